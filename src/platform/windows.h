@@ -1,0 +1,9 @@
+// The handheld's system calls as the stand-in offers them.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/module.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+#include "platform/sysinfo.h"
+#include "platform/wintypes.h"

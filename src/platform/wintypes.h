@@ -1,0 +1,30 @@
+// The handheld's basic types and constants, as the code above the stand-in expects them.
+#pragma once
+
+#include <cstdint>
+
+using BOOL = int32_t;
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using LONG = int32_t;
+using UINT = uint32_t;
+using WCHAR = char16_t;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
+using LPVOID = void*;
+using HANDLE = void*;
+using HMODULE = struct HMODULE__*;
+using HINSTANCE = HMODULE;
+using FARPROC = void (*)();
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+inline constexpr UINT MAX_PATH = 260;
+
+inline constexpr LONG ERROR_SUCCESS = 0;
+inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+inline constexpr LONG ERROR_INVALID_HANDLE = 6;
+inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
+inline constexpr LONG ERROR_MORE_DATA = 234;
+inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;
