@@ -1,0 +1,37 @@
+// System services: array copying, the property tables and the clock.
+#pragma once
+
+#include <cstdint>
+
+#include "core/lang/DObject.h"
+
+namespace nuv::lang {
+
+class DObjectArray;
+class DshortArray;
+class DcharArray;
+class DintArray;
+
+class DSystem {
+ public:
+  DSystem() = delete;
+
+  // Copies length elements from src[srcPos] to dst[dstPos]; a copy within one array reads a snapshot.
+  static void arraycopy(DPtr<DObjectArray> src, int32_t srcPos, DPtr<DObjectArray> dst, int32_t dstPos,
+                        int32_t length);
+  static void arraycopy(DPtr<DshortArray> src, int32_t srcPos, DPtr<DshortArray> dst, int32_t dstPos,
+                        int32_t length);
+  static void arraycopy(DPtr<DcharArray> src, int32_t srcPos, DPtr<DcharArray> dst, int32_t dstPos,
+                        int32_t length);
+  static void arraycopy(DPtr<DintArray> src, int32_t srcPos, DPtr<DintArray> dst, int32_t dstPos,
+                        int32_t length);
+
+  // A new string, or null for an unknown key.
+  static DStringPtr getProperty(DStringPtr key);
+  // -1 for an unknown key.
+  static int32_t getIntProperty(DStringPtr key);
+  // Milliseconds since the program started; never wraps.
+  static int64_t currentTimeMillis();
+};
+
+}  // namespace nuv::lang
