@@ -75,6 +75,13 @@ class DPtr {
   }
   T& operator*() const { return *operator->(); }
 
+  // Element access of the arrays; the array checks the index.
+  template <class I>
+    requires requires(T& t, I i) { t[i]; }
+  decltype(auto) operator[](I index) const {
+    return (*operator->())[index];
+  }
+
   T* get() const noexcept { return object_; }
   bool isNull() const noexcept { return object_ == nullptr; }
   explicit operator bool() const noexcept { return object_ != nullptr; }
