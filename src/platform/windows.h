@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/file.h"
+#include "platform/handle.h"
 #include "platform/module.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
