@@ -32,6 +32,12 @@ class DSystem {
   static int32_t getIntProperty(DStringPtr key);
   // Milliseconds since the program started; never wraps.
   static int64_t currentTimeMillis();
+
+  // The command line as the program entry keeps it (at most 1023 characters, a null reads as empty);
+  // "app.commandline" answers it. Empty until set.
+  static void setCommandLine(const char16_t* commandLine);
+  // The engine's event-based-loop flag, answered by "system.eventbasedloop". Off until set.
+  static void setEventBasedLoop(bool on);
 };
 
 }  // namespace nuv::lang
