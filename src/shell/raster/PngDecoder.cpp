@@ -1,0 +1,126 @@
+// PNG decoding into RGB565 surfaces. libpng reports errors by longjmp; the decode keeps what it
+// allocated in a job record outside the jumping function, so a damaged picture frees it all.
+#include <png.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/raster/ImageDecoder.h"
+#include "shell/raster/ImageFormats.h"
+
+namespace Raster {
+
+namespace {
+
+// The colour that becomes the key colour 0xF81F: palette entries that are fully transparent get it.
+constexpr png_color kKeyColour = {255, 0, 255};
+
+struct PngReader {
+  const uint8_t* data = nullptr;
+  size_t length = 0;
+  size_t position = 0;
+};
+
+struct PngJob {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  PngReader reader;
+  png_bytep* rows = nullptr;
+  uint32_t rowCount = 0;
+  RasterSurface* surface = nullptr;
+
+  ~PngJob() {
+    if (rows != nullptr) {
+      for (uint32_t i = 0; i < rowCount; ++i) std::free(rows[i]);
+      std::free(rows);
+    }
+    if (png != nullptr) png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
+    delete surface;
+  }
+};
+
+[[noreturn]] void pngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void pngWarning(png_structp, png_const_charp) {}
+
+void pngRead(png_structp png, png_bytep out, png_size_t wanted) {
+  auto* reader = static_cast<PngReader*>(png_get_io_ptr(png));
+  size_t n = std::min(wanted, reader->length - reader->position);
+  std::memcpy(out, reader->data + reader->position, n);
+  reader->position += n;
+  // Reading past the end is an error the library must see, not garbage.
+  if (n < wanted) png_error(png, "truncated");
+}
+
+// Returns false on any failure; the job frees what was made. No object with a destructor may live in
+// this frame across the library calls, since an error jumps straight back to the setjmp.
+bool runPng(PngJob& job) {
+  job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+  if (job.png == nullptr) return false;
+  job.info = png_create_info_struct(job.png);
+  if (job.info == nullptr) return false;
+  if (setjmp(png_jmpbuf(job.png))) return false;
+
+  png_set_read_fn(job.png, &job.reader, pngRead);
+  png_set_user_limits(job.png, ImageDecoder::kMaxSide, ImageDecoder::kMaxSide);
+  png_read_info(job.png, job.info);
+
+  png_set_strip_16(job.png);
+  png_set_strip_alpha(job.png);
+  png_set_packing(job.png);
+  const int colourType = png_get_color_type(job.png, job.info);
+  if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(job.png);
+  if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(job.png);
+
+  png_bytep alphas = nullptr;
+  int alphaCount = 0;
+  png_colorp palette = nullptr;
+  int paletteSize = 0;
+  if (colourType == PNG_COLOR_TYPE_PALETTE && png_get_tRNS(job.png, job.info, &alphas, &alphaCount, nullptr) &&
+      png_get_PLTE(job.png, job.info, &palette, &paletteSize)) {
+    png_color keyed[PNG_MAX_PALETTE_LENGTH];
+    const int n = std::min(paletteSize, PNG_MAX_PALETTE_LENGTH);
+    std::memcpy(keyed, palette, sizeof(png_color) * static_cast<size_t>(n));
+    for (int i = 0; i < std::min(alphaCount, n); ++i) {
+      if (alphas[i] == 0) keyed[i] = kKeyColour;
+    }
+    png_set_PLTE(job.png, job.info, keyed, n);
+  }
+
+  png_read_update_info(job.png, job.info);
+  const uint32_t width = png_get_image_width(job.png, job.info);
+  const uint32_t height = png_get_image_height(job.png, job.info);
+  const int channels = png_get_channels(job.png, job.info);
+  const size_t rowBytes = png_get_rowbytes(job.png, job.info);
+  if (channels < 3 || rowBytes < size_t{width} * 3) return false;
+
+  job.rows = static_cast<png_bytep*>(std::calloc(height, sizeof(png_bytep)));
+  if (job.rows == nullptr) return false;
+  job.rowCount = height;
+  for (uint32_t y = 0; y < height; ++y) {
+    job.rows[y] = static_cast<png_bytep>(std::malloc(rowBytes));
+    if (job.rows[y] == nullptr) return false;
+  }
+  png_read_image(job.png, job.rows);
+
+  job.surface = RasterSurface::create(static_cast<int32_t>(width), static_cast<int32_t>(height)).release();
+  if (job.surface == nullptr) return false;
+  for (uint32_t y = 0; y < height; ++y) {
+    const uint8_t* in = job.rows[y];
+    uint16_t* out = job.surface->surface->row(static_cast<int32_t>(y));
+    for (uint32_t x = 0; x < width; ++x, in += channels) out[x] = toRgb565(in[0], in[1], in[2]);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<RasterSurface> decodePng(const uint8_t* begin, size_t size) {
+  PngJob job;
+  job.reader = {begin, size, 0};
+  if (!runPng(job)) return nullptr;
+  std::unique_ptr<RasterSurface> result(job.surface);
+  job.surface = nullptr;
+  return result;
+}
+
+}  // namespace Raster

@@ -1,0 +1,218 @@
+// Pixel operations of the rasteriser. Work is done on 16-bit words in place, without allocation.
+#include "shell/raster/Raster2D.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace Raster::Internal {
+
+using ScreenHAL::Surface;
+
+namespace {
+
+// Fixed-point arithmetic of the transformed copy wraps like the handheld's 32-bit registers.
+int32_t wrapMulAdd(int32_t a, int32_t b, int32_t c) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b) + static_cast<uint32_t>(c));
+}
+int32_t wrapAdd(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
+
+template <bool Keyed>
+void transformedCopy(Surface& dst, const Rect& dstRect, const Matrix& matrix, const Surface& src, uint16_t key) {
+  const int32_t* m = matrix.m;
+  const auto srcWidth = static_cast<uint32_t>(src.width);
+  const auto srcHeight = static_cast<uint32_t>(src.height);
+  const int32_t stepU = wrapMulAdd(m[0], 64, 0);
+  const int32_t stepV = wrapMulAdd(m[1], 64, 0);
+  const int32_t firstX = dstRect.left * 64 + 32;
+  for (int32_t y = dstRect.top; y < dstRect.bottom; ++y) {
+    const int32_t Y = y * 64 + 32;
+    int32_t u = wrapMulAdd(m[0], firstX, wrapMulAdd(m[2], Y, m[4]));
+    int32_t v = wrapMulAdd(m[1], firstX, wrapMulAdd(m[3], Y, m[5]));
+    uint16_t* out = dst.at(dstRect.left, y);
+    for (int32_t x = dstRect.left; x < dstRect.right; ++x, ++out) {
+      // Negative coordinates become huge as unsigned values and fail the bounds test.
+      const auto su = static_cast<uint32_t>(u >> 16);
+      const auto sv = static_cast<uint32_t>(v >> 16);
+      if (su < srcWidth && sv < srcHeight) {
+        const uint16_t pixel = *src.at(static_cast<int32_t>(su), static_cast<int32_t>(sv));
+        if (!Keyed || pixel != key) *out = pixel;
+      }
+      u = wrapAdd(u, stepU);
+      v = wrapAdd(v, stepV);
+    }
+  }
+}
+
+// The eight symmetric points of a circle octant step; Clipped tests each against clip.
+template <bool Clipped>
+void circleImpl(Surface& dst, Point c, int32_t radius, uint16_t colour, const Rect& clip) {
+  auto put = [&](int32_t px, int32_t py) {
+    if (Clipped && (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom)) return;
+    *dst.at(px, py) = colour;
+  };
+  int32_t x = 0;
+  int32_t y = radius;
+  int32_t d = 3 - 2 * radius;
+  while (x < y) {
+    put(c.x + x, c.y + y);
+    put(c.x - x, c.y + y);
+    put(c.x + x, c.y - y);
+    put(c.x - x, c.y - y);
+    put(c.x + y, c.y + x);
+    put(c.x - y, c.y + x);
+    put(c.x + y, c.y - x);
+    put(c.x - y, c.y - x);
+    if (d < 0) {
+      d += 4 * x + 6;
+    } else {
+      d += 4 * (x - y) + 10;
+      --y;
+    }
+    ++x;
+  }
+  if (x == y) {
+    put(c.x + x, c.y + y);
+    put(c.x - x, c.y + y);
+    put(c.x + x, c.y - y);
+    put(c.x - x, c.y - y);
+  }
+}
+
+}  // namespace
+
+void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  // Eight pixels at a time: keep the destination where the source equals the key.
+  const __m128i keys = _mm_set1_epi16(static_cast<int16_t>(key));
+  for (; i + 8 <= count; i += 8) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+    const __m128i transparent = _mm_cmpeq_epi16(s, keys);
+    const __m128i merged = _mm_or_si128(_mm_and_si128(transparent, d), _mm_andnot_si128(transparent, s));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), merged);
+  }
+#endif
+  for (; i < count; ++i) {
+    if (src[i] != key) dst[i] = src[i];
+  }
+}
+
+const Raster2D& Raster2D::instance() {
+  static const Raster2D raster;
+  return raster;
+}
+
+void Raster2D::blit(Surface& dst, Point dstPoint, const Surface& src, const Rect& srcRect) const {
+  const auto bytes = static_cast<size_t>(srcRect.width()) * 2;
+  for (int32_t y = srcRect.top; y < srcRect.bottom; ++y) {
+    // memmove: a surface may be copied onto itself.
+    std::memmove(dst.at(dstPoint.x, dstPoint.y + (y - srcRect.top)), src.at(srcRect.left, y), bytes);
+  }
+}
+
+void Raster2D::blitKeyed(Surface& dst, Point dstPoint, const Surface& src, const Rect& srcRect, uint16_t key) const {
+  for (int32_t y = srcRect.top; y < srcRect.bottom; ++y) {
+    copyKeyedRow(dst.at(dstPoint.x, dstPoint.y + (y - srcRect.top)), src.at(srcRect.left, y), srcRect.width(), key);
+  }
+}
+
+void Raster2D::blitTransformed(Surface& dst, const Rect& dstRect, const Matrix& matrix, const Surface& src) const {
+  transformedCopy<false>(dst, dstRect, matrix, src, 0);
+}
+
+void Raster2D::blitTransformedKeyed(Surface& dst, const Rect& dstRect, const Matrix& matrix, const Surface& src,
+                                    uint16_t key) const {
+  transformedCopy<true>(dst, dstRect, matrix, src, key);
+}
+
+void Raster2D::circleClipped(Surface& dst, Point centre, int32_t radius, uint16_t colour, const Rect& clipRect) const {
+  circleImpl<true>(dst, centre, radius, colour, clipRect);
+}
+
+void Raster2D::circle(Surface& dst, Point centre, int32_t radius, uint16_t colour) const {
+  circleImpl<false>(dst, centre, radius, colour, Rect{});
+}
+
+void Raster2D::clear(Surface& dst, uint16_t colour) const {
+  if ((colour >> 8) == (colour & 0xFF)) {
+    std::memset(dst.pixels, colour & 0xFF, static_cast<size_t>(dst.pitch) * static_cast<size_t>(dst.height));
+    return;
+  }
+  if (dst.width % 8 == 0) {
+    // Two pixels per 32-bit word, four words per step.
+    const uint32_t pair = static_cast<uint32_t>(colour) * 0x10001u;
+    for (int32_t y = 0; y < dst.height; ++y) {
+      uint8_t* out = reinterpret_cast<uint8_t*>(dst.row(y));
+      for (int32_t x = 0; x < dst.width; x += 8, out += 16) {
+        std::memcpy(out, &pair, 4);
+        std::memcpy(out + 4, &pair, 4);
+        std::memcpy(out + 8, &pair, 4);
+        std::memcpy(out + 12, &pair, 4);
+      }
+    }
+    return;
+  }
+  for (int32_t y = 0; y < dst.height; ++y) {
+    uint16_t* out = dst.row(y);
+    for (int32_t x = 0; x < dst.width; ++x) out[x] = colour;
+  }
+}
+
+void Raster2D::fillRect(Surface& dst, const Rect& rect, uint16_t colour) const {
+  for (int32_t y = rect.top; y < rect.bottom; ++y) {
+    uint16_t* out = dst.at(rect.left, y);
+    for (int32_t x = rect.left; x < rect.right; ++x) *out++ = colour;
+  }
+}
+
+void Raster2D::hline(Surface& dst, Point point, int32_t count, uint16_t colour) const {
+  uint16_t* out = dst.at(point.x, point.y);
+  for (int32_t i = 0; i < count; ++i) out[i] = colour;
+}
+
+void Raster2D::vline(Surface& dst, Point point, int32_t count, uint16_t colour) const {
+  for (int32_t i = 0; i < count; ++i) *dst.at(point.x, point.y + i) = colour;
+}
+
+void Raster2D::setPixel(Surface& dst, Point point, uint16_t colour) const { *dst.at(point.x, point.y) = colour; }
+
+void Raster2D::line(Surface& dst, Point from, Point to, uint16_t colour) const {
+  // Drawn from both ends toward the middle, so each step writes two pixels.
+  const int32_t dx = std::abs(to.x - from.x);
+  const int32_t dy = std::abs(to.y - from.y);
+  const int32_t sx = to.x > from.x ? 1 : (to.x < from.x ? -1 : 0);
+  const int32_t sy = to.y > from.y ? 1 : (to.y < from.y ? -1 : 0);
+  const bool xMajor = dx >= dy;
+  const int32_t major = xMajor ? dx : dy;
+  const int32_t minor = xMajor ? dy : dx;
+  Point a = from;
+  Point b = to;
+  int32_t e = -major;
+  for (int32_t i = 0; i < major / 2; ++i) {
+    e += 2 * minor;
+    *dst.at(a.x, a.y) = colour;
+    *dst.at(b.x, b.y) = colour;
+    if (e > 0) {
+      a.x += sx;
+      a.y += sy;
+      b.x -= sx;
+      b.y -= sy;
+      e -= 2 * major;
+    } else if (xMajor) {
+      a.x += sx;
+      b.x -= sx;
+    } else {
+      a.y += sy;
+      b.y -= sy;
+    }
+  }
+  *dst.at(a.x, a.y) = colour;
+  if (major % 2 == 1) *dst.at(b.x, b.y) = colour;
+}
+
+}  // namespace Raster::Internal

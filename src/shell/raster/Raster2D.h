@@ -1,0 +1,68 @@
+// The pixel operations on RGB565 surfaces: spans, rectangles, lines, circles and copies.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/hal/Surface.h"
+#include "shell/raster/Rect.h"
+
+namespace Raster::Internal {
+
+// Six fixed-point values: m0..m3 scale in 1/1024, m4 and m5 offset in 1/65536 pixel.
+struct Matrix {
+  int32_t m[6] = {};
+};
+
+// Every operation takes the destination first and does no clipping unless it says so.
+class I2DRasterizer {
+ public:
+  virtual ~I2DRasterizer() = default;
+  virtual void blit(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src, const Rect& srcRect) const = 0;
+  // Leaves the destination unchanged where the source pixel equals key.
+  virtual void blitKeyed(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src, const Rect& srcRect,
+                         uint16_t key) const = 0;
+  // Source pixels outside the source surface are skipped; dstRect must lie inside dst.
+  virtual void blitTransformed(ScreenHAL::Surface& dst, const Rect& dstRect, const Matrix& matrix,
+                               const ScreenHAL::Surface& src) const = 0;
+  virtual void blitTransformedKeyed(ScreenHAL::Surface& dst, const Rect& dstRect, const Matrix& matrix,
+                                    const ScreenHAL::Surface& src, uint16_t key) const = 0;
+  // Each point is tested against clipRect.
+  virtual void circleClipped(ScreenHAL::Surface& dst, Point centre, int32_t radius, uint16_t colour,
+                             const Rect& clipRect) const = 0;
+  virtual void circle(ScreenHAL::Surface& dst, Point centre, int32_t radius, uint16_t colour) const = 0;
+  virtual void clear(ScreenHAL::Surface& dst, uint16_t colour) const = 0;
+  virtual void fillRect(ScreenHAL::Surface& dst, const Rect& rect, uint16_t colour) const = 0;
+  virtual void hline(ScreenHAL::Surface& dst, Point point, int32_t count, uint16_t colour) const = 0;
+  // Both ends drawn.
+  virtual void line(ScreenHAL::Surface& dst, Point from, Point to, uint16_t colour) const = 0;
+  virtual void setPixel(ScreenHAL::Surface& dst, Point point, uint16_t colour) const = 0;
+  virtual void vline(ScreenHAL::Surface& dst, Point point, int32_t count, uint16_t colour) const = 0;
+};
+
+class Raster2D final : public I2DRasterizer {
+ public:
+  // The one stateless instance everything draws through.
+  static const Raster2D& instance();
+
+  void blit(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src, const Rect& srcRect) const override;
+  void blitKeyed(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src, const Rect& srcRect,
+                 uint16_t key) const override;
+  void blitTransformed(ScreenHAL::Surface& dst, const Rect& dstRect, const Matrix& matrix,
+                       const ScreenHAL::Surface& src) const override;
+  void blitTransformedKeyed(ScreenHAL::Surface& dst, const Rect& dstRect, const Matrix& matrix,
+                            const ScreenHAL::Surface& src, uint16_t key) const override;
+  void circleClipped(ScreenHAL::Surface& dst, Point centre, int32_t radius, uint16_t colour,
+                     const Rect& clipRect) const override;
+  void circle(ScreenHAL::Surface& dst, Point centre, int32_t radius, uint16_t colour) const override;
+  void clear(ScreenHAL::Surface& dst, uint16_t colour) const override;
+  void fillRect(ScreenHAL::Surface& dst, const Rect& rect, uint16_t colour) const override;
+  void hline(ScreenHAL::Surface& dst, Point point, int32_t count, uint16_t colour) const override;
+  void line(ScreenHAL::Surface& dst, Point from, Point to, uint16_t colour) const override;
+  void setPixel(ScreenHAL::Surface& dst, Point point, uint16_t colour) const override;
+  void vline(ScreenHAL::Surface& dst, Point point, int32_t count, uint16_t colour) const override;
+};
+
+// Copies count pixels, leaving dst unchanged where src equals key. Shared by every keyed copy.
+void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key);
+
+}  // namespace Raster::Internal
