@@ -1,0 +1,147 @@
+// PNG and JPEG decoding: colour conversion, the transparency rule, damaged input and files in place.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "shell/Pictures.h"
+#include "shell/raster/ImageDecoder.h"
+#include "support/TempFolder.h"
+
+using Raster::ImageDecoder;
+using shelltest::makeJpeg;
+using shelltest::makePng;
+using shelltest::PngSpec;
+
+namespace {
+
+std::unique_ptr<Raster::RasterSurface> decode(const std::vector<uint8_t>& bytes) {
+  return ImageDecoder::decodeMemory(bytes.data(), bytes.data() + bytes.size());
+}
+
+// A 4 x 1 palette picture: index 3 fully transparent, index 2 half transparent.
+PngSpec palettePicture() {
+  PngSpec spec;
+  spec.width = 4;
+  spec.height = 1;
+  spec.colourType = PNG_COLOR_TYPE_PALETTE;
+  spec.rows = {0, 1, 2, 3};
+  spec.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
+  spec.alphas = {255, 255, 128, 0};
+  return spec;
+}
+
+}  // namespace
+
+TEST(ImageDecoder, PngFormatsComeOutAsRgb565WithTheKeyRule) {
+  struct Case {
+    const char* name;
+    PngSpec spec;
+    std::vector<uint16_t> expected;
+  };
+  PngSpec rgb{3, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 255, 8, 4, 8, 255, 255, 255}};
+  PngSpec rgba{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 0, 0, 0, 0, 255, 7}};
+  PngSpec grey{2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x80, 0xFF}};
+  PngSpec grey2{4, 1, PNG_COLOR_TYPE_GRAY, 2, {0x1B}};  // samples 0, 1, 2, 3 scale to 0, 85, 170, 255
+  PngSpec greyAlpha{1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0xFF, 0x00}};
+  PngSpec deep{2, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0x01, 0x00, 0x02, 0x80, 0x03, 0x00, 0x00, 0x10, 0x00, 0xFF, 0xFF}};
+  const Case cases[] = {
+      {"palette with transparent index", palettePicture(), {0xF800, 0x07E0, 0x001F, 0xF81F}},
+      {"RGB with magenta", rgb, {0xF81F, 0x0821, 0xFFFF}},
+      {"RGBA ignores alpha", rgba, {0xF800, 0x001F}},
+      {"grey", grey, {0x8410, 0xFFFF}},
+      {"grey at 2 bits", grey2, {0x0000, 0x52AA, 0xAD55, 0xFFFF}},
+      {"grey with alpha", greyAlpha, {0xFFFF}},
+      {"16-bit samples", deep, {0xF810, 0x009F}},
+  };
+  for (const Case& c : cases) {
+    auto surface = decode(makePng(c.spec));
+    ASSERT_NE(surface, nullptr) << c.name;
+    EXPECT_EQ(surface->key, -1);
+    ASSERT_EQ(surface->width(), c.spec.width) << c.name;
+    ASSERT_EQ(surface->height(), c.spec.height) << c.name;
+    for (size_t x = 0; x < c.expected.size(); ++x)
+      EXPECT_EQ(*surface->surface->at(static_cast<int>(x), 0), c.expected[x]) << c.name << " pixel " << x;
+  }
+}
+
+TEST(ImageDecoder, JpegDecodesColourAndGreyPictures) {
+  std::vector<uint8_t> rgb;
+  for (int i = 0; i < 16 * 16; ++i) rgb.insert(rgb.end(), {200, 100, 40});
+  auto colour = decode(makeJpeg(16, 16, rgb, false, 100));
+  ASSERT_NE(colour, nullptr);
+  EXPECT_EQ(colour->width(), 16);
+  EXPECT_EQ(colour->height(), 16);
+  // Lossy: compare each channel within one step of its 5- or 6-bit value.
+  const uint16_t p = *colour->surface->at(7, 9);
+  EXPECT_NEAR(p >> 11, 200 >> 3, 1);
+  EXPECT_NEAR((p >> 5) & 63, 100 >> 2, 1);
+  EXPECT_NEAR(p & 31, 40 >> 3, 1);
+
+  std::vector<uint8_t> grey(8 * 8, 255);
+  auto white = decode(makeJpeg(8, 8, grey, true, 100));
+  ASSERT_NE(white, nullptr);
+  EXPECT_EQ(*white->surface->at(3, 3), 0xFFFF);
+}
+
+TEST(ImageDecoder, TruncatedJpegKeepsItsSizeAndEndsAtTheSuppliedMarker) {
+  std::vector<uint8_t> rgb(64 * 64 * 3);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 7);
+  std::vector<uint8_t> jpeg = makeJpeg(64, 64, rgb, false, 90);
+  jpeg.resize(jpeg.size() * 2 / 3);
+  auto surface = decode(jpeg);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(surface->width(), 64);
+  EXPECT_EQ(surface->height(), 64);
+}
+
+TEST(ImageDecoder, DamagedInputGivesNull) {
+  const std::vector<uint8_t> png = makePng(palettePicture());
+  std::vector<uint8_t> rgb(32 * 32 * 3, 90);
+  const std::vector<uint8_t> jpeg = makeJpeg(32, 32, rgb, false, 80);
+
+  std::vector<uint8_t> badCrc = png;
+  badCrc[40] ^= 0xFF;
+  std::vector<uint8_t> hugePng = makePng(PngSpec{1, 1, PNG_COLOR_TYPE_GRAY, 8, {0}});
+  hugePng[16] = 0x7F;  // width far beyond any picture the program draws; the header CRC is now wrong too
+  std::vector<uint8_t> noise(500);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 31 + 7);
+
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"empty", {}},
+      {"seven bytes of PNG signature, taken for JPEG", std::vector<uint8_t>(png.begin(), png.begin() + 7)},
+      {"PNG cut in its header", std::vector<uint8_t>(png.begin(), png.begin() + 20)},
+      {"PNG cut in its data", std::vector<uint8_t>(png.begin(), png.end() - 20)},
+      {"PNG with a damaged chunk", badCrc},
+      {"PNG claiming a huge width", hugePng},
+      {"JPEG cut in its header", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 30)},
+      {"noise", noise},
+  };
+  for (const auto& c : cases) EXPECT_EQ(decode(c.bytes), nullptr) << c.name;
+  EXPECT_EQ(ImageDecoder::decode(nullptr, nullptr), nullptr);
+}
+
+TEST(ImageDecoder, FilesAreFoundBesideTheProgramOrByFullPath) {
+  test::TempFolder folder;
+  platform::setProgramFile(folder.file("glimmerhut"));
+  const std::vector<uint8_t> png = makePng(palettePicture());
+  std::ofstream(folder.file("picture.png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                                                       static_cast<std::streamsize>(png.size()));
+
+  auto relative = ImageDecoder::decodeFile(u"picture.png");
+  ASSERT_NE(relative, nullptr);
+  EXPECT_EQ(relative->width(), 4);
+  const std::u16string full = platform::toDevicePath(folder.file("picture.png"));
+  EXPECT_NE(ImageDecoder::decodeFile(full.c_str()), nullptr);
+  EXPECT_EQ(ImageDecoder::decodeFile(u"missing.png"), nullptr);
+  EXPECT_EQ(ImageDecoder::decodeFile(nullptr), nullptr);
+  platform::setProgramFile("");
+}
