@@ -1,0 +1,112 @@
+// The stand-in's threads, events, semaphores and critical sections.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/sync.h"
+#include "platform/thread.h"
+
+namespace {
+
+struct Counter {
+  std::atomic<int> passes{0};
+  HANDLE stop = nullptr;
+};
+
+// Counts passes until told to stop, waiting 1 ms on the stop event each time.
+DWORD countUntilStopped(LPVOID parameter) {
+  auto* c = static_cast<Counter*>(parameter);
+  while (WaitForSingleObject(c->stop, 1) == WAIT_TIMEOUT) ++c->passes;
+  return 0;
+}
+
+}  // namespace
+
+TEST(ThreadTest, SuspendedThreadRunsOnlyWhileResumed) {
+  Counter c;
+  c.stop = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  DWORD id = 0;
+  HANDLE thread = CreateThread(nullptr, 0, countUntilStopped, &c, CREATE_SUSPENDED, &id);
+  ASSERT_NE(thread, nullptr);
+  EXPECT_NE(id, 0u);
+  EXPECT_TRUE(SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST));
+  EXPECT_EQ(GetThreadPriority(thread), THREAD_PRIORITY_HIGHEST);
+  Sleep(30);
+  EXPECT_EQ(c.passes.load(), 0);
+  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_TIMEOUT);
+
+  EXPECT_EQ(ResumeThread(thread), 1u);
+  while (c.passes.load() < 3) Sleep(1);
+
+  // Suspended, it stops at its next wait.
+  EXPECT_EQ(SuspendThread(thread), 0u);
+  Sleep(20);
+  int frozen = c.passes.load();
+  Sleep(30);
+  EXPECT_LE(c.passes.load(), frozen + 1);
+
+  // A suspended thread is resumed before it is told to stop, as the sound driver's close does.
+  EXPECT_EQ(ResumeThread(thread), 1u);
+  SetEvent(c.stop);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_TRUE(CloseHandle(thread));
+  EXPECT_TRUE(CloseHandle(c.stop));
+  EXPECT_FALSE(CloseHandle(c.stop));
+}
+
+TEST(ThreadTest, AutoResetEventLetsOneWaitThroughPerSignal) {
+  HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event, 5), WAIT_TIMEOUT);
+  SetEvent(event);
+  SetEvent(event);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+  CloseHandle(event);
+}
+
+TEST(ThreadTest, SemaphoreCountsUpToItsMaximum) {
+  HANDLE s = CreateSemaphoreW(nullptr, 0, 2, nullptr);
+  EXPECT_EQ(WaitForSingleObject(s, 3), WAIT_TIMEOUT);
+  LONG previous = -1;
+  EXPECT_TRUE(ReleaseSemaphore(s, 2, &previous));
+  EXPECT_EQ(previous, 0);
+  EXPECT_FALSE(ReleaseSemaphore(s, 1, nullptr));  // past the maximum: nothing changes
+  EXPECT_EQ(WaitForSingleObject(s, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(s, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(s, 0), WAIT_TIMEOUT);
+  CloseHandle(s);
+  EXPECT_EQ(CreateSemaphoreW(nullptr, 3, 2, nullptr), nullptr);
+  EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED);
+}
+
+TEST(ThreadTest, CriticalSectionIsRecursiveAndExcludesOtherThreads) {
+  struct Shared {
+    CRITICAL_SECTION guard;
+    int value = 0;  // guarded by guard
+  } shared;
+  InitializeCriticalSection(&shared.guard);
+  EnterCriticalSection(&shared.guard);
+  EnterCriticalSection(&shared.guard);
+  auto bump = [](LPVOID p) -> DWORD {
+    auto* s = static_cast<Shared*>(p);
+    for (int i = 0; i < 1000; ++i) {
+      EnterCriticalSection(&s->guard);
+      ++s->value;
+      LeaveCriticalSection(&s->guard);
+    }
+    return 0;
+  };
+  HANDLE a = CreateThread(nullptr, 0, bump, &shared, 0, nullptr);
+  HANDLE b = CreateThread(nullptr, 0, bump, &shared, 0, nullptr);
+  Sleep(10);
+  EXPECT_EQ(shared.value, 0);  // both threads wait while the main thread holds the lock
+  LeaveCriticalSection(&shared.guard);
+  LeaveCriticalSection(&shared.guard);
+  WaitForSingleObject(a, INFINITE);
+  WaitForSingleObject(b, INFINITE);
+  EXPECT_EQ(shared.value, 2000);
+  CloseHandle(a);
+  CloseHandle(b);
+  DeleteCriticalSection(&shared.guard);
+}
