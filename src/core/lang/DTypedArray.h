@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <typeinfo>
 #include <utility>
 
 #include "core/lang/DExceptionBase.h"
@@ -21,6 +22,8 @@ class DTypedArray : public DObjectArray {
   // An element of another class, stored through the untyped base, is a ClassCastException.
   static T* typed(DObject* object) {
     if (object == nullptr) return nullptr;
+    // Elements are nearly always exactly a T: skip the hierarchy walk for them.
+    if (typeid(*object) == typeid(T)) return static_cast<T*>(object);
     T* result = dynamic_cast<T*>(object);
     if (result == nullptr) throwException(ExceptionCode::ClassCastException);
     return result;
