@@ -11,19 +11,6 @@ using namespace soundtest;
 
 namespace {
 
-struct Mixer {
-  FakeDriver::Record record;
-  audSpeaker speaker;
-  int32_t open(int32_t rate, int32_t bits, int32_t stereo, int32_t music = 1, int32_t sounds = 8) {
-    return speaker.open(std::make_unique<FakeDriver>(&record), rate, bits, stereo, music, sounds);
-  }
-  std::vector<int16_t> mix16(size_t frames) {
-    std::vector<int16_t> out(frames * (speaker.isStereo() ? 2 : 1), 0x5555);
-    speaker.mix(out.data(), static_cast<uint32_t>(out.size() * 2));
-    return out;
-  }
-};
-
 // A 16-bit mono sound holding one value.
 std::unique_ptr<audSound> constantSound(int16_t value, size_t frames, uint32_t rate = 44100) {
   auto sound = std::make_unique<audSound>();

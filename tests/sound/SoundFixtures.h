@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "sound/aud/audDriver.h"
+#include "sound/aud/audSpeaker.h"
 
 namespace soundtest {
 
@@ -179,6 +181,20 @@ class FakeDriver : public audDriver {
   Record* record_;
   int32_t openResult_;
   std::recursive_mutex mutex_;
+};
+
+// A mixer over a FakeDriver.
+struct Mixer {
+  FakeDriver::Record record;
+  audSpeaker speaker;
+  int32_t open(int32_t rate, int32_t bits, int32_t stereo, int32_t music = 1, int32_t sounds = 8) {
+    return speaker.open(std::make_unique<FakeDriver>(&record), rate, bits, stereo, music, sounds);
+  }
+  std::vector<int16_t> mix16(size_t frames) {
+    std::vector<int16_t> out(frames * (speaker.isStereo() ? 2 : 1), 0x5555);
+    speaker.mix(out.data(), static_cast<uint32_t>(out.size() * 2));
+    return out;
+  }
 };
 
 }  // namespace soundtest
