@@ -1,0 +1,173 @@
+// The drawing calls of the stand-in: contexts, DIB sections, block copies onto the screen, fonts and text.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "platform/device.h"
+#include "platform/gdi.h"
+#include "platform/screen.h"
+
+namespace {
+
+struct Bitfields565 {
+  BITMAPINFOHEADER header;
+  DWORD masks[3];
+};
+
+HBITMAP makeDib(HDC dc, int width, int height, int bits, void** pixels) {
+  Bitfields565 info{};
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = width;
+  info.header.biHeight = -height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(bits);
+  info.header.biCompression = bits == 16 ? BI_BITFIELDS : BI_RGB;
+  info.masks[0] = 0xF800;
+  info.masks[1] = 0x07E0;
+  info.masks[2] = 0x001F;
+  return CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, pixels, nullptr, 0);
+}
+
+LOGFONTW describe(const char16_t* face, LONG height, LONG weight = FW_NORMAL) {
+  LOGFONTW f{};
+  f.lfHeight = height;
+  f.lfWeight = weight;
+  f.lfQuality = NONANTIALIASED_QUALITY;
+  for (int i = 0; face[i] != 0 && i < LF_FACESIZE - 1; ++i) f.lfFaceName[i] = face[i];
+  return f;
+}
+
+}  // namespace
+
+TEST(Gdi, BlockCopiesConvertBetween565And32BitAndShowOnTheScreen) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP dib = makeDib(memory, 4, 2, 16, &bits);
+  ASSERT_NE(dib, nullptr);
+  ASSERT_NE(bits, nullptr);
+  auto* pixels = static_cast<uint16_t*>(bits);
+  pixels[0] = 0xF800;
+  pixels[1] = 0x07E0;
+  pixels[2] = 0x001F;
+  pixels[3] = 0xFFFF;
+  pixels[4] = 0x8410;  // row 1 starts at stride 8 bytes = 4 pixels
+  HGDIOBJ previous = SelectObject(memory, dib);
+  EXPECT_NE(previous, nullptr);
+
+  platform::DeviceScreen& glass = platform::deviceScreen();
+  const uint64_t presents = glass.presentCount();
+  ASSERT_TRUE(BitBlt(screen, 10, 20, 4, 2, memory, 0, 0, SRCCOPY));
+  EXPECT_EQ(glass.presentCount(), presents + 1);
+  const uint32_t* row = glass.pixels() + 20 * glass.width();
+  EXPECT_EQ(row[10], 0xFF0000u);
+  EXPECT_EQ(row[11], 0x00FF00u);
+  EXPECT_EQ(row[12], 0x0000FFu);
+  EXPECT_EQ(row[13], 0xFFFFFFu);
+  EXPECT_EQ(row[glass.width() + 10], 0x848284u);
+
+  // And back from the screen into a 32-bit section, cut at the screen's edge.
+  HDC other = CreateCompatibleDC(screen);
+  void* bits32 = nullptr;
+  HBITMAP dib32 = makeDib(other, 3, 1, 32, &bits32);
+  SelectObject(other, dib32);
+  ASSERT_TRUE(BitBlt(other, 0, 0, 3, 1, screen, 11, 20, SRCCOPY));
+  EXPECT_EQ(static_cast<uint32_t*>(bits32)[0], 0x00FF00u);
+  EXPECT_EQ(static_cast<uint32_t*>(bits32)[2], 0xFFFFFFu);
+  ASSERT_TRUE(BitBlt(other, 0, 0, 3, 1, screen, glass.width() - 1, 0, SRCCOPY));
+
+  // A selected bitmap is not deleted; after it is selected out it is.
+  EXPECT_FALSE(DeleteObject(dib));
+  SelectObject(memory, previous);
+  EXPECT_TRUE(DeleteObject(dib));
+  EXPECT_FALSE(DeleteObject(dib));
+  EXPECT_FALSE(DeleteObject(GetStockObject(WHITE_BRUSH)));
+  EXPECT_TRUE(DeleteDC(memory));
+  EXPECT_TRUE(DeleteDC(other));
+  EXPECT_TRUE(DeleteObject(dib32));
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+}
+
+TEST(Gdi, DeviceCapsDescribeTheEmulatedScreen) {
+  const platform::Device saved = platform::device();
+  struct Case {
+    int width, height, dpi;
+  } cases[] = {{240, 320, 96}, {480, 640, 192}, {240, 400, 96}};
+  for (const Case& c : cases) {
+    platform::Device d = saved;
+    d.screenWidth = c.width;
+    d.screenHeight = c.height;
+    platform::setDevice(d);
+    HDC dc = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), c.width);
+    EXPECT_EQ(GetDeviceCaps(dc, VERTRES), c.height);
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 16);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), c.dpi);
+    ReleaseDC(nullptr, dc);
+  }
+  platform::setDevice(saved);
+}
+
+TEST(Gdi, FontsByFaceNameMeasureAndDrawWithoutAntialiasing) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  void* bits = nullptr;
+  HBITMAP dib = makeDib(dc, 64, 32, 32, &bits);
+  SelectObject(dc, dib);
+
+  LOGFONTW sansDescription = describe(u"Tahoma", -14);
+  LOGFONTW monoDescription = describe(u"Courier New", -14);
+  HFONT sans = CreateFontIndirectW(&sansDescription);
+  HFONT mono = CreateFontIndirectW(&monoDescription);
+  ASSERT_NE(sans, nullptr);
+  ASSERT_NE(mono, nullptr);
+
+  SelectObject(dc, sans);
+  TEXTMETRICW tm{};
+  ASSERT_TRUE(GetTextMetricsW(dc, &tm));
+  EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+  EXPECT_GE(tm.tmHeight, 14);
+  EXPECT_LE(tm.tmHeight, 20);
+  SIZE narrow{}, wide{};
+  GetTextExtentPoint32W(dc, u"i", 1, &narrow);
+  GetTextExtentPoint32W(dc, u"W", 1, &wide);
+  EXPECT_LT(narrow.cx, wide.cx);
+  EXPECT_EQ(narrow.cy, tm.tmHeight);
+
+  SelectObject(dc, mono);
+  GetTextExtentPoint32W(dc, u"i", 1, &narrow);
+  GetTextExtentPoint32W(dc, u"W", 1, &wide);
+  EXPECT_EQ(narrow.cx, wide.cx);
+
+  // Black on white: only the two colours appear, and ink stays inside the text's cell.
+  RECT all{0, 0, 64, 32};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SelectObject(dc, sans);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  ASSERT_TRUE(ExtTextOutW(dc, 0, 0, 0, nullptr, u"Ag", 2, nullptr));
+  SIZE cell{};
+  GetTextExtentPoint32W(dc, u"Ag", 2, &cell);
+  const auto* px = static_cast<const uint32_t*>(bits);
+  std::set<uint32_t> colours;
+  int ink = 0;
+  for (int y = 0; y < cell.cy; ++y)
+    for (int x = 0; x < cell.cx; ++x) {
+      colours.insert(px[y * 64 + x]);
+      ink += px[y * 64 + x] == 0;
+    }
+  EXPECT_EQ(colours, (std::set<uint32_t>{0x000000, 0xFFFFFF}));
+  EXPECT_GT(ink, 10);
+  EXPECT_EQ(px[(cell.cy + 1) * 64 + 1], 0u) << "below the cell the background stays as it was";
+
+  // A space paints only its background.
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ExtTextOutW(dc, 0, 0, 0, nullptr, u" ", 1, nullptr);
+  EXPECT_EQ(px[5 * 64 + 1], 0xFFFFFFu);
+
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  DeleteDC(dc);
+  EXPECT_TRUE(DeleteObject(sans));
+  EXPECT_TRUE(DeleteObject(mono));
+  EXPECT_TRUE(DeleteObject(dib));
+}
