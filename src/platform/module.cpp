@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/device.h"
+#include "platform/shell.h"
 
 struct HMODULE__ {
   std::u16string name;
@@ -64,4 +65,14 @@ BOOL FreeLibrary(HMODULE module) {
   return FALSE;
 }
 
-FARPROC GetProcAddressW(HMODULE, LPCWSTR) { return nullptr; }
+FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName) {
+  if (procName == nullptr) return nullptr;
+  std::u16string library;
+  {
+    std::lock_guard lock(modulesLock);
+    for (const HMODULE__& m : loaded) {
+      if (&m == module) library = m.name;
+    }
+  }
+  return library.empty() ? nullptr : platform::libraryExport(library, procName);
+}

@@ -1,0 +1,239 @@
+// Windows, the message queue under a scripted run, the single-instance rule, frame capture and resources.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "platform/capture.h"
+#include "platform/desktop.h"
+#include "platform/instance.h"
+#include "platform/screen.h"
+#include "platform/script.h"
+#include "platform/windows.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+struct Seen {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+};
+
+std::vector<Seen> seen;
+
+LRESULT CALLBACK_record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  seen.push_back({message, wParam, lParam, GetTickCount()});
+  if (message == WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+  return 0;
+}
+
+constexpr const char16_t* kClass = u"TestWindowClass";
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::setHeadless(true);
+    platform::setProgramFile(folder_.file("glimmerhut"));
+    seen.clear();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = CALLBACK_record;
+    wc.lpszClassName = kClass;
+    ASSERT_NE(RegisterClassW(&wc), 0);
+  }
+  void TearDown() override {
+    if (window_) DestroyWindow(window_);
+    UnregisterClassW(kClass, nullptr);
+    platform::stopScript();
+    platform::useRealClock();
+    platform::setProgramFile("");
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  void create() {
+    window_ = CreateWindowExW(0, kClass, u"Test", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window_, nullptr);
+    UpdateWindow(window_);
+  }
+  // Runs the loop the way the engine does until a close arrives: polling while active, waiting while not.
+  void runUntilClose() {
+    bool active = true;
+    for (int pass = 0; pass < 100000; ++pass) {
+      MSG msg;
+      bool got = active ? PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != 0 : GetMessageW(&msg, nullptr, 0, 0) > 0;
+      if (!got) continue;
+      DispatchMessageW(&msg);
+      if (msg.message == WM_ACTIVATE) active = LOWORD(msg.wParam) != WA_INACTIVE;
+      if (msg.message == WM_CLOSE) return;
+    }
+    FAIL() << "no close arrived";
+  }
+
+  test::TempFolder folder_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(WindowTest, ScriptedRunDeliversMessagesOnTheSteppedClock) {
+  create();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_CREATE));
+  EXPECT_EQ(seen[1].message, static_cast<UINT>(WM_PAINT));  // the first paint, inside creation
+  seen.clear();
+
+  platform::Script script;
+  std::string error;
+  ASSERT_TRUE(platform::parseScript("0 key down F1\n4 key repeat F1\n5 key up F1\n"
+                                    "6 pen down -3 7\n6 pen hover 1 1\n"
+                                    "10 deactivate\n30 activate\n40 close\n",
+                                    script, error));
+  platform::startScript(std::move(script), folder_.path());
+  runUntilClose();
+
+  struct Expected {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+  } expected[] = {
+      {WM_KEYDOWN, VK_F1, 1, 1},
+      {WM_PAINT, 0, 0, 2},  // the desktop shows the window and asks for a paint
+      {WM_KEYDOWN, VK_F1, 0x40000001, 4},
+      {WM_KEYUP, VK_F1, static_cast<LPARAM>(0xC0000001u), 5},
+      {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-3), 7), 6},
+      {WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), 7},
+      {WM_ACTIVATE, WA_INACTIVE, 0, 10},
+      {WM_ACTIVATE, WA_ACTIVE, 0, 30},  // waited for: the clock jumped to the next event
+      {WM_CLOSE, 0, 0, 40},
+  };
+  ASSERT_EQ(seen.size(), std::size(expected));
+  for (size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i].message, expected[i].message) << i;
+    EXPECT_EQ(seen[i].wParam, expected[i].wParam) << i;
+    EXPECT_EQ(seen[i].lParam, expected[i].lParam) << i;
+    EXPECT_EQ(seen[i].time, expected[i].time) << i;
+  }
+  EXPECT_EQ(GET_X_LPARAM(seen[4].lParam), -3);
+}
+
+TEST_F(WindowTest, HeadlessRunEndsWithItsScript) {
+  create();
+  platform::Script script;
+  std::string error;
+  ASSERT_TRUE(platform::parseScript("3 key down A\n", script, error));
+  platform::startScript(std::move(script), folder_.path());
+  seen.clear();
+  runUntilClose();
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[seen.size() - 2].message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(seen.back().message, static_cast<UINT>(WM_CLOSE));
+  EXPECT_EQ(seen.back().time, 4u);  // posted with the last event, taken on the next poll
+}
+
+TEST_F(WindowTest, QuitEndsTheWaitAndForegroundFollowsActivation) {
+  create();
+  EXPECT_EQ(GetForegroundWindow(), window_);
+  EXPECT_EQ(FindWindowW(kClass, u"Test"), window_);
+  EXPECT_EQ(FindWindowW(kClass, u"Other"), nullptr);
+  PostQuitMessage(3);
+  MSG msg;
+  // Posted messages come first, then the quit.
+  PostMessageW(window_, WM_COMMAND, 5, 0);
+  EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), TRUE);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND));
+  while (GetMessageW(&msg, nullptr, 0, 0) == TRUE) DispatchMessageW(&msg);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(WindowTest, SecondInstanceOnTheSameDataFolderIsFoundAndBroughtForward) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    HWND mine = CreateWindowExW(0, kClass, u"GlimmerHut", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
+                                nullptr);
+    if (write(ready[1], mine ? "y" : "n", 1) != 1) _exit(2);
+    for (int i = 0; i < 500; ++i) {
+      if (platform::takeForwardRequest()) _exit(7);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    _exit(1);
+  }
+  char answer = 0;
+  ASSERT_EQ(read(ready[0], &answer, 1), 1);
+  EXPECT_EQ(answer, 'y');
+
+  // Another data folder is another instance's business.
+  test::TempFolder elsewhere;
+  platform::setProgramFile(elsewhere.file("glimmerhut"));
+  EXPECT_EQ(FindWindowW(kClass, u"GlimmerHut"), nullptr);
+
+  platform::setProgramFile(folder_.file("glimmerhut"));
+  HWND running = FindWindowW(kClass, u"GlimmerHut");
+  ASSERT_NE(running, nullptr);
+  EXPECT_TRUE(IsWindow(running));
+  EXPECT_TRUE(SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(running) | 1)));
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 7);
+  close(ready[0]);
+  close(ready[1]);
+  // The first instance is gone: its lock went with it.
+  EXPECT_EQ(platform::findPublishedWindow(kClass, u"GlimmerHut"), 0);
+}
+
+TEST_F(WindowTest, CapturedFrameReadsBackAsTheScreen) {
+  platform::DeviceScreen& screen = platform::deviceScreen();
+  uint32_t* pixels = screen.pixels();
+  for (int i = 0; i < screen.width() * screen.height(); ++i) pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+  ASSERT_TRUE(platform::captureScreen(folder_.file("frame.png")));
+  platform::Picture frame;
+  ASSERT_TRUE(platform::readPng(folder_.file("frame.png"), frame));
+  EXPECT_EQ(frame.width, screen.width());
+  EXPECT_EQ(frame.height, screen.height());
+  EXPECT_TRUE(std::equal(frame.pixels.begin(), frame.pixels.end(), pixels));
+
+  std::ofstream(folder_.file("broken.png")) << "\x89PNG\r\n\x1a\n not really";
+  EXPECT_FALSE(platform::readPng(folder_.file("broken.png"), frame));
+  EXPECT_FALSE(platform::readPng(folder_.file("missing.png"), frame));
+  EXPECT_FALSE(platform::captureScreen(folder_.file("no/such/folder.png")));
+}
+
+TEST_F(WindowTest, ResourcesAndShellEntries) {
+  WCHAR text[16];
+  EXPECT_EQ(LoadStringW(nullptr, IDS_TITLE, text, 16), 10);
+  EXPECT_EQ(std::u16string(text), u"GlimmerHut");
+  EXPECT_EQ(LoadStringW(nullptr, IDS_WINDOW_CLASS, text, 5), 4);
+  EXPECT_EQ(std::u16string(text), u"Game");
+  EXPECT_EQ(LoadStringW(nullptr, 999, text, 16), 0);
+  EXPECT_NE(LoadIconW(nullptr, MAKEINTRESOURCEW(IDI_PROGRAM)), nullptr);
+  EXPECT_EQ(LoadIconW(nullptr, MAKEINTRESOURCEW(999)), nullptr);
+
+  HMODULE shell = LoadLibraryW(u"aygshell.dll");
+  ASSERT_NE(shell, nullptr);
+  auto fullScreen = reinterpret_cast<SHFullScreenProc>(GetProcAddressW(shell, u"SHFullScreen"));
+  ASSERT_NE(fullScreen, nullptr);
+  EXPECT_TRUE(fullScreen(nullptr, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON));
+  EXPECT_EQ(platform::fullScreenState(), 0x2Au);
+  EXPECT_EQ(GetProcAddressW(shell, u"NoSuchEntry"), nullptr);
+  FreeLibrary(shell);
+
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_DISPLAYORIENTATION;
+  mode.dmDisplayOrientation = DMDO_90;
+  EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(mode.dmDisplayOrientation, DMDO_0);
+  mode.dmSize = 100;
+  EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr), DISP_CHANGE_BADPARAM);
+}
+
+}  // namespace
