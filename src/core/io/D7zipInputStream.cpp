@@ -1,0 +1,202 @@
+// The archive's global state, its name index, and the entry streams.
+#include "core/io/D7zipInputStream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DSystem.h"
+#include "platform/archive7z.h"
+#include "platform/file.h"
+
+namespace nuv::io {
+
+namespace {
+
+using lang::ExceptionCode::IOException;
+using lang::ExceptionCode::NullPointerException;
+
+constexpr size_t kMaxNameLength = 255;
+
+// h = h * 31 + c over the name's bytes taken as signed, wrapping at 32 bits.
+uint32_t nameHash(const std::string& name) {
+  uint32_t h = 0;
+  for (char c : name) h = h * 31 + static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(c)));
+  return h;
+}
+
+// Each 16-bit character by its low 8 bits, as both stored names and requests are compared.
+std::string narrow(std::u16string_view name) {
+  std::string out(name.size(), '\0');
+  std::transform(name.begin(), name.end(), out.begin(), [](char16_t c) { return static_cast<char>(c & 0xFF); });
+  return out;
+}
+
+// Chained buckets over the archive's file entries. Names are compared after the hash, so equal hashes
+// never confuse two entries, and an empty bucket is told apart from a hash of 0.
+class ArchiveIndex {
+ public:
+  static constexpr int32_t kNone = -1;
+
+  void build(const std::vector<platform::Archive7z::Entry>& entries) {
+    nodes_.clear();
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (!entries[i].directory) nodes_.push_back(Node{0, static_cast<int32_t>(i), kNone, narrow(entries[i].name)});
+    }
+    heads_.assign(nodes_.size(), kNone);
+    std::vector<int32_t> tails(nodes_.size(), kNone);
+    // Appended at the end of their chain, so the entry listed first wins among equal names.
+    for (size_t n = 0; n < nodes_.size(); ++n) {
+      nodes_[n].hash = nameHash(nodes_[n].name);
+      const size_t bucket = nodes_[n].hash % nodes_.size();
+      if (tails[bucket] == kNone) {
+        heads_[bucket] = static_cast<int32_t>(n);
+      } else {
+        nodes_[static_cast<size_t>(tails[bucket])].next = static_cast<int32_t>(n);
+      }
+      tails[bucket] = static_cast<int32_t>(n);
+    }
+  }
+
+  void clear() {
+    nodes_.clear();
+    heads_.clear();
+  }
+
+  // The entry's index in the archive, or kNone.
+  int32_t find(const std::string& name) const {
+    if (heads_.empty()) return kNone;
+    const uint32_t hash = nameHash(name);
+    for (int32_t n = heads_[hash % heads_.size()]; n != kNone; n = nodes_[static_cast<size_t>(n)].next) {
+      const Node& node = nodes_[static_cast<size_t>(n)];
+      if (node.hash == hash && node.name == name) return node.fileIndex;
+    }
+    return kNone;
+  }
+
+ private:
+  struct Node {
+    uint32_t hash;
+    int32_t fileIndex;  // in the archive's list, directories included
+    int32_t next;
+    std::string name;
+  };
+
+  std::vector<Node> nodes_;
+  std::vector<int32_t> heads_;
+};
+
+// One archive at a time, used from the main thread only.
+struct ArchiveState {
+  bool open = false;
+  HANDLE handle = nullptr;
+  platform::Archive7z archive;
+  ArchiveIndex index;
+};
+
+ArchiveState& state() {
+  static ArchiveState s;
+  return s;
+}
+
+// The stored form of a request; false when no stored name can match it.
+bool lookupName(const lang::DStringPtr& name, std::string& out) {
+  std::u16string turned(name->view());
+  std::replace(turned.begin(), turned.end(), u'\\', u'/');
+  std::u16string_view rest(turned);
+  if (!rest.empty() && rest[0] == u'/') rest.remove_prefix(1);
+  if (rest.size() > kMaxNameLength) return false;
+  out = narrow(rest);
+  return true;
+}
+
+// The entry's index in the archive, or ArchiveIndex::kNone.
+int32_t findEntry(const lang::DStringPtr& name) {
+  if (name.isNull()) lang::throwException(NullPointerException);
+  if (!state().open) lang::throwException(IOException);
+  std::string stored;
+  return lookupName(name, stored) ? state().index.find(stored) : ArchiveIndex::kNone;
+}
+
+}  // namespace
+
+void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
+  closeArchive();
+  if (name.isNull()) lang::throwException(NullPointerException);
+  std::u16string turned(name->view());
+  std::replace(turned.begin(), turned.end(), u'/', u'\\');
+  const std::u16string path =
+      std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + u"\\" + turned;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) lang::throwException(IOException);
+  ArchiveState& s = state();
+  std::string error;
+  if (!s.archive.open(file, error)) {
+    CloseHandle(file);
+    lang::throwException(IOException);
+  }
+  s.handle = file;
+  s.index.build(s.archive.entries());
+  s.open = true;
+}
+
+void D7zipInputStream::closeArchive() {
+  ArchiveState& s = state();
+  if (!s.open) return;
+  CloseHandle(s.handle);
+  s.handle = nullptr;
+  s.archive = platform::Archive7z();
+  s.index.clear();
+  s.open = false;
+}
+
+bool D7zipInputStream::isArchiveOpen() { return state().open; }
+
+D7zipInputStreamPtr D7zipInputStream::open(lang::DStringPtr name) {
+  const int32_t entry = findEntry(name);
+  if (entry == ArchiveIndex::kNone) lang::throwException(IOException);
+  D7zipInputStreamPtr stream = new D7zipInputStream();
+  std::string error;
+  if (!state().archive.extract(static_cast<size_t>(entry), stream->data, error) ||
+      stream->data.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+    lang::throwException(IOException);
+  }
+  stream->size = static_cast<int32_t>(stream->data.size());
+  return stream;
+}
+
+int32_t D7zipInputStream::getSize(lang::DStringPtr name) {
+  const int32_t entry = findEntry(name);
+  if (entry == ArchiveIndex::kNone) return -1;
+  const uint64_t size = state().archive.entries()[static_cast<size_t>(entry)].size;
+  return static_cast<int32_t>(std::min<uint64_t>(size, std::numeric_limits<int32_t>::max()));
+}
+
+int32_t D7zipInputStream::read(DbyteArrayPtr b, int32_t off, int32_t len) {
+  checkRange(*b, off, len);
+  const int32_t n = std::min(len, size - pos);
+  if (n <= 0) return len > 0 ? -1 : 0;
+  std::memcpy(b->data() + off, data.data() + pos, static_cast<size_t>(n));
+  pos += n;
+  return n;
+}
+
+int32_t D7zipInputStream::read() { return pos < size ? data[static_cast<size_t>(pos++)] : -1; }
+
+void D7zipInputStream::close() {
+  data = std::vector<uint8_t>();
+  size = 0;
+  pos = 0;
+}
+
+int64_t D7zipInputStream::skip(int64_t n) {
+  if (n <= 0) return 0;
+  const int64_t skipped = std::min<int64_t>(n, size - pos);
+  pos += static_cast<int32_t>(skipped);
+  return skipped;
+}
+
+}  // namespace nuv::io

@@ -1,0 +1,52 @@
+// The resource archive "game.dat": one archive open at a time, an index of its entry names, and each
+// entry handed out as an input stream over its bytes decoded whole into memory.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/io/DInputStream.h"
+#include "core/lang/DString.h"
+
+namespace nuv::io {
+
+class D7zipInputStream;
+using D7zipInputStreamPtr = lang::DPtr<D7zipInputStream>;
+
+class D7zipInputStream : public DInputStream {
+ public:
+  // Opens the archive file in the program's folder, closing any archive open before. The password is
+  // not used. IOException when the file is missing or not a readable 7z archive.
+  static void openArchive(lang::DStringPtr name, lang::DStringPtr password);
+  // Nothing happens when no archive is open. Streams opened before stay readable.
+  static void closeArchive();
+  static bool isArchiveOpen();
+
+  // Names match exactly after "\" becomes "/" and one leading "/" is dropped, each character taken by
+  // its low 8 bits; a name longer than 255 characters is never found. IOException when the name is not
+  // stored, no archive is open, or the entry cannot be decoded or fails its checksum.
+  static D7zipInputStreamPtr open(lang::DStringPtr name);
+  // The entry's unpacked size, -1 when no entry has that name; IOException when no archive is open.
+  static int32_t getSize(lang::DStringPtr name);
+
+  void finalize() override { close(); }
+  int32_t available() override { return size - pos; }
+  // ArrayIndexOutOfBoundsException unless off and len lie inside b.
+  int32_t read(DbyteArrayPtr b, int32_t off, int32_t len) override;
+  using DInputStream::read;
+  int32_t read() override;
+  // Frees the data; the stream then reads as empty.
+  void close() override;
+  void reset() override { pos = 0; }
+  // At most the bytes left; a negative count skips nothing.
+  int64_t skip(int64_t n) override;
+
+ private:
+  D7zipInputStream() = default;
+
+  std::vector<uint8_t> data;
+  int32_t size = 0;
+  int32_t pos = 0;
+};
+
+}  // namespace nuv::io

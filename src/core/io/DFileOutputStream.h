@@ -1,0 +1,39 @@
+// Writes a file in the program's folder, replacing any file of that name.
+#pragma once
+
+#include <cstdint>
+
+#include "core/io/DOutputStream.h"
+#include "core/lang/DString.h"
+#include "platform/wintypes.h"
+
+namespace nuv::io {
+
+class DFileOutputStream;
+using DFileOutputStreamPtr = lang::DPtr<DFileOutputStream>;
+
+class DFileOutputStream : public DOutputStream {
+ public:
+  // name is relative to the program's folder ("/doutput.txt"); IOException when the file cannot be
+  // created, NullPointerException for a null name.
+  static DFileOutputStreamPtr open(lang::DStringPtr name);
+  ~DFileOutputStream() override;
+
+  void finalize() override { close(); }
+  // IOException for a null array, an offset past it or a length of 0; ArrayIndexOutOfBoundsException
+  // when the range leaves the array.
+  void write(DbyteArrayPtr b, int32_t off, int32_t len) override;
+  using DOutputStream::write;
+  void write(int32_t b) override;
+  void flush() override;
+  // Closing twice is harmless.
+  void close() override;
+
+ private:
+  DFileOutputStream() = default;
+  void put(const void* bytes, DWORD count);
+
+  HANDLE handle = nullptr;
+};
+
+}  // namespace nuv::io

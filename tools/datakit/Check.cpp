@@ -1,0 +1,467 @@
+// The checker: reads a staged archive tree as the game library will and reports every fault.
+#include "Check.h"
+
+#include "DataError.h"
+#include "Fonts.h"
+#include "Mod.h"
+#include "Png.h"
+#include "Stage.h"
+#include "TextTables.h"
+#include "Wav.h"
+
+#include <algorithm>
+#include <bit>
+#include <functional>
+#include <optional>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace datakit {
+
+const std::vector<std::string> kSharedImages = {
+    "vandelorn", "menu/back", "menu/icons", "arrowUp", "arrowDown", "pause", "selected",
+    "input/input_top", "input/input_midd", "input/input_bot",
+};
+
+const std::vector<std::string> kMenuIconKeys = {
+    "bnc.png", "bnc_s.png", "cy.png", "cy_s.png", "swm.png", "swm_s.png", "bur.png", "bur_s.png",
+    "tanks.png", "tanks_s.png", "clmb.png", "clmb_s.png", "gob.png", "gob_s.png", "rck.png", "rck_s.png",
+    "exit.png", "exit_s.png", "more.png", "more_s.png",
+};
+
+// Font 6 is the only one the program does not upper-case.
+const std::vector<std::string> kFontNames = {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"};
+constexpr size_t kMixedCaseFont = 6;
+
+const std::vector<std::string> kTextKeys = {
+    // main menu titles
+    "bounce", "cy", "swarm", "burrow", "tanks", "clmb", "gobbler", "rocks", "exit", "MORE_GAMES",
+    // sound question
+    "enable_sound", "yes", "no",
+    // in-game menus
+    "start", "continue", "highscores", "help", "cfg_keys", "mainmenu", "level", "sound_level", "music_level",
+    "sound level", "music level", "levelsoriginal", "modeoriginal", "modefruit", "modetime", "modekill",
+    "soundfxoff", "soundfxlow", "soundfxnormal", "soundfxhigh", "musicoff", "musiclow", "musicnormal", "musichigh",
+    // high scores, name entry and help pages
+    "empty", "entername", "quit", "down",
+    // key set-up
+    "set_default", "ok", "cancel",
+};
+
+const std::vector<GameActions> kGameActions = {
+    {"bounce", 0x1C}, {"rocks", 0x1D}, {"burrow", 0x1F}, {"swarm", 0x1C},
+    {"climber", 0x181F}, {"canyon", 0x1F}, {"gobbler", 0x0F}, {"tanks", 0x1F},
+};
+
+namespace {
+
+bool endsWith(const std::string& s, const std::string& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool startsWith(const std::string& s, const std::string& head) { return s.compare(0, head.size(), head) == 0; }
+
+std::vector<std::u16string> split(const std::u16string& text, char16_t sep)
+{
+    std::vector<std::u16string> parts{u""};
+    for (char16_t c : text)
+        if (c == sep)
+            parts.emplace_back();
+        else
+            parts.back().push_back(c);
+    return parts;
+}
+
+struct Font {
+    std::u16string chars;
+    int height = 0;
+};
+
+class Checker {
+public:
+    Checker(fs::path dir, const std::map<std::string, std::string>& sources) : dir_(std::move(dir)), sources_(sources)
+    {
+        for (auto it = fs::recursive_directory_iterator(dir_); it != fs::recursive_directory_iterator(); ++it)
+            if (it->is_regular_file())
+                names_.insert(fs::relative(it->path(), dir_).generic_string());
+    }
+
+    CheckReport run()
+    {
+        for (const std::string& name : names_)
+            guarded(name, [&] { checkFile(name); });
+        checkTexts();
+        for (const std::string& name : names_)
+            if (startsWith(name, "graphics/") && endsWith(name, ".dat") && name.find('/', 9) == std::string::npos)
+                guarded(name, [&] { checkScreenSize(name); });
+        return report_;
+    }
+
+private:
+    fs::path dir_;
+    const std::map<std::string, std::string>& sources_;
+    std::set<std::string> names_;
+    CheckReport report_;
+    std::map<std::string, std::map<std::u16string, std::u16string>> texts_; // language code -> table
+
+    std::string where(const std::string& name) const
+    {
+        auto it = sources_.find(name);
+        return it != sources_.end() ? it->second : (dir_ / name).string();
+    }
+
+    void error(const std::string& name, int line, const std::string& message)
+    {
+        report_.errors.push_back(where(name) + ":" + std::to_string(line) + ": " + message);
+    }
+
+    // Runs one check; a DataError from the readers is reported against the source of the entry.
+    void guarded(const std::string& name, const std::function<void()>& check)
+    {
+        try {
+            check();
+        } catch (const DataError& e) {
+            std::string message = e.what();
+            message = message.substr(message.find(": ", e.file().size()) + 2);
+            error(name, e.line(), message);
+        } catch (const std::exception& e) {
+            error(name, 0, e.what());
+        }
+    }
+
+    Bytes bytes(const std::string& name) const { return readBytes(dir_ / name); }
+    bool has(const std::string& name) const { return names_.count(name) != 0; }
+
+    std::map<std::u16string, std::u16string> table(const std::vector<TableLine>& lines, const std::string& name)
+    {
+        std::map<std::u16string, std::u16string> out;
+        for (const TableLine& l : lines) {
+            size_t eq = l.text.find(u'=');
+            if (eq == std::u16string::npos) {
+                error(name, l.line, "line without '='");
+                continue;
+            }
+            out[l.text.substr(0, eq)] = l.text.substr(eq + 1);
+        }
+        return out;
+    }
+
+    void checkFile(const std::string& name)
+    {
+        for (char c : name)
+            if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
+                return error(name, 0, "archive names are printable ASCII without blanks or '\\'");
+        if (name.size() > 255)
+            return error(name, 0, "archive name longer than 255 characters");
+        if (endsWith(name, ".png")) {
+            PngInfo info;
+            if (!readPngInfo(bytes(name), info))
+                return error(name, 0, "not a PNG file");
+            if (info.colourType == 4 || info.colourType == 6)
+                error(name, 0, "pictures carry no alpha: transparency is the key colour");
+        } else if (endsWith(name, ".wav")) {
+            checkWav(name);
+        } else if (endsWith(name, ".mod")) {
+            checkMod(name);
+        } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
+                   name == "data/keys.txt") {
+            std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
+            std::string picture = name.substr(0, name.size() - 4) + ".png";
+            if (endsWith(name, ".txt") && has(picture))
+                checkImageTable(name, lines, picture);
+            else
+                table(lines, name);
+        } else if (startsWith(name, "txt/") && endsWith(name, "_help.txt")) {
+            checkHelp(name);
+        } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
+            table(readUtfStrings(bytes(name), where(name)), name);
+        }
+    }
+
+    void checkImageTable(const std::string& name, const std::vector<TableLine>& lines, const std::string& picture)
+    {
+        PngInfo info;
+        readPngInfo(bytes(picture), info);
+        for (const TableLine& l : lines) {
+            std::vector<std::u16string> f = split(l.text, u';');
+            if (f.size() != 5) {
+                error(name, l.line, "an image table line is key;x;y;w;h");
+                continue;
+            }
+            int v[4];
+            bool numbers = true;
+            for (int i = 0; i < 4; ++i) {
+                std::string s(f[i + 1].begin(), f[i + 1].end());
+                numbers = numbers && !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+                v[i] = numbers ? std::stoi(s) : 0;
+            }
+            if (!numbers)
+                error(name, l.line, "x, y, w and h are decimal numbers");
+            else if (v[2] <= 0 || v[3] <= 0 || v[0] + v[2] > info.width || v[1] + v[3] > info.height)
+                error(name, l.line, "rectangle lies outside " + picture);
+        }
+    }
+
+    void checkWav(const std::string& name)
+    {
+        WavInfo w;
+        if (!readWav(bytes(name), w))
+            return error(name, 0, "not a WAVE file the program accepts");
+        if (w.channels < 1 || w.channels > 2)
+            return error(name, 0, "one or two channels");
+        if (w.format == 2) {
+            if (w.bits != 4 || w.channels != 1 || w.samplesPerBlock != (w.blockAlign - 7) * 2 + 2)
+                return error(name, 0, "ADPCM layout the program does not decode");
+            if (decodeAdpcmData(w.data, w.blockAlign, w.samplesPerBlock).empty())
+                error(name, 0, "ADPCM data without a whole block");
+        } else if (w.format != 1 || (w.bits != 8 && w.bits != 16)) {
+            error(name, 0, "PCM of 8 or 16 bits, or Microsoft ADPCM");
+        } else if (w.bits == 16) {
+            for (size_t i = 0; i + 1 < w.data.size(); i += 2) {
+                int s = static_cast<std::int16_t>(w.data[i] | w.data[i + 1] << 8);
+                if (s >= 32767 || s <= -32768)
+                    return error(name, 0, "the sound clips");
+            }
+        }
+    }
+
+    void checkMod(const std::string& name)
+    {
+        Bytes m = bytes(name);
+        if (m.size() < 1084 || m[1080] != 'M' || m[1081] != '.' || m[1082] != 'K' || m[1083] != '.')
+            return error(name, 0, "not a four-channel module");
+        int length = m[950];
+        if (length < 1 || length > 128)
+            return error(name, 0, "song length 1 to 128");
+        int patterns = 1 + *std::max_element(m.begin() + 952, m.begin() + 952 + length);
+        size_t size = 1084 + static_cast<size_t>(patterns) * 4 * 256;
+        for (int i = 0; i < 31; ++i) {
+            const std::uint8_t* h = m.data() + 20 + 30 * i;
+            size += static_cast<size_t>(h[22] << 8 | h[23]) * 2;
+            if (h[24] > 15 || h[25] > 64)
+                error(name, 0, "sample " + std::to_string(i + 1) + ": finetune or volume out of range");
+        }
+        if (m.size() != size)
+            error(name, 0, "module is " + std::to_string(m.size()) + " bytes, its header says " + std::to_string(size));
+    }
+
+    void checkHelp(const std::string& name)
+    {
+        std::vector<TableLine> lines = readUtfStrings(bytes(name), where(name));
+        if (!lines.empty() && lines.front().text.empty())
+            error(name, 1, "a help text may not start with an empty paragraph");
+        for (const TableLine& l : lines) {
+            if (l.text.size() == 1)
+                error(name, l.line, "one-character paragraphs are not shown");
+            if (l.text.size() >= 2 && l.text[0] == u'%' &&
+                l.text.find_first_not_of(u"0123456789", 1) != std::u16string::npos)
+                error(name, l.line, "an animation paragraph is % and a number");
+        }
+    }
+
+    int sourceLine(const std::string& name, const std::string& key)
+    {
+        auto it = sources_.find(name);
+        if (it == sources_.end())
+            return 0;
+        std::string text = readFile(it->second);
+        int line = 1;
+        for (size_t at = 0; at < text.size(); ++line) {
+            size_t end = std::min(text.find('\n', at), text.size());
+            if (text.compare(at, key.size() + 1, key + "=") == 0)
+                return line;
+            at = end + 1;
+        }
+        return 0;
+    }
+
+    void checkTexts()
+    {
+        const std::string lang = "txt/lang.txt";
+        if (!has(lang))
+            return error(lang, 0, "missing: the language list");
+        auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
+        if (!list.count(u"LANGS") || !list.count(u"SNAMES"))
+            return error(lang, 1, "LANGS and SNAMES are both needed");
+        std::vector<std::u16string> names = split(list[u"LANGS"], u';'), codes = split(list[u"SNAMES"], u';');
+        if (names.size() != codes.size())
+            return error(lang, 1, "LANGS and SNAMES are lists of the same length");
+        for (const std::u16string& c : codes) {
+            std::string code(c.begin(), c.end());
+            std::string file = "txt/res_" + code + ".txt";
+            if (!has(file)) {
+                error(lang, sourceLine(lang, "SNAMES"), "no texts for language " + code + " (" + file + ")");
+                continue;
+            }
+            guarded(file, [&] { texts_[code] = table(readUtfStrings(bytes(file), where(file)), file); });
+        }
+        std::set<std::u16string> allKeys;
+        for (auto& [code, t] : texts_)
+            for (auto& [k, v] : t)
+                allKeys.insert(k);
+        for (const std::string& k : kTextKeys)
+            allKeys.insert(std::u16string(k.begin(), k.end()));
+        for (const GameActions& g : kGameActions) {
+            std::string key = std::string("ctrl_actions_") + g.key;
+            allKeys.insert(std::u16string(key.begin(), key.end()));
+        }
+        for (auto& [code, t] : texts_) {
+            std::string file = "txt/res_" + code + ".txt";
+            for (const std::u16string& k : allKeys)
+                if (!t.count(k))
+                    error(file, 1, "missing key \"" + toUtf8(k) + "\"");
+            for (const GameActions& g : kGameActions) {
+                std::string key = std::string("ctrl_actions_") + g.key;
+                auto it = t.find(std::u16string(key.begin(), key.end()));
+                if (it != t.end() && split(it->second, u';').size() != static_cast<size_t>(std::popcount(unsigned(g.actionMask))))
+                    error(file, sourceLine(file, key),
+                          key + " names " + std::to_string(std::popcount(unsigned(g.actionMask))) + " actions");
+            }
+        }
+    }
+
+    std::vector<std::string> pathList(const std::string& resolution)
+    {
+        auto t = table(readPlainTable(bytes(resolution), where(resolution)), resolution);
+        std::u16string path = t.count(u"PATH") ? t[u"PATH"] : u"PATH";
+        std::vector<std::string> list;
+        for (const std::u16string& p : split(path, u';')) {
+            std::string s = toUtf8(p);
+            list.push_back(s.empty() || s.back() != '/' ? s + "/" : s);
+        }
+        return list;
+    }
+
+    std::optional<std::string> findInPath(const std::vector<std::string>& list, const std::string& dir,
+                                          const std::string& name)
+    {
+        for (const std::string& p : list)
+            if (has(dir + p + name))
+                return dir + p + name;
+        return std::nullopt;
+    }
+
+    Font checkFont(const std::string& resolution, const std::string& prefix, bool upper)
+    {
+        Font font;
+        int pages = 0;
+        for (int page = 0; page < 10; ++page, pages = page) {
+            std::string picture = prefix + "/font_" + std::to_string(page) + ".png";
+            std::string metrics = prefix + "/font_" + std::to_string(page);
+            if (!has(picture) && !has(metrics))
+                break;
+            if (!has(picture) || !has(metrics)) {
+                error(has(picture) ? picture : metrics, 0, "a font page needs its picture and its metrics");
+                break;
+            }
+            PngInfo info;
+            readPngInfo(bytes(picture), info);
+            if (page == 0)
+                font.height = info.height;
+            else if (info.height != font.height)
+                error(picture, 0, "all pages of a font share the height of page 0");
+            Bytes m = bytes(metrics);
+            int count = m.empty() ? 0 : static_cast<std::int8_t>(m[0]);
+            if (count < 1) {
+                error(metrics, 0, "a page holds 1 to 127 glyphs");
+                continue;
+            }
+            size_t at = 1;
+            int width = 0;
+            for (int g = 0; g < count; ++g) {
+                if (at + 2 > m.size()) {
+                    error(metrics, 0, "metrics end early");
+                    break;
+                }
+                size_t len = size_t(m[at]) << 8 | m[at + 1];
+                Bytes one(m.begin() + static_cast<long>(at), m.begin() + static_cast<long>(std::min(m.size(), at + 2 + len)));
+                std::vector<TableLine> s = readUtfStrings(one, where(metrics));
+                at += 2 + len;
+                if (s.size() != 1 || s[0].text.size() != 1 || at >= m.size()) {
+                    error(metrics, 0, "glyph " + std::to_string(g) + " is not one character and a width");
+                    break;
+                }
+                char16_t c = s[0].text[0];
+                if (upper && upperOf(c) != c)
+                    error(metrics, 0, "glyph " + toUtf8(s[0].text) + " is never shown: the font is upper-cased");
+                if (page == 0 && g == 0 && c != u' ')
+                    error(metrics, 0, "glyph 0 of page 0 gives the space's width and should be the space");
+                int w = static_cast<std::int8_t>(m[at++]);
+                if (w <= 0)
+                    error(metrics, 0, "glyph " + toUtf8(s[0].text) + " has no width");
+                width += w;
+                font.chars.push_back(c);
+            }
+            if (at != m.size())
+                error(metrics, 0, "bytes after the last glyph");
+            if (width != info.width)
+                error(metrics, 0, "glyph widths add up to " + std::to_string(width) + ", the page is " +
+                                      std::to_string(info.width) + " wide");
+        }
+        for (int page = pages + 1; page < 10; ++page)
+            if (has(prefix + "/font_" + std::to_string(page) + ".png"))
+                error(prefix + "/font_" + std::to_string(page) + ".png", 0, "page after a gap is never loaded");
+        if (font.height == 0)
+            error(resolution, 0, "font " + prefix + " has no page 0");
+        return font;
+    }
+
+    void checkScreenSize(const std::string& resolution)
+    {
+        std::string size = resolution.substr(9, resolution.size() - 13);
+        int width = std::stoi(size), height = std::stoi(size.substr(size.find('x') + 1));
+        std::vector<std::string> list = pathList(resolution);
+        for (const std::string& image : kSharedImages)
+            if (!findInPath(list, "graphics/", image + ".png") && !findInPath(list, "graphics/", image + ".jpg"))
+                error(resolution, 1, "no picture \"" + image + "\" under its PATH");
+        if (auto icons = findInPath(list, "graphics/", "menu/icons.txt")) {
+            auto lines = readPlainTable(bytes(*icons), where(*icons));
+            std::map<std::string, std::pair<int, int>> sizes;
+            for (const TableLine& l : lines) {
+                auto f = split(l.text, u';');
+                if (f.size() == 5)
+                    sizes[toUtf8(f[0])] = {std::stoi(toUtf8(f[3])), std::stoi(toUtf8(f[4]))};
+            }
+            for (const std::string& key : kMenuIconKeys)
+                if (!sizes.count(key))
+                    error(*icons, 0, "the main menu's icon \"" + key + "\" is missing");
+                else if (sizes[key] != sizes[kMenuIconKeys[0]])
+                    error(*icons, 0, "icon \"" + key + "\" differs in size from \"" + kMenuIconKeys[0] + "\"");
+            if (sizes.count(kMenuIconKeys[0]) && sizes[kMenuIconKeys[0]].first * 4 > width)
+                error(*icons, 0, "four icons do not fit side by side on a screen " + std::to_string(width) + " wide");
+        } else {
+            error(resolution, 1, "no image table \"menu/icons\" under its PATH");
+        }
+        auto prefix = findInPath(list, "", "menu/font_0");
+        if (!prefix)
+            return error(resolution, 1, "no font \"menu\" under its PATH");
+        std::string base = prefix->substr(0, prefix->size() - std::string("menu/font_0").size());
+        for (size_t i = 0; i < kFontNames.size(); ++i) {
+            Font font = checkFont(resolution, base + kFontNames[i], i != kMixedCaseFont);
+            for (auto& [code, t] : texts_)
+                for (auto& [key, value] : t)
+                    for (char16_t c : value) {
+                        char16_t g = i != kMixedCaseFont ? upperOf(c) : c;
+                        if (c != u' ' && c != u'\n' && font.chars.find(g) == std::u16string::npos) {
+                            std::string file = "txt/res_" + code + ".txt";
+                            error(file, sourceLine(file, toUtf8(key)),
+                                  "font " + base + kFontNames[i] + " has no \"" + toUtf8(std::u16string(1, g)) + "\"");
+                            break;
+                        }
+                    }
+            if (font.height * 3 > height)
+                error(resolution, 0, "font " + kFontNames[i] + " is too tall for the screen");
+        }
+    }
+};
+
+} // namespace
+
+CheckReport checkStaged(const fs::path& stageDir, const std::map<std::string, std::string>& sources)
+{
+    return Checker(stageDir, sources).run();
+}
+
+} // namespace datakit
