@@ -145,7 +145,7 @@ void audMusicChannel::mixFrame(int32_t& left, int32_t& right, bool stereoOutput)
     if (tick != speed) {
       for (int j = 0; j < channels; ++j) {
         Voice& v = voices[j];
-        (this->*kTickEffects[v.effect])(v);
+        kTickEffects[v.effect](*this, v);
       }
     }
   }
@@ -198,7 +198,7 @@ void audMusicChannel::readRow() {
       v.period = periodOf(v.noteIndex);
     }
     if (v.sample != 0) v.step = stepAt(v.period);
-    (this->*kRowEffects[c.effect])(v, c);
+    kRowEffects[c.effect](*this, v, c);
   }
 }
 

@@ -97,8 +97,17 @@ class audMusicChannel : public audChannel {
   Sample samples[aud::kSampleCount + 1];  // entry 0 unused
 
  private:
-  using RowEffect = void (audMusicChannel::*)(Voice&, const Cell&);
-  using TickEffect = void (audMusicChannel::*)(Voice&);
+  // Plain function pointers in the tables; each entry calls one member below.
+  using RowEffect = void (*)(audMusicChannel&, Voice&, const Cell&);
+  using TickEffect = void (*)(audMusicChannel&, Voice&);
+  template <void (audMusicChannel::*Effect)(Voice&, const Cell&)>
+  static void rowCase(audMusicChannel& m, Voice& v, const Cell& c) {
+    (m.*Effect)(v, c);
+  }
+  template <void (audMusicChannel::*Effect)(Voice&)>
+  static void tickCase(audMusicChannel& m, Voice& v) {
+    (m.*Effect)(v);
+  }
   static const RowEffect kRowEffects[16];
   static const RowEffect kExtendedRowEffects[16];
   static const TickEffect kTickEffects[16];

@@ -13,62 +13,62 @@ constexpr int kRowsPerBreakDigit = 10;
 }  // namespace
 
 const audMusicChannel::RowEffect audMusicChannel::kRowEffects[16] = {
-    &audMusicChannel::rowArpeggio,        // 0
-    &audMusicChannel::rowPortamento,      // 1 up
-    &audMusicChannel::rowPortamento,      // 2 down
-    &audMusicChannel::rowTonePortamento,  // 3
-    &audMusicChannel::rowVibrato,         // 4
-    &audMusicChannel::rowVolumeSlide,     // 5 tone portamento + volume slide
-    &audMusicChannel::rowVolumeSlide,     // 6 vibrato + volume slide
-    &audMusicChannel::rowNothing,         // 7 tremolo
-    &audMusicChannel::rowNothing,         // 8 pan
-    &audMusicChannel::rowSampleOffset,    // 9
-    &audMusicChannel::rowVolumeSlide,     // A
-    &audMusicChannel::rowPositionJump,    // B
-    &audMusicChannel::rowSetVolume,       // C
-    &audMusicChannel::rowPatternBreak,    // D
-    &audMusicChannel::rowExtended,        // E
-    &audMusicChannel::rowSpeed,           // F
+    rowCase<&audMusicChannel::rowArpeggio>,        // 0
+    rowCase<&audMusicChannel::rowPortamento>,      // 1 up
+    rowCase<&audMusicChannel::rowPortamento>,      // 2 down
+    rowCase<&audMusicChannel::rowTonePortamento>,  // 3
+    rowCase<&audMusicChannel::rowVibrato>,         // 4
+    rowCase<&audMusicChannel::rowVolumeSlide>,     // 5 tone portamento + volume slide
+    rowCase<&audMusicChannel::rowVolumeSlide>,     // 6 vibrato + volume slide
+    rowCase<&audMusicChannel::rowNothing>,         // 7 tremolo
+    rowCase<&audMusicChannel::rowNothing>,         // 8 pan
+    rowCase<&audMusicChannel::rowSampleOffset>,    // 9
+    rowCase<&audMusicChannel::rowVolumeSlide>,     // A
+    rowCase<&audMusicChannel::rowPositionJump>,    // B
+    rowCase<&audMusicChannel::rowSetVolume>,       // C
+    rowCase<&audMusicChannel::rowPatternBreak>,    // D
+    rowCase<&audMusicChannel::rowExtended>,        // E
+    rowCase<&audMusicChannel::rowSpeed>,           // F
 };
 
 const audMusicChannel::RowEffect audMusicChannel::kExtendedRowEffects[16] = {
-    &audMusicChannel::rowNothing,         &audMusicChannel::rowNothing,        // E0, E1
-    &audMusicChannel::rowNothing,         &audMusicChannel::rowNothing,        // E2, E3
-    &audMusicChannel::rowNothing,         &audMusicChannel::rowNothing,        // E4, E5
-    &audMusicChannel::rowPatternLoop,     &audMusicChannel::rowNothing,        // E6, E7
-    &audMusicChannel::rowNothing,         &audMusicChannel::rowNothing,        // E8, E9
-    &audMusicChannel::rowFineVolumeUp,    &audMusicChannel::rowFineVolumeDown,  // EA, EB
-    &audMusicChannel::rowNoteCut,         &audMusicChannel::rowNoteDelay,      // EC, ED
-    &audMusicChannel::rowPatternDelay,    &audMusicChannel::rowNothing,        // EE, EF
+    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E0, E1
+    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E2, E3
+    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E4, E5
+    rowCase<&audMusicChannel::rowPatternLoop>,     rowCase<&audMusicChannel::rowNothing>,        // E6, E7
+    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E8, E9
+    rowCase<&audMusicChannel::rowFineVolumeUp>,    rowCase<&audMusicChannel::rowFineVolumeDown>,  // EA, EB
+    rowCase<&audMusicChannel::rowNoteCut>,         rowCase<&audMusicChannel::rowNoteDelay>,      // EC, ED
+    rowCase<&audMusicChannel::rowPatternDelay>,    rowCase<&audMusicChannel::rowNothing>,        // EE, EF
 };
 
 const audMusicChannel::TickEffect audMusicChannel::kTickEffects[16] = {
-    &audMusicChannel::tickArpeggio,             // 0
-    &audMusicChannel::tickPortamentoUp,         // 1
-    &audMusicChannel::tickPortamentoDown,       // 2
-    &audMusicChannel::tickTonePortamento,       // 3
-    &audMusicChannel::tickVibrato,              // 4
-    &audMusicChannel::tickTonePortamentoSlide,  // 5
-    &audMusicChannel::tickVibratoSlide,         // 6
-    &audMusicChannel::tickNothing,              // 7
-    &audMusicChannel::tickNothing,              // 8
-    &audMusicChannel::tickNothing,              // 9
-    &audMusicChannel::tickVolumeSlide,          // A
-    &audMusicChannel::tickNothing,              // B
-    &audMusicChannel::tickNothing,              // C
-    &audMusicChannel::tickNothing,              // D
-    &audMusicChannel::tickExtended,             // E
-    &audMusicChannel::tickNothing,              // F
+    tickCase<&audMusicChannel::tickArpeggio>,             // 0
+    tickCase<&audMusicChannel::tickPortamentoUp>,         // 1
+    tickCase<&audMusicChannel::tickPortamentoDown>,       // 2
+    tickCase<&audMusicChannel::tickTonePortamento>,       // 3
+    tickCase<&audMusicChannel::tickVibrato>,              // 4
+    tickCase<&audMusicChannel::tickTonePortamentoSlide>,  // 5
+    tickCase<&audMusicChannel::tickVibratoSlide>,         // 6
+    tickCase<&audMusicChannel::tickNothing>,              // 7
+    tickCase<&audMusicChannel::tickNothing>,              // 8
+    tickCase<&audMusicChannel::tickNothing>,              // 9
+    tickCase<&audMusicChannel::tickVolumeSlide>,          // A
+    tickCase<&audMusicChannel::tickNothing>,              // B
+    tickCase<&audMusicChannel::tickNothing>,              // C
+    tickCase<&audMusicChannel::tickNothing>,              // D
+    tickCase<&audMusicChannel::tickExtended>,             // E
+    tickCase<&audMusicChannel::tickNothing>,              // F
 };
 
 const audMusicChannel::TickEffect audMusicChannel::kExtendedTickEffects[16] = {
-    &audMusicChannel::tickNothing, &audMusicChannel::tickNothing, &audMusicChannel::tickNothing,
-    &audMusicChannel::tickNothing, &audMusicChannel::tickNothing, &audMusicChannel::tickNothing,
-    &audMusicChannel::tickNothing, &audMusicChannel::tickNothing, &audMusicChannel::tickNothing,
-    &audMusicChannel::tickNothing, &audMusicChannel::tickNothing, &audMusicChannel::tickNothing,
-    &audMusicChannel::tickNoteCut,  // EC
-    &audMusicChannel::tickNoteDelay,  // ED
-    &audMusicChannel::tickNothing, &audMusicChannel::tickNothing,
+    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNoteCut>,  // EC
+    tickCase<&audMusicChannel::tickNoteDelay>,  // ED
+    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
 };
 
 // Row effects.
@@ -128,7 +128,7 @@ void audMusicChannel::rowPatternBreak(Voice&, const Cell& c) {
   nextRow = static_cast<uint32_t>(target < kRowsPerPattern ? target : 0);
 }
 
-void audMusicChannel::rowExtended(Voice& v, const Cell& c) { (this->*kExtendedRowEffects[c.x])(v, c); }
+void audMusicChannel::rowExtended(Voice& v, const Cell& c) { kExtendedRowEffects[c.x](*this, v, c); }
 
 void audMusicChannel::rowSpeed(Voice&, const Cell& c) {
   if (c.parameter == 0) return;
@@ -232,7 +232,7 @@ void audMusicChannel::tickVolumeSlide(Voice& v) {
   applyVolume(v, volume < 0 ? 0 : (volume > kMaxVolume ? kMaxVolume : volume));
 }
 
-void audMusicChannel::tickExtended(Voice& v) { (this->*kExtendedTickEffects[v.x])(v); }
+void audMusicChannel::tickExtended(Voice& v) { kExtendedTickEffects[v.x](*this, v); }
 
 void audMusicChannel::tickNoteCut(Voice& v) {
   if (v.noteCutCounter != 0) --v.noteCutCounter;
