@@ -22,6 +22,8 @@ std::unordered_set<const HDC__*> liveDcs;       // guarded by registryLock
 // A screen at least this many pixels on its short side is a high-resolution one, at twice the dpi.
 constexpr int kHighResolutionSide = 480;
 constexpr int kDpi = 96;
+// The system font's character height in pixels.
+constexpr LONG kSystemFontHeight = -12;
 
 HBRUSH__* makeStockBrush(COLORREF colour, bool hollow) {
   auto* brush = new HBRUSH__;
@@ -35,6 +37,7 @@ HBRUSH__* makeStockBrush(COLORREF colour, bool hollow) {
 struct StockObjects {
   HBRUSH__* brushes[6];
   HBITMAP__* bitmap;  // the 1 x 1 bitmap a new memory context holds
+  HFONT__* font;      // the system font every new context holds
   StockObjects() {
     brushes[WHITE_BRUSH] = makeStockBrush(RGB(255, 255, 255), false);
     brushes[LTGRAY_BRUSH] = makeStockBrush(RGB(192, 192, 192), false);
@@ -49,6 +52,11 @@ struct StockObjects {
     bitmap->bits.assign(4, 0);
     bitmap->stock = true;
     registerObject(bitmap);
+    LOGFONTW system{};
+    system.lfHeight = kSystemFontHeight;
+    system.lfWeight = FW_BOLD;
+    font = CreateFontIndirectW(&system);
+    if (font) font->stock = true;
   }
 };
 
@@ -72,6 +80,9 @@ HDC newDc(bool screen) {
   auto* dc = new HDC__;
   dc->screen = screen;
   dc->brush = stock().brushes[WHITE_BRUSH];
+  dc->brush->selections++;
+  dc->font = stock().font;
+  if (dc->font) dc->font->selections++;
   if (!screen) {
     dc->bitmap = stock().bitmap;
     dc->bitmap->selections++;
@@ -291,6 +302,7 @@ BOOL DeleteObject(HGDIOBJ handle) {
 
 HGDIOBJ GetStockObject(int index) {
   if (index >= WHITE_BRUSH && index <= NULL_BRUSH) return stock().brushes[index];
+  if (index == SYSTEM_FONT) return stock().font;
   return nullptr;
 }
 
