@@ -6,8 +6,8 @@
 
 #include "platform/desktop.h"
 #include "platform/device.h"
+#include "platform/gdi.h"
 #include "platform/instance.h"
-#include "platform/screen.h"
 #include "platform/window.h"
 #include "platform/windowing.h"
 
@@ -241,11 +241,9 @@ HDC__* BeginPaint(HWND window, PAINTSTRUCT* paint) {
   if (window == nullptr || paint == nullptr) return nullptr;
   *paint = {};
   paint->rcPaint = {0, 0, window->width, window->height};
-  if (window->needsPaint && window->background != nullptr && window == mainHandle) {
-    // The class brush: the program's is the white stock brush.
-    platform::DeviceScreen& screen = platform::deviceScreen();
-    std::fill_n(screen.pixels(), static_cast<size_t>(screen.width()) * static_cast<size_t>(screen.height()),
-                0xFFFFFFu);
+  paint->hdc = GetDC(window);
+  if (window->needsPaint && window->background != nullptr) {
+    FillRect(paint->hdc, &paint->rcPaint, window->background);
     paint->fErase = TRUE;
   }
   window->needsPaint = false;
@@ -253,9 +251,8 @@ HDC__* BeginPaint(HWND window, PAINTSTRUCT* paint) {
 }
 
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
-  window = validWindow(window);
-  if (window == nullptr || paint == nullptr) return FALSE;
-  if (paint->fErase) platform::deviceScreen().present();
+  if (validWindow(window) == nullptr || paint == nullptr) return FALSE;
+  if (paint->hdc != nullptr) ReleaseDC(window, paint->hdc);
   return TRUE;
 }
 

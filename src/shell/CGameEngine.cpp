@@ -1,0 +1,227 @@
+// The engine's life: construction, Run with its device probes, init, the loop, tick and shutdown.
+#include "shell/CGameEngine.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <thread>
+
+#include "core/lang/DExceptionBase.h"
+#include "net/DMessageConnection.h"
+#include "platform/clock.h"
+#include "platform/msgbox.h"
+#include "platform/settings.h"
+#include "platform/sysinfo.h"
+#include "shell/hal/ScreenHAL.h"
+
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringPtr;
+using nuv::microedition::lcdui::DDisplay;
+using nuv::microedition::lcdui::DDisplayablePtr;
+using nuv::microedition::midlet::DMIDlet;
+using nuv::microedition::midlet::DMIDletPtr;
+using nuv::wireless::messaging::DMessageConnection;
+
+namespace {
+
+CGameEngine* engineInstance = nullptr;
+CGameEngine::MIDletFactory midletFactory = nullptr;
+SHFullScreenProc fullScreenEntry = nullptr;
+SHSetImeModeProc setImeModeEntry = nullptr;
+
+constexpr const char16_t* kErrorTitle = u"Error!";
+constexpr int32_t kPassesPerRest = 100;
+constexpr auto kRest = std::chrono::milliseconds(1);
+constexpr int32_t kHiResSize = 480;
+constexpr WORD kDisplayModeSize = 192;
+constexpr std::u16string_view kReferenceBoard = u"Handheld Reference Board";
+constexpr std::u16string_view kSmartphonePlatform = u"SmartPhone";
+constexpr std::u16string_view kSpecialKeysOem = u"KOVS100";
+constexpr int32_t kRotatedBoardOrientation = 3;
+constexpr UINT kPlatformTypeChars = 255;
+constexpr UINT kOemInfoChars = 256;
+
+std::u16string systemText(UINT action, UINT maxChars) {
+  std::u16string text(maxChars + 1, u'\0');
+  if (!SystemParametersInfoW(action, static_cast<UINT>(text.size() * sizeof(WCHAR)), text.data(), 0)) return {};
+  text.resize(std::u16string_view(text.c_str()).size());
+  return text;
+}
+
+int32_t currentOrientation() {
+  DEVMODEW mode{};
+  mode.dmSize = kDisplayModeSize;
+  mode.dmFields = DM_DISPLAYORIENTATION;
+  if (ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr) != DISP_CHANGE_SUCCESSFUL) return 0;
+  switch (mode.dmDisplayOrientation) {
+    case DMDO_90: return 1;
+    case DMDO_180: return 2;
+    case DMDO_270: return 3;
+    default: return 0;
+  }
+}
+
+std::u16string hex(uint32_t value) {
+  static constexpr char16_t kDigits[] = u"0123456789abcdef";
+  std::u16string text;
+  do {
+    text.insert(text.begin(), kDigits[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  return text;
+}
+
+}  // namespace
+
+CGameEngine::CGameEngine() {
+  if (engineInstance != nullptr) {
+    MessageBoxW(nullptr, u"GameEngine already exists!", kErrorTitle, MB_OK | MB_ICONERROR);
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
+  setInstance();
+}
+
+CGameEngine::~CGameEngine() {
+  DMessageConnection::doneMessaging();
+  splashBitmap.reset();
+  if (engineInstance == this) engineInstance = nullptr;
+  display = nullptr;
+  midlet = nullptr;
+}
+
+void CGameEngine::setInstance() { engineInstance = this; }
+
+CGameEngine* CGameEngine::instance() { return engineInstance; }
+
+bool CGameEngine::Run(HINSTANCE instance, int32_t width, int32_t height) {
+  if (!initWindow(instance)) return false;
+  splashStart = GetTickCount();
+  splashShowing = true;
+
+  ScreenHAL::DisplayParams params;
+  params.W = width;
+  params.H = height;
+  params.O = currentOrientation();
+  params.S = 1;
+  if (systemText(SPI_GETOEMINFO, kOemInfoChars) == kReferenceBoard) params.O = kRotatedBoardOrientation;
+
+  displayContext = ScreenHAL::DisplayContext::open(window, params);
+  if (!displayContext) return false;
+  hiRes = params.W >= kHiResSize || params.H >= kHiResSize;
+  smartphone = systemText(SPI_GETPLATFORMTYPE, kPlatformTypeChars) == kSmartphonePlatform;
+  specialKeysDevice = systemText(SPI_GETOEMINFO, kOemInfoChars).find(kSpecialKeysOem) != std::u16string::npos;
+
+  bool started = init(window);
+  if (started) {
+    while (running != 0) {
+      if (!runLoopPass()) break;
+    }
+  }
+  // A failed start releases the display and the window too: nothing is left to the process's end.
+  shutdown();
+  displayContext->close();
+  displayContext.reset();
+  DestroyWindow(window);
+  window = nullptr;
+  UnregisterClassW(windowClass, hInstance);
+  return started;
+}
+
+bool CGameEngine::runLoopPass() {
+  MSG msg;
+  if (inactive || (eventDriven && !frameRequested)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      running = 0;
+    } else if (got != -1) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  } else if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // A quit taken while polling ends the loop just as one taken while waiting.
+    if (msg.message == WM_QUIT) running = 0;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (++passCounter >= kPassesPerRest) {
+    std::this_thread::sleep_for(kRest);
+    passCounter = 0;
+  }
+  if (!inactive) {
+    frameRequested = false;
+    if (!tick()) return false;
+  }
+  return true;
+}
+
+bool CGameEngine::tick() {
+  if (splashShowing) {
+    if (GetTickCount() > splashStart) splashShowing = false;
+    return true;
+  }
+  DMessageConnection::pollListeners();
+  if (midlet.isNull()) return false;
+  midlet->tick();
+  return midlet->running != 0;
+}
+
+bool CGameEngine::init(HWND) {
+  DMessageConnection::initMessaging();
+  midlet = createMIDlet();
+  if (hiRes && !midlet->getAppProperty(u"screen.scale2x").isNull()) pixelDoubling = true;
+  display = new DDisplay(displayContext.get());
+  try {
+    midlet->startApp();
+  } catch (DExceptionBase* e) {
+    constexpr uint32_t kAnyException = 0;
+    std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, kAnyException);
+    std::u16string text =
+        u"StartApp - unhadled exception 0x" + hex(owned->code()) + u"!\n" + nuv::lang::getExceptionName(owned->code());
+    MessageBoxW(nullptr, text.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  return midlet->running != 0;
+}
+
+void CGameEngine::shutdown() {
+  if (!midlet.isNull()) midlet->destroyApp(true);
+  DMIDlet::releaseCurrent();
+  midlet = nullptr;
+  display = nullptr;
+}
+
+void CGameEngine::pause() {
+  if (!midlet.isNull()) midlet->pauseApp();
+}
+
+void CGameEngine::resume() {
+  if (display.isNull()) return;
+  DDisplayablePtr current = display->getCurrent();
+  if (!current.isNull()) current->showNotify();
+}
+
+bool CGameEngine::isInBackground() { return GetForegroundWindow() != window || inactive; }
+
+DStringPtr CGameEngine::getAppProperty(DStringPtr key) {
+  if (engineInstance == nullptr || engineInstance->midlet.isNull()) return nullptr;
+  return engineInstance->midlet->getAppProperty(key);
+}
+
+void CGameEngine::requestFrame() {
+  if (engineInstance != nullptr) engineInstance->frameRequested = true;
+}
+
+void CGameEngine::setMIDletFactory(MIDletFactory factory) { midletFactory = factory; }
+
+DMIDletPtr CGameEngine::createMIDlet() { return midletFactory ? midletFactory() : nullptr; }
+
+SHFullScreenProc CGameEngine::shellFullScreen() { return fullScreenEntry; }
+
+SHSetImeModeProc CGameEngine::shellSetImeMode() { return setImeModeEntry; }
+
+void CGameEngine::setShellEntries(SHFullScreenProc fullScreen, SHSetImeModeProc setImeMode) {
+  fullScreenEntry = fullScreen;
+  setImeModeEntry = setImeMode;
+}

@@ -1,0 +1,49 @@
+// The application base class the shell drives: life cycle, one call per frame, and opening web addresses.
+#pragma once
+
+#include <cstdint>
+
+#include "core/lang/DObject.h"
+#include "core/lang/DString.h"
+
+namespace nuv::microedition::lcdui {
+class DDisplay;
+}
+
+namespace nuv::microedition::midlet {
+
+class DMIDlet;
+using DMIDletPtr = nuv::lang::DPtr<DMIDlet>;
+
+class DMIDlet : public nuv::lang::DObject {
+ public:
+  // Becomes the current MIDlet.
+  DMIDlet();
+  ~DMIDlet() override;
+  const char* getClassName() const override { return "DMIDlet"; }
+
+  virtual void destroyApp(bool unconditional) = 0;
+  virtual void pauseApp() = 0;
+  virtual void startApp() = 0;
+  // Once per active loop pass.
+  virtual void tick() = 0;
+  virtual void onTimer() {}
+  // The application's own properties; the base knows none.
+  virtual nuv::lang::DStringPtr getAppProperty(nuv::lang::DStringPtr key);
+
+  // The engine's next tick ends the loop.
+  void notifyDestroyed() { running = 0; }
+  // Opens the address in the browser: "http://" and the address in lower case when it names no scheme.
+  // False when the browser could not be started.
+  bool platformRequest(nuv::lang::DStringPtr url);
+
+  // The most recently constructed MIDlet, or null.
+  static DMIDlet* current();
+  // Lets the current MIDlet go (the engine's shutdown).
+  static void releaseCurrent();
+
+  int32_t running = 1;
+  nuv::lang::DPtr<nuv::microedition::lcdui::DDisplay> display;
+};
+
+}  // namespace nuv::microedition::midlet
