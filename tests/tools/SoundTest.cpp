@@ -28,7 +28,7 @@ instrument kick kick
 pattern a
 1 lead: c2 . e2 . g2*4 r c3*55
 2 bass: c1*32 g1*32
-4 drums: kick*16 kick*16 kick*16 kick*16
+4 drums: [ kick*8 .*8 ]*4
 order a a
 )";
 
@@ -107,6 +107,9 @@ TEST(Sound, ModulesHaveTheLayoutTheTrackerReads)
     // Row 8 holds the rest: set volume 0 on channel 0.
     EXPECT_EQ(mod[1084 + 8 * 16 + 2] & 0x0F, 12);
     EXPECT_EQ(mod[1084 + 8 * 16 + 3], 0);
+    // The drum line's repeat group: a kick every 16 rows and nothing between.
+    EXPECT_EQ(tune.module.patterns[0][16][3].sample, 3);
+    EXPECT_EQ(tune.module.patterns[0][8][3].sample, 0);
 }
 
 TEST(Sound, ModuleWriterRefusesWhatTheTrackerCannotPlay)
@@ -146,6 +149,8 @@ TEST(Sound, TuneFaultsNameTheirLine)
         {"instrument a square\npattern p\n1 a: c2*64\norder q\n", 4},
         {"instrument a square volume=70\n", 1},
         {"speed 40\n", 1},
+        {"instrument a square\npattern p\n1 a: [ c2*8 ]*8 [ c2\norder p\n", 3}, // group not closed
+        {"instrument a square\npattern p\n1 a: [ c2 [ d2 ]*2 ]*2\norder p\n", 3},   // groups do not nest
     };
     for (const Case& c : cases) {
         try {

@@ -212,10 +212,40 @@ private:
         } else if (endsWith(rel, ".tune")) {
             for (const Target& t : targets(stripTail(rel, ".tune") + ".mod"))
                 put(t.name, compileTune(readFile(path), file), path);
+        } else if (endsWith(rel, ".same")) {
+            // The output of another source under a second name, e.g. one tune shared by games.
+            std::string other;
+            for (const TextEntry& e : parseTextSource(readFile(path), file))
+                if (e.key == "source")
+                    other = toUtf8(e.value);
+            if (other.empty() || !fs::is_regular_file(context_.dataDir / other))
+                throw DataError(file, 0, "source= must name a source file under data/");
+            StagedFiles single = convertSingle(other);
+            for (const Target& t : targets(stripTail(rel, ".same")))
+                put(t.name, single.begin()->second, path);
         } else if (rel.find("/") != std::string::npos && !endsWith(rel, ".md")) {
             for (const Target& t : targets(rel))
                 put(t.name, readBytes(path), path);
         }
+    }
+
+    // The one output of a source that has exactly one, whatever its screen-size folders.
+    StagedFiles convertSingle(const std::string& rel)
+    {
+        Staged saved = std::move(staged_);
+        staged_ = {};
+        std::string probe = rel;
+        try {
+            stage(fs::path(probe));
+        } catch (...) {
+            staged_ = std::move(saved);
+            throw;
+        }
+        StagedFiles out = std::move(staged_.files);
+        staged_ = std::move(saved);
+        if (out.size() != 1)
+            throw DataError((context_.dataDir / rel).string(), 0, "a shared source must make exactly one file");
+        return out;
     }
 
     static Bytes toCrLf(const std::string& text, const std::string& file)

@@ -46,6 +46,7 @@ double number(const std::string& v, const std::string& file, int line)
 Samples synthesiseSamples(const std::string& source, const std::string& file, int& rate)
 {
     rate = 22050;
+    double level = 1.0;
     std::map<int, Voice> voices;
     for (const TextEntry& e : parseTextSource(source, file)) {
         std::string v = toUtf8(e.value);
@@ -57,6 +58,12 @@ Samples synthesiseSamples(const std::string& source, const std::string& file, in
         }
         if (e.key == "format")
             continue;
+        if (e.key == "level") {
+            level = number(v, file, e.line);
+            if (level <= 0 || level > 1)
+                throw DataError(file, e.line, "level lies above 0 and at most 1");
+            continue;
+        }
         size_t dot = e.key.find('.');
         if (e.key.size() < 3 || e.key[0] != 'v' || dot == std::string::npos)
             throw DataError(file, e.line, "unknown key " + e.key + " (voice keys are vN.name)");
@@ -150,7 +157,7 @@ Samples synthesiseSamples(const std::string& source, const std::string& file, in
     double peak = 0;
     for (double s : mixBuffer)
         peak = std::max(peak, std::abs(s));
-    double gain = peak > 0 ? kPeak / peak : 0;
+    double gain = peak > 0 ? kPeak * level / peak : 0;
     Samples out;
     out.reserve(mixBuffer.size());
     for (double s : mixBuffer)

@@ -82,6 +82,39 @@ int parseNote(const std::string& token)
     return 12 * (token[at] - '0') + semis;
 }
 
+// "[ a b ]*3" stands for "a b a b a b"; groups do not nest.
+std::vector<std::string> expandRepeats(std::istringstream& words, const std::string& file, int line)
+{
+    std::vector<std::string> out, group;
+    bool inGroup = false;
+    std::string token;
+    while (words >> token) {
+        if (token == "[") {
+            if (inGroup)
+                throw DataError(file, line, "repeat groups do not nest");
+            inGroup = true;
+            group.clear();
+        } else if (token.rfind("]", 0) == 0) {
+            int times = 1;
+            if (!inGroup || token.size() < 3 || token[1] != '*')
+                throw DataError(file, line, "a group ends in ]*N");
+            try {
+                times = std::stoi(token.substr(2));
+            } catch (const std::exception&) {
+                throw DataError(file, line, "a group ends in ]*N");
+            }
+            for (int i = 0; i < times; ++i)
+                out.insert(out.end(), group.begin(), group.end());
+            inGroup = false;
+        } else {
+            (inGroup ? group : out).push_back(token);
+        }
+    }
+    if (inGroup)
+        throw DataError(file, line, "a repeat group is not closed");
+    return out;
+}
+
 } // namespace
 
 Tune parseTune(const std::string& source, const std::string& file)
@@ -192,8 +225,8 @@ Tune parseTune(const std::string& source, const std::string& file)
                 throw DataError(file, number, "no instrument named " + name);
             int channel = word[0] - '1';
             int& row = filled[{current, channel}];
-            std::string token;
-            while (words >> token) {
+            for (const std::string& item : expandRepeats(words, file, number)) {
+                std::string token = item;
                 int count = 1;
                 if (size_t star = token.find('*'); star != std::string::npos) {
                     try {
