@@ -190,10 +190,10 @@ Image menuBack(const GenRequest& r)
     int horizon = h * 11 / 32;
     for (int i = -12; i <= 12; ++i)
         img.line(w / 2 + i * w / 40, horizon, w / 2 + i * w / 5, h, mix(pal(r, "violet"), pal(r, "dusk"), 96));
-    for (int k = 0, y = horizon; y < h; ++k, y += std::max(2 * s, (y - horizon) / 4 + 2 * s))
+    for (int y = horizon; y < h; y += std::max(2 * s, (y - horizon) / 4 + 2 * s))
         img.hline(0, w - 1, y, mix(pal(r, "violet"), pal(r, "dusk"), 96));
     // The title: the program's name in the menu's lettering above a small gem.
-    Image title = lettering(r, "hud1", 26, u"GlimmerHut", "cream", "orange", "crimson");
+    Image title = lettering(r, "hud1", 24, u"GlimmerHut", "cream", "orange", "crimson");
     int ty = 30 * s;
     drawGem(img, r, w / 2.0, 16.0 * s, 20.0 * s);
     img.blit(title, (w - title.width()) / 2, ty);

@@ -195,6 +195,46 @@ Image mockMainMenu(const fs::path& archive, const ScreenSize& size, const Loaded
     return screen;
 }
 
+// The name entry as the on-screen keyboard lays it out over its three panel pictures.
+Image mockKeyboard(const fs::path& archive, const ScreenSize& size, const std::vector<LoadedFont>& fonts,
+                   const std::map<std::u16string, std::u16string>& texts)
+{
+    const std::string g = "graphics/" + size.folder + "/";
+    const int W = size.width, H = size.height;
+    Image screen(W, H, 0);
+    Image back = decodePng(readBytes(archive / (g + "menu/back.png")));
+    screen.blitOpaque(back, (W - back.width()) / 2, (H - back.height()) / 2);
+    Image top = decodePng(readBytes(archive / (g + "input/input_top.png")));
+    Image mid = decodePng(readBytes(archive / (g + "input/input_midd.png")));
+    Image bot = decodePng(readBytes(archive / (g + "input/input_bot.png")));
+    const int y0 = (H - (top.height() + mid.height() + bot.height())) >> 1;
+    screen.blit(top, (W >> 1) - top.width() / 2, y0);
+    screen.blit(mid, (W >> 1) - mid.width() / 2, y0 + top.height());
+    screen.blit(bot, (W >> 1) - bot.width() / 2, y0 + top.height() + mid.height());
+    const LoadedFont &menu = fonts[0], &menusel = fonts[1], &hud0 = fonts[2], &small = fonts[6];
+    const int fh = menu.height(), cellW = hud0.height() * 21 / 12, cellH = hud0.height() * 19 / 12;
+    const int x = (W - cellW * 6) >> 1, y = y0 + top.height();
+    auto title = texts.find(u"entername");
+    if (title != texts.end())
+        small.draw(screen, (W - small.width(title->second)) / 2, y0 + top.height() + mid.height() - 2 * fh - 4 - small.height(),
+                   title->second);
+    const std::u16string keys = u"abcdefghijklmnopqrstuvwxyz-_";
+    for (size_t i = 0; i <= keys.size() + 1; ++i) {
+        std::u16string label = i < keys.size() ? keys.substr(i, 1) : i == keys.size() ? u"ok" : u"<-";
+        const LoadedFont& f = i == 7 ? menusel : menu;
+        int cx = x + static_cast<int>(i % 6) * cellW, cy = y + static_cast<int>(i / 6) * cellH;
+        f.draw(screen, cx + ((cellW - menu.width(label)) >> 1), cy + ((cellH - fh) >> 1), label);
+        if (i == 7)
+            screen.drawRect(cx, cy, cellW, cellH, 0x555555);
+    }
+    const int textY = y0 + top.height() + mid.height() - fh - 3;
+    int end = menu.draw(screen, x + 5, textY, u"player");
+    screen.line(end + 1, textY + fh, end + 9, textY + fh, 0x555555);
+    menu.draw(screen, 4, H - 4 - fh, u"ok");
+    menu.draw(screen, W - 4 - menu.width(u"<-"), H - 4 - fh, u"<-");
+    return screen;
+}
+
 void reviewSounds(const fs::path& archive, const fs::path& dir)
 {
     for (auto it = fs::recursive_directory_iterator(archive); it != fs::recursive_directory_iterator(); ++it) {
@@ -310,6 +350,7 @@ int review(const fs::path& out, const fs::path& dir, const std::string& fontDir)
 
         Sheet fonts{size.width * 4, {}};
         LoadedFont hud1;
+        std::vector<LoadedFont> loaded(7);
         for (int i = 0; i < 7; ++i) {
             LoadedFont font;
             if (!font.load(archive, size.folder + "/" + fontNames[i]))
@@ -318,6 +359,7 @@ int review(const fs::path& out, const fs::path& dir, const std::string& fontDir)
             font.spacing = i == 6 ? 1 : 0;
             if (i == 3)
                 hud1 = font;
+            loaded[static_cast<size_t>(i)] = font;
             std::vector<std::u16string> lines;
             for (auto& [code, t] : texts) {
                 std::u16string line = std::u16string(code.begin(), code.end()) + u": ";
@@ -343,6 +385,8 @@ int review(const fs::path& out, const fs::path& dir, const std::string& fontDir)
         for (auto& [code, t] : texts)
             if (hud1.height() > 0)
                 screens.items.emplace_back("main menu (" + code + ")", mockMainMenu(archive, size, hud1, t));
+        if (!loaded[6].pages.empty() && texts.count("de"))
+            screens.items.emplace_back("name entry (de)", mockKeyboard(archive, size, loaded, texts.at("de")));
         writeFile(dir / ("screens_" + size.folder + ".png"), encodePng(layout(screens, renderer)));
     }
     if (fs::exists(out / "program"))

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -336,7 +335,6 @@ private:
 std::vector<ScreenSize> readScreenSizes(const fs::path& dataDir)
 {
     std::vector<ScreenSize> sizes;
-    static const std::regex name(R"((\d+)x(\d+)\.dat\.plain)");
     fs::path folder = dataDir / "graphics";
     std::vector<fs::path> files;
     if (fs::is_directory(folder))
@@ -344,13 +342,16 @@ std::vector<ScreenSize> readScreenSizes(const fs::path& dataDir)
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const fs::path& path : files) {
-        std::smatch m;
+        // Resolution files are named "WIDTHxHEIGHT.dat.plain".
         std::string filename = path.filename().string();
-        if (!std::regex_match(filename, m, name))
+        size_t x = filename.find('x');
+        if (!endsWith(filename, ".dat.plain") || x == 0 || x == std::string::npos ||
+            filename.find_first_not_of("0123456789") != x ||
+            filename.find_first_not_of("0123456789", x + 1) != filename.size() - 10 || x + 1 == filename.size() - 10)
             continue;
         ScreenSize size;
-        size.width = std::stoi(m[1]);
-        size.height = std::stoi(m[2]);
+        size.width = std::stoi(filename.substr(0, x));
+        size.height = std::stoi(filename.substr(x + 1));
         for (const TextEntry& e : parseTextSource(readFile(path), path.string())) {
             if (e.key != "PATH")
                 continue;
@@ -379,9 +380,22 @@ Staged stageData(const fs::path& dataDir, const std::string& fontDir)
 void writeStaged(const StagedFiles& files, const fs::path& outDir)
 {
     fs::create_directories(outDir);
-    for (auto it = fs::recursive_directory_iterator(outDir); it != fs::recursive_directory_iterator(); ++it)
-        if (it->is_regular_file() && !files.count(generic(fs::relative(it->path(), outDir))))
-            fs::remove(it->path());
+    // Files of sources that are gone, and the folders they leave empty, go too.
+    std::vector<fs::path> stale;
+    for (const auto& entry : fs::recursive_directory_iterator(outDir))
+        if (!entry.is_directory() && !files.count(generic(fs::relative(entry.path(), outDir))))
+            stale.push_back(entry.path());
+    for (const fs::path& p : stale)
+        fs::remove(p);
+    for (bool removed = true; removed;) {
+        removed = false;
+        std::vector<fs::path> empty;
+        for (const auto& entry : fs::recursive_directory_iterator(outDir))
+            if (entry.is_directory() && fs::is_empty(entry.path()))
+                empty.push_back(entry.path());
+        for (const fs::path& p : empty)
+            removed = fs::remove(p) || removed;
+    }
     for (const auto& [name, data] : files) {
         fs::path target = outDir / name;
         fs::create_directories(target.parent_path());
