@@ -3,6 +3,7 @@
 #include "Check.h"
 #include "Stage.h"
 #include "TextTables.h"
+#include "Wav.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,21 @@ TEST_F(Pipeline, CheckerNamesEachFault)
          },
          "has no"},
         {"a language without its texts", [](const fs::path& d) { fs::remove(d / "txt/res_fr.txt"); }, "no texts for language fr"},
+        {"a sound that clips",
+         [](const fs::path& d) {
+             Bytes b = writeWavPcm16({0, 32767, 0}, 22050);
+             std::ofstream(d / "data/bnc/sound/die.wav", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), long(b.size()));
+         },
+         "clips"},
+        {"a help text opening with an empty paragraph",
+         [](const fs::path& d) {
+             Bytes b = encodeUtf(u"");
+             Bytes rest = encodeUtf(u"Text");
+             b.insert(b.end(), rest.begin(), rest.end());
+             fs::create_directories(d / "txt/bnc");
+             std::ofstream(d / "txt/bnc/en_help.txt", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), long(b.size()));
+         },
+         "may not start with an empty paragraph"},
     };
     for (const Case& c : cases) {
         test::TempFolder folder;
@@ -112,6 +128,27 @@ TEST_F(Pipeline, CheckerNamesEachFault)
             found = found || e.find(c.message) != std::string::npos;
         EXPECT_TRUE(found) << c.what << ": " << (report.errors.empty() ? "no fault reported" : report.errors[0]);
     }
+}
+
+TEST_F(Pipeline, SharedSourcesGiveTheSameFileUnderEachName)
+{
+    const StagedFiles& f = staged_->files;
+    ASSERT_TRUE(f.count("data/bnc/sound/menu.mod") && f.count("data/rck/sound/menu.mod"));
+    EXPECT_TRUE(f.at("data/bnc/sound/menu.mod") == f.at("data/rck/sound/menu.mod"));
+    EXPECT_EQ(std::string(f.at("data/bnc/sound/menu.mod").begin() + 1080, f.at("data/bnc/sound/menu.mod").begin() + 1084),
+              "M.K.");
+    EXPECT_FALSE(f.count("data/_music/menu.mod")) << "sources under '_' folders are not entries";
+}
+
+TEST_F(Pipeline, RestagingRemovesWhatNoSourceMakesAnyMore)
+{
+    test::TempFolder folder;
+    fs::path out = folder.path();
+    fs::create_directories(out / "old/folder");
+    writeText(out / "old/folder/gone.png", "x");
+    writeStaged(staged_->files, out);
+    EXPECT_FALSE(fs::exists(out / "old"));
+    EXPECT_TRUE(fs::exists(out / "txt/lang.txt"));
 }
 
 TEST_F(Pipeline, SourceFaultsStopTheStagingWithTheirFileAndLine)
