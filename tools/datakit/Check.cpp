@@ -214,8 +214,12 @@ private:
         if (w.format == 2) {
             if (w.bits != 4 || w.channels != 1 || w.samplesPerBlock != (w.blockAlign - 7) * 2 + 2)
                 return error(name, 0, "ADPCM layout the program does not decode");
-            if (decodeAdpcmData(w.data, w.blockAlign, w.samplesPerBlock).empty())
+            Samples decoded = decodeAdpcmData(w.data, w.blockAlign, w.samplesPerBlock);
+            if (decoded.empty())
                 error(name, 0, "ADPCM data without a whole block");
+            for (std::int16_t s : decoded)
+                if (s >= 32767 || s <= -32768)
+                    return error(name, 0, "the sound clips");
         } else if (w.format != 1 || (w.bits != 8 && w.bits != 16)) {
             error(name, 0, "PCM of 8 or 16 bits, or Microsoft ADPCM");
         } else if (w.bits == 16) {

@@ -55,12 +55,12 @@ class Stager {
 public:
     Stager(const fs::path& dataDir, const std::string& fontDir) : renderer_(fontDir)
     {
-        context_.dataDir = dataDir;
+        context_.dataDir = fs::absolute(dataDir);
         context_.renderer = &renderer_;
-        sizes_ = readScreenSizes(dataDir);
-        fs::path palette = dataDir / "palette.txt";
+        sizes_ = readScreenSizes(context_.dataDir);
+        fs::path palette = context_.dataDir / "palette.txt";
         context_.palette = Palette::parse(readFile(palette), palette.string());
-        fs::path charset = dataDir / "charset.txt";
+        fs::path charset = context_.dataDir / "charset.txt";
         std::string chars = readFile(charset);
         chars.erase(std::remove(chars.begin(), chars.end(), '\n'), chars.end());
         context_.charset = fromUtf8(chars, charset.string(), 1);
