@@ -375,7 +375,9 @@ int review(const fs::path& out, const fs::path& dir, const std::string& fontDir)
             Image sample(width + 8, static_cast<int>(lines.size()) * (font.height() + 2) + 4, 0x2A3A6A);
             for (size_t l = 0; l < lines.size(); ++l)
                 font.draw(sample, 4, 2 + static_cast<int>(l) * (font.height() + 2), lines[l]);
-            fonts.items.emplace_back(fontNames[i], sample);
+            // The small screen's fonts are shown twice as large, to judge them pixel by pixel.
+            fonts.items.emplace_back(std::string(fontNames[i]) + (size.scale == 1 ? " (x2)" : ""),
+                                     sample.scaled(size.scale == 1 ? 2 : 1));
             for (size_t p = 0; p < font.pages.size(); ++p)
                 fonts.items.emplace_back(std::string(fontNames[i]) + "/font_" + std::to_string(p) + ".png", font.pages[p]);
         }
