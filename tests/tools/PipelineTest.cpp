@@ -101,6 +101,14 @@ TEST_F(Pipeline, CheckerNamesEachFault)
              std::ofstream(d / "txt/res_fr.txt", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), long(b.size()));
          },
          "has no"},
+        {"a main menu title too wide to draw",
+         [](const fs::path& d) {
+             Bytes b = readBytes(d / "txt/res_en.txt");
+             Bytes extra = encodeUtf(u"bounce=Brickbouncingextravaganza");
+             b.insert(b.end(), extra.begin(), extra.end());
+             std::ofstream(d / "txt/res_en.txt", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), long(b.size()));
+         },
+         "\"bounce\" is"},
         {"a language without its texts", [](const fs::path& d) { fs::remove(d / "txt/res_fr.txt"); }, "no texts for language fr"},
         {"a sound that clips",
          [](const fs::path& d) {

@@ -76,7 +76,45 @@ std::vector<std::u16string> split(const std::u16string& text, char16_t sep)
 
 struct Font {
     std::u16string chars;
+    std::vector<int> widths; // parallel to chars
     int height = 0;
+    bool upper = true;
+    int spacing = 0;
+
+    // The advance of a text as the game library measures it.
+    int width(const std::u16string& text) const
+    {
+        int w = 0;
+        for (char16_t c : text) {
+            if (upper)
+                c = upperOf(c);
+            size_t at = c == u' ' ? 0 : chars.find(c);
+            if (at != std::u16string::npos && !widths.empty())
+                w += widths[at] + spacing;
+        }
+        return w;
+    }
+};
+
+// Where the game library draws texts of the shared screens, and so how wide each may be: the
+// main menu's titles (a title wider than the screen less 20 is split into two words, and one that
+// cannot be split is not drawn), the in-game menu's entries (inside the list box), the key set-up's
+// action names (in the left half of its grid) and buttons.
+enum class Room { Title, MenuBox, FullGrid };
+struct Fit {
+    size_t font;
+    Room room;
+    std::vector<std::string> keys;
+    const char* where;
+};
+const std::vector<Fit> kFits = {
+    {3, Room::Title, {"bounce", "cy", "swarm", "burrow", "tanks", "clmb", "gobbler", "rocks", "exit", "MORE_GAMES"}, "main menu"},
+    {1, Room::MenuBox, {"start", "continue", "highscores", "help", "cfg_keys", "mainmenu", "exit", "sound_level", "music_level",
+         "sound level", "music level", "levelsoriginal", "levelsrandom", "modeoriginal", "modefruit", "modetime",
+         "modekill", "soundfxoff", "soundfxlow", "soundfxnormal", "soundfxhigh", "musicoff", "musiclow",
+         "musicnormal", "musichigh"},
+     "in-game menu"},
+    {1, Room::FullGrid, {"set_default", "ok", "cancel"}, "key set-up"},
 };
 
 class Checker {
@@ -397,6 +435,7 @@ private:
                     error(metrics, 0, "glyph " + toUtf8(s[0].text) + " has no width");
                 width += w;
                 font.chars.push_back(c);
+                font.widths.push_back(w);
             }
             if (at != m.size())
                 error(metrics, 0, "bytes after the last glyph");
@@ -442,6 +481,7 @@ private:
         if (!prefix)
             return error(resolution, 1, "no font \"menu\" under its PATH");
         std::string base = prefix->substr(0, prefix->size() - std::string("menu/font_0").size());
+        std::vector<Font> fonts;
         for (size_t i = 0; i < kFontNames.size(); ++i) {
             Font font = checkFont(resolution, base + kFontNames[i], i != kMixedCaseFont);
             for (auto& [code, t] : texts_)
@@ -457,6 +497,49 @@ private:
                     }
             if (font.height * 3 > height)
                 error(resolution, 0, "font " + kFontNames[i] + " is too tall for the screen");
+            font.upper = i != kMixedCaseFont;
+            font.spacing = i == kMixedCaseFont ? 1 : 0;
+            fonts.push_back(font);
+        }
+        checkFits(fonts, width);
+    }
+
+    void checkFits(const std::vector<Font>& fonts, int width)
+    {
+        const int titleRoom = width - 20, menuRoom = width - 2 * (width >> 3), actionRoom = (width - 20) / 2;
+        for (auto& [code, t] : texts_) {
+            std::string file = "txt/res_" + code + ".txt";
+            auto tooWide = [&](const std::string& key, int w, int room, const char* where) {
+                error(file, sourceLine(file, key), "\"" + key + "\" is " + std::to_string(w) + " pixels wide, the " +
+                                                       where + " has room for " + std::to_string(room) + " at " +
+                                                       std::to_string(width) + " pixels");
+            };
+            for (const Fit& fit : kFits)
+                for (const std::string& key : fit.keys) {
+                    auto it = t.find(std::u16string(key.begin(), key.end()));
+                    if (it == t.end())
+                        continue;
+                    const Font& f = fonts[fit.font];
+                    if (fit.room != Room::Title) {
+                        int room = fit.room == Room::MenuBox ? menuRoom : titleRoom;
+                        if (int w = f.width(it->second); w > room)
+                            tooWide(key, w, room, fit.where);
+                        continue;
+                    }
+                    if (int w = f.width(it->second); w > titleRoom) {
+                        std::vector<std::u16string> words = split(it->second, u' ');
+                        if (words.size() != 2 || f.width(words[0]) > width || f.width(words[1]) > width)
+                            tooWide(key, w, titleRoom, "main menu (as two words at most)");
+                    }
+                }
+            for (const GameActions& g : kGameActions) {
+                std::string key = std::string("ctrl_actions_") + g.key;
+                auto it = t.find(std::u16string(key.begin(), key.end()));
+                if (it != t.end())
+                    for (const std::u16string& action : split(it->second, u';'))
+                        if (int w = fonts[2].width(action); w > actionRoom)
+                            tooWide(key, w, actionRoom, "key set-up's action column");
+            }
         }
     }
 };
