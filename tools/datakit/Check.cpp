@@ -100,7 +100,7 @@ struct Font {
 // main menu's titles (a title wider than the screen less 20 is split into two words, and one that
 // cannot be split is not drawn), the in-game menu's entries (inside the list box), the key set-up's
 // action names (in the left half of its grid) and buttons.
-enum class Room { Title, MenuBox, FullGrid };
+enum class Room { Title, MenuBox, FullGrid, QuestionBox, KeyGrid };
 struct Fit {
     size_t font;
     Room room;
@@ -115,6 +115,9 @@ const std::vector<Fit> kFits = {
          "musicnormal", "musichigh"},
      "in-game menu"},
     {1, Room::FullGrid, {"set_default", "ok", "cancel"}, "key set-up"},
+    {2, Room::QuestionBox, {"enable_sound"}, "sound question"},
+    {1, Room::QuestionBox, {"yes", "no"}, "sound question"},
+    {6, Room::KeyGrid, {"entername"}, "name entry"},
 };
 
 class Checker {
@@ -507,6 +510,24 @@ private:
     void checkFits(const std::vector<Font>& fonts, int width)
     {
         const int titleRoom = width - 20, menuRoom = width - 2 * (width >> 3), actionRoom = (width - 20) / 2;
+        const int questionRoom = width / 3 * 2, keyGridRoom = fonts[2].height * 21 / 12 * 6;
+        auto roomOf = [&](Room r) {
+            switch (r) {
+            case Room::MenuBox: return menuRoom;
+            case Room::QuestionBox: return questionRoom;
+            case Room::KeyGrid: return keyGridRoom;
+            default: return titleRoom;
+            }
+        };
+        const std::string lang = "txt/lang.txt";
+        if (has(lang)) {
+            auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
+            for (const std::u16string& name : split(list[u"LANGS"], u';'))
+                if (int w = fonts[0].width(name); w > questionRoom)
+                    error(lang, sourceLine(lang, "LANGS"), "\"" + toUtf8(name) + "\" is " + std::to_string(w) +
+                                                               " pixels wide, the language menu has room for " +
+                                                               std::to_string(questionRoom));
+        }
         for (auto& [code, t] : texts_) {
             std::string file = "txt/res_" + code + ".txt";
             auto tooWide = [&](const std::string& key, int w, int room, const char* where) {
@@ -521,7 +542,7 @@ private:
                         continue;
                     const Font& f = fonts[fit.font];
                     if (fit.room != Room::Title) {
-                        int room = fit.room == Room::MenuBox ? menuRoom : titleRoom;
+                        int room = roomOf(fit.room);
                         if (int w = f.width(it->second); w > room)
                             tooWide(key, w, room, fit.where);
                         continue;
