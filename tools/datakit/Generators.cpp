@@ -49,9 +49,10 @@ private:
 
 Rgb pal(const GenRequest& r, const char* name) { return r.context.palette.named(name); }
 
+// The shared fonts of every screen size, "data/all/NAME.font".
 FontStyle fontStyle(const GenRequest& r, const std::string& name)
 {
-    auto it = r.context.fonts.find(name);
+    auto it = r.context.fonts.find("all/" + name);
     if (it == r.context.fonts.end())
         throw DataError(r.file, 0, "no font named " + name);
     return it->second;

@@ -174,7 +174,7 @@ private:
         for (char16_t c : context_.charset)
             if (!renderer_.hasGlyph(style, style.upperCase ? upperOf(c) : c))
                 throw DataError(path.string(), 0, "face " + style.face + " lacks " + toUtf8(std::u16string(1, c)));
-        context_.fonts[rel.stem().string()] = style;
+        context_.fonts[stripTail(generic(rel), ".font")] = style;
     }
 
     void stage(const fs::path& relPath)
@@ -286,7 +286,7 @@ private:
 
     void stageFont(const fs::path& rel)
     {
-        const FontStyle& style = context_.fonts.at(rel.stem().string());
+        const FontStyle& style = context_.fonts.at(stripTail(generic(rel), ".font"));
         std::string base = stripTail(generic(rel), ".font");
         for (const Target& t : targets(base)) {
             std::vector<FontPage> pages = renderer_.renderPages(style, context_.charset, t.size->scale);

@@ -26,7 +26,7 @@ struct StageContext {
     std::filesystem::path dataDir;
     Palette palette;
     std::u16string charset;
-    std::map<std::string, FontStyle> fonts; // by font name
+    std::map<std::string, FontStyle> fonts; // by source path without ".font", e.g. "all/menu"
     FontRenderer* renderer = nullptr;
 };
 
