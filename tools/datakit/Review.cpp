@@ -344,8 +344,9 @@ int review(const fs::path& out, const fs::path& dir, const std::string& fontDir)
                 files.push_back(it->path());
         std::sort(files.begin(), files.end());
         for (const fs::path& f : files)
-            pictures.items.emplace_back(fs::relative(f, archive / "graphics" / size.folder).generic_string(),
-                                        decodePng(readBytes(f)));
+            pictures.items.emplace_back(fs::relative(f, archive / "graphics" / size.folder).generic_string() +
+                                            (size.scale == 1 ? " (x2)" : ""),
+                                        decodePng(readBytes(f)).scaled(size.scale == 1 ? 2 : 1));
         writeFile(dir / ("pictures_" + size.folder + ".png"), encodePng(layout(pictures, renderer)));
 
         Sheet fonts{size.width * 4, {}};
