@@ -63,6 +63,17 @@ bool endsWith(const std::string& s, const std::string& tail)
 
 bool startsWith(const std::string& s, const std::string& head) { return s.compare(0, head.size(), head) == 0; }
 
+// "graphics/WIDTHxHEIGHT.dat"
+bool isResolutionFile(const std::string& name)
+{
+    if (!startsWith(name, "graphics/") || !endsWith(name, ".dat"))
+        return false;
+    std::string size = name.substr(9, name.size() - 13);
+    size_t x = size.find('x');
+    return x != std::string::npos && x > 0 && x + 1 < size.size() &&
+           size.find_first_not_of("0123456789") == x && size.find_first_not_of("0123456789", x + 1) == std::string::npos;
+}
+
 std::vector<std::u16string> split(const std::u16string& text, char16_t sep)
 {
     std::vector<std::u16string> parts{u""};
@@ -135,7 +146,7 @@ public:
             guarded(name, [&] { checkFile(name); });
         checkTexts();
         for (const std::string& name : names_)
-            if (startsWith(name, "graphics/") && endsWith(name, ".dat") && name.find('/', 9) == std::string::npos)
+            if (isResolutionFile(name))
                 guarded(name, [&] { checkScreenSize(name); });
         return report_;
     }
