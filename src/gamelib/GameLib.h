@@ -1,0 +1,131 @@
+// The application's MIDlet: the start (archive, screen-size check, fonts, logo and loading bar, first
+// screens), the fixed 30 ms frame step over the one current screen, and the resource lookup every screen
+// uses. Its state lives in the globals below.
+#pragma once
+
+#include <cstdint>
+
+#include "core/io/DInputStream.h"
+#include "core/lang/DString.h"
+#include "core/lang/DStringArray.h"
+#include "gamelib/GameInterface.h"
+#include "gamelib/ImageFont.h"
+#include "gamelib/ScreenCanvas.h"
+#include "shell/lcdui/DGraphics.h"
+#include "shell/lcdui/DImage.h"
+#include "shell/midlet/DMIDlet.h"
+
+namespace gamelib {
+
+class GameLib;
+using GameLibPtr = nuv::lang::DPtr<GameLib>;
+
+class GameLib : public nuv::microedition::midlet::DMIDlet {
+ public:
+  // The shared bitmap fonts, by index.
+  static constexpr int32_t FONT_MENU = 0;
+  static constexpr int32_t FONT_MENUSEL = 1;
+  static constexpr int32_t FONT_HUD0 = 2;
+  static constexpr int32_t FONT_HUD1 = 3;
+  static constexpr int32_t FONT_NUM0 = 4;
+  static constexpr int32_t FONT_NUM1 = 5;
+  static constexpr int32_t FONT_SMALL = 6;
+  static constexpr int32_t FONT_COUNT = 7;
+
+  static constexpr int32_t kStepMs = 30;
+
+  // Registers itself in GameLib::instance.
+  GameLib();
+  const char* getClassName() const override { return "GameLib"; }
+
+  void destroyApp(bool unconditional) override;
+  // Queues the pause key as a press and a release, so the running screen sees it.
+  void pauseApp() override;
+  // The start; the language and sound menus call it again when they are done. Its fixed waits do not
+  // block: the start goes on in a later frame call once the time has passed.
+  void startApp() override;
+  // One frame call: at most one 30 ms step (or the next stage of the start).
+  void tick() override;
+  // "app.name" and "image.path"; null for any other key.
+  nuv::lang::DStringPtr getAppProperty(nuv::lang::DStringPtr key) override;
+
+  // Screen switching.
+  static void showMainMenu();
+  static void quit();
+  static void resetFrameClock();
+
+  // Start helpers.
+  static bool checkResolution(int32_t width, int32_t height);
+  static void loadKeysAndTexts();
+  static void drawLogo();
+  // Splits a resolution file's "PATH" value into pathList, each entry ending in "/".
+  static void setPathList(nuv::lang::DStringPtr value);
+
+  // Application globals (filled by the menus' part of the library).
+  static void initGlobals();
+  static void releaseGlobals();
+  static nuv::lang::DStringPtr version();
+
+  // Resource lookup: the archive under the bare name and each prefix of pathList, then (loadFile only)
+  // files beside the program.
+  static nuv::io::DInputStreamPtr loadFile(nuv::lang::DStringPtr name);
+  static nuv::lang::DStringPtr findInPath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
+  static nuv::lang::DStringPtr resolvePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
+  static nuv::lang::DStringPtr resolveImagePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
+  // path + ".png", else path + ".jpg"; null when neither loads.
+  static nuv::microedition::lcdui::DImagePtr loadImageFile(nuv::lang::DStringPtr path);
+  // "graphics/" + a prefix + name, as PNG or JPEG; null when not found.
+  static nuv::microedition::lcdui::DImagePtr loadImage(nuv::lang::DStringPtr name);
+  static nuv::lang::DStringPtr resolutionFileName(int32_t width, int32_t height);
+
+  static inline GameLibPtr instance;
+  static inline ScreenCanvasPtr canvas;
+  static inline nuv::microedition::lcdui::DGraphicsPtr graphics;
+  static inline int32_t screenWidth = 0;
+  static inline int32_t screenHeight = 0;
+  static inline GameInterfacePtr currentScreen;
+  static inline nuv::lang::DStringArrayPtr pathList;
+  static inline bool resolutionSupported = false;
+  static inline bool showMoreGames = false;
+  static inline ImageFontArrayPtr fonts;
+
+  // Languages (the language menu fills the lists).
+  static inline int32_t languageIndex = -1;
+  static inline nuv::lang::DStringArrayPtr languageNames;
+  static inline nuv::lang::DStringArrayPtr languageCodes;
+  static inline int32_t languageCount = 0;
+
+  // Soft-key codes from "/data/keys"; the second ones act as select and back.
+  static inline int32_t leftSoftKey1 = 10000;
+  static inline int32_t leftSoftKey2 = 0;
+  static inline int32_t rightSoftKey1 = 10001;
+  static inline int32_t rightSoftKey2 = 0;
+  static inline int32_t middleSoftKey = 10002;
+
+  // The frame clock.
+  static inline int64_t lastStepTime = 0;
+  static inline int64_t paintTime = 0;
+  // -1 none, 0 back to the main menu before the next step.
+  static inline int32_t pendingSwitch = -1;
+
+ private:
+  enum class StartStage { None, UnsupportedShown, LogoShown, LoadingLogoShown };
+
+  // Steps of the start between its waits.
+  void startFirstPart();
+  void startLanguageStep();
+  void startLaterPart();
+  void startLoading();
+  // Continues the start with `next` once `ms` have passed since `since`.
+  void waitThen(int64_t since, int64_t ms, StartStage next);
+  void runPendingStart();
+  void endStart(const char* reason, uint32_t code);
+  static void notSupportedFrame();
+  static void drawCentredLines(const char16_t* const* lines, int32_t count);
+
+  StartStage pendingStage_ = StartStage::None;
+  int64_t waitStart_ = 0;
+  int64_t waitLength_ = 0;
+};
+
+}  // namespace gamelib
