@@ -44,7 +44,7 @@ LONG copyValue(const void* bytes, DWORD size, DWORD kind, DWORD* type, BYTE* dat
   *dataSize = size;
   if (data == nullptr) return ERROR_SUCCESS;
   if (room < size) return ERROR_MORE_DATA;
-  std::memcpy(data, bytes, size);
+  if (size > 0) std::memcpy(data, bytes, size);
   return ERROR_SUCCESS;
 }
 
