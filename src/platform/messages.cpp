@@ -132,4 +132,8 @@ void postClose() {
   if (mainWindow() != nullptr) PostMessageW(mainWindow(), WM_CLOSE, 0, 0);
 }
 
+void discardMessages(HWND window) {
+  std::erase_if(queue, [window](const MSG& m) { return m.hwnd == window; });
+}
+
 }  // namespace platform

@@ -207,7 +207,11 @@ uint64_t scriptStep() { return playback.script.step; }
 bool runScript() {
   if (!playback.running) return false;
   const std::vector<ScriptEvent>& events = playback.script.events;
-  while (playback.next < events.size() && events[playback.next].time <= tickCount64()) fire(events[playback.next++]);
+  while (playback.next < events.size() && events[playback.next].time <= tickCount64()) {
+    const ScriptEvent& event = events[playback.next++];
+    fire(event);
+    if (event.kind == ScriptEvent::Kind::Close) playback.endAnnounced = true;
+  }
   bool remaining = playback.next < events.size();
   // Without a desktop nobody else can end the run: it ends with the script.
   if (!remaining && !playback.endAnnounced && !hasDesktopWindow()) {

@@ -118,6 +118,7 @@ BOOL DestroyWindow(HWND window) {
     foreground = false;
     exposePending = false;
   }
+  platform::discardMessages(window);
   windows.remove_if([window](const HWND__& w) { return &w == window; });
   return TRUE;
 }

@@ -18,6 +18,8 @@ void postPen(UINT message, int x, int y, bool penDown);
 void setForeground(bool active);
 bool isForeground();
 void postClose();
+// Drops what is queued for a window that goes away; its handle may name a new window later.
+void discardMessages(HWND window);
 
 // Marks the main window as needing a paint, as when the desktop shows it.
 void exposeMainWindow();

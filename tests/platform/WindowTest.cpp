@@ -151,6 +151,15 @@ TEST_F(WindowTest, QuitEndsTheWaitAndForegroundFollowsActivation) {
   EXPECT_EQ(msg.wParam, 3u);
 }
 
+TEST_F(WindowTest, MessagesOfADestroyedWindowAreDropped) {
+  create();
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  DestroyWindow(window_);
+  window_ = nullptr;
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
 TEST_F(WindowTest, SecondInstanceOnTheSameDataFolderIsFoundAndBroughtForward) {
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);

@@ -1,0 +1,14 @@
+// Starting the program on the host: the environment's settings for the stand-in, and the command line in
+// the handheld's form.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Reads GLIMMERHUT_DATA (the folder the program takes as its own: data files and the single-instance rule),
+// GLIMMERHUT_HEADLESS and GLIMMERHUT_SCRIPT, and joins the arguments with blanks into the command line.
+// False, with the reason on stderr, when the script cannot be used.
+bool startProgram(int argc, char** argv, std::u16string& commandLine);
+
+}  // namespace platform
