@@ -109,6 +109,14 @@ TEST_F(Pipeline, CheckerNamesEachFault)
              std::ofstream(d / "txt/res_en.txt", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), long(b.size()));
          },
          "\"bounce\" is"},
+        {"an animation frame missing from the game's image table",
+         [](const fs::path& d) {
+             fs::create_directories(d / "graphics/240x320/bnc");
+             writeText(d / "graphics/240x320/bnc/all.txt", "ball.png;0;0;1;1\r\n");
+             writeText(d / "graphics/240x320/bnc/all.png", "");
+             writeText(d / "graphics/240x320/bnc/anim.txt", "spin=ball.png;ball.png_mr\r\nboom=bang.png\r\n");
+         },
+         "frame \"bang.png\" is not in"},
         {"a language without its texts", [](const fs::path& d) { fs::remove(d / "txt/res_fr.txt"); }, "no texts for language fr"},
         {"a sound that clips",
          [](const fs::path& d) {

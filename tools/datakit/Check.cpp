@@ -223,6 +223,8 @@ private:
             std::string picture = name.substr(0, name.size() - 4) + ".png";
             if (endsWith(name, ".txt") && has(picture))
                 checkImageTable(name, lines, picture);
+            else if (name.find("anim") != std::string::npos && has(name.substr(0, name.rfind('/') + 1) + "all.txt"))
+                checkAnimationList(name, lines, name.substr(0, name.rfind('/') + 1) + "all.txt");
             else
                 table(lines, name);
         } else if (startsWith(name, "txt/") && endsWith(name, "_help.txt")) {
@@ -253,6 +255,31 @@ private:
                 error(name, l.line, "x, y, w and h are decimal numbers");
             else if (v[2] <= 0 || v[3] <= 0 || v[0] + v[2] > info.width || v[1] + v[3] > info.height)
                 error(name, l.line, "rectangle lies outside " + picture);
+        }
+    }
+
+    // Every frame of an animation list names an image of the game's table; the suffixes that turn
+    // or mirror an image are cut off first, as the game library does.
+    void checkAnimationList(const std::string& name, const std::vector<TableLine>& lines, const std::string& images)
+    {
+        std::set<std::u16string> keys;
+        for (const TableLine& l : readPlainTable(bytes(images), where(images)))
+            keys.insert(split(l.text, u';')[0]);
+        for (const TableLine& l : lines) {
+            size_t eq = l.text.find(u'=');
+            if (eq == std::u16string::npos) {
+                error(name, l.line, "line without '='");
+                continue;
+            }
+            for (std::u16string frame : split(l.text.substr(eq + 1), u';')) {
+                for (const char16_t* suffix : {u"_up", u"_dn", u"_lv", u"_mr"})
+                    if (frame.size() >= 3 && frame.compare(frame.size() - 3, 3, suffix) == 0) {
+                        frame.resize(frame.size() - 3);
+                        break;
+                    }
+                if (!keys.count(frame))
+                    error(name, l.line, "frame \"" + toUtf8(frame) + "\" is not in " + images);
+            }
         }
     }
 
