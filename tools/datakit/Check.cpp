@@ -1,6 +1,8 @@
 // The checker: reads a staged archive tree as the game library will and reports every fault.
 #include "Check.h"
 
+#include "CheckFiles.h"
+
 #include "DataError.h"
 #include "Fonts.h"
 #include "Mod.h"
@@ -72,17 +74,6 @@ bool isResolutionFile(const std::string& name)
     size_t x = size.find('x');
     return x != std::string::npos && x > 0 && x + 1 < size.size() &&
            size.find_first_not_of("0123456789") == x && size.find_first_not_of("0123456789", x + 1) == std::string::npos;
-}
-
-std::vector<std::u16string> split(const std::u16string& text, char16_t sep)
-{
-    std::vector<std::u16string> parts{u""};
-    for (char16_t c : text)
-        if (c == sep)
-            parts.emplace_back();
-        else
-            parts.back().push_back(c);
-    return parts;
 }
 
 struct Font {
@@ -214,134 +205,34 @@ private:
             if (info.colourType == 4 || info.colourType == 6)
                 error(name, 0, "pictures carry no alpha: transparency is the key colour");
         } else if (endsWith(name, ".wav")) {
-            checkWav(name);
+            report(name, checkWavFile(bytes(name)));
         } else if (endsWith(name, ".mod")) {
-            checkMod(name);
+            report(name, checkModFile(bytes(name)));
         } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
                    name == "data/keys.txt") {
             std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
             std::string picture = name.substr(0, name.size() - 4) + ".png";
-            if (endsWith(name, ".txt") && has(picture))
-                checkImageTable(name, lines, picture);
-            else if (name.find("anim") != std::string::npos && has(name.substr(0, name.rfind('/') + 1) + "all.txt"))
-                checkAnimationList(name, lines, name.substr(0, name.rfind('/') + 1) + "all.txt");
-            else
+            std::string images = name.substr(0, name.rfind('/') + 1) + "all.txt";
+            if (endsWith(name, ".txt") && has(picture)) {
+                PngInfo info;
+                readPngInfo(bytes(picture), info);
+                report(name, checkImageTableLines(lines, info, picture));
+            } else if (name.find("anim") != std::string::npos && has(images)) {
+                report(name, checkAnimationLines(lines, readPlainTable(bytes(images), where(images)), images));
+            } else {
                 table(lines, name);
+            }
         } else if (startsWith(name, "txt/") && endsWith(name, "_help.txt")) {
-            checkHelp(name);
+            report(name, checkHelpLines(readUtfStrings(bytes(name), where(name))));
         } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
             table(readUtfStrings(bytes(name), where(name)), name);
         }
     }
 
-    void checkImageTable(const std::string& name, const std::vector<TableLine>& lines, const std::string& picture)
+    void report(const std::string& name, const std::vector<Fault>& faults)
     {
-        PngInfo info;
-        readPngInfo(bytes(picture), info);
-        for (const TableLine& l : lines) {
-            std::vector<std::u16string> f = split(l.text, u';');
-            if (f.size() != 5) {
-                error(name, l.line, "an image table line is key;x;y;w;h");
-                continue;
-            }
-            int v[4];
-            bool numbers = true;
-            for (int i = 0; i < 4; ++i) {
-                std::string s(f[i + 1].begin(), f[i + 1].end());
-                numbers = numbers && !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
-                v[i] = numbers ? std::stoi(s) : 0;
-            }
-            if (!numbers)
-                error(name, l.line, "x, y, w and h are decimal numbers");
-            else if (v[2] <= 0 || v[3] <= 0 || v[0] + v[2] > info.width || v[1] + v[3] > info.height)
-                error(name, l.line, "rectangle lies outside " + picture);
-        }
-    }
-
-    // Every frame of an animation list names an image of the game's table; the suffixes that turn
-    // or mirror an image are cut off first, as the game library does.
-    void checkAnimationList(const std::string& name, const std::vector<TableLine>& lines, const std::string& images)
-    {
-        std::set<std::u16string> keys;
-        for (const TableLine& l : readPlainTable(bytes(images), where(images)))
-            keys.insert(split(l.text, u';')[0]);
-        for (const TableLine& l : lines) {
-            size_t eq = l.text.find(u'=');
-            if (eq == std::u16string::npos) {
-                error(name, l.line, "line without '='");
-                continue;
-            }
-            for (std::u16string frame : split(l.text.substr(eq + 1), u';')) {
-                for (const char16_t* suffix : {u"_up", u"_dn", u"_lv", u"_mr"})
-                    if (frame.size() >= 3 && frame.compare(frame.size() - 3, 3, suffix) == 0) {
-                        frame.resize(frame.size() - 3);
-                        break;
-                    }
-                if (!keys.count(frame))
-                    error(name, l.line, "frame \"" + toUtf8(frame) + "\" is not in " + images);
-            }
-        }
-    }
-
-    void checkWav(const std::string& name)
-    {
-        WavInfo w;
-        if (!readWav(bytes(name), w))
-            return error(name, 0, "not a WAVE file the program accepts");
-        if (w.channels < 1 || w.channels > 2)
-            return error(name, 0, "one or two channels");
-        if (w.format == 2) {
-            if (w.bits != 4 || w.channels != 1 || w.samplesPerBlock != (w.blockAlign - 7) * 2 + 2)
-                return error(name, 0, "ADPCM layout the program does not decode");
-            Samples decoded = decodeAdpcmData(w.data, w.blockAlign, w.samplesPerBlock);
-            if (decoded.empty())
-                error(name, 0, "ADPCM data without a whole block");
-            for (std::int16_t s : decoded)
-                if (s >= 32767 || s <= -32768)
-                    return error(name, 0, "the sound clips");
-        } else if (w.format != 1 || (w.bits != 8 && w.bits != 16)) {
-            error(name, 0, "PCM of 8 or 16 bits, or Microsoft ADPCM");
-        } else if (w.bits == 16) {
-            for (size_t i = 0; i + 1 < w.data.size(); i += 2) {
-                int s = static_cast<std::int16_t>(w.data[i] | w.data[i + 1] << 8);
-                if (s >= 32767 || s <= -32768)
-                    return error(name, 0, "the sound clips");
-            }
-        }
-    }
-
-    void checkMod(const std::string& name)
-    {
-        Bytes m = bytes(name);
-        if (m.size() < 1084 || m[1080] != 'M' || m[1081] != '.' || m[1082] != 'K' || m[1083] != '.')
-            return error(name, 0, "not a four-channel module");
-        int length = m[950];
-        if (length < 1 || length > 128)
-            return error(name, 0, "song length 1 to 128");
-        int patterns = 1 + *std::max_element(m.begin() + 952, m.begin() + 952 + length);
-        size_t size = 1084 + static_cast<size_t>(patterns) * 4 * 256;
-        for (int i = 0; i < 31; ++i) {
-            const std::uint8_t* h = m.data() + 20 + 30 * i;
-            size += static_cast<size_t>(h[22] << 8 | h[23]) * 2;
-            if (h[24] > 15 || h[25] > 64)
-                error(name, 0, "sample " + std::to_string(i + 1) + ": finetune or volume out of range");
-        }
-        if (m.size() != size)
-            error(name, 0, "module is " + std::to_string(m.size()) + " bytes, its header says " + std::to_string(size));
-    }
-
-    void checkHelp(const std::string& name)
-    {
-        std::vector<TableLine> lines = readUtfStrings(bytes(name), where(name));
-        if (!lines.empty() && lines.front().text.empty())
-            error(name, 1, "a help text may not start with an empty paragraph");
-        for (const TableLine& l : lines) {
-            if (l.text.size() == 1)
-                error(name, l.line, "one-character paragraphs are not shown");
-            if (l.text.size() >= 2 && l.text[0] == u'%' &&
-                l.text.find_first_not_of(u"0123456789", 1) != std::u16string::npos)
-                error(name, l.line, "an animation paragraph is % and a number");
-        }
+        for (const Fault& f : faults)
+            error(name, f.line, f.message);
     }
 
     int sourceLine(const std::string& name, const std::string& key)
@@ -368,7 +259,7 @@ private:
         auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
         if (!list.count(u"LANGS") || !list.count(u"SNAMES"))
             return error(lang, 1, "LANGS and SNAMES are both needed");
-        std::vector<std::u16string> names = split(list[u"LANGS"], u';'), codes = split(list[u"SNAMES"], u';');
+        std::vector<std::u16string> names = splitText(list[u"LANGS"], u';'), codes = splitText(list[u"SNAMES"], u';');
         if (names.size() != codes.size())
             return error(lang, 1, "LANGS and SNAMES are lists of the same length");
         for (const std::u16string& c : codes) {
@@ -398,7 +289,7 @@ private:
             for (const GameActions& g : kGameActions) {
                 std::string key = std::string("ctrl_actions_") + g.key;
                 auto it = t.find(std::u16string(key.begin(), key.end()));
-                if (it != t.end() && split(it->second, u';').size() != static_cast<size_t>(std::popcount(unsigned(g.actionMask))))
+                if (it != t.end() && splitText(it->second, u';').size() != static_cast<size_t>(std::popcount(unsigned(g.actionMask))))
                     error(file, sourceLine(file, key),
                           key + " names " + std::to_string(std::popcount(unsigned(g.actionMask))) + " actions");
             }
@@ -410,7 +301,7 @@ private:
         auto t = table(readPlainTable(bytes(resolution), where(resolution)), resolution);
         std::u16string path = t.count(u"PATH") ? t[u"PATH"] : u"PATH";
         std::vector<std::string> list;
-        for (const std::u16string& p : split(path, u';')) {
+        for (const std::u16string& p : splitText(path, u';')) {
             std::string s = toUtf8(p);
             list.push_back(s.empty() || s.back() != '/' ? s + "/" : s);
         }
@@ -504,7 +395,7 @@ private:
             auto lines = readPlainTable(bytes(*icons), where(*icons));
             std::map<std::string, std::pair<int, int>> sizes;
             for (const TableLine& l : lines) {
-                auto f = split(l.text, u';');
+                auto f = splitText(l.text, u';');
                 if (f.size() == 5)
                     sizes[toUtf8(f[0])] = {std::stoi(toUtf8(f[3])), std::stoi(toUtf8(f[4]))};
             }
@@ -560,7 +451,7 @@ private:
         const std::string lang = "txt/lang.txt";
         if (has(lang)) {
             auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
-            for (const std::u16string& name : split(list[u"LANGS"], u';'))
+            for (const std::u16string& name : splitText(list[u"LANGS"], u';'))
                 if (int w = fonts[0].width(name); w > questionRoom)
                     error(lang, sourceLine(lang, "LANGS"), "\"" + toUtf8(name) + "\" is " + std::to_string(w) +
                                                                " pixels wide, the language menu has room for " +
@@ -586,7 +477,7 @@ private:
                         continue;
                     }
                     if (int w = f.width(it->second); w > titleRoom) {
-                        std::vector<std::u16string> words = split(it->second, u' ');
+                        std::vector<std::u16string> words = splitText(it->second, u' ');
                         if (words.size() != 2 || f.width(words[0]) > width || f.width(words[1]) > width)
                             tooWide(key, w, titleRoom, "main menu (as two words at most)");
                     }
@@ -595,7 +486,7 @@ private:
                 std::string key = std::string("ctrl_actions_") + g.key;
                 auto it = t.find(std::u16string(key.begin(), key.end()));
                 if (it != t.end())
-                    for (const std::u16string& action : split(it->second, u';'))
+                    for (const std::u16string& action : splitText(it->second, u';'))
                         if (int w = fonts[2].width(action); w > actionRoom)
                             tooWide(key, w, actionRoom, "key set-up's action column");
             }
