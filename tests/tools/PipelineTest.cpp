@@ -1,6 +1,7 @@
 // The shipped data: staged the same way every time, complete for both screen sizes, and the
 // checker catches each kind of fault a person could make in it.
 #include "Check.h"
+#include "Png.h"
 #include "Stage.h"
 #include "TextTables.h"
 #include "Wav.h"
@@ -117,6 +118,12 @@ TEST_F(Pipeline, CheckerNamesEachFault)
              writeText(d / "graphics/240x320/bnc/anim.txt", "spin=ball.png;ball.png_mr\r\nboom=bang.png\r\n");
          },
          "frame \"bang.png\" is not in"},
+        {"a colour the device would key out",
+         [](const fs::path& d) {
+             Bytes b = encodePng(Image(4, 4, 0xFC02FC));
+             std::ofstream(d / "graphics/240x320/pause.png", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), long(b.size()));
+         },
+         "turns transparent"},
         {"a language without its texts", [](const fs::path& d) { fs::remove(d / "txt/res_fr.txt"); }, "no texts for language fr"},
         {"a sound that clips",
          [](const fs::path& d) {

@@ -199,11 +199,7 @@ private:
         if (name.size() > 255)
             return error(name, 0, "archive name longer than 255 characters");
         if (endsWith(name, ".png")) {
-            PngInfo info;
-            if (!readPngInfo(bytes(name), info))
-                return error(name, 0, "not a PNG file");
-            if (info.colourType == 4 || info.colourType == 6)
-                error(name, 0, "pictures carry no alpha: transparency is the key colour");
+            report(name, checkPictureFile(bytes(name)));
         } else if (endsWith(name, ".wav")) {
             report(name, checkWavFile(bytes(name)));
         } else if (endsWith(name, ".mod")) {

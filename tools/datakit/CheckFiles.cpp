@@ -19,6 +19,27 @@ std::vector<std::u16string> splitText(const std::u16string& text, char16_t sep)
     return parts;
 }
 
+std::vector<Fault> checkPictureFile(const Bytes& file)
+{
+    PngInfo info;
+    if (!readPngInfo(file, info))
+        return {{0, "not a PNG file"}};
+    if (info.colourType == 4 || info.colourType == 6)
+        return {{0, "pictures carry no alpha: transparency is the key colour"}};
+    Image image;
+    try {
+        image = decodePng(file);
+    } catch (const std::exception& e) {
+        return {{0, e.what()}};
+    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (Rgb c = image.at(x, y); c != kKeyColour && isKeyIn565(c))
+                return {{0, "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                                ") turns transparent on the device; use #FF00FF or another colour"}};
+    return {};
+}
+
 std::vector<Fault> checkWavFile(const Bytes& file)
 {
     WavInfo w;

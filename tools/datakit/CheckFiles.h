@@ -16,6 +16,8 @@ struct Fault {
 
 std::vector<std::u16string> splitText(const std::u16string& text, char16_t sep);
 
+// A PNG without alpha and without near-magenta pixels that the device would key out by surprise.
+std::vector<Fault> checkPictureFile(const Bytes& file);
 // A WAVE file the mixer loads, PCM or ADPCM, that does not clip.
 std::vector<Fault> checkWavFile(const Bytes& file);
 // A four-channel module whose size matches what its header announces.
