@@ -65,14 +65,9 @@ StockObjects& stock() {
   return *objects;
 }
 
-uint32_t from565(uint16_t p) {
-  uint32_t r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
-  return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
-}
-uint32_t from555(uint16_t p) {
-  uint32_t r = (p >> 10) & 31, g = (p >> 5) & 31, b = p & 31;
-  return ((r << 3 | r >> 2) << 16) | ((g << 3 | g >> 2) << 8) | (b << 3 | b >> 2);
-}
+// Like the handheld's display driver, 16-bit channels widen by shifting: white becomes 0xF8FCF8.
+uint32_t from565(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5) | ((p & 0x001Fu) << 3); }
+uint32_t from555(uint16_t p) { return ((p & 0x7C00u) << 9) | ((p & 0x03E0u) << 6) | ((p & 0x001Fu) << 3); }
 uint16_t to565(uint32_t c) { return static_cast<uint16_t>(((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F)); }
 uint16_t to555(uint32_t c) { return static_cast<uint16_t>(((c >> 9) & 0x7C00) | ((c >> 6) & 0x03E0) | ((c >> 3) & 0x001F)); }
 

@@ -61,11 +61,11 @@ TEST(Gdi, BlockCopiesConvertBetween565And32BitAndShowOnTheScreen) {
   ASSERT_TRUE(BitBlt(screen, 10, 20, 4, 2, memory, 0, 0, SRCCOPY));
   EXPECT_EQ(glass.presentCount(), presents + 1);
   const uint32_t* row = glass.pixels() + 20 * glass.width();
-  EXPECT_EQ(row[10], 0xFF0000u);
-  EXPECT_EQ(row[11], 0x00FF00u);
-  EXPECT_EQ(row[12], 0x0000FFu);
-  EXPECT_EQ(row[13], 0xFFFFFFu);
-  EXPECT_EQ(row[glass.width() + 10], 0x848284u);
+  EXPECT_EQ(row[10], 0xF80000u);
+  EXPECT_EQ(row[11], 0x00FC00u);
+  EXPECT_EQ(row[12], 0x0000F8u);
+  EXPECT_EQ(row[13], 0xF8FCF8u);
+  EXPECT_EQ(row[glass.width() + 10], 0x808080u);
 
   // And back from the screen into a 32-bit section, cut at the screen's edge.
   HDC other = CreateCompatibleDC(screen);
@@ -73,8 +73,8 @@ TEST(Gdi, BlockCopiesConvertBetween565And32BitAndShowOnTheScreen) {
   HBITMAP dib32 = makeDib(other, 3, 1, 32, &bits32);
   SelectObject(other, dib32);
   ASSERT_TRUE(BitBlt(other, 0, 0, 3, 1, screen, 11, 20, SRCCOPY));
-  EXPECT_EQ(static_cast<uint32_t*>(bits32)[0], 0x00FF00u);
-  EXPECT_EQ(static_cast<uint32_t*>(bits32)[2], 0xFFFFFFu);
+  EXPECT_EQ(static_cast<uint32_t*>(bits32)[0], 0x00FC00u);
+  EXPECT_EQ(static_cast<uint32_t*>(bits32)[2], 0xF8FCF8u);
   ASSERT_TRUE(BitBlt(other, 0, 0, 3, 1, screen, glass.width() - 1, 0, SRCCOPY));
 
   // A selected bitmap is not deleted; after it is selected out it is.
