@@ -73,6 +73,11 @@ void DManager::resumeOutput() {
 }
 
 void DManager::doneSound() {
+  // Silence every channel first: releasing the players frees the samples the worker is still mixing.
+  if (speaker) {
+    speaker->stopAllSounds();
+    speaker->stopAllMusic();
+  }
   playerArray = nullptr;
   if (speaker) speaker->close();
   speaker.reset();
