@@ -254,21 +254,25 @@ void Display::repaint() {
 }
 
 void Display::rotatePoint(int32_t& x, int32_t& y) const {
-  const int32_t r = (params_.O - screenRotation()) & 3;
+  rotatePoint((params_.O - screenRotation()) & 3, params_.W, params_.H, x, y);
+}
+
+UINT Display::rotateArrowKey(UINT key) const { return rotateArrowKey((params_.O - screenRotation()) & 3, key); }
+
+void Display::rotatePoint(int32_t r, int32_t width, int32_t height, int32_t& x, int32_t& y) {
   const int32_t sx = x;
   const int32_t sy = y;
-  switch (r) {
-    case 1: x = params_.W - 1 - sy; y = sx; break;
-    case 2: x = params_.W - 1 - sx; y = params_.H - 1 - sy; break;
-    case 3: x = sy; y = params_.H - 1 - sx; break;
+  switch (r & 3) {
+    case 1: x = width - 1 - sy; y = sx; break;
+    case 2: x = width - 1 - sx; y = height - 1 - sy; break;
+    case 3: x = sy; y = height - 1 - sx; break;
     default: break;
   }
 }
 
-UINT Display::rotateArrowKey(UINT key) const {
+UINT Display::rotateArrowKey(int32_t r, UINT key) {
   if (key < VK_LEFT || key > VK_DOWN) return key;
-  const int32_t r = (params_.O - screenRotation()) & 3;
-  return VK_LEFT + ((key - VK_LEFT + static_cast<UINT>(r)) % 4);
+  return VK_LEFT + ((key - VK_LEFT + static_cast<UINT>(r & 3)) % 4);
 }
 
 }  // namespace ScreenHAL

@@ -42,6 +42,9 @@ class Display {
   // Stylus coordinates and arrow keys of the screen turned to the frame's orientation.
   void rotatePoint(int32_t& x, int32_t& y) const;
   UINT rotateArrowKey(UINT key) const;
+  // The same for r quarter turns between the frame and the screen, on a frame of width x height.
+  static void rotatePoint(int32_t r, int32_t width, int32_t height, int32_t& x, int32_t& y);
+  static UINT rotateArrowKey(int32_t r, UINT key);
 
  private:
   void setDirtyRect();
