@@ -1,0 +1,176 @@
+// The whole engine run on a scripted, stepped clock: splash, loop while active and inactive, the ways a run
+// ends, the single-instance rule, and pixel doubling on the screen.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/capture.h"
+#include "platform/desktop.h"
+#include "platform/device.h"
+#include "platform/paths.h"
+#include "platform/resources.h"
+#include "platform/screen.h"
+#include "platform/script.h"
+#include "shell/CGameEngine.h"
+#include "shell/engine/TestMIDlet.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// The MIDlet the engine makes; the factory hands out this one so the test can look at it afterwards.
+nuv::lang::DPtr<test::TestMIDlet> made;
+
+nuv::microedition::midlet::DMIDletPtr makeTestMIDlet() { return made; }
+
+class RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::setHeadless(true);
+    platform::setProgramFile(folder_.file("glimmerhut"));
+    made = new test::TestMIDlet();
+    CGameEngine::setMIDletFactory(makeTestMIDlet);
+  }
+  void TearDown() override {
+    CGameEngine::setMIDletFactory(nullptr);
+    made = nullptr;
+    platform::stopScript();
+    platform::useRealClock();
+    platform::setProgramFile("");
+    platform::Device pocketPc;
+    platform::findDeviceProfile("pocketpc", pocketPc);
+    platform::setDevice(pocketPc);
+  }
+  void play(const char* script) {
+    platform::Script parsed;
+    std::string error;
+    ASSERT_TRUE(platform::parseScript(script, parsed, error)) << error;
+    platform::startScript(std::move(parsed), folder_.path());
+  }
+  bool run(int32_t width = 240, int32_t height = 320) {
+    auto engine = std::make_unique<CGameEngine>();
+    return engine->Run(nullptr, width, height);
+  }
+
+  test::TempFolder folder_;
+};
+
+TEST_F(RunTest, TicksOnlyWhileActiveAndShutsDownInOrder) {
+  play("5 deactivate\n50 activate\n80 close\n");
+  EXPECT_TRUE(run());
+  // Pass 1 (clock 1) only ends the splash; while inactive the loop waits and the clock jumps to the next event.
+  std::vector<uint64_t> expected = {2, 3, 4};
+  for (uint64_t t = 50; t <= 80; ++t) expected.push_back(t);
+  EXPECT_EQ(made->tickTimes, expected);
+  EXPECT_EQ(made->log, (Log{"startApp", "showNotify", "pauseApp", "showNotify", "destroyApp true"}));
+  // The window and its class are gone: a new start finds nothing.
+  EXPECT_EQ(FindWindowW(u"GameEngine", u"GlimmerHut"), nullptr);
+  EXPECT_EQ(nuv::microedition::midlet::DMIDlet::current(), nullptr);
+}
+
+TEST_F(RunTest, NotifyDestroyedEndsTheLoopAfterThatFrame) {
+  play("1000 close\n");
+  made->onTick = [](test::TestMIDlet& m) {
+    if (m.tickTimes.size() == 3) m.notifyDestroyed();
+  };
+  EXPECT_TRUE(run());
+  EXPECT_EQ(made->tickTimes.size(), 3u);
+  EXPECT_EQ(made->log.back(), "destroyApp true");
+}
+
+TEST_F(RunTest, OkCommandClosesLikeACloseRequest) {
+  play("1000 close\n");
+  made->onTick = [](test::TestMIDlet&) { PostMessageW(CGameEngine::instance()->window, WM_COMMAND, IDOK, 0); };
+  EXPECT_TRUE(run());
+  EXPECT_EQ(made->tickTimes, (std::vector<uint64_t>{2, 3}));  // the close is taken on the next pass
+  EXPECT_EQ(made->log.back(), "destroyApp true");
+}
+
+TEST_F(RunTest, FailedStartEndsWithoutALoop) {
+  play("1000 close\n");
+  made->onStart = [](test::TestMIDlet&) { nuv::lang::throwException(nuv::lang::ExceptionCode::IOException); };
+  EXPECT_FALSE(run());
+  EXPECT_TRUE(made->tickTimes.empty());
+  EXPECT_EQ(made->log, (Log{"startApp", "destroyApp true"}));
+  EXPECT_EQ(FindWindowW(u"GameEngine", u"GlimmerHut"), nullptr);
+}
+
+TEST_F(RunTest, SecondInstanceIsBroughtForwardAndTheNewOneEnds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"GameEngine";
+  ASSERT_NE(RegisterClassW(&wc), 0);
+  HWND running = CreateWindowExW(0, u"GameEngine", u"GlimmerHut", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr,
+                                 nullptr, nullptr);
+  ASSERT_NE(running, nullptr);
+  EXPECT_FALSE(run());
+  EXPECT_TRUE(made->log.empty());  // the application never started
+  DestroyWindow(running);
+  UnregisterClassW(u"GameEngine", nullptr);
+}
+
+TEST_F(RunTest, SplashIsPaintedWhenTheWindowIsShownAndGoesWithTheFirstFrame) {
+  // Pass 1 paints the splash as the desktop shows the window, and ends it; pass 2 captures, then draws.
+  play("2 capture splash.png\n3 capture frame.png\n");
+  made->onTick = [](test::TestMIDlet& m) { m.canvas->flushGraphics(); };
+  EXPECT_TRUE(run());
+  platform::Picture splash, frame;
+  ASSERT_TRUE(platform::readPng(folder_.file("splash.png"), splash));
+  ASSERT_TRUE(platform::readPng(folder_.file("frame.png"), frame));
+  platform::Picture picture = platform::splashPicture();
+  int left = (240 - picture.width) / 2, top = (320 - picture.height) / 2;
+  EXPECT_EQ(splash.pixels[0], 0xFFFFFFu);  // the white background around it
+  EXPECT_EQ(splash.pixels[static_cast<size_t>(top * 240 + left)], picture.pixels[0]);
+  EXPECT_EQ(splash.pixels[static_cast<size_t>(top * 240 + left - 1)], 0xFFFFFFu);
+  // The canvas's first frame covers it: a new back buffer is black.
+  EXPECT_EQ(frame.pixels[static_cast<size_t>(top * 240 + left)], 0u);
+  EXPECT_EQ(frame.pixels[0], 0u);
+}
+
+// A whole run on a 480 x 640 screen with a MIDlet that asks for pixel doubling; 0 when every check holds.
+// The video detection is made once per process, so this runs in a process of its own.
+int runDoubled(const std::string& folder) {
+  platform::Device big;
+  platform::findDeviceProfile("pocketpc", big);
+  big.screenWidth = 480;
+  big.screenHeight = 640;
+  platform::setDevice(big);
+  platform::deviceScreen().resize(480, 640);
+  platform::setHeadless(true);
+  platform::setProgramFile(folder + "/glimmerhut");
+  platform::Script script;
+  std::string error;
+  platform::parseScript("10 close\n", script, error);
+  platform::startScript(std::move(script), folder);
+  made = new test::TestMIDlet();
+  made->scale2x = true;
+  int32_t canvasWidth = 0;
+  made->onTick = [&](test::TestMIDlet& m) {
+    canvasWidth = m.canvas->width;
+    Raster::LockedPixels p = m.canvas->backBuffer->lock();
+    reinterpret_cast<uint16_t*>(p.address)[0] = 0xF800;
+    reinterpret_cast<uint16_t*>(p.address)[1] = 0x001F;
+    m.canvas->flushGraphics();
+  };
+  CGameEngine::setMIDletFactory(makeTestMIDlet);
+  auto engine = std::make_unique<CGameEngine>();
+  if (!engine->Run(nullptr, 480, 640) || !engine->pixelDoubling || canvasWidth != 240) return 1;
+  const uint32_t* px = platform::deviceScreen().pixels();
+  for (int i : {0, 1, 480, 481}) {
+    if (px[i] != 0xF80000u) return 2;
+  }
+  for (int i : {2, 3, 482, 483}) {
+    if (px[i] != 0x0000F8u) return 3;
+  }
+  return 0;
+}
+
+TEST_F(RunTest, PixelDoublingShowsEveryCanvasPixelAsTwoByTwo) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::exit(runDoubled(folder_.path())), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
