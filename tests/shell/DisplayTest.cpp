@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/capture.h"
+#include "platform/paths.h"
 #include "platform/desktop.h"
 #include "platform/device.h"
 #include "platform/picture.h"
@@ -31,12 +32,15 @@ class DisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::setHeadless(true);
+    // Windows are published per program folder: tests running side by side must not meet.
+    platform::setProgramFile(folder_.file("glimmerhut"));
     previousFolder_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_.path());
     useScreen(240, 320);
   }
   void TearDown() override {
     closeWindow();
+    platform::setProgramFile("");
     std::filesystem::current_path(previousFolder_);
     platform::Device pocketPc;
     platform::findDeviceProfile("pocketpc", pocketPc);
@@ -46,7 +50,6 @@ class DisplayTest : public ::testing::Test {
     ScreenHAL::resetDisplayServices();
   }
   void useScreen(int width, int height) {
-    closeWindow();
     platform::Device d;
     platform::findDeviceProfile("pocketpc", d);
     d.screenWidth = width;
@@ -56,6 +59,8 @@ class DisplayTest : public ::testing::Test {
     ScreenHAL::VideoDetect::forget();
     ScreenHAL::resetDisplayServices();
     ScreenHAL::restartLog();
+    // One window per test: the display reads the screen's size from the device, not the window.
+    if (window_ != nullptr) return;
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.lpszClassName = u"DisplayTest";
