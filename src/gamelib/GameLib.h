@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/io/DInputStream.h"
+#include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameInterface.h"
@@ -118,14 +119,17 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   void startLoading();
   // Continues the start with `next` once `ms` have passed since `since`.
   void waitThen(int64_t since, int64_t ms, StartStage next);
-  void runPendingStart();
-  void endStart(const char* reason, uint32_t code);
+  // True while the start is waiting or has just gone on: that frame call does nothing else.
+  bool runPendingStart();
+  // A failed first part: the reason on stderr, and the application ends.
+  void endStart(const char* doing, const nuv::lang::DExceptionBase& failure);
   static void notSupportedFrame();
   static void drawCentredLines(const char16_t* const* lines, int32_t count);
 
   StartStage pendingStage_ = StartStage::None;
   int64_t waitStart_ = 0;
   int64_t waitLength_ = 0;
+  int64_t lastWaitFlush_ = 0;
 };
 
 }  // namespace gamelib

@@ -1,0 +1,147 @@
+// The game library's frame: one 30 ms step plus the paint of a screen with a full-screen picture, twenty
+// animated sprites and two lines of bitmap-font text, as a share of the step; and the start from launch to
+// its loading bar with the fixed waits skipped. Both read the built game.dat.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "core/io/D7zipInputStream.h"
+#include "gamelib/Animation.h"
+#include "gamelib/GameImage.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/TextTable.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/device.h"
+#include "platform/paths.h"
+#include "platform/screen.h"
+#include "shell/lcdui/DDisplay.h"
+
+namespace {
+
+using gamelib::Animation;
+using gamelib::AnimationPtr;
+using gamelib::GameImage;
+using gamelib::GameLib;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+
+constexpr int kSprites = 20;
+constexpr double kStepSeconds = 0.030;
+
+// game.dat is built beside the bench folder.
+std::string gameDatFolder() {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string();
+}
+
+void useScreen(int width, int height) {
+  platform::Device device;
+  platform::findDeviceProfile("pocketpc", device);
+  device.screenWidth = width;
+  device.screenHeight = height;
+  platform::setDevice(device);
+  platform::deviceScreen().resize(width, height);
+}
+
+// What a game's screen does in a frame: its background, its sprites moving and animating, its score lines.
+class BusyScreen : public gamelib::GameInterface {
+ public:
+  BusyScreen() {
+    background_ = GameLib::loadImage(u"menu/back");
+    GameImage::loadImageTable(u"menu/icons");
+    for (int i = 0; i < kSprites; ++i) {
+      DStringArrayPtr names = new DStringArray(2);
+      (*names)[0] = u"bnc.png";
+      (*names)[1] = u"bnc_s.png";
+      AnimationPtr sprite = new Animation(names);
+      sprite->restart();
+      sprites_[i] = sprite;
+    }
+  }
+  void update() override { ++frame_; }
+  void paint() override {
+    GameLib::graphics->drawImage(background_, 0, 0, 20);
+    for (int i = 0; i < kSprites; ++i) {
+      int x = (i * 37 + frame_ * 3) % (GameLib::screenWidth - 56);
+      int y = (i * 53 + frame_ * 2) % (GameLib::screenHeight - 56);
+      sprites_[i]->paint(x, y);
+    }
+    (*GameLib::fonts)[GameLib::FONT_HUD0]->drawStringOnScreen(u"Score 0012345", 4, 4, 20);
+    (*GameLib::fonts)[GameLib::FONT_SMALL]->drawStringOnScreen(u"Level 7 - Lives 3", GameLib::screenWidth / 2,
+                                                                GameLib::screenHeight - 4, 1 | 32);
+  }
+
+ private:
+  nuv::microedition::lcdui::DImagePtr background_;
+  AnimationPtr sprites_[kSprites];
+  int frame_ = 0;
+};
+
+// The start run through its first part, the logo and the loading bar, the clock jumped over every wait.
+// True when the start reached its first screen.
+bool startToFirstScreen(GameLib& app) {
+  app.startApp();
+  for (int call = 0; call < 100 && GameLib::currentScreen.isNull() && app.running != 0; ++call) {
+    platform::advanceManualClock(2000);
+    app.tick();
+  }
+  return !GameLib::currentScreen.isNull();
+}
+
+void releaseAll(nuv::microedition::lcdui::DDisplayPtr& display, gamelib::GameLibPtr& app) {
+  app->destroyApp(true);
+  display = nullptr;
+  app = nullptr;
+  nuv::microedition::midlet::DMIDlet::releaseCurrent();
+  GameLib::languageIndex = -1;
+}
+
+void BM_FrameStepAndPaint(benchmark::State& state) {
+  platform::setHeadless(true);
+  platform::setManualClock(0);
+  platform::setProgramFile(gameDatFolder() + "/glimmerhut");
+  useScreen(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  gamelib::GameLibPtr app = new GameLib();
+  nuv::microedition::lcdui::DDisplayPtr display = new nuv::microedition::lcdui::DDisplay(nullptr);
+  if (!startToFirstScreen(*app)) {
+    state.SkipWithError("the start did not reach a screen: is game.dat built?");
+    releaseAll(display, app);
+    return;
+  }
+  GameLib::currentScreen = new BusyScreen();
+  GameLib::resetFrameClock();
+  auto started = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    platform::advanceManualClock(30);
+    app->tick();
+  }
+  std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+  state.counters["percent_of_30ms"] =
+      100.0 * elapsed.count() / (static_cast<double>(state.iterations()) * kStepSeconds);
+  releaseAll(display, app);
+  useScreen(240, 320);
+}
+BENCHMARK(BM_FrameStepAndPaint)->Args({240, 320})->Args({480, 640})->Unit(benchmark::kMicrosecond);
+
+void BM_StartToLoadingBar(benchmark::State& state) {
+  platform::setHeadless(true);
+  platform::setManualClock(0);
+  platform::setProgramFile(gameDatFolder() + "/glimmerhut");
+  useScreen(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) {
+    gamelib::GameLibPtr app = new GameLib();
+    nuv::microedition::lcdui::DDisplayPtr display = new nuv::microedition::lcdui::DDisplay(nullptr);
+    bool reached = startToFirstScreen(*app);
+    releaseAll(display, app);
+    if (!reached) {
+      state.SkipWithError("the start did not reach a screen: is game.dat built?");
+      break;
+    }
+  }
+  useScreen(240, 320);
+}
+BENCHMARK(BM_StartToLoadingBar)->Args({240, 320})->Args({480, 640})->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,305 @@
+// The application object: its life-cycle calls, the start sequence with its logo, waits and loading bar,
+// and the start's helpers.
+#include "gamelib/GameLib.h"
+
+#include <cstdio>
+#include <string>
+
+#include "core/io/D7zipInputStream.h"
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DSystem.h"
+#include "gamelib/StartScreens.h"
+#include "gamelib/TextTable.h"
+#include "shell/lcdui/DDisplay.h"
+#include "shell/lcdui/DFont.h"
+
+namespace gamelib {
+
+using nuv::io::D7zipInputStream;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DString;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::lang::DStringPtr;
+using nuv::lang::DSystem;
+using nuv::lang::catchException;
+using nuv::microedition::lcdui::DDisplay;
+using nuv::microedition::lcdui::DFont;
+using nuv::microedition::lcdui::DGraphics;
+using nuv::microedition::lcdui::DImagePtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+constexpr const char16_t* kArchiveName = u"game.dat";
+constexpr const char16_t* kMoreGamesMarker = u"/greedy_vendors";
+constexpr const char16_t* kKeysTable = u"/data/keys";
+constexpr const char16_t* kLogo = u"vandelorn";
+constexpr const char16_t* kFontProbe = u"menu/font_0";
+constexpr const char16_t* kFontNames[GameLib::FONT_COUNT] = {u"menu", u"menusel", u"hud0", u"hud1",
+                                                             u"num0", u"num1", u"small"};
+constexpr int32_t kSmallFontSpacing = 1;
+// By game id; the sound question stores its answer for each of them.
+constexpr const char16_t* kGameKeys[] = {u"bounce", u"rocks", u"gobbler", u"burrow",
+                                         u"tanks",  u"canyon", u"climber", u"swarm"};
+
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kBlack = 0x000000;
+constexpr int32_t kBarColor = 0xFF0000;
+constexpr int32_t kBarStart = 0;
+constexpr int32_t kBarStep = 20;
+constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
+constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
+constexpr int32_t kVersionX = 2;
+constexpr int32_t kVersionY = 2;
+
+constexpr int64_t kLogoMs = 1000;
+constexpr int64_t kLoadingLogoMs = 1500;
+constexpr int64_t kNotSupportedMs = 2000;
+
+constexpr int32_t kImagePathMinHeight = 240;
+
+std::string narrow(const char16_t* text) {
+  std::string result;
+  for (; text != nullptr && *text != 0; ++text) result.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
+  return result;
+}
+
+DStringArrayPtr gameKeys() {
+  DStringArrayPtr keys = new DStringArray(static_cast<int32_t>(std::size(kGameKeys)));
+  for (int32_t i = 0; i < keys->length; ++i) (*keys)[i] = new DString(kGameKeys[i]);
+  return keys;
+}
+
+int64_t now() { return DSystem::currentTimeMillis(); }
+
+}  // namespace
+
+GameLib::GameLib() { instance = this; }
+
+void GameLib::pauseApp() {
+  if (canvas.isNull()) return;
+  canvas->keyPressed(KEY_PAUSE);
+  canvas->keyReleased(KEY_PAUSE);
+}
+
+void GameLib::destroyApp(bool) {
+  releaseGlobals();
+  D7zipInputStream::closeArchive();
+}
+
+DStringPtr GameLib::getAppProperty(DStringPtr key) {
+  if (key.isNull()) return nullptr;
+  if (key == u"app.name") return u"glimmerhut";
+  if (key == u"image.path") return screenHeight >= kImagePathMinHeight ? u"/ppc" : u"";
+  return nullptr;
+}
+
+bool GameLib::checkResolution(int32_t width, int32_t height) {
+  if (!D7zipInputStream::isArchiveOpen()) return false;
+  return D7zipInputStream::getSize(resolutionFileName(width, height)) >= 0;
+}
+
+void GameLib::setPathList(DStringPtr value) {
+  pathList = TextTable::split(value, u';');
+  for (int32_t i = pathList->length - 1; i >= 0; --i) {
+    DStringPtr entry = (*pathList)[i];
+    if (!entry->endsWith(u"/")) (*pathList)[i] = entry + u"/";
+  }
+}
+
+void GameLib::loadKeysAndTexts() {
+  try {
+    TextTable::load(kKeysTable, false);
+    leftSoftKey1 = TextTable::getInt(u"KEY_LEFT_SOFT1", 10000);
+    leftSoftKey2 = TextTable::getInt(u"KEY_LEFT_SOFT2", 0);
+    rightSoftKey1 = TextTable::getInt(u"KEY_RIGHT_SOFT1", 10001);
+    rightSoftKey2 = TextTable::getInt(u"KEY_RIGHT_SOFT2", 0);
+    middleSoftKey = TextTable::getInt(u"KEY_MIDDLE_SOFT", 10002);
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+  try {
+    // A chosen index beyond the list of codes leaves the texts as they are.
+    if (!languageCodes.isNull() && languageIndex >= 0 && languageIndex < languageCodes->length) {
+      TextTable::load(u"/txt/res_" + (*languageCodes)[languageIndex], true);
+    }
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+  GameInterfacePtr screen = currentScreen;
+  screen->init();
+}
+
+void GameLib::drawLogo() {
+  DImagePtr logo = loadImage(kLogo);
+  graphics->drawImage(logo, screenWidth >> 1, (screenHeight - logo->getHeight()) >> 1, kTopCentre);
+  canvas->flush();
+}
+
+void GameLib::drawCentredLines(const char16_t* const* lines, int32_t count) {
+  DGraphics& g = *graphics;
+  g.setColor(kBlack);
+  g.setFont(DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
+  int32_t lineStep = g.getFont()->getHeight() + 5;
+  int32_t x = screenWidth >> 1;
+  int32_t y = (screenHeight >> 1) - lineStep * (count >> 1);
+  for (int32_t i = 0; i < count; ++i, y += lineStep) g.drawString(lines[i], x, y, DGraphics::HCENTER);
+}
+
+void GameLib::startApp() {
+  if (languageIndex == -1) {
+    startFirstPart();
+  } else {
+    startLaterPart();
+  }
+}
+
+void GameLib::startFirstPart() {
+  const char* doing = "making the screen canvas";
+  try {
+    pathList = new DStringArray(1);
+    (*pathList)[0] = new DString(u"");
+    canvas = new ScreenCanvas();
+    DDisplay::getDisplay(this)->setCurrent(canvas);
+
+    doing = "opening the resource archive";
+    DStringPtr archive = DSystem::getProperty(u"archive.name");
+    D7zipInputStream::openArchive(archive.isNull() ? DStringPtr(kArchiveName) : archive, u"");
+    graphics->setColor(kWhite);
+    graphics->fillRect(0, 0, screenWidth, screenHeight);
+    resolutionSupported = checkResolution(screenWidth, screenHeight);
+    showMoreGames = D7zipInputStream::getSize(kMoreGamesMarker) < 0;
+    if (!resolutionSupported) {
+      static constexpr const char16_t* kLines[] = {u"This screen", u"resolution is", u"not supported!"};
+      drawCentredLines(kLines, 3);
+      canvas->flush();
+      waitThen(now(), kNotSupportedMs, StartStage::UnsupportedShown);
+      return;
+    }
+
+    doing = "making the application's globals";
+    initGlobals();
+    doing = "reading the resolution file";
+    TextTable::load(resolutionFileName(screenWidth, screenHeight), false);
+    setPathList(TextTable::getString(u"PATH"));
+
+    doing = "loading the fonts";
+    DStringPtr prefix = findInPath(u"", kFontProbe);
+    // Without fonts every screen would fail at its first text; better to say so now.
+    if (prefix.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+    fonts = new ImageFontArray(FONT_COUNT);
+    for (int32_t i = 0; i < FONT_COUNT; ++i) {
+      ImageFontPtr font = new ImageFont();
+      (*fonts)[i] = font;
+      if (i == FONT_SMALL) {
+        font->spacing = kSmallFontSpacing;
+        font->upperCase = false;
+      }
+      font->load(prefix + kFontNames[i]);
+    }
+    canvas->flush();
+
+    doing = "making the in-game menu";
+    start::makeMazeGameMenu();
+    doing = "showing the logo";
+    int64_t shown = now();
+    drawLogo();
+    waitThen(shown, kLogoMs, StartStage::LogoShown);
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
+    endStart(doing, *owned);
+  }
+}
+
+void GameLib::startLanguageStep() {
+  try {
+    GameInterfacePtr menu = start::makeLanguageMenu();
+    if (languageIndex == -1) {
+      currentScreen = menu;
+      return;
+    }
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
+    endStart("reading the language list", *owned);
+    return;
+  }
+  startLaterPart();
+}
+
+void GameLib::startLaterPart() {
+  int64_t started = now();
+  if (!start::soundQuestionAnswered()) {
+    currentScreen = start::makeSoundMenu(gameKeys());
+    return;
+  }
+  graphics->setColor(kWhite);
+  graphics->fillRect(0, 0, screenWidth, screenHeight);
+  drawLogo();
+  waitThen(started, kLoadingLogoMs, StartStage::LoadingLogoShown);
+}
+
+void GameLib::startLoading() {
+  DStringPtr text = version();
+  if (!text.isNull()) {
+    graphics->setColor(kBlack);
+    graphics->setFont(DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
+    graphics->drawString(text, kVersionX, kVersionY, kTopLeft);
+  }
+  start::startProgress(screenHeight - (screenHeight >> 3), kBarStart, kBarStep, kBlack, kBarColor);
+  canvas->flush();
+  start::advanceProgress();
+  canvas->flush();
+  start::advanceProgress();
+  canvas->flush();
+  start::loadMenuImages();
+  currentScreen = start::makeMainMenu();
+  start::advanceProgress();
+  canvas->flush();
+  loadKeysAndTexts();
+  start::advanceProgress();
+  canvas->flush();
+  showMainMenu();
+}
+
+void GameLib::waitThen(int64_t since, int64_t ms, StartStage next) {
+  pendingStage_ = next;
+  waitStart_ = since;
+  waitLength_ = ms;
+}
+
+bool GameLib::runPendingStart() {
+  if (pendingStage_ == StartStage::None) return false;
+  if (now() - waitStart_ < waitLength_) {
+    // The loop goes on while the start waits: keep the start's picture on the screen, over the splash.
+    if (now() - lastWaitFlush_ >= kStepMs) {
+      lastWaitFlush_ = now();
+      canvas->flush();
+    }
+    return true;
+  }
+  StartStage stage = pendingStage_;
+  pendingStage_ = StartStage::None;
+  switch (stage) {
+    case StartStage::UnsupportedShown:
+      notifyDestroyed();
+      break;
+    case StartStage::LogoShown:
+      startLanguageStep();
+      break;
+    case StartStage::LoadingLogoShown:
+      startLoading();
+      break;
+    case StartStage::None:
+      break;
+  }
+  return true;
+}
+
+void GameLib::endStart(const char* doing, const DExceptionBase& failure) {
+  std::fprintf(stderr, "GlimmerHut: the start failed while %s: %s %s\n", doing,
+               narrow(nuv::lang::getExceptionName(failure.code())).c_str(), narrow(failure.message()).c_str());
+  notifyDestroyed();
+}
+
+}  // namespace gamelib

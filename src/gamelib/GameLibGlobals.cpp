@@ -1,0 +1,51 @@
+// The application's long-lived globals: their first values at the start and their release, in a fixed
+// order, when the application is destroyed.
+#include "core/lang/DintArray.h"
+#include "core/util/DHashtable.h"
+#include "gamelib/GameImage.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/TextTable.h"
+
+namespace gamelib {
+
+using nuv::lang::DintArray;
+using nuv::lang::DintArrayPtr;
+using nuv::util::DHashtable;
+
+namespace {
+
+constexpr int32_t kTableCapacity = 11;
+constexpr int32_t kTableLoadFactor = 75;
+// The hidden sequence: star, hash, star, then the two digits of the chosen level.
+constexpr int32_t kSequence[ScreenCanvas::kSequenceLength] = {10004, 10003, 10004, 0, 0};
+
+}  // namespace
+
+void GameLib::initGlobals() {
+  TextTable::table = new DHashtable(kTableCapacity, kTableLoadFactor);
+  GameImage::imageTable = new DHashtable(kTableCapacity, kTableLoadFactor);
+  DintArrayPtr sequence = new DintArray(ScreenCanvas::kSequenceLength);
+  for (int32_t i = 0; i < sequence->length; ++i) (*sequence)[i] = kSequence[i];
+  ScreenCanvas::sequenceKeys = sequence;
+}
+
+void GameLib::releaseGlobals() {
+  pathList = nullptr;
+  GameImage::imageTable = nullptr;
+  GameImage::atlas = nullptr;
+  GameImage::graphics = nullptr;
+  ScreenCanvas::sequenceKeys = nullptr;
+  graphics = nullptr;
+  fonts = nullptr;
+  TextTable::table = nullptr;
+  instance = nullptr;
+  currentScreen = nullptr;
+  canvas = nullptr;
+  SoundManager::players = nullptr;
+  SoundManager::current = nullptr;
+}
+
+nuv::lang::DStringPtr GameLib::version() { return u"v1.5"; }
+
+}  // namespace gamelib

@@ -1,0 +1,217 @@
+// Image tables from the atlas writer: names with transform suffixes, the mapped rectangles, drawing through
+// the clip, and animations built from animation lists.
+#include <gtest/gtest.h>
+
+#include "Atlas.h"
+#include "TextTables.h"
+#include "gamelib/Animation.h"
+#include "gamelib/GameImage.h"
+#include "gamelib/GameLibFixture.h"
+#include "gamelib/Pictures.h"
+#include "gamelib/TextTable.h"
+#include "support/Exceptions.h"
+
+namespace {
+
+using gamelib::Animation;
+using gamelib::AnimationPtr;
+using gamelib::GameImage;
+using gamelib::GameImagePtr;
+using gamelib::GameLib;
+using gamelib::TextTable;
+using gltest::canvasPixel;
+using gltest::countCanvasPixels;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+constexpr uint16_t kRed = 0xF800;
+constexpr uint16_t kGreen = 0x07E0;
+constexpr uint16_t kBlue = 0x001F;
+constexpr uint16_t kBlack = 0x0000;
+
+// An 8 x 4 atlas: "a" a red 3 x 2 block at (0, 0); "b" a 2 x 4 block at (4, 0), blue on its top row and
+// green below. The key "b_up" is hidden: asking for "b_up" gives "b" turned.
+datakit::Atlas testAtlas() {
+  datakit::Atlas atlas;
+  atlas.picture = datakit::Image(8, 4);
+  atlas.picture.fillRect(0, 0, 3, 2, 0xFF0000);
+  atlas.picture.fillRect(4, 0, 2, 4, 0x00FF00);
+  atlas.picture.fillRect(4, 0, 2, 1, 0x0000FF);
+  atlas.rects = {{"a", 0, 0, 3, 2}, {"b", 4, 0, 2, 4}, {"b_up", 6, 0, 1, 1}};
+  return atlas;
+}
+
+std::string table(const datakit::Atlas& atlas) {
+  datakit::Bytes bytes = datakit::writeAtlasTable(atlas);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class GameImageTest : public gltest::GameLibFixture {
+ protected:
+  void SetUp() override {
+    GameLibFixture::SetUp();
+    datakit::Atlas atlas = testAtlas();
+    datakit::Atlas other;
+    other.picture = datakit::Image(4, 4, 0x00FF00);
+    other.rects = {{"c", 0, 0, 4, 4}};
+    std::vector<datakit::TextEntry> anims = {{"walk", u"a;b;b_dn", 0}, {"gap", u"a;nothing;b", 0}};
+    datakit::Bytes animBytes = datakit::writePlainTable(anims, "anim");
+    openArchive({{"graphics/s/t/all.txt", table(atlas)},
+                 {"graphics/s/t/all.png", gltest::png(atlas.picture)},
+                 {"graphics/s/t/anim.txt", std::string(animBytes.begin(), animBytes.end())},
+                 {"graphics/s/u/all.txt", table(other)},
+                 {"graphics/s/u/all.png", gltest::png(other.picture)},
+                 {"graphics/s/v/all.txt", "a;0;0;3;2\r\n\r\nb;4;0;2;4\r\n"},
+                 {"graphics/s/v/all.png", gltest::png(atlas.picture)},
+                 {"graphics/s/w/all.txt", "a;0;0;3\r\n"},
+                 {"graphics/s/w/all.png", gltest::png(atlas.picture)}});
+    setPath(u"s/");
+    GameImage::loadImageTable(u"t/all");
+    clear();
+  }
+  void clear() {
+    GameLib::graphics->setClip(0, 0, 240, 320);
+    GameLib::graphics->setColor(0);
+    GameLib::graphics->fillRect(0, 0, 240, 320);
+  }
+};
+
+TEST_F(GameImageTest, SuffixesTurnTheRectangleInTheAtlas) {
+  EXPECT_EQ(GameImage::atlasWidth, 8);
+  EXPECT_EQ(GameImage::atlasHeight, 4);
+  struct Case {
+    const char16_t* name;
+    int32_t x, y, w, h, transform;
+  } cases[] = {
+      {u"b", 4, 0, 2, 4, 0},    {u"b_mr", 2, 0, 2, 4, 2}, {u"b_lv", 4, 0, 2, 4, 3},
+      {u"b_dn", 0, 4, 4, 2, 5}, {u"b_up", 0, 2, 4, 2, 6}, {u"a", 0, 0, 3, 2, 0},
+  };
+  for (const Case& c : cases) {
+    GameImagePtr image = GameImage::create(c.name);
+    ASSERT_FALSE(image.isNull()) << gltest::narrow(nuv::lang::DStringPtr(c.name));
+    EXPECT_EQ((std::vector<int32_t>{image->x, image->y, image->w, image->h, image->transform}),
+              (std::vector<int32_t>{c.x, c.y, c.w, c.h, c.transform}))
+        << gltest::narrow(nuv::lang::DStringPtr(c.name));
+  }
+  EXPECT_TRUE(GameImage::create(u"c").isNull());
+}
+
+TEST_F(GameImageTest, DrawingShowsOnlyTheRectangleTurnedAndKeepsTheClip) {
+  // Where the blue top row of "b" lands, relative to the drawing position, for each turn.
+  struct Case {
+    const char16_t* name;
+    int32_t blueX, blueY;  // one blue pixel
+    int32_t greenX, greenY;  // one green pixel
+  } cases[] = {
+      {u"b", 0, 0, 0, 3}, {u"b_mr", 1, 0, 1, 3}, {u"b_lv", 0, 3, 0, 0}, {u"b_dn", 3, 0, 0, 0}, {u"b_up", 0, 1, 3, 1},
+  };
+  for (const Case& c : cases) {
+    clear();
+    GameLib::graphics->setClip(5, 5, 200, 200);
+    GameImage::create(c.name)->paint(20, 30);
+    std::string name = gltest::narrow(nuv::lang::DStringPtr(c.name));
+    EXPECT_EQ(canvasPixel(20 + c.blueX, 30 + c.blueY), kBlue) << name;
+    EXPECT_EQ(canvasPixel(20 + c.greenX, 30 + c.greenY), kGreen) << name;
+    EXPECT_EQ(countCanvasPixels(kBlue) + countCanvasPixels(kGreen), 8) << name;
+    EXPECT_EQ((std::vector<int32_t>{GameLib::graphics->getClipX(), GameLib::graphics->getClipY(),
+                                    GameLib::graphics->getClipWidth(), GameLib::graphics->getClipHeight()}),
+              (std::vector<int32_t>{5, 5, 200, 200}));
+  }
+  // Opaque drawing copies the key colour too; plain drawing leaves it out.
+  clear();
+  GameImage::drawOpaque(0, 0, GameImage::create(u"a"));
+  EXPECT_EQ(countCanvasPixels(kRed), 6);
+  clear();
+  GameImage::graphics = nullptr;
+  EXPECT_THROWS_CODE(ExceptionCode::NullPointerException, GameImage::draw(0, 0, GameImage::create(u"a")));
+  GameImage::graphics = GameLib::graphics;
+  EXPECT_THROWS_CODE(ExceptionCode::NullPointerException, GameImage::draw(0, 0, nullptr));
+  EXPECT_EQ(countCanvasPixels(kBlack), 240 * 320);
+}
+
+TEST_F(GameImageTest, LoadingATableReplacesTheOldOneAndStopsAtAnEmptyLine) {
+  GameImagePtr early = GameImage::create(u"a");
+  GameImage::loadImageTable(u"u/all");
+  EXPECT_TRUE(GameImage::create(u"a").isNull());
+  EXPECT_FALSE(GameImage::create(u"c").isNull());
+  EXPECT_EQ(GameImage::atlasWidth, 4);
+  // An image made before draws from the new atlas.
+  early->paint(0, 0);
+  EXPECT_EQ(countCanvasPixels(kGreen), 6);
+
+  GameImage::loadImageTable(u"v/all");
+  EXPECT_FALSE(GameImage::create(u"a").isNull());
+  EXPECT_TRUE(GameImage::create(u"b").isNull());
+
+  // A short line fails, keeping the lines before; a missing table is an I/O error.
+  EXPECT_THROWS_CODE(ExceptionCode::ArrayIndexOutOfBoundsException, GameImage::loadImageTable(u"w/all"));
+  EXPECT_TRUE(GameImage::atlas.isNull());
+  EXPECT_THROWS_CODE(ExceptionCode::IOException, GameImage::loadImageTable(u"x/all"));
+}
+
+TEST_F(GameImageTest, AnimationListsNameTheFramesOfEachAnimation) {
+  TextTable::load(GameLib::resolvePath(u"graphics/", u"t/anim.txt"), false);
+  AnimationPtr walk = new Animation(TextTable::split(TextTable::getString(u"walk"), u';'));
+  EXPECT_EQ(walk->frames->length, 3);
+  EXPECT_EQ(walk->maxWidth, 4);
+  EXPECT_EQ(walk->maxHeight, 4);
+  EXPECT_EQ(walk->frameCount, 0);
+  // The widths of a, b and b_dn tell the frames apart: 3, 2 and 4.
+  walk->restart();
+  std::vector<int32_t> widths;
+  std::vector<bool> finished;
+  for (int i = 0; i < 9; ++i) {
+    walk->paint(0, 0);
+    widths.push_back(walk->lastWidth);
+    finished.push_back(walk->finished);
+  }
+  EXPECT_EQ(widths, (std::vector<int32_t>{3, 3, 3, 2, 2, 4, 4, 3, 3}));
+  EXPECT_EQ(finished, (std::vector<bool>{false, false, false, false, false, false, true, false, false}));
+  // Stopped, it keeps painting the frame it stands on.
+  walk->running = false;
+  for (int i = 0; i < 5; ++i) walk->paint(0, 0);
+  EXPECT_EQ(walk->currentFrame, 1);
+  EXPECT_EQ(walk->lastWidth, 2);
+
+  AnimationPtr gap = new Animation(TextTable::split(TextTable::getString(u"gap"), u';'));
+  EXPECT_TRUE((*gap->frames)[1].isNull());
+  EXPECT_EQ(gap->maxWidth, 3);
+  EXPECT_EQ(gap->maxHeight, 4);
+  gap->restart();
+  for (int i = 0; i < 3; ++i) gap->paint(0, 0);
+  EXPECT_THROWS_CODE(ExceptionCode::NullPointerException, gap->paint(0, 0));
+}
+
+TEST_F(GameImageTest, AnimationTimingEdges) {
+  struct Case {
+    int32_t frames;
+    int32_t ticksPerFrame;
+    std::vector<int32_t> currentAfterPaint;
+    std::vector<bool> finished;
+  } cases[] = {
+      {1, 2, {0, 0, 0, 0, 0, 0}, {false, false, true, false, true, false}},
+      {2, 0, {1, 1, 1, 1}, {false, false, false, false}},
+      {1, 0, {0, 0, 0}, {true, false, false}},
+      {2, 1, {0, 1, 0, 1}, {false, false, true, false}},
+  };
+  for (const Case& c : cases) {
+    AnimationPtr animation = new Animation(c.frames);
+    for (int32_t i = 0; i < c.frames; ++i) animation->addFrame(GameImage::create(u"a"));
+    animation->ticksPerFrame = c.ticksPerFrame;
+    animation->restart();
+    std::vector<int32_t> current;
+    std::vector<bool> finished;
+    for (size_t i = 0; i < c.currentAfterPaint.size(); ++i) {
+      animation->paint(0, 0);
+      current.push_back(animation->currentFrame);
+      finished.push_back(animation->finished);
+    }
+    EXPECT_EQ(current, c.currentAfterPaint) << c.frames << " frames, " << c.ticksPerFrame;
+    EXPECT_EQ(finished, c.finished) << c.frames << " frames, " << c.ticksPerFrame;
+  }
+  AnimationPtr full = new Animation(1);
+  full->addFrame(nullptr);
+  EXPECT_EQ(full->maxWidth, 0);
+  EXPECT_THROWS_CODE(ExceptionCode::ArrayIndexOutOfBoundsException, full->addFrame(GameImage::create(u"a")));
+}
+
+}  // namespace

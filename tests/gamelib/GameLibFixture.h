@@ -1,0 +1,47 @@
+// The game library in a test: a program folder with its own game.dat, the application object, a display
+// without a screen, the screen canvas, and the global tables the start would make.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/lang/DString.h"
+#include "gamelib/GameLib.h"
+#include "shell/lcdui/DDisplay.h"
+#include "support/Archives.h"
+#include "support/TempFolder.h"
+
+namespace gltest {
+
+class GameLibFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Packs the files into the folder's game.dat and opens it.
+  void openArchive(const test::ArchiveFiles& files);
+  // Writes a file beside the program.
+  void writeBeside(const std::string& name, const std::string& bytes);
+  // pathList from a "PATH" value.
+  void setPath(const char16_t* value);
+
+  test::TempFolder folder;
+  gamelib::GameLibPtr app;
+  nuv::microedition::lcdui::DDisplayPtr display;
+};
+
+// Resets every global of the game library to its first value.
+void resetGameLibGlobals();
+
+// Pixels of the screen canvas's back buffer in the RGB565 colour.
+int countCanvasPixels(uint16_t colour);
+// One pixel of the back buffer.
+uint16_t canvasPixel(int32_t x, int32_t y);
+
+// Text helpers.
+std::string narrow(nuv::lang::DStringPtr text);
+// CR LF lines, as the writers of plain tables end them.
+std::string crlf(std::initializer_list<const char*> lines);
+
+}  // namespace gltest

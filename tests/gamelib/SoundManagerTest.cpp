@@ -1,0 +1,136 @@
+// The sound service on the null audio device: sounds loaded by name from the data writers' WAV and MOD
+// files, plays refused by the levels, and the level table over the master volumes.
+#include <gtest/gtest.h>
+
+#include "Sound.h"
+#include "gamelib/GameLibFixture.h"
+#include "gamelib/SoundManager.h"
+#include "platform/waveout.h"
+#include "sound/DManager.h"
+#include "support/Exceptions.h"
+
+namespace {
+
+using gamelib::SoundManager;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::microedition::media::DManager;
+using nuv::microedition::media::DPlayer;
+
+std::string bytes(const datakit::Bytes& b) { return std::string(b.begin(), b.end()); }
+
+constexpr int kEffect = 0;
+constexpr int kMusic = 1;
+constexpr int kAbsent = 2;
+constexpr int kBroken = 3;
+
+class SoundManagerTest : public gltest::GameLibFixture {
+ protected:
+  void SetUp() override {
+    GameLibFixture::SetUp();
+    platform::setAudioDriver("null");
+    DManager::initSound();
+    openArchive({
+        {"data/t/sound/zap.wav", bytes(datakit::synthesiseEffect(
+                                      "rate=22050\nformat=pcm\nlevel=0.5\nv1.wave=square\nv1.freq=440\nv1.length=2\n",
+                                      "zap.sfx"))},
+        {"data/t/sound/theme.mod",
+         bytes(datakit::compileTune("speed 6\ntempo 125\ninstrument lead square volume=40\npattern a\n"
+                                    "1 lead: [ c2*4 e2*4 ]*8\norder a\n",
+                                    "theme.tune"))},
+        {"data/t/sound/broken.wav", "RIFF nothing"},
+    });
+    DStringArrayPtr names = new DStringArray(4);
+    (*names)[kEffect] = u"/data/t/sound/zap";
+    (*names)[kMusic] = u"/data/t/sound/theme";
+    (*names)[kAbsent] = u"/data/t/sound/absent";
+    (*names)[kBroken] = u"/data/t/sound/broken";
+    SoundManager::loadSounds(names);
+  }
+  void TearDown() override {
+    SoundManager::release();
+    SoundManager::current = nullptr;
+    DManager::doneSound();
+    GameLibFixture::TearDown();
+  }
+};
+
+TEST_F(SoundManagerTest, SoundsLoadAsWavElseModAndMissingOnesStayEmpty) {
+  ASSERT_EQ(SoundManager::players->length, 4);
+  ASSERT_FALSE((*SoundManager::players)[kEffect].isNull());
+  ASSERT_FALSE((*SoundManager::players)[kMusic].isNull());
+  EXPECT_EQ((*SoundManager::players)[kEffect]->isMusic, 0);
+  EXPECT_EQ((*SoundManager::players)[kMusic]->isMusic, 1);
+  EXPECT_TRUE((*SoundManager::players)[kAbsent].isNull());
+  EXPECT_TRUE((*SoundManager::players)[kBroken].isNull());
+  // Empty entries play nothing; ids outside the list are an error for play, ignored by stop.
+  SoundManager::setSfxLevel(2);
+  SoundManager::play(kAbsent, 1, 0);
+  EXPECT_TRUE(SoundManager::current.isNull());
+  EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::ArrayIndexOutOfBoundsException, SoundManager::play(4, 1, 0));
+  SoundManager::stop(-1);
+  SoundManager::stop(4);
+}
+
+TEST_F(SoundManagerTest, EffectsStartOnlyWhileSwitchedOnAndMusicIsNotRestarted) {
+  SoundManager::setSfxLevel(0);
+  SoundManager::play(kEffect, -1, 0);
+  EXPECT_TRUE(SoundManager::current.isNull());
+  EXPECT_FALSE(SoundManager::isPlaying());
+
+  SoundManager::setSfxLevel(1);
+  SoundManager::play(kEffect, 1, 0);
+  EXPECT_EQ(SoundManager::current.get(), (*SoundManager::players)[kEffect].get());
+  EXPECT_TRUE(SoundManager::isPlaying());
+
+  // Music starts even with effects off, and a second play of it is refused.
+  SoundManager::setSfxLevel(0);
+  SoundManager::play(kMusic, -1, 0);
+  EXPECT_EQ(SoundManager::current.get(), (*SoundManager::players)[kMusic].get());
+  EXPECT_FALSE(SoundManager::startPlayer((*SoundManager::players)[kMusic], 0));
+
+  // A refused effect play with loop count -1 still reads as playing.
+  SoundManager::play(kEffect, -1, 0);
+  EXPECT_TRUE(SoundManager::isPlaying());
+
+  SoundManager::loopCount = 1;
+  SoundManager::stopCurrent();
+  EXPECT_TRUE(SoundManager::current.isNull());
+  EXPECT_FALSE(SoundManager::isPlaying());
+  SoundManager::play(kMusic, 1, 0);
+  SoundManager::stopAll();
+  EXPECT_NE((*SoundManager::players)[kMusic]->getState(), DPlayer::STARTED);
+}
+
+TEST_F(SoundManagerTest, LevelsSetAndReadTheMasterVolumes) {
+  struct Case {
+    int32_t level;
+    int32_t volume;
+  } cases[] = {{0, 0}, {1, 21}, {2, 42}, {3, 64}};
+  for (const Case& c : cases) {
+    SoundManager::setSfxLevel(c.level);
+    SoundManager::setMusicLevel(c.level);
+    EXPECT_EQ(DManager::getSoundVolume(), c.volume);
+    EXPECT_EQ(DManager::getMusicVolume(), c.volume);
+    EXPECT_EQ(SoundManager::sfxOn, c.level != 0);
+  }
+  struct Back {
+    int32_t volume;
+    int32_t level;
+  } backs[] = {{0, 0}, {1, 1}, {21, 1}, {22, 2}, {42, 2}, {43, 3}, {64, 3}};
+  for (const Back& b : backs) {
+    DManager::setSoundVolume(b.volume);
+    DManager::setMusicVolume(b.volume);
+    EXPECT_EQ(SoundManager::getSfxLevel(), b.level) << b.volume;
+    EXPECT_EQ(SoundManager::getMusicLevel(), b.level) << b.volume;
+  }
+  // A level outside 0..3 switches effects on and leaves the volumes alone.
+  SoundManager::setSfxLevel(0);
+  SoundManager::setSfxLevel(5);
+  SoundManager::setMusicLevel(-1);
+  EXPECT_TRUE(SoundManager::sfxOn);
+  EXPECT_EQ(DManager::getSoundVolume(), 0);
+  EXPECT_EQ(DManager::getMusicVolume(), 64);
+}
+
+}  // namespace

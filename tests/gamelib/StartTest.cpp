@@ -1,0 +1,171 @@
+// The program's start on the real game.dat, run headless through the engine: the logo, the version text and
+// the loading bar at both screen sizes, the frame of an unsupported size, and a start without its archive.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gamelib/GameLibFixture.h"
+#include "platform/capture.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/device.h"
+#include "platform/paths.h"
+#include "platform/screen.h"
+#include "platform/script.h"
+#include "shell/CGameEngine.h"
+#include "shell/hal/VideoDetect.h"
+
+namespace {
+
+using gamelib::GameLib;
+
+nuv::microedition::midlet::DMIDletPtr makeGameLib() { return new GameLib(); }
+
+bool white(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0xF8F8F8; }
+bool black(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0; }
+bool red(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0xF80000; }
+
+uint32_t at(const platform::Picture& p, int x, int y) { return p.pixels[static_cast<size_t>(y) * p.width + x]; }
+
+// Pixels matching the test inside the rectangle.
+template <class Test>
+int count(const platform::Picture& p, int left, int top, int right, int bottom, Test test) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) n += test(at(p, x, y)) ? 1 : 0;
+  }
+  return n;
+}
+
+class StartTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gltest::resetGameLibGlobals();
+    platform::setProgramFile(folder.file("glimmerhut"));
+    CGameEngine::setMIDletFactory(makeGameLib);
+  }
+  void TearDown() override {
+    if (presenter_ != 0) platform::deviceScreen().removePresenter(presenter_);
+    CGameEngine::setMIDletFactory(nullptr);
+    platform::stopScript();
+    platform::useRealClock();
+    platform::setProgramFile("");
+    useScreen(240, 320);
+    gltest::resetGameLibGlobals();
+  }
+  void useScreen(int width, int height) {
+    platform::Device device;
+    platform::findDeviceProfile("pocketpc", device);
+    device.screenWidth = width;
+    device.screenHeight = height;
+    platform::setDevice(device);
+    platform::deviceScreen().resize(width, height);
+    // The display layer looks at the hardware once per process, as on the handheld.
+    ScreenHAL::VideoDetect::forget();
+  }
+  void withGameDat() { std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat")); }
+  // Keeps every frame the display presents that shows the loading bar's frame.
+  void watchForLoadingBar(int width, int height) {
+    int left = (width - 108) >> 1, top = height - (height >> 3);
+    presenter_ = platform::deviceScreen().addPresenter([this, left, top](const platform::DeviceScreen& s) {
+      const uint32_t* px = s.pixels();
+      if (!black(px[top * s.width() + left]) || !red(px[(top + 2) * s.width() + left + 2])) return;
+      platform::Picture frame;
+      frame.width = s.width();
+      frame.height = s.height();
+      frame.pixels.assign(px, px + static_cast<size_t>(s.width()) * s.height());
+      barFrames.push_back(std::move(frame));
+    });
+  }
+  bool run(const char* script, int width, int height) {
+    platform::setHeadless(true);
+    platform::Script parsed;
+    std::string error;
+    EXPECT_TRUE(platform::parseScript(script, parsed, error)) << error;
+    platform::startScript(std::move(parsed), folder.path());
+    auto engine = std::make_unique<CGameEngine>();
+    return engine->Run(nullptr, width, height);
+  }
+
+  test::TempFolder folder;
+  std::vector<platform::Picture> barFrames;
+  int presenter_ = 0;
+};
+
+// Enter confirms the language and sound questions where the start asks them.
+constexpr const char* kStartScript =
+    "500 capture logo.png\n"
+    "1500 key down Enter\n1520 key up Enter\n"
+    "2500 key down Enter\n2520 key up Enter\n"
+    "7000 close\n";
+
+TEST_F(StartTest, ReachesTheLogoVersionAndLoadingBarAtBothSizes) {
+  withGameDat();
+  struct Case {
+    int width, height;
+  } cases[] = {{240, 320}, {480, 640}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    gltest::resetGameLibGlobals();
+    useScreen(c.width, c.height);
+    barFrames.clear();
+    watchForLoadingBar(c.width, c.height);
+    EXPECT_TRUE(run(kStartScript, c.width, c.height));
+    platform::deviceScreen().removePresenter(presenter_);
+    presenter_ = 0;
+
+    platform::Picture logo;
+    ASSERT_TRUE(platform::readPng(folder.file("logo.png"), logo));
+    ASSERT_EQ(logo.width, c.width);
+    EXPECT_TRUE(white(at(logo, 0, 0)));
+    EXPECT_TRUE(white(at(logo, c.width - 1, c.height - 1)));
+    int w = c.width, h = c.height;
+    EXPECT_GT(count(logo, w / 4, h / 3, 3 * w / 4, 2 * h / 3, [](uint32_t p) { return !white(p); }), w * h / 100);
+
+    // The bar's first frame shows 20 per cent, its last the full bar; the version text is in the corner.
+    ASSERT_FALSE(barFrames.empty());
+    const platform::Picture& first = barFrames.front();
+    const platform::Picture& full = barFrames.back();
+    ASSERT_TRUE(platform::writePng(folder.file("loading.png"), full));
+    int left = (w - 108) >> 1, top = h - (h >> 3);
+    EXPECT_TRUE(red(at(first, left + 2 + 19, top + 4)));
+    EXPECT_FALSE(red(at(first, left + 2 + 40, top + 4)));
+    EXPECT_TRUE(red(at(full, left + 2 + 103, top + 4)));
+    EXPECT_TRUE(black(at(full, left, top + 5)));
+    EXPECT_GT(count(full, 2, 2, 40, 18, black), 10);
+    EXPECT_EQ(count(full, w / 4, h / 3, 3 * w / 4, 2 * h / 3, [](uint32_t p) { return !white(p); }),
+              count(logo, w / 4, h / 3, 3 * w / 4, 2 * h / 3, [](uint32_t p) { return !white(p); }));
+    // The loading screen is built on a white page.
+    EXPECT_TRUE(white(at(full, w - 1, 0)));
+  }
+}
+
+TEST_F(StartTest, UnsupportedSizeSaysSoForTwoSecondsAndEnds) {
+  withGameDat();
+  useScreen(320, 240);
+  EXPECT_TRUE(run("1000 capture unsupported.png\n9000 close\n", 320, 240));
+  EXPECT_LT(platform::tickCount64(), 2100u);
+  EXPECT_GE(platform::tickCount64(), 2000u);
+  platform::Picture frame;
+  ASSERT_TRUE(platform::readPng(folder.file("unsupported.png"), frame));
+  // Three lines of black text about the middle of a white screen.
+  EXPECT_GT(count(frame, 0, 80, 320, 160, black), 100);
+  EXPECT_EQ(count(frame, 0, 0, 320, 60, black), 0);
+  EXPECT_EQ(count(frame, 0, 180, 320, 240, black), 0);
+  EXPECT_TRUE(white(at(frame, 0, 0)));
+}
+
+TEST_F(StartTest, MissingArchiveEndsTheStartAndSaysWhy) {
+  useScreen(240, 320);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(run("5000 close\n", 240, 320));
+  std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("the start failed while opening the resource archive: IOException"), std::string::npos)
+      << errors;
+}
+
+}  // namespace
