@@ -22,6 +22,8 @@ std::unordered_set<const HDC__*> liveDcs;       // guarded by registryLock
 // A screen at least this many pixels on its short side is a high-resolution one, at twice the dpi.
 constexpr int kHighResolutionSide = 480;
 constexpr int kDpi = 96;
+// Pixels converted per step of a 16-bit to 32-bit copy.
+constexpr int kConvertChunk = 64;
 // The system font's character height in pixels.
 constexpr LONG kSystemFontHeight = -12;
 
@@ -349,6 +351,18 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     for (int row = top; row < bottom; ++row)
       std::memmove(to.row(row) + left * bytesPerPixel, from.row(row + dy) + (left + dx) * bytesPerPixel,
                    static_cast<size_t>(right - left) * bytesPerPixel);
+  } else if (from.format() == PixelView::Format::Rgb565 && to.format() == PixelView::Format::Screen && right > left) {
+    // The display layer's present: a 16-bit frame onto the 32-bit screen, every frame.
+    for (int row = top; row < bottom; ++row) {
+      uint16_t in[kConvertChunk];
+      uint32_t out[kConvertChunk];
+      for (int col = left; col < right; col += kConvertChunk) {
+        const int n = std::min(kConvertChunk, right - col);
+        std::memcpy(in, from.row(row + dy) + (col + dx) * 2, static_cast<size_t>(n) * 2);
+        for (int i = 0; i < n; ++i) out[i] = from565(in[i]);
+        std::memcpy(to.row(row) + col * 4, out, static_cast<size_t>(n) * 4);
+      }
+    }
   } else {
     for (int row = top; row < bottom; ++row)
       for (int col = left; col < right; ++col) to.set(col, row, from.get(col + dx, row + dy));

@@ -21,6 +21,7 @@ namespace {
 std::atomic<bool> forwardRequested{false};
 std::atomic<bool> closeRequested{false};
 int publishedFd = -1;
+std::string publishedPath;
 
 void onForwardSignal(int) { forwardRequested = true; }
 void onCloseSignal(int) { closeRequested = true; }
@@ -71,12 +72,15 @@ bool publishWindow(std::u16string_view className, std::u16string_view title) {
     // The lock alone still keeps a second instance out; it just cannot be brought forward.
   }
   publishedFd = fd;
+  publishedPath = lockPath(className, title);
   return true;
 }
 
 void unpublishWindow() {
   if (publishedFd < 0) return;
-  close(publishedFd);  // the lock goes with the descriptor; the file stays for the next start
+  // Removed while still locked: a start that opened the old file meanwhile makes a new one to lock.
+  unlink(publishedPath.c_str());
+  close(publishedFd);
   publishedFd = -1;
 }
 

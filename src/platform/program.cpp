@@ -23,6 +23,9 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     setProgramFile(folder + kProgramName);
   }
+  // Headless means no sound card either: the output goes to the null device unless one is named.
+  const char* headless = std::getenv("GLIMMERHUT_HEADLESS");
+  if (headless && *headless && std::string(headless) != "0") setenv("GLIMMERHUT_AUDIO", "null", 0);
   if (const char* script = std::getenv("GLIMMERHUT_SCRIPT"); script && *script) {
     std::string error;
     if (!startScript(script, error)) {

@@ -7,15 +7,24 @@
 #include <string_view>
 #include <thread>
 
+#include "core/io/DFileOutputStream.h"
+#include "core/io/DPrintStream.h"
 #include "core/lang/DExceptionBase.h"
+#include "core/lang/DSystem.h"
 #include "net/DMessageConnection.h"
 #include "platform/clock.h"
+#include "platform/file.h"
 #include "platform/msgbox.h"
 #include "platform/settings.h"
 #include "platform/sysinfo.h"
 #include "shell/hal/ScreenHAL.h"
+#include "shell/lcdui/DFont.h"
+#include "sound/DManager.h"
 
+using nuv::io::DFileOutputStream;
+using nuv::io::DPrintStream;
 using nuv::lang::DExceptionBase;
+using nuv::lang::DSystem;
 using nuv::lang::DStringPtr;
 using nuv::microedition::lcdui::DDisplay;
 using nuv::microedition::lcdui::DDisplayablePtr;
@@ -62,6 +71,15 @@ int32_t currentOrientation() {
   }
 }
 
+// Logging is on when a file "uselog.txt" lies beside the program.
+bool loggingWanted() {
+  DStringPtr path = DSystem::getProperty(u"app.fullpath") + u"\\uselog.txt";
+  HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 std::u16string hex(uint32_t value) {
   static constexpr char16_t kDigits[] = u"0123456789abcdef";
   std::u16string text;
@@ -84,6 +102,7 @@ CGameEngine::CGameEngine() {
 }
 
 CGameEngine::~CGameEngine() {
+  if (nuv::microedition::media::DManager::isSoundStarted()) nuv::microedition::media::DManager::doneSound();
   DMessageConnection::doneMessaging();
   splashBitmap.reset();
   if (engineInstance == this) engineInstance = nullptr;
@@ -168,7 +187,17 @@ bool CGameEngine::tick() {
 }
 
 bool CGameEngine::init(HWND) {
+  nuv::microedition::media::DManager::initSound();
   DMessageConnection::initMessaging();
+  try {
+    bool logging = loggingWanted();
+    DSystem::out = new DPrintStream(logging ? DFileOutputStream::open(u"/doutput.txt") : nullptr);
+    DSystem::err = new DPrintStream(logging ? DFileOutputStream::open(u"/derror.txt") : nullptr);
+  } catch (DExceptionBase* e) {
+    // A log that cannot be made stops the start quietly; anything else is for the last-chance handler.
+    std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, nuv::lang::ExceptionCode::IOException);
+    return false;
+  }
   midlet = createMIDlet();
   if (hiRes && !midlet->getAppProperty(u"screen.scale2x").isNull()) pixelDoubling = true;
   display = new DDisplay(displayContext.get());
@@ -186,17 +215,22 @@ bool CGameEngine::init(HWND) {
 }
 
 void CGameEngine::shutdown() {
+  DSystem::out = nullptr;
+  DSystem::err = nullptr;
   if (!midlet.isNull()) midlet->destroyApp(true);
+  nuv::microedition::lcdui::DFont::releaseCache();
   DMIDlet::releaseCurrent();
   midlet = nullptr;
   display = nullptr;
 }
 
 void CGameEngine::pause() {
+  nuv::microedition::media::DManager::pauseOutput();
   if (!midlet.isNull()) midlet->pauseApp();
 }
 
 void CGameEngine::resume() {
+  nuv::microedition::media::DManager::resumeOutput();
   if (display.isNull()) return;
   DDisplayablePtr current = display->getCurrent();
   if (!current.isNull()) current->showNotify();

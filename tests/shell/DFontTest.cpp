@@ -1,8 +1,11 @@
 // System fonts: the shared cache, pixel heights from the screen's dpi, widths and glyph masks.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "core/lang/DString.h"
 #include "platform/device.h"
+#include "shell/CGameEngine.h"
 #include "shell/lcdui/DFont.h"
 #include "support/Exceptions.h"
 
@@ -102,4 +105,19 @@ TEST_F(DFontTest, GlyphsOfEverySizeAndStyleRenderInsideTheirMasks) {
       EXPECT_GT(font->stringWidth(u"Wg@\u00e9\u4e2d"), 0);
     }
   }
+}
+
+TEST_F(DFontTest, PixelDoublingAsksForFourFifthsOfTheHeight) {
+  useScreen(480, 640);
+  auto engine = std::make_unique<CGameEngine>();
+  engine->pixelDoubling = true;
+  // At 96 dpi a medium font would ask for -14 and get -11; at 192 dpi -29 becomes -23.
+  EXPECT_EQ(DFont::getPixelHeight(DFont::SIZE_MEDIUM), -23);
+  EXPECT_EQ(DFont::getPixelHeight(3), 10);
+  engine.reset();
+  EXPECT_EQ(DFont::getPixelHeight(DFont::SIZE_MEDIUM), -29);
+  useScreen(240, 320);
+  engine = std::make_unique<CGameEngine>();
+  engine->pixelDoubling = true;
+  EXPECT_EQ(DFont::getPixelHeight(DFont::SIZE_MEDIUM), -11);
 }

@@ -23,7 +23,7 @@ ProgramResult runProgram(const std::string& program, const std::string& folder, 
 
   // The caller's entries first: the first of two equal names is the one a program sees.
   std::vector<std::string> env = environment;
-  for (const char* entry : {"GLIMMERHUT_HEADLESS=1", "SDL_AUDIODRIVER=dummy"}) env.push_back(entry);
+  for (const char* entry : {"GLIMMERHUT_HEADLESS=1"}) env.push_back(entry);
   env.push_back("GLIMMERHUT_DATA=" + folder);
   env.push_back("GLIMMERHUT_SCRIPT=" + folder + "/script.txt");
   for (char** e = environ; *e != nullptr; ++e) {

@@ -5,6 +5,10 @@
 
 #include "core/lang/DObject.h"
 
+namespace nuv::io {
+class DPrintStream;
+}
+
 namespace nuv::lang {
 
 class DObjectArray;
@@ -38,6 +42,10 @@ class DSystem {
   static void setCommandLine(const char16_t* commandLine);
   // The engine's event-based-loop flag, answered by "system.eventbasedloop". Off until set.
   static void setEventBasedLoop(bool on);
+
+  // The program's output and error streams, made by the engine's start and released by its shutdown.
+  static DPtr<nuv::io::DPrintStream> out;
+  static DPtr<nuv::io::DPrintStream> err;
 };
 
 }  // namespace nuv::lang

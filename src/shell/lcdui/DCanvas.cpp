@@ -6,6 +6,7 @@
 #include "platform/version.h"
 #include "shell/CGameEngine.h"
 #include "shell/lcdui/DDisplay.h"
+#include "shell/lcdui/DGraphics.h"
 #include "shell/midlet/DMIDlet.h"
 
 namespace nuv::microedition::lcdui {
@@ -99,6 +100,7 @@ void DCanvas::pointerReleased(int32_t, int32_t) {}
 void DCanvas::keyPressed(int32_t) {}
 void DCanvas::keyReleased(int32_t) {}
 void DCanvas::keyRepeated(int32_t) {}
+void DCanvas::paint(DGraphicsPtr) {}
 void DCanvas::pointerDragged(int32_t, int32_t) {}
 
 int32_t DCanvas::getGameAction(int32_t key) const {

@@ -12,6 +12,9 @@
 
 namespace nuv::microedition::lcdui {
 
+class DGraphics;
+using DGraphicsPtr = nuv::lang::DPtr<DGraphics>;
+
 // Game actions: what a key means to a game.
 namespace GameAction {
 inline constexpr int32_t Up = 0;
@@ -54,6 +57,7 @@ class DCanvas : public DDisplayable {
   virtual void keyPressed(int32_t key);
   virtual void keyReleased(int32_t key);
   virtual void keyRepeated(int32_t key);
+  virtual void paint(DGraphicsPtr graphics);
   virtual void pointerDragged(int32_t x, int32_t y);
 
   // A new string naming the key.

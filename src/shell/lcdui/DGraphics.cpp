@@ -17,6 +17,8 @@ using Raster::Rect;
 namespace {
 
 constexpr uint16_t kTransparent = 0xF81F;
+// Width of the destination strips a quarter-turned copy works in.
+constexpr int32_t kTurnTile = 32;
 
 // v * w for v 0..63 and w 0..255: the alpha blend looks products up instead of multiplying.
 const std::array<uint16_t, 64 * 256>& products() {
@@ -179,18 +181,30 @@ void DGraphics::copyImage(const Raster::RasterSurface& image, int32_t x, int32_t
       Raster::Internal::Raster2D::instance().blit(dst, to, src, from);
     }
   } else {
-    // Walk the destination rows; each pixel reads the source pixel the transform puts there.
+    // Walk the destination rows. Solving origin + sx * col + sy * row = (dx - x, dy - y) shows that
+    // along a destination row the source moves by one pixel along one axis, so each row is a start
+    // pointer and a fixed step.
     const Placement p = placementOf(transform, src.width, src.height);
-    for (int32_t dy = drawn.y; dy < drawn.y + drawn.height; ++dy) {
-      uint16_t* out = dst.at(drawn.x, dy);
-      for (int32_t dx = drawn.x; dx < drawn.x + drawn.width; ++dx, ++out) {
-        // Solve origin + sx * col + sy * row = (dx - x, dy - y); every step is a unit along one axis.
-        const int32_t lx = dx - x - p.originX;
+    const bool alongSourceRows = p.colX != 0;
+    const ptrdiff_t step = alongSourceRows ? p.colX : static_cast<ptrdiff_t>(p.rowX) * (src.pitch / 2);
+    // Quarter turns read the source down its columns: work in tiles so those reads stay in the cache.
+    const int32_t tile = alongSourceRows ? drawn.width : kTurnTile;
+    for (int32_t tileX = drawn.x; tileX < drawn.x + drawn.width; tileX += tile) {
+      const int32_t count = std::min(tile, drawn.x + drawn.width - tileX);
+      for (int32_t dy = drawn.y; dy < drawn.y + drawn.height; ++dy) {
+        const int32_t lx = tileX - x - p.originX;
         const int32_t ly = dy - y - p.originY;
-        const int32_t sx = p.colX != 0 ? lx * p.colX : ly * p.colY;
-        const int32_t sy = p.rowY != 0 ? ly * p.rowY : lx * p.rowX;
-        const uint16_t pixel = *src.at(sx, sy);
-        if (!keyed || pixel != key) *out = pixel;
+        const int32_t sx = alongSourceRows ? lx * p.colX : ly * p.colY;
+        const int32_t sy = alongSourceRows ? ly * p.rowY : lx * p.rowX;
+        const uint16_t* in = src.at(sx, sy);
+        uint16_t* out = dst.at(tileX, dy);
+        if (keyed) {
+          for (int32_t i = 0; i < count; ++i, in += step) {
+            if (*in != key) out[i] = *in;
+          }
+        } else {
+          for (int32_t i = 0; i < count; ++i, in += step) out[i] = *in;
+        }
       }
     }
   }

@@ -84,6 +84,15 @@ void circleImpl(Surface& dst, Point c, int32_t radius, uint16_t colour, const Re
 
 }  // namespace
 
+void fillRow(uint16_t* out, int32_t count, uint16_t colour) {
+  int32_t i = 0;
+  // Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
+  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 7) != 0) out[i++] = colour;
+  const uint64_t quad = uint64_t{colour} * 0x0001000100010001ull;
+  for (; i + 4 <= count; i += 4) std::memcpy(out + i, &quad, sizeof quad);
+  for (; i < count; ++i) out[i] = colour;
+}
+
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
   int32_t i = 0;
 #if defined(__SSE2__)
@@ -157,22 +166,15 @@ void Raster2D::clear(Surface& dst, uint16_t colour) const {
     }
     return;
   }
-  for (int32_t y = 0; y < dst.height; ++y) {
-    uint16_t* out = dst.row(y);
-    for (int32_t x = 0; x < dst.width; ++x) out[x] = colour;
-  }
+  for (int32_t y = 0; y < dst.height; ++y) fillRow(dst.row(y), dst.width, colour);
 }
 
 void Raster2D::fillRect(Surface& dst, const Rect& rect, uint16_t colour) const {
-  for (int32_t y = rect.top; y < rect.bottom; ++y) {
-    uint16_t* out = dst.at(rect.left, y);
-    for (int32_t x = rect.left; x < rect.right; ++x) *out++ = colour;
-  }
+  for (int32_t y = rect.top; y < rect.bottom; ++y) fillRow(dst.at(rect.left, y), rect.width(), colour);
 }
 
 void Raster2D::hline(Surface& dst, Point point, int32_t count, uint16_t colour) const {
-  uint16_t* out = dst.at(point.x, point.y);
-  for (int32_t i = 0; i < count; ++i) out[i] = colour;
+  fillRow(dst.at(point.x, point.y), count, colour);
 }
 
 void Raster2D::vline(Surface& dst, Point point, int32_t count, uint16_t colour) const {

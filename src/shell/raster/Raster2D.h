@@ -62,6 +62,8 @@ class Raster2D final : public I2DRasterizer {
   void vline(ScreenHAL::Surface& dst, Point point, int32_t count, uint16_t colour) const override;
 };
 
+// Sets count pixels to the colour.
+void fillRow(uint16_t* out, int32_t count, uint16_t colour);
 // Copies count pixels, leaving dst unchanged where src equals key. Shared by every keyed copy.
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key);
 

@@ -2,10 +2,14 @@
 // ends, the single-instance rule, and pixel doubling on the screen.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/io/DPrintStream.h"
+#include "core/lang/DSystem.h"
 #include "platform/capture.h"
 #include "platform/desktop.h"
 #include "platform/device.h"
@@ -29,6 +33,7 @@ nuv::microedition::midlet::DMIDletPtr makeTestMIDlet() { return made; }
 class RunTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    setenv("GLIMMERHUT_AUDIO", "null", 0);  // the engine starts the sound: never on a real device here
     platform::setHeadless(true);
     platform::setProgramFile(folder_.file("glimmerhut"));
     made = new test::TestMIDlet();
@@ -98,6 +103,50 @@ TEST_F(RunTest, FailedStartEndsWithoutALoop) {
   EXPECT_EQ(FindWindowW(u"GameEngine", u"GlimmerHut"), nullptr);
 }
 
+TEST_F(RunTest, DeviceProbesChooseTheKeyTranslation) {
+  struct Case {
+    const char16_t* platformType;
+    const char16_t* oem;
+    bool smartphone;
+    bool specialKeys;
+  } cases[] = {
+      {u"PocketPC", u"GlimmerHut Pocket PC", false, false},
+      {u"SmartPhone", u"GlimmerHut Smartphone", true, false},
+      {u"Smartphone", u"Acme KOVS100 rev 2", false, true},  // the platform text must match exactly
+  };
+  for (const Case& c : cases) {
+    platform::Device device;
+    platform::findDeviceProfile("pocketpc", device);
+    device.platformType = c.platformType;
+    device.oemInfo = c.oem;
+    platform::setDevice(device);
+    made = new test::TestMIDlet();
+    bool smartphone = !c.smartphone, specialKeys = !c.specialKeys;
+    made->onStart = [&](test::TestMIDlet&) {
+      smartphone = CGameEngine::instance()->smartphone;
+      specialKeys = CGameEngine::instance()->specialKeysDevice;
+    };
+    play("3 close\n");
+    EXPECT_TRUE(run());
+    EXPECT_EQ(smartphone, c.smartphone);
+    EXPECT_EQ(specialKeys, c.specialKeys);
+  }
+}
+
+TEST_F(RunTest, LogFilesAreMadeOnlyWhenAskedFor) {
+  play("3 close\n");
+  EXPECT_TRUE(run());
+  EXPECT_FALSE(std::filesystem::exists(folder_.file("doutput.txt")));
+
+  std::ofstream(folder_.file("uselog.txt")).put('\n');
+  made = new test::TestMIDlet();
+  play("3 close\n");
+  EXPECT_TRUE(run());
+  EXPECT_TRUE(std::filesystem::exists(folder_.file("doutput.txt")));
+  EXPECT_TRUE(std::filesystem::exists(folder_.file("derror.txt")));
+  EXPECT_EQ(nuv::lang::DSystem::out, nullptr);  // released by the shutdown
+}
+
 TEST_F(RunTest, SecondInstanceIsBroughtForwardAndTheNewOneEnds) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
@@ -139,6 +188,7 @@ int runDoubled(const std::string& folder) {
   big.screenHeight = 640;
   platform::setDevice(big);
   platform::deviceScreen().resize(480, 640);
+  setenv("GLIMMERHUT_AUDIO", "null", 0);
   platform::setHeadless(true);
   platform::setProgramFile(folder + "/glimmerhut");
   platform::Script script;

@@ -7,6 +7,7 @@
 #include "shell/CGameEngine.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/lcdui/DDisplay.h"
+#include "shell/lcdui/DGraphics.h"
 
 namespace nuv::microedition::lcdui::game {
 
@@ -36,6 +37,8 @@ void copyDoubled(const Raster::RasterSurface& source, Raster::RasterSurface& tar
 }
 
 }  // namespace
+
+DGraphicsPtr DGameCanvas::getGraphics() { return new DGraphics(backBuffer.get(), nuv::lang::DObjectPtr(this)); }
 
 void DGameCanvas::flushGraphics() {
   if (shown) flushToDisplay();

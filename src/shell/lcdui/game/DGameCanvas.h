@@ -9,6 +9,8 @@ class DGameCanvas : public DCanvas {
  public:
   const char* getClassName() const override { return "DGameCanvas"; }
 
+  // A new graphics context drawing into the back buffer; it keeps the canvas alive.
+  DGraphicsPtr getGraphics();
   // Presents the back buffer when this canvas is the one shown.
   void flushGraphics();
   // Presents the display's current canvas, unless another window is in front.

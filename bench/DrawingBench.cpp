@@ -1,0 +1,255 @@
+// Drawing speed at the two screen sizes the games run at: clears, fills, copies, lines, a frame
+// presented through the display layer, and PNG decoding, beside a memcpy of the same bytes.
+#include <benchmark/benchmark.h>
+#include <png.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/device.h"
+#include "platform/paths.h"
+#include "platform/screen.h"
+#include "platform/window.h"
+#include "shell/hal/ScreenHAL.h"
+#include "shell/hal/VideoDetect.h"
+#include "shell/lcdui/DGraphics.h"
+#include "shell/lcdui/DImage.h"
+#include "shell/raster/ImageDecoder.h"
+#include "shell/raster/Raster2D.h"
+#include "shell/raster/RasterTarget.h"
+
+namespace {
+
+using Raster::RasterSurface;
+using Raster::Internal::Raster2D;
+
+struct Screen {
+  int width, height;
+};
+constexpr Screen kScreens[] = {{240, 320}, {480, 640}};
+
+std::unique_ptr<RasterSurface> patterned(int w, int h, bool keyed) {
+  auto s = RasterSurface::create(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      // A sprite-like picture: a quarter of its pixels transparent.
+      const bool hole = keyed && ((x ^ y) & 3) == 0;
+      *s->surface->at(x, y) = hole ? 0xF81F : static_cast<uint16_t>(x * 31 + y * 7);
+    }
+  if (keyed) s->key = 0xF81F;
+  return s;
+}
+
+Screen screenOf(const benchmark::State& state) { return kScreens[state.range(0)]; }
+
+void bytesPerFrame(benchmark::State& state, int64_t bytes) {
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.counters["w"] = screenOf(state).width;
+}
+
+void Memcpy(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  const size_t bytes = static_cast<size_t>(s.width) * s.height * 2;
+  std::vector<uint8_t> from(bytes, 1), to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, static_cast<int64_t>(bytes));
+}
+BENCHMARK(Memcpy)->Arg(0)->Arg(1);
+
+void Clear(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  uint16_t colour = 0x1234;
+  for (auto _ : state) {
+    Raster2D::instance().clear(*target->surface, colour);
+    colour ^= 0x0101;
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(Clear)->Arg(0)->Arg(1);
+
+void FillRect(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  Raster::RasterTarget raster(target.get());
+  for (auto _ : state) {
+    raster.fillRect(0, 0, s.width, s.height, 0x1234);
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(FillRect)->Arg(0)->Arg(1);
+
+void OpaqueBlitFullScreen(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  auto picture = patterned(s.width, s.height, false);
+  Raster::RasterTarget raster(target.get());
+  for (auto _ : state) {
+    raster.blit(*picture, 0, 0);
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(OpaqueBlitFullScreen)->Arg(0)->Arg(1);
+
+void KeyedBlitFullScreen(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  auto picture = patterned(s.width, s.height, true);
+  Raster::RasterTarget raster(target.get());
+  for (auto _ : state) {
+    raster.blit(*picture, 0, 0);
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(KeyedBlitFullScreen)->Arg(0)->Arg(1);
+
+// A screenful of sprites of one size, drawn through the graphics context as the games do.
+void KeyedSprites(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  const int side = static_cast<int>(state.range(1));
+  using nuv::microedition::lcdui::DImage;
+  nuv::microedition::lcdui::DImagePtr canvas = DImage::createMutableImage(s.width, s.height);
+  nuv::microedition::lcdui::DImagePtr sprite = DImage::fromSurface(patterned(side, side, true), true);
+  auto g = canvas->getGraphics();
+  const int across = s.width / side, down = s.height / side;
+  for (auto _ : state) {
+    for (int y = 0; y < down; ++y)
+      for (int x = 0; x < across; ++x) g->drawImage(sprite, x * side, y * side, 0);
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{across} * down * side * side * 2);
+}
+BENCHMARK(KeyedSprites)->Args({0, 16})->Args({0, 64})->Args({1, 16})->Args({1, 64});
+
+// A full-screen picture turned a quarter (the graphics context's transform 5) and scaled by the matrix copy.
+void TransformedBlit(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  using nuv::microedition::lcdui::DImage;
+  nuv::microedition::lcdui::DImagePtr canvas = DImage::createMutableImage(s.width, s.height);
+  nuv::microedition::lcdui::DImagePtr picture = DImage::fromSurface(patterned(s.height, s.width, true), true);
+  auto g = canvas->getGraphics();
+  for (auto _ : state) {
+    g->drawImage(picture, 0, 0, 0, nuv::microedition::lcdui::DGraphics::TRANS_ROT90);
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(TransformedBlit)->Arg(0)->Arg(1);
+
+void MatrixBlit(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  auto picture = patterned(s.width / 2, s.height / 2, true);
+  Raster::Internal::Matrix twice{{512, 0, 0, 512, 0, 0}};
+  for (auto _ : state) {
+    Raster2D::instance().blitTransformedKeyed(*target->surface, Raster::Rect{0, 0, s.width, s.height}, twice,
+                                              *picture->surface, 0xF81F);
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(MatrixBlit)->Arg(0)->Arg(1);
+
+// 256 lines across the screen in every direction, clipped by a margin.
+void Lines(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  Raster::RasterTarget raster(target.get());
+  for (auto _ : state) {
+    for (int i = 0; i < 256; ++i) {
+      const int x = (i * 37) % s.width, y = (i * 53) % s.height;
+      raster.line(x - 20, -10, s.width - x + 20, s.height + 10 - y, 0xFFFF);
+    }
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * 256);
+}
+BENCHMARK(Lines)->Arg(0)->Arg(1);
+
+// One frame drawn into the display's back buffer and presented to the device screen.
+void FramePresent(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  platform::setHeadless(true);
+  platform::Device d;
+  platform::findDeviceProfile("pocketpc", d);
+  d.screenWidth = s.width;
+  d.screenHeight = s.height;
+  platform::setDevice(d);
+  platform::deviceScreen().resize(s.width, s.height);
+  ScreenHAL::VideoDetect::forget();
+  platform::setProgramFile("/tmp/glimmerhut-bench-" + std::to_string(s.width) + "/glimmerhut");
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"DrawingBench";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, u"DrawingBench", u"DrawingBench", WS_VISIBLE, 0, 0, s.width, s.height, nullptr,
+                                nullptr, nullptr, nullptr);
+  ScreenHAL::DisplayParams params{s.width, s.height, 0, 1};
+  auto context = ScreenHAL::DisplayContext::open(window, params);
+  if (!context) {
+    state.SkipWithError("no display");
+    return;
+  }
+  for (auto _ : state) {
+    if (context->beginFrame() == nullptr) continue;
+    context->raster().fillRect(0, 0, s.width, s.height, 0x07E0);
+    context->endFrame();
+  }
+  context.reset();
+  DestroyWindow(window);
+  UnregisterClassW(u"DrawingBench", nullptr);
+  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+}
+BENCHMARK(FramePresent)->Arg(0)->Arg(1);
+
+std::vector<uint8_t> photoPng(int w, int h) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &out,
+      [](png_structp p, png_bytep data, png_size_t n) {
+        auto* v = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+        v->insert(v->end(), data, data + n);
+      },
+      nullptr);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      row[x * 3] = static_cast<uint8_t>(x + y);
+      row[x * 3 + 1] = static_cast<uint8_t>(x * y / 8);
+      row[x * 3 + 2] = static_cast<uint8_t>((x ^ y) * 3);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+void DecodePng(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  const std::vector<uint8_t> png = photoPng(s.width, s.height);
+  for (auto _ : state) {
+    auto surface = Raster::ImageDecoder::decodeMemory(png.data(), png.data() + png.size());
+    benchmark::DoNotOptimize(surface.get());
+  }
+  state.counters["w"] = s.width;
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(png.size()));
+}
+BENCHMARK(DecodePng)->Arg(0)->Arg(1);
+
+}  // namespace
