@@ -163,9 +163,13 @@ void GameLib::startFirstPart() {
     canvas = new ScreenCanvas();
     DDisplay::getDisplay(this)->setCurrent(canvas);
 
-    doing = "opening the resource archive";
     DStringPtr archive = DSystem::getProperty(u"archive.name");
-    D7zipInputStream::openArchive(archive.isNull() ? DStringPtr(kArchiveName) : archive, u"");
+    if (archive.isNull()) archive = kArchiveName;
+    // The archive's name in the reason, so a missing or damaged file is easy to find.
+    static std::string openingArchive;
+    openingArchive = "opening the resource archive \"" + narrow(archive->chars()) + "\"";
+    doing = openingArchive.c_str();
+    D7zipInputStream::openArchive(archive, u"");
     graphics->setColor(kWhite);
     graphics->fillRect(0, 0, screenWidth, screenHeight);
     resolutionSupported = checkResolution(screenWidth, screenHeight);

@@ -9,6 +9,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
+#include "core/util/DRandom.h"
 #include "gamelib/GameInterface.h"
 #include "gamelib/ImageFont.h"
 #include "gamelib/ScreenCanvas.h"
@@ -89,6 +90,8 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static inline bool resolutionSupported = false;
   static inline bool showMoreGames = false;
   static inline ImageFontArrayPtr fonts;
+  // The games' random numbers; made with the application's globals.
+  static inline nuv::util::DRandomPtr random;
 
   // Languages (the language menu fills the lists).
   static inline int32_t languageIndex = -1;

@@ -2,10 +2,20 @@
 // order, when the application is destroyed.
 #include "core/lang/DintArray.h"
 #include "core/util/DHashtable.h"
+#include "games/bounce/BounceGlobals.h"
+#include "games/burrow/BurrowGlobals.h"
+#include "games/canyon/CanyonGlobals.h"
+#include "games/climber/ClimberGlobals.h"
+#include "games/gobbler/GobblerGlobals.h"
+#include "games/rocks/RocksGlobals.h"
+#include "games/swarm/SwarmGlobals.h"
+#include "games/tanks/TanksGlobals.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameMenu.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
+#include "gamelib/VirtualKeyboard.h"
 
 namespace gamelib {
 
@@ -28,10 +38,24 @@ void GameLib::initGlobals() {
   DintArrayPtr sequence = new DintArray(ScreenCanvas::kSequenceLength);
   for (int32_t i = 0; i < sequence->length; ++i) (*sequence)[i] = kSequence[i];
   ScreenCanvas::sequenceKeys = sequence;
+  GameMenu::keyboard = new VirtualKeyboard();
+  GameMenu::enteredName = nullptr;
+  GameMenu::helpLines = nullptr;
+  random = new nuv::util::DRandom();
+
+  bounce::initGlobals();
+  rocks::initGlobals();
+  gobbler::initGlobals();
+  burrow::initGlobals();
+  tanks::initGlobals();
+  climber::initGlobals();
+  swarm::initGlobals();
+  canyon::initGlobals();
 }
 
 void GameLib::releaseGlobals() {
   pathList = nullptr;
+  bounce::releaseGlobals();
   GameImage::imageTable = nullptr;
   GameImage::atlas = nullptr;
   GameImage::graphics = nullptr;
@@ -39,11 +63,28 @@ void GameLib::releaseGlobals() {
   graphics = nullptr;
   fonts = nullptr;
   TextTable::table = nullptr;
+  GameMenu::keyboard = nullptr;
+  GameMenu::enteredName = nullptr;
+  GameMenu::helpLines = nullptr;
+  GameMenu::arrowUp = nullptr;
+  GameMenu::arrowDown = nullptr;
+  GameMenu::pauseImage = nullptr;
+  GameMenu::selectedImage = nullptr;
   instance = nullptr;
   currentScreen = nullptr;
   canvas = nullptr;
   SoundManager::players = nullptr;
   SoundManager::current = nullptr;
+  random = nullptr;
+  rocks::releaseGlobals();
+  gobbler::releaseGlobals();
+  burrow::releaseGlobals();
+  tanks::releaseGlobals();
+  climber::releaseGlobals();
+  swarm::releaseGlobals();
+  canyon::releaseGlobals();
+  languageNames = nullptr;
+  languageCodes = nullptr;
 }
 
 nuv::lang::DStringPtr GameLib::version() { return u"v1.5"; }

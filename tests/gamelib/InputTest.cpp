@@ -61,9 +61,14 @@ TEST_F(InputTest, PressAndReleaseHoldForExactlyOneStepAndRepeatIsAPress) {
   EXPECT_TRUE(ScreenCanvas::anyKey);  // a release never clears it
   canvas().keyRepeated(38);
   EXPECT_EQ(stepsHolding(gamelib::ACTION_UP, 1), (std::vector<bool>{true}));
-  // The application's pause queues the pause key as a press and a release.
+  // The application's pause queues the pause key as a press and a release; before the canvas, nothing.
   app->pauseApp();
   EXPECT_EQ(stepsHolding(gamelib::ACTION_PAUSE, 2), (std::vector<bool>{true, false}));
+  gamelib::ScreenCanvasPtr made = GameLib::canvas;
+  GameLib::canvas = nullptr;
+  app->pauseApp();
+  GameLib::canvas = made;
+  EXPECT_EQ(ScreenCanvas::readIndex, -1);
 }
 
 TEST_F(InputTest, KeysMapToActionsSelectAndBack) {

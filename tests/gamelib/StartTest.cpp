@@ -164,7 +164,7 @@ TEST_F(StartTest, MissingArchiveEndsTheStartAndSaysWhy) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(run("5000 close\n", 240, 320));
   std::string errors = testing::internal::GetCapturedStderr();
-  EXPECT_NE(errors.find("the start failed while opening the resource archive: IOException"), std::string::npos)
+  EXPECT_NE(errors.find("the start failed while opening the resource archive \"game.dat\": IOException"), std::string::npos)
       << errors;
 }
 

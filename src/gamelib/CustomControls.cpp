@@ -1,0 +1,360 @@
+// The key set-up screen: browsing the grid and the button rows, capturing a key into a cell, the pen,
+// painting, and the key lists kept as one record of big-endian key codes per rebindable action.
+#include "gamelib/CustomControls.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "core/io/DByteArrayInputStream.h"
+#include "core/io/DByteArrayOutputStream.h"
+#include "core/io/DDataInputStream.h"
+#include "core/io/DDataOutputStream.h"
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DSystem.h"
+#include "core/rms/DRecordStore.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/ScreenCanvas.h"
+#include "gamelib/TextTable.h"
+#include "shell/lcdui/DCanvas.h"
+
+namespace gamelib {
+
+using nuv::io::DByteArrayInputStream;
+using nuv::io::DByteArrayOutputStream;
+using nuv::io::DByteArrayOutputStreamPtr;
+using nuv::io::DDataInputStream;
+using nuv::io::DDataInputStreamPtr;
+using nuv::io::DDataOutputStream;
+using nuv::io::DDataOutputStreamPtr;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DintArray;
+using nuv::lang::DintArray2d;
+using nuv::lang::DintArray2dPtr;
+using nuv::lang::DintArrayPtr;
+using nuv::lang::DString;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::lang::DStringPtr;
+using nuv::lang::DSystem;
+using nuv::lang::catchException;
+using nuv::microedition::lcdui::DCanvas;
+using nuv::microedition::lcdui::DGraphics;
+using nuv::microedition::lcdui::DGraphicsPtr;
+using nuv::microedition::rms::DRecordStore;
+using nuv::microedition::rms::DRecordStorePtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+constexpr int32_t kActions = 16;
+constexpr int32_t kDefaultKeysPerAction = 2;
+constexpr int32_t kMargin = 10;
+constexpr int32_t kEmpty = -1;
+constexpr int64_t kPenGapMs = 200;
+// Below the action rows: a gap row, then "set_default", "ok" and "cancel".
+constexpr int32_t kRowsBelowList = 4;
+constexpr const char16_t* kStorePrefix = u"keys_";
+constexpr const char16_t* kActionNamesPrefix = u"ctrl_actions_";
+constexpr const char16_t* kCapturingMark = u"?";
+
+constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
+constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
+constexpr int32_t kBottomLeft = DGraphics::BOTTOM | DGraphics::LEFT;
+constexpr int32_t kBottomRight = DGraphics::BOTTOM | DGraphics::RIGHT;
+
+ImageFontPtr fontAt(int32_t index) { return (*GameLib::fonts)[index]; }
+
+int64_t now() { return DSystem::currentTimeMillis(); }
+
+}  // namespace
+
+CustomControls::CustomControls(int32_t mask)
+    : actionMask(mask), actionCount(std::popcount(static_cast<uint32_t>(mask) & 0xFFFFu)) {}
+
+CustomControls::~CustomControls() {
+  keyLists = nullptr;
+  background = nullptr;
+  actionNames = nullptr;
+  setDefaultText = nullptr;
+  okText = nullptr;
+  cancelText = nullptr;
+  storeName = nullptr;
+}
+
+void CustomControls::init(DStringPtr gameKey) {
+  storeName = kStorePrefix + gameKey;
+  keysPerAction = kDefaultKeysPerAction;
+  buttonsHidden = keepDuplicates = capturing = false;
+  keyLists = new DintArray2d(kActions);
+  actionCount = 0;
+  for (int32_t a = 0; a < kActions; ++a) {
+    if ((actionMask & (1 << a)) == 0) continue;
+    (*keyLists)[a] = new DintArray(keysPerAction);
+    ++actionCount;
+  }
+  selectedRow = selectedColumn = 0;
+  gridX = gridY = kMargin;
+  gridWidth = GameLib::screenWidth - 2 * kMargin;
+  gridMaxHeight = GameLib::screenHeight - 2 * kMargin;
+  textColour = 0x000000;
+  highlightColour = 0x999999;
+  gridColour = 0x96A3C8;
+  background = nullptr;
+  setDefaultText = TextTable::getString(u"set_default");
+  okText = TextTable::getString(u"ok");
+  cancelText = TextTable::getString(u"cancel");
+
+  // One name per action row: names the texts lack stay empty.
+  DStringPtr namesKey = kActionNamesPrefix + gameKey;
+  DStringPtr names = TextTable::getString(namesKey);
+  DStringArrayPtr parts = names->equals(namesKey) ? new DStringArray(0) : TextTable::split(names, u';');
+  actionNames = new DStringArray(actionCount);
+  for (int32_t i = 0; i < actionCount; ++i) (*actionNames)[i] = i < parts->length ? DStringPtr((*parts)[i]) : u"";
+
+  labelWidth = gridWidth / 2;
+  rowHeight = fontAt(GameLib::FONT_HUD0)->getHeight() + 3;
+  keyColumnWidth = (gridWidth - labelWidth) / keysPerAction;
+  lastTapRow = lastTapColumn = -1;
+  listHeight = actionNames->length * rowHeight;
+}
+
+int32_t CustomControls::actionOfRow(int32_t row) const {
+  for (int32_t a = 0; a < kActions; ++a) {
+    if ((*keyLists)[a].isNull()) continue;
+    if (row-- == 0) return a;
+  }
+  return -1;
+}
+
+void CustomControls::setDefaults() {
+  for (int32_t a = 0; a < kActions; ++a) {
+    if (!(*keyLists)[a].isNull()) (*keyLists)[a] = DCanvas::getKeyCodes(a, keysPerAction);
+  }
+}
+
+DintArray2dPtr CustomControls::load() {
+  try {
+    DRecordStorePtr store = DRecordStore::openRecordStore(storeName, true);
+    if (store->getNumRecords() == 0) {
+      setDefaults();
+    } else {
+      int32_t k = 1;
+      for (int32_t a = 0; a < kActions; ++a) {
+        DintArrayPtr row = (*keyLists)[a];
+        if (row.isNull()) continue;
+        DDataInputStreamPtr data = new DDataInputStream(new DByteArrayInputStream(store->getRecord(k++)));
+        for (int32_t j = 0; j < keysPerAction; ++j) (*row)[j] = data->readInt();
+      }
+    }
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+    setDefaults();
+  }
+  return keyLists;
+}
+
+void CustomControls::save() {
+  DRecordStorePtr store;
+  try {
+    store = DRecordStore::openRecordStore(storeName, true);
+    int32_t k = 1;
+    for (int32_t a = 0; a < kActions; ++a) {
+      DintArrayPtr row = (*keyLists)[a];
+      if (row.isNull()) continue;
+      DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
+      DDataOutputStreamPtr data = new DDataOutputStream(bytes);
+      for (int32_t j = 0; j < keysPerAction; ++j) data->writeInt((*row)[j]);
+      nuv::lang::DbyteArrayPtr record = bytes->toByteArray();
+      if (store->getNumRecords() >= k) {
+        store->setRecord(k, record, 0, record->length);
+      } else {
+        store->addRecord(record, 0, record->length);
+      }
+      ++k;
+    }
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+  if (store.isNull()) return;
+  try {
+    store->closeRecordStore();
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+}
+
+void CustomControls::bind(int32_t key) {
+  if (!keepDuplicates) {
+    for (int32_t a = 0; a < kActions; ++a) {
+      DintArrayPtr row = (*keyLists)[a];
+      if (row.isNull()) continue;
+      for (int32_t j = 0; j < row->length; ++j) {
+        if ((*row)[j] == key) (*row)[j] = kEmpty;
+      }
+    }
+  }
+  (*(*keyLists)[actionOfRow(selectedRow)])[selectedColumn] = key;
+}
+
+int32_t CustomControls::update() {
+  int64_t t = now();
+  if (pointerClock <= 0) pointerClock = t;
+  if (!ScreenCanvas::anyKey && !ScreenCanvas::pointerDown) return STILL_OPEN;
+  return capturing ? capture(t) : browse(t);
+}
+
+int32_t CustomControls::browse(int64_t t) {
+  const bool* held = ScreenCanvas::held;
+  if (held[ACTION_UP] || held[ACTION_EXTRA1]) {
+    if (--selectedRow < 0) selectedRow = lastRow();
+  }
+  if (held[ACTION_DOWN] || held[ACTION_EXTRA2]) {
+    if (++selectedRow > lastRow()) selectedRow = 0;
+  }
+  if (selectedRow < actionCount) {
+    if (held[ACTION_RIGHT] && ++selectedColumn >= keysPerAction) selectedColumn = 0;
+    if (held[ACTION_LEFT] && --selectedColumn < 0) selectedColumn = keysPerAction - 1;
+  }
+  if (ScreenCanvas::pointerDown && t - pointerClock > kPenGapMs) {
+    pointerClock = t;
+    handlePointer();
+    ScreenCanvas::pointerDown = false;
+  }
+  if (held[ACTION_FIRE]) {
+    if (selectedRow < actionCount) {
+      capturing = true;
+    } else if (selectedRow == actionCount) {
+      setDefaults();
+    } else if (selectedRow == actionCount + 1) {
+      ScreenCanvas::select = true;
+    } else {
+      ScreenCanvas::back = true;
+    }
+  }
+  if (ScreenCanvas::select) {
+    save();
+    ScreenCanvas::clearKeys();
+    pointerClock = 0;
+    return CLOSED_OK;
+  }
+  if (ScreenCanvas::back) {
+    load();
+    ScreenCanvas::clearKeys();
+    pointerClock = 0;
+    return CLOSED_CANCEL;
+  }
+  ScreenCanvas::clearKeys();
+  return STILL_OPEN;
+}
+
+int32_t CustomControls::capture(int64_t t) {
+  if (ScreenCanvas::pointerDown) {
+    // The pen waits until it may be evaluated again.
+    if (t - pointerClock <= kPenGapMs) return STILL_OPEN;
+    pointerClock = t;
+    handlePointer();
+    ScreenCanvas::pointerDown = false;
+    if (ScreenCanvas::back) {
+      capturing = false;
+      ScreenCanvas::clearKeys();
+    }
+    return STILL_OPEN;
+  }
+  if (!ScreenCanvas::anyKey) return STILL_OPEN;
+  if (ScreenCanvas::select) {
+    // The left soft key cannot be bound: it would leave no way to confirm.
+  } else if (ScreenCanvas::back) {
+    capturing = false;
+  } else {
+    bind(ScreenCanvas::lastKeyCode);
+    capturing = false;
+  }
+  ScreenCanvas::clearKeys();
+  return STILL_OPEN;
+}
+
+int32_t CustomControls::handlePointer() {
+  int64_t t = now();
+  if (t - lastTapTime <= kPenGapMs) return 0;
+  const int32_t x = ScreenCanvas::pointerX, y = ScreenCanvas::pointerY;
+  const int32_t n = actionNames->length;
+  // The right and bottom border lines belong to no cell.
+  if (x >= gridX && x < gridX + gridWidth && y >= gridY && y < gridY + listHeight + kRowsBelowList * rowHeight) {
+    int32_t r = (y - gridY) / rowHeight;
+    int32_t c = std::max(0, ((x - gridX) - labelWidth) / keyColumnWidth);
+    int32_t row = r > n ? r - 1 : r;
+    bool onCell = row >= n || c < keysPerAction;
+    if (!capturing && r != n && (!buttonsHidden || r < n + 2) && onCell) {
+      c = std::min(c, keysPerAction - 1);
+      selectedRow = row;
+      selectedColumn = c;
+      // A button acts at once; a second tap on the same key cell starts capturing.
+      if (row >= n || (row == lastTapRow && c == lastTapColumn)) ScreenCanvas::held[ACTION_FIRE] = true;
+      lastTapRow = row;
+      lastTapColumn = c;
+    }
+    if (capturing && !buttonsHidden && row == actionCount + 2) ScreenCanvas::back = true;
+    lastTapTime = t;
+  }
+  ImageFontPtr labels = fontAt(GameLib::FONT_HUD0);
+  const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight, h = labels->getHeight();
+  if (y > sh - h && y < sh) {
+    if (!capturing && x > 0 && x < labels->stringWidth(okText)) ScreenCanvas::select = true;
+    if (x > sw - labels->stringWidth(cancelText) && x < sw) ScreenCanvas::back = true;
+  }
+  return 0;
+}
+
+void CustomControls::paint(DGraphicsPtr g) {
+  if (!background.isNull()) g->drawImage(background, 0, 0, kTopLeft);
+  if (selectedRow < actionCount) {
+    g->setColor(highlightColour);
+    g->fillRect(gridX + labelWidth + keyColumnWidth * selectedColumn + 1, gridY + selectedRow * rowHeight + 1,
+                keyColumnWidth - 1, rowHeight - 2);
+  }
+  g->setColor(gridColour);
+  int32_t h = std::min(listHeight, gridMaxHeight);
+  g->drawRect(gridX, gridY, gridWidth, h);
+  g->drawLine(gridX + labelWidth, gridY, gridX + labelWidth, gridY + h);
+  for (int32_t i = 1; i < keysPerAction; ++i) {
+    int32_t lineX = gridX + labelWidth + keyColumnWidth * i;
+    g->drawLine(lineX, gridY, lineX, gridY + h);
+  }
+  for (int32_t i = 1; i < actionNames->length; ++i) {
+    g->drawLine(gridX, gridY + rowHeight * i, gridX + gridWidth, gridY + rowHeight * i);
+  }
+
+  g->setColor(textColour);
+  ImageFontPtr names = fontAt(GameLib::FONT_HUD0);
+  ImageFontPtr keys = fontAt(GameLib::FONT_SMALL);
+  for (int32_t i = 0; i < actionCount; ++i) {
+    int32_t rowY = gridY + rowHeight * i + rowHeight / 2;
+    names->drawString(g, (*actionNames)[i], gridX + labelWidth / 2, rowY, kCentre);
+    DintArrayPtr row = (*keyLists)[actionOfRow(i)];
+    for (int32_t j = 0; j < keysPerAction; ++j) {
+      int32_t cellX = gridX + labelWidth + keyColumnWidth * j + keyColumnWidth / 2;
+      if (capturing && i == selectedRow && j == selectedColumn) {
+        keys->drawString(g, kCapturingMark, cellX, rowY, kCentre);
+      } else if ((*row)[j] != kEmpty) {
+        keys->drawString(g, DCanvas::getKeyName((*row)[j]), cellX, rowY, kCentre);
+      }
+    }
+  }
+
+  g->setColor(gridColour);
+  auto button = [&](DStringPtr text, int32_t row) {
+    int32_t font = selectedRow == row ? GameLib::FONT_MENUSEL : GameLib::FONT_MENU;
+    fontAt(font)->drawString(g, text, gridX + gridWidth / 2, gridY + (row + 1) * rowHeight + rowHeight / 2, kCentre);
+  };
+  button(setDefaultText, actionCount);
+  if (!buttonsHidden) {
+    button(okText, actionCount + 1);
+    button(cancelText, actionCount + 2);
+  }
+
+  ImageFontPtr labels = fontAt(GameLib::FONT_HUD0);
+  if (!capturing) labels->drawStringOnScreen(okText, 0, GameLib::screenHeight, kBottomLeft);
+  labels->drawStringOnScreen(cancelText, GameLib::screenWidth, GameLib::screenHeight, kBottomRight);
+}
+
+}  // namespace gamelib

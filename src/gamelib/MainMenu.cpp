@@ -1,0 +1,433 @@
+// The main menu: the entry table, the grid layout and its icon motion, navigation with wrap-around, the
+// title slide, and starting the chosen screen.
+#include "gamelib/MainMenu.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/lang/DExceptionBase.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/ScreenCanvas.h"
+#include "gamelib/TextTable.h"
+
+namespace gamelib {
+
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::lang::DStringPtr;
+using nuv::lang::catchException;
+using nuv::microedition::lcdui::DGraphics;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+struct Entry {
+  const char16_t* titleKey;
+  const char16_t* icon;
+  const char16_t* selectedIcon;
+};
+
+constexpr Entry kEntries[MainMenu::kEntryCount] = {
+    {u"bounce", u"bnc.png", u"bnc_s.png"},
+    {u"cy", u"cy.png", u"cy_s.png"},
+    {u"swarm", u"swm.png", u"swm_s.png"},
+    {u"burrow", u"bur.png", u"bur_s.png"},
+    {u"tanks", u"tanks.png", u"tanks_s.png"},
+    {u"clmb", u"clmb.png", u"clmb_s.png"},
+    {u"gobbler", u"gob.png", u"gob_s.png"},
+    {u"rocks", u"rck.png", u"rck_s.png"},
+    {u"exit", u"exit.png", u"exit_s.png"},
+    {u"MORE_GAMES", u"more.png", u"more_s.png"},
+};
+
+constexpr int32_t E = MainMenu::kEmptyCell;
+constexpr int32_t kExitEntry = 8;
+// Without the more-games entry: 3 x 3; with it: 3 x 4, the entry among the corners of the bottom row.
+constexpr int32_t kPlainGrid[MainMenu::kMaxRows][MainMenu::kMaxColumns] = {{0, 1, 2, E}, {3, 4, 5, E}, {6, 7, 8, E}};
+constexpr int32_t kMoreGamesGrid[MainMenu::kMaxRows][MainMenu::kMaxColumns] = {
+    {0, 1, 2, 6}, {3, 4, 5, 7}, {E, 9, 8, E}};
+
+constexpr int32_t kStepMs = 30;
+constexpr int32_t kStartDelayMs = 1000;
+constexpr int32_t kChooseDelayMs = 1700;
+constexpr int32_t kTitleSlideMs = 200;
+constexpr int32_t kAcceleration = 0x7000;
+constexpr int32_t kKick = 0x15000;
+constexpr int32_t kFlyOutFactor = 5;
+constexpr int32_t kTitleMargin = 20;
+constexpr const char16_t* kIconTable = u"menu/icons";
+constexpr const char16_t* kBackground = u"menu/back";
+
+constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
+constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
+
+int32_t fixed(int32_t pixels) { return pixels << 16; }
+
+std::string narrow(const char16_t* text) {
+  std::string result;
+  for (; text != nullptr && *text != 0; ++text) result.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
+  return result;
+}
+
+// One axis of an icon: hard braking while it moves away from its target, a gentle pull towards it.
+void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
+  if (pos > target) {
+    vel -= vel > 0 ? kAcceleration : kAcceleration >> 2;
+  } else if (pos < target) {
+    vel += vel < 0 ? kAcceleration : kAcceleration >> 2;
+  }
+  if (std::abs(target - pos) < kAcceleration && std::abs(vel) < kAcceleration) {
+    vel = 0;
+    pos = target;
+  }
+  pos += vel;
+}
+
+}  // namespace
+
+// Entries 0 to 7 are the games, 8 ends the program, 9 is the more-games screen.
+MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {};
+
+MainMenu::~MainMenu() {
+  titles = nullptr;
+  background = nullptr;
+  icons = nullptr;
+  selectedIcons = nullptr;
+}
+
+void MainMenu::init() {
+  ScreenCanvas::clearKeys();
+  // Titles in the chosen language, whatever texts a game loaded last.
+  try {
+    if (!GameLib::languageCodes.isNull() && GameLib::languageIndex >= 0 &&
+        GameLib::languageIndex < GameLib::languageCodes->length) {
+      TextTable::load(u"/txt/res_" + (*GameLib::languageCodes)[GameLib::languageIndex], true);
+    }
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+
+  chooseDelay = kChooseDelayMs;
+  titleInTime = kTitleSlideMs;
+  titleOutTime = kTitleSlideMs;
+  timer = kStartDelayMs;
+  state = STATE_START;
+  gameChosen = exitChosen = titleShown = false;
+
+  background = GameLib::loadImage(kBackground);
+  titles = new DStringArray(kEntryCount);
+  for (int32_t i = 0; i < kEntryCount; ++i) (*titles)[i] = TextTable::getString(kEntries[i].titleKey);
+
+  GameImage::loadImageTable(kIconTable);
+  icons = new GameImageArray(kEntryCount);
+  selectedIcons = new GameImageArray(kEntryCount);
+  for (int32_t i = 0; i < kEntryCount; ++i) {
+    (*icons)[i] = GameImage::create(kEntries[i].icon);
+    (*selectedIcons)[i] = GameImage::create(kEntries[i].selectedIcon);
+  }
+
+  GameImagePtr first = (*icons)[0];
+  columnStep = first->w;
+  rowStep = first->h - 2;
+  acceleration = kAcceleration;
+  row = column = 0;
+
+  const auto& cells = GameLib::showMoreGames ? kMoreGamesGrid : kPlainGrid;
+  rows = kMaxRows;
+  columns = GameLib::showMoreGames ? kMaxColumns : kMaxColumns - 1;
+  for (int32_t r = 0; r < kMaxRows; ++r) {
+    for (int32_t c = 0; c < kMaxColumns; ++c) grid[r][c] = cells[r][c];
+  }
+  layout();
+  exitEntry = kExitEntry;
+  shownEntry = grid[0][0];
+}
+
+MainMenu::Vec MainMenu::gridCentre() const {
+  int32_t fontHeight = (*GameLib::fonts)[GameLib::FONT_HUD1]->getHeight();
+  return {GameLib::screenWidth >> 1, GameLib::screenHeight - (((rows - 1) * rowStep) >> 1) - 2 * fontHeight};
+}
+
+MainMenu::Vec MainMenu::cellOffset(int32_t r, int32_t c) const {
+  return {-(((columns - 1) * columnStep) >> 1) + c * columnStep, -((rows * rowStep) >> 1) + r * rowStep};
+}
+
+void MainMenu::layout() {
+  Vec centre = gridCentre();
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < columns; ++c) {
+      int32_t e = grid[r][c];
+      if (e == kEmptyCell) continue;
+      Vec d = cellOffset(r, c);
+      // The icons start beyond their places, drift further out and are pulled in.
+      int32_t k = ((r + c) >> 2) + 3;
+      targetPos[e] = {fixed(centre.x + d.x), fixed(centre.y + d.y)};
+      currentPos[e] = {fixed(centre.x + k * d.x), fixed(centre.y + k * d.y)};
+      velocity[e] = {d.x << 10, d.y << 10};
+    }
+  }
+}
+
+void MainMenu::showTitle() {
+  if (state == STATE_TITLE_IN) return;
+  timer = state == STATE_TITLE_OUT ? titleOutTime - timer : titleInTime;
+  state = STATE_TITLE_IN;
+}
+
+void MainMenu::hideTitle() {
+  if (state == STATE_TITLE_OUT) return;
+  if (state == STATE_TITLE_IN) {
+    timer = titleInTime - timer;
+  } else {
+    timer = titleShown ? titleOutTime : 0;
+  }
+  state = STATE_TITLE_OUT;
+}
+
+void MainMenu::update() {
+  move();
+  if (state == STATE_IDLE || state == STATE_TITLE_IN || state == STATE_TITLE_OUT) handleInput();
+  runState();
+}
+
+void MainMenu::move() {
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < columns; ++c) {
+      int32_t e = grid[r][c];
+      if (e == kEmptyCell) continue;
+      moveAxis(currentPos[e].x, velocity[e].x, targetPos[e].x);
+      moveAxis(currentPos[e].y, velocity[e].y, targetPos[e].y);
+    }
+  }
+}
+
+void MainMenu::kick(int32_t entry, int32_t dx, int32_t dy) {
+  velocity[entry].x += dx;
+  velocity[entry].y += dy;
+}
+
+void MainMenu::stepBackward() {
+  int32_t c = column - 1;
+  while (c >= 0 && grid[row][c] == kEmptyCell) --c;
+  if (c >= 0) {
+    column = c;
+    kick(grid[row][column], -kKick, 0);
+    return;
+  }
+  column = columns - 1;
+  for (int32_t tries = 0; tries < rows; ++tries) {
+    row = (row + rows - 1) % rows;
+    if (grid[row][column] != kEmptyCell) break;
+  }
+  kick(grid[row][column], 0, -kKick);
+}
+
+void MainMenu::stepForward() {
+  int32_t c = column + 1;
+  while (c < columns && grid[row][c] == kEmptyCell) ++c;
+  if (c < columns) {
+    column = c;
+    kick(grid[row][column], kKick, 0);
+    return;
+  }
+  column = 0;
+  for (int32_t tries = 0; tries < rows; ++tries) {
+    row = (row + 1) % rows;
+    if (grid[row][column] != kEmptyCell) break;
+  }
+  kick(grid[row][column], 0, kKick);
+}
+
+void MainMenu::stepRow(int32_t direction) {
+  for (int32_t tries = 0; tries < rows; ++tries) {
+    row = (row + rows + direction) % rows;
+    if (grid[row][column] != kEmptyCell) break;
+  }
+  kick(grid[row][column], 0, direction * kKick);
+}
+
+void MainMenu::stepColumn(int32_t direction) {
+  for (int32_t tries = 0; tries < columns; ++tries) {
+    column = (column + columns + direction) % columns;
+    if (grid[row][column] != kEmptyCell) break;
+  }
+  kick(grid[row][column], direction * kKick, 0);
+}
+
+void MainMenu::handleInput() {
+  bool* held = ScreenCanvas::held;
+  if (held[ACTION_EXTRA1]) {
+    // Held, these keep moving on every step.
+    stepBackward();
+    hideTitle();
+  } else if (held[ACTION_EXTRA2]) {
+    stepForward();
+    hideTitle();
+  } else if (held[ACTION_UP] || held[ACTION_DOWN]) {
+    int32_t direction = held[ACTION_UP] ? -1 : 1;
+    held[direction < 0 ? ACTION_UP : ACTION_DOWN] = false;
+    stepRow(direction);
+    hideTitle();
+  } else if (held[ACTION_FIRE] || ScreenCanvas::select) {
+    if (ScreenCanvas::pointerDown) {
+      tapIcon();
+    } else {
+      choose();
+    }
+  } else if (ScreenCanvas::pointerDown) {
+    tapIcon();
+  } else if (held[ACTION_LEFT] || held[ACTION_RIGHT]) {
+    int32_t direction = held[ACTION_LEFT] ? -1 : 1;
+    held[direction < 0 ? ACTION_LEFT : ACTION_RIGHT] = false;
+    stepColumn(direction);
+    hideTitle();
+  }
+}
+
+bool MainMenu::tapIcon() {
+  ScreenCanvas::pointerDown = false;
+  int32_t px = ScreenCanvas::pointerX, py = ScreenCanvas::pointerY;
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < columns; ++c) {
+      int32_t e = grid[r][c];
+      if (e == kEmptyCell) continue;
+      GameImagePtr icon = (*icons)[e];
+      int32_t x = (currentPos[e].x >> 16) - (icon->w >> 1);
+      int32_t y = (currentPos[e].y >> 16) - (icon->h >> 1);
+      if (px < x || px > x + icon->w || py < y || py > y + icon->h) continue;
+      row = r;
+      column = c;
+      choose();
+      return true;
+    }
+  }
+  return false;
+}
+
+void MainMenu::choose() {
+  int32_t e = grid[row][column];
+  state = STATE_CHOSEN;
+  exitChosen = e == exitEntry;
+  gameChosen = !exitChosen;
+  shownEntry = e;
+  timer = chooseDelay;
+  Vec centre = gridCentre();
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < columns; ++c) {
+      if (grid[r][c] == kEmptyCell) continue;
+      Vec d = cellOffset(r, c);
+      targetPos[grid[r][c]] = {fixed(centre.x + kFlyOutFactor * d.x), fixed(centre.y + kFlyOutFactor * d.y)};
+    }
+  }
+  targetPos[e] = {fixed(GameLib::screenWidth >> 1), fixed(GameLib::screenHeight >> 1)};
+}
+
+void MainMenu::runState() {
+  if (state == STATE_IDLE) return;
+  if (timer > 0) timer -= kStepMs;
+  if (state == STATE_TITLE_IN) titleShown = true;
+  if (timer > 0) return;
+  switch (state) {
+    case STATE_START:
+      hideTitle();
+      break;
+    case STATE_CHOSEN:
+      if (exitChosen) {
+        GameLib::instance->notifyDestroyed();
+      } else {
+        startChosen();
+      }
+      break;
+    case STATE_TITLE_IN:
+      state = STATE_IDLE;
+      break;
+    case STATE_TITLE_OUT:
+      titleShown = false;
+      if (gameChosen || exitChosen) {
+        state = STATE_CHOSEN;
+        timer = chooseDelay;
+      } else {
+        shownEntry = grid[row][column];
+        showTitle();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void MainMenu::startChosen() {
+  ScreenFactory make = screens[grid[row][column]];
+  if (make == nullptr) {
+    returnToGrid();
+    return;
+  }
+  GameInterfacePtr screen = make();
+  GameLib::currentScreen = screen;
+  try {
+    screen->init();
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> failure = catchException(e, ExceptionCode::Exception);
+    std::fprintf(stderr, "GlimmerHut: %s could not start: %s %s\n",
+                 narrow((*titles)[grid[row][column]]->chars()).c_str(),
+                 narrow(nuv::lang::getExceptionName(failure->code())).c_str(), narrow(failure->message()).c_str());
+    // The half-built game goes; the menu stays.
+    GameLib::currentScreen = this;
+    returnToGrid();
+  }
+}
+
+void MainMenu::returnToGrid() {
+  gameChosen = exitChosen = false;
+  Vec centre = gridCentre();
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < columns; ++c) {
+      if (grid[r][c] == kEmptyCell) continue;
+      Vec d = cellOffset(r, c);
+      targetPos[grid[r][c]] = {fixed(centre.x + d.x), fixed(centre.y + d.y)};
+    }
+  }
+  state = STATE_START;
+  timer = 0;
+}
+
+void MainMenu::paint() {
+  DGraphics& g = *GameLib::graphics;
+  const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
+  if (!background.isNull()) g.drawImageOpaque(background, w >> 1, h >> 1, kCentre);
+  if (timer < 0) timer = 0;
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < columns; ++c) {
+      int32_t e = grid[r][c];
+      if (e == kEmptyCell) continue;
+      GameImagePtr icon = r == row && c == column ? (*selectedIcons)[e] : (*icons)[e];
+      icon->paint((currentPos[e].x >> 16) - (icon->w >> 1), (currentPos[e].y >> 16) - (icon->h >> 1));
+    }
+  }
+  if (titleShown) paintTitle();
+}
+
+void MainMenu::paintTitle() {
+  const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
+  ImageFontPtr font = (*GameLib::fonts)[GameLib::FONT_HUD1];
+  DStringPtr title = (*titles)[shownEntry];
+  int32_t f = font->getHeight();
+  bool twoLines = font->stringWidth(title) > w - kTitleMargin;
+  int32_t block = twoLines ? 2 * f + 3 : f + 2;
+  int32_t visible = block;
+  if (state == STATE_TITLE_IN) visible = block * (titleInTime - timer) / titleInTime;
+  if (state == STATE_TITLE_OUT) visible = block * timer / titleInTime;
+  int32_t y = h - visible;
+  if (!twoLines) {
+    font->drawStringOnScreen(title, w >> 1, y, kTopCentre);
+    return;
+  }
+  DStringArrayPtr words = TextTable::split(title, u' ');
+  if (words->length < 2) return;
+  font->drawStringOnScreen((*words)[0], w >> 1, y, kTopCentre);
+  font->drawStringOnScreen((*words)[1], w >> 1, y + f, kTopCentre);
+}
+
+}  // namespace gamelib

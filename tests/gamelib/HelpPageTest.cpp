@@ -1,0 +1,198 @@
+// The help page: paragraphs broken into lines, animation lines, scrolling by line and by page, taps, and
+// the scroll bar on texts shorter than a page.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TextTables.h"
+#include "core/lang/DObjectArray.h"
+#include "gamelib/Animation.h"
+#include "gamelib/GameMenu.h"
+#include "gamelib/MenuFixture.h"
+#include "gamelib/ScreenCanvas.h"
+#include "gamelib/TextTable.h"
+
+namespace {
+
+using gamelib::ACTION_DOWN;
+using gamelib::ACTION_FIRE;
+using gamelib::ACTION_UP;
+using gamelib::GameLib;
+using gamelib::GameMenu;
+using gamelib::GameMenuPtr;
+using gamelib::ScreenCanvas;
+using gltest::narrow;
+using nuv::lang::DObject;
+using nuv::lang::DObjectArray;
+using nuv::lang::DObjectArrayPtr;
+
+class HelpPageTest : public gltest::MenuFixture {
+ protected:
+  void SetUp() override {
+    MenuFixture::SetUp();
+    menu = new GameMenu();
+    GameMenu::inputClock = 1;
+  }
+  // Writes the help source beside the program and loads it.
+  void load(const std::string& source, DObjectArrayPtr animations = nullptr) {
+    datakit::Bytes bytes = datakit::writeHelp(source, "help");
+    writeBeside("help.txt", std::string(bytes.begin(), bytes.end()));
+    menu->loadHelp(u"/help.txt", animations);
+    menu->mode = GameMenu::MODE_HELP;
+  }
+  std::vector<std::string> lines() {
+    std::vector<std::string> out;
+    for (int32_t i = 0; i < GameMenu::helpLineCount; ++i) {
+      DObject* line = (*GameMenu::helpLines)[i].get();
+      out.push_back(line == nullptr ? "(blank)" : narrow(line->toString()));
+    }
+    return out;
+  }
+  int32_t width(const std::string& text) {
+    return (*GameLib::fonts)[GameLib::FONT_SMALL]->stringWidth(nuv::lang::DStringPtr(new nuv::lang::DString(text.c_str())));
+  }
+  void stepWith(const std::function<void()>& input) {
+    wait(201);
+    input();
+    menu->update();
+    ScreenCanvas::resetInput();
+  }
+  // Help lines "line 0" to "line n-1".
+  void loadNumbered(int32_t n) {
+    std::string source;
+    for (int32_t i = 0; i < n; ++i) source += "line " + std::to_string(i) + "\n";
+    load(source);
+  }
+  GameMenuPtr menu;
+};
+
+TEST_F(HelpPageTest, ParagraphsBreakAtTheLastSpaceThatFits) {
+  const int32_t maxWidth = 240 - 2 * menu->left - 4;
+  std::string longParagraph;
+  for (int i = 0; i < 30; ++i) longParagraph += "word" + std::to_string(i) + " ";
+  longParagraph += "end";
+  load("Short line.\n\nAfter a blank.\n" + longParagraph);
+  std::vector<std::string> got = lines();
+  ASSERT_GT(got.size(), 4u);
+  EXPECT_EQ(got[0], "Short line.");
+  EXPECT_EQ(got[1], "");
+  EXPECT_EQ(got[2], "After a blank.");
+  std::string joined;
+  for (size_t i = 3; i < got.size(); ++i) {
+    EXPECT_LE(width(got[i]), maxWidth) << got[i];
+    EXPECT_NE(got[i].front(), ' ');
+    EXPECT_NE(got[i].back(), ' ');
+    joined += (i > 3 ? " " : "") + got[i];
+    // A line ends where the next word would no longer fit.
+    if (i + 1 < got.size()) {
+      std::string next = got[i + 1].substr(0, got[i + 1].find(' '));
+      EXPECT_GT(width(got[i] + " " + next), maxWidth) << got[i];
+    }
+  }
+  EXPECT_EQ(joined, longParagraph);
+}
+
+TEST_F(HelpPageTest, AWordLongerThanALineIsCutAfterTheMinimumCharacters) {
+  std::string word(3 * 60, 'W');
+  load(word + "\n");
+  std::vector<std::string> got = lines();
+  ASSERT_GE(got.size(), 3u);
+  EXPECT_EQ(got[0].size(), static_cast<size_t>(GameMenu::helpMinChars));
+  std::string joined;
+  for (const std::string& line : got) joined += line;
+  EXPECT_EQ(joined, word);
+}
+
+TEST_F(HelpPageTest, PercentParagraphsAreTheGamesAnimations) {
+  DObjectArrayPtr animations = new DObjectArray(2);
+  (*animations)[1] = new gamelib::Animation(1);
+  load("Text\n%1\n%\n", animations);
+  ASSERT_EQ(GameMenu::helpLineCount, 3);
+  EXPECT_EQ((*GameMenu::helpLines)[1].get(), (*animations)[1].get());
+  EXPECT_EQ(narrow((*GameMenu::helpLines)[2]->toString()), "%");
+}
+
+TEST_F(HelpPageTest, EmptyOrOnePageTextsPaintWithoutDividingByZero) {
+  menu->loadHelp(u"/no such help.txt", nullptr);
+  menu->mode = GameMenu::MODE_HELP;
+  EXPECT_EQ(GameMenu::helpLineCount, 0);
+  menu->update();
+  clearScreen(0);
+  menu->paint();
+  int32_t rows = (GameMenu::helpBottom - GameMenu::helpTop) / GameMenu::helpLineHeight;
+  loadNumbered(rows);
+  menu->update();
+  menu->paint();
+  // The thumb fills the track.
+  EXPECT_EQ(gltest::canvasPixel(240 - 8 + 3, GameMenu::helpBottom - 2), 0xFFFF);
+}
+
+TEST_F(HelpPageTest, ScrollingByLineAndByPage) {
+  loadNumbered(40);
+  menu->update();
+  const int32_t rows = menu->visibleRows;
+  ASSERT_GT(rows, 3);
+  ASSERT_LT(rows, 20);
+  menu->paint();
+  EXPECT_EQ(menu->lastHelpLine, rows - 1);
+  // Page down: the last line of the page becomes the first.
+  stepWith([] { ScreenCanvas::held[ACTION_FIRE] = true; });
+  EXPECT_EQ(menu->first, rows - 1);
+  stepWith([] { ScreenCanvas::held[ACTION_UP] = true; });
+  EXPECT_EQ(menu->first, rows - 2);
+  stepWith([] { ScreenCanvas::held[ACTION_DOWN] = true; });
+  EXPECT_EQ(menu->first, rows - 1);
+  // Less than a page left below: the last line ends at the bottom of the page; then nothing moves.
+  menu->first = 40 - rows - 2;
+  menu->paint();
+  stepWith([] { ScreenCanvas::back = true; });
+  EXPECT_EQ(menu->first, 40 - rows);
+  menu->paint();
+  stepWith([] { ScreenCanvas::held[ACTION_FIRE] = true; });
+  stepWith([] { ScreenCanvas::held[ACTION_DOWN] = true; });
+  EXPECT_EQ(menu->first, 40 - rows);
+  EXPECT_FALSE(menu->closed);
+}
+
+TEST_F(HelpPageTest, TapsScrollInTheTextAndActOnTheLabels) {
+  loadNumbered(40);
+  menu->update();
+  menu->paint();
+  const int32_t rows = menu->visibleRows;
+  menu->first = 5;
+  struct Case {
+    int32_t x, y, wantFirst;
+    bool closes;
+  } cases[] = {
+      {100, 250, 6, false},        // lower half of the text: one line down
+      {100, 100, 4, false},        // upper half: one line up
+      {3, 318, 5, true},           // "quit"
+      {236, 318, 4 + rows, false}, // "down": the last line shown comes to the top
+  };
+  for (const Case& c : cases) {
+    menu->paint();
+    stepWith([&] { tap(c.x, c.y); });
+    EXPECT_EQ(menu->first, c.wantFirst) << c.x << "," << c.y;
+    EXPECT_EQ(menu->closed, c.closes) << c.x << "," << c.y;
+    menu->first = 5;
+    menu->closed = false;
+  }
+  // Select closes and clears all input.
+  wait(201);
+  ScreenCanvas::select = true;
+  ScreenCanvas::anyKey = true;
+  ScreenCanvas::lastKeyCode = 99;
+  menu->update();
+  EXPECT_TRUE(menu->closed);
+  EXPECT_FALSE(ScreenCanvas::anyKey);
+  EXPECT_EQ(ScreenCanvas::lastKeyCode, 0);
+}
+
+TEST_F(HelpPageTest, LongTextsKeepEveryLine) {
+  loadNumbered(300);
+  EXPECT_EQ(GameMenu::helpLineCount, 300);
+  EXPECT_EQ(lines().back(), "line 299");
+}
+
+}  // namespace

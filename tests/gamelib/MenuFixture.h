@@ -1,0 +1,39 @@
+// The shared menus in a test: the fixture of the game library over the real game.dat at 240 x 320, with
+// its fonts, the English texts, and a registry of the test's own; plus input and frame helpers.
+#pragma once
+
+#include <cstdint>
+
+#include "gamelib/GameInterface.h"
+#include "gamelib/GameLibFixture.h"
+
+namespace gltest {
+
+class MenuFixture : public GameLibFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A key press as the shell delivers it, taken into the action flags at once.
+  static void press(int32_t code);
+  // A pen press at (x, y).
+  static void tap(int32_t x, int32_t y);
+  // The clock moves on.
+  static void wait(int64_t ms);
+  // Fills the screen with one colour, so that a paint shows what it covers.
+  static void clearScreen(uint32_t rgb);
+};
+
+// Pixels of the back buffer in a rectangle that differ from the colour.
+int countOtherPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour);
+
+// Key codes of the shell.
+inline constexpr int32_t kKeyUp = 38;
+inline constexpr int32_t kKeyDown = 40;
+inline constexpr int32_t kKeyLeft = 37;
+inline constexpr int32_t kKeyRight = 39;
+inline constexpr int32_t kKeyAction = 10002;
+inline constexpr int32_t kKeySoftLeft = 10000;
+inline constexpr int32_t kKeySoftRight = 10001;
+
+}  // namespace gltest

@@ -1,0 +1,182 @@
+// Options and high-score tables in record stores: values read back, defaults, the byte layout of both
+// stores, inserting scores, and damaged records that must not lose the table.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/lang/DStringArray.h"
+#include "core/lang/DbyteArray.h"
+#include "core/lang/DintArray.h"
+#include "core/rms/DRecordStore.h"
+#include "gamelib/GameMenu.h"
+#include "gamelib/MenuFixture.h"
+
+namespace {
+
+using gamelib::GameMenu;
+using gamelib::GameMenuPtr;
+using gltest::narrow;
+using nuv::lang::DbyteArray;
+using nuv::lang::DbyteArrayPtr;
+using nuv::lang::DintArray;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::lang::DStringPtr;
+using nuv::microedition::rms::DRecordStore;
+using nuv::microedition::rms::DRecordStorePtr;
+
+class OptionsAndHighScoresTest : public gltest::MenuFixture {
+ protected:
+  void SetUp() override {
+    MenuFixture::SetUp();
+    menu = new GameMenu();
+  }
+  GameMenuPtr menu;
+};
+
+std::vector<uint8_t> record(const char16_t* store, int32_t id) {
+  DRecordStorePtr s = DRecordStore::openRecordStore(store, false);
+  DbyteArrayPtr bytes = s->getRecord(id);
+  std::vector<uint8_t> out;
+  for (int32_t i = 0; i < bytes->length; ++i) out.push_back(static_cast<uint8_t>((*bytes)[i]));
+  s->closeRecordStore();
+  return out;
+}
+
+int32_t recordCount(const char16_t* store) {
+  DRecordStorePtr s = DRecordStore::openRecordStore(store, false);
+  int32_t n = s->getNumRecords();
+  s->closeRecordStore();
+  return n;
+}
+
+void writeRecord(const char16_t* store, const std::vector<uint8_t>& bytes) {
+  DRecordStorePtr s = DRecordStore::openRecordStore(store, true);
+  DbyteArrayPtr data = new DbyteArray(static_cast<int32_t>(bytes.size()));
+  for (size_t i = 0; i < bytes.size(); ++i) (*data)[static_cast<int32_t>(i)] = static_cast<int8_t>(bytes[i]);
+  s->addRecord(data, 0, data->length);
+  s->closeRecordStore();
+}
+
+std::vector<std::string> names(const GameMenu& m) {
+  std::vector<std::string> out;
+  for (int32_t i = 0; i < m.items->length; ++i) out.push_back(narrow((*m.items)[i]));
+  return out;
+}
+
+std::vector<int32_t> scores(const GameMenu& m) {
+  std::vector<int32_t> out;
+  for (int32_t i = 0; i < m.scores->length; ++i) out.push_back((*m.scores)[i]);
+  return out;
+}
+
+TEST_F(OptionsAndHighScoresTest, OptionsReadBackTheirDefaultUntilSavedAndKeepOneRecord) {
+  EXPECT_EQ(GameMenu::loadOption(u"bouncesfx_level", 2), 2);
+  EXPECT_EQ(recordCount(u"op_bouncesfx_level"), 0);  // the store exists, empty
+  GameMenu::saveOption(u"bouncesfx_level", 3);
+  EXPECT_EQ(GameMenu::loadOption(u"bouncesfx_level", 2), 3);
+  EXPECT_EQ(record(u"op_bouncesfx_level", 1), (std::vector<uint8_t>{0, 0, 0, 3}));
+  GameMenu::saveOption(u"bouncesfx_level", -2);
+  EXPECT_EQ(GameMenu::loadOption(u"bouncesfx_level", 2), -2);
+  EXPECT_EQ(record(u"op_bouncesfx_level", 1), (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFE}));
+  EXPECT_EQ(recordCount(u"op_bouncesfx_level"), 1);
+  // Options of other keys are stores of their own.
+  EXPECT_EQ(GameMenu::loadOption(u"rockssfx_level", 2), 2);
+}
+
+TEST_F(OptionsAndHighScoresTest, DamagedOptionRecordsGiveTheDefault) {
+  struct Case {
+    const char16_t* key;
+    std::vector<uint8_t> bytes;
+  } cases[] = {{u"short", {0, 0, 1}}, {u"empty", {}}};
+  for (const Case& c : cases) {
+    writeRecord((DStringPtr(u"op_") + c.key)->chars(), c.bytes);
+    EXPECT_EQ(GameMenu::loadOption(c.key, 7), 7) << narrow(DStringPtr(c.key));
+  }
+}
+
+TEST_F(OptionsAndHighScoresTest, MissingTableIsTheDefaultOfEightAndIsSavedAtOnce) {
+  menu->loadHighScores(1, u"bounce");
+  EXPECT_EQ(names(*menu), std::vector<std::string>(8, "Empty "));
+  EXPECT_EQ(scores(*menu), std::vector<int32_t>(8, 0));
+  std::vector<uint8_t> bytes = record(u"bouncehs1", 1);
+  ASSERT_EQ(bytes.size(), 1u + 8u * (2 + 6 + 4));
+  // The count, then per entry the UTF name and the int score.
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 13),
+            (std::vector<uint8_t>{8, 0, 6, 'E', 'm', 'p', 't', 'y', ' ', 0, 0, 0, 0}));
+  EXPECT_FALSE(menu->isHighScore(0));
+  EXPECT_TRUE(menu->isHighScore(1));
+}
+
+TEST_F(OptionsAndHighScoresTest, SavedTablesReadBackWithTheirOwnLength) {
+  DStringArrayPtr list = new DStringArray(9);
+  nuv::lang::DintArrayPtr points = new DintArray(9);
+  for (int32_t i = 0; i < 9; ++i) {
+    (*list)[i] = DStringPtr(u"n\u00e9") + i;
+    (*points)[i] = 1000 - 100 * i;
+  }
+  menu->setHighScores(list, points);
+  menu->saveHighScores(2, u"rocks");
+  GameMenuPtr other = new GameMenu();
+  other->loadHighScores(2, u"rocks");
+  ASSERT_EQ(other->items->length, 9);
+  EXPECT_EQ(scores(*other), scores(*menu));
+  EXPECT_TRUE((*other->items)[8]->equals(DStringPtr(u"n\u00e98")));
+  EXPECT_EQ(record(u"rockshs2", 1)[0], 9);
+  // Saving again replaces record 1.
+  menu->saveHighScores(2, u"rocks");
+  EXPECT_EQ(recordCount(u"rockshs2"), 1);
+}
+
+TEST_F(OptionsAndHighScoresTest, NewScoresGoAfterEveryEntryThatIsNotLower) {
+  struct Case {
+    int32_t score;
+    std::vector<int32_t> want;
+    int32_t at;  // where "new" lands; -1 when it does not
+  } cases[] = {
+      {300, {500, 300, 300, 300, 100, 0, 0, 0}, 3},
+      {600, {600, 500, 300, 300, 100, 0, 0, 0}, 0},
+      {1, {500, 300, 300, 100, 1, 0, 0, 0}, 4},
+      {0, {500, 300, 300, 100, 0, 0, 0, 0}, -1},
+  };
+  for (const Case& c : cases) {
+    DStringArrayPtr list = new DStringArray(8);
+    for (int32_t i = 0; i < 8; ++i) (*list)[i] = DStringPtr(u"p") + i;
+    menu->setHighScores(list, new DintArray(8, 500, 300, 300, 100, 0, 0, 0, 0));
+    EXPECT_EQ(menu->isHighScore(c.score), c.at >= 0) << c.score;
+    menu->addHighScore(u"new", c.score);
+    EXPECT_EQ(scores(*menu), c.want) << c.score;
+    std::vector<std::string> got = names(*menu);
+    EXPECT_EQ(got.size(), 8u);
+    if (c.at >= 0) {
+      EXPECT_EQ(got[static_cast<size_t>(c.at)], "new");
+      EXPECT_EQ(got[static_cast<size_t>(c.at) + 1], "p" + std::to_string(c.at));
+    } else {
+      EXPECT_EQ(got[7], "p7");
+    }
+  }
+  GameMenuPtr fresh = new GameMenu();
+  EXPECT_FALSE(fresh->isHighScore(1000));
+}
+
+TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepWhatWasReadAndNeverLeaveNamesMissing) {
+  // Count 3, one whole entry ("ab", 7), then the data ends.
+  writeRecord(u"swarmhs1", {3, 0, 2, 'a', 'b', 0, 0, 0, 7});
+  menu->loadHighScores(1, u"swarm");
+  EXPECT_EQ(names(*menu), (std::vector<std::string>{"ab", "Empty ", "Empty "}));
+  EXPECT_EQ(scores(*menu), (std::vector<int32_t>{7, 0, 0}));
+  // What was stored is not overwritten by reading it.
+  EXPECT_EQ(record(u"swarmhs1", 1).size(), 9u);
+  // A record without even its count: the default table, in memory only.
+  writeRecord(u"tankshs1", {});
+  menu->loadHighScores(1, u"tanks");
+  EXPECT_EQ(names(*menu), std::vector<std::string>(8, "Empty "));
+  EXPECT_EQ(record(u"tankshs1", 1).size(), 0u);
+  // The table page paints what was read.
+  menu->mode = GameMenu::MODE_TABLE;
+  menu->update();
+  menu->paint();
+}
+
+}  // namespace
