@@ -11,6 +11,7 @@
 #include "core/io/DPrintStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
+#include "core/rms/DRecordStore.h"
 #include "net/DMessageConnection.h"
 #include "platform/clock.h"
 #include "platform/file.h"
@@ -99,6 +100,8 @@ CGameEngine::CGameEngine() {
     std::_Exit(0);
   }
   setInstance();
+  // Record stores live under the running application's name.
+  nuv::microedition::rms::DRecordStore::setAppNameSource([] { return getAppProperty(u"app.name"); });
 }
 
 CGameEngine::~CGameEngine() {

@@ -8,6 +8,7 @@
 #include "gamelib/GameImage.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
+#include "platform/datafolder.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
@@ -46,6 +47,7 @@ void GameLibFixture::SetUp() {
   platform::setHeadless(true);
   platform::setManualClock(1000);
   platform::setProgramFile(folder.file("glimmerhut"));
+  platform::setDataFolder(folder.path());
   resetGameLibGlobals();
   app = new GameLib();
   display = new nuv::microedition::lcdui::DDisplay(nullptr);
@@ -62,6 +64,7 @@ void GameLibFixture::TearDown() {
   app = nullptr;
   nuv::microedition::midlet::DMIDlet::releaseCurrent();
   platform::setProgramFile("");
+  platform::setDataFolder("");
   platform::useRealClock();
 }
 

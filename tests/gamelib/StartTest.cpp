@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gamelib/GameLibFixture.h"
+#include "platform/datafolder.h"
 #include "platform/capture.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -46,6 +47,7 @@ class StartTest : public ::testing::Test {
   void SetUp() override {
     gltest::resetGameLibGlobals();
     platform::setProgramFile(folder.file("glimmerhut"));
+    platform::setDataFolder(folder.path());
     CGameEngine::setMIDletFactory(makeGameLib);
   }
   void TearDown() override {
@@ -54,6 +56,7 @@ class StartTest : public ::testing::Test {
     platform::stopScript();
     platform::useRealClock();
     platform::setProgramFile("");
+    platform::setDataFolder("");
     useScreen(240, 320);
     gltest::resetGameLibGlobals();
   }

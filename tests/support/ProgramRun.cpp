@@ -26,9 +26,11 @@ ProgramResult runProgram(const std::string& program, const std::string& folder, 
   for (const char* entry : {"GLIMMERHUT_HEADLESS=1"}) env.push_back(entry);
   env.push_back("GLIMMERHUT_DATA=" + folder);
   env.push_back("GLIMMERHUT_SCRIPT=" + folder + "/script.txt");
+  // Saved settings and scores go to the folder too, never to the user's own.
+  env.push_back("XDG_DATA_HOME=" + folder);
   for (char** e = environ; *e != nullptr; ++e) {
     std::string entry = *e;
-    if (entry.rfind("GLIMMERHUT_", 0) != 0) env.push_back(entry);
+    if (entry.rfind("GLIMMERHUT_", 0) != 0 && entry.rfind("XDG_DATA_HOME=", 0) != 0) env.push_back(entry);
   }
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());

@@ -12,7 +12,8 @@ struct ProgramResult {
 };
 
 // Writes the script to folder/script.txt and runs the program headless with folder as its data folder;
-// relative capture files land in folder. Extra environment entries are "NAME=value".
+// relative capture files land in folder, and so do its saved settings (XDG_DATA_HOME). Extra environment
+// entries are "NAME=value".
 ProgramResult runProgram(const std::string& program, const std::string& folder, const std::string& script,
                          const std::vector<std::string>& arguments = {},
                          const std::vector<std::string>& environment = {}, int timeLimitSeconds = 60);

@@ -10,7 +10,10 @@
 
 #include "core/io/DPrintStream.h"
 #include "core/lang/DSystem.h"
+#include "core/rms/DRecordStore.h"
+#include "platform/registry.h"
 #include "platform/capture.h"
+#include "platform/datafolder.h"
 #include "platform/desktop.h"
 #include "platform/device.h"
 #include "platform/paths.h"
@@ -36,6 +39,7 @@ class RunTest : public ::testing::Test {
     setenv("GLIMMERHUT_AUDIO", "null", 0);  // the engine starts the sound: never on a real device here
     platform::setHeadless(true);
     platform::setProgramFile(folder_.file("glimmerhut"));
+    platform::setDataFolder(folder_.path());
     made = new test::TestMIDlet();
     CGameEngine::setMIDletFactory(makeTestMIDlet);
   }
@@ -45,6 +49,7 @@ class RunTest : public ::testing::Test {
     platform::stopScript();
     platform::useRealClock();
     platform::setProgramFile("");
+    platform::setDataFolder("");
     platform::Device pocketPc;
     platform::findDeviceProfile("pocketpc", pocketPc);
     platform::setDevice(pocketPc);
@@ -101,6 +106,21 @@ TEST_F(RunTest, FailedStartEndsWithoutALoop) {
   EXPECT_TRUE(made->tickTimes.empty());
   EXPECT_EQ(made->log, (Log{"startApp", "destroyApp true"}));
   EXPECT_EQ(FindWindowW(u"GameEngine", u"GlimmerHut"), nullptr);
+}
+
+TEST_F(RunTest, RecordStoresLiveUnderTheRunningApplicationsName) {
+  play("1000 close\n");
+  made->appName = u"RunTestApp";
+  made->onTick = [](test::TestMIDlet& m) {
+    using nuv::microedition::rms::DRecordStore;
+    nuv::microedition::rms::DRecordStorePtr store = DRecordStore::openRecordStore(u"scores", true);
+    store->closeRecordStore();
+    m.notifyDestroyed();
+  };
+  EXPECT_TRUE(run());
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\RunTestApp\\scores", 0, 0, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
 }
 
 TEST_F(RunTest, DeviceProbesChooseTheKeyTranslation) {

@@ -56,6 +56,7 @@ class TestMIDlet : public nuv::microedition::midlet::DMIDlet {
     canvas = nullptr;
   }
   nuv::lang::DStringPtr getAppProperty(nuv::lang::DStringPtr key) override {
+    if (key == u"app.name") return appName;
     return key == u"screen.scale2x" && scale2x ? nuv::lang::DStringPtr(u"1") : nullptr;
   }
 
@@ -65,6 +66,7 @@ class TestMIDlet : public nuv::microedition::midlet::DMIDlet {
   std::function<void(TestMIDlet&)> onTick;
   bool makeCanvas = true;
   bool scale2x = false;
+  nuv::lang::DStringPtr appName;
   nuv::lang::DPtr<RecordingCanvas> canvas;
 };
 
