@@ -1,4 +1,5 @@
 // Windows, the message queue under a scripted run, the single-instance rule, frame capture and resources.
+#include <SDL2/SDL_keycode.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -243,6 +244,20 @@ TEST_F(WindowTest, ResourcesAndShellEntries) {
   EXPECT_EQ(mode.dmDisplayOrientation, DMDO_0);
   mode.dmSize = 100;
   EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr), DISP_CHANGE_BADPARAM);
+}
+
+TEST(DesktopKeysTest, DesktopKeysBecomeTheDevicesKeys) {
+  struct Case {
+    int desktop;
+    unsigned device;
+  } cases[] = {
+      {SDLK_LEFT, VK_LEFT},   {SDLK_UP, VK_UP},       {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
+      {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_F1, VK_F1},     {SDLK_F2, VK_F2},         {SDLK_F5, VK_APP1},
+      {SDLK_F10, VK_APP4},    {SDLK_0, '0'},          {SDLK_9, '9'},            {SDLK_a, 'A'},
+      {SDLK_z, 'Z'},          {SDLK_KP_0, 0x60},      {SDLK_KP_9, 0x69},        {SDLK_KP_MULTIPLY, 0x6A},
+      {SDLK_F12, 0},          {SDLK_CAPSLOCK, 0},     {SDLK_LGUI, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::deviceKeyForDesktopKey(c.desktop), c.device) << c.desktop;
 }
 
 }  // namespace
