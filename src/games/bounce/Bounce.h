@@ -1,0 +1,144 @@
+// The brick-and-paddle game's screen: its state machine and menus, set-up, the play step with lost balls
+// and particles, and painting. The ball step (moveBalls, intersectCellEdge, testBrickHit) lives in
+// BounceBalls.cpp and the enemies' step (updateEnemies) in BounceEnemies.cpp, beside the ball and enemy
+// classes.
+#pragma once
+
+#include <cstdint>
+
+#include "core/lang/DboolArray.h"
+#include "core/lang/DintArray.h"
+#include "games/bounce/Ball.h"
+#include "games/bounce/BounceGlobals.h"
+#include "games/bounce/BrickList.h"
+#include "games/bounce/Enemy.h"
+#include "games/bounce/Platform.h"
+#include "gamelib/GameImage.h"
+#include "gamelib/GameInterface.h"
+#include "shell/lcdui/DImage.h"
+
+namespace bounce {
+
+class Bounce;
+using BouncePtr = nuv::lang::DPtr<Bounce>;
+
+class Bounce : public gamelib::GameInterface {
+ public:
+  // Values of the state word gameState.
+  static constexpr int32_t STATE_LOADING = -1;
+  static constexpr int32_t STATE_MENU = 0;
+  static constexpr int32_t STATE_HIGH_SCORES = 1;
+  static constexpr int32_t STATE_HELP = 2;
+  static constexpr int32_t STATE_ROUND_CHOOSER = 3;
+  static constexpr int32_t STATE_PLAYING = 254;
+  static constexpr int32_t STATE_GAME_COMPLETE = 260;
+  static constexpr int32_t STATE_ROUND_INTRO = 261;
+  static constexpr int32_t STATE_ROUND_CLEARED = 300;
+  static constexpr int32_t STATE_KEY_SETUP = 400;
+
+  static constexpr int32_t kStartLives = 5;
+  // Entries of the in-game menu.
+  static constexpr int32_t ITEM_START = 0;
+  static constexpr int32_t ITEM_HIGH_SCORES = 1;
+  static constexpr int32_t ITEM_HELP = 2;
+  static constexpr int32_t ITEM_SFX_LEVEL = 3;
+  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
+  static constexpr int32_t ITEM_KEYS = 5;
+  static constexpr int32_t ITEM_EXIT = 6;
+  static constexpr int32_t kItemCount = 7;
+  // Rays of the ball step's look-ahead.
+  static constexpr int32_t kRays = 5;
+
+  // Registers itself in bounce::instance; all loading happens in init.
+  Bounce();
+  ~Bounce() override;
+  const char* getClassName() const override { return "Bounce"; }
+
+  void init() override;
+  void update() override;
+  void paint() override;
+  void leave() override;
+
+  virtual void buildMenu();
+  virtual void updateEnemies();
+  virtual void moveBalls();
+  virtual void packBalls();
+  // The last ball in play is gone: the one life it costs is taken here, so callers never take it too.
+  virtual void ballLost();
+  // Whether the ray crosses that edge (0 bottom, 1 right, 2 top, 3 left) of the cell; records the nearest.
+  virtual bool intersectCellEdge(int32_t column, int32_t row, int32_t edge, int32_t ray);
+  virtual void testBrickHit(BallPtr ball, int32_t x16, int32_t y16, int32_t column, int32_t row,
+                            bool isVerticalEdge);
+  virtual void resetPlay();
+  virtual void playStep();
+  virtual void gameOver();
+  virtual void handleInput();
+
+  int32_t lastRound = 50;
+  BallArrayPtr balls;
+  int32_t ballSlots = 32;
+  int32_t lives = kStartLives;
+  EnemyArrayPtr enemies;
+  int32_t enemySlots = 3;
+  int32_t round = 0;
+
+  // Scratch of the ball step, one entry per ray, in 1/16 pixel.
+  int32_t crossX = 0;  // the last intersection point
+  int32_t crossY = 0;
+  nuv::lang::DintArrayPtr rayStartX;
+  nuv::lang::DintArrayPtr rayStartY;
+  nuv::lang::DintArrayPtr rayEndX;
+  nuv::lang::DintArrayPtr rayEndY;
+  nuv::lang::DintArrayPtr hitX;
+  nuv::lang::DintArrayPtr hitY;
+  nuv::lang::DintArrayPtr hitColumn;
+  nuv::lang::DintArrayPtr hitRow;
+  nuv::lang::DintArrayPtr hitDistance;
+  nuv::lang::DboolArrayPtr noHit;
+  nuv::lang::DboolArrayPtr verticalEdge;
+
+  gamelib::GameImagePtr lifeIcon;
+  gamelib::GameImagePtr abyssImage;
+  nuv::microedition::lcdui::DImagePtr splashImage;
+
+ private:
+  void makeScratch();
+  void releaseScratch();
+  // Item actions of the menu state, and the stored name of a finished name entry.
+  void updateMenu();
+  void chooseMenuItem(int32_t item);
+  void storeHighScore();
+  void openRoundChooser();
+  void updateRoundChooser();
+  // A new game at a round from the menu or the round chooser.
+  void startGame(int32_t startRound);
+  void pauseGame();
+  bool pauseRequested() const;
+  void updateRoundCleared();
+  // The hidden two-digit round select during play.
+  void selectRound(int32_t number);
+  // The round's file into the brick field; a round that does not load leaves the field as it was.
+  bool loadRound(int32_t number);
+  void openRound(int32_t number);
+  void cycleSoundLevel(int32_t item);
+  void stepParticles();
+  // Sum of the values of the bricks that still count for clearing the round.
+  int32_t countRemaining();
+  bool fieldStillMoving();
+  bool waited(int64_t ms) const;
+
+  void paintLoading();
+  void paintPlay();
+  void paintHud();
+  void paintParticles();
+  void paintMessage();
+  // The first flying ball back on the paddle when every visible ball is carried by an enemy.
+  void rescueBall(int32_t carriers, int32_t lastCarrier);
+};
+
+// The screen object of the running game, and the paddle and the brick field it plays with.
+inline BouncePtr instance;
+inline PlatformPtr platform;
+inline BrickListPtr brickList;
+
+}  // namespace bounce
