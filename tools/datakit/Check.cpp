@@ -2,6 +2,7 @@
 #include "Check.h"
 
 #include "CheckFiles.h"
+#include "CheckRounds.h"
 
 #include "DataError.h"
 #include "Fonts.h"
@@ -136,6 +137,7 @@ public:
         for (const std::string& name : names_)
             guarded(name, [&] { checkFile(name); });
         checkTexts();
+        checkRoundsPresent();
         for (const std::string& name : names_)
             if (isResolutionFile(name))
                 guarded(name, [&] { checkScreenSize(name); });
@@ -204,6 +206,8 @@ private:
             report(name, checkWavFile(bytes(name)));
         } else if (endsWith(name, ".mod")) {
             report(name, checkModFile(bytes(name)));
+        } else if (isRoundFile(name)) {
+            report(name, checkRoundFile(bytes(name)));
         } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
                    name == "data/keys.txt") {
             std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
@@ -223,6 +227,16 @@ private:
         } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
             table(readUtfStrings(bytes(name), where(name)), name);
         }
+    }
+
+    // The brick game plays its rounds in order to the last; a gap would end a game midway.
+    void checkRoundsPresent()
+    {
+        bool brickGame = std::any_of(names_.begin(), names_.end(), [](const std::string& n) { return startsWith(n, "data/bnc/"); });
+        if (brickGame)
+            for (const std::string& round : roundFileNames())
+                if (!has(round))
+                    error(round, 0, "missing: the brick game's rounds run from round01 to round50");
     }
 
     void report(const std::string& name, const std::vector<Fault>& faults)
