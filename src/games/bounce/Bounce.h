@@ -104,6 +104,8 @@ class Bounce : public gamelib::GameInterface {
  private:
   void makeScratch();
   void releaseScratch();
+  // The loading screen stays at least a moment; the menu comes once it has passed.
+  void finishLoading();
   // Item actions of the menu state, and the stored name of a finished name entry.
   void updateMenu();
   void chooseMenuItem(int32_t item);
@@ -119,6 +121,8 @@ class Bounce : public gamelib::GameInterface {
   void selectRound(int32_t number);
   // The round's file into the brick field; a round that does not load leaves the field as it was.
   bool loadRound(int32_t number);
+  // Whether the round's file is there with every line long enough, read without touching the field.
+  bool roundFileIsSound(int32_t number);
   void openRound(int32_t number);
   void cycleSoundLevel(int32_t item);
   void stepParticles();
@@ -133,7 +137,12 @@ class Bounce : public gamelib::GameInterface {
   void paintParticles();
   void paintMessage();
   // The first flying ball back on the paddle when every visible ball is carried by an enemy.
-  void rescueBall(int32_t carriers, int32_t lastCarrier);
+  void rescueBall(int32_t lastCarrier);
+
+  // A cleared round waits for bricks still on their way out; the field goes on moving meanwhile.
+  bool fieldSettling_ = false;
+  // The loading screen's bar stays drawn until the menu comes.
+  bool loadingBarShown_ = false;
 };
 
 // The screen object of the running game, and the paddle and the brick field it plays with.
