@@ -43,14 +43,18 @@ class BrickList : public nuv::lang::DObject {
   virtual int32_t columnRight(int32_t column);
   // One line up to a carriage return; null when it is empty. EOFException when the data ends first.
   virtual nuv::lang::DStringPtr readLine(nuv::io::DDataInputStreamPtr in);
-  // IOException for a missing file; StringIndexOutOfBoundsException for a short line, EOFException for
-  // a file that ends early. The current drawing target is the screen again either way.
+  // The whole file is read before anything changes: a missing file (IOException), a line shorter than
+  // the row or empty, or data that ends before the last row (IOException family) leave the field, its
+  // round and its count as they were.
   virtual void loadRound(int32_t newRound);
   virtual void forEachBrick();
   virtual void drawBackground();
 
   // The brick of a cell, null outside the grid.
   Brick* brickAt(int32_t column, int32_t row);
+  // Draws the bricks left and right of a cell into the picture again: a wiped brick may have cut into
+  // them where columns overlap.
+  void redrawNeighbours(int32_t column, int32_t row);
   // "/data/bnc/data/round" + two digits + ".txt".
   static nuv::lang::DStringPtr roundFileName(int32_t round);
 

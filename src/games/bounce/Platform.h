@@ -123,7 +123,7 @@ class Platform : public nuv::lang::DObject {
 
  private:
   void applyBonus(int32_t kind, int32_t& lives, int32_t ballSlots);
-  void addBalls();
+  void addBalls(int32_t ballSlots);
 };
 
 }  // namespace bounce
