@@ -307,6 +307,122 @@ Image panel(const GenRequest& r)
     throw DataError(r.file, 0, "part must be top, middle or bottom");
 }
 
+// The brick game's round backgrounds: dark enough that every brick reads over them, each with
+// its own scene. Drawn at the full screen size, so they stay crisp on large screens.
+void litDisc(Image& img, int cx, int cy, int radius, Rgb light, Rgb mid, Rgb dark)
+{
+    for (int y = -radius; y <= radius; ++y)
+        for (int x = -radius; x <= radius; ++x) {
+            if (x * x + y * y > radius * radius)
+                continue;
+            // Light from the top left: brighter where the surface faces it.
+            int facing = (-(x + y) * 256) / (2 * std::max(1, radius)) + 128;
+            Rgb c = facing > 200 ? light : facing > 60 ? mix(mid, light, (facing - 60) * 256 / 140) : mix(dark, mid, std::max(0, facing + 120) * 256 / 180);
+            img.set(cx + x, cy + y, c);
+        }
+}
+
+Image bounceBack(const GenRequest& r)
+{
+    const int w = r.size.width, h = r.size.height, s = r.size.scale;
+    const int theme = r.intParam("theme");
+    Image img(w, h);
+    switch (theme) {
+    case 1: // night sky over a ringed planet
+        img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "night"));
+        starField(img, r, 90 * s * s, 101, h);
+        litDisc(img, w * 3 / 4, h * 3 / 4, 34 * s, pal(r, "peach"), pal(r, "orange"), pal(r, "crimson"));
+        // The ring: a tilted ellipse whose far half hides behind the planet.
+        for (int a = 0; a < 720; ++a) {
+            double t = a * 3.14159265 / 360, ex = std::cos(t) * 52 * s, ey = std::sin(t) * 11 * s;
+            int x = w * 3 / 4 + static_cast<int>(ex), y = h * 3 / 4 + static_cast<int>(ey + ex / 5);
+            bool behind = std::sin(t) < 0 && std::hypot(ex, ey + ex / 5) < 34 * s;
+            if (!behind)
+                img.fillRect(x, y, s, s, mix(pal(r, "cream"), pal(r, "tan"), 128));
+        }
+        break;
+    case 2: // violet nebula
+        img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "violet"));
+        for (int i = 0; i < 5; ++i) {
+            Dice dice(200 + i);
+            int cx = dice.roll(w), cy = dice.roll(h), rad = (30 + dice.roll(40)) * s;
+            for (int y = -rad; y <= rad; ++y)
+                for (int x = -rad; x <= rad; ++x) {
+                    int d2 = x * x + y * y;
+                    if (d2 <= rad * rad && img.inside(cx + x, cy + y))
+                        img.set(cx + x, cy + y, mix(img.at(cx + x, cy + y), pal(r, "dusk"), 90 - 90 * d2 / (rad * rad)));
+                }
+        }
+        starField(img, r, 70 * s * s, 202, h);
+        break;
+    case 3: // a grid floor running to the horizon
+        img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "night"));
+        for (int i = -14; i <= 14; ++i)
+            img.line(w / 2 + i * w / 30, h / 3, w / 2 + i * w / 6, h, mix(pal(r, "night"), pal(r, "blue"), 110));
+        for (int y = h / 3, step = 2 * s; y < h; y += step, step += s)
+            img.hline(0, w - 1, y, mix(pal(r, "night"), pal(r, "blue"), 110));
+        starField(img, r, 40 * s * s, 303, h / 3);
+        break;
+    case 4: // dusk over the hills
+        img.gradientRect(0, 0, w, h * 2 / 3, pal(r, "deep"), pal(r, "crimson"));
+        img.gradientRect(0, h * 2 / 3, w, h - h * 2 / 3, pal(r, "crimson"), pal(r, "earth"));
+        starField(img, r, 40 * s * s, 404, h / 2);
+        litDisc(img, w / 4, h * 2 / 3 - 10 * s, 22 * s, pal(r, "cream"), pal(r, "yellow"), pal(r, "orange"));
+        for (int x = 0; x < w; ++x) {
+            double t = static_cast<double>(x) / w;
+            int hill = static_cast<int>(h * 0.7 + std::sin(t * 9.0) * 12 * s + std::sin(t * 23.0) * 5 * s);
+            img.vline(x, hill, h - 1, mix(pal(r, "deep"), pal(r, "earth"), 60));
+            img.set(x, hill, mix(pal(r, "deep"), pal(r, "crimson"), 140));
+        }
+        break;
+    default: // a cave of glowing crystals
+        img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "forest"));
+        Dice dice(505);
+        for (int i = 0; i < 14; ++i) {
+            int x = dice.roll(w), base = h - dice.roll(h / 5), tall = (14 + dice.roll(30)) * s, half = (4 + dice.roll(5)) * s;
+            std::vector<std::pair<double, double>> left = {{double(x - half), double(base)}, {double(x), double(base - tall)}, {double(x), double(base)}};
+            std::vector<std::pair<double, double>> right = {{double(x), double(base - tall)}, {double(x + half), double(base)}, {double(x), double(base)}};
+            fillPolygon(img, left, mix(pal(r, "cyan"), pal(r, "forest"), 120));
+            fillPolygon(img, right, mix(pal(r, "blue"), pal(r, "forest"), 150));
+        }
+        starField(img, r, 30 * s * s, 506, h);
+        break;
+    }
+    return img;
+}
+
+// The brick game's loading picture and menu background: a wall of bricks, the ball and the paddle.
+Image bounceSplash(const GenRequest& r)
+{
+    const int w = r.size.width, h = r.size.height, s = r.size.scale;
+    Image img(w, h);
+    img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "violet"));
+    starField(img, r, 50 * s * s, 606, h);
+    const char* rows[][3] = {{"rose", "red", "crimson"},   {"peach", "orange", "brown"}, {"cream", "yellow", "gold"},
+                             {"mint", "lime", "green"},    {"ice", "cyan", "blue"},      {"sky", "blue", "night"}};
+    const int bw = 28 * s, bh = 12 * s, gap = 2 * s;
+    const int columns = w / (bw + gap);
+    const int x0 = (w - columns * (bw + gap) + gap) / 2, y0 = 36 * s;
+    for (int row = 0; row < 6; ++row)
+        for (int c = 0; c < columns; ++c) {
+            // A few bricks already knocked out, where the ball came through.
+            if ((row >= 3 && (c == columns / 2 || c == columns / 2 + 1)) || (row == 5 && c == columns / 2 - 1))
+                continue;
+            drawTile(img, x0 + c * (bw + gap), y0 + row * (bh + gap), bw, bh, 2 * s, s, pal(r, "ink"),
+                     pal(r, rows[row][1]), pal(r, rows[row][1]), pal(r, rows[row][0]), pal(r, rows[row][2]));
+        }
+    const int bx = w / 2 + 6 * s, by = h * 5 / 8;
+    for (int i = 1; i < 8; ++i)
+        img.fillCircle(bx - i * 7 * s, by + i * 9 * s, std::max(1, (7 - i) * s / 2 + s), mix(pal(r, "violet"), pal(r, "cream"), 200 - 22 * i));
+    img.fillCircle(bx, by, 8 * s, pal(r, "ink"));
+    litDisc(img, bx, by, 7 * s, pal(r, "white"), pal(r, "silver"), pal(r, "grey"));
+    const int pw = 70 * s, ph = 12 * s;
+    drawTile(img, w / 2 - pw / 2 - 20 * s, h * 13 / 16, pw, ph, 5 * s, s, pal(r, "ink"), pal(r, "silver"), pal(r, "steel"),
+             pal(r, "white"), pal(r, "slate"));
+    img.fillRect(w / 2 - pw / 2 - 16 * s, h * 13 / 16 + 5 * s, pw - 8 * s, 2 * s, pal(r, "sky"));
+    return img;
+}
+
 struct Named {
     const char* name;
     Generator generator;
@@ -314,6 +430,7 @@ struct Named {
 
 constexpr Named kGenerators[] = {
     {"menu_back", menuBack}, {"logo", logo}, {"splash", splash}, {"icon", icon}, {"bar", bar}, {"panel", panel},
+    {"bounce_back", bounceBack}, {"bounce_splash", bounceSplash},
 };
 
 } // namespace
