@@ -10,6 +10,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
+#include "games/bounce/Bounce.h"
 
 namespace gamelib {
 
@@ -88,7 +89,9 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 }  // namespace
 
 // Entries 0 to 7 are the games, 8 ends the program, 9 is the more-games screen.
-MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {};
+MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
+    [] { return GameInterfacePtr(new bounce::Bounce()); },
+};
 
 MainMenu::~MainMenu() {
   titles = nullptr;
