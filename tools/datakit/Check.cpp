@@ -50,6 +50,8 @@ const std::vector<std::string> kTextKeys = {
     "empty", "entername", "quit", "down",
     // key set-up
     "set_default", "ok", "cancel",
+    // the games' own screens: round intro, game over, game complete
+    "score", "gameover", "gamecomplete",
 };
 
 const std::vector<GameActions> kGameActions = {
