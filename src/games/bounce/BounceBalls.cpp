@@ -181,8 +181,8 @@ void Bounce::testBrickHit(BallPtr ball, int32_t x16, int32_t y16, int32_t column
     case Ball::KIND_FIRE: rebounds = k == Brick::KIND_INDESTRUCTIBLE; break;
     default: rebounds = false; break;
   }
+  // The hit also draws the bricks beside this one again.
   brick.hit(ball);
-  field.redrawNeighbours(column, row);
   Ball& b = *ball;
   b.x16 = x16;
   b.y16 = y16;

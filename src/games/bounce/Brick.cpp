@@ -194,7 +194,6 @@ void Brick::detonate() {
       Brick* other = field.brickAt(c, r);
       if (other == this || other->kind <= 0) continue;
       other->hit(nullptr);
-      field.redrawNeighbours(c, r);
     }
   }
 }
@@ -214,6 +213,9 @@ void Brick::redrawInPicture(int32_t newKind, int32_t newValue) {
   drawIntoPicture();
   redraw(newKind, newValue);
   drawIntoScreen();
+  // The wipe may have cut into neighbours where columns overlap; they are drawn into the picture again,
+  // not onto the screen, where the next frame would cover them.
+  brickList->redrawNeighbours(column, row);
 }
 
 void Brick::draw() {

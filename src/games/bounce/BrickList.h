@@ -53,7 +53,7 @@ class BrickList : public nuv::lang::DObject {
   // The brick of a cell, null outside the grid.
   Brick* brickAt(int32_t column, int32_t row);
   // Draws the bricks left and right of a cell into the picture again: a wiped brick may have cut into
-  // them where columns overlap.
+  // them where columns overlap. Every redraw of a brick into the picture ends with it.
   void redrawNeighbours(int32_t column, int32_t row);
   // "/data/bnc/data/round" + two digits + ".txt".
   static nuv::lang::DStringPtr roundFileName(int32_t round);

@@ -158,7 +158,6 @@ bool Platform::shotHit(BallPtr bullet) {
   Brick* brick = field.brickAt(field.columnAt(bullet->x), field.rowAt(bullet->y));
   if (brick != nullptr && brick->kind > 0) {
     brick->hit(bullet);
-    field.redrawNeighbours(brick->column, brick->row);
     return true;
   }
   Bounce& game = *instance;
