@@ -158,7 +158,7 @@ int run(const Options& o) {
       std::this_thread::sleep_for(kPoll);
     }
   }
-  std::printf("effect %s: played %d times, each to its end\n", o.effect.c_str(), played);
+  std::printf("effect %s: played %d time%s, each to its end\n", o.effect.c_str(), played, played == 1 ? "" : "s");
 
   if (ended) {
     std::printf("music %s: played to its end\n", o.music.c_str());
