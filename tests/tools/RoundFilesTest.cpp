@@ -1,8 +1,13 @@
 // The brick game's round files: the checker names every fault the game's loader would trip on,
 // and every layout shipped can be cleared.
+#include "Check.h"
 #include "CheckRounds.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace datakit;
 
@@ -79,4 +84,28 @@ TEST(RoundFiles, NamesRunFromTheFirstRoundToTheLast)
     for (const char* other : {"data/bnc/sound/die.wav", "data/bnc/data/rounds.md", "graphics/240x320/bnc/all.txt"})
         EXPECT_FALSE(isRoundFile(other)) << other;
     EXPECT_TRUE(isRoundFile(names[0]));
+}
+
+// In a staged tree the checker finds the brick game's rounds by name, names the source line of a
+// fault, and misses none of the fifty.
+TEST(RoundFiles, StagedTreeIsCheckedRoundByRound)
+{
+    test::TempFolder folder;
+    const std::filesystem::path dir = std::filesystem::path(folder.path()) / "data/bnc/data";
+    std::filesystem::create_directories(dir);
+    Bytes good = field({"fff........"}), bad = field({"fff........"}, "\n");
+    for (const std::string& name : roundFileNames()) {
+        if (name.find("round07") != std::string::npos)
+            continue;
+        const Bytes& bytes = name.find("round03") != std::string::npos ? bad : good;
+        std::ofstream(std::filesystem::path(folder.path()) / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    }
+    std::map<std::string, std::string> sources = {{"data/bnc/data/round03.txt", "data/data/bnc/data/round03.txt.crlf"}};
+    std::string all;
+    for (const std::string& e : checkStaged(folder.path(), sources).errors)
+        all += e + "\n";
+    EXPECT_NE(all.find("data/data/bnc/data/round03.txt.crlf:1: line ends in LF without CR"), std::string::npos) << all;
+    EXPECT_NE(all.find("round07.txt:0: missing"), std::string::npos) << all;
+    EXPECT_EQ(all.find("round01.txt"), std::string::npos) << all;
 }
