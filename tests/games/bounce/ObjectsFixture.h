@@ -25,6 +25,8 @@ inline constexpr int kEnemyH = 8;
 inline constexpr int kBonusW = 8;
 inline constexpr int kBonusH = 4;
 
+inline const std::string kEmptyRow = "...........";
+
 // A round file: the given rows, then rows of dots up to 21, each ended by CR LF.
 std::string roundFile(const std::vector<std::string>& rows);
 
