@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/screen.h"
+#include "platform/videohw.h"
 
 namespace platform {
 
@@ -102,6 +103,8 @@ static bool decode(png_structp png, png_infop info, FILE* file, Picture& picture
 }
 
 bool captureScreen(const std::string& path) {
+  // The panel's latest frame, when the program draws into video memory.
+  refreshScreenFromVideo();
   const DeviceScreen& screen = deviceScreen();
   Picture frame;
   frame.width = screen.width();

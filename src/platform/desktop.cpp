@@ -12,6 +12,7 @@
 #include "platform/resources.h"
 #include "platform/screen.h"
 #include "platform/text.h"
+#include "platform/videohw.h"
 #include "platform/window.h"
 #include "platform/windowing.h"
 
@@ -30,6 +31,7 @@ struct Desktop {
 };
 
 Desktop desktop;
+constexpr Uint64 kVideoRefreshMs = 16;
 int headlessState = -1;  // -1: not decided yet
 
 struct KeyMapping {
@@ -112,6 +114,15 @@ void handle(const SDL_Event& event) {
   }
 }
 
+// The panel scans video memory continuously; the window follows it at the desktop's frame rate.
+void refreshFromVideoNowAndThen() {
+  static Uint64 last = 0;
+  const Uint64 now = SDL_GetTicks64();
+  if (now - last < kVideoRefreshMs) return;
+  last = now;
+  refreshScreenFromVideo();
+}
+
 }  // namespace
 
 bool isHeadless() {
@@ -192,6 +203,7 @@ int desktopScale() { return desktop.scale; }
 
 void pumpDesktop(int timeoutMs) {
   if (desktop.window == nullptr) return;
+  refreshFromVideoNowAndThen();
   SDL_Event event;
   if (timeoutMs > 0) {
     if (!SDL_WaitEventTimeout(&event, timeoutMs)) return;

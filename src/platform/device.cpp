@@ -41,6 +41,83 @@ Device smartphoneWithTouch() {
   return d;
 }
 
+// Handhelds with ways to the screen past the drawing calls. Each carries coredll's kernel entries.
+Device withVideo(const char* name, const char16_t* oem, std::vector<std::u16string> extraLibraries) {
+  Device d = pocketPc();
+  d.profile = name;
+  d.oemInfo = oem;
+  d.libraries.push_back(u"coredll.dll");
+  for (auto& library : extraLibraries) d.libraries.push_back(std::move(library));
+  return d;
+}
+
+Device gameApi() {
+  Device d = withVideo("gapi", u"GlimmerHut Game API", {u"gx.dll"});
+  d.video.gameApiDram = true;
+  return d;
+}
+
+Device vga() {
+  Device d = withVideo("vga", u"GlimmerHut VGA", {u"gx.dll"});
+  d.screenWidth = 480;
+  d.screenHeight = 640;
+  d.video.rawFrameBufferEscape = true;
+  return d;
+}
+
+Device xscale() {
+  Device d = withVideo("xscale", u"GlimmerHut XScale", {u"gx.dll"});
+  d.video.processor = Processor::XScale;
+  d.video.lcd = LcdController::XScale;
+  return d;
+}
+
+Device strongArm() {
+  Device d = withVideo("strongarm", u"GlimmerHut StrongARM", {});
+  d.video.gxInfoEscape = true;
+  d.video.processor = Processor::StrongArm;
+  d.video.lcd = LcdController::StrongArm;
+  return d;
+}
+
+// The graphics chip drives the panel; the processor's own LCD controller is switched off.
+Device imageon() {
+  Device d = withVideo("imageon", u"Toshiba e740", {u"gx.dll", u"CoreLinkLib.dll"});
+  d.video.processor = Processor::XScale;
+  d.video.lcd = LcdController::XScale;
+  d.video.lcdEnabled = false;
+  return d;
+}
+
+Device mediaQ() {
+  Device d = withVideo("mediaq", u"GlimmerHut MediaQ", {u"gx.dll"});
+  d.video.frameBufferPlacement = 0x42000;
+  d.video.slowWriteNs = 200;
+  return d;
+}
+
+Device directDma() {
+  Device d = withVideo("dma", u"GlimmerHut DMA", {u"gxdma.dll"});
+  d.video.gxInfoEscape = true;
+  return d;
+}
+
+// A panel that scans across while the screen is held upright.
+Device landscapeNative() {
+  Device d = withVideo("landscape", u"GlimmerHut Landscape", {});
+  d.video.rawFrameBufferEscape = true;
+  d.video.nativeOrientation = 1;
+  return d;
+}
+
+// A 24-bit screen: its escapes and Game API are there but cannot serve 16-bit frames.
+Device rgb24() {
+  Device d = withVideo("rgb24", u"GlimmerHut 24-bit", {u"gx.dll"});
+  d.video.bitsPerPixel = 24;
+  d.video.rawFrameBufferEscape = true;
+  return d;
+}
+
 struct Profile {
   const char* name;
   Device (*make)();
@@ -50,10 +127,20 @@ constexpr Profile kProfiles[] = {
     {"pocketpc", pocketPc},
     {"smartphone", smartphone},
     {"smartphone-touch", smartphoneWithTouch},
+    {"gapi", gameApi},
+    {"vga", vga},
+    {"xscale", xscale},
+    {"strongarm", strongArm},
+    {"imageon", imageon},
+    {"mediaq", mediaQ},
+    {"dma", directDma},
+    {"landscape", landscapeNative},
+    {"rgb24", rgb24},
 };
 
 std::mutex deviceLock;
 std::optional<Device> current;  // guarded by deviceLock
+uint64_t generation = 0;        // guarded by deviceLock
 
 bool parseSize(std::string_view text, int& width, int& height) {
   int w = 0, h = 0;
@@ -113,6 +200,12 @@ const Device& device() {
 void setDevice(Device d) {
   std::lock_guard lock(deviceLock);
   current = std::move(d);
+  ++generation;
+}
+
+uint64_t deviceGeneration() {
+  std::lock_guard lock(deviceLock);
+  return generation;
 }
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include "platform/gdi.h"
 #include "platform/gdiobjects.h"
 #include "platform/screen.h"
+#include "platform/videohw.h"
 
 namespace platform::gdi {
 
@@ -317,7 +318,7 @@ int GetDeviceCaps(HDC dc, int index) {
   switch (index) {
     case HORZRES: return device.screenWidth;
     case VERTRES: return device.screenHeight;
-    case BITSPIXEL: return 16;
+    case BITSPIXEL: return device.video.bitsPerPixel;
     case PLANES: return 1;
     case LOGPIXELSX:
     case LOGPIXELSY: return highResolution ? 2 * kDpi : kDpi;
@@ -383,7 +384,10 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   return 1;
 }
 
-int ExtEscape(HDC, int, int, const char*, int, char*) { return 0; }
+int ExtEscape(HDC dc, int escape, int inputSize, const char* input, int outputSize, char* output) {
+  if (!isLiveDc(dc)) return 0;
+  return platform::video::escape(escape, inputSize, input, outputSize, output);
+}
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
   if (!isLiveDc(dc)) return 0xFFFFFFFF;

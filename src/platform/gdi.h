@@ -144,7 +144,8 @@ int GetDeviceCaps(HDC dc, int index);
 // Copies with the formats converted; a copy onto the screen shows it at once.
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
-// No escapes are offered by the emulated display driver.
+// The emulated display driver's escapes: QUERYESCSUPPORT, and the frame-buffer escapes of platform/gx.h
+// where the device offers them.
 int ExtEscape(HDC dc, int escape, int inputSize, const char* input, int outputSize, char* output);
 
 COLORREF SetTextColor(HDC dc, COLORREF colour);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/videohw.h"
 
 extern char** environ;
 
@@ -73,7 +74,7 @@ FARPROC libraryExport(std::u16string_view library, std::u16string_view name) {
   for (const Export& e : kExports) {
     if (e.library == library && e.name == name) return e.entry;
   }
-  return nullptr;
+  return video::libraryExport(library, name);
 }
 
 }  // namespace platform

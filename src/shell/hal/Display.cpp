@@ -7,6 +7,7 @@
 #include "platform/shell.h"
 #include "shell/hal/DisplayServices.h"
 #include "shell/hal/Log.h"
+#include "shell/hal/RotationDriver.h"
 #include "shell/hal/VideoDetect.h"
 
 namespace ScreenHAL {
@@ -146,9 +147,10 @@ bool Display::open(DisplayParams& params) {
 
   const int32_t requested = params_.O;
   if (requested < kAnyOrientation && requested != driver_->mode().orientation) {
-    // Turning the frame in software is the rotation driver's work, which this build does not carry.
-    log("RotationDriver: Initialize()");
-    return false;
+    auto rotation = std::make_unique<RotationDriver>(std::move(driver_));
+    DetectionRecord& detection = VideoDetect::detection(window_);
+    if (!rotation->initialize(window_, params_, detection)) return false;
+    driver_ = std::move(rotation);
   }
   params_.W = driver_->mode().width;
   params_.H = driver_->mode().height;

@@ -9,6 +9,7 @@ namespace ScreenHAL {
 namespace {
 
 using AllKeysProc = BOOL (*)(BOOL);
+using SetKModeProc = BOOL (*)(BOOL);
 using ChangeDisplaySettingsProc = LONG (*)(LPCWSTR, DEVMODEW*, HWND, DWORD, LPVOID);
 
 constexpr DWORD kShowTaskBar = 1;
@@ -21,6 +22,7 @@ bool looked = false;
 AllKeysProc allKeysEntry = nullptr;
 ChangeDisplaySettingsProc changeSettingsEntry = nullptr;
 SHFullScreenProc fullScreenEntry = nullptr;
+SetKModeProc kernelModeEntry = nullptr;
 BOOL allKeysValue = FALSE;
 int32_t cachedRotation = -1;
 
@@ -51,6 +53,7 @@ void lookUp() {
   if (HMODULE core = LoadLibraryW(u"coredll.dll")) {
     allKeysEntry = reinterpret_cast<AllKeysProc>(GetProcAddressW(core, u"AllKeys"));
     changeSettingsEntry = reinterpret_cast<ChangeDisplaySettingsProc>(GetProcAddressW(core, u"ChangeDisplaySettingsEx"));
+    kernelModeEntry = reinterpret_cast<SetKModeProc>(GetProcAddressW(core, u"SetKMode"));
   }
   if (HMODULE shell = LoadLibraryW(u"aygshell.dll")) {
     fullScreenEntry = reinterpret_cast<SHFullScreenProc>(GetProcAddressW(shell, u"SHFullScreen"));
@@ -69,6 +72,11 @@ BOOL allKeys(BOOL all) {
 LONG changeDisplaySettings(DEVMODEW* mode, DWORD flags) {
   lookUp();
   return changeSettingsEntry(nullptr, mode, nullptr, flags, nullptr);
+}
+
+BOOL setKernelMode(BOOL on) {
+  lookUp();
+  return kernelModeEntry != nullptr ? kernelModeEntry(on) : FALSE;
 }
 
 BOOL fullScreen(HWND window, DWORD state) {
@@ -115,6 +123,7 @@ void resetDisplayServices() {
   allKeysEntry = nullptr;
   changeSettingsEntry = nullptr;
   fullScreenEntry = nullptr;
+  kernelModeEntry = nullptr;
   allKeysValue = FALSE;
   cachedRotation = -1;
 }

@@ -16,6 +16,9 @@ LONG changeDisplaySettings(DEVMODEW* mode, DWORD flags);
 // "SHFullScreen" of "aygshell.dll"; without it the task bar window is shown or hidden. Always TRUE.
 BOOL fullScreen(HWND window, DWORD state);
 
+// "SetKMode" of "coredll.dll": returns the previous mode; without the entry nothing changes (FALSE).
+BOOL setKernelMode(BOOL on);
+
 // The screen's rotation, 0 to 3 quarter turns, read once and kept until forgetScreenRotation.
 int32_t screenRotation();
 void forgetScreenRotation();

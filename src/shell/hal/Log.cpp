@@ -3,6 +3,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+
+#include "platform/paths.h"
 
 namespace ScreenHAL {
 
@@ -20,7 +23,9 @@ void log(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(line, sizeof line - 1, format, args);
   va_end(args);
-  std::FILE* file = std::fopen(kLogFile, firstLine ? "w" : "a");
+  // Beside the program, never wherever the host process happened to start.
+  const std::string path = platform::programFolder() + "/" + kLogFile;
+  std::FILE* file = std::fopen(path.c_str(), firstLine ? "w" : "a");
   firstLine = false;
   if (file == nullptr) return;
   std::fputs(line, file);

@@ -1,5 +1,6 @@
-// The display layer's log, "Log_SHAL.txt" in the current directory: the first line of a run replaces
-// the previous run's file, and the file is closed after every line.
+// The display layer's log, "Log_SHAL.txt" in the program's current directory, which on the handheld
+// is the program's own folder: the first line of a run replaces the previous run's file, and the file
+// is closed after every line.
 #pragma once
 
 namespace ScreenHAL {

@@ -1,11 +1,20 @@
-// Video detection: the drivers in the order detection tries them, and the mode list.
+// Video detection: which drivers the device offers, in the order found (the display tries them from
+// the last), and the mode list.
 #include "shell/hal/VideoDetect.h"
 
 #include <memory>
 
 #include "platform/version.h"
+#include "shell/hal/DeviceProbe.h"
+#include "shell/hal/DirectDriver.h"
 #include "shell/hal/GDIDriver.h"
+#include "shell/hal/GameApiDriver.h"
+#include "shell/hal/ImageonDriver.h"
 #include "shell/hal/Log.h"
+#include "shell/hal/SlowFrameBufferDriver.h"
+#include "shell/hal/StrongArmDriver.h"
+#include "shell/hal/VgaDriver.h"
+#include "shell/hal/XScaleDriver.h"
 
 namespace ScreenHAL {
 
@@ -13,18 +22,29 @@ namespace {
 
 // A side that is a multiple of this lets every quarter turn of the mode be offered.
 constexpr int32_t kTurnableSide = 16;
-constexpr int32_t kDetectedBitsForHardware = 16;
+// Only a 16-bit screen can be reached past the platform's drawing calls.
+constexpr int32_t kDirectBits = 16;
 
 struct DriverEntry {
   int32_t code;
-  bool (*detect)(DetectionRecord&);
   VideoDriver* (*create)();
 };
 
-// Detection order. The frame-buffer drivers of the handheld (Game API, direct, VGA, the LCD
-// controllers and graphics chips) join this table as they are built.
+template <class Driver>
+VideoDriver* make() {
+  return new Driver;
+}
+
+// Every driver by its code, in the order detection may find them.
 constexpr DriverEntry kDrivers[] = {
-    {kGdiDriver, GDIDriver::detect, []() -> VideoDriver* { return new GDIDriver; }},
+    {kGdiDriver, make<GDIDriver>},
+    {kDirectDriver, make<DirectDriver>},
+    {kGameApiDriver, make<GameApiDriver>},
+    {kStrongArmDriver, make<StrongArmDriver>},
+    {kXScaleDriver, make<XScaleDriver>},
+    {kImageonDriver, make<ImageonDriver>},
+    {kSlowFrameBufferDriver, make<SlowFrameBufferDriver>},
+    {kVgaDriver, make<VgaDriver>},
 };
 
 std::unique_ptr<DetectionRecord> record;  // main thread only
@@ -44,6 +64,40 @@ void logOsVersion() {
   }
 }
 
+// The processor's own LCD controller or a graphics chip, each only while none was found.
+void detectHardware(DetectionRecord& detection) {
+  const int32_t processor = processorType();
+  if (processor == kStrongArmProcessor && StrongArmDriver::detect(detection)) {
+    addDriver(detection, kStrongArmDriver);
+  } else if (processor == kXScaleProcessor && XScaleDriver::detect(detection)) {
+    addDriver(detection, kXScaleDriver);
+  } else if (ImageonDriver::detect(detection)) {
+    addDriver(detection, kImageonDriver);
+  } else if (SlowFrameBufferDriver::detect(detection)) {
+    addDriver(detection, kSlowFrameBufferDriver);
+  }
+}
+
+void detectFrameBuffers(DetectionRecord& detection) {
+  logOsVersion();
+  if (VgaDriver::detect(detection)) {
+    addDriver(detection, kVgaDriver);
+    return;
+  }
+  bool gameApiLoaded = false;
+  bool found = false;
+  if (GameApiDriver::detect(detection, gameApiLoaded)) {
+    addDriver(detection, kGameApiDriver);
+    found = true;
+  } else if (!gameApiLoaded && DirectDriver::detect(detection)) {
+    addDriver(detection, kDirectDriver);
+    found = true;
+  }
+  // A frame buffer that is already a copy in system memory leaves nothing for the hardware to speed up.
+  if (found && detection.mode.swapKind == kSwapCopy) return;
+  detectHardware(detection);
+}
+
 }  // namespace
 
 DetectionRecord& VideoDetect::detection(HWND window) {
@@ -55,18 +109,16 @@ DetectionRecord& VideoDetect::detection(HWND window) {
   return *record;
 }
 
-void VideoDetect::forget() { record.reset(); }
+void VideoDetect::forget() {
+  record.reset();
+  forgetDeviceProbe();
+}
 
 void VideoDetect::DetectDrivers(DetectionRecord& detection) {
   log("VideoDetect::DetectDrivers()");
-  for (const DriverEntry& entry : kDrivers) {
-    if (entry.detect(detection)) addDriver(detection, entry.code);
-    // Only a 16-bit screen can be reached past the platform's drawing calls.
-    if (entry.code == kGdiDriver && detection.driverCount > 0 &&
-        detection.mode.bitsPerPixel == kDetectedBitsForHardware) {
-      logOsVersion();
-    }
-  }
+  if (GDIDriver::detect(detection)) addDriver(detection, kGdiDriver);
+  oemCode();
+  if (detection.driverCount > 0 && detection.mode.bitsPerPixel == kDirectBits) detectFrameBuffers(detection);
   if (detection.mode.orientation == kAnyOrientation) detection.mode.orientation = 0;
   buildModeList(detection);
 }
