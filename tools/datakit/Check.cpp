@@ -3,6 +3,7 @@
 
 #include "CheckFiles.h"
 #include "CheckRounds.h"
+#include "GameNames.h"
 
 #include "DataError.h"
 #include "Fonts.h"
@@ -140,6 +141,7 @@ public:
             guarded(name, [&] { checkFile(name); });
         checkTexts();
         checkRoundsPresent();
+        checkGameSounds();
         for (const std::string& name : names_)
             if (isResolutionFile(name))
                 guarded(name, [&] { checkScreenSize(name); });
@@ -228,6 +230,18 @@ private:
             report(name, checkHelpLines(readUtfStrings(bytes(name), where(name))));
         } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
             table(readUtfStrings(bytes(name), where(name)), name);
+        }
+    }
+
+    // Sounds are shared by every screen size.
+    void checkGameSounds()
+    {
+        for (const GameNames& game : kGameNames) {
+            bool present = std::any_of(names_.begin(), names_.end(),
+                                       [&](const std::string& n) { return startsWith(n, "data/" + game.folder); });
+            for (const std::string& sound : game.sounds)
+                if (present && !has(sound + ".wav") && !has(sound + ".mod"))
+                    error(sound + ".wav", 0, "missing: the game plays this sound (as .wav or .mod)");
         }
     }
 
@@ -421,6 +435,7 @@ private:
         } else {
             error(resolution, 1, "no image table \"menu/icons\" under its PATH");
         }
+        checkGameNames(resolution, list);
         auto prefix = findInPath(list, "", "menu/font_0");
         if (!prefix)
             return error(resolution, 1, "no font \"menu\" under its PATH");
@@ -446,6 +461,36 @@ private:
             fonts.push_back(font);
         }
         checkFits(fonts, width);
+    }
+
+    // A game whose folder is in the archive must have everything its set-up asks for by name.
+    void checkGameNames(const std::string& resolution, const std::vector<std::string>& list)
+    {
+        for (const GameNames& game : kGameNames) {
+            auto images = findInPath(list, "graphics/", game.folder + "all.txt");
+            if (!images)
+                continue;
+            for (const std::string& picture : game.pictures)
+                if (!findInPath(list, "graphics/", picture + ".png") && !findInPath(list, "graphics/", picture + ".jpg"))
+                    error(resolution, 1, "no picture \"" + picture + "\" under its PATH");
+            std::set<std::u16string> keys;
+            for (const TableLine& l : readPlainTable(bytes(*images), where(*images)))
+                keys.insert(splitText(l.text, u';')[0]);
+            for (const std::string& key : game.imageKeys)
+                if (!keys.count(std::u16string(key.begin(), key.end())))
+                    error(*images, 0, "the game looks up \"" + key + "\", which is not in the image table");
+            auto anim = findInPath(list, "graphics/", game.folder + "anim.txt");
+            if (!anim) {
+                error(resolution, 1, "no animation list \"" + game.folder + "anim.txt\" under its PATH");
+            } else {
+                std::set<std::u16string> names;
+                for (const TableLine& l : readPlainTable(bytes(*anim), where(*anim)))
+                    names.insert(l.text.substr(0, l.text.find(u'=')));
+                for (const std::string& key : game.animationKeys)
+                    if (!names.count(std::u16string(key.begin(), key.end())))
+                        error(*anim, 0, "the game looks up the animation \"" + key + "\", which the list lacks");
+            }
+        }
     }
 
     void checkFits(const std::vector<Font>& fonts, int width)
