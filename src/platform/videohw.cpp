@@ -31,6 +31,7 @@ constexpr uint16_t kStrongArmPalette16Bit = 0x2000;
 // The cached and uncached aliases of the same memory differ in this address bit.
 constexpr uint64_t kAliasBit = uint64_t{1} << 29;
 constexpr size_t kAliasBlock = size_t{1} << 30;
+constexpr size_t kChipBlock = 0x80000;
 
 // LCD controller registers (byte offsets) and their bits.
 constexpr uint32_t kLcdEnabled = 1u << 0;
@@ -119,11 +120,13 @@ bool mapAliases(State& s) {
     cachedBlock = reinterpret_cast<uint8_t*>(roundUp(base, kAliasBlock));
     uncachedBlock = cachedBlock + kAliasBit;
   } else {
-    reserved = mmap(nullptr, m.frameBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    // Still on a 512 KB boundary, where the chips' frame buffers start.
+    m.reservationBytes = m.frameBytes + kChipBlock;
+    reserved = mmap(nullptr, m.reservationBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (reserved == MAP_FAILED) return false;
     m.reservation = static_cast<uint8_t*>(reserved);
-    m.reservationBytes = m.frameBytes;
-    cachedBlock = uncachedBlock = m.reservation;
+    cachedBlock = uncachedBlock =
+        reinterpret_cast<uint8_t*>(roundUp(reinterpret_cast<uintptr_t>(m.reservation), kChipBlock));
   }
   for (uint8_t* block : {cachedBlock, uncachedBlock}) {
     if (mmap(block, m.frameBytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, m.file, 0) == MAP_FAILED)
