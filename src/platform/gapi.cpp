@@ -16,15 +16,6 @@ namespace {
 constexpr short kVkUp = 0x26, kVkDown = 0x28, kVkLeft = 0x25, kVkRight = 0x27;
 constexpr short kVkA = 0xC1, kVkB = 0xC2, kVkC = 0xC3, kVkStart = 0x0D;
 
-// Main thread only.
-bool kernelModeOn = false;
-
-BOOL setKMode(BOOL on) {
-  const BOOL previous = kernelModeOn ? TRUE : FALSE;
-  kernelModeOn = on != FALSE;
-  return previous;
-}
-
 // Copies whole rows of the panel's memory from the system-memory copy to video memory.
 void copyRows(State& s, int top, int rows) {
   top = std::clamp(top, 0, s.height);
@@ -149,7 +140,7 @@ FARPROC entry(F f) {
 }
 
 const Export kExports[] = {
-    {u"coredll.dll", u"SetKMode", entry(setKMode)},
+    {u"coredll.dll", u"SetKMode", entry(SetKMode)},
     {u"gx.dll", u"?GXOpenDisplay@@YAHPAUHWND__@@K@Z", entry(gxOpenDisplay)},
     {u"gx.dll", u"?GXCloseDisplay@@YAHXZ", entry(gxCloseDisplay)},
     {u"gx.dll", u"?GXBeginDraw@@YAPAXXZ", entry(gxBeginDraw)},
@@ -222,5 +213,3 @@ int escape(int code, int inputSize, const char* input, int outputSize, char* out
 }
 
 }  // namespace platform::video
-
-bool platform::kernelMode() { return platform::video::kernelModeOn; }

@@ -6,6 +6,7 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <mutex>
@@ -20,6 +21,8 @@ constexpr int64_t kCounterFrequency = 1000000;  // microseconds
 std::mutex reservationsLock;
 std::map<uintptr_t, size_t> reservations;  // start -> bytes; guarded by reservationsLock
 
+std::atomic<bool> kernelModeOn{false};
+
 size_t pageSize() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
 
 bool insideReservation(uintptr_t start, size_t bytes) {
@@ -31,6 +34,10 @@ bool insideReservation(uintptr_t start, size_t bytes) {
 }
 
 }  // namespace
+
+BOOL SetKMode(BOOL on) { return kernelModeOn.exchange(on != FALSE) ? TRUE : FALSE; }
+
+bool platform::kernelMode() { return kernelModeOn.load(); }
 
 void GetSystemInfo(SYSTEM_INFO* info) {
   if (info == nullptr) return;

@@ -46,6 +46,7 @@ BOOL VirtualFree(LPVOID address, DWORD size, DWORD type);
 BOOL IsBadReadPtr(const void* address, size_t bytes);
 
 // "SetKMode" of "coredll.dll": returns the previous mode.
+BOOL SetKMode(BOOL kernelMode);
 using SetKModeProc = BOOL (*)(BOOL kernelMode);
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count);

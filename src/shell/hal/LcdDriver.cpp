@@ -36,7 +36,10 @@ bool LcdDriver::initialize(HWND, DisplayParams&, DetectionRecord& detection) {
   log("%s: detecting framebuffer", name_);
   const size_t bytes = static_cast<size_t>(panel_.stride) * static_cast<size_t>(panel_.height);
   uint8_t* frameBuffer = detection.mode.frameBuffer;
-  int32_t orientation = 0;
+  // The panel turned as the earlier detection found it; the controller itself does not say.
+  int32_t orientation = detection.mode.orientation >= 0 && detection.mode.orientation < kAnyOrientation
+                            ? detection.mode.orientation
+                            : 0;
   if (oemCode() == kOemIpaqH3800) {
     frameBuffer = reinterpret_cast<uint8_t*>(kIpaqFrameBuffer);
     orientation = kIpaqOrientation;
