@@ -243,4 +243,36 @@ TEST_F(BouncePlayTest, PaintPutsAFlyingBallBackWhenNoneIsVisibleOrCarried) {
   enemy->carriedBall = nullptr;
 }
 
+TEST_F(BouncePlayTest, ParticlesFadeFromTheirColours) {
+  struct Case {
+    int32_t type, variant, age;
+    uint16_t expected;  // RGB565; 0 for "the field shows through"
+  } cases[] = {
+      {bounce::PARTICLE_SMALL_SPARK, 0, 0, 0xFFE0},   // yellow
+      {bounce::PARTICLE_SMALL_SPARK, 0, 25, 0x7BE0},  // half yellow
+      {bounce::PARTICLE_SPARK, 0, 25, 0x7BEF},        // grey
+      {bounce::PARTICLE_DEBRIS, 9, 0, 0xFFFF},        // white
+      {bounce::PARTICLE_DEBRIS, 3, 0, 0},             // regenerating bricks leave no debris
+      {bounce::PARTICLE_DEBRIS, 5, 0, 0},
+  };
+  const int32_t x = GameLib::screenWidth / 2, y = GameLib::screenHeight / 2;
+  game->resetPlay();
+  paint();
+  const uint16_t field = gltest::canvasPixel(x, y);
+  for (const Case& c : cases) {
+    game->resetPlay();
+    auto& p = *(*bounce::particles)[0];
+    p[bounce::PARTICLE_TYPE] = c.type;
+    p[bounce::PARTICLE_X] = x * 65536;
+    p[bounce::PARTICLE_Y] = y * 65536;
+    p[bounce::PARTICLE_AGE] = c.age;
+    p[bounce::PARTICLE_VARIANT] = c.variant;
+    paint();
+    EXPECT_EQ(gltest::canvasPixel(x, y), c.expected ? c.expected : field) << c.type << "/" << c.variant;
+    if (c.type == bounce::PARTICLE_DEBRIS && c.expected) {
+      EXPECT_EQ(gltest::canvasPixel(x + 1, y + 1), c.expected);  // debris is 2 x 2
+    }
+  }
+}
+
 }  // namespace
