@@ -53,11 +53,12 @@ void Bounce::updateEnemies() {
         ballLost();
         return;
       }
-      lives -= 1;
-      playSound(SOUND_DIE);
+      // The life goes with the swallowed ball, so only when a new ball can take its place.
       for (int32_t k = 0; k < ballSlots; ++k) {
         BallPtr spare = (*balls)[k];
         if (spare->visible) continue;
+        lives -= 1;
+        playSound(SOUND_DIE);
         spare->released = false;
         spare->visible = false;
         spare->inPlay = true;

@@ -171,6 +171,18 @@ TEST_F(EnemyTest, SwallowingTheLastBallCostsOneLife) {
   }
 }
 
+TEST_F(EnemyTest, WithNoSlotForANewBallTheLastBallIsNotSwallowed) {
+  game->lives = 3;
+  Ball& b = flyingBall(120, 150, 2, -15);
+  for (int s = 1; s < game->ballSlots; ++s) ball(s).visible = true;
+  Enemy& e = placeEnemy(0, Enemy::KIND_SWALLOWER, 120, 150);
+  game->updateEnemies();
+  EXPECT_EQ(game->lives, 3);
+  EXPECT_TRUE(b.inPlay);
+  EXPECT_EQ(e.kind, Enemy::KIND_SWALLOWER);
+  EXPECT_TRUE(e.carriedBall.isNull());
+}
+
 TEST_F(EnemyTest, OtherMeetingsRemoveTheEnemyAndTurnTheBall) {
   const struct {
     int enemyKind, ballKind;
