@@ -2,6 +2,8 @@
 // malformed, and what hits, explosions and the passing of time do to the bricks.
 #include <gtest/gtest.h>
 
+#include "Image.h"
+#include "Png.h"
 #include "games/bounce/ObjectsFixture.h"
 #include "gamelib/GameImage.h"
 #include "support/Exceptions.h"
@@ -14,6 +16,12 @@ using gamelib::GameLib;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 class BrickFieldTest : public ObjectsFixture {};
+
+// A screen-sized picture of one colour.
+std::string solidPng(datakit::Rgb colour) {
+  datakit::Bytes bytes = datakit::encodePng(datakit::Image(240, 320, colour));
+  return std::string(bytes.begin(), bytes.end());
+}
 
 std::vector<int> rowKinds(int row) {
   std::vector<int> kinds;
@@ -108,6 +116,29 @@ TEST_F(BrickFieldTest, CarriageReturnsAloneShiftLaterRowsOneColumnLeft) {
   EXPECT_EQ(rowKinds(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 1, 9, 1}));
   // The 'f' of each later line was taken for the line feed.
   EXPECT_EQ(rowKinds(1), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 1, 9, 1}));
+}
+
+TEST_F(BrickFieldTest, RoundsTakeTheirBackgroundInTurnsOfFive) {
+  const std::string empty = roundFile({});
+  startGame({{"data/bnc/data/round01.txt", empty},
+             {"data/bnc/data/round02.txt", empty},
+             {"data/bnc/data/round05.txt", empty},
+             {"data/bnc/data/round06.txt", empty},
+             {"graphics/s/bnc/img/back1.png", solidPng(0xFF0000)},
+             {"graphics/s/bnc/img/back5.png", solidPng(0x0000FF)}});
+  constexpr uint16_t kRed = 0xF800, kBlue = 0x001F;
+  // Round 2 has no picture of its own and keeps the one before.
+  const struct {
+    int round;
+    uint16_t colour;
+  } cases[] = {{1, kRed}, {5, kBlue}, {6, kRed}, {2, kRed}, {5, kBlue}};
+  for (const auto& c : cases) {
+    brickList->loadRound(c.round);
+    GameLib::graphics->drawImageOpaque(brickList->picture, 0, 0, 0);
+    EXPECT_EQ(gltest::canvasPixel(120, 150), c.colour) << c.round;
+    // The walls stand beside the field.
+    EXPECT_NE(gltest::canvasPixel(fieldLeft - 2, 150), c.colour) << c.round;
+  }
 }
 
 TEST_F(BrickFieldTest, NarrowScreensOverlapTheirColumns) {
