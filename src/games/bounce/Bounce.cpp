@@ -323,7 +323,7 @@ void Bounce::updateRoundCleared() {
   if (sum > 0) {
     brickList->remaining = sum;
     // Bricks still on their way out (a fuse, a detonation) keep the field moving until they are gone;
-    // standing bricks that still count send the game back to play.
+    // standing bricks that still count then send the game back to play.
     fieldSettling_ = fieldStillMoving();
     if (!fieldSettling_) gameState = STATE_PLAYING;
     return;

@@ -44,7 +44,9 @@ void Bounce::stepParticles() {
 
 void Bounce::playStep() {
   stepParticles();
-  if (brickList->remaining < 1) {
+  // A round whose last bricks are still on their way out goes back to waiting for them, even when a
+  // lost ball came in between.
+  if (brickList->remaining < 1 || fieldSettling_) {
     gameState = STATE_ROUND_CLEARED;
     gamelib::ScreenCanvas::anyKey = false;
     stateTime = nuv::lang::DSystem::currentTimeMillis();

@@ -298,6 +298,14 @@ TEST_F(BounceScreenTest, ClearedRoundWaitsForBricksOnTheirWayOut) {
   bounce::brickList->remaining = 0;
   step();
   ASSERT_EQ(state(), Bounce::STATE_ROUND_CLEARED);
+  step();
+  ASSERT_EQ(state(), Bounce::STATE_ROUND_CLEARED);
+  // A ball lost meanwhile (the bomb still falls while the field is painted) does not lose the round.
+  game->ballLost();
+  wait(1501);
+  step();
+  step();
+  ASSERT_EQ(state(), Bounce::STATE_ROUND_CLEARED);
   // The fuse burns down while the field is painted, and then the round ends.
   for (int i = 0; i < 200 && state() == Bounce::STATE_ROUND_CLEARED; ++i) play(1);
   EXPECT_EQ(state(), Bounce::STATE_ROUND_INTRO);
