@@ -151,6 +151,21 @@ TEST_F(BounceScreenTest, MenuPagesOpenAndCloseBackOnTheirEntry) {
   EXPECT_EQ(state(), Bounce::STATE_MENU);
 }
 
+TEST_F(BounceScreenTest, ExitGoesToTheMainMenuAndReleasesTheGame) {
+  startScreen();
+  choose(Bounce::ITEM_EXIT);
+  EXPECT_STREQ(gamelib::GameLib::currentScreen->getClassName(), "MainMenu");
+  EXPECT_TRUE(bounce::menu.isNull());
+  EXPECT_TRUE(bounce::scoreMenu.isNull());
+  EXPECT_TRUE(bounce::platform.isNull());
+  EXPECT_TRUE(bounce::brickList.isNull());
+  EXPECT_TRUE(bounce::particles.isNull());
+  EXPECT_TRUE(bounce::bonusAnimations.isNull());
+  EXPECT_TRUE(gamelib::CustomControls::current.isNull());
+  EXPECT_TRUE(game->balls.isNull());
+  EXPECT_TRUE(game->splashImage.isNull());
+}
+
 TEST_F(BounceScreenTest, PauseContinuesTheSameRoundOrAbandonsIt) {
   startScreen();
   startPlaying();
