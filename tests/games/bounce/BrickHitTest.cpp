@@ -61,7 +61,7 @@ TEST_F(BrickHitTest, HitsByBallKindAndBrickKind) {
   }
 }
 
-TEST_F(BrickHitTest, AFiveHitBrickSparksAndLosesQuarterPieces) {
+TEST_F(BrickHitTest, AFiveHitBrickSparksWhenItSurvivesAHit) {
   startWithRound({"j.........."});
   Brick& b = brick(0, 0);
   BallPtr normal = (*game->balls)[1];
@@ -147,6 +147,32 @@ TEST_F(BrickHitTest, ARegeneratingBrickComesBackWithoutItsPowerUp) {
   EXPECT_FALSE(b.image.isNull());
   // A regenerating brick never counts for clearing.
   EXPECT_EQ(brickList->remaining, 0);
+}
+
+TEST_F(BrickHitTest, AFiveHitBrickShowsOneQuarterPieceLessForEachHitLeft) {
+  startWithRound({"j.........."});
+  Brick& b = brick(0, 0);
+  auto rgb565 = [](uint32_t c) {
+    return static_cast<uint16_t>(((c >> 19) & 0x1F) << 11 | ((c >> 10) & 0x3F) << 5 | ((c >> 3) & 0x1F));
+  };
+  const uint16_t body = rgb565(0x404040);
+  // Piece i and where it sits: (x, y), (x + w, y + h + 1), (x, y + h + 1), (x + w, y).
+  const struct {
+    int dx, dy;
+    uint16_t colour;
+  } pieces[] = {{0, 0, rgb565(0x101010)}, {7, 4, rgb565(0x202020)}, {0, 4, rgb565(0x303030)}, {7, 0, rgb565(0x505050)}};
+  auto shown = [&](int piece) {
+    gamelib::GameLib::graphics->drawImageOpaque(brickList->picture, 0, 0, 0);
+    return gltest::canvasPixel(b.x + pieces[piece].dx + 1, b.y + pieces[piece].dy + 1);
+  };
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(shown(i), pieces[i].colour) << i;
+  ball(1).setState(Ball::KIND_NORMAL);
+  b.hit((*game->balls)[1]);
+  ASSERT_EQ(b.value, 3);
+  EXPECT_EQ(shown(0), pieces[0].colour);
+  EXPECT_EQ(shown(1), pieces[1].colour);
+  EXPECT_EQ(shown(2), body);
+  EXPECT_EQ(shown(3), body);
 }
 
 TEST_F(BrickHitTest, AWipedBrickLeavesItsOverlappingNeighboursWholeInThePicture) {
