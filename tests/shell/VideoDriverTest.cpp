@@ -13,6 +13,8 @@
 
 #include "platform/capture.h"
 #include "platform/desktop.h"
+#include "platform/kernel.h"
+#include "platform/module.h"
 #include "platform/device.h"
 #include "platform/paths.h"
 #include "platform/picture.h"
@@ -217,6 +219,8 @@ const PanelCase kPanelCases[] = {
     {"Game API scanning across", "gapi", [](platform::Device& d) { d.video.nativeOrientation = 1; }},
     {"Game API upside down", "gapi", [](platform::Device& d) { d.video.nativeOrientation = 2; d.video.gameApiDram = false; }},
     {"Game API turned back", "gapi", [](platform::Device& d) { d.video.nativeOrientation = 3; }},
+    {"Game API at a fixed address", "gapi",
+     [](platform::Device& d) { d.oemInfo = u"Typhoon"; d.video.gameApiDram = false; }},
     {"VGA", "vga", noTweak},
     {"VGA upside down", "vga", [](platform::Device& d) { d.video.nativeOrientation = 2; }},
     {"VGA turned back", "vga", [](platform::Device& d) { d.video.nativeOrientation = 3; }},
@@ -424,6 +428,40 @@ TEST_F(VideoDriverTest, RotationTilesAndTheWidenedRectangleStayInsideTheBuffers)
       for (int x = 0; x < back->width; ++x) *back->at(x, y) = patternPixel(x, y, 5);
     rotation.present(ScreenHAL::kPresentWait);
     EXPECT_EQ(inner->touchedGuards(), 0);
+  }
+}
+
+TEST_F(VideoDriverTest, LcdDriversWaitForTheScanAndGiveUpOnAStuckController) {
+  struct Case {
+    const char* profile;
+    int32_t code;
+    uintptr_t registers;
+    size_t scanRegister;
+  } cases[] = {
+      {"xscale", ScreenHAL::kXScaleDriver, 0x44000000, 0x20C},
+      {"strongarm", ScreenHAL::kStrongArmDriver, 0xB0100000, 0x14},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.profile);
+    useDevice(c.profile);
+    ScreenHAL::DetectionRecord& detection = ScreenHAL::VideoDetect::detection(window_);
+    std::unique_ptr<ScreenHAL::VideoDriver> driver(ScreenHAL::VideoDetect::CreateDriver(c.code));
+    DisplayParams params{240, 320, 0, 1};
+    ASSERT_TRUE(driver->initialize(window_, params, detection));
+    driver->wait();  // the emulated scan sits where copying may start
+    // A controller whose scan never comes round must not hold the program.
+    HMODULE core = LoadLibraryW(u"coredll.dll");
+    auto setKMode = reinterpret_cast<SetKModeProc>(GetProcAddressW(core, u"SetKMode"));
+    void* page = VirtualAlloc(nullptr, 0x1000, MEM_RESERVE, PAGE_NOACCESS);
+    setKMode(TRUE);
+    ASSERT_TRUE(VirtualCopy(page, reinterpret_cast<void*>(c.registers >> 8), 0x1000,
+                            PAGE_READWRITE | PAGE_NOCACHE | PAGE_PHYSICAL));
+    setKMode(FALSE);
+    const uint32_t stuck = 0xFFFFFFFF;
+    std::memcpy(static_cast<uint8_t*>(page) + c.scanRegister, &stuck, sizeof stuck);
+    driver->wait();
+    VirtualFree(page, 0, MEM_RELEASE);
+    FreeLibrary(core);
   }
 }
 
