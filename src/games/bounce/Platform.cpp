@@ -133,8 +133,12 @@ void Platform::prepareShot() {
   gunFlameLeftY = top;
   gunFlameRightX = x + gunWidth / 2 - scaled(kGunInset);
   gunFlameRightY = top;
-  if (!gunFlameLeftAnimation.isNull()) gunFlameLeftAnimation->restart();
-  if (!gunFlameRightAnimation.isNull()) gunFlameRightAnimation->restart();
+  // Cleared too: the flag left from the last volley would end this one before its first frame.
+  for (const AnimationPtr& flame : {gunFlameLeftAnimation, gunFlameRightAnimation}) {
+    if (flame.isNull()) continue;
+    flame->finished = false;
+    flame->restart();
+  }
 }
 
 void Platform::shoot() {

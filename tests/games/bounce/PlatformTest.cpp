@@ -215,6 +215,18 @@ TEST_F(PlatformTest, GunsShootOnlyWhenArmedReadyAndBothShotsAreDone) {
   EXPECT_FALSE(paddle().shotLeft.isNull());
 }
 
+TEST_F(PlatformTest, EveryVolleyShowsItsMuzzleFlames) {
+  for (int volley = 0; volley < 2; ++volley) {
+    paddle().prepareShot();
+    ASSERT_TRUE(paddle().gunFlames);
+    paddle().paint();
+    EXPECT_TRUE(paddle().gunFlames) << volley;
+    EXPECT_EQ(paddle().gunFlameLeftAnimation->tickCounter, 1) << volley;
+    for (int i = 0; i < 20 && paddle().gunFlames; ++i) paddle().paint();
+    EXPECT_FALSE(paddle().gunFlames);
+  }
+}
+
 TEST_F(PlatformTest, BulletsHitBricksAndEnemies) {
   brickList->loadRound(2);
   catchBonus(Platform::BONUS_GUNS);
