@@ -33,9 +33,6 @@ constexpr int64_t kRoundIntroMs = 1500;
 constexpr int64_t kGameCompleteMs = 3000;
 // Stylus positions this close to the paddle's centre leave it where it is.
 constexpr int32_t kStylusDeadZone = 3;
-constexpr int32_t kHighScoreTable = 1;
-constexpr int32_t kMenuKeyMap = 0;
-constexpr int32_t kPlayKeyMap = 1;
 constexpr int32_t kSoundLevels = 4;
 constexpr int32_t kRays = Bounce::kRays;
 

@@ -37,6 +37,10 @@ class Bounce : public gamelib::GameInterface {
   static constexpr int32_t STATE_KEY_SETUP = 400;
 
   static constexpr int32_t kStartLives = 5;
+  // The game keeps one high-score table; key map 1 is its play keys, key map 0 the menus'.
+  static constexpr int32_t kHighScoreTable = 1;
+  static constexpr int32_t kMenuKeyMap = 0;
+  static constexpr int32_t kPlayKeyMap = 1;
   // Entries of the in-game menu.
   static constexpr int32_t ITEM_START = 0;
   static constexpr int32_t ITEM_HIGH_SCORES = 1;

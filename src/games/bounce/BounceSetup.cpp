@@ -33,10 +33,8 @@ constexpr int32_t kProgressBack = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
 constexpr int32_t kMenuShade = -161;
 constexpr int32_t kScoreShade = -160;
-constexpr int32_t kHighScoreTable = 1;
 // Left, right and fire may be rebound.
 constexpr int32_t kRemappableActions = 0x1C;
-constexpr int32_t kPlayKeyMap = 1;
 constexpr int32_t kParticlesPerBaseWidth = 100;
 constexpr int32_t kEnemyKinds = 3;
 constexpr int32_t kBonusKinds = 12;
