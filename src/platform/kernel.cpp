@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "platform/device.h"
 #include "platform/videohw.h"
@@ -90,7 +92,15 @@ BOOL IsBadReadPtr(const void* address, size_t bytes) {
     const size_t chunk = bytes < sizeof scratch ? bytes : sizeof scratch;
     iovec local{scratch, chunk};
     iovec remote{const_cast<char*>(at), chunk};
-    if (process_vm_readv(getpid(), &local, 1, &remote, 1, 0) != static_cast<ssize_t>(chunk)) return TRUE;
+    if (process_vm_readv(getpid(), &local, 1, &remote, 1, 0) != static_cast<ssize_t>(chunk)) {
+      // Where the host forbids reading through the kernel, at least every page must be mapped.
+      if (errno != EPERM && errno != ENOSYS) return TRUE;
+      const size_t page = pageSize();
+      const uintptr_t first = reinterpret_cast<uintptr_t>(at) / page * page;
+      const size_t span = reinterpret_cast<uintptr_t>(at) + chunk - first;
+      std::vector<unsigned char> resident((span + page - 1) / page);
+      if (mincore(reinterpret_cast<void*>(first), span, resident.data()) != 0) return TRUE;
+    }
     at += chunk;
     bytes -= chunk;
   }
