@@ -1,5 +1,6 @@
 // The ball step of the brick game's screen: each flying ball looks ahead along five rays through the
 // brick cells it may reach, and either meets the nearest brick edge or moves on to the walls and paddle.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -94,11 +95,16 @@ void Bounce::moveBalls() {
         columnFrom = field.columnAt((fromX - r16) >> 4) - 1;
         columnTo = field.columnAt((toX + r16) >> 4) + 1;
       }
+      // Cells outside the grid are skipped, so the range is cut to it (plus one) before the walk.
+      rowFrom = std::clamp(rowFrom, -1, fieldRows);
+      rowTo = std::clamp(rowTo, -1, fieldRows);
+      columnFrom = std::clamp(columnFrom, -1, fieldColumns);
+      columnTo = std::clamp(columnTo, -1, fieldColumns);
       const int32_t rowStep = scan.rowsDown ? -1 : 1;
       const int32_t columnStep = scan.columnsDown ? -1 : 1;
-      for (int32_t row = rowFrom; row != rowTo + rowStep; row += rowStep) {
+      for (int32_t row = rowFrom; (row - rowTo) * rowStep <= 0; row += rowStep) {
         if (row < 0 || row >= fieldRows) continue;
-        for (int32_t column = columnFrom; column != columnTo + columnStep; column += columnStep) {
+        for (int32_t column = columnFrom; (column - columnTo) * columnStep <= 0; column += columnStep) {
           Brick* brick = field.brickAt(column, row);
           if (brick == nullptr || brick->kind <= 0) continue;
           for (int32_t ray = 0; ray < kRays; ++ray) {
