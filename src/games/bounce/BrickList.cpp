@@ -104,7 +104,9 @@ BrickList::BrickList() {
 
   // Room below the field for the paddle and a ball on it: short screens pull the field up.
   int32_t r = 0;
-  if (!instance.isNull() && !instance->balls.isNull() && !(*instance->balls)[0].isNull()) r = (*instance->balls)[0]->radius;
+  if (!instance.isNull() && !instance->balls.isNull() && !(*instance->balls)[0].isNull()) {
+    r = (*instance->balls)[0]->radius;
+  }
   int32_t ph = platform.isNull() ? 0 : platform->height;
   int32_t h = GameLib::screenHeight;
   if (bottomGap + 2 * r + ph + fieldHeight + top > h) {

@@ -48,7 +48,9 @@ TEST_F(BrickHitTest, HitsByBallKindAndBrickKind) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     brickList->loadRound(1);
-    BallPtr hitter = c.hitter == kExplosion ? nullptr : c.hitter == kBullet ? bounce::platform->bulletLeft : (*game->balls)[1];
+    BallPtr hitter = c.hitter == kExplosion ? nullptr
+                     : c.hitter == kBullet  ? bounce::platform->bulletLeft
+                                            : BallPtr((*game->balls)[1]);
     if (c.hitter >= 0) hitter->setState(c.hitter);
     for (int i = 0; i < c.hitsBefore; ++i) brick(c.column, 0).hit(hitter);
     const int remaining = brickList->remaining;

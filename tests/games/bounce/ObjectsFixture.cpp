@@ -73,7 +73,9 @@ std::string bytes(const datakit::Bytes& b) { return std::string(b.begin(), b.end
 
 std::string roundFile(const std::vector<std::string>& rows) {
   std::string out;
-  for (size_t i = 0; i < static_cast<size_t>(fieldRows); ++i) out += (i < rows.size() ? rows[i] : "...........") + "\r\n";
+  for (size_t i = 0; i < static_cast<size_t>(fieldRows); ++i) {
+    out += (i < rows.size() ? rows[i] : kEmptyRow) + "\r\n";
+  }
   return out;
 }
 
