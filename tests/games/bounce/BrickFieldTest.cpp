@@ -2,6 +2,10 @@
 // malformed, and what hits, explosions and the passing of time do to the bricks.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "Image.h"
 #include "Png.h"
 #include "games/bounce/ObjectsFixture.h"
@@ -138,6 +142,22 @@ TEST_F(BrickFieldTest, RoundsTakeTheirBackgroundInTurnsOfFive) {
     EXPECT_EQ(gltest::canvasPixel(120, 150), c.colour) << c.round;
     // The walls stand beside the field.
     EXPECT_NE(gltest::canvasPixel(fieldLeft - 2, 150), c.colour) << c.round;
+  }
+}
+
+TEST_F(BrickFieldTest, EveryShippedRoundLoadsWithBricksToClear) {
+  const std::filesystem::path staged = std::filesystem::path(GH_GAME_DAT).parent_path() / "data" / "archive";
+  test::ArchiveFiles rounds;
+  for (int round = 1; round <= 50; ++round) {
+    std::string name = gltest::narrow(BrickList::roundFileName(round)).substr(1);
+    std::ifstream in(staged / name, std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    rounds[name] = std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  startGame(rounds);
+  for (int round = 1; round <= 50; ++round) {
+    brickList->loadRound(round);
+    EXPECT_GT(brickList->remaining, 0) << round;
   }
 }
 
