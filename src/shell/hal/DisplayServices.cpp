@@ -3,6 +3,7 @@
 
 #include "platform/module.h"
 #include "platform/shell.h"
+#include "shell/hal/DeviceProbe.h"
 
 namespace ScreenHAL {
 
@@ -47,6 +48,39 @@ LONG changeSettingsStandIn(LPCWSTR, DEVMODEW* mode, HWND, DWORD flags, LPVOID) {
   return DISP_CHANGE_FAILED;
 }
 
+// Devices whose screen is mounted a quarter turn round: a set orientation turns one step on, and a tested
+// orientation turns one step back, so callers see the screen as they hold it.
+ChangeDisplaySettingsProc unturnedEntry = nullptr;
+
+bool screenMountedTurned() {
+  switch (oemCode()) {
+    case kOemMotoQ:
+    case kOemI320:
+    case kOemI600:
+    case kOemM530:
+    case kOemTechFaith:
+      return true;
+    default:
+      return false;
+  }
+}
+
+DWORD turned(DWORD orientation, int32_t steps) {
+  static constexpr DWORD kOrder[4] = {DMDO_0, DMDO_90, DMDO_180, DMDO_270};
+  for (int32_t i = 0; i < 4; ++i) {
+    if (kOrder[i] == orientation) return kOrder[(i + steps) & 3];
+  }
+  return orientation;
+}
+
+LONG changeSettingsTurned(LPCWSTR device, DEVMODEW* mode, HWND window, DWORD flags, LPVOID param) {
+  bool orientation = mode != nullptr && (mode->dmFields & DM_DISPLAYORIENTATION) != 0;
+  if (orientation && (flags & CDS_TEST) == 0) mode->dmDisplayOrientation = turned(mode->dmDisplayOrientation, 1);
+  LONG result = unturnedEntry(device, mode, window, flags, param);
+  if (orientation && (flags & CDS_TEST) != 0) mode->dmDisplayOrientation = turned(mode->dmDisplayOrientation, 3);
+  return result;
+}
+
 void lookUp() {
   if (looked) return;
   looked = true;
@@ -60,6 +94,10 @@ void lookUp() {
   }
   if (allKeysEntry == nullptr) allKeysEntry = allKeysStandIn;
   if (changeSettingsEntry == nullptr) changeSettingsEntry = changeSettingsStandIn;
+  if (screenMountedTurned()) {
+    unturnedEntry = changeSettingsEntry;
+    changeSettingsEntry = changeSettingsTurned;
+  }
 }
 
 }  // namespace
@@ -122,6 +160,7 @@ void resetDisplayServices() {
   looked = false;
   allKeysEntry = nullptr;
   changeSettingsEntry = nullptr;
+  unturnedEntry = nullptr;
   fullScreenEntry = nullptr;
   kernelModeEntry = nullptr;
   allKeysValue = FALSE;
