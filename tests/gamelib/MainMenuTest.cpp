@@ -2,6 +2,8 @@
 // and skipped cells, the title slide, taps, choosing exit, and games that are missing or fail to start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "core/lang/DExceptionBase.h"
@@ -213,13 +215,21 @@ TEST_F(MainMenuTest, ExitEndsTheProgramAfterTheDelay) {
 }
 
 TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
+  // Entry 3 stands for a game not in the program; the real games are put back afterwards.
+  struct Restore {
+    MainMenu::ScreenFactory saved[MainMenu::kEntryCount];
+    Restore() { std::copy(std::begin(MainMenu::screens), std::end(MainMenu::screens), saved); }
+    ~Restore() { std::copy(std::begin(saved), std::end(saved), MainMenu::screens); }
+  } restore;
   MainMenu::screens[1] = [] { return GameInterfacePtr(new FailingGame()); };
   MainMenu::screens[2] = [] { return GameInterfacePtr(new WorkingGame()); };
+  MainMenu::screens[3] = nullptr;
+  MainMenu::screens[9] = nullptr;
   struct Case {
     int32_t entry;
     bool stays;
     int made;
-  } cases[] = {{0, true, 0}, {1, true, 1}, {9, true, 0}, {2, false, 0}};
+  } cases[] = {{3, true, 0}, {1, true, 1}, {9, true, 0}, {2, false, 0}};
   for (const Case& c : cases) {
     gamesMade = gamesDestroyed = 0;
     start(true);
