@@ -19,6 +19,18 @@ Animation::Animation(DStringArrayPtr names) : frames(new GameImageArray(names->l
   }
 }
 
+nuv::lang::DPtr<Animation> Animation::runningOver(const nuv::lang::DPtr<Animation>& shared) {
+  nuv::lang::DPtr<Animation> copy = new Animation();
+  if (!shared.isNull()) {
+    copy->frames = shared->frames;
+    copy->frameCount = shared->frameCount;
+    copy->ticksPerFrame = shared->ticksPerFrame;
+    copy->maxWidth = shared->maxWidth;
+    copy->maxHeight = shared->maxHeight;
+  }
+  return copy;
+}
+
 void Animation::addFrame(GameImagePtr image) {
   (*frames)[frameCount] = image;
   if (!image.isNull()) {

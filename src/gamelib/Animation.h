@@ -23,6 +23,10 @@ class Animation : public nuv::lang::DObject {
   const char* getClassName() const override { return "Animation"; }
   nuv::lang::DStringPtr toString() override { return nullptr; }
 
+  // A new animation over the frames of another, with a clock of its own: each user keeps its own place.
+  // Without frames when `shared` is null.
+  static nuv::lang::DPtr<Animation> runningOver(const nuv::lang::DPtr<Animation>& shared);
+
   // ArrayIndexOutOfBoundsException past the last frame.
   void addFrame(GameImagePtr image);
   // Runs from frame 0.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/capture.h"
+#include "program/Frames.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -22,28 +23,11 @@ constexpr const char* kProgram = GH_PROGRAM;
 constexpr int kWidth = 240;
 constexpr int kHeight = 320;
 
-fs::path staged(const std::string& entry) { return fs::path(GH_GAME_DAT).parent_path() / "data" / "archive" / entry; }
-
-uint32_t at(const platform::Picture& p, int x, int y) { return p.pixels[static_cast<size_t>(y) * p.width + x]; }
-
-bool near(uint32_t rgb, uint32_t want) {
-  for (int shift : {0, 8, 16}) {
-    if (std::abs(static_cast<int>((rgb >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) > 8) return false;
-  }
-  return true;
-}
-
-struct Rect {
-  int x, y, w, h;
-};
-
-int differing(const platform::Picture& a, const platform::Picture& b, Rect r) {
-  int n = 0;
-  for (int y = std::max(r.y, 0); y < std::min(r.y + r.h, kHeight); ++y) {
-    for (int x = std::max(r.x, 0); x < std::min(r.x + r.w, kWidth); ++x) n += at(a, x, y) != at(b, x, y) ? 1 : 0;
-  }
-  return n;
-}
+using frames::at;
+using frames::differing;
+using frames::near;
+using frames::Rect;
+using frames::staged;
 
 // Regions of the 240 x 320 play screen: the heads-up row with the lives at the left and the score at the
 // right, the brick rows under it, the left wall, and the paddle's row.

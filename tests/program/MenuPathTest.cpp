@@ -2,14 +2,12 @@
 // menu with its ten icons, moving the highlight, and "exit" ending the program with code 0.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "platform/capture.h"
+#include "program/Frames.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -21,48 +19,12 @@ constexpr const char* kProgram = GH_PROGRAM;
 constexpr int kWidth = 240;
 constexpr int kHeight = 320;
 
-// The archive's tree as the build staged it.
-fs::path staged(const std::string& entry) { return fs::path(GH_GAME_DAT).parent_path() / "data" / "archive" / entry; }
-
-uint32_t at(const platform::Picture& p, int x, int y) { return p.pixels[static_cast<size_t>(y) * p.width + x]; }
-
-bool near(uint32_t rgb, uint32_t want) {
-  for (int shift : {0, 8, 16}) {
-    if (std::abs(static_cast<int>((rgb >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) > 8) return false;
-  }
-  return true;
-}
-
-struct Rect {
-  int x, y, w, h;
-};
-
-// Name to rectangle of a plain "name;x;y;w;h" image table.
-std::map<std::string, Rect> imageTable(const fs::path& file) {
-  std::map<std::string, Rect> table;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::stringstream fields(line);
-    std::string name, x, y, w, h;
-    std::getline(fields, name, ';');
-    std::getline(fields, x, ';');
-    std::getline(fields, y, ';');
-    std::getline(fields, w, ';');
-    std::getline(fields, h, ';');
-    if (!h.empty()) table[name] = {std::stoi(x), std::stoi(y), std::stoi(w), std::stoi(h)};
-  }
-  return table;
-}
-
-int differing(const platform::Picture& a, const platform::Picture& b, Rect r) {
-  int n = 0;
-  for (int y = std::max(r.y, 0); y < std::min(r.y + r.h, kHeight); ++y) {
-    for (int x = std::max(r.x, 0); x < std::min(r.x + r.w, kWidth); ++x) n += at(a, x, y) != at(b, x, y) ? 1 : 0;
-  }
-  return n;
-}
+using frames::at;
+using frames::differing;
+using frames::imageTable;
+using frames::near;
+using frames::Rect;
+using frames::staged;
 
 // Up and down rows of the questions' list box move the highlight; Enter confirms. The main menu starts
 // on the first game; right, down, down and right reach "exit".

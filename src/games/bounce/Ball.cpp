@@ -16,19 +16,6 @@ using gamelib::GameLib;
 
 namespace {
 
-// A new animation of the ball's own that runs over the frames of a shared one.
-AnimationPtr ownCopy(const AnimationPtr& shared) {
-  AnimationPtr copy = new Animation();
-  if (!shared.isNull()) {
-    copy->frames = shared->frames;
-    copy->frameCount = shared->frameCount;
-    copy->ticksPerFrame = shared->ticksPerFrame;
-    copy->maxWidth = shared->maxWidth;
-    copy->maxHeight = shared->maxHeight;
-  }
-  return copy;
-}
-
 GameImagePtr firstFrame(const AnimationPtr& animation) {
   if (animation.isNull() || animation->frames.isNull() || animation->frames->length < 1) return nullptr;
   return (*animation->frames)[0];
@@ -51,9 +38,9 @@ Ball::Ball(int32_t role) : role(role) {
     normalImage = ballImage;
     smallImage = ballSmallImage;
     bigImage = ballBigImage;
-    fireAnimation = ownCopy(bounce::fireAnimation);
-    fireSmallAnimation = ownCopy(bounce::fireSmallAnimation);
-    fireBigAnimation = ownCopy(bounce::fireBigAnimation);
+    fireAnimation = Animation::runningOver(bounce::fireAnimation);
+    fireSmallAnimation = Animation::runningOver(bounce::fireSmallAnimation);
+    fireBigAnimation = Animation::runningOver(bounce::fireBigAnimation);
     image = normalImage;
     animation = fireAnimation;
   } else {

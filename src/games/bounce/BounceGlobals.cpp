@@ -33,6 +33,10 @@ void releaseGlobals() {
   gameKey = nullptr;
   levelLetters = nullptr;
   instance = nullptr;
+  releaseGameObjects();
+}
+
+void releaseGameObjects() {
   menu = nullptr;
   scoreMenu = nullptr;
   brickList = nullptr;

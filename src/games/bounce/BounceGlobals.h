@@ -82,6 +82,9 @@ inline gamelib::AnimationArrayPtr bonusAnimations;
 
 void initGlobals();
 void releaseGlobals();
+// The menus, the field, the paddle, the particles and the shared pictures and animations: what a game
+// makes at its start and lets go when it is left.
+void releaseGameObjects();
 
 // A random number from lo to hi inclusive, from the game library's generator.
 int32_t randomInRange(int32_t lo, int32_t hi);

@@ -169,21 +169,7 @@ void Bounce::finishLoading() {
 void Bounce::leave() {
   SoundManager::stopAll();
   if (!menu.isNull()) menu->releaseImage();
-  menu = nullptr;
-  scoreMenu = nullptr;
-  platform = nullptr;
-  brickList = nullptr;
-  particles = nullptr;
-  ballImage = nullptr;
-  ballSmallImage = nullptr;
-  ballBigImage = nullptr;
-  bulletImage = nullptr;
-  bombImage = nullptr;
-  fireSmallAnimation = nullptr;
-  fireAnimation = nullptr;
-  fireBigAnimation = nullptr;
-  enemyAnimations = nullptr;
-  bonusAnimations = nullptr;
+  releaseGameObjects();
   gamelib::CustomControls::current = nullptr;
   balls = nullptr;
   enemies = nullptr;

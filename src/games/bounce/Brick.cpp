@@ -54,16 +54,7 @@ Brick::~Brick() {
 
 void Brick::startAnimation(int32_t index) {
   if ((*ownAnimations)[index].isNull()) {
-    AnimationPtr copy = new Animation();
-    AnimationPtr shared = (*brickList->animations)[index];
-    if (!shared.isNull()) {
-      copy->frames = shared->frames;
-      copy->frameCount = shared->frameCount;
-      copy->ticksPerFrame = shared->ticksPerFrame;
-      copy->maxWidth = shared->maxWidth;
-      copy->maxHeight = shared->maxHeight;
-    }
-    (*ownAnimations)[index] = copy;
+    (*ownAnimations)[index] = Animation::runningOver((*brickList->animations)[index]);
   }
   animation = (*ownAnimations)[index];
   animation->finished = false;
