@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "GameSetup.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
@@ -28,18 +29,8 @@ constexpr double kStepSeconds = 0.030;
 constexpr int kBallsInFlight = 3;
 constexpr int kParticlesAlive = 60;
 
-std::string gameDatFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string();
-}
-
-void useScreen(int width, int height) {
-  platform::Device device;
-  platform::findDeviceProfile("pocketpc", device);
-  device.screenWidth = width;
-  device.screenHeight = height;
-  platform::setDevice(device);
-  platform::deviceScreen().resize(width, height);
-}
+using benchsetup::gameDatFolder;
+using benchsetup::useScreen;
 
 bool startToFirstScreen(GameLib& app) {
   app.startApp();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "GameSetup.h"
 #include "core/io/D7zipInputStream.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
@@ -31,19 +32,8 @@ using nuv::lang::DStringArrayPtr;
 constexpr int kSprites = 20;
 constexpr double kStepSeconds = 0.030;
 
-// game.dat is built beside the bench folder.
-std::string gameDatFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().string();
-}
-
-void useScreen(int width, int height) {
-  platform::Device device;
-  platform::findDeviceProfile("pocketpc", device);
-  device.screenWidth = width;
-  device.screenHeight = height;
-  platform::setDevice(device);
-  platform::deviceScreen().resize(width, height);
-}
+using benchsetup::gameDatFolder;
+using benchsetup::useScreen;
 
 // What a game's screen does in a frame: its background, its sprites moving and animating, its score lines.
 class BusyScreen : public gamelib::GameInterface {
