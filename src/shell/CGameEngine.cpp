@@ -15,9 +15,9 @@
 #include "net/DMessageConnection.h"
 #include "platform/clock.h"
 #include "platform/file.h"
-#include "platform/msgbox.h"
 #include "platform/settings.h"
 #include "platform/sysinfo.h"
+#include "shell/ErrorBox.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/lcdui/DFont.h"
 #include "sound/DManager.h"
@@ -40,7 +40,6 @@ CGameEngine::MIDletFactory midletFactory = nullptr;
 SHFullScreenProc fullScreenEntry = nullptr;
 SHSetImeModeProc setImeModeEntry = nullptr;
 
-constexpr const char16_t* kErrorTitle = u"Error!";
 constexpr int32_t kPassesPerRest = 100;
 constexpr auto kRest = std::chrono::milliseconds(1);
 constexpr int32_t kHiResSize = 480;
@@ -81,21 +80,12 @@ bool loggingWanted() {
   return true;
 }
 
-std::u16string hex(uint32_t value) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
-  std::u16string text;
-  do {
-    text.insert(text.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return text;
-}
 
 }  // namespace
 
 CGameEngine::CGameEngine() {
   if (engineInstance != nullptr) {
-    MessageBoxW(nullptr, u"GameEngine already exists!", kErrorTitle, MB_OK | MB_ICONERROR);
+    shell::showError(u"GameEngine already exists!");
     std::fflush(nullptr);
     std::_Exit(0);
   }
@@ -209,9 +199,7 @@ bool CGameEngine::init(HWND) {
   } catch (DExceptionBase* e) {
     constexpr uint32_t kAnyException = 0;
     std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, kAnyException);
-    std::u16string text =
-        u"StartApp - unhadled exception 0x" + hex(owned->code()) + u"!\n" + nuv::lang::getExceptionName(owned->code());
-    MessageBoxW(nullptr, text.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+    shell::showUnhandled(u"StartApp", *owned, false);
     return false;
   }
   return midlet->running != 0;

@@ -1,30 +1,12 @@
 // The program's entry and the last-chance handlers around the engine.
 #include "shell/WinMain.h"
 
-#include <string>
-
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "platform/module.h"
-#include "platform/msgbox.h"
 #include "shell/CGameEngine.h"
 #include "shell/CommandLine.h"
-
-namespace {
-
-constexpr const char16_t* kErrorTitle = u"Error!";
-
-std::u16string hex(uint32_t value) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
-  std::u16string text;
-  do {
-    text.insert(text.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return text;
-}
-
-}  // namespace
+#include "shell/ErrorBox.h"
 
 void runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
   CGameEngine* engine = nullptr;
@@ -35,11 +17,9 @@ void runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
   } catch (nuv::lang::DExceptionBase* e) {
     constexpr uint32_t kAnyException = 0;
     std::unique_ptr<nuv::lang::DExceptionBase> owned = nuv::lang::catchException(e, kAnyException);
-    std::u16string text = u"Run - unhadled exception 0x" + hex(owned->code()) + u"!\n" +
-                          nuv::lang::getExceptionName(owned->code()) + u"\r\n" + owned->message();
-    MessageBoxW(nullptr, text.c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+    shell::showUnhandled(u"Run", *owned, true);
   } catch (...) {
-    MessageBoxW(nullptr, u"Run - unknown exception!", kErrorTitle, MB_OK | MB_ICONERROR);
+    shell::showError(u"Run - unknown exception!");
   }
 }
 

@@ -102,7 +102,10 @@ TEST_F(RunTest, OkCommandClosesLikeACloseRequest) {
 TEST_F(RunTest, FailedStartEndsWithoutALoop) {
   play("1000 close\n");
   made->onStart = [](test::TestMIDlet&) { nuv::lang::throwException(nuv::lang::ExceptionCode::IOException); };
+  testing::internal::CaptureStderr();
   EXPECT_FALSE(run());
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Error! StartApp - unhadled exception 0x6000000!\nIOException"),
+            std::string::npos);
   EXPECT_TRUE(made->tickTimes.empty());
   EXPECT_EQ(made->log, (Log{"startApp", "destroyApp true"}));
   EXPECT_EQ(FindWindowW(u"GameEngine", u"GlimmerHut"), nullptr);
