@@ -1,10 +1,10 @@
 // The brick game's data in the built game.dat: every picture, animation, round, sound, help page
 // and text it looks up is there for both screen sizes, and its field fits each screen.
+#include "BuiltArchive.h"
 #include "CheckRounds.h"
 
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
-#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ using nuv::io::D7zipInputStream;
 
 namespace {
 
-nuv::lang::DStringPtr name(const std::string& s) { return new nuv::lang::DString(std::u16string(s.begin(), s.end())); }
+using builtarchive::name;
 
 const char* const kSizes[] = {"240x320", "480x640"};
 
@@ -46,19 +46,8 @@ struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
 };
 
-class BounceData : public ::testing::Test {
+class BounceData : public builtarchive::BuiltArchive {
 protected:
-    void SetUp() override
-    {
-        platform::setProgramFile((fs::path(GH_GAME_DAT).parent_path() / "glimmerhut").string());
-        D7zipInputStream::openArchive(name("game.dat"), name(""));
-    }
-    void TearDown() override
-    {
-        D7zipInputStream::closeArchive();
-        platform::setProgramFile("");
-    }
-
     static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
 
     static std::string read(const std::string& entry)

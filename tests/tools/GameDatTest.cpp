@@ -1,11 +1,11 @@
 // The built game.dat, opened with the program's own archive stream: every shared entry is there
 // for both screen sizes and reads back byte for byte as staged.
+#include "BuiltArchive.h"
 #include "Check.h"
 #include "Stage.h"
 
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
-#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +17,9 @@ using nuv::io::D7zipInputStream;
 
 namespace {
 
-nuv::lang::DStringPtr name(const std::string& s) { return new nuv::lang::DString(std::u16string(s.begin(), s.end())); }
+using builtarchive::name;
 
-class GameDat : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        platform::setProgramFile((fs::path(GH_GAME_DAT).parent_path() / "glimmerhut").string());
-        D7zipInputStream::openArchive(name("game.dat"), name(""));
-    }
-    void TearDown() override
-    {
-        D7zipInputStream::closeArchive();
-        platform::setProgramFile("");
-    }
-};
+using GameDat = builtarchive::BuiltArchive;
 
 std::vector<std::string> sharedEntries()
 {
