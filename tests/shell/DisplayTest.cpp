@@ -2,88 +2,28 @@
 // rectangle on odd sizes, modes, and input turned to the frame.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/capture.h"
-#include "platform/paths.h"
-#include "platform/desktop.h"
 #include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/screen.h"
 #include "platform/window.h"
+#include "shell/DisplayFixture.h"
 #include "shell/hal/Display.h"
-#include "shell/hal/DisplayServices.h"
-#include "shell/hal/Log.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/hal/VideoDetect.h"
-#include "support/TempFolder.h"
 
 using ScreenHAL::DisplayContext;
 using ScreenHAL::DisplayParams;
 
 namespace {
 
-// A headless window of the device's size, a fresh detection and a log in a folder of its own.
-class DisplayTest : public ::testing::Test {
+class DisplayTest : public test::DisplayFixture {
  protected:
-  void SetUp() override {
-    platform::setHeadless(true);
-    // Windows are published per program folder: tests running side by side must not meet.
-    platform::setProgramFile(folder_.file("glimmerhut"));
-    previousFolder_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_.path());
-    useScreen(240, 320);
-  }
-  void TearDown() override {
-    closeWindow();
-    platform::setProgramFile("");
-    std::filesystem::current_path(previousFolder_);
-    platform::Device pocketPc;
-    platform::findDeviceProfile("pocketpc", pocketPc);
-    platform::setDevice(pocketPc);
-    platform::deviceScreen().resize(pocketPc.screenWidth, pocketPc.screenHeight);
-    ScreenHAL::VideoDetect::forget();
-    ScreenHAL::resetDisplayServices();
-  }
-  void useScreen(int width, int height) {
-    platform::Device d;
-    platform::findDeviceProfile("pocketpc", d);
-    d.screenWidth = width;
-    d.screenHeight = height;
-    platform::setDevice(d);
-    platform::deviceScreen().resize(width, height);
-    ScreenHAL::VideoDetect::forget();
-    ScreenHAL::resetDisplayServices();
-    ScreenHAL::restartLog();
-    // One window per test: the display reads the screen's size from the device, not the window.
-    if (window_ != nullptr) return;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.lpszClassName = u"DisplayTest";
-    RegisterClassW(&wc);
-    window_ = CreateWindowExW(0, u"DisplayTest", u"DisplayTest", WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
-                              nullptr, nullptr);
-    ASSERT_NE(window_, nullptr);
-  }
-  void closeWindow() {
-    if (window_ != nullptr) DestroyWindow(window_);
-    window_ = nullptr;
-    UnregisterClassW(u"DisplayTest", nullptr);
-  }
-  std::string logText() const {
-    std::ifstream in(folder_.file("Log_SHAL.txt"));
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  test::TempFolder folder_;
-  std::filesystem::path previousFolder_;
-  HWND window_ = nullptr;
+  DisplayTest() : DisplayFixture(u"DisplayTest") {}
 };
 
 }  // namespace

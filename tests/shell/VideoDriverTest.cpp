@@ -4,32 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/capture.h"
-#include "platform/desktop.h"
 #include "platform/kernel.h"
 #include "platform/module.h"
 #include "platform/device.h"
-#include "platform/paths.h"
 #include "platform/picture.h"
 #include "platform/screen.h"
 #include "platform/videohw.h"
 #include "platform/window.h"
+#include "shell/DisplayFixture.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Display.h"
-#include "shell/hal/DisplayServices.h"
-#include "shell/hal/Log.h"
 #include "shell/hal/RotationCopy.h"
 #include "shell/hal/RotationDriver.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/hal/VideoDetect.h"
-#include "support/TempFolder.h"
 
 using ScreenHAL::DisplayContext;
 using ScreenHAL::DisplayParams;
@@ -57,48 +50,15 @@ void heldPosition(int o, int width, int height, int x, int y, int& hx, int& hy) 
   }
 }
 
-class VideoDriverTest : public ::testing::Test {
+class VideoDriverTest : public test::DisplayFixture {
  protected:
-  void SetUp() override {
-    platform::setHeadless(true);
-    platform::setProgramFile(folder_.file("glimmerhut"));
-    previousFolder_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_.path());
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.lpszClassName = u"VideoDriverTest";
-    RegisterClassW(&wc);
-    window_ = CreateWindowExW(0, u"VideoDriverTest", u"VideoDriverTest", WS_VISIBLE, 0, 0, 240, 320, nullptr,
-                              nullptr, nullptr, nullptr);
-    ASSERT_NE(window_, nullptr);
-  }
-  void TearDown() override {
-    DestroyWindow(window_);
-    UnregisterClassW(u"VideoDriverTest", nullptr);
-    platform::setProgramFile("");
-    std::filesystem::current_path(previousFolder_);
-    useDevice("pocketpc");
-  }
+  VideoDriverTest() : DisplayFixture(u"VideoDriverTest") {}
   void useDevice(const char* profile, const Tweak& tweak = noTweak) {
     platform::Device d;
     ASSERT_TRUE(platform::findDeviceProfile(profile, d)) << profile;
     tweak(d);
-    platform::setDevice(d);
-    platform::deviceScreen().resize(d.screenWidth, d.screenHeight);
-    ScreenHAL::VideoDetect::forget();
-    ScreenHAL::resetDisplayServices();
-    ScreenHAL::restartLog();
+    DisplayFixture::useDevice(d);
   }
-  std::string logText() const {
-    std::ifstream in(folder_.file("Log_SHAL.txt"));
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  test::TempFolder folder_;
-  std::filesystem::path previousFolder_;
-  HWND window_ = nullptr;
 };
 
 struct DetectionCase {
