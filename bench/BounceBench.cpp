@@ -3,8 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 
 #include "GameSetup.h"
 #include "core/lang/DSystem.h"
@@ -13,11 +11,6 @@
 #include "gamelib/ScreenCanvas.h"
 #include "games/bounce/Bounce.h"
 #include "platform/clock.h"
-#include "platform/desktop.h"
-#include "platform/device.h"
-#include "platform/paths.h"
-#include "platform/screen.h"
-#include "shell/lcdui/DDisplay.h"
 
 namespace {
 
@@ -29,17 +22,7 @@ constexpr double kStepSeconds = 0.030;
 constexpr int kBallsInFlight = 3;
 constexpr int kParticlesAlive = 60;
 
-using benchsetup::gameDatFolder;
 using benchsetup::useScreen;
-
-bool startToFirstScreen(GameLib& app) {
-  app.startApp();
-  for (int call = 0; call < 100 && GameLib::currentScreen.isNull() && app.running != 0; ++call) {
-    platform::advanceManualClock(2000);
-    app.tick();
-  }
-  return !GameLib::currentScreen.isNull();
-}
 
 // From the game's menu into round 1, past its intro.
 void startRound(Bounce& game) {
@@ -91,45 +74,38 @@ void keepBusy(Bounce& game) {
 }
 
 void BM_BusyRoundStepAndPaint(benchmark::State& state) {
-  platform::setHeadless(true);
-  platform::setManualClock(0);
-  platform::setProgramFile(gameDatFolder() + "/glimmerhut");
-  useScreen(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  gamelib::GameLibPtr app = new GameLib();
-  nuv::microedition::lcdui::DDisplayPtr display = new nuv::microedition::lcdui::DDisplay(nullptr);
-  if (!startToFirstScreen(*app)) {
-    state.SkipWithError("the start did not reach a screen: is game.dat built?");
-  } else {
-    bounce::BouncePtr game = new Bounce();
-    GameLib::currentScreen = game;
-    startRound(*game);
-    GameLib::resetFrameClock();
-    std::chrono::duration<double> elapsed{0};
-    for (auto _ : state) {
-      state.PauseTiming();
-      keepBusy(*game);
-      state.ResumeTiming();
-      auto started = std::chrono::steady_clock::now();
-      platform::advanceManualClock(30);
-      app->tick();
-      elapsed += std::chrono::steady_clock::now() - started;
+  benchsetup::useGameData(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  {
+    benchsetup::StartedGameLib library;
+    if (!library.started) {
+      state.SkipWithError(benchsetup::StartedGameLib::kNotStarted);
+    } else {
+      bounce::BouncePtr game = new Bounce();
+      GameLib::currentScreen = game;
+      startRound(*game);
+      GameLib::resetFrameClock();
+      std::chrono::duration<double> elapsed{0};
+      for (auto _ : state) {
+        state.PauseTiming();
+        keepBusy(*game);
+        state.ResumeTiming();
+        auto started = std::chrono::steady_clock::now();
+        platform::advanceManualClock(30);
+        library.app->tick();
+        elapsed += std::chrono::steady_clock::now() - started;
+      }
+      state.counters["percent_of_30ms"] =
+          100.0 * elapsed.count() / (static_cast<double>(state.iterations()) * kStepSeconds);
+      // What the last frame held, to show the round stayed busy.
+      int enemies = 0;
+      for (int e = 0; e < game->enemySlots; ++e) enemies += (*game->enemies)[e]->active ? 1 : 0;
+      state.counters["enemies"] = enemies;
+      state.counters["particles"] = liveParticles();
+      state.counters["playing"] = bounce::gameState == Bounce::STATE_PLAYING ? 1 : 0;
+      game->leave();
+      GameLib::currentScreen = nullptr;
     }
-    state.counters["percent_of_30ms"] =
-        100.0 * elapsed.count() / (static_cast<double>(state.iterations()) * kStepSeconds);
-    // What the last frame held, to show the round stayed busy.
-    int enemies = 0;
-    for (int e = 0; e < game->enemySlots; ++e) enemies += (*game->enemies)[e]->active ? 1 : 0;
-    state.counters["enemies"] = enemies;
-    state.counters["particles"] = liveParticles();
-    state.counters["playing"] = bounce::gameState == Bounce::STATE_PLAYING ? 1 : 0;
-    game->leave();
-    GameLib::currentScreen = nullptr;
   }
-  app->destroyApp(true);
-  display = nullptr;
-  app = nullptr;
-  nuv::microedition::midlet::DMIDlet::releaseCurrent();
-  GameLib::languageIndex = -1;
   useScreen(240, 320);
 }
 BENCHMARK(BM_BusyRoundStepAndPaint)->Args({240, 320})->Args({480, 640})->Unit(benchmark::kMicrosecond);

@@ -4,8 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 
 #include "GameSetup.h"
 #include "core/io/D7zipInputStream.h"
@@ -14,11 +12,6 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/TextTable.h"
 #include "platform/clock.h"
-#include "platform/desktop.h"
-#include "platform/device.h"
-#include "platform/paths.h"
-#include "platform/screen.h"
-#include "shell/lcdui/DDisplay.h"
 
 namespace {
 
@@ -32,7 +25,6 @@ using nuv::lang::DStringArrayPtr;
 constexpr int kSprites = 20;
 constexpr double kStepSeconds = 0.030;
 
-using benchsetup::gameDatFolder;
 using benchsetup::useScreen;
 
 // What a game's screen does in a frame: its background, its sprites moving and animating, its score lines.
@@ -71,62 +63,35 @@ class BusyScreen : public gamelib::GameInterface {
 
 // The start run through its first part, the logo and the loading bar, the clock jumped over every wait.
 // True when the start reached its first screen.
-bool startToFirstScreen(GameLib& app) {
-  app.startApp();
-  for (int call = 0; call < 100 && GameLib::currentScreen.isNull() && app.running != 0; ++call) {
-    platform::advanceManualClock(2000);
-    app.tick();
-  }
-  return !GameLib::currentScreen.isNull();
-}
-
-void releaseAll(nuv::microedition::lcdui::DDisplayPtr& display, gamelib::GameLibPtr& app) {
-  app->destroyApp(true);
-  display = nullptr;
-  app = nullptr;
-  nuv::microedition::midlet::DMIDlet::releaseCurrent();
-  GameLib::languageIndex = -1;
-}
-
 void BM_FrameStepAndPaint(benchmark::State& state) {
-  platform::setHeadless(true);
-  platform::setManualClock(0);
-  platform::setProgramFile(gameDatFolder() + "/glimmerhut");
-  useScreen(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  gamelib::GameLibPtr app = new GameLib();
-  nuv::microedition::lcdui::DDisplayPtr display = new nuv::microedition::lcdui::DDisplay(nullptr);
-  if (!startToFirstScreen(*app)) {
-    state.SkipWithError("the start did not reach a screen: is game.dat built?");
-    releaseAll(display, app);
-    return;
+  benchsetup::useGameData(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  {
+    benchsetup::StartedGameLib game;
+    if (!game.started) {
+      state.SkipWithError(benchsetup::StartedGameLib::kNotStarted);
+    } else {
+      GameLib::currentScreen = new BusyScreen();
+      GameLib::resetFrameClock();
+      auto started = std::chrono::steady_clock::now();
+      for (auto _ : state) {
+        platform::advanceManualClock(30);
+        game.app->tick();
+      }
+      std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+      state.counters["percent_of_30ms"] =
+          100.0 * elapsed.count() / (static_cast<double>(state.iterations()) * kStepSeconds);
+    }
   }
-  GameLib::currentScreen = new BusyScreen();
-  GameLib::resetFrameClock();
-  auto started = std::chrono::steady_clock::now();
-  for (auto _ : state) {
-    platform::advanceManualClock(30);
-    app->tick();
-  }
-  std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-  state.counters["percent_of_30ms"] =
-      100.0 * elapsed.count() / (static_cast<double>(state.iterations()) * kStepSeconds);
-  releaseAll(display, app);
   useScreen(240, 320);
 }
 BENCHMARK(BM_FrameStepAndPaint)->Args({240, 320})->Args({480, 640})->Unit(benchmark::kMicrosecond);
 
 void BM_StartToLoadingBar(benchmark::State& state) {
-  platform::setHeadless(true);
-  platform::setManualClock(0);
-  platform::setProgramFile(gameDatFolder() + "/glimmerhut");
-  useScreen(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  benchsetup::useGameData(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   for (auto _ : state) {
-    gamelib::GameLibPtr app = new GameLib();
-    nuv::microedition::lcdui::DDisplayPtr display = new nuv::microedition::lcdui::DDisplay(nullptr);
-    bool reached = startToFirstScreen(*app);
-    releaseAll(display, app);
-    if (!reached) {
-      state.SkipWithError("the start did not reach a screen: is game.dat built?");
+    benchsetup::StartedGameLib game;
+    if (!game.started) {
+      state.SkipWithError(benchsetup::StartedGameLib::kNotStarted);
       break;
     }
   }
