@@ -49,6 +49,18 @@ void bytesPerFrame(benchmark::State& state, int64_t bytes) {
   state.counters["w"] = screenOf(state).width;
 }
 
+int64_t screenBytes(const Screen& s) { return int64_t{s.width} * s.height * 2; }
+
+// Runs draw once per iteration, keeping its stores, and counts bytes of drawn frame.
+template <class Draw>
+void drawFrames(benchmark::State& state, int64_t bytes, Draw draw) {
+  for (auto _ : state) {
+    draw();
+    benchmark::ClobberMemory();
+  }
+  bytesPerFrame(state, bytes);
+}
+
 void Memcpy(benchmark::State& state) {
   const Screen s = screenOf(state);
   const size_t bytes = static_cast<size_t>(s.width) * s.height * 2;
@@ -66,12 +78,10 @@ void Clear(benchmark::State& state) {
   const Screen s = screenOf(state);
   auto target = RasterSurface::create(s.width, s.height);
   uint16_t colour = 0x1234;
-  for (auto _ : state) {
+  drawFrames(state, screenBytes(s), [&] {
     Raster2D::instance().clear(*target->surface, colour);
     colour ^= 0x0101;
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+  });
 }
 BENCHMARK(Clear)->Arg(0)->Arg(1);
 
@@ -79,38 +89,22 @@ void FillRect(benchmark::State& state) {
   const Screen s = screenOf(state);
   auto target = RasterSurface::create(s.width, s.height);
   Raster::RasterTarget raster(target.get());
-  for (auto _ : state) {
-    raster.fillRect(0, 0, s.width, s.height, 0x1234);
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+  drawFrames(state, screenBytes(s), [&] { raster.fillRect(0, 0, s.width, s.height, 0x1234); });
 }
 BENCHMARK(FillRect)->Arg(0)->Arg(1);
 
-void OpaqueBlitFullScreen(benchmark::State& state) {
+void blitFullScreen(benchmark::State& state, bool keyed) {
   const Screen s = screenOf(state);
   auto target = RasterSurface::create(s.width, s.height);
-  auto picture = patterned(s.width, s.height, false);
+  auto picture = patterned(s.width, s.height, keyed);
   Raster::RasterTarget raster(target.get());
-  for (auto _ : state) {
-    raster.blit(*picture, 0, 0);
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+  drawFrames(state, screenBytes(s), [&] { raster.blit(*picture, 0, 0); });
 }
+
+void OpaqueBlitFullScreen(benchmark::State& state) { blitFullScreen(state, false); }
 BENCHMARK(OpaqueBlitFullScreen)->Arg(0)->Arg(1);
 
-void KeyedBlitFullScreen(benchmark::State& state) {
-  const Screen s = screenOf(state);
-  auto target = RasterSurface::create(s.width, s.height);
-  auto picture = patterned(s.width, s.height, true);
-  Raster::RasterTarget raster(target.get());
-  for (auto _ : state) {
-    raster.blit(*picture, 0, 0);
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
-}
+void KeyedBlitFullScreen(benchmark::State& state) { blitFullScreen(state, true); }
 BENCHMARK(KeyedBlitFullScreen)->Arg(0)->Arg(1);
 
 // A screenful of sprites of one size, drawn through the graphics context as the games do.
@@ -122,12 +116,10 @@ void KeyedSprites(benchmark::State& state) {
   nuv::microedition::lcdui::DImagePtr sprite = DImage::fromSurface(patterned(side, side, true), true);
   auto g = canvas->getGraphics();
   const int across = s.width / side, down = s.height / side;
-  for (auto _ : state) {
+  drawFrames(state, int64_t{across} * down * side * side * 2, [&] {
     for (int y = 0; y < down; ++y)
       for (int x = 0; x < across; ++x) g->drawImage(sprite, x * side, y * side, 0);
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{across} * down * side * side * 2);
+  });
 }
 BENCHMARK(KeyedSprites)->Args({0, 16})->Args({0, 64})->Args({1, 16})->Args({1, 64});
 
@@ -138,11 +130,8 @@ void TransformedBlit(benchmark::State& state) {
   nuv::microedition::lcdui::DImagePtr canvas = DImage::createMutableImage(s.width, s.height);
   nuv::microedition::lcdui::DImagePtr picture = DImage::fromSurface(patterned(s.height, s.width, true), true);
   auto g = canvas->getGraphics();
-  for (auto _ : state) {
-    g->drawImage(picture, 0, 0, 0, nuv::microedition::lcdui::DGraphics::TRANS_ROT90);
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+  drawFrames(state, screenBytes(s),
+             [&] { g->drawImage(picture, 0, 0, 0, nuv::microedition::lcdui::DGraphics::TRANS_ROT90); });
 }
 BENCHMARK(TransformedBlit)->Arg(0)->Arg(1);
 
@@ -151,12 +140,10 @@ void MatrixBlit(benchmark::State& state) {
   auto target = RasterSurface::create(s.width, s.height);
   auto picture = patterned(s.width / 2, s.height / 2, true);
   Raster::Internal::Matrix twice{{512, 0, 0, 512, 0, 0}};
-  for (auto _ : state) {
+  drawFrames(state, screenBytes(s), [&] {
     Raster2D::instance().blitTransformedKeyed(*target->surface, Raster::Rect{0, 0, s.width, s.height}, twice,
                                               *picture->surface, 0xF81F);
-    benchmark::ClobberMemory();
-  }
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+  });
 }
 BENCHMARK(MatrixBlit)->Arg(0)->Arg(1);
 
@@ -208,7 +195,7 @@ void FramePresent(benchmark::State& state) {
   context.reset();
   DestroyWindow(window);
   UnregisterClassW(u"DrawingBench", nullptr);
-  bytesPerFrame(state, int64_t{s.width} * s.height * 2);
+  bytesPerFrame(state, screenBytes(s));
 }
 BENCHMARK(FramePresent)->Arg(0)->Arg(1);
 
