@@ -58,6 +58,22 @@ void writeRecord(DRecordStore& store, DbyteArrayPtr bytes) {
   }
 }
 
+// The store's record 1 becomes what fill writes; a failure loses only this save.
+template <class Fill>
+void saveRecord(DStringPtr storeName, Fill fill) {
+  try {
+    DRecordStorePtr store = DRecordStore::openRecordStore(storeName, true);
+    DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
+    DDataOutputStreamPtr data = new DDataOutputStream(bytes);
+    fill(*data);
+    writeRecord(*store, bytes->toByteArray());
+    store->closeRecordStore();
+    data->close();
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+}
+
 DStringPtr emptyName() { return TextTable::getString(u"empty") + u" "; }
 
 DStringArrayPtr defaultNames() {
@@ -69,17 +85,7 @@ DStringArrayPtr defaultNames() {
 }  // namespace
 
 void GameMenu::saveOption(DStringPtr key, int32_t value) {
-  try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(kOptionPrefix + key, true);
-    DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
-    DDataOutputStreamPtr data = new DDataOutputStream(bytes);
-    data->writeInt(value);
-    writeRecord(*store, bytes->toByteArray());
-    store->closeRecordStore();
-    data->close();
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
+  saveRecord(kOptionPrefix + key, [&](DDataOutputStream& data) { data.writeInt(value); });
 }
 
 int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue) {
@@ -104,23 +110,15 @@ void GameMenu::setHighScores(DStringArrayPtr names, DintArrayPtr newScores) {
 }
 
 void GameMenu::saveHighScores(int32_t table, DStringPtr gameKey) {
-  try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(tableStoreName(table, gameKey), true);
-    DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
-    DDataOutputStreamPtr data = new DDataOutputStream(bytes);
+  saveRecord(tableStoreName(table, gameKey), [&](DDataOutputStream& data) {
     int32_t n = items->length;
     // The count is one byte.
-    data->write(n);
+    data.write(n);
     for (int32_t i = 0; i < n; ++i) {
-      data->writeUTF((*items)[i]);
-      data->writeInt((*scores)[i]);
+      data.writeUTF((*items)[i]);
+      data.writeInt((*scores)[i]);
     }
-    writeRecord(*store, bytes->toByteArray());
-    store->closeRecordStore();
-    data->close();
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
+  });
 }
 
 void GameMenu::loadHighScores(int32_t table, DStringPtr gameKey) {
