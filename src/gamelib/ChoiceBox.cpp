@@ -22,14 +22,12 @@ constexpr int32_t kLabelMargin = 5;
 constexpr const char16_t* kBackground = u"menu/back";
 constexpr const char16_t* kOkLabel = u"OK";
 
-ImageFontPtr fontAt(int32_t index) { return (*GameLib::fonts)[index]; }
-
 }  // namespace
 
 void ChoiceBox::layOut(int32_t rowCount) {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   rows = rowCount;
-  rowHeight = fontAt(GameLib::FONT_MENU)->getHeight() + kRowPadding;
+  rowHeight = GameLib::font(GameLib::FONT_MENU)->getHeight() + kRowPadding;
   boxWidth = (w / 3) * 2;
   boxX = (w - boxWidth) >> 1;
   boxHeight = rowHeight * rows;
@@ -53,12 +51,14 @@ void ChoiceBox::paintFrame(DGraphics& g, int32_t highlightedRow) {
 
 void ChoiceBox::paintRow(int32_t font, DStringPtr text, int32_t row) {
   int32_t lift = GameLib::screenHeight > kTallScreen ? kTallScreenLift : 0;
-  fontAt(font)->drawStringOnScreen(text, boxX + (boxWidth >> 1), boxY + rowHeight * row + (rowHeight >> 1) - lift,
-                                   DGraphics::HCENTER | DGraphics::BASELINE);
+  GameLib::font(font)->drawStringOnScreen(text, boxX + (boxWidth >> 1),
+                                          boxY + rowHeight * row + (rowHeight >> 1) - lift,
+                                          DGraphics::HCENTER | DGraphics::BASELINE);
 }
 
 void ChoiceBox::paintLabel() {
-  if (!label.isNull()) fontAt(GameLib::FONT_MENU)->drawStringOnScreen(label, kLabelX, GameLib::screenHeight - rowHeight, 0);
+  if (!label.isNull())
+    GameLib::font(GameLib::FONT_MENU)->drawStringOnScreen(label, kLabelX, GameLib::screenHeight - rowHeight, 0);
 }
 
 int32_t ChoiceBox::tapRow(bool& onLabel) {
@@ -73,7 +73,7 @@ int32_t ChoiceBox::tapRow(bool& onLabel) {
       return row;
     }
   }
-  ImageFontPtr font = fontAt(GameLib::FONT_MENU);
+  ImageFontPtr font = GameLib::font(GameLib::FONT_MENU);
   int32_t fh = font->getHeight();
   onLabel = x > 4 && x <= font->stringWidth(kOkLabel) + kLabelMargin && y >= h - fh - kLabelMargin &&
             y <= h - kLabelMargin;

@@ -62,8 +62,6 @@ constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
 constexpr int32_t kBottomLeft = DGraphics::BOTTOM | DGraphics::LEFT;
 constexpr int32_t kBottomRight = DGraphics::BOTTOM | DGraphics::RIGHT;
 
-ImageFontPtr fontAt(int32_t index) { return (*GameLib::fonts)[index]; }
-
 int64_t now() { return DSystem::currentTimeMillis(); }
 
 }  // namespace
@@ -112,7 +110,7 @@ void CustomControls::init(DStringPtr gameKey) {
   for (int32_t i = 0; i < actionCount; ++i) (*actionNames)[i] = i < parts->length ? DStringPtr((*parts)[i]) : u"";
 
   labelWidth = gridWidth / 2;
-  rowHeight = fontAt(GameLib::FONT_HUD0)->getHeight() + 3;
+  rowHeight = GameLib::font(GameLib::FONT_HUD0)->getHeight() + 3;
   keyColumnWidth = (gridWidth - labelWidth) / keysPerAction;
   lastTapRow = lastTapColumn = -1;
   listHeight = actionNames->length * rowHeight;
@@ -296,7 +294,7 @@ int32_t CustomControls::handlePointer() {
     if (capturing && !buttonsHidden && row == actionCount + 2) ScreenCanvas::back = true;
     lastTapTime = t;
   }
-  ImageFontPtr labels = fontAt(GameLib::FONT_HUD0);
+  ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight, h = labels->getHeight();
   if (y > sh - h && y < sh) {
     if (!capturing && x > 0 && x < labels->stringWidth(okText)) ScreenCanvas::select = true;
@@ -325,8 +323,8 @@ void CustomControls::paint(DGraphicsPtr g) {
   }
 
   g->setColor(textColour);
-  ImageFontPtr names = fontAt(GameLib::FONT_HUD0);
-  ImageFontPtr keys = fontAt(GameLib::FONT_SMALL);
+  ImageFontPtr names = GameLib::font(GameLib::FONT_HUD0);
+  ImageFontPtr keys = GameLib::font(GameLib::FONT_SMALL);
   for (int32_t i = 0; i < actionCount; ++i) {
     int32_t rowY = gridY + rowHeight * i + rowHeight / 2;
     names->drawString(g, (*actionNames)[i], gridX + labelWidth / 2, rowY, kCentre);
@@ -344,7 +342,8 @@ void CustomControls::paint(DGraphicsPtr g) {
   g->setColor(gridColour);
   auto button = [&](DStringPtr text, int32_t row) {
     int32_t font = selectedRow == row ? GameLib::FONT_MENUSEL : GameLib::FONT_MENU;
-    fontAt(font)->drawString(g, text, gridX + gridWidth / 2, gridY + (row + 1) * rowHeight + rowHeight / 2, kCentre);
+    GameLib::font(font)->drawString(g, text, gridX + gridWidth / 2, gridY + (row + 1) * rowHeight + rowHeight / 2,
+                                    kCentre);
   };
   button(setDefaultText, actionCount);
   if (!buttonsHidden) {
@@ -352,7 +351,7 @@ void CustomControls::paint(DGraphicsPtr g) {
     button(cancelText, actionCount + 2);
   }
 
-  ImageFontPtr labels = fontAt(GameLib::FONT_HUD0);
+  ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   if (!capturing) labels->drawStringOnScreen(okText, 0, GameLib::screenHeight, kBottomLeft);
   labels->drawStringOnScreen(cancelText, GameLib::screenWidth, GameLib::screenHeight, kBottomRight);
 }

@@ -90,6 +90,8 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static inline bool resolutionSupported = false;
   static inline bool showMoreGames = false;
   static inline ImageFontArrayPtr fonts;
+  // One of the shared fonts, by its FONT_ index.
+  static ImageFontPtr font(int32_t index) { return (*fonts)[index]; }
   // The games' random numbers; made with the application's globals.
   static inline nuv::util::DRandomPtr random;
 

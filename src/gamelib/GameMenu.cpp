@@ -51,8 +51,6 @@ constexpr const char16_t* kSfxLevelKeys[] = {u"soundfxoff", u"soundfxlow", u"sou
 constexpr const char16_t* kMusicLevelKeys[] = {u"musicoff", u"musiclow", u"musicnormal", u"musichigh"};
 constexpr int32_t kLevelCount = 4;
 
-ImageFontPtr fontAt(int32_t index) { return (*GameLib::fonts)[index]; }
-
 DStringPtr levelKey(const char16_t* const* keys, int32_t level) {
   return level >= 0 && level < kLevelCount ? DStringPtr(keys[level]) : DStringPtr(u"");
 }
@@ -73,7 +71,7 @@ GameMenu::GameMenu()
     : left(GameLib::screenWidth >> 3),
       top(GameLib::screenHeight * 25 / 176),
       height(GameLib::screenHeight - GameLib::screenHeight * 15 / 176 - GameLib::screenHeight * 25 / 176),
-      itemHeight(fontAt(GameLib::FONT_MENU)->getHeight() * 18 / 12),
+      itemHeight(GameLib::font(GameLib::FONT_MENU)->getHeight() * 18 / 12),
       font(DFont::getDefaultFont()) {}
 
 GameMenu::~GameMenu() {
@@ -188,7 +186,7 @@ bool GameMenu::handleInput(int64_t now) {
 void GameMenu::tapList(int64_t now) {
   int32_t count = items->length;
   int32_t cx = GameLib::screenWidth >> 1;
-  ImageFontPtr rowFont = fontAt(GameLib::FONT_MENU);
+  ImageFontPtr rowFont = GameLib::font(GameLib::FONT_MENU);
   for (int32_t i = first; i < first + visibleRows && i < count; ++i) {
     int32_t y = border + top + kFirstRowOffset + (i - first) * itemHeight;
     int32_t half = rowFont->stringWidth((*items)[i]) >> 1;
@@ -262,10 +260,10 @@ void GameMenu::paintList() {
   if (items.isNull()) return;
 
   int32_t count = items->length;
-  ImageFontPtr rowFont = fontAt(GameLib::FONT_MENU);
+  ImageFontPtr rowFont = GameLib::font(GameLib::FONT_MENU);
   for (int32_t i = first; i < first + visibleRows && i < count; ++i, y += itemHeight) {
     if (mode == MODE_LIST && i == selected) {
-      ImageFontPtr selectedFont = fontAt(GameLib::FONT_MENUSEL);
+      ImageFontPtr selectedFont = GameLib::font(GameLib::FONT_MENUSEL);
       if (!selectedImage.isNull()) g.drawImage(selectedImage, cx, y + (selectedFont->getHeight() >> 1), kCentre);
       selectedFont->drawStringOnScreen((*items)[i], cx, y, kTopCentre);
     } else if (mode == MODE_LIST) {

@@ -63,8 +63,6 @@ constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
 constexpr int32_t kBottomLeft = DGraphics::LEFT | DGraphics::BOTTOM;
 constexpr int32_t kBottomRight = DGraphics::RIGHT | DGraphics::BOTTOM;
 
-ImageFontPtr fontAt(int32_t index) { return (*GameLib::fonts)[index]; }
-
 // The paragraphs of the help file, each ended by a line feed; what cannot be read ends the text.
 DStringPtr readParagraphs(DStringPtr path) {
   DStringBufferPtr buffer = new DStringBuffer();
@@ -89,10 +87,10 @@ DStringPtr readParagraphs(DStringPtr path) {
 
 void GameMenu::loadHelp(DStringPtr path, DObjectArrayPtr animations) {
   DStringPtr text = readParagraphs(path);
-  helpBottom = GameLib::screenHeight - fontAt(GameLib::FONT_HUD0)->getHeight();
-  ImageFontPtr small = fontAt(GameLib::FONT_SMALL);
+  helpBottom = GameLib::screenHeight - GameLib::font(GameLib::FONT_HUD0)->getHeight();
+  ImageFontPtr small = GameLib::font(GameLib::FONT_SMALL);
   helpMinChars = std::max(1, (GameLib::screenWidth - 2 * left - kWrapMargin) / std::max(1, small->stringWidth(u"W")));
-  helpTop = fontAt(GameLib::FONT_MENUSEL)->getHeight() + kTitleGap;
+  helpTop = GameLib::font(GameLib::FONT_MENUSEL)->getHeight() + kTitleGap;
   helpLineHeight = small->getHeight() + kLineGap;
   visibleRows = (helpBottom - helpTop) / helpLineHeight;
   first = 0;
@@ -120,7 +118,7 @@ void GameMenu::addHelpLine(DStringPtr line, DObjectArrayPtr animations) {
 void GameMenu::layoutHelp(DStringPtr text, DObjectArrayPtr animations) {
   const int32_t length = text->length();
   const int32_t maxWidth = GameLib::screenWidth - 2 * left - kWrapMargin;
-  ImageFontPtr small = fontAt(GameLib::FONT_SMALL);
+  ImageFontPtr small = GameLib::font(GameLib::FONT_SMALL);
   auto tooWide = [&](int32_t from, int32_t to) {
     return to - from > helpMinChars && small->stringWidth(text->substring(from, to)) > maxWidth;
   };
@@ -161,7 +159,7 @@ void GameMenu::helpPageDown() {
 
 void GameMenu::tapHelp() {
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight;
-  ImageFontPtr labels = fontAt(GameLib::FONT_HUD0);
+  ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   int32_t h2 = labels->getHeight();
   if (isPointerIn(0, sh - h2, labels->stringWidth(TextTable::getString(u"quit")), sh)) {
     closed = true;
@@ -185,10 +183,10 @@ void GameMenu::paintHelp() {
   } else {
     g.drawImage(background, sw >> 1, sh >> 1, kCentre);
   }
-  fontAt(GameLib::FONT_MENUSEL)->drawStringOnScreen(TextTable::getString(u"help"), sw >> 1, kTitleY, kTopCentre);
+  GameLib::font(GameLib::FONT_MENUSEL)->drawStringOnScreen(TextTable::getString(u"help"), sw >> 1, kTitleY, kTopCentre);
   g.setFont(DFont::getFont(DFont::FACE_PROPORTIONAL, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
 
-  ImageFontPtr small = fontAt(GameLib::FONT_SMALL);
+  ImageFontPtr small = GameLib::font(GameLib::FONT_SMALL);
   int32_t y = helpTop;
   for (int32_t i = first; i - first < visibleRows && i < helpLineCount && y < helpBottom; ++i) {
     lastHelpLine = i;
@@ -220,7 +218,7 @@ void GameMenu::paintHelp() {
   g.setColor(kThumbOutline);
   g.drawRect(barX, helpTop + offset, kBarWidth, thumb + 1);
 
-  ImageFontPtr labels = fontAt(GameLib::FONT_HUD0);
+  ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   labels->drawStringOnScreen(TextTable::getString(u"quit"), 0, sh, kBottomLeft);
   labels->drawStringOnScreen(TextTable::getString(u"down"), sw, sh, kBottomRight);
 }
@@ -229,7 +227,7 @@ void GameMenu::showNameEntry() {
   mode = MODE_NAME_ENTRY;
   nameEntered = false;
   VirtualKeyboard& k = *keyboard;
-  int32_t fh = fontAt(GameLib::FONT_HUD0)->getHeight();
+  int32_t fh = GameLib::font(GameLib::FONT_HUD0)->getHeight();
   k.alphabet = kNameAlphabet;
   k.glyphColor = kGlyphColor;
   k.cursorColor = kCursorColor;

@@ -149,7 +149,7 @@ void MainMenu::init() {
 }
 
 MainMenu::Vec MainMenu::gridCentre() const {
-  int32_t fontHeight = (*GameLib::fonts)[GameLib::FONT_HUD1]->getHeight();
+  int32_t fontHeight = GameLib::font(GameLib::FONT_HUD1)->getHeight();
   return {GameLib::screenWidth >> 1, GameLib::screenHeight - (((rows - 1) * rowStep) >> 1) - 2 * fontHeight};
 }
 
@@ -414,7 +414,7 @@ void MainMenu::paint() {
 
 void MainMenu::paintTitle() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
-  ImageFontPtr font = (*GameLib::fonts)[GameLib::FONT_HUD1];
+  ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   DStringPtr title = (*titles)[shownEntry];
   int32_t f = font->getHeight();
   bool twoLines = font->stringWidth(title) > w - kTitleMargin;

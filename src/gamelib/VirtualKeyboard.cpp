@@ -34,8 +34,6 @@ constexpr int32_t kBottomCentre = DGraphics::HCENTER | DGraphics::BOTTOM;
 constexpr int32_t kBottomLeft = DGraphics::LEFT | DGraphics::BOTTOM;
 constexpr int32_t kBottomRight = DGraphics::RIGHT | DGraphics::BOTTOM;
 
-ImageFontPtr fontAt(int32_t index) { return (*GameLib::fonts)[index]; }
-
 int64_t now() { return DSystem::currentTimeMillis(); }
 
 // The character of a key code; empty for codes that are no character.
@@ -85,12 +83,12 @@ void VirtualKeyboard::setup(DImagePtr background) {
   g->drawImage(middle, w >> 1, y0 + ht, kTopCentre);
   g->drawImage(bottom, w >> 1, y0 + ht + hm, kTopCentre);
 
-  ImageFontPtr keysFont = fontAt(GameLib::FONT_MENU);
+  ImageFontPtr keysFont = GameLib::font(GameLib::FONT_MENU);
   int32_t fh = keysFont->getHeight();
   if (y == 0) y = y0 + ht;
   if (textY == 0) textY = y0 + ht + hm - fh - 3;
   if (!title.isNull()) {
-    fontAt(GameLib::FONT_SMALL)->drawString(g, title, w >> 1, y0 + ht + hm - 2 * fh - 4, kBottomCentre);
+    GameLib::font(GameLib::FONT_SMALL)->drawString(g, title, w >> 1, y0 + ht + hm - 2 * fh - 4, kBottomCentre);
   }
 
   g->setFont(font);
@@ -126,13 +124,13 @@ void VirtualKeyboard::paint() {
   int32_t cellX = x + cellWidth * column, cellY = y + cellHeight * row;
   g.drawRect(cellX, cellY, cellWidth, cellHeight);
 
-  ImageFontPtr plain = fontAt(GameLib::FONT_MENU);
+  ImageFontPtr plain = GameLib::font(GameLib::FONT_MENU);
   int32_t fh = plain->getHeight();
   if (!alphabet.isNull()) {
     DStringPtr key = label(index);
-    fontAt(GameLib::FONT_MENUSEL)
-        ->drawStringOnScreen(key, cellX + ((cellWidth - plain->stringWidth(key)) >> 1), cellY + ((cellHeight - fh) >> 1),
-                             kTopLeft);
+    GameLib::font(GameLib::FONT_MENUSEL)
+        ->drawStringOnScreen(key, cellX + ((cellWidth - plain->stringWidth(key)) >> 1),
+                             cellY + ((cellHeight - fh) >> 1), kTopLeft);
   }
 
   if (!text.isNull()) {
@@ -187,7 +185,7 @@ void VirtualKeyboard::tap() {
     tapTime = t;
     return;
   }
-  ImageFontPtr plain = fontAt(GameLib::FONT_MENU);
+  ImageFontPtr plain = GameLib::font(GameLib::FONT_MENU);
   int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   if (py <= h - plain->getHeight() - kLabelInset || py >= h - kLabelInset) return;
   if (px > kLabelInset && px < kLabelInset + plain->stringWidth(kOkLabel)) {

@@ -60,8 +60,6 @@ bool debrisColour(int32_t variant, DebrisColour& out) {
   }
 }
 
-ImageFontPtr font(int32_t index) { return (*GameLib::fonts)[index]; }
-
 }  // namespace
 
 void Bounce::paint() {
@@ -165,8 +163,8 @@ void Bounce::paintHud() {
     iconWidth = lifeIcon->w;
     lifeIcon->paint(left + 1, row - lifeIcon->h + kLifeIconDrop);
   }
-  ImageFontPtr times = font(GameLib::FONT_NUM1);
-  ImageFontPtr numbers = font(GameLib::FONT_HUD1);
+  ImageFontPtr times = GameLib::font(GameLib::FONT_NUM1);
+  ImageFontPtr numbers = GameLib::font(GameLib::FONT_HUD1);
   times->drawStringOnScreen(u"x", iconWidth + left + 2, row, 0);
   numbers->drawStringOnScreen(DStringPtr(u"") + lives, iconWidth + left + times->stringWidth(u"x") + 2, row, 0);
   // Right-aligned, clear of the pause icon in the corner.
@@ -217,7 +215,7 @@ void Bounce::paintMessage() {
   if (!brickList->backImage.isNull()) {
     GameLib::graphics->drawImageOpaque(brickList->backImage, w >> 1, 0, DGraphics::TOP | DGraphics::HCENTER);
   }
-  ImageFontPtr text = font(GameLib::FONT_HUD0);
+  ImageFontPtr text = GameLib::font(GameLib::FONT_HUD0);
   int32_t h = text->getHeight();
   int32_t y = (GameLib::screenHeight >> 1) - 2 * h - kMessageGap;
   DStringPtr first;
