@@ -43,8 +43,8 @@ class ArchiveFixture {
       for (size_t j = 0; j < bytes.size(); ++j) bytes[j] = static_cast<char>(j % 64 < 32 ? random() : j / 64);
       std::ofstream(files / "graphics" / ("tile" + std::to_string(i) + ".png"), std::ios::binary) << bytes;
     }
-    const std::string command = std::string("'") + GH_PACK_TOOL + "' '" + files.string() + "' '" +
-                                (folder_ / "game.dat").string() + "'";
+    const std::string command =
+        std::string("'") + GH_PACK_TOOL + "' '" + files.string() + "' '" + (folder_ / "game.dat").string() + "'";
     if (std::system(command.c_str()) != 0) std::abort();
     platform::setProgramFile((folder_ / "glimmerhut").string());
     D7zipInputStream::openArchive(u"game.dat", u"");

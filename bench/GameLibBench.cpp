@@ -52,7 +52,7 @@ class BusyScreen : public gamelib::GameInterface {
     }
     (*GameLib::fonts)[GameLib::FONT_HUD0]->drawStringOnScreen(u"Score 0012345", 4, 4, 20);
     (*GameLib::fonts)[GameLib::FONT_SMALL]->drawStringOnScreen(u"Level 7 - Lives 3", GameLib::screenWidth / 2,
-                                                                GameLib::screenHeight - 4, 1 | 32);
+                                                               GameLib::screenHeight - 4, 1 | 32);
   }
 
  private:

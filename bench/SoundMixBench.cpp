@@ -41,8 +41,9 @@ class SilentDriver : public audDriver {
 };
 
 std::vector<uint8_t> wavImage(size_t frames) {
-  std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                            1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a'};
+  std::vector<uint8_t> b = {'R',  'I',  'F', 'F', 0, 0, 0,  0, 'W', 'A', 'V',  'E',  'f', 'm',
+                            't',  ' ',  16,  0,   0, 0, 1,  0, 1,   0,   0x22, 0x56, 0,   0,
+                            0x44, 0xAC, 0,   0,   2, 0, 16, 0, 'd', 'a', 't',  'a'};
   uint32_t bytes = static_cast<uint32_t>(frames * 2);
   for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(bytes >> (8 * i)));
   for (size_t i = 0; i < frames; ++i) {
@@ -162,9 +163,9 @@ class WatchedDriver : public audDriver {
   audWinMM inner_;
   audMixFunction mix_ = nullptr;
   void* user_ = nullptr;
-  clockid_t clock_{};                  // written once by the worker before clockKnown_
+  clockid_t clock_{};  // written once by the worker before clockKnown_
   std::atomic<bool> clockKnown_{false};
-  std::atomic<int64_t> mixingNs_{0};   // worker only, read by the benchmark
+  std::atomic<int64_t> mixingNs_{0};  // worker only, read by the benchmark
 };
 
 // The output thread while a module (and some looping effects) plays at the sound start's default settings,
@@ -175,8 +176,9 @@ void WorkerShareWhileMusicPlays(benchmark::State& state) {
   audSpeaker speaker;
   auto watched = std::make_unique<WatchedDriver>();
   WatchedDriver* driver = watched.get();
-  if (speaker.open(std::move(watched), DSystem::getIntProperty(u"sound.frequency"), DSystem::getIntProperty(u"sound.bps"),
-                   DSystem::getIntProperty(u"sound.stereo") != 0 ? 1 : 0, DSystem::getIntProperty(u"sound.music_channels"),
+  if (speaker.open(std::move(watched), DSystem::getIntProperty(u"sound.frequency"),
+                   DSystem::getIntProperty(u"sound.bps"), DSystem::getIntProperty(u"sound.stereo") != 0 ? 1 : 0,
+                   DSystem::getIntProperty(u"sound.music_channels"),
                    DSystem::getIntProperty(u"sound.sfx_channels")) != 0) {
     state.SkipWithError("the null audio device did not open");
     return;

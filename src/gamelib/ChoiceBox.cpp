@@ -75,8 +75,8 @@ int32_t ChoiceBox::tapRow(bool& onLabel) {
   }
   ImageFontPtr font = GameLib::font(GameLib::FONT_MENU);
   int32_t fh = font->getHeight();
-  onLabel = x > 4 && x <= font->stringWidth(kOkLabel) + kLabelMargin && y >= h - fh - kLabelMargin &&
-            y <= h - kLabelMargin;
+  onLabel =
+      x > 4 && x <= font->stringWidth(kOkLabel) + kLabelMargin && y >= h - fh - kLabelMargin && y <= h - kLabelMargin;
   return -1;
 }
 

@@ -14,6 +14,7 @@ namespace gamelib {
 using nuv::io::DDataInputStream;
 using nuv::io::DDataInputStreamPtr;
 using nuv::io::DInputStreamPtr;
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DintArray;
 using nuv::lang::DintArrayPtr;
@@ -21,7 +22,6 @@ using nuv::lang::DInteger;
 using nuv::lang::DString;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DGraphics;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 

@@ -16,13 +16,13 @@
 namespace gamelib {
 
 using nuv::io::D7zipInputStream;
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DString;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
 using nuv::lang::DSystem;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DDisplay;
 using nuv::microedition::lcdui::DFont;
 using nuv::microedition::lcdui::DGraphics;
@@ -37,10 +37,10 @@ constexpr const char16_t* kKeysTable = u"/data/keys";
 constexpr const char16_t* kLogo = u"vandelorn";
 constexpr const char16_t* kFontProbe = u"menu/font_0";
 constexpr const char16_t* kFontNames[GameLib::FONT_COUNT] = {u"menu", u"menusel", u"hud0", u"hud1",
-                                                             u"num0", u"num1", u"small"};
+                                                             u"num0", u"num1",    u"small"};
 constexpr int32_t kSmallFontSpacing = 1;
 // By game id; the sound question stores its answer for each of them.
-constexpr const char16_t* kGameKeys[] = {u"bounce", u"rocks", u"gobbler", u"burrow",
+constexpr const char16_t* kGameKeys[] = {u"bounce", u"rocks",  u"gobbler", u"burrow",
                                          u"tanks",  u"canyon", u"climber", u"swarm"};
 
 constexpr int32_t kWhite = 0xFFFFFF;

@@ -8,9 +8,9 @@
 
 namespace gamelib {
 
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DSystem;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DGraphics;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 

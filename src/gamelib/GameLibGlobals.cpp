@@ -2,6 +2,12 @@
 // order, when the application is destroyed.
 #include "core/lang/DintArray.h"
 #include "core/util/DHashtable.h"
+#include "gamelib/GameImage.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/GameMenu.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/TextTable.h"
+#include "gamelib/VirtualKeyboard.h"
 #include "games/bounce/BounceGlobals.h"
 #include "games/burrow/BurrowGlobals.h"
 #include "games/canyon/CanyonGlobals.h"
@@ -10,12 +16,6 @@
 #include "games/rocks/RocksGlobals.h"
 #include "games/swarm/SwarmGlobals.h"
 #include "games/tanks/TanksGlobals.h"
-#include "gamelib/GameImage.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
-#include "gamelib/VirtualKeyboard.h"
 
 namespace gamelib {
 

@@ -10,9 +10,9 @@ namespace gamelib {
 using nuv::io::D7zipInputStream;
 using nuv::io::DFileInputStream;
 using nuv::io::DInputStreamPtr;
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DImage;
 using nuv::microedition::lcdui::DImagePtr;
 namespace ExceptionCode = nuv::lang::ExceptionCode;

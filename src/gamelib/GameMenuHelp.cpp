@@ -17,6 +17,7 @@ namespace gamelib {
 using nuv::io::DDataInputStream;
 using nuv::io::DDataInputStreamPtr;
 using nuv::io::DInputStreamPtr;
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DInteger;
 using nuv::lang::DObject;
@@ -26,7 +27,6 @@ using nuv::lang::DString;
 using nuv::lang::DStringBuffer;
 using nuv::lang::DStringBufferPtr;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DFont;
 using nuv::microedition::lcdui::DGraphics;
 namespace ExceptionCode = nuv::lang::ExceptionCode;

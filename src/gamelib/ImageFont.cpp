@@ -15,6 +15,7 @@ namespace gamelib {
 using nuv::io::DDataInputStream;
 using nuv::io::DDataInputStreamPtr;
 using nuv::io::DInputStreamPtr;
+using nuv::lang::catchException;
 using nuv::lang::DbyteArray;
 using nuv::lang::DbyteArray2d;
 using nuv::lang::DExceptionBase;
@@ -24,7 +25,6 @@ using nuv::lang::DString;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DGraphics;
 using nuv::microedition::lcdui::DGraphicsPtr;
 using nuv::microedition::lcdui::DImage;

@@ -14,11 +14,11 @@
 
 namespace gamelib {
 
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 using nuv::microedition::lcdui::DGraphics;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
@@ -31,16 +31,11 @@ struct Entry {
 };
 
 constexpr Entry kEntries[MainMenu::kEntryCount] = {
-    {u"bounce", u"bnc.png", u"bnc_s.png"},
-    {u"cy", u"cy.png", u"cy_s.png"},
-    {u"swarm", u"swm.png", u"swm_s.png"},
-    {u"burrow", u"bur.png", u"bur_s.png"},
-    {u"tanks", u"tanks.png", u"tanks_s.png"},
-    {u"clmb", u"clmb.png", u"clmb_s.png"},
-    {u"gobbler", u"gob.png", u"gob_s.png"},
-    {u"rocks", u"rck.png", u"rck_s.png"},
-    {u"exit", u"exit.png", u"exit_s.png"},
-    {u"MORE_GAMES", u"more.png", u"more_s.png"},
+    {u"bounce", u"bnc.png", u"bnc_s.png"},    {u"cy", u"cy.png", u"cy_s.png"},
+    {u"swarm", u"swm.png", u"swm_s.png"},     {u"burrow", u"bur.png", u"bur_s.png"},
+    {u"tanks", u"tanks.png", u"tanks_s.png"}, {u"clmb", u"clmb.png", u"clmb_s.png"},
+    {u"gobbler", u"gob.png", u"gob_s.png"},   {u"rocks", u"rck.png", u"rck_s.png"},
+    {u"exit", u"exit.png", u"exit_s.png"},    {u"MORE_GAMES", u"more.png", u"more_s.png"},
 };
 
 constexpr int32_t E = MainMenu::kEmptyCell;

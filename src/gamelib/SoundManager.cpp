@@ -8,10 +8,10 @@
 namespace gamelib {
 
 using nuv::io::DInputStreamPtr;
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 using nuv::microedition::media::DManager;
 using nuv::microedition::media::DPlayer;
 using nuv::microedition::media::DPlayerArray;

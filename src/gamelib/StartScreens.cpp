@@ -2,11 +2,11 @@
 // menu pictures, the main menu and the loading bar.
 #include "gamelib/StartScreens.h"
 
-#include "games/gobbler/GobblerGlobals.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/LangMenu.h"
 #include "gamelib/MainMenu.h"
 #include "gamelib/SoundMenu.h"
+#include "games/gobbler/GobblerGlobals.h"
 
 namespace gamelib::start {
 

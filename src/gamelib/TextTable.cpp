@@ -13,12 +13,12 @@ namespace gamelib {
 using nuv::io::DDataInputStream;
 using nuv::io::DDataInputStreamPtr;
 using nuv::io::DInputStreamPtr;
+using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DString;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
-using nuv::lang::catchException;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {

@@ -45,8 +45,7 @@ DStringPtr characterOf(int32_t code) {
 
 }  // namespace
 
-VirtualKeyboard::VirtualKeyboard()
-    : tapTime(now()), text(new DString(u"")), font(DFont::getDefaultFont()) {}
+VirtualKeyboard::VirtualKeyboard() : tapTime(now()), text(new DString(u"")), font(DFont::getDefaultFont()) {}
 
 VirtualKeyboard::~VirtualKeyboard() {
   alphabet = nullptr;

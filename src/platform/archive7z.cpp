@@ -26,8 +26,8 @@ struct Source {
 
 la_ssize_t readSource(archive* a, void* data, const void** buffer) {
   auto* source = static_cast<Source*>(data);
-  int64_t n = readFileAt(source->file, static_cast<uint64_t>(source->position), source->block.data(),
-                         source->block.size());
+  int64_t n =
+      readFileAt(source->file, static_cast<uint64_t>(source->position), source->block.data(), source->block.size());
   if (n < 0) {
     archive_set_error(a, EIO, "the archive file cannot be read");
     return -1;

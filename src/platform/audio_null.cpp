@@ -64,10 +64,10 @@ class NullSink : public AudioSink {
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  bool stop_ = false;               // guarded by mutex_
-  bool paused_ = true;              // guarded by mutex_
-  Clock::time_point runStart_;      // guarded by mutex_
-  uint64_t framesThisRun_ = 0;      // guarded by mutex_
+  bool stop_ = false;           // guarded by mutex_
+  bool paused_ = true;          // guarded by mutex_
+  Clock::time_point runStart_;  // guarded by mutex_
+  uint64_t framesThisRun_ = 0;  // guarded by mutex_
 };
 
 }  // namespace

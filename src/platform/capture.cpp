@@ -109,7 +109,8 @@ bool captureScreen(const std::string& path) {
   Picture frame;
   frame.width = screen.width();
   frame.height = screen.height();
-  frame.pixels.assign(screen.pixels(), screen.pixels() + static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
+  frame.pixels.assign(screen.pixels(),
+                      screen.pixels() + static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
   if (writePng(path, frame)) return true;
   std::fprintf(stderr, "GlimmerHut: cannot write the captured frame \"%s\"\n", path.c_str());
   return false;

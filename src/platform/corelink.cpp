@@ -1,8 +1,9 @@
 // The Imageon chip's library: attach and detach, one RGB565 surface in the chip's memory, the overlay
 // that shows it on the panel, and access to its pixels.
+#include "platform/corelink.h"
+
 #include <algorithm>
 
-#include "platform/corelink.h"
 #include "platform/kernel.h"
 #include "platform/videohw.h"
 #include "platform/videostate.h"
@@ -99,14 +100,10 @@ FARPROC entry(F f) {
 }
 
 const Export kExports[] = {
-    {u"AtiCore_ProcessAttach", entry(attach)},
-    {u"AtiCore_ProcessDetach", entry(detach)},
-    {u"AtiCore_AllocSurface", entry(allocSurface)},
-    {u"AtiCore_FreeSurface", entry(freeSurface)},
-    {u"AtiCore_SetOverlay", entry(setOverlay)},
-    {u"AtiCore_EnableOverlay", entry(enableOverlay)},
-    {u"AtiCore_WaitComplete", entry(waitComplete)},
-    {u"AtiCore_GetSurfaceAddress", entry(surfaceAddress)},
+    {u"AtiCore_ProcessAttach", entry(attach)},      {u"AtiCore_ProcessDetach", entry(detach)},
+    {u"AtiCore_AllocSurface", entry(allocSurface)}, {u"AtiCore_FreeSurface", entry(freeSurface)},
+    {u"AtiCore_SetOverlay", entry(setOverlay)},     {u"AtiCore_EnableOverlay", entry(enableOverlay)},
+    {u"AtiCore_WaitComplete", entry(waitComplete)}, {u"AtiCore_GetSurfaceAddress", entry(surfaceAddress)},
     {u"AtiCore_EndAccess", entry(endAccess)},
 };
 

@@ -42,15 +42,15 @@ struct KeyMapping {
 // Arrows, Enter, Escape, digits and letters are the device's own keys; F1 and F2 are the soft keys on every
 // device; F5, F6, F7 and F10 stand for the hardware buttons App1 to App4.
 constexpr KeyMapping kKeys[] = {
-    {SDLK_LEFT, VK_LEFT},   {SDLK_RIGHT, VK_RIGHT},     {SDLK_UP, VK_UP},         {SDLK_DOWN, VK_DOWN},
+    {SDLK_LEFT, VK_LEFT},     {SDLK_RIGHT, VK_RIGHT},     {SDLK_UP, VK_UP},         {SDLK_DOWN, VK_DOWN},
     {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_BACKSPACE, VK_BACK},
-    {SDLK_TAB, VK_TAB},     {SDLK_SPACE, VK_SPACE},     {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
-    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL}, {SDLK_PAGEUP, 0x21},      {SDLK_PAGEDOWN, 0x22},
-    {SDLK_END, 0x23},       {SDLK_HOME, 0x24},          {SDLK_INSERT, 0x2D},      {SDLK_DELETE, 0x2E},
-    {SDLK_F1, VK_F1},       {SDLK_F2, VK_F2},           {SDLK_F3, VK_F3},         {SDLK_F4, VK_F4},
-    {SDLK_F5, VK_APP1},     {SDLK_F6, VK_APP2},         {SDLK_F7, VK_APP3},       {SDLK_F10, VK_APP4},
-    {SDLK_F8, VK_F8},       {SDLK_F9, VK_F9},           {SDLK_KP_MULTIPLY, 0x6A}, {SDLK_KP_PLUS, 0x6B},
-    {SDLK_KP_MINUS, 0x6D},  {SDLK_KP_PERIOD, 0x6E},     {SDLK_KP_DIVIDE, 0x6F},
+    {SDLK_TAB, VK_TAB},       {SDLK_SPACE, VK_SPACE},     {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},   {SDLK_PAGEUP, 0x21},      {SDLK_PAGEDOWN, 0x22},
+    {SDLK_END, 0x23},         {SDLK_HOME, 0x24},          {SDLK_INSERT, 0x2D},      {SDLK_DELETE, 0x2E},
+    {SDLK_F1, VK_F1},         {SDLK_F2, VK_F2},           {SDLK_F3, VK_F3},         {SDLK_F4, VK_F4},
+    {SDLK_F5, VK_APP1},       {SDLK_F6, VK_APP2},         {SDLK_F7, VK_APP3},       {SDLK_F10, VK_APP4},
+    {SDLK_F8, VK_F8},         {SDLK_F9, VK_F9},           {SDLK_KP_MULTIPLY, 0x6A}, {SDLK_KP_PLUS, 0x6B},
+    {SDLK_KP_MINUS, 0x6D},    {SDLK_KP_PERIOD, 0x6E},     {SDLK_KP_DIVIDE, 0x6F},
 };
 
 int floorDiv(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
@@ -64,8 +64,7 @@ void present(const DeviceScreen& screen) {
 }
 
 int chooseScale(int width, int height) {
-  if (const char* forced = std::getenv("GLIMMERHUT_SCALE"); forced && std::atoi(forced) > 0)
-    return std::atoi(forced);
+  if (const char* forced = std::getenv("GLIMMERHUT_SCALE"); forced && std::atoi(forced) > 0) return std::atoi(forced);
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || width <= 0 || height <= 0) return 1;
   return std::max(1, std::min(usable.w / width, usable.h / height));

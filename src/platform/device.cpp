@@ -146,8 +146,7 @@ bool parseSize(std::string_view text, int& width, int& height) {
   int w = 0, h = 0;
   char x = 0, extra = 0;
   std::string s(text);
-  if (std::sscanf(s.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X') || w <= 0 ||
-      h <= 0)
+  if (std::sscanf(s.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X') || w <= 0 || h <= 0)
     return false;
   width = w;
   height = h;
@@ -172,8 +171,8 @@ std::vector<std::string> deviceProfileNames() {
   return names;
 }
 
-Device deviceFromEnvironment(const char* profile, const char* platformType, const char* oem,
-                             const char* screen, std::string& error) {
+Device deviceFromEnvironment(const char* profile, const char* platformType, const char* oem, const char* screen,
+                             std::string& error) {
   Device d = pocketPc();
   if (profile && *profile && !findDeviceProfile(profile, d)) {
     error = std::string("unknown device profile \"") + profile + "\", using \"pocketpc\"";

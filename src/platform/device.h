@@ -60,7 +60,7 @@ std::vector<std::string> deviceProfileNames();
 
 // Builds the device from environment values, the way device() does on first use.
 // Problems (an unknown profile, a malformed size) are described in `error` and the default is kept.
-Device deviceFromEnvironment(const char* profile, const char* platformType, const char* oem,
-                             const char* screen, std::string& error);
+Device deviceFromEnvironment(const char* profile, const char* platformType, const char* oem, const char* screen,
+                             std::string& error);
 
 }  // namespace platform

@@ -176,8 +176,10 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, DWORD* bytesWrit
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod) {
   auto* f = platform::handleObject<FileObject>(file);
   if (f == nullptr) return INVALID_SET_FILE_POINTER;
-  int whence = moveMethod == FILE_BEGIN ? SEEK_SET : moveMethod == FILE_CURRENT ? SEEK_CUR
-               : moveMethod == FILE_END ? SEEK_END : -1;
+  int whence = moveMethod == FILE_BEGIN     ? SEEK_SET
+               : moveMethod == FILE_CURRENT ? SEEK_CUR
+               : moveMethod == FILE_END     ? SEEK_END
+                                            : -1;
   if (whence < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;

@@ -53,16 +53,14 @@ BOOL DeleteFileW(LPCWSTR fileName);
 DWORD GetFileAttributesW(LPCWSTR fileName);
 
 // A file opened for mapping: as CreateFileW, read access only.
-HANDLE CreateFileForMappingW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
-                             LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,
-                             DWORD flagsAndAttributes, HANDLE templateFile);
+HANDLE CreateFileForMappingW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                             DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Only PAGE_READONLY mappings of a whole existing file; an empty file fails with ERROR_FILE_INVALID.
 // Returns null on failure. The mapping stays valid after the file handle is closed.
 HANDLE CreateFileMappingW(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protect, DWORD maximumSizeHigh,
                           DWORD maximumSizeLow, LPCWSTR name);
 // FILE_MAP_READ views; 0 bytes maps from the offset to the end. A view outlives its mapping handle.
-LPVOID MapViewOfFile(HANDLE mapping, DWORD desiredAccess, DWORD offsetHigh, DWORD offsetLow,
-                     DWORD bytesToMap);
+LPVOID MapViewOfFile(HANDLE mapping, DWORD desiredAccess, DWORD offsetHigh, DWORD offsetLow, DWORD bytesToMap);
 BOOL UnmapViewOfFile(LPCVOID baseAddress);
 
 namespace platform {

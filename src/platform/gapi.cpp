@@ -20,7 +20,8 @@ constexpr short kVkA = 0xC1, kVkB = 0xC2, kVkC = 0xC3, kVkStart = 0x0D;
 void copyRows(State& s, int top, int rows) {
   top = std::clamp(top, 0, s.height);
   rows = std::clamp(rows, 0, s.height - top);
-  for (int y = top; y < top + rows; ++y) std::memcpy(s.at(s.cached, 0, y), s.at(s.dram.data(), 0, y), static_cast<size_t>(s.width) * 2);
+  for (int y = top; y < top + rows; ++y)
+    std::memcpy(s.at(s.cached, 0, y), s.at(s.dram.data(), 0, y), static_cast<size_t>(s.width) * 2);
 }
 
 bool copyRect(State& s, LONG left, LONG top, LONG width, LONG height, bool toVideo) {

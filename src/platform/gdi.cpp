@@ -1,11 +1,12 @@
 // Device contexts, DIB sections, stock objects and block copies over the device screen.
+#include "platform/gdi.h"
+
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <unordered_set>
 
 #include "platform/device.h"
-#include "platform/gdi.h"
 #include "platform/gdiobjects.h"
 #include "platform/screen.h"
 #include "platform/videohw.h"
@@ -71,8 +72,12 @@ StockObjects& stock() {
 // Like the handheld's display driver, 16-bit channels widen by shifting: white becomes 0xF8FCF8.
 uint32_t from565(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5) | ((p & 0x001Fu) << 3); }
 uint32_t from555(uint16_t p) { return ((p & 0x7C00u) << 9) | ((p & 0x03E0u) << 6) | ((p & 0x001Fu) << 3); }
-uint16_t to565(uint32_t c) { return static_cast<uint16_t>(((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F)); }
-uint16_t to555(uint32_t c) { return static_cast<uint16_t>(((c >> 9) & 0x7C00) | ((c >> 6) & 0x03E0) | ((c >> 3) & 0x001F)); }
+uint16_t to565(uint32_t c) {
+  return static_cast<uint16_t>(((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F));
+}
+uint16_t to555(uint32_t c) {
+  return static_cast<uint16_t>(((c >> 9) & 0x7C00) | ((c >> 6) & 0x03E0) | ((c >> 3) & 0x001F));
+}
 
 HDC newDc(bool screen) {
   auto* dc = new HDC__;
@@ -134,7 +139,9 @@ bool isLiveDc(HDC dc) {
 
 HFONT__* selectedFont(HDC dc) { return isLiveDc(dc) ? dc->font : nullptr; }
 
-uint8_t* PixelView::row(int y) const { return base_ + static_cast<ptrdiff_t>(bottomUp_ ? height_ - 1 - y : y) * stride_; }
+uint8_t* PixelView::row(int y) const {
+  return base_ + static_cast<ptrdiff_t>(bottomUp_ ? height_ - 1 - y : y) * stride_;
+}
 
 uint32_t PixelView::get(int x, int y) const {
   const uint8_t* r = row(y);
@@ -206,9 +213,15 @@ PixelView PixelView::bitmap(HBITMAP__* bitmap) {
   v.bottomUp_ = !bitmap->topDown;
   v.base_ = bitmap->bits.data();
   switch (bitmap->bitCount) {
-    case 32: v.format_ = Format::Rgb32; break;
-    case 16: v.format_ = bitmap->rgb565 ? Format::Rgb565 : Format::Rgb555; break;
-    default: v.format_ = Format::Mono; break;
+    case 32:
+      v.format_ = Format::Rgb32;
+      break;
+    case 16:
+      v.format_ = bitmap->rgb565 ? Format::Rgb565 : Format::Rgb555;
+      break;
+    default:
+      v.format_ = Format::Mono;
+      break;
   }
   return v;
 }
@@ -316,13 +329,19 @@ int GetDeviceCaps(HDC dc, int index) {
   const platform::Device& device = platform::device();
   const bool highResolution = std::min(device.screenWidth, device.screenHeight) >= kHighResolutionSide;
   switch (index) {
-    case HORZRES: return device.screenWidth;
-    case VERTRES: return device.screenHeight;
-    case BITSPIXEL: return device.video.bitsPerPixel;
-    case PLANES: return 1;
+    case HORZRES:
+      return device.screenWidth;
+    case VERTRES:
+      return device.screenHeight;
+    case BITSPIXEL:
+      return device.video.bitsPerPixel;
+    case PLANES:
+      return 1;
     case LOGPIXELSX:
-    case LOGPIXELSY: return highResolution ? 2 * kDpi : kDpi;
-    default: return 0;
+    case LOGPIXELSY:
+      return highResolution ? 2 * kDpi : kDpi;
+    default:
+      return 0;
   }
 }
 
@@ -348,7 +367,8 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   const int dx = srcX - x;
   const int dy = srcY - y;
   if (from.format() == to.format() && from.format() != PixelView::Format::Mono && right > left) {
-    const int bytesPerPixel = (to.format() == PixelView::Format::Rgb565 || to.format() == PixelView::Format::Rgb555) ? 2 : 4;
+    const int bytesPerPixel =
+        (to.format() == PixelView::Format::Rgb565 || to.format() == PixelView::Format::Rgb555) ? 2 : 4;
     for (int row = top; row < bottom; ++row)
       std::memmove(to.row(row) + left * bytesPerPixel, from.row(row + dy) + (left + dx) * bytesPerPixel,
                    static_cast<size_t>(right - left) * bytesPerPixel);

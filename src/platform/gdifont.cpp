@@ -178,7 +178,8 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
 
   const int height = font->ascent + font->descent;
   const int width = extentOf(font, text, static_cast<int>(count));
-  if (rect != nullptr && (options & ETO_OPAQUE)) fill(rect->left, rect->top, rect->right, rect->bottom, toRgb(dc->bkColour));
+  if (rect != nullptr && (options & ETO_OPAQUE))
+    fill(rect->left, rect->top, rect->right, rect->bottom, toRgb(dc->bkColour));
   if (dc->bkMode == OPAQUE) fill(x, y, x + width, y + height, toRgb(dc->bkColour));
 
   const uint32_t ink = toRgb(dc->textColour);
@@ -195,7 +196,8 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
       const int py = originY + static_cast<int>(row);
       if (py < clipTop || py >= clipBottom) continue;
       for (unsigned col = 0; col < bitmap.width; ++col) {
-        const bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (bits[col / 8] & (0x80 >> (col % 8))) != 0 : bits[col] >= 128;
+        const bool on =
+            bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (bits[col / 8] & (0x80 >> (col % 8))) != 0 : bits[col] >= 128;
         const int px = originX + static_cast<int>(col);
         if (on && px >= clipLeft && px < clipRight) to.set(px, py, ink);
       }

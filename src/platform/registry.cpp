@@ -33,8 +33,8 @@ bool machineKeyExists(const std::u16string& path) {
   std::u16string touch = kTouchKey;
   if (platform::device().touchDriver.empty()) return false;
   // Every ancestor of the touch key exists too.
-  return touch == path || (touch.size() > path.size() && touch.compare(0, path.size(), path) == 0 &&
-                           touch[path.size()] == u'\\');
+  return touch == path ||
+         (touch.size() > path.size() && touch.compare(0, path.size(), path) == 0 && touch[path.size()] == u'\\');
 }
 
 LONG copyValue(const void* bytes, DWORD size, DWORD kind, DWORD* type, BYTE* data, DWORD* dataSize) {
@@ -98,8 +98,8 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
   return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM desired, SECURITY_ATTRIBUTES*,
-                     PHKEY result, DWORD* disposition) {
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM desired, SECURITY_ATTRIBUTES*, PHKEY result,
+                     DWORD* disposition) {
   if (result == nullptr) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   HKEY root;
@@ -128,8 +128,7 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD*, DWORD* type, BYTE* da
     }
     return copyValue(value.data.data(), static_cast<DWORD>(value.data.size()), value.type, type, data, dataSize);
   }
-  if (key->root == HKEY_LOCAL_MACHINE && key->path == kTouchKey && valueName &&
-      normalise(valueName) == u"drivername") {
+  if (key->root == HKEY_LOCAL_MACHINE && key->path == kTouchKey && valueName && normalise(valueName) == u"drivername") {
     const std::u16string& driver = platform::device().touchDriver;
     auto size = static_cast<DWORD>((driver.size() + 1) * sizeof(char16_t));
     return copyValue(driver.c_str(), size, REG_SZ, type, data, dataSize);

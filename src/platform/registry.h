@@ -41,8 +41,8 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, DWORD* reserved, DWORD* type,
 LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize);
 // Values by index in the order they were first written; ERROR_NO_MORE_ITEMS past the last.
 // nameLength: characters of room (terminator included) in, characters written (without it) out.
-LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, DWORD* nameLength, DWORD* reserved, DWORD* type,
-                   BYTE* data, DWORD* dataSize);
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, DWORD* nameLength, DWORD* reserved, DWORD* type, BYTE* data,
+                   DWORD* dataSize);
 // Every output may be null. The class is always empty and no write time is kept.
 LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, DWORD* classLength, DWORD* reserved, DWORD* subKeys,
                       DWORD* maxSubKeyLength, DWORD* maxClassLength, DWORD* values, DWORD* maxValueNameLength,

@@ -37,8 +37,7 @@ class Painter {
   }
   void put(int x, int y, uint32_t colour) {
     if (x >= 0 && y >= 0 && x < picture_.width && y < picture_.height)
-      picture_.pixels[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) + static_cast<size_t>(x)] =
-          colour;
+      picture_.pixels[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) + static_cast<size_t>(x)] = colour;
   }
   void fill(int x0, int y0, int x1, int y1, uint32_t colour) {
     for (int y = y0; y < y1; ++y)
@@ -82,8 +81,8 @@ platform::Picture drawHut(int width, int height, bool stars) {
   int door = width / 10;
   p.fill(width / 2 - door / 2, ground - height / 6, width / 2 + door / 2, ground, 0x3B2412);
   int windowSize = std::max(2, width / 12);
-  p.fill(hutLeft + windowSize / 2, wallTop + windowSize / 2, hutLeft + windowSize * 3 / 2,
-         wallTop + windowSize * 3 / 2, 0xFFD84A);
+  p.fill(hutLeft + windowSize / 2, wallTop + windowSize / 2, hutLeft + windowSize * 3 / 2, wallTop + windowSize * 3 / 2,
+         0xFFD84A);
   // The glimmer: a four-pointed sparkle above the roof.
   int cx = width / 2, cy = roofTop - std::max(2, height / 10), arm = std::max(2, width / 16);
   for (int d = -arm; d <= arm; ++d) {
@@ -111,9 +110,7 @@ int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
 
 HICON LoadIconW(HINSTANCE, LPCWSTR name) { return resourceId(name) == IDI_PROGRAM ? &iconResource : nullptr; }
 
-HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
-  return resourceId(name) == IDC_PROGRAM ? &cursorResource : nullptr;
-}
+HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) { return resourceId(name) == IDC_PROGRAM ? &cursorResource : nullptr; }
 
 namespace platform {
 

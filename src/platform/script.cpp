@@ -23,10 +23,10 @@ struct NamedKey {
 };
 
 constexpr NamedKey kKeyNames[] = {
-    {"Backspace", VK_BACK}, {"Tab", VK_TAB},     {"Enter", VK_RETURN}, {"Shift", VK_SHIFT}, {"Ctrl", VK_CONTROL},
-    {"Escape", VK_ESCAPE},  {"Esc", VK_ESCAPE},  {"Space", VK_SPACE},  {"Left", VK_LEFT},   {"Up", VK_UP},
-    {"Right", VK_RIGHT},    {"Down", VK_DOWN},   {"LWin", VK_LWIN},    {"RWin", VK_RWIN},   {"App1", VK_APP1},
-    {"App2", VK_APP2},      {"App3", VK_APP3},   {"App4", VK_APP4},
+    {"Backspace", VK_BACK}, {"Tab", VK_TAB},    {"Enter", VK_RETURN}, {"Shift", VK_SHIFT}, {"Ctrl", VK_CONTROL},
+    {"Escape", VK_ESCAPE},  {"Esc", VK_ESCAPE}, {"Space", VK_SPACE},  {"Left", VK_LEFT},   {"Up", VK_UP},
+    {"Right", VK_RIGHT},    {"Down", VK_DOWN},  {"LWin", VK_LWIN},    {"RWin", VK_RWIN},   {"App1", VK_APP1},
+    {"App2", VK_APP2},      {"App3", VK_APP3},  {"App4", VK_APP4},
 };
 
 struct Playback {
@@ -78,19 +78,28 @@ bool parseLine(const std::vector<std::string>& words, uint64_t previous, Script&
   size_t arguments = words.size() - 2;
   if (what == "key" && arguments == 2) {
     const std::string& action = words[2];
-    if (action == "down") event.kind = Kind::KeyDown;
-    else if (action == "up") event.kind = Kind::KeyUp;
-    else if (action == "repeat") event.kind = Kind::KeyRepeat;
-    else return error = "a key event is down, up or repeat", false;
+    if (action == "down")
+      event.kind = Kind::KeyDown;
+    else if (action == "up")
+      event.kind = Kind::KeyUp;
+    else if (action == "repeat")
+      event.kind = Kind::KeyRepeat;
+    else
+      return error = "a key event is down, up or repeat", false;
     event.a = static_cast<int>(keyCodeByName(words[3]));
     if (event.a == 0) return error = "unknown key \"" + words[3] + "\"", false;
   } else if (what == "pen" && arguments == 3) {
     const std::string& action = words[2];
-    if (action == "down") event.kind = Kind::PenDown;
-    else if (action == "move") event.kind = Kind::PenMove;
-    else if (action == "up") event.kind = Kind::PenUp;
-    else if (action == "hover") event.kind = Kind::PenHover;
-    else return error = "a pen event is down, move, up or hover", false;
+    if (action == "down")
+      event.kind = Kind::PenDown;
+    else if (action == "move")
+      event.kind = Kind::PenMove;
+    else if (action == "up")
+      event.kind = Kind::PenUp;
+    else if (action == "hover")
+      event.kind = Kind::PenHover;
+    else
+      return error = "a pen event is down, move, up or hover", false;
     if (!parseNumber(words[3], event.a) || !parseNumber(words[4], event.b))
       return error = "pen coordinates must be numbers", false;
   } else if (what == "activate" && arguments == 0) {
@@ -112,20 +121,40 @@ bool parseLine(const std::vector<std::string>& words, uint64_t previous, Script&
 void fire(const ScriptEvent& event) {
   using Kind = ScriptEvent::Kind;
   switch (event.kind) {
-    case Kind::KeyDown: postKey(static_cast<UINT>(event.a), true, false); break;
-    case Kind::KeyRepeat: postKey(static_cast<UINT>(event.a), true, true); break;
-    case Kind::KeyUp: postKey(static_cast<UINT>(event.a), false, false); break;
-    case Kind::PenDown: postPen(WM_LBUTTONDOWN, event.a, event.b, true); break;
-    case Kind::PenMove: postPen(WM_MOUSEMOVE, event.a, event.b, true); break;
-    case Kind::PenHover: postPen(WM_MOUSEMOVE, event.a, event.b, false); break;
-    case Kind::PenUp: postPen(WM_LBUTTONUP, event.a, event.b, false); break;
-    case Kind::Activate: setForeground(true); break;
-    case Kind::Deactivate: setForeground(false); break;
-    case Kind::Close: postClose(); break;
+    case Kind::KeyDown:
+      postKey(static_cast<UINT>(event.a), true, false);
+      break;
+    case Kind::KeyRepeat:
+      postKey(static_cast<UINT>(event.a), true, true);
+      break;
+    case Kind::KeyUp:
+      postKey(static_cast<UINT>(event.a), false, false);
+      break;
+    case Kind::PenDown:
+      postPen(WM_LBUTTONDOWN, event.a, event.b, true);
+      break;
+    case Kind::PenMove:
+      postPen(WM_MOUSEMOVE, event.a, event.b, true);
+      break;
+    case Kind::PenHover:
+      postPen(WM_MOUSEMOVE, event.a, event.b, false);
+      break;
+    case Kind::PenUp:
+      postPen(WM_LBUTTONUP, event.a, event.b, false);
+      break;
+    case Kind::Activate:
+      setForeground(true);
+      break;
+    case Kind::Deactivate:
+      setForeground(false);
+      break;
+    case Kind::Close:
+      postClose();
+      break;
     case Kind::Capture: {
       bool absolute = !event.file.empty() && event.file[0] == '/';
       captureScreen(absolute || playback.captureFolder.empty() ? event.file
-                                                                : playback.captureFolder + "/" + event.file);
+                                                               : playback.captureFolder + "/" + event.file);
       break;
     }
   }

@@ -10,11 +10,23 @@
 namespace platform {
 
 struct ScriptEvent {
-  enum class Kind { KeyDown, KeyUp, KeyRepeat, PenDown, PenMove, PenHover, PenUp, Activate, Deactivate, Close, Capture };
+  enum class Kind {
+    KeyDown,
+    KeyUp,
+    KeyRepeat,
+    PenDown,
+    PenMove,
+    PenHover,
+    PenUp,
+    Activate,
+    Deactivate,
+    Close,
+    Capture
+  };
   uint64_t time = 0;  // milliseconds on the program's clock
   Kind kind = Kind::Close;
-  int a = 0;  // key code, or pen x
-  int b = 0;  // pen y
+  int a = 0;         // key code, or pen x
+  int b = 0;         // pen y
   std::string file;  // capture file
 };
 

@@ -29,7 +29,10 @@ class Event : public platform::Waitable {
   void set() {
     std::lock_guard lock(mutex_);
     set_ = true;
-    if (manualReset_) changed_.notify_all(); else changed_.notify_one();
+    if (manualReset_)
+      changed_.notify_all();
+    else
+      changed_.notify_one();
   }
   void reset() {
     std::lock_guard lock(mutex_);
@@ -114,13 +117,9 @@ void DeleteCriticalSection(CRITICAL_SECTION* section) {
   section->lock = nullptr;
 }
 
-void EnterCriticalSection(CRITICAL_SECTION* section) {
-  static_cast<std::recursive_mutex*>(section->lock)->lock();
-}
+void EnterCriticalSection(CRITICAL_SECTION* section) { static_cast<std::recursive_mutex*>(section->lock)->lock(); }
 
-void LeaveCriticalSection(CRITICAL_SECTION* section) {
-  static_cast<std::recursive_mutex*>(section->lock)->unlock();
-}
+void LeaveCriticalSection(CRITICAL_SECTION* section) { static_cast<std::recursive_mutex*>(section->lock)->unlock(); }
 
 void Sleep(DWORD milliseconds) {
   platform::passSuspendGate();

@@ -86,10 +86,10 @@ namespace {
 
 // Windows-1252 bytes 0x80 to 0x9F; the five unassigned bytes stand for the control characters of the same
 // value, as the handheld's conversion does.
-constexpr char16_t kAnsiHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kAnsiHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char16_t ansiToWide(uint8_t b) { return b >= 0x80 && b < 0xA0 ? kAnsiHighControls[b - 0x80] : b; }
 
@@ -104,9 +104,9 @@ int wideToAnsi(char16_t c) {
 
 // How a block of letters pairs its capitals with its small letters.
 enum class CaseShape {
-  Offset,    // capitals first..last, each small letter at capital + delta
-  EvenOdd,   // capital at an even code, small letter right after it
-  OddEven,   // capital at an odd code, small letter right after it
+  Offset,   // capitals first..last, each small letter at capital + delta
+  EvenOdd,  // capital at an even code, small letter right after it
+  OddEven,  // capital at an odd code, small letter right after it
 };
 
 struct CaseBlock {
@@ -117,21 +117,21 @@ struct CaseBlock {
 };
 
 constexpr CaseBlock kCaseBlocks[] = {
-    {0x0041, 0x005A, CaseShape::Offset, 0x20},   // A-Z
-    {0x00C0, 0x00D6, CaseShape::Offset, 0x20},   // Latin-1 capitals before the multiplication sign
-    {0x00D8, 0x00DE, CaseShape::Offset, 0x20},   // and after it
-    {0x0100, 0x012F, CaseShape::EvenOdd, 1},     // Latin Extended-A, up to the dotted capital I
+    {0x0041, 0x005A, CaseShape::Offset, 0x20},  // A-Z
+    {0x00C0, 0x00D6, CaseShape::Offset, 0x20},  // Latin-1 capitals before the multiplication sign
+    {0x00D8, 0x00DE, CaseShape::Offset, 0x20},  // and after it
+    {0x0100, 0x012F, CaseShape::EvenOdd, 1},    // Latin Extended-A, up to the dotted capital I
     {0x0132, 0x0137, CaseShape::EvenOdd, 1},
     {0x0139, 0x0148, CaseShape::OddEven, 1},
     {0x014A, 0x0177, CaseShape::EvenOdd, 1},
     {0x0179, 0x017E, CaseShape::OddEven, 1},
-    {0x0386, 0x0386, CaseShape::Offset, 0x26},   // Greek capitals with tonos
+    {0x0386, 0x0386, CaseShape::Offset, 0x26},  // Greek capitals with tonos
     {0x0388, 0x038A, CaseShape::Offset, 0x25},
     {0x038C, 0x038C, CaseShape::Offset, 0x40},
     {0x038E, 0x038F, CaseShape::Offset, 0x3F},
-    {0x0391, 0x03A1, CaseShape::Offset, 0x20},   // Greek capitals, around the unassigned 0x03A2
+    {0x0391, 0x03A1, CaseShape::Offset, 0x20},  // Greek capitals, around the unassigned 0x03A2
     {0x03A3, 0x03AB, CaseShape::Offset, 0x20},
-    {0x0400, 0x040F, CaseShape::Offset, 0x50},   // Cyrillic
+    {0x0400, 0x040F, CaseShape::Offset, 0x50},  // Cyrillic
     {0x0410, 0x042F, CaseShape::Offset, 0x20},
     {0x0460, 0x0481, CaseShape::EvenOdd, 1},
     {0x048A, 0x04BF, CaseShape::EvenOdd, 1},
@@ -159,9 +159,12 @@ constexpr CaseMapping kExtraUpperings[] = {
 bool isCapitalOf(const CaseBlock& b, char16_t c) {
   if (c < b.first || c > b.last) return false;
   switch (b.shape) {
-    case CaseShape::Offset: return true;
-    case CaseShape::EvenOdd: return c % 2 == 0;
-    case CaseShape::OddEven: return c % 2 == 1;
+    case CaseShape::Offset:
+      return true;
+    case CaseShape::EvenOdd:
+      return c % 2 == 0;
+    case CaseShape::OddEven:
+      return c % 2 == 1;
   }
   return false;
 }
@@ -223,8 +226,7 @@ int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, LPCWSTR wide, int wideLe
   return static_cast<int>(count);
 }
 
-int MultiByteToWideChar(UINT codePage, DWORD /*flags*/, const char* bytes, int byteLength, LPWSTR out,
-                        int outLength) {
+int MultiByteToWideChar(UINT codePage, DWORD /*flags*/, const char* bytes, int byteLength, LPWSTR out, int outLength) {
   if (codePage != CP_ACP || bytes == nullptr || outLength < 0) return 0;
   size_t count = byteLength < 0 ? std::string_view(bytes).size() + 1 : static_cast<size_t>(byteLength);
   if (outLength == 0) return static_cast<int>(count);

@@ -27,5 +27,4 @@ DWORD CharUpperBuffW(LPWSTR text, DWORD length);
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, char* out, int outSize,
                         const char* defaultChar, BOOL* usedDefaultChar);
 // ANSI code page text to wide text, the same conventions.
-int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteLength, LPWSTR out,
-                        int outLength);
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteLength, LPWSTR out, int outLength);

@@ -25,8 +25,8 @@ constexpr char kSchema[] =
 constexpr int kBusyTimeoutMs = 5000;
 
 std::mutex hiveLock;
-sqlite3* db = nullptr;       // guarded by hiveLock
-std::string dbFolder;        // guarded by hiveLock: the data folder db was opened in
+sqlite3* db = nullptr;  // guarded by hiveLock
+std::string dbFolder;   // guarded by hiveLock: the data folder db was opened in
 
 void closeDb() {
   if (db) sqlite3_close(db);
@@ -83,8 +83,9 @@ class Statement {
   }
   Statement& bindBlob(int index, const BYTE* data, DWORD size) {
     // A zero-length blob must still be a blob, not NULL.
-    if (stmt_) sqlite3_bind_blob(stmt_, index, size ? data : reinterpret_cast<const BYTE*>(""),
-                                 static_cast<int>(size), SQLITE_TRANSIENT);
+    if (stmt_)
+      sqlite3_bind_blob(stmt_, index, size ? data : reinterpret_cast<const BYTE*>(""), static_cast<int>(size),
+                        SQLITE_TRANSIENT);
     return *this;
   }
   // SQLITE_ROW, SQLITE_DONE or an error.
@@ -200,7 +201,8 @@ LONG deleteKey(const std::u16string& path) {
   if (connection == nullptr) return ERROR_BADDB;
   Transaction transaction(connection);
   if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
-  if (LONG state = keyState(connection, path); state != ERROR_SUCCESS) return state == ERROR_NOT_FOUND ? ERROR_FILE_NOT_FOUND : state;
+  if (LONG state = keyState(connection, path); state != ERROR_SUCCESS)
+    return state == ERROR_NOT_FOUND ? ERROR_FILE_NOT_FOUND : state;
   // The key goes with everything below it, as on the handheld.
   const std::u16string below = path + u"\\";
   Statement values(connection, "DELETE FROM vals WHERE key = ?1 OR substr(key, 1, length(?2)) = ?2");

@@ -82,9 +82,12 @@ void putRegister(size_t offset, uint32_t value) { std::memcpy(memory->registers 
 // Rows of the panel's memory as its LCD controller lays them out.
 int pitchFor(const VideoHardware& config, int width) {
   switch (config.lcd) {
-    case LcdController::StrongArm: return static_cast<int>(roundUp(static_cast<size_t>(width), 16) * 2);
-    case LcdController::XScale: return static_cast<int>(roundUp(static_cast<size_t>(width), 8) * 2);
-    case LcdController::None: break;
+    case LcdController::StrongArm:
+      return static_cast<int>(roundUp(static_cast<size_t>(width), 16) * 2);
+    case LcdController::XScale:
+      return static_cast<int>(roundUp(static_cast<size_t>(width), 8) * 2);
+    case LcdController::None:
+      break;
   }
   return static_cast<int>(roundUp(static_cast<size_t>(width) * 2, 4));
 }
@@ -151,7 +154,8 @@ void writeRegisters(State& s) {
     const uint64_t palette = s.physical - kStrongArmPaletteBytes;
     putRegister(0, control);
     putRegister(kStrongArmBaseRegister, static_cast<uint32_t>(palette));
-    putRegister(kStrongArmCurrentRegister, static_cast<uint32_t>(s.physical + scanRow * static_cast<uint64_t>(s.pitch)));
+    putRegister(kStrongArmCurrentRegister,
+                static_cast<uint32_t>(s.physical + scanRow * static_cast<uint64_t>(s.pitch)));
     putRegister(kStrongArmWidthRegister, static_cast<uint32_t>(s.width - 16));
     putRegister(kStrongArmHeightRegister, static_cast<uint32_t>(s.height - 1));
     std::memcpy(s.cached - kStrongArmPaletteBytes, &kStrongArmPalette16Bit, sizeof kStrongArmPalette16Bit);
@@ -199,7 +203,7 @@ void build() {
   m.frameOffset = c.frameBufferPlacement + palette;
   m.frameBytes = roundUp(m.frameOffset + static_cast<size_t>(s.pitch) * static_cast<size_t>(s.height), m.pageSize);
   m.registerOffset = m.frameBytes;
-  m.lcdPhysical = c.lcd == LcdController::XScale ? kXScaleLcdPhysical
+  m.lcdPhysical = c.lcd == LcdController::XScale      ? kXScaleLcdPhysical
                   : c.lcd == LcdController::StrongArm ? kStrongArmLcdPhysical
                                                       : 0;
   m.file = memfd_create("glimmerhut-video", MFD_CLOEXEC);
@@ -207,8 +211,8 @@ void build() {
     memory.reset();
     return;
   }
-  void* registers = mmap(nullptr, m.pageSize, PROT_READ | PROT_WRITE, MAP_SHARED, m.file,
-                         static_cast<off_t>(m.registerOffset));
+  void* registers =
+      mmap(nullptr, m.pageSize, PROT_READ | PROT_WRITE, MAP_SHARED, m.file, static_cast<off_t>(m.registerOffset));
   if (registers == MAP_FAILED) {
     memory.reset();
     return;
@@ -224,7 +228,8 @@ void build() {
   busSnapshot.assign(s.cached, s.cached + frameBytes);
   // The noise is what the panel shows now; the screen keeps its picture until the program draws.
   shown.resize(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
-  for (int y = 0; y < s.height; ++y) std::memcpy(&shown[static_cast<size_t>(y) * s.width], s.at(s.cached, 0, y), s.width * 2u);
+  for (int y = 0; y < s.height; ++y)
+    std::memcpy(&shown[static_cast<size_t>(y) * s.width], s.at(s.cached, 0, y), s.width * 2u);
 }
 
 uint32_t from565(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5) | ((p & 0x001Fu) << 3); }
@@ -233,10 +238,14 @@ uint32_t from565(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5
 
 int64_t State::originOffset() const {
   switch (orientation) {
-    case 1: return (width - 1) * 2;
-    case 2: return static_cast<int64_t>(height - 1) * pitch + (width - 1) * 2;
-    case 3: return static_cast<int64_t>(height - 1) * pitch;
-    default: return 0;
+    case 1:
+      return (width - 1) * 2;
+    case 2:
+      return static_cast<int64_t>(height - 1) * pitch + (width - 1) * 2;
+    case 3:
+      return static_cast<int64_t>(height - 1) * pitch;
+    default:
+      return 0;
   }
 }
 
@@ -297,9 +306,12 @@ uint64_t busStallNanoseconds() {
 
 DWORD mainIdRegister() {
   switch (device().video.processor) {
-    case Processor::XScale: return 0x69052D06;
-    case Processor::StrongArm: return 0x6901B119;
-    case Processor::Other: break;
+    case Processor::XScale:
+      return 0x69052D06;
+    case Processor::StrongArm:
+      return 0x6901B119;
+    case Processor::Other:
+      break;
   }
   return 0x41129200;
 }
@@ -345,10 +357,20 @@ bool refreshScreenFromVideo() {
     for (int mx = 0; mx < width; ++mx) {
       int x = mx, y = my;
       switch (orientation) {
-        case 1: x = my; y = width - 1 - mx; break;
-        case 2: x = width - 1 - mx; y = height - 1 - my; break;
-        case 3: x = height - 1 - my; y = mx; break;
-        default: break;
+        case 1:
+          x = my;
+          y = width - 1 - mx;
+          break;
+        case 2:
+          x = width - 1 - mx;
+          y = height - 1 - my;
+          break;
+        case 3:
+          x = height - 1 - my;
+          y = mx;
+          break;
+        default:
+          break;
       }
       x += offsetX;
       y += offsetY;

@@ -24,7 +24,7 @@ struct State {
   uint8_t* cached = nullptr;    // first pixel through the cached alias
   uint8_t* uncached = nullptr;  // the same pixel through the uncached alias
   uint64_t physical = 0;        // physical address of the first pixel
-  bool dma = false;  // "gxdma.dll": GETGXINFO reports the system-memory copy
+  bool dma = false;             // "gxdma.dll": GETGXINFO reports the system-memory copy
   // System-memory copy of the frame buffer for the Game API's DRAM mode and for DMA, laid out the same.
   std::vector<uint8_t> dram;
   // Game API.

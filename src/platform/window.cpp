@@ -1,4 +1,6 @@
 // Window classes and windows: a table of the program's windows, one of which the desktop shows.
+#include "platform/window.h"
+
 #include <algorithm>
 #include <list>
 #include <string>
@@ -8,7 +10,6 @@
 #include "platform/device.h"
 #include "platform/gdi.h"
 #include "platform/instance.h"
-#include "platform/window.h"
 #include "platform/windowing.h"
 
 struct HWND__ {
@@ -59,8 +60,7 @@ HWND validWindow(HWND window) {
 }  // namespace
 
 ATOM RegisterClassW(const WNDCLASSW* windowClass) {
-  if (windowClass == nullptr || windowClass->lpszClassName == nullptr || windowClass->lpfnWndProc == nullptr)
-    return 0;
+  if (windowClass == nullptr || windowClass->lpszClassName == nullptr || windowClass->lpfnWndProc == nullptr) return 0;
   if (findClass(windowClass->lpszClassName) != nullptr) return 0;
   classes.push_back({windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hbrBackground});
   return static_cast<ATOM>(classes.size());

@@ -25,8 +25,8 @@
 using nuv::io::DFileOutputStream;
 using nuv::io::DPrintStream;
 using nuv::lang::DExceptionBase;
-using nuv::lang::DSystem;
 using nuv::lang::DStringPtr;
+using nuv::lang::DSystem;
 using nuv::microedition::lcdui::DDisplay;
 using nuv::microedition::lcdui::DDisplayablePtr;
 using nuv::microedition::midlet::DMIDlet;
@@ -64,10 +64,14 @@ int32_t currentOrientation() {
   mode.dmFields = DM_DISPLAYORIENTATION;
   if (ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr) != DISP_CHANGE_SUCCESSFUL) return 0;
   switch (mode.dmDisplayOrientation) {
-    case DMDO_90: return 1;
-    case DMDO_180: return 2;
-    case DMDO_270: return 3;
-    default: return 0;
+    case DMDO_90:
+      return 1;
+    case DMDO_180:
+      return 2;
+    case DMDO_270:
+      return 3;
+    default:
+      return 0;
   }
 }
 
@@ -79,7 +83,6 @@ bool loggingWanted() {
   CloseHandle(file);
   return true;
 }
-
 
 }  // namespace
 

@@ -22,19 +22,21 @@ struct Translation {
 };
 
 constexpr Translation kSmartphone[] = {
-    {VK_F1, SoftLeft},     {VK_F2, SoftRight}, {VK_ESCAPE, SoftRight}, {VK_RETURN, Action},
-    {VK_F3, kDropped},     {VK_F4, kDropped},  {VK_F8, Star},          {VK_F9, Hash},
+    {VK_F1, SoftLeft}, {VK_F2, SoftRight}, {VK_ESCAPE, SoftRight}, {VK_RETURN, Action},
+    {VK_F3, kDropped}, {VK_F4, kDropped},  {VK_F8, Star},          {VK_F9, Hash},
 };
 
 constexpr Translation kPocketPc[] = {
-    {VK_LWIN, kDropped},   {VK_APP1, SoftLeft},    {VK_F1, SoftLeft},     {VK_APP4, SoftRight},
-    {VK_F2, SoftRight},    {VK_ESCAPE, SoftRight}, {VK_RETURN, Action},   {VK_APP3, Hash},
-    {VK_APP2, Star},
+    {VK_LWIN, kDropped},    {VK_APP1, SoftLeft}, {VK_F1, SoftLeft}, {VK_APP4, SoftRight}, {VK_F2, SoftRight},
+    {VK_ESCAPE, SoftRight}, {VK_RETURN, Action}, {VK_APP3, Hash},   {VK_APP2, Star},
 };
 
 // The device family with special keys: two of its buttons are the soft keys, the Windows keys are noise.
 constexpr Translation kSpecialKeys[] = {
-    {VK_LWIN, kDropped}, {VK_RWIN, kDropped}, {VK_APP2, VK_F1}, {VK_APP3, VK_F2},
+    {VK_LWIN, kDropped},
+    {VK_RWIN, kDropped},
+    {VK_APP2, VK_F1},
+    {VK_APP3, VK_F2},
 };
 
 template <size_t N>

@@ -26,9 +26,8 @@ void runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
 int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   HMODULE shellLibrary = LoadLibraryW(u"aygshell.dll");
   if (shellLibrary != nullptr) {
-    CGameEngine::setShellEntries(
-        reinterpret_cast<SHFullScreenProc>(GetProcAddressW(shellLibrary, u"SHFullScreen")),
-        reinterpret_cast<SHSetImeModeProc>(GetProcAddressW(shellLibrary, u"SHSetImeMode")));
+    CGameEngine::setShellEntries(reinterpret_cast<SHFullScreenProc>(GetProcAddressW(shellLibrary, u"SHFullScreen")),
+                                 reinterpret_cast<SHSetImeModeProc>(GetProcAddressW(shellLibrary, u"SHSetImeMode")));
   }
   nuv::lang::DSystem::setCommandLine(commandLine);
 

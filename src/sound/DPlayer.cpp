@@ -11,7 +11,8 @@ using lang::ExceptionCode::IllegalArgumentException;
 using lang::ExceptionCode::IllegalStateException;
 using lang::ExceptionCode::MediaException;
 
-DPlayer::DPlayer(int32_t music, io::DInputStreamPtr from) : isMusic(music), stream(std::move(from)), state(UNREALIZED) {}
+DPlayer::DPlayer(int32_t music, io::DInputStreamPtr from)
+    : isMusic(music), stream(std::move(from)), state(UNREALIZED) {}
 
 DPlayer::DPlayer(int32_t music, lang::DObjectPtr sharedSource, bool loaded)
     : isMusic(music), state(loaded ? PREFETCHED : UNREALIZED), source(std::move(sharedSource)) {}

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "gamelib/GameLibFixture.h"
+#include "gamelib/GameMenu.h"
+#include "gamelib/TextTable.h"
 #include "games/bounce/BounceGlobals.h"
 #include "games/burrow/BurrowGlobals.h"
 #include "games/canyon/CanyonGlobals.h"
@@ -12,9 +15,6 @@
 #include "games/rocks/RocksGlobals.h"
 #include "games/swarm/SwarmGlobals.h"
 #include "games/tanks/TanksGlobals.h"
-#include "gamelib/GameLibFixture.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/TextTable.h"
 
 namespace {
 
@@ -39,9 +39,9 @@ TEST_F(ApplicationGlobalsTest, TheStartGivesEveryGlobalItsFirstValue) {
   struct Case {
     nuv::lang::DStringPtr key;
     const char* want;
-  } keys[] = {{bounce::gameKey, "bounce"},   {rocks::gameKey, "rocks"},     {gobbler::gameKey, "gobbler"},
-              {burrow::gameKey, "burrow"},   {tanks::gameKey, "tanks"},     {climber::gameKey, "climber"},
-              {swarm::gameKey, "swarm"},     {canyon::gameKey, "canyon"},   {bounce::levelLetters, "abcdefghij"},
+  } keys[] = {{bounce::gameKey, "bounce"}, {rocks::gameKey, "rocks"},   {gobbler::gameKey, "gobbler"},
+              {burrow::gameKey, "burrow"}, {tanks::gameKey, "tanks"},   {climber::gameKey, "climber"},
+              {swarm::gameKey, "swarm"},   {canyon::gameKey, "canyon"}, {bounce::levelLetters, "abcdefghij"},
               {burrow::earthName, "earth"}};
   for (const Case& c : keys) EXPECT_EQ(narrow(c.key), c.want);
 

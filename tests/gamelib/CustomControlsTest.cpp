@@ -72,7 +72,9 @@ class CustomControlsTest : public gltest::MenuFixture {
     return out;
   }
   // The centre of a screen row of the grid (the gap and the buttons count as rows) in a column.
-  int32_t rowY(int32_t screenRow) { return controls->gridY + screenRow * controls->rowHeight + controls->rowHeight / 2; }
+  int32_t rowY(int32_t screenRow) {
+    return controls->gridY + screenRow * controls->rowHeight + controls->rowHeight / 2;
+  }
   int32_t cellX(int32_t cell) { return controls->gridX + controls->labelWidth + cell * controls->keyColumnWidth + 5; }
   CustomControlsPtr controls;
 };
@@ -86,9 +88,8 @@ TEST_F(CustomControlsTest, FirstVisitGivesTheDefaultsAndOkStoresOneRecordPerActi
   EXPECT_TRUE(records(u"keys_bounce").empty());
   controls->selectedRow = kRowOk;
   EXPECT_EQ(key(kKeyAction), CustomControls::CLOSED_OK);
-  std::vector<std::vector<uint8_t>> want = {{0, 0, 0, 0x34, 0, 0, 0, 0x25},
-                                            {0, 0, 0, 0x36, 0, 0, 0, 0x27},
-                                            {0, 0, 0, 0x35, 0, 0, 0x27, 0x12}};
+  std::vector<std::vector<uint8_t>> want = {
+      {0, 0, 0, 0x34, 0, 0, 0, 0x25}, {0, 0, 0, 0x36, 0, 0, 0, 0x27}, {0, 0, 0, 0x35, 0, 0, 0x27, 0x12}};
   EXPECT_EQ(records(u"keys_bounce"), want);
   controls->save();
   EXPECT_EQ(records(u"keys_bounce"), want);
@@ -131,12 +132,9 @@ TEST_F(CustomControlsTest, RowsAndCellsWrapAround) {
   struct Case {
     int32_t row, column, code, wantRow, wantColumn;
   } cases[] = {
-      {kRowLeft, 0, kKeyUp, kRowCancel, 0},
-      {kRowCancel, 0, kKeyDown, kRowLeft, 0},
-      {kRowFire, 1, kKeyDown, kRowDefaults, 1},
-      {kRowRight, 1, '6', kRowRight, 0},  // right wraps to the first cell
-      {kRowRight, 0, kKeyLeft, kRowRight, 1},
-      {kRowOk, 0, kKeyLeft, kRowOk, 0},  // buttons have no cells
+      {kRowLeft, 0, kKeyUp, kRowCancel, 0},     {kRowCancel, 0, kKeyDown, kRowLeft, 0},
+      {kRowFire, 1, kKeyDown, kRowDefaults, 1}, {kRowRight, 1, '6', kRowRight, 0},  // right wraps to the first cell
+      {kRowRight, 0, kKeyLeft, kRowRight, 1},   {kRowOk, 0, kKeyLeft, kRowOk, 0},   // buttons have no cells
   };
   for (const Case& c : cases) {
     controls->selectedRow = c.row;

@@ -105,7 +105,8 @@ TEST_F(FrameStepTest, APaintThatTookTooLongSkipsTheNextPaint) {
     app->tick();
     painted.push_back(log.size() - before == 2);
     // The next call comes when the step is due, or at once when the paint overran it.
-    platform::setManualClock(std::max<uint64_t>(platform::tickCount64(), static_cast<uint64_t>(GameLib::lastStepTime + 30)));
+    platform::setManualClock(
+        std::max<uint64_t>(platform::tickCount64(), static_cast<uint64_t>(GameLib::lastStepTime + 30)));
   }
   EXPECT_EQ(painted, (std::vector<bool>{true, false, true, false}));
 }

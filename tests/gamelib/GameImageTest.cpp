@@ -99,7 +99,7 @@ TEST_F(GameImageTest, DrawingShowsOnlyTheRectangleTurnedAndKeepsTheClip) {
   // Where the blue top row of "b" lands, relative to the drawing position, for each turn.
   struct Case {
     const char16_t* name;
-    int32_t blueX, blueY;  // one blue pixel
+    int32_t blueX, blueY;    // one blue pixel
     int32_t greenX, greenY;  // one green pixel
   } cases[] = {
       {u"b", 0, 0, 0, 3}, {u"b_mr", 1, 0, 1, 3}, {u"b_lv", 0, 3, 0, 0}, {u"b_dn", 3, 0, 0, 0}, {u"b_up", 0, 1, 3, 1},

@@ -8,8 +8,8 @@
 #include "gamelib/GameImage.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
-#include "platform/datafolder.h"
 #include "platform/clock.h"
+#include "platform/datafolder.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
 

@@ -50,7 +50,8 @@ class HelpPageTest : public gltest::MenuFixture {
     return out;
   }
   int32_t width(const std::string& text) {
-    return (*GameLib::fonts)[GameLib::FONT_SMALL]->stringWidth(nuv::lang::DStringPtr(new nuv::lang::DString(text.c_str())));
+    return (*GameLib::fonts)[GameLib::FONT_SMALL]->stringWidth(
+        nuv::lang::DStringPtr(new nuv::lang::DString(text.c_str())));
   }
   void stepWith(const std::function<void()>& input) {
     wait(201);
@@ -165,10 +166,10 @@ TEST_F(HelpPageTest, TapsScrollInTheTextAndActOnTheLabels) {
     int32_t x, y, wantFirst;
     bool closes;
   } cases[] = {
-      {100, 250, 6, false},        // lower half of the text: one line down
-      {100, 100, 4, false},        // upper half: one line up
-      {3, 318, 5, true},           // "quit"
-      {236, 318, 4 + rows, false}, // "down": the last line shown comes to the top
+      {100, 250, 6, false},         // lower half of the text: one line down
+      {100, 100, 4, false},         // upper half: one line up
+      {3, 318, 5, true},            // "quit"
+      {236, 318, 4 + rows, false},  // "down": the last line shown comes to the top
   };
   for (const Case& c : cases) {
     menu->paint();

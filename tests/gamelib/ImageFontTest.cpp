@@ -111,9 +111,8 @@ TEST_F(ImageFontTest, MeasuringSumsGlyphsAndSpacingAndSkipsUnknownCharacters) {
     const char16_t* text;
     int32_t width;
   } cases[] = {
-      {true, 0, u"AB", 6},   {true, 0, u"ab", 6},     {false, 0, u"ab", 0},  {true, 0, u"A B", 9},
-      {true, 1, u"A B", 12}, {true, 0, u"abc", 9},    {false, 0, u"Ac", 5},  {true, 0, u"xyz?", 0},
-      {true, 0, u"", 0},     {true, 2, u"A?B", 10},
+      {true, 0, u"AB", 6},  {true, 0, u"ab", 6},  {false, 0, u"ab", 0},  {true, 0, u"A B", 9}, {true, 1, u"A B", 12},
+      {true, 0, u"abc", 9}, {false, 0, u"Ac", 5}, {true, 0, u"xyz?", 0}, {true, 0, u"", 0},    {true, 2, u"A?B", 10},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(font(u"f/colour", c.upper, c.spacing)->stringWidth(c.text), c.width)
@@ -130,8 +129,8 @@ TEST_F(ImageFontTest, DrawingPlacesGlyphsByTheAnchorAndKeepsTheClip) {
     int32_t anchor;
     int32_t left, top;  // where the text lands for the point (50, 60)
   } cases[] = {
-      {0, 50, 60},  {20, 50, 60},         {1 | 16, 47, 60}, {8 | 16, 44, 60}, {1 | 32, 47, 55},
-      {64, 50, 58}, {2 | 4, 50, 58},      {2 | 64, 50, 56}, {9 | 16, 41, 60},
+      {0, 50, 60},  {20, 50, 60},    {1 | 16, 47, 60}, {8 | 16, 44, 60}, {1 | 32, 47, 55},
+      {64, 50, 58}, {2 | 4, 50, 58}, {2 | 64, 50, 56}, {9 | 16, 41, 60},
   };
   ImageFontPtr f = font(u"f/colour");
   for (const Case& c : cases) {

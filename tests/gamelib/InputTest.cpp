@@ -78,11 +78,11 @@ TEST_F(InputTest, KeysMapToActionsSelectAndBack) {
     bool select;
     bool back;
   } cases[] = {
-      {'2', 0, false, false},  {40, 1, false, false},    {'4', 2, false, false},   {39, 3, false, false},
-      {13, 4, false, false},   {10002, 4, false, false}, {'1', 5, false, false},   {'3', 6, false, false},
-      {'7', 7, false, false},  {'9', 8, false, false},   {10000, -1, true, false}, {10001, -1, false, true},
-      {10004, 11, false, false}, {10003, 12, false, false}, {-4, 13, false, false}, {-2, 14, false, false},
-      {-3, 15, false, false},  {'0', -1, false, false},  {'X', -1, false, false},
+      {'2', 0, false, false},    {40, 1, false, false},     {'4', 2, false, false},   {39, 3, false, false},
+      {13, 4, false, false},     {10002, 4, false, false},  {'1', 5, false, false},   {'3', 6, false, false},
+      {'7', 7, false, false},    {'9', 8, false, false},    {10000, -1, true, false}, {10001, -1, false, true},
+      {10004, 11, false, false}, {10003, 12, false, false}, {-4, 13, false, false},   {-2, 14, false, false},
+      {-3, 15, false, false},    {'0', -1, false, false},   {'X', -1, false, false},
   };
   for (const Case& c : cases) {
     ScreenCanvas::resetInput();
@@ -128,10 +128,9 @@ TEST_F(InputTest, HiddenSequenceTakesTwoDigitsAfterThreeMatchingKeys) {
     bool done;
     int32_t number;
   } cases[] = {
-      {{10004, 10003, 10004, '4', '2'}, true, 42},
-      {{10004, 10003, 10004, '0', '7'}, true, 7},
-      {{10004, '5', 10003, 10004, '1', '2'}, false, 0},         // a wrong press restarts the match
-      {{10004, 10004, 10003, 10004, '1', '2'}, false, 0},       // and is not tested against the first entry
+      {{10004, 10003, 10004, '4', '2'}, true, 42},        {{10004, 10003, 10004, '0', '7'}, true, 7},
+      {{10004, '5', 10003, 10004, '1', '2'}, false, 0},    // a wrong press restarts the match
+      {{10004, 10004, 10003, 10004, '1', '2'}, false, 0},  // and is not tested against the first entry
       {{'1', 10004, 10003, 10004, '9', '9'}, true, 99},
   };
   for (const Case& c : cases) {

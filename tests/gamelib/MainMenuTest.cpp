@@ -115,18 +115,13 @@ TEST_F(MainMenuTest, MovesWrapAroundAndSkipEmptyCells) {
     bool moreGames;
     int32_t from, action, to;
   } cases[] = {
-      {true, 7, ACTION_RIGHT, 3},   // the end of row 1 wraps to its start
-      {true, 7, ACTION_DOWN, 6},    // past the empty cell below to the top of the column
-      {true, 8, ACTION_LEFT, 9},
-      {true, 9, ACTION_LEFT, 8},    // past the empty first cell
-      {true, 9, ACTION_UP, 4},
-      {true, 0, ACTION_UP, 3},      // up from the top: the bottom of the column is empty
+      {true, 7, ACTION_RIGHT, 3},                               // the end of row 1 wraps to its start
+      {true, 7, ACTION_DOWN, 6},                                // past the empty cell below to the top of the column
+      {true, 8, ACTION_LEFT, 9},    {true, 9, ACTION_LEFT, 8},  // past the empty first cell
+      {true, 9, ACTION_UP, 4},      {true, 0, ACTION_UP, 3},    // up from the top: the bottom of the column is empty
       {true, 7, ACTION_EXTRA2, 0},  // reading order skips the bottom row, which begins empty
-      {true, 2, ACTION_EXTRA2, 6},
-      {true, 0, ACTION_EXTRA1, 7},  // and backwards, whose last cell is empty
-      {false, 0, ACTION_EXTRA1, 8},
-      {false, 8, ACTION_EXTRA2, 0},
-      {false, 2, ACTION_RIGHT, 0},
+      {true, 2, ACTION_EXTRA2, 6},  {true, 0, ACTION_EXTRA1, 7},  // and backwards, whose last cell is empty
+      {false, 0, ACTION_EXTRA1, 8}, {false, 8, ACTION_EXTRA2, 0}, {false, 2, ACTION_RIGHT, 0},
   };
   for (const Case& c : cases) {
     start(c.moreGames);

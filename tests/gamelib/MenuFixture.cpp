@@ -25,7 +25,7 @@ using gamelib::ScreenCanvas;
 namespace {
 
 constexpr const char16_t* kFontNames[GameLib::FONT_COUNT] = {u"menu", u"menusel", u"hud0", u"hud1",
-                                                             u"num0", u"num1", u"small"};
+                                                             u"num0", u"num1",    u"small"};
 
 void resetMenuGlobals() {
   GameMenu::inputClock = 0;

@@ -105,7 +105,7 @@ TEST_F(NameEntryTest, TypingAcceptingAndTheNextEntryStartingWithTheName) {
   key('Q');      // a hardware key types its lower-case letter
   key('7');      // not in the alphabet: nothing
   EXPECT_EQ(text(), "bmq");
-  key(8);        // Backspace
+  key(8);  // Backspace
   EXPECT_EQ(text(), "bm");
   key(kKeySoftRight);
   EXPECT_EQ(text(), "b");

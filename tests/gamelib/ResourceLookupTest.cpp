@@ -89,7 +89,8 @@ TEST_F(ResourceLookupTest, PathValuesEndEveryEntryInASlash) {
     const char16_t* value;
     std::vector<const char*> entries;
   } cases[] = {
-      {u"240x320/", {"240x320/"}}, {u"a;b/", {"a/", "b/"}}, {u"", {"/"}}, {u"PATH", {"PATH/"}}, {u"a;;b", {"a/", "/", "b/"}},
+      {u"240x320/", {"240x320/"}}, {u"a;b/", {"a/", "b/"}},      {u"", {"/"}},
+      {u"PATH", {"PATH/"}},        {u"a;;b", {"a/", "/", "b/"}},
   };
   for (const Case& c : cases) {
     setPath(c.value);
@@ -105,7 +106,7 @@ TEST_F(ResourceLookupTest, AppPropertiesFollowTheScreenHeight) {
     int32_t height;
     const char16_t* key;
     const char* expected;
-  } cases[] = {{239, u"image.path", ""},    {240, u"image.path", "/ppc"}, {640, u"image.path", "/ppc"},
+  } cases[] = {{239, u"image.path", ""},         {240, u"image.path", "/ppc"},       {640, u"image.path", "/ppc"},
                {240, u"app.name", "glimmerhut"}, {240, u"screen.scale2x", "(null)"}, {240, u"other", "(null)"}};
   for (const Case& c : cases) {
     GameLib::screenHeight = c.height;

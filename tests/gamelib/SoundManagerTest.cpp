@@ -31,9 +31,9 @@ class SoundManagerTest : public gltest::GameLibFixture {
     platform::setAudioDriver("null");
     DManager::initSound();
     openArchive({
-        {"data/t/sound/zap.wav", bytes(datakit::synthesiseEffect(
-                                      "rate=22050\nformat=pcm\nlevel=0.5\nv1.wave=square\nv1.freq=440\nv1.length=2\n",
-                                      "zap.sfx"))},
+        {"data/t/sound/zap.wav",
+         bytes(datakit::synthesiseEffect(
+             "rate=22050\nformat=pcm\nlevel=0.5\nv1.wave=square\nv1.freq=440\nv1.length=2\n", "zap.sfx"))},
         {"data/t/sound/theme.mod",
          bytes(datakit::compileTune("speed 6\ntempo 125\ninstrument lead square volume=40\npattern a\n"
                                     "1 lead: [ c2*4 e2*4 ]*8\norder a\n",

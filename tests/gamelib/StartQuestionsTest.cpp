@@ -32,7 +32,9 @@ using soundmenu::SoundMenuPtr;
 class StartQuestionsTest : public gltest::MenuFixture {
  protected:
   // The centre of row i of a question's list box.
-  static int32_t rowY(const gamelib::ChoiceBox& box, int32_t i) { return box.boxY + i * box.rowHeight + box.rowHeight / 2; }
+  static int32_t rowY(const gamelib::ChoiceBox& box, int32_t i) {
+    return box.boxY + i * box.rowHeight + box.rowHeight / 2;
+  }
 };
 
 TEST_F(StartQuestionsTest, LanguageListsComeFromTheLanguageTable) {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "gamelib/GameLibFixture.h"
-#include "platform/datafolder.h"
 #include "platform/capture.h"
 #include "platform/clock.h"
+#include "platform/datafolder.h"
 #include "platform/desktop.h"
 #include "platform/device.h"
 #include "platform/paths.h"
@@ -167,7 +167,8 @@ TEST_F(StartTest, MissingArchiveEndsTheStartAndSaysWhy) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(run("5000 close\n", 240, 320));
   std::string errors = testing::internal::GetCapturedStderr();
-  EXPECT_NE(errors.find("the start failed while opening the resource archive \"game.dat\": IOException"), std::string::npos)
+  EXPECT_NE(errors.find("the start failed while opening the resource archive \"game.dat\": IOException"),
+            std::string::npos)
       << errors;
 }
 

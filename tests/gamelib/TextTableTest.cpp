@@ -47,8 +47,9 @@ TEST_F(TextTableTest, PlainLinesSplitAtTheFirstEqualsSign) {
   struct Case {
     const char16_t* key;
     const char* value;
-  } cases[] = {{u"a", "b=c"}, {u"", "empty key"}, {u"ends", ""}, {u" padded ", " x "},
-               {u"a2", "second"}, {u"no separator", "no separator"}, {u"missing", "missing"}};
+  } cases[] = {{u"a", "b=c"},          {u"", "empty key"}, {u"ends", ""},
+               {u" padded ", " x "},   {u"a2", "second"},  {u"no separator", "no separator"},
+               {u"missing", "missing"}};
   for (const Case& c : cases) EXPECT_EQ(get(c.key), c.value) << narrow(DStringPtr(c.key));
   EXPECT_EQ(TextTable::table->size(), 5);
   EXPECT_FALSE(TextTable::utfMode);
@@ -117,8 +118,8 @@ TEST_F(TextTableTest, GetIntReadsDecimalAndHexadecimalElseTheDefault) {
   struct Case {
     const char16_t* key;
     int32_t expected;
-  } cases[] = {{u"dec", 42}, {u"neg", -7}, {u"hex", 31}, {u"word", -99}, {u"empty", -99}, {u"lead", 12},
-               {u"absent", -99}};
+  } cases[] = {{u"dec", 42},    {u"neg", -7},  {u"hex", 31},    {u"word", -99},
+               {u"empty", -99}, {u"lead", 12}, {u"absent", -99}};
   for (const Case& c : cases) EXPECT_EQ(TextTable::getInt(c.key, -99), c.expected) << narrow(DStringPtr(c.key));
 }
 
@@ -127,8 +128,8 @@ TEST_F(TextTableTest, SplitKeepsEmptyParts) {
     const char16_t* text;
     std::vector<const char*> parts;
   } cases[] = {
-      {u"a;b;c", {"a", "b", "c"}}, {u"a;;c", {"a", "", "c"}}, {u";", {"", ""}},
-      {u"", {""}},                 {u"abc", {"abc"}},         {u"a;", {"a", ""}},
+      {u"a;b;c", {"a", "b", "c"}}, {u"a;;c", {"a", "", "c"}}, {u";", {"", ""}}, {u"", {""}},
+      {u"abc", {"abc"}},           {u"a;", {"a", ""}},
   };
   for (const Case& c : cases) {
     nuv::lang::DStringArrayPtr parts = TextTable::split(c.text, u';');

@@ -12,8 +12,8 @@ namespace {
 
 struct OpenArchive {
   explicit OpenArchive(const std::string& hostPath) {
-    file = CreateFileW(platform::toDevicePath(hostPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                       OPEN_EXISTING, 0, nullptr);
+    file = CreateFileW(platform::toDevicePath(hostPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       0, nullptr);
   }
   ~OpenArchive() {
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);

@@ -93,8 +93,8 @@ TEST_F(FileTest, ReadWriteAndMoveThePointer) {
     DWORD method;
     DWORD result;  // INVALID_SET_FILE_POINTER: refused, position unchanged
   } moves[] = {
-      {0, FILE_BEGIN, 0},  {2, FILE_CURRENT, 2}, {-1, FILE_END, 5}, {-6, FILE_CURRENT, INVALID_SET_FILE_POINTER},
-      {4, FILE_END, 10},   {-10, FILE_CURRENT, 0}, {3, FILE_BEGIN, 3}, {0, 7, INVALID_SET_FILE_POINTER},
+      {0, FILE_BEGIN, 0}, {2, FILE_CURRENT, 2},   {-1, FILE_END, 5},  {-6, FILE_CURRENT, INVALID_SET_FILE_POINTER},
+      {4, FILE_END, 10},  {-10, FILE_CURRENT, 0}, {3, FILE_BEGIN, 3}, {0, 7, INVALID_SET_FILE_POINTER},
   };
   DWORD position = 0;
   for (const Move& m : moves) {

@@ -131,6 +131,8 @@ TEST_F(PlatformTest, TouchDriverKeyAndLibraryFollowTheDevice) {
 TEST_F(PlatformTest, Utf8RoundTripAndMalformedInput) {
   std::u16string text = u"Grüße €\U0001F600";
   EXPECT_EQ(platform::fromUtf8(platform::toUtf8(text)), text);
-  EXPECT_EQ(platform::fromUtf8("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(platform::fromUtf8("a\xFF"
+                               "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(platform::fromUtf8("\xE2\x82"), u"\uFFFD\uFFFD");
 }

@@ -169,8 +169,7 @@ TEST_F(RegistryTest, ADamagedHiveFailsAndIsLeftAlone) {
   const std::string garbage(4096, '\x5a');
   std::ofstream(folder.file(platform::userhive::kDatabaseName), std::ios::binary) << garbage;
   HKEY key = nullptr;
-  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, 0, nullptr, &key, nullptr),
-            ERROR_BADDB);
+  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_BADDB);
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, 0, &key), ERROR_BADDB);
   platform::closeUserHive();
   std::ifstream in(folder.file(platform::userhive::kDatabaseName), std::ios::binary);

@@ -13,20 +13,21 @@ using Kind = platform::ScriptEvent::Kind;
 TEST(ScriptTest, ParsesEveryKindOfEventInTimeOrder) {
   platform::Script script;
   std::string error;
-  ASSERT_TRUE(platform::parseScript("# a replay\n"
-                                    "step 2\n"
-                                    "100 key down F1   # soft key\n"
-                                    "+20 key up F1\n"
-                                    "50 pen down 10 -3\n"
-                                    "60 pen move 0x10 20\n"
-                                    "61 pen hover 1 2\n"
-                                    "70 pen up 16 20\n"
-                                    "80 deactivate\n"
-                                    "90 activate\n"
-                                    "90 key repeat a\n"
-                                    "200 capture frames/one.png\n"
-                                    "300 close\n",
-                                    script, error))
+  ASSERT_TRUE(
+      platform::parseScript("# a replay\n"
+                            "step 2\n"
+                            "100 key down F1   # soft key\n"
+                            "+20 key up F1\n"
+                            "50 pen down 10 -3\n"
+                            "60 pen move 0x10 20\n"
+                            "61 pen hover 1 2\n"
+                            "70 pen up 16 20\n"
+                            "80 deactivate\n"
+                            "90 activate\n"
+                            "90 key repeat a\n"
+                            "200 capture frames/one.png\n"
+                            "300 close\n",
+                            script, error))
       << error;
   EXPECT_FALSE(script.realtime);
   EXPECT_EQ(script.step, 2u);
@@ -35,8 +36,8 @@ TEST(ScriptTest, ParsesEveryKindOfEventInTimeOrder) {
     Kind kind;
     int a, b;
   } expected[] = {
-      {50, Kind::PenDown, 10, -3},   {60, Kind::PenMove, 16, 20}, {61, Kind::PenHover, 1, 2},
-      {70, Kind::PenUp, 16, 20},     {80, Kind::Deactivate, 0, 0}, {90, Kind::Activate, 0, 0},
+      {50, Kind::PenDown, 10, -3},   {60, Kind::PenMove, 16, 20},    {61, Kind::PenHover, 1, 2},
+      {70, Kind::PenUp, 16, 20},     {80, Kind::Deactivate, 0, 0},   {90, Kind::Activate, 0, 0},
       {90, Kind::KeyRepeat, 'A', 0}, {100, Kind::KeyDown, VK_F1, 0}, {120, Kind::KeyUp, VK_F1, 0},
       {200, Kind::Capture, 0, 0},    {300, Kind::Close, 0, 0},
   };
@@ -79,10 +80,9 @@ TEST(ScriptTest, KeyNamesAndNumbers) {
     const char* name;
     unsigned code;
   } cases[] = {
-      {"Escape", VK_ESCAPE}, {"Enter", VK_RETURN}, {"Left", VK_LEFT}, {"Down", VK_DOWN}, {"F1", VK_F1},
-      {"F24", VK_F24},       {"App1", VK_APP1},    {"App4", VK_APP4}, {"5", '5'},       {"z", 'Z'},
-      {"Q", 'Q'},            {"0x77", 0x77},       {"120", 120},      {"F25", 0},       {"", 0},
-      {"-4", 0},             {"Banana", 0},
+      {"Escape", VK_ESCAPE}, {"Enter", VK_RETURN}, {"Left", VK_LEFT}, {"Down", VK_DOWN}, {"F1", VK_F1}, {"F24", VK_F24},
+      {"App1", VK_APP1},     {"App4", VK_APP4},    {"5", '5'},        {"z", 'Z'},        {"Q", 'Q'},    {"0x77", 0x77},
+      {"120", 120},          {"F25", 0},           {"", 0},           {"-4", 0},         {"Banana", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(platform::keyCodeByName(c.name), c.code) << c.name;
 }

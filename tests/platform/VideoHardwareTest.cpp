@@ -52,7 +52,8 @@ TEST_F(VideoHardwareTest, GameApiAndRawFrameBufferAddressesPutPixelsWhereTheScre
     useDevice("xscale", orientation);
     HWND window = reinterpret_cast<HWND>(uintptr_t{1});
     ASSERT_EQ(gx<GXOpenDisplayProc>(u"?GXOpenDisplay@@YAHPAUHWND__@@K@Z")(window, GX_FULLSCREEN), 1);
-    const GXDisplayProperties p = gx<GXGetDisplayPropertiesProc>(u"?GXGetDisplayProperties@@YA?AUGXDisplayProperties@@XZ")();
+    const GXDisplayProperties p =
+        gx<GXGetDisplayPropertiesProc>(u"?GXGetDisplayProperties@@YA?AUGXDisplayProperties@@XZ")();
     EXPECT_EQ(p.cxWidth, 240u);
     EXPECT_EQ(p.cyHeight, 320u);
     auto* base = static_cast<uint8_t*>(gx<GXBeginDrawProc>(u"?GXBeginDraw@@YAPAXXZ")());
@@ -124,7 +125,7 @@ TEST_F(VideoHardwareTest, PhysicalPagesAliasesAndProbesNeedKernelMode) {
   EXPECT_EQ(ReadMainIdRegister() >> 12, 0x69052u);
   ASSERT_TRUE(VirtualCopy(registers, lcd, info.dwPageSize, physical));
   const auto* words = static_cast<const uint32_t*>(registers);
-  EXPECT_EQ(words[0] & 1, 1u);         // enabled
+  EXPECT_EQ(words[0] & 1, 1u);        // enabled
   EXPECT_EQ(words[1] & 0x3FF, 239u);  // pixels per line - 1
   EXPECT_EQ(words[2] & 0x3FF, 319u);  // lines - 1
   void* nowhere = VirtualAlloc(nullptr, info.dwPageSize, MEM_RESERVE, PAGE_NOACCESS);

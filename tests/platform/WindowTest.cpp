@@ -89,10 +89,11 @@ TEST_F(WindowTest, ScriptedRunDeliversMessagesOnTheSteppedClock) {
 
   platform::Script script;
   std::string error;
-  ASSERT_TRUE(platform::parseScript("0 key down F1\n4 key repeat F1\n5 key up F1\n"
-                                    "6 pen down -3 7\n6 pen hover 1 1\n"
-                                    "10 deactivate\n30 activate\n40 close\n",
-                                    script, error));
+  ASSERT_TRUE(
+      platform::parseScript("0 key down F1\n4 key repeat F1\n5 key up F1\n"
+                            "6 pen down -3 7\n6 pen hover 1 1\n"
+                            "10 deactivate\n30 activate\n40 close\n",
+                            script, error));
   platform::startScript(std::move(script), folder_.path());
   runUntilClose();
 
@@ -167,8 +168,8 @@ TEST_F(WindowTest, SecondInstanceOnTheSameDataFolderIsFoundAndBroughtForward) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    HWND mine = CreateWindowExW(0, kClass, u"GlimmerHut", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND mine =
+        CreateWindowExW(0, kClass, u"GlimmerHut", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
     if (write(ready[1], mine ? "y" : "n", 1) != 1) _exit(2);
     for (int i = 0; i < 500; ++i) {
       if (platform::takeForwardRequest()) _exit(7);
@@ -203,7 +204,8 @@ TEST_F(WindowTest, SecondInstanceOnTheSameDataFolderIsFoundAndBroughtForward) {
 TEST_F(WindowTest, CapturedFrameReadsBackAsTheScreen) {
   platform::DeviceScreen& screen = platform::deviceScreen();
   uint32_t* pixels = screen.pixels();
-  for (int i = 0; i < screen.width() * screen.height(); ++i) pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
+  for (int i = 0; i < screen.width() * screen.height(); ++i)
+    pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF;
   ASSERT_TRUE(platform::captureScreen(folder_.file("frame.png")));
   platform::Picture frame;
   ASSERT_TRUE(platform::readPng(folder_.file("frame.png"), frame));
@@ -251,11 +253,25 @@ TEST(DesktopKeysTest, DesktopKeysBecomeTheDevicesKeys) {
     int desktop;
     unsigned device;
   } cases[] = {
-      {SDLK_LEFT, VK_LEFT},   {SDLK_UP, VK_UP},       {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
-      {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_F1, VK_F1},     {SDLK_F2, VK_F2},         {SDLK_F5, VK_APP1},
-      {SDLK_F10, VK_APP4},    {SDLK_0, '0'},          {SDLK_9, '9'},            {SDLK_a, 'A'},
-      {SDLK_z, 'Z'},          {SDLK_KP_0, 0x60},      {SDLK_KP_9, 0x69},        {SDLK_KP_MULTIPLY, 0x6A},
-      {SDLK_F12, 0},          {SDLK_CAPSLOCK, 0},     {SDLK_LGUI, 0},
+      {SDLK_LEFT, VK_LEFT},
+      {SDLK_UP, VK_UP},
+      {SDLK_RETURN, VK_RETURN},
+      {SDLK_KP_ENTER, VK_RETURN},
+      {SDLK_ESCAPE, VK_ESCAPE},
+      {SDLK_F1, VK_F1},
+      {SDLK_F2, VK_F2},
+      {SDLK_F5, VK_APP1},
+      {SDLK_F10, VK_APP4},
+      {SDLK_0, '0'},
+      {SDLK_9, '9'},
+      {SDLK_a, 'A'},
+      {SDLK_z, 'Z'},
+      {SDLK_KP_0, 0x60},
+      {SDLK_KP_9, 0x69},
+      {SDLK_KP_MULTIPLY, 0x6A},
+      {SDLK_F12, 0},
+      {SDLK_CAPSLOCK, 0},
+      {SDLK_LGUI, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(platform::deviceKeyForDesktopKey(c.desktop), c.device) << c.desktop;
 }

@@ -88,7 +88,9 @@ std::string firstRunScript() {
   return s;
 }
 
-std::string secondRunScript() { return std::string(kToTheGame) + kToTheTable + "24700 capture table2.png\n25000 close\n"; }
+std::string secondRunScript() {
+  return std::string(kToTheGame) + kToTheTable + "24700 capture table2.png\n25000 close\n";
+}
 
 TEST(BouncePathTest, PlayPauseLoseEveryLifeAndKeepTheHighScore) {
   test::TempFolder folder;
@@ -98,9 +100,15 @@ TEST(BouncePathTest, PlayPauseLoseEveryLifeAndKeepTheHighScore) {
 
   platform::Picture splash, main, loading, table0, intro, play0, paused, resumed, name, table1;
   ASSERT_TRUE(platform::readPng(staged("graphics/240x320/bnc/splash.png").string(), splash));
-  for (auto [file, picture] : {std::pair{"main.png", &main}, {"loading.png", &loading}, {"table0.png", &table0},
-                               {"intro.png", &intro}, {"play0.png", &play0}, {"paused.png", &paused},
-                               {"resumed.png", &resumed}, {"name.png", &name}, {"table1.png", &table1}}) {
+  for (auto [file, picture] : {std::pair{"main.png", &main},
+                               {"loading.png", &loading},
+                               {"table0.png", &table0},
+                               {"intro.png", &intro},
+                               {"play0.png", &play0},
+                               {"paused.png", &paused},
+                               {"resumed.png", &resumed},
+                               {"name.png", &name},
+                               {"table1.png", &table1}}) {
     ASSERT_TRUE(platform::readPng(folder.file(file), *picture)) << file;
   }
 

@@ -24,8 +24,8 @@ struct Outcome {
 void runOn(const char* profile, Outcome& out) {
   test::TempFolder folder;
   std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
-  test::ProgramResult run = test::runProgram(kProgram, folder.path(), kScript, {},
-                                             {std::string("GLIMMERHUT_DEVICE=") + profile});
+  test::ProgramResult run =
+      test::runProgram(kProgram, folder.path(), kScript, {}, {std::string("GLIMMERHUT_DEVICE=") + profile});
   ASSERT_EQ(run.exitCode, 0) << profile << ": " << run.errors;
   ASSERT_TRUE(platform::readPng(folder.file("frame.png"), out.frame)) << profile;
   std::ifstream in(folder.file("Log_SHAL.txt"));
@@ -60,7 +60,8 @@ TEST(DeviceProfileTest, EveryKindOfHandheldShowsTheSamePicture) {
     ASSERT_EQ(run.frame.width, plain.frame.width);
     ASSERT_EQ(run.frame.height, plain.frame.height);
     int different = 0;
-    for (size_t i = 0; i < plain.frame.pixels.size(); ++i) different += run.frame.pixels[i] != plain.frame.pixels[i] ? 1 : 0;
+    for (size_t i = 0; i < plain.frame.pixels.size(); ++i)
+      different += run.frame.pixels[i] != plain.frame.pixels[i] ? 1 : 0;
     EXPECT_EQ(different, 0);
   }
 }

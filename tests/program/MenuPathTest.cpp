@@ -57,8 +57,12 @@ TEST(MenuPathTest, LanguageSoundMainMenuAndExit) {
 
   platform::Picture font, lang, lang2, sound, sound2, main, moved, onexit, back;
   ASSERT_TRUE(platform::readPng(staged("240x320/menu/font_0.png").string(), font));
-  for (auto [name, picture] : {std::pair{"lang.png", &lang}, {"lang2.png", &lang2}, {"sound.png", &sound},
-                               {"sound2.png", &sound2}, {"main.png", &main}, {"moved.png", &moved},
+  for (auto [name, picture] : {std::pair{"lang.png", &lang},
+                               {"lang2.png", &lang2},
+                               {"sound.png", &sound},
+                               {"sound2.png", &sound2},
+                               {"main.png", &main},
+                               {"moved.png", &moved},
                                {"onexit.png", &onexit}}) {
     ASSERT_TRUE(platform::readPng(folder.file(name), *picture)) << name;
   }

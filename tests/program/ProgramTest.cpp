@@ -72,8 +72,8 @@ TEST(ProgramTest, SecondStartOnTheSameDataFolderEndsQuietly) {
 
   test::TempFolder secondFolder;
   auto started = std::chrono::steady_clock::now();
-  test::ProgramResult second = test::runProgram(kProgram, secondFolder.path(), "1 capture ran.png\n", {},
-                                                {"GLIMMERHUT_DATA=" + folder.path()});
+  test::ProgramResult second =
+      test::runProgram(kProgram, secondFolder.path(), "1 capture ran.png\n", {}, {"GLIMMERHUT_DATA=" + folder.path()});
   EXPECT_EQ(second.exitCode, 0) << second.errors;
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
   platform::Picture ran;

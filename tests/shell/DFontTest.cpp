@@ -51,8 +51,9 @@ TEST_F(DFontTest, PixelHeightsFollowTheScreensDpi) {
   struct Case {
     int width, height, size, expected;
   } cases[] = {
-      {240, 320, DFont::SIZE_MEDIUM, -14}, {240, 320, DFont::SIZE_SMALL, -12}, {240, 320, DFont::SIZE_LARGE, -17},
-      {240, 320, 3, 13},                   {480, 640, DFont::SIZE_MEDIUM, -29}, {480, 640, DFont::SIZE_LARGE, -34},
+      {240, 320, DFont::SIZE_MEDIUM, -14}, {240, 320, DFont::SIZE_SMALL, -12},
+      {240, 320, DFont::SIZE_LARGE, -17},  {240, 320, 3, 13},
+      {480, 640, DFont::SIZE_MEDIUM, -29}, {480, 640, DFont::SIZE_LARGE, -34},
   };
   for (const Case& c : cases) {
     useScreen(c.width, c.height);
@@ -70,7 +71,8 @@ TEST_F(DFontTest, MetricsAndWidthsComeFromThePlatformFont) {
   }
   EXPECT_LT(DFont::getFont(0, 0, 0)->charWidth(u'i'), DFont::getFont(0, 0, 0)->charWidth(u'W'));
   EXPECT_EQ(DFont::getFont(32, 0, 0)->charWidth(u'i'), DFont::getFont(32, 0, 0)->charWidth(u'W'));
-  EXPECT_GT(DFont::getFont(0, DFont::STYLE_BOLD, 0)->stringWidth(u"mmmm"), DFont::getFont(0, 0, 0)->stringWidth(u"mmmm"));
+  EXPECT_GT(DFont::getFont(0, DFont::STYLE_BOLD, 0)->stringWidth(u"mmmm"),
+            DFont::getFont(0, 0, 0)->stringWidth(u"mmmm"));
   EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::NullPointerException, DFont::getDefaultFont()->stringWidth(nullptr));
 }
 

@@ -53,7 +53,10 @@ std::string digits(const DImagePtr& image) {
 TEST(DGraphics, RectanglesCoverOneMoreColumnAndRow) {
   struct Case {
     int x, y, w, h, filled, outlined;
-  } cases[] = {{0, 0, 0, 0, 1, 1}, {0, 0, 9, 9, 100, 36}, {2, 3, 4, 1, 10, 10}, {5, 5, -1, 3, 0, 8}};  // a negative width fills nothing; the outline's columns stay
+  } cases[] = {{0, 0, 0, 0, 1, 1},
+               {0, 0, 9, 9, 100, 36},
+               {2, 3, 4, 1, 10, 10},
+               {5, 5, -1, 3, 0, 8}};  // a negative width fills nothing; the outline's columns stay
   for (const Case& c : cases) {
     DImagePtr image = DImage::createMutableImage(20, 20);
     DGraphicsPtr g = image->getGraphics();

@@ -26,15 +26,13 @@ uint16_t pixel(const DImagePtr& image, int x, int y) { return *image->rasterSurf
 
 // A 3 x 2 RGB picture: red, green, blue / white, black, magenta.
 std::string pictureBytes() {
-  shelltest::PngSpec spec{3, 2, PNG_COLOR_TYPE_RGB, 8,
-                          {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 255, 0, 255}};
+  shelltest::PngSpec spec{
+      3, 2, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 255, 0, 255}};
   std::vector<uint8_t> png = shelltest::makePng(spec);
   return std::string(png.begin(), png.end());
 }
 
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 class DImageFiles : public ::testing::Test {
  protected:

@@ -24,8 +24,8 @@ void DisplayFixture::SetUp() {
   wc.lpfnWndProc = DefWindowProcW;
   wc.lpszClassName = windowName_;
   RegisterClassW(&wc);
-  window_ = CreateWindowExW(0, windowName_, windowName_, WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
-                            nullptr);
+  window_ =
+      CreateWindowExW(0, windowName_, windowName_, WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window_, nullptr);
 }
 

@@ -26,9 +26,9 @@ class DisplayServicesTest : public ::testing::Test {
 TEST_F(DisplayServicesTest, TurnedScreensAnswerAndSetOrientationsOneStepRound) {
   struct Case {
     const char16_t* oem;
-    int32_t rotation;      // as tested: the emulated screen itself is never turned
-    bool acceptsUpright;   // a set of DMDO_0
-    bool acceptsTurned;    // a set of DMDO_270, which reaches the screen as DMDO_0 when turned
+    int32_t rotation;     // as tested: the emulated screen itself is never turned
+    bool acceptsUpright;  // a set of DMDO_0
+    bool acceptsTurned;   // a set of DMDO_270, which reaches the screen as DMDO_0 when turned
   } cases[] = {
       {u"GlimmerHut Pocket PC", 0, true, false},
       {u"Toshiba e310", 0, true, false},

@@ -196,10 +196,8 @@ TEST_F(DisplayTest, StylusAndArrowKeysAreTurnedToTheFrame) {
     int r, x, y, expectedX, expectedY;
     UINT key, expectedKey;
   } cases[] = {
-      {0, 10, 20, 10, 20, VK_LEFT, VK_LEFT},
-      {1, 10, 20, 219, 10, VK_LEFT, VK_UP},
-      {2, 10, 20, 229, 299, VK_LEFT, VK_RIGHT},
-      {3, 10, 20, 20, 309, VK_DOWN, VK_RIGHT},
+      {0, 10, 20, 10, 20, VK_LEFT, VK_LEFT},      {1, 10, 20, 219, 10, VK_LEFT, VK_UP},
+      {2, 10, 20, 229, 299, VK_LEFT, VK_RIGHT},   {3, 10, 20, 20, 309, VK_DOWN, VK_RIGHT},
       {1, 10, 20, 219, 10, VK_RETURN, VK_RETURN},
   };
   for (const Case& c : cases) {

@@ -133,8 +133,8 @@ TEST(ImageDecoder, FilesAreFoundBesideTheProgramOrByFullPath) {
   test::TempFolder folder;
   platform::setProgramFile(folder.file("glimmerhut"));
   const std::vector<uint8_t> png = makePng(palettePicture());
-  std::ofstream(folder.file("picture.png"), std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
-                                                                       static_cast<std::streamsize>(png.size()));
+  std::ofstream(folder.file("picture.png"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 
   auto relative = ImageDecoder::decodeFile(u"picture.png");
   ASSERT_NE(relative, nullptr);

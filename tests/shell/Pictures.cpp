@@ -2,11 +2,12 @@
 #include "shell/Pictures.h"
 
 #include <cstdio>
-#include <jpeglib.h>
-#include <png.h>
-
 #include <cstdlib>
 #include <stdexcept>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+#include <png.h>
 
 namespace shelltest {
 

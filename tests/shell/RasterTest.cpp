@@ -10,9 +10,9 @@
 #include "shell/raster/RasterTarget.h"
 
 using Raster::Point;
-using Raster::Rect;
 using Raster::RasterSurface;
 using Raster::RasterTarget;
+using Raster::Rect;
 using Raster::Internal::Raster2D;
 using shelltest::picture;
 
@@ -61,12 +61,9 @@ TEST(Raster2D, LinesTouchExactlyThePixelsBetweenBothEnds) {
     Point from, to;
     const char* expected;
   } cases[] = {
-      {{0, 0}, {0, 0}, "#....\n.....\n.....\n"},
-      {{0, 0}, {3, 1}, "##...\n..##.\n.....\n"},
-      {{3, 1}, {0, 0}, "##...\n..##.\n.....\n"},
-      {{0, 0}, {4, 2}, "##...\n..#..\n...##\n"},
-      {{0, 0}, {2, 2}, "#....\n.#...\n..#..\n"},
-      {{4, 0}, {0, 2}, "...##\n..#..\n##...\n"},
+      {{0, 0}, {0, 0}, "#....\n.....\n.....\n"}, {{0, 0}, {3, 1}, "##...\n..##.\n.....\n"},
+      {{3, 1}, {0, 0}, "##...\n..##.\n.....\n"}, {{0, 0}, {4, 2}, "##...\n..#..\n...##\n"},
+      {{0, 0}, {2, 2}, "#....\n.#...\n..#..\n"}, {{4, 0}, {0, 2}, "...##\n..#..\n##...\n"},
       {{1, 0}, {2, 2}, ".#...\n.#...\n..#..\n"},
   };
   for (const Case& c : cases) {
@@ -156,10 +153,10 @@ TEST(RasterTarget, SpansAreShortenedByTheClipNotMoved) {
   auto s = surface(8, 3);
   RasterTarget target(s.get());
   target.setClip(Rect{2, 0, 6, 3});
-  target.hline(0, 0, 4, kInk);    // x 0..3 -> 2..3
-  target.hline(4, 1, 10, kInk);   // x 4..13 -> 4..5
-  target.vline(7, 0, 3, kInk);    // outside the clip
-  target.hline(0, 2, 2, kInk);    // wholly left of the clip
+  target.hline(0, 0, 4, kInk);   // x 0..3 -> 2..3
+  target.hline(4, 1, 10, kInk);  // x 4..13 -> 4..5
+  target.vline(7, 0, 3, kInk);   // outside the clip
+  target.hline(0, 2, 2, kInk);   // wholly left of the clip
   EXPECT_EQ(picture(*s->surface),
             "..##....\n"
             "....##..\n"
@@ -256,10 +253,8 @@ TEST(IntersectRect, ClipsPositionAndSizeAndEmptiesBoth) {
   struct Case {
     Raster::XYWHRect a, b, expected;
   } cases[] = {
-      {{0, 0, 10, 10}, {2, 3, 4, 4}, {2, 3, 4, 4}},
-      {{-5, -5, 10, 10}, {0, 0, 100, 100}, {0, 0, 5, 5}},
-      {{95, 90, 10, 20}, {0, 0, 100, 100}, {95, 90, 5, 10}},
-      {{200, 0, 10, 10}, {0, 0, 100, 100}, {200, 0, 0, 0}},
+      {{0, 0, 10, 10}, {2, 3, 4, 4}, {2, 3, 4, 4}},          {{-5, -5, 10, 10}, {0, 0, 100, 100}, {0, 0, 5, 5}},
+      {{95, 90, 10, 20}, {0, 0, 100, 100}, {95, 90, 5, 10}}, {{200, 0, 10, 10}, {0, 0, 100, 100}, {200, 0, 0, 0}},
       {{0, -20, 10, 10}, {0, 0, 100, 100}, {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {

@@ -30,7 +30,8 @@ TEST(Scene, ShapesCopiesAndTransformsMatchTheirGoldenChecksum) {
   g->setColor(0xFF8000);
   g->drawRect(3, 4, 30, 20);
   g->setClip(10, 8, 70, 40);
-  for (int t = 0; t < 8; ++t) g->drawImage(sprite, 5 + t * 10, 30 + (t % 3) * 4, DGraphics::HCENTER | DGraphics::VCENTER, t);
+  for (int t = 0; t < 8; ++t)
+    g->drawImage(sprite, 5 + t * 10, 30 + (t % 3) * 4, DGraphics::HCENTER | DGraphics::VCENTER, t);
   g->clipRect(0, 0, 60, 60);
   g->setColor(0x00FF00);
   g->fillRect(50, 40, 30, 30);

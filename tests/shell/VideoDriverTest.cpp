@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/capture.h"
+#include "platform/device.h"
 #include "platform/kernel.h"
 #include "platform/module.h"
-#include "platform/device.h"
 #include "platform/picture.h"
 #include "platform/screen.h"
 #include "platform/videohw.h"
@@ -43,10 +43,22 @@ uint32_t widened(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5
 // Where a frame of orientation o shows on the screen as held: frame pixel (x, y) of a width-wide frame.
 void heldPosition(int o, int width, int height, int x, int y, int& hx, int& hy) {
   switch (o & 3) {
-    case 1: hx = y; hy = width - 1 - x; break;
-    case 2: hx = width - 1 - x; hy = height - 1 - y; break;
-    case 3: hx = height - 1 - y; hy = x; break;
-    default: hx = x; hy = y; break;
+    case 1:
+      hx = y;
+      hy = width - 1 - x;
+      break;
+    case 2:
+      hx = width - 1 - x;
+      hy = height - 1 - y;
+      break;
+    case 3:
+      hx = height - 1 - y;
+      hy = x;
+      break;
+    default:
+      hx = x;
+      hy = y;
+      break;
   }
 }
 
@@ -72,72 +84,131 @@ struct DetectionCase {
 
 const std::vector<DetectionCase>& detectionCases() {
   static const std::vector<DetectionCase> cases = {
-      {"plain Pocket PC", "pocketpc", noTweak, {1},
+      {"plain Pocket PC",
+       "pocketpc",
+       noTweak,
+       {1},
        {"GDIDriver: Found W:240, H:320, D:16\n", "VideoDetect: OS Version is 5.2\n", "DriverVGA: Detect()\n",
         "DriverVGA: GETRAWFRAMEBUFFER failed\n", "GAPI: Detect()\n", "GAPI: Loading GX.DLL\n",
         "GAPI: GX.DLL not found\n", "DriverDirect: Detect()\n", "DriverDirect: not supported\n",
-        "Imageon100: Detect()\n", "Imageon100: Not an Imageon100\n", "MediaQ: Detect()\n",
-        "MediaQ: not a MediaQ [1]\n", "CreateDriver( 00000001 )\n", "GDIDriver: Initialize()\n",
-        "Driver initialized!\n"},
+        "Imageon100: Detect()\n", "Imageon100: Not an Imageon100\n", "MediaQ: Detect()\n", "MediaQ: not a MediaQ [1]\n",
+        "CreateDriver( 00000001 )\n", "GDIDriver: Initialize()\n", "Driver initialized!\n"},
        {"RotationDriver"}},
-      {"Game API in system memory", "gapi", noTweak, {1, 3},
+      {"Game API in system memory",
+       "gapi",
+       noTweak,
+       {1, 3},
        {"GAPI: Loading GX.DLL\n", "GAPI: Calling GXOpenDisplay( ", "GAPI: Calling GXGetDisplayProperties()\n",
         "GAPI: Detecting orientation\n", "GAPI: Native orientation is 0 (240 x 320)\n",
         "GAPI: Calling GXIsDisplayDRAMBuffer() @ ", "GAPI: GXIsDisplayDRAMBuffer() returned TRUE\n",
         "GAPI: Detecting PocketPC model\n", "GAPI: framebuffer address unknown, calculating offset\n",
         "GAPI: Offset is 0\n", "GAPI: Calling GXBeginDraw() @ ", "GAPI: framebuffer at ", "GAPI: Calling GXEndDraw()\n",
-        "GAPI: Final framebuffer address = ", "GAPI: Calling GXCloseDisplay()\n", "GAPI: Found W:240, H:320, P:480, O:0, FB:",
-        "CreateDriver( 00000003 )\n", "GAPI: Initialize()\n", "Driver initialized!\n"},
-       {"DriverDirect: Detect()", "MediaQ: Detect()", "CreateDriver( 00000001 )"}},
-      {"VGA with the raw frame buffer", "vga", noTweak, {1, 8},
-       {"GDIDriver: Found W:480, H:640, D:16\n", "DriverVGA: Detect()\n", "DriverVGA: Raw info: W:480, H:640, X:2, Y:960, FB:",
-        "DriverVGA: Native orientation is 0\n", "DriverVGA: Found W:480, H:640, D:16\n", "DriverVGA: Offset is 0\n",
-        "DriverVGA: Final framebuffer address = ", "CreateDriver( 00000008 )\n", "DriverVGA: Initialize()\n",
+        "GAPI: Final framebuffer address = ", "GAPI: Calling GXCloseDisplay()\n",
+        "GAPI: Found W:240, H:320, P:480, O:0, FB:", "CreateDriver( 00000003 )\n", "GAPI: Initialize()\n",
         "Driver initialized!\n"},
+       {"DriverDirect: Detect()", "MediaQ: Detect()", "CreateDriver( 00000001 )"}},
+      {"VGA with the raw frame buffer",
+       "vga",
+       noTweak,
+       {1, 8},
+       {"GDIDriver: Found W:480, H:640, D:16\n", "DriverVGA: Detect()\n",
+        "DriverVGA: Raw info: W:480, H:640, X:2, Y:960, FB:", "DriverVGA: Native orientation is 0\n",
+        "DriverVGA: Found W:480, H:640, D:16\n", "DriverVGA: Offset is 0\n", "DriverVGA: Final framebuffer address = ",
+        "CreateDriver( 00000008 )\n", "DriverVGA: Initialize()\n", "Driver initialized!\n"},
        {"GAPI: Detect()", "CreateDriver( 00000001 )"}},
-      {"XScale", "xscale", noTweak, {1, 3, 5},
+      {"XScale",
+       "xscale",
+       noTweak,
+       {1, 3, 5},
        {"GAPI: GXIsDisplayDRAMBuffer() returned FALSE\n", "XScale: found LCD\n", "CreateDriver( 00000005 )\n",
         "XScale: Initialize()\n", "XScale: detecting framebuffer\n", "XScale: found framebuffer\n",
         "Driver initialized!\n"},
        {"Imageon100: Detect()", "MediaQ: Detect()"}},
-      {"XScale whose probe faults", "xscale", [](platform::Device& d) { d.video.probeFaults = true; }, {1, 3},
+      {"XScale whose probe faults",
+       "xscale",
+       [](platform::Device& d) { d.video.probeFaults = true; },
+       {1, 3},
        {"XScale: *** CAUGHT EXCEPTION ***\n", "Imageon100: Not an Imageon100\n", "MediaQ: not a MediaQ [1]\n",
         "CreateDriver( 00000003 )\n", "Driver initialized!\n"},
        {"XScale: found LCD"}},
-      {"StrongARM", "strongarm", noTweak, {1, 2, 4},
+      {"StrongARM",
+       "strongarm",
+       noTweak,
+       {1, 2, 4},
        {"GAPI: GX.DLL not found\n", "DriverDirect: Detect()\n", "DriverDirect: Found W:240, H:320, P:480, O:0, FB:",
         "DriverDirect: No GXDMA\n", "StrongARM: found LCD\n", "CreateDriver( 00000004 )\n", "StrongARM: Initialize()\n",
         "StrongARM: detecting framebuffer\n", "StrongARM: found framebuffer\n", "Driver initialized!\n"},
        {}},
-      {"Imageon", "imageon", noTweak, {1, 3, 6},
-       {"OEM String: \"Toshiba e740\"\n", "XScale: no LCD detected\n", "Imageon100: Detect()\n", "Imageon100: Detected\n",
-        "CreateDriver( 00000006 )\n", "Imageon100: Initialize()\n", "Driver initialized!\n"},
+      {"Imageon",
+       "imageon",
+       noTweak,
+       {1, 3, 6},
+       {"OEM String: \"Toshiba e740\"\n", "XScale: no LCD detected\n", "Imageon100: Detect()\n",
+        "Imageon100: Detected\n", "CreateDriver( 00000006 )\n", "Imageon100: Initialize()\n", "Driver initialized!\n"},
        {"MediaQ: Detect()"}},
-      {"Imageon whose chip faults", "imageon", [](platform::Device& d) { d.video.probeFaults = true; }, {1, 3},
-       {"Imageon100: *** CAUGHT EXCEPTION ***\n", "MediaQ: not a MediaQ [1]\n", "CreateDriver( 00000003 )\n"}, {}},
-      {"Imageon chip on another model", "imageon", [](platform::Device& d) { d.oemInfo = u"Toshiba e800"; }, {1, 3},
-       {"Imageon100: Not an Imageon100\n"}, {"Imageon100: Detected"}},
-      {"MediaQ", "mediaq", noTweak, {1, 3, 7},
-       {"MediaQ: Detect()\n", "MediaQ: benchmarked ", "MediaQ: detected MQ1100 or above\n", "CreateDriver( 00000007 )\n",
-        "MediaQ: Initialize()\n", "SlowFB: Initialize()\n", "Driver initialized!\n"},
+      {"Imageon whose chip faults",
+       "imageon",
+       [](platform::Device& d) { d.video.probeFaults = true; },
+       {1, 3},
+       {"Imageon100: *** CAUGHT EXCEPTION ***\n", "MediaQ: not a MediaQ [1]\n", "CreateDriver( 00000003 )\n"},
        {}},
-      {"fast memory where MediaQ's would lie", "mediaq", [](platform::Device& d) { d.video.slowWriteNs = 0; }, {1, 3},
-       {"MediaQ: benchmarked ", "MediaQ: not a MediaQ [3]\n"}, {}},
-      {"MediaQ-sized block too large", "mediaq", [](platform::Device& d) { d.screenHeight = 640; d.screenWidth = 480; },
-       {1, 3}, {"MediaQ: not a MediaQ [2]\n"}, {}},
-      {"direct with DMA", "dma", noTweak, {1, 2},
-       {"DriverDirect: Found W:240, H:320, P:480, O:0, FB:", "DriverDirect: GXDMA detected\n", "CreateDriver( 00000002 )\n",
-        "DriverDirect: Initialize()\n", "Driver initialized!\n"},
+      {"Imageon chip on another model",
+       "imageon",
+       [](platform::Device& d) { d.oemInfo = u"Toshiba e800"; },
+       {1, 3},
+       {"Imageon100: Not an Imageon100\n"},
+       {"Imageon100: Detected"}},
+      {"MediaQ",
+       "mediaq",
+       noTweak,
+       {1, 3, 7},
+       {"MediaQ: Detect()\n", "MediaQ: benchmarked ", "MediaQ: detected MQ1100 or above\n",
+        "CreateDriver( 00000007 )\n", "MediaQ: Initialize()\n", "SlowFB: Initialize()\n", "Driver initialized!\n"},
+       {}},
+      {"fast memory where MediaQ's would lie",
+       "mediaq",
+       [](platform::Device& d) { d.video.slowWriteNs = 0; },
+       {1, 3},
+       {"MediaQ: benchmarked ", "MediaQ: not a MediaQ [3]\n"},
+       {}},
+      {"MediaQ-sized block too large",
+       "mediaq",
+       [](platform::Device& d) {
+         d.screenHeight = 640;
+         d.screenWidth = 480;
+       },
+       {1, 3},
+       {"MediaQ: not a MediaQ [2]\n"},
+       {}},
+      {"direct with DMA",
+       "dma",
+       noTweak,
+       {1, 2},
+       {"DriverDirect: Found W:240, H:320, P:480, O:0, FB:", "DriverDirect: GXDMA detected\n",
+        "CreateDriver( 00000002 )\n", "DriverDirect: Initialize()\n", "Driver initialized!\n"},
        {"MediaQ: Detect()"}},
-      {"landscape panel", "landscape", noTweak, {1, 8},
+      {"landscape panel",
+       "landscape",
+       noTweak,
+       {1, 8},
        {"DriverVGA: Raw info: W:240, H:320, X:640, Y:-2, FB:", "DriverVGA: Native orientation is 1\n",
         "DriverVGA: Found W:320, H:240, D:16\n", "DriverVGA: Offset is -638\n", "CreateDriver( 00000008 )\n",
-        "Driver initialized!\n", "RotationDriver: Initialize()\n", "Success, returning display params to caller (W:240, H:320, O:0, S:2)\n"},
+        "Driver initialized!\n", "RotationDriver: Initialize()\n",
+        "Success, returning display params to caller (W:240, H:320, O:0, S:2)\n"},
        {}},
-      {"24-bit screen", "rgb24", noTweak, {1},
+      {"24-bit screen",
+       "rgb24",
+       noTweak,
+       {1},
        {"GDIDriver: Found W:240, H:320, D:24\n", "CreateDriver( 00000001 )\n"},
        {"VideoDetect: OS Version", "DriverVGA", "GAPI"}},
-      {"Motorola Q", "vga", [](platform::Device& d) { d.oemInfo = u"MotoQ"; d.screenWidth = 320; d.screenHeight = 240; },
+      {"Motorola Q",
+       "vga",
+       [](platform::Device& d) {
+         d.oemInfo = u"MotoQ";
+         d.screenWidth = 320;
+         d.screenHeight = 240;
+       },
        {1, 8},
        {"DriverVGA: Motorola Q detected, overriding orientation to ORIENTATION_ROTATE90CW\n",
         "DriverVGA: Native orientation is 3\n"},
@@ -177,10 +248,17 @@ const PanelCase kPanelCases[] = {
     {"plain Pocket PC", "pocketpc", noTweak},
     {"Game API in system memory", "gapi", noTweak},
     {"Game API scanning across", "gapi", [](platform::Device& d) { d.video.nativeOrientation = 1; }},
-    {"Game API upside down", "gapi", [](platform::Device& d) { d.video.nativeOrientation = 2; d.video.gameApiDram = false; }},
+    {"Game API upside down", "gapi",
+     [](platform::Device& d) {
+       d.video.nativeOrientation = 2;
+       d.video.gameApiDram = false;
+     }},
     {"Game API turned back", "gapi", [](platform::Device& d) { d.video.nativeOrientation = 3; }},
     {"Game API at a fixed address", "gapi",
-     [](platform::Device& d) { d.oemInfo = u"Typhoon"; d.video.gameApiDram = false; }},
+     [](platform::Device& d) {
+       d.oemInfo = u"Typhoon";
+       d.video.gameApiDram = false;
+     }},
     {"VGA", "vga", noTweak},
     {"VGA upside down", "vga", [](platform::Device& d) { d.video.nativeOrientation = 2; }},
     {"VGA turned back", "vga", [](platform::Device& d) { d.video.nativeOrientation = 3; }},
@@ -194,7 +272,11 @@ const PanelCase kPanelCases[] = {
     {"direct scanning across", "dma", [](platform::Device& d) { d.video.nativeOrientation = 1; }},
     {"landscape panel", "landscape", noTweak},
     {"24-bit screen", "rgb24", noTweak},
-    {"odd screen", "vga", [](platform::Device& d) { d.screenWidth = 240; d.screenHeight = 318; }},
+    {"odd screen", "vga",
+     [](platform::Device& d) {
+       d.screenWidth = 240;
+       d.screenHeight = 318;
+     }},
 };
 
 // Draws a frame of the pattern, returns false when no frame could begin.
@@ -234,7 +316,8 @@ TEST_F(VideoDriverTest, FramesReachThePanelPixelExactInEveryOrientation) {
         const platform::Device& d = platform::device();
         const ScreenHAL::DetectionRecord& detection = ScreenHAL::VideoDetect::detection(window_);
         bool offered = false;
-        for (int i = 0; i < detection.modeCount; ++i) offered = offered || detection.modes[i].orientation == orientation;
+        for (int i = 0; i < detection.modeCount; ++i)
+          offered = offered || detection.modes[i].orientation == orientation;
         DisplayParams params{d.screenWidth, d.screenHeight, orientation, swap};
         auto context = DisplayContext::open(window_, params);
         if (!offered) {
@@ -282,7 +365,9 @@ TEST_F(VideoDriverTest, TheFrameBufferHoldsTheFrameInThePanelsOwnRows) {
   reference.pixels = reinterpret_cast<uint8_t*>(expected.data());
   ScreenHAL::copyRotatedPerPixel(back, reference, Raster::Rect{0, 0, 320, 240}, 1);
   for (int y = 0; y < 240; ++y)
-    ASSERT_EQ(std::memcmp(frame.pixels + static_cast<size_t>(y) * frame.pitch, &expected[static_cast<size_t>(y) * 320], 640), 0)
+    ASSERT_EQ(
+        std::memcmp(frame.pixels + static_cast<size_t>(y) * frame.pitch, &expected[static_cast<size_t>(y) * 320], 640),
+        0)
         << "row " << y;
 }
 
@@ -294,7 +379,8 @@ TEST_F(VideoDriverTest, TiledRotationMatchesThePerPixelReference) {
     for (int32_t delta = 0; delta < 4; ++delta) {
       for (ScreenHAL::TileOrder order : {ScreenHAL::TileOrder::Columns, ScreenHAL::TileOrder::BehindScan}) {
         for (bool preload : {false, true}) {
-          SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " delta " + std::to_string(delta));
+          SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " delta " +
+                       std::to_string(delta));
           std::unique_ptr<ScreenHAL::Surface> back(ScreenHAL::Surface::create(size.width, size.height));
           for (int y = 0; y < size.height; ++y)
             for (int x = 0; x < size.width; ++x) *back->at(x, y) = patternPixel(x, y, 3);
@@ -360,7 +446,7 @@ class GuardedDriver : public ScreenHAL::VideoDriver {
 TEST_F(VideoDriverTest, RotationTilesAndTheWidenedRectangleStayInsideTheBuffers) {
   struct Case {
     int innerWidth, innerHeight, innerOrientation, requested;
-    Raster::Rect dirty;  // in the frame's coordinates
+    Raster::Rect dirty;   // in the frame's coordinates
     Raster::Rect copied;  // in the frame buffer's
   } cases[] = {
       {318, 240, 1, 0, {0, 0, 240, 318}, {0, 0, 318, 240}},
@@ -430,9 +516,17 @@ TEST_F(VideoDriverTest, OemStringsProcessorsPitchesAndOffsets) {
     const char16_t* text;
     int32_t code;
   } oems[] = {
-      {u"MotoQ", 8},         {u"motoq", 8},        {u"MotoQ9", 0},          {u"MotoQ 9h", 0},
-      {u"Toshiba e740 v2", 6}, {u"SGH-i607x", 10}, {u"sgh-i601", 10},       {u"Compaq iPAQ H3800 Series", 1},
-      {u"Typhoon", 3},       {u"", 0},             {u"GlimmerHut Pocket PC", 0},
+      {u"MotoQ", 8},
+      {u"motoq", 8},
+      {u"MotoQ9", 0},
+      {u"MotoQ 9h", 0},
+      {u"Toshiba e740 v2", 6},
+      {u"SGH-i607x", 10},
+      {u"sgh-i601", 10},
+      {u"Compaq iPAQ H3800 Series", 1},
+      {u"Typhoon", 3},
+      {u"", 0},
+      {u"GlimmerHut Pocket PC", 0},
   };
   for (const Oem& o : oems) EXPECT_EQ(ScreenHAL::oemCodeFor(o.text), o.code);
 

@@ -89,11 +89,11 @@ TEST(MixerTest, LoudSoundsClipInsteadOfWrapping) {
     int32_t pan;
     int16_t left, right;
   } cases[] = {
-      {0, 1, 32767, 128, 16383, 0},      // one full sound is half the range
-      {0, 2, 32767, 128, 32767, 0},      // two just reach the top
-      {0, 3, 32767, 128, 32767, 0},      // three clip
+      {0, 1, 32767, 128, 16383, 0},  // one full sound is half the range
+      {0, 2, 32767, 128, 32767, 0},  // two just reach the top
+      {0, 3, 32767, 128, 32767, 0},  // three clip
       {0, 3, -32768, 128, -32768, 0},
-      {1, 2, 32767, 255, 511, 32767},    // panned hard right: right clips, left keeps 1/128 of each
+      {1, 2, 32767, 255, 511, 32767},  // panned hard right: right clips, left keeps 1/128 of each
       {1, 1, 16384, 0, 16384, 0},
   };
   for (const Case& c : cases) {

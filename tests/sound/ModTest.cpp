@@ -53,8 +53,8 @@ TEST(ModTest, TagsGiveTheChannelCount) {
   struct Case {
     const char* tag;
     int channels;
-  } cases[] = {{"M.K.", 4}, {"M!K!", 4}, {"6CHN", 6}, {"8CHN", 8}, {"16CH", 16}, {"32CH", 32},
-               {"FLT4", 0}, {"m.k.", 0}, {"ABCD", 0}, {"xCHN", 0}};
+  } cases[] = {{"M.K.", 4},  {"M!K!", 4}, {"6CHN", 6}, {"8CHN", 8}, {"16CH", 16},
+               {"32CH", 32}, {"FLT4", 0}, {"m.k.", 0}, {"ABCD", 0}, {"xCHN", 0}};
   for (const Case& c : cases) {
     Bytes image = ModuleBuilder(c.tag, c.channels ? c.channels : 4).build();
     EXPECT_EQ(audMusic::checkTag(image.data()), c.channels) << c.tag;
@@ -73,7 +73,11 @@ TEST(ModTest, TagsGiveTheChannelCount) {
 TEST(ModTest, SizeComesFromTheOrdersInTheSongAndTheSamples) {
   // Orders past the song length do not count: patterns 0..9.
   ModuleBuilder builder("M.K.", 4);
-  builder.orders({0, 9, 3, 50}).songLength(3).patterns(10).sample(1, constantSample(1, 100)).sample(31, constantSample(2, 60));
+  builder.orders({0, 9, 3, 50})
+      .songLength(3)
+      .patterns(10)
+      .sample(1, constantSample(1, 100))
+      .sample(31, constantSample(2, 60));
   Bytes image = builder.build();
   EXPECT_EQ(audMusic::countPatterns(image.data(), 3), 10);
   EXPECT_EQ(image.size(), 1084u + 10 * 4 * 256 + 160);
@@ -105,8 +109,8 @@ TEST(ModTest, TempoAndSpeed) {
     int parameter;
     int speed, ticksPerSecond;
     uint32_t framesPerTick;
-  } cases[] = {{0x00, 6, 50, 882}, {0x7D, 6, 50, 882}, {0x20, 32, 50, 882}, {0x03, 3, 50, 882},
-               {0x21, 6, 13, 3392}, {0xFF, 6, 102, 432}};
+  } cases[] = {{0x00, 6, 50, 882}, {0x7D, 6, 50, 882},  {0x20, 32, 50, 882},
+               {0x03, 3, 50, 882}, {0x21, 6, 13, 3392}, {0xFF, 6, 102, 432}};
   for (const Case& c : cases) {
     ModuleBuilder b("M.K.", 4);
     b.cell(0, 0, 0, 0, 0, 15, c.parameter);
@@ -176,9 +180,9 @@ TEST(ModTest, SlidesArpeggioAndDelaysAcrossRows) {
   ModuleBuilder b("M.K.", 4);
   b.sample(1, constantSample(10));
   b.cell(0, 0, 0, 1, 428).cell(0, 1, 0, 0, 214, 3, 0x10);  // tone portamento towards 214 by 16
-  b.cell(0, 0, 1, 1, aud::kPeriodTable[0][82], 0, 0x7F);    // arpeggio past the top note holds it
-  b.cell(0, 2, 2, 1, 4095, 14, 0xD1);                       // delayed note with a period past the table
-  b.cell(0, 2, 3, 1, 428, 14, 0xC2);                        // note cut after 2 ticks
+  b.cell(0, 0, 1, 1, aud::kPeriodTable[0][82], 0, 0x7F);   // arpeggio past the top note holds it
+  b.cell(0, 2, 2, 1, 4095, 14, 0xD1);                      // delayed note with a period past the table
+  b.cell(0, 2, 3, 1, 428, 14, 0xC2);                       // note cut after 2 ticks
   Player p(b);
   p.readRow(0);
   EXPECT_EQ(p.voice(1).arpeggioStep[1], p.m.speaker.stepFor(aud::kPeriodTable[0][83]));

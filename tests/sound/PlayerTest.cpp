@@ -7,10 +7,10 @@
 #include "SoundFixtures.h"
 #include "core/io/DByteArrayInputStream.h"
 #include "platform/waveout.h"
-#include "support/Exceptions.h"
 #include "sound/DManager.h"
 #include "sound/DPlayerSourceWav.h"
 #include "sound/aud/audSpeaker.h"
+#include "support/Exceptions.h"
 
 using namespace soundtest;
 using namespace nuv::microedition::media;
@@ -91,8 +91,11 @@ TEST_F(PlayerTest, CreatePlayerByType) {
     const char16_t* type;
     bool made;
     int32_t isMusic;
-  } cases[] = {{u"audio/x-wav", true, 0}, {u"audio/mod", true, 1}, {u"audio/MOD", false, 0},
-               {u"audio/wav", false, 0},   {u"", false, 0}};
+  } cases[] = {{u"audio/x-wav", true, 0},
+               {u"audio/mod", true, 1},
+               {u"audio/MOD", false, 0},
+               {u"audio/wav", false, 0},
+               {u"", false, 0}};
   for (const Case& c : cases) {
     DPlayerPtr p = DManager::createPlayer(streamOf(effectWav(10)), c.type);
     EXPECT_EQ(!p.isNull(), c.made);

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "SoundFixtures.h"
-#include "support/TempFolder.h"
 #include "sound/aud/audSound.h"
+#include "support/TempFolder.h"
 
 using namespace soundtest;
 
@@ -37,7 +37,7 @@ TEST(WavTest, PcmLayouts) {
     bool eightBit, stereo;
     uint32_t frames;
   } cases[] = {
-      {8, 1, 22050, 661, true, false, 661},  {8, 2, 11025, 600, true, true, 300},
+      {8, 1, 22050, 661, true, false, 661},   {8, 2, 11025, 600, true, true, 300},
       {16, 1, 44100, 600, false, false, 300}, {16, 2, 44100, 600, false, true, 150},
       {16, 2, 96000, 0, false, true, 0},
   };
@@ -128,8 +128,8 @@ TEST(WavTest, AdpcmDecodesLikeSox) {
   };
   for (const Case& c : cases) {
     std::string wav = folder.file("in.wav"), raw = folder.file("out.raw");
-    ASSERT_TRUE(run("sox -n -r " + std::to_string(c.rate) + " -c " + std::to_string(c.channels) +
-                    " -e ms-adpcm " + wav + " " + c.synth));
+    ASSERT_TRUE(run("sox -n -r " + std::to_string(c.rate) + " -c " + std::to_string(c.channels) + " -e ms-adpcm " +
+                    wav + " " + c.synth));
     ASSERT_TRUE(run("sox " + wav + " -t raw -e signed-integer -b 16 -L " + raw));
     Bytes image = readFile(wav);
     Bytes expectedBytes = readFile(raw);
@@ -192,9 +192,9 @@ TEST(WavTest, BadAdpcmLayoutsAreRefused) {
     putTag(b, "data");
     put32(b, 8);
     b.push_back(static_cast<uint8_t>(predictor));
-    put16(b, 16);   // delta
-    put16(b, 100);  // sample 1
-    put16(b, 50);   // sample 2
+    put16(b, 16);       // delta
+    put16(b, 100);      // sample 1
+    put16(b, 50);       // sample 2
     b.push_back(0x17);  // codes +1 and +7
     return b;
   };

@@ -24,4 +24,5 @@ uint32_t thrownCode(F&& call) {
 
 }  // namespace test
 
-#define EXPECT_THROWS_CODE(code, statement) EXPECT_EQ(static_cast<uint32_t>(code), ::test::thrownCode([&] { statement; }))
+#define EXPECT_THROWS_CODE(code, statement) \
+  EXPECT_EQ(static_cast<uint32_t>(code), ::test::thrownCode([&] { statement; }))

@@ -7,7 +7,7 @@
 namespace test {
 
 struct ProgramResult {
-  int exitCode = -1;  // -1: killed after the time limit, or not started
+  int exitCode = -1;   // -1: killed after the time limit, or not started
   std::string errors;  // what it wrote to stderr
 };
 

@@ -127,10 +127,9 @@ void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
   if (name.isNull()) lang::throwException(NullPointerException);
   std::u16string turned(name->view());
   std::replace(turned.begin(), turned.end(), u'/', u'\\');
-  const std::u16string path =
-      std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + u"\\" + turned;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::u16string path = std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + u"\\" + turned;
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) lang::throwException(IOException);
   ArchiveState& s = state();
   std::string error;

@@ -25,7 +25,8 @@ void DByteArrayOutputStream::write(DbyteArrayPtr b, int32_t off, int32_t len) {
   if (capacity() - count < len) {
     const int64_t needed = int64_t{count} + len + kGrowth;
     // Past the largest array the stream cannot grow.
-    if (needed > std::numeric_limits<int32_t>::max()) lang::throwException(lang::ExceptionCode::IndexOutOfBoundsException);
+    if (needed > std::numeric_limits<int32_t>::max())
+      lang::throwException(lang::ExceptionCode::IndexOutOfBoundsException);
     ensureCapacity(static_cast<int32_t>(needed));
   }
   if (len > 0) std::memmove(buf->data() + count, b->data() + off, static_cast<size_t>(len));

@@ -76,11 +76,19 @@ lang::DStringPtr DDataInputStream::decodeUTF(DDataInputStream& d) {
   for (int32_t c = 0; c < utflen;) {
     const uint8_t x = p[c];
     switch (x >> 4) {
-      case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 6:
+      case 7:
         text.push_back(x);
         c += 1;
         break;
-      case 12: case 13: {
+      case 12:
+      case 13: {
         c += 2;
         if (c > utflen || !isContinuation(p[c - 1])) lang::throwException(UTFDataFormatException);
         text.push_back(static_cast<char16_t>(((x & 0x1F) << 6) | (p[c - 1] & 0x3F)));

@@ -21,8 +21,7 @@ DFileInputStreamPtr DFileInputStream::open(lang::DStringPtr name) {
   std::replace(turned.begin(), turned.end(), u'/', u'\\');
   // Names are meant with a leading "/"; one without it still lies in the program's folder.
   const char16_t* separator = !name->view().empty() && name->view()[0] == u'/' ? u"" : u"/";
-  const std::u16string path =
-      std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + separator + turned;
+  const std::u16string path = std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + separator + turned;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) lang::throwException(IOException);

@@ -18,8 +18,7 @@ DFileOutputStreamPtr DFileOutputStream::open(lang::DStringPtr name) {
   std::replace(turned.begin(), turned.end(), u'/', u'\\');
   // Without a separator of its own the name would land beside the program's folder, not in it.
   const char16_t* separator = !turned.empty() && turned[0] == u'\\' ? u"" : u"\\";
-  const std::u16string path =
-      std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + separator + turned;
+  const std::u16string path = std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + separator + turned;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) lang::throwException(IOException);

@@ -112,16 +112,25 @@ DExceptionBase::DExceptionBase(uint32_t code, const char16_t* format, ...) : cod
       break;
     }
     switch (rest[percent + 1]) {
-      case u'd': out.putDecimal(va_arg(args, int32_t)); break;
-      case u'x': out.putUnsigned(static_cast<uint32_t>(va_arg(args, int32_t)), 16); break;
+      case u'd':
+        out.putDecimal(va_arg(args, int32_t));
+        break;
+      case u'x':
+        out.putUnsigned(static_cast<uint32_t>(va_arg(args, int32_t)), 16);
+        break;
       case u's': {
         const char16_t* text = va_arg(args, const char16_t*);
         out.put(text ? std::u16string_view(text) : std::u16string_view());
         break;
       }
-      case u'c': out.put(static_cast<char16_t>(va_arg(args, int32_t) & 0xFFFF)); break;
-      case u'%': out.put(u'%'); break;
-      default: break;
+      case u'c':
+        out.put(static_cast<char16_t>(va_arg(args, int32_t) & 0xFFFF));
+        break;
+      case u'%':
+        out.put(u'%');
+        break;
+      default:
+        break;
     }
     rest.remove_prefix(percent + 2);
   }

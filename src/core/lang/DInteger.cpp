@@ -15,7 +15,10 @@ namespace {
 bool isScanSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 
 int digitValue(char16_t c, int radix) {
-  int d = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'a' && c <= u'f' ? c - u'a' + 10 : c >= u'A' && c <= u'F' ? c - u'A' + 10 : 99;
+  int d = c >= u'0' && c <= u'9'   ? c - u'0'
+          : c >= u'a' && c <= u'f' ? c - u'a' + 10
+          : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                                   : 99;
   return d < radix ? d : -1;
 }
 

@@ -25,21 +25,14 @@ class DPtr {
   DPtr(const DPtr& other) : DPtr(other.object_) {}
   DPtr(DPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  DPtr(const DPtr<U>& other) : DPtr(other.get()) {}
+  requires std::is_convertible_v<U*, T*> DPtr(const DPtr<U>& other) : DPtr(other.get()) {}
   template <class U>
-    requires std::is_convertible_v<U*, T*>
-  DPtr(DPtr<U>&& other) noexcept : object_(other.detach()) {}
+  requires std::is_convertible_v<U*, T*> DPtr(DPtr<U>&& other)
+  noexcept : object_(other.detach()) {}
 
   // A string literal becomes a new string object; only for DStringPtr.
-  DPtr(const char16_t* text)
-    requires std::is_same_v<T, DString>
-      : DPtr(text ? new T(text) : nullptr) {}
-  DPtr& operator=(const char16_t* text)
-    requires std::is_same_v<T, DString>
-  {
-    return *this = DPtr(text);
-  }
+  DPtr(const char16_t* text) requires std::is_same_v<T, DString> : DPtr(text ? new T(text) : nullptr) {}
+  DPtr& operator=(const char16_t* text) requires std::is_same_v<T, DString> { return *this = DPtr(text); }
 
   ~DPtr() { reset(); }
 
@@ -77,10 +70,8 @@ class DPtr {
 
   // Element access of the arrays; the array checks the index.
   template <class I>
-    requires requires(T& t, I i) { t[i]; }
-  decltype(auto) operator[](I index) const {
-    return (*operator->())[index];
-  }
+  requires requires(T& t, I i) { t[i]; }
+  decltype(auto) operator[](I index) const { return (*operator->())[index]; }
 
   T* get() const noexcept { return object_; }
   bool isNull() const noexcept { return object_ == nullptr; }

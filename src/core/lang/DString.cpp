@@ -30,8 +30,7 @@ DbyteArrayPtr ansiBytes(std::u16string_view text, bool terminated) {
   const int count = static_cast<int>(text.size());
   DbyteArrayPtr bytes = new DbyteArray(count + (terminated ? 1 : 0));
   if (count > 0) {
-    WideCharToMultiByte(CP_ACP, 0, text.data(), count, reinterpret_cast<char*>(bytes->data()), count, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), count, reinterpret_cast<char*>(bytes->data()), count, nullptr, nullptr);
   }
   return bytes;
 }

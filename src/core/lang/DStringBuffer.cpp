@@ -14,16 +14,15 @@ namespace nuv::lang {
 DStringBuffer::DStringBuffer() : capacity_(kInitialCapacity), chars_(new char16_t[kInitialCapacity]()) {}
 
 DStringBuffer::DStringBuffer(DStringPtr text)
-    : length_(text->length()),
-      capacity_(length_ + 1),
-      chars_(new char16_t[static_cast<size_t>(capacity_)]()) {
+    : length_(text->length()), capacity_(length_ + 1), chars_(new char16_t[static_cast<size_t>(capacity_)]()) {
   std::copy_n(text->chars(), length_, chars_.get());
 }
 
 void DStringBuffer::reserve(int64_t needed) {
   if (needed <= capacity_) return;
   if (needed > INT32_MAX) throw std::bad_alloc();
-  const auto grown = static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(needed, int64_t{capacity_} * 2), INT32_MAX));
+  const auto grown =
+      static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(needed, int64_t{capacity_} * 2), INT32_MAX));
   std::unique_ptr<char16_t[]> bigger(new char16_t[static_cast<size_t>(grown)]());
   std::copy_n(chars_.get(), length_, bigger.get());
   chars_ = std::move(bigger);

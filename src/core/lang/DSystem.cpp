@@ -83,9 +83,9 @@ int32_t DSystem::getIntProperty(DStringPtr key) {
     int32_t value;
   };
   static constexpr Fixed kFixed[] = {
-      {u"platform.type", 2},         {u"input.qwerty", -1},          {u"input.mouse", 0},
-      {u"sound.stereo", 1},          {u"sound.bps", 16},             {u"sound.frequency", 44100},
-      {u"sound.sfx_channels", 32},   {u"sound.music_channels", 16},  {u"platform.browser", 1},
+      {u"platform.type", 2},    {u"input.qwerty", -1},       {u"input.mouse", 0},         {u"sound.stereo", 1},
+      {u"sound.bps", 16},       {u"sound.frequency", 44100}, {u"sound.sfx_channels", 32}, {u"sound.music_channels", 16},
+      {u"platform.browser", 1},
   };
   std::u16string_view name = key->view();
   for (const Fixed& f : kFixed) {

@@ -21,14 +21,10 @@ class DSystem {
   DSystem() = delete;
 
   // Copies length elements from src[srcPos] to dst[dstPos]; a copy within one array reads a snapshot.
-  static void arraycopy(DPtr<DObjectArray> src, int32_t srcPos, DPtr<DObjectArray> dst, int32_t dstPos,
-                        int32_t length);
-  static void arraycopy(DPtr<DshortArray> src, int32_t srcPos, DPtr<DshortArray> dst, int32_t dstPos,
-                        int32_t length);
-  static void arraycopy(DPtr<DcharArray> src, int32_t srcPos, DPtr<DcharArray> dst, int32_t dstPos,
-                        int32_t length);
-  static void arraycopy(DPtr<DintArray> src, int32_t srcPos, DPtr<DintArray> dst, int32_t dstPos,
-                        int32_t length);
+  static void arraycopy(DPtr<DObjectArray> src, int32_t srcPos, DPtr<DObjectArray> dst, int32_t dstPos, int32_t length);
+  static void arraycopy(DPtr<DshortArray> src, int32_t srcPos, DPtr<DshortArray> dst, int32_t dstPos, int32_t length);
+  static void arraycopy(DPtr<DcharArray> src, int32_t srcPos, DPtr<DcharArray> dst, int32_t dstPos, int32_t length);
+  static void arraycopy(DPtr<DintArray> src, int32_t srcPos, DPtr<DintArray> dst, int32_t dstPos, int32_t length);
 
   // A new string, or null for an unknown key.
   static DStringPtr getProperty(DStringPtr key);

@@ -44,18 +44,15 @@ void DSystem::arraycopy(DPtr<DObjectArray> src, int32_t srcPos, DPtr<DObjectArra
   copyElements(src.get(), srcPos, dst.get(), dstPos, length);
 }
 
-void DSystem::arraycopy(DPtr<DshortArray> src, int32_t srcPos, DPtr<DshortArray> dst, int32_t dstPos,
-                        int32_t length) {
+void DSystem::arraycopy(DPtr<DshortArray> src, int32_t srcPos, DPtr<DshortArray> dst, int32_t dstPos, int32_t length) {
   copyElements(src.get(), srcPos, dst.get(), dstPos, length);
 }
 
-void DSystem::arraycopy(DPtr<DcharArray> src, int32_t srcPos, DPtr<DcharArray> dst, int32_t dstPos,
-                        int32_t length) {
+void DSystem::arraycopy(DPtr<DcharArray> src, int32_t srcPos, DPtr<DcharArray> dst, int32_t dstPos, int32_t length) {
   copyElements(src.get(), srcPos, dst.get(), dstPos, length);
 }
 
-void DSystem::arraycopy(DPtr<DintArray> src, int32_t srcPos, DPtr<DintArray> dst, int32_t dstPos,
-                        int32_t length) {
+void DSystem::arraycopy(DPtr<DintArray> src, int32_t srcPos, DPtr<DintArray> dst, int32_t dstPos, int32_t length) {
   copyElements(src.get(), srcPos, dst.get(), dstPos, length);
 }
 

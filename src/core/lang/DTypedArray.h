@@ -59,10 +59,8 @@ class DTypedArray : public DObjectArray {
 
     // Rows of two-dimensional arrays: table[row][column].
     template <class I>
-      requires requires(T& t, I i) { t[i]; }
-    decltype(auto) operator[](I index) const {
-      return (*operator->())[index];
-    }
+    requires requires(T& t, I i) { t[i]; }
+    decltype(auto) operator[](I index) const { return (*operator->())[index]; }
 
     friend bool operator==(const Slot& a, std::nullptr_t) noexcept { return a.isNull(); }
     friend bool operator==(const Slot& a, const DPtr<T>& b) { return DPtr<T>(a.get()) == b; }

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "core/lang/DbyteArray.h"
 #include "core/lang/DTypedArray2d.h"
+#include "core/lang/DbyteArray.h"
 
 namespace nuv::lang {
 

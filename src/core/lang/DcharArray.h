@@ -13,8 +13,8 @@ class DcharArray : public DPrimitiveArray<char16_t> {
   explicit DcharArray(int32_t n) : DPrimitiveArray(n) {}
   // The length, then the elements in order: DcharArray(2, u'a', u'b').
   template <class... V>
-    requires(sizeof...(V) > 0 && (std::is_convertible_v<V, int64_t> && ...))
-  DcharArray(int32_t n, V... values) : DPrimitiveArray(n) {
+  requires(sizeof...(V) > 0 && (std::is_convertible_v<V, int64_t> && ...)) DcharArray(int32_t n, V... values)
+      : DPrimitiveArray(n) {
     fill(values...);
   }
 

@@ -13,8 +13,8 @@ class DintArray : public DPrimitiveArray<int32_t> {
   explicit DintArray(int32_t n) : DPrimitiveArray(n) {}
   // The length, then the elements in order: DintArray(3, 1, 2, 3).
   template <class... V>
-    requires(sizeof...(V) > 0 && (std::is_convertible_v<V, int64_t> && ...))
-  DintArray(int32_t n, V... values) : DPrimitiveArray(n) {
+  requires(sizeof...(V) > 0 && (std::is_convertible_v<V, int64_t> && ...)) DintArray(int32_t n, V... values)
+      : DPrimitiveArray(n) {
     fill(values...);
   }
 

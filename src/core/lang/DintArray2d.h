@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "core/lang/DintArray.h"
 #include "core/lang/DTypedArray2d.h"
+#include "core/lang/DintArray.h"
 
 namespace nuv::lang {
 

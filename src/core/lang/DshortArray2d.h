@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "core/lang/DshortArray.h"
 #include "core/lang/DTypedArray2d.h"
+#include "core/lang/DshortArray.h"
 
 namespace nuv::lang {
 

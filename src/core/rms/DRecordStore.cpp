@@ -42,9 +42,7 @@ int64_t parseId(std::u16string_view name) {
 
 }  // namespace
 
-void DRecordStore::setAppNameSource(std::function<lang::DStringPtr()> source) {
-  appNameSource() = std::move(source);
-}
+void DRecordStore::setAppNameSource(std::function<lang::DStringPtr()> source) { appNameSource() = std::move(source); }
 
 DRecordStorePtr DRecordStore::openRecordStore(lang::DStringPtr name, bool createIfNecessary) {
   if (name.isNull()) lang::throwException(IllegalArgumentException);
@@ -79,8 +77,8 @@ void DRecordStore::requireOpen() const {
 int32_t DRecordStore::getNumRecords() {
   requireOpen();
   DWORD values = 0;
-  if (RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                       nullptr, nullptr) != ERROR_SUCCESS) {
+  if (RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                       nullptr) != ERROR_SUCCESS) {
     lang::throwException(RecordStoreNotOpenException);
   }
   return static_cast<int32_t>(values);
@@ -149,8 +147,8 @@ lang::DbyteArrayPtr DRecordStore::getRecord(int32_t id) {
   const int32_t size = getRecordSize(id);
   lang::DbyteArrayPtr record = new lang::DbyteArray(size);
   DWORD read = static_cast<DWORD>(size);
-  if (RegQueryValueExW(hKey, valueName(id).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(record->data()),
-                       &read) != ERROR_SUCCESS ||
+  if (RegQueryValueExW(hKey, valueName(id).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(record->data()), &read) !=
+          ERROR_SUCCESS ||
       read != static_cast<DWORD>(size)) {
     lang::throwException(RecordStoreException);
   }

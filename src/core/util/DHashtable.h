@@ -63,8 +63,7 @@ class DHashtable : public nuv::lang::DObject {
   int32_t bucketOf(int32_t hash) const { return (hash & 0x7FFFFFFF) % bucketCount_; }
   int32_t findInt(int32_t key) const;
   int32_t findObject(nuv::lang::DObject* key, int32_t hash) const;
-  nuv::lang::DObjectPtr insert(int32_t index, int32_t hash, nuv::lang::DObjectPtr key,
-                               nuv::lang::DObjectPtr value);
+  nuv::lang::DObjectPtr insert(int32_t index, int32_t hash, nuv::lang::DObjectPtr key, nuv::lang::DObjectPtr value);
   void linkFirst(int32_t index);
   void rehash();
   void growPool();

@@ -10,9 +10,9 @@ namespace nuv::util {
 
 using nuv::lang::DObject;
 using nuv::lang::DObjectPtr;
+using nuv::lang::throwException;
 using nuv::lang::ExceptionCode::ArrayIndexOutOfBoundsException;
 using nuv::lang::ExceptionCode::NullPointerException;
-using nuv::lang::throwException;
 
 DVector::DVector() : data_(std::make_unique<DObjectPtr[]>(kInitialCapacity)) {}
 

@@ -71,13 +71,26 @@ int32_t Ball::lookWidth() const {
 void Ball::setState(int32_t newKind) {
   kind = newKind;
   switch (kind) {
-    case KIND_SMALL: image = smallImage; break;
-    case KIND_NORMAL: image = normalImage; break;
-    case KIND_BIG: image = bigImage; break;
-    case KIND_FIRE_SMALL: animation = fireSmallAnimation; break;
-    case KIND_FIRE: animation = fireAnimation; break;
-    case KIND_FIRE_BIG: animation = fireBigAnimation; break;
-    default: break;
+    case KIND_SMALL:
+      image = smallImage;
+      break;
+    case KIND_NORMAL:
+      image = normalImage;
+      break;
+    case KIND_BIG:
+      image = bigImage;
+      break;
+    case KIND_FIRE_SMALL:
+      animation = fireSmallAnimation;
+      break;
+    case KIND_FIRE:
+      animation = fireAnimation;
+      break;
+    case KIND_FIRE_BIG:
+      animation = fireBigAnimation;
+      break;
+    default:
+      break;
   }
   if (kind >= KIND_FIRE_SMALL && !animation.isNull()) animation->restart();
   radius = lookWidth() / 2 + 1;

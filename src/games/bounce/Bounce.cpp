@@ -42,7 +42,7 @@ void selectKeyMap(int32_t id) { GameLib::canvas->selectKeyMap(id); }
 
 // The menu texts of the entries, by entry, without and with a game paused.
 constexpr const char16_t* kMenuKeys[Bounce::kItemCount][2] = {
-    {u"start", u"continue"}, {u"highscores", u"highscores"}, {u"help", u"help"}, {nullptr, nullptr},
+    {u"start", u"continue"}, {u"highscores", u"highscores"}, {u"help", u"help"},    {nullptr, nullptr},
     {nullptr, nullptr},      {u"cfg_keys", u"cfg_keys"},     {u"exit", u"mainmenu"}};
 
 }  // namespace
@@ -56,8 +56,8 @@ Bounce::~Bounce() = default;
 
 void Bounce::makeScratch() {
   crossX = crossY = 0;
-  for (nuv::lang::DintArrayPtr* a : {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow,
-                                     &hitDistance}) {
+  for (nuv::lang::DintArrayPtr* a :
+       {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow, &hitDistance}) {
     *a = new nuv::lang::DintArray(kRays);
   }
   noHit = new nuv::lang::DboolArray(kRays);
@@ -65,8 +65,8 @@ void Bounce::makeScratch() {
 }
 
 void Bounce::releaseScratch() {
-  for (nuv::lang::DintArrayPtr* a : {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow,
-                                     &hitDistance}) {
+  for (nuv::lang::DintArrayPtr* a :
+       {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow, &hitDistance}) {
     *a = nullptr;
   }
   noHit = nullptr;
@@ -302,8 +302,8 @@ bool Bounce::loadRound(int32_t number) {
 bool Bounce::pauseRequested() const {
   if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[gamelib::ACTION_PAUSE]) return true;
   const auto& icon = GameMenu::pauseImage;
-  return ScreenCanvas::pointerDown && !icon.isNull() && ScreenCanvas::pointerX > GameLib::screenWidth - icon->getWidth() &&
-         ScreenCanvas::pointerY < icon->getHeight();
+  return ScreenCanvas::pointerDown && !icon.isNull() &&
+         ScreenCanvas::pointerX > GameLib::screenWidth - icon->getWidth() && ScreenCanvas::pointerY < icon->getHeight();
 }
 
 void Bounce::pauseGame() {

@@ -8,13 +8,13 @@
 
 #include "core/lang/DboolArray.h"
 #include "core/lang/DintArray.h"
+#include "gamelib/GameImage.h"
+#include "gamelib/GameInterface.h"
 #include "games/bounce/Ball.h"
 #include "games/bounce/BounceGlobals.h"
 #include "games/bounce/BrickList.h"
 #include "games/bounce/Enemy.h"
 #include "games/bounce/Platform.h"
-#include "gamelib/GameImage.h"
-#include "gamelib/GameInterface.h"
 #include "shell/lcdui/DImage.h"
 
 namespace bounce {
@@ -71,8 +71,7 @@ class Bounce : public gamelib::GameInterface {
   virtual void ballLost();
   // Whether the ray crosses that edge (0 bottom, 1 right, 2 top, 3 left) of the cell; records the nearest.
   virtual bool intersectCellEdge(int32_t column, int32_t row, int32_t edge, int32_t ray);
-  virtual void testBrickHit(BallPtr ball, int32_t x16, int32_t y16, int32_t column, int32_t row,
-                            bool isVerticalEdge);
+  virtual void testBrickHit(BallPtr ball, int32_t x16, int32_t y16, int32_t column, int32_t row, bool isVerticalEdge);
   virtual void resetPlay();
   virtual void playStep();
   virtual void gameOver();

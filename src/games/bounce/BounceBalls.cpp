@@ -31,10 +31,14 @@ Scan scanFor(int32_t directionClass) {
   switch (directionClass) {
     case 1:
     case 2:
-    case 4: return {false, false, true, true, EDGE_RIGHT, EDGE_BOTTOM};
-    case 3: return {true, false, true, false, EDGE_LEFT, EDGE_BOTTOM};
-    case 7: return {false, true, false, true, EDGE_RIGHT, EDGE_TOP};
-    default: return {true, true, false, false, EDGE_LEFT, EDGE_TOP};
+    case 4:
+      return {false, false, true, true, EDGE_RIGHT, EDGE_BOTTOM};
+    case 3:
+      return {true, false, true, false, EDGE_LEFT, EDGE_BOTTOM};
+    case 7:
+      return {false, true, false, true, EDGE_RIGHT, EDGE_TOP};
+    default:
+      return {true, true, false, false, EDGE_LEFT, EDGE_TOP};
   }
 }
 
@@ -181,11 +185,21 @@ void Bounce::testBrickHit(BallPtr ball, int32_t x16, int32_t y16, int32_t column
   bool rebounds;
   switch (ball->kind) {
     case Ball::KIND_SMALL:
-    case Ball::KIND_FIRE_SMALL: rebounds = true; break;
-    case Ball::KIND_NORMAL: rebounds = v > 1 || k == Brick::KIND_INDESTRUCTIBLE; break;
-    case Ball::KIND_BIG: rebounds = v > 3 || k == Brick::KIND_INDESTRUCTIBLE; break;
-    case Ball::KIND_FIRE: rebounds = k == Brick::KIND_INDESTRUCTIBLE; break;
-    default: rebounds = false; break;
+    case Ball::KIND_FIRE_SMALL:
+      rebounds = true;
+      break;
+    case Ball::KIND_NORMAL:
+      rebounds = v > 1 || k == Brick::KIND_INDESTRUCTIBLE;
+      break;
+    case Ball::KIND_BIG:
+      rebounds = v > 3 || k == Brick::KIND_INDESTRUCTIBLE;
+      break;
+    case Ball::KIND_FIRE:
+      rebounds = k == Brick::KIND_INDESTRUCTIBLE;
+      break;
+    default:
+      rebounds = false;
+      break;
   }
   // The hit also draws the bricks beside this one again.
   brick.hit(ball);

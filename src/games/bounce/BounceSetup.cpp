@@ -40,10 +40,12 @@ constexpr int32_t kEnemyKinds = 3;
 constexpr int32_t kBonusKinds = 12;
 
 constexpr const char16_t* kSoundFiles[kSoundCount] = {
-    u"/data/bnc/sound/menu",       u"/data/bnc/sound/game",         u"/data/bnc/sound/Respawn",
-    u"/data/bnc/sound/die",        u"/data/bnc/sound/boom",         u"/data/bnc/sound/HitBrick",
-    u"/data/bnc/sound/HitPlatform", u"/data/bnc/sound/HitUndestroyBrick", u"/data/bnc/sound/HitRegenBrick",
-    u"/data/bnc/sound/shoot",      u"/data/bnc/sound/HitWall"};
+    u"/data/bnc/sound/menu",          u"/data/bnc/sound/game",
+    u"/data/bnc/sound/Respawn",       u"/data/bnc/sound/die",
+    u"/data/bnc/sound/boom",          u"/data/bnc/sound/HitBrick",
+    u"/data/bnc/sound/HitPlatform",   u"/data/bnc/sound/HitUndestroyBrick",
+    u"/data/bnc/sound/HitRegenBrick", u"/data/bnc/sound/shoot",
+    u"/data/bnc/sound/HitWall"};
 
 void advance() {
   GameMenu::advanceProgress();

@@ -66,7 +66,9 @@ void Brick::setKind(int32_t newKind, int32_t newValue) {
   value = newValue;
   BrickList& field = *brickList;
   switch (kind) {
-    case KIND_EMPTY: image = nullptr; break;
+    case KIND_EMPTY:
+      image = nullptr;
+      break;
     // A value outside the picture list keeps the picture it has.
     case KIND_TWO_HITS:
       if (GameImagePtr picture = imageAt(field.twoHitImages, 2 - value); !picture.isNull()) image = picture;
@@ -265,8 +267,11 @@ void Brick::update() {
         setKind(KIND_RETURNING, 1);
       }
       break;
-    case KIND_FLASH: redrawInPicture(KIND_EMPTY, 0); break;
-    default: break;
+    case KIND_FLASH:
+      redrawInPicture(KIND_EMPTY, 0);
+      break;
+    default:
+      break;
   }
 }
 

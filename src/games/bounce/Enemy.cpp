@@ -101,11 +101,11 @@ void Enemy::move() {
     dx = 1;
   } else if (x + width > fieldLeft + field.fieldWidth) {
     dx = -1;
-  } else if (dx > 0 && (isBrickAt(nx + halfW, ny) || isBrickAt(nx + halfW, ny + halfH) ||
-                        isBrickAt(nx + halfW, ny - halfH))) {
+  } else if (dx > 0 &&
+             (isBrickAt(nx + halfW, ny) || isBrickAt(nx + halfW, ny + halfH) || isBrickAt(nx + halfW, ny - halfH))) {
     dx = -dx;
-  } else if (dx < 0 && (isBrickAt(nx - halfW, ny) || isBrickAt(nx - halfW, ny + halfH) ||
-                        isBrickAt(nx - halfW, ny - halfH))) {
+  } else if (dx < 0 &&
+             (isBrickAt(nx - halfW, ny) || isBrickAt(nx - halfW, ny + halfH) || isBrickAt(nx - halfW, ny - halfH))) {
     dx = -dx;
   }
   x += dx * enemySpeed;
@@ -114,11 +114,11 @@ void Enemy::move() {
     dy = 1;
   } else if (y + halfH > GameLib::screenHeight - kBottomMargin) {
     dy = -1;
-  } else if (dy > 0 && (isBrickAt(x, ny + halfH) || isBrickAt(x + halfW, ny + halfH) ||
-                        isBrickAt(x - halfW, ny + halfH))) {
+  } else if (dy > 0 &&
+             (isBrickAt(x, ny + halfH) || isBrickAt(x + halfW, ny + halfH) || isBrickAt(x - halfW, ny + halfH))) {
     dy = -dy;
-  } else if (dy < 0 && (isBrickAt(x, ny - halfH) || isBrickAt(x + halfW, ny - halfH) ||
-                        isBrickAt(x - halfW, ny - halfH))) {
+  } else if (dy < 0 &&
+             (isBrickAt(x, ny - halfH) || isBrickAt(x + halfW, ny - halfH) || isBrickAt(x - halfW, ny - halfH))) {
     dy = -dy;
   }
   y += dy * enemySpeed;

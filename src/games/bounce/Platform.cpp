@@ -239,12 +239,16 @@ void Platform::applyBonus(int32_t kind, int32_t& lives, int32_t ballSlots) {
       }
       break;
     case BONUS_SMALLER:
-      if (size == 1) setState(STATE_SMALL);
-      else if (size == 2) setState(STATE_DEBIGGER);
+      if (size == 1)
+        setState(STATE_SMALL);
+      else if (size == 2)
+        setState(STATE_DEBIGGER);
       break;
     case BONUS_LARGER:
-      if (size == 0) setState(STATE_DESMALL);
-      else if (size == 1) setState(STATE_BIGGER);
+      if (size == 0)
+        setState(STATE_DESMALL);
+      else if (size == 1)
+        setState(STATE_BIGGER);
       break;
     case BONUS_FASTER:
       for (int32_t i = 0; i < ballSlots; ++i) {
@@ -253,10 +257,18 @@ void Platform::applyBonus(int32_t kind, int32_t& lives, int32_t ballSlots) {
         ++ball->speedLevel;
       }
       break;
-    case BONUS_FIRE: eachBall([](Ball& ball) { ball.ignite(); }); break;
-    case BONUS_LIFE: ++lives; break;
-    case BONUS_BIG_BALLS: eachBall([](Ball& ball) { ball.grow(); }); break;
-    case BONUS_SMALL_BALLS: eachBall([](Ball& ball) { ball.shrink(); }); break;
+    case BONUS_FIRE:
+      eachBall([](Ball& ball) { ball.ignite(); });
+      break;
+    case BONUS_LIFE:
+      ++lives;
+      break;
+    case BONUS_BIG_BALLS:
+      eachBall([](Ball& ball) { ball.grow(); });
+      break;
+    case BONUS_SMALL_BALLS:
+      eachBall([](Ball& ball) { ball.shrink(); });
+      break;
     case BONUS_SLOWER:
       for (int32_t i = 0; i < ballSlots; ++i) {
         BallPtr ball = (*balls)[i];
@@ -264,9 +276,14 @@ void Platform::applyBonus(int32_t kind, int32_t& lives, int32_t ballSlots) {
         --ball->speedLevel;
       }
       break;
-    case BONUS_MORE_BALLS: addBalls(ballSlots); break;
-    case BONUS_TURBO: setState(STATE_TURBO); break;
-    default: break;
+    case BONUS_MORE_BALLS:
+      addBalls(ballSlots);
+      break;
+    case BONUS_TURBO:
+      setState(STATE_TURBO);
+      break;
+    default:
+      break;
   }
 }
 
@@ -414,8 +431,12 @@ void Platform::setState(int32_t newState) {
       stateAnimation = debiggerAnimation;
       if (size >= 2) --size;
       break;
-    case STATE_ARMED: stateAnimation = armedAnimation; break;
-    case STATE_DEARMED: stateAnimation = dearmedAnimation; break;
+    case STATE_ARMED:
+      stateAnimation = armedAnimation;
+      break;
+    case STATE_DEARMED:
+      stateAnimation = dearmedAnimation;
+      break;
     case STATE_TURBO:
       lowerImage = lowerTurboImage;
       stateAnimation = turboAnimation;
@@ -428,7 +449,8 @@ void Platform::setState(int32_t newState) {
       lowerImage = turboImage;
       stateAnimation = deturboAnimation;
       break;
-    default: break;
+    default:
+      break;
   }
   if (!stateAnimation.isNull()) stateAnimation->restart();
 }

@@ -26,12 +26,14 @@ DStringArrayPtr frames(std::initializer_list<Run> runs, const char16_t* suffix =
   for (const Run& run : runs) {
     for (int32_t i = run.first; i <= run.last; ++i) {
       std::u16string number;
-      for (int32_t n = i, d = 0; d < run.digits || n > 0; ++d, n /= 10) number.insert(number.begin(), static_cast<char16_t>(u'0' + n % 10));
+      for (int32_t n = i, d = 0; d < run.digits || n > 0; ++d, n /= 10)
+        number.insert(number.begin(), static_cast<char16_t>(u'0' + n % 10));
       names.push_back(run.stem + number + u".png" + suffix);
     }
   }
   DStringArrayPtr list = new DStringArray(static_cast<int32_t>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i) (*list)[static_cast<int32_t>(i)] = new DString(std::u16string_view(names[i]));
+  for (size_t i = 0; i < names.size(); ++i)
+    (*list)[static_cast<int32_t>(i)] = new DString(std::u16string_view(names[i]));
   return list;
 }
 

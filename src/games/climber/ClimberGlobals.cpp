@@ -7,8 +7,8 @@ namespace climber {
 
 void initGlobals() {
   gameKey = u"climber";
-  menuItems = gamelib::stringList(
-      {u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
+  menuItems =
+      gamelib::stringList({u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
 }
 
 void releaseGlobals() {

@@ -9,8 +9,8 @@ void initGlobals() {
   gameKey = u"gobbler";
   pairValues = new nuv::lang::DintArray(2);
   fiveValues = new nuv::lang::DintArray(5);
-  menuItems = gamelib::stringList(
-      {u"start", u"highscores", u"help", u"sound_level", u"music_level", u"cfg_keys", u"exit"});
+  menuItems =
+      gamelib::stringList({u"start", u"highscores", u"help", u"sound_level", u"music_level", u"cfg_keys", u"exit"});
   levelItems = gamelib::stringList({u"start", u"levelsoriginal", u"modeoriginal", u"exit"});
   modeItems = gamelib::stringList({u"modeoriginal", u"modefruit", u"modetime", u"modekill"});
 }

@@ -9,8 +9,8 @@ using nuv::lang::DintArray;
 
 void initGlobals() {
   gameKey = u"swarm";
-  menuItems = gamelib::stringList(
-      {u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
+  menuItems =
+      gamelib::stringList({u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
   stageTable1 = new DintArray(5, 2, 4, 5, 6, 6);
   stageTable2 = new DintArray(5, 2, 4, 5, 6, 6);
   stageTable3 = new DintArray(5, 150, 100, 80, 60, 60);

@@ -115,10 +115,14 @@ FrameLayout layoutFromPitches(int32_t xPitch, int32_t yPitch, int32_t width, int
 int64_t frameBufferOffset(int32_t orientation, int32_t width, int32_t height, int32_t xPitch, int32_t yPitch) {
   switch (orientation) {
     // Rows run up the screen: memory starts at the bottom-left pixel.
-    case 1: return static_cast<int64_t>(height - 1) * yPitch;
-    case 2: return static_cast<int64_t>(height - 1) * yPitch + static_cast<int64_t>(width - 1) * xPitch;
-    case 3: return static_cast<int64_t>(width - 1) * xPitch;
-    default: return 0;
+    case 1:
+      return static_cast<int64_t>(height - 1) * yPitch;
+    case 2:
+      return static_cast<int64_t>(height - 1) * yPitch + static_cast<int64_t>(width - 1) * xPitch;
+    case 3:
+      return static_cast<int64_t>(width - 1) * xPitch;
+    default:
+      return 0;
   }
 }
 

@@ -16,7 +16,9 @@ constexpr int32_t kBitsPerPixel = 16;
 // DMA moves whole groups of this many pixels.
 constexpr int32_t kDmaPixels = 4;
 
-unsigned long long bits(const void* address) { return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address)); }
+unsigned long long bits(const void* address) {
+  return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address));
+}
 
 bool queryGxInfo(VideoMode& mode) {
   HDC screen = GetDC(nullptr);

@@ -139,8 +139,8 @@ bool Display::open(DisplayParams& params) {
     SubclassEntry entry;
     entry.window = window_;
     entry.display = this;
-    entry.previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&subclassProc)));
+    entry.previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&subclassProc)));
     subclassed[subclassedCount++] = entry;
     subclassed_ = true;
   }
@@ -203,7 +203,8 @@ void Display::setDirtyRect() {
   dirty_.bottom = (dirty_.bottom + 1) & ~1;
   // Rounding up to even must not reach past an odd-sized screen or the driver's surface.
   const Surface& target = driver_->surface();
-  Raster::Rect::intersect(dirty_, Raster::Rect{0, 0, std::min(params_.W, target.width), std::min(params_.H, target.height)});
+  Raster::Rect::intersect(dirty_,
+                          Raster::Rect{0, 0, std::min(params_.W, target.width), std::min(params_.H, target.height)});
   fullRows_ = target.pitch == dirty_.width() * 2;
 }
 
@@ -265,10 +266,20 @@ void Display::rotatePoint(int32_t r, int32_t width, int32_t height, int32_t& x, 
   const int32_t sx = x;
   const int32_t sy = y;
   switch (r & 3) {
-    case 1: x = width - 1 - sy; y = sx; break;
-    case 2: x = width - 1 - sx; y = height - 1 - sy; break;
-    case 3: x = sy; y = height - 1 - sx; break;
-    default: break;
+    case 1:
+      x = width - 1 - sy;
+      y = sx;
+      break;
+    case 2:
+      x = width - 1 - sx;
+      y = height - 1 - sy;
+      break;
+    case 3:
+      x = sy;
+      y = height - 1 - sx;
+      break;
+    default:
+      break;
   }
 }
 

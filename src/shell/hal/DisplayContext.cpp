@@ -4,7 +4,9 @@
 
 namespace ScreenHAL {
 
-DisplayContext::DisplayContext() : backBuffer_(Raster::RasterSurface::wrap(nullptr)) { raster_.retarget(backBuffer_.get()); }
+DisplayContext::DisplayContext() : backBuffer_(Raster::RasterSurface::wrap(nullptr)) {
+  raster_.retarget(backBuffer_.get());
+}
 
 DisplayContext::~DisplayContext() { close(); }
 

@@ -86,7 +86,8 @@ void lookUp() {
   looked = true;
   if (HMODULE core = LoadLibraryW(u"coredll.dll")) {
     allKeysEntry = reinterpret_cast<AllKeysProc>(GetProcAddressW(core, u"AllKeys"));
-    changeSettingsEntry = reinterpret_cast<ChangeDisplaySettingsProc>(GetProcAddressW(core, u"ChangeDisplaySettingsEx"));
+    changeSettingsEntry =
+        reinterpret_cast<ChangeDisplaySettingsProc>(GetProcAddressW(core, u"ChangeDisplaySettingsEx"));
     kernelModeEntry = reinterpret_cast<SetKModeProc>(GetProcAddressW(core, u"SetKMode"));
   }
   if (HMODULE shell = LoadLibraryW(u"aygshell.dll")) {
@@ -135,10 +136,18 @@ int32_t screenRotation() {
   cachedRotation = 0;
   if (changeDisplaySettings(&mode, CDS_TEST) == DISP_CHANGE_SUCCESSFUL) {
     switch (mode.dmDisplayOrientation) {
-      case DMDO_90: cachedRotation = 1; break;
-      case DMDO_180: cachedRotation = 2; break;
-      case DMDO_270: cachedRotation = 3; break;
-      default: cachedRotation = 0; break;
+      case DMDO_90:
+        cachedRotation = 1;
+        break;
+      case DMDO_180:
+        cachedRotation = 2;
+        break;
+      case DMDO_270:
+        cachedRotation = 3;
+        break;
+      default:
+        cachedRotation = 0;
+        break;
     }
   }
   return cachedRotation;

@@ -17,10 +17,14 @@ bool find(HMODULE module, const char16_t* name, Proc& proc) {
   return proc != nullptr;
 }
 
-unsigned long long bits(const void* address) { return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address)); }
+unsigned long long bits(const void* address) {
+  return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address));
+}
 
 template <class F>
-unsigned long long entryBits(F f) { return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(f)); }
+unsigned long long entryBits(F f) {
+  return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(f));
+}
 
 int64_t screenPixels() {
   HDC screen = GetDC(nullptr);

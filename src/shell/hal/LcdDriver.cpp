@@ -37,9 +37,8 @@ bool LcdDriver::initialize(HWND, DisplayParams&, DetectionRecord& detection) {
   const size_t bytes = static_cast<size_t>(panel_.stride) * static_cast<size_t>(panel_.height);
   uint8_t* frameBuffer = detection.mode.frameBuffer;
   // The panel turned as the earlier detection found it; the controller itself does not say.
-  int32_t orientation = detection.mode.orientation >= 0 && detection.mode.orientation < kAnyOrientation
-                            ? detection.mode.orientation
-                            : 0;
+  int32_t orientation =
+      detection.mode.orientation >= 0 && detection.mode.orientation < kAnyOrientation ? detection.mode.orientation : 0;
   if (oemCode() == kOemIpaqH3800) {
     frameBuffer = reinterpret_cast<uint8_t*>(kIpaqFrameBuffer);
     orientation = kIpaqOrientation;

@@ -75,7 +75,8 @@ uint32_t PhysicalMapping::read32(size_t offset) const {
 
 uint16_t PhysicalMapping::read16(size_t offset) const {
   uint16_t value = 0;
-  if (address_ != nullptr && offset + sizeof value <= size_) value = *reinterpret_cast<volatile const uint16_t*>(address_ + offset);
+  if (address_ != nullptr && offset + sizeof value <= size_)
+    value = *reinterpret_cast<volatile const uint16_t*>(address_ + offset);
   return value;
 }
 

@@ -61,9 +61,15 @@ void copyRotated(const Surface& back, Surface& frame, const Raster::Rect& rect, 
       for (int32_t y = rect.top; y < rect.bottom; ++y)
         std::memcpy(frame.at(rect.left, y), back.at(rect.left, y), static_cast<size_t>(rect.width()) * 2);
       break;
-    case 1: copyTiles<1>(back, frame, rect, order, preload); break;
-    case 2: copyTiles<2>(back, frame, rect, order, preload); break;
-    default: copyTiles<3>(back, frame, rect, order, preload); break;
+    case 1:
+      copyTiles<1>(back, frame, rect, order, preload);
+      break;
+    case 2:
+      copyTiles<2>(back, frame, rect, order, preload);
+      break;
+    default:
+      copyTiles<3>(back, frame, rect, order, preload);
+      break;
   }
 }
 
@@ -72,10 +78,20 @@ void copyRotatedPerPixel(const Surface& back, Surface& frame, const Raster::Rect
     for (int32_t x = rect.left; x < rect.right; ++x) {
       int32_t bx = x, by = y;
       switch (delta & 3) {
-        case 1: bx = y; by = back.height - 1 - x; break;
-        case 2: bx = back.width - 1 - x; by = back.height - 1 - y; break;
-        case 3: bx = back.width - 1 - y; by = x; break;
-        default: break;
+        case 1:
+          bx = y;
+          by = back.height - 1 - x;
+          break;
+        case 2:
+          bx = back.width - 1 - x;
+          by = back.height - 1 - y;
+          break;
+        case 3:
+          bx = back.width - 1 - y;
+          by = x;
+          break;
+        default:
+          break;
       }
       *frame.at(x, y) = *back.at(bx, by);
     }
@@ -84,10 +100,14 @@ void copyRotatedPerPixel(const Surface& back, Surface& frame, const Raster::Rect
 
 Raster::Rect turnRect(const Raster::Rect& r, int32_t backWidth, int32_t backHeight, int32_t delta) {
   switch (delta & 3) {
-    case 1: return Raster::Rect{backHeight - r.bottom, r.left, backHeight - r.top, r.right};
-    case 2: return Raster::Rect{backWidth - r.right, backHeight - r.bottom, backWidth - r.left, backHeight - r.top};
-    case 3: return Raster::Rect{r.top, backWidth - r.right, r.bottom, backWidth - r.left};
-    default: return r;
+    case 1:
+      return Raster::Rect{backHeight - r.bottom, r.left, backHeight - r.top, r.right};
+    case 2:
+      return Raster::Rect{backWidth - r.right, backHeight - r.bottom, backWidth - r.left, backHeight - r.top};
+    case 3:
+      return Raster::Rect{r.top, backWidth - r.right, r.bottom, backWidth - r.left};
+    default:
+      return r;
   }
 }
 

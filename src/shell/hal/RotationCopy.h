@@ -11,8 +11,8 @@ namespace ScreenHAL {
 inline constexpr int32_t kRotationTile = 16;
 
 enum class TileOrder {
-  Columns,      // tile columns of the frame buffer one after another: reads the back buffer in runs
-  BehindScan,   // tile rows from the top, following the panel's scan after a wait
+  Columns,     // tile columns of the frame buffer one after another: reads the back buffer in runs
+  BehindScan,  // tile rows from the top, following the panel's scan after a wait
 };
 
 // Frame-buffer pixel (x, y) of rect shows back-buffer pixel (y, Hb - 1 - x) for delta 1,

@@ -26,10 +26,14 @@ constexpr uint32_t kPaletteBytes = 0x20;
 
 int32_t depthOf(uint16_t palette) {
   switch (palette & kDepthMask) {
-    case 0x0000: return 4;
-    case 0x1000: return 8;
-    case 0x2000: return 16;
-    default: return 0;
+    case 0x0000:
+      return 4;
+    case 0x1000:
+      return 8;
+    case 0x2000:
+      return 16;
+    default:
+      return 0;
   }
 }
 

@@ -16,7 +16,9 @@ constexpr int32_t kForcedWidth = 240;
 constexpr int32_t kForcedHeight = 320;
 constexpr int32_t kMotoQOrientation = 3;
 
-unsigned long long bits(const void* address) { return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address)); }
+unsigned long long bits(const void* address) {
+  return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address));
+}
 
 struct RawFrame {
   VideoMode mode;

@@ -23,9 +23,9 @@ enum DriverCode : int32_t {
 };
 
 // Swap kinds a driver offers.
-inline constexpr int32_t kSwapNone = 0;     // the driver's surface is the screen itself
-inline constexpr int32_t kSwapDouble = 1;   // the slow frame-buffer driver's own double buffering
-inline constexpr int32_t kSwapCopy = 2;     // the surface is a copy put on the screen at present
+inline constexpr int32_t kSwapNone = 0;    // the driver's surface is the screen itself
+inline constexpr int32_t kSwapDouble = 1;  // the slow frame-buffer driver's own double buffering
+inline constexpr int32_t kSwapCopy = 2;    // the surface is a copy put on the screen at present
 
 inline constexpr int32_t kAnyOrientation = 4;
 

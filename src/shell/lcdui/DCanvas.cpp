@@ -59,14 +59,42 @@ struct KeyName {
 };
 
 constexpr KeyName kKeyNames[] = {
-    {8, u"Backspace"},   {9, u"Tab"},        {12, u"Clear"},         {13, u"Enter"},      {16, u"Shift"},
-    {17, u"Ctrl"},       {18, u"Alt"},       {19, u"Pause"},         {20, u"Caps Lock"},  {27, u"Esc"},
-    {32, u"Spacebar"},   {33, u"Page Up"},   {34, u"Page Down"},     {35, u"End"},        {36, u"Home"},
-    {37, u"Left"},       {38, u"Up"},        {39, u"Right"},         {40, u"Down"},       {45, u"Insert"},
-    {46, u"Delete"},     {91, u"Win L"},     {92, u"Win R"},         {93, u"App"},        {106, u"Num*"},
-    {107, u"Num+"},      {109, u"Num-"},     {110, u"Num."},         {111, u"Num/"},      {144, u"Num Lock"},
-    {145, u"Scroll Lock"}, {FrameworkKey::SoftLeft, u"Soft L"}, {FrameworkKey::SoftRight, u"Soft R"},
-    {FrameworkKey::Action, u"Action"}, {FrameworkKey::Hash, u"#"}, {FrameworkKey::Star, u"*"},
+    {8, u"Backspace"},
+    {9, u"Tab"},
+    {12, u"Clear"},
+    {13, u"Enter"},
+    {16, u"Shift"},
+    {17, u"Ctrl"},
+    {18, u"Alt"},
+    {19, u"Pause"},
+    {20, u"Caps Lock"},
+    {27, u"Esc"},
+    {32, u"Spacebar"},
+    {33, u"Page Up"},
+    {34, u"Page Down"},
+    {35, u"End"},
+    {36, u"Home"},
+    {37, u"Left"},
+    {38, u"Up"},
+    {39, u"Right"},
+    {40, u"Down"},
+    {45, u"Insert"},
+    {46, u"Delete"},
+    {91, u"Win L"},
+    {92, u"Win R"},
+    {93, u"App"},
+    {106, u"Num*"},
+    {107, u"Num+"},
+    {109, u"Num-"},
+    {110, u"Num."},
+    {111, u"Num/"},
+    {144, u"Num Lock"},
+    {145, u"Scroll Lock"},
+    {FrameworkKey::SoftLeft, u"Soft L"},
+    {FrameworkKey::SoftRight, u"Soft R"},
+    {FrameworkKey::Action, u"Action"},
+    {FrameworkKey::Hash, u"#"},
+    {FrameworkKey::Star, u"*"},
 };
 
 constexpr int32_t kTableCapacity = 11;
@@ -173,8 +201,7 @@ void DCanvas::applyInputMode() {
   version.dwOSVersionInfoSize = sizeof version;
   CGameEngine* engine = CGameEngine::instance();
   SHSetImeModeProc setImeMode = CGameEngine::shellSetImeMode();
-  if (GetVersionExW(&version) && version.dwMajorVersion >= kFirstImeSystemVersion && shown && setImeMode &&
-      engine) {
+  if (GetVersionExW(&version) && version.dwMajorVersion >= kFirstImeSystemVersion && shown && setImeMode && engine) {
     setImeMode(engine->window, inputMode == kSpellingInputMode ? SHIME_MODE_SPELL : SHIME_MODE_NUMBERS);
   }
   showNotify();

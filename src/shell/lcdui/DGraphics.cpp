@@ -54,12 +54,18 @@ struct Placement {
 
 Placement placementOf(int32_t transform, int32_t iw, int32_t ih) {
   switch (transform) {
-    case DGraphics::TRANS_MIRROR_ROT180: return {0, ih - 1, 1, 0, 0, -1};
-    case DGraphics::TRANS_MIRROR: return {iw - 1, 0, -1, 0, 0, 1};
-    case DGraphics::TRANS_ROT180: return {iw - 1, ih - 1, -1, 0, 0, -1};
-    case DGraphics::TRANS_ROT90: return {ih - 1, 0, 0, 1, -1, 0};
-    case DGraphics::TRANS_ROT270: return {0, iw - 1, 0, -1, 1, 0};
-    default: return {0, 0, 1, 0, 0, 1};  // 0, and 4 and 7, which are drawn untransformed
+    case DGraphics::TRANS_MIRROR_ROT180:
+      return {0, ih - 1, 1, 0, 0, -1};
+    case DGraphics::TRANS_MIRROR:
+      return {iw - 1, 0, -1, 0, 0, 1};
+    case DGraphics::TRANS_ROT180:
+      return {iw - 1, ih - 1, -1, 0, 0, -1};
+    case DGraphics::TRANS_ROT90:
+      return {ih - 1, 0, 0, 1, -1, 0};
+    case DGraphics::TRANS_ROT270:
+      return {0, iw - 1, 0, -1, 1, 0};
+    default:
+      return {0, 0, 1, 0, 0, 1};  // 0, and 4 and 7, which are drawn untransformed
   }
 }
 
@@ -283,8 +289,9 @@ void DGraphics::drawRGB(nuv::lang::DintArrayPtr data, int32_t offset, int32_t sc
     for (int32_t i = 0; i < columns; ++i) {
       const auto argb = static_cast<uint32_t>(in[i]);
       row[static_cast<size_t>(i)] =
-          processAlpha ? blend(out[i], argb, mul)
-                       : static_cast<uint16_t>(((argb >> 16) & 0xF8) << 8 | ((argb >> 8) & 0xFC) << 3 | (argb & 0xFF) >> 3);
+          processAlpha
+              ? blend(out[i], argb, mul)
+              : static_cast<uint16_t>(((argb >> 16) & 0xF8) << 8 | ((argb >> 8) & 0xFC) << 3 | (argb & 0xFF) >> 3);
     }
     std::copy(row.begin(), row.end(), out);
   }

@@ -36,11 +36,26 @@ std::u16string joinPath(std::u16string_view prefix, std::u16string_view name, ch
 // Pixel (sx, sy) of a w x h picture lands at the returned point of the turned picture.
 void turnedPosition(int32_t transform, int32_t w, int32_t h, int32_t sx, int32_t sy, int32_t& x, int32_t& y) {
   switch (transform) {
-    case DGraphics::TRANS_MIRROR: x = w - 1 - sx; y = sy; return;
-    case DGraphics::TRANS_ROT180: x = w - 1 - sx; y = h - 1 - sy; return;
-    case DGraphics::TRANS_ROT90: x = h - 1 - sy; y = sx; return;
-    case DGraphics::TRANS_ROT270: x = sy; y = w - 1 - sx; return;
-    default: x = sx; y = sy; return;
+    case DGraphics::TRANS_MIRROR:
+      x = w - 1 - sx;
+      y = sy;
+      return;
+    case DGraphics::TRANS_ROT180:
+      x = w - 1 - sx;
+      y = h - 1 - sy;
+      return;
+    case DGraphics::TRANS_ROT90:
+      x = h - 1 - sy;
+      y = sx;
+      return;
+    case DGraphics::TRANS_ROT270:
+      x = sy;
+      y = w - 1 - sx;
+      return;
+    default:
+      x = sx;
+      y = sy;
+      return;
   }
 }
 

@@ -1,10 +1,11 @@
 // JPEG decoding into RGB565 surfaces, one scan line at a time. libjpeg reports errors by longjmp; the
 // decode keeps what it allocated in a job record outside the jumping function.
-#include <cstdio>
-#include <jpeglib.h>
-
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
 
 #include "shell/raster/ImageDecoder.h"
 #include "shell/raster/ImageFormats.h"

@@ -18,7 +18,9 @@ namespace {
 int32_t wrapMulAdd(int32_t a, int32_t b, int32_t c) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b) + static_cast<uint32_t>(c));
 }
-int32_t wrapAdd(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
+int32_t wrapAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
 
 template <bool Keyed>
 void transformedCopy(Surface& dst, const Rect& dstRect, const Matrix& matrix, const Surface& src, uint16_t key) {

@@ -17,7 +17,8 @@ struct Matrix {
 class I2DRasterizer {
  public:
   virtual ~I2DRasterizer() = default;
-  virtual void blit(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src, const Rect& srcRect) const = 0;
+  virtual void blit(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src,
+                    const Rect& srcRect) const = 0;
   // Leaves the destination unchanged where the source pixel equals key.
   virtual void blitKeyed(ScreenHAL::Surface& dst, Point dstPoint, const ScreenHAL::Surface& src, const Rect& srcRect,
                          uint16_t key) const = 0;

@@ -51,8 +51,8 @@ int32_t audMusic::load(const uint8_t* image, size_t size, bool copy) {
   if (channels == 0) return kNotAModule;
   int length = songLength(image);
   if (length == 0) return kNotAModule;
-  uint64_t needed = kPatternDataOffset + static_cast<uint64_t>(countPatterns(image, length)) * channels *
-                                             kRowsPerPattern * kCellBytes;
+  uint64_t needed = kPatternDataOffset +
+                    static_cast<uint64_t>(countPatterns(image, length)) * channels * kRowsPerPattern * kCellBytes;
   for (int i = 0; i < kSampleCount; ++i) {
     const uint8_t* header = image + kSampleHeaderOffset + i * kSampleHeaderSize;
     if (header[kFinetuneField] > kMaxFinetune) return kBadSample;

@@ -22,7 +22,7 @@ constexpr uint32_t kMaxFrames = (1u << 24) - 1;
 
 // How the ADPCM step size adapts to each 4-bit code.
 constexpr int32_t kAdpcmAdaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614,
-                                           768, 614, 512, 409, 307, 230, 230, 230};
+                                          768, 614, 512, 409, 307, 230, 230, 230};
 
 uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 int16_t s16(const uint8_t* p) { return static_cast<int16_t>(u16(p)); }

@@ -37,8 +37,8 @@ class audSpeaker {
   // 8..128 sounds. Output runs when it returns 0.
   int32_t open(int32_t rate, int32_t bits, int32_t stereo, int32_t musicChannels, int32_t soundChannels);
   // The same over a given driver (tests mix without a device this way).
-  int32_t open(std::unique_ptr<audDriver> driver, int32_t rate, int32_t bits, int32_t stereo,
-               int32_t musicChannels, int32_t soundChannels);
+  int32_t open(std::unique_ptr<audDriver> driver, int32_t rate, int32_t bits, int32_t stereo, int32_t musicChannels,
+               int32_t soundChannels);
   int32_t close();
   bool isOpen() const { return open_; }
 

@@ -32,14 +32,14 @@ const audMusicChannel::RowEffect audMusicChannel::kRowEffects[16] = {
 };
 
 const audMusicChannel::RowEffect audMusicChannel::kExtendedRowEffects[16] = {
-    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E0, E1
-    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E2, E3
-    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E4, E5
-    rowCase<&audMusicChannel::rowPatternLoop>,     rowCase<&audMusicChannel::rowNothing>,        // E6, E7
-    rowCase<&audMusicChannel::rowNothing>,         rowCase<&audMusicChannel::rowNothing>,        // E8, E9
-    rowCase<&audMusicChannel::rowFineVolumeUp>,    rowCase<&audMusicChannel::rowFineVolumeDown>,  // EA, EB
-    rowCase<&audMusicChannel::rowNoteCut>,         rowCase<&audMusicChannel::rowNoteDelay>,      // EC, ED
-    rowCase<&audMusicChannel::rowPatternDelay>,    rowCase<&audMusicChannel::rowNothing>,        // EE, EF
+    rowCase<&audMusicChannel::rowNothing>,      rowCase<&audMusicChannel::rowNothing>,         // E0, E1
+    rowCase<&audMusicChannel::rowNothing>,      rowCase<&audMusicChannel::rowNothing>,         // E2, E3
+    rowCase<&audMusicChannel::rowNothing>,      rowCase<&audMusicChannel::rowNothing>,         // E4, E5
+    rowCase<&audMusicChannel::rowPatternLoop>,  rowCase<&audMusicChannel::rowNothing>,         // E6, E7
+    rowCase<&audMusicChannel::rowNothing>,      rowCase<&audMusicChannel::rowNothing>,         // E8, E9
+    rowCase<&audMusicChannel::rowFineVolumeUp>, rowCase<&audMusicChannel::rowFineVolumeDown>,  // EA, EB
+    rowCase<&audMusicChannel::rowNoteCut>,      rowCase<&audMusicChannel::rowNoteDelay>,       // EC, ED
+    rowCase<&audMusicChannel::rowPatternDelay>, rowCase<&audMusicChannel::rowNothing>,         // EE, EF
 };
 
 const audMusicChannel::TickEffect audMusicChannel::kTickEffects[16] = {
@@ -62,13 +62,15 @@ const audMusicChannel::TickEffect audMusicChannel::kTickEffects[16] = {
 };
 
 const audMusicChannel::TickEffect audMusicChannel::kExtendedTickEffects[16] = {
-    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
-    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
-    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
-    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
-    tickCase<&audMusicChannel::tickNoteCut>,  // EC
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNoteCut>,    // EC
     tickCase<&audMusicChannel::tickNoteDelay>,  // ED
-    tickCase<&audMusicChannel::tickNothing>, tickCase<&audMusicChannel::tickNothing>,
+    tickCase<&audMusicChannel::tickNothing>,   tickCase<&audMusicChannel::tickNothing>,
 };
 
 // Row effects.

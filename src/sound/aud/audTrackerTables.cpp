@@ -6,6 +6,7 @@ namespace aud {
 
 // Row 0 is the untuned scale over 7 octaves; row t (t = 1..7 up, 8..15 down by 16 - t) is it tuned by
 // t/8 semitone: row 0 times 2^(-t/96), rounded down.
+// clang-format off
 constexpr uint16_t kPeriodTable[kFinetunes][kNotes] = {
     {
         1712, 1616, 1525, 1440, 1357, 1281, 1209, 1141, 1077, 1017, 961, 907, 856, 808,
@@ -136,6 +137,7 @@ constexpr uint16_t kPeriodTable[kFinetunes][kNotes] = {
         30, 28, 26, 25, 23, 22, 20, 19, 18, 17, 16, 15, 14, 13,
     },
 };
+// clang-format on
 
 // One half of the sine wave, the vibrato's shape (the second half is this one negated).
 constexpr uint8_t kVibratoSine[kVibratoSteps] = {0,   24,  49,  74,  97,  120, 141, 161, 180, 197, 212,

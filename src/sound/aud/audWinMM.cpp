@@ -87,8 +87,13 @@ int32_t audWinMM::open(const audFormat* format, uint32_t totalFrames, audMixFunc
 
   WORD bits = sixteen ? 16 : 8;
   WORD align = static_cast<WORD>(bits / 8 * format->channels);
-  waveFormat_ = WAVEFORMATEX{WAVE_FORMAT_PCM, static_cast<WORD>(format->channels), static_cast<DWORD>(format->rate),
-                             static_cast<DWORD>(format->rate) * align, align, bits, 0};
+  waveFormat_ = WAVEFORMATEX{WAVE_FORMAT_PCM,
+                             static_cast<WORD>(format->channels),
+                             static_cast<DWORD>(format->rate),
+                             static_cast<DWORD>(format->rate) * align,
+                             align,
+                             bits,
+                             0};
   device_ = nullptr;
   UINT devices = waveOutGetNumDevs();
   for (UINT id = 0; id < devices && device_ == nullptr; ++id) {

@@ -205,7 +205,8 @@ TEST_F(ArchiveStreamTest, DamagedArchivesNeverHandOutWrongBytes) {
     }
   };
 
-  for (size_t length = 0; length < good.size(); ++length) check(good.substr(0, length), "cut at " + std::to_string(length));
+  for (size_t length = 0; length < good.size(); ++length)
+    check(good.substr(0, length), "cut at " + std::to_string(length));
   for (size_t at = 0; at < good.size(); ++at) {
     for (int flip : {0x01, 0x80}) {
       std::string damaged = good;

@@ -153,7 +153,8 @@ TEST_F(FileStreamTest, PrintStreamsWriteTheANSICodePage) {
   print->println();
   const DbyteArrayPtr bytes = sink->toByteArray();
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes->data()), static_cast<size_t>(bytes->length)),
-            "Gr\xFC\xDF" "e \x80\r\nnull\r\n");
+            "Gr\xFC\xDF"
+            "e \x80\r\nnull\r\n");
 
   // Without an underlying stream nothing happens and nothing fails.
   DPrintStreamPtr nowhere = new DPrintStream(nullptr);

@@ -149,12 +149,9 @@ TEST(ArraysTest, ClassNamesOfTypedArrays) {
     DObjectPtr array;
     const char* name;
   } tables[] = {
-      {new DbyteArray2d(2, 2), "DbyteArray2d"},
-      {new DshortArray2d(0), "DshortArray2d"},
-      {new DintArray2d(1), "DintArray2d"},
-      {new WidgetArray2d(0), "DObjectArray2d"},
-      {new WidgetArray2d(2), "DObjectArray2d"},
-      {new DStringArray2d(1, 1), "DObject2d"},
+      {new DbyteArray2d(2, 2), "DbyteArray2d"}, {new DshortArray2d(0), "DshortArray2d"},
+      {new DintArray2d(1), "DintArray2d"},      {new WidgetArray2d(0), "DObjectArray2d"},
+      {new WidgetArray2d(2), "DObjectArray2d"}, {new DStringArray2d(1, 1), "DObject2d"},
   };
   for (const Case& c : tables) EXPECT_STREQ(c.array->getClassName(), c.name);
   DPtr<WidgetArray2d> grid = new WidgetArray2d(1);

@@ -1,9 +1,9 @@
 // The exception code table, the message formatter and the catch helper.
-#include "core/lang/DExceptionBase.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "core/lang/DExceptionBase.h"
 
 using namespace nuv::lang;
 

@@ -1,10 +1,9 @@
 // Boxed integers and the conversions between ints and text.
-#include "core/lang/DInteger.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "core/lang/DInteger.h"
 #include "core/lang/DString.h"
 #include "support/Exceptions.h"
 
@@ -16,9 +15,15 @@ TEST(DIntegerTest, ToStringByRadix) {
     int32_t radix;
     const char16_t* text;
   } cases[] = {
-      {0, 10, u"0"},         {-42, 10, u"-42"},       {INT32_MIN, 10, u"-2147483648"},
-      {255, 16, u"ff"},      {-255, 16, u"-ff"},      {INT32_MIN, 16, u"-80000000"},
-      {0x7fffffff, 16, u"7fffffff"}, {5, 8, u""},     {5, 2, u""},
+      {0, 10, u"0"},
+      {-42, 10, u"-42"},
+      {INT32_MIN, 10, u"-2147483648"},
+      {255, 16, u"ff"},
+      {-255, 16, u"-ff"},
+      {INT32_MIN, 16, u"-80000000"},
+      {0x7fffffff, 16, u"7fffffff"},
+      {5, 8, u""},
+      {5, 2, u""},
   };
   for (const Case& c : cases) EXPECT_EQ(DInteger::toString(c.value, c.radix)->view(), c.text) << c.value;
   EXPECT_EQ(DInteger::toHexString(-1)->view(), u"-1");
@@ -31,9 +36,19 @@ TEST(DIntegerTest, ParseIntReadsPrefixesAndHex) {
     const char16_t* text;
     int32_t value;
   } cases[] = {
-      {u" 0x1f ", 31}, {u"12abc", 12}, {u"0X1F", 0},   {u"  -17", -17}, {u"+5", 5},
-      {u"0x", 0},      {u"0xFF", 255}, {u"007", 7},    {u"\t9\n", 9},   {u"2147483647", INT32_MAX},
-      {u"-2147483648", INT32_MIN},    {u"0xffffffff", -1}, {u"0x7fffffff", INT32_MAX},
+      {u" 0x1f ", 31},
+      {u"12abc", 12},
+      {u"0X1F", 0},
+      {u"  -17", -17},
+      {u"+5", 5},
+      {u"0x", 0},
+      {u"0xFF", 255},
+      {u"007", 7},
+      {u"\t9\n", 9},
+      {u"2147483647", INT32_MAX},
+      {u"-2147483648", INT32_MIN},
+      {u"0xffffffff", -1},
+      {u"0x7fffffff", INT32_MAX},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DInteger::parseInt(c.text), c.value) << std::string(c.text, c.text + std::u16string_view(c.text).size());

@@ -1,7 +1,7 @@
 // Integer abs, max and min at their edges.
-#include "core/lang/DMath.h"
-
 #include <gtest/gtest.h>
+
+#include "core/lang/DMath.h"
 
 using namespace nuv::lang;
 

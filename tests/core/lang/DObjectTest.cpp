@@ -1,12 +1,11 @@
 // Reference counting, smart-pointer rules and the object root's default operations.
-#include "core/lang/DObject.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "core/lang/DInterface.h"
+#include "core/lang/DObject.h"
 #include "core/lang/DString.h"
 #include "support/Exceptions.h"
 

@@ -1,11 +1,10 @@
 // String buffers: appending, growth, length changes and index checks.
-#include "core/lang/DStringBuffer.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/lang/DString.h"
+#include "core/lang/DStringBuffer.h"
 #include "support/Exceptions.h"
 
 using namespace nuv::lang;

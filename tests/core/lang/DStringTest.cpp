@@ -1,12 +1,11 @@
 // Strings: concatenation, comparison, searching, derived strings, conversions and wildcard matching.
-#include "core/lang/DString.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "core/lang/DInteger.h"
+#include "core/lang/DString.h"
 #include "core/lang/DbyteArray.h"
 #include "support/Exceptions.h"
 
@@ -69,8 +68,8 @@ TEST(DStringTest, CompareToAndEquality) {
     const char16_t* b;
     int32_t result;
   } cases[] = {
-      {u"ab", u"abc", -1}, {u"b", u"abc", 1}, {u"abc", u"abc", 0}, {u"", u"", 0},
-      {u"\x00e9", u"z", 1},  // characters compare unsigned
+      {u"ab", u"abc", -1},  {u"b", u"abc", 1},    {u"abc", u"abc", 0},
+      {u"", u"", 0},        {u"\x00e9", u"z", 1},  // characters compare unsigned
       {u"\xffff", u"a", 1},
   };
   for (const Case& c : cases) {
@@ -105,8 +104,8 @@ TEST(DStringTest, CharAtAndSubstringCheckBounds) {
     int32_t begin;
     int32_t end;
     const char16_t* result;  // null: throws
-  } cases[] = {{0, 3, u"abc"}, {1, 2, u"b"}, {2, 2, u""}, {3, 3, u""},     {0, 4, nullptr},
-               {-1, 2, nullptr}, {2, 1, nullptr}, {4, 4, nullptr}};
+  } cases[] = {{0, 3, u"abc"},  {1, 2, u"b"},     {2, 2, u""},     {3, 3, u""},
+               {0, 4, nullptr}, {-1, 2, nullptr}, {2, 1, nullptr}, {4, 4, nullptr}};
   for (const Case& c : cases) {
     if (c.result) {
       EXPECT_EQ(text(s->substring(c.begin, c.end)), c.result) << c.begin << ".." << c.end;
@@ -134,8 +133,8 @@ TEST(DStringTest, SearchingHonoursStartPositions) {
     const char16_t* str;
     int32_t from;
     int32_t index;
-  } strings[] = {{u"bc", 0, 1}, {u"bc", 2, 4}, {u"ca", -3, 2}, {u"", 3, 3}, {u"", 6, 6},
-                 {u"", 7, -1},   {u"c", 7, -1}, {u"abcabcd", 0, -1}};
+  } strings[] = {{u"bc", 0, 1}, {u"bc", 2, 4}, {u"ca", -3, 2}, {u"", 3, 3},
+                 {u"", 6, 6},   {u"", 7, -1},  {u"c", 7, -1},  {u"abcabcd", 0, -1}};
   for (const StrCase& c : strings) EXPECT_EQ(s->indexOf(c.str, c.from), c.index) << c.from;
   DStringPtr abc = u"abc";
   EXPECT_EQ(abc->indexOf(u"", 3), 3);
@@ -177,7 +176,9 @@ TEST(DStringTest, ReplaceAndReplaceAll) {
     const char16_t* replacement;
     const char16_t* out;
   } cases[] = {
-      {u"abcb", u"b", u"xy", u"axycxy"}, {u"aaaa", u"aa", u"b", u"bb"}, {u"abc", u"abc", u"", u""},
+      {u"abcb", u"b", u"xy", u"axycxy"},
+      {u"aaaa", u"aa", u"b", u"bb"},
+      {u"abc", u"abc", u"", u""},
       {u"a.b.c", u".", u"\\", u"a\\b\\c"},
   };
   for (const Case& c : cases) {
@@ -236,12 +237,22 @@ TEST(DStringTest, WildcardMatch) {
     int32_t flags;
     int32_t result;
   } cases[] = {
-      {u"a*c", u"abbc", 0, 0},       {u"a?c", u"ac", 0, 1},          {u"a\\*", u"a*", 0, 0},
-      {u"a\\*", u"ab", 0, 1},        {u"a\\*", u"a\\b", DString::kNoEscape, 0},
-      {u"a\\?", u"a?", 0, 0},        {u"a\\?", u"ab", 0, 1},          {u"*", u"", 0, 0},
-      {u"", u"", 0, 0},              {u"", u"a", 0, 1},              {u"*.png", u"x.jpg.png", 0, 0},
-      {u"sms://*:5?", u"sms://+123:55", 0, 0}, {u"a*b*c", u"aXbYbZ", 0, 1}, {u"a*", u"a", 0, 0},
-      {u"?", u"", 0, 1},             {u"abc", u"abcd", 0, 1},
+      {u"a*c", u"abbc", 0, 0},
+      {u"a?c", u"ac", 0, 1},
+      {u"a\\*", u"a*", 0, 0},
+      {u"a\\*", u"ab", 0, 1},
+      {u"a\\*", u"a\\b", DString::kNoEscape, 0},
+      {u"a\\?", u"a?", 0, 0},
+      {u"a\\?", u"ab", 0, 1},
+      {u"*", u"", 0, 0},
+      {u"", u"", 0, 0},
+      {u"", u"a", 0, 1},
+      {u"*.png", u"x.jpg.png", 0, 0},
+      {u"sms://*:5?", u"sms://+123:55", 0, 0},
+      {u"a*b*c", u"aXbYbZ", 0, 1},
+      {u"a*", u"a", 0, 0},
+      {u"?", u"", 0, 1},
+      {u"abc", u"abcd", 0, 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DString::wildcardMatch(c.pattern, c.text, c.flags), c.result)

@@ -34,23 +34,20 @@ TEST(DSystemArraycopyTest, IntCopiesBetweenAndWithinArrays) {
     int32_t dstLength;
     int32_t dstPos;
     int32_t length;
-    uint32_t code;                 // 0: succeeds
+    uint32_t code;                  // 0: succeeds
     std::vector<int32_t> dstAfter;  // the destination afterwards (the source when sameArray)
   } cases[] = {
       {"overlap forward", true, 4, 0, 4, 1, 3, 0, {1, 1, 2, 3}},
       {"overlap backward", true, 4, 1, 4, 0, 3, 0, {2, 3, 4, 4}},
-      {"within, source run past end", true, 4, 2, 4, 0, 5, ExceptionCode::ArrayIndexOutOfBoundsException,
-       {1, 2, 3, 4}},
+      {"within, source run past end", true, 4, 2, 4, 0, 5, ExceptionCode::ArrayIndexOutOfBoundsException, {1, 2, 3, 4}},
       {"between, source ends early", false, 4, 2, 10, 0, 5, 0, {3, 4, 0, 0, 0, 0, 0, 0, 0, 0}},
       {"destination limits the count", false, 4, 0, 3, 1, 4, 0, {0, 1, 2}},
       {"source position at its end", false, 4, 4, 2, 0, 0, 0, {0, 0}},
       {"destination position at its end", false, 4, 0, 2, 2, 3, 0, {0, 0}},
       {"source position past its end", false, 4, 5, 2, 0, 0, ExceptionCode::IndexOutOfBoundsException, {0, 0}},
-      {"destination position past its end", false, 4, 0, 2, 3, 0, ExceptionCode::IndexOutOfBoundsException,
-       {0, 0}},
+      {"destination position past its end", false, 4, 0, 2, 3, 0, ExceptionCode::IndexOutOfBoundsException, {0, 0}},
       {"negative source position", false, 4, -1, 2, 0, 1, ExceptionCode::IndexOutOfBoundsException, {0, 0}},
-      {"negative destination position", false, 4, 0, 2, -1, 1, ExceptionCode::IndexOutOfBoundsException,
-       {0, 0}},
+      {"negative destination position", false, 4, 0, 2, -1, 1, ExceptionCode::IndexOutOfBoundsException, {0, 0}},
       {"negative length", false, 4, 0, 2, 0, -1, ExceptionCode::IndexOutOfBoundsException, {0, 0}},
   };
   for (const Case& c : cases) {

@@ -1,11 +1,10 @@
 // The property tables on each emulated device, the setters of the entry and engine, and the clock.
-#include "core/lang/DSystem.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/lang/DString.h"
+#include "core/lang/DSystem.h"
 #include "platform/clock.h"
 #include "platform/device.h"
 #include "platform/paths.h"
@@ -75,10 +74,18 @@ TEST_F(DSystemTest, IntProperties) {
     const char16_t* key;
     int32_t value;
   } cases[] = {
-      {u"platform.type", 2},       {u"input.qwerty", -1},         {u"input.mouse", 0},
-      {u"sound.stereo", 1},        {u"sound.bps", 16},            {u"sound.frequency", 44100},
-      {u"sound.sfx_channels", 32}, {u"sound.music_channels", 16}, {u"platform.browser", 1},
-      {u"system.eventbasedloop", 0}, {u"archive.name", -1},       {u"Platform.type", -1},
+      {u"platform.type", 2},
+      {u"input.qwerty", -1},
+      {u"input.mouse", 0},
+      {u"sound.stereo", 1},
+      {u"sound.bps", 16},
+      {u"sound.frequency", 44100},
+      {u"sound.sfx_channels", 32},
+      {u"sound.music_channels", 16},
+      {u"platform.browser", 1},
+      {u"system.eventbasedloop", 0},
+      {u"archive.name", -1},
+      {u"Platform.type", -1},
       {u"", -1},
   };
   for (const char* profile : {"pocketpc", "smartphone"}) {

@@ -1,6 +1,5 @@
 // Record stores in the registry: ids, gaps, errors, sharing, and surviving a killed writer.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,9 +27,7 @@ DbyteArrayPtr byteArray(const std::vector<int8_t>& bytes) {
   return a;
 }
 
-std::vector<int8_t> bytesOf(const DbyteArrayPtr& a) {
-  return std::vector<int8_t>(a->data(), a->data() + a->length);
-}
+std::vector<int8_t> bytesOf(const DbyteArrayPtr& a) { return std::vector<int8_t>(a->data(), a->data() + a->length); }
 
 class DRecordStoreTest : public ::testing::Test {
  protected:
@@ -165,9 +162,9 @@ TEST_F(DRecordStoreTest, ErrorsAreTheStoreExceptions) {
   store->closeRecordStore();
   store->closeRecordStore();
   for (auto call : std::vector<std::function<void()>>{
-           [&] { store->getNumRecords(); }, [&] { store->getNextRecordID(); },
-           [&] { store->addRecord(two, 0, 1); }, [&] { store->addRecord(nullptr, 0, 0); },
-           [&] { store->setRecord(1, two, 0, 1); }, [&] { store->getRecordSize(1); }, [&] { store->getRecord(1); }}) {
+           [&] { store->getNumRecords(); }, [&] { store->getNextRecordID(); }, [&] { store->addRecord(two, 0, 1); },
+           [&] { store->addRecord(nullptr, 0, 0); }, [&] { store->setRecord(1, two, 0, 1); },
+           [&] { store->getRecordSize(1); }, [&] { store->getRecord(1); }}) {
     EXPECT_THROWS_CODE(code::RecordStoreNotOpenException, call());
   }
 

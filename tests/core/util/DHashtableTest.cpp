@@ -1,6 +1,4 @@
 // The pooled hash map: growth of buckets and pool, replacing, removal, int keys and enumeration.
-#include "core/util/DHashtable.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,6 +7,7 @@
 
 #include "core/lang/DInteger.h"
 #include "core/lang/DString.h"
+#include "core/util/DHashtable.h"
 #include "support/Exceptions.h"
 
 using namespace nuv::lang;
@@ -69,8 +68,8 @@ TEST(DHashtableTest, BucketsAndPoolGrowAtTheirThresholds) {
     int entries;
     int32_t buckets;
     int32_t pool;
-  } cases[] = {{8, 11, 16}, {9, 23, 16}, {16, 23, 16}, {17, 23, 80}, {18, 47, 80}, {35, 47, 80}, {36, 95, 80},
-               {81, 191, 144}};
+  } cases[] = {{8, 11, 16},  {9, 23, 16},  {16, 23, 16}, {17, 23, 80},
+               {18, 47, 80}, {35, 47, 80}, {36, 95, 80}, {81, 191, 144}};
   for (const Case& c : cases) {
     DHashtablePtr table = new DHashtable();
     std::vector<DStringPtr> keys;
@@ -148,13 +147,12 @@ TEST(DHashtableTest, RemovalKeepsBucketZeroRight) {
     int removed;
     int32_t head;  // bucket 0's first pool place afterwards
   } cases[] = {
-      {{0}, 0, 0},
-      {{0, 5, 7}, 0, 0},   // the only entry of bucket 0; the last entry fills its place
-      {{5, 0}, 1, 0},      // the only entry of bucket 0, and the last entry
-      {{5, 0}, 0, 1},      // the last entry, first of bucket 0, moves to place 1
-      {{0, 11}, 0, 1},     // a chain of two; the survivor moves to place 1
-      {{11, 3, 0}, 2, 1},  // the first of a chain of two, and the last entry
-      {{22, 0, 3}, 1, 1},  // the first of a chain of two, in the middle of the pool
+      {{0}, 0, 0},        {{0, 5, 7}, 0, 0},  // the only entry of bucket 0; the last entry fills its place
+      {{5, 0}, 1, 0},                         // the only entry of bucket 0, and the last entry
+      {{5, 0}, 0, 1},                         // the last entry, first of bucket 0, moves to place 1
+      {{0, 11}, 0, 1},                        // a chain of two; the survivor moves to place 1
+      {{11, 3, 0}, 2, 1},                     // the first of a chain of two, and the last entry
+      {{22, 0, 3}, 1, 1},                     // the first of a chain of two, in the middle of the pool
   };
   for (const Case& c : cases) {
     DHashtablePtr table = new DHashtable();

@@ -1,10 +1,9 @@
 // The 48-bit generator: seeding from the clock and its exact sequence.
-#include "core/util/DRandom.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "core/util/DRandom.h"
 #include "platform/clock.h"
 
 using namespace nuv::util;

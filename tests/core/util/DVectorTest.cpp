@@ -1,12 +1,11 @@
 // The growable sequence: growth, removal, searching, resizing, copying and its enumeration.
-#include "core/util/DVector.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/lang/DObjectArray.h"
 #include "core/lang/DString.h"
+#include "core/util/DVector.h"
 #include "support/Exceptions.h"
 
 using namespace nuv::lang;

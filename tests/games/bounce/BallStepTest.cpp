@@ -89,9 +89,9 @@ TEST_F(BallStepTest, ReboundsByBallKindAndBrick) {
     int ballKind, column;
     bool rebounds;
   } cases[] = {
-      {Ball::KIND_SMALL, 0, true},       {Ball::KIND_NORMAL, 0, false},    {Ball::KIND_NORMAL, 1, true},
-      {Ball::KIND_NORMAL, 4, true},      {Ball::KIND_BIG, 2, false},       {Ball::KIND_BIG, 3, true},
-      {Ball::KIND_FIRE_SMALL, 5, true},  {Ball::KIND_FIRE, 4, true},       {Ball::KIND_FIRE, 3, false},
+      {Ball::KIND_SMALL, 0, true},      {Ball::KIND_NORMAL, 0, false}, {Ball::KIND_NORMAL, 1, true},
+      {Ball::KIND_NORMAL, 4, true},     {Ball::KIND_BIG, 2, false},    {Ball::KIND_BIG, 3, true},
+      {Ball::KIND_FIRE_SMALL, 5, true}, {Ball::KIND_FIRE, 4, true},    {Ball::KIND_FIRE, 3, false},
       {Ball::KIND_FIRE_BIG, 4, false},
   };
   for (const auto& c : cases) {

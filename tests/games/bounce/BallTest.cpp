@@ -19,7 +19,7 @@ class BallTest : public ObjectsFixture {
 };
 
 TEST_F(BallTest, VerticalSpeedByHorizontalSpeed) {
-  const int table[][2] = {{0, 16}, {3, 16},  {4, 15},  {6, 15},  {7, 14},  {8, 14},  {9, 13}, {10, 13}, {11, 12},
+  const int table[][2] = {{0, 16},  {3, 16},  {4, 15}, {6, 15}, {7, 14}, {8, 14}, {9, 13},  {10, 13}, {11, 12},
                           {12, 11}, {13, 10}, {14, 8}, {15, 5}, {16, 2}, {17, 1}, {-15, 5}, {-4, 15}};
   for (const auto& row : table) EXPECT_EQ(ball(0).verticalSpeedFor(row[0]), row[1]) << "dx " << row[0];
 }
@@ -28,10 +28,10 @@ TEST_F(BallTest, StepScalesWithTheMeanOfBrickWidthAndBase) {
   const struct {
     int brickWidth, speedLevel, dx, dy, x16Delta, y16Delta;
   } cases[] = {
-      {14, 2, 0, -16, 0, -32},    // two pixels a step straight up
-      {14, 3, 15, -5, 45, -15},   //
-      {28, 2, 0, -16, 0, -48},    // scale 21, not 28
-      {20, 2, -7, 13, -17, 31},   // scale 17: -238 / 14 and 442 / 14 truncate toward zero
+      {14, 2, 0, -16, 0, -32},   // two pixels a step straight up
+      {14, 3, 15, -5, 45, -15},  //
+      {28, 2, 0, -16, 0, -48},   // scale 21, not 28
+      {20, 2, -7, 13, -17, 31},  // scale 17: -238 / 14 and 442 / 14 truncate toward zero
   };
   for (const auto& c : cases) {
     brickWidth = c.brickWidth;
@@ -52,7 +52,7 @@ TEST_F(BallTest, ThePaddleSendsTheBallUpAtAnAngleByWhereItLands) {
   constexpr int kLeft = 100, kRight = 130, kTop = 280, kMiddle = 115;
   const struct {
     int d, dx, dy;
-  } cases[] = {{0, -1, -16}, {1, -1, -16}, {-1, -1, -16}, {2, 1, -16},  {10, 5, -15},
+  } cases[] = {{0, -1, -16},   {1, -1, -16}, {-1, -1, -16},  {2, 1, -16},  {10, 5, -15},
                {-10, -5, -15}, {31, 15, -5}, {-31, -15, -5}, {40, 15, -5}, {-40, -15, -5}};
   for (const auto& c : cases) {
     Ball& b = ball(0);

@@ -84,13 +84,13 @@ TEST_F(BouncePlayTest, ParticlesLiveTheirStepsOrUntilTheyLeaveTheScreen) {
     int32_t type, x, y, dx, dy;
     int lastStepAlive;  // the particle is gone after this many steps
   } cases[] = {
-      {bounce::PARTICLE_DEBRIS, 100, 100, 0, -0x80000, 24},       // 25 steps
-      {bounce::PARTICLE_SPARK, 100, 20, 0, -0x40000, 49},         // 50 steps
-      {bounce::PARTICLE_SMALL_SPARK, 100, 20, 0, -0x40000, 49},   // 50 steps
-      {bounce::PARTICLE_SPARK, 100, -50, 0, -0x10000, 49},        // above the top: lives on
-      {bounce::PARTICLE_SPARK, 0, 100, -0x10000, -0x40000, 1},    // out at the left
-      {bounce::PARTICLE_SPARK, 239, 100, 0x10000, -0x40000, 1},   // out at the right
-      {bounce::PARTICLE_SPARK, 100, 318, 0, 0x20000, 1},          // out at the bottom
+      {bounce::PARTICLE_DEBRIS, 100, 100, 0, -0x80000, 24},      // 25 steps
+      {bounce::PARTICLE_SPARK, 100, 20, 0, -0x40000, 49},        // 50 steps
+      {bounce::PARTICLE_SMALL_SPARK, 100, 20, 0, -0x40000, 49},  // 50 steps
+      {bounce::PARTICLE_SPARK, 100, -50, 0, -0x10000, 49},       // above the top: lives on
+      {bounce::PARTICLE_SPARK, 0, 100, -0x10000, -0x40000, 1},   // out at the left
+      {bounce::PARTICLE_SPARK, 239, 100, 0x10000, -0x40000, 1},  // out at the right
+      {bounce::PARTICLE_SPARK, 100, 318, 0, 0x20000, 1},         // out at the bottom
   };
   for (const Case& c : cases) {
     game->resetPlay();

@@ -8,8 +8,8 @@
 
 #include "Image.h"
 #include "Png.h"
-#include "games/bounce/ObjectsFixture.h"
 #include "gamelib/GameImage.h"
+#include "games/bounce/ObjectsFixture.h"
 #include "support/Exceptions.h"
 
 namespace bouncetest {

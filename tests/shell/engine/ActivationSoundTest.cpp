@@ -22,7 +22,8 @@ using nuv::microedition::media::DPlayerPtr;
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 DPlayerPtr effect(int ms) {
-  soundtest::Bytes wav = soundtest::makeWav(16, 1, 22050, soundtest::pcm16(std::vector<int16_t>(22050 * ms / 1000, 3000)));
+  soundtest::Bytes wav =
+      soundtest::makeWav(16, 1, 22050, soundtest::pcm16(std::vector<int16_t>(22050 * ms / 1000, 3000)));
   nuv::lang::DbyteArrayPtr array = new nuv::lang::DbyteArray(static_cast<int32_t>(wav.size()));
   for (size_t i = 0; i < wav.size(); ++i) (*array)[static_cast<int32_t>(i)] = static_cast<int8_t>(wav[i]);
   return DManager::createPlayer(new nuv::io::DByteArrayInputStream(array), u"audio/x-wav");

@@ -48,10 +48,9 @@ TEST_F(CanvasKeyMapTest, DefaultBindings) {
     int32_t key;
     int32_t action;
   } cases[] = {
-      {'1', 5},  {'2', 0},  {'3', 6},  {'4', 2},  {'5', 4},  {'6', 3},  {'7', 7},  {'8', 1},
-      {'9', 8},  {'0', -1}, {10000, 9}, {10001, 10}, {10002, 4}, {10003, 12}, {10004, 11}, {37, 2},
-      {38, 0},   {39, 3},   {40, 1},   {-4, 13},  {13, 4},   {10, 4},   {-2, 14},  {-3, 15},
-      {27, -1},  {0, -1},
+      {'1', 5},  {'2', 0},   {'3', 6},    {'4', 2},   {'5', 4},    {'6', 3},    {'7', 7}, {'8', 1}, {'9', 8},
+      {'0', -1}, {10000, 9}, {10001, 10}, {10002, 4}, {10003, 12}, {10004, 11}, {37, 2},  {38, 0},  {39, 3},
+      {40, 1},   {-4, 13},   {13, 4},     {10, 4},    {-2, 14},    {-3, 15},    {27, -1}, {0, -1},
   };
   for (const Case& c : cases) EXPECT_EQ(canvas_->getGameAction(c.key), c.action) << c.key;
   EXPECT_EQ(canvas_->width, 240);
@@ -112,12 +111,12 @@ TEST_F(CanvasKeyMapTest, KeyNames) {
     int32_t key;
     const char16_t* name;
   } cases[] = {
-      {8, u"Backspace"}, {13, u"Enter"},     {27, u"Esc"},        {32, u"Spacebar"},   {37, u"Left"},
-      {46, u"Delete"},   {48, u"0"},         {57, u"9"},          {65, u"A"},          {90, u"Z"},
-      {91, u"Win L"},    {96, u"Numpad0"},   {105, u"Numpad9"},   {106, u"Num*"},      {108, u"KEY 108"},
-      {111, u"Num/"},    {112, u"F1"},       {123, u"F12"},       {124, u"KEY 124"},   {145, u"Scroll Lock"},
-      {10000, u"Soft L"}, {10001, u"Soft R"}, {10002, u"Action"}, {10003, u"#"},       {10004, u"*"},
-      {0, u"KEY 0"},     {-4, u"KEY -4"},    {97 - 32, u"A"},     {122, u"F11"},       {10005, u"KEY 10005"},
+      {8, u"Backspace"},  {13, u"Enter"},     {27, u"Esc"},       {32, u"Spacebar"}, {37, u"Left"},
+      {46, u"Delete"},    {48, u"0"},         {57, u"9"},         {65, u"A"},        {90, u"Z"},
+      {91, u"Win L"},     {96, u"Numpad0"},   {105, u"Numpad9"},  {106, u"Num*"},    {108, u"KEY 108"},
+      {111, u"Num/"},     {112, u"F1"},       {123, u"F12"},      {124, u"KEY 124"}, {145, u"Scroll Lock"},
+      {10000, u"Soft L"}, {10001, u"Soft R"}, {10002, u"Action"}, {10003, u"#"},     {10004, u"*"},
+      {0, u"KEY 0"},      {-4, u"KEY -4"},    {97 - 32, u"A"},    {122, u"F11"},     {10005, u"KEY 10005"},
   };
   for (const Case& c : cases) EXPECT_EQ(DCanvas::getKeyName(c.key), c.name) << c.key;
 }

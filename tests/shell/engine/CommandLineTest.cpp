@@ -22,8 +22,8 @@ TEST(CommandLineTest, OptionsAndTheirValues) {
       {u"/nofullscreenplease", false, -1, -1},
       {u"/width:-5 /height:+7", true, -5, 7},
       {u"/width:12abc /height:x", true, 12, 0},
-      {u"/width320", true, 20, -1},          // exactly one separator character is skipped
-      {u"/width: /height:", true, 0, 0},     // a separator and nothing after it reads as 0
+      {u"/width320", true, 20, -1},       // exactly one separator character is skipped
+      {u"/width: /height:", true, 0, 0},  // a separator and nothing after it reads as 0
       {u"/width:99999999999", true, INT32_MAX, -1},
       {u"/wid:3 /heigh:4", true, -1, -1},
       {u"/height 240 /width", true, -1, 240},  // an option that ends the line has no value

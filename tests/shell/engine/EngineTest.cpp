@@ -156,7 +156,7 @@ TEST(MIDletTest, PlatformRequestOpensTheAddressAndReportsFailure) {
   EXPECT_FALSE(midlet->platformRequest(u"example.com"));
   platform::setBrowserObserver(nullptr);
   EXPECT_EQ(opened, (std::vector<std::u16string>{u"http://www.example.com/games?id=7", u"https://Example.com/UPPER",
-                                                  u"http://Example.com/Keep", u"http://example.com"}));
+                                                 u"http://Example.com/Keep", u"http://example.com"}));
 }
 
 }  // namespace

@@ -11,12 +11,12 @@
 #include "core/io/DPrintStream.h"
 #include "core/lang/DSystem.h"
 #include "core/rms/DRecordStore.h"
-#include "platform/registry.h"
 #include "platform/capture.h"
 #include "platform/datafolder.h"
 #include "platform/desktop.h"
 #include "platform/device.h"
 #include "platform/paths.h"
+#include "platform/registry.h"
 #include "platform/resources.h"
 #include "platform/screen.h"
 #include "platform/script.h"
@@ -175,8 +175,8 @@ TEST_F(RunTest, SecondInstanceIsBroughtForwardAndTheNewOneEnds) {
   wc.lpfnWndProc = DefWindowProcW;
   wc.lpszClassName = u"GameEngine";
   ASSERT_NE(RegisterClassW(&wc), 0);
-  HWND running = CreateWindowExW(0, u"GameEngine", u"GlimmerHut", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr,
-                                 nullptr, nullptr);
+  HWND running =
+      CreateWindowExW(0, u"GameEngine", u"GlimmerHut", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(running, nullptr);
   EXPECT_FALSE(run());
   EXPECT_TRUE(made->log.empty());  // the application never started
