@@ -58,8 +58,8 @@ TEST(PackerTest, TheSameTreeGivesTheSameBytes) {
   test::writeFiles(folder.file("one"), files);
   test::writeFiles(folder.file("two"), files);
   // Times and permissions differ; they are not stored.
-  std::filesystem::last_write_time(folder.file("two/c"), std::filesystem::file_time_type::clock::now() -
-                                                             std::chrono::hours(1000));
+  std::filesystem::last_write_time(folder.file("two/c"),
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1000));
   ::chmod(folder.file("two/a/b.txt").c_str(), 0600);
   ASSERT_EQ(test::runPacker(folder.file("one"), folder.file("one.dat")), 0);
   ASSERT_EQ(test::runPacker(folder.file("two"), folder.file("two.dat")), 0);

@@ -1,27 +1,27 @@
 // Atlases: sprites packed into one picture plus the table "key;x;y;w;h" that names them.
 #pragma once
 
-#include "Image.h"
-#include "Png.h"
-
 #include <string>
 #include <vector>
+
+#include "Image.h"
+#include "Png.h"
 
 namespace datakit {
 
 struct AtlasSprite {
-    std::string key;
-    Image image;
+  std::string key;
+  Image image;
 };
 
 struct AtlasRect {
-    std::string key;
-    int x = 0, y = 0, w = 0, h = 0;
+  std::string key;
+  int x = 0, y = 0, w = 0, h = 0;
 };
 
 struct Atlas {
-    Image picture;
-    std::vector<AtlasRect> rects;
+  Image picture;
+  std::vector<AtlasRect> rects;
 };
 
 // Shelf packing, tallest first, with a one-pixel key-coloured gap so no sprite bleeds into the
@@ -31,4 +31,4 @@ Atlas packAtlas(const std::vector<AtlasSprite>& sprites, int maxWidth = 256);
 // The image table: one "key;x;y;w;h" line per sprite, CR LF ends.
 Bytes writeAtlasTable(const Atlas& atlas);
 
-} // namespace datakit
+}  // namespace datakit

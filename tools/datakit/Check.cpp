@@ -1,37 +1,36 @@
 // The checker: reads a staged archive tree as the game library will and reports every fault.
 #include "Check.h"
 
-#include "CheckFiles.h"
-#include "CheckRounds.h"
-#include "GameNames.h"
-
-#include "DataError.h"
-#include "Fonts.h"
-#include "Mod.h"
-#include "Png.h"
-#include "Stage.h"
-#include "TextTables.h"
-#include "Wav.h"
-
 #include <algorithm>
 #include <bit>
 #include <functional>
 #include <optional>
 #include <set>
 
+#include "CheckFiles.h"
+#include "CheckRounds.h"
+#include "DataError.h"
+#include "Fonts.h"
+#include "GameNames.h"
+#include "Mod.h"
+#include "Png.h"
+#include "Stage.h"
+#include "TextTables.h"
+#include "Wav.h"
+
 namespace fs = std::filesystem;
 
 namespace datakit {
 
 const std::vector<std::string> kSharedImages = {
-    "vandelorn", "menu/back", "menu/icons", "arrowUp", "arrowDown", "pause", "selected",
-    "input/input_top", "input/input_midd", "input/input_bot",
+    "vandelorn", "menu/back", "menu/icons",      "arrowUp",          "arrowDown",
+    "pause",     "selected",  "input/input_top", "input/input_midd", "input/input_bot",
 };
 
 const std::vector<std::string> kMenuIconKeys = {
-    "bnc.png", "bnc_s.png", "cy.png", "cy_s.png", "swm.png", "swm_s.png", "bur.png", "bur_s.png",
-    "tanks.png", "tanks_s.png", "clmb.png", "clmb_s.png", "gob.png", "gob_s.png", "rck.png", "rck_s.png",
-    "exit.png", "exit_s.png", "more.png", "more_s.png",
+    "bnc.png",   "bnc_s.png", "cy.png",      "cy_s.png",   "swm.png",    "swm_s.png",  "bur.png",
+    "bur_s.png", "tanks.png", "tanks_s.png", "clmb.png",   "clmb_s.png", "gob.png",    "gob_s.png",
+    "rck.png",   "rck_s.png", "exit.png",    "exit_s.png", "more.png",   "more_s.png",
 };
 
 // Font 6 is the only one the program does not upper-case.
@@ -40,66 +39,99 @@ constexpr size_t kMixedCaseFont = 6;
 
 const std::vector<std::string> kTextKeys = {
     // main menu titles
-    "bounce", "cy", "swarm", "burrow", "tanks", "clmb", "gobbler", "rocks", "exit", "MORE_GAMES",
+    "bounce",
+    "cy",
+    "swarm",
+    "burrow",
+    "tanks",
+    "clmb",
+    "gobbler",
+    "rocks",
+    "exit",
+    "MORE_GAMES",
     // sound question
-    "enable_sound", "yes", "no",
+    "enable_sound",
+    "yes",
+    "no",
     // in-game menus
-    "start", "continue", "highscores", "help", "cfg_keys", "mainmenu", "level", "sound_level", "music_level",
-    "sound level", "music level", "levelsoriginal", "modeoriginal", "modefruit", "modetime", "modekill",
-    "soundfxoff", "soundfxlow", "soundfxnormal", "soundfxhigh", "musicoff", "musiclow", "musicnormal", "musichigh",
+    "start",
+    "continue",
+    "highscores",
+    "help",
+    "cfg_keys",
+    "mainmenu",
+    "level",
+    "sound_level",
+    "music_level",
+    "sound level",
+    "music level",
+    "levelsoriginal",
+    "modeoriginal",
+    "modefruit",
+    "modetime",
+    "modekill",
+    "soundfxoff",
+    "soundfxlow",
+    "soundfxnormal",
+    "soundfxhigh",
+    "musicoff",
+    "musiclow",
+    "musicnormal",
+    "musichigh",
     // high scores, name entry and help pages
-    "empty", "entername", "quit", "down",
+    "empty",
+    "entername",
+    "quit",
+    "down",
     // key set-up
-    "set_default", "ok", "cancel",
+    "set_default",
+    "ok",
+    "cancel",
     // the games' own screens: round intro, game over, game complete
-    "score", "gameover", "gamecomplete",
+    "score",
+    "gameover",
+    "gamecomplete",
 };
 
 const std::vector<GameActions> kGameActions = {
-    {"bounce", 0x1C}, {"rocks", 0x1D}, {"burrow", 0x1F}, {"swarm", 0x1C},
+    {"bounce", 0x1C},    {"rocks", 0x1D},  {"burrow", 0x1F},  {"swarm", 0x1C},
     {"climber", 0x181F}, {"canyon", 0x1F}, {"gobbler", 0x0F}, {"tanks", 0x1F},
 };
 
 namespace {
 
-bool endsWith(const std::string& s, const std::string& tail)
-{
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+bool endsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 bool startsWith(const std::string& s, const std::string& head) { return s.compare(0, head.size(), head) == 0; }
 
 // "graphics/WIDTHxHEIGHT.dat"
-bool isResolutionFile(const std::string& name)
-{
-    if (!startsWith(name, "graphics/") || !endsWith(name, ".dat"))
-        return false;
-    std::string size = name.substr(9, name.size() - 13);
-    size_t x = size.find('x');
-    return x != std::string::npos && x > 0 && x + 1 < size.size() &&
-           size.find_first_not_of("0123456789") == x && size.find_first_not_of("0123456789", x + 1) == std::string::npos;
+bool isResolutionFile(const std::string& name) {
+  if (!startsWith(name, "graphics/") || !endsWith(name, ".dat")) return false;
+  std::string size = name.substr(9, name.size() - 13);
+  size_t x = size.find('x');
+  return x != std::string::npos && x > 0 && x + 1 < size.size() && size.find_first_not_of("0123456789") == x &&
+         size.find_first_not_of("0123456789", x + 1) == std::string::npos;
 }
 
 struct Font {
-    std::u16string chars;
-    std::vector<int> widths; // parallel to chars
-    int height = 0;
-    bool upper = true;
-    int spacing = 0;
+  std::u16string chars;
+  std::vector<int> widths;  // parallel to chars
+  int height = 0;
+  bool upper = true;
+  int spacing = 0;
 
-    // The advance of a text as the game library measures it.
-    int width(const std::u16string& text) const
-    {
-        int w = 0;
-        for (char16_t c : text) {
-            if (upper)
-                c = upperOf(c);
-            size_t at = c == u' ' ? 0 : chars.find(c);
-            if (at != std::u16string::npos && !widths.empty())
-                w += widths[at] + spacing;
-        }
-        return w;
+  // The advance of a text as the game library measures it.
+  int width(const std::u16string& text) const {
+    int w = 0;
+    for (char16_t c : text) {
+      if (upper) c = upperOf(c);
+      size_t at = c == u' ' ? 0 : chars.find(c);
+      if (at != std::u16string::npos && !widths.empty()) w += widths[at] + spacing;
     }
+    return w;
+  }
 };
 
 // Where the game library draws texts of the shared screens, and so how wide each may be: the
@@ -108,17 +140,22 @@ struct Font {
 // action names (in the left half of its grid) and buttons.
 enum class Room { Title, MenuBox, FullGrid, QuestionBox, KeyGrid };
 struct Fit {
-    size_t font;
-    Room room;
-    std::vector<std::string> keys;
-    const char* where;
+  size_t font;
+  Room room;
+  std::vector<std::string> keys;
+  const char* where;
 };
 const std::vector<Fit> kFits = {
-    {3, Room::Title, {"bounce", "cy", "swarm", "burrow", "tanks", "clmb", "gobbler", "rocks", "exit", "MORE_GAMES"}, "main menu"},
-    {1, Room::MenuBox, {"start", "continue", "highscores", "help", "cfg_keys", "mainmenu", "exit", "sound_level", "music_level",
-         "sound level", "music level", "levelsoriginal", "levelsrandom", "modeoriginal", "modefruit", "modetime",
-         "modekill", "soundfxoff", "soundfxlow", "soundfxnormal", "soundfxhigh", "musicoff", "musiclow",
-         "musicnormal", "musichigh"},
+    {3,
+     Room::Title,
+     {"bounce", "cy", "swarm", "burrow", "tanks", "clmb", "gobbler", "rocks", "exit", "MORE_GAMES"},
+     "main menu"},
+    {1,
+     Room::MenuBox,
+     {"start",       "continue",    "highscores",  "help",        "cfg_keys",       "mainmenu",      "exit",
+      "sound_level", "music_level", "sound level", "music level", "levelsoriginal", "levelsrandom",  "modeoriginal",
+      "modefruit",   "modetime",    "modekill",    "soundfxoff",  "soundfxlow",     "soundfxnormal", "soundfxhigh",
+      "musicoff",    "musiclow",    "musicnormal", "musichigh"},
      "in-game menu"},
     {1, Room::FullGrid, {"set_default", "ok", "cancel"}, "key set-up"},
     {2, Room::QuestionBox, {"enable_sound"}, "sound question"},
@@ -127,435 +164,397 @@ const std::vector<Fit> kFits = {
 };
 
 class Checker {
-public:
-    Checker(fs::path dir, const std::map<std::string, std::string>& sources) : dir_(std::move(dir)), sources_(sources)
-    {
-        for (auto it = fs::recursive_directory_iterator(dir_); it != fs::recursive_directory_iterator(); ++it)
-            if (it->is_regular_file())
-                names_.insert(fs::relative(it->path(), dir_).generic_string());
+ public:
+  Checker(fs::path dir, const std::map<std::string, std::string>& sources) : dir_(std::move(dir)), sources_(sources) {
+    for (auto it = fs::recursive_directory_iterator(dir_); it != fs::recursive_directory_iterator(); ++it)
+      if (it->is_regular_file()) names_.insert(fs::relative(it->path(), dir_).generic_string());
+  }
+
+  CheckReport run() {
+    for (const std::string& name : names_) guarded(name, [&] { checkFile(name); });
+    checkTexts();
+    checkRoundsPresent();
+    checkGameSounds();
+    for (const std::string& name : names_)
+      if (isResolutionFile(name)) guarded(name, [&] { checkScreenSize(name); });
+    return report_;
+  }
+
+ private:
+  fs::path dir_;
+  const std::map<std::string, std::string>& sources_;
+  std::set<std::string> names_;
+  CheckReport report_;
+  std::map<std::string, std::map<std::u16string, std::u16string>> texts_;  // language code -> table
+
+  std::string where(const std::string& name) const {
+    auto it = sources_.find(name);
+    return it != sources_.end() ? it->second : (dir_ / name).string();
+  }
+
+  void error(const std::string& name, int line, const std::string& message) {
+    report_.errors.push_back(where(name) + ":" + std::to_string(line) + ": " + message);
+  }
+
+  // Runs one check; a DataError from the readers is reported against the source of the entry.
+  void guarded(const std::string& name, const std::function<void()>& check) {
+    try {
+      check();
+    } catch (const DataError& e) {
+      std::string message = e.what();
+      message = message.substr(message.find(": ", e.file().size()) + 2);
+      error(name, e.line(), message);
+    } catch (const std::exception& e) {
+      error(name, 0, e.what());
     }
+  }
 
-    CheckReport run()
-    {
-        for (const std::string& name : names_)
-            guarded(name, [&] { checkFile(name); });
-        checkTexts();
-        checkRoundsPresent();
-        checkGameSounds();
-        for (const std::string& name : names_)
-            if (isResolutionFile(name))
-                guarded(name, [&] { checkScreenSize(name); });
-        return report_;
+  Bytes bytes(const std::string& name) const { return readBytes(dir_ / name); }
+  bool has(const std::string& name) const { return names_.count(name) != 0; }
+
+  std::map<std::u16string, std::u16string> table(const std::vector<TableLine>& lines, const std::string& name) {
+    std::map<std::u16string, std::u16string> out;
+    for (const TableLine& l : lines) {
+      size_t eq = l.text.find(u'=');
+      if (eq == std::u16string::npos) {
+        error(name, l.line, "line without '='");
+        continue;
+      }
+      out[l.text.substr(0, eq)] = l.text.substr(eq + 1);
     }
+    return out;
+  }
 
-private:
-    fs::path dir_;
-    const std::map<std::string, std::string>& sources_;
-    std::set<std::string> names_;
-    CheckReport report_;
-    std::map<std::string, std::map<std::u16string, std::u16string>> texts_; // language code -> table
-
-    std::string where(const std::string& name) const
-    {
-        auto it = sources_.find(name);
-        return it != sources_.end() ? it->second : (dir_ / name).string();
+  void checkFile(const std::string& name) {
+    for (char c : name)
+      if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
+        return error(name, 0, "archive names are printable ASCII without blanks or '\\'");
+    if (name.size() > 255) return error(name, 0, "archive name longer than 255 characters");
+    if (endsWith(name, ".png")) {
+      report(name, checkPictureFile(bytes(name)));
+    } else if (endsWith(name, ".wav")) {
+      report(name, checkWavFile(bytes(name)));
+    } else if (endsWith(name, ".mod")) {
+      report(name, checkModFile(bytes(name)));
+    } else if (isRoundFile(name)) {
+      report(name, checkRoundFile(bytes(name)));
+    } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
+               name == "data/keys.txt") {
+      std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
+      std::string picture = name.substr(0, name.size() - 4) + ".png";
+      std::string images = name.substr(0, name.rfind('/') + 1) + "all.txt";
+      if (endsWith(name, ".txt") && has(picture)) {
+        PngInfo info;
+        readPngInfo(bytes(picture), info);
+        report(name, checkImageTableLines(lines, info, picture));
+      } else if (name.find("anim") != std::string::npos && has(images)) {
+        report(name, checkAnimationLines(lines, readPlainTable(bytes(images), where(images)), images));
+      } else {
+        table(lines, name);
+      }
+    } else if (startsWith(name, "txt/") && endsWith(name, "_help.txt")) {
+      report(name, checkHelpLines(readUtfStrings(bytes(name), where(name))));
+    } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
+      table(readUtfStrings(bytes(name), where(name)), name);
     }
+  }
 
-    void error(const std::string& name, int line, const std::string& message)
-    {
-        report_.errors.push_back(where(name) + ":" + std::to_string(line) + ": " + message);
+  // Sounds are shared by every screen size.
+  void checkGameSounds() {
+    for (const GameNames& game : kGameNames) {
+      bool present = std::any_of(names_.begin(), names_.end(),
+                                 [&](const std::string& n) { return startsWith(n, "data/" + game.folder); });
+      for (const std::string& sound : game.sounds)
+        if (present && !has(sound + ".wav") && !has(sound + ".mod"))
+          error(sound + ".wav", 0, "missing: the game plays this sound (as .wav or .mod)");
     }
+  }
 
-    // Runs one check; a DataError from the readers is reported against the source of the entry.
-    void guarded(const std::string& name, const std::function<void()>& check)
-    {
-        try {
-            check();
-        } catch (const DataError& e) {
-            std::string message = e.what();
-            message = message.substr(message.find(": ", e.file().size()) + 2);
-            error(name, e.line(), message);
-        } catch (const std::exception& e) {
-            error(name, 0, e.what());
+  // The brick game plays its rounds in order to the last; a gap would end a game midway.
+  void checkRoundsPresent() {
+    bool brickGame =
+        std::any_of(names_.begin(), names_.end(), [](const std::string& n) { return startsWith(n, "data/bnc/"); });
+    if (brickGame)
+      for (const std::string& round : roundFileNames())
+        if (!has(round)) error(round, 0, "missing: the brick game's rounds run from round01 to round50");
+  }
+
+  void report(const std::string& name, const std::vector<Fault>& faults) {
+    for (const Fault& f : faults) error(name, f.line, f.message);
+  }
+
+  int sourceLine(const std::string& name, const std::string& key) {
+    auto it = sources_.find(name);
+    if (it == sources_.end()) return 0;
+    std::string text = readFile(it->second);
+    int line = 1;
+    for (size_t at = 0; at < text.size(); ++line) {
+      size_t end = std::min(text.find('\n', at), text.size());
+      if (text.compare(at, key.size() + 1, key + "=") == 0) return line;
+      at = end + 1;
+    }
+    return 0;
+  }
+
+  void checkTexts() {
+    const std::string lang = "txt/lang.txt";
+    if (!has(lang)) return error(lang, 0, "missing: the language list");
+    auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
+    if (!list.count(u"LANGS") || !list.count(u"SNAMES")) return error(lang, 1, "LANGS and SNAMES are both needed");
+    std::vector<std::u16string> names = splitText(list[u"LANGS"], u';'), codes = splitText(list[u"SNAMES"], u';');
+    if (names.size() != codes.size()) return error(lang, 1, "LANGS and SNAMES are lists of the same length");
+    for (const std::u16string& c : codes) {
+      std::string code(c.begin(), c.end());
+      std::string file = "txt/res_" + code + ".txt";
+      if (!has(file)) {
+        error(lang, sourceLine(lang, "SNAMES"), "no texts for language " + code + " (" + file + ")");
+        continue;
+      }
+      guarded(file, [&] { texts_[code] = table(readUtfStrings(bytes(file), where(file)), file); });
+    }
+    std::set<std::u16string> allKeys;
+    for (auto& [code, t] : texts_)
+      for (auto& [k, v] : t) allKeys.insert(k);
+    for (const std::string& k : kTextKeys) allKeys.insert(std::u16string(k.begin(), k.end()));
+    for (const GameActions& g : kGameActions) {
+      std::string key = std::string("ctrl_actions_") + g.key;
+      allKeys.insert(std::u16string(key.begin(), key.end()));
+    }
+    for (auto& [code, t] : texts_) {
+      std::string file = "txt/res_" + code + ".txt";
+      for (const std::u16string& k : allKeys)
+        if (!t.count(k)) error(file, 1, "missing key \"" + toUtf8(k) + "\"");
+      for (const GameActions& g : kGameActions) {
+        std::string key = std::string("ctrl_actions_") + g.key;
+        auto it = t.find(std::u16string(key.begin(), key.end()));
+        if (it != t.end() &&
+            splitText(it->second, u';').size() != static_cast<size_t>(std::popcount(unsigned(g.actionMask))))
+          error(file, sourceLine(file, key),
+                key + " names " + std::to_string(std::popcount(unsigned(g.actionMask))) + " actions");
+      }
+    }
+  }
+
+  std::vector<std::string> pathList(const std::string& resolution) {
+    auto t = table(readPlainTable(bytes(resolution), where(resolution)), resolution);
+    std::u16string path = t.count(u"PATH") ? t[u"PATH"] : u"PATH";
+    std::vector<std::string> list;
+    for (const std::u16string& p : splitText(path, u';')) {
+      std::string s = toUtf8(p);
+      list.push_back(s.empty() || s.back() != '/' ? s + "/" : s);
+    }
+    return list;
+  }
+
+  std::optional<std::string> findInPath(const std::vector<std::string>& list, const std::string& dir,
+                                        const std::string& name) {
+    for (const std::string& p : list)
+      if (has(dir + p + name)) return dir + p + name;
+    return std::nullopt;
+  }
+
+  Font checkFont(const std::string& resolution, const std::string& prefix, bool upper) {
+    Font font;
+    int pages = 0;
+    for (int page = 0; page < 10; ++page, pages = page) {
+      std::string picture = prefix + "/font_" + std::to_string(page) + ".png";
+      std::string metrics = prefix + "/font_" + std::to_string(page);
+      if (!has(picture) && !has(metrics)) break;
+      if (!has(picture) || !has(metrics)) {
+        error(has(picture) ? picture : metrics, 0, "a font page needs its picture and its metrics");
+        break;
+      }
+      PngInfo info;
+      readPngInfo(bytes(picture), info);
+      if (page == 0)
+        font.height = info.height;
+      else if (info.height != font.height)
+        error(picture, 0, "all pages of a font share the height of page 0");
+      Bytes m = bytes(metrics);
+      int count = m.empty() ? 0 : static_cast<std::int8_t>(m[0]);
+      if (count < 1) {
+        error(metrics, 0, "a page holds 1 to 127 glyphs");
+        continue;
+      }
+      size_t at = 1;
+      int width = 0;
+      for (int g = 0; g < count; ++g) {
+        if (at + 2 > m.size()) {
+          error(metrics, 0, "metrics end early");
+          break;
         }
+        size_t len = size_t(m[at]) << 8 | m[at + 1];
+        Bytes one(m.begin() + static_cast<long>(at), m.begin() + static_cast<long>(std::min(m.size(), at + 2 + len)));
+        std::vector<TableLine> s = readUtfStrings(one, where(metrics));
+        at += 2 + len;
+        if (s.size() != 1 || s[0].text.size() != 1 || at >= m.size()) {
+          error(metrics, 0, "glyph " + std::to_string(g) + " is not one character and a width");
+          break;
+        }
+        char16_t c = s[0].text[0];
+        if (upper && upperOf(c) != c)
+          error(metrics, 0, "glyph " + toUtf8(s[0].text) + " is never shown: the font is upper-cased");
+        if (page == 0 && g == 0 && c != u' ')
+          error(metrics, 0, "glyph 0 of page 0 gives the space's width and should be the space");
+        int w = static_cast<std::int8_t>(m[at++]);
+        if (w <= 0) error(metrics, 0, "glyph " + toUtf8(s[0].text) + " has no width");
+        width += w;
+        font.chars.push_back(c);
+        font.widths.push_back(w);
+      }
+      if (at != m.size()) error(metrics, 0, "bytes after the last glyph");
+      if (width != info.width)
+        error(metrics, 0,
+              "glyph widths add up to " + std::to_string(width) + ", the page is " + std::to_string(info.width) +
+                  " wide");
     }
+    for (int page = pages + 1; page < 10; ++page)
+      if (has(prefix + "/font_" + std::to_string(page) + ".png"))
+        error(prefix + "/font_" + std::to_string(page) + ".png", 0, "page after a gap is never loaded");
+    if (font.height == 0) error(resolution, 0, "font " + prefix + " has no page 0");
+    return font;
+  }
 
-    Bytes bytes(const std::string& name) const { return readBytes(dir_ / name); }
-    bool has(const std::string& name) const { return names_.count(name) != 0; }
-
-    std::map<std::u16string, std::u16string> table(const std::vector<TableLine>& lines, const std::string& name)
-    {
-        std::map<std::u16string, std::u16string> out;
-        for (const TableLine& l : lines) {
-            size_t eq = l.text.find(u'=');
-            if (eq == std::u16string::npos) {
-                error(name, l.line, "line without '='");
-                continue;
+  void checkScreenSize(const std::string& resolution) {
+    std::string size = resolution.substr(9, resolution.size() - 13);
+    int width = std::stoi(size), height = std::stoi(size.substr(size.find('x') + 1));
+    std::vector<std::string> list = pathList(resolution);
+    for (const std::string& image : kSharedImages)
+      if (!findInPath(list, "graphics/", image + ".png") && !findInPath(list, "graphics/", image + ".jpg"))
+        error(resolution, 1, "no picture \"" + image + "\" under its PATH");
+    if (auto icons = findInPath(list, "graphics/", "menu/icons.txt")) {
+      auto lines = readPlainTable(bytes(*icons), where(*icons));
+      std::map<std::string, std::pair<int, int>> sizes;
+      for (const TableLine& l : lines) {
+        auto f = splitText(l.text, u';');
+        if (f.size() == 5) sizes[toUtf8(f[0])] = {std::stoi(toUtf8(f[3])), std::stoi(toUtf8(f[4]))};
+      }
+      for (const std::string& key : kMenuIconKeys)
+        if (!sizes.count(key))
+          error(*icons, 0, "the main menu's icon \"" + key + "\" is missing");
+        else if (sizes[key] != sizes[kMenuIconKeys[0]])
+          error(*icons, 0, "icon \"" + key + "\" differs in size from \"" + kMenuIconKeys[0] + "\"");
+      if (sizes.count(kMenuIconKeys[0]) && sizes[kMenuIconKeys[0]].first * 4 > width)
+        error(*icons, 0, "four icons do not fit side by side on a screen " + std::to_string(width) + " wide");
+    } else {
+      error(resolution, 1, "no image table \"menu/icons\" under its PATH");
+    }
+    checkGameNames(resolution, list);
+    auto prefix = findInPath(list, "", "menu/font_0");
+    if (!prefix) return error(resolution, 1, "no font \"menu\" under its PATH");
+    std::string base = prefix->substr(0, prefix->size() - std::string("menu/font_0").size());
+    std::vector<Font> fonts;
+    for (size_t i = 0; i < kFontNames.size(); ++i) {
+      Font font = checkFont(resolution, base + kFontNames[i], i != kMixedCaseFont);
+      for (auto& [code, t] : texts_)
+        for (auto& [key, value] : t)
+          for (char16_t c : value) {
+            char16_t g = i != kMixedCaseFont ? upperOf(c) : c;
+            if (c != u' ' && c != u'\n' && font.chars.find(g) == std::u16string::npos) {
+              std::string file = "txt/res_" + code + ".txt";
+              error(file, sourceLine(file, toUtf8(key)),
+                    "font " + base + kFontNames[i] + " has no \"" + toUtf8(std::u16string(1, g)) + "\"");
+              break;
             }
-            out[l.text.substr(0, eq)] = l.text.substr(eq + 1);
-        }
-        return out;
+          }
+      if (font.height * 3 > height) error(resolution, 0, "font " + kFontNames[i] + " is too tall for the screen");
+      font.upper = i != kMixedCaseFont;
+      font.spacing = i == kMixedCaseFont ? 1 : 0;
+      fonts.push_back(font);
     }
+    checkFits(fonts, width);
+  }
 
-    void checkFile(const std::string& name)
-    {
-        for (char c : name)
-            if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
-                return error(name, 0, "archive names are printable ASCII without blanks or '\\'");
-        if (name.size() > 255)
-            return error(name, 0, "archive name longer than 255 characters");
-        if (endsWith(name, ".png")) {
-            report(name, checkPictureFile(bytes(name)));
-        } else if (endsWith(name, ".wav")) {
-            report(name, checkWavFile(bytes(name)));
-        } else if (endsWith(name, ".mod")) {
-            report(name, checkModFile(bytes(name)));
-        } else if (isRoundFile(name)) {
-            report(name, checkRoundFile(bytes(name)));
-        } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
-                   name == "data/keys.txt") {
-            std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
-            std::string picture = name.substr(0, name.size() - 4) + ".png";
-            std::string images = name.substr(0, name.rfind('/') + 1) + "all.txt";
-            if (endsWith(name, ".txt") && has(picture)) {
-                PngInfo info;
-                readPngInfo(bytes(picture), info);
-                report(name, checkImageTableLines(lines, info, picture));
-            } else if (name.find("anim") != std::string::npos && has(images)) {
-                report(name, checkAnimationLines(lines, readPlainTable(bytes(images), where(images)), images));
-            } else {
-                table(lines, name);
-            }
-        } else if (startsWith(name, "txt/") && endsWith(name, "_help.txt")) {
-            report(name, checkHelpLines(readUtfStrings(bytes(name), where(name))));
-        } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
-            table(readUtfStrings(bytes(name), where(name)), name);
-        }
+  // A game whose folder is in the archive must have everything its set-up asks for by name.
+  void checkGameNames(const std::string& resolution, const std::vector<std::string>& list) {
+    for (const GameNames& game : kGameNames) {
+      auto images = findInPath(list, "graphics/", game.folder + "all.txt");
+      if (!images) continue;
+      for (const std::string& picture : game.pictures)
+        if (!findInPath(list, "graphics/", picture + ".png") && !findInPath(list, "graphics/", picture + ".jpg"))
+          error(resolution, 1, "no picture \"" + picture + "\" under its PATH");
+      std::set<std::u16string> keys;
+      for (const TableLine& l : readPlainTable(bytes(*images), where(*images))) keys.insert(splitText(l.text, u';')[0]);
+      for (const std::string& key : game.imageKeys)
+        if (!keys.count(std::u16string(key.begin(), key.end())))
+          error(*images, 0, "the game looks up \"" + key + "\", which is not in the image table");
+      auto anim = findInPath(list, "graphics/", game.folder + "anim.txt");
+      if (!anim) {
+        error(resolution, 1, "no animation list \"" + game.folder + "anim.txt\" under its PATH");
+      } else {
+        std::set<std::u16string> names;
+        for (const TableLine& l : readPlainTable(bytes(*anim), where(*anim)))
+          names.insert(l.text.substr(0, l.text.find(u'=')));
+        for (const std::string& key : game.animationKeys)
+          if (!names.count(std::u16string(key.begin(), key.end())))
+            error(*anim, 0, "the game looks up the animation \"" + key + "\", which the list lacks");
+      }
     }
+  }
 
-    // Sounds are shared by every screen size.
-    void checkGameSounds()
-    {
-        for (const GameNames& game : kGameNames) {
-            bool present = std::any_of(names_.begin(), names_.end(),
-                                       [&](const std::string& n) { return startsWith(n, "data/" + game.folder); });
-            for (const std::string& sound : game.sounds)
-                if (present && !has(sound + ".wav") && !has(sound + ".mod"))
-                    error(sound + ".wav", 0, "missing: the game plays this sound (as .wav or .mod)");
-        }
+  void checkFits(const std::vector<Font>& fonts, int width) {
+    const int titleRoom = width - 20, menuRoom = width - 2 * (width >> 3), actionRoom = (width - 20) / 2;
+    const int questionRoom = width / 3 * 2, keyGridRoom = fonts[2].height * 21 / 12 * 6;
+    auto roomOf = [&](Room r) {
+      switch (r) {
+        case Room::MenuBox:
+          return menuRoom;
+        case Room::QuestionBox:
+          return questionRoom;
+        case Room::KeyGrid:
+          return keyGridRoom;
+        default:
+          return titleRoom;
+      }
+    };
+    const std::string lang = "txt/lang.txt";
+    if (has(lang)) {
+      auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
+      for (const std::u16string& name : splitText(list[u"LANGS"], u';'))
+        if (int w = fonts[0].width(name); w > questionRoom)
+          error(lang, sourceLine(lang, "LANGS"),
+                "\"" + toUtf8(name) + "\" is " + std::to_string(w) + " pixels wide, the language menu has room for " +
+                    std::to_string(questionRoom));
     }
-
-    // The brick game plays its rounds in order to the last; a gap would end a game midway.
-    void checkRoundsPresent()
-    {
-        bool brickGame = std::any_of(names_.begin(), names_.end(), [](const std::string& n) { return startsWith(n, "data/bnc/"); });
-        if (brickGame)
-            for (const std::string& round : roundFileNames())
-                if (!has(round))
-                    error(round, 0, "missing: the brick game's rounds run from round01 to round50");
+    for (auto& [code, t] : texts_) {
+      std::string file = "txt/res_" + code + ".txt";
+      auto tooWide = [&](const std::string& key, int w, int room, const char* where) {
+        error(file, sourceLine(file, key),
+              "\"" + key + "\" is " + std::to_string(w) + " pixels wide, the " + where + " has room for " +
+                  std::to_string(room) + " at " + std::to_string(width) + " pixels");
+      };
+      for (const Fit& fit : kFits)
+        for (const std::string& key : fit.keys) {
+          auto it = t.find(std::u16string(key.begin(), key.end()));
+          if (it == t.end()) continue;
+          const Font& f = fonts[fit.font];
+          if (fit.room != Room::Title) {
+            int room = roomOf(fit.room);
+            if (int w = f.width(it->second); w > room) tooWide(key, w, room, fit.where);
+            continue;
+          }
+          if (int w = f.width(it->second); w > titleRoom) {
+            std::vector<std::u16string> words = splitText(it->second, u' ');
+            if (words.size() != 2 || f.width(words[0]) > width || f.width(words[1]) > width)
+              tooWide(key, w, titleRoom, "main menu (as two words at most)");
+          }
+        }
+      for (const GameActions& g : kGameActions) {
+        std::string key = std::string("ctrl_actions_") + g.key;
+        auto it = t.find(std::u16string(key.begin(), key.end()));
+        if (it != t.end())
+          for (const std::u16string& action : splitText(it->second, u';'))
+            if (int w = fonts[2].width(action); w > actionRoom)
+              tooWide(key, w, actionRoom, "key set-up's action column");
+      }
     }
-
-    void report(const std::string& name, const std::vector<Fault>& faults)
-    {
-        for (const Fault& f : faults)
-            error(name, f.line, f.message);
-    }
-
-    int sourceLine(const std::string& name, const std::string& key)
-    {
-        auto it = sources_.find(name);
-        if (it == sources_.end())
-            return 0;
-        std::string text = readFile(it->second);
-        int line = 1;
-        for (size_t at = 0; at < text.size(); ++line) {
-            size_t end = std::min(text.find('\n', at), text.size());
-            if (text.compare(at, key.size() + 1, key + "=") == 0)
-                return line;
-            at = end + 1;
-        }
-        return 0;
-    }
-
-    void checkTexts()
-    {
-        const std::string lang = "txt/lang.txt";
-        if (!has(lang))
-            return error(lang, 0, "missing: the language list");
-        auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
-        if (!list.count(u"LANGS") || !list.count(u"SNAMES"))
-            return error(lang, 1, "LANGS and SNAMES are both needed");
-        std::vector<std::u16string> names = splitText(list[u"LANGS"], u';'), codes = splitText(list[u"SNAMES"], u';');
-        if (names.size() != codes.size())
-            return error(lang, 1, "LANGS and SNAMES are lists of the same length");
-        for (const std::u16string& c : codes) {
-            std::string code(c.begin(), c.end());
-            std::string file = "txt/res_" + code + ".txt";
-            if (!has(file)) {
-                error(lang, sourceLine(lang, "SNAMES"), "no texts for language " + code + " (" + file + ")");
-                continue;
-            }
-            guarded(file, [&] { texts_[code] = table(readUtfStrings(bytes(file), where(file)), file); });
-        }
-        std::set<std::u16string> allKeys;
-        for (auto& [code, t] : texts_)
-            for (auto& [k, v] : t)
-                allKeys.insert(k);
-        for (const std::string& k : kTextKeys)
-            allKeys.insert(std::u16string(k.begin(), k.end()));
-        for (const GameActions& g : kGameActions) {
-            std::string key = std::string("ctrl_actions_") + g.key;
-            allKeys.insert(std::u16string(key.begin(), key.end()));
-        }
-        for (auto& [code, t] : texts_) {
-            std::string file = "txt/res_" + code + ".txt";
-            for (const std::u16string& k : allKeys)
-                if (!t.count(k))
-                    error(file, 1, "missing key \"" + toUtf8(k) + "\"");
-            for (const GameActions& g : kGameActions) {
-                std::string key = std::string("ctrl_actions_") + g.key;
-                auto it = t.find(std::u16string(key.begin(), key.end()));
-                if (it != t.end() && splitText(it->second, u';').size() != static_cast<size_t>(std::popcount(unsigned(g.actionMask))))
-                    error(file, sourceLine(file, key),
-                          key + " names " + std::to_string(std::popcount(unsigned(g.actionMask))) + " actions");
-            }
-        }
-    }
-
-    std::vector<std::string> pathList(const std::string& resolution)
-    {
-        auto t = table(readPlainTable(bytes(resolution), where(resolution)), resolution);
-        std::u16string path = t.count(u"PATH") ? t[u"PATH"] : u"PATH";
-        std::vector<std::string> list;
-        for (const std::u16string& p : splitText(path, u';')) {
-            std::string s = toUtf8(p);
-            list.push_back(s.empty() || s.back() != '/' ? s + "/" : s);
-        }
-        return list;
-    }
-
-    std::optional<std::string> findInPath(const std::vector<std::string>& list, const std::string& dir,
-                                          const std::string& name)
-    {
-        for (const std::string& p : list)
-            if (has(dir + p + name))
-                return dir + p + name;
-        return std::nullopt;
-    }
-
-    Font checkFont(const std::string& resolution, const std::string& prefix, bool upper)
-    {
-        Font font;
-        int pages = 0;
-        for (int page = 0; page < 10; ++page, pages = page) {
-            std::string picture = prefix + "/font_" + std::to_string(page) + ".png";
-            std::string metrics = prefix + "/font_" + std::to_string(page);
-            if (!has(picture) && !has(metrics))
-                break;
-            if (!has(picture) || !has(metrics)) {
-                error(has(picture) ? picture : metrics, 0, "a font page needs its picture and its metrics");
-                break;
-            }
-            PngInfo info;
-            readPngInfo(bytes(picture), info);
-            if (page == 0)
-                font.height = info.height;
-            else if (info.height != font.height)
-                error(picture, 0, "all pages of a font share the height of page 0");
-            Bytes m = bytes(metrics);
-            int count = m.empty() ? 0 : static_cast<std::int8_t>(m[0]);
-            if (count < 1) {
-                error(metrics, 0, "a page holds 1 to 127 glyphs");
-                continue;
-            }
-            size_t at = 1;
-            int width = 0;
-            for (int g = 0; g < count; ++g) {
-                if (at + 2 > m.size()) {
-                    error(metrics, 0, "metrics end early");
-                    break;
-                }
-                size_t len = size_t(m[at]) << 8 | m[at + 1];
-                Bytes one(m.begin() + static_cast<long>(at), m.begin() + static_cast<long>(std::min(m.size(), at + 2 + len)));
-                std::vector<TableLine> s = readUtfStrings(one, where(metrics));
-                at += 2 + len;
-                if (s.size() != 1 || s[0].text.size() != 1 || at >= m.size()) {
-                    error(metrics, 0, "glyph " + std::to_string(g) + " is not one character and a width");
-                    break;
-                }
-                char16_t c = s[0].text[0];
-                if (upper && upperOf(c) != c)
-                    error(metrics, 0, "glyph " + toUtf8(s[0].text) + " is never shown: the font is upper-cased");
-                if (page == 0 && g == 0 && c != u' ')
-                    error(metrics, 0, "glyph 0 of page 0 gives the space's width and should be the space");
-                int w = static_cast<std::int8_t>(m[at++]);
-                if (w <= 0)
-                    error(metrics, 0, "glyph " + toUtf8(s[0].text) + " has no width");
-                width += w;
-                font.chars.push_back(c);
-                font.widths.push_back(w);
-            }
-            if (at != m.size())
-                error(metrics, 0, "bytes after the last glyph");
-            if (width != info.width)
-                error(metrics, 0, "glyph widths add up to " + std::to_string(width) + ", the page is " +
-                                      std::to_string(info.width) + " wide");
-        }
-        for (int page = pages + 1; page < 10; ++page)
-            if (has(prefix + "/font_" + std::to_string(page) + ".png"))
-                error(prefix + "/font_" + std::to_string(page) + ".png", 0, "page after a gap is never loaded");
-        if (font.height == 0)
-            error(resolution, 0, "font " + prefix + " has no page 0");
-        return font;
-    }
-
-    void checkScreenSize(const std::string& resolution)
-    {
-        std::string size = resolution.substr(9, resolution.size() - 13);
-        int width = std::stoi(size), height = std::stoi(size.substr(size.find('x') + 1));
-        std::vector<std::string> list = pathList(resolution);
-        for (const std::string& image : kSharedImages)
-            if (!findInPath(list, "graphics/", image + ".png") && !findInPath(list, "graphics/", image + ".jpg"))
-                error(resolution, 1, "no picture \"" + image + "\" under its PATH");
-        if (auto icons = findInPath(list, "graphics/", "menu/icons.txt")) {
-            auto lines = readPlainTable(bytes(*icons), where(*icons));
-            std::map<std::string, std::pair<int, int>> sizes;
-            for (const TableLine& l : lines) {
-                auto f = splitText(l.text, u';');
-                if (f.size() == 5)
-                    sizes[toUtf8(f[0])] = {std::stoi(toUtf8(f[3])), std::stoi(toUtf8(f[4]))};
-            }
-            for (const std::string& key : kMenuIconKeys)
-                if (!sizes.count(key))
-                    error(*icons, 0, "the main menu's icon \"" + key + "\" is missing");
-                else if (sizes[key] != sizes[kMenuIconKeys[0]])
-                    error(*icons, 0, "icon \"" + key + "\" differs in size from \"" + kMenuIconKeys[0] + "\"");
-            if (sizes.count(kMenuIconKeys[0]) && sizes[kMenuIconKeys[0]].first * 4 > width)
-                error(*icons, 0, "four icons do not fit side by side on a screen " + std::to_string(width) + " wide");
-        } else {
-            error(resolution, 1, "no image table \"menu/icons\" under its PATH");
-        }
-        checkGameNames(resolution, list);
-        auto prefix = findInPath(list, "", "menu/font_0");
-        if (!prefix)
-            return error(resolution, 1, "no font \"menu\" under its PATH");
-        std::string base = prefix->substr(0, prefix->size() - std::string("menu/font_0").size());
-        std::vector<Font> fonts;
-        for (size_t i = 0; i < kFontNames.size(); ++i) {
-            Font font = checkFont(resolution, base + kFontNames[i], i != kMixedCaseFont);
-            for (auto& [code, t] : texts_)
-                for (auto& [key, value] : t)
-                    for (char16_t c : value) {
-                        char16_t g = i != kMixedCaseFont ? upperOf(c) : c;
-                        if (c != u' ' && c != u'\n' && font.chars.find(g) == std::u16string::npos) {
-                            std::string file = "txt/res_" + code + ".txt";
-                            error(file, sourceLine(file, toUtf8(key)),
-                                  "font " + base + kFontNames[i] + " has no \"" + toUtf8(std::u16string(1, g)) + "\"");
-                            break;
-                        }
-                    }
-            if (font.height * 3 > height)
-                error(resolution, 0, "font " + kFontNames[i] + " is too tall for the screen");
-            font.upper = i != kMixedCaseFont;
-            font.spacing = i == kMixedCaseFont ? 1 : 0;
-            fonts.push_back(font);
-        }
-        checkFits(fonts, width);
-    }
-
-    // A game whose folder is in the archive must have everything its set-up asks for by name.
-    void checkGameNames(const std::string& resolution, const std::vector<std::string>& list)
-    {
-        for (const GameNames& game : kGameNames) {
-            auto images = findInPath(list, "graphics/", game.folder + "all.txt");
-            if (!images)
-                continue;
-            for (const std::string& picture : game.pictures)
-                if (!findInPath(list, "graphics/", picture + ".png") && !findInPath(list, "graphics/", picture + ".jpg"))
-                    error(resolution, 1, "no picture \"" + picture + "\" under its PATH");
-            std::set<std::u16string> keys;
-            for (const TableLine& l : readPlainTable(bytes(*images), where(*images)))
-                keys.insert(splitText(l.text, u';')[0]);
-            for (const std::string& key : game.imageKeys)
-                if (!keys.count(std::u16string(key.begin(), key.end())))
-                    error(*images, 0, "the game looks up \"" + key + "\", which is not in the image table");
-            auto anim = findInPath(list, "graphics/", game.folder + "anim.txt");
-            if (!anim) {
-                error(resolution, 1, "no animation list \"" + game.folder + "anim.txt\" under its PATH");
-            } else {
-                std::set<std::u16string> names;
-                for (const TableLine& l : readPlainTable(bytes(*anim), where(*anim)))
-                    names.insert(l.text.substr(0, l.text.find(u'=')));
-                for (const std::string& key : game.animationKeys)
-                    if (!names.count(std::u16string(key.begin(), key.end())))
-                        error(*anim, 0, "the game looks up the animation \"" + key + "\", which the list lacks");
-            }
-        }
-    }
-
-    void checkFits(const std::vector<Font>& fonts, int width)
-    {
-        const int titleRoom = width - 20, menuRoom = width - 2 * (width >> 3), actionRoom = (width - 20) / 2;
-        const int questionRoom = width / 3 * 2, keyGridRoom = fonts[2].height * 21 / 12 * 6;
-        auto roomOf = [&](Room r) {
-            switch (r) {
-            case Room::MenuBox: return menuRoom;
-            case Room::QuestionBox: return questionRoom;
-            case Room::KeyGrid: return keyGridRoom;
-            default: return titleRoom;
-            }
-        };
-        const std::string lang = "txt/lang.txt";
-        if (has(lang)) {
-            auto list = table(readUtfStrings(bytes(lang), where(lang)), lang);
-            for (const std::u16string& name : splitText(list[u"LANGS"], u';'))
-                if (int w = fonts[0].width(name); w > questionRoom)
-                    error(lang, sourceLine(lang, "LANGS"), "\"" + toUtf8(name) + "\" is " + std::to_string(w) +
-                                                               " pixels wide, the language menu has room for " +
-                                                               std::to_string(questionRoom));
-        }
-        for (auto& [code, t] : texts_) {
-            std::string file = "txt/res_" + code + ".txt";
-            auto tooWide = [&](const std::string& key, int w, int room, const char* where) {
-                error(file, sourceLine(file, key), "\"" + key + "\" is " + std::to_string(w) + " pixels wide, the " +
-                                                       where + " has room for " + std::to_string(room) + " at " +
-                                                       std::to_string(width) + " pixels");
-            };
-            for (const Fit& fit : kFits)
-                for (const std::string& key : fit.keys) {
-                    auto it = t.find(std::u16string(key.begin(), key.end()));
-                    if (it == t.end())
-                        continue;
-                    const Font& f = fonts[fit.font];
-                    if (fit.room != Room::Title) {
-                        int room = roomOf(fit.room);
-                        if (int w = f.width(it->second); w > room)
-                            tooWide(key, w, room, fit.where);
-                        continue;
-                    }
-                    if (int w = f.width(it->second); w > titleRoom) {
-                        std::vector<std::u16string> words = splitText(it->second, u' ');
-                        if (words.size() != 2 || f.width(words[0]) > width || f.width(words[1]) > width)
-                            tooWide(key, w, titleRoom, "main menu (as two words at most)");
-                    }
-                }
-            for (const GameActions& g : kGameActions) {
-                std::string key = std::string("ctrl_actions_") + g.key;
-                auto it = t.find(std::u16string(key.begin(), key.end()));
-                if (it != t.end())
-                    for (const std::u16string& action : splitText(it->second, u';'))
-                        if (int w = fonts[2].width(action); w > actionRoom)
-                            tooWide(key, w, actionRoom, "key set-up's action column");
-            }
-        }
-    }
+  }
 };
 
-} // namespace
+}  // namespace
 
-CheckReport checkStaged(const fs::path& stageDir, const std::map<std::string, std::string>& sources)
-{
-    return Checker(stageDir, sources).run();
+CheckReport checkStaged(const fs::path& stageDir, const std::map<std::string, std::string>& sources) {
+  return Checker(stageDir, sources).run();
 }
 
-} // namespace datakit
+}  // namespace datakit

@@ -9,7 +9,7 @@
 namespace datakit {
 
 struct CheckReport {
-    std::vector<std::string> errors; // "file:line: message"
+  std::vector<std::string> errors;  // "file:line: message"
 };
 
 // sources maps archive names to the source files they were made from, so that faults name the
@@ -22,9 +22,9 @@ extern const std::vector<std::string> kMenuIconKeys;
 extern const std::vector<std::string> kFontNames;
 extern const std::vector<std::string> kTextKeys;
 struct GameActions {
-    const char* key;
-    int actionMask;
+  const char* key;
+  int actionMask;
 };
 extern const std::vector<GameActions> kGameActions;
 
-} // namespace datakit
+}  // namespace datakit

@@ -1,17 +1,17 @@
 // The checker's tests of single files: sounds, modules, help texts, image tables, animation lists.
 #pragma once
 
-#include "Png.h"
-#include "TextTables.h"
-
 #include <string>
 #include <vector>
+
+#include "Png.h"
+#include "TextTables.h"
 
 namespace datakit {
 
 struct Fault {
-    int line = 0;
-    std::string message;
+  int line = 0;
+  std::string message;
 };
 
 std::vector<std::u16string> splitText(const std::u16string& text, char16_t sep);
@@ -31,4 +31,4 @@ std::vector<Fault> checkImageTableLines(const std::vector<TableLine>& lines, con
 std::vector<Fault> checkAnimationLines(const std::vector<TableLine>& lines, const std::vector<TableLine>& images,
                                        const std::string& imagesName);
 
-} // namespace datakit
+}  // namespace datakit

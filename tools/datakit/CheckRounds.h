@@ -1,10 +1,10 @@
 // The brick game's round files: the field its loader reads, and a layout that a ball can clear.
 #pragma once
 
-#include "CheckFiles.h"
-
 #include <string>
 #include <vector>
+
+#include "CheckFiles.h"
 
 namespace datakit {
 
@@ -16,4 +16,4 @@ bool isRoundFile(const std::string& name);
 // (a space also reads as empty); at least one brick that counts, and none walled in by steel.
 std::vector<Fault> checkRoundFile(const Bytes& file);
 
-} // namespace datakit
+}  // namespace datakit

@@ -8,13 +8,13 @@
 namespace datakit {
 
 struct GameNames {
-    std::string folder;                     // under graphics/ + a PATH entry, e.g. "bnc/"
-    std::vector<std::string> pictures;      // loaded whole, ".png" or ".jpg"
-    std::vector<std::string> imageKeys;     // keys of the image table folder + "all"
-    std::vector<std::string> animationKeys; // entries of the animation list folder + "anim.txt"
-    std::vector<std::string> sounds;        // "data/..." without extension: ".wav" or ".mod"
+  std::string folder;                      // under graphics/ + a PATH entry, e.g. "bnc/"
+  std::vector<std::string> pictures;       // loaded whole, ".png" or ".jpg"
+  std::vector<std::string> imageKeys;      // keys of the image table folder + "all"
+  std::vector<std::string> animationKeys;  // entries of the animation list folder + "anim.txt"
+  std::vector<std::string> sounds;         // "data/..." without extension: ".wav" or ".mod"
 };
 
 extern const std::vector<GameNames> kGameNames;
 
-} // namespace datakit
+}  // namespace datakit

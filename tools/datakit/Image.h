@@ -22,44 +22,44 @@ Rgb mix(Rgb a, Rgb b, int t);
 bool isKeyIn565(Rgb c);
 
 class Image {
-public:
-    Image() = default;
-    Image(int width, int height, Rgb fill = kKeyColour);
+ public:
+  Image() = default;
+  Image(int width, int height, Rgb fill = kKeyColour);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    bool empty() const { return width_ == 0 || height_ == 0; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool empty() const { return width_ == 0 || height_ == 0; }
 
-    Rgb at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-    // Writes outside the picture are dropped, so shapes may overhang the edge.
-    void set(int x, int y, Rgb c);
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  Rgb at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  // Writes outside the picture are dropped, so shapes may overhang the edge.
+  void set(int x, int y, Rgb c);
+  bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-    void fill(Rgb c);
-    void fillRect(int x, int y, int w, int h, Rgb c);
-    void drawRect(int x, int y, int w, int h, Rgb c);
-    void hline(int x0, int x1, int y, Rgb c);
-    void vline(int x, int y0, int y1, Rgb c);
-    void line(int x0, int y0, int x1, int y1, Rgb c);
-    void fillCircle(int cx, int cy, int r, Rgb c);
-    // Vertical gradient from top to bottom colour over the rectangle.
-    void gradientRect(int x, int y, int w, int h, Rgb top, Rgb bottom);
-    // Copies src with its key-coloured pixels left out.
-    void blit(const Image& src, int x, int y);
-    void blitOpaque(const Image& src, int x, int y);
-    // A one-pixel ring of colour c around every non-key pixel, on key pixels only.
-    void outline(Rgb c);
+  void fill(Rgb c);
+  void fillRect(int x, int y, int w, int h, Rgb c);
+  void drawRect(int x, int y, int w, int h, Rgb c);
+  void hline(int x0, int x1, int y, Rgb c);
+  void vline(int x, int y0, int y1, Rgb c);
+  void line(int x0, int y0, int x1, int y1, Rgb c);
+  void fillCircle(int cx, int cy, int r, Rgb c);
+  // Vertical gradient from top to bottom colour over the rectangle.
+  void gradientRect(int x, int y, int w, int h, Rgb top, Rgb bottom);
+  // Copies src with its key-coloured pixels left out.
+  void blit(const Image& src, int x, int y);
+  void blitOpaque(const Image& src, int x, int y);
+  // A one-pixel ring of colour c around every non-key pixel, on key pixels only.
+  void outline(Rgb c);
 
-    Image scaled(int factor) const;
-    Image cropped(int x, int y, int w, int h) const;
+  Image scaled(int factor) const;
+  Image cropped(int x, int y, int w, int h) const;
 
-    const std::vector<Rgb>& pixels() const { return pixels_; }
-    bool operator==(const Image& o) const = default;
+  const std::vector<Rgb>& pixels() const { return pixels_; }
+  bool operator==(const Image& o) const = default;
 
-private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<Rgb> pixels_;
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<Rgb> pixels_;
 };
 
-} // namespace datakit
+}  // namespace datakit

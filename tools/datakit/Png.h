@@ -1,11 +1,11 @@
 // PNG files of our pictures: 8-bit RGB without alpha, the same bytes for the same picture.
 #pragma once
 
-#include "Image.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "Image.h"
 
 namespace datakit {
 
@@ -16,11 +16,11 @@ Bytes encodePng(const Image& image);
 Image decodePng(const Bytes& data);
 
 struct PngInfo {
-    int width = 0;
-    int height = 0;
-    int colourType = -1;
+  int width = 0;
+  int height = 0;
+  int colourType = -1;
 };
 // The header fields only; false when the bytes do not start like a PNG.
 bool readPngInfo(const Bytes& data, PngInfo& info);
 
-} // namespace datakit
+}  // namespace datakit

@@ -10,4 +10,4 @@ namespace datakit {
 // the length and levels of every sound.
 int review(const std::filesystem::path& out, const std::filesystem::path& dir, const std::string& fontDir);
 
-} // namespace datakit
+}  // namespace datakit

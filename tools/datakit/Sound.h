@@ -1,10 +1,10 @@
 // The two sound sources of the data tree: effects synthesised from a description, and tunes.
 #pragma once
 
+#include <string>
+
 #include "Png.h"
 #include "Wav.h"
-
-#include <string>
 
 namespace datakit {
 
@@ -16,4 +16,4 @@ Samples synthesiseSamples(const std::string& source, const std::string& file, in
 // A tune source (".tune") compiled into a four-channel module.
 Bytes compileTune(const std::string& source, const std::string& file);
 
-} // namespace datakit
+}  // namespace datakit

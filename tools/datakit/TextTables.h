@@ -1,17 +1,17 @@
 // Text resources: key=value sources in UTF-8, and the plain, UTF and help forms the program reads.
 #pragma once
 
-#include "Png.h"
-
 #include <string>
 #include <vector>
+
+#include "Png.h"
 
 namespace datakit {
 
 struct TextEntry {
-    std::string key;       // ASCII
-    std::u16string value;  // after escapes
-    int line = 0;
+  std::string key;       // ASCII
+  std::u16string value;  // after escapes
+  int line = 0;
 };
 
 // UTF-8 to 16-bit characters; only the Basic Multilingual Plane, as the program's strings hold.
@@ -36,11 +36,11 @@ Bytes writeHelp(const std::string& source, const std::string& file);
 
 // Reading back what the program will read, for the checker and the tests.
 struct TableLine {
-    std::u16string text;
-    int line = 0;
+  std::u16string text;
+  int line = 0;
 };
 // Fails with a message (and the line) on anything the game's plain reader would misread.
 std::vector<TableLine> readPlainTable(const Bytes& data, const std::string& file);
 std::vector<TableLine> readUtfStrings(const Bytes& data, const std::string& file);
 
-} // namespace datakit
+}  // namespace datakit

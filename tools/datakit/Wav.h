@@ -1,14 +1,14 @@
 // WAVE files of sound effects: 16-bit PCM, and Microsoft ADPCM through an encoder of our own.
 #pragma once
 
-#include "Png.h"
-
 #include <cstdint>
 #include <vector>
 
+#include "Png.h"
+
 namespace datakit {
 
-using Samples = std::vector<std::int16_t>; // mono
+using Samples = std::vector<std::int16_t>;  // mono
 
 Bytes writeWavPcm16(const Samples& samples, int rate);
 
@@ -20,10 +20,10 @@ Bytes writeWavAdpcm(const Samples& samples, int rate, int blockAlign = 256);
 Samples decodeAdpcmData(const Bytes& data, int blockAlign, int samplesPerBlock);
 
 struct WavInfo {
-    int format = 0, channels = 0, rate = 0, bits = 0, blockAlign = 0, samplesPerBlock = 0;
-    Bytes data;
+  int format = 0, channels = 0, rate = 0, bits = 0, blockAlign = 0, samplesPerBlock = 0;
+  Bytes data;
 };
 // Walks the chunks as the program does; false when the file is not a WAVE it would accept.
 bool readWav(const Bytes& file, WavInfo& info);
 
-} // namespace datakit
+}  // namespace datakit
