@@ -10,7 +10,7 @@
 
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
-#include "platform/paths.h"
+#include "platform/host/paths.h"
 
 using nuv::io::D7zipInputStream;
 using nuv::io::D7zipInputStreamPtr;

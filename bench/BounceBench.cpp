@@ -10,7 +10,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "games/bounce/Bounce.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "platform/desktop.h"
-#include "platform/device.h"
-#include "platform/paths.h"
-#include "platform/screen.h"
-#include "platform/window.h"
+#include "platform/api/window.h"
+#include "platform/device/device.h"
+#include "platform/device/screen.h"
+#include "platform/host/desktop.h"
+#include "platform/host/paths.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/hal/VideoDetect.h"
 #include "shell/lcdui/DGraphics.h"

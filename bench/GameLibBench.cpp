@@ -11,7 +11,7 @@
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/TextTable.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 namespace {
 

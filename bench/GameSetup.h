@@ -6,11 +6,11 @@
 #include <string>
 
 #include "gamelib/GameLib.h"
-#include "platform/clock.h"
-#include "platform/desktop.h"
-#include "platform/device.h"
-#include "platform/paths.h"
-#include "platform/screen.h"
+#include "platform/device/device.h"
+#include "platform/device/screen.h"
+#include "platform/host/desktop.h"
+#include "platform/host/paths.h"
+#include "platform/seam/clock.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/midlet/DMIDlet.h"
 

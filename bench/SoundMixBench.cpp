@@ -14,7 +14,7 @@
 
 #include "core/lang/DString.h"
 #include "core/lang/DSystem.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
 #include "sound/aud/audMusic.h"
 #include "sound/aud/audSound.h"
 #include "sound/aud/audSpeaker.h"

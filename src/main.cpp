@@ -2,7 +2,7 @@
 #include <string>
 
 #include "gamelib/GameLib.h"
-#include "platform/program.h"
+#include "platform/host/program.h"
 #include "shell/CGameEngine.h"
 #include "shell/WinMain.h"
 

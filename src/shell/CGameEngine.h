@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "core/lang/DString.h"
-#include "platform/picture.h"
-#include "platform/shell.h"
-#include "platform/window.h"
+#include "platform/api/shell.h"
+#include "platform/api/window.h"
+#include "platform/seam/picture.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/midlet/DMIDlet.h"
 

@@ -2,8 +2,8 @@
 // and the pen to the current canvas.
 #include <memory>
 
-#include "platform/gdi.h"
-#include "platform/resources.h"
+#include "platform/api/gdi.h"
+#include "platform/api/resources.h"
 #include "shell/CGameEngine.h"
 #include "shell/KeyTranslation.h"
 #include "shell/lcdui/DCanvas.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/msgbox.h"
+#include "platform/api/msgbox.h"
 
 namespace shell {
 

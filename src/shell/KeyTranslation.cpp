@@ -1,7 +1,7 @@
 // Device keys to framework keys: soft keys, the action key and the hash and star keys, per kind of device.
 #include "shell/KeyTranslation.h"
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 #include "shell/lcdui/DCanvas.h"
 
 namespace shell {

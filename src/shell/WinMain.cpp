@@ -3,7 +3,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
-#include "platform/module.h"
+#include "platform/api/module.h"
 #include "shell/CGameEngine.h"
 #include "shell/CommandLine.h"
 #include "shell/ErrorBox.h"

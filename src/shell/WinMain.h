@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 
 // Creates, runs and destroys the engine; an exception that escapes is shown in an "Error!" box.
 void runGameEngine(HINSTANCE instance, int32_t width, int32_t height);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gamelib/GameLibFixture.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 #include "support/Exceptions.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "gamelib/GameImage.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
-#include "platform/clock.h"
-#include "platform/datafolder.h"
-#include "platform/desktop.h"
-#include "platform/paths.h"
+#include "platform/host/datafolder.h"
+#include "platform/host/desktop.h"
+#include "platform/host/paths.h"
+#include "platform/seam/clock.h"
 
 namespace gltest {
 

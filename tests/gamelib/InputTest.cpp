@@ -5,7 +5,7 @@
 
 #include "core/lang/DintArray2d.h"
 #include "gamelib/GameLibFixture.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 namespace {
 

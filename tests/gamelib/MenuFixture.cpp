@@ -10,8 +10,8 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundMenu.h"
 #include "gamelib/TextTable.h"
-#include "platform/clock.h"
-#include "platform/datafolder.h"
+#include "platform/host/datafolder.h"
+#include "platform/seam/clock.h"
 
 namespace gltest {
 

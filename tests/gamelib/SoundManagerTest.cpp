@@ -5,7 +5,7 @@
 #include "Sound.h"
 #include "gamelib/GameLibFixture.h"
 #include "gamelib/SoundManager.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
 #include "sound/DManager.h"
 #include "support/Exceptions.h"
 

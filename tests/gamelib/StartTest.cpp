@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "gamelib/GameLibFixture.h"
-#include "platform/capture.h"
-#include "platform/clock.h"
-#include "platform/datafolder.h"
-#include "platform/desktop.h"
-#include "platform/device.h"
-#include "platform/paths.h"
-#include "platform/screen.h"
-#include "platform/script.h"
+#include "platform/device/device.h"
+#include "platform/device/screen.h"
+#include "platform/host/datafolder.h"
+#include "platform/host/desktop.h"
+#include "platform/host/paths.h"
+#include "platform/seam/capture.h"
+#include "platform/seam/clock.h"
+#include "platform/seam/script.h"
 #include "shell/CGameEngine.h"
 #include "shell/hal/VideoDetect.h"
 

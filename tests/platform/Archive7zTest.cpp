@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/archive7z.h"
-#include "platform/windows.h"
+#include "platform/api/windows.h"
+#include "platform/host/archive7z.h"
 #include "support/Archives.h"
 #include "support/TempFolder.h"
 

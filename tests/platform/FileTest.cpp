@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/windows.h"
+#include "platform/api/windows.h"
 #include "support/TempFolder.h"
 
 namespace {

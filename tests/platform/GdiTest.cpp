@@ -4,9 +4,9 @@
 #include <cstring>
 #include <set>
 
-#include "platform/device.h"
-#include "platform/gdi.h"
-#include "platform/screen.h"
+#include "platform/api/gdi.h"
+#include "platform/device/device.h"
+#include "platform/device/screen.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "platform/device.h"
-#include "platform/text.h"
-#include "platform/windows.h"
+#include "platform/api/windows.h"
+#include "platform/device/device.h"
+#include "platform/host/text.h"
 
 namespace {
 

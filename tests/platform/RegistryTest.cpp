@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/datafolder.h"
-#include "platform/registry.h"
-#include "platform/userhive.h"
+#include "platform/api/registry.h"
+#include "platform/host/datafolder.h"
+#include "platform/host/userhive.h"
 #include "support/TempFolder.h"
 
 namespace {

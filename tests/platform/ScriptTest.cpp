@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/script.h"
-#include "platform/window.h"
+#include "platform/api/window.h"
+#include "platform/seam/script.h"
 
 namespace {
 

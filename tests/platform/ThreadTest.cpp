@@ -3,8 +3,8 @@
 
 #include <atomic>
 
-#include "platform/sync.h"
-#include "platform/thread.h"
+#include "platform/api/sync.h"
+#include "platform/api/thread.h"
 
 namespace {
 

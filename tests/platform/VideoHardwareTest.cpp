@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "platform/device.h"
-#include "platform/gdi.h"
-#include "platform/gx.h"
-#include "platform/kernel.h"
-#include "platform/module.h"
-#include "platform/screen.h"
-#include "platform/videohw.h"
+#include "platform/api/gdi.h"
+#include "platform/api/module.h"
+#include "platform/device/device.h"
+#include "platform/device/gx.h"
+#include "platform/device/kernel.h"
+#include "platform/device/screen.h"
+#include "platform/device/videohw.h"
 
 namespace {
 

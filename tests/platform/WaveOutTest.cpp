@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sync.h"
-#include "platform/waveout.h"
+#include "platform/api/sync.h"
+#include "platform/api/waveout.h"
 
 namespace {
 

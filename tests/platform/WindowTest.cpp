@@ -9,12 +9,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/capture.h"
-#include "platform/desktop.h"
-#include "platform/instance.h"
-#include "platform/screen.h"
-#include "platform/script.h"
-#include "platform/windows.h"
+#include "platform/api/windows.h"
+#include "platform/device/screen.h"
+#include "platform/host/desktop.h"
+#include "platform/host/instance.h"
+#include "platform/seam/capture.h"
+#include "platform/seam/script.h"
 #include "support/TempFolder.h"
 
 namespace {

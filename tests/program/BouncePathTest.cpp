@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/capture.h"
+#include "platform/seam/capture.h"
 #include "program/Frames.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"

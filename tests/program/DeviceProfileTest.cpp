@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/capture.h"
+#include "platform/seam/capture.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 

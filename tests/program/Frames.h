@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "platform/capture.h"
+#include "platform/seam/capture.h"
 
 namespace frames {
 

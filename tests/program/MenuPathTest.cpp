@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "platform/capture.h"
+#include "platform/seam/capture.h"
 #include "program/Frames.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/capture.h"
-#include "platform/instance.h"
-#include "platform/paths.h"
-#include "platform/resources.h"
+#include "platform/api/resources.h"
+#include "platform/host/instance.h"
+#include "platform/host/paths.h"
+#include "platform/seam/capture.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/lang/DString.h"
-#include "platform/device.h"
+#include "platform/device/device.h"
 #include "shell/CGameEngine.h"
 #include "shell/lcdui/DFont.h"
 #include "support/Exceptions.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/io/D7zipInputStream.h"
-#include "platform/paths.h"
+#include "platform/host/paths.h"
 #include "shell/Pictures.h"
 #include "shell/lcdui/DGraphics.h"
 #include "shell/lcdui/DImage.h"

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/desktop.h"
-#include "platform/paths.h"
-#include "platform/screen.h"
+#include "platform/device/screen.h"
+#include "platform/host/desktop.h"
+#include "platform/host/paths.h"
 #include "shell/hal/DisplayServices.h"
 #include "shell/hal/Log.h"
 #include "shell/hal/VideoDetect.h"

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/device.h"
-#include "platform/window.h"
+#include "platform/api/window.h"
+#include "platform/device/device.h"
 #include "support/TempFolder.h"
 
 namespace test {

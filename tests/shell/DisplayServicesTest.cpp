@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/device.h"
+#include "platform/device/device.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/DisplayServices.h"
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/capture.h"
-#include "platform/device.h"
-#include "platform/picture.h"
-#include "platform/screen.h"
-#include "platform/window.h"
+#include "platform/api/window.h"
+#include "platform/device/device.h"
+#include "platform/device/screen.h"
+#include "platform/seam/capture.h"
+#include "platform/seam/picture.h"
 #include "shell/DisplayFixture.h"
 #include "shell/hal/Display.h"
 #include "shell/hal/ScreenHAL.h"

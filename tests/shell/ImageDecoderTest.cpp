@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/paths.h"
-#include "platform/text.h"
+#include "platform/host/paths.h"
+#include "platform/host/text.h"
 #include "shell/Pictures.h"
 #include "shell/raster/ImageDecoder.h"
 #include "support/TempFolder.h"

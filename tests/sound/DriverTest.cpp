@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "SoundFixtures.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
 #include "sound/aud/audMusic.h"
 #include "sound/aud/audSound.h"
 #include "sound/aud/audWinMM.h"

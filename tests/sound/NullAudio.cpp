@@ -1,7 +1,7 @@
 // Every sound test runs on the null audio device, never on the machine's sound card.
 #include <gtest/gtest.h>
 
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "SoundFixtures.h"
 #include "core/io/DByteArrayInputStream.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
 #include "sound/DManager.h"
 #include "sound/DPlayerSourceWav.h"
 #include "sound/aud/audSpeaker.h"

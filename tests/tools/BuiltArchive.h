@@ -8,7 +8,7 @@
 
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
-#include "platform/paths.h"
+#include "platform/host/paths.h"
 
 namespace builtarchive {
 

@@ -13,9 +13,9 @@
 
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DExceptionBase.h"
-#include "platform/paths.h"
-#include "platform/text.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
+#include "platform/host/paths.h"
+#include "platform/host/text.h"
 #include "sound/DManager.h"
 #include "sound/DPlayer.h"
 

@@ -8,8 +8,8 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
-#include "platform/archive7z.h"
-#include "platform/file.h"
+#include "platform/api/file.h"
+#include "platform/host/archive7z.h"
 
 namespace nuv::io {
 

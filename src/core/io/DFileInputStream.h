@@ -5,7 +5,7 @@
 
 #include "core/io/DInputStream.h"
 #include "core/lang/DString.h"
-#include "platform/wintypes.h"
+#include "platform/api/wintypes.h"
 
 namespace nuv::io {
 

@@ -5,7 +5,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
-#include "platform/file.h"
+#include "platform/api/file.h"
 
 namespace nuv::io {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/lang/DString.h"
-#include "platform/windows.h"
+#include "platform/api/windows.h"
 
 namespace nuv::lang {
 

@@ -9,7 +9,7 @@
 #include "core/lang/DObject.h"
 #include "core/lang/DString.h"
 #include "core/lang/DbyteArray.h"
-#include "platform/registry.h"
+#include "platform/api/registry.h"
 
 namespace nuv::microedition::rms {
 

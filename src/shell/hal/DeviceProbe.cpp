@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/clock.h"
-#include "platform/kernel.h"
-#include "platform/sysinfo.h"
-#include "platform/text.h"
+#include "platform/api/sysinfo.h"
+#include "platform/device/kernel.h"
+#include "platform/host/text.h"
+#include "platform/seam/clock.h"
 #include "shell/hal/DisplayServices.h"
 #include "shell/hal/Log.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "platform/gdi.h"
+#include "platform/api/gdi.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/shell.h"
+#include "platform/api/shell.h"
 #include "shell/hal/DisplayServices.h"
 #include "shell/hal/Log.h"
 #include "shell/hal/RotationDriver.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/hal/VideoDriver.h"
 

@@ -1,8 +1,8 @@
 // Entries of the system libraries, looked up on first use and kept for the life of the program.
 #include "shell/hal/DisplayServices.h"
 
-#include "platform/module.h"
-#include "platform/shell.h"
+#include "platform/api/module.h"
+#include "platform/api/shell.h"
 #include "shell/hal/DeviceProbe.h"
 
 namespace ScreenHAL {

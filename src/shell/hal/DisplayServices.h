@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/settings.h"
-#include "platform/window.h"
+#include "platform/api/settings.h"
+#include "platform/api/window.h"
 
 namespace ScreenHAL {
 

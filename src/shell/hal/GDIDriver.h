@@ -1,7 +1,7 @@
 // The driver that draws through a 16-bit DIB section and copies the frame to the window with BitBlt.
 #pragma once
 
-#include "platform/gdi.h"
+#include "platform/api/gdi.h"
 #include "shell/hal/VideoDriver.h"
 
 namespace ScreenHAL {

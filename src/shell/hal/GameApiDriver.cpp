@@ -1,7 +1,7 @@
 // The Game API driver and its detection.
 #include "shell/hal/GameApiDriver.h"
 
-#include "platform/gdi.h"
+#include "platform/api/gdi.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

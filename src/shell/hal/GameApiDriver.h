@@ -2,8 +2,8 @@
 // GXEndDraw.
 #pragma once
 
-#include "platform/gx.h"
-#include "platform/module.h"
+#include "platform/api/module.h"
+#include "platform/device/gx.h"
 #include "shell/hal/VideoDriver.h"
 
 namespace ScreenHAL {

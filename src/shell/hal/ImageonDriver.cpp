@@ -1,8 +1,8 @@
 // The Imageon chip's surface and overlay, and its detection.
 #include "shell/hal/ImageonDriver.h"
 
-#include "platform/gdi.h"
-#include "platform/kernel.h"
+#include "platform/api/gdi.h"
+#include "platform/device/kernel.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

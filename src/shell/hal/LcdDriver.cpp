@@ -4,7 +4,7 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/kernel.h"
+#include "platform/device/kernel.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/paths.h"
+#include "platform/host/paths.h"
 
 namespace ScreenHAL {
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/kernel.h"
+#include "platform/device/kernel.h"
 #include "shell/hal/DisplayServices.h"
 
 namespace ScreenHAL {

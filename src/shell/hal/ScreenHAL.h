@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 #include "shell/hal/Surface.h"
 #include "shell/raster/RasterSurface.h"
 #include "shell/raster/RasterTarget.h"

@@ -1,8 +1,8 @@
 // The raw frame-buffer driver and its detection.
 #include "shell/hal/VgaDriver.h"
 
-#include "platform/gdi.h"
-#include "platform/gx.h"
+#include "platform/api/gdi.h"
+#include "platform/device/gx.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/version.h"
+#include "platform/api/version.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/DirectDriver.h"
 #include "shell/hal/GDIDriver.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/hal/Surface.h"
 #include "shell/raster/Rect.h"

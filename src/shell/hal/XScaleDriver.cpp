@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "platform/kernel.h"
+#include "platform/device/kernel.h"
 #include "shell/hal/Log.h"
 
 namespace ScreenHAL {

@@ -2,8 +2,8 @@
 #include "shell/lcdui/DCanvas.h"
 
 #include "core/lang/DInteger.h"
-#include "platform/shell.h"
-#include "platform/version.h"
+#include "platform/api/shell.h"
+#include "platform/api/version.h"
 #include "shell/CGameEngine.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/lcdui/DGraphics.h"

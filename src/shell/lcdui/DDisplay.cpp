@@ -1,7 +1,7 @@
 // The display and the global display instance.
 #include "shell/lcdui/DDisplay.h"
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/lcdui/DCanvas.h"
 #include "shell/midlet/DMIDlet.h"

@@ -5,7 +5,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DInteger.h"
-#include "platform/gdi.h"
+#include "platform/api/gdi.h"
 #include "shell/lcdui/EngineLink.h"
 
 namespace nuv::microedition::lcdui {

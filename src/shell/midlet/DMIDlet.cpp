@@ -1,7 +1,7 @@
 // The MIDlet base and the global current MIDlet.
 #include "shell/midlet/DMIDlet.h"
 
-#include "platform/shell.h"
+#include "platform/api/shell.h"
 #include "shell/lcdui/DDisplay.h"
 
 namespace nuv::microedition::midlet {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/windows.h"
+#include "platform/api/windows.h"
 
 namespace Raster {
 

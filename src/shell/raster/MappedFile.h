@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/file.h"
+#include "platform/api/file.h"
 
 namespace Raster {
 

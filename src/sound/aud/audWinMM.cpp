@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "platform/thread.h"
+#include "platform/api/thread.h"
 
 namespace {
 

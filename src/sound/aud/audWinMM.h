@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/sync.h"
-#include "platform/waveout.h"
+#include "platform/api/sync.h"
+#include "platform/api/waveout.h"
 #include "sound/aud/audDriver.h"
 
 class audWinMM : public audDriver {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/io/D7zipInputStream.h"
-#include "platform/paths.h"
+#include "platform/host/paths.h"
 #include "support/Archives.h"
 #include "support/Exceptions.h"
 #include "support/TempFolder.h"

@@ -10,7 +10,7 @@
 #include "core/io/DFileInputStream.h"
 #include "core/io/DFileOutputStream.h"
 #include "core/io/DPrintStream.h"
-#include "platform/paths.h"
+#include "platform/host/paths.h"
 #include "support/Exceptions.h"
 #include "support/TempFolder.h"
 

@@ -5,9 +5,9 @@
 
 #include "core/lang/DString.h"
 #include "core/lang/DSystem.h"
-#include "platform/clock.h"
-#include "platform/device.h"
-#include "platform/paths.h"
+#include "platform/device/device.h"
+#include "platform/host/paths.h"
+#include "platform/seam/clock.h"
 #include "support/Exceptions.h"
 
 using namespace nuv::lang;

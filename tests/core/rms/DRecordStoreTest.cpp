@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/rms/DRecordStore.h"
-#include "platform/datafolder.h"
-#include "platform/registry.h"
+#include "platform/api/registry.h"
+#include "platform/host/datafolder.h"
 #include "support/Exceptions.h"
 #include "support/TempFolder.h"
 

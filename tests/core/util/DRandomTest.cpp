@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/util/DRandom.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 using namespace nuv::util;
 

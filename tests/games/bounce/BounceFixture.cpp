@@ -7,7 +7,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
 #include "sound/DManager.h"
 
 namespace bouncetest {

@@ -9,7 +9,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "games/bounce/BounceFixture.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 namespace {
 

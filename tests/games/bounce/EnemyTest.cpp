@@ -4,7 +4,7 @@
 
 #include "core/lang/DSystem.h"
 #include "games/bounce/ObjectsFixture.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 namespace bouncetest {
 namespace {

@@ -8,7 +8,7 @@
 #include "core/lang/DintArray2d.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/TextTable.h"
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 
 namespace bouncetest {
 

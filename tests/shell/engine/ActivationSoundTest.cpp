@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "core/io/DByteArrayInputStream.h"
-#include "platform/desktop.h"
-#include "platform/waveout.h"
+#include "platform/api/waveout.h"
+#include "platform/host/desktop.h"
 #include "shell/CGameEngine.h"
 #include "shell/engine/TestMIDlet.h"
 #include "sound/DManager.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/lang/DintArray2d.h"
-#include "platform/desktop.h"
+#include "platform/host/desktop.h"
 #include "shell/engine/TestMIDlet.h"
 
 namespace {

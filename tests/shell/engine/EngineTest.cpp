@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/desktop.h"
-#include "platform/shell.h"
+#include "platform/api/shell.h"
+#include "platform/host/desktop.h"
+#include "platform/seam/clock.h"
 #include "shell/CGameEngine.h"
 #include "shell/engine/TestMIDlet.h"
 

@@ -1,7 +1,7 @@
 // The device-key translation tables of the Pocket PC, the Smartphone and the special-keys device family.
 #include <gtest/gtest.h>
 
-#include "platform/window.h"
+#include "platform/api/window.h"
 #include "shell/KeyTranslation.h"
 
 namespace {

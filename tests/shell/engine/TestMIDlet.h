@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
+#include "platform/seam/clock.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/lcdui/game/DGameCanvas.h"
 #include "shell/midlet/DMIDlet.h"

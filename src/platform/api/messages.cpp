@@ -1,0 +1,139 @@
+// The message queue and the loop calls. Input comes from the desktop window and from a running script; on a
+// scripted run the clock moves only here, so a run is the same every time.
+#include <time.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "platform/api/window.h"
+#include "platform/api/windowing.h"
+#include "platform/host/desktop.h"
+#include "platform/host/instance.h"
+#include "platform/seam/clock.h"
+#include "platform/seam/script.h"
+
+namespace {
+
+// Main thread only, like the windows the messages go to.
+std::deque<MSG> queue;
+bool quitPosted = false;
+int quitCode = 0;
+
+constexpr int kDesktopWaitMs = 20;
+constexpr long kHeadlessWaitNs = 10'000'000;
+
+void gatherInput() {
+  if (platform::takeCloseRequest()) platform::postClose();
+  if (platform::takeForwardRequest()) SetForegroundWindow(platform::mainWindow());
+  if (platform::takeExposePending()) platform::exposeMainWindow();
+  platform::pumpDesktop(0);
+  platform::runScript();
+}
+
+bool takeMessage(MSG* msg, bool remove) {
+  if (!queue.empty()) {
+    *msg = queue.front();
+    if (remove) queue.pop_front();
+    return true;
+  }
+  if (quitPosted) {
+    *msg = {nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0, GetTickCount(), {}};
+    if (remove) quitPosted = false;
+    return true;
+  }
+  // Paints come last and stay until the window is painted, as on the handheld.
+  if (HWND window = platform::windowNeedingPaint()) {
+    *msg = {window, WM_PAINT, 0, 0, GetTickCount(), {}};
+    return true;
+  }
+  return false;
+}
+
+// Nothing is queued: let time pass until input can arrive.
+void waitForInput() {
+  if (platform::isSteppedClock()) {
+    uint64_t next = platform::nextScriptTime();
+    if (next != UINT64_MAX) {
+      platform::setManualClock(std::max(next, platform::tickCount64()));
+      return;
+    }
+    // The script is over; with no desktop nothing else can ever arrive.
+    if (!platform::hasDesktopWindow()) {
+      platform::postClose();
+      return;
+    }
+  }
+  if (platform::hasDesktopWindow()) {
+    platform::pumpDesktop(kDesktopWaitMs);
+  } else {
+    timespec pause{0, kHeadlessWaitNs};
+    nanosleep(&pause, nullptr);
+  }
+}
+
+}  // namespace
+
+BOOL PeekMessageW(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
+  if (msg == nullptr) return FALSE;
+  if (platform::isSteppedClock()) platform::advanceManualClock(platform::scriptStep());
+  gatherInput();
+  return takeMessage(msg, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+BOOL GetMessageW(MSG* msg, HWND, UINT, UINT) {
+  if (msg == nullptr) return -1;
+  for (;;) {
+    gatherInput();
+    if (takeMessage(msg, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
+    waitForInput();
+  }
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }  // no character messages: the program reads keys only
+
+LRESULT DispatchMessageW(const MSG* msg) {
+  if (msg == nullptr) return 0;
+  WNDPROC proc = platform::windowProc(msg->hwnd);
+  return proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+}
+
+BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window != nullptr && platform::windowProc(window) == nullptr) return FALSE;
+  queue.push_back({window, message, wParam, lParam, GetTickCount(), {}});
+  return TRUE;
+}
+
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC proc = platform::windowProc(window);
+  return proc ? proc(window, message, wParam, lParam) : 0;
+}
+
+void PostQuitMessage(int exitCode) {
+  quitPosted = true;
+  quitCode = exitCode;
+}
+
+namespace platform {
+
+void postKey(UINT virtualKey, bool down, bool repeat) {
+  // Repeat count 1; bit 30 is the previous key state, bit 31 the transition.
+  uint32_t flags = 1;
+  if (!down) flags |= 0xC0000000u;
+  if (down && repeat) flags |= 0x40000000u;
+  PostMessageW(mainWindow(), down ? WM_KEYDOWN : WM_KEYUP, virtualKey, static_cast<LPARAM>(flags));
+}
+
+void postPen(UINT message, int x, int y, bool penDown) {
+  WPARAM buttons = penDown ? MK_LBUTTON : 0;
+  PostMessageW(mainWindow(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+}
+
+void postClose() {
+  if (mainWindow() != nullptr) PostMessageW(mainWindow(), WM_CLOSE, 0, 0);
+}
+
+void discardMessages(HWND window) {
+  std::erase_if(queue, [window](const MSG& m) { return m.hwnd == window; });
+}
+
+}  // namespace platform

@@ -1,0 +1,80 @@
+// The shell library's calls, and the table through which GetProcAddressW finds the libraries' entry points.
+#include "platform/api/shell.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/device/videohw.h"
+#include "platform/host/text.h"
+
+extern char** environ;
+
+namespace {
+
+// Main thread only.
+DWORD lastFullScreen = 0;
+int lastImeMode = 0;
+std::function<bool(const std::u16string&)> browserObserver;
+std::vector<pid_t> browsers;
+
+BOOL fullScreen(HWND, DWORD state) {
+  lastFullScreen = state;  // the desktop window has no task bar to hide: the request is only noted
+  return TRUE;
+}
+
+HRESULT setImeMode(HWND, int mode) {
+  lastImeMode = mode;
+  return S_OK;
+}
+
+struct Export {
+  std::u16string_view library;
+  std::u16string_view name;
+  FARPROC entry;
+};
+
+const Export kExports[] = {
+    {u"aygshell.dll", u"SHFullScreen", reinterpret_cast<FARPROC>(fullScreen)},
+    {u"aygshell.dll", u"SHSetImeMode", reinterpret_cast<FARPROC>(setImeMode)},
+};
+
+// Browsers that were started are reaped later, so none lingers as a zombie for long.
+void reapBrowsers() {
+  std::erase_if(browsers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+}  // namespace
+
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
+  if (info == nullptr || info->lpFile == nullptr) return FALSE;
+  std::u16string file(info->lpFile);
+  if (browserObserver) return browserObserver(file) ? TRUE : FALSE;
+  reapBrowsers();
+  const char* configured = std::getenv("GLIMMERHUT_BROWSER");
+  std::string command = configured && *configured ? configured : "xdg-open";
+  std::string address = platform::toUtf8(file);
+  char* argv[] = {command.data(), address.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, command.c_str(), nullptr, nullptr, argv, environ) != 0) return FALSE;
+  browsers.push_back(pid);
+  return TRUE;
+}
+
+namespace platform {
+
+DWORD fullScreenState() { return lastFullScreen; }
+int imeMode() { return lastImeMode; }
+
+void setBrowserObserver(std::function<bool(const std::u16string&)> observer) { browserObserver = std::move(observer); }
+
+FARPROC libraryExport(std::u16string_view library, std::u16string_view name) {
+  for (const Export& e : kExports) {
+    if (e.library == library && e.name == name) return e.entry;
+  }
+  return video::libraryExport(library, name);
+}
+
+}  // namespace platform

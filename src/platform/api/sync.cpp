@@ -1,0 +1,136 @@
+// Events, semaphores and critical sections over the standard library's locks.
+#include "platform/api/sync.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Clock = platform::Waitable::Clock;
+
+// Objects are destroyed by CloseHandle; the handheld keeps them while a thread still waits, which the
+// system's own code never relies on.
+class Event : public platform::Waitable {
+ public:
+  Event(bool manualReset, bool set) : manualReset_(manualReset), set_(set) {}
+
+  bool waitUntil(Clock::time_point deadline, bool forever) override {
+    std::unique_lock lock(mutex_);
+    auto ready = [this] { return set_; };
+    if (forever) {
+      changed_.wait(lock, ready);
+    } else if (!changed_.wait_until(lock, deadline, ready)) {
+      return false;
+    }
+    if (!manualReset_) set_ = false;
+    return true;
+  }
+  void set() {
+    std::lock_guard lock(mutex_);
+    set_ = true;
+    if (manualReset_)
+      changed_.notify_all();
+    else
+      changed_.notify_one();
+  }
+  void reset() {
+    std::lock_guard lock(mutex_);
+    set_ = false;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  const bool manualReset_;
+  bool set_;  // guarded by mutex_
+};
+
+class Semaphore : public platform::Waitable {
+ public:
+  Semaphore(LONG count, LONG maximum) : count_(count), maximum_(maximum) {}
+
+  bool waitUntil(Clock::time_point deadline, bool forever) override {
+    std::unique_lock lock(mutex_);
+    auto ready = [this] { return count_ > 0; };
+    if (forever) {
+      changed_.wait(lock, ready);
+    } else if (!changed_.wait_until(lock, deadline, ready)) {
+      return false;
+    }
+    --count_;
+    return true;
+  }
+  bool release(LONG n, LONG* previous) {
+    std::lock_guard lock(mutex_);
+    if (n <= 0 || n > maximum_ - count_) return false;
+    if (previous) *previous = count_;
+    count_ += n;
+    changed_.notify_all();
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  LONG count_;  // guarded by mutex_
+  const LONG maximum_;
+};
+
+}  // namespace
+
+HANDLE CreateEventW(void*, BOOL manualReset, BOOL initialState, LPCWSTR) {
+  return (new Event(manualReset != FALSE, initialState != FALSE))->handle();
+}
+
+BOOL SetEvent(HANDLE event) {
+  auto* e = platform::handleObject<Event>(event);
+  if (e == nullptr) return FALSE;
+  e->set();
+  return TRUE;
+}
+
+BOOL ResetEvent(HANDLE event) {
+  auto* e = platform::handleObject<Event>(event);
+  if (e == nullptr) return FALSE;
+  e->reset();
+  return TRUE;
+}
+
+HANDLE CreateSemaphoreW(void*, LONG initialCount, LONG maximumCount, LPCWSTR) {
+  if (maximumCount <= 0 || initialCount < 0 || initialCount > maximumCount) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  return (new Semaphore(initialCount, maximumCount))->handle();
+}
+
+BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LONG* previousCount) {
+  auto* s = platform::handleObject<Semaphore>(semaphore);
+  return s != nullptr && s->release(releaseCount, previousCount) ? TRUE : FALSE;
+}
+
+void InitializeCriticalSection(CRITICAL_SECTION* section) { section->lock = new std::recursive_mutex; }
+
+void DeleteCriticalSection(CRITICAL_SECTION* section) {
+  delete static_cast<std::recursive_mutex*>(section->lock);
+  section->lock = nullptr;
+}
+
+void EnterCriticalSection(CRITICAL_SECTION* section) { static_cast<std::recursive_mutex*>(section->lock)->lock(); }
+
+void LeaveCriticalSection(CRITICAL_SECTION* section) { static_cast<std::recursive_mutex*>(section->lock)->unlock(); }
+
+void Sleep(DWORD milliseconds) {
+  platform::passSuspendGate();
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  auto* object = platform::handleObject<platform::Waitable>(handle);
+  if (object == nullptr) return WAIT_FAILED;
+  platform::passSuspendGate();
+  bool forever = milliseconds == INFINITE;
+  auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : milliseconds);
+  return object->waitUntil(deadline, forever) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}

@@ -1,0 +1,52 @@
+// Events, semaphores, critical sections and Sleep, as the handheld offers them.
+#pragma once
+
+#include <chrono>
+
+#include "platform/api/handle.h"
+#include "platform/api/wintypes.h"
+
+inline constexpr DWORD INFINITE = 0xFFFFFFFF;
+inline constexpr DWORD WAIT_OBJECT_0 = 0;
+inline constexpr DWORD WAIT_TIMEOUT = 258;
+inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
+
+// WAIT_OBJECT_0 once the object is signalled within the time-out (taking the signal of an auto-reset
+// event or one count of a semaphore), else WAIT_TIMEOUT; WAIT_FAILED for a handle that cannot be waited on.
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+
+// An auto-reset event lets one waiter through per SetEvent; a manual-reset one stays set until reset.
+HANDLE CreateEventW(void* attributes, BOOL manualReset, BOOL initialState, LPCWSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+
+HANDLE CreateSemaphoreW(void* attributes, LONG initialCount, LONG maximumCount, LPCWSTR name);
+// Fails, changing nothing, when the count would pass the maximum.
+BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LONG* previousCount);
+
+// A recursive lock; the structure only carries the stand-in's lock object.
+struct CRITICAL_SECTION {
+  void* lock = nullptr;
+};
+void InitializeCriticalSection(CRITICAL_SECTION* section);
+void DeleteCriticalSection(CRITICAL_SECTION* section);
+void EnterCriticalSection(CRITICAL_SECTION* section);
+void LeaveCriticalSection(CRITICAL_SECTION* section);
+
+// Also a wait: a suspended stand-in thread stops here.
+void Sleep(DWORD milliseconds);
+
+namespace platform {
+
+// Every object WaitForSingleObject accepts.
+class Waitable : public KernelObject {
+ public:
+  using Clock = std::chrono::steady_clock;
+  // Takes the signal by the deadline (or waits for ever); false when the time ran out.
+  virtual bool waitUntil(Clock::time_point deadline, bool forever) = 0;
+};
+
+// Called by every wait of a stand-in thread: a suspended thread stops here until it is resumed.
+void passSuspendGate();
+
+}  // namespace platform

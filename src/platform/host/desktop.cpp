@@ -1,0 +1,219 @@
+// The desktop window on SDL2: shows the device screen at a whole scale and turns desktop input into the
+// device's keys, pen and activation.
+#include "platform/host/desktop.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/api/resources.h"
+#include "platform/api/window.h"
+#include "platform/api/windowing.h"
+#include "platform/device/screen.h"
+#include "platform/device/videohw.h"
+#include "platform/host/text.h"
+
+namespace platform {
+
+namespace {
+
+// Main thread only.
+struct Desktop {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int scale = 1;
+  int presenter = 0;
+  bool penDown = false;
+};
+
+Desktop desktop;
+constexpr Uint64 kVideoRefreshMs = 16;
+int headlessState = -1;  // -1: not decided yet
+
+struct KeyMapping {
+  SDL_Keycode desktop;
+  unsigned device;
+};
+
+// Arrows, Enter, Escape, digits and letters are the device's own keys; F1 and F2 are the soft keys on every
+// device; F5, F6, F7 and F10 stand for the hardware buttons App1 to App4.
+constexpr KeyMapping kKeys[] = {
+    {SDLK_LEFT, VK_LEFT},     {SDLK_RIGHT, VK_RIGHT},     {SDLK_UP, VK_UP},         {SDLK_DOWN, VK_DOWN},
+    {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_BACKSPACE, VK_BACK},
+    {SDLK_TAB, VK_TAB},       {SDLK_SPACE, VK_SPACE},     {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},
+    {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},   {SDLK_PAGEUP, 0x21},      {SDLK_PAGEDOWN, 0x22},
+    {SDLK_END, 0x23},         {SDLK_HOME, 0x24},          {SDLK_INSERT, 0x2D},      {SDLK_DELETE, 0x2E},
+    {SDLK_F1, VK_F1},         {SDLK_F2, VK_F2},           {SDLK_F3, VK_F3},         {SDLK_F4, VK_F4},
+    {SDLK_F5, VK_APP1},       {SDLK_F6, VK_APP2},         {SDLK_F7, VK_APP3},       {SDLK_F10, VK_APP4},
+    {SDLK_F8, VK_F8},         {SDLK_F9, VK_F9},           {SDLK_KP_MULTIPLY, 0x6A}, {SDLK_KP_PLUS, 0x6B},
+    {SDLK_KP_MINUS, 0x6D},    {SDLK_KP_PERIOD, 0x6E},     {SDLK_KP_DIVIDE, 0x6F},
+};
+
+int floorDiv(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
+
+void present(const DeviceScreen& screen) {
+  if (desktop.texture == nullptr) return;
+  SDL_UpdateTexture(desktop.texture, nullptr, screen.pixels(), screen.width() * 4);
+  SDL_RenderClear(desktop.renderer);
+  SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
+  SDL_RenderPresent(desktop.renderer);
+}
+
+int chooseScale(int width, int height) {
+  if (const char* forced = std::getenv("GLIMMERHUT_SCALE"); forced && std::atoi(forced) > 0) return std::atoi(forced);
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || width <= 0 || height <= 0) return 1;
+  return std::max(1, std::min(usable.w / width, usable.h / height));
+}
+
+void setIcon() {
+  Picture icon = programIcon();
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 32,
+                                                            icon.width * 4, SDL_PIXELFORMAT_RGB888);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(desktop.window, surface);
+  SDL_FreeSurface(surface);
+}
+
+void handle(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      postClose();
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setForeground(true);
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setForeground(false);
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) postClose();
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present(deviceScreen());
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (unsigned key = deviceKeyForDesktopKey(event.key.keysym.sym); key != 0)
+        postKey(key, event.type == SDL_KEYDOWN, event.key.repeat != 0);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button != SDL_BUTTON_LEFT) break;
+      desktop.penDown = event.type == SDL_MOUSEBUTTONDOWN;
+      // Captured while down, so a drag past the window's edge keeps reporting where the pen is.
+      SDL_CaptureMouse(desktop.penDown ? SDL_TRUE : SDL_FALSE);
+      postPen(desktop.penDown ? WM_LBUTTONDOWN : WM_LBUTTONUP, floorDiv(event.button.x, desktop.scale),
+              floorDiv(event.button.y, desktop.scale), desktop.penDown);
+      break;
+    case SDL_MOUSEMOTION:
+      postPen(WM_MOUSEMOVE, floorDiv(event.motion.x, desktop.scale), floorDiv(event.motion.y, desktop.scale),
+              desktop.penDown);
+      break;
+    default:
+      break;
+  }
+}
+
+// The panel scans video memory continuously; the window follows it at the desktop's frame rate.
+void refreshFromVideoNowAndThen() {
+  static Uint64 last = 0;
+  const Uint64 now = SDL_GetTicks64();
+  if (now - last < kVideoRefreshMs) return;
+  last = now;
+  refreshScreenFromVideo();
+}
+
+}  // namespace
+
+bool isHeadless() {
+  if (headlessState < 0) {
+    const char* value = std::getenv("GLIMMERHUT_HEADLESS");
+    headlessState = value && *value && std::strcmp(value, "0") != 0 ? 1 : 0;
+  }
+  return headlessState == 1;
+}
+
+void setHeadless(bool headless) { headlessState = headless ? 1 : 0; }
+
+unsigned deviceKeyForDesktopKey(int sdlKeycode) {
+  if (sdlKeycode >= SDLK_0 && sdlKeycode <= SDLK_9) return static_cast<unsigned>('0' + (sdlKeycode - SDLK_0));
+  if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) return static_cast<unsigned>('A' + (sdlKeycode - SDLK_a));
+  if (sdlKeycode >= SDLK_KP_1 && sdlKeycode <= SDLK_KP_9) return static_cast<unsigned>(0x61 + (sdlKeycode - SDLK_KP_1));
+  if (sdlKeycode == SDLK_KP_0) return 0x60;
+  for (const KeyMapping& k : kKeys) {
+    if (k.desktop == sdlKeycode) return k.device;
+  }
+  return 0;
+}
+
+bool openDesktopWindow(const std::u16string& title) {
+  if (isHeadless() || desktop.window != nullptr) return desktop.window != nullptr;
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "GlimmerHut: no display (%s), running headless\n", SDL_GetError());
+    setHeadless(true);
+    return false;
+  }
+  DeviceScreen& screen = deviceScreen();
+  desktop.scale = chooseScale(screen.width(), screen.height());
+  desktop.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    screen.width() * desktop.scale, screen.height() * desktop.scale, SDL_WINDOW_HIDDEN);
+  if (desktop.window != nullptr) desktop.renderer = SDL_CreateRenderer(desktop.window, -1, 0);
+  if (desktop.renderer != nullptr)
+    desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                        screen.width(), screen.height());
+  if (desktop.texture == nullptr) {
+    std::fprintf(stderr, "GlimmerHut: cannot open the desktop window (%s), running headless\n", SDL_GetError());
+    closeDesktopWindow();
+    setHeadless(true);
+    return false;
+  }
+  setIcon();
+  desktop.presenter = screen.addPresenter(present);
+  return true;
+}
+
+void showDesktopWindow(bool visible) {
+  if (desktop.window == nullptr) return;
+  if (visible) {
+    SDL_ShowWindow(desktop.window);
+    present(deviceScreen());
+  } else {
+    SDL_HideWindow(desktop.window);
+  }
+}
+
+void raiseDesktopWindow() {
+  if (desktop.window != nullptr) SDL_RaiseWindow(desktop.window);
+}
+
+void closeDesktopWindow() {
+  if (desktop.presenter != 0) deviceScreen().removePresenter(desktop.presenter);
+  if (desktop.texture != nullptr) SDL_DestroyTexture(desktop.texture);
+  if (desktop.renderer != nullptr) SDL_DestroyRenderer(desktop.renderer);
+  bool hadWindow = desktop.window != nullptr;
+  if (hadWindow) SDL_DestroyWindow(desktop.window);
+  desktop = Desktop{};
+  if (hadWindow) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool hasDesktopWindow() { return desktop.window != nullptr; }
+
+int desktopScale() { return desktop.scale; }
+
+void pumpDesktop(int timeoutMs) {
+  if (desktop.window == nullptr) return;
+  refreshFromVideoNowAndThen();
+  SDL_Event event;
+  if (timeoutMs > 0) {
+    if (!SDL_WaitEventTimeout(&event, timeoutMs)) return;
+    handle(event);
+  }
+  while (SDL_PollEvent(&event)) handle(event);
+}
+
+bool showDesktopError(const std::string& caption, const std::string& text) {
+  if (desktop.window == nullptr) return false;
+  return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), desktop.window) == 0;
+}
+
+}  // namespace platform

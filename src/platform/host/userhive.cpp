@@ -1,0 +1,309 @@
+// The user hive on SQLite: one row per key, one row per value, every write its own transaction.
+#include "platform/host/userhive.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <mutex>
+
+#include "platform/api/registry.h"
+#include "platform/host/datafolder.h"
+#include "platform/host/text.h"
+
+namespace platform::userhive {
+
+namespace {
+
+// Values keep the order they were first written in (their rowid), as enumeration reports them.
+constexpr char kSchema[] =
+    "CREATE TABLE IF NOT EXISTS keys(path TEXT PRIMARY KEY, parent TEXT NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS keys_parent ON keys(parent);"
+    "CREATE TABLE IF NOT EXISTS vals(key TEXT NOT NULL, fold TEXT NOT NULL, name TEXT NOT NULL,"
+    " type INTEGER NOT NULL, data BLOB NOT NULL, PRIMARY KEY(key, fold));";
+
+// Another process (a second instance, a test's child) may be writing; wait for it rather than fail.
+constexpr int kBusyTimeoutMs = 5000;
+
+std::mutex hiveLock;
+sqlite3* db = nullptr;  // guarded by hiveLock
+std::string dbFolder;   // guarded by hiveLock: the data folder db was opened in
+
+void closeDb() {
+  if (db) sqlite3_close(db);
+  db = nullptr;
+  dbFolder.clear();
+}
+
+// Opens (creating when needed) the database of the current data folder; null when it cannot be used.
+sqlite3* database() {
+  const std::string folder = platform::dataFolder();
+  if (db && folder == dbFolder) return db;
+  closeDb();
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  const std::string file = folder + "/" + kDatabaseName;
+  sqlite3* opened = nullptr;
+  if (sqlite3_open_v2(file.c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                      nullptr) != SQLITE_OK) {
+    sqlite3_close(opened);
+    return nullptr;
+  }
+  sqlite3_busy_timeout(opened, kBusyTimeoutMs);
+  // WAL with full sync: a committed value survives a power cut, a torn write is never seen.
+  if (sqlite3_exec(opened, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_exec(opened, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    sqlite3_close(opened);
+    return nullptr;
+  }
+  db = opened;
+  dbFolder = folder;
+  return db;
+}
+
+// One prepared statement, finalised when it goes.
+class Statement {
+ public:
+  Statement(sqlite3* connection, const char* sql) {
+    if (connection && sqlite3_prepare_v2(connection, sql, -1, &stmt_, nullptr) != SQLITE_OK) stmt_ = nullptr;
+  }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool ok() const { return stmt_ != nullptr; }
+  Statement& bind(int index, const std::u16string& text) {
+    std::string utf8 = platform::toUtf8(text);
+    if (stmt_) sqlite3_bind_text(stmt_, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    return *this;
+  }
+  Statement& bind(int index, int64_t number) {
+    if (stmt_) sqlite3_bind_int64(stmt_, index, number);
+    return *this;
+  }
+  Statement& bindBlob(int index, const BYTE* data, DWORD size) {
+    // A zero-length blob must still be a blob, not NULL.
+    if (stmt_)
+      sqlite3_bind_blob(stmt_, index, size ? data : reinterpret_cast<const BYTE*>(""), static_cast<int>(size),
+                        SQLITE_TRANSIENT);
+    return *this;
+  }
+  // SQLITE_ROW, SQLITE_DONE or an error.
+  int step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+
+  int64_t integer(int column) { return sqlite3_column_int64(stmt_, column); }
+  std::u16string text(int column) {
+    const auto* s = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return s ? platform::fromUtf8(std::string_view(s, static_cast<size_t>(sqlite3_column_bytes(stmt_, column))))
+             : std::u16string();
+  }
+  std::vector<uint8_t> blob(int column) {
+    const auto* p = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
+    const int n = sqlite3_column_bytes(stmt_, column);
+    return p ? std::vector<uint8_t>(p, p + n) : std::vector<uint8_t>();
+  }
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A transaction that rolls back unless committed.
+class Transaction {
+ public:
+  explicit Transaction(sqlite3* connection) : db_(connection) {
+    began_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  ~Transaction() {
+    if (began_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+
+  bool began() const { return began_; }
+  bool commit() {
+    if (!began_) return false;
+    began_ = false;
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
+  }
+
+ private:
+  sqlite3* db_;
+  bool began_ = false;
+};
+
+std::u16string fold(std::u16string_view s) {
+  std::u16string out(s);
+  for (char16_t& c : out) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  }
+  return out;
+}
+
+std::u16string parentOf(const std::u16string& path) {
+  size_t slash = path.find_last_of(u'\\');
+  return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+}
+
+// The hive's root always exists.
+LONG keyState(sqlite3* connection, const std::u16string& path) {
+  if (path.empty()) return ERROR_SUCCESS;
+  Statement find(connection, "SELECT 1 FROM keys WHERE path = ?");
+  switch (find.bind(1, path).step()) {
+    case SQLITE_ROW:
+      return ERROR_SUCCESS;
+    case SQLITE_DONE:
+      return ERROR_NOT_FOUND;
+    default:
+      return ERROR_BADDB;
+  }
+}
+
+// Same as keyState, for a key an open handle names: its disappearance is ERROR_KEY_DELETED.
+LONG openedKeyState(sqlite3* connection, const std::u16string& path) {
+  LONG state = keyState(connection, path);
+  return state == ERROR_NOT_FOUND ? ERROR_KEY_DELETED : state;
+}
+
+}  // namespace
+
+LONG openKey(const std::u16string& path) {
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  return keyState(connection, path);
+}
+
+LONG createKey(const std::u16string& path, bool& created) {
+  created = false;
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  if (path.empty()) return ERROR_SUCCESS;
+  Transaction transaction(connection);
+  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  // Each missing key from the top down, parents before children.
+  for (size_t end = 0; end != std::u16string::npos;) {
+    end = path.find(u'\\', end + 1);
+    const std::u16string key = path.substr(0, end);
+    Statement insert(connection, "INSERT OR IGNORE INTO keys(path, parent) VALUES(?, ?)");
+    if (insert.bind(1, key).bind(2, parentOf(key)).step() != SQLITE_DONE) return ERROR_REGISTRY_IO_FAILED;
+    created = sqlite3_changes(connection) > 0;
+  }
+  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+}
+
+LONG deleteKey(const std::u16string& path) {
+  if (path.empty()) return ERROR_ACCESS_DENIED;
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  Transaction transaction(connection);
+  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (LONG state = keyState(connection, path); state != ERROR_SUCCESS)
+    return state == ERROR_NOT_FOUND ? ERROR_FILE_NOT_FOUND : state;
+  // The key goes with everything below it, as on the handheld.
+  const std::u16string below = path + u"\\";
+  Statement values(connection, "DELETE FROM vals WHERE key = ?1 OR substr(key, 1, length(?2)) = ?2");
+  Statement keys(connection, "DELETE FROM keys WHERE path = ?1 OR substr(path, 1, length(?2)) = ?2");
+  if (values.bind(1, path).bind(2, below).step() != SQLITE_DONE ||
+      keys.bind(1, path).bind(2, below).step() != SQLITE_DONE) {
+    return ERROR_REGISTRY_IO_FAILED;
+  }
+  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+}
+
+LONG setValue(const std::u16string& path, const std::u16string& name, DWORD type, const BYTE* data, DWORD size) {
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  Transaction transaction(connection);
+  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  Statement upsert(connection,
+                   "INSERT INTO vals(key, fold, name, type, data) VALUES(?, ?, ?, ?, ?)"
+                   " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
+  upsert.bind(1, path).bind(2, fold(name)).bind(3, name).bind(4, int64_t{type}).bindBlob(5, data, size);
+  if (upsert.step() != SQLITE_DONE) return ERROR_REGISTRY_IO_FAILED;
+  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+}
+
+LONG queryValue(const std::u16string& path, const std::u16string& name, Value& out) {
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  Statement find(connection, "SELECT name, type, data FROM vals WHERE key = ? AND fold = ?");
+  switch (find.bind(1, path).bind(2, fold(name)).step()) {
+    case SQLITE_ROW:
+      out = Value{find.text(0), static_cast<DWORD>(find.integer(1)), find.blob(2)};
+      return ERROR_SUCCESS;
+    case SQLITE_DONE:
+      return ERROR_FILE_NOT_FOUND;
+    default:
+      return ERROR_BADDB;
+  }
+}
+
+LONG enumValue(const std::u16string& path, DWORD index, Value& out) {
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  Statement find(connection, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY rowid LIMIT 1 OFFSET ?");
+  switch (find.bind(1, path).bind(2, int64_t{index}).step()) {
+    case SQLITE_ROW:
+      out = Value{find.text(0), static_cast<DWORD>(find.integer(1)), find.blob(2)};
+      return ERROR_SUCCESS;
+    case SQLITE_DONE:
+      return ERROR_NO_MORE_ITEMS;
+    default:
+      return ERROR_BADDB;
+  }
+}
+
+LONG deleteValue(const std::u16string& path, const std::u16string& name) {
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  Transaction transaction(connection);
+  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  Statement remove(connection, "DELETE FROM vals WHERE key = ? AND fold = ?");
+  if (remove.bind(1, path).bind(2, fold(name)).step() != SQLITE_DONE) return ERROR_REGISTRY_IO_FAILED;
+  if (sqlite3_changes(connection) == 0) return ERROR_FILE_NOT_FOUND;
+  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+}
+
+LONG queryInfo(const std::u16string& path, KeyInfo& out) {
+  std::lock_guard lock(hiveLock);
+  sqlite3* connection = database();
+  if (connection == nullptr) return ERROR_BADDB;
+  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  // Lengths in characters; the sub-key length is that of the last path component.
+  Statement keys(connection,
+                 "SELECT count(*), coalesce(max(length(path) - length(parent) - (parent <> '')), 0)"
+                 " FROM keys WHERE parent = ?");
+  Statement values(connection,
+                   "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0)"
+                   " FROM vals WHERE key = ?");
+  if (keys.bind(1, path).step() != SQLITE_ROW || values.bind(1, path).step() != SQLITE_ROW) return ERROR_BADDB;
+  out.subKeys = static_cast<DWORD>(keys.integer(0));
+  out.maxSubKeyLength = static_cast<DWORD>(keys.integer(1));
+  out.values = static_cast<DWORD>(values.integer(0));
+  out.maxValueNameLength = static_cast<DWORD>(values.integer(1));
+  out.maxValueLength = static_cast<DWORD>(values.integer(2));
+  return ERROR_SUCCESS;
+}
+
+}  // namespace platform::userhive
+
+namespace platform {
+
+void closeUserHive() {
+  std::lock_guard lock(userhive::hiveLock);
+  userhive::closeDb();
+}
+
+}  // namespace platform

@@ -1,8 +1,0 @@
-// Libraries of the emulated device: a name loads only when the device carries that library.
-#pragma once
-
-#include "platform/wintypes.h"
-
-HMODULE LoadLibraryW(LPCWSTR fileName);
-BOOL FreeLibrary(HMODULE module);
-FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);

@@ -1,0 +1,21 @@
+// The tick count, and the test seam that lets a test or a scripted run own the clock.
+#pragma once
+
+#include "platform/api/wintypes.h"
+
+// Milliseconds since the program started; wraps after 49.7 days like the handheld's.
+DWORD GetTickCount();
+
+namespace platform {
+
+// Milliseconds since the program started, in 64 bits: never wraps.
+uint64_t tickCount64();
+
+// Freezes the clock at the given time; from then on only the test moves it.
+void setManualClock(uint64_t ms);
+void advanceManualClock(uint64_t ms);
+bool isManualClock();
+// Back to real time, continuing from wherever the clock stands now.
+void useRealClock();
+
+}  // namespace platform
