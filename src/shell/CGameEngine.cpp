@@ -1,11 +1,9 @@
 // The engine's life: construction, Run with its device probes, init, the loop, tick and shutdown.
 #include "shell/CGameEngine.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
-#include <thread>
 
 #include "core/io/DFileOutputStream.h"
 #include "core/io/DPrintStream.h"
@@ -15,6 +13,7 @@
 #include "net/DMessageConnection.h"
 #include "platform/api/file.h"
 #include "platform/api/settings.h"
+#include "platform/api/sync.h"
 #include "platform/api/sysinfo.h"
 #include "platform/seam/clock.h"
 #include "shell/ErrorBox.h"
@@ -41,7 +40,7 @@ SHFullScreenProc fullScreenEntry = nullptr;
 SHSetImeModeProc setImeModeEntry = nullptr;
 
 constexpr int32_t kPassesPerRest = 100;
-constexpr auto kRest = std::chrono::milliseconds(1);
+constexpr DWORD kRestMs = 1;
 constexpr int32_t kHiResSize = 480;
 constexpr WORD kDisplayModeSize = 192;
 constexpr std::u16string_view kReferenceBoard = u"Handheld Reference Board";
@@ -128,20 +127,34 @@ bool CGameEngine::Run(HINSTANCE instance, int32_t width, int32_t height) {
   smartphone = systemText(SPI_GETPLATFORMTYPE, kPlatformTypeChars) == kSmartphonePlatform;
   specialKeysDevice = systemText(SPI_GETOEMINFO, kOemInfoChars).find(kSpecialKeysOem) != std::u16string::npos;
 
-  bool started = init(window);
-  if (started) {
-    while (running != 0) {
-      if (!runLoopPass()) break;
+  bool started = false;
+  try {
+    started = init(window);
+    if (started) {
+      while (running != 0) {
+        if (!runLoopPass()) break;
+      }
     }
+  } catch (...) {
+    // The error box comes from the caller; the display and the window go now, so the engine can be
+    // released and another one start.
+    releaseWindow();
+    throw;
   }
   // A failed start releases the display and the window too: nothing is left to the process's end.
   shutdown();
-  displayContext->close();
-  displayContext.reset();
+  releaseWindow();
+  return started;
+}
+
+void CGameEngine::releaseWindow() {
+  if (displayContext) {
+    displayContext->close();
+    displayContext.reset();
+  }
   DestroyWindow(window);
   window = nullptr;
   UnregisterClassW(windowClass, hInstance);
-  return started;
 }
 
 bool CGameEngine::runLoopPass() {
@@ -161,7 +174,7 @@ bool CGameEngine::runLoopPass() {
     DispatchMessageW(&msg);
   }
   if (++passCounter >= kPassesPerRest) {
-    std::this_thread::sleep_for(kRest);
+    Sleep(kRestMs);
     passCounter = 0;
   }
   if (!inactive) {

@@ -48,6 +48,8 @@ class CGameEngine {
   bool Run(HINSTANCE instance, int32_t width, int32_t height);
   // False when another instance runs (it is brought to the front) or no window could be made.
   bool initWindow(HINSTANCE instance);
+  // Closes the display, destroys the window and unregisters its class.
+  void releaseWindow();
   static LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // One pass of the loop; false when the loop ends.
   bool runLoopPass();

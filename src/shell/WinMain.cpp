@@ -1,6 +1,8 @@
 // The program's entry and the last-chance handlers around the engine.
 #include "shell/WinMain.h"
 
+#include <memory>
+
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "platform/api/module.h"
@@ -9,11 +11,11 @@
 #include "shell/ErrorBox.h"
 
 void runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
-  CGameEngine* engine = nullptr;
+  // Released after any error box, also when its run throws.
+  std::unique_ptr<CGameEngine> engine;
   try {
-    engine = new CGameEngine();
+    engine = std::make_unique<CGameEngine>();
     engine->Run(instance, width, height);
-    delete engine;
   } catch (nuv::lang::DExceptionBase* e) {
     constexpr uint32_t kAnyException = 0;
     std::unique_ptr<nuv::lang::DExceptionBase> owned = nuv::lang::catchException(e, kAnyException);

@@ -1,5 +1,5 @@
-// Video detection: which drivers the device offers, in the order found (the display tries them from
-// the last), and the mode list.
+// Video detection: one table of the drivers in the order detection tries them, which drivers the device
+// offers (the display tries them from the last), and the mode list.
 #include "shell/hal/VideoDetect.h"
 
 #include <memory>
@@ -25,8 +25,24 @@ constexpr int32_t kTurnableSide = 16;
 // Only a 16-bit screen can be reached past the platform's drawing calls.
 constexpr int32_t kDirectBits = 16;
 
-struct DriverEntry {
+// How a row's finding shapes the rest of the detection.
+enum class Group {
+  Screen,       // the platform's drawing calls: always tried, and the rest only on a 16-bit screen
+  RawScreen,    // a raw frame buffer serving the whole screen: when found, nothing else is looked for
+  FrameBuffer,  // a frame-buffer access: the first found counts
+  Hardware,     // the processor's LCD controller or a graphics chip: the first found counts
+};
+
+// What the rows' detections share: whether "gx.dll" could be loaded at all.
+struct Probe {
+  bool gameApiLoaded = false;
+};
+
+struct DriverRow {
   int32_t code;
+  const char* name;
+  Group group;
+  bool (*detect)(DetectionRecord& detection, Probe& probe);
   VideoDriver* (*create)();
 };
 
@@ -35,16 +51,37 @@ VideoDriver* make() {
   return new Driver;
 }
 
-// Every driver by its code, in the order detection may find them.
-constexpr DriverEntry kDrivers[] = {
-    {kGdiDriver, make<GDIDriver>},
-    {kDirectDriver, make<DirectDriver>},
-    {kGameApiDriver, make<GameApiDriver>},
-    {kStrongArmDriver, make<StrongArmDriver>},
-    {kXScaleDriver, make<XScaleDriver>},
-    {kImageonDriver, make<ImageonDriver>},
-    {kSlowFrameBufferDriver, make<SlowFrameBufferDriver>},
-    {kVgaDriver, make<VgaDriver>},
+template <class Driver>
+bool detectPlain(DetectionRecord& detection, Probe&) {
+  return Driver::detect(detection);
+}
+
+bool detectGameApi(DetectionRecord& detection, Probe& probe) {
+  return GameApiDriver::detect(detection, probe.gameApiLoaded);
+}
+
+// The escape is the way in only where the Game API library is missing altogether.
+bool detectDirect(DetectionRecord& detection, Probe& probe) {
+  return !probe.gameApiLoaded && DirectDriver::detect(detection);
+}
+
+template <class Driver, int32_t kProcessor>
+bool detectOnProcessor(DetectionRecord& detection, Probe&) {
+  return processorType() == kProcessor && Driver::detect(detection);
+}
+
+// Every driver, in the order detection tries them; the display tries the found ones from the last.
+constexpr DriverRow kDrivers[] = {
+    {kGdiDriver, "GDI", Group::Screen, detectPlain<GDIDriver>, make<GDIDriver>},
+    {kVgaDriver, "VGA", Group::RawScreen, detectPlain<VgaDriver>, make<VgaDriver>},
+    {kGameApiDriver, "Game API", Group::FrameBuffer, detectGameApi, make<GameApiDriver>},
+    {kDirectDriver, "direct", Group::FrameBuffer, detectDirect, make<DirectDriver>},
+    {kStrongArmDriver, "StrongARM", Group::Hardware, detectOnProcessor<StrongArmDriver, kStrongArmProcessor>,
+     make<StrongArmDriver>},
+    {kXScaleDriver, "XScale", Group::Hardware, detectOnProcessor<XScaleDriver, kXScaleProcessor>, make<XScaleDriver>},
+    {kImageonDriver, "Imageon", Group::Hardware, detectPlain<ImageonDriver>, make<ImageonDriver>},
+    {kSlowFrameBufferDriver, "slow frame buffer", Group::Hardware, detectPlain<SlowFrameBufferDriver>,
+     make<SlowFrameBufferDriver>},
 };
 
 std::unique_ptr<DetectionRecord> record;  // main thread only
@@ -64,38 +101,32 @@ void logOsVersion() {
   }
 }
 
-// The processor's own LCD controller or a graphics chip, each only while none was found.
-void detectHardware(DetectionRecord& detection) {
-  const int32_t processor = processorType();
-  if (processor == kStrongArmProcessor && StrongArmDriver::detect(detection)) {
-    addDriver(detection, kStrongArmDriver);
-  } else if (processor == kXScaleProcessor && XScaleDriver::detect(detection)) {
-    addDriver(detection, kXScaleDriver);
-  } else if (ImageonDriver::detect(detection)) {
-    addDriver(detection, kImageonDriver);
-  } else if (SlowFrameBufferDriver::detect(detection)) {
-    addDriver(detection, kSlowFrameBufferDriver);
-  }
-}
-
-void detectFrameBuffers(DetectionRecord& detection) {
+// Walks the rows past the drawing calls; returns once a finding leaves nothing more to look for.
+void detectPastTheDrawingCalls(DetectionRecord& detection) {
   logOsVersion();
-  if (VgaDriver::detect(detection)) {
-    addDriver(detection, kVgaDriver);
-    return;
+  Probe probe;
+  bool frameBufferFound = false;
+  bool hardwareFound = false;
+  for (const DriverRow& row : kDrivers) {
+    if (row.group == Group::Screen) continue;
+    if (row.group == Group::Hardware) {
+      // A frame buffer that is already a copy in system memory leaves nothing for the hardware to speed up.
+      if (hardwareFound || (frameBufferFound && detection.mode.swapKind == kSwapCopy)) return;
+    }
+    if (row.group == Group::FrameBuffer && frameBufferFound) continue;
+    if (!row.detect(detection, probe)) continue;
+    addDriver(detection, row.code);
+    switch (row.group) {
+      case Group::RawScreen:
+        return;
+      case Group::FrameBuffer:
+        frameBufferFound = true;
+        break;
+      default:
+        hardwareFound = true;
+        break;
+    }
   }
-  bool gameApiLoaded = false;
-  bool found = false;
-  if (GameApiDriver::detect(detection, gameApiLoaded)) {
-    addDriver(detection, kGameApiDriver);
-    found = true;
-  } else if (!gameApiLoaded && DirectDriver::detect(detection)) {
-    addDriver(detection, kDirectDriver);
-    found = true;
-  }
-  // A frame buffer that is already a copy in system memory leaves nothing for the hardware to speed up.
-  if (found && detection.mode.swapKind == kSwapCopy) return;
-  detectHardware(detection);
 }
 
 }  // namespace
@@ -116,9 +147,12 @@ void VideoDetect::forget() {
 
 void VideoDetect::DetectDrivers(DetectionRecord& detection) {
   log("VideoDetect::DetectDrivers()");
-  if (GDIDriver::detect(detection)) addDriver(detection, kGdiDriver);
+  for (const DriverRow& row : kDrivers) {
+    Probe probe;
+    if (row.group == Group::Screen && row.detect(detection, probe)) addDriver(detection, row.code);
+  }
   oemCode();
-  if (detection.driverCount > 0 && detection.mode.bitsPerPixel == kDirectBits) detectFrameBuffers(detection);
+  if (detection.driverCount > 0 && detection.mode.bitsPerPixel == kDirectBits) detectPastTheDrawingCalls(detection);
   if (detection.mode.orientation == kAnyOrientation) detection.mode.orientation = 0;
   buildModeList(detection);
 }
@@ -140,8 +174,8 @@ void VideoDetect::buildModeList(DetectionRecord& detection) {
 }
 
 VideoDriver* VideoDetect::CreateDriver(int32_t code) {
-  for (const DriverEntry& entry : kDrivers) {
-    if (entry.code == code) return entry.create();
+  for (const DriverRow& row : kDrivers) {
+    if (row.code == code) return row.create();
   }
   return nullptr;
 }

@@ -21,6 +21,7 @@
 #include "platform/seam/capture.h"
 #include "platform/seam/script.h"
 #include "shell/CGameEngine.h"
+#include "shell/WinMain.h"
 #include "shell/engine/TestMIDlet.h"
 #include "support/TempFolder.h"
 
@@ -109,6 +110,16 @@ TEST_F(RunTest, FailedStartEndsWithoutALoop) {
   EXPECT_TRUE(made->tickTimes.empty());
   EXPECT_EQ(made->log, (Log{"startApp", "destroyApp true"}));
   EXPECT_EQ(FindWindowW(u"GameEngine", u"GlimmerHut"), nullptr);
+}
+
+TEST_F(RunTest, AnExceptionOutOfTheRunIsShownAndTheEngineReleased) {
+  play("1000 close\n");
+  made->onTick = [](test::TestMIDlet&) { nuv::lang::throwException(nuv::lang::ExceptionCode::IOException); };
+  testing::internal::CaptureStderr();
+  runGameEngine(nullptr, 240, 320);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Run - unhadled exception 0x6000000!"), std::string::npos);
+  // No engine is left behind: the next one may start.
+  EXPECT_EQ(CGameEngine::instance(), nullptr);
 }
 
 TEST_F(RunTest, RecordStoresLiveUnderTheRunningApplicationsName) {
