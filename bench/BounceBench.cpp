@@ -32,9 +32,9 @@ void startRound(Bounce& game) {
   bounce::menu->selected = Bounce::ITEM_START;
   bounce::openLevel = 1;
   gamelib::GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis() - 1000;
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   game.update();
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
   platform::advanceManualClock(1600);
   game.update();
 }

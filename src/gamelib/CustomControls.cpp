@@ -203,22 +203,22 @@ int32_t CustomControls::update() {
 
 int32_t CustomControls::browse(int64_t t) {
   const bool* held = ScreenCanvas::held;
-  if (held[ACTION_UP] || held[ACTION_EXTRA1]) {
+  if (held[GameAction::Up] || held[GameAction::Special1]) {
     if (--selectedRow < 0) selectedRow = lastRow();
   }
-  if (held[ACTION_DOWN] || held[ACTION_EXTRA2]) {
+  if (held[GameAction::Down] || held[GameAction::Special2]) {
     if (++selectedRow > lastRow()) selectedRow = 0;
   }
   if (selectedRow < actionCount) {
-    if (held[ACTION_RIGHT] && ++selectedColumn >= keysPerAction) selectedColumn = 0;
-    if (held[ACTION_LEFT] && --selectedColumn < 0) selectedColumn = keysPerAction - 1;
+    if (held[GameAction::Right] && ++selectedColumn >= keysPerAction) selectedColumn = 0;
+    if (held[GameAction::Left] && --selectedColumn < 0) selectedColumn = keysPerAction - 1;
   }
   if (ScreenCanvas::pointerDown && t - pointerClock > kPenGapMs) {
     pointerClock = t;
     handlePointer();
     ScreenCanvas::pointerDown = false;
   }
-  if (held[ACTION_FIRE]) {
+  if (held[GameAction::Fire]) {
     if (selectedRow < actionCount) {
       capturing = true;
     } else if (selectedRow == actionCount) {
@@ -287,7 +287,7 @@ int32_t CustomControls::handlePointer() {
       selectedRow = row;
       selectedColumn = c;
       // A button acts at once; a second tap on the same key cell starts capturing.
-      if (row >= n || (row == lastTapRow && c == lastTapColumn)) ScreenCanvas::held[ACTION_FIRE] = true;
+      if (row >= n || (row == lastTapRow && c == lastTapColumn)) ScreenCanvas::held[GameAction::Fire] = true;
       lastTapRow = row;
       lastTapColumn = c;
     }

@@ -79,8 +79,8 @@ GameLib::GameLib() { instance = this; }
 
 void GameLib::pauseApp() {
   if (canvas.isNull()) return;
-  canvas->keyPressed(KEY_PAUSE);
-  canvas->keyReleased(KEY_PAUSE);
+  canvas->keyPressed(FrameworkKey::Pause);
+  canvas->keyReleased(FrameworkKey::Pause);
 }
 
 void GameLib::destroyApp(bool) {

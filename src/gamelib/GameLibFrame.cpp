@@ -64,7 +64,7 @@ void GameLib::showMainMenu() {
       old->leave();
       currentScreen = nullptr;
     }
-    ScreenCanvas::held[ACTION_FIRE] = false;
+    ScreenCanvas::held[GameAction::Fire] = false;
     currentScreen = start::makeMainMenu();
     GameInterfacePtr menu = currentScreen;
     menu->init();

@@ -28,7 +28,8 @@ namespace {
 constexpr int32_t kTableCapacity = 11;
 constexpr int32_t kTableLoadFactor = 75;
 // The hidden sequence: star, hash, star, then the two digits of the chosen level.
-constexpr int32_t kSequence[ScreenCanvas::kSequenceLength] = {10004, 10003, 10004, 0, 0};
+constexpr int32_t kSequence[ScreenCanvas::kSequenceLength] = {FrameworkKey::Star, FrameworkKey::Hash,
+                                                              FrameworkKey::Star, 0, 0};
 
 }  // namespace
 

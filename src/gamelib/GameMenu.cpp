@@ -141,11 +141,11 @@ void GameMenu::moveDown() {
 
 bool GameMenu::handleInput(int64_t now) {
   const bool* held = ScreenCanvas::held;
-  if (held[ACTION_UP] || held[ACTION_EXTRA1]) {
+  if (held[GameAction::Up] || held[GameAction::Special1]) {
     moveUp();
-  } else if (held[ACTION_DOWN] || held[ACTION_EXTRA2]) {
+  } else if (held[GameAction::Down] || held[GameAction::Special2]) {
     moveDown();
-  } else if (held[ACTION_FIRE]) {
+  } else if (held[GameAction::Fire]) {
     if (mode == MODE_LIST) {
       chosen = true;
       // Choosing the last entry closes the menu as well.

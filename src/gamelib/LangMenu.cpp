@@ -10,6 +10,7 @@ namespace langmenu {
 
 using gamelib::GameLib;
 using gamelib::ScreenCanvas;
+namespace GameAction = gamelib::GameAction;
 using gamelib::TextTable;
 using nuv::microedition::lcdui::DGraphicsPtr;
 
@@ -32,10 +33,10 @@ void LangMenu::update() {
   if (!ScreenCanvas::anyKey && !ScreenCanvas::pointerDown) return;
   const bool* held = ScreenCanvas::held;
   const int32_t count = GameLib::languageCount;
-  if (held[gamelib::ACTION_UP] || held[gamelib::ACTION_EXTRA1]) {
+  if (held[GameAction::Up] || held[GameAction::Special1]) {
     GameLib::languageIndex = GameLib::languageIndex == 0 ? count - 1 : GameLib::languageIndex - 1;
   }
-  if (held[gamelib::ACTION_DOWN] || held[gamelib::ACTION_EXTRA2]) {
+  if (held[GameAction::Down] || held[GameAction::Special2]) {
     GameLib::languageIndex = GameLib::languageIndex >= count - 1 ? 0 : GameLib::languageIndex + 1;
   }
   if (ScreenCanvas::pointerDown) {
@@ -43,12 +44,12 @@ void LangMenu::update() {
     int32_t row = box.tapRow(onLabel);
     if (row >= 0) {
       GameLib::languageIndex = row;
-      ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+      ScreenCanvas::held[GameAction::Fire] = true;
     }
     if (onLabel) ScreenCanvas::select = true;
     ScreenCanvas::pointerDown = false;
   }
-  if ((held[gamelib::ACTION_FIRE] || ScreenCanvas::select) && GameLib::languageIndex >= 0) {
+  if ((held[GameAction::Fire] || ScreenCanvas::select) && GameLib::languageIndex >= 0) {
     GameLib::canvas->flush();
     ScreenCanvas::clearKeys();
     answered = true;

@@ -256,19 +256,19 @@ void MainMenu::stepColumn(int32_t direction) {
 
 void MainMenu::handleInput() {
   bool* held = ScreenCanvas::held;
-  if (held[ACTION_EXTRA1]) {
+  if (held[GameAction::Special1]) {
     // Held, these keep moving on every step.
     stepBackward();
     hideTitle();
-  } else if (held[ACTION_EXTRA2]) {
+  } else if (held[GameAction::Special2]) {
     stepForward();
     hideTitle();
-  } else if (held[ACTION_UP] || held[ACTION_DOWN]) {
-    int32_t direction = held[ACTION_UP] ? -1 : 1;
-    held[direction < 0 ? ACTION_UP : ACTION_DOWN] = false;
+  } else if (held[GameAction::Up] || held[GameAction::Down]) {
+    int32_t direction = held[GameAction::Up] ? -1 : 1;
+    held[direction < 0 ? GameAction::Up : GameAction::Down] = false;
     stepRow(direction);
     hideTitle();
-  } else if (held[ACTION_FIRE] || ScreenCanvas::select) {
+  } else if (held[GameAction::Fire] || ScreenCanvas::select) {
     if (ScreenCanvas::pointerDown) {
       tapIcon();
     } else {
@@ -276,9 +276,9 @@ void MainMenu::handleInput() {
     }
   } else if (ScreenCanvas::pointerDown) {
     tapIcon();
-  } else if (held[ACTION_LEFT] || held[ACTION_RIGHT]) {
-    int32_t direction = held[ACTION_LEFT] ? -1 : 1;
-    held[direction < 0 ? ACTION_LEFT : ACTION_RIGHT] = false;
+  } else if (held[GameAction::Left] || held[GameAction::Right]) {
+    int32_t direction = held[GameAction::Left] ? -1 : 1;
+    held[direction < 0 ? GameAction::Left : GameAction::Right] = false;
     stepColumn(direction);
     hideTitle();
   }

@@ -120,14 +120,14 @@ void ScreenCanvas::processKey(int32_t code, bool pressed) {
   }
   if (GameLib::canvas.isNull()) nuv::lang::throwNullPointerException();
   int32_t action = GameLib::canvas->getGameAction(code);
-  if (action == ACTION_PAUSE) held[ACTION_PAUSE] = pressed;
-  if (action == ACTION_SOFT_LEFT || code == GameLib::leftSoftKey2) {
+  if (action == GameAction::Pause) held[GameAction::Pause] = pressed;
+  if (action == GameAction::SoftLeft || code == GameLib::leftSoftKey2) {
     select = pressed;
-  } else if (action == ACTION_SOFT_RIGHT || code == GameLib::rightSoftKey2) {
+  } else if (action == GameAction::SoftRight || code == GameLib::rightSoftKey2) {
     back = pressed;
   }
-  if (action >= 0 && action < ACTION_COUNT && action != ACTION_SOFT_LEFT && action != ACTION_SOFT_RIGHT &&
-      action != ACTION_PAUSE) {
+  if (action >= 0 && action < GameAction::Count && action != GameAction::SoftLeft && action != GameAction::SoftRight &&
+      action != GameAction::Pause) {
     held[action] = pressed;
   }
   if (pressed) anyKey = true;

@@ -9,27 +9,9 @@
 
 namespace gamelib {
 
-// The 16 game actions screens poll.
-inline constexpr int32_t ACTION_UP = 0;
-inline constexpr int32_t ACTION_DOWN = 1;
-inline constexpr int32_t ACTION_LEFT = 2;
-inline constexpr int32_t ACTION_RIGHT = 3;
-inline constexpr int32_t ACTION_FIRE = 4;
-inline constexpr int32_t ACTION_KEY1 = 5;
-inline constexpr int32_t ACTION_KEY3 = 6;
-inline constexpr int32_t ACTION_KEY7 = 7;
-inline constexpr int32_t ACTION_KEY9 = 8;
-inline constexpr int32_t ACTION_SOFT_LEFT = 9;
-inline constexpr int32_t ACTION_SOFT_RIGHT = 10;
-inline constexpr int32_t ACTION_STAR = 11;
-inline constexpr int32_t ACTION_POUND = 12;
-inline constexpr int32_t ACTION_PAUSE = 13;
-inline constexpr int32_t ACTION_EXTRA1 = 14;
-inline constexpr int32_t ACTION_EXTRA2 = 15;
-inline constexpr int32_t ACTION_COUNT = 16;
-
-// The key the application's pause queues as a press and a release.
-inline constexpr int32_t KEY_PAUSE = -4;
+// The 16 game actions screens poll, and the key codes the shell makes of the device's special keys.
+namespace GameAction = nuv::microedition::lcdui::GameAction;
+namespace FrameworkKey = nuv::microedition::lcdui::FrameworkKey;
 
 class ScreenCanvas : public nuv::microedition::lcdui::game::DGameCanvas {
  public:
@@ -77,7 +59,7 @@ class ScreenCanvas : public nuv::microedition::lcdui::game::DGameCanvas {
   static inline int32_t writeIndex = -1;
 
   // Indexed by action; the entries of actions 9 and 10 stay unused: those are select and back.
-  static inline bool held[ACTION_COUNT] = {};
+  static inline bool held[GameAction::Count] = {};
   static inline bool select = false;
   static inline bool back = false;
   // Set and read by some games themselves; the game library only clears it.

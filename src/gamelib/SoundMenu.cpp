@@ -11,6 +11,7 @@ namespace soundmenu {
 
 using gamelib::GameLib;
 using gamelib::ScreenCanvas;
+namespace GameAction = gamelib::GameAction;
 using gamelib::TextTable;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArrayPtr;
@@ -49,8 +50,7 @@ void SoundMenu::setup(DStringArrayPtr gameKeys) {
 void SoundMenu::update() {
   if (!ScreenCanvas::anyKey && !ScreenCanvas::pointerDown) return;
   const bool* held = ScreenCanvas::held;
-  if (held[gamelib::ACTION_UP] || held[gamelib::ACTION_DOWN] || held[gamelib::ACTION_EXTRA1] ||
-      held[gamelib::ACTION_EXTRA2]) {
+  if (held[GameAction::Up] || held[GameAction::Down] || held[GameAction::Special1] || held[GameAction::Special2]) {
     soundOn = !soundOn;
   }
   if (ScreenCanvas::pointerDown) {
@@ -58,12 +58,12 @@ void SoundMenu::update() {
     int32_t row = box.tapRow(onLabel);
     if (row == kYesRow || row == kNoRow) {
       soundOn = row == kYesRow;
-      ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+      ScreenCanvas::held[GameAction::Fire] = true;
     }
     if (onLabel) ScreenCanvas::select = true;
     ScreenCanvas::pointerDown = false;
   }
-  if (held[gamelib::ACTION_FIRE] || ScreenCanvas::select) {
+  if (held[GameAction::Fire] || ScreenCanvas::select) {
     done = true;
     paintMenu(GameLib::graphics);
     GameLib::canvas->flush();

@@ -178,7 +178,7 @@ void VirtualKeyboard::tap() {
     column = c;
     row = r;
     index = i;
-    ScreenCanvas::held[ACTION_FIRE] = true;
+    ScreenCanvas::held[GameAction::Fire] = true;
     ScreenCanvas::anyKey = true;
     ScreenCanvas::lastKeyCode = 0;
     tapTime = t;
@@ -197,19 +197,19 @@ void VirtualKeyboard::tap() {
 
 void VirtualKeyboard::moveCursor() {
   int32_t lastRow = rows - 1;
-  if (ScreenCanvas::held[ACTION_LEFT]) {
+  if (ScreenCanvas::held[GameAction::Left]) {
     if (--column < 0) column = (row == lastRow ? lastRowCells : columns) - 1;
-  } else if (ScreenCanvas::held[ACTION_RIGHT]) {
+  } else if (ScreenCanvas::held[GameAction::Right]) {
     if (++column >= (row == lastRow ? lastRowCells : columns)) column = 0;
-  } else if (ScreenCanvas::held[ACTION_UP]) {
+  } else if (ScreenCanvas::held[GameAction::Up]) {
     if (--row < 0) {
       row = lastRow;
       if (column >= lastRowCells) column = lastRowCells - 1;
     }
-  } else if (ScreenCanvas::held[ACTION_DOWN]) {
+  } else if (ScreenCanvas::held[GameAction::Down]) {
     if (++row >= rows) row = 0;
     if (row == lastRow && column >= lastRowCells) column = lastRowCells - 1;
-  } else if (ScreenCanvas::held[ACTION_FIRE]) {
+  } else if (ScreenCanvas::held[GameAction::Fire]) {
     int32_t n = keyCount();
     if (index < n) {
       append(alphabet->substring(index, index + 1));
@@ -249,7 +249,7 @@ void VirtualKeyboard::update() {
   int32_t i = row * columns + column;
   if (i < keyCount() + 2) index = i;
   ScreenCanvas::anyKey = false;
-  for (int32_t action : {ACTION_FIRE, ACTION_DOWN, ACTION_UP, ACTION_RIGHT, ACTION_LEFT}) {
+  for (int32_t action : {GameAction::Fire, GameAction::Down, GameAction::Up, GameAction::Right, GameAction::Left}) {
     ScreenCanvas::held[action] = false;
   }
   ScreenCanvas::select = false;

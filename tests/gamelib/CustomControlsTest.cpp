@@ -13,13 +13,13 @@
 
 namespace {
 
-using gamelib::ACTION_FIRE;
-using gamelib::ACTION_LEFT;
-using gamelib::ACTION_RIGHT;
 using gamelib::CustomControls;
 using gamelib::CustomControlsPtr;
 using gamelib::GameLib;
 using gamelib::ScreenCanvas;
+using gamelib::GameAction::Fire;
+using gamelib::GameAction::Left;
+using gamelib::GameAction::Right;
 using gltest::kKeyAction;
 using gltest::kKeyDown;
 using gltest::kKeyLeft;
@@ -113,7 +113,7 @@ TEST_F(CustomControlsTest, ACapturedKeyLeavesEveryOtherCellAndBothCellsMayEndEmp
   // The table is the canvas's key map 1.
   GameLib::canvas->setKeyMap(1, controls->keyLists);
   GameLib::canvas->selectKeyMap(1);
-  EXPECT_EQ(GameLib::canvas->getGameAction('5'), ACTION_LEFT);
+  EXPECT_EQ(GameLib::canvas->getGameAction('5'), gamelib::GameAction::Left);
   EXPECT_EQ(GameLib::canvas->getGameAction(37), -1);
   GameLib::canvas->selectKeyMap(0);
 }

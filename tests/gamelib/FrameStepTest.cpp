@@ -114,7 +114,7 @@ TEST_F(FrameStepTest, APaintThatTookTooLongSkipsTheNextPaint) {
 TEST_F(FrameStepTest, EachStepTakesOneQueuedKey) {
   bool firesSeen[3] = {};
   int step = 0;
-  screen->onUpdate = [&] { firesSeen[step++] = ScreenCanvas::held[gamelib::ACTION_FIRE]; };
+  screen->onUpdate = [&] { firesSeen[step++] = ScreenCanvas::held[gamelib::GameAction::Fire]; };
   GameLib::canvas->keyPressed('5');
   GameLib::canvas->keyReleased('5');
   for (int i = 0; i < 3; ++i) {
@@ -155,12 +155,12 @@ TEST_F(FrameStepTest, AScreenThatReplacesItselfLivesUntilItsCallReturns) {
 
 TEST_F(FrameStepTest, PendingSwitchReturnsToTheMainMenuBeforeTheStep) {
   GameLib::pendingSwitch = 0;
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   lateBy(10000, 0);
   app->tick();
   EXPECT_EQ(log, (std::vector<std::string>{"leave"}));
   EXPECT_EQ(GameLib::pendingSwitch, -1);
-  EXPECT_FALSE(ScreenCanvas::held[gamelib::ACTION_FIRE]);
+  EXPECT_FALSE(ScreenCanvas::held[gamelib::GameAction::Fire]);
   EXPECT_NE(GameLib::currentScreen.get(), screen.get());
   EXPECT_FALSE(GameLib::currentScreen.isNull());
 }

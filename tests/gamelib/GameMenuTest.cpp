@@ -13,14 +13,14 @@
 
 namespace {
 
-using gamelib::ACTION_DOWN;
-using gamelib::ACTION_EXTRA1;
-using gamelib::ACTION_FIRE;
-using gamelib::ACTION_UP;
 using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::GameMenuPtr;
 using gamelib::ScreenCanvas;
+using gamelib::GameAction::Down;
+using gamelib::GameAction::Fire;
+using gamelib::GameAction::Special1;
+using gamelib::GameAction::Up;
 using gltest::narrow;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
@@ -73,12 +73,12 @@ TEST_F(GameMenuTest, ListMovesWrapAroundAndScrollThePage) {
   struct Case {
     int32_t count, selected, first, action, wantSelected, wantFirst;
   } cases[] = {
-      {7, 0, 0, ACTION_UP, 6, 2},      // wraps to the last entry, the page at the end
-      {7, 6, 2, ACTION_DOWN, 0, 0},    // wraps to the top
-      {7, 4, 0, ACTION_DOWN, 5, 1},    // the page follows the highlight down
-      {7, 2, 2, ACTION_UP, 1, 1},      // and up
-      {7, 3, 1, ACTION_EXTRA1, 2, 1},  // the spare key moves like up
-      {3, 0, 0, ACTION_UP, 2, 0},      // fewer entries than rows: the page never starts above 0
+      {7, 0, 0, gamelib::GameAction::Up, 6, 2},        // wraps to the last entry, the page at the end
+      {7, 6, 2, gamelib::GameAction::Down, 0, 0},      // wraps to the top
+      {7, 4, 0, gamelib::GameAction::Down, 5, 1},      // the page follows the highlight down
+      {7, 2, 2, gamelib::GameAction::Up, 1, 1},        // and up
+      {7, 3, 1, gamelib::GameAction::Special1, 2, 1},  // the spare key moves like up
+      {3, 0, 0, gamelib::GameAction::Up, 2, 0},        // fewer entries than rows: the page never starts above 0
   };
   showRows(5);
   for (const Case& c : cases) {
@@ -95,7 +95,7 @@ TEST_F(GameMenuTest, ListMovesWrapAroundAndScrollThePage) {
 TEST_F(GameMenuTest, InputIsTakenAtMostOncePer200Ms) {
   menu->setItems(entries(7));
   GameMenu::inputClock = 0;
-  ScreenCanvas::held[ACTION_DOWN] = true;
+  ScreenCanvas::held[gamelib::GameAction::Down] = true;
   menu->update();  // starts the clock
   int32_t moves[] = {0, 0, 1, 1, 2};
   int64_t waits[] = {0, 200, 1, 100, 101};
@@ -108,13 +108,13 @@ TEST_F(GameMenuTest, InputIsTakenAtMostOncePer200Ms) {
 
 TEST_F(GameMenuTest, ChoosingIsAOneStepPulseAndTheLastEntryAlsoCloses) {
   menu->setItems(entries(4));
-  stepWith(ACTION_FIRE);
+  stepWith(gamelib::GameAction::Fire);
   EXPECT_TRUE(menu->chosen);
   EXPECT_FALSE(menu->closed);
   menu->update();
   EXPECT_FALSE(menu->chosen);
   menu->selected = 3;
-  stepWith(ACTION_FIRE);
+  stepWith(gamelib::GameAction::Fire);
   EXPECT_TRUE(menu->chosen);
   EXPECT_TRUE(menu->closed);
 }
@@ -145,11 +145,11 @@ TEST_F(GameMenuTest, TablePageScrollsWithUpAndDownAndAnythingElseClosesIt) {
     std::function<void()> input;
     bool closes;
   } cases[] = {
-      {"fire", [] { ScreenCanvas::held[ACTION_FIRE] = true; }, true},
+      {"fire", [] { ScreenCanvas::held[gamelib::GameAction::Fire] = true; }, true},
       {"back", [] { ScreenCanvas::back = true; }, true},
       {"select", [] { ScreenCanvas::select = true; }, true},
       {"tap", [] { tap(3, 3); }, true},
-      {"down", [] { ScreenCanvas::held[ACTION_DOWN] = true; }, false},
+      {"down", [] { ScreenCanvas::held[gamelib::GameAction::Down] = true; }, false},
   };
   showRows(5);
   for (const Case& c : cases) {
@@ -171,9 +171,9 @@ TEST_F(GameMenuTest, TablePageScrollsWithUpAndDownAndAnythingElseClosesIt) {
   }
   // The table stops scrolling at its last page.
   menu->first = 5;
-  stepWith(ACTION_DOWN);
+  stepWith(gamelib::GameAction::Down);
   EXPECT_EQ(menu->first, 5);
-  stepWith(ACTION_UP);
+  stepWith(gamelib::GameAction::Up);
   EXPECT_EQ(menu->first, 4);
 }
 

@@ -15,13 +15,13 @@
 
 namespace {
 
-using gamelib::ACTION_DOWN;
-using gamelib::ACTION_FIRE;
-using gamelib::ACTION_UP;
 using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::GameMenuPtr;
 using gamelib::ScreenCanvas;
+using gamelib::GameAction::Down;
+using gamelib::GameAction::Fire;
+using gamelib::GameAction::Up;
 using gltest::narrow;
 using nuv::lang::DObject;
 using nuv::lang::DObjectArray;
@@ -138,11 +138,11 @@ TEST_F(HelpPageTest, ScrollingByLineAndByPage) {
   menu->paint();
   EXPECT_EQ(menu->lastHelpLine, rows - 1);
   // Page down: the last line of the page becomes the first.
-  stepWith([] { ScreenCanvas::held[ACTION_FIRE] = true; });
+  stepWith([] { ScreenCanvas::held[gamelib::GameAction::Fire] = true; });
   EXPECT_EQ(menu->first, rows - 1);
-  stepWith([] { ScreenCanvas::held[ACTION_UP] = true; });
+  stepWith([] { ScreenCanvas::held[gamelib::GameAction::Up] = true; });
   EXPECT_EQ(menu->first, rows - 2);
-  stepWith([] { ScreenCanvas::held[ACTION_DOWN] = true; });
+  stepWith([] { ScreenCanvas::held[gamelib::GameAction::Down] = true; });
   EXPECT_EQ(menu->first, rows - 1);
   // Less than a page left below: the last line ends at the bottom of the page; then nothing moves.
   menu->first = 40 - rows - 2;
@@ -150,8 +150,8 @@ TEST_F(HelpPageTest, ScrollingByLineAndByPage) {
   stepWith([] { ScreenCanvas::back = true; });
   EXPECT_EQ(menu->first, 40 - rows);
   menu->paint();
-  stepWith([] { ScreenCanvas::held[ACTION_FIRE] = true; });
-  stepWith([] { ScreenCanvas::held[ACTION_DOWN] = true; });
+  stepWith([] { ScreenCanvas::held[gamelib::GameAction::Fire] = true; });
+  stepWith([] { ScreenCanvas::held[gamelib::GameAction::Down] = true; });
   EXPECT_EQ(menu->first, 40 - rows);
   EXPECT_FALSE(menu->closed);
 }

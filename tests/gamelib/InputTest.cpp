@@ -57,13 +57,13 @@ TEST_F(InputTest, QueueFillsFromTheFrontAndOverwritesItsLastEntryWhenFull) {
 TEST_F(InputTest, PressAndReleaseHoldForExactlyOneStepAndRepeatIsAPress) {
   canvas().keyPressed('5');
   canvas().keyReleased('5');
-  EXPECT_EQ(stepsHolding(gamelib::ACTION_FIRE, 3), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(stepsHolding(gamelib::GameAction::Fire, 3), (std::vector<bool>{true, false, false}));
   EXPECT_TRUE(ScreenCanvas::anyKey);  // a release never clears it
   canvas().keyRepeated(38);
-  EXPECT_EQ(stepsHolding(gamelib::ACTION_UP, 1), (std::vector<bool>{true}));
+  EXPECT_EQ(stepsHolding(gamelib::GameAction::Up, 1), (std::vector<bool>{true}));
   // The application's pause queues the pause key as a press and a release; before the canvas, nothing.
   app->pauseApp();
-  EXPECT_EQ(stepsHolding(gamelib::ACTION_PAUSE, 2), (std::vector<bool>{true, false}));
+  EXPECT_EQ(stepsHolding(gamelib::GameAction::Pause, 2), (std::vector<bool>{true, false}));
   gamelib::ScreenCanvasPtr made = GameLib::canvas;
   GameLib::canvas = nullptr;
   app->pauseApp();
@@ -87,7 +87,8 @@ TEST_F(InputTest, KeysMapToActionsSelectAndBack) {
   for (const Case& c : cases) {
     ScreenCanvas::resetInput();
     ScreenCanvas::processKey(c.code, true);
-    for (int32_t a = 0; a < gamelib::ACTION_COUNT; ++a) EXPECT_EQ(ScreenCanvas::held[a], a == c.heldAction) << c.code;
+    for (int32_t a = 0; a < gamelib::GameAction::Count; ++a)
+      EXPECT_EQ(ScreenCanvas::held[a], a == c.heldAction) << c.code;
     EXPECT_EQ(ScreenCanvas::select, c.select) << c.code;
     EXPECT_EQ(ScreenCanvas::back, c.back) << c.code;
     EXPECT_TRUE(ScreenCanvas::anyKey) << c.code;
@@ -104,7 +105,7 @@ TEST_F(InputTest, KeysMapToActionsSelectAndBack) {
   ScreenCanvas::processKey('5', true);
   ScreenCanvas::processKey('X', true);
   EXPECT_TRUE(ScreenCanvas::select);
-  EXPECT_TRUE(ScreenCanvas::held[gamelib::ACTION_FIRE]);
+  EXPECT_TRUE(ScreenCanvas::held[gamelib::GameAction::Fire]);
   EXPECT_TRUE(ScreenCanvas::back);
 }
 
@@ -112,13 +113,13 @@ TEST_F(InputTest, KeyMapsOfTheCanvasDecideTheAction) {
   nuv::lang::DintArray2dPtr map = new nuv::lang::DintArray2d(16);
   nuv::lang::DintArrayPtr fireKeys = new nuv::lang::DintArray(1);
   (*fireKeys)[0] = 'F';
-  (*map)[gamelib::ACTION_FIRE] = fireKeys;
+  (*map)[gamelib::GameAction::Fire] = fireKeys;
   canvas().setKeyMap(1, map);
   canvas().selectKeyMap(1);
   ScreenCanvas::processKey('5', true);
-  EXPECT_FALSE(ScreenCanvas::held[gamelib::ACTION_FIRE]);
+  EXPECT_FALSE(ScreenCanvas::held[gamelib::GameAction::Fire]);
   ScreenCanvas::processKey('F', true);
-  EXPECT_TRUE(ScreenCanvas::held[gamelib::ACTION_FIRE]);
+  EXPECT_TRUE(ScreenCanvas::held[gamelib::GameAction::Fire]);
 }
 
 TEST_F(InputTest, HiddenSequenceTakesTwoDigitsAfterThreeMatchingKeys) {
@@ -149,7 +150,7 @@ TEST_F(InputTest, HiddenSequenceTakesTwoDigitsAfterThreeMatchingKeys) {
   for (int32_t code : {10004, 10003, 10004}) ScreenCanvas::processKey(code, true);
   ScreenCanvas::anyKey = false;
   ScreenCanvas::processKey('2', true);
-  EXPECT_FALSE(ScreenCanvas::held[gamelib::ACTION_UP]);
+  EXPECT_FALSE(ScreenCanvas::held[gamelib::GameAction::Up]);
   EXPECT_FALSE(ScreenCanvas::anyKey);
   EXPECT_EQ(ScreenCanvas::lastKeyCode, 10004);
 }
@@ -188,7 +189,7 @@ TEST_F(InputTest, ClearKeysKeepsPositionsAndResetInputClearsThem) {
   ScreenCanvas::spare = true;
   canvas().keyPressed('4');
   ScreenCanvas::clearKeys();
-  EXPECT_FALSE(ScreenCanvas::held[gamelib::ACTION_UP] || ScreenCanvas::select || ScreenCanvas::spare ||
+  EXPECT_FALSE(ScreenCanvas::held[gamelib::GameAction::Up] || ScreenCanvas::select || ScreenCanvas::spare ||
                ScreenCanvas::anyKey || ScreenCanvas::pointerDown);
   EXPECT_EQ(ScreenCanvas::readIndex, -1);
   EXPECT_EQ(ScreenCanvas::pointerX, 7);

@@ -13,19 +13,19 @@
 
 namespace {
 
-using gamelib::ACTION_DOWN;
-using gamelib::ACTION_EXTRA1;
-using gamelib::ACTION_EXTRA2;
-using gamelib::ACTION_FIRE;
-using gamelib::ACTION_LEFT;
-using gamelib::ACTION_RIGHT;
-using gamelib::ACTION_UP;
 using gamelib::GameInterface;
 using gamelib::GameInterfacePtr;
 using gamelib::GameLib;
 using gamelib::MainMenu;
 using gamelib::MainMenuPtr;
 using gamelib::ScreenCanvas;
+using gamelib::GameAction::Down;
+using gamelib::GameAction::Fire;
+using gamelib::GameAction::Left;
+using gamelib::GameAction::Right;
+using gamelib::GameAction::Special1;
+using gamelib::GameAction::Special2;
+using gamelib::GameAction::Up;
 
 int gamesMade = 0;
 int gamesDestroyed = 0;
@@ -115,13 +115,20 @@ TEST_F(MainMenuTest, MovesWrapAroundAndSkipEmptyCells) {
     bool moreGames;
     int32_t from, action, to;
   } cases[] = {
-      {true, 7, ACTION_RIGHT, 3},                               // the end of row 1 wraps to its start
-      {true, 7, ACTION_DOWN, 6},                                // past the empty cell below to the top of the column
-      {true, 8, ACTION_LEFT, 9},    {true, 9, ACTION_LEFT, 8},  // past the empty first cell
-      {true, 9, ACTION_UP, 4},      {true, 0, ACTION_UP, 3},    // up from the top: the bottom of the column is empty
-      {true, 7, ACTION_EXTRA2, 0},  // reading order skips the bottom row, which begins empty
-      {true, 2, ACTION_EXTRA2, 6},  {true, 0, ACTION_EXTRA1, 7},  // and backwards, whose last cell is empty
-      {false, 0, ACTION_EXTRA1, 8}, {false, 8, ACTION_EXTRA2, 0}, {false, 2, ACTION_RIGHT, 0},
+      {true, 7, gamelib::GameAction::Right, 3},  // the end of row 1 wraps to its start
+      {true, 7, gamelib::GameAction::Down, 6},   // past the empty cell below to the top of the column
+      {true, 8, gamelib::GameAction::Left, 9},
+      {true, 9, gamelib::GameAction::Left, 8},  // past the empty first cell
+      {true, 9, gamelib::GameAction::Up, 4},
+      {true, 0, gamelib::GameAction::Up, 3},        // up from the top: the bottom of the column
+                                                    // is empty
+      {true, 7, gamelib::GameAction::Special2, 0},  // reading order skips the bottom row, which begins empty
+      {true, 2, gamelib::GameAction::Special2, 6},
+      {true, 0, gamelib::GameAction::Special1, 7},  // and backwards, whose last cell is
+                                                    // empty
+      {false, 0, gamelib::GameAction::Special1, 8},
+      {false, 8, gamelib::GameAction::Special2, 0},
+      {false, 2, gamelib::GameAction::Right, 0},
   };
   for (const Case& c : cases) {
     start(c.moreGames);
@@ -130,7 +137,7 @@ TEST_F(MainMenuTest, MovesWrapAroundAndSkipEmptyCells) {
     menu->update();
     EXPECT_EQ(highlighted(), c.to) << c.from << " " << c.action;
     // Arrows act once per press; the spare keys move on every step while held.
-    bool repeats = c.action == ACTION_EXTRA1 || c.action == ACTION_EXTRA2;
+    bool repeats = c.action == gamelib::GameAction::Special1 || c.action == gamelib::GameAction::Special2;
     EXPECT_EQ(ScreenCanvas::held[c.action], repeats) << c.action;
     EXPECT_EQ(menu->state, MainMenu::STATE_TITLE_OUT);
     ScreenCanvas::clearKeys();
@@ -150,7 +157,7 @@ TEST_F(MainMenuTest, TheTitleSlidesInAfterTheStartAndAgainAfterEachMove) {
   EXPECT_TRUE(menu->titleShown);
   EXPECT_EQ(menu->shownEntry, 0);
   // A move slides the old title out, then the new one in.
-  ScreenCanvas::held[ACTION_RIGHT] = true;
+  ScreenCanvas::held[gamelib::GameAction::Right] = true;
   steps(1);
   EXPECT_EQ(menu->state, MainMenu::STATE_TITLE_OUT);
   EXPECT_EQ(menu->shownEntry, 0);
@@ -160,7 +167,7 @@ TEST_F(MainMenuTest, TheTitleSlidesInAfterTheStartAndAgainAfterEachMove) {
   // A move while it slides in turns it round where it stands.
   steps(2);
   int32_t shownFor = MainMenu::titleInTime - menu->timer;
-  ScreenCanvas::held[ACTION_RIGHT] = true;
+  ScreenCanvas::held[gamelib::GameAction::Right] = true;
   menu->update();
   EXPECT_EQ(menu->state, MainMenu::STATE_TITLE_OUT);
   EXPECT_EQ(menu->timer, shownFor - 30);
@@ -198,9 +205,9 @@ TEST_F(MainMenuTest, TapsChooseTheIconUnderThePenAndMissesAreConsumed) {
 TEST_F(MainMenuTest, ExitEndsTheProgramAfterTheDelay) {
   steps(60);
   highlight(8);
-  ScreenCanvas::held[ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   steps(1);
-  ScreenCanvas::held[ACTION_FIRE] = false;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
   EXPECT_TRUE(menu->exitChosen);
   steps(1700 / 30 - 1);
   EXPECT_EQ(app->running, 1);

@@ -15,10 +15,10 @@
 
 namespace {
 
-using gamelib::ACTION_FIRE;
 using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::ScreenCanvas;
+using gamelib::GameAction::Fire;
 using gltest::kKeyAction;
 using gltest::kKeyDown;
 using gltest::kKeySoftLeft;
@@ -111,7 +111,7 @@ TEST_F(StartQuestionsTest, TheSoundAnswerBecomesEveryGamesLevels) {
       {[](SoundMenu&) { press(kKeyAction); }, 0},  // the first answer is "no"
       {[](SoundMenu&) {
          press(kKeyUp);
-         ScreenCanvas::held[ACTION_FIRE] = true;
+         ScreenCanvas::held[gamelib::GameAction::Fire] = true;
        },
        1},
       {[](SoundMenu& m) { tap(120, rowY(m.box, 1)); }, 1},

@@ -19,6 +19,7 @@ namespace bounce {
 using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::ScreenCanvas;
+namespace GameAction = gamelib::GameAction;
 using gamelib::SoundManager;
 using gamelib::TextTable;
 using nuv::lang::DExceptionBase;
@@ -172,9 +173,9 @@ void Bounce::chooseMenuItem(int32_t item) {
     case ITEM_START:
       if (gamePaused) {
         selectKeyMap(kPlayKeyMap);
-        ScreenCanvas::held[gamelib::ACTION_RIGHT] = false;
-        ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
-        ScreenCanvas::held[gamelib::ACTION_LEFT] = false;
+        ScreenCanvas::held[GameAction::Right] = false;
+        ScreenCanvas::held[GameAction::Fire] = false;
+        ScreenCanvas::held[GameAction::Left] = false;
         ScreenCanvas::select = false;
         ScreenCanvas::back = false;
         gameState = STATE_PLAYING;
@@ -250,7 +251,7 @@ void Bounce::storeHighScore() {
   lives = kStartLives;
   gameState = STATE_HIGH_SCORES;
   scoreMenu->closed = false;
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
+  ScreenCanvas::held[GameAction::Fire] = false;
 }
 
 void Bounce::openRoundChooser() {
@@ -300,7 +301,7 @@ bool Bounce::loadRound(int32_t number) {
 }
 
 bool Bounce::pauseRequested() const {
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[gamelib::ACTION_PAUSE]) return true;
+  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) return true;
   const auto& icon = GameMenu::pauseImage;
   return ScreenCanvas::pointerDown && !icon.isNull() &&
          ScreenCanvas::pointerX > GameLib::screenWidth - icon->getWidth() && ScreenCanvas::pointerY < icon->getHeight();
@@ -397,16 +398,16 @@ void Bounce::gameOver() {
 void Bounce::handleInput() {
   stateTime = now();
   const bool* held = ScreenCanvas::held;
-  if (held[gamelib::ACTION_RIGHT] || held[gamelib::ACTION_EXTRA1]) {
+  if (held[GameAction::Right] || held[GameAction::Special1]) {
     platform->move(1);
-  } else if (held[gamelib::ACTION_LEFT] || held[gamelib::ACTION_EXTRA2]) {
+  } else if (held[GameAction::Left] || held[GameAction::Special2]) {
     platform->move(0);
   }
   if (ScreenCanvas::pointerDown) {
     if (ScreenCanvas::pointerX - platform->x > kStylusDeadZone) platform->move(1);
     if (ScreenCanvas::pointerX - platform->x < -kStylusDeadZone) platform->move(0);
   }
-  if (held[gamelib::ACTION_UP] || held[gamelib::ACTION_FIRE] || ScreenCanvas::doubleTap) {
+  if (held[GameAction::Up] || held[GameAction::Fire] || ScreenCanvas::doubleTap) {
     ScreenCanvas::anyKey = false;
     ScreenCanvas::doubleTap = false;
     for (int32_t s = 0; s < ballSlots; ++s) {

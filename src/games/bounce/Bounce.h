@@ -77,7 +77,7 @@ class Bounce : public gamelib::GameInterface {
   virtual void gameOver();
   virtual void handleInput();
 
-  int32_t lastRound = 50;
+  int32_t lastRound = data::kRounds;
   BallArrayPtr balls;
   int32_t ballSlots = 32;
   int32_t lives = kStartLives;

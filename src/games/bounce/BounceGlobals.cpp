@@ -20,8 +20,8 @@ constexpr int32_t kFixedOne = 65536;
 }  // namespace
 
 void initGlobals() {
-  gameKey = u"bounce";
-  levelLetters = u"abcdefghij";
+  gameKey = data::kGameKey;
+  levelLetters = data::kBrickLetters;
   gameState = -1;
   stateTime = 0;
   openLevel = 0;

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
 #include "core/lang/DString.h"
 #include "core/lang/DintArray2d.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameMenu.h"
+#include "games/bounce/BounceData.h"
 
 namespace bounce {
 
@@ -65,6 +67,7 @@ inline constexpr int32_t SOUND_HIT_REGEN_BRICK = 8;
 inline constexpr int32_t SOUND_SHOOT = 9;
 inline constexpr int32_t SOUND_HIT_WALL = 10;
 inline constexpr int32_t kSoundCount = 11;
+static_assert(std::size(data::kSounds) == kSoundCount);
 
 // Pictures and animations shared by the balls, bullets, bombs, enemies and power-ups.
 inline gamelib::GameImagePtr ballImage;

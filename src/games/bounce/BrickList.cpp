@@ -30,10 +30,9 @@ constexpr int32_t kCarriageReturn = 13;
 constexpr int32_t kTopMin = -2;
 constexpr int32_t kTopMax = 7;
 constexpr int32_t kBottomGapMax = 12;
-constexpr int32_t kBackgrounds = 5;
 // A brick's power-up is drawn from 1..kBonusDraw; draws above the last power-up kind give none.
 constexpr int32_t kBonusDraw = 16;
-constexpr int32_t kBonusKinds = 12;
+constexpr int32_t kBonusKinds = data::kBonusKinds;
 
 struct LetterKind {
   int32_t kind;
@@ -42,14 +41,14 @@ struct LetterKind {
 // By the letter's index in the round files' alphabet.
 constexpr LetterKind kLetterKinds[] = {{1, 2}, {2, 3}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {1, 2}, {9, 5}};
 
-GameImagePtr image(const char16_t* name) { return GameImage::create(name); }
+GameImagePtr image(DStringPtr name) { return GameImage::create(name); }
 
-gamelib::GameImageArrayPtr imageList(std::initializer_list<const char16_t*> names) {
-  gamelib::GameImageArrayPtr list = new GameImageArray(static_cast<int32_t>(names.size()));
-  int32_t i = 0;
-  for (const char16_t* name : names) {
-    if (name != nullptr) (*list)[i] = image(name);
-    ++i;
+// One picture per name, with the suffix (a turn or a mirror) added; a null name leaves its place empty.
+template <size_t N>
+gamelib::GameImageArrayPtr imageList(const char16_t* const (&names)[N], const char16_t* suffix = u"") {
+  gamelib::GameImageArrayPtr list = new GameImageArray(static_cast<int32_t>(N));
+  for (size_t i = 0; i < N; ++i) {
+    if (names[i] != nullptr) (*list)[static_cast<int32_t>(i)] = image(DStringPtr(names[i]) + suffix);
   }
   return list;
 }
@@ -65,19 +64,18 @@ int32_t widthOf(const GameImagePtr& picture) { return picture.isNull() ? 0 : pic
 
 BrickList::BrickList() {
   cellGapX = GameLib::screenWidth == kNarrowScreenWidth ? kNarrowGap : 0;
-  wallImages = imageList({u"t1_L.png", u"t2_L.png", u"t3_L.png", u"t4_L.png"});
-  wallImagesRight = imageList({u"t1_L.png_mr", u"t2_L.png_mr", u"t3_L.png_mr", u"t4_L.png_mr"});
-  topWallImage = image(u"t1_L.png_dn");
-  kindImages = imageList({u"b_flash.png", nullptr, nullptr, u"b3_0.png", u"b4.png", u"b5.png", u"b6.png", u"b7.png",
-                          u"b8_0.png", u"b9_0.png"});
-  twoHitImages = imageList({u"b1_0.png", u"b1_1.png"});
-  threeHitImages = imageList({u"b2_0.png", u"b2_1.png", u"b2_2.png"});
-  quarterImages = imageList({u"b9_p0.png", u"b9_p1.png", u"b9_p2.png", u"b9_p3.png"});
+  wallImages = imageList(data::kWalls);
+  wallImagesRight = imageList(data::kWalls, u"_mr");
+  topWallImage = image(DStringPtr(data::kWalls[0]) + u"_dn");
+  kindImages = imageList(data::kKindBricks);
+  twoHitImages = imageList(data::kTwoHitBricks);
+  threeHitImages = imageList(data::kThreeHitBricks);
+  quarterImages = imageList(data::kQuarterBricks);
   animations = new gamelib::AnimationArray(4);
-  (*animations)[Brick::ANIM_DISAPPEAR] = loadAnimation(u"b3dis");
-  (*animations)[Brick::ANIM_APPEAR] = loadAnimation(u"b3app");
-  (*animations)[Brick::ANIM_SPARK] = loadAnimation(u"iskra");
-  (*animations)[Brick::ANIM_DETONATION] = loadAnimation(u"detonation");
+  (*animations)[Brick::ANIM_DISAPPEAR] = loadAnimation(data::kBrickDisappear);
+  (*animations)[Brick::ANIM_APPEAR] = loadAnimation(data::kBrickAppear);
+  (*animations)[Brick::ANIM_SPARK] = loadAnimation(data::kSpark);
+  (*animations)[Brick::ANIM_DETONATION] = loadAnimation(data::kDetonation);
 
   remaining = 0;
   score = 0;
@@ -175,7 +173,7 @@ void BrickList::redrawNeighbours(int32_t column, int32_t row) {
 }
 
 DStringPtr BrickList::roundFileName(int32_t round) {
-  return (DStringPtr(round < 10 ? u"/data/bnc/data/round0" : u"/data/bnc/data/round") + round) + u".txt";
+  return (DStringPtr(data::kRoundPrefix) + (round < 10 ? u"0" : u"") + round) + data::kRoundSuffix;
 }
 
 DStringPtr BrickList::readLine(nuv::io::DDataInputStreamPtr in) {
@@ -262,7 +260,7 @@ void BrickList::drawBackground() {
   const int32_t h = GameLib::screenHeight;
   try {
     nuv::microedition::lcdui::DImagePtr loaded =
-        GameLib::loadImage(DStringPtr(u"/bnc/img/back") + ((round - 1) % kBackgrounds + 1));
+        GameLib::loadImage(DStringPtr(data::kBackgroundPrefix) + ((round - 1) % data::kBackgrounds + 1));
     if (!loaded.isNull()) backImage = loaded;
   } catch (DExceptionBase* e) {
     nuv::lang::catchException(e, ExceptionCode::Exception);

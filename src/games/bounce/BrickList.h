@@ -9,14 +9,15 @@
 #include "core/lang/DString.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
+#include "games/bounce/BounceData.h"
 #include "games/bounce/Brick.h"
 #include "shell/lcdui/DGraphics.h"
 #include "shell/lcdui/DImage.h"
 
 namespace bounce {
 
-inline constexpr int32_t fieldRows = 21;
-inline constexpr int32_t fieldColumns = 11;
+inline constexpr int32_t fieldRows = data::kFieldRows;
+inline constexpr int32_t fieldColumns = data::kFieldColumns;
 // x of the left edge of column 0; the field is centred on the screen.
 inline int32_t fieldLeft = 0;
 // Added to the cell size between neighbours; narrow screens overlap their columns.

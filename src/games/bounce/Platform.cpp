@@ -97,20 +97,20 @@ Platform::~Platform() {
 }
 
 void Platform::loadImages() {
-  smallAnimation = loadAnimation(u"small");
-  desmallAnimation = loadAnimation(u"desmall");
-  biggerAnimation = loadAnimation(u"bigger");
-  debiggerAnimation = loadAnimation(u"debigger");
-  armedAnimation = loadAnimation(u"armed");
-  dearmedAnimation = loadAnimation(u"dearmed");
-  turboAnimation = loadAnimation(u"turbo");
-  deturboAnimation = loadAnimation(u"deturbo");
-  flamesAnimation = loadAnimation(u"flames");
-  flames2Animation = loadAnimation(u"flames2");
-  gunFlameLeftAnimation = loadAnimation(u"gilzLeft1");
-  gunFlameRightAnimation = loadAnimation(u"gilzRight1");
-  glueAnimation = loadAnimation(u"Clue");
-  exitAnimation = loadAnimation(u"exit");
+  smallAnimation = loadAnimation(data::kPaddleSmall);
+  desmallAnimation = loadAnimation(data::kPaddleUnsmall);
+  biggerAnimation = loadAnimation(data::kPaddleBigger);
+  debiggerAnimation = loadAnimation(data::kPaddleUnbigger);
+  armedAnimation = loadAnimation(data::kPaddleArmed);
+  dearmedAnimation = loadAnimation(data::kPaddleDisarmed);
+  turboAnimation = loadAnimation(data::kPaddleTurbo);
+  deturboAnimation = loadAnimation(data::kPaddleUnturbo);
+  flamesAnimation = loadAnimation(data::kFlames);
+  flames2Animation = loadAnimation(data::kFlames2);
+  gunFlameLeftAnimation = loadAnimation(data::kGunFlameLeft);
+  gunFlameRightAnimation = loadAnimation(data::kGunFlameRight);
+  glueAnimation = loadAnimation(data::kGlue);
+  exitAnimation = loadAnimation(data::kExit);
   if (!exitAnimation.isNull()) exitAnimation->finished = true;
   stateAnimation = biggerAnimation;
 

@@ -4,6 +4,7 @@
 #include "core/lang/DInteger.h"
 #include "platform/api/shell.h"
 #include "platform/api/version.h"
+#include "platform/api/window.h"
 #include "shell/CGameEngine.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/lcdui/DGraphics.h"
@@ -20,6 +21,9 @@ using nuv::lang::DStringPtr;
 using nuv::util::DHashtable;
 
 namespace {
+
+// Enter as some keyboards send it.
+constexpr int32_t kLineFeed = 10;
 
 struct Binding {
   int32_t key;
@@ -42,15 +46,15 @@ constexpr Binding kDefaultBindings[] = {
     {FrameworkKey::SoftLeft, GameAction::SoftLeft},
     {FrameworkKey::SoftRight, GameAction::SoftRight},
     {FrameworkKey::Action, GameAction::Fire},
-    {37, GameAction::Left},
-    {39, GameAction::Right},
-    {38, GameAction::Up},
-    {40, GameAction::Down},
-    {-4, GameAction::Pause},
-    {13, GameAction::Fire},
-    {10, GameAction::Fire},
-    {-2, GameAction::Special1},
-    {-3, GameAction::Special2},
+    {VK_LEFT, GameAction::Left},
+    {VK_RIGHT, GameAction::Right},
+    {VK_UP, GameAction::Up},
+    {VK_DOWN, GameAction::Down},
+    {FrameworkKey::Pause, GameAction::Pause},
+    {VK_RETURN, GameAction::Fire},
+    {kLineFeed, GameAction::Fire},
+    {FrameworkKey::Special1, GameAction::Special1},
+    {FrameworkKey::Special2, GameAction::Special2},
 };
 
 struct KeyName {

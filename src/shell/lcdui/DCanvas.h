@@ -43,6 +43,10 @@ inline constexpr int32_t SoftRight = 10001;
 inline constexpr int32_t Action = 10002;
 inline constexpr int32_t Hash = 10003;
 inline constexpr int32_t Star = 10004;
+// The pause key (also what the application queues when it loses the foreground) and two further specials.
+inline constexpr int32_t Pause = -4;
+inline constexpr int32_t Special1 = -2;
+inline constexpr int32_t Special2 = -3;
 }  // namespace FrameworkKey
 
 class DCanvas : public DDisplayable {

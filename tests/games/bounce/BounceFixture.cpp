@@ -68,12 +68,12 @@ void BounceFixture::play(int n) {
 
 void BounceFixture::choose(int32_t index) {
   bounce::menu->selected = index;
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   // The menu takes input at most every 200 ms, counted from its first update.
   if (GameMenu::inputClock <= 0) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
   wait(250);
   game->update();
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
 }
 
 void BounceFixture::startPlaying() {
@@ -83,9 +83,9 @@ void BounceFixture::startPlaying() {
 }
 
 void BounceFixture::launch() {
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   step();
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
 }
 
 int32_t BounceFixture::lastSound() {

@@ -128,10 +128,10 @@ TEST_F(BounceScreenTest, MenuPagesOpenAndCloseBackOnTheirEntry) {
   startScreen();
   choose(Bounce::ITEM_HIGH_SCORES);
   EXPECT_EQ(state(), Bounce::STATE_HIGH_SCORES);
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   wait(250);
   step();
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
   EXPECT_EQ(state(), Bounce::STATE_MENU);
   EXPECT_EQ(bounce::menu->selected, Bounce::ITEM_HIGH_SCORES);
 
@@ -206,7 +206,7 @@ TEST_F(BounceScreenTest, PauseContinuesTheSameRoundOrAbandonsIt) {
 TEST_F(BounceScreenTest, PauseKeysActOnlyWhilePlaying) {
   startScreen();
   choose(Bounce::ITEM_START);
-  ScreenCanvas::held[gamelib::ACTION_PAUSE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Pause] = true;
   step();
   EXPECT_EQ(state(), Bounce::STATE_ROUND_INTRO);
   wait(1500);
