@@ -8,8 +8,8 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "core/lang/DSystem.h"
-#include "gamelib/CustomControls.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/MenuFlow.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -18,6 +18,8 @@ namespace bounce {
 
 using gamelib::GameLib;
 using gamelib::GameMenu;
+using gamelib::MenuEntry;
+using gamelib::MenuFlow;
 using gamelib::ScreenCanvas;
 namespace GameAction = gamelib::GameAction;
 using gamelib::SoundManager;
@@ -34,17 +36,14 @@ constexpr int64_t kRoundIntroMs = 1500;
 constexpr int64_t kGameCompleteMs = 3000;
 // Stylus positions this close to the paddle's centre leave it where it is.
 constexpr int32_t kStylusDeadZone = 3;
-constexpr int32_t kSoundLevels = 4;
 constexpr int32_t kRays = Bounce::kRays;
 
 int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
 
-void selectKeyMap(int32_t id) { GameLib::canvas->selectKeyMap(id); }
-
-// The menu texts of the entries, by entry, without and with a game paused.
-constexpr const char16_t* kMenuKeys[Bounce::kItemCount][2] = {
-    {u"start", u"continue"}, {u"highscores", u"highscores"}, {u"help", u"help"},    {nullptr, nullptr},
-    {nullptr, nullptr},      {u"cfg_keys", u"cfg_keys"},     {u"exit", u"mainmenu"}};
+// The game's menus are the standard ones.
+constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+static_assert(kMenu.size() == Bounce::kItemCount);
+static_assert(kMenu[Bounce::ITEM_START].kind == MenuEntry::Start && kMenu[Bounce::ITEM_EXIT].kind == MenuEntry::Exit);
 
 }  // namespace
 
@@ -108,7 +107,7 @@ void Bounce::update() {
       updateRoundChooser();
       break;
     case STATE_PLAYING:
-      if (pauseRequested()) {
+      if (MenuFlow::pauseRequested()) {
         pauseGame();
       } else {
         handleInput();
@@ -135,53 +134,32 @@ void Bounce::update() {
       updateRoundCleared();
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull() &&
-          gamelib::CustomControls::current->update() == gamelib::CustomControls::STILL_OPEN) {
-        break;
-      }
-      gameState = STATE_MENU;
-      ScreenCanvas::resetInput();
+      if (MenuFlow::keySetupClosed()) gameState = STATE_MENU;
       break;
     default:
       break;
   }
 }
 
-void Bounce::buildMenu() {
-  int32_t paused = gamePaused ? 1 : 0;
-  DStringArrayPtr items = new DStringArray(kItemCount);
-  for (int32_t i = 0; i < kItemCount; ++i) {
-    if (kMenuKeys[i][paused] != nullptr) (*items)[i] = TextTable::getString(kMenuKeys[i][paused]);
-  }
-  (*items)[ITEM_SFX_LEVEL] = GameMenu::getSfxLevelText(SoundManager::getSfxLevel());
-  (*items)[ITEM_MUSIC_LEVEL] = GameMenu::getMusicLevelText(SoundManager::getMusicLevel());
-  menu->setItems(items);
-  menu->first = 0;
-  menu->selected = 0;
-}
+void Bounce::buildMenu() { MenuFlow::showEntries(*menu, kMenu, gamePaused); }
 
 void Bounce::updateMenu() {
   menu->update();
   if (menu->chosen) chooseMenuItem(menu->selected);
   // "exit" has left the game: its globals are gone.
   if (gameState != STATE_MENU || menu.isNull()) return;
-  if (menu->mode == GameMenu::MODE_NAME_ENTRY && GameMenu::nameEntered) storeHighScore();
+  if (MenuFlow::nameTyped(*menu)) storeHighScore();
 }
 
 void Bounce::chooseMenuItem(int32_t item) {
-  switch (item) {
-    case ITEM_START:
+  const MenuEntry kind = kMenu[item].kind;
+  switch (kind) {
+    case MenuEntry::Start:
       if (gamePaused) {
-        selectKeyMap(kPlayKeyMap);
-        ScreenCanvas::held[GameAction::Right] = false;
-        ScreenCanvas::held[GameAction::Fire] = false;
-        ScreenCanvas::held[GameAction::Left] = false;
-        ScreenCanvas::select = false;
-        ScreenCanvas::back = false;
+        MenuFlow::resumePlay();
         gameState = STATE_PLAYING;
         gamePaused = false;
         buildMenu();
-        SoundManager::resumeAll();
         break;
       }
       gamePaused = false;
@@ -196,22 +174,22 @@ void Bounce::chooseMenuItem(int32_t item) {
         openRoundChooser();
       }
       break;
-    case ITEM_HIGH_SCORES:
+    case MenuEntry::HighScores:
       gameState = STATE_HIGH_SCORES;
       break;
-    case ITEM_HELP:
+    case MenuEntry::Help:
       gameState = STATE_HELP;
       menu->mode = GameMenu::MODE_HELP;
       break;
-    case ITEM_SFX_LEVEL:
-    case ITEM_MUSIC_LEVEL:
-      cycleSoundLevel(item);
+    case MenuEntry::SfxLevel:
+    case MenuEntry::MusicLevel:
+      MenuFlow::cycleSoundLevel(*menu, item, kind, gameKey);
       break;
-    case ITEM_KEYS:
+    case MenuEntry::Keys:
       gameState = STATE_KEY_SETUP;
       ScreenCanvas::resetInput();
       break;
-    case ITEM_EXIT:
+    case MenuEntry::Exit:
       if (!gamePaused) {
         GameLib::showMainMenu();
         break;
@@ -228,24 +206,8 @@ void Bounce::chooseMenuItem(int32_t item) {
   }
 }
 
-void Bounce::cycleSoundLevel(int32_t item) {
-  bool sfx = item == ITEM_SFX_LEVEL;
-  int32_t level = ((sfx ? SoundManager::getSfxLevel() : SoundManager::getMusicLevel()) + 1) % kSoundLevels;
-  (*menu->items)[item] = sfx ? GameMenu::getSfxLevelText(level) : GameMenu::getMusicLevelText(level);
-  if (sfx) {
-    SoundManager::setSfxLevel(level);
-  } else {
-    SoundManager::setMusicLevel(level);
-  }
-  GameMenu::saveOption(gameKey + (sfx ? u"sfx_level" : u"music_level"), level);
-}
-
 void Bounce::storeHighScore() {
-  scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->addHighScore(GameMenu::enteredName, brickList->score);
-  scoreMenu->saveHighScores(kHighScoreTable, gameKey);
-  GameMenu::nameEntered = false;
-  menu->mode = GameMenu::MODE_LIST;
+  MenuFlow::storeHighScore(*menu, *scoreMenu, kHighScoreTable, gameKey, brickList->score);
   brickList->score = 0;
   round = 1;
   lives = kStartLives;
@@ -277,7 +239,7 @@ void Bounce::updateRoundChooser() {
 }
 
 void Bounce::startGame(int32_t startRound) {
-  selectKeyMap(kPlayKeyMap);
+  GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
   round = startRound;
   brickList->score = 0;
   resetPlay();
@@ -300,20 +262,11 @@ bool Bounce::loadRound(int32_t number) {
   }
 }
 
-bool Bounce::pauseRequested() const {
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) return true;
-  const auto& icon = GameMenu::pauseImage;
-  return ScreenCanvas::pointerDown && !icon.isNull() &&
-         ScreenCanvas::pointerX > GameLib::screenWidth - icon->getWidth() && ScreenCanvas::pointerY < icon->getHeight();
-}
-
 void Bounce::pauseGame() {
-  ScreenCanvas::resetInput();
-  selectKeyMap(kMenuKeyMap);
+  MenuFlow::pausePlay();
   gamePaused = true;
   buildMenu();
   gameState = STATE_MENU;
-  SoundManager::pauseAll();
 }
 
 void Bounce::updateRoundCleared() {
@@ -380,12 +333,7 @@ bool Bounce::fieldStillMoving() {
 }
 
 void Bounce::gameOver() {
-  SoundManager::stopAll();
-  scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  selectKeyMap(kMenuKeyMap);
-  if (scoreMenu->isHighScore(brickList->score)) {
-    menu->showNameEntry();
-  } else {
+  if (!MenuFlow::offerHighScore(*menu, *scoreMenu, kHighScoreTable, gameKey, brickList->score)) {
     brickList->score = 0;
     round = 1;
     lives = kStartLives;

@@ -37,11 +37,9 @@ class Bounce : public gamelib::GameInterface {
   static constexpr int32_t STATE_KEY_SETUP = 400;
 
   static constexpr int32_t kStartLives = 5;
-  // The game keeps one high-score table; key map 1 is its play keys, key map 0 the menus'.
+  // The game keeps one high-score table.
   static constexpr int32_t kHighScoreTable = 1;
-  static constexpr int32_t kMenuKeyMap = 0;
-  static constexpr int32_t kPlayKeyMap = 1;
-  // Entries of the in-game menu.
+  // Entries of the in-game menu: the standard ones.
   static constexpr int32_t ITEM_START = 0;
   static constexpr int32_t ITEM_HIGH_SCORES = 1;
   static constexpr int32_t ITEM_HELP = 2;
@@ -58,7 +56,12 @@ class Bounce : public gamelib::GameInterface {
   ~Bounce() override;
   const char* getClassName() const override { return "Bounce"; }
 
+  // The loading screen, sounds, menus, sprites, the objects of play and the key set-up.
   void init() override;
+  // The game's pictures and animations from its image table and animation list.
+  void loadSprites();
+  // The paddle, balls, enemies and brick field, ready for a round.
+  void makePlayObjects();
   void update() override;
   void paint() override;
   void leave() override;
@@ -118,7 +121,6 @@ class Bounce : public gamelib::GameInterface {
   // A new game at a round from the menu or the round chooser.
   void startGame(int32_t startRound);
   void pauseGame();
-  bool pauseRequested() const;
   void updateRoundCleared();
   // The hidden two-digit round select during play.
   void selectRound(int32_t number);
@@ -127,7 +129,6 @@ class Bounce : public gamelib::GameInterface {
   // Whether the round's file is there with every line long enough, read without touching the field.
   bool roundFileIsSound(int32_t number);
   void openRound(int32_t number);
-  void cycleSoundLevel(int32_t item);
   void stepParticles();
   // Sum of the values of the bricks that still count for clearing the round.
   int32_t countRemaining();

@@ -1,13 +1,11 @@
 // The brick game's object fixture: pictures of known sizes packed into an atlas, the animation list, and
-// the objects made in the order of the game's set-up.
+// the game's own sprite loading and making of its objects of play.
 #include "games/bounce/ObjectsFixture.h"
 
 #include "Atlas.h"
 #include "Png.h"
 #include "TextTables.h"
-#include "core/lang/DintArray2d.h"
 #include "gamelib/GameImage.h"
-#include "gamelib/TextTable.h"
 #include "platform/seam/clock.h"
 
 namespace bouncetest {
@@ -132,7 +130,9 @@ void ObjectsFixture::startGame(const test::ArchiveFiles& rounds) {
   datakit::Atlas atlas = datakit::packAtlas(atlasSprites);
   std::vector<datakit::TextEntry> anims;
   for (const auto& [key, frames] : animationList()) anims.push_back({key, frames, 0});
-  for (int k = 1; k <= 12; ++k) anims.push_back({"bnc_bon" + std::to_string(k), u"bonus;bonus", 0});
+  for (int k = 1; k <= data::kBonusKinds; ++k) {
+    anims.push_back({"bnc_bon" + std::to_string(k), u"bonus;bonus", 0});
+  }
   test::ArchiveFiles files = rounds;
   files["graphics/s/bnc/all.txt"] = bytes(datakit::writeAtlasTable(atlas));
   files["graphics/s/bnc/all.png"] = bytes(datakit::encodePng(atlas.picture));
@@ -143,38 +143,9 @@ void ObjectsFixture::startGame(const test::ArchiveFiles& rounds) {
   // The same seed on every run.
   platform::setManualClock(1000);
   GameLib::random = new nuv::util::DRandom();
-  GameImage::loadImageTable(u"bnc/all");
-  brickWidth = GameImage::create(u"b1_0.png")->w;
-  enemySpeed = brickWidth / baseBrickWidth;
-  gamelib::TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", u"bnc/anim.txt")), false);
-  ballSmallImage = GameImage::create(u"ballSmall.png");
-  ballImage = GameImage::create(u"ball1.png");
-  ballBigImage = GameImage::create(u"ballBig.png");
-  bulletImage = GameImage::create(u"bullet.png");
-  bombImage = GameImage::create(u"bomba-monstr_0.png");
-  fireSmallAnimation = loadAnimation(u"ballFireSmall");
-  fireAnimation = loadAnimation(u"ballFire");
-  fireBigAnimation = loadAnimation(u"ballFireBig");
-  enemyAnimations = new gamelib::AnimationArray(3);
-  for (int k = 0; k < 3; ++k) (*enemyAnimations)[k] = loadAnimation(nuv::lang::DStringPtr(u"monst") + k);
-  bonusAnimations = new gamelib::AnimationArray(13);
-  for (int k = 1; k <= 12; ++k) (*bonusAnimations)[k] = loadAnimation(nuv::lang::DStringPtr(u"bnc_bon") + k);
-
   game = new Bounce();
-  game->balls = new BallArray(game->ballSlots);
-  game->enemies = new EnemyArray(game->enemySlots);
-  bounce::platform = new Platform();
-  for (int s = 0; s < game->ballSlots; ++s) (*game->balls)[s] = new Ball(Ball::ROLE_BALL);
-  brickList = new BrickList();
-  for (int e = 0; e < game->enemySlots; ++e) (*game->enemies)[e] = new Enemy();
-  bounce::platform->balls = game->balls;
-  bounce::platform->loadImages();
-  for (int s = 0; s < game->ballSlots; ++s) {
-    ball(s).leftMargin = fieldLeft;
-    ball(s).topEdge = brickList->top;
-  }
-  particles = new nuv::lang::DintArray2d(brickWidth * 100 / baseBrickWidth, kParticleFields);
-  game->resetPlay();
+  game->loadSprites();
+  game->makePlayObjects();
   GameImage::graphics = GameLib::graphics;
 }
 
