@@ -8,6 +8,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameList.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
@@ -24,22 +25,9 @@ namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-struct Entry {
-  const char16_t* titleKey;
-  const char16_t* icon;
-  const char16_t* selectedIcon;
-};
-
-constexpr Entry kEntries[MainMenu::kEntryCount] = {
-    {u"bounce", u"bnc.png", u"bnc_s.png"},    {u"cy", u"cy.png", u"cy_s.png"},
-    {u"swarm", u"swm.png", u"swm_s.png"},     {u"burrow", u"bur.png", u"bur_s.png"},
-    {u"tanks", u"tanks.png", u"tanks_s.png"}, {u"clmb", u"clmb.png", u"clmb_s.png"},
-    {u"gobbler", u"gob.png", u"gob_s.png"},   {u"rocks", u"rck.png", u"rck_s.png"},
-    {u"exit", u"exit.png", u"exit_s.png"},    {u"MORE_GAMES", u"more.png", u"more_s.png"},
-};
+static_assert(kMenuEntryCount == MainMenu::kEntryCount);
 
 constexpr int32_t E = MainMenu::kEmptyCell;
-constexpr int32_t kExitEntry = 8;
 // Without the more-games entry: 3 x 3; with it: 3 x 4, the entry among the corners of the bottom row.
 constexpr int32_t kPlainGrid[MainMenu::kMaxRows][MainMenu::kMaxColumns] = {{0, 1, 2, E}, {3, 4, 5, E}, {6, 7, 8, E}};
 constexpr int32_t kMoreGamesGrid[MainMenu::kMaxRows][MainMenu::kMaxColumns] = {
@@ -83,9 +71,18 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 
 }  // namespace
 
-// Entries 0 to 7 are the games, 8 ends the program, 9 is the more-games screen.
+// By menu index (GameList.h): the games, the end of the program, the more-games screen.
 MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new bounce::Bounce()); },
+    nullptr,  // canyon
+    nullptr,  // swarm
+    nullptr,  // burrow
+    nullptr,  // tanks
+    nullptr,  // climber
+    nullptr,  // gobbler
+    nullptr,  // rocks
+    nullptr,  // the end of the program
+    nullptr,  // more games
 };
 
 MainMenu::~MainMenu() {
@@ -116,14 +113,14 @@ void MainMenu::init() {
 
   background = GameLib::loadImage(kBackground);
   titles = new DStringArray(kEntryCount);
-  for (int32_t i = 0; i < kEntryCount; ++i) (*titles)[i] = TextTable::getString(kEntries[i].titleKey);
+  for (int32_t i = 0; i < kEntryCount; ++i) (*titles)[i] = TextTable::getString(kMenuList[i].titleKey);
 
   GameImage::loadImageTable(kIconTable);
   icons = new GameImageArray(kEntryCount);
   selectedIcons = new GameImageArray(kEntryCount);
   for (int32_t i = 0; i < kEntryCount; ++i) {
-    (*icons)[i] = GameImage::create(kEntries[i].icon);
-    (*selectedIcons)[i] = GameImage::create(kEntries[i].selectedIcon);
+    (*icons)[i] = GameImage::create(kMenuList[i].icon);
+    (*selectedIcons)[i] = GameImage::create(kMenuList[i].selectedIcon);
   }
 
   GameImagePtr first = (*icons)[0];
@@ -139,7 +136,7 @@ void MainMenu::init() {
     for (int32_t c = 0; c < kMaxColumns; ++c) grid[r][c] = cells[r][c];
   }
   layout();
-  exitEntry = kExitEntry;
+  exitEntry = kExitMenuIndex;
   shownEntry = grid[0][0];
 }
 

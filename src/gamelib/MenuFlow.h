@@ -34,9 +34,9 @@ struct MenuEntryKeys {
 
 // The entries most games show, in their order.
 inline constexpr MenuEntryKeys kStandardMenu[] = {
-    {MenuEntry::Start, u"start", u"continue"},  {MenuEntry::HighScores, u"highscores", u"highscores"},
-    {MenuEntry::Help, u"help", u"help"},        {MenuEntry::SfxLevel, nullptr, nullptr},
-    {MenuEntry::MusicLevel, nullptr, nullptr},  {MenuEntry::Keys, u"cfg_keys", u"cfg_keys"},
+    {MenuEntry::Start, u"start", u"continue"}, {MenuEntry::HighScores, u"highscores", u"highscores"},
+    {MenuEntry::Help, u"help", u"help"},       {MenuEntry::SfxLevel, nullptr, nullptr},
+    {MenuEntry::MusicLevel, nullptr, nullptr}, {MenuEntry::Keys, u"cfg_keys", u"cfg_keys"},
     {MenuEntry::Exit, u"exit", u"mainmenu"}};
 
 class MenuFlow {

@@ -7,9 +7,11 @@
 #include <sstream>
 
 #include "BuiltArchive.h"
-#include "CheckRounds.h"
+#include "GameTable.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
+#include "games/BounceRounds.h"
+#include "games/bounce/BounceData.h"
 
 namespace fs = std::filesystem;
 using nuv::io::D7zipInputStream;
@@ -20,25 +22,14 @@ using builtarchive::name;
 
 const char* const kSizes[] = {"240x320", "480x640"};
 
-const std::vector<std::string> kImageKeys = {
-    "b1_0.png",  "b1_1.png",      "b2_0.png",    "b2_1.png",   "b2_2.png",           "b3_0.png",     "b4.png",
-    "b5.png",    "b6.png",        "b7.png",      "b8_0.png",   "b9_0.png",           "b9_p0.png",    "b9_p1.png",
-    "b9_p2.png", "b9_p3.png",     "b_flash.png", "t1_L.png",   "t2_L.png",           "t3_L.png",     "t4_L.png",
-    "ball1.png", "ballSmall.png", "ballBig.png", "bullet.png", "bomba-monstr_0.png", "lifeIcon.png", "abyss.png",
-};
+namespace data = bounce::data;
+using datakit::ascii;
 
-std::vector<std::string> animationKeys() {
-  std::vector<std::string> keys = {"ballFireSmall", "ballFire", "ballFireBig", "monst0",   "monst1",    "monst2",
-                                   "small",         "desmall",  "bigger",      "debigger", "armed",     "dearmed",
-                                   "turbo",         "deturbo",  "flames",      "flames2",  "gilzLeft1", "gilzRight1",
-                                   "Clue",          "exit",     "b3dis",       "b3app",    "iskra",     "detonation"};
-  for (int k = 1; k <= 12; ++k) keys.push_back("bnc_bon" + std::to_string(k));
-  return keys;
+// What the game looks up, as the checker's row has it from the game's own names.
+const datakit::GameRow& game() {
+  static const datakit::GameRow row = datakit::bounceRow();
+  return row;
 }
-
-const char* const kSounds[] = {"menu",          "game",     "Respawn",     "die",
-                               "boom",          "HitBrick", "HitPlatform", "HitUndestroyBrick",
-                               "HitRegenBrick", "shoot",    "HitWall"};
 
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;
@@ -69,7 +60,7 @@ class BounceData : public builtarchive::BuiltArchive {
 
   static std::map<std::string, Rect> atlas(const std::string& size) {
     std::map<std::string, Rect> out;
-    for (auto& [key, rest] : lines("graphics/" + size + "/bnc/all.txt", ';')) {
+    for (auto& [key, rest] : lines("graphics/" + size + "/" + game().imageTable + ".txt", ';')) {
       Rect r;
       char sep;
       std::istringstream(rest) >> r.x >> sep >> r.y >> sep >> r.w >> sep >> r.h;
@@ -83,13 +74,14 @@ class BounceData : public builtarchive::BuiltArchive {
 
 TEST_F(BounceData, EveryPictureAndAnimationIsThereUnderBothScreenSizes) {
   for (const std::string size : kSizes) {
-    for (const std::string picture :
-         {"bnc/splash", "bnc/all", "bnc/img/back1", "bnc/img/back2", "bnc/img/back3", "bnc/img/back4", "bnc/img/back5"})
+    std::vector<std::string> pictures = game().pictures;
+    pictures.push_back(game().imageTable);
+    for (const std::string& picture : pictures)
       EXPECT_TRUE(has("graphics/" + size + "/" + picture + ".png")) << size << " " << picture;
     auto images = atlas(size);
-    for (const std::string& key : kImageKeys) EXPECT_TRUE(images.count(key)) << size << " " << key;
-    auto animations = lines("graphics/" + size + "/bnc/anim.txt", '=');
-    for (const std::string& key : animationKeys()) {
+    for (const std::string& key : game().imageKeys) EXPECT_TRUE(images.count(key)) << size << " " << key;
+    auto animations = lines("graphics/" + size + "/" + game().animationList, '=');
+    for (const std::string& key : game().animationKeys) {
       ASSERT_TRUE(animations.count(key)) << size << " " << key;
       std::istringstream frames(animations[key]);
       for (std::string frame; std::getline(frames, frame, ';');) {
@@ -108,27 +100,34 @@ TEST_F(BounceData, FieldFitsEachScreen) {
     const std::string size = kSizes[i];
     const int w = widths[i], h = heights[i], scale = w / 240;
     auto images = atlas(size);
-    const Rect brick = images["b1_0.png"], flash = images["b_flash.png"], corner = images["t4_L.png"];
+    const Rect brick = images[ascii(data::kScaleBrick)], flash = images[ascii(data::kFlashBrick)];
+    const Rect corner = images[ascii(data::kWalls[3])];
     EXPECT_EQ(brick.w, 14 * scale) << size;
     const int cellW = flash.w + 1, cellH = flash.h + 1, top = corner.h;
-    const int fieldWidth = cellW * 11, fieldHeight = cellH * 21, fieldLeft = (w - fieldWidth) / 2;
-    const int radius = images["ball1.png"].w / 2, paddleHeight = 5 * brick.w / 14, bottomGap = 12;
+    const int fieldWidth = cellW * data::kFieldColumns, fieldHeight = cellH * data::kFieldRows;
+    const int fieldLeft = (w - fieldWidth) / 2;
+    const int radius = images[ascii(data::kBall)].w / 2, paddleHeight = 5 * brick.w / 14, bottomGap = 12;
     EXPECT_LE(fieldWidth, w) << size;
     EXPECT_GE(fieldLeft - corner.w, 0) << size << ": the side walls leave the screen";
     EXPECT_LE(bottomGap + 2 * radius + paddleHeight + fieldHeight + top, h) << size << ": the field would be moved";
     // Walls: side pieces as wide as the corner, top tiles (side pieces turned) as tall as it.
-    for (const char* piece : {"t1_L.png", "t2_L.png", "t3_L.png"}) {
+    const Rect firstWall = images[ascii(data::kWalls[0])];
+    for (const char16_t* wall : {data::kWalls[0], data::kWalls[1], data::kWalls[2]}) {
+      const std::string piece = ascii(wall);
       EXPECT_EQ(images[piece].w, corner.w) << size << " " << piece;
-      EXPECT_EQ(images[piece].h, images["t1_L.png"].h) << size << " " << piece;
+      EXPECT_EQ(images[piece].h, firstWall.h) << size << " " << piece;
     }
-    EXPECT_EQ(images["t1_L.png"].w, top) << size;
+    EXPECT_EQ(firstWall.w, top) << size;
     // The four plates of the five-hit brick sit in two rows one pixel apart, inside the brick.
-    const Rect plate = images["b9_p0.png"];
+    const Rect plate = images[ascii(data::kQuarterBricks[0])];
     EXPECT_LE(2 * plate.w, brick.w) << size;
     EXPECT_LE(2 * plate.h + 1, brick.h) << size;
     // Every brick state shares the cell's size, so a redraw wipes what was there.
-    for (const char* key : {"b1_0.png", "b1_1.png", "b2_0.png", "b2_1.png", "b2_2.png", "b3_0.png", "b4.png", "b5.png",
-                            "b6.png", "b7.png", "b8_0.png", "b9_0.png"}) {
+    std::vector<std::string> bricks = datakit::asciiList(data::kTwoHitBricks);
+    for (const std::string& key : datakit::asciiList(data::kThreeHitBricks)) bricks.push_back(key);
+    for (const std::string& key : datakit::asciiList(data::kKindBricks))
+      if (key != ascii(data::kFlashBrick)) bricks.push_back(key);
+    for (const std::string& key : bricks) {
       EXPECT_EQ(images[key].w, flash.w) << size << " " << key;
       EXPECT_EQ(images[key].h, flash.h) << size << " " << key;
     }
@@ -137,16 +136,19 @@ TEST_F(BounceData, FieldFitsEachScreen) {
 
 TEST_F(BounceData, RoundsSoundsHelpAndTextsAreThere) {
   for (const std::string& round : datakit::roundFileNames()) EXPECT_TRUE(has(round)) << round;
-  for (const std::string sound : kSounds) {
-    const std::string base = "data/bnc/sound/" + sound;
-    const bool music = sound == "menu" || sound == "game";
-    EXPECT_TRUE(has(base + (music ? ".mod" : ".wav"))) << base;
+  // The first two sounds are the menu's and the game's tunes.
+  for (size_t i = 0; i < game().sounds.size(); ++i) {
+    const std::string& base = game().sounds[i];
+    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
   }
   for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name("txt/bnc/" + code + "_help.txt")), 100) << code;
+    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
+        << code;
     std::string texts = read("txt/res_" + code + ".txt");
-    for (const std::string key : {"ctrl_actions_bounce", "gamecomplete", "gameover", "level", "score", "start",
-                                  "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu", "empty"})
-      EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
+    std::vector<std::string> keys = game().textKeys;
+    keys.push_back("ctrl_actions_" + game().key);
+    for (const std::string key : {"start", "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu", "empty"})
+      keys.push_back(key);
+    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
   }
 }

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "Check.h"
-#include "CheckRounds.h"
+#include "games/BounceRounds.h"
 #include "support/TempFolder.h"
 
 using namespace datakit;

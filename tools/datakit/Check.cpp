@@ -8,15 +8,15 @@
 #include <set>
 
 #include "CheckFiles.h"
-#include "CheckRounds.h"
 #include "DataError.h"
 #include "Fonts.h"
-#include "GameNames.h"
+#include "GameTable.h"
 #include "Mod.h"
 #include "Png.h"
 #include "Stage.h"
 #include "TextTables.h"
 #include "Wav.h"
+#include "gamelib/GameList.h"
 
 namespace fs = std::filesystem;
 
@@ -27,11 +27,22 @@ const std::vector<std::string> kSharedImages = {
     "pause",     "selected",  "input/input_top", "input/input_midd", "input/input_bot",
 };
 
-const std::vector<std::string> kMenuIconKeys = {
-    "bnc.png",   "bnc_s.png", "cy.png",      "cy_s.png",   "swm.png",    "swm_s.png",  "bur.png",
-    "bur_s.png", "tanks.png", "tanks_s.png", "clmb.png",   "clmb_s.png", "gob.png",    "gob_s.png",
-    "rck.png",   "rck_s.png", "exit.png",    "exit_s.png", "more.png",   "more_s.png",
-};
+// Both icons of every main menu entry.
+const std::vector<std::string> kMenuIconKeys = [] {
+  std::vector<std::string> keys;
+  for (const gamelib::MenuListEntry& e : gamelib::kMenuList) {
+    keys.push_back(ascii(e.icon));
+    keys.push_back(ascii(e.selectedIcon));
+  }
+  return keys;
+}();
+
+// The main menu's titles.
+const std::vector<std::string> kMenuTitles = [] {
+  std::vector<std::string> keys;
+  for (const gamelib::MenuListEntry& e : gamelib::kMenuList) keys.push_back(ascii(e.titleKey));
+  return keys;
+}();
 
 // Font 6 is the only one the program does not upper-case.
 const std::vector<std::string> kFontNames = {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"};
@@ -65,11 +76,6 @@ const std::vector<std::string> kTextKeys = {
     "music_level",
     "sound level",
     "music level",
-    "levelsoriginal",
-    "modeoriginal",
-    "modefruit",
-    "modetime",
-    "modekill",
     "soundfxoff",
     "soundfxlow",
     "soundfxnormal",
@@ -87,15 +93,6 @@ const std::vector<std::string> kTextKeys = {
     "set_default",
     "ok",
     "cancel",
-    // the games' own screens: round intro, game over, game complete
-    "score",
-    "gameover",
-    "gamecomplete",
-};
-
-const std::vector<GameActions> kGameActions = {
-    {"bounce", 0x1C},    {"rocks", 0x1D},  {"burrow", 0x1F},  {"swarm", 0x1C},
-    {"climber", 0x181F}, {"canyon", 0x1F}, {"gobbler", 0x0F}, {"tanks", 0x1F},
 };
 
 namespace {
@@ -146,22 +143,38 @@ struct Fit {
   const char* where;
 };
 const std::vector<Fit> kFits = {
-    {3,
-     Room::Title,
-     {"bounce", "cy", "swarm", "burrow", "tanks", "clmb", "gobbler", "rocks", "exit", "MORE_GAMES"},
-     "main menu"},
+    {3, Room::Title, kMenuTitles, "main menu"},
     {1,
      Room::MenuBox,
-     {"start",       "continue",    "highscores",  "help",        "cfg_keys",       "mainmenu",      "exit",
-      "sound_level", "music_level", "sound level", "music level", "levelsoriginal", "levelsrandom",  "modeoriginal",
-      "modefruit",   "modetime",    "modekill",    "soundfxoff",  "soundfxlow",     "soundfxnormal", "soundfxhigh",
-      "musicoff",    "musiclow",    "musicnormal", "musichigh"},
+     {"start", "continue", "highscores", "help", "cfg_keys", "mainmenu", "exit", "sound_level", "music_level",
+      "sound level", "music level", "soundfxoff", "soundfxlow", "soundfxnormal", "soundfxhigh", "musicoff", "musiclow",
+      "musicnormal", "musichigh"},
      "in-game menu"},
     {1, Room::FullGrid, {"set_default", "ok", "cancel"}, "key set-up"},
     {2, Room::QuestionBox, {"enable_sound"}, "sound question"},
     {1, Room::QuestionBox, {"yes", "no"}, "sound question"},
     {6, Room::KeyGrid, {"entername"}, "name entry"},
 };
+
+// The shared texts, and each game's own texts and menu entries.
+std::vector<std::string> allTextKeys() {
+  std::vector<std::string> keys = kTextKeys;
+  keys.insert(keys.end(), kMenuTitles.begin(), kMenuTitles.end());
+  for (const GameRow& g : gameTable()) {
+    keys.insert(keys.end(), g.textKeys.begin(), g.textKeys.end());
+    keys.insert(keys.end(), g.menuTexts.begin(), g.menuTexts.end());
+    keys.push_back("ctrl_actions_" + g.key);
+  }
+  return keys;
+}
+
+// The shared fits, and each game's own menu entries in the menu box.
+std::vector<Fit> allFits() {
+  std::vector<Fit> fits = kFits;
+  for (const GameRow& g : gameTable())
+    if (!g.menuTexts.empty()) fits.push_back({1, Room::MenuBox, g.menuTexts, "in-game menu"});
+  return fits;
+}
 
 class Checker {
  public:
@@ -173,7 +186,7 @@ class Checker {
   CheckReport run() {
     for (const std::string& name : names_) guarded(name, [&] { checkFile(name); });
     checkTexts();
-    checkRoundsPresent();
+    checkLevelsPresent();
     checkGameSounds();
     for (const std::string& name : names_)
       if (isResolutionFile(name)) guarded(name, [&] { checkScreenSize(name); });
@@ -236,8 +249,8 @@ class Checker {
       report(name, checkWavFile(bytes(name)));
     } else if (endsWith(name, ".mod")) {
       report(name, checkModFile(bytes(name)));
-    } else if (isRoundFile(name)) {
-      report(name, checkRoundFile(bytes(name)));
+    } else if (const LevelFiles* levels = levelFilesOf(name)) {
+      report(name, levels->check(bytes(name)));
     } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
                name == "data/keys.txt") {
       std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
@@ -259,24 +272,38 @@ class Checker {
     }
   }
 
+  // The level files of the game a name belongs to, if it is one.
+  static const LevelFiles* levelFilesOf(const std::string& name) {
+    for (const GameRow& game : gameTable())
+      for (const LevelFiles& levels : game.levels)
+        if (levels.isLevel(name)) return &levels;
+    return nullptr;
+  }
+
+  // Whether the archive holds the game's data at all; a game not in it yet is not checked.
+  bool present(const GameRow& game) const {
+    return std::any_of(names_.begin(), names_.end(),
+                       [&](const std::string& n) { return startsWith(n, "data/" + game.folder); });
+  }
+
   // Sounds are shared by every screen size.
   void checkGameSounds() {
-    for (const GameNames& game : kGameNames) {
-      bool present = std::any_of(names_.begin(), names_.end(),
-                                 [&](const std::string& n) { return startsWith(n, "data/" + game.folder); });
+    for (const GameRow& game : gameTable()) {
+      if (!present(game)) continue;
       for (const std::string& sound : game.sounds)
-        if (present && !has(sound + ".wav") && !has(sound + ".mod"))
+        if (!has(sound + ".wav") && !has(sound + ".mod"))
           error(sound + ".wav", 0, "missing: the game plays this sound (as .wav or .mod)");
     }
   }
 
-  // The brick game plays its rounds in order to the last; a gap would end a game midway.
-  void checkRoundsPresent() {
-    bool brickGame =
-        std::any_of(names_.begin(), names_.end(), [](const std::string& n) { return startsWith(n, "data/bnc/"); });
-    if (brickGame)
-      for (const std::string& round : roundFileNames())
-        if (!has(round)) error(round, 0, "missing: the brick game's rounds run from round01 to round50");
+  // A game plays its levels in order to the last; a gap would end a game midway.
+  void checkLevelsPresent() {
+    for (const GameRow& game : gameTable()) {
+      if (!present(game)) continue;
+      for (const LevelFiles& levels : game.levels)
+        for (const std::string& level : levels.required)
+          if (!has(level)) error(level, 0, "missing: " + levels.whyRequired);
+    }
   }
 
   void report(const std::string& name, const std::vector<Fault>& faults) {
@@ -315,17 +342,13 @@ class Checker {
     std::set<std::u16string> allKeys;
     for (auto& [code, t] : texts_)
       for (auto& [k, v] : t) allKeys.insert(k);
-    for (const std::string& k : kTextKeys) allKeys.insert(std::u16string(k.begin(), k.end()));
-    for (const GameActions& g : kGameActions) {
-      std::string key = std::string("ctrl_actions_") + g.key;
-      allKeys.insert(std::u16string(key.begin(), key.end()));
-    }
+    for (const std::string& k : allTextKeys()) allKeys.insert(std::u16string(k.begin(), k.end()));
     for (auto& [code, t] : texts_) {
       std::string file = "txt/res_" + code + ".txt";
       for (const std::u16string& k : allKeys)
         if (!t.count(k)) error(file, 1, "missing key \"" + toUtf8(k) + "\"");
-      for (const GameActions& g : kGameActions) {
-        std::string key = std::string("ctrl_actions_") + g.key;
+      for (const GameRow& g : gameTable()) {
+        std::string key = "ctrl_actions_" + g.key;
         auto it = t.find(std::u16string(key.begin(), key.end()));
         if (it != t.end() &&
             splitText(it->second, u';').size() != static_cast<size_t>(std::popcount(unsigned(g.actionMask))))
@@ -467,8 +490,9 @@ class Checker {
 
   // A game whose folder is in the archive must have everything its set-up asks for by name.
   void checkGameNames(const std::string& resolution, const std::vector<std::string>& list) {
-    for (const GameNames& game : kGameNames) {
-      auto images = findInPath(list, "graphics/", game.folder + "all.txt");
+    for (const GameRow& game : gameTable()) {
+      if (game.imageTable.empty()) continue;
+      auto images = findInPath(list, "graphics/", game.imageTable + ".txt");
       if (!images) continue;
       for (const std::string& picture : game.pictures)
         if (!findInPath(list, "graphics/", picture + ".png") && !findInPath(list, "graphics/", picture + ".jpg"))
@@ -478,9 +502,10 @@ class Checker {
       for (const std::string& key : game.imageKeys)
         if (!keys.count(std::u16string(key.begin(), key.end())))
           error(*images, 0, "the game looks up \"" + key + "\", which is not in the image table");
-      auto anim = findInPath(list, "graphics/", game.folder + "anim.txt");
+      if (game.animationList.empty()) continue;
+      auto anim = findInPath(list, "graphics/", game.animationList);
       if (!anim) {
-        error(resolution, 1, "no animation list \"" + game.folder + "anim.txt\" under its PATH");
+        error(resolution, 1, "no animation list \"" + game.animationList + "\" under its PATH");
       } else {
         std::set<std::u16string> names;
         for (const TableLine& l : readPlainTable(bytes(*anim), where(*anim)))
@@ -523,7 +548,7 @@ class Checker {
               "\"" + key + "\" is " + std::to_string(w) + " pixels wide, the " + where + " has room for " +
                   std::to_string(room) + " at " + std::to_string(width) + " pixels");
       };
-      for (const Fit& fit : kFits)
+      for (const Fit& fit : allFits())
         for (const std::string& key : fit.keys) {
           auto it = t.find(std::u16string(key.begin(), key.end()));
           if (it == t.end()) continue;
@@ -539,8 +564,8 @@ class Checker {
               tooWide(key, w, titleRoom, "main menu (as two words at most)");
           }
         }
-      for (const GameActions& g : kGameActions) {
-        std::string key = std::string("ctrl_actions_") + g.key;
+      for (const GameRow& g : gameTable()) {
+        std::string key = "ctrl_actions_" + g.key;
         auto it = t.find(std::u16string(key.begin(), key.end()));
         if (it != t.end())
           for (const std::u16string& action : splitText(it->second, u';'))

@@ -21,10 +21,5 @@ extern const std::vector<std::string> kSharedImages;
 extern const std::vector<std::string> kMenuIconKeys;
 extern const std::vector<std::string> kFontNames;
 extern const std::vector<std::string> kTextKeys;
-struct GameActions {
-  const char* key;
-  int actionMask;
-};
-extern const std::vector<GameActions> kGameActions;
 
 }  // namespace datakit

@@ -9,12 +9,14 @@
 #include <map>
 
 #include "Fonts.h"
+#include "GameTable.h"
 #include "Image.h"
 #include "Mod.h"
 #include "Png.h"
 #include "Stage.h"
 #include "TextTables.h"
 #include "Wav.h"
+#include "gamelib/GameList.h"
 
 namespace fs = std::filesystem;
 
@@ -159,9 +161,9 @@ Image mockMainMenu(const fs::path& archive, const ScreenSize& size, const Loaded
     if (std::sscanf(line.c_str(), "%63[^;];%d;%d;%d;%d", key, &r[0], &r[1], &r[2], &r[3]) == 5) rects[key] = r;
     at = end + 2;
   }
-  static const char* icons[] = {"bnc", "cy", "swm", "bur", "tanks", "clmb", "gob", "rck", "exit", "more"};
   static const int grid[3][4] = {{0, 1, 2, 6}, {3, 4, 5, 7}, {-1, 9, 8, -1}};
-  auto icon0 = rects[std::string(icons[0]) + ".png"];
+  const auto& entries = gamelib::kMenuList;
+  auto icon0 = rects[ascii(entries[0].icon)];
   int columnStep = icon0[2], rowStep = icon0[3] - 2, rows = 3, columns = 4;
   int cx = size.width >> 1, cy = size.height - (((rows - 1) * rowStep) >> 1) - 2 * hud1.height();
   for (int r = 0; r < rows; ++r)
@@ -170,10 +172,10 @@ Image mockMainMenu(const fs::path& archive, const ScreenSize& size, const Loaded
       if (e < 0) continue;
       int dx = -(((columns - 1) * columnStep) >> 1) + c * columnStep;
       int dy = -((rows * rowStep) >> 1) + r * rowStep;
-      auto rect = rects[std::string(icons[e]) + (r == 0 && c == 0 ? "_s.png" : ".png")];
+      auto rect = rects[ascii(r == 0 && c == 0 ? entries[e].selectedIcon : entries[e].icon)];
       screen.blit(atlas.cropped(rect[0], rect[1], rect[2], rect[3]), cx + dx - rect[2] / 2, cy + dy - rect[3] / 2);
     }
-  auto title = texts.find(u"bounce");
+  auto title = texts.find(entries[0].titleKey);
   if (title != texts.end())
     hud1.draw(screen, (size.width - hud1.width(title->second)) / 2, size.height - hud1.height() - 2, title->second);
   return screen;

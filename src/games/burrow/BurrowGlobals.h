@@ -4,6 +4,7 @@
 
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
+#include "games/burrow/BurrowData.h"
 
 namespace burrow {
 

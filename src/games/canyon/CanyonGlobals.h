@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/lang/DString.h"
+#include "games/canyon/CanyonData.h"
 
 namespace canyon {
 

@@ -6,7 +6,7 @@
 namespace gobbler {
 
 void initGlobals() {
-  gameKey = u"gobbler";
+  gameKey = data::kGameKey;
   pairValues = new nuv::lang::DintArray(2);
   fiveValues = new nuv::lang::DintArray(5);
   menuItems =

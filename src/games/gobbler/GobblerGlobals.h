@@ -6,6 +6,7 @@
 #include "core/lang/DStringArray.h"
 #include "core/lang/DintArray.h"
 #include "gamelib/GameMenu.h"
+#include "games/gobbler/GobblerData.h"
 
 namespace gobbler {
 

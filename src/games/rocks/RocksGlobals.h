@@ -4,6 +4,7 @@
 
 #include "core/lang/DString.h"
 #include "core/lang/DintArray.h"
+#include "games/rocks/RocksData.h"
 
 namespace rocks {
 

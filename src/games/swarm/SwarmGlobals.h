@@ -5,6 +5,7 @@
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
 #include "core/lang/DintArray.h"
+#include "games/swarm/SwarmData.h"
 
 namespace swarm {
 

@@ -4,6 +4,7 @@
 #include "core/lang/DString.h"
 #include "core/lang/DintArray.h"
 #include "core/lang/DintArray2d.h"
+#include "games/tanks/TanksData.h"
 
 namespace tanks {
 

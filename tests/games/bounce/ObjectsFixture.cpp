@@ -17,7 +17,7 @@ using gamelib::GameLib;
 namespace {
 
 struct Sprite {
-  const char* key;
+  const char16_t* key;
   int w, h;
   datakit::Rgb colour;
 };
@@ -25,78 +25,75 @@ struct Sprite {
 // Every picture the objects name. Bricks have distinct colours so a test can tell them apart.
 const std::vector<Sprite>& sprites() {
   static const std::vector<Sprite> list = {
-      {"b_flash.png", kBrickW, kBrickH, 0xFFFFFF},
-      {"b1_0.png", kBrickW, kBrickH, 0xFF0000},
-      {"b1_1.png", kBrickW, kBrickH, 0xC00000},
-      {"b2_0.png", kBrickW, kBrickH, 0x00FF00},
-      {"b2_1.png", kBrickW, kBrickH, 0x00C000},
-      {"b2_2.png", kBrickW, kBrickH, 0x008000},
-      {"b3_0.png", kBrickW, kBrickH, 0x0000FF},
-      {"b4.png", kBrickW, kBrickH, 0xFFFF00},
-      {"b5.png", kBrickW, kBrickH, 0x808080},
-      {"b6.png", kBrickW, kBrickH, 0x00FFFF},
-      {"b7.png", kBrickW, kBrickH, 0xFF8000},
-      {"b8_0.png", kBrickW, kBrickH, 0x800080},
-      {"b9_0.png", kBrickW, kBrickH, 0x404040},
-      {"b9_p0.png", 7, 3, 0x101010},
-      {"b9_p1.png", 7, 3, 0x202020},
-      {"b9_p2.png", 7, 3, 0x303030},
-      {"b9_p3.png", 7, 3, 0x505050},
-      {"t1_L.png", kWallW, 16, 0x603000},
-      {"t2_L.png", kWallW, 16, 0x604000},
-      {"t3_L.png", kWallW, 16, 0x605000},
-      {"t4_L.png", kWallW, kCornerH, 0x606000},
-      {"ball1.png", kBallW, kBallW, 0xE0E0E0},
-      {"ballSmall.png", 4, 4, 0xD0D0D0},
-      {"ballBig.png", 8, 8, 0xF0F0F0},
-      {"fireSmall", 4, 4, 0xFF4000},
-      {"fire", kBallW, kBallW, 0xFF5000},
-      {"fireBig", 8, 8, 0xFF6000},
-      {"bullet.png", 2, 4, 0xFFFF80},
-      {"bomba-monstr_0.png", 6, 6, 0x202000},
-      {"padSmall", 20, kPaddleH, 0x0080FF},
-      {"padNormal", kPaddleW, kPaddleH, 0x0090FF},
-      {"padBig", 40, kPaddleH, 0x00A0FF},
-      {"gun", kPaddleW, kPaddleH, 0x406080},
-      {"lower", kPaddleW, 3, 0x204060},
-      {"lowerTurbo", kPaddleW, 3, 0x206040},
-      {"flame", 4, 4, 0xFF2000},
-      {"glue", kPaddleW, 2, 0x80FF80},
-      {"exit", 20, 10, 0x102030},
-      {"monster", kEnemyW, kEnemyH, 0x30A030},
-      {"bonus", kBonusW, kBonusH, 0xA0A030},
-      {"effect", kBrickW, kBrickH, 0x90F0F0},
+      {data::kFlashBrick, kBrickW, kBrickH, 0xFFFFFF},
+      {data::kTwoHitBricks[0], kBrickW, kBrickH, 0xFF0000},
+      {data::kTwoHitBricks[1], kBrickW, kBrickH, 0xC00000},
+      {data::kThreeHitBricks[0], kBrickW, kBrickH, 0x00FF00},
+      {data::kThreeHitBricks[1], kBrickW, kBrickH, 0x00C000},
+      {data::kThreeHitBricks[2], kBrickW, kBrickH, 0x008000},
+      {data::kKindBricks[3], kBrickW, kBrickH, 0x0000FF},
+      {data::kKindBricks[4], kBrickW, kBrickH, 0xFFFF00},
+      {data::kKindBricks[5], kBrickW, kBrickH, 0x808080},
+      {data::kKindBricks[6], kBrickW, kBrickH, 0x00FFFF},
+      {data::kKindBricks[7], kBrickW, kBrickH, 0xFF8000},
+      {data::kKindBricks[8], kBrickW, kBrickH, 0x800080},
+      {data::kKindBricks[9], kBrickW, kBrickH, 0x404040},
+      {data::kQuarterBricks[0], 7, 3, 0x101010},
+      {data::kQuarterBricks[1], 7, 3, 0x202020},
+      {data::kQuarterBricks[2], 7, 3, 0x303030},
+      {data::kQuarterBricks[3], 7, 3, 0x505050},
+      {data::kWalls[0], kWallW, 16, 0x603000},
+      {data::kWalls[1], kWallW, 16, 0x604000},
+      {data::kWalls[2], kWallW, 16, 0x605000},
+      {data::kWalls[3], kWallW, kCornerH, 0x606000},
+      {data::kBall, kBallW, kBallW, 0xE0E0E0},
+      {data::kBallSmall, 4, 4, 0xD0D0D0},
+      {data::kBallBig, 8, 8, 0xF0F0F0},
+      {u"fireSmall", 4, 4, 0xFF4000},
+      {u"fire", kBallW, kBallW, 0xFF5000},
+      {u"fireBig", 8, 8, 0xFF6000},
+      {data::kBullet, 2, 4, 0xFFFF80},
+      {data::kBomb, 6, 6, 0x202000},
+      {u"padSmall", 20, kPaddleH, 0x0080FF},
+      {u"padNormal", kPaddleW, kPaddleH, 0x0090FF},
+      {u"padBig", 40, kPaddleH, 0x00A0FF},
+      {u"gun", kPaddleW, kPaddleH, 0x406080},
+      {u"lower", kPaddleW, 3, 0x204060},
+      {u"lowerTurbo", kPaddleW, 3, 0x206040},
+      {u"flame", 4, 4, 0xFF2000},
+      {u"glue", kPaddleW, 2, 0x80FF80},
+      {u"exit", 20, 10, 0x102030},
+      {u"monster", kEnemyW, kEnemyH, 0x30A030},
+      {u"bonus", kBonusW, kBonusH, 0xA0A030},
+      {u"effect", kBrickW, kBrickH, 0x90F0F0},
   };
   return list;
 }
 
 // Two-frame animations unless the frames say otherwise.
-const std::vector<std::pair<const char*, const char16_t*>>& animationList() {
-  static const std::vector<std::pair<const char*, const char16_t*>> list = {
-      {"ballFireSmall", u"fireSmall;fireSmall"},
-      {"ballFire", u"fire;fire"},
-      {"ballFireBig", u"fireBig;fireBig"},
-      {"monst0", u"monster;monster"},
-      {"monst1", u"monster;monster"},
-      {"monst2", u"monster;monster"},
-      {"small", u"padNormal;padSmall"},
-      {"desmall", u"padSmall;padNormal"},
-      {"bigger", u"padNormal;padBig"},
-      {"debigger", u"padBig;padNormal"},
-      {"armed", u"gun;gun"},
-      {"dearmed", u"gun;gun"},
-      {"turbo", u"lower;lowerTurbo"},
-      {"deturbo", u"lowerTurbo;lower"},
-      {"flames", u"flame;flame"},
-      {"flames2", u"flame;flame"},
-      {"gilzLeft1", u"flame;flame"},
-      {"gilzRight1", u"flame;flame"},
-      {"Clue", u"glue;glue"},
-      {"exit", u"exit;exit"},
-      {"b3dis", u"effect;effect"},
-      {"b3app", u"effect;effect"},
-      {"iskra", u"effect;effect"},
-      {"detonation", u"effect;effect"},
+const std::vector<std::pair<const char16_t*, const char16_t*>>& animationList() {
+  static const std::vector<std::pair<const char16_t*, const char16_t*>> list = {
+      {data::kFireSmall, u"fireSmall;fireSmall"},
+      {data::kFire, u"fire;fire"},
+      {data::kFireBig, u"fireBig;fireBig"},
+      {data::kPaddleSmall, u"padNormal;padSmall"},
+      {data::kPaddleUnsmall, u"padSmall;padNormal"},
+      {data::kPaddleBigger, u"padNormal;padBig"},
+      {data::kPaddleUnbigger, u"padBig;padNormal"},
+      {data::kPaddleArmed, u"gun;gun"},
+      {data::kPaddleDisarmed, u"gun;gun"},
+      {data::kPaddleTurbo, u"lower;lowerTurbo"},
+      {data::kPaddleUnturbo, u"lowerTurbo;lower"},
+      {data::kFlames, u"flame;flame"},
+      {data::kFlames2, u"flame;flame"},
+      {data::kGunFlameLeft, u"flame;flame"},
+      {data::kGunFlameRight, u"flame;flame"},
+      {data::kGlue, u"glue;glue"},
+      {data::kExit, u"exit;exit"},
+      {data::kBrickDisappear, u"effect;effect"},
+      {data::kBrickAppear, u"effect;effect"},
+      {data::kSpark, u"effect;effect"},
+      {data::kDetonation, u"effect;effect"},
   };
   return list;
 }
@@ -126,12 +123,16 @@ void ObjectsFixture::TearDown() {
 
 void ObjectsFixture::startGame(const test::ArchiveFiles& rounds) {
   std::vector<datakit::AtlasSprite> atlasSprites;
-  for (const Sprite& s : sprites()) atlasSprites.push_back({s.key, datakit::Image(s.w, s.h, s.colour)});
+  for (const Sprite& s : sprites())
+    atlasSprites.push_back({datakit::toUtf8(s.key), datakit::Image(s.w, s.h, s.colour)});
   datakit::Atlas atlas = datakit::packAtlas(atlasSprites);
   std::vector<datakit::TextEntry> anims;
-  for (const auto& [key, frames] : animationList()) anims.push_back({key, frames, 0});
+  for (const auto& [key, frames] : animationList()) anims.push_back({datakit::toUtf8(key), frames, 0});
+  for (int k = 0; k < data::kEnemyKinds; ++k) {
+    anims.push_back({datakit::toUtf8(data::kEnemyPrefix) + std::to_string(k), u"monster;monster", 0});
+  }
   for (int k = 1; k <= data::kBonusKinds; ++k) {
-    anims.push_back({"bnc_bon" + std::to_string(k), u"bonus;bonus", 0});
+    anims.push_back({datakit::toUtf8(data::kBonusPrefix) + std::to_string(k), u"bonus;bonus", 0});
   }
   test::ArchiveFiles files = rounds;
   files["graphics/s/bnc/all.txt"] = bytes(datakit::writeAtlasTable(atlas));

@@ -1,18 +1,22 @@
 // The brick game's round files: the field its loader reads, and a layout that a ball can clear.
-#include "CheckRounds.h"
+#include "games/BounceRounds.h"
 
 #include <cstdio>
 #include <string_view>
+
+#include "GameTable.h"
+#include "games/bounce/BounceData.h"
 
 namespace datakit {
 
 namespace {
 
-constexpr int kRows = 21;
-constexpr int kColumns = 11;
-constexpr int kRounds = 50;
-constexpr const char* kFolder = "data/bnc/data/";
-constexpr std::string_view kLetters = "abcdefghij";
+constexpr int kRows = bounce::data::kFieldRows;
+constexpr int kColumns = bounce::data::kFieldColumns;
+constexpr int kRounds = bounce::data::kRounds;
+const std::string kPrefix = archiveName(bounce::data::kRoundPrefix);
+const std::string kSuffix = ascii(bounce::data::kRoundSuffix);
+const std::string kLetters = ascii(bounce::data::kBrickLetters);
 // Letters whose bricks the round does not wait for: the glass that grows back and the steel.
 constexpr std::string_view kUncounted = "ce";
 // Ordinary balls never break steel, so only the walls it builds can shut a brick in.
@@ -45,16 +49,16 @@ std::vector<std::string> roundFileNames() {
   std::vector<std::string> names;
   for (int n = 1; n <= kRounds; ++n) {
     char name[32];
-    std::snprintf(name, sizeof name, "round%02d.txt", n);
-    names.push_back(kFolder + std::string(name));
+    std::snprintf(name, sizeof name, "%02d", n);
+    names.push_back(kPrefix + name + kSuffix);
   }
   return names;
 }
 
 bool isRoundFile(const std::string& name) {
-  const std::string head = kFolder + std::string("round");
+  const std::string& head = kPrefix;
   return name.size() > head.size() + 4 && name.compare(0, head.size(), head) == 0 &&
-         name.compare(name.size() - 4, 4, ".txt") == 0;
+         name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) == 0;
 }
 
 std::vector<Fault> checkRoundFile(const Bytes& file) {
@@ -91,7 +95,7 @@ std::vector<Fault> checkRoundFile(const Bytes& file) {
       }
       for (size_t c = 0; c < row.size() && c < kColumns; ++c) {
         char ch = row[c];
-        if (kLetters.find(ch) == std::string_view::npos && !isEmptyCell(ch)) {
+        if (kLetters.find(ch) == std::string::npos && !isEmptyCell(ch)) {
           faults.push_back(
               {line, "column " + std::to_string(c + 1) + ": cells are the letters a to j or '.' for empty"});
           readable = false;
@@ -112,7 +116,7 @@ std::vector<Fault> checkRoundFile(const Bytes& file) {
   if (!readable) return faults;
 
   auto counts = [](char c) {
-    return kLetters.find(c) != std::string_view::npos && kUncounted.find(c) == std::string_view::npos;
+    return kLetters.find(c) != std::string::npos && kUncounted.find(c) == std::string_view::npos;
   };
   auto seen = reachable(rows);
   bool anyCounted = false;
