@@ -7,13 +7,7 @@
 #include <iterator>
 
 #include "games/bounce/BounceData.h"
-#include "games/burrow/BurrowData.h"
-#include "games/canyon/CanyonData.h"
-#include "games/climber/ClimberData.h"
 #include "games/gobbler/GobblerData.h"
-#include "games/rocks/RocksData.h"
-#include "games/swarm/SwarmData.h"
-#include "games/tanks/TanksData.h"
 
 namespace gamelib {
 
@@ -27,23 +21,19 @@ struct MenuListEntry {
   int32_t remappableActions;  // the game actions its key set-up rebinds
 };
 
-// By menu index: the eight games, then the end of the program and the more-games screen.
+// By menu index: the eight games, then the end of the program and the more-games screen. A game that is
+// built names itself in its own header (<Key>Data.h), which its entry reads.
 inline constexpr MenuListEntry kMenuList[] = {
     {bounce::data::kGameKey, bounce::data::kFolder, 0, u"bounce", u"bnc.png", u"bnc_s.png",
      bounce::data::kRemappableActions},
-    {canyon::data::kGameKey, canyon::data::kFolder, 1, u"cy", u"cy.png", u"cy_s.png", canyon::data::kRemappableActions},
-    {swarm::data::kGameKey, swarm::data::kFolder, 2, u"swarm", u"swm.png", u"swm_s.png",
-     swarm::data::kRemappableActions},
-    {burrow::data::kGameKey, burrow::data::kFolder, 3, u"burrow", u"bur.png", u"bur_s.png",
-     burrow::data::kRemappableActions},
-    {tanks::data::kGameKey, tanks::data::kFolder, 4, u"tanks", u"tanks.png", u"tanks_s.png",
-     tanks::data::kRemappableActions},
-    {climber::data::kGameKey, climber::data::kFolder, 5, u"clmb", u"clmb.png", u"clmb_s.png",
-     climber::data::kRemappableActions},
+    {u"canyon", u"cy", 1, u"cy", u"cy.png", u"cy_s.png", 0x1F},
+    {u"swarm", u"swm", 2, u"swarm", u"swm.png", u"swm_s.png", 0x1C},
+    {u"burrow", u"bur", 3, u"burrow", u"bur.png", u"bur_s.png", 0x1F},
+    {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},
+    {u"climber", u"clmb", 5, u"clmb", u"clmb.png", u"clmb_s.png", 0x181F},
     {gobbler::data::kGameKey, gobbler::data::kFolder, 6, u"gobbler", u"gob.png", u"gob_s.png",
      gobbler::data::kRemappableActions},
-    {rocks::data::kGameKey, rocks::data::kFolder, 7, u"rocks", u"rck.png", u"rck_s.png",
-     rocks::data::kRemappableActions},
+    {u"rocks", u"rck", 7, u"rocks", u"rck.png", u"rck_s.png", 0x1D},
     {nullptr, nullptr, 8, u"exit", u"exit.png", u"exit_s.png", 0},
     {nullptr, nullptr, 9, u"MORE_GAMES", u"more.png", u"more_s.png", 0},
 };

@@ -1,11 +1,42 @@
 // The checker's table of games, and the conversions the rows use.
 #include "GameTable.h"
 
+#include "gamelib/GameList.h"
+
 namespace datakit {
 
+namespace {
+
+// The games with rows of their own; the others are known by their entry of the games list alone.
+struct RowMaker {
+  const char* key;
+  GameRow (*make)();
+};
+const RowMaker kRowMakers[] = {
+    {"bounce", bounceRow},
+    {"gobbler", gobblerRow},
+};
+
+GameRow rowOf(const gamelib::MenuListEntry& entry) {
+  const std::string key = ascii(entry.gameKey);
+  for (const RowMaker& maker : kRowMakers)
+    if (key == maker.key) return maker.make();
+  GameRow g;
+  g.key = key;
+  g.folder = ascii(entry.dataKey) + "/";
+  g.actionMask = entry.remappableActions;
+  return g;
+}
+
+}  // namespace
+
 const std::vector<GameRow>& gameTable() {
-  static const std::vector<GameRow> table = {bounceRow(), canyonRow(),  swarmRow(),   burrowRow(),
-                                             tanksRow(),  climberRow(), gobblerRow(), rocksRow()};
+  static const std::vector<GameRow> table = [] {
+    std::vector<GameRow> rows;
+    for (const gamelib::MenuListEntry& entry : gamelib::kMenuList)
+      if (entry.gameKey != nullptr) rows.push_back(rowOf(entry));
+    return rows;
+  }();
   return table;
 }
 

@@ -1,5 +1,6 @@
 // One row per game: what its set-up looks up in the archive by name, its level files and their checker,
-// its texts and its rebindable keys. The checker walks the table; a game adds its row in games/.
+// its texts and its rebindable keys. The checker walks the table in the main menu's order; a game adds its
+// row in games/ and lists it in GameTable.cpp.
 #pragma once
 
 #include <functional>
@@ -36,15 +37,9 @@ struct GameRow {
 
 const std::vector<GameRow>& gameTable();
 
-// The rows, one per game, in the main menu's order.
+// The games' own rows (games/<Key>Row.cpp), listed in GameTable.cpp.
 GameRow bounceRow();
-GameRow canyonRow();
-GameRow swarmRow();
-GameRow burrowRow();
-GameRow tanksRow();
-GameRow climberRow();
 GameRow gobblerRow();
-GameRow rocksRow();
 
 // An ASCII name from the program's 16-bit constants.
 std::string ascii(const char16_t* text);

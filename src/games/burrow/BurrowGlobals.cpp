@@ -47,7 +47,7 @@ constexpr Run kBonus{u"bonus_anim", 0, 2, 1};
 }  // namespace
 
 void initGlobals() {
-  gameKey = data::kGameKey;
+  gameKey = u"burrow";
   earthName = u"earth";
   bagFrames = frames({{u"sack_", 0, 3, 2}, {u"gold_", 1, 3, 1}});
   boltFrames = frames({{u"bullet_", 1, 4, 2}});

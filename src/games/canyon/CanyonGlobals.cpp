@@ -3,7 +3,7 @@
 
 namespace canyon {
 
-void initGlobals() { gameKey = data::kGameKey; }
+void initGlobals() { gameKey = u"canyon"; }
 
 void releaseGlobals() { gameKey = nullptr; }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "core/lang/DString.h"
-#include "games/canyon/CanyonData.h"
 
 namespace canyon {
 

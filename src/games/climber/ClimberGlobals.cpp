@@ -6,7 +6,7 @@
 namespace climber {
 
 void initGlobals() {
-  gameKey = data::kGameKey;
+  gameKey = u"climber";
   menuItems =
       gamelib::stringList({u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
 }

@@ -4,7 +4,6 @@
 
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
-#include "games/climber/ClimberData.h"
 
 namespace climber {
 

@@ -4,7 +4,7 @@
 namespace rocks {
 
 void initGlobals() {
-  gameKey = data::kGameKey;
+  gameKey = u"rocks";
   colours = new nuv::lang::DintArray(3, 0xAFAFAF, 0x00AFFF, 0x0000FF);
   tuning = new nuv::lang::DintArray(kTuningValues);
 }

@@ -4,7 +4,6 @@
 
 #include "core/lang/DString.h"
 #include "core/lang/DintArray.h"
-#include "games/rocks/RocksData.h"
 
 namespace rocks {
 

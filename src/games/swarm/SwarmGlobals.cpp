@@ -8,7 +8,7 @@ namespace swarm {
 using nuv::lang::DintArray;
 
 void initGlobals() {
-  gameKey = data::kGameKey;
+  gameKey = u"swarm";
   menuItems =
       gamelib::stringList({u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
   stageTable1 = new DintArray(5, 2, 4, 5, 6, 6);

@@ -5,7 +5,6 @@
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
 #include "core/lang/DintArray.h"
-#include "games/swarm/SwarmData.h"
 
 namespace swarm {
 

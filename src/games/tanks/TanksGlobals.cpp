@@ -6,7 +6,7 @@ namespace tanks {
 using nuv::lang::DintArray;
 
 void initGlobals() {
-  gameKey = data::kGameKey;
+  gameKey = u"tanks";
   bitTable = new nuv::lang::DintArray2d(kBitTableSize, kBitTableSize);
   for (int32_t r = 0; r < kBitTableSize; ++r) {
     for (int32_t c = 0; c < kBitTableSize; ++c)

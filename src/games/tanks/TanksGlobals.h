@@ -4,7 +4,6 @@
 #include "core/lang/DString.h"
 #include "core/lang/DintArray.h"
 #include "core/lang/DintArray2d.h"
-#include "games/tanks/TanksData.h"
 
 namespace tanks {
 
