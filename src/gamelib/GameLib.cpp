@@ -111,11 +111,11 @@ void GameLib::setPathList(DStringPtr value) {
 void GameLib::loadKeysAndTexts() {
   try {
     TextTable::load(kKeysTable, false);
-    leftSoftKey1 = TextTable::getInt(u"KEY_LEFT_SOFT1", 10000);
+    leftSoftKey1 = TextTable::getInt(u"KEY_LEFT_SOFT1", FrameworkKey::SoftLeft);
     leftSoftKey2 = TextTable::getInt(u"KEY_LEFT_SOFT2", 0);
-    rightSoftKey1 = TextTable::getInt(u"KEY_RIGHT_SOFT1", 10001);
+    rightSoftKey1 = TextTable::getInt(u"KEY_RIGHT_SOFT1", FrameworkKey::SoftRight);
     rightSoftKey2 = TextTable::getInt(u"KEY_RIGHT_SOFT2", 0);
-    middleSoftKey = TextTable::getInt(u"KEY_MIDDLE_SOFT", 10002);
+    middleSoftKey = TextTable::getInt(u"KEY_MIDDLE_SOFT", FrameworkKey::Action);
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);
   }

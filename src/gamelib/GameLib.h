@@ -102,11 +102,11 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static inline int32_t languageCount = 0;
 
   // Soft-key codes from "/data/keys"; the second ones act as select and back.
-  static inline int32_t leftSoftKey1 = 10000;
+  static inline int32_t leftSoftKey1 = nuv::microedition::lcdui::FrameworkKey::SoftLeft;
   static inline int32_t leftSoftKey2 = 0;
-  static inline int32_t rightSoftKey1 = 10001;
+  static inline int32_t rightSoftKey1 = nuv::microedition::lcdui::FrameworkKey::SoftRight;
   static inline int32_t rightSoftKey2 = 0;
-  static inline int32_t middleSoftKey = 10002;
+  static inline int32_t middleSoftKey = nuv::microedition::lcdui::FrameworkKey::Action;
 
   // The frame clock.
   static inline int64_t lastStepTime = 0;
