@@ -1,5 +1,7 @@
 // Finding resources: the archive under the bare name and the screen size's directory prefixes, then files
 // beside the program; pictures as PNG or else JPEG.
+#include <memory>
+
 #include "core/io/D7zipInputStream.h"
 #include "core/io/DFileInputStream.h"
 #include "core/lang/DExceptionBase.h"
@@ -26,18 +28,25 @@ int32_t pathCount() { return GameLib::pathList.isNull() ? 0 : GameLib::pathList-
 // The name itself for i = -1, else prefix i + name.
 DStringPtr candidate(DStringPtr name, int32_t i) { return i < 0 ? name : (*GameLib::pathList)[i] + name; }
 
+// False also when no archive is open.
+bool isArchiveEntry(DStringPtr name) {
+  try {
+    return D7zipInputStream::getSize(name) >= 0;
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+    return false;
+  }
+}
+
 }  // namespace
 
 DInputStreamPtr GameLib::loadFile(DStringPtr name) {
   name = withoutLeadingSlash(name);
   int32_t n = pathCount();
   for (int32_t i = -1; i < n; ++i) {
-    try {
-      DStringPtr entry = candidate(name, i);
-      if (D7zipInputStream::getSize(entry) >= 0) return D7zipInputStream::open(entry);
-    } catch (DExceptionBase* e) {
-      catchException(e, ExceptionCode::Exception);
-    }
+    DStringPtr entry = candidate(name, i);
+    // An entry the archive lists but cannot decode is damage, not absence: its report goes to the caller.
+    if (isArchiveEntry(entry)) return D7zipInputStream::open(entry);
   }
   for (int32_t i = -1; i < n; ++i) {
     try {
@@ -79,7 +88,10 @@ DImagePtr GameLib::loadImageFile(DStringPtr path) {
       DImagePtr image = DImage::createImage(path + extension, 0);
       if (!image.isNull()) return image;
     } catch (DExceptionBase* e) {
-      catchException(e, ExceptionCode::Exception);
+      std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
+      // A picture the archive cannot decode is damage, reported to the caller; one that is merely no
+      // picture of this format lets the next format be tried.
+      if (D7zipInputStream::isDamageReport(*owned)) throw owned.release();
     }
   }
   return nullptr;

@@ -1,6 +1,8 @@
 // Reading a whole player stream into memory.
 #include "sound/StreamBytes.h"
 
+#include <new>
+
 #include "core/lang/DExceptionBase.h"
 
 namespace nuv::microedition::media {
@@ -21,6 +23,10 @@ lang::DbyteArrayPtr readWholeStream(io::DInputStreamPtr stream, bool& failed) {
     return bytes;
   } catch (lang::DExceptionBase* e) {
     auto handled = lang::catchException(e, lang::ExceptionCode::Exception);
+    failed = true;
+    return nullptr;
+  } catch (const std::bad_alloc&) {
+    // A sound too large for the memory left is a sound that does not load, not the end of the program.
     failed = true;
     return nullptr;
   }

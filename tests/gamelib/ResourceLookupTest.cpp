@@ -2,9 +2,14 @@
 // pictures as PNG, else JPEG; the resolution file's path list and the image path property.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include "core/io/D7zipInputStream.h"
 #include "core/io/DInputStream.h"
 #include "gamelib/GameLibFixture.h"
 #include "gamelib/Pictures.h"
+#include "support/Archives.h"
 #include "support/Exceptions.h"
 
 namespace {
@@ -113,6 +118,29 @@ TEST_F(ResourceLookupTest, AppPropertiesFollowTheScreenHeight) {
     EXPECT_EQ(narrow(app->getAppProperty(c.key)), c.expected) << c.height;
   }
   EXPECT_TRUE(app->getAppProperty(nullptr).isNull());
+}
+
+// An entry the archive lists but cannot decode is reported to the caller as the archive's IOException,
+// never taken for a missing resource (which would end as a null pointer further on).
+TEST_F(ResourceLookupTest, DamagedEntriesAreReportedNotSkipped) {
+  std::vector<test::StoredEntry> entries = {{u"graphics/s/pic.png", gltest::solidPng(3, 2, 0x00FF00), {}},
+                                            {u"graphics/s/pic.jpg", gltest::solidJpeg(5, 4, 0x0000FF), {}},
+                                            {u"s/table.txt", "KEY=value", {}},
+                                            {u"table.txt", "the bare name", {}}};
+  std::vector<uint64_t> at = test::writeStoredArchive(folder.file("game.dat"), entries);
+  for (size_t i : {size_t{0}, size_t{2}}) test::flipByte(folder.file("game.dat"), at[i] + entries[i].bytes.size() / 2);
+  nuv::io::D7zipInputStream::openArchive(u"game.dat", u"");
+  setPath(u"s");
+  EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::IOException, GameLib::loadImage(u"pic"));
+  EXPECT_EQ(contents(u"table.txt"), "the bare name");  // the bare name comes first and is whole
+  try {
+    GameLib::loadFile(u"s/table.txt");
+    ADD_FAILURE() << "the damaged table opened";
+  } catch (nuv::lang::DExceptionBase* e) {
+    std::unique_ptr<nuv::lang::DExceptionBase> owned(e);
+    EXPECT_EQ(narrow(DStringPtr(e->message())).rfind("game.dat: s/table.txt: ", 0), 0u)
+        << narrow(DStringPtr(e->message()));
+  }
 }
 
 }  // namespace

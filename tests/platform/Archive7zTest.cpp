@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/api/windows.h"
 #include "platform/host/archive7z.h"
@@ -73,5 +74,54 @@ TEST(Archive7zTest, RefusesWhatIsNotA7zArchive) {
     std::string error;
     EXPECT_FALSE(archive.open(open.file, error)) << c.what;
     EXPECT_FALSE(error.empty()) << c.what;
+  }
+}
+
+// Damage made by hand in stored archives: each entry's bytes lie in the file as they are.
+TEST(Archive7zTest, DamageStaysWithTheEntryItIsIn) {
+  test::TempFolder folder;
+  struct Case {
+    const char* what;
+    std::vector<test::StoredEntry> entries;
+    bool flip;           // the first entry's middle byte inverted
+    bool firstReadable;  // the first entry decodes
+    const char* firstName;
+  } cases[] = {
+      {"intact", {{u"a.txt", "first entry", {}}, {u"b.txt", "second", {}}}, false, true, "a.txt"},
+      {"a flipped byte", {{u"a.txt", "first entry", {}}, {u"b.txt", "second", {}}}, true, false, "a.txt"},
+      {"a terabyte claimed",
+       {{u"a.txt", "first entry", (uint64_t{1} << 40) + 1}, {u"b.txt", "second", {}}},
+       false,
+       false,
+       "a.txt"},
+      {"a name no character set holds",
+       {{u"bad\xD800.txt", "first entry", {}}, {u"b.txt", "second", {}}},
+       false,
+       true,
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = folder.file("damaged.dat");
+    std::vector<uint64_t> offsets = test::writeStoredArchive(path, c.entries);
+    if (c.flip) test::flipByte(path, offsets[0] + c.entries[0].bytes.size() / 2);
+    OpenArchive open(path);
+    platform::Archive7z archive;
+    std::string error;
+    ASSERT_TRUE(archive.open(open.file, error)) << error;
+    ASSERT_EQ(archive.entries().size(), 2u);
+    if (c.firstName) {
+      EXPECT_EQ(archive.entries()[0].name, std::u16string(c.firstName, c.firstName + 5));
+    }
+    EXPECT_EQ(archive.entries()[1].name, u"b.txt");
+    std::vector<uint8_t> data;
+    error.clear();
+    EXPECT_EQ(archive.extract(0, data, error), c.firstReadable) << error;
+    EXPECT_EQ(error.empty(), c.firstReadable) << error;
+    if (c.firstReadable) {
+      EXPECT_EQ(bytes(data), c.entries[0].bytes);
+    }
+    ASSERT_TRUE(archive.extract(1, data, error)) << error;
+    EXPECT_EQ(bytes(data), "second");
   }
 }

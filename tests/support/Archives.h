@@ -1,8 +1,11 @@
 // Fixture archives made at test time with the game.dat packer.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace test {
 
@@ -17,5 +20,20 @@ int runPacker(const std::string& folder, const std::string& output, std::string*
 
 // Writes the files into a fresh folder beside `output` and packs it; throws when the packer fails.
 void packArchive(const std::string& output, const ArchiveFiles& files);
+
+// One entry of a hand-made archive. The name may hold what no packer writes (a lone surrogate); the
+// stated size is what the header claims when it is not the real one.
+struct StoredEntry {
+  std::u16string name;
+  std::string bytes;
+  std::optional<uint64_t> statedSize;
+};
+
+// Writes a 7z archive whose entries are stored uncompressed, one per folder, with their checksums,
+// so that a test can damage exactly what it means to. Returns each entry's offset in the file.
+std::vector<uint64_t> writeStoredArchive(const std::string& output, const std::vector<StoredEntry>& entries);
+
+// Inverts every bit of the byte at the offset.
+void flipByte(const std::string& file, uint64_t offset);
 
 }  // namespace test

@@ -10,6 +10,7 @@
 #include "core/lang/DSystem.h"
 #include "platform/api/file.h"
 #include "platform/host/archive7z.h"
+#include "platform/host/text.h"
 
 namespace nuv::io {
 
@@ -91,6 +92,7 @@ class ArchiveIndex {
 // One archive at a time, used from the main thread only.
 struct ArchiveState {
   bool open = false;
+  std::u16string name;  // as given to openArchive, for the reports of damage
   HANDLE handle = nullptr;
   platform::Archive7z archive;
   ArchiveIndex index;
@@ -135,8 +137,9 @@ void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
   std::string error;
   if (!s.archive.open(file, error)) {
     CloseHandle(file);
-    lang::throwException(IOException);
+    throw new lang::DExceptionBase(IOException, u"%s: %s", name->chars(), platform::fromUtf8(error).c_str());
   }
+  s.name = name->view();
   s.handle = file;
   s.index.build(s.archive.entries());
   s.open = true;
@@ -149,6 +152,7 @@ void D7zipInputStream::closeArchive() {
   s.handle = nullptr;
   s.archive = platform::Archive7z();
   s.index.clear();
+  s.name.clear();
   s.open = false;
 }
 
@@ -159,9 +163,14 @@ D7zipInputStreamPtr D7zipInputStream::open(lang::DStringPtr name) {
   if (entry == ArchiveIndex::kNone) lang::throwException(IOException);
   D7zipInputStreamPtr stream = new D7zipInputStream();
   std::string error;
+  // A listed entry that cannot be decoded is damage: the report names the archive and the entry, so
+  // that a person can tell which file to replace.
   if (!state().archive.extract(static_cast<size_t>(entry), stream->data, error) ||
       stream->data.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-    lang::throwException(IOException);
+    const ArchiveState& s = state();
+    throw new lang::DExceptionBase(IOException, u"%s: %s: %s", s.name.c_str(),
+                                   s.archive.entries()[static_cast<size_t>(entry)].name.c_str(),
+                                   platform::fromUtf8(error).c_str());
   }
   stream->size = static_cast<int32_t>(stream->data.size());
   return stream;
@@ -172,6 +181,13 @@ int32_t D7zipInputStream::getSize(lang::DStringPtr name) {
   if (entry == ArchiveIndex::kNone) return -1;
   const uint64_t size = state().archive.entries()[static_cast<size_t>(entry)].size;
   return static_cast<int32_t>(std::min<uint64_t>(size, std::numeric_limits<int32_t>::max()));
+}
+
+bool D7zipInputStream::isDamageReport(const lang::DExceptionBase& e) {
+  const ArchiveState& s = state();
+  const std::u16string_view message(e.message());
+  return e.code() == IOException && !s.name.empty() && message.size() > s.name.size() &&
+         message.substr(0, s.name.size()) == s.name && message.substr(s.name.size(), 2) == u": ";
 }
 
 int32_t D7zipInputStream::read(DbyteArrayPtr b, int32_t off, int32_t len) {

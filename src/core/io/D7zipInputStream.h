@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/io/DInputStream.h"
+#include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
 
 namespace nuv::io {
@@ -24,10 +25,14 @@ class D7zipInputStream : public DInputStream {
 
   // Names match exactly after "\" becomes "/" and one leading "/" is dropped, each character taken by
   // its low 8 bits; a name longer than 255 characters is never found. IOException when the name is not
-  // stored, no archive is open, or the entry cannot be decoded or fails its checksum.
+  // stored, no archive is open, or the entry cannot be decoded, fails its checksum or claims more bytes
+  // than a stream holds (refused before anything is allocated for it).
   static D7zipInputStreamPtr open(lang::DStringPtr name);
   // The entry's unpacked size, -1 when no entry has that name; IOException when no archive is open.
   static int32_t getSize(lang::DStringPtr name);
+  // True for the IOException `open` throws for an entry the archive lists but cannot decode; its message
+  // names the archive, the entry and the reason.
+  static bool isDamageReport(const lang::DExceptionBase& e);
 
   void finalize() override { close(); }
   int32_t available() override { return size - pos; }

@@ -4,8 +4,11 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <new>
+#include <string>
 
 #include "platform/api/file.h"
 #include "platform/host/text.h"
@@ -16,6 +19,11 @@ namespace {
 
 // libarchive asks for the file piece by piece; each reader keeps its own position.
 constexpr size_t kReadBlock = 64 * 1024;
+// The program hands out entries as streams of at most this many bytes; a header claiming more is
+// damaged, and nothing is allocated for it.
+constexpr uint64_t kMaxEntrySize = 0x7FFFFFFF;
+// Room made before the data arrives; a stated size is only a claim until then.
+constexpr uint64_t kMaxReserve = 16 * 1024 * 1024;
 
 struct Source {
   HANDLE file;
@@ -98,12 +106,19 @@ bool Archive7z::open(HANDLE file, std::string& error) {
   std::vector<Entry> entries;
   archive_entry* header = nullptr;
   int r;
-  while ((r = archive_read_next_header(reader.get(), &header)) == ARCHIVE_OK) {
+  // A warning is a name libarchive could not convert to the locale's character set: the entry is kept
+  // under the name it could make, and the others are read on.
+  while ((r = archive_read_next_header(reader.get(), &header)) == ARCHIVE_OK || r == ARCHIVE_WARN) {
     const char* name = archive_entry_pathname_utf8(header);
     if (name == nullptr) name = archive_entry_pathname(header);
     const la_int64_t size = archive_entry_size(header);
-    entries.push_back(Entry{fromUtf8(name ? name : ""), size > 0 ? static_cast<uint64_t>(size) : 0,
-                            archive_entry_filetype(header) == AE_IFDIR});
+    try {
+      entries.push_back(Entry{fromUtf8(name ? name : ""), size > 0 ? static_cast<uint64_t>(size) : 0,
+                              archive_entry_filetype(header) == AE_IFDIR});
+    } catch (const std::bad_alloc&) {
+      error = "out of memory for the archive's list of entries";
+      return false;
+    }
   }
   if (r != ARCHIVE_EOF) {
     error = failure(reader.get(), "the archive's list of entries is damaged");
@@ -125,28 +140,39 @@ bool Archive7z::extract(size_t index, std::vector<uint8_t>& out, std::string& er
   if (!reader) return false;
   archive_entry* header = nullptr;
   for (size_t i = 0; i <= index; ++i) {
-    if (archive_read_next_header(reader.get(), &header) != ARCHIVE_OK) {
+    const int r = archive_read_next_header(reader.get(), &header);
+    if (r != ARCHIVE_OK && r != ARCHIVE_WARN) {
       error = failure(reader.get(), "the archive changed since it was opened");
       return false;
     }
   }
   const uint64_t expected = entries_[index].size;
-  out.reserve(static_cast<size_t>(expected));
-  // libarchive checks the entry's checksum as its last block arrives and reports a mismatch as a
-  // warning; anything but a clean read is a failure here.
-  for (;;) {
-    const void* block = nullptr;
-    size_t size = 0;
-    la_int64_t offset = 0;
-    int r = archive_read_data_block(reader.get(), &block, &size, &offset);
-    if (r == ARCHIVE_EOF) break;
-    if (r != ARCHIVE_OK || offset != static_cast<la_int64_t>(out.size()) || out.size() + size > expected) {
-      error = failure(reader.get(), "the entry's data is damaged");
-      out.clear();
-      return false;
+  if (expected > kMaxEntrySize) {
+    error = "the entry claims " + std::to_string(expected) + " bytes, more than an entry can hold";
+    return false;
+  }
+  try {
+    out.reserve(static_cast<size_t>(std::min(expected, kMaxReserve)));
+    // libarchive checks the entry's checksum as its last block arrives and reports a mismatch as a
+    // warning; anything but a clean read is a failure here.
+    for (;;) {
+      const void* block = nullptr;
+      size_t size = 0;
+      la_int64_t offset = 0;
+      int r = archive_read_data_block(reader.get(), &block, &size, &offset);
+      if (r == ARCHIVE_EOF) break;
+      if (r != ARCHIVE_OK || offset != static_cast<la_int64_t>(out.size()) || out.size() + size > expected) {
+        error = failure(reader.get(), "the entry's data is damaged");
+        out.clear();
+        return false;
+      }
+      const auto* bytes = static_cast<const uint8_t*>(block);
+      out.insert(out.end(), bytes, bytes + size);
     }
-    const auto* bytes = static_cast<const uint8_t*>(block);
-    out.insert(out.end(), bytes, bytes + size);
+  } catch (const std::bad_alloc&) {
+    error = "out of memory for the entry";
+    out = std::vector<uint8_t>();
+    return false;
   }
   if (out.size() != expected) {
     error = "the entry's data is shorter than recorded";

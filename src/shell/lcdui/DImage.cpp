@@ -1,6 +1,7 @@
 // Images by name, transformed copies and mutable images.
 #include "shell/lcdui/DImage.h"
 
+#include <new>
 #include <string>
 
 #include "core/io/D7zipInputStream.h"
@@ -80,23 +81,23 @@ std::unique_ptr<Raster::RasterSurface> transformed(const ScreenHAL::Surface& src
   return out;
 }
 
-// The archive entry's bytes, or NullPointerException when there is no such entry.
+// The archive entry's bytes, or NullPointerException when there is no such entry. A listed entry that
+// cannot be decoded throws the archive's IOException, which names it.
 std::unique_ptr<Raster::RasterSurface> decodeEntry(DStringPtr name, DStringPtr imagePath) {
-  nuv::io::D7zipInputStreamPtr stream;
-  if (!imagePath.isNull() && imagePath->length() > 0) {
+  auto listed = [](const DStringPtr& entry) {
     try {
-      stream = nuv::io::D7zipInputStream::open(new nuv::lang::DString(joinPath(imagePath->view(), name->view(), u'/')));
+      return nuv::io::D7zipInputStream::getSize(entry) >= 0;
     } catch (nuv::lang::DExceptionBase* e) {
       nuv::lang::catchException(e, Code::Exception);
+      return false;
     }
+  };
+  nuv::io::D7zipInputStreamPtr stream;
+  if (!imagePath.isNull() && imagePath->length() > 0) {
+    DStringPtr under = new nuv::lang::DString(joinPath(imagePath->view(), name->view(), u'/'));
+    if (listed(under)) stream = nuv::io::D7zipInputStream::open(under);
   }
-  if (stream.isNull()) {
-    try {
-      stream = nuv::io::D7zipInputStream::open(name);
-    } catch (nuv::lang::DExceptionBase* e) {
-      nuv::lang::catchException(e, Code::IOException);
-    }
-  }
+  if (stream.isNull() && listed(name)) stream = nuv::io::D7zipInputStream::open(name);
   // No entry at all is reported the way a missing stream always was.
   if (stream.isNull()) throwException(Code::NullPointerException);
   const int32_t size = stream->available();
@@ -132,7 +133,12 @@ DImagePtr DImage::createImage(DStringPtr name, int32_t transform) {
 
   // Then the archive: under the MIDlet's image path first, then by the name alone.
   if (!decoded) {
-    decoded = decodeEntry(name, midletAppProperty(u"image.path"));
+    // Memory running out for the entry's bytes ends like any picture that does not decode.
+    try {
+      decoded = decodeEntry(name, midletAppProperty(u"image.path"));
+    } catch (const std::bad_alloc&) {
+      decoded = nullptr;
+    }
     if (!decoded) throwException(Code::IOException);
   }
   if (turns(transform)) {

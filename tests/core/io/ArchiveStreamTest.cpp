@@ -1,9 +1,12 @@
 // The resource archive: opening it, finding entries by name, reading them, and damaged archives.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/io/D7zipInputStream.h"
 #include "platform/host/paths.h"
@@ -218,4 +221,40 @@ TEST_F(ArchiveStreamTest, DamagedArchivesNeverHandOutWrongBytes) {
   // Both kinds of refusal happened: damage in the data is caught when the entry is decoded.
   EXPECT_GT(refusedArchives, 0);
   EXPECT_GT(refusedEntries, 0);
+}
+
+// Damage inside one entry is that entry's IOException, naming the archive and the entry; an entry
+// claiming a terabyte is refused before anything is allocated for it; a name no character set holds
+// does not keep the archive from opening.
+TEST_F(ArchiveStreamTest, DamagedEntriesAreReportedByArchiveAndEntry) {
+  std::vector<uint64_t> at =
+      test::writeStoredArchive(folder.file("stored.dat"), {{u"ok.txt", "readable", {}},
+                                                           {u"flipped.bin", "a byte of this goes bad", {}},
+                                                           {u"huge.bin", "small in fact", uint64_t{1} << 41},
+                                                           {u"odd\xDC00name", "x", {}}});
+  test::flipByte(folder.file("stored.dat"), at[1] + 5);
+  D7zipInputStream::openArchive(u"stored.dat", u"");
+  EXPECT_EQ(contentOf(u"ok.txt"), "readable");
+  EXPECT_EQ(D7zipInputStream::getSize(u"huge.bin"), 0x7FFFFFFF);
+  for (const char* entry : {"flipped.bin", "huge.bin"}) {
+    const std::u16string name(entry, entry + std::strlen(entry));
+    try {
+      D7zipInputStream::open(name.c_str());
+      ADD_FAILURE() << entry << " opened";
+    } catch (DExceptionBase* e) {
+      std::unique_ptr<DExceptionBase> owned(e);
+      EXPECT_EQ(e->code(), code::IOException) << entry;
+      const std::u16string message(e->message());
+      EXPECT_EQ(message.rfind(u"stored.dat: " + name + u": ", 0), 0u) << entry;
+      EXPECT_TRUE(D7zipInputStream::isDamageReport(*e)) << entry;
+    }
+  }
+  // A missing entry is no damage.
+  try {
+    D7zipInputStream::open(u"absent");
+    ADD_FAILURE() << "absent opened";
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> owned(e);
+    EXPECT_FALSE(D7zipInputStream::isDamageReport(*e));
+  }
 }
