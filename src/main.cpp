@@ -16,5 +16,7 @@ int main(int argc, char** argv) {
   std::u16string commandLine;
   if (!platform::startProgram(argc, argv, commandLine)) return 2;
   CGameEngine::setMIDletFactory(createGameLib);
-  return WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL);
+  const int code = WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL);
+  platform::endProgram();
+  return code;
 }

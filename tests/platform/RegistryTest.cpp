@@ -1,6 +1,7 @@
 // The registry's user hive: keys, values, enumeration and persistence in the data folder.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -165,13 +166,51 @@ TEST_F(RegistryTest, TheHiveLivesInTheDataFolder) {
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\App\\kept", 0, 0, &key), ERROR_NOT_FOUND);
 }
 
-TEST_F(RegistryTest, ADamagedHiveFailsAndIsLeftAlone) {
+// Trouble with the settings file is told once on stderr with its path. A file that is not a database
+// is kept aside with its bytes and a fresh hive takes its place; one that cannot be opened fails alone.
+TEST_F(RegistryTest, AFileThatIsNoDatabaseIsKeptAsideAndAFreshOneMade) {
+  const std::string hive = folder.file(platform::userhive::kDatabaseName);
   const std::string garbage(4096, '\x5a');
-  std::ofstream(folder.file(platform::userhive::kDatabaseName), std::ios::binary) << garbage;
-  HKEY key = nullptr;
-  EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_BADDB);
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, 0, &key), ERROR_BADDB);
+  std::ofstream(hive, std::ios::binary) << garbage;
+  testing::internal::CaptureStderr();
+  HKEY key = create(u"Software\\X");
+  EXPECT_EQ(set(key, u"1", "saved again"), ERROR_SUCCESS);
+  RegCloseKey(key);
   platform::closeUserHive();
-  std::ifstream in(folder.file(platform::userhive::kDatabaseName), std::ios::binary);
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, 0, &key), ERROR_SUCCESS);
+  EXPECT_EQ(query(key, u"1"), "saved again");
+  RegCloseKey(key);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find(hive + " is not a database; it is kept as " + hive + ".damaged"), std::string::npos) << told;
+  EXPECT_EQ(told.find('\n'), told.size() - 1) << told;  // one line
+  std::ifstream in(hive + ".damaged", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), garbage);
+}
+
+TEST_F(RegistryTest, AHiveThatCannotBeOpenedFailsAndIsReportedOnce) {
+  test::TempFolder other;
+  struct Case {
+    const char* what;
+    std::string dataFolder;
+    std::string reported;
+  } cases[] = {
+      {"a folder in the file's place", folder.path(), folder.file(platform::userhive::kDatabaseName)},
+      {"a data folder below a file", other.file("plain/glimmerhut"), other.file("plain/glimmerhut/registry.db")},
+  };
+  std::filesystem::create_directory(folder.file(platform::userhive::kDatabaseName));
+  std::ofstream(other.file("plain")) << "a file, not a folder";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform::closeUserHive();
+    platform::setDataFolder(c.dataFolder);
+    testing::internal::CaptureStderr();
+    HKEY key = nullptr;
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+                ERROR_BADDB);
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find(c.reported), std::string::npos) << told;
+    EXPECT_EQ(told.find(c.reported), told.rfind(c.reported)) << told;
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(folder.file(platform::userhive::kDatabaseName)));
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/api/registry.h"
 #include "platform/host/paths.h"
 #include "platform/host/text.h"
 #include "platform/seam/script.h"
@@ -40,5 +41,7 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
   }
   return true;
 }
+
+void endProgram() { closeUserHive(); }
 
 }  // namespace platform

@@ -11,4 +11,8 @@ namespace platform {
 // False, with the reason on stderr, when the script cannot be used.
 bool startProgram(int argc, char** argv, std::u16string& commandLine);
 
+// Lets go of what the run held on the host: the user hive's database is closed, so that its file alone
+// holds every setting (nothing is left only in its write-ahead log).
+void endProgram();
+
 }  // namespace platform

@@ -3,8 +3,10 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <string>
 
 #include "platform/api/registry.h"
 #include "platform/host/datafolder.h"
@@ -25,13 +27,53 @@ constexpr char kSchema[] =
 constexpr int kBusyTimeoutMs = 5000;
 
 std::mutex hiveLock;
-sqlite3* db = nullptr;  // guarded by hiveLock
-std::string dbFolder;   // guarded by hiveLock: the data folder db was opened in
+sqlite3* db = nullptr;     // guarded by hiveLock
+std::string dbFolder;      // guarded by hiveLock: the data folder db was opened in
+std::string reportedFile;  // guarded by hiveLock: the file whose trouble was last reported
 
 void closeDb() {
   if (db) sqlite3_close(db);
   db = nullptr;
   dbFolder.clear();
+}
+
+// Trouble with the settings file is told once per file, not at every registry call.
+void reportOnce(const std::string& file, const std::string& message) {
+  if (file == reportedFile) return;
+  reportedFile = file;
+  std::fprintf(stderr, "GlimmerHut: %s\n", message.c_str());
+}
+
+// Opens the file as the hive's database; null, with SQLite's error code and reason, when it cannot be used.
+sqlite3* openHive(const std::string& file, int& code, std::string& reason) {
+  sqlite3* opened = nullptr;
+  code = sqlite3_open_v2(file.c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                         nullptr);
+  if (code == SQLITE_OK) {
+    sqlite3_busy_timeout(opened, kBusyTimeoutMs);
+    // WAL with full sync: a committed value survives a power cut, a torn write is never seen.
+    code = sqlite3_exec(opened, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK) code = sqlite3_exec(opened, kSchema, nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK) return opened;
+  }
+  reason = opened ? sqlite3_errmsg(opened) : sqlite3_errstr(code);
+  sqlite3_close(opened);
+  return nullptr;
+}
+
+// A file that is not a database is kept under a name of its own, with its write-ahead log, so that
+// nothing is lost and a fresh hive can take its place. The name it was kept under, or "" when it could
+// not be moved.
+std::string moveAside(const std::string& file) {
+  std::error_code failed;
+  std::string aside = file + ".damaged";
+  for (int n = 2; std::filesystem::exists(aside, failed); ++n) aside = file + ".damaged" + std::to_string(n);
+  std::filesystem::rename(file, aside, failed);
+  if (failed) return "";
+  std::error_code ignored;
+  if (std::filesystem::exists(file + "-wal", ignored)) std::filesystem::rename(file + "-wal", aside + "-wal", ignored);
+  std::filesystem::remove(file + "-shm", ignored);
+  return aside;
 }
 
 // Opens (creating when needed) the database of the current data folder; null when it cannot be used.
@@ -42,20 +84,22 @@ sqlite3* database() {
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   const std::string file = folder + "/" + kDatabaseName;
-  sqlite3* opened = nullptr;
-  if (sqlite3_open_v2(file.c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                      nullptr) != SQLITE_OK) {
-    sqlite3_close(opened);
+  int code = SQLITE_OK;
+  std::string reason;
+  sqlite3* opened = openHive(file, code, reason);
+  if (opened == nullptr && (code & 0xFF) == SQLITE_NOTADB) {
+    const std::string aside = moveAside(file);
+    if (!aside.empty()) {
+      reportOnce(file,
+                 "the settings file " + file + " is not a database; it is kept as " + aside + " and a new one is made");
+      opened = openHive(file, code, reason);
+    }
+  }
+  if (opened == nullptr) {
+    reportOnce(file, "the settings cannot be kept in " + file + ": " + reason);
     return nullptr;
   }
-  sqlite3_busy_timeout(opened, kBusyTimeoutMs);
-  // WAL with full sync: a committed value survives a power cut, a torn write is never seen.
-  if (sqlite3_exec(opened, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr) !=
-          SQLITE_OK ||
-      sqlite3_exec(opened, kSchema, nullptr, nullptr, nullptr) != SQLITE_OK) {
-    sqlite3_close(opened);
-    return nullptr;
-  }
+  if (sqlite3_db_readonly(opened, "main") == 1) reportOnce(file, "the settings file " + file + " cannot be written");
   db = opened;
   dbFolder = folder;
   return db;

@@ -1,0 +1,70 @@
+// The real program on a game.dat with one entry damaged: the start ends with its message naming the
+// archive and the entry, never with an allocation failure or an unknown exception.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/api/windows.h"
+#include "platform/host/archive7z.h"
+#include "support/Archives.h"
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+constexpr const char* kProgram = GH_PROGRAM;
+
+// Every file of the built game.dat, in its order.
+std::vector<test::StoredEntry> builtEntries() {
+  std::vector<test::StoredEntry> out;
+  HANDLE file = CreateFileW(platform::toDevicePath(GH_GAME_DAT).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return out;
+  platform::Archive7z archive;
+  std::string error;
+  if (archive.open(file, error)) {
+    for (size_t i = 0; i < archive.entries().size(); ++i) {
+      const platform::Archive7z::Entry& entry = archive.entries()[i];
+      std::vector<uint8_t> bytes;
+      if (entry.directory || !archive.extract(i, bytes, error)) continue;
+      out.push_back({entry.name, std::string(bytes.begin(), bytes.end()), {}});
+    }
+  }
+  CloseHandle(file);
+  return out;
+}
+
+TEST(DamagedArchiveTest, TheStartEndsWithAMessageNamingTheArchive) {
+  const std::vector<test::StoredEntry> built = builtEntries();
+  ASSERT_GT(built.size(), 100u);
+  struct Case {
+    const char* what;
+    std::u16string entry;  // read during the start
+    bool flip;             // else it claims a terabyte
+  } cases[] = {
+      {"a resolution file claiming a terabyte", u"graphics/240x320.dat", false},
+      {"a flipped byte inside the logo", u"graphics/240x320/vandelorn.png", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    std::vector<test::StoredEntry> entries = built;
+    size_t damaged = entries.size();
+    for (size_t i = 0; i < entries.size(); ++i)
+      if (entries[i].name == c.entry) damaged = i;
+    ASSERT_LT(damaged, entries.size());
+    if (!c.flip) entries[damaged].statedSize = uint64_t{1} << 40;
+    std::vector<uint64_t> at = test::writeStoredArchive(folder.file("game.dat"), entries);
+    if (c.flip) test::flipByte(folder.file("game.dat"), at[damaged] + entries[damaged].bytes.size() / 2);
+
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(), "60000 capture never.png\n");
+    EXPECT_NE(run.exitCode, -1) << run.errors;
+    const std::string named = "game.dat: " + std::string(c.entry.begin(), c.entry.end()) + ": ";
+    EXPECT_NE(run.errors.find("the start failed"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find(named), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("unknown exception"), std::string::npos) << run.errors;
+  }
+}
+
+}  // namespace
