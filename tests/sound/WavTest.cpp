@@ -219,3 +219,31 @@ TEST(WavTest, BadAdpcmLayoutsAreRefused) {
   // Sample 2, sample 1, then (2 x 100 - 50) + 16 and, with delta 16, (2 x 166 - 100) + 7 x 16.
   EXPECT_EQ(decodedSamples(s), (std::vector<int16_t>{50, 100, 166, 344}));
 }
+
+// Hostile ADPCM: codes that grow the step without end, and coefficients whose two products at full
+// scale need more than 32 bits. The decoder stays defined and gives what the codes mean.
+TEST(WavTest, AdpcmNeverOverflowsOnHostileCodes) {
+  const int16_t coefficients[7][2] = {{256, 0}, {-32768, -32768}, {0, 0},     {192, 64},
+                                      {240, 0}, {460, -208},      {392, -232}};
+  auto block = [](uint8_t predictor, int16_t delta, int16_t sample1, int16_t sample2, uint8_t code, int codeBytes) {
+    Bytes b{predictor};
+    put16(b, static_cast<uint16_t>(delta));
+    put16(b, static_cast<uint16_t>(sample1));
+    put16(b, static_cast<uint16_t>(sample2));
+    b.insert(b.end(), static_cast<size_t>(codeBytes), code);
+    return b;
+  };
+  // Every code -8: the step triples each sample, the wave falls to the bottom and stays there.
+  const Bytes falling = block(0, 16, 0, 0, 0x88, 60);
+  std::vector<int16_t> out;
+  ASSERT_TRUE(audSound::decodeAdpcm(falling.data(), falling.size(), 1, static_cast<int>(falling.size()), 122,
+                                    coefficients, out));
+  ASSERT_EQ(out.size(), 122u);
+  for (size_t i = 1; i < out.size(); ++i) EXPECT_LE(out[i], out[i - 1]) << "sample " << i;
+  EXPECT_EQ(out.back(), -32768);
+  // Both samples at the bottom with both coefficients -32768 predict far above the top: the top it is;
+  // then (32767 x -32768 + -32768 x -32768) / 256 = 128.
+  const Bytes wide = block(1, 16, -32768, -32768, 0x00, 1);
+  ASSERT_TRUE(audSound::decodeAdpcm(wide.data(), wide.size(), 1, static_cast<int>(wide.size()), 4, coefficients, out));
+  EXPECT_EQ(out, (std::vector<int16_t>{-32768, -32768, 32767, 128}));
+}

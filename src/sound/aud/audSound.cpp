@@ -1,6 +1,8 @@
 // Loading RIFF WAVE images: PCM as it is, Microsoft ADPCM decoded to 16-bit.
 #include "sound/aud/audSound.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -17,6 +19,9 @@ constexpr int kAdpcmCoefficientPairs = 7;
 // Per channel: predictor index (1 byte), delta, sample 1, sample 2 (2 bytes each).
 constexpr int kAdpcmHeaderBytes = 7;
 constexpr int32_t kMinAdpcmDelta = 16;
+// Far above any step a real encoder reaches (a few ten thousand); held there, the next adaptation
+// (at most 768 / 256 of it) cannot leave 32 bits, however hostile the codes.
+constexpr int32_t kMaxAdpcmDelta = INT32_MAX / 768;
 // A frame position is frames << 8 in 32 bits.
 constexpr uint32_t kMaxFrames = (1u << 24) - 1;
 
@@ -42,14 +47,13 @@ struct AdpcmState {
 int16_t decodeAdpcmNibble(AdpcmState& s, uint8_t nibble) {
   int32_t signedNibble = nibble >= 8 ? nibble - 16 : nibble;
   // Rounded down (an arithmetic shift), as encoders predict: dividing with truncation drifts away from the
-  // encoder on every negative prediction.
-  int32_t predicted = ((s.sample1 * s.coefficient1 + s.sample2 * s.coefficient2) >> 8) + signedNibble * s.delta;
-  if (predicted > 32767) predicted = 32767;
-  if (predicted < -32768) predicted = -32768;
-  s.delta = kAdpcmAdaptation[nibble] * s.delta / 256;
-  if (s.delta < kMinAdpcmDelta) s.delta = kMinAdpcmDelta;
+  // encoder on every negative prediction. Two full-scale products already need 32 bits and a sign.
+  int64_t predicted = ((int64_t{s.sample1} * s.coefficient1 + int64_t{s.sample2} * s.coefficient2) >> 8) +
+                      int64_t{signedNibble} * s.delta;
+  predicted = std::clamp<int64_t>(predicted, -32768, 32767);
+  s.delta = std::clamp(kAdpcmAdaptation[nibble] * s.delta / 256, kMinAdpcmDelta, kMaxAdpcmDelta);
   s.sample2 = s.sample1;
-  s.sample1 = predicted;
+  s.sample1 = static_cast<int32_t>(predicted);
   return static_cast<int16_t>(predicted);
 }
 
