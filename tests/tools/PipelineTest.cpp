@@ -142,6 +142,22 @@ TEST_F(Pipeline, CheckerNamesEachFault) {
              .write(reinterpret_cast<const char*>(b.data()), long(b.size()));
        },
        "may not start with an empty paragraph"},
+      {"soft-key labels that overlap at the screen's bottom",
+       [](const fs::path& d) {
+         Bytes b = readBytes(d / "txt/res_de.txt");
+         Bytes extra = encodeUtf(u"down=Weiter zur nächsten Seite der Hilfe");
+         b.insert(b.end(), extra.begin(), extra.end());
+         std::ofstream(d / "txt/res_de.txt", std::ios::binary)
+             .write(reinterpret_cast<const char*>(b.data()), long(b.size()));
+       },
+       "soft keys \"quit\" and \"down\" are"},
+      {"a menu picture too bright behind the text",
+       [](const fs::path& d) {
+         Bytes b = encodePng(Image(480, 640, 0xE0E0E0));
+         std::ofstream(d / "graphics/480x640/bnc/splash.png", std::ios::binary)
+             .write(reinterpret_cast<const char*>(b.data()), long(b.size()));
+       },
+       "the help page's text in font menusel has a contrast of"},
   };
   for (const Case& c : cases) {
     test::TempFolder folder;

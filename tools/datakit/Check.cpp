@@ -8,6 +8,7 @@
 #include <set>
 
 #include "CheckFiles.h"
+#include "CheckLegibility.h"
 #include "DataError.h"
 #include "Fonts.h"
 #include "GameTable.h"
@@ -486,6 +487,16 @@ class Checker {
       fonts.push_back(font);
     }
     checkFits(fonts, width);
+    LegibilityInput legibility{
+        width,
+        height,
+        &texts_,
+        [&](size_t font, const std::u16string& text) { return fonts[font].width(text); },
+        [&](const std::string& picture) { return findInPath(list, "graphics/", picture + ".png"); },
+        [&](size_t font) { return findInPath({base}, "", kFontNames[font] + "/font_0.png"); },
+        [&](const std::string& entry) { return bytes(entry); }};
+    for (const LegibilityFault& f : checkLegibility(legibility))
+      error(f.entry, f.key.empty() ? 0 : sourceLine(f.entry, f.key), f.message);
   }
 
   // A game whose folder is in the archive must have everything its set-up asks for by name.

@@ -25,6 +25,7 @@ struct GameRow {
   std::string folder;                      // under graphics/ + a PATH entry and under data/, e.g. "bnc/"
   int actionMask = 0;                      // the game actions its key set-up rebinds
   std::vector<std::string> pictures;       // loaded whole, ".png" or ".jpg"
+  std::string menuPicture;                 // of pictures: the one its in-game pages shade behind their text
   std::string imageTable;                  // its image table under graphics/, e.g. "bnc/all"
   std::vector<std::string> imageKeys;      // keys of the image table
   std::string animationList;               // under graphics/, e.g. "bnc/anim.txt"

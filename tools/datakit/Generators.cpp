@@ -375,9 +375,14 @@ Image bounceBack(const GenRequest& r) {
   return img;
 }
 
-// The brick game's loading picture and menu background: a wall of bricks, the ball and the paddle.
+// The brick game's loading picture and menu background: a wall of bricks, the ball and the paddle, in
+// the dim light of the night sky. The in-game pages lay their text over it, shaded: nothing in it may
+// shine so bright that the text's colours stop standing out.
 Image bounceSplash(const GenRequest& r) {
   const int w = r.size.width, h = r.size.height, s = r.size.scale;
+  // How far every lit thing is mixed toward the night sky (of 256).
+  constexpr int kNight = 110;
+  auto lit = [&](const char* name) { return mix(pal(r, name), pal(r, "deep"), kNight); };
   Image img(w, h);
   img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "violet"));
   starField(img, r, 50 * s * s, 606, h);
@@ -390,19 +395,19 @@ Image bounceSplash(const GenRequest& r) {
     for (int c = 0; c < columns; ++c) {
       // A few bricks already knocked out, where the ball came through.
       if ((row >= 3 && (c == columns / 2 || c == columns / 2 + 1)) || (row == 5 && c == columns / 2 - 1)) continue;
-      drawTile(img, x0 + c * (bw + gap), y0 + row * (bh + gap), bw, bh, 2 * s, s, pal(r, "ink"), pal(r, rows[row][1]),
-               pal(r, rows[row][1]), pal(r, rows[row][0]), pal(r, rows[row][2]));
+      drawTile(img, x0 + c * (bw + gap), y0 + row * (bh + gap), bw, bh, 2 * s, s, pal(r, "ink"), lit(rows[row][1]),
+               lit(rows[row][1]), lit(rows[row][0]), lit(rows[row][2]));
     }
   const int bx = w / 2 + 6 * s, by = h * 5 / 8;
   for (int i = 1; i < 8; ++i)
     img.fillCircle(bx - i * 7 * s, by + i * 9 * s, std::max(1, (7 - i) * s / 2 + s),
-                   mix(pal(r, "violet"), pal(r, "cream"), 200 - 22 * i));
+                   mix(pal(r, "violet"), lit("cream"), 200 - 22 * i));
   img.fillCircle(bx, by, 8 * s, pal(r, "ink"));
-  litDisc(img, bx, by, 7 * s, pal(r, "white"), pal(r, "silver"), pal(r, "grey"));
+  litDisc(img, bx, by, 7 * s, lit("white"), lit("silver"), lit("grey"));
   const int pw = 70 * s, ph = 12 * s;
-  drawTile(img, w / 2 - pw / 2 - 20 * s, h * 13 / 16, pw, ph, 5 * s, s, pal(r, "ink"), pal(r, "silver"),
-           pal(r, "steel"), pal(r, "white"), pal(r, "slate"));
-  img.fillRect(w / 2 - pw / 2 - 16 * s, h * 13 / 16 + 5 * s, pw - 8 * s, 2 * s, pal(r, "sky"));
+  drawTile(img, w / 2 - pw / 2 - 20 * s, h * 13 / 16, pw, ph, 5 * s, s, pal(r, "ink"), lit("silver"), lit("steel"),
+           lit("white"), lit("slate"));
+  img.fillRect(w / 2 - pw / 2 - 16 * s, h * 13 / 16 + 5 * s, pw - 8 * s, 2 * s, lit("sky"));
   return img;
 }
 

@@ -12,6 +12,7 @@ GameRow bounceRow() {
   g.folder = ascii(data::kFolder) + "/";
   g.actionMask = data::kRemappableActions;
   g.pictures = {ascii(data::kSplash)};
+  g.menuPicture = ascii(data::kSplash);
   for (const char16_t* back : data::kBackgroundNames) g.pictures.push_back(ascii(back));
   g.imageTable = ascii(data::kImageTable);
   g.imageKeys = asciiList(data::kImageKeys);
