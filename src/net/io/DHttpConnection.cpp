@@ -118,16 +118,17 @@ nuv::io::DInputStreamPtr DHttpConnection::openInputStream() {
   constexpr int32_t kNotModified = 304;
   if (!length.isNull() && responseCode_ != kNoContent && responseCode_ != kNotModified) {
     int64_t value = 0;
-    bool digits = false;
-    for (char16_t ch : length->trim()->view()) {
+    bool number = false;
+    DStringPtr digits = length->trim();
+    for (char16_t ch : digits->view()) {
       if (ch < u'0' || ch > u'9' || value > (int64_t{1} << 48)) {
-        digits = false;
+        number = false;
         break;
       }
       value = value * 10 + (ch - u'0');
-      digits = true;
+      number = true;
     }
-    if (digits) expected = value;
+    if (number) expected = value;
   }
   return new DHttpInputStream(source_, response_, expected);
 }
