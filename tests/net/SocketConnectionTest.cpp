@@ -262,3 +262,23 @@ TEST_F(SocketConnectionTest, AFailedSendIsReportedAndItsBytesDropped) {
     return c->getSocketOption(DSocketConnection::kOptionSendStatus) == DSocketConnection::kSendFailed;
   }));
 }
+
+TEST_F(SocketConnectionTest, EveryWriteWakesTheSender) {
+  // Each byte waits for its echo before the next is written: a wake-up lost between the sender finding
+  // its queue empty and its wait would stall the exchange.
+  test::TcpServer server(echo(4096));
+  {
+    DSocketConnectionPtr c = connectTo(server.port());
+    nuv::io::DInputStreamPtr in = c->openInputStream();
+    nuv::io::DOutputStreamPtr out = c->openOutputStream();
+    int echoed = 0;
+    for (int round = 0; round < 300; ++round) {
+      out->write(round & 0xFF);
+      int32_t byte = -1;
+      if (!test::eventually([&] { return (byte = in->read()) != -1; })) break;
+      if (byte == (round & 0xFF)) ++echoed;
+    }
+    EXPECT_EQ(echoed, 300);
+  }
+  expectNothingLeft();
+}

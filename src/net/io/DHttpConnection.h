@@ -108,6 +108,8 @@ class DHttpConnection : public DContentConnection {
   const bool timeouts_;
   nuv::io::DByteArrayOutputStreamPtr body_;
   DSocketConnectionPtr socket_;
+  // Shared with the body stream, and left open when the connection goes, so that a body can still be
+  // read after the connection was let go.
   nuv::io::DInputStreamPtr source_;
   nuv::util::DCyclicBufPtr response_;
   int32_t state_ = kSetUp;
