@@ -56,10 +56,11 @@ std::string contentOf(const fs::path& file) {
   return s.str();
 }
 
+// Notes which connection told it; without holding the connection, which holds the listener.
 class Listener : public DMessageListener {
  public:
-  void notifyIncomingMessage(DPtr<DMessageConnection> connection) override { calls.push_back(connection); }
-  std::vector<DMessageConnectionPtr> calls;
+  void notifyIncomingMessage(DPtr<DMessageConnection> connection) override { calls.push_back(connection.get()); }
+  std::vector<DMessageConnection*> calls;
 };
 
 DMessageConnectionPtr openSms(const char16_t* name) { return dynamicCast<DMessageConnection>(DConnector::open(name)); }
@@ -204,7 +205,7 @@ TEST_F(MessageServiceTest, ADroppedMessageReachesTheListenerOnTheNextPoll) {
   platform::settleMessageStore();
   DMessageConnection::pollListeners();
   ASSERT_EQ(listener->calls.size(), 1u);
-  EXPECT_EQ(listener->calls[0].get(), c.get());
+  EXPECT_EQ(listener->calls[0], c.get());
 
   DMessagePtr m = c->readInbox();
   ASSERT_FALSE(m.isNull());
