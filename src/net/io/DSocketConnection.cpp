@@ -271,7 +271,7 @@ int32_t DSocketConnection::write(const uint8_t* data, int32_t len) {
   {
     MutexHold hold(mutex_);
     if (len > send_->freeSpace()) send_->grow(len - send_->freeSpace());
-    // Part of the bytes would be lost without a word: all or nothing.
+    // Storing only some of the bytes would lose the rest without a word: all or nothing.
     if (len <= send_->freeSpace()) stored = send_->write(data, len);
   }
   if (stored > 0) SetEvent(wake_);
