@@ -10,7 +10,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "core/rms/DRecordStore.h"
-#include "net/DMessageConnection.h"
+#include "net/messaging/DMessageConnection.h"
 #include "platform/api/file.h"
 #include "platform/api/settings.h"
 #include "platform/api/sync.h"
@@ -197,7 +197,7 @@ bool CGameEngine::tick() {
 
 bool CGameEngine::init(HWND) {
   nuv::microedition::media::DManager::initSound();
-  DMessageConnection::initMessaging();
+  DMessageConnection::initMessaging(window);
   try {
     bool logging = loggingWanted();
     DSystem::out = new DPrintStream(logging ? DFileOutputStream::open(u"/doutput.txt") : nullptr);

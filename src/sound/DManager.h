@@ -18,7 +18,7 @@ class DManager {
   DManager() = delete;
 
   // A player for "audio/x-wav" or "audio/mod" (compared exactly), null for any other type.
-  static DPlayerPtr createPlayer(io::DInputStreamPtr stream, lang::DStringPtr type);
+  static DPlayerPtr createPlayer(nuv::io::DInputStreamPtr stream, lang::DStringPtr type);
 
   // The engine's calls: start at initialisation, pause and resume the output with the window, and end.
   // Starts the mixer once from the "sound.*" properties, falling back to other rates and to mono.

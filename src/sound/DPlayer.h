@@ -57,11 +57,11 @@ class DPlayer : public lang::DObject {
   const int32_t isMusic;
 
  protected:
-  DPlayer(int32_t music, io::DInputStreamPtr from);
+  DPlayer(int32_t music, nuv::io::DInputStreamPtr from);
   DPlayer(int32_t music, lang::DObjectPtr sharedSource, bool loaded);
 
   virtual lang::DObjectPtr newSource() = 0;
-  virtual bool loadSource(io::DInputStreamPtr from) = 0;
+  virtual bool loadSource(nuv::io::DInputStreamPtr from) = 0;
   // Starts the source on a free channel of the mixer: the channel index or a negative code.
   virtual int32_t playOnMixer(audSpeaker& speaker) = 0;
   virtual DPlayerPtr duplicate() = 0;
@@ -74,7 +74,7 @@ class DPlayer : public lang::DObject {
   // The mixer channel of this player, starting the sound system first; null without one.
   audChannel* mixerChannel();
 
-  io::DInputStreamPtr stream;
+  nuv::io::DInputStreamPtr stream;
   int32_t state;
   int32_t channel = -1;
   int32_t loopCount = 1;

@@ -7,7 +7,7 @@ namespace nuv::microedition::media {
 
 class DPlayerMod : public DPlayer {
  public:
-  explicit DPlayerMod(io::DInputStreamPtr from) : DPlayer(1, std::move(from)) {}
+  explicit DPlayerMod(nuv::io::DInputStreamPtr from) : DPlayer(1, std::move(from)) {}
   DPlayerMod(lang::DObjectPtr sharedSource, bool loaded) : DPlayer(1, std::move(sharedSource), loaded) {}
   const char* getClassName() const override { return "DPlayerMod"; }
 
@@ -15,7 +15,7 @@ class DPlayerMod : public DPlayer {
 
  protected:
   lang::DObjectPtr newSource() override;
-  bool loadSource(io::DInputStreamPtr from) override;
+  bool loadSource(nuv::io::DInputStreamPtr from) override;
   int32_t playOnMixer(audSpeaker& speaker) override;
   DPlayerPtr duplicate() override;
   bool acceptsMediaTime(int64_t time) const override { return time <= 0; }

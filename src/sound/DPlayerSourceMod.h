@@ -11,7 +11,7 @@ class DPlayerSourceMod : public lang::DObject {
  public:
   const char* getClassName() const override { return "DPlayerSourceMod"; }
   // Reads the whole stream and checks the module; false when it cannot be read or is no module.
-  bool load(io::DInputStreamPtr stream);
+  bool load(nuv::io::DInputStreamPtr stream);
 
   audMusic music;
   bool loaded = false;

@@ -11,7 +11,7 @@ class DPlayerSourceWav : public lang::DObject {
  public:
   const char* getClassName() const override { return "DPlayerSourceWav"; }
   // Reads the whole stream and decodes it; false when it cannot be read or is no WAVE sample.
-  bool load(io::DInputStreamPtr stream);
+  bool load(nuv::io::DInputStreamPtr stream);
 
   audSound sound;
   bool loaded = false;

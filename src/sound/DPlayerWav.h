@@ -7,7 +7,7 @@ namespace nuv::microedition::media {
 
 class DPlayerWav : public DPlayer {
  public:
-  explicit DPlayerWav(io::DInputStreamPtr from) : DPlayer(0, std::move(from)) {}
+  explicit DPlayerWav(nuv::io::DInputStreamPtr from) : DPlayer(0, std::move(from)) {}
   DPlayerWav(lang::DObjectPtr sharedSource, bool loaded) : DPlayer(0, std::move(sharedSource), loaded) {}
   const char* getClassName() const override { return "DPlayerWav"; }
 
@@ -19,7 +19,7 @@ class DPlayerWav : public DPlayer {
 
  protected:
   lang::DObjectPtr newSource() override;
-  bool loadSource(io::DInputStreamPtr from) override;
+  bool loadSource(nuv::io::DInputStreamPtr from) override;
   int32_t playOnMixer(audSpeaker& speaker) override;
   DPlayerPtr duplicate() override;
   bool acceptsMediaTime(int64_t time) const override { return time == 0; }

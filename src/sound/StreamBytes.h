@@ -7,6 +7,6 @@
 namespace nuv::microedition::media {
 
 // Everything the stream has available, or null when reading fails with one of the library's exceptions.
-lang::DbyteArrayPtr readWholeStream(io::DInputStreamPtr stream, bool& failed);
+lang::DbyteArrayPtr readWholeStream(nuv::io::DInputStreamPtr stream, bool& failed);
 
 }  // namespace nuv::microedition::media

@@ -1,4 +1,4 @@
-// The stand-in's threads, events, semaphores and critical sections.
+// The stand-in's threads, events, semaphores, mutexes and critical sections.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -109,4 +109,59 @@ TEST(ThreadTest, CriticalSectionIsRecursiveAndExcludesOtherThreads) {
   CloseHandle(a);
   CloseHandle(b);
   DeleteCriticalSection(&shared.guard);
+}
+
+namespace {
+
+struct MutexProbe {
+  HANDLE mutex = nullptr;
+  std::atomic<DWORD> waited{0xFFFFFFFF};
+  std::atomic<BOOL> released{FALSE};
+};
+
+// Tries the mutex without waiting, and tries to release it without owning it.
+DWORD probeMutex(LPVOID parameter) {
+  auto* p = static_cast<MutexProbe*>(parameter);
+  p->released = ReleaseMutex(p->mutex);
+  p->waited = WaitForSingleObject(p->mutex, 0);
+  if (p->waited == WAIT_OBJECT_0) ReleaseMutex(p->mutex);
+  return 0;
+}
+
+DWORD probeOnce(MutexProbe& probe) {
+  HANDLE thread = CreateThread(nullptr, 0, probeMutex, &probe, 0, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return probe.waited.load();
+}
+
+}  // namespace
+
+TEST(ThreadTest, MutexesOfOneNameAreOneMutexOwnedByAThread) {
+  HANDLE first = CreateMutexW(nullptr, FALSE, u"ThreadTestMutex");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+  HANDLE second = CreateMutexW(nullptr, TRUE, u"ThreadTestMutex");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  HANDLE other = CreateMutexW(nullptr, FALSE, u"AnotherMutex");
+
+  // Taken twice through different handles by this thread: another thread sees it held until both go.
+  EXPECT_EQ(WaitForSingleObject(first, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(second, INFINITE), WAIT_OBJECT_0);
+  MutexProbe probe{second};
+  EXPECT_EQ(probeOnce(probe), WAIT_TIMEOUT);
+  EXPECT_FALSE(probe.released.load());
+  MutexProbe otherProbe{other};
+  EXPECT_EQ(probeOnce(otherProbe), WAIT_OBJECT_0);
+  EXPECT_TRUE(ReleaseMutex(first));
+  EXPECT_EQ(probeOnce(probe), WAIT_TIMEOUT);
+  EXPECT_TRUE(ReleaseMutex(second));
+  EXPECT_FALSE(ReleaseMutex(second));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_OWNER));
+  EXPECT_EQ(probeOnce(probe), WAIT_OBJECT_0);
+
+  EXPECT_TRUE(CloseHandle(first));
+  EXPECT_TRUE(CloseHandle(second));
+  EXPECT_TRUE(CloseHandle(other));
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/api/sms.h"
 #include "platform/device/videohw.h"
 #include "platform/host/text.h"
 
@@ -74,6 +75,7 @@ FARPROC libraryExport(std::u16string_view library, std::u16string_view name) {
   for (const Export& e : kExports) {
     if (e.library == library && e.name == name) return e.entry;
   }
+  if (FARPROC entry = smsExport(library, name)) return entry;
   return video::libraryExport(library, name);
 }
 

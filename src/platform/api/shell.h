@@ -6,9 +6,6 @@
 
 #include "platform/api/window.h"
 
-using HRESULT = LONG;
-inline constexpr HRESULT S_OK = 0;
-
 inline constexpr DWORD SHFS_SHOWTASKBAR = 0x0001;
 inline constexpr DWORD SHFS_HIDETASKBAR = 0x0002;
 inline constexpr DWORD SHFS_SHOWSIPBUTTON = 0x0004;

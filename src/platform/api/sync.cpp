@@ -1,8 +1,11 @@
-// Events, semaphores and critical sections over the standard library's locks.
+// Events, semaphores, mutexes and critical sections over the standard library's locks.
 #include "platform/api/sync.h"
 
 #include <condition_variable>
+#include <map>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace {
@@ -77,7 +80,80 @@ class Semaphore : public platform::Waitable {
   const LONG maximum_;
 };
 
+// The mutex itself; every handle of one name shares it.
+class MutexCore {
+ public:
+  bool acquire(Clock::time_point deadline, bool forever) {
+    std::unique_lock lock(mutex_);
+    const std::thread::id self = std::this_thread::get_id();
+    if (depth_ > 0 && owner_ == self) {
+      ++depth_;
+      return true;
+    }
+    auto free = [this] { return depth_ == 0; };
+    if (forever) {
+      changed_.wait(lock, free);
+    } else if (!changed_.wait_until(lock, deadline, free)) {
+      return false;
+    }
+    owner_ = self;
+    depth_ = 1;
+    return true;
+  }
+  bool release() {
+    std::lock_guard lock(mutex_);
+    if (depth_ == 0 || owner_ != std::this_thread::get_id()) return false;
+    if (--depth_ == 0) changed_.notify_one();
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::thread::id owner_;  // guarded by mutex_
+  int depth_ = 0;          // guarded by mutex_
+};
+
+class Mutex : public platform::Waitable {
+ public:
+  explicit Mutex(std::shared_ptr<MutexCore> core) : core(std::move(core)) {}
+  bool waitUntil(Clock::time_point deadline, bool forever) override { return core->acquire(deadline, forever); }
+
+  const std::shared_ptr<MutexCore> core;
+};
+
+std::mutex mutexNamesLock;
+std::map<std::u16string, std::weak_ptr<MutexCore>> mutexNames;  // guarded by mutexNamesLock
+
 }  // namespace
+
+HANDLE CreateMutexW(void*, BOOL initialOwner, LPCWSTR name) {
+  std::shared_ptr<MutexCore> core;
+  bool existed = false;
+  if (name != nullptr && name[0] != 0) {
+    std::lock_guard lock(mutexNamesLock);
+    std::weak_ptr<MutexCore>& slot = mutexNames[std::u16string(name)];
+    core = slot.lock();
+    existed = core != nullptr;
+    if (!existed) {
+      core = std::make_shared<MutexCore>();
+      slot = core;
+    }
+  } else {
+    core = std::make_shared<MutexCore>();
+  }
+  if (initialOwner && !existed) core->acquire(Clock::now(), true);
+  SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+  return (new Mutex(std::move(core)))->handle();
+}
+
+BOOL ReleaseMutex(HANDLE mutex) {
+  auto* m = platform::handleObject<Mutex>(mutex);
+  if (m == nullptr) return FALSE;
+  if (m->core->release()) return TRUE;
+  SetLastError(ERROR_NOT_OWNER);
+  return FALSE;
+}
 
 HANDLE CreateEventW(void*, BOOL manualReset, BOOL initialState, LPCWSTR) {
   return (new Event(manualReset != FALSE, initialState != FALSE))->handle();

@@ -1,4 +1,4 @@
-// Events, semaphores, critical sections and Sleep, as the handheld offers them.
+// Events, semaphores, mutexes, critical sections and Sleep, as the handheld offers them.
 #pragma once
 
 #include <chrono>
@@ -23,6 +23,13 @@ BOOL ResetEvent(HANDLE event);
 HANDLE CreateSemaphoreW(void* attributes, LONG initialCount, LONG maximumCount, LPCWSTR name);
 // Fails, changing nothing, when the count would pass the maximum.
 BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LONG* previousCount);
+
+// A mutex is owned by the thread whose wait took it, and may be taken again by that thread. Mutexes of
+// one name are one mutex for the whole process (each CreateMutexW gives its own handle to it, with
+// ERROR_ALREADY_EXISTS when the name was in use; the initial ownership is then not granted).
+HANDLE CreateMutexW(void* attributes, BOOL initialOwner, LPCWSTR name);
+// FALSE when the calling thread does not own the mutex.
+BOOL ReleaseMutex(HANDLE mutex);
 
 // A recursive lock; the structure only carries the stand-in's lock object.
 struct CRITICAL_SECTION {

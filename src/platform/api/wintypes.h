@@ -17,10 +17,14 @@ using HANDLE = void*;
 using HMODULE = struct HMODULE__*;
 using HINSTANCE = HMODULE;
 using FARPROC = void (*)();
+// Result of the COM-style calls: negative is a failure.
+using HRESULT = LONG;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 inline constexpr UINT MAX_PATH = 260;
+
+inline constexpr HRESULT S_OK = 0;
 
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
@@ -42,4 +46,5 @@ inline constexpr LONG ERROR_FILE_INVALID = 1006;
 inline constexpr LONG ERROR_BADDB = 1009;
 inline constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
 inline constexpr LONG ERROR_KEY_DELETED = 1018;
+inline constexpr LONG ERROR_NOT_OWNER = 288;
 inline constexpr LONG ERROR_NOT_FOUND = 1168;

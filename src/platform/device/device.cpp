@@ -18,7 +18,7 @@ Device pocketPc() {
   d.platformType = u"PocketPC";
   d.oemInfo = u"GlimmerHut Pocket PC";
   d.touchDriver = u"touch.dll";
-  d.libraries = {u"touch.dll", u"aygshell.dll"};
+  d.libraries = {u"touch.dll", u"aygshell.dll", u"sms.dll"};
   return d;
 }
 
@@ -29,7 +29,7 @@ Device smartphone() {
   d.oemInfo = u"GlimmerHut Smartphone";
   d.screenWidth = 176;
   d.screenHeight = 220;
-  d.libraries = {u"aygshell.dll"};
+  d.libraries = {u"aygshell.dll", u"sms.dll"};
   return d;
 }
 
@@ -37,7 +37,7 @@ Device smartphoneWithTouch() {
   Device d = smartphone();
   d.profile = "smartphone-touch";
   d.touchDriver = u"touch.dll";
-  d.libraries = {u"touch.dll", u"aygshell.dll"};
+  d.libraries = {u"touch.dll", u"aygshell.dll", u"sms.dll"};
   return d;
 }
 

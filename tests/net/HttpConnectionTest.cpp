@@ -1,0 +1,347 @@
+// HTTP connections against a server the test runs on 127.0.0.1: requests as sent, answers as read,
+// hostile and failing answers, time-outs, and nothing left running afterwards.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DInteger.h"
+#include "net/Servers.h"
+#include "net/io/DConnector.h"
+#include "net/io/DHttpConnection.h"
+#include "net/io/DSocketConnection.h"
+#include "platform/api/winsock.h"
+#include "platform/seam/clock.h"
+#include "support/Exceptions.h"
+
+using namespace nuv::lang;
+using nuv::microedition::io::DConnector;
+using nuv::microedition::io::DHttpConnection;
+using nuv::microedition::io::DHttpConnectionPtr;
+using nuv::microedition::io::DSocketConnection;
+namespace code = nuv::lang::ExceptionCode;
+
+namespace {
+
+DStringPtr text(const std::string& s) { return new DString(s.c_str()); }
+
+std::string utf8(DStringPtr s) {
+  if (s.isNull()) return "(null)";
+  return std::string(s->view().begin(), s->view().end());
+}
+
+// Opened through the connector and connected.
+DHttpConnectionPtr openHttp(const std::string& url) {
+  DHttpConnectionPtr c = dynamicCast<DHttpConnection>(DConnector::open(text(url)));
+  EXPECT_FALSE(c.isNull());
+  if (c.isNull()) return c;
+  EXPECT_TRUE(test::eventually([&] { return c->getState() != DSocketConnection::kConnecting; }));
+  return c;
+}
+
+DbyteArrayPtr arrayOf(const std::string& s) {
+  DbyteArrayPtr a(new DbyteArray(static_cast<int32_t>(s.size())));
+  std::copy(s.begin(), s.end(), reinterpret_cast<char*>(a->data()));
+  return a;
+}
+
+// The body up to its end; the code of the exception that ended it, if one did.
+std::string readBody(nuv::io::DInputStreamPtr in, uint32_t& thrown) {
+  std::string got;
+  thrown = 0;
+  unsigned char buffer[4096];
+  bool ended = false;
+  test::eventually([&] {
+    thrown = test::thrownCode([&] {
+      int32_t n = in->readBuffer(buffer, sizeof buffer);
+      if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(n));
+      ended = n < 0;
+    });
+    return ended || thrown != 0;
+  });
+  return got;
+}
+
+std::string binaryBody() {
+  std::string s(3000, '\0');
+  for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<char>(255 - i % 256);
+  return s;
+}
+
+// Moves the tick count a second further every millisecond of real time, so that time-outs come at once
+// and whatever the machine's speed.
+class RacingClock {
+ public:
+  RacingClock() {
+    platform::setManualClock(1000);
+    mover_ = std::thread([this] {
+      while (!stop_.load()) {
+        platform::advanceManualClock(1000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    });
+  }
+  ~RacingClock() {
+    stop_ = true;
+    mover_.join();
+    platform::useRealClock();
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::thread mover_;
+};
+
+class HttpConnectionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    threadsBefore = DSocketConnection::senderThreads();
+    socketsBefore = platform::openSocketCount();
+  }
+  void expectNothingLeft() {
+    EXPECT_EQ(DSocketConnection::senderThreads(), threadsBefore);
+    EXPECT_EQ(platform::openSocketCount(), socketsBefore);
+  }
+
+  int threadsBefore = 0;
+  int socketsBefore = 0;
+};
+
+}  // namespace
+
+TEST_F(HttpConnectionTest, NamesGiveHostPortAndPath) {
+  struct Case {
+    const char* url;
+    const char* host;
+    int port;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"http://127.0.0.1/x", "127.0.0.1", 80, "/x"},
+      {"http://127.0.0.1:8080/x/y?z=1", "127.0.0.1", 8080, "/x/y?z=1"},
+      {"http://127.0.0.1", "127.0.0.1", 80, "/"},
+      {"http://127.0.0.1:81", "127.0.0.1", 81, "/"},
+      {"http://127.0.0.1/a:b", "127.0.0.1", 80, "/a:b"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    DHttpConnectionPtr h = DHttpConnection::open(text(c.url), 3, false);
+    EXPECT_EQ(utf8(h->getHost()), c.host);
+    EXPECT_EQ(h->getPort(), c.port);
+    EXPECT_EQ(utf8(h->getPath()), c.path);
+  }
+  for (const char* bad : {"http://:80/", "http://", "http:///x", "http://h:0/", "http://h:99999/", "http://h:8a/",
+                          "http://h/a b", "http://h/x\r\nInjected: 1", "socket://h:80"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_THROWS_CODE(code::IllegalArgumentException, DHttpConnection::open(text(bad), 3, false));
+  }
+  expectNothingLeft();
+}
+
+TEST_F(HttpConnectionTest, GetSendsOneHeaderBlockAndReadsHeadersAndABinaryBody) {
+  const std::string body = binaryBody();
+  test::HttpServer server([&](const test::HttpRequest&, test::Peer& peer) {
+    peer.write(
+        test::httpResponse(200, "OK", body, {"Content-Type: application/octet-stream", "content-encoding:gzip"}));
+  });
+  {
+    DHttpConnectionPtr c = openHttp(server.url("/files/a.bin"));
+    ASSERT_EQ(c->getState(), DSocketConnection::kConnected);
+    nuv::io::DInputStreamPtr in = c->openInputStream();
+    EXPECT_EQ(c->getResponseCode(), 200);
+    EXPECT_EQ(utf8(c->getResponseMessage()), "OK");
+    EXPECT_EQ(utf8(c->getType()), " application/octet-stream");
+    EXPECT_EQ(utf8(c->getEncoding()), "gzip");  // found ignoring case; no space after the colon
+    EXPECT_EQ(c->getLength(), static_cast<int64_t>(body.size()));
+    uint32_t thrown;
+    EXPECT_TRUE(readBody(in, thrown) == body);
+    EXPECT_EQ(thrown, 0u);
+    EXPECT_TRUE(c->openOutputStream().isNull());
+    EXPECT_THROWS_CODE(code::IOException, c->setRequestProperty(u"a", u"b"));
+  }
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_EQ(server.requests()[0].head, "GET /files/a.bin HTTP/1.1\r\nhost: 127.0.0.1\r\n\r\n");
+  expectNothingLeft();
+}
+
+TEST_F(HttpConnectionTest, PostSendsPropertiesInOrderAndTheBodyAfterOneEmptyLine) {
+  const std::string payload("\xFF\x00\x01 payload \xFF\x00", 14);
+  test::HttpServer server([](const test::HttpRequest& request, test::Peer& peer) {
+    peer.write(test::httpResponse(201, "Created", request.body));
+  });
+  {
+    DHttpConnectionPtr c = openHttp(server.url("/post"));
+    c->setRequestMethod(u"POST");
+    c->setRequestProperty(u"X-First", u"1");
+    c->setRequestProperty(u"Content-Length", DInteger::toString(static_cast<int32_t>(payload.size())));
+    c->setRequestProperty(u"X-First", u"again");  // keeps its place
+    EXPECT_THROWS_CODE(code::IllegalArgumentException, c->setRequestProperty(u"X-Bad", u"a\r\nX-Evil: 1"));
+    EXPECT_THROWS_CODE(code::IOException, c->setRequestMethod(u"DELETE"));
+    c->openDataOutputStream()->write(arrayOf(payload));
+    uint32_t thrown;
+    EXPECT_TRUE(readBody(c->openInputStream(), thrown) == payload);
+    EXPECT_EQ(c->getResponseCode(), 201);
+    EXPECT_THROWS_CODE(code::IOException, c->setRequestMethod(u"POST"));
+  }
+  ASSERT_EQ(server.requests().size(), 1u);
+  const test::HttpRequest r = server.requests()[0];
+  EXPECT_EQ(r.head, "POST /post HTTP/1.1\r\nhost: 127.0.0.1\r\nX-First: again\r\nContent-Length: " +
+                        std::to_string(payload.size()) + "\r\n\r\n");
+  EXPECT_TRUE(r.body == payload);
+  expectNothingLeft();
+}
+
+TEST_F(HttpConnectionTest, LenientStatusAndHeaderForms) {
+  test::HttpServer server([](const test::HttpRequest&, test::Peer& peer) {
+    peer.write("http/1.0 404 Not Found\r\ncontent-type:text/plain\r\nX-Empty:\r\n\r\ngone");
+  });
+  {
+    DHttpConnectionPtr c = openHttp(server.url("/missing"));
+    EXPECT_EQ(utf8(c->getType()), "text/plain");
+    EXPECT_EQ(c->getResponseCode(), 404);
+    EXPECT_EQ(utf8(c->getResponseMessage()), "Not Found");
+    EXPECT_EQ(utf8(c->getHeaderField(u"x-empty")), "");
+    EXPECT_TRUE(c->getHeaderField(u"Location").isNull());
+    EXPECT_EQ(c->getLength(), -1);
+    uint32_t thrown;
+    EXPECT_EQ(readBody(c->openInputStream(), thrown), "gone");
+    EXPECT_EQ(thrown, 0u);
+  }
+  expectNothingLeft();
+}
+
+TEST_F(HttpConnectionTest, BrokenAndHostileAnswersGiveIOExceptionAndLeaveNothingRunning) {
+  struct Case {
+    const char* name;
+    std::function<void(test::Peer&)> answer;
+  };
+  const std::string endlessLine(200 * 1024, 'a');
+  const Case cases[] = {
+      {"garbage status line", [](test::Peer& p) { p.write("GARBAGE\r\n\r\n"); }},
+      {"binary status line", [](test::Peer& p) { p.write(std::string("\xFF\xFE\x00\x01\n", 5)); }},
+      {"short status line", [](test::Peer& p) { p.write("HT\r\n"); }},
+      {"status without a space", [](test::Peer& p) { p.write("HTTP/1.1-200-OK\r\n\r\n"); }},
+      {"status without a reason", [](test::Peer& p) { p.write("HTTP/1.1 200\r\n\r\n"); }},
+      {"status code not a number", [](test::Peer& p) { p.write("HTTP/1.1 2x0 OK\r\n\r\n"); }},
+      {"header without a colon", [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\nNoColon\r\n\r\n"); }},
+      {"header with the colon first", [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\n: x\r\n\r\n"); }},
+      {"dropped before answering", [](test::Peer& p) { p.close(); }},
+      {"reset before answering", [](test::Peer& p) { p.close(true); }},
+      {"closed within the headers", [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\nContent-Ty"); }},
+      {"endless header line",
+       [&](test::Peer& p) {
+         p.write("HTTP/1.1 200 OK\r\nX-Long: ");
+         p.write(endlessLine);
+         p.waitForStop();
+       }},
+      {"endless header lines",
+       [](test::Peer& p) {
+         p.write("HTTP/1.1 200 OK\r\n");
+         while (p.write("X-More: and more and more\r\n")) {
+         }
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      test::HttpServer server([&](const test::HttpRequest&, test::Peer& peer) { c.answer(peer); });
+      DHttpConnectionPtr h = openHttp(server.url("/"));
+      EXPECT_THROWS_CODE(code::IOException, h->openInputStream());
+      EXPECT_THROWS_CODE(code::IOException, h->getType());
+      EXPECT_EQ(h->requestState(), DHttpConnection::kFailed);
+    }
+    expectNothingLeft();
+  }
+}
+
+TEST_F(HttpConnectionTest, BodiesThatEndShortOrClaimTooMuchAreReportedAtTheirEnd) {
+  struct Case {
+    const char* name;
+    std::string answer;
+    uint32_t lengthThrows;
+    std::string delivered;
+    uint32_t endThrows;
+  };
+  const Case cases[] = {
+      {"4 GB announced", "HTTP/1.1 200 OK\r\nContent-Length: 4294967296\r\n\r\n0123456789", code::IOException,
+       "0123456789", code::IOException},
+      {"closed mid-body", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'b'), 0,
+       std::string(500, 'b'), code::IOException},
+      {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\nabc", code::IOException, "abc", 0},
+      {"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: many\r\n\r\nabc", code::NumberFormatException, "abc",
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      test::HttpServer server([&](const test::HttpRequest&, test::Peer& peer) { peer.write(c.answer); });
+      DHttpConnectionPtr h = openHttp(server.url("/"));
+      nuv::io::DInputStreamPtr in = h->openInputStream();
+      EXPECT_THROWS_CODE(c.lengthThrows, h->getLength());
+      uint32_t thrown;
+      EXPECT_EQ(readBody(in, thrown), c.delivered);
+      EXPECT_EQ(thrown, c.endThrows);
+    }
+    expectNothingLeft();
+  }
+}
+
+TEST_F(HttpConnectionTest, SilentServersTimeOut) {
+  struct Case {
+    const char* name;
+    const char* before;  // what the server sends before it falls silent
+  };
+  for (const Case& c : {Case{"no answer", ""}, Case{"status line only", "HTTP/1.1 200 OK\r\n"},
+                        Case{"half a header", "HTTP/1.1 200 OK\r\nContent-"}}) {
+    SCOPED_TRACE(c.name);
+    {
+      test::HttpServer server([&](const test::HttpRequest&, test::Peer& peer) {
+        peer.write(c.before);
+        peer.waitForStop();
+      });
+      DHttpConnectionPtr h = openHttp(server.url("/"));
+      RacingClock clock;
+      EXPECT_THROWS_CODE(code::IOException, h->openInputStream());
+    }
+    expectNothingLeft();
+  }
+}
+
+TEST_F(HttpConnectionTest, ASlowServerIsWaitedFor) {
+  const std::string answer = test::httpResponse(200, "OK", "slow but sure", {"Content-Type: text/plain"});
+  test::HttpServer server([&](const test::HttpRequest&, test::Peer& peer) {
+    for (size_t at = 0; at < answer.size(); at += 5) {
+      peer.write(std::string_view(answer).substr(at, 5));
+      std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+  });
+  {
+    DHttpConnectionPtr h = openHttp(server.url("/"));
+    uint32_t thrown;
+    EXPECT_EQ(readBody(h->openInputStream(), thrown), "slow but sure");
+    EXPECT_EQ(utf8(h->getType()), " text/plain");
+  }
+  expectNothingLeft();
+}
+
+TEST_F(HttpConnectionTest, RequestsNeedAConnectedSocketAndCloseEndsIt) {
+  int freePort;
+  {
+    test::TcpServer closed([](test::Peer&) {});
+    freePort = closed.port();
+  }
+  {
+    DHttpConnectionPtr refused = openHttp("http://127.0.0.1:" + std::to_string(freePort) + "/");
+    EXPECT_EQ(refused->getState(), 0);
+    EXPECT_THROWS_CODE(code::IOException, refused->openInputStream());
+  }
+  test::HttpServer server(
+      [](const test::HttpRequest&, test::Peer& peer) { peer.write(test::httpResponse(200, "OK", "")); });
+  DHttpConnectionPtr h = openHttp(server.url("/"));
+  EXPECT_EQ(h->getResponseCode(), 200);
+  h->close();
+  EXPECT_EQ(h->getState(), 0);
+  EXPECT_EQ(DSocketConnection::senderThreads(), threadsBefore);
+}
