@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "moregames/MoreGames.h"
 
 namespace gamelib {
 
@@ -82,7 +83,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     nullptr,  // gobbler
     nullptr,  // rocks
     nullptr,  // the end of the program
-    nullptr,  // more games
+    [] { return GameInterfacePtr(new moregames::MoreGames()); },
 };
 
 MainMenu::~MainMenu() {

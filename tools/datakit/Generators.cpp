@@ -236,6 +236,16 @@ Image bar(const GenRequest& r) {
   return img;
 }
 
+// A soft key: a dark rounded tile in the look of the main menu's icons, one menu-font line high.
+Image button(const GenRequest& r) {
+  const int s = r.size.scale;
+  const int w = r.intParam("width") * s;
+  const int h = fontHeight(r, "menu") + 6 * s;
+  Image img(w, h);
+  drawTile(img, 0, 0, w, h, 5 * s, s, pal(r, "ink"), pal(r, "dusk"), pal(r, "night"), pal(r, "lilac"), pal(r, "deep"));
+  return img;
+}
+
 // The three pieces of the on-screen keyboard: the middle one holds the key grid at its top, the
 // title, then the field with the typed text, all measured from the fonts as the keyboard lays
 // them out.
@@ -422,6 +432,7 @@ constexpr Named kGenerators[] = {
     {"splash", splash},
     {"icon", icon},
     {"bar", bar},
+    {"button", button},
     {"panel", panel},
     {"bounce_back", bounceBack},
     {"bounce_splash", bounceSplash},
