@@ -110,7 +110,11 @@ GUIWidgetPtr GUIEngine::getCurrentScreen() {
 void GUIEngine::queueAction(nuv::lang::DPtr<GUIAction> action) { actionQueue->addElement(action); }
 
 nuv::lang::DPtr<GUIAction> GUIEngine::pollAction() {
-  if (actionQueue->size() == 0) return nullptr;
+  if (actionQueue->size() == 0) {
+    // A drain that emptied the queue ends here; the next one starts afresh.
+    ranThisStep_.clear();
+    return nullptr;
+  }
   nuv::lang::DPtr<GUIAction> action = static_cast<GUIAction*>(actionQueue->elementAt(0));
   if (std::find(ranThisStep_.begin(), ranThisStep_.end(), action->origin) != ranThisStep_.end()) return nullptr;
   ranThisStep_.push_back(action->origin);

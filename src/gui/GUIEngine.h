@@ -52,8 +52,8 @@ class GUIEngine : public nuv::lang::DObject {
 
   void queueAction(nuv::lang::DPtr<GUIAction> action);
   // The first queued action, taken from the queue; null when the queue is empty, and also when that action
-  // is a copy of one that already ran since the last update: a chain of actions that keeps raising itself
-  // then runs once per step instead of for ever.
+  // is a copy of one that already ran since the last update or the last time the queue ran empty: a chain
+  // of actions that keeps raising itself then runs once per step instead of for ever.
   nuv::lang::DPtr<GUIAction> pollAction();
   // Taken only in the frame in which the pointer went down.
   void setPressedWidget(nuv::lang::DPtr<GUIWidget> widget);

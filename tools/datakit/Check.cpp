@@ -9,6 +9,7 @@
 
 #include "CheckFiles.h"
 #include "CheckLegibility.h"
+#include "CheckMoreGames.h"
 #include "DataError.h"
 #include "Fonts.h"
 #include "GameTable.h"
@@ -187,6 +188,7 @@ class Checker {
   CheckReport run() {
     for (const std::string& name : names_) guarded(name, [&] { checkFile(name); });
     checkTexts();
+    checkMoreGamesTexts(texts_, sink());
     checkLevelsPresent();
     checkGameSounds();
     for (const std::string& name : names_)
@@ -208,6 +210,12 @@ class Checker {
 
   void error(const std::string& name, int line, const std::string& message) {
     report_.errors.push_back(where(name) + ":" + std::to_string(line) + ": " + message);
+  }
+
+  FaultSink sink() {
+    return [this](const std::string& name, const std::string& key, const std::string& message) {
+      error(name, key.empty() ? 0 : sourceLine(name, key), message);
+    };
   }
 
   // Runs one check; a DataError from the readers is reported against the source of the entry.
@@ -497,6 +505,13 @@ class Checker {
         [&](const std::string& entry) { return bytes(entry); }};
     for (const LegibilityFault& f : checkLegibility(legibility))
       error(f.entry, f.key.empty() ? 0 : sourceLine(f.entry, f.key), f.message);
+    auto picture = [&](const std::string& p) {
+      auto png = findInPath(list, "graphics/", p + ".png");
+      return png ? png : findInPath(list, "graphics/", p + ".jpg");
+    };
+    checkMoreGamesPictures({resolution, width, picture, [&](const std::string& n) { return bytes(n); },
+                            [&](const std::u16string& t) { return fonts[0].width(t); }},
+                           texts_, sink());
   }
 
   // A game whose folder is in the archive must have everything its set-up asks for by name.
