@@ -97,7 +97,7 @@ class MoreGamesTest : public gltest::MenuFixture {
     for (int32_t i = 0; i < root.childCount(); ++i) {
       GUITextChunk& c = *root.child(i);
       if (c.type == GUITextChunk::WORD) out += gltest::narrow(nuv::lang::dynamicCast<DString>(c.content)) + " ";
-      if (c.type == GUITextChunk::PICTURE || c.type == GUITextChunk::ANIMATION) out += "[picture] ";
+      if (c.type >= GUITextChunk::ANIMATION && c.type <= GUITextChunk::FLOATING_PICTURE) out += "[picture] ";
     }
     return out;
   }
