@@ -22,13 +22,13 @@ struct KeyEvent {
   bool (*held)();
 };
 constexpr KeyEvent kKeyEvents[] = {
-    {GUIWidget::EVENT_UP, [] { return ScreenCanvas::held[ACTION_UP]; }},
-    {GUIWidget::EVENT_DOWN, [] { return ScreenCanvas::held[ACTION_DOWN]; }},
-    {GUIWidget::EVENT_LEFT, [] { return ScreenCanvas::held[ACTION_LEFT]; }},
-    {GUIWidget::EVENT_RIGHT, [] { return ScreenCanvas::held[ACTION_RIGHT]; }},
+    {GUIWidget::EVENT_UP, [] { return ScreenCanvas::held[GameAction::Up]; }},
+    {GUIWidget::EVENT_DOWN, [] { return ScreenCanvas::held[GameAction::Down]; }},
+    {GUIWidget::EVENT_LEFT, [] { return ScreenCanvas::held[GameAction::Left]; }},
+    {GUIWidget::EVENT_RIGHT, [] { return ScreenCanvas::held[GameAction::Right]; }},
     {GUIWidget::EVENT_SELECT, [] { return ScreenCanvas::select; }},
     {GUIWidget::EVENT_BACK, [] { return ScreenCanvas::back; }},
-    {GUIWidget::EVENT_FIRE, [] { return ScreenCanvas::held[ACTION_FIRE]; }},
+    {GUIWidget::EVENT_FIRE, [] { return ScreenCanvas::held[GameAction::Fire]; }},
     {GUIWidget::EVENT_KEY, [] { return ScreenCanvas::anyKey; }},
 };
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-using gamelib::ACTION_DOWN;
 using gamelib::GameLib;
 using gamelib::GUIWidget;
 using gamelib::GUIWidgetPtr;
@@ -35,7 +34,7 @@ TEST_F(GUIWidgetInputTest, AHeldKeyRepeatsAfterMoreThanTheRepeatTime) {
   EventLog log;
   log.watch(screen, {GUIWidget::EVENT_DOWN});
   advance(201);
-  ScreenCanvas::held[ACTION_DOWN] = true;
+  ScreenCanvas::held[gamelib::GameAction::Down] = true;
   struct Case {
     int64_t after;
     size_t events;
@@ -47,7 +46,7 @@ TEST_F(GUIWidgetInputTest, AHeldKeyRepeatsAfterMoreThanTheRepeatTime) {
     step();
     EXPECT_EQ(log.codes.size(), c.events) << "after " << c.after;
   }
-  ScreenCanvas::held[ACTION_DOWN] = false;
+  ScreenCanvas::held[gamelib::GameAction::Down] = false;
   advance(500);
   step();
   EXPECT_EQ(log.codes.size(), 3u);
@@ -58,7 +57,7 @@ TEST_F(GUIWidgetInputTest, KeysReachChildrenFirstAndOnlyFocusedWidgets) {
   log.watch(screen, {GUIWidget::EVENT_FIRE, GUIWidget::EVENT_KEY});
   log.watch(a, {GUIWidget::EVENT_FIRE});
   advance(201);
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = true;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   step();
   EXPECT_EQ(log.codes, (std::vector<int32_t>{GUIWidget::EVENT_FIRE}));  // the screen's own: a is not focused
   log.clear();
@@ -66,7 +65,7 @@ TEST_F(GUIWidgetInputTest, KeysReachChildrenFirstAndOnlyFocusedWidgets) {
   advance(201);
   step();
   EXPECT_EQ(log.codes.size(), 1u);  // a handled it; the screen did not
-  ScreenCanvas::held[gamelib::ACTION_FIRE] = false;
+  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
 
   // Any key goes to the focused widget with its code; a handles only fire, so the screen gets it.
   log.clear();
