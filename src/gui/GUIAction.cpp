@@ -27,7 +27,7 @@ GUIWidgetPtr asWidget(const DObjectPtr& object) { return nuv::lang::dynamicCast<
 }  // namespace
 
 GUIAction::GUIAction(int32_t type, int32_t arg, DObjectPtr paramObject, Callback callback)
-    : type(type), arg(arg), paramObject(std::move(paramObject)), callback(callback), origin(this) {}
+    : type(type), arg(arg), paramObject(std::move(paramObject)), callback(callback) {}
 
 GUIAction::GUIAction(const GUIAction& other)
     : DObject(),
@@ -39,10 +39,10 @@ GUIAction::GUIAction(const GUIAction& other)
       eventCode(other.eventCode),
       soundId(other.soundId),
       soundArg(other.soundArg),
-      soundFlag(other.soundFlag),
-      origin(other.origin) {}
+      soundFlag(other.soundFlag) {}
 
 GUIAction::~GUIAction() {
+  origin = nullptr;
   next = nullptr;
   target = nullptr;
   paramObject = nullptr;
@@ -50,6 +50,7 @@ GUIAction::~GUIAction() {
 
 void GUIAction::run(GUIWidgetPtr source, int32_t code, const void* data, int32_t length) {
   GUIActionPtr copy = new GUIAction(*this);
+  copy->origin = boundAction();
   if (copy->target.isNull()) copy->target = source;
   if (data != nullptr && length > 0) {
     copy->eventData = std::make_unique<uint8_t[]>(static_cast<size_t>(length));

@@ -52,7 +52,7 @@ class GUIAction : public nuv::lang::DObject {
   using Callback = void (*)(GUIActionPtr action);
 
   GUIAction(int32_t type, int32_t arg, nuv::lang::DObjectPtr paramObject, Callback callback);
-  // Every field but next and the event data.
+  // Every field but next, the origin and the event data.
   explicit GUIAction(const GUIAction& other);
   ~GUIAction() override;
   const char* getClassName() const override { return "GUIAction"; }
@@ -82,8 +82,11 @@ class GUIAction : public nuv::lang::DObject {
   // The sound's loop count.
   int8_t soundFlag = 0;
   GUIActionPtr next;
-  // The bound action a queued copy was made from (itself for a bound action); compared by address only.
-  const GUIAction* origin;
+  // The bound action a queued copy was made from; null in a bound action itself. Held, so that no other
+  // action can take its place while a copy waits.
+  GUIActionPtr origin;
+  // The bound action this one stands for: its origin, or itself.
+  GUIAction* boundAction() { return origin.isNull() ? this : origin.get(); }
 
  private:
   static void executeScrollBar(GUIActionPtr action);

@@ -41,6 +41,7 @@ GUIEngine::GUIEngine()
 }
 
 GUIEngine::~GUIEngine() {
+  ranThisStep_.clear();
   allWidgets = nullptr;
   screenStack = nullptr;
   actionQueue = nullptr;
@@ -116,8 +117,11 @@ nuv::lang::DPtr<GUIAction> GUIEngine::pollAction() {
     return nullptr;
   }
   nuv::lang::DPtr<GUIAction> action = static_cast<GUIAction*>(actionQueue->elementAt(0));
-  if (std::find(ranThisStep_.begin(), ranThisStep_.end(), action->origin) != ranThisStep_.end()) return nullptr;
-  ranThisStep_.push_back(action->origin);
+  GUIAction* bound = action->boundAction();
+  for (const nuv::lang::DPtr<GUIAction>& ran : ranThisStep_) {
+    if (ran.get() == bound) return nullptr;
+  }
+  ranThisStep_.push_back(bound);
   actionQueue->removeElementAt(0);
   return action;
 }

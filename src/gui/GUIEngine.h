@@ -109,8 +109,8 @@ class GUIEngine : public nuv::lang::DObject {
 
  private:
   static inline GUIEnginePtr instance;
-  // The bound actions whose copies ran since the last update; compared by address only.
-  std::vector<const GUIAction*> ranThisStep_;
+  // The bound actions whose copies ran since the last update or since the queue ran empty.
+  std::vector<nuv::lang::DPtr<GUIAction>> ranThisStep_;
 };
 
 }  // namespace gamelib

@@ -195,7 +195,9 @@ TEST_F(ScrollBarTest, NothingDividesByZeroWhenTheContentFitsOrTheThumbFillsTheTr
   content->setSize(100, 300);
   list->computeContentRect();
   bar->getThumb()->setAnimation(GUIWidget::ANIM_IMAGE, DImage::createMutableImage(10, 80), 0, 0);
+  bar->getThumb()->selectAnimations(false);
   bar->getThumb()->autoSize();
+  ASSERT_EQ(bar->getThumb()->h, bar->getTrack()->clientH);
   list->setScroll(0, 60);
   queued(GUIAction::THUMB_FOLLOWS, GUIWidget::EVENT_SCROLLED, {});
   queued(GUIAction::THUMB_DRAGGED, GUIWidget::EVENT_POINTER_DRAGGED, {0, 0, 0, 40});

@@ -12,6 +12,7 @@
 #include "gui/GUIAnimation.h"
 #include "gui/GUIFixture.h"
 #include "gui/GUIText.h"
+#include "support/Exceptions.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ TEST_F(GUITextTest, NoFontAtAllIsANullPointer) {
   engine->setDefaultFont(nullptr);
   GUITextPtr text = new GUIText();
   text->setText(u"ab");
-  EXPECT_THROW(text->getHeight(100), nuv::lang::DExceptionBase*);
+  EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::NullPointerException, text->getHeight(100));
 }
 
 TEST_F(GUITextTest, PaintingPlacesWordsInTheBoxByTheVerticalAlignment) {
