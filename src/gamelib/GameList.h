@@ -8,6 +8,7 @@
 
 #include "games/bounce/BounceData.h"
 #include "games/gobbler/GobblerData.h"
+#include "games/swarm/SwarmData.h"
 
 namespace gamelib {
 
@@ -27,7 +28,8 @@ inline constexpr MenuListEntry kMenuList[] = {
     {bounce::data::kGameKey, bounce::data::kFolder, 0, u"bounce", u"bnc.png", u"bnc_s.png",
      bounce::data::kRemappableActions},
     {u"canyon", u"cy", 1, u"cy", u"cy.png", u"cy_s.png", 0x1F},
-    {u"swarm", u"swm", 2, u"swarm", u"swm.png", u"swm_s.png", 0x1C},
+    {swarm::data::kGameKey, swarm::data::kFolder, 2, u"swarm", u"swm.png", u"swm_s.png",
+     swarm::data::kRemappableActions},
     {u"burrow", u"bur", 3, u"burrow", u"bur.png", u"bur_s.png", 0x1F},
     {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},
     {u"climber", u"clmb", 5, u"clmb", u"clmb.png", u"clmb_s.png", 0x181F},

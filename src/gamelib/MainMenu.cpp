@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/swarm/Swarm.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -76,7 +77,7 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new bounce::Bounce()); },
     nullptr,  // canyon
-    nullptr,  // swarm
+    [] { return GameInterfacePtr(new swarm::Swarm()); },
     nullptr,  // burrow
     nullptr,  // tanks
     nullptr,  // climber

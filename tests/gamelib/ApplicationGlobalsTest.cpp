@@ -50,8 +50,10 @@ TEST_F(ApplicationGlobalsTest, TheStartGivesEveryGlobalItsFirstValue) {
   EXPECT_EQ(narrow((*gobbler::modeItems)[3]), "modekill");
   EXPECT_EQ((*rocks::colours)[1], 0x00AFFF);
   EXPECT_EQ(rocks::tuning->length, 8);
-  EXPECT_EQ((*swarm::scoreTable)[2], 100000);
-  EXPECT_EQ((*swarm::stageTable3)[0], 150);
+  EXPECT_EQ((*swarm::starSpeeds)[2], 100000);
+  EXPECT_EQ((*swarm::rowScore)[0], 150);
+  EXPECT_EQ((*swarm::rowAlive)[4], 6);
+  EXPECT_EQ(narrow((*swarm::menuItemKeys)[5]), "cfg_keys");
   EXPECT_EQ((*tanks::kindScores)[3], 2000);
   EXPECT_EQ((*tanks::bitTable)[0][0], 1 << 16);
   EXPECT_EQ(static_cast<uint32_t>((*tanks::bitTable)[3][3]), 1u << 31);

@@ -15,6 +15,7 @@ struct RowMaker {
 const RowMaker kRowMakers[] = {
     {"bounce", bounceRow},
     {"gobbler", gobblerRow},
+    {"swarm", swarmRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

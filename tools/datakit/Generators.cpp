@@ -9,6 +9,7 @@
 #include "DataError.h"
 #include "PixelArt.h"
 #include "TextTables.h"
+#include "games/SwarmPictures.h"
 
 namespace datakit {
 
@@ -28,32 +29,11 @@ int GenRequest::intParam(const std::string& key) const {
 
 Rgb GenRequest::colourParam(const std::string& key) const { return context.palette.named(param(key)); }
 
-namespace {
-
-// A small fixed generator so star fields come out the same on every build.
-class Dice {
- public:
-  explicit Dice(std::uint32_t seed) : state_(seed) {}
-  int roll(int n) {
-    state_ = state_ * 1664525u + 1013904223u;
-    return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(n));
-  }
-
- private:
-  std::uint32_t state_;
-};
-
 Rgb pal(const GenRequest& r, const char* name) { return r.context.palette.named(name); }
 
-// The shared fonts of every screen size, "data/all/NAME.font".
-FontStyle fontStyle(const GenRequest& r, const std::string& name) {
-  auto it = r.context.fonts.find("all/" + name);
-  if (it == r.context.fonts.end()) throw DataError(r.file, 0, "no font named " + name);
-  return it->second;
-}
-
-int fontHeight(const GenRequest& r, const std::string& name) {
-  return r.context.renderer->renderText(fontStyle(r, name), u"H", r.size.scale).height();
+Image spriteParam(const GenRequest& r, const std::string& key) {
+  std::filesystem::path path = r.context.dataDir / r.param(key);
+  return parseSprite(readFile(path), r.context.palette, path.string());
 }
 
 void fillPolygon(Image& img, const std::vector<std::pair<double, double>>& pts, Rgb c) {
@@ -75,6 +55,52 @@ void fillPolygon(Image& img, const std::vector<std::pair<double, double>>& pts, 
       for (int x = static_cast<int>(std::ceil(xs[i] - 0.5)); x <= static_cast<int>(std::floor(xs[i + 1] - 0.5)); ++x)
         img.set(x, y, c);
   }
+}
+
+void starField(Image& img, const GenRequest& r, int count, std::uint32_t seed, int bottom) {
+  Dice dice(seed);
+  const Rgb colours[] = {pal(r, "white"), pal(r, "ice"), pal(r, "cloud"), pal(r, "lilac"), pal(r, "cream")};
+  int s = r.size.scale;
+  for (int i = 0; i < count; ++i) {
+    int x = dice.roll(img.width()), y = dice.roll(std::max(1, bottom));
+    Rgb c = colours[dice.roll(5)];
+    int kind = dice.roll(10);
+    if (kind < 7) {
+      img.fillRect(x, y, s, s, mix(img.at(x, y), c, 160));
+    } else if (kind < 9) {
+      img.fillRect(x, y, s, s, c);
+    } else {
+      img.fillRect(x - s, y, 3 * s, s, mix(img.at(x, y), c, 128));
+      img.fillRect(x, y - s, s, 3 * s, mix(img.at(x, y), c, 128));
+      img.fillRect(x, y, s, s, c);
+    }
+  }
+}
+
+void litDisc(Image& img, int cx, int cy, int radius, Rgb light, Rgb mid, Rgb dark) {
+  for (int y = -radius; y <= radius; ++y)
+    for (int x = -radius; x <= radius; ++x) {
+      if (x * x + y * y > radius * radius) continue;
+      // Light from the top left: brighter where the surface faces it.
+      int facing = (-(x + y) * 256) / (2 * std::max(1, radius)) + 128;
+      Rgb c = facing > 200  ? light
+              : facing > 60 ? mix(mid, light, (facing - 60) * 256 / 140)
+                            : mix(dark, mid, std::max(0, facing + 120) * 256 / 180);
+      img.set(cx + x, cy + y, c);
+    }
+}
+
+namespace {
+
+// The shared fonts of every screen size, "data/all/NAME.font".
+FontStyle fontStyle(const GenRequest& r, const std::string& name) {
+  auto it = r.context.fonts.find("all/" + name);
+  if (it == r.context.fonts.end()) throw DataError(r.file, 0, "no font named " + name);
+  return it->second;
+}
+
+int fontHeight(const GenRequest& r, const std::string& name) {
+  return r.context.renderer->renderText(fontStyle(r, name), u"H", r.size.scale).height();
 }
 
 bool inRoundRect(int x, int y, int w, int h, int radius) {
@@ -104,26 +130,6 @@ void drawTile(Image& img, int x0, int y0, int w, int h, int radius, int edge, Rg
         c = dark;
       img.set(x0 + x, y0 + y, c);
     }
-}
-
-void starField(Image& img, const GenRequest& r, int count, std::uint32_t seed, int bottom) {
-  Dice dice(seed);
-  const Rgb colours[] = {pal(r, "white"), pal(r, "ice"), pal(r, "cloud"), pal(r, "lilac"), pal(r, "cream")};
-  int s = r.size.scale;
-  for (int i = 0; i < count; ++i) {
-    int x = dice.roll(img.width()), y = dice.roll(std::max(1, bottom));
-    Rgb c = colours[dice.roll(5)];
-    int kind = dice.roll(10);
-    if (kind < 7) {
-      img.fillRect(x, y, s, s, mix(img.at(x, y), c, 160));
-    } else if (kind < 9) {
-      img.fillRect(x, y, s, s, c);
-    } else {
-      img.fillRect(x - s, y, 3 * s, s, mix(img.at(x, y), c, 128));
-      img.fillRect(x, y - s, s, 3 * s, mix(img.at(x, y), c, 128));
-      img.fillRect(x, y, s, s, c);
-    }
-  }
 }
 
 // The gem of the program's emblem: a cut stone seen from the front, lit from the top left.
@@ -300,21 +306,69 @@ Image panel(const GenRequest& r) {
   throw DataError(r.file, 0, "part must be top, middle or bottom");
 }
 
-// The brick game's round backgrounds: dark enough that every brick reads over them, each with
-// its own scene. Drawn at the full screen size, so they stay crisp on large screens.
-void litDisc(Image& img, int cx, int cy, int radius, Rgb light, Rgb mid, Rgb dark) {
-  for (int y = -radius; y <= radius; ++y)
-    for (int x = -radius; x <= radius; ++x) {
-      if (x * x + y * y > radius * radius) continue;
-      // Light from the top left: brighter where the surface faces it.
-      int facing = (-(x + y) * 256) / (2 * std::max(1, radius)) + 128;
-      Rgb c = facing > 200  ? light
-              : facing > 60 ? mix(mid, light, (facing - 60) * 256 / 140)
-                            : mix(dark, mid, std::max(0, facing + 120) * 256 / 180);
-      img.set(cx + x, cy + y, c);
+// Pixel art doubled by the Scale2x rule: edges that run diagonally stay diagonal instead of turning into
+// steps, so a picture turned afterwards keeps clean outlines.
+Image scale2x(const Image& src) {
+  const int w = src.width(), h = src.height();
+  auto at = [&](int x, int y) { return src.at(std::clamp(x, 0, w - 1), std::clamp(y, 0, h - 1)); };
+  Image out(2 * w, 2 * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const Rgb e = at(x, y), b = at(x, y - 1), d = at(x - 1, y), f = at(x + 1, y), hh = at(x, y + 1);
+      const bool corners = b != hh && d != f;
+      out.set(2 * x, 2 * y, corners && d == b ? d : e);
+      out.set(2 * x + 1, 2 * y, corners && b == f ? f : e);
+      out.set(2 * x, 2 * y + 1, corners && d == hh ? d : e);
+      out.set(2 * x + 1, 2 * y + 1, corners && hh == f ? f : e);
     }
+  return out;
 }
 
+// A pixel-art sprite turned clockwise about its centre by `degrees`, in a picture of its own size: each
+// pixel takes the colour most of its sample points fall on in the smoothed source, so the turned sprite
+// keeps the palette and the look of the hand-drawn one.
+Image turned(const GenRequest& r) {
+  const Image source = spriteParam(r, "source");
+  double degrees = 0;
+  try {
+    degrees = std::stod(r.param("degrees"));
+  } catch (const std::invalid_argument&) {
+    throw DataError(r.file, 0, "degrees is not a number");
+  }
+  constexpr int kDetail = 4;   // two doublings
+  constexpr int kSamples = 4;  // per pixel, each way
+  const Image big = scale2x(scale2x(source));
+  const int w = source.width(), h = source.height();
+  const double cx = w / 2.0, cy = h / 2.0, a = degrees * 3.14159265358979 / 180, ca = std::cos(a), sa = std::sin(a);
+  Image out(w, h);
+  std::vector<std::pair<Rgb, int>> votes;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      votes.clear();
+      for (int sy = 0; sy < kSamples; ++sy)
+        for (int sx = 0; sx < kSamples; ++sx) {
+          const double px = x + (sx + 0.5) / kSamples - cx, py = y + (sy + 0.5) / kSamples - cy;
+          // The point the clockwise turn brings here (y runs down the screen).
+          const int ix = static_cast<int>(std::floor((ca * px + sa * py + cx) * kDetail));
+          const int iy = static_cast<int>(std::floor((-sa * px + ca * py + cy) * kDetail));
+          const Rgb c = big.inside(ix, iy) ? big.at(ix, iy) : kKeyColour;
+          auto it = std::find_if(votes.begin(), votes.end(), [&](const auto& v) { return v.first == c; });
+          if (it == votes.end())
+            votes.push_back({c, 1});
+          else
+            ++it->second;
+        }
+      // The most samples win; on a tie a colour beats the transparent key.
+      const auto best = std::max_element(votes.begin(), votes.end(), [](const auto& p, const auto& q) {
+        return p.second != q.second ? p.second < q.second : p.first == kKeyColour && q.first != kKeyColour;
+      });
+      out.set(x, y, best->first);
+    }
+  return out.scaled(r.size.scale);
+}
+
+// The brick game's round backgrounds: dark enough that every brick reads over them, each with
+// its own scene. Drawn at the full screen size, so they stay crisp on large screens.
 Image bounceBack(const GenRequest& r) {
   const int w = r.size.width, h = r.size.height, s = r.size.scale;
   const int theme = r.intParam("theme");
@@ -436,6 +490,12 @@ constexpr Named kGenerators[] = {
     {"panel", panel},
     {"bounce_back", bounceBack},
     {"bounce_splash", bounceSplash},
+    {"turned", turned},
+    {"swarm_planet", swarmPlanet},
+    {"swarm_burst", swarmBurst},
+    {"swarm_splash", swarmSplash},
+    {"swarm_level", swarmLevel},
+    {"swarm_gameover", swarmGameOver},
 };
 
 }  // namespace

@@ -1,8 +1,11 @@
 // Pictures drawn by rule: backgrounds, the logo, the splash, panels and icon tiles.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Image.h"
 #include "Stage.h"
@@ -24,5 +27,29 @@ using Generator = Image (*)(const GenRequest&);
 
 // Null when no generator has that name.
 Generator findGenerator(const std::string& name);
+
+// What the generators share.
+// A small fixed generator so pictures come out the same on every build.
+class Dice {
+ public:
+  explicit Dice(std::uint32_t seed) : state_(seed) {}
+  int roll(int n) {
+    state_ = state_ * 1664525u + 1013904223u;
+    return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(n));
+  }
+
+ private:
+  std::uint32_t state_;
+};
+
+// A palette colour by name.
+Rgb pal(const GenRequest& r, const char* name);
+// The pixel art of a ".px" source under data/, named by the request's key.
+Image spriteParam(const GenRequest& r, const std::string& key);
+void fillPolygon(Image& img, const std::vector<std::pair<double, double>>& pts, Rgb c);
+// Stars of the palette's light colours down to the row `bottom`, in pixels of the screen's scale.
+void starField(Image& img, const GenRequest& r, int count, std::uint32_t seed, int bottom);
+// A disc lit from the top left.
+void litDisc(Image& img, int cx, int cy, int radius, Rgb light, Rgb mid, Rgb dark);
 
 }  // namespace datakit
