@@ -1,0 +1,212 @@
+// The alien-formation game's data in the built game.dat: every picture, animation, sound, help page and
+// text it looks up is there for both screen sizes, its sprites have the shapes its rules assume, and a name
+// it looks up that goes missing is a build error naming the source to fix.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "BuiltArchive.h"
+#include "Check.h"
+#include "GameTable.h"
+#include "Stage.h"
+#include "core/io/D7zipInputStream.h"
+#include "games/swarm/SwarmData.h"
+#include "support/TempFolder.h"
+
+namespace fs = std::filesystem;
+using nuv::io::D7zipInputStream;
+
+namespace {
+
+using builtarchive::name;
+using datakit::ascii;
+namespace data = swarm::data;
+
+struct Size {
+  const char* folder;
+  int width, height;
+};
+const Size kSizes[] = {{"240x320", 240, 320}, {"480x640", 480, 640}};
+
+// What the game looks up, as the checker's row has it from the game's own names.
+const datakit::GameRow& game() {
+  static const datakit::GameRow row = datakit::swarmRow();
+  return row;
+}
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+class SwarmData : public builtarchive::BuiltArchive {
+ protected:
+  static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
+
+  static std::string read(const std::string& entry) {
+    std::string text;
+    auto stream = D7zipInputStream::open(name("/" + entry));
+    for (int b = stream->read(); b >= 0; b = stream->read()) text.push_back(static_cast<char>(b));
+    return text;
+  }
+
+  // "key=value" or "key;x;y;w;h" lines, CR LF ended.
+  static std::map<std::string, std::string> lines(const std::string& entry, char separator) {
+    std::map<std::string, std::string> out;
+    std::istringstream in(read(entry));
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      size_t at = line.find(separator);
+      if (at != std::string::npos) out[line.substr(0, at)] = line.substr(at + 1);
+    }
+    return out;
+  }
+
+  static std::map<std::string, Rect> atlas(const std::string& size) {
+    std::map<std::string, Rect> out;
+    for (auto& [key, rest] : lines("graphics/" + size + "/" + game().imageTable + ".txt", ';')) {
+      Rect r;
+      char sep;
+      std::istringstream(rest) >> r.x >> sep >> r.y >> sep >> r.w >> sep >> r.h;
+      out[key] = r;
+    }
+    return out;
+  }
+
+  static std::vector<std::string> frames(const std::string& size, const std::string& animation) {
+    std::vector<std::string> out;
+    std::istringstream in(lines("graphics/" + size + "/" + game().animationList, '=')[animation]);
+    for (std::string frame; std::getline(in, frame, ';');) out.push_back(frame);
+    return out;
+  }
+};
+
+TEST_F(SwarmData, EveryPictureAndAnimationIsThereUnderBothScreenSizes) {
+  for (const Size& size : kSizes) {
+    std::vector<std::string> pictures = game().pictures;
+    pictures.push_back(game().imageTable);
+    for (const std::string& picture : pictures)
+      EXPECT_TRUE(has("graphics/" + std::string(size.folder) + "/" + picture + ".png"))
+          << size.folder << " " << picture;
+    auto images = atlas(size.folder);
+    for (const std::string& key : game().imageKeys) EXPECT_TRUE(images.count(key)) << size.folder << " " << key;
+    auto animations = lines("graphics/" + std::string(size.folder) + "/" + game().animationList, '=');
+    for (const std::string& key : game().animationKeys) {
+      ASSERT_TRUE(animations.count(key)) << size.folder << " " << key;
+      for (const std::string& frame : frames(size.folder, key)) {
+        EXPECT_TRUE(images.count(frame)) << size.folder << " " << key << ": " << frame;
+      }
+    }
+  }
+}
+
+// Aliens are turned in sixteen headings about their centre and laid out on one grid: every picture of
+// every kind is the same square. The formation swaying its full reach stays on the screen, and the
+// heads-up row has room for twenty level pennants and five spare ships beside the score.
+TEST_F(SwarmData, SpritesHaveTheShapesTheGameAssumes) {
+  for (const Size& size : kSizes) {
+    auto images = atlas(size.folder);
+    const Rect first = images["fly1_1.png"];
+    EXPECT_EQ(first.w, first.h) << size.folder;
+    for (int k = 1; k <= data::kAlienKinds; ++k) {
+      for (int f = 1; f <= data::kAlienFrames; ++f) {
+        const std::string key = "fly" + std::to_string(k) + "_" + std::to_string(f) + ".png";
+        EXPECT_EQ(images[key].w, first.w) << size.folder << " " << key;
+        EXPECT_EQ(images[key].h, first.h) << size.folder << " " << key;
+      }
+    }
+    // The widest row: six aliens 10 pixels apart; the sway reaches as far as the room left of it.
+    const int cell = first.w, half = size.width / 2;
+    const int leftmost = half - 5 - cell / 2 - 2 * (10 + cell),
+              rightmost = (size.width + 10 + cell) / 2 + 2 * (10 + cell);
+    const int sway = leftmost - cell;
+    EXPECT_GE(leftmost - sway - cell / 2, 0) << size.folder;
+    EXPECT_LE(rightmost + sway + cell / 2, size.width) << size.folder;
+
+    const Rect level = images[ascii(data::kLevel)], life = images[ascii(data::kLife)];
+    EXPECT_LE(data::kLastLevel * level.w, size.width * 3 / 5) << size.folder;
+    EXPECT_LE(5 * life.w, size.width / 4) << size.folder;
+    // The ship and its engine flame stand on the bottom edge; the shot waiting on its nose is narrower.
+    const Rect ship = images[ascii(data::kShip)], bullet = images[ascii(data::kBullet)];
+    EXPECT_LT(bullet.w, ship.w / 2) << size.folder;
+    for (const std::string& animation : game().animationKeys) {
+      const std::vector<std::string> list = frames(size.folder, animation);
+      ASSERT_FALSE(list.empty()) << animation;
+      // Each animation's frames share one size, so it is drawn in one place all through.
+      for (const std::string& frame : list) {
+        EXPECT_EQ(images[frame].w, images[list[0]].w) << size.folder << " " << frame;
+        EXPECT_EQ(images[frame].h, images[list[0]].h) << size.folder << " " << frame;
+      }
+    }
+  }
+}
+
+TEST_F(SwarmData, SoundsHelpAndTextsAreThere) {
+  // The first two sounds are the menu's and the game's tunes.
+  for (size_t i = 0; i < game().sounds.size(); ++i) {
+    const std::string& base = game().sounds[i];
+    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
+  }
+  for (const std::string code : {"en", "de", "fr"}) {
+    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
+        << code;
+    std::string texts = read("txt/res_" + code + ".txt");
+    std::vector<std::string> keys = game().textKeys;
+    keys.push_back("ctrl_actions_" + game().key);
+    for (const std::string key : {"start", "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu", "empty"})
+      keys.push_back(key);
+    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
+  }
+}
+
+// Drops the lines of a CR LF table that start with the given text.
+void dropLines(const fs::path& file, const std::string& start) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  in.close();
+  std::string text = all.str(), kept;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find("\r\n", at);
+    end = end == std::string::npos ? text.size() : end + 2;
+    if (text.compare(at, start.size(), start) != 0) kept += text.substr(at, end - at);
+    at = end;
+  }
+  std::ofstream(file, std::ios::binary) << kept;
+}
+
+TEST(SwarmNames, MissingNamesOfTheAlienGameAreNamed) {
+  const datakit::Staged staged = datakit::stageData(GH_SOURCE_DATA, DATAKIT_FONT_DIR);
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> spoil;
+    const char* message;
+  } cases[] = {
+      {"an animation entry",
+       [](const fs::path& d) { dropLines(d / "graphics/240x320/swm/anim.txt", "explosion_enemy="); },
+       "swm/anim.txt.plain:0: the game looks up the animation \"explosion_enemy\""},
+      {"an alien's turned picture",
+       [](const fs::path& d) { dropLines(d / "graphics/480x640/swm/all.txt", "fly3_2.png;"); },
+       "swm/all.atlas:0: the game looks up \"fly3_2.png\""},
+      {"a level picture", [](const fs::path& d) { fs::remove(d / "graphics/480x640/swm/img/2.png"); },
+       "480x640.dat.plain:1: no picture \"swm/img/2\""},
+      {"the lost game's picture", [](const fs::path& d) { fs::remove(d / "graphics/240x320/swm/gameover.png"); },
+       "240x320.dat.plain:1: no picture \"swm/gameover\""},
+      {"a sound", [](const fs::path& d) { fs::remove(d / "data/swm/sound/shootbee.wav"); },
+       "swm/sound/shootbee.sfx:0: missing: the game plays this sound"},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    datakit::writeStaged(staged.files, folder.path());
+    c.spoil(folder.path());
+    std::string all;
+    for (const std::string& e : datakit::checkStaged(folder.path(), staged.sources).errors) all += e + "\n";
+    EXPECT_NE(all.find(c.message), std::string::npos) << c.what << "\n" << all;
+  }
+}
+
+}  // namespace
