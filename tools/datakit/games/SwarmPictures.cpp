@@ -263,8 +263,8 @@ Image swarmLevel(const GenRequest& r) {
                     mix(pal(r, "deep"), pal(r, "dusk"), 150), 202, 256);
       break;
     default:  // a green glow
-      wrappedNebula(img, pal(r, "deep"), mix(pal(r, "deep"), pal(r, "forest"), 150),
-                    mix(pal(r, "deep"), pal(r, "cyan"), 70), 303, 256);
+      wrappedNebula(img, pal(r, "deep"), mix(pal(r, "deep"), pal(r, "forest"), 120),
+                    mix(pal(r, "deep"), pal(r, "cyan"), 55), 303, 256);
       break;
   }
   wrappedStars(img, r, 60 * s, 400 + theme);
