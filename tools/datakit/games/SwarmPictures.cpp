@@ -233,6 +233,14 @@ Image upsideDown(const Image& sprite) {
   return out;
 }
 
+// The sprite's pixels mixed toward `toward` by t of 256, its transparent ones kept.
+Image dimmed(Image sprite, Rgb toward, int t) {
+  for (int y = 0; y < sprite.height(); ++y)
+    for (int x = 0; x < sprite.width(); ++x)
+      if (sprite.at(x, y) != kKeyColour) sprite.set(x, y, mix(sprite.at(x, y), toward, t));
+  return sprite;
+}
+
 // A sprite enlarged by a whole factor, centred on (cx, cy).
 void stamp(Image& img, const Image& sprite, int factor, int cx, int cy) {
   const Image big = sprite.scaled(factor);
@@ -271,8 +279,14 @@ Image swarmLevel(const GenRequest& r) {
   return img;
 }
 
+// The loading picture is also the in-game pages' background: everything lit in it is seen in the night's
+// light, so that no sprite shines brighter than the pages' text.
 Image swarmSplash(const GenRequest& r) {
   const int w = r.size.width, h = r.size.height, s = r.size.scale;
+  // How far every lit thing is mixed toward the night sky (of 256).
+  constexpr int kNight = 70;
+  auto lit = [&](const std::string& key) { return dimmed(sprite(r, key), pal(r, "deep"), kNight); };
+  auto litColour = [&](const char* name) { return mix(pal(r, name), pal(r, "deep"), kNight); };
   Image img(w, h);
   img.gradientRect(0, 0, w, h, pal(r, "deep"), pal(r, "violet"));
   starField(img, r, 60 * s * s, 707, h);
@@ -287,7 +301,7 @@ Image swarmSplash(const GenRequest& r) {
         img.set(x, y, mix(img.at(x, y), pal(r, "sky"), static_cast<int>(200 - (d - radius) * 20 / s)));
       }
     }
-  litDisc(img, w * 4 / 5, h / 6, 14 * s, pal(r, "peach"), pal(r, "orange"), pal(r, "crimson"));
+  litDisc(img, w * 4 / 5, h / 6, 14 * s, litColour("peach"), litColour("orange"), litColour("crimson"));
 
   // The formation: the flagships, then a row of each kind.
   const int cell = 30 * s, top = h / 6;
@@ -297,7 +311,7 @@ Image swarmSplash(const GenRequest& r) {
     for (int i = 0; i < n; ++i) {
       const int x = w / 2 + (2 * i - (n - 1)) * cell / 2, y = top + row * 24 * s;
       if (row == 2 && i == n - 1) continue;  // the one that dives
-      stamp(img, sprite(r, "fly" + std::to_string(kinds[row]) + (i % 2 ? "_5.png" : "_1.png")), 2 * s, x, y);
+      stamp(img, lit("fly" + std::to_string(kinds[row]) + (i % 2 ? "_5.png" : "_1.png")), 2 * s, x, y);
     }
   }
   // The diver's trail curls out of the formation and down at the ship.
@@ -309,11 +323,11 @@ Image swarmSplash(const GenRequest& r) {
     const int y = static_cast<int>(sy + (ey - sy) * t * t - std::sin(t * kPi) * 20 * s);
     if (i % 2 == 0) img.fillRect(x - s / 2, y - s / 2, 2 * s, 2 * s, mix(pal(r, "dusk"), pal(r, "ice"), 40 + i * 8));
   }
-  stamp(img, upsideDown(sprite(r, "fly4_1.png")), 2 * s, ex, ey);
+  stamp(img, upsideDown(lit("fly4_1.png")), 2 * s, ex, ey);
   // The ship below, firing up.
   const int shipY = h * 17 / 20;
-  stamp(img, sprite(r, "ship.png"), 3 * s, w / 2 - 30 * s, shipY);
-  for (int i = 0; i < 3; ++i) stamp(img, sprite(r, "shot_1.png"), 2 * s, w / 2 - 30 * s, shipY - (40 + 30 * i) * s);
+  stamp(img, lit("ship.png"), 3 * s, w / 2 - 30 * s, shipY);
+  for (int i = 0; i < 3; ++i) stamp(img, lit("shot_1.png"), 2 * s, w / 2 - 30 * s, shipY - (40 + 30 * i) * s);
   return img;
 }
 
@@ -326,10 +340,7 @@ Image swarmGameOver(const GenRequest& r) {
   // The formation looms at the top, dim.
   for (int row = 0; row < 2; ++row)
     for (int i = 0; i < 6; ++i) {
-      Image alien = sprite(r, row == 0 ? "fly8_1.png" : "fly6_1.png");
-      for (int y = 0; y < alien.height(); ++y)
-        for (int x = 0; x < alien.width(); ++x)
-          if (alien.at(x, y) != kKeyColour) alien.set(x, y, mix(alien.at(x, y), pal(r, "deep"), 110));
+      const Image alien = dimmed(sprite(r, row == 0 ? "fly8_1.png" : "fly6_1.png"), pal(r, "deep"), 110);
       stamp(img, alien, 2 * s, w / 2 + (2 * i - 5) * 17 * s, h / 10 + row * 28 * s);
     }
   // The ship's wreck below the texts: the hull and its wings drifting apart, with smoke.

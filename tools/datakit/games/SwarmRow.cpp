@@ -11,6 +11,7 @@ GameRow swarmRow() {
   g.folder = ascii(data::kFolder) + "/";
   g.actionMask = data::kRemappableActions;
   g.pictures = {ascii(data::kSplash), ascii(data::kGameOver)};
+  g.menuPicture = ascii(data::kSplash);
   for (const char16_t* picture : data::kLevelPictureNames) g.pictures.push_back(ascii(picture));
   g.imageTable = ascii(data::kImageTable);
   g.imageKeys = asciiList(data::kImageKeys);
