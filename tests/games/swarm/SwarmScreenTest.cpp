@@ -101,9 +101,18 @@ TEST_F(SwarmScreen, PauseMenuContinuesOrAbandonsTheGame) {
 
   // The pause picture in the top-left corner pauses too.
   ASSERT_FALSE(GameMenu::pauseImage.isNull());
+  // After a shot fired by the pen, a tap there pauses without firing again.
+  tap(120, 200);
+  step();
+  gamelib::GameLib::canvas->pointerReleased(120, 200);
+  step();
+  ASSERT_NE((*swarm::playerShot)[0], swarm::NONE);
+  (*swarm::playerShot)[0] = swarm::NONE;
+  swarm::reloadTimer = 0;
   tap(GameMenu::pauseImage->getWidth(), GameMenu::pauseImage->getHeight());
   step();
   EXPECT_EQ(swarm::menuKind, Swarm::MENU_PAUSE);
+  EXPECT_EQ((*swarm::playerShot)[0], swarm::NONE) << "the tap that paused also fired";
   choose(Swarm::ITEM_EXIT);
   EXPECT_EQ(state(), Swarm::STATE_MENU);
   EXPECT_EQ(swarm::menuKind, Swarm::MENU_START);
