@@ -1,6 +1,6 @@
-// The alien-formation game's frame: one 30 ms step and the paint of a busy wave (the whole formation in
-// place, the most divers the last level allows climbing, diving and firing, stars and a planet) as a share
-// of the step, on both screen sizes. Reads the built game.dat.
+// The alien-formation game's frame: one 30 ms step and the paint of a busy wave (the whole formation, the
+// outer aliens of its bottom rows climbing, diving and firing, stars and a planet) as a share of the step,
+// on both screen sizes. Reads the built game.dat.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -48,8 +48,8 @@ int away() {
   return n;
 }
 
-// Keeps the wave busy: what was shot down or struck is put back before each step, while as many aliens dive
-// as the last level lets go and the player's shot flies.
+// Keeps the wave busy: what was shot down or struck is put back before each step, while the outer aliens of
+// the rows a full formation lets dive are all away and the player's shot flies.
 void keepBusy() {
   swarm::gameState = Swarm::STATE_PLAY;
   swarm::lives = 4;
