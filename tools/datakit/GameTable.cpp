@@ -15,6 +15,7 @@ struct RowMaker {
 const RowMaker kRowMakers[] = {
     {"bounce", bounceRow},
     {"gobbler", gobblerRow},
+    {"rocks", rocksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

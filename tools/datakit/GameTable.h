@@ -41,6 +41,7 @@ const std::vector<GameRow>& gameTable();
 // The games' own rows (games/<Key>Row.cpp), listed in GameTable.cpp.
 GameRow bounceRow();
 GameRow gobblerRow();
+GameRow rocksRow();
 
 // An ASCII name from the program's 16-bit constants.
 std::string ascii(const char16_t* text);

@@ -8,6 +8,7 @@
 
 #include "DataError.h"
 #include "PixelArt.h"
+#include "RocksArt.h"
 #include "TextTables.h"
 
 namespace datakit {
@@ -436,6 +437,7 @@ constexpr Named kGenerators[] = {
     {"panel", panel},
     {"bounce_back", bounceBack},
     {"bounce_splash", bounceSplash},
+    {"rocks", rocksArt},
 };
 
 }  // namespace
