@@ -130,7 +130,7 @@ Image drawRock(const Art& art, int size, int type, double turn) {
                               art("white")};
   // Mostly lit from the front, a little from the top left: the turned pictures of a rock still read as
   // one rock when the game turns them a quarter.
-  const double lx = -0.38, ly = -0.46, lz = 0.80;
+  const double lx = -0.36, ly = -0.44, lz = 0.82;
   const uint32_t speckSeed = static_cast<uint32_t>(size * 97 + type * 13);
 
   auto edge = [&](double a) {
@@ -145,7 +145,7 @@ Image drawRock(const Art& art, int size, int type, double turn) {
     const double u = d / rim, z = std::sqrt(std::max(0.0, 1 - u * u));
     const double nx = sx / rim, ny = sy / rim;
     double light = nx * lx + ny * ly + z * lz;
-    int band = light > 0.92 ? 4 : light > 0.72 ? 3 : light > 0.45 ? 2 : light > 0.18 ? 1 : 0;
+    int band = light > 0.93 ? 4 : light > 0.73 ? 3 : light > 0.46 ? 2 : light > 0.18 ? 1 : 0;
     for (const Crater& c : craters) {
       const double cx = std::cos(c.angle) * c.reach * radius, cy = std::sin(c.angle) * c.reach * radius;
       const double cr = c.radius * radius, ox = x - cx, oy = y - cy, od = std::hypot(ox, oy);
@@ -161,7 +161,6 @@ Image drawRock(const Art& art, int size, int type, double turn) {
     const int g = grain.roll(100);
     if (g < 9) band = std::max(band - 1, 0);
     if (g > 95 && band < 4) band += 1;
-    if (band == 4 && u < 0.35 && light > 0.97) return bands[5];
     return bands[static_cast<size_t>(band)];
   });
   inkOutline(img, art);
