@@ -280,7 +280,8 @@ void Rocks::stepSaucers() {
     }
 
     if (saucer->age > kSteerAge) {
-      DintArrayPtr nearest = nearRock;
+      // A large saucer that survived a rock has no nearest rock to go by: the hit took that record's place.
+      DintArrayPtr nearest = nearRock.isNull() ? nearShot : nearRock;
       if ((*nearShot)[NEAR_DISTANCE] < (*nearest)[NEAR_DISTANCE]) nearest = nearShot;
       if ((*nearRocket)[NEAR_DISTANCE] < (*nearest)[NEAR_DISTANCE]) nearest = nearRocket;
       if ((*nearest)[NEAR_DISTANCE] < kSteerDistance && ((*nearest)[NEAR_DX] != 0 || (*nearest)[NEAR_DY] != 0)) {

@@ -215,6 +215,23 @@ TEST_F(RocksScreenTest, TheLastLifeLostEndsTheGameWithTheNameEntryForAHighScore)
   EXPECT_EQ(game->score, 0);
 }
 
+TEST_F(RocksScreenTest, ALargeSaucerThatSurvivesARockStillSteersAndFlies) {
+  play();
+  // A small rock right on a large saucer that is due to steer.
+  FlyingOPtr big = new FlyingO(60, 60, 2, 2, 1, 150, 150, u"ufo3", 0);
+  big->age = 20;
+  game->ufos = new FlyingOArray(1);
+  (*game->ufos)[0] = big;
+  game->rockArray = new FlyingOArray(2);
+  (*game->rockArray)[0] = new FlyingO(61, 61, 0, 0, 1, 3, 1, nullptr, 0);
+  (*game->rockArray)[1] = new FlyingO(200, 280, 0, 0, 1, 3, 1, nullptr, 0);
+  playStep();
+  EXPECT_EQ(big->hitPoints, 3);
+  EXPECT_TRUE((*game->rockArray)[0].isNull());
+  EXPECT_EQ(big->age, 0);
+  EXPECT_EQ(gameState, Rocks::STATE_PLAY);
+}
+
 TEST_F(RocksScreenTest, ATapOnThePauseCornerPausesOnlyWhileThePausePictureIsThere) {
   play();
   onlyAFarSaucer();
