@@ -61,8 +61,8 @@ void keepBusy(Rocks& game, int call) {
   for (int32_t i = 0; i < game.ufos->length; ++i) {
     if ((*game.ufos)[i].isNull()) {
       const int type = i < 2 ? 1 : i < 5 ? 2 : 3;
-      (*game.ufos)[i] = new FlyingO(FlyingO::RANDOM, 0, FlyingO::RANDOM, 0, 1, 150, 150,
-                                    nuv::lang::DStringPtr(u"ufo") + type, 0);
+      (*game.ufos)[i] =
+          new FlyingO(FlyingO::RANDOM, 0, FlyingO::RANDOM, 0, 1, 150, 150, nuv::lang::DStringPtr(u"ufo") + type, 0);
     }
   }
   for (int b = 0; game.burstCount < kBurstsAlive && b < kBurstsAlive; ++b) {
