@@ -56,6 +56,19 @@ constexpr int kLastLevelFrom = 52000;
 constexpr int kLastLevelTo = 110000;
 constexpr int kFrameStep = 500;
 
+// The banner's lettering is pale yellow; nothing else on the field is.
+int bannerPixels(const platform::Picture& p) {
+  int count = 0;
+  for (int y = kBanner.y; y < kBanner.y + kBanner.h; ++y) {
+    for (int x = kBanner.x; x < kBanner.x + kBanner.w; ++x) {
+      const uint32_t rgb = at(p, x, y);
+      const uint32_t r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+      count += r >= 240 && g >= 200 && b < 200 ? 1 : 0;
+    }
+  }
+  return count;
+}
+
 std::string frameName(int t) { return "f" + std::to_string(t) + ".png"; }
 
 std::string firstRunScript() {
@@ -75,8 +88,9 @@ std::string firstRunScript() {
     s += std::to_string(t + 400) + " capture " + frameName(t) + "\n";
   }
   s += std::to_string(kPlayTo) + " key up Enter\n";
-  // Star, hash, star, 2, 0: the last level.
-  s += press(51200, "F8") + press(51400, "F9") + press(51600, "F8") + press(51800, "2") + press(52000, "0");
+  // Star, hash, star, 2, 0: the last level. Star and hash are the Pocket PC's App2 and App3 buttons.
+  s += press(51200, "App2") + press(51400, "App3") + press(51600, "App2") + press(51800, "2") + press(52000, "0");
+  s += "52250 capture intro20.png\n";
   for (int t = kLastLevelFrom; t < kLastLevelTo; t += kFrameStep) {
     s += std::to_string(t + 400) + " capture " + frameName(t) + "\n";
   }
@@ -96,7 +110,7 @@ TEST(RocksPathTest, ThrustTurnFireBreakRocksLoseEveryShipAndKeepTheHighScore) {
   test::ProgramResult run = test::runProgram(kProgram, folder.path(), firstRunScript());
   ASSERT_EQ(run.exitCode, 0) << run.errors;
 
-  platform::Picture pause, main, menu, table0, intro, play0, name, table1;
+  platform::Picture pause, main, menu, table0, intro, play0, intro20, name, table1;
   ASSERT_TRUE(platform::readPng(frames::staged("graphics/240x320/pause.png").string(), pause));
   // The pause sign, drawn opaque in the lower right corner.
   const Rect pauseSign{kWidth - pause.width, kHeight - pause.height, pause.width, pause.height};
@@ -105,6 +119,7 @@ TEST(RocksPathTest, ThrustTurnFireBreakRocksLoseEveryShipAndKeepTheHighScore) {
                                {"table0.png", &table0},
                                {"intro.png", &intro},
                                {"play0.png", &play0},
+                               {"intro20.png", &intro20},
                                {"name.png", &name},
                                {"table1.png", &table1}}) {
     ASSERT_TRUE(platform::readPng(folder.file(file), *picture)) << file;
@@ -117,6 +132,8 @@ TEST(RocksPathTest, ThrustTurnFireBreakRocksLoseEveryShipAndKeepTheHighScore) {
   EXPECT_GT(differing(intro, play0, kBanner), 0);
   EXPECT_EQ(differing(intro, play0, pauseSign), 0);
   EXPECT_EQ(differing(intro, play0, kLives), 0);
+  // The hidden level select started level 20: its banner has one digit more than level 1's.
+  EXPECT_GT(bannerPixels(intro20), bannerPixels(intro));
 
   std::vector<platform::Picture> level1, level20;
   for (int t = kPlayFrom; t < kPlayTo; t += kFrameStep) {
