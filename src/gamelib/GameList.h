@@ -8,6 +8,7 @@
 
 #include "games/bounce/BounceData.h"
 #include "games/gobbler/GobblerData.h"
+#include "games/rocks/RocksData.h"
 #include "games/swarm/SwarmData.h"
 
 namespace gamelib {
@@ -35,7 +36,8 @@ inline constexpr MenuListEntry kMenuList[] = {
     {u"climber", u"clmb", 5, u"clmb", u"clmb.png", u"clmb_s.png", 0x181F},
     {gobbler::data::kGameKey, gobbler::data::kFolder, 6, u"gobbler", u"gob.png", u"gob_s.png",
      gobbler::data::kRemappableActions},
-    {u"rocks", u"rck", 7, u"rocks", u"rck.png", u"rck_s.png", 0x1D},
+    {rocks::data::kGameKey, rocks::data::kFolder, 7, u"rocks", u"rck.png", u"rck_s.png",
+     rocks::data::kRemappableActions},
     {nullptr, nullptr, 8, u"exit", u"exit.png", u"exit_s.png", 0},
     {nullptr, nullptr, 9, u"MORE_GAMES", u"more.png", u"more_s.png", 0},
 };

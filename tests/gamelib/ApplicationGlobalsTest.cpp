@@ -48,8 +48,8 @@ TEST_F(ApplicationGlobalsTest, TheStartGivesEveryGlobalItsFirstValue) {
   EXPECT_EQ(narrow((*gobbler::menuItems)[3]), "sound_level");
   EXPECT_EQ(narrow((*climber::menuItems)[3]), "sound level");
   EXPECT_EQ(narrow((*gobbler::modeItems)[3]), "modekill");
-  EXPECT_EQ((*rocks::colours)[1], 0x00AFFF);
-  EXPECT_EQ(rocks::tuning->length, 8);
+  EXPECT_EQ((*rocks::starColours)[1], 0x00AFFF);
+  EXPECT_EQ(rocks::angleTable->length, 8);
   EXPECT_EQ((*swarm::starSpeeds)[2], 100000);
   EXPECT_EQ((*swarm::rowScore)[0], 150);
   EXPECT_EQ((*swarm::rowAlive)[4], 6);
@@ -102,7 +102,7 @@ TEST_F(ApplicationGlobalsTest, ReleaseLetsEveryGlobalGoWithoutLeavingTheScreen) 
   EXPECT_TRUE(bounce::gameKey.isNull());
   EXPECT_TRUE(burrow::minerFrames.isNull());
   EXPECT_TRUE(tanks::bitTable.isNull());
-  EXPECT_TRUE(rocks::tuning.isNull());
+  EXPECT_TRUE(rocks::angleTable.isNull());
   // A second release finds everything null and does nothing.
   GameLib::releaseGlobals();
   EXPECT_TRUE(canyon::gameKey.isNull());

@@ -16,6 +16,7 @@ const RowMaker kRowMakers[] = {
     {"bounce", bounceRow},
     {"gobbler", gobblerRow},
     {"swarm", swarmRow},
+    {"rocks", rocksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

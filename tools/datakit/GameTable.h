@@ -42,6 +42,7 @@ const std::vector<GameRow>& gameTable();
 GameRow bounceRow();
 GameRow gobblerRow();
 GameRow swarmRow();
+GameRow rocksRow();
 
 // An ASCII name from the program's 16-bit constants.
 std::string ascii(const char16_t* text);

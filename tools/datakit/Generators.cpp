@@ -8,6 +8,7 @@
 
 #include "DataError.h"
 #include "PixelArt.h"
+#include "RocksArt.h"
 #include "TextTables.h"
 #include "games/SwarmPictures.h"
 
@@ -496,6 +497,7 @@ constexpr Named kGenerators[] = {
     {"swarm_splash", swarmSplash},
     {"swarm_level", swarmLevel},
     {"swarm_gameover", swarmGameOver},
+    {"rocks", rocksArt},
 };
 
 }  // namespace

@@ -37,6 +37,7 @@ class Dice {
     state_ = state_ * 1664525u + 1013904223u;
     return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(n));
   }
+  double unit() { return roll(1 << 16) / 65536.0; }
 
  private:
   std::uint32_t state_;
