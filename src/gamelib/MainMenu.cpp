@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/gobbler/Gobbler.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -80,7 +81,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     nullptr,  // burrow
     nullptr,  // tanks
     nullptr,  // climber
-    nullptr,  // gobbler
+    [] { return GameInterfacePtr(new gobbler::Gobbler()); },
     nullptr,  // rocks
     nullptr,  // the end of the program
     [] { return GameInterfacePtr(new moregames::MoreGames()); },

@@ -9,6 +9,7 @@
 #include "DataError.h"
 #include "PixelArt.h"
 #include "TextTables.h"
+#include "games/GobblerArt.h"
 
 namespace datakit {
 
@@ -436,6 +437,12 @@ constexpr Named kGenerators[] = {
     {"panel", panel},
     {"bounce_back", bounceBack},
     {"bounce_splash", bounceSplash},
+    {"gobbler_tile", gobblerTile},
+    {"gobbler_door", gobblerDoor},
+    {"gobbler_panel", gobblerPanel},
+    {"gobbler_popup", gobblerPopup},
+    {"gobbler_sprite", gobblerSprite},
+    {"gobbler_splash", gobblerSplash},
 };
 
 }  // namespace
