@@ -99,6 +99,7 @@ bool GobblerGame::findRandomCell(bool (*fits)(const CellBase&), int32_t& x, int3
 }
 
 void GobblerGame::newMap() {
+  movingDotCell = nullptr;
   map = nullptr;
   map = new MapBase(mapColumns, mapRows, cellWidth, cellHeight);
   (*levelInfo)[1] = 0;
