@@ -121,10 +121,14 @@ Image drawTile(const GenRequest& r, const Style& style, int tile) {
       Rgb c = 0;
       switch (style.look) {
         case Look::Brick: {
+          // Courses of bricks, each brick a little lighter or darker, in dark mortar.
           const int course = s / 3, brick = s / 2;
-          const bool mortar = y % course == 0 || (x + ((y / course) % 2) * (brick / 2)) % brick == 0;
-          c = mortar ? mix(pal(r, "crimson"), pal(r, "earth"), 150) : pal(r, "crimson");
-          if (!mortar && nearRim && facing > 0.3) c = pal(r, "red");
+          const int row = y / course, shifted = x + (row % 2) * (brick / 2);
+          const bool mortar = y % course >= course - unit || shifted % brick >= brick - unit;
+          const int tone = static_cast<int>(hash(shifted / brick, row, 3) % 3);
+          c = mortar ? mix(pal(r, "crimson"), pal(r, "ink"), 150)
+                     : mix(pal(r, "crimson"), pal(r, "red"), 50 + 45 * tone);
+          if (!mortar && nearRim && facing > 0.3) c = mix(pal(r, "red"), pal(r, "rose"), 110);
           if (nearRim && facing < -0.3) c = mix(pal(r, "crimson"), pal(r, "ink"), 110);
           if (rim) c = pal(r, "ink");
           break;
