@@ -267,6 +267,24 @@ TEST_F(GameRulesTest, HuntModeClockAndTheChasersThatComeBackBold) {
   EXPECT_TRUE(chaser4->frightened);
 }
 
+// The hunt starts each chaser on a random open cell of the maze, not in the house.
+TEST_F(GameRulesTest, HuntModeChasersStartOnRandomOpenCells) {
+  startGame({kMaze});
+  bool leftTheHouse = false;
+  for (int round = 0; round < 4; ++round) {
+    newGame(GobblerGame::MODE_KILL);
+    for (SpookyBase* c : {chaser1.get(), chaser2.get(), chaser3.get(), chaser4.get()}) {
+      const vector_3d& at = *c->position;
+      // At most one step from its start: the cell under its centre is still the start's.
+      const int column = (at.x + cellWidth / 2) / cellWidth, row = (at.y + cellHeight / 2) / cellHeight;
+      EXPECT_EQ(cell(column, row).kind, CellBase::OPEN) << column << "," << row;
+      // The file puts both homes in row 6.
+      leftTheHouse |= row != 6;
+    }
+  }
+  EXPECT_TRUE(leftTheHouse);
+}
+
 // A minute less a second a level, but never less than ten seconds.
 TEST_F(GameRulesTest, HuntModeTimeKeepsAFloor) {
   startGame({kMaze});
