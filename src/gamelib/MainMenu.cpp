@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/gobbler/Gobbler.h"
 #include "games/rocks/Rocks.h"
 #include "games/swarm/Swarm.h"
 #include "moregames/MoreGames.h"
@@ -82,7 +83,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     nullptr,  // burrow
     nullptr,  // tanks
     nullptr,  // climber
-    nullptr,  // gobbler
+    [] { return GameInterfacePtr(new gobbler::Gobbler()); },
     [] { return GameInterfacePtr(new rocks::Rocks()); },
     nullptr,  // the end of the program
     [] { return GameInterfacePtr(new moregames::MoreGames()); },

@@ -249,8 +249,12 @@ class Checker {
 
   void checkFile(const std::string& name) {
     for (char c : name)
-      if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
-        return error(name, 0, "archive names are printable ASCII without blanks or '\\'");
+      if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
+        return error(name, 0, "archive names are printable ASCII without '\\'");
+    // Blanks may stand inside a name ("eat the dot.wav"), where no one loses them.
+    for (size_t at = 0; at < name.size(); ++at)
+      if (name[at] == ' ' && (at == 0 || at + 1 == name.size() || name[at - 1] == '/' || name[at + 1] == '/'))
+        return error(name, 0, "archive names and their folders neither start nor end with a blank");
     if (name.size() > 255) return error(name, 0, "archive name longer than 255 characters");
     if (endsWith(name, ".png")) {
       report(name, checkPictureFile(bytes(name)));

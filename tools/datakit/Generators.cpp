@@ -10,6 +10,7 @@
 #include "PixelArt.h"
 #include "RocksArt.h"
 #include "TextTables.h"
+#include "games/GobblerArt.h"
 #include "games/SwarmPictures.h"
 
 namespace datakit {
@@ -498,6 +499,12 @@ constexpr Named kGenerators[] = {
     {"swarm_level", swarmLevel},
     {"swarm_gameover", swarmGameOver},
     {"rocks", rocksArt},
+    {"gobbler_tile", gobblerTile},
+    {"gobbler_door", gobblerDoor},
+    {"gobbler_panel", gobblerPanel},
+    {"gobbler_popup", gobblerPopup},
+    {"gobbler_sprite", gobblerSprite},
+    {"gobbler_splash", gobblerSplash},
 };
 
 }  // namespace

@@ -1,0 +1,122 @@
+// The maze game's loading and leaving: the splash with its loading bar, the sound levels, the image table,
+// the game object with its pictures, the texts and menus, the maze's size and the key set-up.
+#include <memory>
+
+#include "core/io/DDataInputStream.h"
+#include "core/lang/DExceptionBase.h"
+#include "gamelib/CustomControls.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/MenuFlow.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/TextTable.h"
+#include "games/gobbler/Gobbler.h"
+#include "games/gobbler/GobblerGlobals.h"
+
+namespace gobbler {
+
+using gamelib::GameImage;
+using gamelib::GameLib;
+using gamelib::GameMenu;
+using gamelib::MenuFlow;
+using gamelib::SoundManager;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::lang::DStringPtr;
+using nuv::microedition::lcdui::DGraphics;
+
+namespace {
+
+constexpr int32_t kMenuShade = -161;
+constexpr int32_t kKeysShade = -160;
+constexpr int32_t kSfxKey = 3;
+constexpr int32_t kMusicKey = 4;
+constexpr int32_t kCarriageReturn = 13;
+constexpr int32_t kLineFeed = 10;
+
+}  // namespace
+
+void Gobbler::init() {
+  nuv::microedition::lcdui::DImagePtr splash = GameLib::loadImage(data::kSplash);
+  GameLib::graphics->drawImage(splash, GameLib::screenWidth / 2, (GameLib::screenHeight - splash->getHeight()) / 2,
+                               DGraphics::HCENTER | DGraphics::TOP);
+  MenuFlow::startLoading();
+  MenuFlow::loadSoundLevels(gameKey);
+
+  GameImage::loadImageTable(data::kImageTable);
+  logLine(u"Init image manager passed.");
+  MenuFlow::advanceLoading();
+
+  game = new GobblerGame();
+  logLine(game.isNull() ? u"Scamper game class was not created!" : u"Scamper game class created.");
+  panelImage = GameLib::loadImage(data::kPanel);
+  logLine(u"Init panels passed.");
+  game->load();
+  logLine(u"create game passed.");
+  MenuFlow::advanceLoading();
+
+  logLine(DStringPtr(u"scamper: init string manager:/txt/res_") + MenuFlow::languageCode());
+  MenuFlow::reloadTexts();
+  MenuFlow::advanceLoading();
+
+  logLine(u"Sound menu intialization");
+  (*menuKeys)[kSfxKey] = GameMenu::getSfxLevelKey(SoundManager::getSfxLevel());
+  (*menuKeys)[kMusicKey] = GameMenu::getMusicLevelKey(SoundManager::getMusicLevel());
+  MenuFlow::advanceLoading();
+  makeTexts();
+
+  buildMenu(PAGE_START);
+  screenState = STATE_MENU;
+  measureMaze();
+  MenuFlow::advanceLoading();
+
+  // The menu keeps its shaded picture for the whole run: shading again would widen its list each visit.
+  if (gameMenu->background.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_MENU, 1, 0);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeysShade);
+}
+
+void Gobbler::makeTexts() {
+  if (setupTexts.isNull()) setupTexts = textsOf(setupKeys);
+  MenuFlow::advanceLoading();
+  if (menuTexts.isNull()) menuTexts = textsOf(menuKeys);
+  MenuFlow::advanceLoading();
+  if (tableTexts.isNull()) {
+    DStringArrayPtr texts = new DStringArray(modeKeys->length + 1);
+    for (int32_t i = 0; i < modeKeys->length; ++i) (*texts)[i] = gamelib::TextTable::getString((*modeKeys)[i]);
+    (*texts)[modeKeys->length] = gamelib::TextTable::getString(u"exit");
+    tableTexts = texts;
+  }
+  MenuFlow::advanceLoading();
+  MenuFlow::advanceLoading();
+}
+
+void Gobbler::measureMaze() {
+  mapColumns = 0;
+  mapRows = 1;
+  int32_t n = 0;
+  try {
+    nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(GameLib::loadFile(data::kMapFiles[0]));
+    for (int32_t byte = in->read(); byte != -1; byte = in->read()) {
+      if (byte == kCarriageReturn) {
+        // The line feed before this line was counted into it.
+        mapColumns = n - 1;
+        n = 0;
+      } else {
+        ++n;
+        if (byte == kLineFeed) ++mapRows;
+      }
+    }
+    in->close();
+  } catch (DExceptionBase* e) {
+    // The counts reached so far stand; a map that cannot be played is reported when a game starts.
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
+  }
+}
+
+void Gobbler::leave() {
+  gamelib::CustomControls::current = nullptr;
+  SoundManager::stopAll();
+}
+
+}  // namespace gobbler

@@ -1,0 +1,197 @@
+// The maze of one level: its grid and map file, the movers' cell and wall queries, and its painting.
+#include "games/gobbler/MapBase.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "core/io/DDataInputStream.h"
+#include "core/lang/DExceptionBase.h"
+#include "gamelib/GameLib.h"
+#include "games/gobbler/GobblerGame.h"
+#include "games/gobbler/GobblerGlobals.h"
+
+namespace gobbler {
+
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringPtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+MapBase::MapBase(int32_t cols, int32_t rows, int32_t cellWidth, int32_t cellHeight)
+    : cells(new CellBaseArray((cols + 2) * (rows + 2))),
+      cols(cols),
+      rows(rows),
+      cellWidth(cellWidth),
+      cellHeight(cellHeight) {
+  for (int32_t i = 0; i < cells->length; ++i) (*cells)[i] = new CellBase();
+}
+
+MapBase::~MapBase() {
+  playerStart = nullptr;
+  cells = nullptr;
+}
+
+int32_t MapBase::pixelWidth() { return (cols + 2) * cellWidth - kUncountedWidth; }
+
+int32_t MapBase::pixelHeight() { return (rows + 2) * cellHeight; }
+
+void MapBase::releaseTiles() {
+  tileImages = nullptr;
+  doorImages = nullptr;
+}
+
+void MapBase::releaseStatics() {
+  rPoint = nullptr;
+  rPoint2 = nullptr;
+  gPoint = nullptr;
+  gPoint2 = nullptr;
+  tileImages = nullptr;
+  doorImages = nullptr;
+  dotAnimation = nullptr;
+  powerDotAnimation = nullptr;
+  portalAnimation = nullptr;
+  mazeImage = nullptr;
+  mazeRebuild = false;
+}
+
+CellBasePtr MapBase::cellAt(int32_t x, int32_t y) {
+  if (x < 0 || x >= cols + 2 || y < 0 || y >= rows + 2) return nullptr;
+  return (*cells)[x + (cols + 2) * y];
+}
+
+CellBasePtr MapBase::cellAt(pointPtr p) { return cellAt(p->x, p->y); }
+
+CellBasePtr MapBase::getCell(int32_t x, int32_t y) { return cellAt(x, y); }
+
+CellBasePtr MapBase::getCell(pointPtr p) { return cellAt(p->x, p->y); }
+
+bool MapBase::readCell(int32_t x, int32_t y, int32_t byte) {
+  CellBase& c = *cellAt(x, y);
+  const int32_t px = x * cellWidth, py = y * cellHeight;
+  switch (byte) {
+    case data::kOpenCell:
+      c.kind = CellBase::OPEN;
+      break;
+    case data::kWallCell:
+      c.kind = CellBase::WALL;
+      break;
+    case data::kPlayerCell:
+      c.kind = CellBase::OPEN;
+      playerStart = new vector_3d(px, py);
+      break;
+    case data::kRedHomeCell:
+      c.kind = CellBase::OPEN;
+      rPoint = new vector_3d(px, py);
+      rPoint2 = new vector_3d(px, py);
+      break;
+    case data::kGreenHomeCell:
+      c.kind = CellBase::OPEN;
+      gPoint = new vector_3d(px, py);
+      gPoint2 = new vector_3d(px, py);
+      break;
+    case data::kPortalCell:
+      c.kind = CellBase::OPEN;
+      c.content = CellBase::PORTAL;
+      break;
+    case data::kDoorCell:
+      c.kind = CellBase::OPEN;
+      c.content = CellBase::DOOR;
+      break;
+    case data::kDotCell:
+    case data::kPowerDotCell:
+      // The dots count in every mode, but only the dot mode lays them out.
+      c.kind = CellBase::OPEN;
+      c.content = byte == data::kDotCell ? CellBase::DOT : CellBase::POWER_DOT;
+      if (gameMode != GobblerGame::MODE_DOTS) c.content = CellBase::EMPTY;
+      ++dotCount;
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+bool MapBase::load(DStringPtr fileName) {
+  dotCount = 0;
+  loadFailure = nullptr;
+  playerStart = nullptr;
+  for (int32_t i = 0; i < cells->length; ++i) {
+    (*cells)[i]->kind = CellBase::WALL;
+    (*cells)[i]->content = CellBase::EMPTY;
+  }
+  nuv::io::DInputStreamPtr stream = gamelib::GameLib::loadFile(fileName);
+  if (stream.isNull()) {
+    loadFailure = "the file is missing";
+    return false;
+  }
+  try {
+    nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(stream);
+    int32_t x = 1, y = 1;
+    while (y <= rows) {
+      const int32_t byte = in->read();
+      if (byte < 0) break;
+      if (readCell(x, y, byte)) ++x;
+      if (x > cols) {
+        ++y;
+        x = 1;
+      }
+    }
+    in->close();
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
+    loadFailure = "the file cannot be read";
+    return false;
+  }
+  if (playerStart.isNull()) {
+    loadFailure = "the map has no start for the player";
+  } else if (rPoint.isNull() || gPoint.isNull()) {
+    loadFailure = "the map has no start for the chasers";
+  }
+  return loadFailure == nullptr;
+}
+
+bool MapBase::containsPoint(rectanglePtr r, pointPtr p) {
+  return r->left <= p->x && p->x < r->right && r->top <= p->y && p->y < r->bottom;
+}
+
+bool MapBase::rectsOverlap(rectanglePtr a, rectanglePtr b) {
+  return b->left < a->right && b->top < a->bottom && a->left < b->right && a->top < b->bottom;
+}
+
+bool MapBase::hitsWall(rectanglePtr r, bool doorsBlock) {
+  const int32_t c0 = std::max(r->left / cellWidth, 0), c1 = std::min(r->right / cellWidth, cols + 1);
+  const int32_t r0 = std::max(r->top / cellHeight, 0), r1 = std::min(r->bottom / cellHeight, rows + 1);
+  for (int32_t row = r0; row <= r1; ++row) {
+    for (int32_t column = c0; column <= c1; ++column) {
+      CellBase& c = *cellAt(column, row);
+      const bool blocks = c.kind == CellBase::WALL || (doorsBlock && c.content == CellBase::DOOR);
+      if (blocks && rectsOverlap(c.rect, r)) return true;
+    }
+  }
+  return false;
+}
+
+void MapBase::paintCells(int32_t style, bool overlayPass) {
+  gamelib::GameImage::graphics = mazeImage->getGraphics();
+  for (int32_t row = 0; row <= rows + 1; ++row) {
+    for (int32_t column = 0; column <= cols + 1; ++column) {
+      cellAt(column, row)->paint(cellWidth * column, cellHeight * row, style, overlayPass);
+    }
+  }
+}
+
+void MapBase::paint(int32_t x, int32_t y, int32_t style, bool overlayPass) {
+  nuv::microedition::lcdui::DGraphicsPtr target = gamelib::GameImage::graphics;
+  if (!overlayPass && mazeRebuild) {
+    mazeRebuild = false;
+    paintCells(style, false);
+    gamelib::GameImage::graphics = target;
+  } else if (overlayPass && mapDirty) {
+    paintCells(style, true);
+    gamelib::GameImage::graphics = target;
+    mapDirty = false;
+  }
+  constexpr int32_t kTopLeft = nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::LEFT;
+  gamelib::GameLib::graphics->drawImageOpaque(mazeImage, x, y, kTopLeft);
+}
+
+}  // namespace gobbler

@@ -1,0 +1,164 @@
+// The maze of one level: reading map files into the bordered grid, the cell and wall queries the movers use,
+// and measuring the maze from the first map.
+#include <gtest/gtest.h>
+
+#include "games/gobbler/Gobbler.h"
+#include "games/gobbler/MazeFixture.h"
+
+namespace gobblertest {
+
+using namespace gobbler;
+
+namespace {
+
+// Wall, player start, wall over wall, dot, wall; with the chasers' starts in a third row.
+const Map kSmall = {"1p1", "1.1", "r1g"};
+
+class MapTest : public MazeFixture {
+ protected:
+  // A map of the fixture's first size read from these bytes as "map12".
+  bool loadBytes(const std::string& file) {
+    writeBeside("data/gob/maps/extra.txt", file);
+    return map->load(u"/data/gob/maps/extra.txt");
+  }
+};
+
+}  // namespace
+
+TEST_F(MapTest, TheSmallMapInEachMode) {
+  startGame({kSmall});
+  ASSERT_EQ(mapColumns, 3);
+  ASSERT_EQ(mapRows, 3);
+  for (int mode : {0, 1, 2, 3}) {
+    gameMode = mode;
+    map = new MapBase(mapColumns, mapRows, cellWidth, cellHeight);
+    ASSERT_TRUE(map->load(data::kMapFiles[0])) << mode;
+    EXPECT_EQ(map->dotCount, 1) << mode;
+    EXPECT_EQ(map->playerStart->x, 2 * cellWidth);
+    EXPECT_EQ(map->playerStart->y, 1 * cellHeight);
+    EXPECT_EQ(cell(2, 2).kind, CellBase::OPEN);
+    // The dot lies out only in the dot mode, but counts in all.
+    EXPECT_EQ(cell(2, 2).content, mode == 0 ? CellBase::DOT : CellBase::EMPTY) << mode;
+    for (int x = 0; x <= 4; ++x) {
+      EXPECT_EQ(cell(x, 0).kind, CellBase::WALL);
+      EXPECT_EQ(cell(x, 4).kind, CellBase::WALL);
+    }
+    for (int y = 0; y <= 4; ++y) {
+      EXPECT_EQ(cell(0, y).kind, CellBase::WALL);
+      EXPECT_EQ(cell(4, y).kind, CellBase::WALL);
+    }
+  }
+}
+
+TEST_F(MapTest, CellBytesAndWhatIsSkipped) {
+  startGame({kSmall});
+  map = new MapBase(3, 3, cellWidth, cellHeight);
+  struct Case {
+    const char* what;
+    std::string file;
+    const char* cells;  // the nine cells' kind ('W' or 'O') and content ('.' dot, 'o' power, '*' portal, '#' door)
+  };
+  const Case cases[] = {
+      {"every byte", "p*#\r\n.o0\r\nr1g", "O  O* O# O. Oo O  O  W  O  "},
+      {"blanks, tabs and letters between cells", "p x*\t#\r\n. o 0\r\nr1g", "O  O* O# O. Oo O  O  W  O  "},
+      // Rows are counted, not delimited: a short line pulls cells up from the next.
+      {"a short line", "p*\r\n#.o0\r\nr1g", "O  O* O# O. Oo O  O  W  O  "},
+      {"a short file leaves walls", "p*#\r\nr", "O  O* O# O  W  W  W  W  W  "},
+      {"what follows the last row is not read", "p*#\r\n.o0\r\nr1g.....", "O  O* O# O. Oo O  O  W  O  "},
+  };
+  for (const Case& c : cases) {
+    loadBytes(c.file);
+    std::string got;
+    for (int y = 1; y <= 3; ++y) {
+      for (int x = 1; x <= 3; ++x) {
+        const CellBase& k = cell(x, y);
+        got += k.kind == CellBase::WALL ? "W" : "O";
+        const char contents[] = " *#.o";
+        got += contents[k.content];
+        got += " ";
+      }
+    }
+    EXPECT_EQ(got, c.cells) << c.what;
+  }
+}
+
+// A map the game cannot be played in is reported instead of giving a maze of walls.
+TEST_F(MapTest, MapsThatCannotBePlayedAreRefused) {
+  startGame({kSmall});
+  map = new MapBase(3, 3, cellWidth, cellHeight);
+  EXPECT_FALSE(map->load(u"/data/gob/maps/missing.txt"));
+  EXPECT_STREQ(map->loadFailure, "the file is missing");
+  EXPECT_FALSE(loadBytes("1*1\r\n1.1\r\nr1g"));
+  EXPECT_STREQ(map->loadFailure, "the map has no start for the player");
+  EXPECT_TRUE(loadBytes("1p1\r\n1.1\r\nr1g"));
+  EXPECT_EQ(map->loadFailure, nullptr);
+}
+
+TEST_F(MapTest, CellsOutsideTheGridAreNull) {
+  startGame({kSmall});
+  map = new MapBase(3, 3, cellWidth, cellHeight);
+  EXPECT_TRUE(map->cellAt(-1, 0).isNull());
+  EXPECT_TRUE(map->cellAt(5, 0).isNull());
+  EXPECT_TRUE(map->cellAt(0, 5).isNull());
+  EXPECT_FALSE(map->cellAt(4, 4).isNull());
+  EXPECT_EQ(map->cellAt(new point(4, 4)).get(), map->getCell(4, 4).get());
+}
+
+TEST_F(MapTest, RectanglesPointsAndWalls) {
+  startGame({{"p#.", "...", "r1g"}});
+  gameMode = 0;
+  map = new MapBase(3, 3, cellWidth, cellHeight);
+  ASSERT_TRUE(map->load(data::kMapFiles[0]));
+  map->buildWalls();
+  struct Overlap {
+    int a[4], b[4];
+    bool overlap;
+  };
+  for (const Overlap& o :
+       {Overlap{{0, 0, 16, 16}, {16, 0, 32, 16}, false}, Overlap{{0, 0, 16, 16}, {15, 15, 20, 20}, true},
+        Overlap{{0, 0, 16, 16}, {0, 16, 16, 32}, false}}) {
+    EXPECT_EQ(
+        map->rectsOverlap(new rectangle(o.a[0], o.a[1], o.a[2], o.a[3]), new rectangle(o.b[0], o.b[1], o.b[2], o.b[3])),
+        o.overlap);
+  }
+  EXPECT_TRUE(map->containsPoint(new rectangle(0, 0, 16, 16), new point(0, 0)));
+  EXPECT_FALSE(map->containsPoint(new rectangle(0, 0, 16, 16), new point(16, 0)));
+  const int c = cellWidth;
+  // The door at column 2, row 1 blocks only movers that ask for it.
+  rectanglePtr overDoor = new rectangle(2 * c, c, 3 * c, 2 * c);
+  EXPECT_FALSE(map->hitsWall(overDoor, false));
+  EXPECT_TRUE(map->hitsWall(overDoor, true));
+  // Touching a wall's edge is no hit; one pixel into it is.
+  EXPECT_FALSE(map->hitsWall(new rectangle(2 * c, 2 * c, 3 * c, 3 * c), true));
+  EXPECT_TRUE(map->hitsWall(new rectangle(2 * c, 2 * c + 1, 3 * c, 3 * c + 1), true));
+  EXPECT_TRUE(map->hitsWall(new rectangle(c - 1, c, 2 * c - 1, 2 * c), false));
+  // Rectangles past the grid look only at the cells there are.
+  EXPECT_TRUE(map->hitsWall(new rectangle(-100, -100, 1000, 1000), false));
+}
+
+TEST_F(MapTest, PixelSizeLeavesOutPartOfTheBorder) {
+  startGame({kSmall});
+  EXPECT_EQ(MapBase(19, 21, 16, 16).pixelWidth(), 322);
+  EXPECT_EQ(MapBase(19, 21, 16, 16).pixelHeight(), 23 * 16);
+}
+
+// The game measures its grid from the first map's line ends: the LF counts into each later line, and a
+// line end after the last line adds a row.
+TEST_F(MapTest, TheMazeIsMeasuredFromTheFirstMap) {
+  startGame({kSmall});
+  struct Case {
+    std::string file;
+    int columns, rows;
+  };
+  for (const Case& c :
+       {Case{"1p1\r\n1.1\r\nr1g", 3, 3}, Case{"1p1\r\n1.1\r\nr1g\r\n", 3, 4}, Case{"1p11\r\n1.11\r\nr1g1", 4, 3}}) {
+    writeBeside("data/gob/maps/map00.txt", c.file);
+    // The archive's map00 comes first: measure through a file beside the program instead.
+    openArchive({{"x", "x"}});
+    Gobbler::measureMaze();
+    EXPECT_EQ(mapColumns, c.columns) << c.file;
+    EXPECT_EQ(mapRows, c.rows) << c.file;
+  }
+}
+
+}  // namespace gobblertest

@@ -1,0 +1,216 @@
+// The real program on the real game.dat, headless: the maze game from its icon in the main menu through its
+// loading, the Classic mode's high-score table, a start in each of the four modes with its pause and return
+// to the menu, a Classic game played by keys until dots are eaten, lives are lost and the game ends, a
+// high-score name typed in, and the name found again in the Classic table after a restart.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/seam/capture.h"
+#include "program/Frames.h"
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kProgram = GH_PROGRAM;
+constexpr int kWidth = 240;
+constexpr int kHeight = 320;
+
+using frames::at;
+using frames::differing;
+using frames::near;
+using frames::Rect;
+using frames::staged;
+
+// The 240 x 320 play screen: the maze below a strip of panel, the level-start screen's level and life icons,
+// the counter of the timed modes over the maze's top-left corner, and the high-score table's first rows.
+constexpr Rect kMaze{0, 22, 240, 276};
+constexpr Rect kLevelText{40, 146, 160, 12};
+constexpr Rect kLifeIcons{40, 180, 160, 14};
+constexpr Rect kCounter{0, 22, 30, 16};
+constexpr Rect kTable{20, 50, 200, 30};
+constexpr uint32_t kDot = 0xFFF6B0;   // the dots' cream
+constexpr uint32_t kWall = 0x6FA8FF;  // the first maze's lit wall edge
+constexpr uint32_t kNight = 0x0B0E28;
+
+int count(const platform::Picture& p, Rect r, uint32_t colour) {
+  int n = 0;
+  for (int y = r.y; y < r.y + r.h; ++y)
+    for (int x = r.x; x < r.x + r.w; ++x) n += near(at(p, x, y), colour) ? 1 : 0;
+  return n;
+}
+
+class Script {
+ public:
+  void key(int t, const char* name, int hold = 50) {
+    text_ += std::to_string(t) + " key down " + name + "\n" + std::to_string(t + hold) + " key up " + name + "\n";
+  }
+  void capture(int t, const std::string& file) { text_ += std::to_string(t) + " capture " + file + "\n"; }
+  void close(int t) { text_ += std::to_string(t) + " close\n"; }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// Keys 300 ms apart: the menus take a key at most every 200 ms.
+constexpr int kGap = 300;
+
+// The language and sound questions answered with Enter; the main menu's fourth icon is the maze game.
+int toTheGame(Script& s) {
+  s.key(1700, "Enter");
+  s.key(2300, "Enter");
+  s.capture(20000, "main.png");
+  for (int t : {20100, 20400, 20700}) s.key(t, "Right");
+  s.key(21100, "Enter");
+  s.capture(22000, "loading.png");
+  return 24000;
+}
+
+// From the start menu: "High Scores", the Classic table, closed, and the choice's "Exit".
+int throughTheClassicTable(Script& s, int t, const std::string& capture) {
+  s.key(t, "Down");
+  s.key(t += kGap, "Enter");
+  s.key(t += kGap, "Enter");
+  s.capture(t += kGap, capture);
+  s.key(t += 100, "Enter");
+  s.key(t += kGap, "Up");
+  s.key(t += kGap, "Enter");
+  return t + kGap;
+}
+
+// Frames of the Classic game, every half second, until the name entry.
+constexpr int kFrames = 190;
+constexpr int kFrameStep = 500;
+
+std::string frameName(int i) { return "g" + std::to_string(i) + ".png"; }
+
+struct FirstRun {
+  std::string script;
+  int firstFrame = 0;
+};
+
+FirstRun firstRun() {
+  Script s;
+  int t = toTheGame(s);
+  s.capture(t - 100, "menu.png");
+  t = throughTheClassicTable(s, t, "table0.png");
+  // Four games: the set-up page's mode moves on by one before each start (Fruit, Time, Hunt, then Classic).
+  for (int m = 0; m < 4; ++m) {
+    s.key(t, "Enter");
+    s.key(t += kGap, "Down");
+    s.key(t += kGap, "Down");
+    s.key(t += kGap, "Enter");
+    s.key(t += kGap, "Up");
+    s.key(t += kGap, "Up");
+    s.key(t += kGap, "Enter");
+    s.capture(t += kGap, "start" + std::to_string(m) + ".png");
+    s.capture(t += 2000, "play" + std::to_string(m) + ".png");
+    t += 100;
+    if (m == 3) break;
+    s.key(t, "F1");
+    s.capture(t += 400, "pause" + std::to_string(m) + ".png");
+    s.key(t, "Up");  // to "Main Menu"
+    s.key(t += kGap, "Enter");
+    t += 400;
+  }
+  // The Classic game: the player steered round now and then, until every life is gone.
+  const char* turns[] = {"Left", "Up", "Right", "Down"};
+  const int first = t;
+  for (int i = 0; i < kFrames; ++i) {
+    const int at = first + i * kFrameStep;
+    if (i % 4 == 0) s.key(at + 50, turns[(i / 4) % 4], 400);
+    s.capture(at + 450, frameName(i));
+  }
+  t = first + kFrames * kFrameStep;
+  for (const char* letter : {"G", "O", "B"}) s.key(t += kGap, letter);
+  s.capture(t += kGap, "name.png");
+  s.key(t += 100, "F1");  // the name is accepted
+  s.capture(t += 600, "table1.png");
+  s.close(t + 200);
+  return {s.text(), first};
+}
+
+std::string secondRun() {
+  Script s;
+  const int t = throughTheClassicTable(s, toTheGame(s), "table2.png");
+  s.close(t);
+  return s.text();
+}
+
+platform::Picture read(const test::TempFolder& folder, const std::string& file) {
+  platform::Picture p;
+  EXPECT_TRUE(platform::readPng(folder.file(file), p)) << file;
+  return p;
+}
+
+}  // namespace
+
+TEST(GobblerPathTest, EveryModeStartsAndAClassicGameEndsInTheHighScores) {
+  test::TempFolder folder;
+  fs::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+  const FirstRun run = firstRun();
+  test::ProgramResult result = test::runProgram(kProgram, folder.path(), run.script, {}, {}, 120);
+  ASSERT_EQ(result.exitCode, 0) << result.errors;
+
+  // The loading screen is the game's splash; its menu follows.
+  platform::Picture splash, main = read(folder, "main.png"), loading = read(folder, "loading.png");
+  ASSERT_TRUE(platform::readPng(staged("graphics/240x320/gob/splash.png").string(), splash));
+  const int splashTop = (kHeight - splash.height) / 2;
+  EXPECT_GT(differing(loading, main, {0, 0, kWidth, kHeight}), kWidth * kHeight / 2);
+  EXPECT_TRUE(near(at(loading, 10, splashTop + 10), at(splash, 10, 10)));
+
+  // Each mode starts with the level-start screen, then the maze; the Fruit, Time and Hunt modes count at its
+  // top-left corner, the Classic mode does not.
+  const platform::Picture classic = read(folder, "play3.png");
+  for (int m = 0; m < 4; ++m) {
+    const platform::Picture start = read(folder, "start" + std::to_string(m) + ".png");
+    const platform::Picture play = read(folder, "play" + std::to_string(m) + ".png");
+    EXPECT_GT(count(start, kMaze, kNight), kMaze.w * kMaze.h * 9 / 10) << m;
+    EXPECT_GT(count(play, kMaze, kWall), 500) << m;
+    if (m < 3) {
+      EXPECT_GT(differing(play, classic, kCounter), 10) << m;
+      // Paused, the menu covers the maze.
+      EXPECT_GT(differing(read(folder, "pause" + std::to_string(m) + ".png"), play, kMaze), kMaze.w * kMaze.h / 2) << m;
+    }
+  }
+  const platform::Picture firstStart = read(folder, "start3.png");
+
+  // The Classic game: dots eaten, a life lost (the level-start screen again, one life icon fewer), and the
+  // end of the game.
+  const int dotsAtFirst = count(classic, kMaze, kDot);
+  bool dotsEaten = false, lifeLost = false;
+  int lastPlay = -1;
+  std::vector<platform::Picture> frames;
+  for (int i = 0; i < kFrames; ++i) frames.push_back(read(folder, frameName(i)));
+  for (int i = 0; i < kFrames; ++i) {
+    const platform::Picture& f = frames[i];
+    if (count(f, kMaze, kWall) > 500) {
+      lastPlay = i;
+      dotsEaten |= count(f, kMaze, kDot) < dotsAtFirst - 40;
+    } else if (differing(f, firstStart, kLevelText) == 0 && differing(f, firstStart, kLifeIcons) > 0) {
+      lifeLost = true;
+    }
+  }
+  EXPECT_TRUE(dotsEaten);
+  EXPECT_TRUE(lifeLost);
+  ASSERT_GE(lastPlay, 0);
+  ASSERT_LT(lastPlay + 10, kFrames) << "the game did not end in time";
+  // After the game-over screen, the name entry.
+  const platform::Picture name = read(folder, "name.png");
+  EXPECT_GT(differing(name, frames[lastPlay], {0, 0, kWidth, kHeight}), kWidth * kHeight / 3);
+  const platform::Picture table0 = read(folder, "table0.png"), table1 = read(folder, "table1.png");
+  EXPECT_GT(differing(table0, table1, kTable), 0);
+
+  // After a restart the Classic table still holds the name.
+  test::ProgramResult again = test::runProgram(kProgram, folder.path(), secondRun());
+  ASSERT_EQ(again.exitCode, 0) << again.errors;
+  const platform::Picture table2 = read(folder, "table2.png");
+  EXPECT_EQ(differing(table1, table2, kTable), 0);
+  EXPECT_GT(differing(table0, table2, kTable), 0);
+}

@@ -1,0 +1,190 @@
+// The maze game's data in the built game.dat: every picture, tile, animation, map, sound, help page and text
+// it looks up is there for both screen sizes, its tiles are squares of one cell, and its maze fits each
+// screen; and the build names a name the game looks up that the data lacks.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "BuiltArchive.h"
+#include "Check.h"
+#include "GameTable.h"
+#include "Stage.h"
+#include "core/io/D7zipInputStream.h"
+#include "games/GobblerMaps.h"
+#include "games/gobbler/GobblerData.h"
+#include "support/TempFolder.h"
+
+namespace fs = std::filesystem;
+using nuv::io::D7zipInputStream;
+
+namespace {
+
+using builtarchive::name;
+using datakit::ascii;
+namespace data = gobbler::data;
+
+const char* const kSizes[] = {"240x320", "480x640"};
+
+const datakit::GameRow& game() {
+  static const datakit::GameRow row = datakit::gobblerRow();
+  return row;
+}
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+class GobblerData : public builtarchive::BuiltArchive {
+ protected:
+  static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
+
+  static std::string read(const std::string& entry) {
+    std::string text;
+    auto stream = D7zipInputStream::open(name("/" + entry));
+    for (int b = stream->read(); b >= 0; b = stream->read()) text.push_back(static_cast<char>(b));
+    return text;
+  }
+
+  static std::map<std::string, std::string> lines(const std::string& entry, char separator) {
+    std::map<std::string, std::string> out;
+    std::istringstream in(read(entry));
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      size_t at = line.find(separator);
+      if (at != std::string::npos) out[line.substr(0, at)] = line.substr(at + 1);
+    }
+    return out;
+  }
+
+  static std::map<std::string, Rect> atlas(const std::string& size) {
+    std::map<std::string, Rect> out;
+    for (auto& [key, rest] : lines("graphics/" + size + "/" + game().imageTable + ".txt", ';')) {
+      Rect r;
+      char sep;
+      std::istringstream(rest) >> r.x >> sep >> r.y >> sep >> r.w >> sep >> r.h;
+      out[key] = r;
+    }
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(GobblerData, EveryPictureTileAndAnimationIsThereUnderBothScreenSizes) {
+  for (const std::string size : kSizes) {
+    for (const std::string& picture : game().pictures)
+      EXPECT_TRUE(has("graphics/" + size + "/" + picture + ".png")) << size << " " << picture;
+    auto images = atlas(size);
+    for (const std::string& key : game().imageKeys) EXPECT_TRUE(images.count(key)) << size << " " << key;
+    auto animations = lines("graphics/" + size + "/" + game().animationList, '=');
+    for (const std::string& key : game().animationKeys) {
+      ASSERT_TRUE(animations.count(key)) << size << " " << key;
+      std::istringstream frames(animations[key]);
+      for (std::string frame; std::getline(frames, frame, ';');) EXPECT_TRUE(images.count(frame)) << key;
+    }
+  }
+}
+
+// Cells are as wide as the first ground tile: every tile is a square of that size, the figures fit in a cell,
+// and the maze with its border fits the screen, so the view never scrolls.
+TEST_F(GobblerData, TilesAreCellsAndTheMazeFitsEachScreen) {
+  const int widths[] = {240, 480}, heights[] = {320, 640};
+  for (int i = 0; i < 2; ++i) {
+    const std::string size = kSizes[i];
+    auto images = atlas(size);
+    const int cell = images["1set_wall00.png"].w;
+    EXPECT_EQ(cell, 12 * widths[i] / 240) << size;
+    for (int style = 1; style <= data::kTileStyles; ++style) {
+      for (int tile = 0; tile < data::kTilesPerStyle; ++tile) {
+        char key[32];
+        std::snprintf(key, sizeof key, "%dset_wall%02d.png", style, tile);
+        EXPECT_EQ(images[key].w, cell) << size << " " << key;
+        EXPECT_EQ(images[key].h, cell) << size << " " << key;
+      }
+      EXPECT_LE(images[std::to_string(style) + ascii(data::kDoorName)].w, cell) << size;
+    }
+    for (const char16_t* const* list : {data::kPlayerFrames, data::kPlayerPowerFrames}) {
+      for (int f = 0; f < data::kPlayerFrameCount; ++f) {
+        EXPECT_EQ(images[ascii(list[f])].w, cell) << size << " " << ascii(list[f]);
+        EXPECT_EQ(images[ascii(list[f])].h, cell) << size << " " << ascii(list[f]);
+      }
+    }
+    // The portal's frames cover their cell whole: they are drawn over each other.
+    EXPECT_EQ(images["portal0.png"].w, cell);
+    const int mazeWidth = (data::kMapColumns + 2) * cell - 14, mazeHeight = (data::kMapRows + 2) * cell;
+    EXPECT_LE(mazeWidth, widths[i]) << size;
+    EXPECT_LE(mazeHeight, heights[i]) << size;
+  }
+}
+
+TEST_F(GobblerData, MapsSoundsHelpAndTextsAreThere) {
+  for (const std::string& map : datakit::mapFileNames()) {
+    ASSERT_TRUE(has(map)) << map;
+    const std::string bytes = read(map);
+    std::string all;
+    for (const datakit::Fault& f : datakit::checkMapFile(datakit::Bytes(bytes.begin(), bytes.end())))
+      all += std::to_string(f.line) + ": " + f.message + "\n";
+    EXPECT_EQ(all, "") << map;
+  }
+  for (int i = 0; i < data::kSoundCount; ++i) {
+    const bool music = i == data::kMusicSounds[0] || i == data::kMusicSounds[1];
+    EXPECT_TRUE(has(game().sounds[i] + (music ? ".mod" : ".wav"))) << game().sounds[i];
+  }
+  for (const std::string code : {"en", "de", "fr"}) {
+    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 500)
+        << code;
+    const std::string texts = read("txt/res_" + code + ".txt");
+    std::vector<std::string> keys = game().textKeys;
+    keys.insert(keys.end(), game().menuTexts.begin(), game().menuTexts.end());
+    keys.push_back("ctrl_actions_" + game().key);
+    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
+  }
+}
+
+// Staged afresh and spoiled once per case, the data fails the check with the source to mend.
+TEST(GobblerDataNames, MissingNamesAreNamedWithTheirSource) {
+  const datakit::Staged staged = datakit::stageData(GH_SOURCE_DATA, DATAKIT_FONT_DIR);
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> spoil;
+    const char* message;
+  };
+  auto dropLines = [](const fs::path& file, const std::string& start) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    in.close();
+    std::string text = all.str(), kept;
+    for (size_t at = 0; at < text.size();) {
+      size_t end = text.find("\r\n", at);
+      end = end == std::string::npos ? text.size() : end + 2;
+      if (text.compare(at, start.size(), start) != 0) kept += text.substr(at, end - at);
+      at = end;
+    }
+    std::ofstream(file, std::ios::binary) << kept;
+  };
+  const Case cases[] = {
+      {"a wall tile", [&](const fs::path& d) { dropLines(d / "graphics/480x640/gob/all.txt", "3set_wall17.png;"); },
+       "gob/all.atlas:0: the game looks up \"3set_wall17.png\""},
+      {"an animation", [&](const fs::path& d) { dropLines(d / "graphics/240x320/gob/gobbler_anim.txt", "portal="); },
+       "gob/gobbler_anim.txt.plain:0: the game looks up the animation \"portal\""},
+      {"a sound named with blanks", [](const fs::path& d) { fs::remove(d / "data/gob/sound/eat the dot.wav"); },
+       "gob/sound/eat the dot.sfx:0: missing: the game plays this sound"},
+      {"a map", [](const fs::path& d) { fs::remove(d / "data/gob/maps/map07.txt"); },
+       "maps/map07.txt.crlf:0: missing: the maze game plays the maps from map00 to map12"},
+      {"the panel", [](const fs::path& d) { fs::remove(d / "graphics/240x320/gob/panel.png"); },
+       "240x320.dat.plain:1: no picture \"gob/panel\""},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    datakit::writeStaged(staged.files, folder.path());
+    c.spoil(folder.path());
+    std::string all;
+    for (const std::string& e : datakit::checkStaged(folder.path(), staged.sources).errors) all += e + "\n";
+    EXPECT_NE(all.find(c.message), std::string::npos) << c.what << "\n" << all;
+  }
+}
