@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/burrow/BurrowGame.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -77,7 +78,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new bounce::Bounce()); },
     nullptr,  // canyon
     nullptr,  // swarm
-    nullptr,  // burrow
+    [] { return GameInterfacePtr(new burrow::BurrowGame()); },
     nullptr,  // tanks
     nullptr,  // climber
     nullptr,  // gobbler

@@ -248,9 +248,10 @@ class Checker {
   }
 
   void checkFile(const std::string& name) {
+    // Blanks are fine: some games' sounds have them in their names.
     for (char c : name)
-      if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
-        return error(name, 0, "archive names are printable ASCII without blanks or '\\'");
+      if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
+        return error(name, 0, "archive names are printable ASCII without '\\'");
     if (name.size() > 255) return error(name, 0, "archive name longer than 255 characters");
     if (endsWith(name, ".png")) {
       report(name, checkPictureFile(bytes(name)));
