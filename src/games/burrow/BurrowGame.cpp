@@ -101,10 +101,15 @@ void BurrowGame::setMenuTexts() {
 void BurrowGame::setState(int32_t state) {
   previousState = gameState;
   gameState = state;
-  GameMenu& menu = *gameMenu;
-  menu.first = 0;
-  menu.selected = 0;
-  menu.mode = GameMenu::MODE_LIST;
+  for (int32_t a = 0; a < kClearedActions; ++a) ScreenCanvas::held[a] = false;
+  ScreenCanvas::select = false;
+  // The menu is made after the objects of play; until then a state change leaves it alone.
+  GameMenu* menu = gameMenu.get();
+  if (menu != nullptr) {
+    menu->first = 0;
+    menu->selected = 0;
+    menu->mode = GameMenu::MODE_LIST;
+  }
   switch (state) {
     case PLAY:
       GameLib::graphics->setColor(0x000000);
@@ -118,22 +123,24 @@ void BurrowGame::setState(int32_t state) {
       break;
     case MENU:
     case PAUSE_MENU:
-      setMenuTexts();
+      if (menu != nullptr) setMenuTexts();
       break;
     case LEVEL_SELECT: {
+      if (menu == nullptr) break;
       // The highest level first, level 1 last, then "exit".
       DStringArrayPtr items = new DStringArray(openLevel + 1);
       for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
       (*items)[openLevel] = TextTable::getString(u"exit");
-      menu.setItems(items);
+      menu->setItems(items);
       break;
     }
     case HIGH_SCORES:
-      menu.loadHighScores(kHighScoreTable, gameKey);
-      menu.mode = GameMenu::MODE_TABLE;
+      if (menu == nullptr) break;
+      menu->loadHighScores(kHighScoreTable, gameKey);
+      menu->mode = GameMenu::MODE_TABLE;
       break;
     case HELP:
-      menu.mode = GameMenu::MODE_HELP;
+      if (menu != nullptr) menu->mode = GameMenu::MODE_HELP;
       break;
     case LEVEL_INTRO:
       stateTime = now();
@@ -141,8 +148,6 @@ void BurrowGame::setState(int32_t state) {
     default:
       break;
   }
-  for (int32_t a = 0; a < kClearedActions; ++a) ScreenCanvas::held[a] = false;
-  ScreenCanvas::select = false;
 }
 
 void BurrowGame::updateMenu() {

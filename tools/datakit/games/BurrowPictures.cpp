@@ -76,17 +76,6 @@ Image sprite(const GenRequest& r, const std::string& key) {
   return parseSprite(readFile(path), r.context.palette, path.string());
 }
 
-// A gold vein: a jagged line of bright nuggets.
-void vein(Image& img, int x0, int y0, int length, int s, Rgb gold, Rgb shine, unsigned seed) {
-  Dice dice(seed);
-  int x = x0, y = y0;
-  for (int i = 0; i < length; ++i) {
-    img.fillRect(x, y, s, s, (i % 5 == 0) ? shine : gold);
-    x += s;
-    y += (dice.roll(3) - 1) * s;
-  }
-}
-
 Image topPanel(const GenRequest& r, const Frame& f) {
   const int s = f.scale, h = kGroundStrip * s;
   Image img(f.w, h);
@@ -177,7 +166,13 @@ Image panel(const GenRequest& r, const std::string& part) {
     const int h = std::max(f.above, kHudStrip * s);
     Image img(f.w, h);
     speckle(img, 0, 0, f.w, h, pal(r, "night"), pal(r, "deep"), pal(r, "slate"), s, 61);
-    vein(img, f.w / 3, h - 12 * s, f.w / (4 * s), s, pal(r, "gold"), pal(r, "cream"), 62);
+    // A few nuggets of gold in the bedrock.
+    Dice dice(62);
+    for (int i = 0; i < 12; ++i) {
+      const int x = dice.roll(f.w / s) * s, y = h - (4 + dice.roll(16)) * s;
+      img.fillRect(x, y, 2 * s, s, pal(r, "gold"));
+      img.fillRect(x, y, s, s, pal(r, "cream"));
+    }
     return img;
   }
   if (part == "l" || part == "r") {
