@@ -135,11 +135,13 @@ TEST(BurrowDataSources, SpoiledLevelSourcesStopTheBuildAtTheirLine) {
   const size_t firstRow = good.find('\n', header) + 1;
   const int firstRowLine =
       static_cast<int>(std::count(good.begin(), good.begin() + static_cast<long>(firstRow), '\n')) + 1;
-  auto withFirstRow = [&](const std::string& row) {
+  // Rows of the source are 15 cells and a line feed.
+  auto withRow = [&](int index, const std::string& row) {
     std::string text = good;
-    text.replace(firstRow, 15, row);
+    text.replace(firstRow + static_cast<size_t>(index) * 16, 15, row);
     return text;
   };
+  auto withFirstRow = [&](const std::string& row) { return withRow(0, row); };
   struct Case {
     const char* what;
     std::string source;
@@ -158,6 +160,9 @@ TEST(BurrowDataSources, SpoiledLevelSourcesStopTheBuildAtTheirLine) {
          return text;
        }(),
        firstRowLine - 1, "the next level here is level 1"},
+      {"more bags than slots", withRow(3, "BBBBBBBBBBBBBBV"), firstRowLine - 1, "19 bags, the game has room for 15"},
+      {"a bag over the hero's start", withRow(8, "....CCCB......V"), firstRowLine + 8,
+       "a bag right above the hero's start cell"},
   };
   for (const Case& c : cases) {
     try {
