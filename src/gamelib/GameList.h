@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "games/bounce/BounceData.h"
+#include "games/burrow/BurrowData.h"
 #include "games/gobbler/GobblerData.h"
 #include "games/rocks/RocksData.h"
 #include "games/swarm/SwarmData.h"
@@ -31,7 +32,8 @@ inline constexpr MenuListEntry kMenuList[] = {
     {u"canyon", u"cy", 1, u"cy", u"cy.png", u"cy_s.png", 0x1F},
     {swarm::data::kGameKey, swarm::data::kFolder, 2, u"swarm", u"swm.png", u"swm_s.png",
      swarm::data::kRemappableActions},
-    {u"burrow", u"bur", 3, u"burrow", u"bur.png", u"bur_s.png", 0x1F},
+    {burrow::data::kGameKey, burrow::data::kFolder, 3, u"burrow", u"bur.png", u"bur_s.png",
+     burrow::data::kRemappableActions},
     {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},
     {u"climber", u"clmb", 5, u"clmb", u"clmb.png", u"clmb_s.png", 0x181F},
     {gobbler::data::kGameKey, gobbler::data::kFolder, 6, u"gobbler", u"gob.png", u"gob_s.png",

@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/burrow/BurrowGame.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/rocks/Rocks.h"
 #include "games/swarm/Swarm.h"
@@ -80,7 +81,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new bounce::Bounce()); },
     nullptr,  // canyon
     [] { return GameInterfacePtr(new swarm::Swarm()); },
-    nullptr,  // burrow
+    [] { return GameInterfacePtr(new burrow::BurrowGame()); },
     nullptr,  // tanks
     nullptr,  // climber
     [] { return GameInterfacePtr(new gobbler::Gobbler()); },

@@ -68,6 +68,7 @@ TEST_F(ApplicationGlobalsTest, TheTunnelGamesFrameNames) {
     const char* last;
   } cases[] = {
       {burrow::bagFrames, 7, "sack_00.png", "gold_3.png"},
+      {burrow::tileNames, 17, "blackSquare.png_dn", "earth_2.png"},
       {burrow::boltFrames, 4, "bullet_01.png", "bullet_04.png"},
       {burrow::cherryFrames, 1, "cherry.png", "cherry.png"},
       {burrow::enemySideMirroredFrames, 4, "enemyGoSide_1.png_mr", "enemyGoSide_4.png_mr"},

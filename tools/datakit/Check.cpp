@@ -248,6 +248,7 @@ class Checker {
   }
 
   void checkFile(const std::string& name) {
+    // Blanks are fine: some games' sounds have them in their names.
     for (char c : name)
       if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E || c == '\\')
         return error(name, 0, "archive names are printable ASCII without '\\'");

@@ -13,10 +13,7 @@ struct RowMaker {
   GameRow (*make)();
 };
 const RowMaker kRowMakers[] = {
-    {"bounce", bounceRow},
-    {"gobbler", gobblerRow},
-    {"swarm", swarmRow},
-    {"rocks", rocksRow},
+    {"bounce", bounceRow}, {"burrow", burrowRow}, {"gobbler", gobblerRow}, {"swarm", swarmRow}, {"rocks", rocksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

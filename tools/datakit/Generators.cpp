@@ -10,6 +10,7 @@
 #include "PixelArt.h"
 #include "RocksArt.h"
 #include "TextTables.h"
+#include "games/BurrowPictures.h"
 #include "games/GobblerArt.h"
 #include "games/SwarmPictures.h"
 
@@ -505,6 +506,8 @@ constexpr Named kGenerators[] = {
     {"gobbler_popup", gobblerPopup},
     {"gobbler_sprite", gobblerSprite},
     {"gobbler_splash", gobblerSplash},
+    {"burrow_splash", burrowSplash},
+    {"burrow_panel", burrowPanel},
 };
 
 }  // namespace

@@ -35,7 +35,7 @@ class Dice {
   explicit Dice(std::uint32_t seed) : state_(seed) {}
   int roll(int n) {
     state_ = state_ * 1664525u + 1013904223u;
-    return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(n));
+    return static_cast<int>((state_ >> 8) % static_cast<std::uint32_t>(n < 1 ? 1 : n));
   }
   double unit() { return roll(1 << 16) / 65536.0; }
 

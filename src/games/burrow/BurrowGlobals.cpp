@@ -1,8 +1,12 @@
-// First values and release of the tunnel-digging game's globals.
+// First values and release of the tunnel-digging game's globals, and the helpers every object of the game
+// shares: the difficulty tier, box overlaps, random numbers and sounds.
 #include "games/burrow/BurrowGlobals.h"
 
-#include <string>
-#include <vector>
+#include <climits>
+
+#include "gamelib/GameLib.h"
+#include "gamelib/SoundManager.h"
+#include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
@@ -12,75 +16,120 @@ using nuv::lang::DStringArrayPtr;
 
 namespace {
 
-struct Run {
-  const char16_t* stem;
-  int32_t first;
-  int32_t last;
-  // Digits of the frame number, zero-padded.
-  int32_t digits;
-};
+// Levels per difficulty tier, and the highest tier.
+constexpr int32_t kLevelsPerTier = 7;
+constexpr int32_t kTopTier = 10;
 
-// stem + number + ".png" + suffix for each frame of each run, in order.
-DStringArrayPtr frames(std::initializer_list<Run> runs, const char16_t* suffix = u"") {
-  std::vector<std::u16string> names;
-  for (const Run& run : runs) {
-    for (int32_t i = run.first; i <= run.last; ++i) {
-      std::u16string number;
-      for (int32_t n = i, d = 0; d < run.digits || n > 0; ++d, n /= 10)
-        number.insert(number.begin(), static_cast<char16_t>(u'0' + n % 10));
-      names.push_back(run.stem + number + u".png" + suffix);
-    }
-  }
-  DStringArrayPtr list = new DStringArray(static_cast<int32_t>(names.size()));
-  for (size_t i = 0; i < names.size(); ++i)
-    (*list)[static_cast<int32_t>(i)] = new DString(std::u16string_view(names[i]));
+template <size_t N>
+DStringArrayPtr nameList(const char16_t* const (&names)[N]) {
+  DStringArrayPtr list = new DStringArray(static_cast<int32_t>(N));
+  for (size_t i = 0; i < N; ++i) (*list)[static_cast<int32_t>(i)] = new DString(names[i]);
   return list;
 }
-
-constexpr Run kEnemyUp{u"enemyGoUp_", 1, 4, 1};
-constexpr Run kEnemySide{u"enemyGoSide_", 1, 4, 1};
-constexpr Run kEnemyEat{u"enemyEat_", 1, 8, 2};
-constexpr Run kEnemyEatDeath{u"enemyEatDeath_", 1, 6, 1};
-constexpr Run kMiner{u"burrowFull_", 1, 4, 1};
-constexpr Run kBonus{u"bonus_anim", 0, 2, 1};
 
 }  // namespace
 
 void initGlobals() {
-  gameKey = u"burrow";
-  earthName = u"earth";
-  bagFrames = frames({{u"sack_", 0, 3, 2}, {u"gold_", 1, 3, 1}});
-  boltFrames = frames({{u"bullet_", 1, 4, 2}});
-  cherryFrames = new DStringArray(1);
-  (*cherryFrames)[0] = new DString(u"cherry.png");
-  enemyUpFrames = frames({kEnemyUp});
-  enemySideFrames = frames({kEnemySide});
-  enemySideMirroredFrames = frames({kEnemySide}, u"_mr");
-  enemyDieFrames = frames({{u"enemyDie_", 1, 6, 1}});
-  enemyEatFrames = frames({kEnemyEat});
-  enemyEatMirroredFrames = frames({kEnemyEat}, u"_mr");
-  enemyEatDeathFrames = frames({kEnemyEatDeath});
-  enemyEatDeathMirroredFrames = frames({kEnemyEatDeath}, u"_mr");
-  minerFrames = frames({kMiner});
-  minerMirroredFrames = frames({kMiner}, u"_mr");
-  minerUpFrames = frames({kMiner}, u"_up");
-  minerDownFrames = frames({kMiner}, u"_dn");
-  minerDieFrames = frames({{u"burrowDie_", 1, 12, 2}});
-  bonusFrames = frames({kBonus});
-  bonusUpFrames = frames({kBonus}, u"_up");
-  bonusDownFrames = frames({kBonus}, u"_dn");
+  gameKey = data::kGameKey;
+  earthName = data::kTunnelPrefix;
+  tileNames = nameList(data::kTileNames);
+  bagFrames = nameList(data::kBagFrames);
+  boltFrames = nameList(data::kBoltFrames);
+  cherryFrames = nameList(data::kCherryFrames);
+  enemyUpFrames = nameList(data::kEnemyUpFrames);
+  enemySideFrames = nameList(data::kEnemySideFrames);
+  enemySideMirroredFrames = nameList(data::kEnemySideMirroredFrames);
+  enemyDieFrames = nameList(data::kEnemyDieFrames);
+  enemyEatFrames = nameList(data::kEnemyEatFrames);
+  enemyEatMirroredFrames = nameList(data::kEnemyEatMirroredFrames);
+  enemyEatDeathFrames = nameList(data::kEnemyEatDeathFrames);
+  enemyEatDeathMirroredFrames = nameList(data::kEnemyEatDeathMirroredFrames);
+  minerFrames = nameList(data::kMinerFrames);
+  minerMirroredFrames = nameList(data::kMinerMirroredFrames);
+  minerUpFrames = nameList(data::kMinerUpFrames);
+  minerDownFrames = nameList(data::kMinerDownFrames);
+  minerDieFrames = nameList(data::kMinerDieFrames);
+  bonusFrames = nameList(data::kBonusFrames);
+  bonusUpFrames = nameList(data::kBonusUpFrames);
+  bonusDownFrames = nameList(data::kBonusDownFrames);
 }
 
 void releaseGlobals() {
   gameKey = nullptr;
   earthName = nullptr;
-  for (DStringArrayPtr* list :
-       {&bagFrames, &boltFrames, &cherryFrames, &enemyUpFrames, &enemySideFrames, &enemySideMirroredFrames,
-        &enemyDieFrames, &enemyEatFrames, &enemyEatMirroredFrames, &enemyEatDeathFrames, &enemyEatDeathMirroredFrames,
-        &minerFrames, &minerMirroredFrames, &minerUpFrames, &minerDownFrames, &minerDieFrames, &bonusFrames,
-        &bonusUpFrames, &bonusDownFrames}) {
+  for (DStringArrayPtr* list : {&tileNames,
+                                &bagFrames,
+                                &boltFrames,
+                                &cherryFrames,
+                                &enemyUpFrames,
+                                &enemySideFrames,
+                                &enemySideMirroredFrames,
+                                &enemyDieFrames,
+                                &enemyEatFrames,
+                                &enemyEatMirroredFrames,
+                                &enemyEatDeathFrames,
+                                &enemyEatDeathMirroredFrames,
+                                &minerFrames,
+                                &minerMirroredFrames,
+                                &minerUpFrames,
+                                &minerDownFrames,
+                                &minerDieFrames,
+                                &bonusFrames,
+                                &bonusUpFrames,
+                                &bonusDownFrames}) {
     *list = nullptr;
   }
+  releaseGameObjects();
+}
+
+void releaseGameObjects() {
+  theLevel = nullptr;
+  player = nullptr;
+  firebolt = nullptr;
+  bags = nullptr;
+  monsters = nullptr;
+  gameMenu = nullptr;
+  menuItems = nullptr;
+  scoreTable = nullptr;
+  levelChars = nullptr;
+  levelCells = nullptr;
+  crystalsPerLevel = nullptr;
+  mapCells = nullptr;
+  dirtyCells = nullptr;
+  tileImages = nullptr;
+  for (gamelib::GameImagePtr* image : {&cherryImage, &earthImage, &altEarthImage, &verticalTile, &horizontalTile,
+                                       &crossingTile, &crystalTile, &bagImage, &bagFallImage, &goldImage, &lifeIcon}) {
+    *image = nullptr;
+  }
+  for (gamelib::AnimationPtr* animation :
+       {&bagWobbleAnim, &bagBreakAnim, &heroRightAnim, &heroLeftAnim, &heroUpAnim, &heroDownAnim, &heroDeathAnim,
+        &bonusSideAnim, &bonusUpAnim, &bonusDownAnim}) {
+    *animation = nullptr;
+  }
+  for (nuv::microedition::lcdui::DImagePtr* picture :
+       {&panelTopImage, &panelTop2Image, &panelBottomLImage, &panelBottomCImage, &panelBottomRImage, &panelBottom2Image,
+        &panelLImage, &panelRImage, &pauseImage}) {
+    *picture = nullptr;
+  }
+}
+
+int32_t levelTier() { return std::min(levelNumber / kLevelsPerTier + 1, kTopTier); }
+
+bool intersects(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t w1, int32_t h1, int32_t w2, int32_t h2) {
+  return !(y1 + h1 < y2 || y1 > y2 + h2 || x1 + w1 < x2 || x1 > x2 + w2);
+}
+
+int32_t nextRandom() {
+  int32_t value = gamelib::GameLib::random->nextInt();
+  if (value >= 0) return value;
+  // The one negative number without a positive twin reads as the largest.
+  return value == INT32_MIN ? INT32_MAX : -value;
+}
+
+int32_t randomBelow(int32_t n) { return n > 0 ? nextRandom() % n : 0; }
+
+void playSound(int32_t id) {
+  if (!gamelib::SoundManager::players.isNull()) gamelib::SoundManager::play(id, 1, 0);
 }
 
 }  // namespace burrow

@@ -16,7 +16,6 @@ namespace datakit {
 
 namespace {
 
-
 // A small fixed hash, so textures come out the same on every build.
 std::uint32_t hash(int x, int y, int salt) {
   std::uint32_t h = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u ^

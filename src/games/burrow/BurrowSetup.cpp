@@ -1,0 +1,197 @@
+// The tunnel-digging game's set-up and release: the splash with its loading bar, settings, sounds, the atlas
+// and the field's geometry, the menu, the frame panels, the objects of play and the key set-up.
+#include <memory>
+#include <span>
+
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DStringArray.h"
+#include "gamelib/CustomControls.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/MenuFlow.h"
+#include "gamelib/SoundManager.h"
+#include "games/burrow/BurrowGame.h"
+
+namespace burrow {
+
+using gamelib::Animation;
+using gamelib::GameImage;
+using gamelib::GameLib;
+using gamelib::GameMenu;
+using gamelib::MenuFlow;
+using gamelib::SoundManager;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::microedition::lcdui::DGraphics;
+using nuv::microedition::lcdui::DImagePtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+// The loading bar: near the bottom, in five steps.
+constexpr int32_t kProgressStep = 20;
+constexpr int32_t kProgressBack = 0xFFFFFF;
+constexpr int32_t kProgressBar = 0xFF0000;
+constexpr int32_t kMenuShade = -161;
+constexpr int32_t kKeySetupShade = -160;
+constexpr int32_t kMenuColour = 0xF6B708;
+constexpr int32_t kMenuBorder = 4;
+// The last level may be played, but the level list offers at most the one before it.
+constexpr int32_t kHighestListedLevel = data::kLastLevel - 1;
+
+// The wobble shows its two tilts two paints each; the break opens in three.
+constexpr int32_t kWobbleFrames[] = {1, 1, 2, 2};
+constexpr int32_t kBreakFrames[] = {4, 5, 6};
+constexpr int32_t kBagImage = 0;
+constexpr int32_t kBagFallImage = 3;
+constexpr int32_t kGoldImage = 6;
+
+void flush() { GameLib::canvas->flush(); }
+
+void advance() {
+  GameMenu::advanceProgress();
+  flush();
+}
+
+// Runs one group of loads; an exception of the family leaves what it did not load null.
+template <class Loads>
+void guarded(uint32_t family, Loads loads) {
+  try {
+    loads();
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, family);
+  }
+}
+
+DImagePtr picture(const char16_t* name) {
+  DImagePtr image = GameLib::loadImage(name);
+  if (image.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+  return image;
+}
+
+gamelib::AnimationPtr bagAnimation(std::span<const int32_t> frames) {
+  gamelib::AnimationPtr a = new Animation(static_cast<int32_t>(frames.size()));
+  for (int32_t f : frames) a->addFrame(GameImage::create((*bagFrames)[f]));
+  a->ticksPerFrame = 1;
+  return a;
+}
+
+}  // namespace
+
+void BurrowGame::init() {
+  const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
+  DImagePtr splash;
+  guarded(ExceptionCode::Exception, [&] {
+    splash = picture(data::kSplash);
+    GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+    flush();
+  });
+  GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressBack, kProgressBar);
+  flush();
+
+  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
+  if (openLevel >= data::kLastLevel) openLevel = kHighestListedLevel;
+  DStringArrayPtr sounds = new DStringArray(kSoundCount);
+  for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
+  advance();
+  SoundManager::loadSounds(sounds);
+  MenuFlow::loadSoundLevels(gameKey);
+  advance();
+
+  loadSprites();
+  advance();
+
+  makePlayObjects();
+  buildMenu();
+  for (DImagePtr* p : {&panelTopImage, &panelBottomLImage, &panelBottomRImage, &panelBottomCImage, &pauseImage}) {
+    *p = nullptr;
+  }
+  guarded(ExceptionCode::Exception, [] {
+    panelTopImage = picture(data::kPanelTop);
+    panelBottomLImage = picture(data::kPanelBottomL);
+    panelBottomRImage = picture(data::kPanelBottomR);
+    panelBottomCImage = picture(data::kPanelBottomC);
+    pauseImage = picture(data::kPauseButton);
+  });
+  guarded(ExceptionCode::IOException, [] {
+    panelTop2Image = picture(data::kPanelTop2);
+    panelBottom2Image = picture(data::kPanelBottom2);
+  });
+  guarded(ExceptionCode::IOException, [] {
+    panelLImage = picture(data::kPanelL);
+    panelRImage = picture(data::kPanelR);
+  });
+  gamePaused = false;
+  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  advance();
+
+  playSound(SOUND_MENU);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+}
+
+void BurrowGame::loadSprites() {
+  guarded(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
+  guarded(ExceptionCode::IOException, [] { MenuFlow::reloadTexts(); });
+  // The earth tile's width is the cell of the whole game; a fifth of it is a move step.
+  const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
+  cellSize = static_cast<int8_t>(GameImage::create(data::kScaleTile)->w);
+  moveStep = static_cast<int8_t>(cellSize / 5);
+  scrollMarginX = scrollMarginY = 2 * cellSize;
+  centreScrollY = scrollY = (h - mapRows * cellSize) >> 1;
+  if (mapCols * cellSize < w) homeScrollX = scrollX = (w - mapCols * cellSize) >> 1;
+  lastScrollX = scrollX;
+  lastScrollY = scrollY;
+  lifeIcon = GameImage::create(data::kLifeIcon);
+}
+
+void BurrowGame::makePlayObjects() {
+  theLevel = new Level();
+  firebolt = new Firebolt();
+  player = new Player();
+  populateLevel();
+}
+
+void BurrowGame::populateLevel() {
+  monsters = new MonsterArray(maxMonsters);
+  bags = new BagArray(maxBags);
+  Level::setup();
+  player->initAnimations();
+  firebolt->reset();
+  bagImage = GameImage::create((*bagFrames)[kBagImage]);
+  bagFallImage = GameImage::create((*bagFrames)[kBagFallImage]);
+  goldImage = GameImage::create((*bagFrames)[kGoldImage]);
+  bagWobbleAnim = bagAnimation(kWobbleFrames);
+  bagBreakAnim = bagAnimation(kBreakFrames);
+  for (int32_t i = 0; i < maxBags; ++i) (*bags)[i] = new Bag();
+  monstersLeft = maxMonsters;
+  for (int32_t i = 0; i < maxMonsters; ++i) (*monsters)[i] = new Monster();
+  stepDelay = levelStartDelay;
+}
+
+void BurrowGame::buildMenu() {
+  gameMenu = new GameMenu();
+  scoreTable = new GameMenu();
+  gameMenu->backColor = kMenuColour;
+  gameMenu->border = kMenuBorder;
+  gameMenu->selected = 0;
+  gameMenu->mode = GameMenu::MODE_LIST;
+  gameState = MENU;
+  setMenuTexts();
+  gameMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+}
+
+void BurrowGame::leave() {
+  gamelib::CustomControls::current = nullptr;
+  releaseGameObjects();
+}
+
+void BurrowGame::releaseGameObjects() {
+  Level::releaseImages();
+  if (!player.isNull()) player->releaseAnimations();
+  if (!firebolt.isNull()) firebolt->releaseAnimations();
+  if (!gameMenu.isNull()) gameMenu->releaseImage();
+  SoundManager::stopAll();
+  burrow::releaseGameObjects();
+}
+
+}  // namespace burrow
