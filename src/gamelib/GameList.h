@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "games/bounce/BounceData.h"
+#include "games/canyon/CanyonData.h"
 #include "games/gobbler/GobblerData.h"
 
 namespace gamelib {
@@ -26,7 +27,7 @@ struct MenuListEntry {
 inline constexpr MenuListEntry kMenuList[] = {
     {bounce::data::kGameKey, bounce::data::kFolder, 0, u"bounce", u"bnc.png", u"bnc_s.png",
      bounce::data::kRemappableActions},
-    {u"canyon", u"cy", 1, u"cy", u"cy.png", u"cy_s.png", 0x1F},
+    {canyon::data::kGameKey, canyon::data::kFolder, 1, u"cy", u"cy.png", u"cy_s.png", canyon::data::kRemappableActions},
     {u"swarm", u"swm", 2, u"swarm", u"swm.png", u"swm_s.png", 0x1C},
     {u"burrow", u"bur", 3, u"burrow", u"bur.png", u"bur_s.png", 0x1F},
     {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},

@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/canyon/CanyonGame.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -75,7 +76,7 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 // By menu index (GameList.h): the games, the end of the program, the more-games screen.
 MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new bounce::Bounce()); },
-    nullptr,  // canyon
+    [] { return GameInterfacePtr(new canyon::CanyonGame()); },
     nullptr,  // swarm
     nullptr,  // burrow
     nullptr,  // tanks

@@ -18,6 +18,10 @@ struct LevelFiles {
   // Every level the game may load, and why a missing one matters.
   std::vector<std::string> required;
   std::string whyRequired;
+  // Level files written from a readable source: its file ending (e.g. ".tunnels"), and the compiler that
+  // makes the archive entry `target` from the source's text, naming faults by the source's line.
+  std::string sourceEnding;
+  std::function<Bytes(const std::string& text, const std::string& file, const std::string& target)> compile;
 };
 
 struct GameRow {
@@ -28,7 +32,8 @@ struct GameRow {
   std::string menuPicture;                 // of pictures: the one its in-game pages shade behind their text
   std::string imageTable;                  // its image table under graphics/, e.g. "bnc/all"
   std::vector<std::string> imageKeys;      // keys of the image table
-  std::string animationList;               // under graphics/, e.g. "bnc/anim.txt"
+  std::string animationList;               // under graphics/, e.g. "bnc/anim.txt"; or one archive entry
+                                           // under data/ for every screen size, e.g. "data/cy/anim.txt"
   std::vector<std::string> animationKeys;  // entries of the animation list
   std::vector<std::string> sounds;         // "data/..." without extension: ".wav" or ".mod"
   std::vector<std::string> textKeys;       // keys its screens look up in every language
@@ -40,6 +45,7 @@ const std::vector<GameRow>& gameTable();
 
 // The games' own rows (games/<Key>Row.cpp), listed in GameTable.cpp.
 GameRow bounceRow();
+GameRow canyonRow();
 GameRow gobblerRow();
 
 // An ASCII name from the program's 16-bit constants.

@@ -9,6 +9,7 @@
 #include "DataError.h"
 #include "PixelArt.h"
 #include "TextTables.h"
+#include "games/CanyonPictures.h"
 
 namespace datakit {
 
@@ -436,6 +437,9 @@ constexpr Named kGenerators[] = {
     {"panel", panel},
     {"bounce_back", bounceBack},
     {"bounce_splash", bounceSplash},
+    {"canyon_splash", canyonSplash},
+    {"canyon_panel", canyonPanel},
+    {"canyon_gameover", canyonGameOver},
 };
 
 }  // namespace
