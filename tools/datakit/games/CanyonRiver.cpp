@@ -408,26 +408,38 @@ class Compiler {
   Bytes write() const {
     if (screens_.size() > 127) fail(lines_, "at most 127 screens");
     if (levels_.size() > 127) fail(lines_, "at most 127 levels");
-    Bytes out;
-    out.push_back(static_cast<std::uint8_t>(screens_.size()));
-    for (const Screen& s : screens_)
+    std::vector<CanyonScreen> screens;
+    for (const Screen& s : screens_) {
+      CanyonScreen cells;
       for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c) {
-          out.push_back(static_cast<std::uint8_t>(s.base[r][c]));
-          out.push_back(static_cast<std::uint8_t>(s.overlay[r][c]));
-          out.push_back(static_cast<std::uint8_t>(s.object[r][c]));
-        }
-    out.push_back(static_cast<std::uint8_t>(levels_.size()));
-    for (const Level& l : levels_) {
-      out.push_back(static_cast<std::uint8_t>(l.screens.size()));
-      // Stored from the level's end down to its start.
-      for (auto it = l.screens.rbegin(); it != l.screens.rend(); ++it) out.push_back(static_cast<std::uint8_t>(*it));
+        for (int c = 0; c < kColumns; ++c) cells.push_back({s.base[r][c], s.overlay[r][c], s.object[r][c]});
+      screens.push_back(cells);
     }
-    return out;
+    std::vector<std::vector<int>> levels;
+    for (const Level& l : levels_) levels.push_back(l.screens);
+    return writeCanyonScreenFile(screens, levels);
   }
 };
 
 }  // namespace
+
+Bytes writeCanyonScreenFile(const std::vector<CanyonScreen>& screens, const std::vector<std::vector<int>>& levels) {
+  Bytes out;
+  out.push_back(static_cast<std::uint8_t>(screens.size()));
+  for (const CanyonScreen& s : screens)
+    for (const CanyonCell& cell : s) {
+      out.push_back(static_cast<std::uint8_t>(cell.base));
+      out.push_back(static_cast<std::uint8_t>(cell.overlay));
+      out.push_back(static_cast<std::uint8_t>(cell.object));
+    }
+  out.push_back(static_cast<std::uint8_t>(levels.size()));
+  for (const std::vector<int>& level : levels) {
+    out.push_back(static_cast<std::uint8_t>(level.size()));
+    // Stored from the level's end down to its start.
+    for (auto it = level.rbegin(); it != level.rend(); ++it) out.push_back(static_cast<std::uint8_t>(*it));
+  }
+  return out;
+}
 
 Bytes compileCanyonRiver(const std::string& text, const std::string& file) { return Compiler(text, file).run(); }
 

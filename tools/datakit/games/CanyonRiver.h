@@ -24,6 +24,18 @@ inline constexpr int kCanyonBridgeCells = 6;
 // Rows of river one tank of fuel lasts at any speed (2000 units, 16 / C units a pixel).
 inline constexpr int kCanyonFuelRows = 125;
 
+// One cell of a stored screen: its base and overlay tile codes and its object code (0xFF: none).
+struct CanyonCell {
+  int base = 0xFF;
+  int overlay = 0xFF;
+  int object = 0xFF;
+};
+// 22 x 26 cells, row by row from the top left.
+using CanyonScreen = std::vector<CanyonCell>;
+
+// The screen file: the screens, then each level's screens given from its start (bottom) to its end.
+Bytes writeCanyonScreenFile(const std::vector<CanyonScreen>& screens, const std::vector<std::vector<int>>& levels);
+
 // The screen file from its source; faults name the source's line.
 Bytes compileCanyonRiver(const std::string& text, const std::string& file);
 
