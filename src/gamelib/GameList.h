@@ -8,6 +8,7 @@
 
 #include "games/bounce/BounceData.h"
 #include "games/burrow/BurrowData.h"
+#include "games/canyon/CanyonData.h"
 #include "games/gobbler/GobblerData.h"
 #include "games/rocks/RocksData.h"
 #include "games/swarm/SwarmData.h"
@@ -29,7 +30,7 @@ struct MenuListEntry {
 inline constexpr MenuListEntry kMenuList[] = {
     {bounce::data::kGameKey, bounce::data::kFolder, 0, u"bounce", u"bnc.png", u"bnc_s.png",
      bounce::data::kRemappableActions},
-    {u"canyon", u"cy", 1, u"cy", u"cy.png", u"cy_s.png", 0x1F},
+    {canyon::data::kGameKey, canyon::data::kFolder, 1, u"cy", u"cy.png", u"cy_s.png", canyon::data::kRemappableActions},
     {swarm::data::kGameKey, swarm::data::kFolder, 2, u"swarm", u"swm.png", u"swm_s.png",
      swarm::data::kRemappableActions},
     {burrow::data::kGameKey, burrow::data::kFolder, 3, u"burrow", u"bur.png", u"bur_s.png",

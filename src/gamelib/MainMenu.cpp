@@ -13,6 +13,7 @@
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
 #include "games/burrow/BurrowGame.h"
+#include "games/canyon/CanyonGame.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/rocks/Rocks.h"
 #include "games/swarm/Swarm.h"
@@ -79,7 +80,7 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 // By menu index (GameList.h): the games, the end of the program, the more-games screen.
 MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new bounce::Bounce()); },
-    nullptr,  // canyon
+    [] { return GameInterfacePtr(new canyon::CanyonGame()); },
     [] { return GameInterfacePtr(new swarm::Swarm()); },
     [] { return GameInterfacePtr(new burrow::BurrowGame()); },
     nullptr,  // tanks

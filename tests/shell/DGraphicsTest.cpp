@@ -282,3 +282,39 @@ TEST(DGraphics, DrawRgbRefusesAreasOutsideTheArray) {
   }
   EXPECT_THROWS_CODE(Code::NullPointerException, g->drawRGB(nullptr, 0, 1, 0, 0, 1, 1, false));
 }
+
+// The river of the canyon game scrolls by drawing its picture into itself: every shift, plain or keyed,
+// turned or not, comes out as if the picture had been copied through a second one first.
+TEST(DGraphics, AnImageDrawnOntoItselfMovesLikeACopyOfIt) {
+  struct Case {
+    int x, y, transform;
+    bool opaque;
+  } cases[] = {
+      {0, -1, 0, true},  {0, 1, 0, true},  {-1, 0, 0, true}, {1, 0, 0, true},   {2, 1, 0, true},
+      {-3, -2, 0, true}, {0, 1, 0, false}, {1, 0, 0, false}, {5, 0, 0, false},  {-1, 0, 0, false},
+      {0, -1, 0, false}, {1, 1, 2, true},  {0, 0, 5, true},  {1, -1, 6, false}, {0, 0, 3, true},
+  };
+  for (const Case& c : cases) {
+    // 13 columns, so the keyed row copy runs through both its wide and its single-pixel part.
+    DImagePtr moved = DImage::createMutableImage(13, 6);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 13; ++x) *pixels(moved).at(x, y) = static_cast<uint16_t>(y * 13 + x + 1);
+    *pixels(moved).at(4, 2) = DImage::kKeyColour;
+    *pixels(moved).at(9, 3) = DImage::kKeyColour;
+    DImagePtr expected = DImage::createTransformedImage(moved, DGraphics::TRANS_NONE);
+    DImagePtr spare = DImage::createTransformedImage(moved, DGraphics::TRANS_NONE);
+
+    auto draw = [&](const DImagePtr& target, const DImagePtr& source) {
+      DGraphicsPtr g = target->getGraphics();
+      if (c.opaque) {
+        g->drawImageOpaque(source, c.x, c.y, 0, c.transform);
+      } else {
+        g->drawImage(source, c.x, c.y, 0, c.transform);
+      }
+    };
+    draw(expected, spare);
+    draw(moved, moved);
+    EXPECT_EQ(shelltest::checksum(pixels(moved)), shelltest::checksum(pixels(expected)))
+        << "by " << c.x << "," << c.y << " transform " << c.transform << (c.opaque ? " opaque" : " keyed");
+  }
+}

@@ -266,7 +266,7 @@ class Checker {
     } else if (const LevelFiles* levels = levelFilesOf(name)) {
       report(name, levels->check(bytes(name)));
     } else if ((startsWith(name, "graphics/") && (endsWith(name, ".dat") || endsWith(name, ".txt"))) ||
-               name == "data/keys.txt") {
+               name == "data/keys.txt" || isSharedAnimationList(name)) {
       std::vector<TableLine> lines = readPlainTable(bytes(name), where(name));
       std::string picture = name.substr(0, name.size() - 4) + ".png";
       std::string images = name.substr(0, name.rfind('/') + 1) + "all.txt";
@@ -284,6 +284,13 @@ class Checker {
     } else if (startsWith(name, "txt/") && endsWith(name, ".txt")) {
       table(readUtfStrings(bytes(name), where(name)), name);
     }
+  }
+
+  // An animation list that serves every screen size.
+  static bool isSharedAnimationList(const std::string& name) {
+    for (const GameRow& game : gameTable())
+      if (game.animationList == name && startsWith(name, "data/")) return true;
+    return false;
   }
 
   // The level files of the game a name belongs to, if it is one.
@@ -534,10 +541,16 @@ class Checker {
         if (!keys.count(std::u16string(key.begin(), key.end())))
           error(*images, 0, "the game looks up \"" + key + "\", which is not in the image table");
       if (game.animationList.empty()) continue;
-      auto anim = findInPath(list, "graphics/", game.animationList);
+      // A list under data/ serves every screen size: its frames must be in each size's image table.
+      const bool shared = startsWith(game.animationList, "data/");
+      auto anim = shared ? (has(game.animationList) ? std::optional<std::string>(game.animationList) : std::nullopt)
+                         : findInPath(list, "graphics/", game.animationList);
       if (!anim) {
         error(resolution, 1, "no animation list \"" + game.animationList + "\" under its PATH");
       } else {
+        if (shared)
+          report(*anim, checkAnimationLines(readPlainTable(bytes(*anim), where(*anim)),
+                                            readPlainTable(bytes(*images), where(*images)), *images));
         std::set<std::u16string> names;
         for (const TableLine& l : readPlainTable(bytes(*anim), where(*anim)))
           names.insert(l.text.substr(0, l.text.find(u'=')));

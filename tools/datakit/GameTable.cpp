@@ -13,7 +13,8 @@ struct RowMaker {
   GameRow (*make)();
 };
 const RowMaker kRowMakers[] = {
-    {"bounce", bounceRow}, {"burrow", burrowRow}, {"gobbler", gobblerRow}, {"swarm", swarmRow}, {"rocks", rocksRow},
+    {"bounce", bounceRow},   {"burrow", burrowRow}, {"canyon", canyonRow},
+    {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

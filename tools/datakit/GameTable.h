@@ -32,7 +32,8 @@ struct GameRow {
   std::string menuPicture;                 // of pictures: the one its in-game pages shade behind their text
   std::string imageTable;                  // its image table under graphics/, e.g. "bnc/all"
   std::vector<std::string> imageKeys;      // keys of the image table
-  std::string animationList;               // under graphics/, e.g. "bnc/anim.txt"
+  std::string animationList;               // under graphics/, e.g. "bnc/anim.txt"; or one archive entry
+                                           // under data/ for every screen size, e.g. "data/cy/anim.txt"
   std::vector<std::string> animationKeys;  // entries of the animation list
   std::vector<std::string> sounds;         // "data/..." without extension: ".wav" or ".mod"
   std::vector<std::string> textKeys;       // keys its screens look up in every language
@@ -45,6 +46,7 @@ const std::vector<GameRow>& gameTable();
 // The games' own rows (games/<Key>Row.cpp), listed in GameTable.cpp.
 GameRow bounceRow();
 GameRow burrowRow();
+GameRow canyonRow();
 GameRow gobblerRow();
 GameRow swarmRow();
 GameRow rocksRow();

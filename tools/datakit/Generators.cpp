@@ -11,6 +11,7 @@
 #include "RocksArt.h"
 #include "TextTables.h"
 #include "games/BurrowPictures.h"
+#include "games/CanyonPictures.h"
 #include "games/GobblerArt.h"
 #include "games/SwarmPictures.h"
 
@@ -508,6 +509,9 @@ constexpr Named kGenerators[] = {
     {"gobbler_splash", gobblerSplash},
     {"burrow_splash", burrowSplash},
     {"burrow_panel", burrowPanel},
+    {"canyon_splash", canyonSplash},
+    {"canyon_panel", canyonPanel},
+    {"canyon_gameover", canyonGameOver},
 };
 
 }  // namespace

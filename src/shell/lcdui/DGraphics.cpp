@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "core/lang/DExceptionBase.h"
@@ -172,7 +173,12 @@ void DGraphics::copyImage(const Raster::RasterSurface& image, int32_t x, int32_t
   if (drawn.width < 1 || drawn.height < 1) return;
 
   ScreenHAL::Surface& dst = *target_->surface;
-  const ScreenHAL::Surface& src = *image.surface;
+  // A turned copy of an image onto itself reads pixels it has already written: it reads a copy instead.
+  std::unique_ptr<ScreenHAL::Surface> spare;
+  if (transform != TRANS_NONE && Raster::Internal::sharePixels(dst, *image.surface)) {
+    spare = Raster::Internal::copyOf(*image.surface);
+  }
+  const ScreenHAL::Surface& src = spare ? *spare : *image.surface;
   const bool keyed = image.key >= 0;
   const auto key = static_cast<uint16_t>(image.key & 0xFFFF);
   target_->lock();

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -86,6 +87,22 @@ void circleImpl(Surface& dst, Point c, int32_t radius, uint16_t colour, const Re
 
 }  // namespace
 
+bool sharePixels(const Surface& a, const Surface& b) { return a.pixels != nullptr && a.pixels == b.pixels; }
+
+std::unique_ptr<Surface> copyOf(const Surface& src) {
+  std::unique_ptr<Surface> copy(Surface::create(src.width, src.height));
+  if (copy) {
+    for (int32_t y = 0; y < src.height; ++y) std::memcpy(copy->row(y), src.row(y), static_cast<size_t>(src.width) * 2);
+  }
+  return copy;
+}
+
+void copyKeyedRowBackward(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
+  for (int32_t i = count - 1; i >= 0; --i) {
+    if (src[i] != key) dst[i] = src[i];
+  }
+}
+
 void fillRow(uint16_t* out, int32_t count, uint16_t colour) {
   int32_t i = 0;
   // Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
@@ -120,25 +137,42 @@ const Raster2D& Raster2D::instance() {
 
 void Raster2D::blit(Surface& dst, Point dstPoint, const Surface& src, const Rect& srcRect) const {
   const auto bytes = static_cast<size_t>(srcRect.width()) * 2;
-  for (int32_t y = srcRect.top; y < srcRect.bottom; ++y) {
-    // memmove: a surface may be copied onto itself.
+  // A surface copied onto itself further down is copied from its last row up, so no row is overwritten
+  // before it is read; memmove takes care of the overlap within a row.
+  const bool upward = sharePixels(dst, src) && dstPoint.y > srcRect.top;
+  for (int32_t i = 0; i < srcRect.height(); ++i) {
+    const int32_t y = upward ? srcRect.bottom - 1 - i : srcRect.top + i;
     std::memmove(dst.at(dstPoint.x, dstPoint.y + (y - srcRect.top)), src.at(srcRect.left, y), bytes);
   }
 }
 
 void Raster2D::blitKeyed(Surface& dst, Point dstPoint, const Surface& src, const Rect& srcRect, uint16_t key) const {
-  for (int32_t y = srcRect.top; y < srcRect.bottom; ++y) {
-    copyKeyedRow(dst.at(dstPoint.x, dstPoint.y + (y - srcRect.top)), src.at(srcRect.left, y), srcRect.width(), key);
+  const bool same = sharePixels(dst, src);
+  const bool upward = same && dstPoint.y > srcRect.top;
+  // Within one row a copy to the right of its source runs from the right end.
+  const bool backward = same && dstPoint.y == srcRect.top && dstPoint.x > srcRect.left;
+  for (int32_t i = 0; i < srcRect.height(); ++i) {
+    const int32_t y = upward ? srcRect.bottom - 1 - i : srcRect.top + i;
+    uint16_t* out = dst.at(dstPoint.x, dstPoint.y + (y - srcRect.top));
+    const uint16_t* in = src.at(srcRect.left, y);
+    if (backward) {
+      copyKeyedRowBackward(out, in, srcRect.width(), key);
+    } else {
+      copyKeyedRow(out, in, srcRect.width(), key);
+    }
   }
 }
 
 void Raster2D::blitTransformed(Surface& dst, const Rect& dstRect, const Matrix& matrix, const Surface& src) const {
-  transformedCopy<false>(dst, dstRect, matrix, src, 0);
+  // A transform may read any pixel of its source, so a surface turned onto itself is read from a copy.
+  std::unique_ptr<Surface> copy = sharePixels(dst, src) ? copyOf(src) : nullptr;
+  transformedCopy<false>(dst, dstRect, matrix, copy ? *copy : src, 0);
 }
 
 void Raster2D::blitTransformedKeyed(Surface& dst, const Rect& dstRect, const Matrix& matrix, const Surface& src,
                                     uint16_t key) const {
-  transformedCopy<true>(dst, dstRect, matrix, src, key);
+  std::unique_ptr<Surface> copy = sharePixels(dst, src) ? copyOf(src) : nullptr;
+  transformedCopy<true>(dst, dstRect, matrix, copy ? *copy : src, key);
 }
 
 void Raster2D::circleClipped(Surface& dst, Point centre, int32_t radius, uint16_t colour, const Rect& clipRect) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "shell/hal/Surface.h"
 #include "shell/raster/Rect.h"
@@ -13,7 +14,8 @@ struct Matrix {
   int32_t m[6] = {};
 };
 
-// Every operation takes the destination first and does no clipping unless it says so.
+// Every operation takes the destination first and does no clipping unless it says so. Copies may take one
+// surface as both source and destination: overlapping areas come out as if copied through a spare buffer.
 class I2DRasterizer {
  public:
   virtual ~I2DRasterizer() = default;
@@ -67,5 +69,11 @@ class Raster2D final : public I2DRasterizer {
 void fillRow(uint16_t* out, int32_t count, uint16_t colour);
 // Copies count pixels, leaving dst unchanged where src equals key. Shared by every keyed copy.
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key);
+// The same from the last pixel to the first: for a row copied onto itself further right.
+void copyKeyedRowBackward(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key);
+// Whether two surfaces draw into the same pixels (a surface copied onto itself).
+bool sharePixels(const ScreenHAL::Surface& a, const ScreenHAL::Surface& b);
+// A new surface holding the same pixels; null when memory runs out.
+std::unique_ptr<ScreenHAL::Surface> copyOf(const ScreenHAL::Surface& src);
 
 }  // namespace Raster::Internal

@@ -14,7 +14,7 @@ using swarm::Swarm;
 using namespace swarm;
 namespace GameAction = gamelib::GameAction;
 
-class Play : public swarmtest::ObjectsFixture {
+class SwarmPlay : public swarmtest::ObjectsFixture {
  protected:
   void TearDown() override {
     ScreenCanvas::resetInput();
@@ -35,7 +35,7 @@ class Play : public swarmtest::ObjectsFixture {
   }
 };
 
-TEST_F(Play, OneShotAtATimeAndTwoHundredMillisecondsAfterItEnds) {
+TEST_F(SwarmPlay, OneShotAtATimeAndTwoHundredMillisecondsAfterItEnds) {
   startWave();
   // The formation stands still, out of the shot's way.
   swaySpeed = 0;
@@ -63,7 +63,7 @@ TEST_F(Play, OneShotAtATimeAndTwoHundredMillisecondsAfterItEnds) {
   EXPECT_EQ(waited, (RELOAD_TIME + STEP_MS - 1) / STEP_MS + 1);
 }
 
-TEST_F(Play, UpAndALiftedPenFireToo) {
+TEST_F(SwarmPlay, UpAndALiftedPenFireToo) {
   startWave();
   ScreenCanvas::held[GameAction::Up] = true;
   step();
@@ -79,7 +79,7 @@ TEST_F(Play, UpAndALiftedPenFireToo) {
   EXPECT_NE(shotX(), NONE);
 }
 
-TEST_F(Play, PenSteersTheShipAndArrowsMoveItWithinTheScreen) {
+TEST_F(SwarmPlay, PenSteersTheShipAndArrowsMoveItWithinTheScreen) {
   startWave();
   const int start = shipX;
   gamelib::GameLib::canvas->pointerPressed(shipX + 50, 250);
@@ -99,7 +99,7 @@ TEST_F(Play, PenSteersTheShipAndArrowsMoveItWithinTheScreen) {
   EXPECT_EQ(shipX, shipMaxX);
 }
 
-TEST_F(Play, ShotDownAlienScoresItsRowsPoints) {
+TEST_F(SwarmPlay, ShotDownAlienScoresItsRowsPoints) {
   startWave();
   for (int r = 0; r < 5; ++r) {
     AlienShip& a = alien(r, 0);
@@ -115,7 +115,7 @@ TEST_F(Play, ShotDownAlienScoresItsRowsPoints) {
   }
 }
 
-TEST_F(Play, SpareShipAtFiveThousandPointsOnce) {
+TEST_F(SwarmPlay, SpareShipAtFiveThousandPointsOnce) {
   struct Case {
     int score;
     int row;
@@ -143,7 +143,7 @@ TEST_F(Play, SpareShipAtFiveThousandPointsOnce) {
   }
 }
 
-TEST_F(Play, AlienShotDownOnTheShipIsCountedOnce) {
+TEST_F(SwarmPlay, AlienShotDownOnTheShipIsCountedOnce) {
   startWave();
   AlienShip& a = alien(4, 2);
   onShip(a);
@@ -157,7 +157,7 @@ TEST_F(Play, AlienShotDownOnTheShipIsCountedOnce) {
   EXPECT_EQ(lives, Swarm::kStartLives - 1);
 }
 
-TEST_F(Play, RammingAlienIsDestroyedAndCostsAShip) {
+TEST_F(SwarmPlay, RammingAlienIsDestroyedAndCostsAShip) {
   startWave();
   AlienShip& a = alien(3, 1);
   onShip(a);
@@ -176,7 +176,7 @@ TEST_F(Play, RammingAlienIsDestroyedAndCostsAShip) {
   EXPECT_EQ(alien(4, 1).state, AlienShip::STATE_DIVING);
 }
 
-TEST_F(Play, LastAlienRammingTheLastShipEndsTheGame) {
+TEST_F(SwarmPlay, LastAlienRammingTheLastShipEndsTheGame) {
   startWave();
   leaveOnly({{2, 2}});
   lives = 0;
@@ -195,7 +195,7 @@ TEST_F(Play, LastAlienRammingTheLastShipEndsTheGame) {
   EXPECT_EQ(lives, 1);
 }
 
-TEST_F(Play, LastAlienShotClearsTheWave) {
+TEST_F(SwarmPlay, LastAlienShotClearsTheWave) {
   startWave();
   leaveOnly({{1, 3}});
   shotAt(alien(1, 3));
@@ -204,7 +204,7 @@ TEST_F(Play, LastAlienShotClearsTheWave) {
   EXPECT_EQ(stateTimer, Swarm::WAVE_CLEARED_TIME);
 }
 
-TEST_F(Play, AlienShotStrikesTheShipAnywhereAlongItsTopLine) {
+TEST_F(SwarmPlay, AlienShotStrikesTheShipAnywhereAlongItsTopLine) {
   struct Case {
     int offset;
     bool strikes;
@@ -224,7 +224,7 @@ TEST_F(Play, AlienShotStrikesTheShipAnywhereAlongItsTopLine) {
   }
 }
 
-TEST_F(Play, LosingTheLastShipStartsTheLostState) {
+TEST_F(SwarmPlay, LosingTheLastShipStartsTheLostState) {
   startWave();
   lives = 1;
   game->shipHit();
@@ -235,7 +235,7 @@ TEST_F(Play, LosingTheLastShipStartsTheLostState) {
   EXPECT_EQ(stateTimer, SHIP_LOST_TIME);
 }
 
-TEST_F(Play, WhileTheShipExplodesOnlyTheSkyMoves) {
+TEST_F(SwarmPlay, WhileTheShipExplodesOnlyTheSkyMoves) {
   startWave();
   AlienShip& diving = alien(4, 0);
   diving.activate();
@@ -269,7 +269,7 @@ TEST_F(Play, WhileTheShipExplodesOnlyTheSkyMoves) {
   EXPECT_EQ(shot.state, AlienShip::STATE_GONE);
 }
 
-TEST_F(Play, TimedStatesLastTheirTime) {
+TEST_F(SwarmPlay, TimedStatesLastTheirTime) {
   struct Case {
     int state;
     int steps;  // to the next state
@@ -293,7 +293,7 @@ TEST_F(Play, TimedStatesLastTheirTime) {
   EXPECT_EQ(level, 2) << "a cleared wave leads to the next level";
 }
 
-TEST_F(Play, WaveSetUpByLevel) {
+TEST_F(SwarmPlay, WaveSetUpByLevel) {
   struct Case {
     int level;
     int64_t delay;
@@ -311,7 +311,7 @@ TEST_F(Play, WaveSetUpByLevel) {
   }
 }
 
-TEST_F(Play, NewGameRestoresShipsAndScoreALaterLevelKeepsThem) {
+TEST_F(SwarmPlay, NewGameRestoresShipsAndScoreALaterLevelKeepsThem) {
   lives = 1;
   score = 1234;
   startWave(3);
@@ -322,7 +322,7 @@ TEST_F(Play, NewGameRestoresShipsAndScoreALaterLevelKeepsThem) {
   EXPECT_EQ(score, 0);
 }
 
-TEST_F(Play, HiddenLevelSelectStaysWithinTheLevels) {
+TEST_F(SwarmPlay, HiddenLevelSelectStaysWithinTheLevels) {
   struct Case {
     int number;
     int level;  // afterwards

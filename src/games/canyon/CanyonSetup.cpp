@@ -1,0 +1,192 @@
+// The river-flying shooter's set-up and release: the splash with its loading bar, options, the menu,
+// pictures, sounds, the lengths derived from the cell size, the animation list with the shared animations,
+// the river screens, the plane, the panels and the key set-up; and letting all of it go again.
+#include <memory>
+
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DStringArray.h"
+#include "gamelib/CustomControls.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/MenuFlow.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/TextTable.h"
+#include "games/canyon/CanyonGame.h"
+
+namespace canyon {
+
+using gamelib::Animation;
+using gamelib::AnimationArray;
+using gamelib::AnimationPtr;
+using gamelib::GameImage;
+using gamelib::GameLib;
+using gamelib::GameMenu;
+using gamelib::MenuFlow;
+using gamelib::SoundManager;
+using gamelib::TextTable;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::microedition::lcdui::DGraphics;
+using nuv::microedition::lcdui::DImage;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+constexpr int32_t kMenuShade = -161;
+constexpr int32_t kKeySetupShade = -160;
+constexpr int32_t kBankTicksPerFrame = 4;
+
+// Points for destroying a unit, by object code. Twins score like the codes whose animations they share.
+constexpr int32_t kPoints[data::kEntityCodes] = {0,   800, 800, 800, 800, 300, 300, 0,   0,   100, 100, 100, 200,
+                                                 200, 600, 600, 600, 600, 600, 600, 600, 600, 0,   0,   0};
+
+// Runs a stage whose failure the set-up goes on without; what it did not make stays null.
+template <class Stage>
+void optional(Stage stage) {
+  try {
+    stage();
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
+  }
+}
+
+// An animation of the frames the animation list names under key; a key the list lacks names one frame.
+AnimationPtr listed(const char16_t* key) { return new Animation(TextTable::split(TextTable::getString(key), u';')); }
+
+}  // namespace
+
+void CanyonGame::init() {
+  const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
+  optional([&] {
+    splash = GameLib::loadImage(data::kSplash);
+    if (!splash.isNull()) {
+      GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+    }
+    GameLib::canvas->flush();
+  });
+
+  MenuFlow::loadSoundLevels(gameKey);
+  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
+
+  menu = new GameMenu();
+  GameMenu::helpLines = nullptr;
+  GameMenu::loadImages();
+  // Without a splash the menus show on their own ground.
+  if (!splash.isNull()) menu->setBackground(splash, kMenuShade);
+  MenuFlow::startLoading();
+
+  GameImage::loadImageTable(data::kImageTable);
+  MenuFlow::advanceLoading();
+
+  DStringArrayPtr sounds = new DStringArray(kSoundCount);
+  for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
+  SoundManager::loadSounds(sounds);
+  MenuFlow::advanceLoading();
+
+  deriveLengths();
+  setState(STATE_MENU);
+  buildMenu(MENU_MAIN);
+  MenuFlow::advanceLoading();
+
+  TextTable::load(data::kAnimationList, false);
+  loadAnimations();
+  loadScreens();
+  // A stored level past the levels there are reads as the last one.
+  if (openLevel > levels->length) openLevel = levels->length;
+  if (openLevel < 1) openLevel = 1;
+  MenuFlow::advanceLoading();
+
+  loadPlane();
+  MenuFlow::advanceLoading();
+
+  GameImage::imageTable->clear();
+  MenuFlow::reloadTexts();
+
+  optional([&] {
+    panelLeft = GameLib::loadImage(data::kPanel);
+    if (!panelLeft.isNull()) panelRight = DImage::createTransformedImage(panelLeft, DGraphics::TRANS_MIRROR);
+    pausePicture = GameLib::loadImage(data::kPause);
+  });
+  MenuFlow::advanceLoading();
+
+  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  makeShots();
+  // The splash lives on in the menus' shaded copies only.
+  splash = nullptr;
+}
+
+void CanyonGame::preparePlay() {
+  deriveLengths();
+  TextTable::load(data::kAnimationList, false);
+  loadAnimations();
+  loadScreens();
+  loadPlane();
+  makeShots();
+}
+
+void CanyonGame::makeShots() {
+  shots = new BulletArray(kShotCount);
+  for (int32_t i = 0; i < kShotCount; ++i) (*shots)[i] = new Bullet();
+}
+
+void CanyonGame::deriveLengths() {
+  const int32_t c = GameImage::create(data::kCellTile)->w;
+  cellSize = c;
+  viewRows = GameLib::screenHeight / c + 1;
+  baseSpeed = c * 3 / 16 + 1;
+  steerStep = baseSpeed;
+  enemyShotStep = c * 4 / 8;
+  playerShotStep = c * 6 / 8;
+  riverWidth = data::kColumns * c;
+  screenPixels = data::kRowsPerScreen * c;
+  viewHeight = viewRows * c;
+  riverBuffer = DImage::createMutableImage(riverWidth, viewHeight + c);
+  riverGraphics = riverBuffer->getGraphics();
+}
+
+void CanyonGame::loadPlane() {
+  planeImage = GameImage::create(data::kPlane);
+  lifeIcon = GameImage::create(data::kLifeIcon);
+  barrelImage = GameImage::create(data::kBarrel);
+  indicatorImage = GameImage::create(data::kIndicator);
+  bankLeft = listed(data::kBankLeft);
+  bankLeft->ticksPerFrame = kBankTicksPerFrame;
+  bankRight = listed(data::kBankRight);
+  bankRight->ticksPerFrame = kBankTicksPerFrame;
+  shotImage = GameImage::create(data::kShot);
+}
+
+void CanyonGame::loadAnimations() {
+  leftAnimations = new AnimationArray(data::kEntityCodes);
+  rightAnimations = new AnimationArray(data::kEntityCodes);
+  points = new nuv::lang::DintArray(data::kEntityCodes);
+  for (int32_t code = 0; code < data::kEntityCodes; ++code) {
+    const int32_t twin = data::kTwinOf[code];
+    if (twin != code) {
+      (*leftAnimations)[code] = (*leftAnimations)[twin];
+      (*rightAnimations)[code] = (*rightAnimations)[twin];
+    } else {
+      AnimationPtr left = listed(data::kLeftKeys[code]);
+      (*leftAnimations)[code] = left;
+      (*rightAnimations)[code] = data::kRightKeys[code] == nullptr ? left : listed(data::kRightKeys[code]);
+    }
+    (*points)[code] = kPoints[code];
+  }
+  airExplosion = listed(data::kAirExplosion);
+  groundExplosion = listed(data::kGroundExplosion);
+  enemyShotImage = GameImage::create(data::kEnemyShot);
+}
+
+void CanyonGame::leave() {
+  gamelib::CustomControls::current = nullptr;
+  SoundManager::stopAll();
+  if (!menu.isNull()) menu->releaseImage();
+  releaseGameObjects();
+  GameImage::atlas = nullptr;
+  SoundManager::release();
+  // The main menu reads its texts from the table the animation list passed through.
+  MenuFlow::reloadTexts();
+}
+
+}  // namespace canyon
