@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "games/bounce/BounceData.h"
+#include "games/climber/ClimberData.h"
 #include "games/gobbler/GobblerData.h"
 
 namespace gamelib {
@@ -30,7 +31,8 @@ inline constexpr MenuListEntry kMenuList[] = {
     {u"swarm", u"swm", 2, u"swarm", u"swm.png", u"swm_s.png", 0x1C},
     {u"burrow", u"bur", 3, u"burrow", u"bur.png", u"bur_s.png", 0x1F},
     {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},
-    {u"climber", u"clmb", 5, u"clmb", u"clmb.png", u"clmb_s.png", 0x181F},
+    {climber::data::kGameKey, climber::data::kFolder, 5, u"clmb", u"clmb.png", u"clmb_s.png",
+     climber::data::kRemappableActions},
     {gobbler::data::kGameKey, gobbler::data::kFolder, 6, u"gobbler", u"gob.png", u"gob_s.png",
      gobbler::data::kRemappableActions},
     {u"rocks", u"rck", 7, u"rocks", u"rck.png", u"rck_s.png", 0x1D},

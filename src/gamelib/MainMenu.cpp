@@ -12,6 +12,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
+#include "games/climber/Climber.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -79,7 +80,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     nullptr,  // swarm
     nullptr,  // burrow
     nullptr,  // tanks
-    nullptr,  // climber
+    [] { return GameInterfacePtr(new climber::Climber()); },
     nullptr,  // gobbler
     nullptr,  // rocks
     nullptr,  // the end of the program

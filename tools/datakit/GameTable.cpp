@@ -14,6 +14,7 @@ struct RowMaker {
 };
 const RowMaker kRowMakers[] = {
     {"bounce", bounceRow},
+    {"climber", climberRow},
     {"gobbler", gobblerRow},
 };
 

@@ -18,6 +18,10 @@ struct LevelFiles {
   // Every level the game may load, and why a missing one matters.
   std::vector<std::string> required;
   std::string whyRequired;
+  // Level files written from a readable source: its file ending (e.g. ".tunnels"), and the compiler that
+  // makes the archive entry `target` from the source's text, naming faults by the source's line.
+  std::string sourceEnding;
+  std::function<Bytes(const std::string& text, const std::string& file, const std::string& target)> compile;
 };
 
 struct GameRow {
@@ -40,6 +44,7 @@ const std::vector<GameRow>& gameTable();
 
 // The games' own rows (games/<Key>Row.cpp), listed in GameTable.cpp.
 GameRow bounceRow();
+GameRow climberRow();
 GameRow gobblerRow();
 
 // An ASCII name from the program's 16-bit constants.

@@ -9,6 +9,7 @@
 #include "DataError.h"
 #include "PixelArt.h"
 #include "TextTables.h"
+#include "games/ClimberPictures.h"
 
 namespace datakit {
 
@@ -436,6 +437,8 @@ constexpr Named kGenerators[] = {
     {"panel", panel},
     {"bounce_back", bounceBack},
     {"bounce_splash", bounceSplash},
+    {"climber_back", climberBack},
+    {"climber_splash", climberSplash},
 };
 
 }  // namespace

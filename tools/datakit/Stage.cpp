@@ -7,6 +7,7 @@
 
 #include "Atlas.h"
 #include "DataError.h"
+#include "GameTable.h"
 #include "Generators.h"
 #include "Sound.h"
 #include "TextTables.h"
@@ -198,6 +199,9 @@ class Stager {
     } else if (endsWith(rel, ".tune")) {
       for (const Target& t : targets(stripTail(rel, ".tune") + ".mod"))
         put(t.name, compileTune(readFile(path), file), path);
+    } else if (const LevelFiles* levels = levelSourceOf(rel)) {
+      for (const Target& t : targets(stripTail(rel, levels->sourceEnding)))
+        put(t.name, levels->compile(readFile(path), file, t.name), path);
     } else if (endsWith(rel, ".same")) {
       // The output of another source under a second name, e.g. one tune shared by games.
       std::string other;
@@ -210,6 +214,14 @@ class Stager {
     } else if (rel.find("/") != std::string::npos && !endsWith(rel, ".md")) {
       for (const Target& t : targets(rel)) put(t.name, readBytes(path), path);
     }
+  }
+
+  // The level files of the game whose readable level source this is, if it is one.
+  static const LevelFiles* levelSourceOf(const std::string& rel) {
+    for (const GameRow& game : gameTable())
+      for (const LevelFiles& levels : game.levels)
+        if (levels.compile && !levels.sourceEnding.empty() && endsWith(rel, levels.sourceEnding)) return &levels;
+    return nullptr;
   }
 
   // The one output of a source that has exactly one, whatever its screen-size folders.
