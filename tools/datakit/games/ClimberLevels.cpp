@@ -173,9 +173,14 @@ bool readLine(const Bytes& file, size_t& pos, int line, std::string& out, std::v
   return true;
 }
 
+// A size as the game reads it: decimal, or hexadecimal after "0x"; 0 when it is none.
 int readSize(const std::string& text) {
-  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
-  return std::stoi(text);
+  const bool hex = text.size() > 2 && text.compare(0, 2, "0x") == 0;
+  const std::string digits = hex ? text.substr(2) : text;
+  if (digits.empty() || digits.size() > 5 ||
+      digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
+    return 0;
+  return std::stoi(digits, nullptr, hex ? 16 : 10);
 }
 
 }  // namespace
