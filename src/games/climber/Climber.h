@@ -37,8 +37,8 @@ class Climber : public gamelib::GameInterface {
   void leave() override;
 
   // The two halves of init that make the game's pictures and its objects of play.
-  // The image table, the pictures and the animations (the animation list passes through the text table,
-  // whose language texts are then read again).
+  // The pictures of the loaded image table and the animations (the animation list passes through the text
+  // table, whose language texts are then read again).
   void loadSprites();
   // Cell size, step lengths, the back buffer, the hero, the guards' slots and the hole table.
   void makePlayObjects();

@@ -118,7 +118,6 @@ void Climber::init() {
 }
 
 void Climber::loadSprites() {
-  GameImage::loadImageTable(data::kImageTable);
   backgrounds = new GameImageArray(data::kBackgroundCount);
   for (int32_t i = 0; i < data::kBackgroundCount; ++i) (*backgrounds)[i] = GameImage::create(data::kBackgrounds[i]);
   brickImages = numberedImages(data::kBrickPrefix);

@@ -9,7 +9,7 @@ namespace {
 
 using namespace climber;
 
-class CellsTest : public ClimberFixture {
+class ClimberCellsTest : public ClimberFixture {
  protected:
   static void place(Runner& r, int column, int row) {
     r.column = column;
@@ -29,7 +29,7 @@ class CellsTest : public ClimberFixture {
   }
 };
 
-TEST_F(CellsTest, TheLastGoldOpensTheExitAndEnteringItEndsTheLevel) {
+TEST_F(ClimberCellsTest, TheLastGoldOpensTheExitAndEnteringItEndsTheLevel) {
   playLevel({"P$.$E", "#####"});
   worldUpdate();
   EXPECT_EQ(goldLeft, 2);
@@ -47,7 +47,7 @@ TEST_F(CellsTest, TheLastGoldOpensTheExitAndEnteringItEndsTheLevel) {
   EXPECT_EQ(level, 2);
 }
 
-TEST_F(CellsTest, GuardsPassOverGoldButTakeDroppedGoldWithoutScoring) {
+TEST_F(ClimberCellsTest, GuardsPassOverGoldButTakeDroppedGoldWithoutScoring) {
   playLevel({"P$GA.E", "######"});
   place(guard(0), 1, 0);
   Climber::enterCell(guard(0));
@@ -59,7 +59,7 @@ TEST_F(CellsTest, GuardsPassOverGoldButTakeDroppedGoldWithoutScoring) {
   EXPECT_EQ(goldLeft, 1);
 }
 
-TEST_F(CellsTest, AHandrailHoldsARunnerAndNothingUnderfootStartsAFall) {
+TEST_F(ClimberCellsTest, AHandrailHoldsARunnerAndNothingUnderfootStartsAFall) {
   playLevel({"P.-.E$", "#....#", "######", "#A####"});
   Runner& h = hero();
   place(h, 2, 0);
@@ -78,7 +78,7 @@ TEST_F(CellsTest, AHandrailHoldsARunnerAndNothingUnderfootStartsAFall) {
   EXPECT_EQ(g.state, Runner::STANDING);
 }
 
-TEST_F(CellsTest, DiggingNeedsABrickBelowWithRoomBesideTheHero) {
+TEST_F(ClimberCellsTest, DiggingNeedsABrickBelowWithRoomBesideTheHero) {
   struct Case {
     const char* what;
     char beside;  // the cell at the hero's row, in the way he faces
@@ -107,7 +107,7 @@ TEST_F(CellsTest, DiggingNeedsABrickBelowWithRoomBesideTheHero) {
   EXPECT_EQ(hero().state, Runner::REAPPEARING);
 }
 
-TEST_F(CellsTest, AHoleOpensStaysOpenClosesAndBuriesTheGuardsInIt) {
+TEST_F(ClimberCellsTest, AHoleOpensStaysOpenClosesAndBuriesTheGuardsInIt) {
   // Two guards shut in brick below, out of the way until they are needed.
   playLevel({"P....E$", "#######", "#A#A###", "#######"});
   worldUpdate();
@@ -116,8 +116,8 @@ TEST_F(CellsTest, AHoleOpensStaysOpenClosesAndBuriesTheGuardsInIt) {
   ASSERT_EQ(cellAt(1, 1), 'D');
   // 'D' while it melts: four updates; then open.
   EXPECT_EQ(updatesUntil(1, 1, 'd', 10), 4);
-  // 'D' again in its last 200 ms, then brick; the 8000 ms are 133 updates of 60 ms and a bit.
-  // 8000 ms are 133 updates of 60 ms and a bit: below 200 ms left after update 131.
+  // 'D' again in its last 200 ms, then brick. 8000 ms are 133 updates of 60 ms and a bit: below 200 ms
+  // left after update 131.
   EXPECT_EQ(updatesUntil(1, 1, 'D', 200), 131 - 4);
   for (int e = 0; e < 2; ++e) {
     Runner& g = guard(e);
@@ -135,7 +135,7 @@ TEST_F(CellsTest, AHoleOpensStaysOpenClosesAndBuriesTheGuardsInIt) {
   EXPECT_EQ(guard(1).timer, buriedTime - timeStep);
 }
 
-TEST_F(CellsTest, AHoleClosingOnTheHeroCostsALife) {
+TEST_F(ClimberCellsTest, AHoleClosingOnTheHeroCostsALife) {
   playLevel({"P....E$", "#######", "#######"});
   worldUpdate();
   hero().directionX = 1;
@@ -150,7 +150,7 @@ TEST_F(CellsTest, AHoleClosingOnTheHeroCostsALife) {
   EXPECT_EQ(hero().cell, 0);
 }
 
-TEST_F(CellsTest, AGuardFallingIntoAHoleIsTrappedAndCarriesTheHero) {
+TEST_F(ClimberCellsTest, AGuardFallingIntoAHoleIsTrappedAndCarriesTheHero) {
   playLevel({"P..A.E$", "#######", "#######"});
   worldUpdate();
   hero().directionX = 1;
@@ -180,7 +180,7 @@ TEST_F(CellsTest, AGuardFallingIntoAHoleIsTrappedAndCarriesTheHero) {
 
 // A trapped guard drops its gold into empty air above the hole only: a handrail, a ladder or a hole there
 // stays as it is.
-TEST_F(CellsTest, ATrappedGuardDropsGoldOnlyIntoEmptyAirAbove) {
+TEST_F(ClimberCellsTest, ATrappedGuardDropsGoldOnlyIntoEmptyAirAbove) {
   for (char above : {'.', '-', 'H', 'd'}) {
     playLevel({"P.....E$", "#######A", "########"});
     Runner& g = guard(0);
@@ -205,7 +205,7 @@ TEST_F(CellsTest, ATrappedGuardDropsGoldOnlyIntoEmptyAirAbove) {
   }
 }
 
-TEST_F(CellsTest, ATrappedGuardTurnsAboutAtTheEndAndClimbsOut) {
+TEST_F(ClimberCellsTest, ATrappedGuardTurnsAboutAtTheEndAndClimbsOut) {
   playLevel({"P.A...E$", "########", "########"});
   Runner& g = guard(0);
   (*cells)[4 + mapWidth] = data::kOpenHole;
@@ -226,7 +226,7 @@ TEST_F(CellsTest, ATrappedGuardTurnsAboutAtTheEndAndClimbsOut) {
 }
 
 // A buried guard comes up through the bricks above it, and stops at the map's top row.
-TEST_F(CellsTest, ABuriedGuardRisesThroughBricksToTheTopRowAtMost) {
+TEST_F(ClimberCellsTest, ABuriedGuardRisesThroughBricksToTheTopRowAtMost) {
   playLevel({"###....E", "###..PA$", "########", "########"});
   Runner& g = guard(0);
   g.isEnemy = true;

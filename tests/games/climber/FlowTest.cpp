@@ -16,7 +16,7 @@ using gamelib::ScreenCanvas;
 
 const std::vector<std::string> kLevel = {"P..$..E", "#######"};
 
-class FlowTest : public ClimberFixture {
+class ClimberFlowTest : public ClimberFixture {
  protected:
   // Steps while the game stays in a state; how many were taken.
   int stepsWhile(int state, int limit) {
@@ -27,7 +27,7 @@ class FlowTest : public ClimberFixture {
   void start(const std::map<int, std::string>& levels) { startScreen(levels); }
 };
 
-TEST_F(FlowTest, StartOpensTheLevelIntroWhichLastsTwoSeconds) {
+TEST_F(ClimberFlowTest, StartOpensTheLevelIntroWhichLastsTwoSeconds) {
   start({{1, levelFile(kLevel)}});
   EXPECT_EQ(gameState, STATE_MENU);
   choose(ITEM_START);
@@ -40,7 +40,7 @@ TEST_F(FlowTest, StartOpensTheLevelIntroWhichLastsTwoSeconds) {
   EXPECT_EQ(gameState, STATE_PLAYING);
 }
 
-TEST_F(FlowTest, SixAttemptsThenGameOverForFourSecondsThenTheMenu) {
+TEST_F(ClimberFlowTest, SixAttemptsThenGameOverForFourSecondsThenTheMenu) {
   start({{1, levelFile(kLevel)}});
   choose(ITEM_START);
   for (int lost = 1; lost <= kStartLives; ++lost) {
@@ -58,7 +58,7 @@ TEST_F(FlowTest, SixAttemptsThenGameOverForFourSecondsThenTheMenu) {
   EXPECT_EQ(menuMode, MENU_START);
 }
 
-TEST_F(FlowTest, AnUntouchableHeroKeepsHisLives) {
+TEST_F(ClimberFlowTest, AnUntouchableHeroKeepsHisLives) {
   start({{1, levelFile(kLevel)}});
   choose(ITEM_START);
   gameState = STATE_PLAYING;
@@ -68,7 +68,7 @@ TEST_F(FlowTest, AnUntouchableHeroKeepsHisLives) {
   EXPECT_EQ(lives, kStartLives);
 }
 
-TEST_F(FlowTest, TheExitLeadsToTheNextLevelAndTheLastOneEndsTheGame) {
+TEST_F(ClimberFlowTest, TheExitLeadsToTheNextLevelAndTheLastOneEndsTheGame) {
   start({{1, levelFile(kLevel)}, {2, levelFile({"E..$..P", "#######"})}});
   choose(ITEM_START);
   score = 120;
@@ -86,7 +86,7 @@ TEST_F(FlowTest, TheExitLeadsToTheNextLevelAndTheLastOneEndsTheGame) {
   EXPECT_EQ(gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
 }
 
-TEST_F(FlowTest, TheHiddenJumpStaysWithinTheLevels) {
+TEST_F(ClimberFlowTest, TheHiddenJumpStaysWithinTheLevels) {
   start({{1, levelFile(kLevel)}, {3, levelFile({"E..$..P", "#######"})}});
   choose(ITEM_START);
   stepsWhile(STATE_LEVEL_INTRO, 100);
@@ -109,7 +109,7 @@ TEST_F(FlowTest, TheHiddenJumpStaysWithinTheLevels) {
 
 // A level whose file is missing, or short, or without a hero or an exit, is reported and ends the game
 // into its menu; nothing of the level before it plays on.
-TEST_F(FlowTest, ALevelThatCannotBePlayedEndsTheGameIntoItsMenu) {
+TEST_F(ClimberFlowTest, ALevelThatCannotBePlayedEndsTheGameIntoItsMenu) {
   const std::string broken[] = {"", "7\r\n2\r\nE..$..P\r\n###", levelFile({"E..$...", "#######"}),
                                 levelFile({"...$..P", "#######"})};
   for (const std::string& file : broken) {
@@ -133,7 +133,7 @@ TEST_F(FlowTest, ALevelThatCannotBePlayedEndsTheGameIntoItsMenu) {
   }
 }
 
-TEST_F(FlowTest, PauseAndContinue) {
+TEST_F(ClimberFlowTest, PauseAndContinue) {
   start({{1, levelFile(kLevel)}});
   choose(ITEM_START);
   stepsWhile(STATE_LEVEL_INTRO, 100);
@@ -155,7 +155,7 @@ TEST_F(FlowTest, PauseAndContinue) {
   EXPECT_EQ(gltest::narrow((*gameMenu->items)[ITEM_START]), "start");
 }
 
-TEST_F(FlowTest, LaterLevelsAreOfferedHighestFirst) {
+TEST_F(ClimberFlowTest, LaterLevelsAreOfferedHighestFirst) {
   start({{1, levelFile(kLevel)}, {2, levelFile(kLevel)}, {3, levelFile(kLevel)}});
   openLevel = 3;
   choose(ITEM_START);

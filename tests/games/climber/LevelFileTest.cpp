@@ -12,9 +12,9 @@ using namespace climber;
 
 const std::vector<std::string> kSmall = {"P.$..", "###H#", "E..H."};
 
-class LevelFileTest : public ClimberFixture {};
+class ClimberLevelFileTest : public ClimberFixture {};
 
-TEST_F(LevelFileTest, ASmallMapGrowsToOneCellMoreThanTheScreenFilledWithArmour) {
+TEST_F(ClimberLevelFileTest, ASmallMapGrowsToOneCellMoreThanTheScreenFilledWithArmour) {
   startScreen({{1, levelFile(kSmall)}});
   ASSERT_TRUE(Climber::loadLevel(1));
   // 240 / 10 + 1 columns, 320 / 14 + 1 rows.
@@ -28,7 +28,7 @@ TEST_F(LevelFileTest, ASmallMapGrowsToOneCellMoreThanTheScreenFilledWithArmour) 
   EXPECT_EQ(goldLeft, 1);
 }
 
-TEST_F(LevelFileTest, LineEndsMayStandAnywhereAmongTheCells) {
+TEST_F(ClimberLevelFileTest, LineEndsMayStandAnywhereAmongTheCells) {
   const std::string header = "5\r\n3\r\n";
   const std::string cells[] = {"P $  \r\n###H#\r\nE  H \r\n", "P $  \n###H#\nE  H \n", "P $  ###H#E  H ",
                                "P $\r\n  ###\nH#E  \r\r\nH \r\n"};
@@ -40,7 +40,7 @@ TEST_F(LevelFileTest, LineEndsMayStandAnywhereAmongTheCells) {
   }
 }
 
-TEST_F(LevelFileTest, TenGuardsAreMadeAndAnEleventhStaysACell) {
+TEST_F(ClimberLevelFileTest, TenGuardsAreMadeAndAnEleventhStaysACell) {
   startScreen({{1, levelFile({"AAAAAAAAAAA", "P.........E"})}});
   ASSERT_TRUE(Climber::loadLevel(1));
   EXPECT_EQ(enemyCount, 10);
@@ -55,7 +55,7 @@ TEST_F(LevelFileTest, TenGuardsAreMadeAndAnEleventhStaysACell) {
   EXPECT_TRUE(Climber::canEnter(10, 0, true));
 }
 
-TEST_F(LevelFileTest, SeveralExitsLeaveTheLastOneToOpenAndAMapWithoutGoldStaysShut) {
+TEST_F(ClimberLevelFileTest, SeveralExitsLeaveTheLastOneToOpenAndAMapWithoutGoldStaysShut) {
   startScreen({{1, levelFile({"E...E", "P...E"})}});
   ASSERT_TRUE(Climber::loadLevel(1));
   EXPECT_EQ(rows(0, 2, 5), (std::vector<std::string>{"X...X", "....X"}));
@@ -63,7 +63,7 @@ TEST_F(LevelFileTest, SeveralExitsLeaveTheLastOneToOpenAndAMapWithoutGoldStaysSh
   EXPECT_EQ(goldLeft, 0);
 }
 
-TEST_F(LevelFileTest, TheHighestLevelIsSavedWhenItGrows) {
+TEST_F(ClimberLevelFileTest, TheHighestLevelIsSavedWhenItGrows) {
   std::map<int, std::string> levels;
   for (int n : {3, 7}) levels[n] = levelFile(kSmall);
   startScreen(levels);
@@ -76,7 +76,7 @@ TEST_F(LevelFileTest, TheHighestLevelIsSavedWhenItGrows) {
   EXPECT_EQ(gamelib::GameMenu::loadOption(u"climberopenlevel", 0), 7);
 }
 
-TEST_F(LevelFileTest, CanEnterKeepsRunnersInsideTheMapAndOutOfBricks) {
+TEST_F(ClimberLevelFileTest, CanEnterKeepsRunnersInsideTheMapAndOutOfBricks) {
   startScreen({{1, levelFile({"P#B~H-$.E"})}});
   ASSERT_TRUE(Climber::loadLevel(1));
   struct Case {
@@ -89,7 +89,7 @@ TEST_F(LevelFileTest, CanEnterKeepsRunnersInsideTheMapAndOutOfBricks) {
     EXPECT_EQ(Climber::canEnter(c.column, c.row, c.ladderSolid), c.expected) << c.column << "," << c.row;
 }
 
-TEST_F(LevelFileTest, TheViewCentresTheHeroInsideTheMap) {
+TEST_F(ClimberLevelFileTest, TheViewCentresTheHeroInsideTheMap) {
   // 40 x 40 cells: the hero in the middle, at the left edge, and at the bottom right corner.
   struct Case {
     int column, row, cameraX, cameraY;
@@ -108,7 +108,7 @@ TEST_F(LevelFileTest, TheViewCentresTheHeroInsideTheMap) {
 
 // A level file that cannot be played changes nothing of the level that runs: no half-read map, no
 // positions of the last level, no level opened.
-TEST_F(LevelFileTest, FilesThatCannotBePlayedChangeNothing) {
+TEST_F(ClimberLevelFileTest, FilesThatCannotBePlayedChangeNothing) {
   struct Case {
     const char* what;
     std::string file;

@@ -13,7 +13,7 @@ using namespace climber;
 using gamelib::GameLib;
 using gltest::canvasPixel;
 
-class PaintTest : public ClimberFixture {
+class ClimberPaintTest : public ClimberFixture {
  protected:
   // The back buffer's pixel in the middle of a map cell's place.
   static uint16_t cellColour(int column, int row) {
@@ -31,7 +31,7 @@ class PaintTest : public ClimberFixture {
   }
 };
 
-TEST_F(PaintTest, TheBufferCoversTheScreenAtAnyOffsetWithoutASeam) {
+TEST_F(ClimberPaintTest, TheBufferCoversTheScreenAtAnyOffsetWithoutASeam) {
   wideLevel();
   // Every cell of the buffered window drawn with its place's colour: the first brick, then paint.
   for (int c = 0; c < bufferColumns; ++c) {
@@ -55,7 +55,7 @@ TEST_F(PaintTest, TheBufferCoversTheScreenAtAnyOffsetWithoutASeam) {
   }
 }
 
-TEST_F(PaintTest, CellsOutsideTheMapOrTheBufferedWindowAreNotDrawn) {
+TEST_F(ClimberPaintTest, CellsOutsideTheMapOrTheBufferedWindowAreNotDrawn) {
   wideLevel();
   auto g = backBuffer->getGraphics();
   g->setColor(0xFFFFFF);
@@ -73,7 +73,7 @@ TEST_F(PaintTest, CellsOutsideTheMapOrTheBufferedWindowAreNotDrawn) {
   EXPECT_NE(cellColour(25, 5), white);
 }
 
-TEST_F(PaintTest, GoldGlintsEitherSideOfTheShine) {
+TEST_F(ClimberPaintTest, GoldGlintsEitherSideOfTheShine) {
   playLevel({"P$$$$.E", "#######"});
   shinePosition = 3;
   for (int c = 1; c <= 4; ++c) Climber::redrawCell(c, 0);
@@ -84,7 +84,7 @@ TEST_F(PaintTest, GoldGlintsEitherSideOfTheShine) {
   EXPECT_EQ(cellColour(4, 0), rgb565(kGoldColours[2]));
 }
 
-TEST_F(PaintTest, ALevelTakesItsBackgroundAndBricksInTurnAndUnknownCellsAreBricks) {
+TEST_F(ClimberPaintTest, ALevelTakesItsBackgroundAndBricksInTurnAndUnknownCellsAreBricks) {
   std::map<int, std::string> levels;
   levels[6] = levelFile({"P.A.#", "E.$#A", "BBBBB"});
   startScreen(levels);
@@ -100,7 +100,7 @@ TEST_F(PaintTest, ALevelTakesItsBackgroundAndBricksInTurnAndUnknownCellsAreBrick
   EXPECT_EQ(cellColour(4, 1), rgb565(kBrickColours[2]));
 }
 
-TEST_F(PaintTest, RunnersAreDrawnByStateABuriedGuardNotAtAll) {
+TEST_F(ClimberPaintTest, RunnersAreDrawnByStateABuriedGuardNotAtAll) {
   playLevel({"P.A.E$", "######"});
   worldUpdate();
   Runner& g = guard(0);
@@ -118,7 +118,7 @@ TEST_F(PaintTest, RunnersAreDrawnByStateABuriedGuardNotAtAll) {
   }
 }
 
-TEST_F(PaintTest, TheIntroShowsOneCentredIconPerLife) {
+TEST_F(ClimberPaintTest, TheIntroShowsOneCentredIconPerLife) {
   playLevel({"P.E$", "####"});
   gameState = STATE_LEVEL_INTRO;
   lives = 3;
@@ -141,7 +141,7 @@ TEST_F(PaintTest, TheIntroShowsOneCentredIconPerLife) {
 }
 
 // Without bricks, backgrounds or runner frames the game draws what it has and never divides by zero.
-TEST_F(PaintTest, EmptyPictureListsAndSmallBackgroundsDrawNothingMissing) {
+TEST_F(ClimberPaintTest, EmptyPictureListsAndSmallBackgroundsDrawNothingMissing) {
   playLevel({"P.A.E$#", "#######"});
   brickImages = new gamelib::GameImageArray(0);
   armourBrickImages = new gamelib::GameImageArray(0);

@@ -9,7 +9,7 @@ namespace {
 
 using namespace climber;
 
-class PursuitTest : public ClimberFixture {
+class ClimberPursuitTest : public ClimberFixture {
  protected:
   // A guard standing in a cell, about to choose its way.
   static Runner& guardAt(int e, int column, int row) {
@@ -27,7 +27,7 @@ class PursuitTest : public ClimberFixture {
 };
 
 // A corridor of 50 cells: the restart only seeds the search, then each update adds 20 generations.
-TEST_F(PursuitTest, TheSearchRestartsFromTheHeroAndGrowsTwentyCellsAnUpdate) {
+TEST_F(ClimberPursuitTest, TheSearchRestartsFromTheHeroAndGrowsTwentyCellsAnUpdate) {
   std::vector<std::string> map = {std::string(50, '.'), std::string(50, '#')};
   map[0][0] = 'P';
   map[0][49] = 'E';
@@ -49,7 +49,7 @@ TEST_F(PursuitTest, TheSearchRestartsFromTheHeroAndGrowsTwentyCellsAnUpdate) {
 }
 
 // A guard walking off a ledge falls to the floor in one move, however high the ledge.
-TEST_F(PursuitTest, AFallIsOneMove) {
+TEST_F(ClimberPursuitTest, AFallIsOneMove) {
   playLevel({"A.......",  //
              "####....",  //
              "........",  //
@@ -66,7 +66,7 @@ TEST_F(PursuitTest, AFallIsOneMove) {
   EXPECT_EQ(distance(6, 0), -1);
 }
 
-TEST_F(PursuitTest, GuardsChooseDownUpRightLeftInThatOrder) {
+TEST_F(ClimberPursuitTest, GuardsChooseDownUpRightLeftInThatOrder) {
   playLevel({"..A....E",  //
              "####H###",  //
              "....H...",  //
@@ -102,7 +102,7 @@ TEST_F(PursuitTest, GuardsChooseDownUpRightLeftInThatOrder) {
   }
 }
 
-TEST_F(PursuitTest, AConfusedGuardTurnsItsHorizontalChoicesAbout) {
+TEST_F(ClimberPursuitTest, AConfusedGuardTurnsItsHorizontalChoicesAbout) {
   playLevel({"..A....E", "####H###", "....H...", "P...H..$", "########"});
   nuv::lang::DshortArray& d = *(*distanceTable)[0];
   for (int i = 0; i < d.length; ++i) d[i] = -1;
@@ -125,7 +125,7 @@ TEST_F(PursuitTest, AConfusedGuardTurnsItsHorizontalChoicesAbout) {
   EXPECT_EQ(climber.directionY, 1);
 }
 
-TEST_F(PursuitTest, AGuardTheSearchHasNotReachedWanders) {
+TEST_F(ClimberPursuitTest, AGuardTheSearchHasNotReachedWanders) {
   playLevel({"..A....E", "########", "P......$", "########"});
   nuv::lang::DshortArray& d = *(*distanceTable)[0];
   for (int i = 0; i < d.length; ++i) d[i] = -1;
@@ -139,7 +139,7 @@ TEST_F(PursuitTest, AGuardTheSearchHasNotReachedWanders) {
   EXPECT_EQ(g.directionX, -first);
 }
 
-TEST_F(PursuitTest, GuardsReachTheHeroAcrossTheMap) {
+TEST_F(ClimberPursuitTest, GuardsReachTheHeroAcrossTheMap) {
   playLevel({".A.......E",  //
              "#####H####",  //
              ".....H....",  //

@@ -9,7 +9,7 @@ namespace {
 
 using namespace climber;
 
-class RunnerTest : public ClimberFixture {
+class ClimberRunnerTest : public ClimberFixture {
  protected:
   // The hero in a cell of the map, standing still in its middle.
   static Runner& heroAt(int column, int row) {
@@ -24,7 +24,7 @@ class RunnerTest : public ClimberFixture {
   }
 };
 
-TEST_F(RunnerTest, TheStepLengthsComeFromTheCell) {
+TEST_F(ClimberRunnerTest, TheStepLengthsComeFromTheCell) {
   playLevel({"P.E$"});
   EXPECT_EQ(tileWidth, 10);
   EXPECT_EQ(tileHeight, 14);
@@ -38,7 +38,7 @@ TEST_F(RunnerTest, TheStepLengthsComeFromTheCell) {
   EXPECT_EQ(fallStepY, 6);
 }
 
-TEST_F(RunnerTest, ABrickStopsTheHeroInTheMiddleOfHisCell) {
+TEST_F(ClimberRunnerTest, ABrickStopsTheHeroInTheMiddleOfHisCell) {
   playLevel({"#P.E$", "#####"});
   Runner& h = heroAt(1, 0);
   h.state = Runner::WALKING;
@@ -57,7 +57,7 @@ TEST_F(RunnerTest, ABrickStopsTheHeroInTheMiddleOfHisCell) {
   EXPECT_TRUE(h.cellChanged);
 }
 
-TEST_F(RunnerTest, AFallEndsOnALadderTopAndAClimbAtBricksOrPastTheLadder) {
+TEST_F(ClimberRunnerTest, AFallEndsOnALadderTopAndAClimbAtBricksOrPastTheLadder) {
   playLevel({"P.E$.",  //
              "...#.",  //
              "...H.",  //
@@ -88,7 +88,7 @@ TEST_F(RunnerTest, AFallEndsOnALadderTopAndAClimbAtBricksOrPastTheLadder) {
   EXPECT_EQ(h.state, Runner::STANDING);
 }
 
-TEST_F(RunnerTest, TheViewFollowsTheHeroAndDrawsTheColumnsComingIntoIt) {
+TEST_F(ClimberRunnerTest, TheViewFollowsTheHeroAndDrawsTheColumnsComingIntoIt) {
   std::vector<std::string> map = {std::string(60, '.'), std::string(60, '#')};
   map[0][0] = 'P';
   map[0][59] = 'E';
