@@ -92,7 +92,7 @@ class Climber : public gamelib::GameInterface {
   void updateMenu();
   void chooseEntry(int32_t item);
   void updatePlaying();
-  // a to f of the world update; false when it ended early (a life lost, the level over).
+  // a to f of the world update; false when the step ends with it (a life lost, the level over).
   bool updateWorld();
   // The stylus's part of the hero's control.
   struct StylusMove {

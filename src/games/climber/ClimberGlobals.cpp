@@ -12,7 +12,7 @@ void initGlobals() {
   menuItemKeys =
       gamelib::stringList({u"start", u"highscores", u"help", u"sound level", u"music level", u"cfg_keys", u"exit"});
   menuItemTexts = nullptr;
-  // The four values the screen's construction leaves unset, and the rest of play, start at zero.
+  // No game is running yet.
   gameState = STATE_MENU;
   menuMode = previousMenuMode = MENU_START;
   levelCount = data::kLevelCount;

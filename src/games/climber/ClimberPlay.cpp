@@ -69,7 +69,9 @@ void Climber::jumpToLevel(int32_t number) {
 
 bool Climber::updateWorld() {
   if (++shinePosition > 2 * (mapWidth + mapHeight)) shinePosition = 0;
-  if (updateHoles()) return false;
+  // A hole closed over the hero ends the world update. The life it costs ends the step too; an untouchable
+  // hero still has his keys, so that he can walk out of the brick.
+  if (updateHoles()) return gameState == STATE_PLAYING;
   Runner& h = *hero;
   if (h.state == Runner::DIGGING) {
     h.timer -= timeStep;

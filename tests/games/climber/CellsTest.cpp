@@ -2,12 +2,15 @@
 // scores, trapped guards that carry the hero and drop gold, and the hero's digging.
 #include <gtest/gtest.h>
 
+#include "gamelib/ScreenCanvas.h"
 #include "games/climber/ClimberFixture.h"
 
 namespace climbertest {
 namespace {
 
 using namespace climber;
+using gamelib::ScreenCanvas;
+namespace GameAction = gamelib::GameAction;
 
 class ClimberCellsTest : public ClimberFixture {
  protected:
@@ -148,6 +151,35 @@ TEST_F(ClimberCellsTest, AHoleClosingOnTheHeroCostsALife) {
   // The level starts again from its file.
   EXPECT_EQ(cellAt(1, 1), '#');
   EXPECT_EQ(hero().cell, 0);
+}
+
+// An untouchable hero keeps his life in a closing hole: it turns to brick around him and stays in use,
+// the world stands still while he is in it, and he can still walk out.
+TEST_F(ClimberCellsTest, AnUntouchableHeroWalksOutOfAClosedHole) {
+  playLevel({"P.....E$", "##.#####", "#######A", "########"});
+  worldUpdate();
+  invulnerable = true;
+  hero().directionX = 1;
+  Climber::dig();
+  place(hero(), 1, 1);
+  hero().state = Runner::STANDING;
+  for (int n = 0; n < 140 && cellAt(1, 1) != '#'; ++n) worldUpdate();
+  ASSERT_EQ(cellAt(1, 1), '#');
+  EXPECT_EQ(gameState, STATE_PLAYING);
+  EXPECT_EQ(lives, kStartLives);
+  // The guard, shut in brick, counts down only while the world moves.
+  guard(0).state = Runner::REAPPEARING;
+  const int guardTimer = guard(0).timer = 100 * timeStep;
+  ScreenCanvas::held[GameAction::Right] = true;
+  worldUpdate();
+  EXPECT_EQ(guard(0).timer, guardTimer);
+  EXPECT_GT(hero().offsetX, 0);
+  // Out of it, the hole's row is freed and the world moves again.
+  for (int n = 0; n < 2; ++n) worldUpdate();
+  ScreenCanvas::held[GameAction::Right] = false;
+  EXPECT_EQ(hero().column, 2);
+  EXPECT_EQ((*(*holeTable)[0])[HOLE_CELL], -1);
+  EXPECT_LT(guard(0).timer, guardTimer);
 }
 
 TEST_F(ClimberCellsTest, AGuardFallingIntoAHoleIsTrappedAndCarriesTheHero) {
