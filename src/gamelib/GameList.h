@@ -9,6 +9,7 @@
 #include "games/bounce/BounceData.h"
 #include "games/burrow/BurrowData.h"
 #include "games/canyon/CanyonData.h"
+#include "games/climber/ClimberData.h"
 #include "games/gobbler/GobblerData.h"
 #include "games/rocks/RocksData.h"
 #include "games/swarm/SwarmData.h"
@@ -36,7 +37,8 @@ inline constexpr MenuListEntry kMenuList[] = {
     {burrow::data::kGameKey, burrow::data::kFolder, 3, u"burrow", u"bur.png", u"bur_s.png",
      burrow::data::kRemappableActions},
     {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},
-    {u"climber", u"clmb", 5, u"clmb", u"clmb.png", u"clmb_s.png", 0x181F},
+    {climber::data::kGameKey, climber::data::kFolder, 5, u"clmb", u"clmb.png", u"clmb_s.png",
+     climber::data::kRemappableActions},
     {gobbler::data::kGameKey, gobbler::data::kFolder, 6, u"gobbler", u"gob.png", u"gob_s.png",
      gobbler::data::kRemappableActions},
     {rocks::data::kGameKey, rocks::data::kFolder, 7, u"rocks", u"rck.png", u"rck_s.png",

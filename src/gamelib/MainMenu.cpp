@@ -14,6 +14,7 @@
 #include "games/bounce/Bounce.h"
 #include "games/burrow/BurrowGame.h"
 #include "games/canyon/CanyonGame.h"
+#include "games/climber/Climber.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/rocks/Rocks.h"
 #include "games/swarm/Swarm.h"
@@ -84,7 +85,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new swarm::Swarm()); },
     [] { return GameInterfacePtr(new burrow::BurrowGame()); },
     nullptr,  // tanks
-    nullptr,  // climber
+    [] { return GameInterfacePtr(new climber::Climber()); },
     [] { return GameInterfacePtr(new gobbler::Gobbler()); },
     [] { return GameInterfacePtr(new rocks::Rocks()); },
     nullptr,  // the end of the program

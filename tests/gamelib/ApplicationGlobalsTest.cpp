@@ -46,7 +46,7 @@ TEST_F(ApplicationGlobalsTest, TheStartGivesEveryGlobalItsFirstValue) {
   for (const Case& c : keys) EXPECT_EQ(narrow(c.key), c.want);
 
   EXPECT_EQ(narrow((*gobbler::menuKeys)[3]), "sound_level");
-  EXPECT_EQ(narrow((*climber::menuItems)[3]), "sound level");
+  EXPECT_EQ(narrow((*climber::menuItemKeys)[3]), "sound level");
   EXPECT_EQ(narrow((*gobbler::modeKeys)[3]), "modekill");
   EXPECT_EQ((*rocks::starColours)[1], 0x00AFFF);
   EXPECT_EQ(rocks::angleTable->length, 8);

@@ -13,7 +13,7 @@ struct RowMaker {
   GameRow (*make)();
 };
 const RowMaker kRowMakers[] = {
-    {"bounce", bounceRow},   {"burrow", burrowRow}, {"canyon", canyonRow},
+    {"bounce", bounceRow},   {"burrow", burrowRow}, {"canyon", canyonRow}, {"climber", climberRow},
     {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},
 };
 

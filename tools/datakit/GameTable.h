@@ -47,6 +47,7 @@ const std::vector<GameRow>& gameTable();
 GameRow bounceRow();
 GameRow burrowRow();
 GameRow canyonRow();
+GameRow climberRow();
 GameRow gobblerRow();
 GameRow swarmRow();
 GameRow rocksRow();

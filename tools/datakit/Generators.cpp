@@ -12,6 +12,7 @@
 #include "TextTables.h"
 #include "games/BurrowPictures.h"
 #include "games/CanyonPictures.h"
+#include "games/ClimberPictures.h"
 #include "games/GobblerArt.h"
 #include "games/SwarmPictures.h"
 
@@ -512,6 +513,8 @@ constexpr Named kGenerators[] = {
     {"canyon_splash", canyonSplash},
     {"canyon_panel", canyonPanel},
     {"canyon_gameover", canyonGameOver},
+    {"climber_back", climberBack},
+    {"climber_splash", climberSplash},
 };
 
 }  // namespace

@@ -1,0 +1,195 @@
+// The ladders-and-bricks game's set-up and release: the splash with its loading bar, settings, pictures,
+// animations, sounds, the sizes of cells and back buffer, the objects of play, the menu and the key set-up.
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
+#include "core/lang/DExceptionBase.h"
+#include "core/lang/DStringArray.h"
+#include "gamelib/CustomControls.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/MenuFlow.h"
+#include "gamelib/ScreenCanvas.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/TextTable.h"
+#include "games/climber/Climber.h"
+
+namespace climber {
+
+using gamelib::Animation;
+using gamelib::AnimationPtr;
+using gamelib::GameImage;
+using gamelib::GameImageArray;
+using gamelib::GameImageArrayPtr;
+using gamelib::GameImagePtr;
+using gamelib::GameLib;
+using gamelib::GameMenu;
+using gamelib::MenuFlow;
+using gamelib::SoundManager;
+using gamelib::TextTable;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::lang::DStringPtr;
+using nuv::microedition::lcdui::DGraphics;
+using nuv::microedition::lcdui::DImage;
+using nuv::microedition::lcdui::DImagePtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+constexpr int32_t kMenuShade = -161;
+constexpr int32_t kKeySetupShade = -160;
+// Step lengths as tenths and fourteenths of a cell: 3, 1, 3 and 6 pixels of a 10 x 14 cell.
+constexpr int32_t kStepXTenths = 3;
+constexpr int32_t kSmallStepXTenths = 1;
+constexpr int32_t kStepYFourteenths = 3;
+constexpr int32_t kFallStepYFourteenths = 6;
+
+GameImagePtr mirrored(const char16_t* key) { return GameImage::create(DStringPtr(key) + data::kMirrored); }
+
+// "prefix1.png", "prefix2.png", ...: as many as the image table holds without a gap.
+GameImageArrayPtr numberedImages(const char16_t* prefix) {
+  int32_t count = 0;
+  while (!GameImage::create((DStringPtr(prefix) + (count + 1)) + data::kNumberedSuffix).isNull()) ++count;
+  GameImageArrayPtr images = new GameImageArray(count);
+  for (int32_t n = 1; n <= count; ++n)
+    (*images)[n - 1] = GameImage::create((DStringPtr(prefix) + n) + data::kNumberedSuffix);
+  return images;
+}
+
+AnimationPtr animation(int32_t index) {
+  return new Animation(TextTable::split(TextTable::getString(data::kAnimationKeys[index]), u';'));
+}
+
+}  // namespace
+
+void Climber::init() {
+  levelCount = data::kLevelCount;
+  DImagePtr splash;
+  // A picture, texts or an image table that cannot be read leave what they would have set as it was.
+  try {
+    splash = GameLib::loadImage(data::kSplash);
+    if (!splash.isNull()) {
+      GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
+                                   DGraphics::HCENTER | DGraphics::VCENTER);
+    }
+    MenuFlow::startLoading();
+    MenuFlow::loadSoundLevels(gameKey);
+    MenuFlow::reloadTexts();
+    GameImage::loadImageTable(data::kImageTable);
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::IOException);
+  }
+  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
+  if (openLevel > levelCount) openLevel = levelCount;
+  // A store that says less than 1 would leave no level to choose.
+  if (openLevel < 1) openLevel = 1;
+  MenuFlow::advanceLoading();
+
+  loadSprites();
+
+  DStringArrayPtr sounds = new DStringArray(kSoundCount);
+  for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
+  SoundManager::loadSounds(sounds);
+  MenuFlow::advanceLoading();
+
+  makePlayObjects();
+
+  gameMenu = new GameMenu();
+  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  (*menuItemKeys)[ITEM_SFX_LEVEL] = GameMenu::getSfxLevelKey(SoundManager::getSfxLevel());
+  (*menuItemKeys)[ITEM_MUSIC_LEVEL] = GameMenu::getMusicLevelKey(SoundManager::getMusicLevel());
+  if (menuItemTexts.isNull()) {
+    menuItemTexts = new DStringArray(menuItemKeys->length);
+    for (int32_t i = 0; i < menuItemKeys->length; ++i) (*menuItemTexts)[i] = TextTable::getString((*menuItemKeys)[i]);
+  }
+  menuMode = MENU_START;
+  buildMenu(MENU_START);
+  gameState = STATE_MENU;
+  MenuFlow::advanceLoading();
+
+  playSound(SOUND_MENU);
+  pressHeld = false;
+  pressStart = 0;
+  MenuFlow::advanceLoading();
+
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+}
+
+void Climber::loadSprites() {
+  backgrounds = new GameImageArray(data::kBackgroundCount);
+  for (int32_t i = 0; i < data::kBackgroundCount; ++i) (*backgrounds)[i] = GameImage::create(data::kBackgrounds[i]);
+  brickImages = numberedImages(data::kBrickPrefix);
+  armourBrickImages = numberedImages(data::kArmourBrickPrefix);
+  doorOpenImage = GameImage::create(data::kDoorOpen);
+  doorClosedImage = GameImage::create(data::kDoorClosed);
+  brickDisappear1 = GameImage::create(data::kBrickDisappear1);
+  brickDisappear1Mirrored = mirrored(data::kBrickDisappear1);
+  brickDisappear2 = GameImage::create(data::kBrickDisappear2);
+  brickDisappear2Mirrored = mirrored(data::kBrickDisappear2);
+  brickDisappear3 = GameImage::create(data::kBrickDisappear3);
+  goldImages = new GameImageArray(static_cast<int32_t>(std::size(data::kGold)));
+  for (int32_t i = 0; i < goldImages->length; ++i) (*goldImages)[i] = GameImage::create(data::kGold[i]);
+  ladderImage = GameImage::create(data::kLadder);
+  handrailImage = GameImage::create(data::kHandrail);
+  heroIdleImage = GameImage::create(data::kHeroIdle);
+  enemyIdleImage = GameImage::create(data::kEnemyIdle);
+  heroIdleMirroredImage = mirrored(data::kHeroIdle);
+  enemyIdleMirroredImage = mirrored(data::kEnemyIdle);
+  MenuFlow::advanceLoading();
+
+  // The animation list passes through the text table; the language's texts come back after it.
+  TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+  AnimationPtr* const all[data::kAnimationCount] = {
+      &heroGoRight,        &heroGoLeft,        &heroLadder,     &heroHandrailRight, &heroHandrailLeft,
+      &heroFallRight,      &heroFallLeft,      &enemyGoRight,   &enemyGoLeft,       &enemyLadder,
+      &enemyHandrailRight, &enemyHandrailLeft, &enemyFallRight, &enemyFallLeft};
+  for (int32_t i = 0; i < data::kAnimationCount; ++i) *all[i] = animation(i);
+  MenuFlow::reloadTexts();
+  MenuFlow::advanceLoading();
+}
+
+void Climber::makePlayObjects() {
+  // The first brick is a cell; without one the cell keeps its first size.
+  if (brickImages->length > 0) {
+    tileWidth = (*brickImages)[0]->w;
+    tileHeight = (*brickImages)[0]->h;
+  }
+  // A background smaller than a cell repeats every cell.
+  const GameImagePtr back = (*backgrounds)[0];
+  backgroundColumns = back.isNull() ? 1 : std::max(1, back->w / tileWidth);
+  backgroundRows = back.isNull() ? 1 : std::max(1, back->h / tileHeight);
+  stepX = tileWidth * kStepXTenths / 10;
+  smallStepX = tileWidth * kSmallStepXTenths / 10;
+  stepY = tileHeight * kStepYFourteenths / 14;
+  fallStepY = tileHeight * kFallStepYFourteenths / 14;
+  screenWidth = GameLib::screenWidth;
+  screenHeight = GameLib::screenHeight;
+  bufferColumns = screenWidth / tileWidth + 2;
+  bufferRows = screenHeight / tileHeight + 2;
+  bufferWidth = bufferColumns * tileWidth;
+  bufferHeight = bufferRows * tileHeight;
+  backBuffer = DImage::createMutableImage(bufferWidth, bufferHeight);
+  MenuFlow::advanceLoading();
+
+  hero = new Runner();
+  enemies = new RunnerArray(data::kMaxGuards);
+  holeTable = new nuv::lang::DintArray2d(kHoleSlots, 2);
+  for (int32_t r = 0; r < kHoleSlots; ++r) (*(*holeTable)[r])[HOLE_CELL] = -1;
+  cells = nullptr;
+  MenuFlow::advanceLoading();
+}
+
+void Climber::leave() {
+  gamelib::CustomControls::current = nullptr;
+  SoundManager::stopAll();
+  cells = nullptr;
+  distanceTable = nullptr;
+  hero = nullptr;
+  enemies = nullptr;
+  if (!gameMenu.isNull()) gameMenu->releaseImage();
+  releaseGameObjects();
+}
+
+}  // namespace climber
