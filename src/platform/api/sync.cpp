@@ -12,6 +12,11 @@ namespace {
 
 using Clock = platform::Waitable::Clock;
 
+// Waits on several objects sleep here; every signal wakes them to look again. A signal is set under its
+// object's own lock before this lock is taken, so a waiter holding it while it looks cannot miss one.
+std::mutex multipleMutex;
+std::condition_variable multipleChanged;
+
 // Objects are destroyed by CloseHandle; the handheld keeps them while a thread still waits, which the
 // system's own code never relies on.
 class Event : public platform::Waitable {
@@ -30,12 +35,15 @@ class Event : public platform::Waitable {
     return true;
   }
   void set() {
-    std::lock_guard lock(mutex_);
-    set_ = true;
-    if (manualReset_)
-      changed_.notify_all();
-    else
-      changed_.notify_one();
+    {
+      std::lock_guard lock(mutex_);
+      set_ = true;
+      if (manualReset_)
+        changed_.notify_all();
+      else
+        changed_.notify_one();
+    }
+    platform::wakeMultipleWaits();
   }
   void reset() {
     std::lock_guard lock(mutex_);
@@ -65,11 +73,14 @@ class Semaphore : public platform::Waitable {
     return true;
   }
   bool release(LONG n, LONG* previous) {
-    std::lock_guard lock(mutex_);
-    if (n <= 0 || n > maximum_ - count_) return false;
-    if (previous) *previous = count_;
-    count_ += n;
-    changed_.notify_all();
+    {
+      std::lock_guard lock(mutex_);
+      if (n <= 0 || n > maximum_ - count_) return false;
+      if (previous) *previous = count_;
+      count_ += n;
+      changed_.notify_all();
+    }
+    platform::wakeMultipleWaits();
     return true;
   }
 
@@ -101,9 +112,13 @@ class MutexCore {
     return true;
   }
   bool release() {
-    std::lock_guard lock(mutex_);
-    if (depth_ == 0 || owner_ != std::this_thread::get_id()) return false;
-    if (--depth_ == 0) changed_.notify_one();
+    {
+      std::lock_guard lock(mutex_);
+      if (depth_ == 0 || owner_ != std::this_thread::get_id()) return false;
+      if (--depth_ != 0) return true;
+      changed_.notify_one();
+    }
+    platform::wakeMultipleWaits();
     return true;
   }
 
@@ -126,6 +141,15 @@ std::mutex mutexNamesLock;
 std::map<std::u16string, std::weak_ptr<MutexCore>> mutexNames;  // guarded by mutexNamesLock
 
 }  // namespace
+
+namespace platform {
+
+void wakeMultipleWaits() {
+  std::lock_guard lock(multipleMutex);
+  multipleChanged.notify_all();
+}
+
+}  // namespace platform
 
 HANDLE CreateMutexW(void*, BOOL initialOwner, LPCWSTR name) {
   std::shared_ptr<MutexCore> core;
@@ -209,4 +233,34 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
   bool forever = milliseconds == INFINITE;
   auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : milliseconds);
   return object->waitUntil(deadline, forever) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
+DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds) {
+  if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || handles == nullptr || waitAll) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
+  }
+  platform::Waitable* objects[MAXIMUM_WAIT_OBJECTS];
+  for (DWORD i = 0; i < count; ++i) {
+    objects[i] = platform::handleObject<platform::Waitable>(handles[i]);
+    if (objects[i] == nullptr) return WAIT_FAILED;
+  }
+  platform::passSuspendGate();
+  bool forever = milliseconds == INFINITE;
+  auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : milliseconds);
+  std::unique_lock lock(multipleMutex);
+  for (;;) {
+    for (DWORD i = 0; i < count; ++i) {
+      if (objects[i]->take()) return WAIT_OBJECT_0 + i;
+    }
+    if (forever) {
+      multipleChanged.wait(lock);
+    } else if (multipleChanged.wait_until(lock, deadline) == std::cv_status::timeout) {
+      // One last look: a signal may have come with the time-out.
+      for (DWORD i = 0; i < count; ++i) {
+        if (objects[i]->take()) return WAIT_OBJECT_0 + i;
+      }
+      return WAIT_TIMEOUT;
+    }
+  }
 }

@@ -41,9 +41,12 @@ class ThreadState {
     return before;
   }
   void end() {
-    std::lock_guard lock(mutex_);
-    ended_ = true;
-    changed_.notify_all();
+    {
+      std::lock_guard lock(mutex_);
+      ended_ = true;
+      changed_.notify_all();
+    }
+    platform::wakeMultipleWaits();
   }
 
   std::atomic<int> priority{THREAD_PRIORITY_NORMAL};

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "platform/api/resources.h"
 #include "platform/api/window.h"
@@ -28,10 +29,14 @@ struct Desktop {
   int scale = 1;
   int presenter = 0;
   bool penDown = false;
+  bool waitSleeps = false;  // SDL's event wait sleeps in the system on this video driver
 };
 
 Desktop desktop;
 constexpr Uint64 kVideoRefreshMs = 16;
+// The video drivers whose event wait sleeps until input comes; on the others (offscreen, dummy, ...) SDL
+// waits by polling every millisecond, so a plain sleep serves better, and input is taken when it ends.
+constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland", "windows", "cocoa"};
 int headlessState = -1;  // -1: not decided yet
 
 struct KeyMapping {
@@ -169,6 +174,8 @@ bool openDesktopWindow(const std::u16string& title) {
   }
   setIcon();
   desktop.presenter = screen.addPresenter(present);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  for (std::string_view sleeping : kSleepingWaitDrivers) desktop.waitSleeps |= driver != nullptr && driver == sleeping;
   return true;
 }
 
@@ -205,8 +212,14 @@ void pumpDesktop(int timeoutMs) {
   refreshFromVideoNowAndThen();
   SDL_Event event;
   if (timeoutMs > 0) {
-    if (!SDL_WaitEventTimeout(&event, timeoutMs)) return;
-    handle(event);
+    // While the panel scans video memory the window keeps following it.
+    if (videoFrameBuffer().pixels != nullptr) timeoutMs = std::min(timeoutMs, static_cast<int>(kVideoRefreshMs));
+    if (desktop.waitSleeps) {
+      if (!SDL_WaitEventTimeout(&event, timeoutMs)) return;
+      handle(event);
+    } else {
+      SDL_Delay(static_cast<Uint32>(timeoutMs));
+    }
   }
   while (SDL_PollEvent(&event)) handle(event);
 }
