@@ -5,7 +5,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace Raster::Internal {
@@ -84,15 +84,76 @@ void circleImpl(Surface& dst, Point c, int32_t radius, uint16_t colour, const Re
   }
 }
 
-}  // namespace
+using RowFill = void (*)(uint16_t* out, int32_t count, uint16_t colour);
 
-void fillRow(uint16_t* out, int32_t count, uint16_t colour) {
+#if defined(__SSE2__)
+// Single pixels up to a 16-byte boundary, then aligned 16-byte stores, four to a step.
+void fillRowSse2(uint16_t* out, int32_t count, uint16_t colour) {
   int32_t i = 0;
-  // Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
+  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 15) != 0) out[i++] = colour;
+  const __m128i wide = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (; i + 32 <= count; i += 32) {
+    auto* p = reinterpret_cast<__m128i*>(out + i);
+    _mm_store_si128(p, wide);
+    _mm_store_si128(p + 1, wide);
+    _mm_store_si128(p + 2, wide);
+    _mm_store_si128(p + 3, wide);
+  }
+  for (; i + 8 <= count; i += 8) _mm_store_si128(reinterpret_cast<__m128i*>(out + i), wide);
+  for (; i < count; ++i) out[i] = colour;
+}
+
+// The same with 32-byte stores, on processors that have them.
+__attribute__((target("avx2"))) void fillRowAvx2(uint16_t* out, int32_t count, uint16_t colour) {
+  int32_t i = 0;
+  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 31) != 0) out[i++] = colour;
+  const __m256i wide = _mm256_set1_epi16(static_cast<int16_t>(colour));
+  for (; i + 64 <= count; i += 64) {
+    auto* p = reinterpret_cast<__m256i*>(out + i);
+    _mm256_store_si256(p, wide);
+    _mm256_store_si256(p + 1, wide);
+    _mm256_store_si256(p + 2, wide);
+    _mm256_store_si256(p + 3, wide);
+  }
+  for (; i + 16 <= count; i += 16) _mm256_store_si256(reinterpret_cast<__m256i*>(out + i), wide);
+  for (; i < count; ++i) out[i] = colour;
+}
+
+RowFill widestFill() { return __builtin_cpu_supports("avx2") ? fillRowAvx2 : fillRowSse2; }
+#else
+// Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
+void fillRowPortable(uint16_t* out, int32_t count, uint16_t colour) {
+  int32_t i = 0;
   while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 7) != 0) out[i++] = colour;
   const uint64_t quad = uint64_t{colour} * 0x0001000100010001ull;
   for (; i + 4 <= count; i += 4) std::memcpy(out + i, &quad, sizeof quad);
   for (; i < count; ++i) out[i] = colour;
+}
+
+RowFill widestFill() { return fillRowPortable; }
+#endif
+
+// Fills the rectangle's rows; rows that follow each other without a gap are filled as one run.
+void fillRows(Surface& dst, const Rect& rect, uint16_t colour) {
+  const int32_t width = rect.width();
+  if (width == dst.width && dst.pitch == width * 2) {
+    fillRow(dst.at(rect.left, rect.top), width * rect.height(), colour);
+    return;
+  }
+  for (int32_t y = rect.top; y < rect.bottom; ++y) fillRow(dst.at(rect.left, y), width, colour);
+}
+
+}  // namespace
+
+void fillRow(uint16_t* out, int32_t count, uint16_t colour) {
+  if (count <= 0) return;
+  // A colour of two equal bytes is a byte fill, which the C library does best.
+  if ((colour >> 8) == (colour & 0xFF)) {
+    std::memset(out, colour & 0xFF, static_cast<size_t>(count) * 2);
+    return;
+  }
+  static const RowFill fill = widestFill();
+  fill(out, count, colour);
 }
 
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
@@ -111,6 +172,21 @@ void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t ke
   for (; i < count; ++i) {
     if (src[i] != key) dst[i] = src[i];
   }
+}
+
+bool rowHasColour(const uint16_t* row, int32_t count, uint16_t colour) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (; i + 8 <= count; i += 8) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(pixels, wanted)) != 0) return true;
+  }
+#endif
+  for (; i < count; ++i) {
+    if (row[i] == colour) return true;
+  }
+  return false;
 }
 
 const Raster2D& Raster2D::instance() {
@@ -149,31 +225,9 @@ void Raster2D::circle(Surface& dst, Point centre, int32_t radius, uint16_t colou
   circleImpl<false>(dst, centre, radius, colour, Rect{});
 }
 
-void Raster2D::clear(Surface& dst, uint16_t colour) const {
-  if ((colour >> 8) == (colour & 0xFF)) {
-    std::memset(dst.pixels, colour & 0xFF, static_cast<size_t>(dst.pitch) * static_cast<size_t>(dst.height));
-    return;
-  }
-  if (dst.width % 8 == 0) {
-    // Two pixels per 32-bit word, four words per step.
-    const uint32_t pair = static_cast<uint32_t>(colour) * 0x10001u;
-    for (int32_t y = 0; y < dst.height; ++y) {
-      uint8_t* out = reinterpret_cast<uint8_t*>(dst.row(y));
-      for (int32_t x = 0; x < dst.width; x += 8, out += 16) {
-        std::memcpy(out, &pair, 4);
-        std::memcpy(out + 4, &pair, 4);
-        std::memcpy(out + 8, &pair, 4);
-        std::memcpy(out + 12, &pair, 4);
-      }
-    }
-    return;
-  }
-  for (int32_t y = 0; y < dst.height; ++y) fillRow(dst.row(y), dst.width, colour);
-}
+void Raster2D::clear(Surface& dst, uint16_t colour) const { fillRows(dst, Rect{0, 0, dst.width, dst.height}, colour); }
 
-void Raster2D::fillRect(Surface& dst, const Rect& rect, uint16_t colour) const {
-  for (int32_t y = rect.top; y < rect.bottom; ++y) fillRow(dst.at(rect.left, y), rect.width(), colour);
-}
+void Raster2D::fillRect(Surface& dst, const Rect& rect, uint16_t colour) const { fillRows(dst, rect, colour); }
 
 void Raster2D::hline(Surface& dst, Point point, int32_t count, uint16_t colour) const {
   fillRow(dst.at(point.x, point.y), count, colour);

@@ -67,5 +67,7 @@ class Raster2D final : public I2DRasterizer {
 void fillRow(uint16_t* out, int32_t count, uint16_t colour);
 // Copies count pixels, leaving dst unchanged where src equals key. Shared by every keyed copy.
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key);
+// Whether any of count pixels has the colour.
+bool rowHasColour(const uint16_t* row, int32_t count, uint16_t colour);
 
 }  // namespace Raster::Internal
