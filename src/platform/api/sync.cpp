@@ -34,6 +34,12 @@ class Event : public platform::Waitable {
     if (!manualReset_) set_ = false;
     return true;
   }
+  bool take() override {
+    std::lock_guard lock(mutex_);
+    if (!set_) return false;
+    if (!manualReset_) set_ = false;
+    return true;
+  }
   void set() {
     {
       std::lock_guard lock(mutex_);
@@ -69,6 +75,12 @@ class Semaphore : public platform::Waitable {
     } else if (!changed_.wait_until(lock, deadline, ready)) {
       return false;
     }
+    --count_;
+    return true;
+  }
+  bool take() override {
+    std::lock_guard lock(mutex_);
+    if (count_ == 0) return false;
     --count_;
     return true;
   }
@@ -145,7 +157,9 @@ std::map<std::u16string, std::weak_ptr<MutexCore>> mutexNames;  // guarded by mu
 namespace platform {
 
 void wakeMultipleWaits() {
-  std::lock_guard lock(multipleMutex);
+  // Passing through the lock orders this signal after any look in progress; waking after it is released
+  // spares the woken thread from blocking on it at once.
+  { std::lock_guard lock(multipleMutex); }
   multipleChanged.notify_all();
 }
 

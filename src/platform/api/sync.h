@@ -57,7 +57,7 @@ class Waitable : public KernelObject {
   // Takes the signal by the deadline (or waits for ever); false when the time ran out.
   virtual bool waitUntil(Clock::time_point deadline, bool forever) = 0;
   // Takes the signal when there is one, without waiting.
-  bool take() { return waitUntil(Clock::now(), false); }
+  virtual bool take() = 0;
 };
 
 // Every object that becomes signalled calls this after its change, so waits on several objects see it.

@@ -39,7 +39,7 @@ class NullSink : public AudioSink {
   void queued() override {
     std::lock_guard lock(mutex_);
     queued_ = true;
-    wake_.notify_all();
+    if (idle_) wake_.notify_all();
   }
 
  private:
@@ -80,7 +80,9 @@ class NullSink : public AudioSink {
       lock.lock();
       if (stop_ || paused_) continue;
       if (left == 0) {
+        idle_ = true;
         wake_.wait(lock, [this] { return stop_ || paused_ || queued_; });
+        idle_ = false;
         // The silence while nothing was queued is over: what comes now plays from now on.
         framesThisRun_ = std::max(framesThisRun_, framesBy(Clock::now()));
         continue;
@@ -100,6 +102,7 @@ class NullSink : public AudioSink {
   bool stop_ = false;           // guarded by mutex_
   bool paused_ = true;          // guarded by mutex_
   bool queued_ = false;         // guarded by mutex_
+  bool idle_ = false;           // guarded by mutex_; waiting for something to be queued
   Clock::time_point runStart_;  // guarded by mutex_
   uint64_t framesThisRun_ = 0;  // guarded by mutex_
   uint64_t run_ = 0;            // guarded by mutex_; counts pauses and restarts

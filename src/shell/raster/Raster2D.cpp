@@ -84,77 +84,97 @@ void circleImpl(Surface& dst, Point c, int32_t radius, uint16_t colour, const Re
   }
 }
 
-using RowFill = void (*)(uint16_t* out, int32_t count, uint16_t colour);
+// Fills `rows` rows of `count` pixels each, the rows `stride` pixels apart.
+using BlockFill = void (*)(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour);
 
 #if defined(__SSE2__)
-// Single pixels up to a 16-byte boundary, then aligned 16-byte stores, four to a step.
-void fillRowSse2(uint16_t* out, int32_t count, uint16_t colour) {
+// Unaligned 16-byte stores, four to a step; a row's last store may overlap the one before it, so no
+// pixel is written singly unless the row is shorter than a store.
+inline void fillRowSse2(uint16_t* out, int32_t count, __m128i wide, uint16_t colour) {
+  if (count < 8) {
+    for (int32_t i = 0; i < count; ++i) out[i] = colour;
+    return;
+  }
   int32_t i = 0;
-  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 15) != 0) out[i++] = colour;
-  const __m128i wide = _mm_set1_epi16(static_cast<int16_t>(colour));
   for (; i + 32 <= count; i += 32) {
     auto* p = reinterpret_cast<__m128i*>(out + i);
-    _mm_store_si128(p, wide);
-    _mm_store_si128(p + 1, wide);
-    _mm_store_si128(p + 2, wide);
-    _mm_store_si128(p + 3, wide);
+    _mm_storeu_si128(p, wide);
+    _mm_storeu_si128(p + 1, wide);
+    _mm_storeu_si128(p + 2, wide);
+    _mm_storeu_si128(p + 3, wide);
   }
-  for (; i + 8 <= count; i += 8) _mm_store_si128(reinterpret_cast<__m128i*>(out + i), wide);
-  for (; i < count; ++i) out[i] = colour;
+  for (; i + 8 <= count; i += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), wide);
+  if (i < count) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + count - 8), wide);
+}
+
+void fillBlockSse2(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour) {
+  const __m128i wide = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (int32_t y = 0; y < rows; ++y, out += stride) fillRowSse2(out, count, wide, colour);
 }
 
 // The same with 32-byte stores, on processors that have them.
-__attribute__((target("avx2"))) void fillRowAvx2(uint16_t* out, int32_t count, uint16_t colour) {
-  int32_t i = 0;
-  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 31) != 0) out[i++] = colour;
+__attribute__((target("avx2"))) void fillBlockAvx2(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride,
+                                                   uint16_t colour) {
   const __m256i wide = _mm256_set1_epi16(static_cast<int16_t>(colour));
-  for (; i + 64 <= count; i += 64) {
-    auto* p = reinterpret_cast<__m256i*>(out + i);
-    _mm256_store_si256(p, wide);
-    _mm256_store_si256(p + 1, wide);
-    _mm256_store_si256(p + 2, wide);
-    _mm256_store_si256(p + 3, wide);
+  const __m128i narrow = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (int32_t y = 0; y < rows; ++y, out += stride) {
+    if (count < 16) {
+      fillRowSse2(out, count, narrow, colour);
+      continue;
+    }
+    int32_t i = 0;
+    for (; i + 64 <= count; i += 64) {
+      auto* p = reinterpret_cast<__m256i*>(out + i);
+      _mm256_storeu_si256(p, wide);
+      _mm256_storeu_si256(p + 1, wide);
+      _mm256_storeu_si256(p + 2, wide);
+      _mm256_storeu_si256(p + 3, wide);
+    }
+    for (; i + 16 <= count; i += 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), wide);
+    if (i < count) _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + count - 16), wide);
   }
-  for (; i + 16 <= count; i += 16) _mm256_store_si256(reinterpret_cast<__m256i*>(out + i), wide);
-  for (; i < count; ++i) out[i] = colour;
 }
 
-RowFill widestFill() { return __builtin_cpu_supports("avx2") ? fillRowAvx2 : fillRowSse2; }
+BlockFill widestFill() { return __builtin_cpu_supports("avx2") ? fillBlockAvx2 : fillBlockSse2; }
 #else
 // Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
-void fillRowPortable(uint16_t* out, int32_t count, uint16_t colour) {
-  int32_t i = 0;
-  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 7) != 0) out[i++] = colour;
+void fillBlockPortable(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour) {
   const uint64_t quad = uint64_t{colour} * 0x0001000100010001ull;
-  for (; i + 4 <= count; i += 4) std::memcpy(out + i, &quad, sizeof quad);
-  for (; i < count; ++i) out[i] = colour;
+  for (int32_t y = 0; y < rows; ++y, out += stride) {
+    int32_t i = 0;
+    while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 7) != 0) out[i++] = colour;
+    for (; i + 4 <= count; i += 4) std::memcpy(out + i, &quad, sizeof quad);
+    for (; i < count; ++i) out[i] = colour;
+  }
 }
 
-RowFill widestFill() { return fillRowPortable; }
+BlockFill widestFill() { return fillBlockPortable; }
 #endif
 
-// Fills the rectangle's rows; rows that follow each other without a gap are filled as one run.
-void fillRows(Surface& dst, const Rect& rect, uint16_t colour) {
-  const int32_t width = rect.width();
-  if (width == dst.width && dst.pitch == width * 2) {
-    fillRow(dst.at(rect.left, rect.top), width * rect.height(), colour);
+void fillBlock(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour) {
+  if (count <= 0) return;
+  // Rows without a gap between them are one row.
+  if (stride == count) {
+    count *= rows;
+    rows = 1;
+  }
+  // A colour of two equal bytes is a byte fill, which the C library does best.
+  if ((colour >> 8) == (colour & 0xFF)) {
+    for (int32_t y = 0; y < rows; ++y, out += stride) std::memset(out, colour & 0xFF, static_cast<size_t>(count) * 2);
     return;
   }
-  for (int32_t y = rect.top; y < rect.bottom; ++y) fillRow(dst.at(rect.left, y), width, colour);
+  static const BlockFill fill = widestFill();
+  fill(out, count, rows, stride, colour);
+}
+
+void fillRows(Surface& dst, const Rect& rect, uint16_t colour) {
+  if (rect.isEmpty()) return;
+  fillBlock(dst.at(rect.left, rect.top), rect.width(), rect.height(), dst.pitch / 2, colour);
 }
 
 }  // namespace
 
-void fillRow(uint16_t* out, int32_t count, uint16_t colour) {
-  if (count <= 0) return;
-  // A colour of two equal bytes is a byte fill, which the C library does best.
-  if ((colour >> 8) == (colour & 0xFF)) {
-    std::memset(out, colour & 0xFF, static_cast<size_t>(count) * 2);
-    return;
-  }
-  static const RowFill fill = widestFill();
-  fill(out, count, colour);
-}
+void fillRow(uint16_t* out, int32_t count, uint16_t colour) { fillBlock(out, count, 1, count, colour); }
 
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
   int32_t i = 0;
@@ -196,6 +216,12 @@ const Raster2D& Raster2D::instance() {
 
 void Raster2D::blit(Surface& dst, Point dstPoint, const Surface& src, const Rect& srcRect) const {
   const auto bytes = static_cast<size_t>(srcRect.width()) * 2;
+  // Whole rows of two surfaces without gaps between rows: one block.
+  if (srcRect.width() == src.width && srcRect.width() == dst.width && src.pitch == dst.pitch &&
+      static_cast<size_t>(src.pitch) == bytes) {
+    std::memmove(dst.at(dstPoint.x, dstPoint.y), src.at(srcRect.left, srcRect.top), bytes * srcRect.height());
+    return;
+  }
   for (int32_t y = srcRect.top; y < srcRect.bottom; ++y) {
     // memmove: a surface may be copied onto itself.
     std::memmove(dst.at(dstPoint.x, dstPoint.y + (y - srcRect.top)), src.at(srcRect.left, y), bytes);
