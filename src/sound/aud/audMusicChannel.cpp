@@ -181,7 +181,13 @@ void audMusicChannel::mixVoice(Voice& v, int32_t* sums, uint32_t frames, bool st
   uint32_t f = 0;
   while (f < frames) {
     if (s.loopLength != 0 && position >= loopEnd) position -= s.loopLength;
-    if (position >= s.length) break;
+    if (position >= s.length) {
+      // Silent: a position past the end stays where it is, or, in a looped sample, comes back by one loop
+      // length per frame.
+      if (s.loopLength == 0) break;
+      ++f;
+      continue;
+    }
     uint32_t run = 1;
     if (position < limit) {
       run = frames - f;
