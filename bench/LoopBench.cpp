@@ -36,17 +36,17 @@ constexpr const char* kStepLogVariable = "GLIMMERHUT_BENCH_STEPS";
 constexpr double kStepMs = 30;
 constexpr double kStepToleranceMs = 2;
 
-// The game library, noting the program's clock and the steady clock at every step it runs.
+// The game library, noting the program's clock and the steady clock as each step begins.
 class TimedGameLib : public gamelib::GameLib {
  public:
+  // A step starts when the frame call that runs it does.
   void tick() override {
     const int64_t before = lastStepTime;
+    const uint64_t tick = platform::tickCount64();
+    const auto started = SteadyClock::now().time_since_epoch();
     GameLib::tick();
-    if (lastStepTime != before) {
-      const auto sinceEpoch = SteadyClock::now().time_since_epoch();
-      steps.push_back(
-          {platform::tickCount64(), std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count()});
-    }
+    if (lastStepTime != before)
+      steps.push_back({tick, std::chrono::duration_cast<std::chrono::microseconds>(started).count()});
   }
   struct Step {
     uint64_t tick;

@@ -86,15 +86,11 @@ void waitOnSteppedClock(DWORD milliseconds) {
 
 // Sleeps until the deadline or until desktop input arrives, waking for a script event due before it.
 void sleepOnRealClock(std::chrono::steady_clock::time_point deadline) {
-  using std::chrono::milliseconds;
   auto until = deadline;
-  if (uint64_t next = platform::nextScriptTime(); next != UINT64_MAX) {
-    const uint64_t now = platform::tickCount64();
-    if (next > now) until = std::min(until, std::chrono::steady_clock::now() + milliseconds(next - now));
-  }
+  if (uint64_t next = platform::nextScriptTime(); next != UINT64_MAX)
+    until = std::min(until, platform::realTimeOfTick(next));
   if (platform::hasDesktopWindow()) {
-    auto left = std::chrono::duration_cast<milliseconds>(until - std::chrono::steady_clock::now()).count();
-    platform::pumpDesktop(static_cast<int>(std::max<int64_t>(left, 1)));
+    platform::pumpDesktopUntil(until);
   } else {
     std::this_thread::sleep_until(until);
   }
@@ -116,7 +112,10 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD millisec
     waitOnSteppedClock(milliseconds);
     return WAIT_TIMEOUT;
   }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(forever ? 0 : milliseconds);
+  // A clock only a test moves: waiting for it would never end.
+  if (platform::isManualClock() && !forever) return WAIT_TIMEOUT;
+  // The wait ends as the tick count reaches its end, not up to a millisecond later.
+  const auto deadline = platform::realTimeOfTick(platform::tickCount64() + (forever ? 0 : milliseconds));
   for (;;) {
     if (forever) {
       waitForInput();

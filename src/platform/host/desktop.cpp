@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <thread>
 
 #include "platform/api/resources.h"
 #include "platform/api/window.h"
@@ -292,17 +293,24 @@ bool hasDesktopWindow() { return desktop.window != nullptr; }
 int desktopScale() { return desktop.scale; }
 
 void pumpDesktop(int timeoutMs) {
+  pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0)));
+}
+
+void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
   if (desktop.window == nullptr) return;
   refreshFromVideoNowAndThen();
+  // While the panel scans video memory the window keeps following it.
+  if (videoFrameBuffer().pixels != nullptr)
+    until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(kVideoRefreshMs));
   SDL_Event event;
-  if (timeoutMs > 0) {
-    // While the panel scans video memory the window keeps following it.
-    if (videoFrameBuffer().pixels != nullptr) timeoutMs = std::min(timeoutMs, static_cast<int>(kVideoRefreshMs));
+  const auto left = until - std::chrono::steady_clock::now();
+  if (left > std::chrono::steady_clock::duration::zero()) {
     if (desktop.waitSleeps) {
-      if (!SDL_WaitEventTimeout(&event, timeoutMs)) return;
+      const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+      if (!SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return;
       handle(event);
     } else {
-      SDL_Delay(static_cast<Uint32>(timeoutMs));
+      std::this_thread::sleep_until(until);
     }
   }
   while (SDL_PollEvent(&event)) handle(event);
