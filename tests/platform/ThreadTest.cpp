@@ -99,6 +99,15 @@ TEST(ThreadTest, AWaitOnSeveralObjectsTakesTheFirstSignalledOne) {
   EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForMultipleObjects(1, &setter, FALSE, INFINITE), WAIT_OBJECT_0);
 
+  // A free mutex is taken, by its owner again too, and freed by as many releases.
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
+  EXPECT_EQ(WaitForMultipleObjects(1, &mutex, FALSE, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForMultipleObjects(1, &mutex, FALSE, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(ReleaseMutex(mutex));
+  EXPECT_TRUE(ReleaseMutex(mutex));
+  EXPECT_FALSE(ReleaseMutex(mutex));
+  CloseHandle(mutex);
+
   // As on the handheld: no waiting for all, at least one handle, and only handles that can be waited on.
   EXPECT_EQ(WaitForMultipleObjects(2, both, TRUE, 0), WAIT_FAILED);
   EXPECT_EQ(WaitForMultipleObjects(0, both, FALSE, 0), WAIT_FAILED);

@@ -123,6 +123,14 @@ class MutexCore {
     depth_ = 1;
     return true;
   }
+  bool tryAcquire() {
+    std::lock_guard lock(mutex_);
+    const std::thread::id self = std::this_thread::get_id();
+    if (depth_ > 0 && owner_ != self) return false;
+    owner_ = self;
+    ++depth_;
+    return true;
+  }
   bool release() {
     {
       std::lock_guard lock(mutex_);
@@ -145,6 +153,7 @@ class Mutex : public platform::Waitable {
  public:
   explicit Mutex(std::shared_ptr<MutexCore> core) : core(std::move(core)) {}
   bool waitUntil(Clock::time_point deadline, bool forever) override { return core->acquire(deadline, forever); }
+  bool take() override { return core->tryAcquire(); }
 
   const std::shared_ptr<MutexCore> core;
 };
