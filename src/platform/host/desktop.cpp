@@ -42,7 +42,7 @@ Desktop desktop;
 constexpr Uint64 kVideoRefreshMs = 16;
 // The video drivers whose event wait sleeps until input comes; on the others (offscreen, dummy, ...) SDL
 // waits by polling every millisecond, so a plain sleep serves better, and input is taken when it ends.
-constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland", "windows", "cocoa"};
+constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland"};
 int headlessState = -1;  // -1: not decided yet
 
 struct KeyMapping {
