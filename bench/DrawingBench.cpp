@@ -1,10 +1,15 @@
 // Drawing speed at the two screen sizes the games run at: clears, fills, copies, lines, a frame
-// presented through the display layer, and PNG decoding, beside a memcpy of the same bytes.
+// presented through the display layer, and PNG decoding, beside a memcpy of the same bytes; and the
+// ratios of each hot path to its yardstick, both timed in the same run.
 #include <benchmark/benchmark.h>
 #include <png.h>
 
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/api/window.h"
@@ -44,12 +49,39 @@ std::unique_ptr<RasterSurface> patterned(int w, int h, bool keyed) {
 
 Screen screenOf(const benchmark::State& state) { return kScreens[state.range(0)]; }
 
+// A photo-like RGB picture: every pixel differs from its neighbours, as in the games' backgrounds.
+std::vector<uint8_t> photoPng(int w, int h);
+
 void bytesPerFrame(benchmark::State& state, int64_t bytes) {
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["w"] = screenOf(state).width;
 }
 
 int64_t screenBytes(const Screen& s) { return int64_t{s.width} * s.height * 2; }
+
+// Times subject and yardstick alternately, each repeated, in every iteration, and reports the subject's
+// time over the yardstick's: both see the same machine at the same moment.
+template <class Subject, class Yardstick>
+double timeRatio(benchmark::State& state, Subject subject, Yardstick yardstick, int repeats = 8) {
+  using Clock = std::chrono::steady_clock;
+  Clock::duration subjectTime{}, yardstickTime{};
+  for (auto _ : state) {
+    const auto a = Clock::now();
+    for (int i = 0; i < repeats; ++i) {
+      subject();
+      benchmark::ClobberMemory();
+    }
+    const auto b = Clock::now();
+    for (int i = 0; i < repeats; ++i) {
+      yardstick();
+      benchmark::ClobberMemory();
+    }
+    const auto c = Clock::now();
+    subjectTime += b - a;
+    yardstickTime += c - b;
+  }
+  return std::chrono::duration<double>(subjectTime).count() / std::chrono::duration<double>(yardstickTime).count();
+}
 
 // Runs draw once per iteration, keeping its stores, and counts bytes of drawn frame.
 template <class Draw>
@@ -93,6 +125,42 @@ void FillRect(benchmark::State& state) {
 }
 BENCHMARK(FillRect)->Arg(0)->Arg(1);
 
+// A full-screen fill (and one a pixel inside the edges, filled row by row) against memset of the same
+// bytes: memset's time over the fill's is the fill's speed as a share of memset's.
+void FillAgainstMemset(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  const int inset = static_cast<int>(state.range(1));
+  auto target = RasterSurface::create(s.width, s.height);
+  Raster::RasterTarget raster(target.get());
+  const size_t bytes = static_cast<size_t>(screenBytes(s));
+  std::vector<uint8_t> plain(bytes);
+  const double ratio = timeRatio(
+      state, [&] { raster.fillRect(inset, inset, s.width - inset, s.height - inset, 0x1234); },
+      [&] {
+        std::memset(plain.data(), 0x12, bytes);
+        benchmark::DoNotOptimize(plain.data());
+      });
+  state.counters["speed_vs_memset"] = 1 / ratio;
+  state.counters["w"] = s.width;
+}
+BENCHMARK(FillAgainstMemset)->ArgNames({"screen", "inset"})->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1});
+
+void ClearAgainstMemset(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  auto target = RasterSurface::create(s.width, s.height);
+  const size_t bytes = static_cast<size_t>(screenBytes(s));
+  std::vector<uint8_t> plain(bytes);
+  const double ratio = timeRatio(
+      state, [&] { Raster2D::instance().clear(*target->surface, 0x1234); },
+      [&] {
+        std::memset(plain.data(), 0x12, bytes);
+        benchmark::DoNotOptimize(plain.data());
+      });
+  state.counters["speed_vs_memset"] = 1 / ratio;
+  state.counters["w"] = s.width;
+}
+BENCHMARK(ClearAgainstMemset)->Arg(0)->Arg(1);
+
 void blitFullScreen(benchmark::State& state, bool keyed) {
   const Screen s = screenOf(state);
   auto target = RasterSurface::create(s.width, s.height);
@@ -106,6 +174,37 @@ BENCHMARK(OpaqueBlitFullScreen)->Arg(0)->Arg(1);
 
 void KeyedBlitFullScreen(benchmark::State& state) { blitFullScreen(state, true); }
 BENCHMARK(KeyedBlitFullScreen)->Arg(0)->Arg(1);
+
+// A full-screen picture without a key-coloured pixel, decoded from a file as the games load theirs and
+// drawn through the graphics context, against memcpy of the same bytes.
+void OpaquePictureAgainstMemcpy(benchmark::State& state) {
+  const Screen s = screenOf(state);
+  using nuv::microedition::lcdui::DImage;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("glimmerhut-bench-picture-" + std::to_string(s.width));
+  std::filesystem::create_directories(folder);
+  const std::vector<uint8_t> png = photoPng(s.width, s.height);
+  std::ofstream(folder / "picture.png", std::ios::binary)
+      .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  platform::setProgramFile((folder / "glimmerhut").string());
+  nuv::microedition::lcdui::DImagePtr picture = DImage::createImage(u"picture.png");
+  nuv::microedition::lcdui::DImagePtr canvas = DImage::createMutableImage(s.width, s.height);
+  auto g = canvas->getGraphics();
+  const size_t bytes = static_cast<size_t>(screenBytes(s));
+  std::vector<uint8_t> from(bytes, 1), to(bytes);
+  const double ratio = timeRatio(
+      state, [&] { g->drawImage(picture, 0, 0, 0); },
+      [&] {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+      });
+  state.counters["time_vs_memcpy"] = ratio;
+  state.counters["keyed"] = picture->rasterSurface()->key >= 0 ? 1 : 0;
+  state.counters["w"] = s.width;
+  platform::setProgramFile("");
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(OpaquePictureAgainstMemcpy)->Arg(0)->Arg(1);
 
 // A screenful of sprites of one size, drawn through the graphics context as the games do.
 void KeyedSprites(benchmark::State& state) {
@@ -217,7 +316,7 @@ std::vector<uint8_t> photoPng(int w, int h) {
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       row[x * 3] = static_cast<uint8_t>(x + y);
-      row[x * 3 + 1] = static_cast<uint8_t>(x * y / 8);
+      row[x * 3 + 1] = static_cast<uint8_t>(x * y / 8 | 4);  // never the key colour's green
       row[x * 3 + 2] = static_cast<uint8_t>((x ^ y) * 3);
     }
     png_write_row(png, row.data());
@@ -238,5 +337,18 @@ void DecodePng(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(png.size()));
 }
 BENCHMARK(DecodePng)->Arg(0)->Arg(1);
+
+// The larger screen's picture has four times the pixels: its decode time over the smaller one's.
+void DecodePngLargeAgainstSmall(benchmark::State& state) {
+  const std::vector<uint8_t> large = photoPng(kScreens[1].width, kScreens[1].height);
+  const std::vector<uint8_t> small = photoPng(kScreens[0].width, kScreens[0].height);
+  auto decode = [](const std::vector<uint8_t>& png) {
+    auto surface = Raster::ImageDecoder::decodeMemory(png.data(), png.data() + png.size());
+    benchmark::DoNotOptimize(surface.get());
+  };
+  state.counters["time_vs_240x320"] = timeRatio(
+      state, [&] { decode(large); }, [&] { decode(small); }, 2);
+}
+BENCHMARK(DecodePngLargeAgainstSmall);
 
 }  // namespace

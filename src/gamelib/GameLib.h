@@ -48,6 +48,8 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   void startApp() override;
   // One frame call: at most one 30 ms step (or the next stage of the start).
   void tick() override;
+  // Until the next step is due, or the start's next flush or stage.
+  int32_t idleTime() override;
   // "app.name" and "image.path"; null for any other key.
   nuv::lang::DStringPtr getAppProperty(nuv::lang::DStringPtr key) override;
 

@@ -1,5 +1,7 @@
 // The frame step: one 30 ms step per frame call at most, the paint only when it fits before the next step,
 // the switch back to the main menu, quitting, and the frame of an unsupported screen size.
+#include <algorithm>
+
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameImage.h"
@@ -23,6 +25,17 @@ constexpr int32_t kNoSwitch = -1;
 
 }  // namespace
 
+namespace {
+
+// How late the next step is at the time given; negative while it is not due yet. The low words, as the
+// handheld's 32-bit tick count gives them.
+int32_t stepLateness(int64_t now) {
+  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(GameLib::lastStepTime) -
+                              static_cast<uint32_t>(GameLib::kStepMs));
+}
+
+}  // namespace
+
 void GameLib::tick() {
   if (runPendingStart()) return;
   if (!resolutionSupported) {
@@ -34,9 +47,7 @@ void GameLib::tick() {
     pendingSwitch = kNoSwitch;
   }
   int64_t now = DSystem::currentTimeMillis();
-  // The low words, as the handheld's 32-bit tick count gives them.
-  int32_t late = static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(lastStepTime) -
-                                      static_cast<uint32_t>(kStepMs));
+  int32_t late = stepLateness(now);
   if (late > kMaxLateMs) lastStepTime = now;
   if (late < 0) return;
   lastStepTime += kStepMs;
@@ -55,6 +66,18 @@ void GameLib::tick() {
   int64_t paintStart = DSystem::currentTimeMillis();
   canvas->paintScreen();
   paintTime = DSystem::currentTimeMillis() - paintStart;
+}
+
+int32_t GameLib::idleTime() {
+  int64_t now = DSystem::currentTimeMillis();
+  if (pendingStage_ != StartStage::None) {
+    int64_t next = std::min(waitStart_ + waitLength_, lastWaitFlush_ + kStepMs);
+    return static_cast<int32_t>(std::clamp<int64_t>(next - now, 0, kStepMs));
+  }
+  // The frame of an unsupported size is drawn on every call, and a switch is made on the next one.
+  if (!resolutionSupported || pendingSwitch >= 0) return 0;
+  int32_t late = stepLateness(now);
+  return late >= 0 ? 0 : std::min(-late, kStepMs);
 }
 
 void GameLib::showMainMenu() {

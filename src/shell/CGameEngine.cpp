@@ -180,8 +180,16 @@ bool CGameEngine::runLoopPass() {
   if (!inactive) {
     frameRequested = false;
     if (!tick()) return false;
+    waitWhileIdle();
   }
   return true;
+}
+
+void CGameEngine::waitWhileIdle() {
+  // Until the MIDlet's next step is due nothing is to be done but take input: wait for it rather than poll.
+  if (running == 0 || splashShowing || eventDriven || midlet.isNull()) return;
+  int32_t idle = midlet->idleTime();
+  if (idle > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(idle), QS_ALLINPUT);
 }
 
 bool CGameEngine::tick() {

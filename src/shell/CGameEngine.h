@@ -53,6 +53,8 @@ class CGameEngine {
   static LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // One pass of the loop; false when the loop ends.
   bool runLoopPass();
+  // While the MIDlet has nothing to do, waits for input up to the time it will.
+  void waitWhileIdle();
 
   static CGameEngine* instance();
   // The current engine's MIDlet's answer, or null.

@@ -80,6 +80,44 @@ TEST(ThreadTest, SemaphoreCountsUpToItsMaximum) {
   EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED);
 }
 
+TEST(ThreadTest, AWaitOnSeveralObjectsTakesTheFirstSignalledOne) {
+  HANDLE stop = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  HANDLE buffers = CreateSemaphoreW(nullptr, 0, 5, nullptr);
+  const HANDLE both[] = {stop, buffers};
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_TIMEOUT);
+  ReleaseSemaphore(buffers, 2, nullptr);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, INFINITE), WAIT_OBJECT_0 + 1);  // one count taken
+  SetEvent(stop);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, INFINITE), WAIT_OBJECT_0);  // the first listed wins
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, INFINITE), WAIT_OBJECT_0 + 1);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_TIMEOUT);
+
+  // Another thread's signal ends a wait without a time-out, whether it comes before the wait or during it;
+  // a thread's handle is signalled when it ends.
+  HANDLE setter = CreateThread(
+      nullptr, 0, [](LPVOID event) -> DWORD { return SetEvent(static_cast<HANDLE>(event)) ? 0 : 1; }, stop, 0, nullptr);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForMultipleObjects(1, &setter, FALSE, INFINITE), WAIT_OBJECT_0);
+
+  // A free mutex is taken, by its owner again too, and freed by as many releases.
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
+  EXPECT_EQ(WaitForMultipleObjects(1, &mutex, FALSE, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForMultipleObjects(1, &mutex, FALSE, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(ReleaseMutex(mutex));
+  EXPECT_TRUE(ReleaseMutex(mutex));
+  EXPECT_FALSE(ReleaseMutex(mutex));
+  CloseHandle(mutex);
+
+  // As on the handheld: no waiting for all, at least one handle, and only handles that can be waited on.
+  EXPECT_EQ(WaitForMultipleObjects(2, both, TRUE, 0), WAIT_FAILED);
+  EXPECT_EQ(WaitForMultipleObjects(0, both, FALSE, 0), WAIT_FAILED);
+  CloseHandle(setter);
+  const HANDLE closed[] = {stop, setter};
+  EXPECT_EQ(WaitForMultipleObjects(2, closed, FALSE, 0), WAIT_FAILED);
+  CloseHandle(stop);
+  CloseHandle(buffers);
+}
+
 TEST(ThreadTest, CriticalSectionIsRecursiveAndExcludesOtherThreads) {
   struct Shared {
     CRITICAL_SECTION guard;

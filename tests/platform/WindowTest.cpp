@@ -123,6 +123,41 @@ TEST_F(WindowTest, ScriptedRunDeliversMessagesOnTheSteppedClock) {
   EXPECT_EQ(GET_X_LPARAM(seen[4].lParam), -3);
 }
 
+TEST_F(WindowTest, MessageWaitsMoveTheSteppedClockToThePollThatMeetsTheirEnd) {
+  create();
+  platform::Script script;
+  std::string error;
+  ASSERT_TRUE(platform::parseScript("step 3\n40 key down A\n100 close\n", script, error));
+  platform::startScript(std::move(script), folder_.path());
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);  // the first paint
+  ASSERT_EQ(GetTickCount(), 6u);
+  seen.clear();
+
+  // A message waiting: the wait ends at once and the clock stays.
+  PostMessageW(window_, WM_COMMAND, 1, 0);
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT), WAIT_OBJECT_0);
+  EXPECT_EQ(GetTickCount(), 6u);
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_COMMAND));
+  EXPECT_EQ(GetTickCount(), 9u);
+
+  // 10 ms from 9 end at 19: the next poll comes at 21, the first step at or after it.
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(GetTickCount(), 21u);
+  // The script's next event ends a longer wait: the key comes with the poll at 42.
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 500, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(GetTickCount(), 42u);
+
+  // The loop waits on messages alone.
+  HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 10, QS_ALLINPUT), WAIT_FAILED);
+  CloseHandle(event);
+}
+
 TEST_F(WindowTest, HeadlessRunEndsWithItsScript) {
   create();
   platform::Script script;

@@ -121,3 +121,85 @@ TEST_F(DImageFiles, ArchiveEntriesAreFoundByNameAndDamagedOnesRaiseIOException) 
   EXPECT_THROWS_CODE(Code::IOException, DImage::createImage(u"graphics/bad.png", 0));
   EXPECT_THROWS_CODE(Code::NullPointerException, DImage::createImage(u"graphics/missing.png", 0));
 }
+
+namespace {
+
+// A 9 x 7 RGB picture of distinct colours, none of them the key colour; with `keyed`, one pixel is.
+std::string opaquePictureBytes(bool keyed) {
+  shelltest::PngSpec spec{9, 7, PNG_COLOR_TYPE_RGB, 8, {}};
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      const bool key = keyed && x == 4 && y == 3;
+      spec.rows.push_back(key ? 255 : static_cast<uint8_t>(x * 28));
+      spec.rows.push_back(key ? 0 : static_cast<uint8_t>(40 + y * 30));
+      spec.rows.push_back(key ? 255 : static_cast<uint8_t>(x * y * 4));
+    }
+  }
+  std::vector<uint8_t> png = shelltest::makePng(spec);
+  return std::string(png.begin(), png.end());
+}
+
+// A canvas with a pattern under where pictures land, so a skipped pixel shows.
+DImagePtr patternedCanvas() {
+  DImagePtr canvas = DImage::createMutableImage(16, 14);
+  for (int y = 0; y < 14; ++y)
+    for (int x = 0; x < 16; ++x) *canvas->rasterSurface()->surface->at(x, y) = static_cast<uint16_t>(x * 16 + y + 1);
+  return canvas;
+}
+
+bool samePixels(const DImagePtr& a, const DImagePtr& b) {
+  for (int y = 0; y < a->getHeight(); ++y)
+    for (int x = 0; x < a->getWidth(); ++x)
+      if (pixel(a, x, y) != pixel(b, x, y)) return false;
+  return true;
+}
+
+}  // namespace
+
+TEST_F(DImageFiles, PicturesWithoutAKeyPixelDrawAsBeforeWithThePlainCopy) {
+  writeFile(folder.file("opaque.png"), opaquePictureBytes(false));
+  writeFile(folder.file("keyed.png"), opaquePictureBytes(true));
+  DImagePtr opaque = DImage::createImage(u"opaque.png", 0);
+  EXPECT_EQ(opaque->rasterSurface()->key, -1);  // marked at decoding: drawn with the plain copy
+  EXPECT_EQ(DImage::createImage(u"keyed.png", 0)->rasterSurface()->key, DImage::kKeyColour);
+  EXPECT_EQ(DImage::createImage(u"opaque.png", 5)->rasterSurface()->key, -1);
+  EXPECT_EQ(DImage::createTransformedImage(opaque, 3)->rasterSurface()->key, -1);
+
+  // As drawn before: the same pixels through the keyed copy, from a mutable image (which keeps its key).
+  DImagePtr asBefore = DImage::createMutableImage(9, 7);
+  asBefore->getGraphics()->drawImageOpaque(opaque, 0, 0, 0);
+  ASSERT_EQ(asBefore->rasterSurface()->key, DImage::kKeyColour);
+  struct Place {
+    int x, y, anchor;
+  } places[] = {{3, 2, 0},
+                {-4, -3, 0},
+                {12, 10, 0},
+                {15, 13, DGraphics::RIGHT | DGraphics::BOTTOM},
+                {8, 7, DGraphics::HCENTER | DGraphics::VCENTER}};
+  for (int transform = 0; transform < 8; ++transform) {
+    for (const Place& p : places) {
+      for (bool clipped : {false, true}) {
+        DImagePtr drawn = patternedCanvas(), expected = patternedCanvas();
+        auto onDrawn = drawn->getGraphics();
+        auto onExpected = expected->getGraphics();
+        if (clipped) {
+          onDrawn->setClip(2, 1, 9, 8);
+          onExpected->setClip(2, 1, 9, 8);
+        }
+        onDrawn->drawImage(opaque, p.x, p.y, p.anchor, transform);
+        onExpected->drawImage(asBefore, p.x, p.y, p.anchor, transform);
+        EXPECT_TRUE(samePixels(drawn, expected)) << "transform " << transform << " at " << p.x << "," << p.y;
+      }
+    }
+  }
+
+  // Drawn on, the picture may hold key pixels from then on: they are transparent again.
+  auto g = opaque->getGraphics();
+  g->setColor(0xFF00FF);
+  g->fillRect(0, 0, 0, 0);  // pixel (0, 0)
+  EXPECT_EQ(opaque->rasterSurface()->key, DImage::kKeyColour);
+  DImagePtr canvas = patternedCanvas();
+  canvas->getGraphics()->drawImage(opaque, 0, 0, 0);
+  EXPECT_EQ(pixel(canvas, 0, 0), 1);
+  EXPECT_EQ(pixel(canvas, 1, 0), pixel(opaque, 1, 0));
+}

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/Pixels.h"
 #include "shell/raster/Raster2D.h"
@@ -114,6 +115,43 @@ TEST(Raster2D, ClearGivesTheSamePixelsOnEveryWidthAndColour) {
   }
 }
 
+TEST(Raster2D, FillsSetExactlyTheirPixelsAtEveryLengthAndStart) {
+  // Lengths around the 8-, 16- and 64-pixel stores and their overlapping last store, from every start
+  // within a 16-pixel line; one colour goes through memset, one through the wide stores.
+  constexpr uint16_t kGuard = 0x5A5A;
+  for (uint16_t colour : {uint16_t{0x1234}, uint16_t{0xABAB}}) {
+    for (int start = 0; start < 16; ++start) {
+      for (int n = 0; n <= 80; ++n) {
+        std::vector<uint16_t> row(112, kGuard);
+        Raster::Internal::fillRow(row.data() + start, n, colour);
+        for (int i = 0; i < 112; ++i) {
+          const bool inside = i >= start && i < start + n;
+          ASSERT_EQ(row[i], inside ? colour : kGuard) << "colour " << colour << " start " << start << " length " << n;
+        }
+      }
+    }
+  }
+  // Rectangles inside an odd-width surface (rows with padding between them) and whole surfaces.
+  struct Case {
+    int width, height;
+    Rect rect;
+  } cases[] = {{37, 5, {1, 1, 36, 4}}, {37, 5, {0, 0, 37, 5}}, {40, 6, {0, 2, 40, 5}}, {40, 6, {3, 0, 21, 6}}};
+  for (const Case& c : cases) {
+    auto s = surface(c.width, c.height);
+    shelltest::fillPattern(*s->surface);
+    auto before = surface(c.width, c.height);
+    shelltest::fillPattern(*before->surface);
+    Raster2D::instance().fillRect(*s->surface, c.rect, 0x1234);
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        const bool inside = x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom;
+        EXPECT_EQ(*s->surface->at(x, y), inside ? 0x1234 : *before->surface->at(x, y))
+            << c.width << ": " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(Raster2D, TransformedCopyFollowsTheMatrixAndSkipsOutsideAndKeyPixels) {
   auto src = surface(2, 2);
   *src->surface->at(0, 0) = 1;
@@ -215,6 +253,31 @@ TEST(RasterTarget, CopiesDrawOnlyTheVisiblePartFromTheMatchingSource) {
         if (x < 5 && sx >= 0 && sx < 4 && sy >= 0 && sy < 3) expected = *src->surface->at(sx, sy);
         if (c.keyed && expected == 0xF81F) expected = 0;
         EXPECT_EQ(*dst->surface->at(x, y), expected) << "at " << c.x << "," << c.y << " pixel " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(RasterTarget, CopiesOfWholeRowsBetweenSurfacesOfOneWidth) {
+  // The copy takes whole rows as one block when nothing lies between them; moved up, down or cut by the clip.
+  for (int width : {8, 7}) {
+    auto src = surface(width, 5);
+    shelltest::fillPattern(*src->surface);
+    struct Case {
+      int y;
+      Rect clip;
+    } cases[] = {{0, {0, 0, 8, 5}}, {2, {0, 0, 8, 5}}, {-3, {0, 0, 8, 5}}, {0, {0, 1, 8, 4}}};
+    for (const Case& c : cases) {
+      auto dst = surface(width, 5);
+      RasterTarget target(dst.get());
+      target.setClip(c.clip);
+      target.blit(*src, 0, c.y);
+      for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const int sy = y - c.y;
+          const bool shown = sy >= 0 && sy < 5 && y >= c.clip.top && y < c.clip.bottom;
+          EXPECT_EQ(*dst->surface->at(x, y), shown ? *src->surface->at(x, sy) : 0) << width << " at " << c.y;
+        }
       }
     }
   }

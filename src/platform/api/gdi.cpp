@@ -6,6 +6,10 @@
 #include <mutex>
 #include <unordered_set>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/api/gdiobjects.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
@@ -24,8 +28,6 @@ std::unordered_set<const HDC__*> liveDcs;       // guarded by registryLock
 // A screen at least this many pixels on its short side is a high-resolution one, at twice the dpi.
 constexpr int kHighResolutionSide = 480;
 constexpr int kDpi = 96;
-// Pixels converted per step of a 16-bit to 32-bit copy.
-constexpr int kConvertChunk = 64;
 // The system font's character height in pixels.
 constexpr LONG kSystemFontHeight = -12;
 
@@ -71,6 +73,31 @@ StockObjects& stock() {
 
 // Like the handheld's display driver, 16-bit channels widen by shifting: white becomes 0xF8FCF8.
 uint32_t from565(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5) | ((p & 0x001Fu) << 3); }
+// A row of 16-bit pixels onto a row of 32-bit ones; neither row need be aligned.
+void convert565Row(const uint8_t* in, uint8_t* out, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  // Eight pixels a step: widened to 32 bits, each field moved to its place in its byte.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i red = _mm_set1_epi32(0xF800), green = _mm_set1_epi32(0x07E0), blue = _mm_set1_epi32(0x001F);
+  auto widen = [&](__m128i p) {
+    return _mm_or_si128(
+        _mm_or_si128(_mm_slli_epi32(_mm_and_si128(p, red), 8), _mm_slli_epi32(_mm_and_si128(p, green), 5)),
+        _mm_slli_epi32(_mm_and_si128(p, blue), 3));
+  };
+  for (; i + 8 <= count; i += 8) {
+    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i * 2));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4), widen(_mm_unpacklo_epi16(p, zero)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4 + 16), widen(_mm_unpackhi_epi16(p, zero)));
+  }
+#endif
+  for (; i < count; ++i) {
+    uint16_t p;
+    std::memcpy(&p, in + i * 2, 2);
+    const uint32_t rgb = from565(p);
+    std::memcpy(out + i * 4, &rgb, 4);
+  }
+}
 uint32_t from555(uint16_t p) { return ((p & 0x7C00u) << 9) | ((p & 0x03E0u) << 6) | ((p & 0x001Fu) << 3); }
 uint16_t to565(uint32_t c) {
   return static_cast<uint16_t>(((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F));
@@ -374,16 +401,8 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
                    static_cast<size_t>(right - left) * bytesPerPixel);
   } else if (from.format() == PixelView::Format::Rgb565 && to.format() == PixelView::Format::Screen && right > left) {
     // The display layer's present: a 16-bit frame onto the 32-bit screen, every frame.
-    for (int row = top; row < bottom; ++row) {
-      uint16_t in[kConvertChunk];
-      uint32_t out[kConvertChunk];
-      for (int col = left; col < right; col += kConvertChunk) {
-        const int n = std::min(kConvertChunk, right - col);
-        std::memcpy(in, from.row(row + dy) + (col + dx) * 2, static_cast<size_t>(n) * 2);
-        for (int i = 0; i < n; ++i) out[i] = from565(in[i]);
-        std::memcpy(to.row(row) + col * 4, out, static_cast<size_t>(n) * 4);
-      }
-    }
+    for (int row = top; row < bottom; ++row)
+      convert565Row(from.row(row + dy) + (left + dx) * 2, to.row(row) + left * 4, right - left);
   } else {
     for (int row = top; row < bottom; ++row)
       for (int col = left; col < right; ++col) to.set(col, row, from.get(col + dx, row + dy));

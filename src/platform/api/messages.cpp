@@ -3,7 +3,9 @@
 #include <time.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
+#include <thread>
 
 #include "platform/api/window.h"
 #include "platform/api/windowing.h"
@@ -71,7 +73,60 @@ void waitForInput() {
   }
 }
 
+// The stepped clock moves only when the program polls; a wait moves it by whole steps, stopping one step
+// short of the first step point at or after the end, so the next poll lands there.
+void waitOnSteppedClock(DWORD milliseconds) {
+  const uint64_t now = platform::tickCount64();
+  const uint64_t end = std::min(now + milliseconds, platform::nextScriptTime());
+  const uint64_t step = std::max<uint64_t>(platform::scriptStep(), 1);
+  if (end <= now) return;
+  const uint64_t steps = (end - now + step - 1) / step;
+  platform::advanceManualClock((steps - 1) * step);
+}
+
+// Sleeps until the deadline or until desktop input arrives, waking for a script event due before it.
+void sleepOnRealClock(std::chrono::steady_clock::time_point deadline) {
+  auto until = deadline;
+  if (uint64_t next = platform::nextScriptTime(); next != UINT64_MAX)
+    until = std::min(until, platform::realTimeOfTick(next));
+  if (platform::hasDesktopWindow()) {
+    platform::pumpDesktopUntil(until);
+  } else {
+    std::this_thread::sleep_until(until);
+  }
+}
+
 }  // namespace
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds, DWORD) {
+  if (count != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
+  }
+  MSG msg;
+  gatherInput();
+  if (takeMessage(&msg, false)) return WAIT_OBJECT_0;
+  if (milliseconds == 0) return WAIT_TIMEOUT;
+  const bool forever = milliseconds == INFINITE;
+  if (platform::isSteppedClock() && !forever) {
+    waitOnSteppedClock(milliseconds);
+    return WAIT_TIMEOUT;
+  }
+  // A clock only a test moves: waiting for it would never end.
+  if (platform::isManualClock() && !forever) return WAIT_TIMEOUT;
+  // The wait ends as the tick count reaches its end, not up to a millisecond later.
+  const auto deadline = platform::realTimeOfTick(platform::tickCount64() + (forever ? 0 : milliseconds));
+  for (;;) {
+    if (forever) {
+      waitForInput();
+    } else {
+      if (std::chrono::steady_clock::now() >= deadline) return WAIT_TIMEOUT;
+      sleepOnRealClock(deadline);
+    }
+    gatherInput();
+    if (takeMessage(&msg, false)) return WAIT_OBJECT_0;
+  }
+}
 
 BOOL PeekMessageW(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
   if (msg == nullptr) return FALSE;

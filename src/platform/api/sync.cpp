@@ -12,6 +12,11 @@ namespace {
 
 using Clock = platform::Waitable::Clock;
 
+// Waits on several objects sleep here; every signal wakes them to look again. A signal is set under its
+// object's own lock before this lock is taken, so a waiter holding it while it looks cannot miss one.
+std::mutex multipleMutex;
+std::condition_variable multipleChanged;
+
 // Objects are destroyed by CloseHandle; the handheld keeps them while a thread still waits, which the
 // system's own code never relies on.
 class Event : public platform::Waitable {
@@ -29,13 +34,22 @@ class Event : public platform::Waitable {
     if (!manualReset_) set_ = false;
     return true;
   }
-  void set() {
+  bool take() override {
     std::lock_guard lock(mutex_);
-    set_ = true;
-    if (manualReset_)
-      changed_.notify_all();
-    else
-      changed_.notify_one();
+    if (!set_) return false;
+    if (!manualReset_) set_ = false;
+    return true;
+  }
+  void set() {
+    {
+      std::lock_guard lock(mutex_);
+      set_ = true;
+      if (manualReset_)
+        changed_.notify_all();
+      else
+        changed_.notify_one();
+    }
+    platform::wakeMultipleWaits();
   }
   void reset() {
     std::lock_guard lock(mutex_);
@@ -64,12 +78,21 @@ class Semaphore : public platform::Waitable {
     --count_;
     return true;
   }
-  bool release(LONG n, LONG* previous) {
+  bool take() override {
     std::lock_guard lock(mutex_);
-    if (n <= 0 || n > maximum_ - count_) return false;
-    if (previous) *previous = count_;
-    count_ += n;
-    changed_.notify_all();
+    if (count_ == 0) return false;
+    --count_;
+    return true;
+  }
+  bool release(LONG n, LONG* previous) {
+    {
+      std::lock_guard lock(mutex_);
+      if (n <= 0 || n > maximum_ - count_) return false;
+      if (previous) *previous = count_;
+      count_ += n;
+      changed_.notify_all();
+    }
+    platform::wakeMultipleWaits();
     return true;
   }
 
@@ -100,10 +123,22 @@ class MutexCore {
     depth_ = 1;
     return true;
   }
-  bool release() {
+  bool tryAcquire() {
     std::lock_guard lock(mutex_);
-    if (depth_ == 0 || owner_ != std::this_thread::get_id()) return false;
-    if (--depth_ == 0) changed_.notify_one();
+    const std::thread::id self = std::this_thread::get_id();
+    if (depth_ > 0 && owner_ != self) return false;
+    owner_ = self;
+    ++depth_;
+    return true;
+  }
+  bool release() {
+    {
+      std::lock_guard lock(mutex_);
+      if (depth_ == 0 || owner_ != std::this_thread::get_id()) return false;
+      if (--depth_ != 0) return true;
+      changed_.notify_one();
+    }
+    platform::wakeMultipleWaits();
     return true;
   }
 
@@ -118,6 +153,7 @@ class Mutex : public platform::Waitable {
  public:
   explicit Mutex(std::shared_ptr<MutexCore> core) : core(std::move(core)) {}
   bool waitUntil(Clock::time_point deadline, bool forever) override { return core->acquire(deadline, forever); }
+  bool take() override { return core->tryAcquire(); }
 
   const std::shared_ptr<MutexCore> core;
 };
@@ -126,6 +162,17 @@ std::mutex mutexNamesLock;
 std::map<std::u16string, std::weak_ptr<MutexCore>> mutexNames;  // guarded by mutexNamesLock
 
 }  // namespace
+
+namespace platform {
+
+void wakeMultipleWaits() {
+  // Passing through the lock orders this signal after any look in progress; waking after it is released
+  // spares the woken thread from blocking on it at once.
+  { std::lock_guard lock(multipleMutex); }
+  multipleChanged.notify_all();
+}
+
+}  // namespace platform
 
 HANDLE CreateMutexW(void*, BOOL initialOwner, LPCWSTR name) {
   std::shared_ptr<MutexCore> core;
@@ -209,4 +256,34 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
   bool forever = milliseconds == INFINITE;
   auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : milliseconds);
   return object->waitUntil(deadline, forever) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
+DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds) {
+  if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || handles == nullptr || waitAll) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
+  }
+  platform::Waitable* objects[MAXIMUM_WAIT_OBJECTS];
+  for (DWORD i = 0; i < count; ++i) {
+    objects[i] = platform::handleObject<platform::Waitable>(handles[i]);
+    if (objects[i] == nullptr) return WAIT_FAILED;
+  }
+  platform::passSuspendGate();
+  bool forever = milliseconds == INFINITE;
+  auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : milliseconds);
+  std::unique_lock lock(multipleMutex);
+  for (;;) {
+    for (DWORD i = 0; i < count; ++i) {
+      if (objects[i]->take()) return WAIT_OBJECT_0 + i;
+    }
+    if (forever) {
+      multipleChanged.wait(lock);
+    } else if (multipleChanged.wait_until(lock, deadline) == std::cv_status::timeout) {
+      // One last look: a signal may have come with the time-out.
+      for (DWORD i = 0; i < count; ++i) {
+        if (objects[i]->take()) return WAIT_OBJECT_0 + i;
+      }
+      return WAIT_TIMEOUT;
+    }
+  }
 }

@@ -26,6 +26,10 @@ class ThreadState {
     }
     return changed_.wait_until(lock, deadline, done);
   }
+  bool hasEnded() {
+    std::lock_guard lock(mutex_);
+    return ended_;
+  }
   void passGate() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return suspendCount_ == 0; });
@@ -41,9 +45,12 @@ class ThreadState {
     return before;
   }
   void end() {
-    std::lock_guard lock(mutex_);
-    ended_ = true;
-    changed_.notify_all();
+    {
+      std::lock_guard lock(mutex_);
+      ended_ = true;
+      changed_.notify_all();
+    }
+    platform::wakeMultipleWaits();
   }
 
   std::atomic<int> priority{THREAD_PRIORITY_NORMAL};
@@ -60,6 +67,7 @@ class Thread : public platform::Waitable {
  public:
   explicit Thread(std::shared_ptr<ThreadState> state) : state(std::move(state)) {}
   bool waitUntil(Clock::time_point deadline, bool forever) override { return state->waitEnded(deadline, forever); }
+  bool take() override { return state->hasEnded(); }
 
   const std::shared_ptr<ThreadState> state;
 };

@@ -75,12 +75,20 @@ class WaveOut : public AudioSource {
     for (WAVEHDR* header : finished) notify(WOM_DONE, header);
   }
 
+  size_t bytesToBufferEnd() override {
+    std::lock_guard lock(mutex_);
+    return queue_.empty() ? 0 : queue_.front()->dwBufferLength - headOffset_;
+  }
+
   MMRESULT write(WAVEHDR* header) {
     if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
     if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
-    std::lock_guard lock(mutex_);
-    header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
-    queue_.push_back(header);
+    {
+      std::lock_guard lock(mutex_);
+      header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
+      queue_.push_back(header);
+    }
+    sink_->queued();
     return MMSYSERR_NOERROR;
   }
 

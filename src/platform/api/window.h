@@ -1,6 +1,7 @@
 // Windows, window classes, the message queue and the loop calls of the handheld, over the desktop window.
 #pragma once
 
+#include "platform/api/sync.h"
 #include "platform/api/wintypes.h"
 
 using HWND = struct HWND__*;
@@ -86,6 +87,7 @@ inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOW = 5;
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
+inline constexpr DWORD QS_ALLINPUT = 0x04FF;
 inline constexpr int GWL_WNDPROC = -4;
 inline constexpr int GWL_USERDATA = -21;
 inline constexpr int SM_CXSCREEN = 0;
@@ -156,6 +158,12 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 BOOL PeekMessageW(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 // Waits for a message; FALSE for WM_QUIT, -1 on failure.
 BOOL GetMessageW(MSG* msg, HWND window, UINT filterMin, UINT filterMax);
+// Waits until a message can be taken (WAIT_OBJECT_0 + count) or the time is up (WAIT_TIMEOUT), without
+// taking it. The loop waits on messages alone: any handle gives WAIT_FAILED. On a stepped script clock the
+// wait moves the clock instead of sleeping, in whole steps, so that the next poll lands on the first step
+// at or after the wait's end or the script's next event, just where the polls of a loop that never waited
+// would have met them.
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds, DWORD wakeMask);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,4 +1,5 @@
 // The null audio output: plays nothing, but consumes the queued bytes in real time like a sound card.
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -11,9 +12,6 @@ namespace platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Small enough that buffer completions arrive within a few milliseconds of their due time.
-constexpr auto kPollInterval = std::chrono::milliseconds(2);
 
 class NullSink : public AudioSink {
  public:
@@ -35,26 +33,63 @@ class NullSink : public AudioSink {
     paused_ = paused;
     runStart_ = Clock::now();
     framesThisRun_ = 0;
+    ++run_;
     wake_.notify_all();
+  }
+  void queued() override {
+    std::lock_guard lock(mutex_);
+    queued_ = true;
+    if (idle_) wake_.notify_all();
   }
 
  private:
+  // Frames the output has played since runStart_ by the given time.
+  uint64_t framesBy(Clock::time_point t) const {
+    auto elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(t - runStart_).count();
+    return elapsed <= 0 ? 0 : static_cast<uint64_t>(elapsed) * rate_ / 1'000'000'000u;
+  }
+  // The moment the output will have played the given number of frames since runStart_.
+  Clock::time_point timeOfFrame(uint64_t frames) const {
+    return runStart_ + std::chrono::nanoseconds((frames * 1'000'000'000u + rate_ - 1) / rate_);
+  }
+
+  // Sleeps until the buffer now playing is due to end, takes what has played by then, and so on; with
+  // nothing queued it sleeps until something is.
   void run() {
     std::vector<uint8_t> scratch;
     std::unique_lock lock(mutex_);
     while (!stop_) {
-      wake_.wait_for(lock, kPollInterval);
-      if (stop_ || paused_) continue;
-      auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - runStart_).count();
-      uint64_t due = static_cast<uint64_t>(elapsed) * rate_ / 1000000;
-      if (due <= framesThisRun_) continue;
-      size_t bytes = static_cast<size_t>(due - framesThisRun_) * frameBytes_;
-      framesThisRun_ = due;
-      scratch.resize(bytes);
-      // The device's lock is taken inside pull; holding ours too would order the two against pause.
+      if (paused_) {
+        wake_.wait(lock);
+        continue;
+      }
+      uint64_t due = framesBy(Clock::now());
+      if (due > framesThisRun_) {
+        size_t bytes = static_cast<size_t>(due - framesThisRun_) * frameBytes_;
+        framesThisRun_ = due;
+        scratch.resize(bytes);
+        // The device's lock is taken inside pull; holding ours too would order the two against pause.
+        lock.unlock();
+        source_.pull(scratch.data(), bytes);
+        lock.lock();
+        continue;
+      }
+      queued_ = false;
       lock.unlock();
-      source_.pull(scratch.data(), bytes);
+      size_t left = source_.bytesToBufferEnd();
       lock.lock();
+      if (stop_ || paused_) continue;
+      if (left == 0) {
+        idle_ = true;
+        wake_.wait(lock, [this] { return stop_ || paused_ || queued_; });
+        idle_ = false;
+        // The silence while nothing was queued is over: what comes now plays from now on.
+        framesThisRun_ = std::max(framesThisRun_, framesBy(Clock::now()));
+        continue;
+      }
+      uint64_t end = framesThisRun_ + (left + frameBytes_ - 1) / frameBytes_;
+      const uint64_t run = run_;
+      wake_.wait_until(lock, timeOfFrame(end), [this, run] { return stop_ || paused_ || run_ != run; });
     }
   }
 
@@ -66,8 +101,11 @@ class NullSink : public AudioSink {
   std::condition_variable wake_;
   bool stop_ = false;           // guarded by mutex_
   bool paused_ = true;          // guarded by mutex_
+  bool queued_ = false;         // guarded by mutex_
+  bool idle_ = false;           // guarded by mutex_; waiting for something to be queued
   Clock::time_point runStart_;  // guarded by mutex_
   uint64_t framesThisRun_ = 0;  // guarded by mutex_
+  uint64_t run_ = 0;            // guarded by mutex_; counts pauses and restarts
 };
 
 }  // namespace

@@ -14,6 +14,8 @@ class AudioSource {
  public:
   virtual ~AudioSource() = default;
   virtual void pull(uint8_t* out, size_t bytes) = 0;
+  // Bytes still to play before the buffer now playing is done; 0 when nothing is queued.
+  virtual size_t bytesToBufferEnd() = 0;
 };
 
 // One opened output. Starts paused; after destruction it pulls no more.
@@ -21,6 +23,8 @@ class AudioSink {
  public:
   virtual ~AudioSink() = default;
   virtual void setPaused(bool paused) = 0;
+  // A buffer was queued on the source; an output that sleeps while nothing is queued wakes up.
+  virtual void queued() {}
 };
 
 struct AudioBackend {

@@ -4,10 +4,16 @@
 
 #include <SDL.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <thread>
 
 #include "platform/api/resources.h"
 #include "platform/api/window.h"
@@ -28,10 +34,15 @@ struct Desktop {
   int scale = 1;
   int presenter = 0;
   bool penDown = false;
+  bool waitSleeps = false;      // SDL's event wait sleeps in the system on this video driver
+  bool drawsToSurface = false;  // frames go into the window's frame buffer, not through a renderer
 };
 
 Desktop desktop;
 constexpr Uint64 kVideoRefreshMs = 16;
+// The video drivers whose event wait sleeps until input comes; on the others (offscreen, dummy, ...) SDL
+// waits by polling every millisecond, so a plain sleep serves better, and input is taken when it ends.
+constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland"};
 int headlessState = -1;  // -1: not decided yet
 
 struct KeyMapping {
@@ -55,12 +66,81 @@ constexpr KeyMapping kKeys[] = {
 
 int floorDiv(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
 
+template <int Scale>
+void widenRowBy(uint32_t* out, const uint32_t* in, int width) {
+  for (int x = 0; x < width; ++x, out += Scale) {
+    for (int k = 0; k < Scale; ++k) out[k] = in[x];
+  }
+}
+
+// Each pixel of the row repeated scale times; the usual scales with loops of fixed length.
+void widenRow(uint32_t* out, const uint32_t* in, int width, int scale) {
+  switch (scale) {
+    case 1:
+      std::memcpy(out, in, static_cast<size_t>(width) * 4);
+      return;
+    case 2: {
+      int x = 0;
+#if defined(__SSE2__)
+      // Four pixels a step, each stored twice side by side.
+      for (; x + 4 <= width; x += 4, out += 8) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi32(four, four));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_unpackhi_epi32(four, four));
+      }
+#endif
+      widenRowBy<2>(out, in + x, width - x);
+      return;
+    }
+    case 3:
+      widenRowBy<3>(out, in, width);
+      return;
+    case 4:
+      widenRowBy<4>(out, in, width);
+      return;
+    default:
+      for (int x = 0; x < width; ++x) {
+        for (int k = 0; k < scale; ++k) *out++ = in[x];
+      }
+  }
+}
+
+// Each device pixel becomes a square of scale x scale pixels, written straight into the window's own
+// frame buffer.
+void presentToWindowSurface(const DeviceScreen& screen) {
+  SDL_Surface* target = SDL_GetWindowSurface(desktop.window);
+  if (target == nullptr) return;
+  if (target->format->format != SDL_PIXELFORMAT_RGB888) {
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(screen.pixels()), screen.width(), screen.height(), 32,
+                                           screen.width() * 4, SDL_PIXELFORMAT_RGB888);
+    if (source != nullptr) SDL_BlitScaled(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+  } else if (SDL_LockSurface(target) == 0) {
+    const int scale = desktop.scale;
+    const int width = std::min(screen.width(), target->w / scale);
+    const int height = std::min(screen.height(), target->h / scale);
+    const size_t rowBytes = static_cast<size_t>(width) * scale * 4;
+    for (int y = 0; y < height; ++y) {
+      auto* first = static_cast<uint8_t*>(target->pixels) + static_cast<ptrdiff_t>(y) * scale * target->pitch;
+      widenRow(reinterpret_cast<uint32_t*>(first), screen.pixels() + static_cast<ptrdiff_t>(y) * screen.width(), width,
+               scale);
+      for (int k = 1; k < scale; ++k) std::memcpy(first + k * target->pitch, first, rowBytes);
+    }
+    SDL_UnlockSurface(target);
+  }
+  SDL_UpdateWindowSurface(desktop.window);
+}
+
 void present(const DeviceScreen& screen) {
-  if (desktop.texture == nullptr) return;
-  SDL_UpdateTexture(desktop.texture, nullptr, screen.pixels(), screen.width() * 4);
-  SDL_RenderClear(desktop.renderer);
-  SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
-  SDL_RenderPresent(desktop.renderer);
+  if (desktop.texture != nullptr) {
+    SDL_UpdateTexture(desktop.texture, nullptr, screen.pixels(), screen.width() * 4);
+    // The copy covers the whole window: nothing needs clearing first.
+    SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
+    SDL_RenderPresent(desktop.renderer);
+  } else if (desktop.drawsToSurface) {
+    presentToWindowSurface(screen);
+  }
 }
 
 int chooseScale(int width, int height) {
@@ -113,6 +193,22 @@ void handle(const SDL_Event& event) {
   }
 }
 
+// Whether the renderer's OpenGL is a software rasteriser (a machine without a graphics card, or SDL's
+// offscreen driver): for the one scaled copy of each frame it costs several times a plain copy.
+bool drawsInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned kGlRenderer = 0x1F01;
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const char* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+  if (name == nullptr) return false;
+  for (const char* rasteriser : {"llvmpipe", "softpipe", "Software Rasterizer"}) {
+    if (std::strstr(name, rasteriser) != nullptr) return true;
+  }
+  return false;
+}
+
 // The panel scans video memory continuously; the window follows it at the desktop's frame rate.
 void refreshFromVideoNowAndThen() {
   static Uint64 last = 0;
@@ -157,11 +253,19 @@ bool openDesktopWindow(const std::u16string& title) {
   desktop.scale = chooseScale(screen.width(), screen.height());
   desktop.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                     screen.width() * desktop.scale, screen.height() * desktop.scale, SDL_WINDOW_HIDDEN);
-  if (desktop.window != nullptr) desktop.renderer = SDL_CreateRenderer(desktop.window, -1, 0);
-  if (desktop.renderer != nullptr)
+  if (desktop.window != nullptr) desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
+  if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
     desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                         screen.width(), screen.height());
-  if (desktop.texture == nullptr) {
+  if (desktop.window != nullptr && desktop.texture == nullptr) {
+    // Without a graphics card the frames go straight into the window's own frame buffer, which SDL must
+    // then not put behind OpenGL either.
+    if (desktop.renderer != nullptr) SDL_DestroyRenderer(desktop.renderer);
+    desktop.renderer = nullptr;
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    desktop.drawsToSurface = SDL_GetWindowSurface(desktop.window) != nullptr;
+  }
+  if (desktop.texture == nullptr && !desktop.drawsToSurface) {
     std::fprintf(stderr, "GlimmerHut: cannot open the desktop window (%s), running headless\n", SDL_GetError());
     closeDesktopWindow();
     setHeadless(true);
@@ -169,6 +273,8 @@ bool openDesktopWindow(const std::u16string& title) {
   }
   setIcon();
   desktop.presenter = screen.addPresenter(present);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  for (std::string_view sleeping : kSleepingWaitDrivers) desktop.waitSleeps |= driver != nullptr && driver == sleeping;
   return true;
 }
 
@@ -201,12 +307,25 @@ bool hasDesktopWindow() { return desktop.window != nullptr; }
 int desktopScale() { return desktop.scale; }
 
 void pumpDesktop(int timeoutMs) {
+  pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0)));
+}
+
+void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
   if (desktop.window == nullptr) return;
   refreshFromVideoNowAndThen();
+  // While the panel scans video memory the window keeps following it.
+  if (videoFrameBuffer().pixels != nullptr)
+    until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(kVideoRefreshMs));
   SDL_Event event;
-  if (timeoutMs > 0) {
-    if (!SDL_WaitEventTimeout(&event, timeoutMs)) return;
-    handle(event);
+  const auto left = until - std::chrono::steady_clock::now();
+  if (left > std::chrono::steady_clock::duration::zero()) {
+    if (desktop.waitSleeps) {
+      const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+      if (!SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return;
+      handle(event);
+    } else {
+      std::this_thread::sleep_until(until);
+    }
   }
   while (SDL_PollEvent(&event)) handle(event);
 }

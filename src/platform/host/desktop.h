@@ -1,6 +1,7 @@
 // The desktop window that shows the emulated device's screen, and the host input it turns into device input.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace platform {
@@ -20,6 +21,8 @@ int desktopScale();
 
 // Moves pending desktop events into the message queue; waits up to timeoutMs for the first one.
 void pumpDesktop(int timeoutMs);
+// The same, waiting until the moment given at the latest.
+void pumpDesktopUntil(std::chrono::steady_clock::time_point until);
 
 // A modal error dialog over the desktop window; false when there is no display.
 bool showDesktopError(const std::string& caption, const std::string& text);

@@ -37,6 +37,10 @@ void advanceManualClock(uint64_t ms) { manualNow += ms; }
 
 bool isManualClock() { return manual.load(); }
 
+std::chrono::steady_clock::time_point realTimeOfTick(uint64_t ms) {
+  return programStart + std::chrono::milliseconds(static_cast<int64_t>(ms) - realOffset.load());
+}
+
 void useRealClock() {
   if (!manual.exchange(false)) return;
   realOffset = 0;

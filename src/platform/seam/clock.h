@@ -1,6 +1,8 @@
 // The tick count, and the test seam that lets a test or a scripted run own the clock.
 #pragma once
 
+#include <chrono>
+
 #include "platform/api/wintypes.h"
 
 // Milliseconds since the program started; wraps after 49.7 days like the handheld's.
@@ -17,5 +19,7 @@ void advanceManualClock(uint64_t ms);
 bool isManualClock();
 // Back to real time, continuing from wherever the clock stands now.
 void useRealClock();
+// The moment the real clock reaches the tick count given.
+std::chrono::steady_clock::time_point realTimeOfTick(uint64_t ms);
 
 }  // namespace platform

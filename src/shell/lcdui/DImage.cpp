@@ -11,6 +11,7 @@
 #include "shell/lcdui/DGraphics.h"
 #include "shell/lcdui/EngineLink.h"
 #include "shell/raster/ImageDecoder.h"
+#include "shell/raster/Raster2D.h"
 
 namespace nuv::microedition::lcdui {
 
@@ -115,6 +116,15 @@ DImage::DImage(std::unique_ptr<Raster::RasterSurface> surface, bool isImmutable)
   if (surface_) surface_->key = kKeyColour;
 }
 
+void DImage::dropKeyWhenUnused() {
+  const ScreenHAL::Surface* pixels = surface_ ? surface_->surface : nullptr;
+  if (pixels == nullptr) return;
+  for (int32_t y = 0; y < pixels->height; ++y) {
+    if (Raster::Internal::rowHasColour(pixels->row(y), pixels->width, static_cast<uint16_t>(kKeyColour))) return;
+  }
+  surface_->key = -1;
+}
+
 DImagePtr DImage::fromSurface(std::unique_ptr<Raster::RasterSurface> surface, bool isImmutable) {
   return new DImage(std::move(surface), isImmutable);
 }
@@ -145,7 +155,9 @@ DImagePtr DImage::createImage(DStringPtr name, int32_t transform) {
     decoded = transformed(*decoded->surface, transform);
     if (!decoded) throwException(Code::IOException);
   }
-  return new DImage(std::move(decoded), true);
+  DImagePtr image = new DImage(std::move(decoded), true);
+  image->dropKeyWhenUnused();
+  return image;
 }
 
 DImagePtr DImage::createTransformedImage(DImagePtr source, int32_t transform) {
@@ -154,7 +166,9 @@ DImagePtr DImage::createTransformedImage(DImagePtr source, int32_t transform) {
   if (pixels == nullptr || pixels->surface == nullptr) throwException(Code::IOException);
   std::unique_ptr<Raster::RasterSurface> copy = transformed(*pixels->surface, transform);
   if (!copy) throwException(Code::IOException);
-  return new DImage(std::move(copy), source->immutable);
+  DImagePtr image = new DImage(std::move(copy), source->immutable);
+  if (image->immutable) image->dropKeyWhenUnused();
+  return image;
 }
 
 DImagePtr DImage::createMutableImage(int32_t width, int32_t height) {
@@ -168,6 +182,9 @@ DImagePtr DImage::createMutableImage(int32_t width, int32_t height) {
   return image;
 }
 
-DGraphicsPtr DImage::getGraphics() { return new DGraphics(surface_.get(), this); }
+DGraphicsPtr DImage::getGraphics() {
+  if (surface_) surface_->key = kKeyColour;
+  return new DGraphics(surface_.get(), this);
+}
 
 }  // namespace nuv::microedition::lcdui

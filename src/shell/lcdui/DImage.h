@@ -38,7 +38,8 @@ class DImage : public nuv::lang::DObject {
   int32_t getWidth() const { return surface_ ? surface_->width() : 0; }
   int32_t getHeight() const { return surface_ ? surface_->height() : 0; }
   bool isMutable() const { return !immutable; }
-  // A new graphics context over the image's pixels on every call; it keeps the image alive.
+  // A new graphics context over the image's pixels on every call; it keeps the image alive. Drawing may
+  // bring key-coloured pixels, so from then on the image is drawn keyed again.
   DGraphicsPtr getGraphics();
 
   Raster::RasterSurface* rasterSurface() const { return surface_.get(); }
@@ -47,6 +48,8 @@ class DImage : public nuv::lang::DObject {
 
  private:
   DImage(std::unique_ptr<Raster::RasterSurface> surface, bool isImmutable);
+  // A picture without a single key-coloured pixel has no key: it is drawn with the plain copy.
+  void dropKeyWhenUnused();
 
   std::unique_ptr<Raster::RasterSurface> surface_;
 };

@@ -27,6 +27,9 @@ class DMIDlet : public nuv::lang::DObject {
   virtual void startApp() = 0;
   // Once per active loop pass.
   virtual void tick() = 0;
+  // Milliseconds from now during which tick will have nothing to do, so the loop may wait for input that
+  // long; 0 when the next tick may have work (the base class always answers so: the loop keeps polling).
+  virtual int32_t idleTime() { return 0; }
   virtual void onTimer() {}
   // The application's own properties; the base knows none.
   virtual nuv::lang::DStringPtr getAppProperty(nuv::lang::DStringPtr key);

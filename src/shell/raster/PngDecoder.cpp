@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "shell/raster/ImageDecoder.h"
 #include "shell/raster/ImageFormats.h"
@@ -25,19 +27,26 @@ struct PngJob {
   png_structp png = nullptr;
   png_infop info = nullptr;
   PngReader reader;
-  png_bytep* rows = nullptr;
-  uint32_t rowCount = 0;
   RasterSurface* surface = nullptr;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  int channels = 0;
+  size_t rowBytes = 0;
+  int passes = 1;
 
   ~PngJob() {
-    if (rows != nullptr) {
-      for (uint32_t i = 0; i < rowCount; ++i) std::free(rows[i]);
-      std::free(rows);
-    }
     if (png != nullptr) png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
     delete surface;
   }
 };
+
+// A decoded row before its conversion, kept from one decode to the next (per thread): decoding a picture
+// allocates nothing but its surface.
+thread_local std::vector<uint8_t> rowBuffer;
+
+void toRgb565Row(const uint8_t* in, uint16_t* out, uint32_t width, int channels) {
+  for (uint32_t x = 0; x < width; ++x, in += channels) out[x] = toRgb565(in[0], in[1], in[2]);
+}
 
 [[noreturn]] void pngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void pngWarning(png_structp, png_const_charp) {}
@@ -51,9 +60,11 @@ void pngRead(png_structp png, png_bytep out, png_size_t wanted) {
   if (n < wanted) png_error(png, "truncated");
 }
 
-// Returns false on any failure; the job frees what was made. No object with a destructor may live in
-// this frame across the library calls, since an error jumps straight back to the setjmp.
-bool runPng(PngJob& job) {
+// Both steps return false on any failure; the job frees what was made. No object with a destructor may
+// live in their frames across the library calls, since an error jumps straight back to the setjmp.
+
+// The header, the conversions to 8-bit RGB and the size of the picture.
+bool readHeader(PngJob& job) {
   job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
   if (job.png == nullptr) return false;
   job.info = png_create_info_struct(job.png);
@@ -86,29 +97,32 @@ bool runPng(PngJob& job) {
     png_set_PLTE(job.png, job.info, keyed, n);
   }
 
+  job.passes = png_set_interlace_handling(job.png);
   png_read_update_info(job.png, job.info);
-  const uint32_t width = png_get_image_width(job.png, job.info);
-  const uint32_t height = png_get_image_height(job.png, job.info);
-  const int channels = png_get_channels(job.png, job.info);
-  const size_t rowBytes = png_get_rowbytes(job.png, job.info);
-  if (channels < 3 || rowBytes < size_t{width} * 3) return false;
+  job.width = png_get_image_width(job.png, job.info);
+  job.height = png_get_image_height(job.png, job.info);
+  job.channels = png_get_channels(job.png, job.info);
+  job.rowBytes = png_get_rowbytes(job.png, job.info);
+  return job.channels >= 3 && job.rowBytes >= size_t{job.width} * 3;
+}
 
-  job.rows = static_cast<png_bytep*>(std::calloc(height, sizeof(png_bytep)));
-  if (job.rows == nullptr) return false;
-  job.rowCount = height;
-  for (uint32_t y = 0; y < height; ++y) {
-    job.rows[y] = static_cast<png_bytep>(std::malloc(rowBytes));
-    if (job.rows[y] == nullptr) return false;
+// The rows, each converted into the surface as soon as it is complete.
+bool readRows(PngJob& job, uint8_t* rows) {
+  if (setjmp(png_jmpbuf(job.png))) return false;
+  ScreenHAL::Surface& out = *job.surface->surface;
+  if (job.passes == 1) {
+    for (uint32_t y = 0; y < job.height; ++y) {
+      png_read_row(job.png, rows, nullptr);
+      toRgb565Row(rows, out.row(static_cast<int32_t>(y)), job.width, job.channels);
+    }
+    return true;
   }
-  png_read_image(job.png, job.rows);
-
-  job.surface = RasterSurface::create(static_cast<int32_t>(width), static_cast<int32_t>(height)).release();
-  if (job.surface == nullptr) return false;
-  for (uint32_t y = 0; y < height; ++y) {
-    const uint8_t* in = job.rows[y];
-    uint16_t* out = job.surface->surface->row(static_cast<int32_t>(y));
-    for (uint32_t x = 0; x < width; ++x, in += channels) out[x] = toRgb565(in[0], in[1], in[2]);
+  // Every pass of an interlaced picture adds pixels to rows the earlier passes began.
+  for (int pass = 0; pass < job.passes; ++pass) {
+    for (uint32_t y = 0; y < job.height; ++y) png_read_row(job.png, rows + y * job.rowBytes, nullptr);
   }
+  for (uint32_t y = 0; y < job.height; ++y)
+    toRgb565Row(rows + y * job.rowBytes, out.row(static_cast<int32_t>(y)), job.width, job.channels);
   return true;
 }
 
@@ -117,7 +131,21 @@ bool runPng(PngJob& job) {
 std::unique_ptr<RasterSurface> decodePng(const uint8_t* begin, size_t size) {
   PngJob job;
   job.reader = {begin, size, 0};
-  if (!runPng(job)) return nullptr;
+  if (!readHeader(job)) return nullptr;
+  // An interlaced picture is complete only after its last pass: it needs all its rows at once.
+  std::vector<uint8_t> wholePicture;
+  try {
+    if (job.passes > 1) {
+      wholePicture.resize(job.rowBytes * job.height);
+    } else if (rowBuffer.size() < job.rowBytes) {
+      rowBuffer.resize(job.rowBytes);
+    }
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  job.surface = RasterSurface::create(static_cast<int32_t>(job.width), static_cast<int32_t>(job.height)).release();
+  if (job.surface == nullptr) return nullptr;
+  if (!readRows(job, job.passes > 1 ? wholePicture.data() : rowBuffer.data())) return nullptr;
   std::unique_ptr<RasterSurface> result(job.surface);
   job.surface = nullptr;
   return result;

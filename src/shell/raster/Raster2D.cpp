@@ -6,7 +6,7 @@
 #include <memory>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace Raster::Internal {
@@ -85,6 +85,94 @@ void circleImpl(Surface& dst, Point c, int32_t radius, uint16_t colour, const Re
   }
 }
 
+// Fills `rows` rows of `count` pixels each, the rows `stride` pixels apart.
+using BlockFill = void (*)(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour);
+
+#if defined(__SSE2__)
+// Unaligned 16-byte stores, four to a step; a row's last store may overlap the one before it, so no
+// pixel is written singly unless the row is shorter than a store.
+inline void fillRowSse2(uint16_t* out, int32_t count, __m128i wide, uint16_t colour) {
+  if (count < 8) {
+    for (int32_t i = 0; i < count; ++i) out[i] = colour;
+    return;
+  }
+  int32_t i = 0;
+  for (; i + 32 <= count; i += 32) {
+    auto* p = reinterpret_cast<__m128i*>(out + i);
+    _mm_storeu_si128(p, wide);
+    _mm_storeu_si128(p + 1, wide);
+    _mm_storeu_si128(p + 2, wide);
+    _mm_storeu_si128(p + 3, wide);
+  }
+  for (; i + 8 <= count; i += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), wide);
+  if (i < count) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + count - 8), wide);
+}
+
+void fillBlockSse2(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour) {
+  const __m128i wide = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (int32_t y = 0; y < rows; ++y, out += stride) fillRowSse2(out, count, wide, colour);
+}
+
+// The same with 32-byte stores, on processors that have them.
+__attribute__((target("avx2"))) void fillBlockAvx2(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride,
+                                                   uint16_t colour) {
+  const __m256i wide = _mm256_set1_epi16(static_cast<int16_t>(colour));
+  const __m128i narrow = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (int32_t y = 0; y < rows; ++y, out += stride) {
+    if (count < 16) {
+      fillRowSse2(out, count, narrow, colour);
+      continue;
+    }
+    int32_t i = 0;
+    for (; i + 64 <= count; i += 64) {
+      auto* p = reinterpret_cast<__m256i*>(out + i);
+      _mm256_storeu_si256(p, wide);
+      _mm256_storeu_si256(p + 1, wide);
+      _mm256_storeu_si256(p + 2, wide);
+      _mm256_storeu_si256(p + 3, wide);
+    }
+    for (; i + 16 <= count; i += 16) _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), wide);
+    if (i < count) _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + count - 16), wide);
+  }
+}
+
+BlockFill widestFill() { return __builtin_cpu_supports("avx2") ? fillBlockAvx2 : fillBlockSse2; }
+#else
+// Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
+void fillBlockPortable(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour) {
+  const uint64_t quad = uint64_t{colour} * 0x0001000100010001ull;
+  for (int32_t y = 0; y < rows; ++y, out += stride) {
+    int32_t i = 0;
+    while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 7) != 0) out[i++] = colour;
+    for (; i + 4 <= count; i += 4) std::memcpy(out + i, &quad, sizeof quad);
+    for (; i < count; ++i) out[i] = colour;
+  }
+}
+
+BlockFill widestFill() { return fillBlockPortable; }
+#endif
+
+void fillBlock(uint16_t* out, int32_t count, int32_t rows, ptrdiff_t stride, uint16_t colour) {
+  if (count <= 0) return;
+  // Rows without a gap between them are one row.
+  if (stride == count) {
+    count *= rows;
+    rows = 1;
+  }
+  // A colour of two equal bytes is a byte fill, which the C library does best.
+  if ((colour >> 8) == (colour & 0xFF)) {
+    for (int32_t y = 0; y < rows; ++y, out += stride) std::memset(out, colour & 0xFF, static_cast<size_t>(count) * 2);
+    return;
+  }
+  static const BlockFill fill = widestFill();
+  fill(out, count, rows, stride, colour);
+}
+
+void fillRows(Surface& dst, const Rect& rect, uint16_t colour) {
+  if (rect.isEmpty()) return;
+  fillBlock(dst.at(rect.left, rect.top), rect.width(), rect.height(), dst.pitch / 2, colour);
+}
+
 }  // namespace
 
 bool sharePixels(const Surface& a, const Surface& b) { return a.pixels != nullptr && a.pixels == b.pixels; }
@@ -103,14 +191,7 @@ void copyKeyedRowBackward(uint16_t* dst, const uint16_t* src, int32_t count, uin
   }
 }
 
-void fillRow(uint16_t* out, int32_t count, uint16_t colour) {
-  int32_t i = 0;
-  // Single pixels up to an 8-byte boundary, then four pixels per 64-bit store.
-  while (i < count && (reinterpret_cast<uintptr_t>(out + i) & 7) != 0) out[i++] = colour;
-  const uint64_t quad = uint64_t{colour} * 0x0001000100010001ull;
-  for (; i + 4 <= count; i += 4) std::memcpy(out + i, &quad, sizeof quad);
-  for (; i < count; ++i) out[i] = colour;
-}
+void fillRow(uint16_t* out, int32_t count, uint16_t colour) { fillBlock(out, count, 1, count, colour); }
 
 void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t key) {
   int32_t i = 0;
@@ -130,6 +211,21 @@ void copyKeyedRow(uint16_t* dst, const uint16_t* src, int32_t count, uint16_t ke
   }
 }
 
+bool rowHasColour(const uint16_t* row, int32_t count, uint16_t colour) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi16(static_cast<int16_t>(colour));
+  for (; i + 8 <= count; i += 8) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(pixels, wanted)) != 0) return true;
+  }
+#endif
+  for (; i < count; ++i) {
+    if (row[i] == colour) return true;
+  }
+  return false;
+}
+
 const Raster2D& Raster2D::instance() {
   static const Raster2D raster;
   return raster;
@@ -137,6 +233,12 @@ const Raster2D& Raster2D::instance() {
 
 void Raster2D::blit(Surface& dst, Point dstPoint, const Surface& src, const Rect& srcRect) const {
   const auto bytes = static_cast<size_t>(srcRect.width()) * 2;
+  // Whole rows of two surfaces without gaps between rows: one block.
+  if (srcRect.width() == src.width && srcRect.width() == dst.width && src.pitch == dst.pitch &&
+      static_cast<size_t>(src.pitch) == bytes) {
+    std::memmove(dst.at(dstPoint.x, dstPoint.y), src.at(srcRect.left, srcRect.top), bytes * srcRect.height());
+    return;
+  }
   // A surface copied onto itself further down is copied from its last row up, so no row is overwritten
   // before it is read; memmove takes care of the overlap within a row.
   const bool upward = sharePixels(dst, src) && dstPoint.y > srcRect.top;
@@ -183,31 +285,9 @@ void Raster2D::circle(Surface& dst, Point centre, int32_t radius, uint16_t colou
   circleImpl<false>(dst, centre, radius, colour, Rect{});
 }
 
-void Raster2D::clear(Surface& dst, uint16_t colour) const {
-  if ((colour >> 8) == (colour & 0xFF)) {
-    std::memset(dst.pixels, colour & 0xFF, static_cast<size_t>(dst.pitch) * static_cast<size_t>(dst.height));
-    return;
-  }
-  if (dst.width % 8 == 0) {
-    // Two pixels per 32-bit word, four words per step.
-    const uint32_t pair = static_cast<uint32_t>(colour) * 0x10001u;
-    for (int32_t y = 0; y < dst.height; ++y) {
-      uint8_t* out = reinterpret_cast<uint8_t*>(dst.row(y));
-      for (int32_t x = 0; x < dst.width; x += 8, out += 16) {
-        std::memcpy(out, &pair, 4);
-        std::memcpy(out + 4, &pair, 4);
-        std::memcpy(out + 8, &pair, 4);
-        std::memcpy(out + 12, &pair, 4);
-      }
-    }
-    return;
-  }
-  for (int32_t y = 0; y < dst.height; ++y) fillRow(dst.row(y), dst.width, colour);
-}
+void Raster2D::clear(Surface& dst, uint16_t colour) const { fillRows(dst, Rect{0, 0, dst.width, dst.height}, colour); }
 
-void Raster2D::fillRect(Surface& dst, const Rect& rect, uint16_t colour) const {
-  for (int32_t y = rect.top; y < rect.bottom; ++y) fillRow(dst.at(rect.left, y), rect.width(), colour);
-}
+void Raster2D::fillRect(Surface& dst, const Rect& rect, uint16_t colour) const { fillRows(dst, rect, colour); }
 
 void Raster2D::hline(Surface& dst, Point point, int32_t count, uint16_t colour) const {
   fillRow(dst.at(point.x, point.y), count, colour);

@@ -75,5 +75,7 @@ void copyKeyedRowBackward(uint16_t* dst, const uint16_t* src, int32_t count, uin
 bool sharePixels(const ScreenHAL::Surface& a, const ScreenHAL::Surface& b);
 // A new surface holding the same pixels; null when memory runs out.
 std::unique_ptr<ScreenHAL::Surface> copyOf(const ScreenHAL::Surface& src);
+// Whether any of count pixels has the colour.
+bool rowHasColour(const uint16_t* row, int32_t count, uint16_t colour);
 
 }  // namespace Raster::Internal

@@ -1,6 +1,8 @@
 // Playing a tracker module: set-up, rows and ticks in output frames, and mixing its voices.
 #include "sound/aud/audMusicChannel.h"
 
+#include <algorithm>
+
 #include "sound/aud/audMusic.h"
 #include "sound/aud/audSpeaker.h"
 
@@ -124,7 +126,17 @@ void audMusicChannel::computeFramesPerTick() {
   framesPerTick = static_cast<uint32_t>(((rate << 16) / divisor) >> 8);
 }
 
-void audMusicChannel::mixFrame(int32_t& left, int32_t& right, bool stereoOutput) {
+void audMusicChannel::mixBlock(int32_t* sums, uint32_t frames, bool stereoOutput) {
+  uint32_t done = 0;
+  while (done < frames) {
+    const uint32_t run = advance(frames - done);
+    if (run == 0) return;
+    for (int j = 0; j < channels; ++j) mixVoice(voices[j], sums + 2 * done, run, stereoOutput);
+    done += run;
+  }
+}
+
+uint32_t audMusicChannel::advance(uint32_t frames) {
   if (rateChanged) {
     computeFramesPerTick();
     rateChanged = false;
@@ -134,39 +146,68 @@ void audMusicChannel::mixFrame(int32_t& left, int32_t& right, bool stereoOutput)
       --patternDelay;
     } else {
       readRow();
-      if (!advancePosition()) return;
+      if (!advancePosition()) return 0;
     }
     tick = 0;
-  } else if (frameCounter < framesPerTick) {
-    ++frameCounter;
-  } else {
-    ++tick;
-    frameCounter = 0;
-    if (tick != speed) {
-      for (int j = 0; j < channels; ++j) {
-        Voice& v = voices[j];
-        kTickEffects[v.effect](*this, v);
-      }
+    return 1;
+  }
+  if (frameCounter < framesPerTick) {
+    // Frames within a tick only count: they all play alike.
+    const uint32_t run = std::min(framesPerTick - frameCounter, frames);
+    frameCounter += run;
+    return run;
+  }
+  ++tick;
+  frameCounter = 0;
+  if (tick != speed) {
+    for (int j = 0; j < channels; ++j) {
+      Voice& v = voices[j];
+      kTickEffects[v.effect](*this, v);
     }
   }
-  for (int j = 0; j < channels; ++j) mixVoice(voices[j], left, right, stereoOutput);
+  return 1;
 }
 
-void audMusicChannel::mixVoice(Voice& v, int32_t& left, int32_t& right, bool stereoOutput) {
+void audMusicChannel::mixVoice(Voice& v, int32_t* sums, uint32_t frames, bool stereoOutput) {
   const Sample& s = samples[v.sample];
   if (s.data == nullptr) return;
-  if (s.loopLength != 0 && v.position >= s.loopStart + s.loopLength) v.position -= s.loopLength;
-  if (v.position >= s.length) return;
-  int32_t sample = s.data[v.position >> kTrackerFraction];
-  if (!stereoOutput) {
-    left += v.effectiveVolume * sample;
-  } else {
-    int32_t toRight = (v.effectiveVolume * v.pan) >> 8;
-    int32_t toLeft = v.effectiveVolume - toRight;
-    left += toLeft * 2 * sample;
-    right += toRight * 2 * sample;
+  const uint32_t loopEnd = s.loopStart + s.loopLength;
+  // Below this position a frame neither loops back nor ends the sample.
+  const uint32_t limit = s.loopLength != 0 ? loopEnd : s.length;
+  const uint32_t step = v.step;
+  const int32_t toRight = (v.effectiveVolume * v.pan) >> 8;
+  const int32_t toLeft = v.effectiveVolume - toRight;
+  uint32_t position = v.position;
+  uint32_t f = 0;
+  while (f < frames) {
+    if (s.loopLength != 0 && position >= loopEnd) position -= s.loopLength;
+    if (position >= s.length) {
+      // Silent: a position past the end stays where it is, or, in a looped sample, comes back by one loop
+      // length per frame.
+      if (s.loopLength == 0) break;
+      ++f;
+      continue;
+    }
+    uint32_t run = 1;
+    if (position < limit) {
+      run = frames - f;
+      if (step != 0) run = std::min(run, (limit - position + step - 1) / step);
+    }
+    int32_t* out = sums + 2 * f;
+    if (!stereoOutput) {
+      for (uint32_t i = 0; i < run; ++i, position += step) {
+        out[2 * i] += v.effectiveVolume * s.data[position >> kTrackerFraction];
+      }
+    } else {
+      for (uint32_t i = 0; i < run; ++i, position += step) {
+        const int32_t sample = s.data[position >> kTrackerFraction];
+        out[2 * i] += toLeft * 2 * sample;
+        out[2 * i + 1] += toRight * 2 * sample;
+      }
+    }
+    f += run;
   }
-  v.position += v.step;
+  v.position = position;
 }
 
 void audMusicChannel::readRow() {

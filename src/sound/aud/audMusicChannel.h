@@ -20,8 +20,9 @@ class audMusicChannel : public audChannel {
 
   // Prepares the module's tracker state; false when its tag gives no usable channel count.
   bool setUp(const audMusic& music);
-  // Advances the tracker by one output frame and adds the module's voices to the music sums.
-  void mixFrame(int32_t& left, int32_t& right, bool stereoOutput);
+  // Advances the tracker by `frames` output frames and adds the module's voices to the music sums, a left
+  // and a right value per frame (mono output uses the left ones). Stops early when the song ends.
+  void mixBlock(int32_t* sums, uint32_t frames, bool stereoOutput);
 
   static constexpr uint32_t kNone = 0xFFFFFF;
 
@@ -117,7 +118,10 @@ class audMusicChannel : public audChannel {
   void readRow();
   // False when the song has ended and the channel stopped.
   bool advancePosition();
-  void mixVoice(Voice& v, int32_t& left, int32_t& right, bool stereoOutput);
+  // Runs the tracker for the next output frame; returns how many frames from there, at most `frames`,
+  // play with the voices as they now stand: 0 when the song has ended.
+  uint32_t advance(uint32_t frames);
+  void mixVoice(Voice& v, int32_t* sums, uint32_t frames, bool stereoOutput);
 
   uint32_t stepAt(int period) const;
   int nearestNoteOf(int period) const;

@@ -1,9 +1,14 @@
 // The mixer: opening the output, starting sounds and modules on channels, and mixing every buffer.
 #include "sound/aud/audSpeaker.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "sound/aud/audMusic.h"
 #include "sound/aud/audSound.h"
@@ -19,8 +24,23 @@ constexpr int32_t kMinSoundChannels = 8;
 constexpr int32_t kMaxSoundChannels = 128;
 constexpr int32_t kMaxMaster = 64;
 constexpr uint8_t kSilence8 = 0x80;
+constexpr uint32_t kMixBlockFrames = 512;
 
 int32_t clamp(int32_t v, int32_t low, int32_t high) { return v < low ? low : (v > high ? high : v); }
+
+// Sums as 16-bit samples, each clamped to the 16-bit range.
+void toPcm16(const int32_t* in, int16_t* out, uint32_t count) {
+  uint32_t i = 0;
+#if defined(__SSE2__)
+  // The saturating pack clamps exactly as clamp does.
+  for (; i + 8 <= count; i += 8) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 4));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packs_epi32(low, high));
+  }
+#endif
+  for (; i < count; ++i) out[i] = static_cast<int16_t>(clamp(in[i], -32768, 32767));
+}
 
 }  // namespace
 
@@ -236,20 +256,37 @@ void audSpeaker::mix(void* buffer, uint32_t bytes) {
   uint32_t framesToMix = stereo ? samples / 2 : samples;
   auto* out8 = static_cast<uint8_t*>(buffer);
   auto* out16 = static_cast<int16_t*>(buffer);
-  for (uint32_t f = 0; f < framesToMix; ++f) {
-    int32_t musicLeft = 0, musicRight = 0, soundLeft = 0, soundRight = 0;
+  const uint32_t sides = stereo ? 2 : 1;
+  // Each module mixes a block of frames per call; effects one frame at a time.
+  int32_t music[kMixBlockFrames * 2];
+  for (uint32_t start = 0; start < framesToMix; start += kMixBlockFrames) {
+    const uint32_t frames = std::min(kMixBlockFrames, framesToMix - start);
+    std::fill_n(music, frames * 2, 0);
     for (audMusicChannel* c : activeMusic_) {
-      if (!c->stopped) c->mixFrame(musicLeft, musicRight, stereo);
+      if (!c->stopped) c->mixBlock(music, frames, stereo);
     }
-    for (audSoundChannel* c : activeSounds_) {
-      if (!c->stopped) c->mixFrame(soundLeft, soundRight, stereo, outputRate_);
+    if (!activeSounds_.empty()) {
+      for (uint32_t f = 0; f < frames; ++f) {
+        int32_t soundLeft = 0, soundRight = 0;
+        for (audSoundChannel* c : activeSounds_) {
+          if (!c->stopped) c->mixFrame(soundLeft, soundRight, stereo, outputRate_);
+        }
+        music[2 * f] += soundLeft >> 7;
+        music[2 * f + 1] += soundRight >> 7;
+      }
     }
-    int32_t sides[2] = {musicLeft + (soundLeft >> 7), musicRight + (soundRight >> 7)};
-    for (int s = 0; s < (stereo ? 2 : 1); ++s) {
-      if (sixteenBit_) {
-        *out16++ = static_cast<int16_t>(clamp(sides[s], -32768, 32767));
-      } else {
-        *out8++ = static_cast<uint8_t>(clamp(sides[s] >> 8, -128, 127) + 128);
+    if (sixteenBit_ && stereo) {
+      toPcm16(music, out16, frames * 2);
+      out16 += frames * 2;
+      continue;
+    }
+    for (uint32_t f = 0; f < frames; ++f) {
+      for (uint32_t s = 0; s < sides; ++s) {
+        if (sixteenBit_) {
+          *out16++ = static_cast<int16_t>(clamp(music[2 * f + s], -32768, 32767));
+        } else {
+          *out8++ = static_cast<uint8_t>(clamp(music[2 * f + s] >> 8, -128, 127) + 128);
+        }
       }
     }
   }

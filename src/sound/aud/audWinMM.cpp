@@ -12,8 +12,6 @@ constexpr uint32_t kBufferMs = 30;
 constexpr uint32_t kMinBuffers = 4;
 constexpr uint32_t kMaxBuffers = 32;
 constexpr DWORD kStartupPauseMs = 100;
-constexpr DWORD kStopPollMs = 1;
-constexpr DWORD kBufferPollMs = 3;
 constexpr uint8_t kSilence8 = 0x80;
 
 }  // namespace
@@ -146,15 +144,16 @@ void audWinMM::requeue(WAVEHDR& header) {
 
 DWORD audWinMM::threadProc(LPVOID parameter) {
   auto* driver = static_cast<audWinMM*>(parameter);
-  while (WaitForSingleObject(driver->stopEvent_, kStopPollMs) == WAIT_TIMEOUT) {
-    while (WaitForSingleObject(driver->freeBuffers_, kBufferPollMs) == WAIT_OBJECT_0) {
-      EnterCriticalSection(&driver->guard_);
-      WAVEHDR& header = driver->headers_[driver->index_];
-      driver->callback_(driver->user_, header.lpData, header.dwBufferLength);
-      driver->requeue(header);
-      driver->index_ = (driver->index_ + 1) % driver->count_;
-      LeaveCriticalSection(&driver->guard_);
-    }
+  // The stop comes first in the list, so it wins over buffers still waiting to be refilled.
+  const HANDLE wakers[] = {driver->stopEvent_, driver->freeBuffers_};
+  constexpr DWORD kBufferFree = WAIT_OBJECT_0 + 1;
+  while (WaitForMultipleObjects(2, wakers, FALSE, INFINITE) == kBufferFree) {
+    EnterCriticalSection(&driver->guard_);
+    WAVEHDR& header = driver->headers_[driver->index_];
+    driver->callback_(driver->user_, header.lpData, header.dwBufferLength);
+    driver->requeue(header);
+    driver->index_ = (driver->index_ + 1) % driver->count_;
+    LeaveCriticalSection(&driver->guard_);
   }
   SetEvent(driver->endedEvent_);
   return 0;

@@ -82,6 +82,17 @@ TEST_F(RunTest, TicksOnlyWhileActiveAndShutsDownInOrder) {
   EXPECT_EQ(nuv::microedition::midlet::DMIDlet::current(), nullptr);
 }
 
+TEST_F(RunTest, WhileTheMIDletIsIdleTheLoopWaitsForInputOrItsNextWork) {
+  play("45 key down A\n45 key up A\n100 close\n");
+  // Work every 20 ms of the clock.
+  made->onIdle = [](test::TestMIDlet&) { return static_cast<int32_t>(20 - platform::tickCount64() % 20); };
+  EXPECT_TRUE(run());
+  // Pass 1 (clock 1) ends the splash; from then on the passes come when the work is due and when input
+  // comes, one message a pass.
+  EXPECT_EQ(made->tickTimes, (std::vector<uint64_t>{20, 40, 45, 46, 60, 80, 100}));
+  EXPECT_EQ(made->log, (Log{"startApp", "showNotify", "keyPressed 65", "keyReleased 65", "destroyApp true"}));
+}
+
 TEST_F(RunTest, NotifyDestroyedEndsTheLoopAfterThatFrame) {
   play("1000 close\n");
   made->onTick = [](test::TestMIDlet& m) {

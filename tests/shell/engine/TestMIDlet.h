@@ -50,6 +50,7 @@ class TestMIDlet : public nuv::microedition::midlet::DMIDlet {
     tickTimes.push_back(platform::tickCount64());
     if (onTick) onTick(*this);
   }
+  int32_t idleTime() override { return onIdle ? onIdle(*this) : 0; }
   void pauseApp() override { log.push_back("pauseApp"); }
   void destroyApp(bool unconditional) override {
     log.push_back(unconditional ? "destroyApp true" : "destroyApp false");
@@ -64,6 +65,8 @@ class TestMIDlet : public nuv::microedition::midlet::DMIDlet {
   std::vector<uint64_t> tickTimes;
   std::function<void(TestMIDlet&)> onStart;
   std::function<void(TestMIDlet&)> onTick;
+  // The idle time it reports; none (the loop polls) when unset.
+  std::function<int32_t(TestMIDlet&)> onIdle;
   bool makeCanvas = true;
   bool scale2x = false;
   nuv::lang::DStringPtr appName;
