@@ -17,6 +17,7 @@
 #include "games/gobbler/Gobbler.h"
 #include "games/rocks/Rocks.h"
 #include "games/swarm/Swarm.h"
+#include "games/tanks/GameMain.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -83,7 +84,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new canyon::CanyonGame()); },
     [] { return GameInterfacePtr(new swarm::Swarm()); },
     [] { return GameInterfacePtr(new burrow::BurrowGame()); },
-    nullptr,  // tanks
+    [] { return GameInterfacePtr(new tanks::GameMain()); },
     nullptr,  // climber
     [] { return GameInterfacePtr(new gobbler::Gobbler()); },
     [] { return GameInterfacePtr(new rocks::Rocks()); },

@@ -15,6 +15,7 @@ struct RowMaker {
 const RowMaker kRowMakers[] = {
     {"bounce", bounceRow},   {"burrow", burrowRow}, {"canyon", canyonRow},
     {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},
+    {"tanks", tanksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

@@ -1,0 +1,26 @@
+// The holder of the eight enemy-tank pictures the stage result screen shows.
+#pragma once
+
+#include "core/lang/DObject.h"
+#include "gamelib/GameImage.h"
+
+namespace tanks {
+
+class GameMain;
+using GameMainPtr = nuv::lang::DPtr<GameMain>;
+
+class GameSplash : public nuv::lang::DObject {
+ public:
+  ~GameSplash() override;
+  const char* getClassName() const override { return "GameSplash"; }
+
+  virtual void loadImages(GameMainPtr newOwner);
+  virtual void release();
+
+  GameMainPtr owner;
+  gamelib::GameImageArrayPtr images;
+};
+
+using GameSplashPtr = nuv::lang::DPtr<GameSplash>;
+
+}  // namespace tanks
