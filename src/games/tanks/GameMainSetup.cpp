@@ -111,9 +111,6 @@ void GameMain::leave() {
   SoundManager::stopAll();
   SoundManager::release();
   panelLeft = panelRight = panelBottomLeft = panelBottomMiddle = panelBottomRight = panelTop = nullptr;
-  // The playfield's owner link is let go so the screen and its playfield do not keep each other.
-  if (!playfield.isNull()) playfield->owner = nullptr;
-  if (!splash.isNull()) splash->owner = nullptr;
 }
 
 }  // namespace tanks

@@ -16,7 +16,7 @@ GameSplash::~GameSplash() {
 }
 
 void GameSplash::loadImages(GameMainPtr newOwner) {
-  owner = newOwner;
+  owner = newOwner.get();
   gamelib::GameImagePtr probe = GameImage::create(data::kSizeProbe);
   const bool wide = probe->w > data::kSmallSpriteWidth;
   images = new gamelib::GameImageArray(data::kEnemyTypes);

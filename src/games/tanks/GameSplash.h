@@ -17,7 +17,8 @@ class GameSplash : public nuv::lang::DObject {
   virtual void loadImages(GameMainPtr newOwner);
   virtual void release();
 
-  GameMainPtr owner;
+  // Not counted: the screen owns this holder, so a count here would keep both alive for ever.
+  GameMain* owner = nullptr;
   gamelib::GameImageArrayPtr images;
 };
 

@@ -55,7 +55,7 @@ GameTanks::~GameTanks() {
 }
 
 void GameTanks::loadImages(GameMainPtr newOwner) {
-  owner = newOwner;
+  owner = newOwner.get();
   player = new GTNK();
   enemies = new GTNKArray(kEnemies);
   for (int32_t i = 0; i < kEnemies; ++i) (*enemies)[i] = new GTNK();
@@ -108,7 +108,7 @@ void GameTanks::newGame() {
 void GameTanks::nextBattle() {
   if (battleWon) {
     stage += 1;
-    if (!owner.isNull() && stage > owner->openlevel) {
+    if (owner != nullptr && stage > owner->openlevel) {
       owner->openlevel = stage;
       gamelib::GameMenu::saveOption(gameKey + u"openlevel", stage);
     }

@@ -73,7 +73,8 @@ class GameTanks : public nuv::lang::DObject {
   void takeBonus();
 
   int32_t stageCount = 20;
-  GameMainPtr owner;
+  // Not counted: the screen owns the playfield, so a count here would keep both alive for ever.
+  GameMain* owner = nullptr;
   int64_t bonusLifetime = 0;
   int64_t freezeTimer = 0;
   int64_t shieldTimer = 0;

@@ -249,7 +249,7 @@ void GameTanks::paint() {
   const bool on = blink();
   g->setColor(0);
   g->fillRect(0, 0, w, h);
-  if (!owner.isNull()) owner->paintPanels(ox);
+  if (owner != nullptr) owner->paintPanels(ox);
   if (oy > 0 && !panelTop.isNull()) g->drawImageOpaque(panelTop, w / 2, oy, DGraphics::BOTTOM | DGraphics::HCENTER);
   if (layersDirty) {
     renderLayer(0, on ? 1 : 0);
