@@ -190,6 +190,26 @@ TEST_F(FieldFixture, AShotOnTheBaseLosesTheBattleButNeverABattleAlreadyWon) {
   }
 }
 
+TEST_F(FieldFixture, AnItemPastTheTwoHundredFiftySixthIsHitItselfNotItsNamesakeByTheLowByte) {
+  // 18 x 16 blocks of obstacles: the items run past 256.
+  std::vector<std::string> rows(16, std::string(18, 'o'));
+  rows[0][0] = 'E';
+  rows[15][0] = 'P';
+  rows[15][17] = 'B';
+  load(rows);
+  clearEnemies();
+  const int index = 257;
+  GITM& target = *(*items)[index];
+  GITM& namesake = *(*items)[index & 0xFF];
+  GBUL& shot = playerShot();
+  shot.init(target.x + 1, target.y + 4, DIR_UP, 0, true);
+  ASSERT_TRUE(shot.active);
+  EXPECT_FALSE(field->bulletHit(shot) && shot.state == GBUL::STATE_FLYING);
+  EXPECT_FALSE(target.active);
+  EXPECT_TRUE(namesake.active);
+  EXPECT_EQ(gridTestBlock(CELL_ITEM, target.x, target.y), 0);
+}
+
 TEST_F(FieldFixture, ABulletLeavingTheGridIsDroppedAndItsSideCellBeyondTheEdgeIsEmpty) {
   load({"E....", ".....", ".....", "P...B"});
   clearEnemies();
