@@ -167,7 +167,7 @@ int32_t GameTanks::readStage() {
 
 void GameTanks::collectBaseGuard() {
   int32_t rows = 0;
-  int32_t found[8][2];
+  int32_t found[8][2] = {};
   for (int32_t dy = -kBlockCells; dy <= kBlockCells; dy += kBlockCells) {
     for (int32_t dx = -kBlockCells; dx <= kBlockCells; dx += kBlockCells) {
       const int32_t x = baseX + dx;
