@@ -102,8 +102,8 @@ void GameMain::init() {
 
 void GameMain::leave() {
   gamelib::CustomControls::current = nullptr;
-  if (!splash.isNull()) splash->release();
-  if (!playfield.isNull()) playfield->release();
+  if (!splash.isNull()) splash->releaseAll();
+  if (!playfield.isNull()) playfield->releaseAll();
   if (!mainMenu.isNull()) mainMenu->releaseImage();
   mainMenu = nullptr;
   if (!scoreMenu.isNull()) scoreMenu->releaseImage();

@@ -26,7 +26,7 @@ void GameSplash::loadImages(GameMainPtr newOwner) {
   }
 }
 
-void GameSplash::release() {
+void GameSplash::releaseAll() {
   images = nullptr;
   owner = nullptr;
 }

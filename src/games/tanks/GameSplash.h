@@ -15,7 +15,8 @@ class GameSplash : public nuv::lang::DObject {
   const char* getClassName() const override { return "GameSplash"; }
 
   virtual void loadImages(GameMainPtr newOwner);
-  virtual void release();
+  // Lets go of what loadImages made. Not named release: that name counts references in the object model.
+  virtual void releaseAll();
 
   // Not counted: the screen owns this holder, so a count here would keep both alive for ever.
   GameMain* owner = nullptr;

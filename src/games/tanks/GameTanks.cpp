@@ -68,7 +68,7 @@ void GameTanks::loadImages(GameMainPtr newOwner) {
   imagesLoaded = true;
 }
 
-void GameTanks::release() {
+void GameTanks::releaseAll() {
   gridFree();
   if (!player.isNull()) player->deactivate();
   releaseUnits();

@@ -41,7 +41,8 @@ class GameTanks : public nuv::lang::DObject {
 
   // Units and sprites; the sizes and bullet speeds from the sprites.
   virtual void loadImages(GameMainPtr newOwner);
-  virtual void release();
+  // Lets go of what loadImages made. Not named release: that name counts references in the object model.
+  virtual void releaseAll();
   virtual void newGame();
   virtual void nextBattle();
   virtual void endBattle(bool won);

@@ -30,7 +30,7 @@ void FieldFixture::SetUp() {
 }
 
 void FieldFixture::TearDown() {
-  if (!field.isNull()) field->release();
+  if (!field.isNull()) field->releaseAll();
   field = nullptr;
   tanks::releaseGlobals();
   MenuFixture::TearDown();
