@@ -13,9 +13,8 @@ struct RowMaker {
   GameRow (*make)();
 };
 const RowMaker kRowMakers[] = {
-    {"bounce", bounceRow},   {"burrow", burrowRow}, {"canyon", canyonRow},
-    {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},
-    {"tanks", tanksRow},
+    {"bounce", bounceRow}, {"burrow", burrowRow}, {"canyon", canyonRow}, {"gobbler", gobblerRow},
+    {"swarm", swarmRow},   {"rocks", rocksRow},   {"tanks", tanksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

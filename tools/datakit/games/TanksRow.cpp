@@ -49,7 +49,9 @@ GameRow tanksRow() {
   for (const char16_t* sound : data::kSounds) g.sounds.push_back(archiveName(sound));
   g.textKeys = asciiList(data::kTextKeys);
   for (const data::Tuning& t : data::kTuning) g.textKeys.push_back(ascii(t.key));
-  LevelFiles stages{isTankStageFile, checkTankStageFile, {archiveName(data::kStageFile)},
+  LevelFiles stages{isTankStageFile,
+                    checkTankStageFile,
+                    {archiveName(data::kStageFile)},
                     "the tanks game loads all its stages from this one file"};
   // Written from the readable maps of "mapbcl.bin.stages".
   stages.sourceEnding = ".stages";
