@@ -13,6 +13,7 @@
 #include "games/gobbler/GobblerData.h"
 #include "games/rocks/RocksData.h"
 #include "games/swarm/SwarmData.h"
+#include "games/tanks/TanksData.h"
 
 namespace gamelib {
 
@@ -36,7 +37,8 @@ inline constexpr MenuListEntry kMenuList[] = {
      swarm::data::kRemappableActions},
     {burrow::data::kGameKey, burrow::data::kFolder, 3, u"burrow", u"bur.png", u"bur_s.png",
      burrow::data::kRemappableActions},
-    {u"tanks", u"tanks", 4, u"tanks", u"tanks.png", u"tanks_s.png", 0x1F},
+    {tanks::data::kGameKey, tanks::data::kFolder, 4, u"tanks", u"tanks.png", u"tanks_s.png",
+     tanks::data::kRemappableActions},
     {climber::data::kGameKey, climber::data::kFolder, 5, u"clmb", u"clmb.png", u"clmb_s.png",
      climber::data::kRemappableActions},
     {gobbler::data::kGameKey, gobbler::data::kFolder, 6, u"gobbler", u"gob.png", u"gob_s.png",

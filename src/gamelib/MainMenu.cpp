@@ -18,6 +18,7 @@
 #include "games/gobbler/Gobbler.h"
 #include "games/rocks/Rocks.h"
 #include "games/swarm/Swarm.h"
+#include "games/tanks/GameMain.h"
 #include "moregames/MoreGames.h"
 
 namespace gamelib {
@@ -84,7 +85,7 @@ MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
     [] { return GameInterfacePtr(new canyon::CanyonGame()); },
     [] { return GameInterfacePtr(new swarm::Swarm()); },
     [] { return GameInterfacePtr(new burrow::BurrowGame()); },
-    nullptr,  // tanks
+    [] { return GameInterfacePtr(new tanks::GameMain()); },
     [] { return GameInterfacePtr(new climber::Climber()); },
     [] { return GameInterfacePtr(new gobbler::Gobbler()); },
     [] { return GameInterfacePtr(new rocks::Rocks()); },

@@ -54,7 +54,7 @@ TEST_F(ApplicationGlobalsTest, TheStartGivesEveryGlobalItsFirstValue) {
   EXPECT_EQ((*swarm::rowScore)[0], 150);
   EXPECT_EQ((*swarm::rowAlive)[4], 6);
   EXPECT_EQ(narrow((*swarm::menuItemKeys)[5]), "cfg_keys");
-  EXPECT_EQ((*tanks::kindScores)[3], 2000);
+  EXPECT_EQ((*tanks::tankReload)[3], 2000);
   EXPECT_EQ((*tanks::bitTable)[0][0], 1 << 16);
   EXPECT_EQ(static_cast<uint32_t>((*tanks::bitTable)[3][3]), 1u << 31);
   EXPECT_EQ((*tanks::bitTable)[1][2], 1 << 22);

@@ -14,7 +14,7 @@ struct RowMaker {
 };
 const RowMaker kRowMakers[] = {
     {"bounce", bounceRow},   {"burrow", burrowRow}, {"canyon", canyonRow}, {"climber", climberRow},
-    {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},
+    {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},   {"tanks", tanksRow},
 };
 
 GameRow rowOf(const gamelib::MenuListEntry& entry) {

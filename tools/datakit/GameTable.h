@@ -51,6 +51,7 @@ GameRow climberRow();
 GameRow gobblerRow();
 GameRow swarmRow();
 GameRow rocksRow();
+GameRow tanksRow();
 
 // An ASCII name from the program's 16-bit constants.
 std::string ascii(const char16_t* text);

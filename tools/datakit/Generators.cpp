@@ -480,6 +480,107 @@ Image bounceSplash(const GenRequest& r) {
   return img;
 }
 
+// The tanks game's splash, also its menus' background: a dim battlefield at dusk with a tank on a ridge.
+Image tanksSplash(const GenRequest& r) {
+  const int w = r.size.width, h = r.size.height, s = r.size.scale;
+  // How far every lit thing is mixed toward the dusk (of 256), so menu text reads over it.
+  constexpr int kDusk = 120;
+  auto lit = [&](const char* name) { return mix(pal(r, name), pal(r, "deep"), kDusk); };
+  Image img(w, h);
+  img.gradientRect(0, 0, w, h * 5 / 8, pal(r, "deep"), mix(pal(r, "crimson"), pal(r, "deep"), 150));
+  img.gradientRect(0, h * 5 / 8, w, h - h * 5 / 8, lit("earth"), pal(r, "ink"));
+  starField(img, r, 30 * s * s, 404, h / 3);
+  // Two rows of hills.
+  for (int x = 0; x < w; ++x) {
+    const int far = h * 9 / 16 - static_cast<int>(10 * s * std::sin(x * 0.021 / s) + 6 * s * std::sin(x * 0.05 / s));
+    const int near = h * 5 / 8 - static_cast<int>(14 * s * std::sin(x * 0.013 / s + 1.5));
+    img.vline(x, far, h * 5 / 8, mix(pal(r, "forest"), pal(r, "deep"), 170));
+    img.vline(x, near, h * 5 / 8 + 8 * s, mix(pal(r, "forest"), pal(r, "ink"), 120));
+  }
+  // The tank on the ridge, facing left: treads, hull, turret and a long barrel.
+  const int cx = w / 2 + 10 * s, ground = h * 5 / 8 - 6 * s;
+  drawTile(img, cx - 40 * s, ground - 14 * s, 80 * s, 14 * s, 7 * s, s, pal(r, "ink"), lit("slate"), lit("slate"),
+           lit("grey"), pal(r, "ink"));
+  for (int i = 0; i < 7; ++i) img.fillCircle(cx - 30 * s + i * 10 * s, ground - 7 * s, 4 * s, lit("steel"));
+  drawTile(img, cx - 36 * s, ground - 30 * s, 72 * s, 16 * s, 3 * s, s, pal(r, "ink"), lit("gold"), lit("gold"),
+           lit("yellow"), lit("brown"));
+  drawTile(img, cx - 18 * s, ground - 44 * s, 36 * s, 16 * s, 6 * s, s, pal(r, "ink"), lit("gold"), lit("gold"),
+           lit("cream"), lit("brown"));
+  img.fillRect(cx - 78 * s, ground - 39 * s, 62 * s, 5 * s, pal(r, "ink"));
+  img.fillRect(cx - 77 * s, ground - 38 * s, 60 * s, 3 * s, lit("silver"));
+  // A shell flying off to the left, with its flash.
+  img.fillCircle(cx - 82 * s, ground - 37 * s, 5 * s, lit("orange"));
+  img.fillCircle(cx - 82 * s, ground - 37 * s, 2 * s, lit("cream"));
+  img.fillRect(cx - 110 * s, ground - 38 * s, 10 * s, 3 * s, lit("yellow"));
+  return img;
+}
+
+// The frame around the tanks game's field: side panels, the strip above and the three pieces of the
+// status bar (the left one is the pause button).
+Image tanksPanel(const GenRequest& r) {
+  const int s = r.size.scale;
+  const std::string& part = r.param("part");
+  const int bar = 24 * s;
+  auto metal = [&](int w, int h) {
+    Image img(w, h);
+    img.gradientRect(0, 0, w, h, mix(pal(r, "forest"), pal(r, "slate"), 140),
+                     mix(pal(r, "forest"), pal(r, "ink"), 170));
+    img.hline(0, w - 1, 0, pal(r, "ink"));
+    img.hline(0, w - 1, s, mix(pal(r, "green"), pal(r, "slate"), 128));
+    return img;
+  };
+  auto rivets = [&](Image& img, int y, int every) {
+    for (int x = every / 2; x < img.width(); x += every) {
+      img.fillCircle(x, y, s + s / 2, pal(r, "ink"));
+      img.set(x - s / 2, y - s / 2, mix(pal(r, "silver"), pal(r, "forest"), 80));
+    }
+  };
+  if (part == "left" || part == "right") {
+    const int w = 16 * s, h = r.size.height;
+    Image img(w, h);
+    img.gradientRect(0, 0, w, h, mix(pal(r, "forest"), pal(r, "slate"), 140),
+                     mix(pal(r, "forest"), pal(r, "ink"), 170));
+    const int edge = part == "left" ? w - s : 0;
+    img.fillRect(edge, 0, s, h, pal(r, "ink"));
+    img.fillRect(part == "left" ? 0 : s, 0, s, h, mix(pal(r, "green"), pal(r, "slate"), 128));
+    for (int y = 12 * s; y < h; y += 24 * s) {
+      img.fillCircle(w / 2, y, 2 * s, pal(r, "ink"));
+      img.fillCircle(w / 2, y, s, mix(pal(r, "silver"), pal(r, "forest"), 100));
+    }
+    return img;
+  }
+  if (part == "top") {
+    Image img = metal(r.size.width, bar);
+    for (int x = 0; x < img.width(); x += 12 * s)
+      for (int i = 0; i < 6 * s; ++i)
+        img.vline(x + i + 2 * s, bar - 5 * s, bar - 3 * s, mix(pal(r, "yellow"), pal(r, "ink"), 90));
+    img.hline(0, img.width() - 1, bar - s, pal(r, "ink"));
+    rivets(img, bar / 2 - 2 * s, 24 * s);
+    return img;
+  }
+  if (part == "bot_l") {
+    Image img = metal(40 * s, bar);
+    drawTile(img, 6 * s, 3 * s, 22 * s, bar - 6 * s, 4 * s, s, pal(r, "ink"), mix(pal(r, "orange"), pal(r, "ink"), 60),
+             mix(pal(r, "crimson"), pal(r, "ink"), 60), pal(r, "peach"), pal(r, "crimson"));
+    img.fillRect(13 * s, 7 * s, 3 * s, bar - 14 * s, pal(r, "cream"));
+    img.fillRect(19 * s, 7 * s, 3 * s, bar - 14 * s, pal(r, "cream"));
+    img.vline(img.width() - s, 0, bar - 1, pal(r, "ink"));
+    return img;
+  }
+  if (part == "bot_m") {
+    Image img = metal(80 * s, bar);
+    rivets(img, bar - 5 * s, 20 * s);
+    return img;
+  }
+  if (part == "bot_r") {
+    Image img = metal(120 * s, bar);
+    img.fillRect(4 * s, 3 * s, 120 * s - 8 * s, bar - 6 * s, mix(pal(r, "forest"), pal(r, "ink"), 200));
+    img.drawRect(4 * s, 3 * s, 120 * s - 8 * s, bar - 6 * s, pal(r, "ink"));
+    return img;
+  }
+  throw DataError(r.file, 0, "part must be left, right, top, bot_l, bot_m or bot_r");
+}
+
 struct Named {
   const char* name;
   Generator generator;
@@ -515,6 +616,8 @@ constexpr Named kGenerators[] = {
     {"canyon_gameover", canyonGameOver},
     {"climber_back", climberBack},
     {"climber_splash", climberSplash},
+    {"tanks_splash", tanksSplash},
+    {"tanks_panel", tanksPanel},
 };
 
 }  // namespace

@@ -1,0 +1,116 @@
+// The tanks game's set-up and release: the splash with its loading bar, the image table, sounds, texts,
+// settings and tuning values, the menus, panels, the playfield and the key set-up.
+#include <memory>
+
+#include "core/lang/DExceptionBase.h"
+#include "gamelib/CustomControls.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/MenuFlow.h"
+#include "gamelib/SoundManager.h"
+#include "gamelib/TextTable.h"
+#include "games/tanks/GameMain.h"
+#include "games/tanks/TanksData.h"
+
+namespace tanks {
+
+using gamelib::GameImage;
+using gamelib::GameLib;
+using gamelib::GameMenu;
+using gamelib::MenuFlow;
+using gamelib::SoundManager;
+using nuv::lang::DExceptionBase;
+using nuv::lang::DStringArray;
+using nuv::lang::DStringArrayPtr;
+using nuv::microedition::lcdui::DGraphics;
+using nuv::microedition::lcdui::DImagePtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
+
+namespace {
+
+constexpr int32_t kMenuShade = -161;
+constexpr int32_t kPageShade = -160;
+constexpr int32_t kProgressStep = 20;
+constexpr int32_t kProgressFrame = 0xFFFFFF;
+constexpr int32_t kProgressBar = 0xFF0000;
+
+void showProgress() {
+  GameMenu::advanceProgress();
+  GameLib::canvas->flush();
+}
+
+}  // namespace
+
+void GameMain::init() {
+  const int32_t w = GameLib::screenWidth;
+  const int32_t h = GameLib::screenHeight;
+  DImagePtr splashImage;
+  try {
+    splashImage = GameLib::loadImage(data::kSplash);
+    GameLib::graphics->drawImage(splashImage, w >> 1, (h - splashImage->getHeight()) >> 1,
+                                 DGraphics::TOP | DGraphics::HCENTER);
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
+  }
+  GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressFrame, kProgressBar);
+  GameLib::canvas->flush();
+
+  GameImage::loadImageTable(data::kImageTable);
+  slideTolerance = 2;
+  showProgress();
+
+  DStringArrayPtr sounds = new DStringArray(static_cast<int32_t>(std::size(data::kSounds)));
+  for (int32_t i = 0; i < sounds->length; ++i) (*sounds)[i] = data::kSounds[i];
+  SoundManager::loadSounds(sounds);
+  showProgress();
+
+  MenuFlow::reloadTexts();
+  MenuFlow::loadSoundLevels(gameKey);
+  openlevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
+  // A stored stage outside the stages there are reads as the nearest one.
+  if (openlevel < 1) openlevel = 1;
+  if (openlevel > data::kStages) openlevel = data::kStages;
+  loadTuning();
+  showProgress();
+
+  mainMenu = new GameMenu();
+  mainMenu->setBackground(splashImage, kMenuShade);
+  scoreMenu = new GameMenu();
+  scoreMenu->mode = GameMenu::MODE_TABLE;
+  scoreMenu->loadHighScores(kHighScoreTable, gameKey);
+  scoreMenu->setBackground(splashImage, kPageShade);
+  helpMenu = new GameMenu();
+  helpMenu->mode = GameMenu::MODE_HELP;
+  helpMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+  helpMenu->setBackground(splashImage, kPageShade);
+  showProgress();
+
+  panelLeft = GameLib::loadImage(data::kPanelLeft);
+  panelRight = GameLib::loadImage(data::kPanelRight);
+  panelBottomLeft = GameLib::loadImage(data::kPanelBottomLeft);
+  panelBottomMiddle = GameLib::loadImage(data::kPanelBottomMiddle);
+  panelBottomRight = GameLib::loadImage(data::kPanelBottomRight);
+  panelTop = GameLib::loadImage(data::kPanelTop);
+
+  splash = new GameSplash();
+  splash->loadImages(this);
+  buildMenu(STATE_MENU);
+  playfield = new GameTanks();
+  playfield->loadImages(this);
+  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage, kPageShade);
+}
+
+void GameMain::leave() {
+  gamelib::CustomControls::current = nullptr;
+  if (!splash.isNull()) splash->releaseAll();
+  if (!playfield.isNull()) playfield->releaseAll();
+  if (!mainMenu.isNull()) mainMenu->releaseImage();
+  mainMenu = nullptr;
+  if (!scoreMenu.isNull()) scoreMenu->releaseImage();
+  scoreMenu = nullptr;
+  SoundManager::stopAll();
+  SoundManager::release();
+  panelLeft = panelRight = panelBottomLeft = panelBottomMiddle = panelBottomRight = panelTop = nullptr;
+}
+
+}  // namespace tanks

@@ -1,0 +1,34 @@
+// The enemy-tank pictures of the stage result screen, facing up: turned ones on small screens, drawn
+// apart on larger ones.
+#include "games/tanks/GameSplash.h"
+
+#include "games/tanks/GameMain.h"
+#include "games/tanks/TanksData.h"
+
+namespace tanks {
+
+using gamelib::GameImage;
+using nuv::lang::DStringPtr;
+
+GameSplash::~GameSplash() {
+  images = nullptr;
+  owner = nullptr;
+}
+
+void GameSplash::loadImages(GameMainPtr newOwner) {
+  owner = newOwner.get();
+  gamelib::GameImagePtr probe = GameImage::create(data::kSizeProbe);
+  const bool wide = probe->w > data::kSmallSpriteWidth;
+  images = new gamelib::GameImageArray(data::kEnemyTypes);
+  for (int32_t i = 0; i < data::kEnemyTypes; ++i) {
+    (*images)[i] = wide ? GameImage::create((DStringPtr(u"etnkx") + i) + u"-dn")
+                        : GameImage::create((DStringPtr(u"etnk0") + i) + u"_dn");
+  }
+}
+
+void GameSplash::releaseAll() {
+  images = nullptr;
+  owner = nullptr;
+}
+
+}  // namespace tanks
