@@ -26,7 +26,9 @@ using nuv::io::D7zipInputStream;
 
 namespace {
 
+using builtarchive::has;
 using builtarchive::name;
+using builtarchive::read;
 namespace data = burrow::data;
 
 const char* const kSizes[] = {"240x320", "480x640"};
@@ -38,15 +40,7 @@ const datakit::GameRow& game() {
 
 class BurrowData : public builtarchive::BuiltArchive {
  protected:
-  static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
   static int64_t size(const std::string& entry) { return D7zipInputStream::getSize(name(entry)); }
-
-  static std::string read(const std::string& entry) {
-    std::string text;
-    auto stream = D7zipInputStream::open(name("/" + entry));
-    for (int b = stream->read(); b >= 0; b = stream->read()) text.push_back(static_cast<char>(b));
-    return text;
-  }
 
   // key -> width of the image table's rectangles.
   static std::map<std::string, int> widths(const std::string& size) {

@@ -24,7 +24,11 @@ using nuv::io::D7zipInputStream;
 
 namespace {
 
+using builtarchive::has;
+using builtarchive::lines;
 using builtarchive::name;
+using builtarchive::read;
+using builtarchive::Rect;
 namespace data = climber::data;
 using datakit::ascii;
 
@@ -35,41 +39,10 @@ const datakit::GameRow& game() {
   return row;
 }
 
-struct Rect {
-  int x = 0, y = 0, w = 0, h = 0;
-};
-
 class ClimberData : public builtarchive::BuiltArchive {
  protected:
-  static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
-
-  static std::string read(const std::string& entry) {
-    std::string text;
-    auto stream = D7zipInputStream::open(name("/" + entry));
-    for (int b = stream->read(); b >= 0; b = stream->read()) text.push_back(static_cast<char>(b));
-    return text;
-  }
-
-  static std::map<std::string, std::string> lines(const std::string& entry, char separator) {
-    std::map<std::string, std::string> out;
-    std::istringstream in(read(entry));
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      size_t at = line.find(separator);
-      if (at != std::string::npos) out[line.substr(0, at)] = line.substr(at + 1);
-    }
-    return out;
-  }
-
   static std::map<std::string, Rect> atlas(const std::string& size) {
-    std::map<std::string, Rect> out;
-    for (auto& [key, rest] : lines("graphics/" + size + "/" + game().imageTable + ".txt", ';')) {
-      Rect r;
-      char sep;
-      std::istringstream(rest) >> r.x >> sep >> r.y >> sep >> r.w >> sep >> r.h;
-      out[key] = r;
-    }
-    return out;
+    return builtarchive::atlas(game().imageTable, size);
   }
 };
 

@@ -21,7 +21,10 @@ using nuv::io::D7zipInputStream;
 
 namespace {
 
+using builtarchive::has;
 using builtarchive::name;
+using builtarchive::read;
+using builtarchive::Rect;
 namespace data = rocks::data;
 using datakit::ascii;
 
@@ -32,36 +35,11 @@ const datakit::GameRow& game() {
   return row;
 }
 
-struct Rect {
-  int x = 0, y = 0, w = 0, h = 0;
-};
-
 class RocksData : public builtarchive::BuiltArchive {
  protected:
-  static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
-
-  static std::string read(const std::string& entry) {
-    std::string text;
-    auto stream = D7zipInputStream::open(name("/" + entry));
-    for (int b = stream->read(); b >= 0; b = stream->read()) text.push_back(static_cast<char>(b));
-    return text;
-  }
-
   static std::map<std::string, Rect> atlas(const std::string& size) {
-    std::map<std::string, Rect> out;
-    std::istringstream in(read("graphics/" + size + "/" + game().imageTable + ".txt"));
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      const size_t at = line.find(';');
-      if (at == std::string::npos) continue;
-      Rect r;
-      char sep;
-      std::istringstream(line.substr(at + 1)) >> r.x >> sep >> r.y >> sep >> r.w >> sep >> r.h;
-      out[line.substr(0, at)] = r;
-    }
-    return out;
+    return builtarchive::atlas(game().imageTable, size);
   }
-
   // The value of a key in a language's text table (data-stream strings "key=value").
   static std::string text(const std::string& code, const std::string& key) {
     const std::string table = read("txt/res_" + code + ".txt");

@@ -26,7 +26,10 @@ using nuv::io::D7zipInputStream;
 
 namespace {
 
+using builtarchive::has;
 using builtarchive::name;
+using builtarchive::read;
+using builtarchive::Rect;
 namespace data = tanks::data;
 using datakit::ascii;
 
@@ -37,32 +40,12 @@ const datakit::GameRow& game() {
   return row;
 }
 
-struct Rect {
-  int x = 0, y = 0, w = 0, h = 0;
-};
-
 class TanksData : public builtarchive::BuiltArchive {
  protected:
-  static bool has(const std::string& entry) { return D7zipInputStream::getSize(name(entry)) >= 0; }
-  static std::string read(const std::string& entry) {
-    std::string text;
-    auto stream = D7zipInputStream::open(name("/" + entry));
-    for (int b = stream->read(); b >= 0; b = stream->read()) text.push_back(static_cast<char>(b));
-    return text;
-  }
   static std::map<std::string, Rect> atlas(const std::string& size) {
-    std::map<std::string, Rect> out;
-    std::istringstream in(read("graphics/" + size + "/" + game().imageTable + ".txt"));
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      Rect r;
-      char sep;
-      std::istringstream fields(line.substr(line.find(';') + 1));
-      fields >> r.x >> sep >> r.y >> sep >> r.w >> sep >> r.h;
-      out[line.substr(0, line.find(';'))] = r;
-    }
-    return out;
+    return builtarchive::atlas(game().imageTable, size);
   }
+
   static datakit::PngInfo picture(const std::string& size, const std::string& picture) {
     datakit::PngInfo info;
     const std::string bytes = read("graphics/" + size + "/" + picture + ".png");
