@@ -5,6 +5,7 @@
 
 #include "core/io/D7zipInputStream.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameImage.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/MainMenu.h"
 #include "gamelib/ScreenCanvas.h"
@@ -77,6 +78,18 @@ void MenuFixture::press(int32_t code) {
 void MenuFixture::tap(int32_t x, int32_t y) { GameLib::canvas->pointerPressed(x, y); }
 
 void MenuFixture::wait(int64_t ms) { platform::advanceManualClock(ms); }
+
+void MenuFixture::stepScreen(gamelib::GameInterface& screen) {
+  wait(GameLib::kStepMs);
+  gamelib::GameImage::graphics = GameLib::graphics;
+  ScreenCanvas::pump();
+  screen.update();
+}
+
+void MenuFixture::paintScreen(gamelib::GameInterface& screen) {
+  gamelib::GameImage::graphics = GameLib::graphics;
+  screen.paint();
+}
 
 void MenuFixture::clearScreen(uint32_t rgb) {
   GameLib::graphics->setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);

@@ -22,6 +22,10 @@ class MenuFixture : public GameLibFixture {
   static void wait(int64_t ms);
   // Fills the screen with one colour, so that a paint shows what it covers.
   static void clearScreen(uint32_t rgb);
+  // One 30 ms step of a game screen as the library's frame runs it: clock, input, update.
+  static void stepScreen(gamelib::GameInterface& screen);
+  // The screen's paint into the library's graphics.
+  static void paintScreen(gamelib::GameInterface& screen);
 };
 
 // Pixels of the back buffer in a rectangle that differ from the colour.

@@ -47,17 +47,9 @@ void BounceFixture::startScreen() {
   step();
 }
 
-void BounceFixture::step() {
-  wait(30);
-  gamelib::GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void BounceFixture::step() { stepScreen(*game); }
 
-void BounceFixture::paint() {
-  gamelib::GameImage::graphics = GameLib::graphics;
-  game->paint();
-}
+void BounceFixture::paint() { paintScreen(*game); }
 
 void BounceFixture::play(int n) {
   for (int i = 0; i < n; ++i) {

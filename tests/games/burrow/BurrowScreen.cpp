@@ -44,17 +44,9 @@ void BurrowScreen::TearDown() {
   MenuFixture::TearDown();
 }
 
-void BurrowScreen::step() {
-  wait(30);
-  gamelib::GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void BurrowScreen::step() { stepScreen(*game); }
 
-void BurrowScreen::paint() {
-  gamelib::GameImage::graphics = GameLib::graphics;
-  game->paint();
-}
+void BurrowScreen::paint() { paintScreen(*game); }
 
 void BurrowScreen::tick() {
   for (int i = 0; i < 2; ++i) {

@@ -172,12 +172,7 @@ void ClimberFixture::playLevel(const std::vector<std::string>& rows) {
   climber::halfStep = 0;
 }
 
-void ClimberFixture::step() {
-  wait(GameLib::kStepMs);
-  GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void ClimberFixture::step() { stepScreen(*game); }
 
 void ClimberFixture::worldUpdate() {
   step();
@@ -188,10 +183,7 @@ void ClimberFixture::steps(int n) {
   for (int i = 0; i < n; ++i) step();
 }
 
-void ClimberFixture::paint() {
-  GameImage::graphics = GameLib::graphics;
-  game->paint();
-}
+void ClimberFixture::paint() { paintScreen(*game); }
 
 void ClimberFixture::choose(int32_t item) {
   climber::gameMenu->selected = item;

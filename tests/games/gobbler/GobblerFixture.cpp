@@ -48,18 +48,12 @@ void GobblerFixture::startScreen() {
   step();
 }
 
-void GobblerFixture::step() {
-  wait(30);
-  gamelib::GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void GobblerFixture::step() { stepScreen(*game); }
 
 void GobblerFixture::play(int n) {
   for (int i = 0; i < n; ++i) {
     step();
-    gamelib::GameImage::graphics = GameLib::graphics;
-    game->paint();
+    paintScreen(*game);
   }
 }
 

@@ -51,12 +51,7 @@ void RocksFixture::startScreen() {
   step();
 }
 
-void RocksFixture::step() {
-  wait(30);
-  gamelib::GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void RocksFixture::step() { stepScreen(*game); }
 
 void RocksFixture::steps(int n) {
   for (int i = 0; i < n; ++i) step();
@@ -73,10 +68,7 @@ void RocksFixture::playSteps(int n) {
   for (int i = 0; i < n; ++i) playStep();
 }
 
-void RocksFixture::paint() {
-  gamelib::GameImage::graphics = GameLib::graphics;
-  game->paint();
-}
+void RocksFixture::paint() { paintScreen(*game); }
 
 void RocksFixture::choose(int32_t index) {
   game->menu->selected = index;

@@ -41,17 +41,9 @@ void SwarmFixture::TearDown() {
   MenuFixture::TearDown();
 }
 
-void SwarmFixture::step() {
-  wait(30);
-  gamelib::GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void SwarmFixture::step() { stepScreen(*game); }
 
-void SwarmFixture::paint() {
-  gamelib::GameImage::graphics = GameLib::graphics;
-  game->paint();
-}
+void SwarmFixture::paint() { paintScreen(*game); }
 
 void SwarmFixture::play(int n) {
   for (int i = 0; i < n; ++i) {

@@ -46,12 +46,7 @@ void ScreenFixture::TearDown() {
   MenuFixture::TearDown();
 }
 
-void ScreenFixture::step() {
-  wait(30);
-  gamelib::GameImage::graphics = GameLib::graphics;
-  ScreenCanvas::pump();
-  game->update();
-}
+void ScreenFixture::step() { stepScreen(*game); }
 
 void ScreenFixture::play(int n) {
   for (int i = 0; i < n; ++i) {
