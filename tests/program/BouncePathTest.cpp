@@ -14,6 +14,7 @@
 #include "platform/host/datafolder.h"
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Saved.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -59,26 +60,6 @@ constexpr int kFrameStep = 500;
 
 std::string frameName(int t) { return "f" + std::to_string(t) + ".png"; }
 
-// The brick game's high-score record as a copy of the registry file alone holds it, without the
-// write-ahead log beside it; "" when it is not there.
-std::string savedHighScores(const std::string& registryFile) {
-  test::TempFolder copy;
-  fs::copy_file(registryFile, copy.file("registry.db"));
-  platform::setDataFolder(copy.path());
-  std::string record;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\glimmerhut\\bouncehs1", 0, 0, &key) == ERROR_SUCCESS) {
-    BYTE data[1024];
-    DWORD size = sizeof data;
-    if (RegQueryValueExW(key, u"1", nullptr, nullptr, data, &size) == ERROR_SUCCESS)
-      record.assign(reinterpret_cast<const char*>(data), size);
-    RegCloseKey(key);
-  }
-  platform::closeUserHive();
-  platform::setDataFolder("");
-  return record;
-}
-
 std::string firstRunScript() {
   std::string s = kToTheGame;
   s += "22000 capture loading.png\n";
@@ -120,7 +101,7 @@ TEST(BouncePathTest, PlayPauseLoseEveryLifeAndKeepTheHighScore) {
   test::ProgramResult run = test::runProgram(kProgram, folder.path(), firstRunScript());
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   // The run closed its settings: the registry file alone, without its write-ahead log, holds the score.
-  EXPECT_NE(savedHighScores(folder.file("glimmerhut/registry.db")).find("glo"), std::string::npos);
+  EXPECT_NE(saved::firstRecord(folder.file("glimmerhut/registry.db"), u"bouncehs1").find("glo"), std::string::npos);
 
   platform::Picture splash, main, loading, table0, intro, play0, paused, resumed, name, table1;
   ASSERT_TRUE(platform::readPng(staged("graphics/240x320/bnc/splash.png").string(), splash));

@@ -13,6 +13,7 @@
 #include "platform/host/datafolder.h"
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Saved.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -55,24 +56,6 @@ constexpr int kPlayTo = 46000;
 constexpr int kFrameStep = 250;
 
 std::string frameName(int t) { return "f" + std::to_string(t) + ".png"; }
-
-std::string savedHighScores(const std::string& registryFile) {
-  test::TempFolder copy;
-  fs::copy_file(registryFile, copy.file("registry.db"));
-  platform::setDataFolder(copy.path());
-  std::string record;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\glimmerhut\\canyonhs1", 0, 0, &key) == ERROR_SUCCESS) {
-    BYTE data[1024];
-    DWORD size = sizeof data;
-    if (RegQueryValueExW(key, u"1", nullptr, nullptr, data, &size) == ERROR_SUCCESS)
-      record.assign(reinterpret_cast<const char*>(data), size);
-    RegCloseKey(key);
-  }
-  platform::closeUserHive();
-  platform::setDataFolder("");
-  return record;
-}
 
 std::string firstRunScript() {
   std::string s = kToTheGame;
@@ -130,7 +113,7 @@ TEST(CanyonPathTest, RefuelShootCrossABridgeCrashAndKeepTheHighScore) {
   fs::copy_file(GH_GAME_DAT, folder.file("game.dat"));
   test::ProgramResult run = test::runProgram(kProgram, folder.path(), firstRunScript());
   ASSERT_EQ(run.exitCode, 0) << run.errors;
-  EXPECT_NE(savedHighScores(folder.file("glimmerhut/registry.db")).find("glo"), std::string::npos);
+  EXPECT_NE(saved::firstRecord(folder.file("glimmerhut/registry.db"), u"canyonhs1").find("glo"), std::string::npos);
 
   platform::Picture ready, name, table1;
   for (auto [file, picture] : {std::pair{"ready.png", &ready}, {"name.png", &name}, {"table1.png", &table1}}) {

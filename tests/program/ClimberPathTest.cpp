@@ -12,6 +12,7 @@
 #include "platform/host/datafolder.h"
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Saved.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -67,24 +68,6 @@ constexpr Hold kLevel1[] = {{26100, 27300, "Right"}, {27400, 27450, "Enter"}, {3
 
 std::string frameName(int t) { return "f" + std::to_string(t) + ".png"; }
 
-std::string savedHighScores(const std::string& registryFile) {
-  test::TempFolder copy;
-  fs::copy_file(registryFile, copy.file("registry.db"));
-  platform::setDataFolder(copy.path());
-  std::string record;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\glimmerhut\\climberhs1", 0, 0, &key) == ERROR_SUCCESS) {
-    BYTE data[1024];
-    DWORD size = sizeof data;
-    if (RegQueryValueExW(key, u"1", nullptr, nullptr, data, &size) == ERROR_SUCCESS)
-      record.assign(reinterpret_cast<const char*>(data), size);
-    RegCloseKey(key);
-  }
-  platform::closeUserHive();
-  platform::setDataFolder("");
-  return record;
-}
-
 std::string firstRunScript() {
   std::string s = kToTheGame;
   s += "24000 key down Enter\n24050 key up Enter\n"  // "start": level 1 at once
@@ -121,7 +104,7 @@ TEST(ClimberPathTest, TrapAGuardTakeTheGoldLeaveByTheExitThenLoseEveryLifeAndKee
   test::ProgramResult run = test::runProgram(kProgram, folder.path(), firstRunScript());
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   EXPECT_EQ(run.errors, "");
-  EXPECT_NE(savedHighScores(folder.file("glimmerhut/registry.db")).find("clm"), std::string::npos);
+  EXPECT_NE(saved::firstRecord(folder.file("glimmerhut/registry.db"), u"climberhs1").find("clm"), std::string::npos);
 
   const platform::Picture intro1 = picture(folder, "intro1.png"), play0 = picture(folder, "play0.png"),
                           trapped = picture(folder, "trapped.png"), intro2 = picture(folder, "intro2.png"),

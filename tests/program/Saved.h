@@ -1,0 +1,12 @@
+// What a scripted run left in its registry file.
+#pragma once
+
+#include <string>
+
+namespace saved {
+
+// Record "1" of a game's store (e.g. u"bouncehs1") as a copy of the registry file alone holds it, without
+// the write-ahead log beside it; "" when it is not there.
+std::string firstRecord(const std::string& registryFile, const char16_t* store);
+
+}  // namespace saved
