@@ -78,4 +78,17 @@ const char16_t* getExceptionName(uint32_t code);
 // of the given type (it is deleted when the result goes) and rethrows it unchanged otherwise.
 std::unique_ptr<DExceptionBase> catchException(DExceptionBase* e, uint32_t parent);
 
+// Runs work; an exception of the given type is dropped and false returned, any other goes on up. For
+// loads a caller can go on without.
+template <class Work>
+bool dropException(uint32_t parent, Work work) {
+  try {
+    work();
+    return true;
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> dropped = catchException(e, parent);
+    return false;
+  }
+}
+
 }  // namespace nuv::lang

@@ -53,16 +53,6 @@ void advance() {
   flush();
 }
 
-// Runs one group of loads; an exception of the family leaves what it did not load null.
-template <class Loads>
-void guarded(uint32_t family, Loads loads) {
-  try {
-    loads();
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, family);
-  }
-}
-
 DImagePtr picture(const char16_t* name) {
   DImagePtr image = GameLib::loadImage(name);
   if (image.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
@@ -81,7 +71,7 @@ gamelib::AnimationPtr bagAnimation(std::span<const int32_t> frames) {
 void BurrowGame::init() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   DImagePtr splash;
-  guarded(ExceptionCode::Exception, [&] {
+  nuv::lang::dropException(ExceptionCode::Exception, [&] {
     splash = picture(data::kSplash);
     GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
     flush();
@@ -106,18 +96,18 @@ void BurrowGame::init() {
   for (DImagePtr* p : {&panelTopImage, &panelBottomLImage, &panelBottomRImage, &panelBottomCImage, &pauseImage}) {
     *p = nullptr;
   }
-  guarded(ExceptionCode::Exception, [] {
+  nuv::lang::dropException(ExceptionCode::Exception, [] {
     panelTopImage = picture(data::kPanelTop);
     panelBottomLImage = picture(data::kPanelBottomL);
     panelBottomRImage = picture(data::kPanelBottomR);
     panelBottomCImage = picture(data::kPanelBottomC);
     pauseImage = picture(data::kPauseButton);
   });
-  guarded(ExceptionCode::IOException, [] {
+  nuv::lang::dropException(ExceptionCode::IOException, [] {
     panelTop2Image = picture(data::kPanelTop2);
     panelBottom2Image = picture(data::kPanelBottom2);
   });
-  guarded(ExceptionCode::IOException, [] {
+  nuv::lang::dropException(ExceptionCode::IOException, [] {
     panelLImage = picture(data::kPanelL);
     panelRImage = picture(data::kPanelR);
   });
@@ -130,8 +120,8 @@ void BurrowGame::init() {
 }
 
 void BurrowGame::loadSprites() {
-  guarded(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
-  guarded(ExceptionCode::IOException, [] { MenuFlow::reloadTexts(); });
+  nuv::lang::dropException(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
+  nuv::lang::dropException(ExceptionCode::IOException, [] { MenuFlow::reloadTexts(); });
   // The earth tile's width is the cell of the whole game; a fifth of it is a move step.
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   cellSize = static_cast<int8_t>(GameImage::create(data::kScaleTile)->w);

@@ -51,18 +51,6 @@ constexpr int32_t kUpwardSaucers = 2;
 constexpr int32_t kSaucerSize = 150;
 constexpr int32_t kSaucerTypeArg = 150;
 
-// Drops an exception of the family: the caller goes on without what failed to load.
-template <class Load>
-bool guarded(uint32_t family, Load load) {
-  try {
-    load();
-    return true;
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, family);
-    return false;
-  }
-}
-
 }  // namespace
 
 void Rocks::init() {
@@ -70,7 +58,7 @@ void Rocks::init() {
   DGraphics& g = *GameLib::graphics;
   g.setColor(kSplashColour);
   splash = nullptr;
-  guarded(ExceptionCode::IOException, [&] {
+  nuv::lang::dropException(ExceptionCode::IOException, [&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
       g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::HCENTER | DGraphics::VCENTER);
@@ -88,7 +76,7 @@ void Rocks::init() {
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   MenuFlow::advanceLoading();
-  guarded(ExceptionCode::Exception, [&] { SoundManager::loadSounds(sounds); });
+  nuv::lang::dropException(ExceptionCode::Exception, [&] { SoundManager::loadSounds(sounds); });
   MenuFlow::advanceLoading();
 
   loadSprites();
@@ -116,7 +104,7 @@ void Rocks::init() {
 }
 
 void Rocks::loadSprites() {
-  guarded(ExceptionCode::Exception, [] { GameImage::loadImageTable(data::kImageTable); });
+  nuv::lang::dropException(ExceptionCode::Exception, [] { GameImage::loadImageTable(data::kImageTable); });
 
   waveImages = new GameImageArray2d(data::kWaveRows, data::kWaveFrames * 4);
   for (int32_t i = 1; i <= data::kWaveRows; ++i) {
@@ -179,7 +167,7 @@ void Rocks::startLevel(int32_t newLevel, int32_t newScore) {
   gamelib::ScreenCanvas::resetInput();
   const int32_t picture = (level - 1) % data::kLevelPictures + 1;
   // A picture that does not load leaves the one before.
-  guarded(ExceptionCode::Exception, [&] {
+  nuv::lang::dropException(ExceptionCode::Exception, [&] {
     auto loaded = GameLib::loadImage(DStringPtr(data::kLevelPicturePrefix) + picture);
     if (!loaded.isNull()) background = loaded;
   });
