@@ -31,8 +31,11 @@ int64_t chunkSize(const std::string& line) {
   while (at < line.size() && line[at] == '0') ++at;
   const size_t first = at;
   int64_t size = 0;
-  for (; at < line.size() && hexValue(line[at]) >= 0; ++at) size = size * 16 + hexValue(line[at]);
-  if (at == 0 || at - first > kMaxChunkSizeDigits) return -1;
+  for (; at < line.size() && hexValue(line[at]) >= 0; ++at) {
+    if (at - first == kMaxChunkSizeDigits) return -1;
+    size = size * 16 + hexValue(line[at]);
+  }
+  if (at == 0) return -1;
   while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
   return at == line.size() || line[at] == ';' ? size : -1;
 }
