@@ -173,9 +173,8 @@ DWORD SocketSender::threadMain(LPVOID sender) {
 
 void SocketSender::run() {
   std::shared_ptr<SocketSender> keep = std::move(self_);
-  if (state_.load() == kConnecting) connect();
-  // Bytes can be queued only once connected.
-  if (socket_.load() != winsock::INVALID_SOCKET && state_.load() == kConnected) deliver();
+  // Bytes can be queued only once connected; those queued before a close still leave.
+  if (connect()) deliver();
   closeSocket();
   Senders& all = senders();
   {
@@ -192,12 +191,13 @@ void SocketSender::run() {
   all.changed.notify_all();
 }
 
-void SocketSender::finishConnect(int32_t state) {
+bool SocketSender::finishConnect(int32_t state) {
   int32_t connecting = kConnecting;
-  state_.compare_exchange_strong(connecting, state);
+  return state_.compare_exchange_strong(connecting, state) && state == kConnected;
 }
 
-void SocketSender::connect() {
+bool SocketSender::connect() {
+  if (state_.load() != kConnecting) return false;
   uint32_t address = winsock::inet_addr(host_.c_str());
   if (address == winsock::INADDR_NONE) {
     winsock::hostent* found = winsock::gethostbyname(host_.c_str());
@@ -233,7 +233,7 @@ void SocketSender::connect() {
       }
     }
   }
-  finishConnect(connected ? kConnected : kClosed);
+  return finishConnect(connected ? kConnected : kClosed);
 }
 
 bool SocketSender::givenUp() const {

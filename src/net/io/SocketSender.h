@@ -68,12 +68,13 @@ class SocketSender : public std::enable_shared_from_this<SocketSender> {
  private:
   static DWORD threadMain(LPVOID sender);
   void run();
-  void connect();
+  // Whether the connection was made before anyone closed it.
+  bool connect();
   void deliver();
   void sendBatch(int32_t pending);
   bool givenUp() const;
-  // State 0 unless the connect already ended otherwise.
-  void finishConnect(int32_t state);
+  // The state, unless the connection was closed meanwhile; whether it is now connected.
+  bool finishConnect(int32_t state);
   void closeSocket();
 
   const std::string host_;
