@@ -7,7 +7,8 @@
 //   <valign align=top|bottom|vcenter>   <img src=NAME> and <anim src=NAME> inline, or floating at the
 //   left or right edge with align=left|right   <font face=NAME|default>   <token token=NAME> the text of
 //   a resource read as markup in place. Margins: margin-left, margin-top, margin-right, margin-bottom.
-//   "&lt;" is "<". A "<" without a ">" after it is ordinary text.
+//   "&lt;" is "<". A "<" without a ">" after it is ordinary text, and so is a <p> (with its closing tag)
+//   nested deeper than kMaxNesting.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,9 @@ using GUITextPtr = nuv::lang::DPtr<GUIText>;
 
 class GUIText : public nuv::lang::DObject {
  public:
+  // Paragraphs and tokens nest at most this deep; parsing, layout and painting recurse once per level.
+  static constexpr int32_t kMaxNesting = 64;
+
   GUIText() = default;
   const char* getClassName() const override { return "GUIText"; }
 
@@ -86,9 +90,11 @@ class GUIText : public nuv::lang::DObject {
   void resolve();
   void parse();
   // Parses from pos into the container up to a closing tag (returns the position after it) or the end.
-  int32_t parseInto(GUITextChunk& container, const nuv::lang::DString& text, int32_t pos, int32_t depth);
-  // One tag; false when it closes the current level.
-  void parseTag(GUITextChunk& container, std::u16string_view name, std::u16string_view attributes, int32_t depth);
+  // tokenDepth counts the tokens being read, nesting the paragraphs and tokens around the container.
+  int32_t parseInto(GUITextChunk& container, const nuv::lang::DString& text, int32_t pos, int32_t tokenDepth,
+                    int32_t nesting);
+  void parseTag(GUITextChunk& container, std::u16string_view name, std::u16string_view attributes, int32_t tokenDepth,
+                int32_t nesting);
   void measure(GUITextChunk& chunk);
 
   void layout(int32_t width);

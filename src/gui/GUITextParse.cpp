@@ -102,10 +102,11 @@ void GUIText::parse() {
   root = new GUITextChunk(GUITextChunk::PARAGRAPH, 0);
   layoutWidth = -1;
   markerShown_ = false;
-  if (!resolved.isNull()) parseInto(*root, *resolved, 0, 0);
+  if (!resolved.isNull()) parseInto(*root, *resolved, 0, 0, 0);
 }
 
-int32_t GUIText::parseInto(GUITextChunk& container, const DString& text, int32_t pos, int32_t depth) {
+int32_t GUIText::parseInto(GUITextChunk& container, const DString& text, int32_t pos, int32_t tokenDepth,
+                           int32_t nesting) {
   std::u16string_view view = text.view();
   const int32_t length = static_cast<int32_t>(view.size());
   std::u16string word;
@@ -116,10 +117,22 @@ int32_t GUIText::parseInto(GUITextChunk& container, const DString& text, int32_t
   };
   // Once no ">" follows, every "<" is ordinary text.
   bool tagsAhead = true;
+  // Paragraphs opened past the deepest level, shown as text; their closing tags are text too.
+  int32_t textParagraphs = 0;
   while (pos < length) {
     char16_t c = view[pos];
     if (c == kTagOpen && tagsAhead) tagsAhead = view.find(kTagClose, pos + 1) != std::u16string_view::npos;
     bool tag = c == kTagOpen && tagsAhead;
+    if (tag && nesting >= kMaxNesting) {
+      std::u16string_view name = view.substr(pos + 1, indexOfAny(text, pos + 1, u" >") - pos - 1);
+      if (lower(name) == u"p") {
+        ++textParagraphs;
+        tag = false;
+      } else if (!name.empty() && name[0] == kClosing && textParagraphs > 0) {
+        --textParagraphs;
+        tag = false;
+      }
+    }
     if (c != kSpace && c != kLineFeed && !tag) {
       word.push_back(c);
       ++pos;
@@ -140,17 +153,17 @@ int32_t GUIText::parseInto(GUITextChunk& container, const DString& text, int32_t
     if (lower(name) == u"p") {
       GUITextChunkPtr paragraph = new GUITextChunk(GUITextChunk::PARAGRAPH, 0);
       container.addChild(paragraph);
-      pos = parseInto(*paragraph, text, pos, depth);
+      pos = parseInto(*paragraph, text, pos, tokenDepth, nesting + 1);
       continue;
     }
-    parseTag(container, name, attributes, depth);
+    parseTag(container, name, attributes, tokenDepth, nesting);
   }
   flush();
   return pos;
 }
 
 void GUIText::parseTag(GUITextChunk& container, std::u16string_view tagName, std::u16string_view attributes,
-                       int32_t depth) {
+                       int32_t tokenDepth, int32_t nesting) {
   struct TagKind {
     std::u16string_view name;
     int32_t type;
@@ -213,11 +226,11 @@ void GUIText::parseTag(GUITextChunk& container, std::u16string_view tagName, std
 
   if (type == kToken) {
     if (tokenText.isNull()) return;
-    if (depth >= kMaxTokenDepth) {
+    if (tokenDepth >= kMaxTokenDepth || nesting >= kMaxNesting) {
       container.addChild(wordChunk(tokenText->view()));
       return;
     }
-    parseInto(container, *tokenText, 0, depth + 1);
+    parseInto(container, *tokenText, 0, tokenDepth + 1, nesting + 1);
     return;
   }
   if (type == GUITextChunk::ANIMATION || type == GUITextChunk::PICTURE) {

@@ -106,6 +106,36 @@ TEST_F(GUITextTest, LayoutTable) {
   }
 }
 
+// Paragraphs below the container, down its last child at every level.
+int32_t paragraphDepth(const GUITextChunk& container) {
+  for (int32_t i = container.childCount() - 1; i >= 0; --i) {
+    if (container.child(i)->type == GUITextChunk::PARAGRAPH) return 1 + paragraphDepth(*container.child(i));
+  }
+  return 0;
+}
+
+TEST_F(GUITextTest, ParagraphsNestedTooDeeplyAreText) {
+  auto repeat = [](std::u16string_view part, int32_t n) {
+    std::u16string out;
+    for (int32_t i = 0; i < n; ++i) out += part;
+    return out;
+  };
+  const int32_t deepest = GUIText::kMaxNesting;
+  // Two levels past the bound: their tags, closing ones included, are words of the deepest paragraph.
+  GUITextPtr text = new GUIText();
+  text->setText(new DString(repeat(u"<p>", deepest + 2) + u"x" + repeat(u"</p>", deepest + 2) + u"y"));
+  EXPECT_EQ(text->getHeight(1000), 16);
+  EXPECT_EQ(paragraphDepth(*text->getRoot()), deepest);
+  std::string out;
+  describe(*text->getRoot(), 0, 0, out);
+  EXPECT_EQ(out, "<p><p>x</p></p>@0,0 y@0,8");
+
+  // No markup, however deep, can exhaust the stack.
+  text->setText(new DString(repeat(u"<p>", 200000) + u"x"));
+  EXPECT_EQ(text->getHeight(1000), 8);
+  EXPECT_EQ(paragraphDepth(*text->getRoot()), deepest);
+}
+
 TEST_F(GUITextTest, LineFeedsBreakOnlyWhenKept) {
   EXPECT_EQ(layout(u"ab\ncd", 100, 0, true), "ab@0,0 cd@0,8 h=16");
   EXPECT_EQ(layout(u"ab\ncd", 100, 0, false), "ab@0,0 cd@11,0 h=8");

@@ -226,6 +226,41 @@ TEST_F(MessageServiceTest, ADroppedMessageReachesTheListenerOnTheNextPoll) {
   EXPECT_EQ(DMessageConnection::listenerCount(), 0);
 }
 
+TEST_F(MessageServiceTest, OnlyFilesThatReadAsMessagesAreAnnounced) {
+  DMessageConnectionPtr c = openSms(u"sms://+1");
+  DPtr<Listener> listener(new Listener());
+  c->setMessageListener(listener);
+  auto announcedAfterAFewFrames = [&] {
+    platform::settleMessageStore();
+    for (int frame = 0; frame < 3; ++frame) DMessageConnection::pollListeners();
+    return listener->calls.size();
+  };
+
+  const fs::path outside = fs::path(folder.path()) / "outside.txt";
+  std::ofstream(outside) << "From: +666\n\nsecret";
+  fs::create_symlink(outside, inbox() / "link.msg");
+  fs::create_directory(inbox() / "folder.msg");
+  drop("huge.msg", "From: +1\n\n" + std::string(100 * 1024, 'h'));
+  std::ofstream(inbox() / "headless.msg") << "no address line\n\ntext";
+  std::ofstream(inbox() / ".hidden.msg") << "From: +1\n\nhidden";
+  EXPECT_EQ(announcedAfterAFewFrames(), 0u);
+  EXPECT_TRUE(c->readInbox().isNull());
+
+  // A file completed in place becomes a message then.
+  std::ofstream(inbox() / "headless.msg") << "From: +5\n\nnow addressed";
+  EXPECT_EQ(announcedAfterAFewFrames(), 1u);
+  EXPECT_EQ(utf8(c->readInbox()->getPayloadText()), "now addressed");
+
+  // A name used again after its message was deleted brings a new message.
+  drop("again.msg", "From: +2\n\nfirst");
+  EXPECT_EQ(announcedAfterAFewFrames(), 2u);
+  fs::remove(inbox() / "again.msg");
+  EXPECT_EQ(announcedAfterAFewFrames(), 2u);
+  drop("again.msg", "From: +2\n\nsecond");
+  EXPECT_EQ(announcedAfterAFewFrames(), 3u);
+  EXPECT_EQ(utf8(c->receive(u"sec*")->getPayloadText()), "second");
+}
+
 TEST_F(MessageServiceTest, NewMessagesAreAnnouncedOnePerConnectionPerFrame) {
   DMessageConnectionPtr a = openSms(u"sms://1");
   DMessageConnectionPtr b = openSms(u"sms://2");

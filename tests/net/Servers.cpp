@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "platform/seam/clock.h"
+
 namespace test {
 
 namespace {
@@ -41,6 +43,22 @@ bool eventually(const std::function<bool()>& check) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return true;
+}
+
+RacingClock::RacingClock() {
+  platform::setManualClock(1000);
+  mover_ = std::thread([this] {
+    while (!stop_.load()) {
+      platform::advanceManualClock(1000);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+}
+
+RacingClock::~RacingClock() {
+  stop_ = true;
+  mover_.join();
+  platform::useRealClock();
 }
 
 // ---- Peer

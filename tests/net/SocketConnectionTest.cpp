@@ -11,6 +11,7 @@
 #include "net/io/DSocketInputStream.h"
 #include "net/io/DSocketOutputStream.h"
 #include "platform/api/winsock.h"
+#include "platform/seam/clock.h"
 #include "support/Exceptions.h"
 
 using namespace nuv::lang;
@@ -75,10 +76,12 @@ class SocketConnectionTest : public ::testing::Test {
     socketsBefore = platform::openSocketCount();
   }
   void TearDown() override { platform::setSocketSendFilter(nullptr); }
-  // Once every connection of the test is gone.
+  // Once every connection of the test is gone; sender threads end on their own after that.
   void expectNothingLeft() {
-    EXPECT_EQ(DSocketConnection::senderThreads(), threadsBefore);
-    EXPECT_EQ(platform::openSocketCount(), socketsBefore);
+    EXPECT_TRUE(test::eventually([&] {
+      return DSocketConnection::senderThreads() == threadsBefore && platform::openSocketCount() == socketsBefore;
+    })) << DSocketConnection::senderThreads()
+        << " threads, " << platform::openSocketCount() << " sockets";
   }
 
   int threadsBefore = 0;
@@ -235,6 +238,44 @@ TEST_F(SocketConnectionTest, ClosingSendsWhatIsQueuedThenEndsThreadAndSocket) {
   // Letting the last reference go does the same.
   connectTo(server.port());
   expectNothingLeft();
+}
+
+TEST_F(SocketConnectionTest, ClosingReturnsAtOnceWhenThePeerReadsNothing) {
+  test::TcpServer server([](test::Peer& peer) { peer.waitForStop(); });
+  // Far more than the socket buffers between the two hold: the sender waits on the peer for ever.
+  const DbyteArrayPtr sent = arrayOf(pattern(16 << 20));
+  for (bool letGo : {false, true}) {
+    SCOPED_TRACE(letGo ? "last reference let go" : "closed");
+    // The tick count stands still: the sender cannot give up until the test moves it.
+    platform::setManualClock(1000);
+    DSocketConnectionPtr c = connectTo(server.port());
+    c->openOutputStream()->write(sent);
+    if (letGo) {
+      c = nullptr;
+    } else {
+      c->close();
+      EXPECT_EQ(c->getState(), DSocketConnection::kClosed);
+    }
+    // Returned while its sender still waits on the peer.
+    EXPECT_EQ(DSocketConnection::senderThreads(), threadsBefore + 1);
+    platform::advanceManualClock(nuv::microedition::io::SocketSender::kGiveUpMs);
+    expectNothingLeft();
+    platform::useRealClock();
+  }
+}
+
+TEST_F(SocketConnectionTest, TheProcessEndEndsSendersOfOpenConnections) {
+  test::TcpServer server([](test::Peer& peer) { peer.waitForStop(); });
+  DSocketConnectionPtr idle = connectTo(server.port());
+  DSocketConnectionPtr stuck = connectTo(server.port());
+  stuck->openOutputStream()->write(arrayOf(pattern(16 << 20)));
+  {
+    test::RacingClock clock;
+    nuv::microedition::io::SocketSender::endAll();
+    expectNothingLeft();
+  }
+  EXPECT_EQ(idle->getState(), DSocketConnection::kClosed);
+  EXPECT_EQ(stuck->getState(), DSocketConnection::kClosed);
 }
 
 TEST_F(SocketConnectionTest, OptionsAnswerFromTheSocketAndTheStatuses) {

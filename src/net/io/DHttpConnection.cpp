@@ -1,5 +1,5 @@
 // The HTTP connection: parsing the name, sending the request, reading the status line and the header
-// lines in steps bounded in time and size, and the header getters.
+// lines in steps bounded in time and size, the header getters, and how the body ends.
 #include "net/io/DHttpConnection.h"
 
 #include <string>
@@ -53,6 +53,19 @@ bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 
 void writeText(nuv::io::DOutputStream& out, DStringPtr text) { out.write(text->getBytes()); }
 
+// Decimal digits only: their number (INT64_MAX for more than 64 bits hold); anything else -1.
+int64_t plainNumber(std::u16string_view digits) {
+  if (digits.empty()) return -1;
+  int64_t value = 0;
+  for (char16_t c : digits) {
+    if (c < u'0' || c > u'9') return -1;
+    value = value > (INT64_MAX - 9) / 10 ? INT64_MAX : value * 10 + (c - u'0');
+  }
+  return value;
+}
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
 }  // namespace
 
 DHttpConnection::DHttpConnection(DStringPtr url, int32_t mode, bool timeouts)
@@ -92,7 +105,8 @@ DHttpConnectionPtr DHttpConnection::open(DStringPtr name, int32_t mode, bool tim
       new nuv::util::DHashtable(nuv::util::DHashtable::kDefaultBuckets, nuv::util::DHashtable::kDefaultLoadFactor);
   c->method_ = u"GET";
   c->responseMessage_ = u"";
-  c->setRequestProperty(u"host", c->host_);
+  // The port is part of the host a server is asked for, unless it is the default one.
+  c->setRequestProperty(u"host", c->port_ == kDefaultPort ? c->host_ : c->host_ + u":" + c->port_);
   DStringPtr socketName = DStringPtr(u"socket://") + c->host_ + u":" + c->port_;
   c->socket_ = nuv::lang::dynamicCast<DSocketConnection>(DConnector::openMode(socketName, mode, timeouts));
   return c;
@@ -111,26 +125,22 @@ nuv::io::DDataInputStreamPtr DHttpConnection::openDataInputStream() {
 
 nuv::io::DInputStreamPtr DHttpConnection::openInputStream() {
   ensureResponse();
-  int64_t expected = -1;
-  // A body that ends short of its announced length is reported when the reader reaches the end.
-  DStringPtr length = getHeaderField(u"Content-Length");
+  using Framing = DHttpInputStream::Framing;
+  Framing framing = Framing::UntilClose;
+  int64_t length = 0;
   constexpr int32_t kNoContent = 204;
   constexpr int32_t kNotModified = 304;
-  if (!length.isNull() && responseCode_ != kNoContent && responseCode_ != kNotModified) {
-    int64_t value = 0;
-    bool number = false;
-    DStringPtr digits = length->trim();
-    for (char16_t ch : digits->view()) {
-      if (ch < u'0' || ch > u'9' || value > (int64_t{1} << 48)) {
-        number = false;
-        break;
-      }
-      value = value * 10 + (ch - u'0');
-      number = true;
-    }
-    if (number) expected = value;
+  if (responseCode_ == kNoContent || responseCode_ == kNotModified) {
+    framing = Framing::Length;
+  } else if (isChunked()) {
+    framing = Framing::Chunked;
+  } else if (DStringPtr value = getHeaderField(u"Content-Length"); !value.isNull()) {
+    // Without a length to trust, where the body ends cannot be told.
+    length = plainNumber(value->view());
+    if (length < 0) throwException(Code::IOException);
+    framing = Framing::Length;
   }
-  return new DHttpInputStream(source_, response_, expected);
+  return new DHttpInputStream(source_, response_, framing, length, lastActivity_, kTimeoutMs);
 }
 
 nuv::io::DDataOutputStreamPtr DHttpConnection::openDataOutputStream() {
@@ -148,21 +158,26 @@ DStringPtr DHttpConnection::getEncoding() {
 int64_t DHttpConnection::getLength() {
   ensureResponse();
   DStringPtr value = getHeaderField(u"Content-Length");
-  if (value.isNull()) return -1;
-  // Read as a 64-bit number, so that a length past what 32 bits hold is seen for what it is.
+  // A chunked body's length is not known before its end.
+  if (value.isNull() || isChunked()) return -1;
   std::u16string_view text = value->view();
-  size_t at = 0;
-  while (at < text.size() && text[at] <= u' ') ++at;
-  bool negative = at < text.size() && text[at] == u'-';
-  if (negative) ++at;
-  int64_t length = 0;
-  size_t digits = 0;
-  for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at, ++digits) {
-    if (length <= INT32_MAX) length = length * 10 + (text[at] - u'0');
+  const int64_t length = plainNumber(text);
+  if (length < 0) {
+    // "-5" is a number, though no length; anything else is none.
+    const bool negative = !text.empty() && text[0] == u'-' && plainNumber(text.substr(1)) >= 0;
+    throwException(negative ? Code::IOException : Code::NumberFormatException);
   }
-  if (digits == 0) throwException(Code::NumberFormatException);
-  if (negative || length > INT32_MAX) throwException(Code::IOException);
+  // More than a byte array holds.
+  if (length > INT32_MAX) throwException(Code::IOException);
   return length;
+}
+
+bool DHttpConnection::isChunked() {
+  DStringPtr value = getHeaderField(u"Transfer-Encoding");
+  if (value.isNull()) return false;
+  // The last of the codings decides how the body is framed.
+  DStringPtr last = value->substring(value->lastIndexOf(u',') + 1)->trim();
+  return equalsIgnoringCase(last->view(), u"chunked");
 }
 
 DStringPtr DHttpConnection::getType() {
@@ -216,6 +231,8 @@ void DHttpConnection::ensureResponse() {
 
 void DHttpConnection::sendRequest() {
   if (socket_.isNull() || socket_->getState() != DSocketConnection::kConnected) throwException(Code::IOException);
+  // Taken before any byte leaves, so that no answer can come earlier.
+  requestSentAt_ = GetTickCount();
   nuv::io::DOutputStreamPtr out = socket_->openOutputStream();
   writeText(*out, method_ + u" " + path_ + u" HTTP/" + majorVersion_ + u"." + minorVersion_ + u"\r\n");
   nuv::util::DEnumerationPtr keys = properties_->keys();
@@ -234,7 +251,7 @@ void DHttpConnection::sendRequest() {
   responseMessage_ = u"";
   headerBytes_ = 0;
   state_ = kSent;
-  lastActivity_ = GetTickCount();
+  lastActivity_ = requestSentAt_;
 }
 
 int32_t DHttpConnection::receive() {
@@ -279,15 +296,16 @@ void DHttpConnection::readStatusLine(DStringPtr line) {
     fail();
     throwException(Code::IOException);
   }
-  const int32_t second = line->indexOf(u' ', first + 1);
-  if (second < 0) return fail();
+  // The reason phrase, and the space before it, may be missing.
+  int32_t second = line->indexOf(u' ', first + 1);
+  if (second < 0) second = line->length();
   DStringPtr code = line->substring(first + 1, second);
   if (code->length() != kStatusCodeDigits) return fail();
   for (char16_t c : code->view()) {
     if (c < u'0' || c > u'9') return fail();
   }
   responseCode_ = nuv::lang::DInteger::parseInt(code);
-  responseMessage_ = line->substring(second + 1);
+  responseMessage_ = second < line->length() ? line->substring(second + 1) : DStringPtr(u"");
   state_ = kReadingHeaders;
 }
 
@@ -301,15 +319,23 @@ void DHttpConnection::readHeaderLine(DStringPtr line) {
   }
   const int32_t colon = line->indexOf(u':');
   if (colon < 1) return fail();
-  headers_->put(line->substring(0, colon)->trim(), line->substring(colon + 1));
+  int32_t value = colon + 1;
+  while (value < line->length() && isBlank(line->charAt(value))) ++value;
+  headers_->put(line->substring(0, colon)->trim(), line->substring(value));
 }
 
-bool DHttpConnection::isTimedOut() const { return GetTickCount() - lastActivity_ > kTimeoutMs; }
+bool DHttpConnection::isTimedOut() const { return GetTickCount() - requestSentAt_ > kTimeoutMs; }
 
 int32_t DHttpConnection::readResponseStep() {
   if (source_.isNull()) throwException(Code::IOException);
   if (state_ != kSent && state_ != kReadingHeaders) return 1;
   const int32_t got = receive();
+  // The status line and the header lines have to be complete within the limit, however their bytes
+  // trickle in. The time is taken after receiving, so that bytes sent after the limit count as late.
+  if (isTimedOut()) {
+    fail();
+    return 1;
+  }
   while ((state_ == kSent || state_ == kReadingHeaders) && response_->indexOfNewline() >= 0) {
     DStringPtr line = takeLine();
     if (state_ == kSent) {
@@ -324,9 +350,8 @@ int32_t DHttpConnection::readResponseStep() {
     fail();
     return 1;
   }
-  if (got > 0) return 0;
-  // Nothing came: the connection ended before the headers did, or the answer is overdue.
-  if (got < 0 || isTimedOut()) {
+  // The connection ended before the headers did.
+  if (got < 0) {
     fail();
     return 1;
   }

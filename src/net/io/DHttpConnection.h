@@ -28,7 +28,8 @@ class DHttpConnection : public DContentConnection {
 
   static constexpr int32_t kDefaultPort = 80;
   static constexpr int32_t kResponseBufferSize = 1024;
-  // An answer that sends no byte for this long after the request or its last bytes has failed.
+  // On the tick count: the status line and header lines have to be complete this long after the request,
+  // and a body that stays silent this long has failed.
   static constexpr DWORD kTimeoutMs = 15000;
   // Status line and header lines together may not pass this many bytes.
   static constexpr int32_t kMaxHeaderBytes = 64 * 1024;
@@ -44,16 +45,17 @@ class DHttpConnection : public DContentConnection {
   void close() override;
   // Null when openInputStream answers null.
   nuv::io::DDataInputStreamPtr openDataInputStream() override;
-  // Sends the request when it was not sent, reads the status line and headers, and answers the body.
-  // IOException when the socket is not connected or the answer failed or timed out.
+  // Sends the request when it was not sent, reads the status line and headers, and answers the body:
+  // up to its Content-Length, decoded when chunked, else up to the peer's close. IOException when the
+  // socket is not connected, the answer failed or timed out, or its Content-Length is not plain digits.
   nuv::io::DInputStreamPtr openInputStream() override;
   // Over the request body; null once the request was sent.
   nuv::io::DDataOutputStreamPtr openDataOutputStream() override;
   nuv::io::DOutputStreamPtr openOutputStream() override;
   // The headers, after ensureResponse.
   nuv::lang::DStringPtr getEncoding() override;
-  // -1 without a "Content-Length"; NumberFormatException when it is no number; IOException when it is
-  // negative or more than a byte array holds.
+  // -1 without a "Content-Length" and for a chunked body; NumberFormatException when it is not plain
+  // decimal digits; IOException when it is negative or more than a byte array holds.
   int64_t getLength() override;
   nuv::lang::DStringPtr getType() override;
 
@@ -91,6 +93,8 @@ class DHttpConnection : public DContentConnection {
   void readStatusLine(nuv::lang::DStringPtr line);
   void readHeaderLine(nuv::lang::DStringPtr line);
   bool isTimedOut() const;
+  // "Transfer-Encoding" ends with "chunked".
+  bool isChunked();
   void fail() { state_ = kFailed; }
 
   nuv::util::DHashtablePtr headers_;
@@ -113,7 +117,8 @@ class DHttpConnection : public DContentConnection {
   nuv::io::DInputStreamPtr source_;
   nuv::util::DCyclicBufPtr response_;
   int32_t state_ = kSetUp;
-  // Tick count of the request or of the last bytes received.
+  // Tick counts of the request and of the last bytes received.
+  DWORD requestSentAt_ = 0;
   DWORD lastActivity_ = 0;
   // Status and header bytes taken so far.
   int32_t headerBytes_ = 0;

@@ -1,22 +1,35 @@
-// The body of an HTTP answer: the bytes already buffered with the headers, then the socket's.
+// The body of an HTTP answer: the bytes already buffered with the headers, then the socket's, up to the
+// body's end (its length, the last chunk of a chunked answer, or the peer's close), and never past it.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/io/DInputStream.h"
 #include "net/util/DCyclicBuf.h"
+#include "platform/api/wintypes.h"
 
 namespace nuv::microedition::io {
 
 class DHttpInputStream : public nuv::io::DInputStream {
  public:
-  // expectedLength: the announced length of the body, -1 when none was announced.
-  DHttpInputStream(nuv::io::DInputStreamPtr source, nuv::util::DCyclicBufPtr leftover, int64_t expectedLength);
+  // How the body ends.
+  enum class Framing {
+    UntilClose,  // at the peer's close
+    Length,      // after its announced length
+    Chunked,     // at the chunk of size 0 and the trailer lines after it
+  };
+
+  // raw: received bytes not yet taken, shared with the connection. lastActivity: the tick count of the
+  // last bytes received; a body that then stays silent for longer than silenceMs has failed.
+  DHttpInputStream(nuv::io::DInputStreamPtr source, nuv::util::DCyclicBufPtr raw, Framing framing, int64_t length,
+                   DWORD lastActivity, DWORD silenceMs);
 
   const char* getClassName() const override { return "DHttpInputStream"; }
   int32_t available() override;
-  // The bytes read, 0 when none has arrived yet, -1 at the end. IOException at an end that comes before
-  // the announced length; IllegalArgumentException for a null buffer or a negative count.
+  // The bytes read, 0 when none has arrived yet, -1 at the end. IOException when the body ends before its
+  // length or last chunk, for a malformed chunk, and when it stays silent too long; IllegalArgumentException
+  // for a null buffer or a negative count.
   int32_t readBuffer(unsigned char* buf, int32_t len) override;
   int32_t read(nuv::io::DbyteArrayPtr b, int32_t off, int32_t len) override;
   using DInputStream::read;
@@ -28,10 +41,32 @@ class DHttpInputStream : public nuv::io::DInputStream {
   int64_t skip(int64_t) override { return 0; }
 
  private:
+  // Where a chunked body stands.
+  enum class Chunk { Size, Data, DataEnd, Trailer };
+
+  // Up to len raw bytes, the buffered ones first; -1 when there are none and the peer has closed.
+  int32_t takeRaw(uint8_t* buf, int32_t len);
+  // Moves what has arrived into the raw buffer.
+  void fillRaw();
+  // One raw line without its CR LF into line; false while it has not all arrived.
+  bool takeLine(std::string& line);
+  int32_t readChunked(uint8_t* buf, int32_t len);
+  [[noreturn]] void fail();
+
   nuv::io::DInputStreamPtr source_;
-  nuv::util::DCyclicBufPtr leftover_;
-  const int64_t expected_;
-  int64_t delivered_ = 0;
+  nuv::util::DCyclicBufPtr raw_;
+  const Framing framing_;
+  // Bytes still to come: of the body (Length) or of the current chunk (Chunked).
+  int64_t remaining_;
+  Chunk chunk_ = Chunk::Size;
+  int32_t trailerBytes_ = 0;
+  bool ended_ = false;
+  bool failed_ = false;
+  bool sourceEnded_ = false;
+  // Set when a call took bytes from the socket.
+  bool arrived_ = false;
+  DWORD lastActivity_;
+  const DWORD silenceMs_;
 };
 
 }  // namespace nuv::microedition::io

@@ -1,16 +1,14 @@
 // A TCP client connection: receiving polls without waiting, sending is queued for the connection's own
-// sender thread, which also makes the connection.
+// sender thread (SocketSender), which also makes the connection.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <string>
+#include <memory>
 
 #include "core/lang/DString.h"
 #include "net/io/DStreamConnection.h"
+#include "net/io/SocketSender.h"
 #include "net/util/DCyclicBuf.h"
-#include "platform/api/winsock.h"
-#include "platform/api/wintypes.h"
 
 namespace nuv::microedition::io {
 
@@ -20,9 +18,9 @@ using DSocketConnectionPtr = nuv::lang::DPtr<DSocketConnection>;
 class DSocketConnection : public DStreamConnection {
  public:
   // States.
-  static constexpr int32_t kClosed = 0;
-  static constexpr int32_t kConnecting = 1;
-  static constexpr int32_t kConnected = 2;
+  static constexpr int32_t kClosed = SocketSender::kClosed;
+  static constexpr int32_t kConnecting = SocketSender::kConnecting;
+  static constexpr int32_t kConnected = SocketSender::kConnected;
 
   // Options of getSocketOption.
   static constexpr int32_t kOptionNoDelay = 0;
@@ -41,26 +39,25 @@ class DSocketConnection : public DStreamConnection {
   static constexpr int32_t kReceiveFailed = -2;
 
   // Send status.
-  static constexpr int32_t kSendIdle = 0;
-  static constexpr int32_t kSendBusy = 1;
-  static constexpr int32_t kSendFailed = -2;
+  static constexpr int32_t kSendIdle = SocketSender::kSendIdle;
+  static constexpr int32_t kSendBusy = SocketSender::kSendBusy;
+  static constexpr int32_t kSendFailed = SocketSender::kSendFailed;
 
   static constexpr int32_t kDefaultReceiveSize = 4096;
-  static constexpr int32_t kSendBufferSize = 4096;
-  // Bytes go to the socket in batches of at most this many.
-  static constexpr int32_t kBatchSize = 1024;
+  static constexpr int32_t kSendBufferSize = SocketSender::kQueueSize;
+  static constexpr int32_t kBatchSize = SocketSender::kBatchSize;
 
   // "socket://host:port": a new connection in state 1 whose sender thread is connecting.
   // IllegalArgumentException for another name, a missing host or a port that is not 1..65535;
   // IOException when the socket library, the thread or its buffers cannot be had.
   static DSocketConnectionPtr open(nuv::lang::DStringPtr name, int32_t mode, bool timeouts);
-  // Ends the sender thread and closes the socket.
+  // As close.
   ~DSocketConnection() override;
 
   const char* getClassName() const override { return "DSocketConnection"; }
-  int32_t getState() override { return state_.load(); }
-  // Sends what is queued (waiting a bounded time for a slow peer), then ends the sender thread and
-  // closes the socket; state 0.
+  int32_t getState() override { return sender_->state(); }
+  // State 0 at once, whatever the peer does; the sender thread sends what is queued within its bound
+  // (SocketSender::kGiveUpMs), then closes the socket and ends.
   void close() override;
   // IOException instead of a null stream.
   nuv::io::DDataInputStreamPtr openDataInputStream() override;
@@ -82,54 +79,21 @@ class DSocketConnection : public DStreamConnection {
   nuv::util::DCyclicBuf& receiveBuffer() { return *receive_; }
 
   // Sender threads running in the process.
-  static int32_t senderThreads();
+  static int32_t senderThreads() { return SocketSender::running(); }
 
  private:
   DSocketConnection(int32_t mode, bool timeouts, nuv::lang::DStringPtr hostText, nuv::lang::DStringPtr portText);
-
-  void startSender();
-  static DWORD senderMain(LPVOID connection);
-  void runSender();
-  void connectSocket();
-  void sendBatch(int32_t pending);
-  // Ends the sender thread: once the queue is empty (at most a bounded wait) when draining, else at once.
-  void endSender(bool drain);
-  void closeSocket();
 
   const int32_t mode_;
   const bool timeouts_;
   nuv::lang::DStringPtr hostText_;
   nuv::lang::DStringPtr portText_;
-  // Read by the sender thread; fixed before it starts.
-  std::string host_;
-  uint16_t port_ = 0;
 
-  // Written by the sender thread while connecting and by the caller's thread when it ends; read by both.
-  std::atomic<int32_t> state_{kConnecting};
-  // Set by the sender thread once it has a socket; closed and cleared only by the caller's thread after
-  // the sender thread has ended.
-  std::atomic<winsock::SOCKET> socket_{winsock::INVALID_SOCKET};
-  // Written by the sender thread, read by the caller's.
-  std::atomic<int32_t> sendStatus_{kSendIdle};
-  // Set by the caller's thread to end the sender thread: stop at once, or stop once nothing is queued.
-  std::atomic<bool> stopping_{false};
-  std::atomic<bool> draining_{false};
-
-  // Caller's thread only.
+  // The caller's thread only.
   int32_t receiveStatus_ = kReceiveIdle;
   nuv::util::DCyclicBufPtr receive_;
-  // Guarded by mutex_ (both threads).
-  nuv::util::DCyclicBufPtr send_;
-  // Sender thread only.
-  nuv::lang::DbyteArrayPtr scratch_;
-
-  HANDLE thread_ = nullptr;
-  DWORD threadId_ = 0;
-  // The process-wide "GESocketDataAccess" mutex: guards send_ of every connection.
-  HANDLE mutex_ = nullptr;
-  // Auto-reset: set after bytes are queued and when the thread is to end, so a wake-up is never lost
-  // between the thread finding the queue empty and its wait.
-  HANDLE wake_ = nullptr;
+  // The socket, the send queue and the state, shared with the sender thread.
+  std::shared_ptr<SocketSender> sender_;
 };
 
 }  // namespace nuv::microedition::io

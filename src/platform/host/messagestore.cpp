@@ -13,8 +13,8 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <map>
 #include <mutex>
-#include <set>
 #include <thread>
 
 #include "platform/host/datafolder.h"
@@ -109,12 +109,24 @@ bool parse(std::string_view content, Folder folder, Message& out) {
   return addressed;
 }
 
-bool readMessage(int folderFd, const std::string& name, Folder folder, Message& out) {
+// Which file a name stands for: a name deleted and used again names another.
+struct FileIdentity {
+  ino_t inode = 0;
+  int64_t modified = 0;  // nanoseconds
+  bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity identityOf(const struct stat& info) {
+  return {info.st_ino, static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+bool readMessage(int folderFd, const std::string& name, Folder folder, Message& out, FileIdentity* identity = nullptr) {
   // No links, and no waiting on a pipe someone named like a message.
   int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info;
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxFileBytes;
+  if (ok && identity != nullptr) *identity = identityOf(info);
   std::string content;
   if (ok) {
     content.resize(static_cast<size_t>(info.st_size));
@@ -221,11 +233,9 @@ class InotifyWatcher : public Watcher {
   }
 
   void begin() {
-    std::lock_guard lock(lock_);
-    for (Folder folder : {Folder::Inbox, Folder::Outbox}) {
-      int fd = openFolder(folder);
-      if (fd < 0) continue;
-      for (const std::string& name : names(fd)) known_.insert(key(folder, name));
+    {
+      std::lock_guard lock(lock_);
+      scanFolders(false);
     }
     thread_ = std::thread([this] { run(); });
   }
@@ -256,20 +266,43 @@ class InotifyWatcher : public Watcher {
   // overlap one and none runs once the watcher is gone.
   void scan() {
     std::lock_guard lock(lock_);
+    scanFolders(true);
+  }
+
+  // Only a file that reads as a message is known, and announced when it is new; a file not (yet) read
+  // as one is looked at again on every scan. A name that has gone is forgotten, so a message filed
+  // later under it is new again.
+  void scanFolders(bool announce) {
+    std::map<std::string, FileIdentity> present;
     for (Folder folder : {Folder::Inbox, Folder::Outbox}) {
       int fd = openFolder(folder);
       if (fd < 0) continue;
+      int readFd = ::dup(fd);
       for (const std::string& name : names(fd)) {
-        if (known_.insert(key(folder, name)).second) arrival_(folder, name);
+        struct stat info;
+        if (readFd < 0 || ::fstatat(readFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        std::string k = key(folder, name);
+        auto known = known_.find(k);
+        if (known != known_.end() && known->second == identityOf(info)) {
+          present[k] = known->second;
+          continue;
+        }
+        Message message;
+        FileIdentity identity;
+        if (!readMessage(readFd, name, folder, message, &identity)) continue;
+        present[k] = identity;
+        if (announce) arrival_(folder, name);
       }
+      if (readFd >= 0) ::close(readFd);
     }
+    known_ = std::move(present);
   }
 
   const Arrival arrival_;
   const int notify_;
   const int stop_;
   std::mutex lock_;
-  std::set<std::string> known_;  // guarded by lock_
+  std::map<std::string, FileIdentity> known_;  // guarded by lock_
   std::thread thread_;
 };
 
@@ -281,7 +314,8 @@ std::unique_ptr<Watcher> Watcher::start(Arrival arrival) {
   if (inbox.empty()) return nullptr;
   int notify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   if (notify < 0) return nullptr;
-  constexpr uint32_t kChanges = IN_CLOSE_WRITE | IN_MOVED_TO | IN_ONLYDIR | IN_DONT_FOLLOW;
+  // A deletion is looked at too, so that the name is forgotten before it is used again.
+  constexpr uint32_t kChanges = IN_CLOSE_WRITE | IN_MOVED_TO | IN_DELETE | IN_MOVED_FROM | IN_ONLYDIR | IN_DONT_FOLLOW;
   int stop = ::eventfd(0, EFD_CLOEXEC);
   if (stop < 0 || ::inotify_add_watch(notify, inbox.c_str(), kChanges) < 0 ||
       ::inotify_add_watch(notify, outbox.c_str(), kChanges) < 0) {

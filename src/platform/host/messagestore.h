@@ -41,12 +41,14 @@ std::string write(Folder folder, std::u16string_view address, std::u16string_vie
 // Whether a name could be a message file of the store: no separators, no leading dot.
 bool isMessageName(std::string_view name);
 
-// Announces every message file that appears in either folder, once, on a thread of the store.
+// Announces every file of either folder that list would read as a message, once, on a thread of the
+// store. A file that becomes one later (completed in place) is announced then; a name that was deleted
+// and is used again names a new message.
 class Watcher {
  public:
   using Arrival = std::function<void(Folder folder, const std::string& name)>;
 
-  // Files present now are known and not announced. False when the folders cannot be watched.
+  // Messages present now are known and not announced. False when the folders cannot be watched.
   static std::unique_ptr<Watcher> start(Arrival arrival);
   // After it returns no announcement runs.
   virtual ~Watcher() = default;
