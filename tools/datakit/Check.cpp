@@ -260,7 +260,9 @@ class Checker {
     if (endsWith(name, ".png")) {
       report(name, checkPictureFile(bytes(name)));
     } else if (endsWith(name, ".wav")) {
-      report(name, checkWavFile(bytes(name)));
+      // A synthesised sound's faults are its level's: the line a person changes.
+      const int level = sourceLine(name, "level");
+      for (const Fault& f : checkWavFile(bytes(name))) error(name, f.line != 0 ? f.line : level, f.message);
     } else if (endsWith(name, ".mod")) {
       report(name, checkModFile(bytes(name)));
     } else if (const LevelFiles* levels = levelFilesOf(name)) {
