@@ -218,6 +218,18 @@ Image splash(const GenRequest& r) {
   return img;
 }
 
+// The program's icon for the desktop: the emblem's gem on a night-blue tile, at the given size in pixels.
+Image desktopIcon(const GenRequest& r) {
+  const int size = r.intParam("size");
+  const int edge = std::max(1, size / 32);
+  // Square: a desktop icon has no key colour, so the tile's corners are filled with its outline.
+  Image img(size, size, pal(r, "ink"));
+  drawTile(img, 0, 0, size, size, std::max(2, size / 6), edge, pal(r, "ink"), pal(r, "violet"), pal(r, "deep"),
+           pal(r, "dusk"), pal(r, "night"));
+  drawGem(img, r, size / 2.0, size * 0.52, size * 0.74);
+  return img;
+}
+
 Image icon(const GenRequest& r) {
   const int s = r.size.scale;
   const int size = r.intParam("size") * s;
@@ -591,6 +603,7 @@ constexpr Named kGenerators[] = {
     {"logo", logo},
     {"splash", splash},
     {"icon", icon},
+    {"desktop_icon", desktopIcon},
     {"bar", bar},
     {"button", button},
     {"panel", panel},
