@@ -254,8 +254,9 @@ Image bar(const GenRequest& r) {
   const int w = r.intParam("width") * s;
   const int h = fontHeight(r, "menusel") + 4 * s;
   Image img(w, h);
-  drawTile(img, 0, 0, w, h, h / 2, s, pal(r, "ink"), pal(r, "orange"), pal(r, "crimson"), pal(r, "peach"),
-           pal(r, "crimson"));
+  // Dark, so that the orange lettering of the selected entry reads on it.
+  drawTile(img, 0, 0, w, h, h / 2, s, pal(r, "ink"), pal(r, "violet"), pal(r, "night"), pal(r, "violet"),
+           pal(r, "deep"));
   return img;
 }
 
@@ -279,7 +280,8 @@ Image panel(const GenRequest& r) {
   const int gridW = cellW * 6, gridH = cellH * 5;
   const int w = gridW + 16 * s;
   const std::string& part = r.param("part");
-  const Rgb body = pal(r, "cloud"), rim = pal(r, "ink"), light = pal(r, "white"), dark = pal(r, "grey");
+  // Dark, so that the keys' white lettering and the title read on it.
+  const Rgb body = pal(r, "night"), rim = pal(r, "ink"), light = pal(r, "violet"), dark = pal(r, "deep");
   if (part == "top") {
     int h = 14 * s;
     Image img(w, h);
