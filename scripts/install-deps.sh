@@ -7,6 +7,7 @@ packages=(
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libarchive-dev libsdl2-dev libsqlite3-dev
   libfreetype-dev fonts-dejavu-core 7zip
   libgtest-dev libgmock-dev libbenchmark-dev libxmp-dev sox clang-format
+  desktop-file-utils appstream
 )
 
 missing=()

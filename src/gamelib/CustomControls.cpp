@@ -13,6 +13,7 @@
 #include "core/lang/DSystem.h"
 #include "core/rms/DRecordStore.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/PageLayout.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "shell/lcdui/DCanvas.h"
@@ -352,8 +353,8 @@ void CustomControls::paint(DGraphicsPtr g) {
   }
 
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
-  if (!capturing) labels->drawStringOnScreen(okText, 0, GameLib::screenHeight, kBottomLeft);
-  labels->drawStringOnScreen(cancelText, GameLib::screenWidth, GameLib::screenHeight, kBottomRight);
+  if (!capturing) labels->drawStringOnScreen(okText, kSoftKeyInset, GameLib::screenHeight, kBottomLeft);
+  labels->drawStringOnScreen(cancelText, GameLib::screenWidth - kSoftKeyInset, GameLib::screenHeight, kBottomRight);
 }
 
 }  // namespace gamelib

@@ -9,6 +9,7 @@
 #include "gamelib/Animation.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/PageLayout.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 
@@ -219,8 +220,8 @@ void GameMenu::paintHelp() {
   g.drawRect(barX, helpTop + offset, kBarWidth, thumb + 1);
 
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
-  labels->drawStringOnScreen(TextTable::getString(u"quit"), 0, sh, kBottomLeft);
-  labels->drawStringOnScreen(TextTable::getString(u"down"), sw, sh, kBottomRight);
+  labels->drawStringOnScreen(TextTable::getString(u"quit"), kSoftKeyInset, sh, kBottomLeft);
+  labels->drawStringOnScreen(TextTable::getString(u"down"), sw - kSoftKeyInset, sh, kBottomRight);
 }
 
 void GameMenu::showNameEntry() {

@@ -173,8 +173,6 @@ GUIModalScreenPtr MoreGames::buildList() {
   list->setSize(4 * bounds.width / 5, 4 * bounds.height / 5);
   list->setAnchors(gamelib::ALIGN_CENTER, gamelib::ALIGN_CENTER);
   list->setAnimation(GUIWidget::ANIM_BACKGROUND, kPanelFill, kHighlightBorder, kAnyState, kAnyState);
-  list->setNewAction(GUIWidget::EVENT_DOWN, GUIAction::FOCUS_NEXT, 0, nullptr);
-  list->setNewAction(GUIWidget::EVENT_UP, GUIAction::FOCUS_PREVIOUS, 0, nullptr);
   screen->addChild(list);
 
   GUIWidgetArrayPtr items = new GUIWidgetArray(kEntryCount);
@@ -204,8 +202,11 @@ GUIModalScreenPtr MoreGames::buildList() {
   bar->getThumb()->ignorePointer = true;
   screen->addChild(bar);
 
-  screen->setNewTargetAction(list, GUIWidget::EVENT_UP, GUIAction::SCROLL_UP, 0, nullptr);
-  screen->setNewTargetAction(list, GUIWidget::EVENT_DOWN, GUIAction::SCROLL_DOWN, 0, nullptr);
+  // Up and down move the highlight, and the list scrolls the whole highlighted entry into view. They do
+  // not scroll the list by a step of their own as well: a key held past the list's repeat gate would reach
+  // the screen and cut that scroll short, leaving a tall entry half out of view.
+  screen->setNewTargetAction(list, GUIWidget::EVENT_UP, GUIAction::FOCUS_PREVIOUS, 0, nullptr);
+  screen->setNewTargetAction(list, GUIWidget::EVENT_DOWN, GUIAction::FOCUS_NEXT, 0, nullptr);
   screen->addNewTargetAction(list, GUIWidget::EVENT_SHOWN, GUIAction::SCROLL_TO_TOP, 0, nullptr);
   return screen;
 }

@@ -117,6 +117,9 @@ bool isResolutionFile(const std::string& name) {
 struct Font {
   std::u16string chars;
   std::vector<int> widths;  // parallel to chars
+  std::vector<int> pages;   // the page of each glyph, and its first column there
+  std::vector<int> offsets;
+  std::vector<std::string> pageEntries;
   int height = 0;
   bool upper = true;
   int spacing = 0;
@@ -260,7 +263,9 @@ class Checker {
     if (endsWith(name, ".png")) {
       report(name, checkPictureFile(bytes(name)));
     } else if (endsWith(name, ".wav")) {
-      report(name, checkWavFile(bytes(name)));
+      // A synthesised sound's faults are its level's: the line a person changes.
+      const int level = sourceLine(name, "level");
+      for (const Fault& f : checkWavFile(bytes(name))) error(name, f.line != 0 ? f.line : level, f.message);
     } else if (endsWith(name, ".mod")) {
       report(name, checkModFile(bytes(name)));
     } else if (const LevelFiles* levels = levelFilesOf(name)) {
@@ -442,10 +447,13 @@ class Checker {
           error(metrics, 0, "glyph 0 of page 0 gives the space's width and should be the space");
         int w = static_cast<std::int8_t>(m[at++]);
         if (w <= 0) error(metrics, 0, "glyph " + toUtf8(s[0].text) + " has no width");
+        font.pages.push_back(page);
+        font.offsets.push_back(width);
         width += w;
         font.chars.push_back(c);
         font.widths.push_back(w);
       }
+      font.pageEntries.push_back(picture);
       if (at != m.size()) error(metrics, 0, "bytes after the last glyph");
       if (width != info.width)
         error(metrics, 0,
@@ -507,16 +515,20 @@ class Checker {
       fonts.push_back(font);
     }
     checkFits(fonts, width);
+    std::vector<LegibilityFont> drawn;
+    for (const Font& f : fonts)
+      drawn.push_back({f.chars, f.widths, f.pages, f.offsets, f.pageEntries, f.height, f.upper, f.spacing});
     LegibilityInput legibility{
         width,
         height,
         &texts_,
-        [&](size_t font, const std::u16string& text) { return fonts[font].width(text); },
+        &drawn,
         [&](const std::string& picture) { return findInPath(list, "graphics/", picture + ".png"); },
-        [&](size_t font) { return findInPath({base}, "", kFontNames[font] + "/font_0.png"); },
         [&](const std::string& entry) { return bytes(entry); }};
+    // A picture's fault is its generator's (or the pixel art's first) line.
     for (const LegibilityFault& f : checkLegibility(legibility))
-      error(f.entry, f.key.empty() ? 0 : sourceLine(f.entry, f.key), f.message);
+      error(f.entry, f.key.empty() ? std::max(1, sourceLine(f.entry, "generator")) : sourceLine(f.entry, f.key),
+            f.message);
     auto picture = [&](const std::string& p) {
       auto png = findInPath(list, "graphics/", p + ".png");
       return png ? png : findInPath(list, "graphics/", p + ".jpg");

@@ -2,11 +2,22 @@
 #include "CheckFiles.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 
 #include "Wav.h"
+#include "sound/aud/audSpeaker.h"
 
 namespace datakit {
+
+namespace {
+
+// So many copies of one effect may start together (three shots, three hits) and must not clip.
+constexpr int kStackedCopies = 3;
+
+}  // namespace
 
 std::vector<std::u16string> splitText(const std::u16string& text, char16_t sep) {
   std::vector<std::u16string> parts{u""};
@@ -52,9 +63,27 @@ std::vector<Fault> checkWavFile(const Bytes& file) {
   } else if (w.bits == 16) {
     for (size_t i = 0; i + 1 < w.data.size(); i += 2)
       samples.push_back(static_cast<std::int16_t>(w.data[i] | w.data[i + 1] << 8));
+  } else {
+    for (std::uint8_t b : w.data) samples.push_back(static_cast<std::int16_t>((b - 0x80) * 256));
   }
   for (std::int16_t s : samples)
     if (s >= 32767 || s <= -32768) return {{0, "the sound clips"}};
+  // Effects stack: copies started on one frame add up sample for sample in the mixer, at the highest
+  // level with the full master and channel volumes.
+  const std::int64_t gain = std::int64_t{audSpeaker::kMaxVolume} * audSpeaker::kMaxVolume >> 6;
+  std::int16_t peak = 0;
+  for (std::int16_t s : samples)
+    if (std::abs(int{s}) > std::abs(int{peak})) peak = s;
+  const std::int64_t mixed = (kStackedCopies * gain * peak) >> audSpeaker::kEffectShift;
+  if (mixed > 32767 || mixed < -32768) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "%d copies of this sound started on one frame clip the mix at the highest level: its peak is %.1f "
+                  "dBFS, at most %.1f dBFS fits (lower its level)",
+                  kStackedCopies, 20 * std::log10(std::abs(peak) / 32768.0),
+                  20 * std::log10(32767.0 * (1 << audSpeaker::kEffectShift) / (kStackedCopies * gain) / 32768.0));
+    return {{0, text}};
+  }
   return {};
 }
 

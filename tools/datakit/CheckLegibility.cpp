@@ -1,13 +1,19 @@
-// Legibility at one screen size: soft-key labels that fit side by side, and text colours that stand out
-// from the shaded pictures of the in-game pages, measured as the game library draws them.
+// Legibility at one screen size: the in-game pages laid out as the game library lays them out (the
+// numbers below follow GameMenu, GameMenuHelp, CustomControls and VirtualKeyboard), each text's area
+// measured against the picture behind it as the page shades it, and the labels at the screen's edge
+// drawn glyph by glyph.
 #include "CheckLegibility.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
+#include <set>
 
+#include "Fonts.h"
 #include "GameTable.h"
 #include "Image.h"
+#include "gamelib/PageLayout.h"
 
 namespace datakit {
 
@@ -15,36 +21,19 @@ namespace {
 
 // The game library's fonts by their index in its list.
 constexpr size_t kMenuFont = 0, kMenuSelFont = 1, kHud0Font = 2, kSmallFont = 6;
-
-// Soft-key labels are drawn in "hud0", one from each bottom corner of the screen.
-struct SoftKeys {
-  const char* left;
-  const char* right;
-  const char* where;
-};
-const SoftKeys kSoftKeys[] = {{"quit", "down", "help page"}, {"ok", "cancel", "key set-up"}};
-
-// How far across the picture the menu darkens it: the list's band (the entries' inset, halved for the
-// wide in-game list) or the whole picture.
-enum class Band { WideList, List, Whole };
-struct ShadedPage {
-  const char* where;
-  int shade;  // the alpha of the black laid over the band
-  Band band;
-  std::vector<size_t> fonts;  // drawn over the shaded picture itself
-};
-const ShadedPage kPages[] = {
-    {"in-game menu", 161, Band::WideList, {kMenuFont}},
-    {"help page", 161, Band::WideList, {kMenuSelFont, kHud0Font, kSmallFont}},
-    {"high-score table", 160, Band::List, {kMenuFont}},
-    {"key set-up", 160, Band::Whole, {kMenuFont, kMenuSelFont, kHud0Font, kSmallFont}},
-};
 const char* const kFontNames[] = {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"};
 
-// Text for reading: the contrast asked of body text.
-constexpr double kMinContrast = 4.5;
 // The background is judged by its brightest pixels, leaving out the odd star: this share of them.
 constexpr double kBrightestShare = 0.01;
+// The black laid over the list's band of the menu picture, and over the key set-up's whole picture.
+constexpr int kMenuShade = 161, kPageShade = 160;
+
+// The in-game menu's entries: the shared ones and the sound levels they cycle through.
+const char* const kMenuEntryKeys[] = {"start",       "continue", "highscores", "help",        "cfg_keys",
+                                      "mainmenu",    "exit",     "soundfxoff", "soundfxlow",  "soundfxnormal",
+                                      "soundfxhigh", "musicoff", "musiclow",   "musicnormal", "musichigh"};
+
+std::u16string wide(const std::string& key) { return std::u16string(key.begin(), key.end()); }
 
 double channel(int value) {
   const double c = value / 255.0;
@@ -53,105 +42,326 @@ double channel(int value) {
 
 double luminance(Rgb c) { return 0.2126 * channel(red(c)) + 0.7152 * channel(green(c)) + 0.0722 * channel(blue(c)); }
 
-double ratio(double lighter, double darker) { return (lighter + 0.05) / (darker + 0.05); }
-
 std::string oneDecimal(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.1f", v);
   return text;
 }
 
-// The dimmest colour of a font's fill: the glyph pixels nearer the brightest than the darkest (the
-// outline and shadow) are its fill.
-std::optional<Rgb> dimmestFill(const Image& page) {
-  double darkest = 2, brightest = -1;
-  for (Rgb c : page.pixels())
-    if (c != kKeyColour) {
-      darkest = std::min(darkest, luminance(c));
-      brightest = std::max(brightest, luminance(c));
-    }
-  if (brightest < 0) return std::nullopt;
-  const double middle = (darkest + brightest) / 2;
-  std::optional<Rgb> dimmest;
-  for (Rgb c : page.pixels())
-    if (c != kKeyColour && luminance(c) >= middle && (!dimmest || luminance(c) < luminance(*dimmest))) dimmest = c;
-  return dimmest;
-}
+struct Rect {
+  int x, y, w, h;
+};
 
-// The luminance of the brightest pixels of the shaded band, over the rows the screen shows.
-double shadedBrightness(const Image& picture, const ShadedPage& page, int width, int height) {
-  const int d = picture.width() - width;
-  int inset = width >> 3;
-  if (page.band == Band::WideList) inset >>= 1;
-  int from = inset + d / 2, to = width - inset + d / 2;
-  if (page.band == Band::Whole) from = 0, to = picture.width() - 1;
-  from = std::max(from, 0);
-  to = std::min(to, picture.width() - 1);
-  const int top = std::max(0, (picture.height() - height) / 2), bottom = std::min(picture.height(), top + height);
-  std::vector<double> values;
-  for (int y = top; y < bottom; ++y)
-    for (int x = from; x <= to; ++x) {
-      const Rgb c = picture.at(x, y);
-      const int keep = 255 - page.shade;
-      values.push_back(luminance(rgb(red(c) * keep / 255, green(c) * keep / 255, blue(c) * keep / 255)));
-    }
-  if (values.empty()) return 0;
-  const size_t at = values.size() - 1 - static_cast<size_t>(static_cast<double>(values.size() - 1) * kBrightestShare);
-  std::nth_element(values.begin(), values.begin() + static_cast<long>(at), values.end());
-  return values[at];
-}
+// A page as the player sees it before its text: the picture and what the page paints over it.
+struct Backdrop {
+  Image screen;
+  std::string entry;  // the picture a fault names
+};
 
-void checkSoftKeys(const LegibilityInput& in, std::vector<LegibilityFault>& faults) {
-  for (const auto& [code, table] : *in.texts)
-    for (const SoftKeys& keys : kSoftKeys) {
-      auto left = table.find(std::u16string(keys.left, keys.left + std::char_traits<char>::length(keys.left)));
-      auto right = table.find(std::u16string(keys.right, keys.right + std::char_traits<char>::length(keys.right)));
-      if (left == table.end() || right == table.end()) continue;
-      const int together = in.textWidth(kHud0Font, left->second) + in.textWidth(kHud0Font, right->second);
-      if (together > in.width)
-        faults.push_back({"txt/res_" + code + ".txt", keys.right,
-                          std::string("the ") + keys.where + "'s soft keys \"" + keys.left + "\" and \"" + keys.right +
-                              "\" are " + std::to_string(together) + " pixels wide side by side, the screen " +
-                              std::to_string(in.width)});
-    }
-}
+class Pages {
+ public:
+  Pages(const LegibilityInput& in, std::vector<LegibilityFault>& faults) : in_(in), faults_(faults) {}
 
-void checkContrast(const LegibilityInput& in, std::vector<LegibilityFault>& faults) {
-  std::map<size_t, std::optional<Rgb>> fills;
-  auto fillOf = [&](size_t font) {
-    if (!fills.count(font)) {
-      std::optional<std::string> page = in.fontPage(font);
-      fills[font] = page ? dimmestFill(decodePng(in.bytes(*page))) : std::nullopt;
+  void run() {
+    for (const GameRow& game : gameTable()) {
+      if (game.menuPicture.empty()) continue;
+      std::optional<std::string> entry = in_.findPicture(game.menuPicture);
+      if (!entry) continue;
+      const Image picture = decodePng(in_.bytes(*entry));
+      const int wideLeft = (in_.width >> 3) >> 1, narrowLeft = in_.width >> 3;
+      const auto leftOf = [&](int shade) { return shade == -161 ? wideLeft : narrowLeft; };
+      const Backdrop menu{shaded(picture, kMenuShade, wideLeft), *entry};
+      menuPage(game, menu);
+      tablePage(Backdrop{shaded(picture, kPageShade, leftOf(game.tableShade)), *entry}, leftOf(game.tableShade));
+      helpPage(Backdrop{shaded(picture, kPageShade, leftOf(game.helpShade)), *entry}, leftOf(game.helpShade));
+      keyPage(game, Backdrop{shaded(picture, kPageShade, -1), *entry});
+      nameEntryPage(menu);
     }
-    return fills[font];
-  };
-  const std::string size = std::to_string(in.width) + "x" + std::to_string(in.height);
-  for (const GameRow& game : gameTable()) {
-    std::optional<std::string> entry = game.menuPicture.empty() ? std::nullopt : in.findPicture(game.menuPicture);
-    if (!entry) continue;
-    const Image picture = decodePng(in.bytes(*entry));
-    for (const ShadedPage& page : kPages) {
-      const double background = shadedBrightness(picture, page, in.width, in.height);
-      for (size_t font : page.fonts) {
-        std::optional<Rgb> fill = fillOf(font);
-        if (!fill) continue;
-        const double contrast = ratio(luminance(*fill), background);
-        if (contrast < kMinContrast)
-          faults.push_back({*entry, "",
-                            std::string("the ") + page.where + "'s text in font " + kFontNames[font] +
+    softKeys();
+  }
+
+ private:
+  const LegibilityInput& in_;
+  std::vector<LegibilityFault>& faults_;
+  std::set<std::string> reported_;
+
+  const LegibilityFont& font(size_t index) const { return (*in_.fonts)[index]; }
+
+  // The picture centred on the screen with a band of black over it, as GameMenu::shadeImage makes it:
+  // over the list's columns from left in, or over every column when left is negative.
+  Image shaded(const Image& picture, int shade, int left) const {
+    const int d = picture.width() - in_.width;
+    const int from = left < 0 ? 0 : left + d / 2, to = left < 0 ? picture.width() - 1 : in_.width - left + d / 2;
+    Image screen(in_.width, in_.height, 0);
+    const int ox = (in_.width - picture.width()) / 2, oy = (in_.height - picture.height()) / 2;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) {
+        Rgb c = picture.at(x, y);
+        if (c == kKeyColour) continue;
+        if (x >= from && x <= to) {
+          const int keep = 255 - shade;
+          c = rgb(red(c) * keep / 255, green(c) * keep / 255, blue(c) * keep / 255);
+        }
+        screen.set(x + ox, y + oy, c);
+      }
+    return screen;
+  }
+
+  // The dimmest colour of a font's fill: the glyph pixels nearer the brightest than the darkest (the outline
+  // and shadow) are its fill.
+  std::optional<Rgb> dimmestFill(size_t index) {
+    if (auto it = fills_.find(index); it != fills_.end()) return it->second;
+    std::optional<Rgb> dimmest;
+    const LegibilityFont& f = font(index);
+    if (!f.pageEntries.empty()) {
+      const Image page = decodePng(in_.bytes(f.pageEntries[0]));
+      double darkest = 2, brightest = -1;
+      for (Rgb c : page.pixels())
+        if (c != kKeyColour) {
+          darkest = std::min(darkest, luminance(c));
+          brightest = std::max(brightest, luminance(c));
+        }
+      const double middle = (darkest + brightest) / 2;
+      for (Rgb c : page.pixels())
+        if (c != kKeyColour && luminance(c) >= middle && (!dimmest || luminance(c) < luminance(*dimmest))) dimmest = c;
+    }
+    fills_[index] = dimmest;
+    return dimmest;
+  }
+  std::map<size_t, std::optional<Rgb>> fills_;
+
+  int textWidth(size_t index, const std::u16string& text) const {
+    const LegibilityFont& f = font(index);
+    int w = 0;
+    for (char16_t c : text) {
+      if (f.upper) c = upperOf(c);
+      const size_t at = c == u' ' ? 0 : f.chars.find(c);
+      if (at != std::u16string::npos && !f.widths.empty()) w += f.widths[at] + f.spacing;
+    }
+    return w;
+  }
+
+  int widest(size_t index, const std::vector<std::string>& keys) const {
+    int w = 0;
+    for (const auto& [code, table] : *in_.texts)
+      for (const std::string& key : keys)
+        if (auto it = table.find(wide(key)); it != table.end()) w = std::max(w, textWidth(index, it->second));
+    return w;
+  }
+
+  // The text of a font over an area of the page: its dimmest fill against the brightest of what lies behind.
+  void area(const Backdrop& page, const char* where, size_t index, Rect r) {
+    std::optional<Rgb> fill = dimmestFill(index);
+    if (!fill || r.w <= 0 || r.h <= 0) return;
+    std::vector<double> values;
+    for (int y = std::max(0, r.y); y < std::min(in_.height, r.y + r.h); ++y)
+      for (int x = std::max(0, r.x); x < std::min(in_.width, r.x + r.w); ++x)
+        values.push_back(luminance(page.screen.at(x, y)));
+    if (values.empty()) return;
+    const size_t at = values.size() - 1 - static_cast<size_t>(static_cast<double>(values.size() - 1) * kBrightestShare);
+    std::nth_element(values.begin(), values.begin() + static_cast<long>(at), values.end());
+    const double contrast = (luminance(*fill) + 0.05) / (values[at] + 0.05);
+    if (contrast >= kMinContrast) return;
+    const std::string size = std::to_string(in_.width) + "x" + std::to_string(in_.height);
+    const std::string message = std::string("the ") + where + "'s text in font " + kFontNames[index] +
                                 " has a contrast of " + oneDecimal(contrast) + " against this picture shaded at " +
-                                size + ", " + oneDecimal(kMinContrast) + " is needed: darken what lies behind it"});
+                                size + " (rows " + std::to_string(r.y) + " to " + std::to_string(r.y + r.h - 1) +
+                                "), " + oneDecimal(kMinContrast) + " is needed: darken what lies behind it";
+    // One fault per page, font and picture: the first area that fails.
+    if (reported_.insert(page.entry + where + kFontNames[index] + size).second)
+      faults_.push_back({page.entry, "", message});
+  }
+
+  // Rows of the in-game list: GameMenu's box, its first row 4 pixels down, rows 18/12 of the menu font.
+  struct ListRows {
+    int top, itemHeight, rows;
+  };
+  ListRows listRows() const {
+    const int top = in_.height * 25 / 176, border = 2;
+    const int boxHeight = in_.height - in_.height * 15 / 176 - top;
+    const int itemHeight = font(kMenuFont).height * 18 / 12;
+    return {top + border + 4, itemHeight, std::max(0, (boxHeight - 2 * border) / std::max(1, itemHeight))};
+  }
+
+  void menuPage(const GameRow& game, const Backdrop& page) {
+    std::vector<std::string> keys(std::begin(kMenuEntryKeys), std::end(kMenuEntryKeys));
+    keys.insert(keys.end(), game.menuTexts.begin(), game.menuTexts.end());
+    const int w = widest(kMenuFont, keys), cx = in_.width >> 1;
+    const ListRows list = listRows();
+    // The selected entry lies on the shared highlight picture.
+    Backdrop selected = page;
+    std::optional<std::string> highlight = in_.findPicture("selected");
+    const Image bar = highlight ? decodePng(in_.bytes(*highlight)) : Image();
+    for (int i = 0; i < list.rows; ++i) {
+      const int y = list.top + i * list.itemHeight;
+      area(page, "in-game menu", kMenuFont, {cx - w / 2, y, w, font(kMenuFont).height});
+      if (!bar.empty()) {
+        Backdrop one = page;
+        one.screen.blit(bar, cx - bar.width() / 2, y + font(kMenuSelFont).height / 2 - bar.height() / 2);
+        one.entry = *highlight;
+        const int ws = widest(kMenuSelFont, keys);
+        area(one, "in-game menu's highlighted entry", kMenuSelFont, {cx - ws / 2, y, ws, font(kMenuSelFont).height});
       }
     }
   }
-}
+
+  void tablePage(const Backdrop& page, int left) {
+    const ListRows list = listRows();
+    for (int i = 0; i < std::min(list.rows, 8); ++i)
+      area(page, "high-score table", kMenuFont,
+           {left + 10, list.top + i * list.itemHeight, in_.width - 2 * left - 20, font(kMenuFont).height});
+  }
+
+  // GameMenuHelp: the title 3 pixels down, lines from the title's height + 12, each the small font + 3.
+  void helpPage(const Backdrop& page, int left) {
+    const int cx = in_.width >> 1;
+    const int title = widest(kMenuSelFont, {"help"});
+    area(page, "help page", kMenuSelFont, {cx - title / 2, 3, title, font(kMenuSelFont).height});
+    const int top = font(kMenuSelFont).height + 12, bottom = in_.height - font(kHud0Font).height;
+    const int lineHeight = font(kSmallFont).height + 3, width = in_.width - 2 * left - 4;
+    for (int y = top; y + lineHeight <= bottom; y += lineHeight)
+      area(page, "help page", kSmallFont, {left + 5, y, width, font(kSmallFont).height});
+    softKeyAreas(page, "help page", "quit", "down");
+  }
+
+  void softKeyAreas(const Backdrop& page, const char* where, const std::string& left, const std::string& right) {
+    const int h = font(kHud0Font).height, y = in_.height - h;
+    const int wl = widest(kHud0Font, {left}), wr = widest(kHud0Font, {right});
+    area(page, where, kHud0Font, {gamelib::kSoftKeyInset, y, wl, h});
+    area(page, where, kHud0Font, {in_.width - gamelib::kSoftKeyInset - wr, y, wr, h});
+  }
+
+  // CustomControls: a grid 10 pixels in, rows of the hud0 font + 3; names in the left half, two key cells
+  // in the right; a gap row, then the three buttons. The selected key cell's grey is fixed by the screen.
+  void keyPage(const GameRow& game, const Backdrop& page) {
+    const int gridX = 10, gridY = 10, gridWidth = in_.width - 20, labelWidth = gridWidth / 2;
+    const int rowHeight = font(kHud0Font).height + 3, cell = (gridWidth - labelWidth) / 2;
+    int actions = 0;
+    for (int bits = game.actionMask & 0xFFFF; bits != 0; bits &= bits - 1) ++actions;
+    for (int i = 0; i < actions; ++i) {
+      const int y = gridY + i * rowHeight + 1;
+      area(page, "key set-up", kHud0Font, {gridX + 1, y, labelWidth - 1, rowHeight - 2});
+      area(page, "key set-up", kSmallFont, {gridX + labelWidth + cell + 1, y, cell - 1, rowHeight - 2});
+    }
+    const int cx = gridX + gridWidth / 2;
+    for (int b = 0; b < 3; ++b) {
+      const int y = gridY + (actions + 1 + b) * rowHeight + rowHeight / 2;
+      for (size_t f : {kMenuFont, kMenuSelFont}) {
+        const int w = widest(f, {"set_default", "ok", "cancel"});
+        area(page, "key set-up", f, {cx - w / 2, y - font(f).height / 2, w, font(f).height});
+      }
+    }
+    softKeyAreas(page, "key set-up", "ok", "cancel");
+  }
+
+  // VirtualKeyboard over the menu's picture: the three panel pictures centred, six key cells a row, the
+  // title in the small font above the typed name, "ok" and "<-" 4 pixels in from the bottom corners.
+  void nameEntryPage(const Backdrop& menu) {
+    std::optional<std::string> parts[] = {in_.findPicture("input/input_top"), in_.findPicture("input/input_midd"),
+                                          in_.findPicture("input/input_bot")};
+    if (!parts[0] || !parts[1] || !parts[2]) return;
+    const Image top = decodePng(in_.bytes(*parts[0])), middle = decodePng(in_.bytes(*parts[1])),
+                bottom = decodePng(in_.bytes(*parts[2]));
+    const int w = in_.width, h = in_.height;
+    const int y0 = (h - (top.height() + middle.height() + bottom.height())) / 2;
+    Backdrop page = menu;
+    page.screen.blit(top, (w - top.width()) / 2, y0);
+    page.screen.blit(middle, (w - middle.width()) / 2, y0 + top.height());
+    page.screen.blit(bottom, (w - bottom.width()) / 2, y0 + top.height() + middle.height());
+    page.entry = *parts[1];
+    const int fh = font(kMenuFont).height, hud = font(kHud0Font).height;
+    const int cellWidth = hud * 21 / 12, cellHeight = hud * 19 / 12, x = (w - cellWidth * 6) / 2;
+    const int y = y0 + top.height(), rows = (28 + 2 + 5) / 6;
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < 6; ++c)
+        for (size_t f : {kMenuFont, kMenuSelFont})
+          area(page, "name entry", f,
+               {x + c * cellWidth + 1, y + r * cellHeight + (cellHeight - fh) / 2, cellWidth - 2, fh});
+    const int titleWidth = widest(kSmallFont, {"entername"}), sh = font(kSmallFont).height;
+    const int titleBottom = y0 + top.height() + middle.height() - 2 * fh - 4;
+    area(page, "name entry", kSmallFont, {(w - titleWidth) / 2, titleBottom - sh, titleWidth, sh});
+    const int textY = y0 + top.height() + middle.height() - fh - 3;
+    area(page, "name entry", kMenuFont, {x + 5, textY, cellWidth * 6 - 10, fh});
+    // The labels lie on the game's picture, outside the panel.
+    area(menu, "name entry", kMenuFont, {4, h - 4 - fh, textWidth(kMenuFont, u"ok"), fh});
+    area(menu, "name entry", kMenuFont,
+         {w - 4 - textWidth(kMenuFont, u"<-"), h - 4 - fh, textWidth(kMenuFont, u"<-"), fh});
+  }
+
+  // The columns a text's glyphs ink when drawn from x, as ImageFont::drawString draws them.
+  std::pair<int, int> inkColumns(size_t index, const std::u16string& text, int x) {
+    const LegibilityFont& f = font(index);
+    int first = INT32_MAX, last = INT32_MIN;
+    for (char16_t c : text) {
+      if (f.upper) c = upperOf(c);
+      const size_t at = c == u' ' ? 0 : f.chars.find(c);
+      if (at == std::u16string::npos) continue;
+      if (c != u' ') {
+        const Image& page = pagePicture(index, static_cast<size_t>(f.pages[at]));
+        for (int gx = 0; gx < f.widths[at]; ++gx)
+          for (int gy = 0; gy < page.height(); ++gy)
+            if (f.offsets[at] + gx < page.width() && page.at(f.offsets[at] + gx, gy) != kKeyColour) {
+              first = std::min(first, x + gx);
+              last = std::max(last, x + gx);
+              break;
+            }
+      }
+      x += f.widths[at] + f.spacing;
+    }
+    return {first, last};
+  }
+  const Image& pagePicture(size_t index, size_t page) {
+    auto key = std::make_pair(index, page);
+    if (!pages_.count(key)) pages_[key] = decodePng(in_.bytes(font(index).pageEntries.at(page)));
+    return pages_[key];
+  }
+  std::map<std::pair<size_t, size_t>, Image> pages_;
+
+  // Soft-key labels drawn from both bottom corners: side by side within the screen, and no letter in the
+  // screen's outer columns.
+  void softKeys() {
+    struct Pair {
+      const char* left;
+      const char* right;
+      const char* where;
+    };
+    const Pair pairs[] = {{"quit", "down", "help page"}, {"ok", "cancel", "key set-up"}};
+    for (const auto& [code, table] : *in_.texts)
+      for (const Pair& keys : pairs) {
+        auto left = table.find(wide(keys.left));
+        auto right = table.find(wide(keys.right));
+        if (left == table.end() || right == table.end()) continue;
+        const std::string file = "txt/res_" + code + ".txt";
+        const int wl = textWidth(kHud0Font, left->second), wr = textWidth(kHud0Font, right->second);
+        if (wl + wr > in_.width)
+          faults_.push_back({file, keys.right,
+                             std::string("the ") + keys.where + "'s soft keys \"" + keys.left + "\" and \"" +
+                                 keys.right + "\" are " + std::to_string(wl + wr) +
+                                 " pixels wide side by side, the screen " + std::to_string(in_.width)});
+        const int lastColumn = in_.width - 1 - kEdgeMargin;
+        auto atTheEdge = [&](const char* key, const std::u16string& text, int x) {
+          const auto [from, to] = inkColumns(kHud0Font, text, x);
+          if (to < from) return;
+          if (from < kEdgeMargin) faults_.push_back({file, key, edgeMessage(key, keys.where, from)});
+          if (to > lastColumn) faults_.push_back({file, key, edgeMessage(key, keys.where, to)});
+        };
+        atTheEdge(keys.left, left->second, gamelib::kSoftKeyInset);
+        atTheEdge(keys.right, right->second, in_.width - gamelib::kSoftKeyInset - wr);
+      }
+  }
+
+  std::string edgeMessage(const char* key, const char* where, int column) const {
+    return std::string("the ") + where + "'s soft key \"" + key + "\" is drawn at column " + std::to_string(column) +
+           " of " + std::to_string(in_.width - 1) + ": letters keep " + std::to_string(kEdgeMargin) +
+           " columns from the screen's sides";
+  }
+};
 
 }  // namespace
 
 std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in) {
   std::vector<LegibilityFault> faults;
-  checkSoftKeys(in, faults);
-  checkContrast(in, faults);
+  Pages(in, faults).run();
   return faults;
 }
 

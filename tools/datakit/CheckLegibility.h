@@ -1,5 +1,7 @@
 // The checker's legibility rules at one screen size: the soft-key labels fit inside the screen in every
-// language, and the text of the in-game pages stands out from the shaded picture behind it.
+// language and keep off its outer columns, and the text of every in-game page (menu and pause menu, help,
+// high-score table, name entry, key set-up) stands out from what lies behind it, laid out as the game
+// library lays the page out.
 #pragma once
 
 #include <cstddef>
@@ -13,25 +15,40 @@
 
 namespace datakit {
 
+// A bitmap font as the game library draws it: its glyphs in the order of its pages.
+struct LegibilityFont {
+  std::u16string chars;
+  std::vector<int> widths;               // parallel to chars
+  std::vector<int> pages;                // the page of each glyph
+  std::vector<int> offsets;              // the glyph's first column in its page
+  std::vector<std::string> pageEntries;  // the staged pictures of the pages
+  int height = 0;
+  bool upper = true;
+  int spacing = 0;
+};
+
 struct LegibilityInput {
   int width = 0;
   int height = 0;
   // Language code to its text table.
   const std::map<std::string, std::map<std::u16string, std::u16string>>* texts = nullptr;
-  // The advance of a text in a font (an index of the game library's font list), as the library measures it.
-  std::function<int(size_t font, const std::u16string& text)> textWidth;
-  // The staged entry of a picture ("bnc/splash") or of a font's first page under this size's PATH.
+  // The game library's fonts by their index in its list.
+  const std::vector<LegibilityFont>* fonts = nullptr;
+  // The staged entry of a picture ("bnc/splash") under this size's PATH.
   std::function<std::optional<std::string>(const std::string& picture)> findPicture;
-  std::function<std::optional<std::string>(size_t font)> fontPage;
   std::function<Bytes(const std::string& entry)> bytes;
 };
 
-// A fault against a staged entry; with a text key, at that key's line of the entry's source.
+// A fault against a staged entry; with a key, at that key's line of the entry's source.
 struct LegibilityFault {
   std::string entry;
   std::string key;
   std::string message;
 };
+
+// Text for reading: the contrast asked of body text, and the columns kept free at the screen's sides.
+inline constexpr double kMinContrast = 4.5;
+inline constexpr int kEdgeMargin = 2;
 
 std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in);
 

@@ -218,6 +218,18 @@ Image splash(const GenRequest& r) {
   return img;
 }
 
+// The program's icon for the desktop: the emblem's gem on a night-blue tile, at the given size in pixels.
+Image desktopIcon(const GenRequest& r) {
+  const int size = r.intParam("size");
+  const int edge = std::max(1, size / 32);
+  // Square: a desktop icon has no key colour, so the tile's corners are filled with its outline.
+  Image img(size, size, pal(r, "ink"));
+  drawTile(img, 0, 0, size, size, std::max(2, size / 6), edge, pal(r, "ink"), pal(r, "violet"), pal(r, "deep"),
+           pal(r, "dusk"), pal(r, "night"));
+  drawGem(img, r, size / 2.0, size * 0.52, size * 0.74);
+  return img;
+}
+
 Image icon(const GenRequest& r) {
   const int s = r.size.scale;
   const int size = r.intParam("size") * s;
@@ -242,8 +254,9 @@ Image bar(const GenRequest& r) {
   const int w = r.intParam("width") * s;
   const int h = fontHeight(r, "menusel") + 4 * s;
   Image img(w, h);
-  drawTile(img, 0, 0, w, h, h / 2, s, pal(r, "ink"), pal(r, "orange"), pal(r, "crimson"), pal(r, "peach"),
-           pal(r, "crimson"));
+  // Dark, so that the orange lettering of the selected entry reads on it.
+  drawTile(img, 0, 0, w, h, h / 2, s, pal(r, "ink"), pal(r, "violet"), pal(r, "night"), pal(r, "violet"),
+           pal(r, "deep"));
   return img;
 }
 
@@ -267,7 +280,8 @@ Image panel(const GenRequest& r) {
   const int gridW = cellW * 6, gridH = cellH * 5;
   const int w = gridW + 16 * s;
   const std::string& part = r.param("part");
-  const Rgb body = pal(r, "cloud"), rim = pal(r, "ink"), light = pal(r, "white"), dark = pal(r, "grey");
+  // Dark, so that the keys' white lettering and the title read on it.
+  const Rgb body = pal(r, "night"), rim = pal(r, "ink"), light = pal(r, "violet"), dark = pal(r, "deep");
   if (part == "top") {
     int h = 14 * s;
     Image img(w, h);
@@ -591,6 +605,7 @@ constexpr Named kGenerators[] = {
     {"logo", logo},
     {"splash", splash},
     {"icon", icon},
+    {"desktop_icon", desktopIcon},
     {"bar", bar},
     {"button", button},
     {"panel", panel},

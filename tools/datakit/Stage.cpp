@@ -258,6 +258,15 @@ class Stager {
     return out;
   }
 
+  // A picture that text is drawn over keeps this percentage of its brightness (the key colour stays).
+  static void darken(Image& picture, int percent) {
+    if (percent < 1 || percent > 100) throw std::runtime_error("dim is a percentage from 1 to 100");
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x)
+        if (Rgb c = picture.at(x, y); c != kKeyColour)
+          picture.set(x, y, rgb(red(c) * percent / 100, green(c) * percent / 100, blue(c) * percent / 100));
+  }
+
   Image generate(const fs::path& rel, const ScreenSize& size) {
     fs::path path = context_.dataDir / rel;
     GenRequest request{context_, size, keyValues(rel), path.string()};
@@ -266,7 +275,9 @@ class Stager {
     Generator generator = findGenerator(it->second);
     if (!generator) throw DataError(path.string(), 0, "no generator named " + it->second);
     try {
-      return generator(request);
+      Image picture = generator(request);
+      if (auto dim = request.params.find("dim"); dim != request.params.end()) darken(picture, request.intParam("dim"));
+      return picture;
     } catch (const DataError&) {
       throw;
     } catch (const std::exception& e) {

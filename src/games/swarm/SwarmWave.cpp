@@ -39,7 +39,9 @@ void placeRow(int32_t r, int32_t y) {
     AlienShip& alien = *line[c];
     alien.x = alien.homeX = x;
     alien.y = alien.homeY = y;
-    alien.side = x > s / 2 ? AlienShip::SIDE_RIGHT : AlienShip::SIDE_LEFT;
+    // The side follows the column's half of the row, not where the alien stands: the top row's two
+    // aliens stand the other way round, so they climb out towards each other.
+    alien.side = c >= n / 2 ? AlienShip::SIDE_RIGHT : AlienShip::SIDE_LEFT;
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/api/registry.h"
 #include "platform/host/paths.h"
@@ -15,6 +17,19 @@ namespace {
 
 // The program file is taken to lie in the data folder, so everything beside it is looked for there.
 constexpr const char* kProgramName = "/glimmerhut";
+constexpr const char* kArchiveName = "/game.dat";
+// Where an installed program's data lies, from the program's folder: <prefix>/bin to <prefix>/share.
+constexpr const char* kInstalledData = "/../share/glimmerhut";
+
+// An installed program takes its shared data folder as its own; a game.dat beside the program wins.
+void findInstalledData() {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const std::string folder = programFolder();
+  if (fs::exists(folder + kArchiveName, error)) return;
+  const fs::path installed = fs::weakly_canonical(folder + kInstalledData, error);
+  if (!error && fs::exists(installed.string() + kArchiveName, error)) setProgramFile(installed.string() + kProgramName);
+}
 
 }  // namespace
 
@@ -23,6 +38,8 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
     std::string folder = data;
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     setProgramFile(folder + kProgramName);
+  } else {
+    findInstalledData();
   }
   // Headless means no sound card either: the output goes to the null device unless one is named.
   const char* headless = std::getenv("GLIMMERHUT_HEADLESS");

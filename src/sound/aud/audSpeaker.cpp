@@ -22,7 +22,7 @@ constexpr int32_t kMinMusicChannels = 1;
 constexpr int32_t kMaxMusicChannels = 64;
 constexpr int32_t kMinSoundChannels = 8;
 constexpr int32_t kMaxSoundChannels = 128;
-constexpr int32_t kMaxMaster = 64;
+constexpr int32_t kMaxMaster = audSpeaker::kMaxVolume;
 constexpr uint8_t kSilence8 = 0x80;
 constexpr uint32_t kMixBlockFrames = 512;
 
@@ -271,8 +271,8 @@ void audSpeaker::mix(void* buffer, uint32_t bytes) {
         for (audSoundChannel* c : activeSounds_) {
           if (!c->stopped) c->mixFrame(soundLeft, soundRight, stereo, outputRate_);
         }
-        music[2 * f] += soundLeft >> 7;
-        music[2 * f + 1] += soundRight >> 7;
+        music[2 * f] += soundLeft >> kEffectShift;
+        music[2 * f + 1] += soundRight >> kEffectShift;
       }
     }
     if (sixteenBit_ && stereo) {

@@ -27,6 +27,10 @@ class audSpeaker {
   static constexpr int32_t kChannelMask = 0xFFFF;
   // Total output buffering.
   static constexpr int32_t kLatencyMs = 180;
+  // Master and channel volumes run 0 to this; the highest effects level is the full master volume.
+  static constexpr int32_t kMaxVolume = 64;
+  // Effects mix as their samples times the channel's effective volume, summed and shifted down by this.
+  static constexpr int32_t kEffectShift = 7;
 
   audSpeaker() = default;
   audSpeaker(const audSpeaker&) = delete;

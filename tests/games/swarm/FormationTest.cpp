@@ -28,12 +28,26 @@ TEST_F(Formation, PlacesOfEightByEightAliensOnEvenScreens) {
         EXPECT_EQ(a.y, rowY[r]) << s << " row " << r;
         EXPECT_EQ(a.homeX, a.x);
         EXPECT_EQ(a.homeY, a.y);
-        // Aliens right of the middle peel off to the right.
-        EXPECT_EQ(a.side, offsets[r][c] > 0 ? AlienShip::SIDE_RIGHT : AlienShip::SIDE_LEFT) << r << "," << c;
+        // The right half of a row's columns peels off to the right, wherever the alien stands: in the top
+        // row column 1 stands left of the middle and column 0 right of it.
+        EXPECT_EQ(a.side, c >= (*rowLength)[r] / 2 ? AlienShip::SIDE_RIGHT : AlienShip::SIDE_LEFT) << r << "," << c;
       }
     }
     // The formation sways as far as the room left of its leftmost alien.
     EXPECT_EQ(swayLimit, s / 2 - 45 - 8) << s;
+  }
+}
+
+// The top row's two aliens climb out by their column's side: column 1, left of the middle, to the right and
+// column 0, right of the middle, to the left, so they cross towards each other.
+TEST_F(Formation, TopRowClimbsOutTowardsTheMiddle) {
+  startWave();
+  for (int c : {0, 1}) {
+    AlienShip& a = alien(0, c);
+    const int startX = a.x;
+    a.activate();
+    for (int steps = 0; a.state == AlienShip::STATE_CLIMBING && steps < 1000; ++steps) a.updateFlight();
+    EXPECT_EQ(a.x > startX, c == 1) << "column " << c;
   }
 }
 

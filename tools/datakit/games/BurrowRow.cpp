@@ -26,6 +26,7 @@ GameRow burrowRow() {
   g.folder = ascii(data::kFolder) + "/";
   g.actionMask = data::kRemappableActions;
   g.pictures = asciiList(data::kPictures);
+  g.menuPicture = ascii(data::kSplash);
   g.imageTable = ascii(data::kImageTable);
 
   std::set<std::string> seen;

@@ -318,25 +318,13 @@ Image gobblerSplash(const GenRequest& r) {
     }
   img.fillRect(gx - unit, gy - grad / 2 - unit, 3 * unit, 3 * unit, pal(r, "white"));
   img.fillRect(gx, gy - grad / 2, 2 * unit, 2 * unit, pal(r, "ink"));
-  // Stars over the maze, and the title.
+  // Stars over the maze. No title: the in-game pages write over the whole picture.
   for (int i = 0; i < 60 * unit; ++i) {
     const std::uint32_t hx = hash(i, 1, 91), hy = hash(i, 2, 91);
     img.fillRect(static_cast<int>(hx % static_cast<std::uint32_t>(w)),
                  static_cast<int>(hy % static_cast<std::uint32_t>(top - cell)), unit, unit,
                  i % 3 == 0 ? pal(r, "ice") : mix(pal(r, "night"), pal(r, "cloud"), 110));
   }
-  auto it = r.context.fonts.find("all/hud1");
-  if (it == r.context.fonts.end()) throw DataError(r.file, 0, "no font named hud1");
-  FontStyle title = it->second;
-  title.pixels = 30;
-  title.fillTop = pal(r, "mint");
-  title.fillBottom = pal(r, "lime");
-  title.outline = pal(r, "ink");
-  title.outlined = true;
-  title.shadowed = true;
-  title.shadow = pal(r, "forest");
-  Image lettering = r.context.renderer->renderText(title, u"GOBBLER", unit);
-  img.blit(lettering, (w - lettering.width()) / 2, 4 * unit);
   return img;
 }
 

@@ -14,6 +14,7 @@ GameRow gobblerRow() {
   g.folder = ascii(data::kFolder) + "/";
   g.actionMask = data::kRemappableActions;
   g.pictures = {ascii(data::kSplash), ascii(data::kPanel)};
+  g.menuPicture = ascii(data::kSplash);
   g.imageTable = ascii(data::kImageTable);
   g.imageKeys = asciiList(data::kPlayerFrames);
   for (const std::string& key : asciiList(data::kPlayerPowerFrames)) g.imageKeys.push_back(key);

@@ -12,6 +12,7 @@ GameRow rocksRow() {
   g.folder = ascii(data::kFolder) + "/";
   g.actionMask = data::kRemappableActions;
   g.pictures = {ascii(data::kSplash)};
+  g.menuPicture = ascii(data::kSplash);
   for (const char16_t* picture : data::kLevelPictureNames) g.pictures.push_back(ascii(picture));
   g.imageTable = ascii(data::kImageTable);
 
