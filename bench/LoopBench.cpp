@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -129,15 +130,16 @@ std::string playScript() {
   return s + "28500 close\n";
 }
 
-// A data folder of its own with the built game.dat and the script, and the environment that points the
-// program at it and at its step log.
+// A data folder of its own with a game.dat (the built one unless named) and the script, and the
+// environment that points the program at it and at its step log.
 class ProgramRun {
  public:
-  ProgramRun(const std::string& script, bool offscreen)
-      : folder(fs::temp_directory_path() / ("glimmerhut-loop-" + std::to_string(getpid()))) {
+  ProgramRun(const std::string& script, bool offscreen, const fs::path& gameDat = GH_GAME_DAT,
+             const std::string& name = "loop")
+      : folder(fs::temp_directory_path() / ("glimmerhut-" + name + "-" + std::to_string(getpid()))) {
     fs::remove_all(folder);
     fs::create_directories(folder);
-    fs::copy_file(GH_GAME_DAT, folder / "game.dat");
+    fs::copy_file(gameDat, folder / "game.dat");
     std::ofstream(folder / "script.txt") << script;
     env = {"GLIMMERHUT_DATA=" + folder.string(), "XDG_DATA_HOME=" + folder.string(),
            "GLIMMERHUT_SCRIPT=" + (folder / "script.txt").string(), std::string(kStepLogVariable) + "=" + stepLog()};
@@ -152,6 +154,8 @@ class ProgramRun {
     envp.push_back(nullptr);
   }
   ~ProgramRun() { fs::remove_all(folder); }
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
 
   std::string stepLog() const { return (folder / "steps.txt").string(); }
 
@@ -249,7 +253,8 @@ constexpr const char* kStartScript =
     "3000 close\n";
 constexpr uint64_t kLoadingWaitTicks = 1000;
 constexpr int kStartRounds = 15;
-// An older build of this benchmark to start beside this one, round by round: the figures before a change.
+// An older build of this benchmark to start beside this one, round by round, on the game.dat of its own
+// build: the figures before a change.
 constexpr const char* kBeforeVariable = "GLIMMERHUT_BENCH_BEFORE";
 
 struct StartFigures {

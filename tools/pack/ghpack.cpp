@@ -28,7 +28,7 @@ constexpr size_t kMaxNameLength = 255;
 
 // Fixed settings, and no times or attributes, so that the output depends on the files' names and bytes.
 const std::vector<std::string> kSevenZipOptions = {
-    "a",        "-t7z",     "-m0=LZMA", "-mx=7",    "-ms=off",  "-mhc=on",
+    "a",        "-t7z",     "-m0=LZMA", "-mx=7",    "-ms=off",  "-mhc=off",
     "-mmt=off", "-mtm=off", "-mtc=off", "-mta=off", "-mtr=off",
     "-spd",  // names are names: no wildcards
     "-bso0",    "-bsp0",    "-y",

@@ -106,17 +106,15 @@ std::string failure(archive* a, const char* fallback) {
 
 // Stream `stream` of the folder, exactly `expected` bytes; false, with the reason, otherwise. The time spent
 // reading and unpacking its bytes is added to `decoding` when given.
-bool decodeStream(HANDLE file, const sevenzip::Folder& folder, uint32_t stream, uint64_t expected,
-                  std::vector<uint8_t>& out, std::string& error, uint64_t* decoding = nullptr) {
+bool decodeStream(HANDLE file, const sevenzip::Contents& contents, const sevenzip::Folder& folder, uint32_t stream,
+                  uint64_t expected, std::vector<uint8_t>& out, std::string& error, uint64_t* decoding = nullptr) {
   out.clear();
   if (expected > kMaxEntrySize) {
     error = "the entry claims " + std::to_string(expected) + " bytes, more than an entry can hold";
     return false;
   }
-  const sevenzip::SingleFolderArchive made = sevenzip::singleFolderArchive(folder);
-  uint64_t packed = 0;
-  for (uint64_t size : folder.packSizes) packed += size;
-  FolderView view{file, made, kSignatureHeaderSize + folder.packOffset, packed};
+  const sevenzip::SingleFolderArchive made = sevenzip::singleFolderArchive(contents, folder);
+  FolderView view{file, made, kSignatureHeaderSize + folder.packOffset, sevenzip::packedSize(contents, folder)};
 
   Reader reader(archive_read_new());
   if (!reader) {
@@ -183,7 +181,7 @@ bool Archive7z::open(HANDLE file, std::string& error) {
   file_ = nullptr;
   entries_.clear();
   places_.clear();
-  folders_.clear();
+  contents_ = sevenzip::Contents();
   const int64_t fileBytes = fileSize(file);
   if (fileBytes < 0) {
     error = kUnreadable;
@@ -200,7 +198,7 @@ bool Archive7z::open(HANDLE file, std::string& error) {
   // The list lies at the end; the packed streams fill the space between.
   const uint64_t space = static_cast<uint64_t>(fileBytes) - kSignatureHeaderSize;
   if (!sevenzip::readStartHeader(startBytes, start) || start.listOffset > space ||
-      start.listSize > space - start.listOffset) {
+      start.listSize > space - start.listOffset || start.listSize > kMaxEntrySize) {
     error = kDamagedList;
     return false;
   }
@@ -220,12 +218,13 @@ bool Archive7z::open(HANDLE file, std::string& error) {
       }
       // A compressed list is the one stream of its one folder.
       if (contents.encoded) {
-        if (contents.folders.size() != 1 || contents.folders[0].streamSizes.size() != 1) {
+        if (contents.folders.size() != 1 || contents.folders[0].streams != 1) {
           error = kDamagedList;
           return false;
         }
-        const sevenzip::Folder folder = contents.folders[0];
-        if (!decodeStream(file, folder, 0, folder.size, list, error) ||
+        const sevenzip::Contents encoded = std::move(contents);
+        const sevenzip::Folder& folder = encoded.folders[0];
+        if (!decodeStream(file, encoded, folder, 0, folder.size, list, error) ||
             !sevenzip::readList(list, start.listOffset, contents) || contents.encoded) {
           error = kDamagedList;
           return false;
@@ -244,7 +243,8 @@ bool Archive7z::open(HANDLE file, std::string& error) {
     error = "out of memory for the archive's list of entries";
     return false;
   }
-  folders_ = std::move(contents.folders);
+  contents.files.clear();
+  contents_ = std::move(contents);
   file_ = file;
   return true;
 }
@@ -257,8 +257,8 @@ bool Archive7z::extract(size_t index, std::vector<uint8_t>& out, std::string& er
   }
   const Place& place = places_[index];
   if (place.folder < 0) return true;
-  return decodeStream(file_, folders_[static_cast<size_t>(place.folder)], place.stream, entries_[index].size, out,
-                      error, &decodingTime);
+  return decodeStream(file_, contents_, contents_.folders[static_cast<size_t>(place.folder)], place.stream,
+                      entries_[index].size, out, error, &decodingTime);
 }
 
 uint64_t Archive7z::decodingNanoseconds() { return decodingTime; }

@@ -41,8 +41,8 @@ class Archive7z {
 
   HANDLE file_ = nullptr;
   std::vector<Entry> entries_;
-  std::vector<Place> places_;  // by entry
-  std::vector<sevenzip::Folder> folders_;
+  std::vector<Place> places_;    // by entry
+  sevenzip::Contents contents_;  // its folders and their parts; the files are the entries
 };
 
 }  // namespace platform

@@ -169,7 +169,7 @@ struct FolderShape {
   uint64_t result = 0;
 };
 
-bool readCoders(ListReader& in, Folder& folder, FolderShape& shape) {
+bool readCoders(ListReader& in, Contents& contents, Folder& folder, FolderShape& shape) {
   const uint8_t* start = in.here();
   const uint64_t coders = in.number();
   if (coders == 0 || coders > kMaxCoders) return false;
@@ -204,25 +204,29 @@ bool readCoders(ListReader& in, Folder& folder, FolderShape& shape) {
   }
   shape.result = static_cast<uint64_t>(std::find(bound.begin(), bound.end(), false) - bound.begin());
   if (!in.ok()) return false;
-  folder.coders.assign(reinterpret_cast<const char*>(start), static_cast<size_t>(in.here() - start));
+  folder.codersAt = static_cast<uint32_t>(contents.coders.size());
+  folder.codersSize = static_cast<uint32_t>(in.here() - start);
+  contents.coders.append(reinterpret_cast<const char*>(start), folder.codersSize);
   return true;
 }
 
-bool readUnpackInfo(ListReader& in, std::vector<Folder>& folders, std::vector<FolderShape>& shapes,
+bool readUnpackInfo(ListReader& in, Contents& contents, std::vector<FolderShape>& shapes,
                     std::vector<std::optional<uint32_t>>& crcs) {
   if (!in.expect(kFolder)) return false;
+  std::vector<Folder>& folders = contents.folders;
   folders.resize(in.count(2));
   shapes.resize(folders.size());
   // Folders kept in an extra stream: never written by the packer.
   if (in.byte() != 0) return false;
   for (size_t f = 0; f < folders.size(); ++f)
-    if (!readCoders(in, folders[f], shapes[f])) return false;
+    if (!readCoders(in, contents, folders[f], shapes[f])) return false;
   if (!in.expect(kCodersUnpackSize)) return false;
   for (size_t f = 0; f < folders.size(); ++f) {
     if (shapes[f].outputs > in.left()) return false;
-    folders[f].outputSizes.resize(shapes[f].outputs);
-    for (uint64_t& size : folders[f].outputSizes) size = in.number();
-    folders[f].size = folders[f].outputSizes[shapes[f].result];
+    folders[f].firstOutput = static_cast<uint32_t>(contents.outputSizes.size());
+    folders[f].outputs = static_cast<uint32_t>(shapes[f].outputs);
+    for (uint64_t o = 0; o < shapes[f].outputs; ++o) contents.outputSizes.push_back(in.number());
+    folders[f].size = contents.outputSizes[folders[f].firstOutput + shapes[f].result];
   }
   crcs.assign(folders.size(), std::nullopt);
   uint8_t id = in.byte();
@@ -234,8 +238,8 @@ bool readUnpackInfo(ListReader& in, std::vector<Folder>& folders, std::vector<Fo
 }
 
 // Without it every folder holds one stream, its whole output.
-bool readSubStreams(ListReader& in, std::vector<Folder>& folders,
-                    const std::vector<std::optional<uint32_t>>& folderCrcs) {
+bool readSubStreams(ListReader& in, Contents& contents, const std::vector<std::optional<uint32_t>>& folderCrcs) {
+  std::vector<Folder>& folders = contents.folders;
   std::vector<uint64_t> counts(folders.size(), 1);
   uint8_t id = in.byte();
   if (id == kNumUnpackStream) {
@@ -249,30 +253,34 @@ bool readSubStreams(ListReader& in, std::vector<Folder>& folders,
   }
   for (size_t f = 0; f < folders.size(); ++f) {
     Folder& folder = folders[f];
-    uint64_t sum = 0;
     if (counts[f] > 1 && id != kSize) return false;
-    for (uint64_t s = 1; s < counts[f] && in.ok(); ++s) {
-      folder.streamSizes.push_back(in.number());
-      if (!addTo(sum, folder.streamSizes.back())) return false;
-    }
+    folder.firstStream = static_cast<uint32_t>(contents.streams.size());
+    folder.streams = static_cast<uint32_t>(counts[f]);
     if (counts[f] == 0) continue;
+    uint64_t sum = 0;
+    for (uint64_t s = 1; s < counts[f] && in.ok(); ++s) {
+      contents.streams.push_back(Stream{in.number(), std::nullopt});
+      if (!addTo(sum, contents.streams.back().size)) return false;
+    }
     if (sum > folder.size) return false;
-    folder.streamSizes.push_back(folder.size - sum);
+    contents.streams.push_back(Stream{folder.size - sum, std::nullopt});
   }
   if (id == kSize) id = in.byte();
-  // Streams whose checksum the folder's does not give.
+  // A folder of one stream may give its checksum; the others' come here.
   size_t unknown = 0;
   for (size_t f = 0; f < folders.size(); ++f) {
-    const bool known = counts[f] == 1 && folderCrcs[f].has_value();
-    folders[f].streamCrcs.assign(folders[f].streamSizes.size(), known ? folderCrcs[f] : std::nullopt);
-    if (!known) unknown += folders[f].streamSizes.size();
+    if (counts[f] == 1 && folderCrcs[f].has_value()) {
+      contents.streams[folders[f].firstStream].crc = folderCrcs[f];
+    } else {
+      unknown += folders[f].streams;
+    }
   }
   if (id == kCrc) {
     const std::vector<std::optional<uint32_t>> crcs = in.digests(unknown);
     size_t next = 0;
     for (size_t f = 0; f < folders.size() && in.ok(); ++f) {
       if (counts[f] == 1 && folderCrcs[f].has_value()) continue;
-      for (auto& crc : folders[f].streamCrcs) crc = crcs[next++];
+      for (uint32_t s = 0; s < folders[f].streams; ++s) contents.streams[folders[f].firstStream + s].crc = crcs[next++];
     }
     id = in.byte();
   }
@@ -280,7 +288,7 @@ bool readSubStreams(ListReader& in, std::vector<Folder>& folders,
 }
 
 // Packed streams, folders and their streams; each folder learns where its packed bytes lie.
-bool readStreams(ListReader& in, uint64_t packLimit, std::vector<Folder>& folders) {
+bool readStreams(ListReader& in, uint64_t packLimit, Contents& contents) {
   PackInfo pack;
   std::vector<FolderShape> shapes;
   std::vector<std::optional<uint32_t>> folderCrcs;
@@ -290,42 +298,44 @@ bool readStreams(ListReader& in, uint64_t packLimit, std::vector<Folder>& folder
     id = in.byte();
   }
   if (id == kUnpackInfo) {
-    if (!readUnpackInfo(in, folders, shapes, folderCrcs)) return false;
+    if (!readUnpackInfo(in, contents, shapes, folderCrcs)) return false;
     id = in.byte();
   }
   if (id == kSubStreamsInfo) {
-    if (!readSubStreams(in, folders, folderCrcs)) return false;
+    if (!readSubStreams(in, contents, folderCrcs)) return false;
     id = in.byte();
   } else {
-    for (size_t f = 0; f < folders.size(); ++f) {
-      folders[f].streamSizes = {folders[f].size};
-      folders[f].streamCrcs = {folderCrcs[f]};
+    for (size_t f = 0; f < contents.folders.size(); ++f) {
+      contents.folders[f].firstStream = static_cast<uint32_t>(f);
+      contents.folders[f].streams = 1;
+      contents.streams.push_back(Stream{contents.folders[f].size, folderCrcs[f]});
     }
   }
   if (!in.ok() || id != kEnd) return false;
   uint64_t offset = pack.position;
   size_t next = 0;
-  for (size_t f = 0; f < folders.size(); ++f) {
+  for (size_t f = 0; f < contents.folders.size(); ++f) {
+    Folder& folder = contents.folders[f];
     if (shapes[f].packedStreams > pack.sizes.size() - next) return false;
-    folders[f].packOffset = offset;
-    for (uint64_t p = 0; p < shapes[f].packedStreams; ++p) {
-      folders[f].packSizes.push_back(pack.sizes[next++]);
-      if (!addTo(offset, folders[f].packSizes.back())) return false;
-    }
+    folder.packOffset = offset;
+    folder.firstPack = static_cast<uint32_t>(next);
+    folder.packs = static_cast<uint32_t>(shapes[f].packedStreams);
+    for (uint32_t p = 0; p < folder.packs; ++p)
+      if (!addTo(offset, pack.sizes[next++])) return false;
   }
+  contents.packSizes = std::move(pack.sizes);
   return offset <= packLimit;
 }
 
 bool readNames(ListReader& in, std::vector<File>& files) {
   if (in.byte() != 0) return false;  // kept in an extra stream
   for (File& file : files) {
-    for (;;) {
-      const uint8_t low = in.byte();
-      const char16_t c = static_cast<char16_t>(low | in.byte() << 8);
-      if (!in.ok()) return false;
-      if (c == 0) break;
-      file.name.push_back(c);
-    }
+    const uint8_t* start = in.here();
+    size_t length = 0;
+    while (in.ok() && (in.byte() | in.byte()) != 0) ++length;
+    if (!in.ok()) return false;
+    file.name.resize(length);
+    for (size_t i = 0; i < length; ++i) file.name[i] = static_cast<char16_t>(start[2 * i] | start[2 * i + 1] << 8);
   }
   return true;
 }
@@ -345,11 +355,10 @@ bool readAttributes(ListReader& in, std::vector<File>& files) {
 
 // Files with data take the folders' streams in order; a file without data and not marked as an empty
 // file is a folder of the archive.
-bool readFiles(ListReader& in, const std::vector<Folder>& folders, std::vector<File>& files) {
-  size_t streams = 0;
-  for (const Folder& folder : folders) streams += folder.streamSizes.size();
+bool readFiles(ListReader& in, Contents& contents) {
+  std::vector<File>& files = contents.files;
   const uint64_t count = in.number();
-  if (count > streams + 8 * static_cast<uint64_t>(in.left())) return false;
+  if (count > contents.streams.size() + 8 * static_cast<uint64_t>(in.left())) return false;
   files.resize(count);
   std::vector<bool> emptyStream(files.size(), false);
   std::vector<bool> emptyFile;
@@ -381,14 +390,14 @@ bool readFiles(ListReader& in, const std::vector<Folder>& folders, std::vector<F
       ++empty;
       continue;
     }
-    while (folder < folders.size() && stream == folders[folder].streamSizes.size()) {
+    while (folder < contents.folders.size() && stream == contents.folders[folder].streams) {
       ++folder;
       stream = 0;
     }
-    if (folder == folders.size()) return false;
+    if (folder == contents.folders.size()) return false;
     file.folder = static_cast<int32_t>(folder);
     file.stream = static_cast<uint32_t>(stream);
-    file.size = folders[folder].streamSizes[stream++];
+    file.size = contents.streams[contents.folders[folder].firstStream + stream++].size;
   }
   return true;
 }
@@ -400,11 +409,11 @@ bool readPlainList(ListReader& in, uint64_t packLimit, Contents& out) {
     id = in.byte();
   }
   if (id == kMainStreamsInfo) {
-    if (!readStreams(in, packLimit, out.folders)) return false;
+    if (!readStreams(in, packLimit, out)) return false;
     id = in.byte();
   }
   if (id == kFilesInfo) {
-    if (!readFiles(in, out.folders, out.files)) return false;
+    if (!readFiles(in, out)) return false;
     id = in.byte();
   }
   return in.ok() && id == kEnd;
@@ -467,60 +476,64 @@ bool readList(const std::vector<uint8_t>& list, uint64_t packLimit, Contents& ou
   if (id == kHeader) return readPlainList(in, packLimit, out);
   if (id != kEncodedHeader) return false;
   out.encoded = true;
-  return readStreams(in, packLimit, out.folders);
+  return readStreams(in, packLimit, out);
 }
 
-SingleFolderArchive singleFolderArchive(const Folder& folder) {
+uint64_t packedSize(const Contents& contents, const Folder& folder) {
+  uint64_t packed = 0;
+  for (uint32_t p = 0; p < folder.packs; ++p) packed += contents.packSizes[folder.firstPack + p];
+  return packed;
+}
+
+SingleFolderArchive singleFolderArchive(const Contents& contents, const Folder& folder) {
   SingleFolderArchive out;
   std::string& list = out.list;
+  list.reserve(64 + folder.codersSize + 16 * (folder.packs + folder.outputs) + 20 * folder.streams);
   putId(list, kHeader);
   putId(list, kMainStreamsInfo);
 
   putId(list, kPackInfo);
   putNumber(list, 0);
-  putNumber(list, folder.packSizes.size());
+  putNumber(list, folder.packs);
   putId(list, kSize);
-  uint64_t packed = 0;
-  for (uint64_t size : folder.packSizes) {
-    putNumber(list, size);
-    packed += size;
-  }
+  for (uint32_t p = 0; p < folder.packs; ++p) putNumber(list, contents.packSizes[folder.firstPack + p]);
   putId(list, kEnd);
 
   putId(list, kUnpackInfo);
   putId(list, kFolder);
   putNumber(list, 1);
   list += '\0';  // not in an extra stream
-  list += folder.coders;
+  list.append(contents.coders, folder.codersAt, folder.codersSize);
   putId(list, kCodersUnpackSize);
-  for (uint64_t size : folder.outputSizes) putNumber(list, size);
+  for (uint32_t o = 0; o < folder.outputs; ++o) putNumber(list, contents.outputSizes[folder.firstOutput + o]);
   putId(list, kEnd);
 
   // Each stream's checksum is given here, the folder's own is not needed.
   putId(list, kSubStreamsInfo);
-  const size_t streams = folder.streamSizes.size();
+  const size_t streams = folder.streams;
+  const Stream* stream = contents.streams.data() + folder.firstStream;
   if (streams != 1) {
     putId(list, kNumUnpackStream);
     putNumber(list, streams);
   }
   if (streams > 1) {
     putId(list, kSize);
-    for (size_t s = 0; s + 1 < streams; ++s) putNumber(list, folder.streamSizes[s]);
+    for (size_t s = 0; s + 1 < streams; ++s) putNumber(list, stream[s].size);
   }
-  if (std::any_of(folder.streamCrcs.begin(), folder.streamCrcs.end(), [](const auto& c) { return c.has_value(); })) {
+  const auto known =
+      static_cast<size_t>(std::count_if(stream, stream + streams, [](const Stream& s) { return s.crc.has_value(); }));
+  if (known > 0) {
     putId(list, kCrc);
-    const bool all =
-        std::all_of(folder.streamCrcs.begin(), folder.streamCrcs.end(), [](const auto& c) { return c.has_value(); });
-    list += static_cast<char>(all ? 1 : 0);
-    if (!all) {
+    list += static_cast<char>(known == streams ? 1 : 0);
+    if (known != streams) {
       for (size_t i = 0; i < streams; i += 8) {
         uint8_t bits = 0;
-        for (size_t k = 0; k < 8 && i + k < streams; ++k) bits |= folder.streamCrcs[i + k] ? 0x80 >> k : 0;
+        for (size_t k = 0; k < 8 && i + k < streams; ++k) bits |= stream[i + k].crc ? 0x80 >> k : 0;
         list += static_cast<char>(bits);
       }
     }
-    for (const auto& crc : folder.streamCrcs)
-      if (crc) putLittle(list, *crc, 4);
+    for (size_t s = 0; s < streams; ++s)
+      if (stream[s].crc) putLittle(list, *stream[s].crc, 4);
   }
   putId(list, kEnd);
   putId(list, kEnd);
@@ -536,7 +549,7 @@ SingleFolderArchive singleFolderArchive(const Folder& folder) {
   putId(list, kEnd);
 
   std::string tail;
-  putLittle(tail, packed, 8);
+  putLittle(tail, packedSize(contents, folder), 8);
   putLittle(tail, list.size(), 8);
   putLittle(tail, crc32(reinterpret_cast<const uint8_t*>(list.data()), list.size()), 4);
   std::copy(std::begin(kSignature), std::end(kSignature), out.start.begin());

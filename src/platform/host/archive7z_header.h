@@ -20,15 +20,20 @@ struct StartHeader {
 };
 
 // One compressed unit: its packed streams lie one after the other in the file, and its output holds one
-// stream per file (one file when the archive is not solid).
+// stream per file (one file when the archive is not solid). Its parts are runs of the lists in Contents,
+// so that a list of many folders is read without an allocation for each.
 struct Folder {
   uint64_t packOffset = 0;  // from the end of the signature header
-  std::vector<uint64_t> packSizes;
-  std::string coders;                 // the coders and their bindings, as stored
-  std::vector<uint64_t> outputSizes;  // one per coder output, as stored
-  uint64_t size = 0;                  // of the output that is not bound to another coder
-  std::vector<uint64_t> streamSizes;
-  std::vector<std::optional<uint32_t>> streamCrcs;
+  uint64_t size = 0;        // of the output that no other coder reads
+  uint32_t firstPack = 0, packs = 0;
+  uint32_t codersAt = 0, codersSize = 0;  // its coders and their bindings, as stored
+  uint32_t firstOutput = 0, outputs = 0;  // one size per coder output, as stored
+  uint32_t firstStream = 0, streams = 0;
+};
+
+struct Stream {
+  uint64_t size = 0;
+  std::optional<uint32_t> crc;
 };
 
 struct File {
@@ -42,6 +47,10 @@ struct File {
 struct Contents {
   bool encoded = false;  // the folders hold the plain list, and there are no files
   std::vector<Folder> folders;
+  std::vector<uint64_t> packSizes;
+  std::string coders;
+  std::vector<uint64_t> outputSizes;
+  std::vector<Stream> streams;
   std::vector<File> files;
 };
 
@@ -56,12 +65,15 @@ bool readStartHeader(const std::array<uint8_t, kSignatureHeaderSize>& bytes, Sta
 // does not take (lists kept in extra streams).
 bool readList(const std::vector<uint8_t>& list, uint64_t packLimit, Contents& out);
 
+// The bytes of a folder's packed streams together.
+uint64_t packedSize(const Contents& contents, const Folder& folder);
+
 // A whole archive of one folder, its packed streams placed right after the signature header: the
 // signature header and the list to put after the packed bytes. Its files are the folder's streams.
 struct SingleFolderArchive {
   std::array<uint8_t, kSignatureHeaderSize> start;
   std::string list;
 };
-SingleFolderArchive singleFolderArchive(const Folder& folder);
+SingleFolderArchive singleFolderArchive(const Contents& contents, const Folder& folder);
 
 }  // namespace platform::sevenzip
