@@ -318,22 +318,23 @@ void StartToMainMenu(benchmark::State& state) {
         figures[p].push_back(f);
       }
     }
-    auto medianOf = [&](size_t p, double StartFigures::*field) {
+    // Medians over the rounds; the shares run by run, each from one process.
+    auto medianOf = [&](size_t p, auto figure) {
       std::vector<double> v;
-      for (const StartFigures& f : figures[p]) v.push_back(f.*field);
+      for (const StartFigures& f : figures[p]) v.push_back(figure(f));
       return median(v);
     };
-    const double ms = medianOf(0, &StartFigures::ms);
-    const double archiveMs = medianOf(0, &StartFigures::archiveMs);
-    const double decodingMs = medianOf(0, &StartFigures::decodingMs);
+    const double ms = medianOf(0, [](const StartFigures& f) { return f.ms; });
     state.counters["start_ms"] = ms;
-    state.counters["archive_ms"] = archiveMs;
-    state.counters["decoding_ms"] = decodingMs;
-    state.counters["archive_pct"] = 100.0 * archiveMs / ms;
-    state.counters["archive_vs_decoding"] = decodingMs > 0 ? archiveMs / decodingMs : 0;
+    state.counters["archive_ms"] = medianOf(0, [](const StartFigures& f) { return f.archiveMs; });
+    state.counters["decoding_ms"] = medianOf(0, [](const StartFigures& f) { return f.decodingMs; });
+    state.counters["archive_pct"] = medianOf(0, [](const StartFigures& f) { return 100.0 * f.archiveMs / f.ms; });
+    state.counters["archive_vs_decoding"] =
+        medianOf(0, [](const StartFigures& f) { return f.decodingMs > 0 ? f.archiveMs / f.decodingMs : 0; });
     if (programs.size() > 1) {
-      state.counters["before_ms"] = medianOf(1, &StartFigures::ms);
-      state.counters["start_vs_before"] = ms / medianOf(1, &StartFigures::ms);
+      const double before = medianOf(1, [](const StartFigures& f) { return f.ms; });
+      state.counters["before_ms"] = before;
+      state.counters["start_vs_before"] = ms / before;
     }
     state.counters["load1"] = (loadBefore + loadAverage()) / 2;
   }
