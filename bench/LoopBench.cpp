@@ -1,7 +1,8 @@
 // What the program costs while a player looks at it: its own share of one core over 10 s idle in the main
 // menu and over 10 s of brick-game play, on the real clock, headless and with a window on SDL's offscreen
-// video driver, and the time between its 30 ms steps. Every run is a fresh process: this benchmark started
-// again as the program, with the game library's steps noted as they run.
+// video driver, and the time between its 30 ms steps; and how long the start takes to reach the main
+// menu with its waits stepped over, and its share spent in the archive. Every run is a fresh process:
+// this benchmark started again as the program, with the game library's steps noted as they run.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,10 +15,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "core/io/D7zipInputStream.h"
 #include "gamelib/GameLib.h"
 #include "platform/host/program.h"
 #include "platform/seam/clock.h"
@@ -36,7 +40,8 @@ constexpr const char* kStepLogVariable = "GLIMMERHUT_BENCH_STEPS";
 constexpr double kStepMs = 30;
 constexpr double kStepToleranceMs = 2;
 
-// The game library, noting the program's clock and the steady clock as each step begins.
+// The game library, noting the program's clock, the steady clock and the time spent in the archive so far
+// as each step begins.
 class TimedGameLib : public gamelib::GameLib {
  public:
   // A step starts when the frame call that runs it does.
@@ -44,13 +49,15 @@ class TimedGameLib : public gamelib::GameLib {
     const int64_t before = lastStepTime;
     const uint64_t tick = platform::tickCount64();
     const auto started = SteadyClock::now().time_since_epoch();
+    const nuv::io::D7zipInputStream::TimeSpent archive = nuv::io::D7zipInputStream::timeSpent();
     GameLib::tick();
     if (lastStepTime != before)
-      steps.push_back({tick, std::chrono::duration_cast<std::chrono::microseconds>(started).count()});
+      steps.push_back({tick, std::chrono::duration_cast<std::chrono::microseconds>(started).count(), archive});
   }
   struct Step {
     uint64_t tick;
     int64_t steadyMicroseconds;
+    nuv::io::D7zipInputStream::TimeSpent archive;
   };
   static inline std::vector<Step> steps;
 };
@@ -66,7 +73,10 @@ int runAsProgram(char* self) {
   WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL);
   if (const char* log = std::getenv(kStepLogVariable)) {
     std::ofstream out(log);
-    for (const TimedGameLib::Step& s : TimedGameLib::steps) out << s.tick << ' ' << s.steadyMicroseconds << '\n';
+    for (const TimedGameLib::Step& s : TimedGameLib::steps) {
+      out << s.tick << ' ' << s.steadyMicroseconds << ' ' << s.archive.archiveNanoseconds << ' '
+          << s.archive.decodingNanoseconds << '\n';
+    }
   }
   return 0;
 }
@@ -120,37 +130,61 @@ std::string playScript() {
   return s + "28500 close\n";
 }
 
+// A data folder of its own with a game.dat (the built one unless named) and the script, and the
+// environment that points the program at it and at its step log.
+class ProgramRun {
+ public:
+  ProgramRun(const std::string& script, bool offscreen, const fs::path& gameDat = GH_GAME_DAT,
+             const std::string& name = "loop")
+      : folder(fs::temp_directory_path() / ("glimmerhut-" + name + "-" + std::to_string(getpid()))) {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::copy_file(gameDat, folder / "game.dat");
+    std::ofstream(folder / "script.txt") << script;
+    env = {"GLIMMERHUT_DATA=" + folder.string(), "XDG_DATA_HOME=" + folder.string(),
+           "GLIMMERHUT_SCRIPT=" + (folder / "script.txt").string(), std::string(kStepLogVariable) + "=" + stepLog()};
+    env.push_back(offscreen ? "SDL_VIDEODRIVER=offscreen" : "GLIMMERHUT_HEADLESS=1");
+    for (char** e = environ; *e != nullptr; ++e) {
+      std::string entry = *e;
+      if (entry.rfind("GLIMMERHUT_", 0) != 0 && entry.rfind("XDG_DATA_HOME=", 0) != 0 &&
+          entry.rfind("SDL_VIDEODRIVER=", 0) != 0)
+        env.push_back(entry);
+    }
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+  }
+  ~ProgramRun() { fs::remove_all(folder); }
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
+
+  std::string stepLog() const { return (folder / "steps.txt").string(); }
+
+  // Starts `program` (this benchmark, or another build of it) as the program; 0 when it did not start.
+  pid_t spawn(std::string program) {
+    std::string mode = kProgramMode;
+    char* argv[] = {program.data(), mode.data(), nullptr};
+    pid_t pid = 0;
+    return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) == 0 ? pid : 0;
+  }
+
+  const fs::path folder;
+
+ private:
+  std::vector<std::string> env;
+  std::vector<char*> envp;
+};
+
 // Runs the program on the script, measures it over the window and reports the figures.
 void measureRun(benchmark::State& state, const std::string& script, int windowFrom, int windowTo, bool offscreen) {
-  const fs::path folder = fs::temp_directory_path() / ("glimmerhut-loop-" + std::to_string(getpid()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  fs::copy_file(GH_GAME_DAT, folder / "game.dat");
-  std::ofstream(folder / "script.txt") << script;
-  const std::string stepLog = (folder / "steps.txt").string();
-
-  std::vector<std::string> env = {"GLIMMERHUT_DATA=" + folder.string(), "XDG_DATA_HOME=" + folder.string(),
-                                  "GLIMMERHUT_SCRIPT=" + (folder / "script.txt").string(),
-                                  std::string(kStepLogVariable) + "=" + stepLog};
-  env.push_back(offscreen ? "SDL_VIDEODRIVER=offscreen" : "GLIMMERHUT_HEADLESS=1");
-  for (char** e = environ; *e != nullptr; ++e) {
-    std::string entry = *e;
-    if (entry.rfind("GLIMMERHUT_", 0) != 0 && entry.rfind("XDG_DATA_HOME=", 0) != 0 &&
-        entry.rfind("SDL_VIDEODRIVER=", 0) != 0)
-      env.push_back(entry);
-  }
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::string self = fs::read_symlink("/proc/self/exe").string();
-  std::string mode = kProgramMode;
-  char* argv[] = {self.data(), mode.data(), nullptr};
+  ProgramRun run(script, offscreen);
+  const std::string stepLog = run.stepLog();
+  const std::string self = fs::read_symlink("/proc/self/exe").string();
 
   for (auto _ : state) {
     const double load = loadAverage();
     const auto started = SteadyClock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+    const pid_t pid = run.spawn(self);
+    if (pid == 0) {
       state.SkipWithError("the program did not start");
       break;
     }
@@ -203,7 +237,6 @@ void measureRun(benchmark::State& state, const std::string& script, int windowFr
     state.counters["step_dev_ms_worst"] = worst;
     state.counters["steps_within_2ms_pct"] = 100.0 * within / static_cast<double>(gaps.size());
   }
-  fs::remove_all(folder);
 }
 
 void IdleInMainMenu(benchmark::State& state) { measureRun(state, idleScript(), 10000, 20000, state.range(0) != 0); }
@@ -211,6 +244,108 @@ BENCHMARK(IdleInMainMenu)->ArgName("offscreen")->Arg(0)->Arg(1)->Iterations(1)->
 
 void BrickGamePlay(benchmark::State& state) { measureRun(state, playScript(), 17000, 27000, state.range(0) != 0); }
 BENCHMARK(BrickGamePlay)->ArgName("offscreen")->Arg(0)->Arg(1)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+// The start on the script's clock, its waits stepped over: the language and the sound question answered at
+// the menus' first steps, and the main menu from the first step after the loading logo's wait.
+constexpr const char* kStartScript =
+    "1031 key down Enter\n1061 key up Enter\n"
+    "1091 key down Enter\n1121 key up Enter\n"
+    "3000 close\n";
+constexpr uint64_t kLoadingWaitTicks = 1000;
+constexpr int kStartRounds = 15;
+// An older build of this benchmark to start beside this one, round by round, on the game.dat of its own
+// build: the figures before a change.
+constexpr const char* kBeforeVariable = "GLIMMERHUT_BENCH_BEFORE";
+
+struct StartFigures {
+  double ms = 0;  // from the spawn to the main menu's first step
+  double archiveMs = 0;
+  double decodingMs = 0;
+};
+
+// The first step after the loading logo's wait; an older build notes only the tick and the time.
+bool readStart(const std::string& stepLog, int64_t spawnedMicroseconds, StartFigures& out) {
+  std::ifstream in(stepLog);
+  std::string line;
+  uint64_t lastTick = 0;
+  for (bool first = true; std::getline(in, line); first = false) {
+    std::istringstream fields(line);
+    uint64_t tick = 0, archiveNs = 0, decodingNs = 0;
+    int64_t steadyMicroseconds = 0;
+    if (!(fields >> tick >> steadyMicroseconds)) return false;
+    fields >> archiveNs >> decodingNs;
+    if (!first && tick - lastTick >= kLoadingWaitTicks) {
+      out.ms = static_cast<double>(steadyMicroseconds - spawnedMicroseconds) / 1000.0;
+      out.archiveMs = static_cast<double>(archiveNs) / 1e6;
+      out.decodingMs = static_cast<double>(decodingNs) / 1e6;
+      return true;
+    }
+    lastTick = tick;
+  }
+  return false;
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// From the spawn to the main menu's first step (its frame is painted in it), in rounds of fresh processes;
+// with an older build named, it starts beside this one in every round.
+void StartToMainMenu(benchmark::State& state) {
+  ProgramRun run(kStartScript, state.range(0) != 0);
+  std::vector<std::string> programs = {fs::read_symlink("/proc/self/exe").string()};
+  if (const char* before = std::getenv(kBeforeVariable)) programs.push_back(before);
+  for (auto _ : state) {
+    const double loadBefore = loadAverage();
+    std::vector<std::vector<StartFigures>> figures(programs.size());
+    for (int round = 0; round < kStartRounds; ++round) {
+      for (size_t p = 0; p < programs.size(); ++p) {
+        fs::remove(run.stepLog());
+        const auto spawned =
+            std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now().time_since_epoch());
+        const pid_t pid = run.spawn(programs[p]);
+        int status = 0;
+        if (pid == 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+          state.SkipWithError("the program did not start or end in order");
+          return;
+        }
+        StartFigures f;
+        if (!readStart(run.stepLog(), spawned.count(), f)) {
+          state.SkipWithError("the main menu did not show");
+          return;
+        }
+        figures[p].push_back(f);
+      }
+    }
+    // Medians over the rounds; the shares run by run, each from one process.
+    auto medianOf = [&](size_t p, auto figure) {
+      std::vector<double> v;
+      for (const StartFigures& f : figures[p]) v.push_back(figure(f));
+      return median(v);
+    };
+    const double ms = medianOf(0, [](const StartFigures& f) { return f.ms; });
+    state.counters["start_ms"] = ms;
+    state.counters["archive_ms"] = medianOf(0, [](const StartFigures& f) { return f.archiveMs; });
+    state.counters["decoding_ms"] = medianOf(0, [](const StartFigures& f) { return f.decodingMs; });
+    state.counters["archive_pct"] = medianOf(0, [](const StartFigures& f) { return 100.0 * f.archiveMs / f.ms; });
+    state.counters["archive_vs_decoding"] =
+        medianOf(0, [](const StartFigures& f) { return f.decodingMs > 0 ? f.archiveMs / f.decodingMs : 0; });
+    if (programs.size() > 1) {
+      const double before = medianOf(1, [](const StartFigures& f) { return f.ms; });
+      state.counters["before_ms"] = before;
+      state.counters["start_vs_before"] = ms / before;
+    }
+    state.counters["load1"] = (loadBefore + loadAverage()) / 2;
+  }
+}
+BENCHMARK(StartToMainMenu)
+    ->ArgName("offscreen")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

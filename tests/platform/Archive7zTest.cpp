@@ -1,6 +1,11 @@
 // The 7z reader of the stand-in: the entry list and whole-entry decoding.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +28,37 @@ struct OpenArchive {
 };
 
 std::string bytes(const std::vector<uint8_t>& v) { return std::string(v.begin(), v.end()); }
+
+std::string fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The files under folder/in, archived by 7-Zip itself with the options given, folders included.
+void sevenZip(const test::TempFolder& folder, const test::ArchiveFiles& files, const std::string& options) {
+  std::filesystem::remove_all(folder.file("in"));
+  std::filesystem::remove(folder.file("out.7z"));
+  test::writeFiles(folder.file("in"), files);
+  const std::string command = "cd '" + folder.path() +
+                              "' && { command -v 7zz >/dev/null && tool=7zz || tool=7z; } && "
+                              "$tool a -t7z -bso0 -bsp0 -mtm=off " +
+                              options + " out.7z ./in/*";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+uint64_t little(const std::string& s, size_t at, int bytes) {
+  uint64_t v = 0;
+  for (int i = 0; i < bytes; ++i) v |= static_cast<uint64_t>(static_cast<uint8_t>(s[at + i])) << (8 * i);
+  return v;
+}
+
+void putLittle(std::string& s, size_t at, uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) s[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+uint32_t crc(const std::string& s, size_t at, size_t size) {
+  return platform::sevenzip::crc32(reinterpret_cast<const uint8_t*>(s.data()) + at, size);
+}
 
 }  // namespace
 
@@ -124,4 +160,79 @@ TEST(Archive7zTest, DamageStaysWithTheEntryItIsIn) {
     ASSERT_TRUE(archive.extract(1, data, error)) << error;
     EXPECT_EQ(bytes(data), "second");
   }
+}
+
+// Shapes 7-Zip writes beside the packer's: solid blocks, a plain list, a filter before LZMA, stored data,
+// and the archive's own folders listed as entries.
+TEST(Archive7zTest, ReadsWhatSevenZipWrites) {
+  std::mt19937 random(3);
+  std::string noise(100000, '\0');  // more than one piece of packed bytes
+  for (char& c : noise) c = static_cast<char>(random());
+  const test::ArchiveFiles files = {
+      {"big.bin", noise},        {"empty", ""}, {"sub/a.txt", "hi\n"}, {"sub/deeper/b.txt", std::string(300, 'x')},
+      {"c.txt", "the last one"},
+  };
+  const std::set<std::u16string> folders = {u"sub", u"sub/deeper"};
+  const char* cases[] = {"-ms=off -mhc=on", "-ms=on -mhc=on", "-ms=on -mhc=off", "-ms=off -m0=Delta:4 -m1=LZMA",
+                         "-ms=off -mhc=off -m0=Copy"};
+  test::TempFolder folder;
+  for (const char* options : cases) {
+    SCOPED_TRACE(options);
+    sevenZip(folder, files, options);
+    OpenArchive open(folder.file("out.7z"));
+    platform::Archive7z archive;
+    std::string error;
+    ASSERT_TRUE(archive.open(open.file, error)) << error;
+    ASSERT_EQ(archive.entries().size(), files.size() + folders.size());
+    // Last first: no entry needs the ones before it read.
+    for (size_t i = archive.entries().size(); i-- > 0;) {
+      const auto& entry = archive.entries()[i];
+      const std::string name(entry.name.begin(), entry.name.end());
+      EXPECT_EQ(entry.directory, folders.count(entry.name) == 1) << name;
+      std::vector<uint8_t> data;
+      ASSERT_TRUE(archive.extract(i, data, error)) << name << ": " << error;
+      EXPECT_EQ(bytes(data), entry.directory ? "" : files.at(name)) << name;
+    }
+  }
+}
+
+// A list damaged where its checksums cannot tell (they are made again to match it) is refused, or read
+// into entries that each decode to exactly their listed size or not at all; nothing is read past what the
+// list holds.
+TEST(Archive7zTest, AListDamagedBehindItsChecksumsIsReadSafely) {
+  test::TempFolder folder;
+  sevenZip(folder, {{"a.txt", "alpha alpha"}, {"empty", ""}, {"sub/b.bin", std::string(200, '\x07')}},
+           "-ms=off -mhc=off");
+  const std::string good = fileBytes(folder.file("out.7z"));
+  constexpr size_t kStart = 32;
+  const size_t listAt = kStart + little(good, 12, 8);
+  const size_t listSize = little(good, 20, 8);
+  ASSERT_EQ(listAt + listSize, good.size());
+  int refused = 0, opened = 0;
+  for (size_t at = listAt; at < good.size(); ++at) {
+    for (int flip : {0x01, 0x10, 0x80, 0xFF}) {
+      std::string damaged = good;
+      damaged[at] = static_cast<char>(damaged[at] ^ flip);
+      putLittle(damaged, 28, crc(damaged, listAt, listSize), 4);
+      putLittle(damaged, 8, crc(damaged, 12, 20), 4);
+      test::writeFiles(folder.path(), {{"damaged.7z", damaged}});
+      OpenArchive open(folder.file("damaged.7z"));
+      platform::Archive7z archive;
+      std::string error;
+      if (!archive.open(open.file, error)) {
+        EXPECT_FALSE(error.empty());
+        ++refused;
+        continue;
+      }
+      ++opened;
+      for (size_t i = 0; i < archive.entries().size(); ++i) {
+        std::vector<uint8_t> data;
+        if (archive.extract(i, data, error)) {
+          EXPECT_EQ(data.size(), archive.entries()[i].size) << "flip " << flip << " at " << at;
+        }
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(opened, 0);
 }

@@ -2,8 +2,10 @@
 #include "core/io/D7zipInputStream.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "core/lang/DExceptionBase.h"
@@ -89,6 +91,45 @@ class ArchiveIndex {
   std::vector<int32_t> heads_;
 };
 
+using Bytes = std::shared_ptr<const std::vector<uint8_t>>;
+
+// Entries read lately, most recent first, shared with the streams over them: the start and a game's load
+// read some entries more than once, and each is then decoded once. An entry larger than a quarter of the
+// budget (a game's music) is read once per load and would only push the others out. A few dozen
+// entries at most: a walk is as quick as a hash here.
+class RecentEntries {
+ public:
+  Bytes find(int32_t entry) {
+    const auto at = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) { return k.entry == entry; });
+    if (at == kept_.end()) return nullptr;
+    std::rotate(kept_.begin(), at, at + 1);
+    return kept_.front().bytes;
+  }
+
+  void keep(int32_t entry, const Bytes& bytes) {
+    if (bytes->size() > D7zipInputStream::kLargestRecentEntry) return;
+    kept_.insert(kept_.begin(), Kept{entry, bytes});
+    total_ += bytes->size();
+    while (total_ > D7zipInputStream::kRecentBytes) {
+      total_ -= kept_.back().bytes->size();
+      kept_.pop_back();
+    }
+  }
+
+  void clear() {
+    kept_.clear();
+    total_ = 0;
+  }
+
+ private:
+  struct Kept {
+    int32_t entry;
+    Bytes bytes;
+  };
+  std::vector<Kept> kept_;
+  size_t total_ = 0;
+};
+
 // One archive at a time, used from the main thread only.
 struct ArchiveState {
   bool open = false;
@@ -96,12 +137,26 @@ struct ArchiveState {
   HANDLE handle = nullptr;
   platform::Archive7z archive;
   ArchiveIndex index;
+  RecentEntries recent;
+  uint64_t nanoseconds = 0;  // spent in the archive's calls, for benchmarks
 };
 
 ArchiveState& state() {
   static ArchiveState s;
   return s;
 }
+
+// Adds the time until the end of its scope to the archive's.
+class Timed {
+ public:
+  ~Timed() {
+    state().nanoseconds += static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started_).count());
+  }
+
+ private:
+  std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+};
 
 // The stored form of a request; false when no stored name can match it.
 bool lookupName(const lang::DStringPtr& name, std::string& out) {
@@ -125,6 +180,7 @@ int32_t findEntry(const lang::DStringPtr& name) {
 }  // namespace
 
 void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
+  const Timed timed;
   closeArchive();
   if (name.isNull()) lang::throwException(NullPointerException);
   std::u16string turned(name->view());
@@ -152,6 +208,7 @@ void D7zipInputStream::closeArchive() {
   s.handle = nullptr;
   s.archive = platform::Archive7z();
   s.index.clear();
+  s.recent.clear();
   s.name.clear();
   s.open = false;
 }
@@ -159,28 +216,40 @@ void D7zipInputStream::closeArchive() {
 bool D7zipInputStream::isArchiveOpen() { return state().open; }
 
 D7zipInputStreamPtr D7zipInputStream::open(lang::DStringPtr name) {
+  const Timed timed;
   const int32_t entry = findEntry(name);
   if (entry == ArchiveIndex::kNone) lang::throwException(IOException);
+  ArchiveState& s = state();
   D7zipInputStreamPtr stream = new D7zipInputStream();
-  std::string error;
-  // A listed entry that cannot be decoded is damage: the report names the archive and the entry, so
-  // that a person can tell which file to replace.
-  if (!state().archive.extract(static_cast<size_t>(entry), stream->data, error) ||
-      stream->data.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-    const ArchiveState& s = state();
-    throw new lang::DExceptionBase(IOException, u"%s: %s: %s", s.name.c_str(),
-                                   s.archive.entries()[static_cast<size_t>(entry)].name.c_str(),
-                                   platform::fromUtf8(error).c_str());
+  stream->data = s.recent.find(entry);
+  if (stream->data == nullptr) {
+    auto bytes = std::make_shared<std::vector<uint8_t>>();
+    std::string error;
+    // A listed entry that cannot be decoded is damage: the report names the archive and the entry, so
+    // that a person can tell which file to replace.
+    if (!s.archive.extract(static_cast<size_t>(entry), *bytes, error) ||
+        bytes->size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+      throw new lang::DExceptionBase(IOException, u"%s: %s: %s", s.name.c_str(),
+                                     s.archive.entries()[static_cast<size_t>(entry)].name.c_str(),
+                                     platform::fromUtf8(error).c_str());
+    }
+    stream->data = std::move(bytes);
+    s.recent.keep(entry, stream->data);
   }
-  stream->size = static_cast<int32_t>(stream->data.size());
+  stream->size = static_cast<int32_t>(stream->data->size());
   return stream;
 }
 
 int32_t D7zipInputStream::getSize(lang::DStringPtr name) {
+  const Timed timed;
   const int32_t entry = findEntry(name);
   if (entry == ArchiveIndex::kNone) return -1;
   const uint64_t size = state().archive.entries()[static_cast<size_t>(entry)].size;
   return static_cast<int32_t>(std::min<uint64_t>(size, std::numeric_limits<int32_t>::max()));
+}
+
+D7zipInputStream::TimeSpent D7zipInputStream::timeSpent() {
+  return TimeSpent{state().nanoseconds, platform::Archive7z::decodingNanoseconds()};
 }
 
 bool D7zipInputStream::isDamageReport(const lang::DExceptionBase& e) {
@@ -194,15 +263,15 @@ int32_t D7zipInputStream::read(DbyteArrayPtr b, int32_t off, int32_t len) {
   checkRange(*b, off, len);
   const int32_t n = std::min(len, size - pos);
   if (n <= 0) return len > 0 ? -1 : 0;
-  std::memcpy(b->data() + off, data.data() + pos, static_cast<size_t>(n));
+  std::memcpy(b->data() + off, data->data() + pos, static_cast<size_t>(n));
   pos += n;
   return n;
 }
 
-int32_t D7zipInputStream::read() { return pos < size ? data[static_cast<size_t>(pos++)] : -1; }
+int32_t D7zipInputStream::read() { return pos < size ? (*data)[static_cast<size_t>(pos++)] : -1; }
 
 void D7zipInputStream::close() {
-  data = std::vector<uint8_t>();
+  data.reset();
   size = 0;
   pos = 0;
 }

@@ -1,63 +1,97 @@
-// The 7z reader over libarchive, reading the archive file through the stand-in's file handles.
+// The 7z reader: the list is read here once, and libarchive decodes each entry from an archive of that
+// entry's folder alone, made of a small list of our own around the folder's packed bytes in the file.
+// libarchive itself reads 7z front to back only: every reader it opens decodes the whole list again and
+// steps over the entries before the one asked for, and once it has decoded one entry it decodes every
+// entry it steps over.
 #include "platform/host/archive7z.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
 
 #include "platform/api/file.h"
-#include "platform/host/text.h"
 
 namespace platform {
 
 namespace {
 
-// libarchive asks for the file piece by piece; each reader keeps its own position.
-constexpr size_t kReadBlock = 64 * 1024;
+using sevenzip::kSignatureHeaderSize;
+
+// libarchive asks for the packed bytes piece by piece.
+constexpr uint64_t kReadBlock = 64 * 1024;
 // The program hands out entries as streams of at most this many bytes; a header claiming more is
-// damaged, and nothing is allocated for it.
+// damaged, and nothing is allocated for it. The list is held to the same bound.
 constexpr uint64_t kMaxEntrySize = 0x7FFFFFFF;
 // Room made before the data arrives; a stated size is only a claim until then.
 constexpr uint64_t kMaxReserve = 16 * 1024 * 1024;
 
-struct Source {
+constexpr const char* kUnreadable = "the archive file cannot be read";
+constexpr const char* kDamagedList = "the archive's list of entries is damaged";
+
+// Main thread only, as the archive is.
+uint64_t decodingTime = 0;
+
+// The archive libarchive reads: the made signature header, the folder's packed bytes read from their
+// place in the file, then the made list.
+struct FolderView {
   HANDLE file;
-  int64_t size;
-  int64_t position = 0;
-  std::vector<uint8_t> block = std::vector<uint8_t>(kReadBlock);
+  const sevenzip::SingleFolderArchive& made;
+  uint64_t packStart;  // in the file
+  uint64_t packSize;
+  uint64_t position = 0;
+  size_t blockSize = static_cast<size_t>(std::min(packSize, kReadBlock));
+  std::unique_ptr<uint8_t[]> block = std::make_unique_for_overwrite<uint8_t[]>(blockSize);
+
+  uint64_t packEnd() const { return kSignatureHeaderSize + packSize; }
+  uint64_t size() const { return packEnd() + made.list.size(); }
 };
 
-la_ssize_t readSource(archive* a, void* data, const void** buffer) {
-  auto* source = static_cast<Source*>(data);
-  int64_t n =
-      readFileAt(source->file, static_cast<uint64_t>(source->position), source->block.data(), source->block.size());
-  if (n < 0) {
-    archive_set_error(a, EIO, "the archive file cannot be read");
-    return -1;
+la_ssize_t readView(archive* a, void* data, const void** buffer) {
+  auto* view = static_cast<FolderView*>(data);
+  const uint64_t at = view->position;
+  uint64_t n = 0;
+  if (at < kSignatureHeaderSize) {
+    *buffer = view->made.start.data() + at;
+    n = kSignatureHeaderSize - at;
+  } else if (at < view->packEnd()) {
+    const int64_t got = readFileAt(view->file, view->packStart + (at - kSignatureHeaderSize), view->block.get(),
+                                   static_cast<size_t>(std::min<uint64_t>(view->blockSize, view->packEnd() - at)));
+    if (got < 0) {
+      archive_set_error(a, EIO, "%s", kUnreadable);
+      return -1;
+    }
+    *buffer = view->block.get();
+    n = static_cast<uint64_t>(got);
+  } else if (at < view->size()) {
+    *buffer = view->made.list.data() + (at - view->packEnd());
+    n = view->size() - at;
   }
-  source->position += n;
-  *buffer = source->block.data();
+  view->position += n;
   return static_cast<la_ssize_t>(n);
 }
 
-la_int64_t seekSource(archive*, void* data, la_int64_t offset, int whence) {
-  auto* source = static_cast<Source*>(data);
-  int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? source->position : source->size;
+la_int64_t seekView(archive*, void* data, la_int64_t offset, int whence) {
+  auto* view = static_cast<FolderView*>(data);
+  const int64_t base = whence == SEEK_SET   ? 0
+                       : whence == SEEK_CUR ? static_cast<int64_t>(view->position)
+                                            : static_cast<int64_t>(view->size());
   if (base + offset < 0) return ARCHIVE_FATAL;
-  source->position = base + offset;
-  return source->position;
+  view->position = static_cast<uint64_t>(base + offset);
+  return static_cast<la_int64_t>(view->position);
 }
 
-la_int64_t skipSource(archive*, void* data, la_int64_t request) {
-  auto* source = static_cast<Source*>(data);
-  int64_t skip = std::min<int64_t>(request, std::max<int64_t>(source->size - source->position, 0));
-  source->position += skip;
-  return skip;
+la_int64_t skipView(archive*, void* data, la_int64_t request) {
+  auto* view = static_cast<FolderView*>(data);
+  const uint64_t left = view->size() > view->position ? view->size() - view->position : 0;
+  const uint64_t skip = std::min<uint64_t>(static_cast<uint64_t>(std::max<la_int64_t>(request, 0)), left);
+  view->position += skip;
+  return static_cast<la_int64_t>(skip);
 }
 
 struct ReaderDeleter {
@@ -65,92 +99,47 @@ struct ReaderDeleter {
 };
 using Reader = std::unique_ptr<archive, ReaderDeleter>;
 
-// A fresh reader at the start of the archive: libarchive reads 7z front to back, and only a reader that
-// has decoded nothing yet can pass over entries without decoding them.
-Reader openReader(Source& source, std::string& error) {
-  Reader reader(archive_read_new());
-  if (!reader) {
-    error = "out of memory";
-    return nullptr;
-  }
-  archive_read_support_format_7zip(reader.get());
-  archive_read_set_read_callback(reader.get(), readSource);
-  archive_read_set_seek_callback(reader.get(), seekSource);
-  archive_read_set_skip_callback(reader.get(), skipSource);
-  archive_read_set_callback_data(reader.get(), &source);
-  if (archive_read_open1(reader.get()) != ARCHIVE_OK) {
-    const char* why = archive_error_string(reader.get());
-    error = why ? why : "not a 7z archive";
-    return nullptr;
-  }
-  return reader;
-}
-
 std::string failure(archive* a, const char* fallback) {
   const char* why = archive_error_string(a);
   return why ? why : fallback;
 }
 
-}  // namespace
-
-bool Archive7z::open(HANDLE file, std::string& error) {
-  file_ = nullptr;
-  entries_.clear();
-  Source source{file, fileSize(file)};
-  if (source.size < 0) {
-    error = "the archive file cannot be read";
-    return false;
-  }
-  Reader reader = openReader(source, error);
-  if (!reader) return false;
-  std::vector<Entry> entries;
-  archive_entry* header = nullptr;
-  int r;
-  // A warning is a name libarchive could not convert to the locale's character set: the entry is kept
-  // under the name it could make, and the others are read on.
-  while ((r = archive_read_next_header(reader.get(), &header)) == ARCHIVE_OK || r == ARCHIVE_WARN) {
-    const char* name = archive_entry_pathname_utf8(header);
-    if (name == nullptr) name = archive_entry_pathname(header);
-    const la_int64_t size = archive_entry_size(header);
-    try {
-      entries.push_back(Entry{fromUtf8(name ? name : ""), size > 0 ? static_cast<uint64_t>(size) : 0,
-                              archive_entry_filetype(header) == AE_IFDIR});
-    } catch (const std::bad_alloc&) {
-      error = "out of memory for the archive's list of entries";
-      return false;
-    }
-  }
-  if (r != ARCHIVE_EOF) {
-    error = failure(reader.get(), "the archive's list of entries is damaged");
-    return false;
-  }
-  file_ = file;
-  entries_ = std::move(entries);
-  return true;
-}
-
-bool Archive7z::extract(size_t index, std::vector<uint8_t>& out, std::string& error) const {
+// Stream `stream` of the folder, exactly `expected` bytes; false, with the reason, otherwise. The time spent
+// reading and unpacking its bytes is added to `decoding` when given.
+bool decodeStream(HANDLE file, const sevenzip::Contents& contents, const sevenzip::Folder& folder, uint32_t stream,
+                  uint64_t expected, std::vector<uint8_t>& out, std::string& error, uint64_t* decoding = nullptr) {
   out.clear();
-  if (file_ == nullptr || index >= entries_.size()) {
-    error = "no such entry";
+  if (expected > kMaxEntrySize) {
+    error = "the entry claims " + std::to_string(expected) + " bytes, more than an entry can hold";
     return false;
   }
-  Source source{file_, fileSize(file_)};
-  Reader reader = openReader(source, error);
-  if (!reader) return false;
+  const sevenzip::SingleFolderArchive made = sevenzip::singleFolderArchive(contents, folder);
+  FolderView view{file, made, kSignatureHeaderSize + folder.packOffset, sevenzip::packedSize(contents, folder)};
+
+  Reader reader(archive_read_new());
+  if (!reader) {
+    error = "out of memory";
+    return false;
+  }
+  archive_read_support_format_7zip(reader.get());
+  archive_read_set_read_callback(reader.get(), readView);
+  archive_read_set_seek_callback(reader.get(), seekView);
+  archive_read_set_skip_callback(reader.get(), skipView);
+  archive_read_set_callback_data(reader.get(), &view);
+  if (archive_read_open1(reader.get()) != ARCHIVE_OK) {
+    error = failure(reader.get(), "the archive changed since it was opened");
+    return false;
+  }
   archive_entry* header = nullptr;
-  for (size_t i = 0; i <= index; ++i) {
+  for (uint32_t i = 0; i <= stream; ++i) {
     const int r = archive_read_next_header(reader.get(), &header);
     if (r != ARCHIVE_OK && r != ARCHIVE_WARN) {
       error = failure(reader.get(), "the archive changed since it was opened");
       return false;
     }
   }
-  const uint64_t expected = entries_[index].size;
-  if (expected > kMaxEntrySize) {
-    error = "the entry claims " + std::to_string(expected) + " bytes, more than an entry can hold";
-    return false;
-  }
+  const auto started = std::chrono::steady_clock::now();
+  bool read = true;
   try {
     out.reserve(static_cast<size_t>(std::min(expected, kMaxReserve)));
     // libarchive checks the entry's checksum as its last block arrives and reports a mismatch as a
@@ -163,8 +152,8 @@ bool Archive7z::extract(size_t index, std::vector<uint8_t>& out, std::string& er
       if (r == ARCHIVE_EOF) break;
       if (r != ARCHIVE_OK || offset != static_cast<la_int64_t>(out.size()) || out.size() + size > expected) {
         error = failure(reader.get(), "the entry's data is damaged");
-        out.clear();
-        return false;
+        read = false;
+        break;
       }
       const auto* bytes = static_cast<const uint8_t*>(block);
       out.insert(out.end(), bytes, bytes + size);
@@ -174,12 +163,104 @@ bool Archive7z::extract(size_t index, std::vector<uint8_t>& out, std::string& er
     out = std::vector<uint8_t>();
     return false;
   }
-  if (out.size() != expected) {
+  if (decoding) {
+    *decoding += static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started).count());
+  }
+  if (read && out.size() != expected) {
     error = "the entry's data is shorter than recorded";
-    out.clear();
+    read = false;
+  }
+  if (!read) out.clear();
+  return read;
+}
+
+}  // namespace
+
+bool Archive7z::open(HANDLE file, std::string& error) {
+  file_ = nullptr;
+  entries_.clear();
+  places_.clear();
+  contents_ = sevenzip::Contents();
+  const int64_t fileBytes = fileSize(file);
+  if (fileBytes < 0) {
+    error = kUnreadable;
     return false;
   }
+  std::array<uint8_t, kSignatureHeaderSize> startBytes{};
+  sevenzip::StartHeader start;
+  if (fileBytes < static_cast<int64_t>(kSignatureHeaderSize) ||
+      readFileAt(file, 0, startBytes.data(), startBytes.size()) != static_cast<int64_t>(startBytes.size()) ||
+      !sevenzip::hasSignature(startBytes)) {
+    error = "not a 7z archive";
+    return false;
+  }
+  // The list lies at the end; the packed streams fill the space between.
+  const uint64_t space = static_cast<uint64_t>(fileBytes) - kSignatureHeaderSize;
+  if (!sevenzip::readStartHeader(startBytes, start) || start.listOffset > space ||
+      start.listSize > space - start.listOffset || start.listSize > kMaxEntrySize) {
+    error = kDamagedList;
+    return false;
+  }
+  sevenzip::Contents contents;
+  try {
+    if (start.listSize > 0) {
+      std::vector<uint8_t> list(static_cast<size_t>(start.listSize));
+      if (readFileAt(file, kSignatureHeaderSize + start.listOffset, list.data(), list.size()) !=
+          static_cast<int64_t>(list.size())) {
+        error = kUnreadable;
+        return false;
+      }
+      if (sevenzip::crc32(list.data(), list.size()) != start.listCrc ||
+          !sevenzip::readList(list, start.listOffset, contents)) {
+        error = kDamagedList;
+        return false;
+      }
+      // A compressed list is the one stream of its one folder.
+      if (contents.encoded) {
+        if (contents.folders.size() != 1 || contents.folders[0].streams != 1) {
+          error = kDamagedList;
+          return false;
+        }
+        const sevenzip::Contents encoded = std::move(contents);
+        const sevenzip::Folder& folder = encoded.folders[0];
+        if (!decodeStream(file, encoded, folder, 0, folder.size, list, error) ||
+            !sevenzip::readList(list, start.listOffset, contents) || contents.encoded) {
+          error = kDamagedList;
+          return false;
+        }
+      }
+    }
+    entries_.reserve(contents.files.size());
+    places_.reserve(contents.files.size());
+    for (sevenzip::File& f : contents.files) {
+      entries_.push_back(Entry{std::move(f.name), f.size, f.directory});
+      places_.push_back(Place{f.folder, f.stream});
+    }
+  } catch (const std::bad_alloc&) {
+    entries_.clear();
+    places_.clear();
+    error = "out of memory for the archive's list of entries";
+    return false;
+  }
+  contents.files.clear();
+  contents_ = std::move(contents);
+  file_ = file;
   return true;
 }
+
+bool Archive7z::extract(size_t index, std::vector<uint8_t>& out, std::string& error) const {
+  out.clear();
+  if (file_ == nullptr || index >= entries_.size()) {
+    error = "no such entry";
+    return false;
+  }
+  const Place& place = places_[index];
+  if (place.folder < 0) return true;
+  return decodeStream(file_, contents_, contents_.folders[static_cast<size_t>(place.folder)], place.stream,
+                      entries_[index].size, out, error, &decodingTime);
+}
+
+uint64_t Archive7z::decodingNanoseconds() { return decodingTime; }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
-// 7z archives, read through libarchive: the list of entries, and one entry decoded whole on demand.
-// Only the 7z format is accepted. Decoding one entry reads no other entry's data.
+// 7z archives: the list of entries read once, and one entry decoded whole on demand, straight from its
+// own place in the file. Only the 7z format is accepted. Decoding one entry reads no other entry's data
+// unless the archive is solid.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/api/wintypes.h"
+#include "platform/host/archive7z_header.h"
 
 namespace platform {
 
@@ -28,9 +30,19 @@ class Archive7z {
   // differs from the list, or its checksum does not match. `out` holds nothing useful then.
   bool extract(size_t index, std::vector<uint8_t>& out, std::string& error) const;
 
+  // Time this process has spent in `extract` reading and unpacking entries' bytes, for benchmarks.
+  static uint64_t decodingNanoseconds();
+
  private:
+  struct Place {
+    int32_t folder = -1;  // -1: no data
+    uint32_t stream = 0;
+  };
+
   HANDLE file_ = nullptr;
   std::vector<Entry> entries_;
+  std::vector<Place> places_;    // by entry
+  sevenzip::Contents contents_;  // its folders and their parts; the files are the entries
 };
 
 }  // namespace platform

@@ -258,3 +258,41 @@ TEST_F(ArchiveStreamTest, DamagedEntriesAreReportedByArchiveAndEntry) {
     EXPECT_FALSE(D7zipInputStream::isDamageReport(*e));
   }
 }
+
+// An entry read again while it is among the recent ones is not decoded again, and its streams stay
+// independent; the recent ones keep to their budget, an entry too large for them is decoded on every
+// read, and the next archive never sees the entries of the one before.
+TEST_F(ArchiveStreamTest, EntriesReadAgainAreDecodedOnceWithinTheBudget) {
+  constexpr size_t kQuarter = D7zipInputStream::kLargestRecentEntry;
+  test::ArchiveFiles files = {{"small", "a small entry"}, {"large", std::string(kQuarter + 1, 'L')}};
+  for (char c : {'0', '1', '2', '3'}) files[std::string("fill") + c] = std::string(kQuarter, c);
+  test::packArchive(folder.file("recent.dat"), files);
+  D7zipInputStream::openArchive(u"recent.dat", u"");
+  struct Read {
+    const char16_t* name;
+    bool decoded;
+  } reads[] = {
+      {u"small", true},  {u"small", false}, {u"large", true}, {u"large", true}, {u"fill0", true},
+      {u"small", false}, {u"fill1", true},  {u"fill2", true}, {u"fill3", true},  // fill0 drops out
+      {u"fill0", true},                                                          // and small with it
+      {u"small", true},  {u"fill3", false},
+  };
+  for (const Read& r : reads) {
+    const std::u16string name(r.name);
+    const uint64_t before = D7zipInputStream::timeSpent().decodingNanoseconds;
+    EXPECT_EQ(contentOf(r.name), files.at(std::string(name.begin(), name.end()))) << testing::PrintToString(name);
+    EXPECT_EQ(D7zipInputStream::timeSpent().decodingNanoseconds != before, r.decoded) << testing::PrintToString(name);
+  }
+
+  D7zipInputStreamPtr first = D7zipInputStream::open(u"small");
+  D7zipInputStreamPtr second = D7zipInputStream::open(u"small");
+  EXPECT_EQ(readAll(first), "a small entry");
+  first->close();
+  EXPECT_EQ(readAll(second), "a small entry");
+
+  // The same names in the same places, one of them with other bytes.
+  files["small"] = "another archive's entry";
+  test::packArchive(folder.file("next.dat"), files);
+  D7zipInputStream::openArchive(u"next.dat", u"");
+  EXPECT_EQ(contentOf(u"small"), "another archive's entry");
+}
