@@ -40,6 +40,14 @@ void lightBand(const fs::path& d, const char* size, int width, int height, int f
   writeBytes(d / "graphics" / size / "gob/splash.png", encodePng(picture));
 }
 
+// The maze game's picture, black but for white and black stripes over the given rows: the shade over the
+// pages darkens the white enough for white text, yet the stripes' edges run through it.
+void stripedBand(const fs::path& d, int from, int to) {
+  Image picture(240, 320, 0x000000);
+  for (int x = 0; x < 240; x += 6) picture.fillRect(x, from, 3, to - from, 0xFFFFFF);
+  writeBytes(d / "graphics/240x320/gob/splash.png", encodePng(picture));
+}
+
 void appendText(const fs::path& file, const std::u16string& line) {
   Bytes b = readBytes(file);
   Bytes extra = encodeUtf(line);
@@ -70,6 +78,9 @@ TEST_F(PageLegibility, FaultsNameThePageAndTheSourceToChange) {
       {"a light floor under the soft keys at the large size",
        [](const fs::path& d) { lightBand(d, "480x640", 480, 640, 600, 640); },
        {"gob/splash.gen:", "the help page's text in font hud0", "at 480x640"}},
+      {"a strip of sprites under the help page's last lines",
+       [](const fs::path& d) { stripedBand(d, 240, 280); },
+       {"gob/splash.gen:", "the help page's text in font small lies on shapes", "within itself"}},
       {"a light strip under the key set-up's grid",
        [](const fs::path& d) { lightBand(d, "240x320", 240, 320, 10, 40); },
        {"gob/splash.gen:", "the key set-up's text in font hud0"}},

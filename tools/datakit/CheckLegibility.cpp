@@ -23,8 +23,9 @@ namespace {
 constexpr size_t kMenuFont = 0, kMenuSelFont = 1, kHud0Font = 2, kSmallFont = 6;
 const char* const kFontNames[] = {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"};
 
-// The background is judged by its brightest pixels, leaving out the odd star: this share of them.
-constexpr double kBrightestShare = 0.01;
+// What lies behind a text is judged by its brightest and its darkest pixels, leaving out the odd star: this
+// share at each end.
+constexpr double kOutlierShare = 0.01;
 // The black laid over the list's band of the menu picture, and over the key set-up's whole picture.
 constexpr int kMenuShade = 161, kPageShade = 160;
 
@@ -149,7 +150,9 @@ class Pages {
     return w;
   }
 
-  // The text of a font over an area of the page: its dimmest fill against the brightest of what lies behind.
+  // The text of a font over an area of the page: its dimmest fill against the brightest of what lies behind,
+  // and what lies behind calm in itself. A logo or a strip of sprites under a bright font can pass the first
+  // once the page shades it, yet its edges still run through the letters.
   void area(const Backdrop& page, const char* where, size_t index, Rect r) {
     std::optional<Rgb> fill = dimmestFill(index);
     if (!fill || r.w <= 0 || r.h <= 0) return;
@@ -158,15 +161,27 @@ class Pages {
       for (int x = std::max(0, r.x); x < std::min(in_.width, r.x + r.w); ++x)
         values.push_back(luminance(page.screen.at(x, y)));
     if (values.empty()) return;
-    const size_t at = values.size() - 1 - static_cast<size_t>(static_cast<double>(values.size() - 1) * kBrightestShare);
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(at), values.end());
-    const double contrast = (luminance(*fill) + 0.05) / (values[at] + 0.05);
-    if (contrast >= kMinContrast) return;
+    const size_t outliers = static_cast<size_t>(static_cast<double>(values.size() - 1) * kOutlierShare);
+    const auto brightest = values.begin() + static_cast<long>(values.size() - 1 - outliers);
+    std::nth_element(values.begin(), brightest, values.end());
+    const auto darkest = values.begin() + static_cast<long>(outliers);
+    std::nth_element(values.begin(), darkest, brightest);
+    const double contrast = (luminance(*fill) + 0.05) / (*brightest + 0.05);
+    const double within = (*brightest + 0.05) / (*darkest + 0.05);
     const std::string size = std::to_string(in_.width) + "x" + std::to_string(in_.height);
-    const std::string message = std::string("the ") + where + "'s text in font " + kFontNames[index] +
-                                " has a contrast of " + oneDecimal(contrast) + " against this picture shaded at " +
-                                size + " (rows " + std::to_string(r.y) + " to " + std::to_string(r.y + r.h - 1) +
-                                "), " + oneDecimal(kMinContrast) + " is needed: darken what lies behind it";
+    const std::string rows = "(rows " + std::to_string(r.y) + " to " + std::to_string(r.y + r.h - 1) + ")";
+    const std::string text = std::string("the ") + where + "'s text in font " + kFontNames[index];
+    std::string message;
+    if (contrast < kMinContrast) {
+      message = text + " has a contrast of " + oneDecimal(contrast) + " against this picture shaded at " + size + " " +
+                rows + ", " + oneDecimal(kMinContrast) + " is needed: darken what lies behind it";
+    } else if (within >= kMaxBackdropContrast) {
+      message = text + " lies on shapes of this picture shaded at " + size + " " + rows +
+                ": what lies behind it has a contrast of " + oneDecimal(within) + " within itself, under " +
+                oneDecimal(kMaxBackdropContrast) + " is needed: dim or move what lies behind it";
+    } else {
+      return;
+    }
     // One fault per page, font and picture: the first area that fails.
     if (reported_.insert(page.entry + where + kFontNames[index] + size).second)
       faults_.push_back({page.entry, "", message});

@@ -46,8 +46,11 @@ struct LegibilityFault {
   std::string message;
 };
 
-// Text for reading: the contrast asked of body text, and the columns kept free at the screen's sides.
+// Text for reading: the contrast asked of body text; the contrast within what lies behind it at which its
+// parts read as shapes (a logo, a strip of sprites) that cut through the letters; and the columns kept free
+// at the screen's sides.
 inline constexpr double kMinContrast = 4.5;
+inline constexpr double kMaxBackdropContrast = 3.0;
 inline constexpr int kEdgeMargin = 2;
 
 std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in);
