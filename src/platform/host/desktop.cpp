@@ -3,6 +3,8 @@
 #include "platform/host/desktop.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <thread>
 
@@ -34,15 +37,23 @@ struct Desktop {
   int scale = 1;
   int presenter = 0;
   bool penDown = false;
-  bool waitSleeps = false;      // SDL's event wait sleeps in the system on this video driver
-  bool drawsToSurface = false;  // frames go into the window's frame buffer, not through a renderer
+  bool waitSleeps = false;             // SDL's event wait sleeps in the system on this video driver
+  int connection = -1;                 // the X server's socket: a wait watches it alone
+  bool drained = false;                // nothing was asked of the server since every event was taken
+  bool drawsToSurface = false;         // frames go into the window's frame buffer, not through a renderer
+  uint64_t shownPicture = UINT64_MAX;  // the device screen's picture count when the window was drawn
 };
 
 Desktop desktop;
 constexpr Uint64 kVideoRefreshMs = 16;
+// A look for desktop input that may not wait is made at most this often: each one asks the display
+// server, and the loop polls many times per step. A wait always looks, and input ends it at once.
+constexpr Uint64 kPollIntervalMs = 4;
 // The video drivers whose event wait sleeps until input comes; on the others (offscreen, dummy, ...) SDL
 // waits by polling every millisecond, so a plain sleep serves better, and input is taken when it ends.
 constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland"};
+// The video drivers that never have a graphics card behind them.
+constexpr std::string_view kCardlessDrivers[] = {"offscreen", "dummy"};
 int headlessState = -1;  // -1: not decided yet
 
 struct KeyMapping {
@@ -132,7 +143,11 @@ void presentToWindowSurface(const DeviceScreen& screen) {
   SDL_UpdateWindowSurface(desktop.window);
 }
 
-void present(const DeviceScreen& screen) {
+// A frame the window already shows is not scaled and handed over again; an exposed window is.
+void present(const DeviceScreen& screen, bool again) {
+  if (screen.pictureCount() == desktop.shownPicture && !again) return;
+  desktop.drained = false;
+  desktop.shownPicture = screen.pictureCount();
   if (desktop.texture != nullptr) {
     SDL_UpdateTexture(desktop.texture, nullptr, screen.pixels(), screen.width() * 4);
     // The copy covers the whole window: nothing needs clearing first.
@@ -142,6 +157,8 @@ void present(const DeviceScreen& screen) {
     presentToWindowSurface(screen);
   }
 }
+
+void presentNewFrame(const DeviceScreen& screen) { present(screen, false); }
 
 int chooseScale(int width, int height) {
   if (const char* forced = std::getenv("GLIMMERHUT_SCALE"); forced && std::atoi(forced) > 0) return std::atoi(forced);
@@ -168,7 +185,7 @@ void handle(const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setForeground(true);
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setForeground(false);
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) postClose();
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present(deviceScreen());
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present(deviceScreen(), true);
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -193,8 +210,21 @@ void handle(const SDL_Event& event) {
   }
 }
 
-// Whether the renderer's OpenGL is a software rasteriser (a machine without a graphics card, or SDL's
-// offscreen driver): for the one scaled copy of each frame it costs several times a plain copy.
+// Whether a graphics card may draw for this process, told without loading OpenGL: the kernel offers a
+// device for it. Without one OpenGL could only rasterise in software.
+bool mayHaveGraphicsCard(const char* driver) {
+  for (std::string_view cardless : kCardlessDrivers) {
+    if (driver != nullptr && driver == cardless) return false;
+  }
+  std::error_code error;
+  for (const std::filesystem::directory_entry& node : std::filesystem::directory_iterator("/dev/dri", error)) {
+    if (node.path().filename().string().rfind("renderD", 0) == 0) return true;
+  }
+  return std::filesystem::exists("/dev/nvidiactl", error);
+}
+
+// Whether the renderer's OpenGL is a software rasteriser after all (a virtual machine's device, say):
+// for the one scaled copy of each frame it costs several times a plain copy.
 bool drawsInSoftware(SDL_Renderer* renderer) {
   SDL_RendererInfo info;
   if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
@@ -253,10 +283,13 @@ bool openDesktopWindow(const std::u16string& title) {
   desktop.scale = chooseScale(screen.width(), screen.height());
   desktop.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                     screen.width() * desktop.scale, screen.height() * desktop.scale, SDL_WINDOW_HIDDEN);
-  if (desktop.window != nullptr) desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
-  if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
-    desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                        screen.width(), screen.height());
+  // A renderer is made only where a graphics card may scale the frames; the probe loads OpenGL once.
+  if (desktop.window != nullptr && mayHaveGraphicsCard(SDL_GetCurrentVideoDriver())) {
+    desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
+    if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
+      desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                          screen.width(), screen.height());
+  }
   if (desktop.window != nullptr && desktop.texture == nullptr) {
     // Without a graphics card the frames go straight into the window's own frame buffer, which SDL must
     // then not put behind OpenGL either.
@@ -272,24 +305,31 @@ bool openDesktopWindow(const std::u16string& title) {
     return false;
   }
   setIcon();
-  desktop.presenter = screen.addPresenter(present);
+  desktop.presenter = screen.addPresenter(presentNewFrame);
   const char* driver = SDL_GetCurrentVideoDriver();
   for (std::string_view sleeping : kSleepingWaitDrivers) desktop.waitSleeps |= driver != nullptr && driver == sleeping;
+  SDL_SysWMinfo system;
+  SDL_VERSION(&system.version);
+  if (SDL_GetWindowWMInfo(desktop.window, &system) && system.subsystem == SDL_SYSWM_X11)
+    desktop.connection = ConnectionNumber(system.info.x11.display);
   return true;
 }
 
 void showDesktopWindow(bool visible) {
   if (desktop.window == nullptr) return;
+  desktop.drained = false;
   if (visible) {
     SDL_ShowWindow(desktop.window);
-    present(deviceScreen());
+    present(deviceScreen(), true);
   } else {
     SDL_HideWindow(desktop.window);
   }
 }
 
 void raiseDesktopWindow() {
-  if (desktop.window != nullptr) SDL_RaiseWindow(desktop.window);
+  if (desktop.window == nullptr) return;
+  desktop.drained = false;
+  SDL_RaiseWindow(desktop.window);
 }
 
 void closeDesktopWindow() {
@@ -318,20 +358,38 @@ void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
     until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(kVideoRefreshMs));
   SDL_Event event;
   const auto left = until - std::chrono::steady_clock::now();
+  static Uint64 lastLook = 0;
+  const Uint64 now = SDL_GetTicks64();
+  if (left <= std::chrono::steady_clock::duration::zero() && now - lastLook < kPollIntervalMs) return;
   if (left > std::chrono::steady_clock::duration::zero()) {
-    if (desktop.waitSleeps) {
+    if (desktop.connection >= 0) {
+      // SDL's own wait asks the server several times around its sleep. Here events are taken before
+      // it only when the server was asked something since they were last taken: otherwise none can be
+      // waiting unread, and the socket tells of any that come.
+      if (!desktop.drained) {
+        while (SDL_PollEvent(&event)) handle(event);
+      }
+      pollfd server{desktop.connection, POLLIN, 0};
+      const auto ms = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+      if (ms > 0) poll(&server, 1, static_cast<int>(ms));
+    } else if (desktop.waitSleeps) {
       const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-      if (!SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return;
+      const bool woken = SDL_WaitEventTimeout(&event, static_cast<int>(ms)) != 0;
+      lastLook = SDL_GetTicks64();
+      if (!woken) return;
       handle(event);
     } else {
       std::this_thread::sleep_until(until);
     }
   }
+  lastLook = SDL_GetTicks64();
   while (SDL_PollEvent(&event)) handle(event);
+  desktop.drained = true;
 }
 
 bool showDesktopError(const std::string& caption, const std::string& text) {
   if (desktop.window == nullptr) return false;
+  desktop.drained = false;
   return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), desktop.window) == 0;
 }
 
