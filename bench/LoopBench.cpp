@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "gamelib/GameLib.h"
-#include "platform/host/program.h"
+#include "platform/api/program.h"
 #include "platform/seam/clock.h"
 #include "shell/CGameEngine.h"
 #include "shell/WinMain.h"

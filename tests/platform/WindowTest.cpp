@@ -11,9 +11,12 @@
 
 #include "platform/api/windows.h"
 #include "platform/device/screen.h"
+#include "platform/device/videohw.h"
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
+#include "platform/host/paths.h"
 #include "platform/seam/capture.h"
+#include "platform/seam/clock.h"
 #include "platform/seam/script.h"
 #include "support/TempFolder.h"
 

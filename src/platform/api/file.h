@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/api/handle.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 inline constexpr DWORD GENERIC_READ = 0x80000000;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000;

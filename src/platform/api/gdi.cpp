@@ -11,6 +11,7 @@
 #endif
 
 #include "platform/api/gdiobjects.h"
+#include "platform/api/gx.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/device/videohw.h"

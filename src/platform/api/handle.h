@@ -2,9 +2,7 @@
 // is one object that CloseHandle ends, and a stale or foreign handle is refused rather than followed.
 #pragma once
 
-#include "platform/api/wintypes.h"
-
-inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t{-1});
+#include "platform/types.h"
 
 // The object behind the handle is destroyed; FALSE with ERROR_INVALID_HANDLE for an unknown handle.
 BOOL CloseHandle(HANDLE handle);

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/api/gx.h"
 #include "platform/api/sms.h"
-#include "platform/device/videohw.h"
 #include "platform/host/text.h"
 
 extern char** environ;

@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/device/videostate.h"
+#include "platform/seam/capture.h"
 
 namespace platform {
 
@@ -381,6 +383,20 @@ bool refreshScreenFromVideo() {
   }
   screen.present();
   return true;
+}
+
+bool captureScreen(const std::string& path) {
+  // The panel's latest frame, when the program draws into video memory.
+  refreshScreenFromVideo();
+  const DeviceScreen& screen = deviceScreen();
+  Picture frame;
+  frame.width = screen.width();
+  frame.height = screen.height();
+  frame.pixels.assign(screen.pixels(),
+                      screen.pixels() + static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
+  if (writePng(path, frame)) return true;
+  std::fprintf(stderr, "GlimmerHut: cannot write the captured frame \"%s\"\n", path.c_str());
+  return false;
 }
 
 }  // namespace platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace platform {
 

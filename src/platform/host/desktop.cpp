@@ -18,11 +18,6 @@
 #include <string_view>
 #include <thread>
 
-#include "platform/api/resources.h"
-#include "platform/api/window.h"
-#include "platform/api/windowing.h"
-#include "platform/device/screen.h"
-#include "platform/device/videohw.h"
 #include "platform/host/text.h"
 
 namespace platform {
@@ -35,7 +30,7 @@ struct Desktop {
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
   int scale = 1;
-  int presenter = 0;
+  DesktopListener listener;
   bool penDown = false;
   bool waitSleeps = false;             // SDL's event wait sleeps in the system on this video driver
   int connection = -1;                 // the X server's socket: a wait watches it alone
@@ -45,7 +40,6 @@ struct Desktop {
 };
 
 Desktop desktop;
-constexpr Uint64 kVideoRefreshMs = 16;
 // A look for desktop input that may not wait is made at most this often: each one asks the display
 // server, and the loop polls many times per step. A wait always looks, and input ends it at once.
 constexpr Uint64 kPollIntervalMs = 4;
@@ -118,47 +112,28 @@ void widenRow(uint32_t* out, const uint32_t* in, int width, int scale) {
 
 // Each device pixel becomes a square of scale x scale pixels, written straight into the window's own
 // frame buffer.
-void presentToWindowSurface(const DeviceScreen& screen) {
+void presentToWindowSurface(const uint32_t* pixels, int frameWidth, int frameHeight) {
   SDL_Surface* target = SDL_GetWindowSurface(desktop.window);
   if (target == nullptr) return;
   if (target->format->format != SDL_PIXELFORMAT_RGB888) {
-    SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(screen.pixels()), screen.width(), screen.height(), 32,
-                                           screen.width() * 4, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), frameWidth, frameHeight, 32,
+                                                             frameWidth * 4, SDL_PIXELFORMAT_RGB888);
     if (source != nullptr) SDL_BlitScaled(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
   } else if (SDL_LockSurface(target) == 0) {
     const int scale = desktop.scale;
-    const int width = std::min(screen.width(), target->w / scale);
-    const int height = std::min(screen.height(), target->h / scale);
+    const int width = std::min(frameWidth, target->w / scale);
+    const int height = std::min(frameHeight, target->h / scale);
     const size_t rowBytes = static_cast<size_t>(width) * scale * 4;
     for (int y = 0; y < height; ++y) {
       auto* first = static_cast<uint8_t*>(target->pixels) + static_cast<ptrdiff_t>(y) * scale * target->pitch;
-      widenRow(reinterpret_cast<uint32_t*>(first), screen.pixels() + static_cast<ptrdiff_t>(y) * screen.width(), width,
-               scale);
+      widenRow(reinterpret_cast<uint32_t*>(first), pixels + static_cast<ptrdiff_t>(y) * frameWidth, width, scale);
       for (int k = 1; k < scale; ++k) std::memcpy(first + k * target->pitch, first, rowBytes);
     }
     SDL_UnlockSurface(target);
   }
   SDL_UpdateWindowSurface(desktop.window);
 }
-
-// A frame the window already shows is not scaled and handed over again; an exposed window is.
-void present(const DeviceScreen& screen, bool again) {
-  if (screen.pictureCount() == desktop.shownPicture && !again) return;
-  desktop.drained = false;
-  desktop.shownPicture = screen.pictureCount();
-  if (desktop.texture != nullptr) {
-    SDL_UpdateTexture(desktop.texture, nullptr, screen.pixels(), screen.width() * 4);
-    // The copy covers the whole window: nothing needs clearing first.
-    SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
-    SDL_RenderPresent(desktop.renderer);
-  } else if (desktop.drawsToSurface) {
-    presentToWindowSurface(screen);
-  }
-}
-
-void presentNewFrame(const DeviceScreen& screen) { present(screen, false); }
 
 int chooseScale(int width, int height) {
   if (const char* forced = std::getenv("GLIMMERHUT_SCALE"); forced && std::atoi(forced) > 0) return std::atoi(forced);
@@ -167,30 +142,38 @@ int chooseScale(int width, int height) {
   return std::max(1, std::min(usable.w / width, usable.h / height));
 }
 
-void setIcon() {
-  Picture icon = programIcon();
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 32,
-                                                            icon.width * 4, SDL_PIXELFORMAT_RGB888);
+void setIcon(const Picture& icon) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon.pixels.data()), icon.width,
+                                                            icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGB888);
   if (surface == nullptr) return;
   SDL_SetWindowIcon(desktop.window, surface);
   SDL_FreeSurface(surface);
 }
 
+void tell(DesktopEvent event) {
+  if (desktop.listener) desktop.listener(event);
+}
+
 void handle(const SDL_Event& event) {
+  using Kind = DesktopEvent::Kind;
   switch (event.type) {
     case SDL_QUIT:
-      postClose();
+      tell({Kind::Close});
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setForeground(true);
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setForeground(false);
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) postClose();
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present(deviceScreen(), true);
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) tell({Kind::Activate});
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) tell({Kind::Deactivate});
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) tell({Kind::Close});
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) tell({Kind::Exposed});
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      if (unsigned key = deviceKeyForDesktopKey(event.key.keysym.sym); key != 0)
-        postKey(key, event.type == SDL_KEYDOWN, event.key.repeat != 0);
+      if (unsigned key = deviceKeyForDesktopKey(event.key.keysym.sym); key != 0) {
+        const Kind kind = event.type == SDL_KEYUP ? Kind::KeyUp
+                          : event.key.repeat != 0 ? Kind::KeyRepeat
+                                                  : Kind::KeyDown;
+        tell({kind, key});
+      }
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -198,12 +181,12 @@ void handle(const SDL_Event& event) {
       desktop.penDown = event.type == SDL_MOUSEBUTTONDOWN;
       // Captured while down, so a drag past the window's edge keeps reporting where the pen is.
       SDL_CaptureMouse(desktop.penDown ? SDL_TRUE : SDL_FALSE);
-      postPen(desktop.penDown ? WM_LBUTTONDOWN : WM_LBUTTONUP, floorDiv(event.button.x, desktop.scale),
-              floorDiv(event.button.y, desktop.scale), desktop.penDown);
+      tell({desktop.penDown ? Kind::PenDown : Kind::PenUp, 0, floorDiv(event.button.x, desktop.scale),
+            floorDiv(event.button.y, desktop.scale), desktop.penDown});
       break;
     case SDL_MOUSEMOTION:
-      postPen(WM_MOUSEMOVE, floorDiv(event.motion.x, desktop.scale), floorDiv(event.motion.y, desktop.scale),
-              desktop.penDown);
+      tell({Kind::PenMove, 0, floorDiv(event.motion.x, desktop.scale), floorDiv(event.motion.y, desktop.scale),
+            desktop.penDown});
       break;
     default:
       break;
@@ -239,15 +222,6 @@ bool drawsInSoftware(SDL_Renderer* renderer) {
   return false;
 }
 
-// The panel scans video memory continuously; the window follows it at the desktop's frame rate.
-void refreshFromVideoNowAndThen() {
-  static Uint64 last = 0;
-  const Uint64 now = SDL_GetTicks64();
-  if (now - last < kVideoRefreshMs) return;
-  last = now;
-  refreshScreenFromVideo();
-}
-
 }  // namespace
 
 bool isHeadless() {
@@ -271,7 +245,8 @@ unsigned deviceKeyForDesktopKey(int sdlKeycode) {
   return 0;
 }
 
-bool openDesktopWindow(const std::u16string& title) {
+bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenHeight, const Picture& icon,
+                       DesktopListener listener) {
   if (isHeadless() || desktop.window != nullptr) return desktop.window != nullptr;
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -279,16 +254,15 @@ bool openDesktopWindow(const std::u16string& title) {
     setHeadless(true);
     return false;
   }
-  DeviceScreen& screen = deviceScreen();
-  desktop.scale = chooseScale(screen.width(), screen.height());
+  desktop.scale = chooseScale(screenWidth, screenHeight);
   desktop.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    screen.width() * desktop.scale, screen.height() * desktop.scale, SDL_WINDOW_HIDDEN);
+                                    screenWidth * desktop.scale, screenHeight * desktop.scale, SDL_WINDOW_HIDDEN);
   // A renderer is made only where a graphics card may scale the frames; the probe loads OpenGL once.
   if (desktop.window != nullptr && mayHaveGraphicsCard(SDL_GetCurrentVideoDriver())) {
     desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
     if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
       desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                          screen.width(), screen.height());
+                                          screenWidth, screenHeight);
   }
   if (desktop.window != nullptr && desktop.texture == nullptr) {
     // Without a graphics card the frames go straight into the window's own frame buffer, which SDL must
@@ -304,8 +278,8 @@ bool openDesktopWindow(const std::u16string& title) {
     setHeadless(true);
     return false;
   }
-  setIcon();
-  desktop.presenter = screen.addPresenter(presentNewFrame);
+  setIcon(icon);
+  desktop.listener = std::move(listener);
   const char* driver = SDL_GetCurrentVideoDriver();
   for (std::string_view sleeping : kSleepingWaitDrivers) desktop.waitSleeps |= driver != nullptr && driver == sleeping;
   SDL_SysWMinfo system;
@@ -320,7 +294,6 @@ void showDesktopWindow(bool visible) {
   desktop.drained = false;
   if (visible) {
     SDL_ShowWindow(desktop.window);
-    present(deviceScreen(), true);
   } else {
     SDL_HideWindow(desktop.window);
   }
@@ -333,7 +306,6 @@ void raiseDesktopWindow() {
 }
 
 void closeDesktopWindow() {
-  if (desktop.presenter != 0) deviceScreen().removePresenter(desktop.presenter);
   if (desktop.texture != nullptr) SDL_DestroyTexture(desktop.texture);
   if (desktop.renderer != nullptr) SDL_DestroyRenderer(desktop.renderer);
   bool hadWindow = desktop.window != nullptr;
@@ -346,16 +318,26 @@ bool hasDesktopWindow() { return desktop.window != nullptr; }
 
 int desktopScale() { return desktop.scale; }
 
+void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t picture, bool again) {
+  if (desktop.window == nullptr || (picture == desktop.shownPicture && !again)) return;
+  desktop.shownPicture = picture;
+  desktop.drained = false;
+  if (desktop.texture != nullptr) {
+    SDL_UpdateTexture(desktop.texture, nullptr, pixels, width * 4);
+    // The copy covers the whole window: nothing needs clearing first.
+    SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
+    SDL_RenderPresent(desktop.renderer);
+  } else if (desktop.drawsToSurface) {
+    presentToWindowSurface(pixels, width, height);
+  }
+}
+
 void pumpDesktop(int timeoutMs) {
   pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0)));
 }
 
 void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
   if (desktop.window == nullptr) return;
-  refreshFromVideoNowAndThen();
-  // While the panel scans video memory the window keeps following it.
-  if (videoFrameBuffer().pixels != nullptr)
-    until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(kVideoRefreshMs));
   SDL_Event event;
   const auto left = until - std::chrono::steady_clock::now();
   static Uint64 lastLook = 0;

@@ -11,7 +11,6 @@
 #include <mutex>
 #include <string>
 
-#include "platform/api/registry.h"
 #include "platform/host/datafolder.h"
 #include "platform/host/text.h"
 
@@ -403,13 +402,9 @@ LONG queryInfo(const std::u16string& path, KeyInfo& out) {
   return ERROR_SUCCESS;
 }
 
-}  // namespace platform::userhive
-
-namespace platform {
-
-void closeUserHive() {
-  std::lock_guard lock(userhive::hiveLock);
-  userhive::closeDb();
+void close() {
+  std::lock_guard lock(hiveLock);
+  closeDb();
 }
 
-}  // namespace platform
+}  // namespace platform::userhive

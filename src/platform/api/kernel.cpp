@@ -1,6 +1,6 @@
 // Reservations of address space with physical pages mapped into them, the page size, the
 // high-resolution counter (which a slow video bus holds up) and the processor's identification.
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 
 #include <sys/mman.h>
 #include <sys/uio.h>
