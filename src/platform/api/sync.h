@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "platform/api/handle.h"
+#include "platform/host/handles.h"
 #include "platform/types.h"
 
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;

@@ -10,7 +10,7 @@
 #include <new>
 #include <string>
 
-#include "platform/api/file.h"
+#include "platform/host/files.h"
 #include "platform/host/text.h"
 
 namespace platform {
