@@ -35,6 +35,7 @@ struct Desktop {
   bool waitSleeps = false;             // SDL's event wait sleeps in the system on this video driver
   int connection = -1;                 // the X server's socket: a wait watches it alone
   bool drained = false;                // nothing was asked of the server since every event was taken
+  Uint64 lastLook = 0;                 // when desktop events were last taken
   bool drawsToSurface = false;         // frames go into the window's frame buffer, not through a renderer
   uint64_t shownPicture = UINT64_MAX;  // the device screen's picture count when the window was drawn
 };
@@ -332,17 +333,12 @@ void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t pi
   }
 }
 
-void pumpDesktop(int timeoutMs) {
-  pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0)));
-}
-
 void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
   if (desktop.window == nullptr) return;
   SDL_Event event;
   const auto left = until - std::chrono::steady_clock::now();
-  static Uint64 lastLook = 0;
-  const Uint64 now = SDL_GetTicks64();
-  if (left <= std::chrono::steady_clock::duration::zero() && now - lastLook < kPollIntervalMs) return;
+  if (left <= std::chrono::steady_clock::duration::zero() && SDL_GetTicks64() - desktop.lastLook < kPollIntervalMs)
+    return;
   if (left > std::chrono::steady_clock::duration::zero()) {
     if (desktop.connection >= 0) {
       // SDL's own wait asks the server several times around its sleep. Here events are taken before
@@ -357,14 +353,14 @@ void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
     } else if (desktop.waitSleeps) {
       const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
       const bool woken = SDL_WaitEventTimeout(&event, static_cast<int>(ms)) != 0;
-      lastLook = SDL_GetTicks64();
+      desktop.lastLook = SDL_GetTicks64();
       if (!woken) return;
       handle(event);
     } else {
       std::this_thread::sleep_until(until);
     }
   }
-  lastLook = SDL_GetTicks64();
+  desktop.lastLook = SDL_GetTicks64();
   while (SDL_PollEvent(&event)) handle(event);
   desktop.drained = true;
 }

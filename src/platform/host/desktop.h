@@ -41,9 +41,8 @@ int desktopScale();
 // one the window shows is not drawn again, unless asked to be.
 void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t picture, bool again);
 
-// Hands pending desktop events to the listener; waits up to timeoutMs for the first one.
-void pumpDesktop(int timeoutMs);
-// The same, waiting until the moment given at the latest.
+// Hands pending desktop events to the listener, waiting for the first one until the moment given at the
+// latest. A look that may not wait is made only every few milliseconds.
 void pumpDesktopUntil(std::chrono::steady_clock::time_point until);
 
 // A modal error dialog over the desktop window; false when there is no display.
