@@ -7,10 +7,8 @@
 #include <utility>
 
 #include "platform/api/gdi.h"
-#include "platform/api/resources.h"
 #include "platform/api/windowing.h"
 #include "platform/device/device.h"
-#include "platform/device/screen.h"
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
 
@@ -42,63 +40,12 @@ std::list<HWND__> windows;  // a list keeps handles stable
 HWND mainHandle = nullptr;
 bool foreground = false;
 bool exposePending = false;
-int desktopPresenter = 0;
 
 WindowClass* findClass(std::u16string_view name) {
   for (WindowClass& c : classes) {
     if (c.name == name) return &c;
   }
   return nullptr;
-}
-
-// The desktop window shows the device screen: each new picture, and the last one again when asked.
-void showScreenOnDesktop(bool again) {
-  const platform::DeviceScreen& screen = platform::deviceScreen();
-  platform::showDesktopFrame(screen.pixels(), screen.width(), screen.height(), screen.pictureCount(), again);
-}
-
-// The desktop's input, as the messages the handheld would send the main window.
-void desktopEvent(const platform::DesktopEvent& event) {
-  using Kind = platform::DesktopEvent::Kind;
-  switch (event.kind) {
-    case Kind::Close:
-      platform::postClose();
-      break;
-    case Kind::Activate:
-    case Kind::Deactivate:
-      platform::setForeground(event.kind == Kind::Activate);
-      break;
-    case Kind::KeyDown:
-    case Kind::KeyUp:
-    case Kind::KeyRepeat:
-      platform::postKey(event.key, event.kind != Kind::KeyUp, event.kind == Kind::KeyRepeat);
-      break;
-    case Kind::PenDown:
-      platform::postPen(WM_LBUTTONDOWN, event.x, event.y, true);
-      break;
-    case Kind::PenMove:
-      platform::postPen(WM_MOUSEMOVE, event.x, event.y, event.penDown);
-      break;
-    case Kind::PenUp:
-      platform::postPen(WM_LBUTTONUP, event.x, event.y, false);
-      break;
-    case Kind::Exposed:
-      showScreenOnDesktop(true);
-      break;
-  }
-}
-
-void openDesktop(const std::u16string& title) {
-  platform::DeviceScreen& screen = platform::deviceScreen();
-  if (!platform::openDesktopWindow(title, screen.width(), screen.height(), platform::programIcon(), desktopEvent))
-    return;
-  desktopPresenter = screen.addPresenter([](const platform::DeviceScreen&) { showScreenOnDesktop(false); });
-}
-
-void closeDesktop() {
-  if (desktopPresenter != 0) platform::deviceScreen().removePresenter(desktopPresenter);
-  desktopPresenter = 0;
-  platform::closeDesktopWindow();
 }
 
 HWND validWindow(HWND window) {
@@ -153,7 +100,7 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, 
   HWND window = &windows.back();
   if (becomesMain) {
     mainHandle = window;
-    openDesktop(window->title);
+    platform::openDesktop(window->title);
   }
   window->proc(window, WM_CREATE, 0, 0);
   if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
@@ -165,7 +112,7 @@ BOOL DestroyWindow(HWND window) {
   if (window == nullptr || window->remoteProcess != 0) return FALSE;
   window->proc(window, WM_DESTROY, 0, 0);
   if (window == mainHandle) {
-    closeDesktop();
+    platform::closeDesktop();
     platform::unpublishWindow();
     mainHandle = nullptr;
     foreground = false;
@@ -187,7 +134,7 @@ BOOL ShowWindow(HWND window, int command) {
     window->needsPaint = true;
     if (window == mainHandle) {
       platform::showDesktopWindow(true);
-      showScreenOnDesktop(true);
+      platform::showScreenOnDesktop(true);
       foreground = true;
       // The desktop shows the window a moment later and asks for a paint then, like the handheld's shell.
       exposePending = true;
