@@ -23,7 +23,7 @@
 
 #include "core/io/D7zipInputStream.h"
 #include "gamelib/GameLib.h"
-#include "platform/host/program.h"
+#include "platform/api/program.h"
 #include "platform/seam/clock.h"
 #include "shell/CGameEngine.h"
 #include "shell/WinMain.h"

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "gamelib/GameLib.h"
-#include "platform/host/program.h"
+#include "platform/api/program.h"
 #include "shell/CGameEngine.h"
 #include "shell/WinMain.h"
 

@@ -15,7 +15,7 @@
 #include "platform/api/settings.h"
 #include "platform/api/sync.h"
 #include "platform/api/sysinfo.h"
-#include "platform/seam/clock.h"
+#include "platform/api/tickcount.h"
 #include "shell/ErrorBox.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/lcdui/DFont.h"

@@ -8,7 +8,7 @@
 #include "core/lang/DString.h"
 #include "platform/api/shell.h"
 #include "platform/api/window.h"
-#include "platform/seam/picture.h"
+#include "platform/types.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/midlet/DMIDlet.h"
 

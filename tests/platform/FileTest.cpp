@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/api/windows.h"
+#include "platform/host/paths.h"
 #include "support/TempFolder.h"
 
 namespace {

@@ -67,6 +67,35 @@ TEST(Gdi, BlockCopiesConvertBetween565And32BitAndShowOnTheScreen) {
   EXPECT_EQ(row[13], 0xF8FCF8u);
   EXPECT_EQ(row[glass.width() + 10], 0x808080u);
 
+  // The same frame again is a present of the picture the screen shows; once anything else was drawn on
+  // the screen, or the frame changed, it is a new picture with the frame's pixels.
+  struct Step {
+    const char* what;
+    bool drawOver;
+    uint16_t firstPixel;
+    bool newPicture;
+  } steps[] = {
+      {"the same frame", false, 0xF800, false},
+      {"after a fill over it", true, 0xF800, true},
+      {"a changed frame", false, 0x001F, true},
+      {"that frame again", false, 0x001F, false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    if (step.drawOver) {
+      RECT over{10, 20, 12, 21};
+      FillRect(screen, &over, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    pixels[0] = step.firstPixel;
+    const uint64_t pictures = glass.pictureCount();
+    ASSERT_TRUE(BitBlt(screen, 10, 20, 4, 2, memory, 0, 0, SRCCOPY));
+    EXPECT_EQ(glass.pictureCount(), pictures + (step.newPicture ? 1 : 0));
+    EXPECT_EQ(row[10], step.firstPixel == 0xF800 ? 0xF80000u : 0x0000F8u);
+    EXPECT_EQ(row[11], 0x00FC00u);
+  }
+  pixels[0] = 0xF800;
+  ASSERT_TRUE(BitBlt(screen, 10, 20, 4, 2, memory, 0, 0, SRCCOPY));
+
   // And back from the screen into a 32-bit section, cut at the screen's edge.
   HDC other = CreateCompatibleDC(screen);
   void* bits32 = nullptr;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/host/paths.h"
-#include "platform/host/program.h"
+#include "platform/api/program.h"
 #include "support/TempFolder.h"
 
 namespace {

@@ -5,7 +5,9 @@
 
 #include "platform/api/windows.h"
 #include "platform/device/device.h"
+#include "platform/host/paths.h"
 #include "platform/host/text.h"
+#include "platform/seam/clock.h"
 
 namespace {
 

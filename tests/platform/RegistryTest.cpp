@@ -214,3 +214,55 @@ TEST_F(RegistryTest, AHiveThatCannotBeOpenedFailsAndIsReportedOnce) {
   }
   EXPECT_TRUE(std::filesystem::is_directory(folder.file(platform::userhive::kDatabaseName)));
 }
+
+// A hive that may not be written (its file or its folder without write bits, which holds for root too)
+// still shows what was saved; writes fail, the file keeps its bytes, and this is told once with its path.
+TEST_F(RegistryTest, AHiveThatCannotBeWrittenIsReadAsItIs) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* what;
+    bool folderReadOnly;
+  } cases[] = {{"a read-only file", false}, {"a read-only data folder", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder data;
+    platform::setDataFolder(data.path());
+    HKEY key = create(u"Software\\Vandelorn\\App\\op_sfx_level");
+    ASSERT_EQ(set(key, u"1", "saved"), ERROR_SUCCESS);
+    RegCloseKey(key);
+    platform::closeUserHive();
+    const std::string hive = data.file(platform::userhive::kDatabaseName);
+    std::ifstream in(hive, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const fs::path locked = c.folderReadOnly ? fs::path(data.path()) : fs::path(hive);
+    const fs::perms before = fs::status(locked).permissions();
+    fs::permissions(locked, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+
+    testing::internal::CaptureStderr();
+    DWORD disposition = 0;
+    key = create(u"software\\vandelorn\\app\\OP_SFX_LEVEL", &disposition);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    EXPECT_EQ(query(key, u"1"), "saved");
+    EXPECT_NE(set(key, u"1", "changed"), ERROR_SUCCESS);
+    EXPECT_NE(set(key, u"2", "added"), ERROR_SUCCESS);
+    EXPECT_NE(RegDeleteValueW(key, u"1"), ERROR_SUCCESS);
+    EXPECT_EQ(names(key), std::vector<std::u16string>{u"1"});
+    RegCloseKey(key);
+    HKEY other = nullptr;
+    EXPECT_NE(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\New", 0, nullptr, 0, 0, nullptr, &other, nullptr),
+              ERROR_SUCCESS);
+    platform::closeUserHive();
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\App\\op_sfx_level", 0, 0, &key), ERROR_SUCCESS);
+    EXPECT_EQ(query(key, u"1"), "saved");
+    RegCloseKey(key);
+    platform::closeUserHive();
+    const std::string told = testing::internal::GetCapturedStderr();
+
+    fs::permissions(locked, before);
+    EXPECT_NE(told.find(hive + " cannot be written; changes will not be saved"), std::string::npos) << told;
+    EXPECT_EQ(told.find('\n'), told.size() - 1) << told;  // once, though the hive was opened twice
+    std::ifstream after(hive, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), bytes);
+  }
+}

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/host/text.h"
+#include "platform/api/strings.h"
 
 TEST(TextConversionTest, CaseRoundTripsEveryCoveredLetter) {
   // Every capital of the covered blocks lowers to a letter that uppers back to it.

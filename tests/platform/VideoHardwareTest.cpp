@@ -8,10 +8,10 @@
 #include <string>
 
 #include "platform/api/gdi.h"
+#include "platform/api/gx.h"
+#include "platform/api/kernel.h"
 #include "platform/api/module.h"
 #include "platform/device/device.h"
-#include "platform/device/gx.h"
-#include "platform/device/kernel.h"
 #include "platform/device/screen.h"
 #include "platform/device/videohw.h"
 

@@ -11,9 +11,12 @@
 
 #include "platform/api/windows.h"
 #include "platform/device/screen.h"
+#include "platform/device/videohw.h"
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
+#include "platform/host/paths.h"
 #include "platform/seam/capture.h"
+#include "platform/seam/clock.h"
 #include "platform/seam/script.h"
 #include "support/TempFolder.h"
 
@@ -312,3 +315,27 @@ TEST(DesktopKeysTest, DesktopKeysBecomeTheDevicesKeys) {
 }
 
 }  // namespace
+
+// SDL's offscreen driver never has a graphics card behind it: the window takes its frames into its own
+// frame buffer, and no OpenGL library is loaded for a renderer that would be thrown away.
+TEST(DesktopWindowTest, AWindowWithoutAGraphicsCardLoadsNoOpenGL) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  platform::setHeadless(false);
+  platform::Picture icon{2, 2, std::vector<uint32_t>(4, 0x123456)};
+  ASSERT_TRUE(platform::openDesktopWindow(u"GlimmerHut", 4, 2, icon, [](const platform::DesktopEvent&) {}));
+  const std::vector<uint32_t> frame(8, 0xFF8800);
+  platform::showDesktopFrame(frame.data(), 4, 2, 1, false);
+  platform::showDesktopFrame(frame.data(), 4, 2, 1, true);
+  platform::pumpDesktopUntil(std::chrono::steady_clock::now());
+  std::ifstream maps("/proc/self/maps");
+  std::string line, loaded;
+  while (std::getline(maps, line)) {
+    for (const char* library : {"libGL", "libEGL", "_dri.so", "libgallium"}) {
+      if (line.find(library) != std::string::npos) loaded += line + "\n";
+    }
+  }
+  EXPECT_EQ(loaded, "");
+  platform::closeDesktopWindow();
+  platform::setHeadless(true);
+  unsetenv("SDL_VIDEODRIVER");
+}

@@ -7,6 +7,7 @@
 
 #include "platform/api/windows.h"
 #include "platform/host/archive7z.h"
+#include "platform/host/paths.h"
 #include "support/Archives.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/api/kernel.h"
 #include "platform/api/module.h"
 #include "platform/api/window.h"
 #include "platform/device/device.h"
-#include "platform/device/kernel.h"
 #include "platform/device/screen.h"
 #include "platform/device/videohw.h"
 #include "platform/seam/capture.h"
-#include "platform/seam/picture.h"
+#include "platform/types.h"
 #include "shell/DisplayFixture.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Display.h"

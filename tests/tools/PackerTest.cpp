@@ -11,6 +11,7 @@
 
 #include "platform/api/windows.h"
 #include "platform/host/archive7z.h"
+#include "platform/host/paths.h"
 #include "support/Archives.h"
 #include "support/TempFolder.h"
 

@@ -4,7 +4,7 @@
 #include <ft2build.h>
 
 #include "TextTables.h"
-#include "platform/host/text.h"
+#include "platform/api/strings.h"
 #include FT_FREETYPE_H
 
 #include <algorithm>

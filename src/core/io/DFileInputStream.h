@@ -5,7 +5,7 @@
 
 #include "core/io/DInputStream.h"
 #include "core/lang/DString.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace nuv::io {
 

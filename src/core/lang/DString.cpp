@@ -7,7 +7,7 @@
 #include "core/lang/DInteger.h"
 #include "core/lang/DStringBuffer.h"
 #include "core/lang/DbyteArray.h"
-#include "platform/host/text.h"
+#include "platform/api/strings.h"
 
 namespace nuv::lang {
 

@@ -97,6 +97,6 @@ int32_t DSystem::getIntProperty(DStringPtr key) {
   return -1;
 }
 
-int64_t DSystem::currentTimeMillis() { return static_cast<int64_t>(platform::tickCount64()); }
+int64_t DSystem::currentTimeMillis() { return static_cast<int64_t>(GetTickCount64()); }
 
 }  // namespace nuv::lang

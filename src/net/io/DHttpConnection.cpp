@@ -8,7 +8,7 @@
 #include "core/lang/DInteger.h"
 #include "net/io/DConnector.h"
 #include "net/io/DHttpInputStream.h"
-#include "platform/seam/clock.h"
+#include "platform/api/tickcount.h"
 
 namespace nuv::microedition::io {
 

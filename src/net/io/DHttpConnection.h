@@ -10,7 +10,7 @@
 #include "net/io/DContentConnection.h"
 #include "net/io/DSocketConnection.h"
 #include "net/util/DCyclicBuf.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace nuv::microedition::io {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/lang/DExceptionBase.h"
-#include "platform/seam/clock.h"
+#include "platform/api/tickcount.h"
 
 namespace nuv::microedition::io {
 

@@ -7,7 +7,7 @@
 
 #include "core/io/DInputStream.h"
 #include "net/util/DCyclicBuf.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace nuv::microedition::io {
 

@@ -9,6 +9,7 @@
 #include "net/io/DStreamConnection.h"
 #include "net/io/SocketSender.h"
 #include "net/util/DCyclicBuf.h"
+#include "platform/types.h"
 
 namespace nuv::microedition::io {
 

@@ -10,7 +10,7 @@
 
 #include "platform/api/sync.h"
 #include "platform/api/thread.h"
-#include "platform/seam/clock.h"
+#include "platform/api/tickcount.h"
 
 namespace nuv::microedition::io {
 

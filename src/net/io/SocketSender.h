@@ -11,7 +11,7 @@
 
 #include "net/util/DCyclicBuf.h"
 #include "platform/api/winsock.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace nuv::microedition::io {
 

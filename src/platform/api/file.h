@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/api/handle.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 inline constexpr DWORD GENERIC_READ = 0x80000000;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000;
@@ -62,13 +62,3 @@ HANDLE CreateFileMappingW(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD pro
 // FILE_MAP_READ views; 0 bytes maps from the offset to the end. A view outlives its mapping handle.
 LPVOID MapViewOfFile(HANDLE mapping, DWORD desiredAccess, DWORD offsetHigh, DWORD offsetLow, DWORD bytesToMap);
 BOOL UnmapViewOfFile(LPCVOID baseAddress);
-
-namespace platform {
-
-// Reads at an absolute position without moving the file pointer; the count read, or -1 on failure.
-// For readers that keep their own position over a shared handle (the archive reader).
-int64_t readFileAt(HANDLE file, uint64_t offset, void* buffer, size_t size);
-// The file's size in 64 bits, or -1.
-int64_t fileSize(HANDLE file);
-
-}  // namespace platform

@@ -11,6 +11,7 @@
 #endif
 
 #include "platform/api/gdiobjects.h"
+#include "platform/api/gx.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/device/videohw.h"
@@ -372,6 +373,38 @@ int GetDeviceCaps(HDC dc, int index) {
   }
 }
 
+namespace {
+
+// The last 16-bit frame put on the screen, and the screen's picture it made. A still picture is
+// presented again and again: one that the screen already shows is neither converted nor shown again.
+struct LastFrame {
+  std::vector<uint8_t> pixels;  // its rows, packed
+  int top = 0, left = 0, width = 0, height = 0;
+  uint64_t picture = UINT64_MAX;
+} lastFrame;  // main thread only, like the screen
+
+// Whether the rows are those of the last frame and nothing else has been drawn on the screen since;
+// when not, they are kept as the last frame.
+bool sameAsLastFrame(const PixelView& from, int top, int left, int width, int height) {
+  const size_t rowBytes = static_cast<size_t>(width) * 2;
+  bool same = lastFrame.picture == platform::deviceScreen().pictureCount() && lastFrame.top == top &&
+              lastFrame.left == left && lastFrame.width == width && lastFrame.height == height;
+  for (int row = 0; row < height && same; ++row)
+    same = std::memcmp(lastFrame.pixels.data() + row * rowBytes, from.row(top + row) + left * 2, rowBytes) == 0;
+  if (same) return true;
+  lastFrame.pixels.resize(rowBytes * static_cast<size_t>(height));
+  for (int row = 0; row < height; ++row)
+    std::memcpy(lastFrame.pixels.data() + row * rowBytes, from.row(top + row) + left * 2, rowBytes);
+  lastFrame.top = top;
+  lastFrame.left = left;
+  lastFrame.width = width;
+  lastFrame.height = height;
+  lastFrame.picture = UINT64_MAX;
+  return false;
+}
+
+}  // namespace
+
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
   PixelView to = pixelsOf(dst);
   if (to.format() == PixelView::Format::None || width < 0 || height < 0) return FALSE;
@@ -401,8 +434,15 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
                    static_cast<size_t>(right - left) * bytesPerPixel);
   } else if (from.format() == PixelView::Format::Rgb565 && to.format() == PixelView::Format::Screen && right > left) {
     // The display layer's present: a 16-bit frame onto the 32-bit screen, every frame.
-    for (int row = top; row < bottom; ++row)
-      convert565Row(from.row(row + dy) + (left + dx) * 2, to.row(row) + left * 4, right - left);
+    if (!sameAsLastFrame(from, dy + top, dx + left, right - left, bottom - top)) {
+      for (int row = top; row < bottom; ++row)
+        convert565Row(from.row(row + dy) + (left + dx) * 2, to.row(row) + left * 4, right - left);
+      platform::deviceScreen().present(true);
+      lastFrame.picture = platform::deviceScreen().pictureCount();
+    } else {
+      platform::deviceScreen().present(false);
+    }
+    return TRUE;
   } else {
     for (int row = top; row < bottom; ++row)
       for (int col = left; col < right; ++col) to.set(col, row, from.get(col + dx, row + dy));

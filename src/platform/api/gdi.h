@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/api/window.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using HDC = HDC__*;
 using HGDIOBJ = void*;

@@ -6,6 +6,10 @@
 
 #include "platform/api/gdi.h"
 
+namespace platform {
+struct FontSize;
+}
+
 namespace platform::gdi {
 
 struct Object {
@@ -13,8 +17,6 @@ struct Object {
   bool stock = false;
   int selections = 0;  // contexts that have it selected; such an object is not deleted
 };
-
-struct FontFace;
 
 // Registry of live objects, so stale or foreign handles are refused rather than followed.
 void registerObject(Object* object);
@@ -74,9 +76,8 @@ struct HBRUSH__ : platform::gdi::Object {
 struct HFONT__ : platform::gdi::Object {
   ~HFONT__() override;
   LOGFONTW logFont{};
-  platform::gdi::FontFace* face = nullptr;
-  void* size = nullptr;  // the FreeType size object of this font
-  int em = 0;            // character height in pixels
+  platform::FontSize* size = nullptr;  // the face at this font's size
+  int em = 0;                          // character height in pixels
   int ascent = 0;
   int descent = 0;
 };

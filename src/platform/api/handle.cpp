@@ -1,53 +1,14 @@
-// The table of live kernel objects and the per-thread last error.
+// Closing handles and the last error, over the table of kernel objects.
 #include "platform/api/handle.h"
 
-#include <mutex>
-#include <unordered_set>
-
-namespace {
-
-std::mutex handlesLock;
-std::unordered_set<platform::KernelObject*> liveHandles;  // guarded by handlesLock
-
-thread_local DWORD lastError = ERROR_SUCCESS;
-
-}  // namespace
-
-namespace platform {
-
-KernelObject::KernelObject() {
-  std::lock_guard lock(handlesLock);
-  liveHandles.insert(this);
-}
-
-KernelObject::~KernelObject() {
-  std::lock_guard lock(handlesLock);
-  liveHandles.erase(this);
-}
-
-KernelObject* kernelObject(HANDLE handle) {
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return nullptr;
-  auto* object = static_cast<KernelObject*>(handle);
-  std::lock_guard lock(handlesLock);
-  return liveHandles.count(object) ? object : nullptr;
-}
-
-}  // namespace platform
+#include "platform/host/handles.h"
 
 BOOL CloseHandle(HANDLE handle) {
-  auto* object = static_cast<platform::KernelObject*>(handle);
-  {
-    // Taken out of the table first, so two threads closing one handle cannot both delete it.
-    std::lock_guard lock(handlesLock);
-    if (handle == INVALID_HANDLE_VALUE || liveHandles.erase(object) == 0) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return FALSE;
-    }
-  }
-  delete object;
-  return TRUE;
+  if (platform::destroyKernelObject(handle)) return TRUE;
+  SetLastError(ERROR_INVALID_HANDLE);
+  return FALSE;
 }
 
-DWORD GetLastError() { return lastError; }
+DWORD GetLastError() { return platform::lastError(); }
 
-void SetLastError(DWORD error) { lastError = error; }
+void SetLastError(DWORD error) { platform::setLastError(error); }

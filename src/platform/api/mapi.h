@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using ULONG = uint32_t;
 using ULONG_PTR = uintptr_t;

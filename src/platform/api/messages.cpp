@@ -1,14 +1,14 @@
 // The message queue and the loop calls. Input comes from the desktop window and from a running script; on a
 // scripted run the clock moves only here, so a run is the same every time.
-#include <time.h>
-
 #include <algorithm>
 #include <chrono>
 #include <deque>
 #include <thread>
 
+#include "platform/api/tickcount.h"
 #include "platform/api/window.h"
 #include "platform/api/windowing.h"
+#include "platform/device/videohw.h"
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
 #include "platform/seam/clock.h"
@@ -21,15 +21,72 @@ std::deque<MSG> queue;
 bool quitPosted = false;
 int quitCode = 0;
 
-constexpr int kDesktopWaitMs = 20;
-constexpr long kHeadlessWaitNs = 10'000'000;
+using SteadyClock = std::chrono::steady_clock;
+
+constexpr auto kDesktopWait = std::chrono::milliseconds(20);
+constexpr auto kHeadlessWait = std::chrono::milliseconds(10);
+constexpr auto kPanelRefresh = std::chrono::milliseconds(16);
+
+// The panel scans video memory continuously; the desktop window follows it at the desktop's frame rate.
+// A wait on the desktop ends in time for the next look.
+SteadyClock::time_point followPanel(SteadyClock::time_point until) {
+  static SteadyClock::time_point last;
+  const auto now = SteadyClock::now();
+  if (now - last >= kPanelRefresh) {
+    last = now;
+    platform::refreshScreenFromVideo();
+  }
+  return platform::videoFrameBuffer().pixels != nullptr ? std::min(until, now + kPanelRefresh) : until;
+}
+
+void pumpDesktopUntil(SteadyClock::time_point until) {
+  if (platform::hasDesktopWindow()) platform::pumpDesktopUntil(followPanel(until));
+}
+
+void fire(const platform::ScriptEvent& event) {
+  using Kind = platform::ScriptEvent::Kind;
+  switch (event.kind) {
+    case Kind::KeyDown:
+    case Kind::KeyRepeat:
+    case Kind::KeyUp:
+      platform::postKey(static_cast<UINT>(event.a), event.kind != Kind::KeyUp, event.kind == Kind::KeyRepeat);
+      break;
+    case Kind::PenDown:
+      platform::postPen(WM_LBUTTONDOWN, event.a, event.b, true);
+      break;
+    case Kind::PenMove:
+    case Kind::PenHover:
+      platform::postPen(WM_MOUSEMOVE, event.a, event.b, event.kind == Kind::PenMove);
+      break;
+    case Kind::PenUp:
+      platform::postPen(WM_LBUTTONUP, event.a, event.b, false);
+      break;
+    case Kind::Activate:
+    case Kind::Deactivate:
+      platform::setForeground(event.kind == Kind::Activate);
+      break;
+    case Kind::Close:
+      platform::postClose();
+      break;
+    case Kind::Capture:
+      platform::captureScreen(event.file);
+      break;
+  }
+}
+
+void playScript() {
+  platform::ScriptEvent event;
+  while (platform::takeDueScriptEvent(event)) fire(event);
+  // Without a desktop nobody else can end the run: it ends with the script.
+  if (platform::takeScriptEnd() && !platform::hasDesktopWindow()) platform::postClose();
+}
 
 void gatherInput() {
   if (platform::takeCloseRequest()) platform::postClose();
   if (platform::takeForwardRequest()) SetForegroundWindow(platform::mainWindow());
   if (platform::takeExposePending()) platform::exposeMainWindow();
-  platform::pumpDesktop(0);
-  platform::runScript();
+  pumpDesktopUntil(SteadyClock::now());
+  playScript();
 }
 
 bool takeMessage(MSG* msg, bool remove) {
@@ -66,10 +123,9 @@ void waitForInput() {
     }
   }
   if (platform::hasDesktopWindow()) {
-    platform::pumpDesktop(kDesktopWaitMs);
+    pumpDesktopUntil(SteadyClock::now() + kDesktopWait);
   } else {
-    timespec pause{0, kHeadlessWaitNs};
-    nanosleep(&pause, nullptr);
+    std::this_thread::sleep_for(kHeadlessWait);
   }
 }
 
@@ -85,12 +141,12 @@ void waitOnSteppedClock(DWORD milliseconds) {
 }
 
 // Sleeps until the deadline or until desktop input arrives, waking for a script event due before it.
-void sleepOnRealClock(std::chrono::steady_clock::time_point deadline) {
+void sleepOnRealClock(SteadyClock::time_point deadline) {
   auto until = deadline;
   if (uint64_t next = platform::nextScriptTime(); next != UINT64_MAX)
     until = std::min(until, platform::realTimeOfTick(next));
   if (platform::hasDesktopWindow()) {
-    platform::pumpDesktopUntil(until);
+    pumpDesktopUntil(until);
   } else {
     std::this_thread::sleep_until(until);
   }

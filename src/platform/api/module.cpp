@@ -1,12 +1,14 @@
 // Library handles for the device's own libraries; a handle stays valid until its last FreeLibrary.
 #include "platform/api/module.h"
 
+#include <algorithm>
 #include <list>
 #include <mutex>
 #include <string>
 
 #include "platform/api/shell.h"
 #include "platform/device/device.h"
+#include "platform/host/paths.h"
 
 struct HMODULE__ {
   std::u16string name;
@@ -75,4 +77,14 @@ FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName) {
     }
   }
   return library.empty() ? nullptr : platform::libraryExport(library, procName);
+}
+
+DWORD GetModuleFileNameW(HMODULE, LPWSTR fileName, DWORD size) {
+  if (fileName == nullptr || size == 0) return 0;
+  std::u16string path = platform::toDevicePath(platform::programFile());
+  // Like the handheld: a name that does not fit is cut and still terminated.
+  DWORD n = std::min<DWORD>(static_cast<DWORD>(path.size()), size - 1);
+  std::copy_n(path.begin(), n, fileName);
+  fileName[n] = 0;
+  return n;
 }

@@ -198,3 +198,9 @@ LONG RegCloseKey(HKEY key) {
   delete key;
   return ERROR_SUCCESS;
 }
+
+namespace platform {
+
+void closeUserHive() { userhive::close(); }
+
+}  // namespace platform

@@ -3,7 +3,7 @@
 // Names of keys and values ignore the case of ASCII letters.
 #pragma once
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using HKEY = struct HKEY__*;
 using PHKEY = HKEY*;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/api/window.h"
-#include "platform/seam/picture.h"
+#include "platform/types.h"
 
 inline constexpr UINT IDS_TITLE = 101;
 inline constexpr UINT IDS_WINDOW_CLASS = 102;

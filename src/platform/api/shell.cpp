@@ -1,17 +1,10 @@
 // The shell library's calls, and the table through which GetProcAddressW finds the libraries' entry points.
 #include "platform/api/shell.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <vector>
-
+#include "platform/api/gx.h"
 #include "platform/api/sms.h"
-#include "platform/device/videohw.h"
+#include "platform/host/browser.h"
 #include "platform/host/text.h"
-
-extern char** environ;
 
 namespace {
 
@@ -19,7 +12,6 @@ namespace {
 DWORD lastFullScreen = 0;
 int lastImeMode = 0;
 std::function<bool(const std::u16string&)> browserObserver;
-std::vector<pid_t> browsers;
 
 BOOL fullScreen(HWND, DWORD state) {
   lastFullScreen = state;  // the desktop window has no task bar to hide: the request is only noted
@@ -42,26 +34,13 @@ const Export kExports[] = {
     {u"aygshell.dll", u"SHSetImeMode", reinterpret_cast<FARPROC>(setImeMode)},
 };
 
-// Browsers that were started are reaped later, so none lingers as a zombie for long.
-void reapBrowsers() {
-  std::erase_if(browsers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
-}
-
 }  // namespace
 
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
   if (info == nullptr || info->lpFile == nullptr) return FALSE;
   std::u16string file(info->lpFile);
   if (browserObserver) return browserObserver(file) ? TRUE : FALSE;
-  reapBrowsers();
-  const char* configured = std::getenv("GLIMMERHUT_BROWSER");
-  std::string command = configured && *configured ? configured : "xdg-open";
-  std::string address = platform::toUtf8(file);
-  char* argv[] = {command.data(), address.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, command.c_str(), nullptr, nullptr, argv, environ) != 0) return FALSE;
-  browsers.push_back(pid);
-  return TRUE;
+  return platform::startBrowser(platform::toUtf8(file)) ? TRUE : FALSE;
 }
 
 namespace platform {

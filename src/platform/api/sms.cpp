@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/api/handle.h"
+#include "platform/host/handles.h"
 #include "platform/host/messagestore.h"
 
 namespace {

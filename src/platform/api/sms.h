@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using SMS_HANDLE = HANDLE;
 using SMS_MESSAGE_ID = DWORD;

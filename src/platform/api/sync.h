@@ -4,7 +4,8 @@
 #include <chrono>
 
 #include "platform/api/handle.h"
-#include "platform/api/wintypes.h"
+#include "platform/host/handles.h"
+#include "platform/types.h"
 
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr DWORD WAIT_OBJECT_0 = 0;

@@ -1,7 +1,7 @@
 // System parameters of the emulated device.
 #pragma once
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 inline constexpr UINT SPI_GETPLATFORMTYPE = 257;
 inline constexpr UINT SPI_GETOEMINFO = 258;

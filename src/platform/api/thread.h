@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/api/sync.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using LPTHREAD_START_ROUTINE = DWORD (*)(LPVOID parameter);
 

@@ -1,7 +1,7 @@
 // The operating system's version as the emulated handheld reports it.
 #pragma once
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 struct OSVERSIONINFOW {
   DWORD dwOSVersionInfoSize;

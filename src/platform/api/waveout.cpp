@@ -41,7 +41,8 @@ class WaveOut : public AudioSource {
   bool openSink(const std::string& choice) {
     for (const AudioBackend& backend : kBackends) {
       if (!choice.empty() && choice != backend.name) continue;
-      sink_ = backend.open(format_, *this);
+      const AudioFormat format{format_.nSamplesPerSec, format_.nChannels, format_.wBitsPerSample, format_.nBlockAlign};
+      sink_ = backend.open(format, *this);
       if (sink_) {
         std::lock_guard lock(choiceMutex);
         lastDriver = backend.name;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using MMRESULT = UINT;
 using DWORD_PTR = uintptr_t;

@@ -100,7 +100,7 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, 
   HWND window = &windows.back();
   if (becomesMain) {
     mainHandle = window;
-    platform::openDesktopWindow(window->title);
+    platform::openDesktop(window->title);
   }
   window->proc(window, WM_CREATE, 0, 0);
   if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
@@ -112,7 +112,7 @@ BOOL DestroyWindow(HWND window) {
   if (window == nullptr || window->remoteProcess != 0) return FALSE;
   window->proc(window, WM_DESTROY, 0, 0);
   if (window == mainHandle) {
-    platform::closeDesktopWindow();
+    platform::closeDesktop();
     platform::unpublishWindow();
     mainHandle = nullptr;
     foreground = false;
@@ -134,6 +134,7 @@ BOOL ShowWindow(HWND window, int command) {
     window->needsPaint = true;
     if (window == mainHandle) {
       platform::showDesktopWindow(true);
+      platform::showScreenOnDesktop(true);
       foreground = true;
       // The desktop shows the window a moment later and asks for a paint then, like the handheld's shell.
       exposePending = true;

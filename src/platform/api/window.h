@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/api/sync.h"
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 using HWND = struct HWND__*;
 using HMENU = struct HMENU__*;
@@ -92,33 +92,6 @@ inline constexpr int GWL_WNDPROC = -4;
 inline constexpr int GWL_USERDATA = -21;
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;
-
-// Virtual-key codes the handheld's keyboard driver reports.
-inline constexpr UINT VK_BACK = 0x08;
-inline constexpr UINT VK_TAB = 0x09;
-inline constexpr UINT VK_RETURN = 0x0D;
-inline constexpr UINT VK_SHIFT = 0x10;
-inline constexpr UINT VK_CONTROL = 0x11;
-inline constexpr UINT VK_ESCAPE = 0x1B;
-inline constexpr UINT VK_SPACE = 0x20;
-inline constexpr UINT VK_LEFT = 0x25;
-inline constexpr UINT VK_UP = 0x26;
-inline constexpr UINT VK_RIGHT = 0x27;
-inline constexpr UINT VK_DOWN = 0x28;
-inline constexpr UINT VK_LWIN = 0x5B;
-inline constexpr UINT VK_RWIN = 0x5C;
-inline constexpr UINT VK_F1 = 0x70;
-inline constexpr UINT VK_F2 = 0x71;
-inline constexpr UINT VK_F3 = 0x72;
-inline constexpr UINT VK_F4 = 0x73;
-inline constexpr UINT VK_F8 = 0x77;
-inline constexpr UINT VK_F9 = 0x78;
-inline constexpr UINT VK_F13 = 0x7C;
-inline constexpr UINT VK_F24 = 0x87;
-inline constexpr UINT VK_APP1 = 0xC1;
-inline constexpr UINT VK_APP2 = 0xC2;
-inline constexpr UINT VK_APP3 = 0xC3;
-inline constexpr UINT VK_APP4 = 0xC4;
 
 constexpr WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 constexpr WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }

@@ -21,6 +21,13 @@ void postClose();
 // Drops what is queued for a window that goes away; its handle may name a new window later.
 void discardMessages(HWND window);
 
+// The desktop window of the main window (api/desktopwindow.cpp): opened with it (unless headless) and
+// closed with it; it shows each new picture of the device screen, and again = true shows the last one
+// once more.
+void openDesktop(const std::u16string& title);
+void closeDesktop();
+void showScreenOnDesktop(bool again);
+
 // Marks the main window as needing a paint, as when the desktop shows it.
 void exposeMainWindow();
 // True once after the main window was first shown: the desktop then asks it for a paint.

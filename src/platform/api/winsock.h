@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace winsock {
 

@@ -13,8 +13,9 @@ void DeviceScreen::resize(int width, int height) {
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0xFFFFFF);
 }
 
-void DeviceScreen::present() {
+void DeviceScreen::present(bool changed) {
   ++presentCount_;
+  if (changed) ++pictureCount_;
   // A presenter may remove itself; walk a copy.
   auto presenters = presenters_;
   for (auto& entry : presenters) entry.second(*this);

@@ -18,8 +18,11 @@ class DeviceScreen {
   void resize(int width, int height);
 
   // Called by whoever finished changing pixels; hands the frame to the presenters (window, capture).
-  void present();
+  // changed is false when the pixels are those of the last present.
+  void present(bool changed = true);
   uint64_t presentCount() const { return presentCount_; }
+  // Counts the presents whose pixels changed: presenters skip a picture they have shown.
+  uint64_t pictureCount() const { return pictureCount_; }
   using Presenter = std::function<void(const DeviceScreen&)>;
   // Returns an id for removePresenter.
   int addPresenter(Presenter presenter);
@@ -30,6 +33,7 @@ class DeviceScreen {
   int height_ = 0;
   std::vector<uint32_t> pixels_;
   uint64_t presentCount_ = 0;
+  uint64_t pictureCount_ = 0;
   std::vector<std::pair<int, Presenter>> presenters_;
   int nextPresenterId_ = 1;
 };

@@ -3,17 +3,17 @@
 // physical pages; and the refresh that scans it out onto the device screen.
 #include "platform/device/videohw.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/device/videostate.h"
+#include "platform/host/memory.h"
+#include "platform/seam/capture.h"
 
 namespace platform {
 
@@ -60,9 +60,9 @@ struct Memory {
   uint8_t* registers = nullptr;
   size_t frameOffset = 0;  // of the first pixel in the file
   ~Memory() {
-    if (registers != nullptr) munmap(registers, pageSize);
-    if (reservation != nullptr) munmap(reservation, reservationBytes);
-    if (file >= 0) close(file);
+    if (registers != nullptr) memory::release(registers, pageSize);
+    if (reservation != nullptr) memory::release(reservation, reservationBytes);
+    memory::closeFile(file);
   }
 };
 
@@ -113,10 +113,10 @@ bool hasLibrary(const Device& device, std::u16string_view name) {
 bool mapAliases(State& s) {
   Memory& m = *memory;
   const size_t want = 2 * kAliasBlock;
-  void* reserved = mmap(nullptr, want, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  void* reserved = memory::reserve(want);
   uint8_t* cachedBlock = nullptr;
   uint8_t* uncachedBlock = nullptr;
-  if (reserved != MAP_FAILED) {
+  if (reserved != nullptr) {
     m.reservation = static_cast<uint8_t*>(reserved);
     m.reservationBytes = want;
     auto base = reinterpret_cast<uintptr_t>(m.reservation);
@@ -125,15 +125,14 @@ bool mapAliases(State& s) {
   } else {
     // Still on a 512 KB boundary, where the chips' frame buffers start.
     m.reservationBytes = m.frameBytes + kChipBlock;
-    reserved = mmap(nullptr, m.reservationBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (reserved == MAP_FAILED) return false;
+    reserved = memory::reserve(m.reservationBytes);
+    if (reserved == nullptr) return false;
     m.reservation = static_cast<uint8_t*>(reserved);
     cachedBlock = uncachedBlock =
         reinterpret_cast<uint8_t*>(roundUp(reinterpret_cast<uintptr_t>(m.reservation), kChipBlock));
   }
   for (uint8_t* block : {cachedBlock, uncachedBlock}) {
-    if (mmap(block, m.frameBytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, m.file, 0) == MAP_FAILED)
-      return false;
+    if (memory::mapFile(m.file, 0, m.frameBytes, block) == nullptr) return false;
   }
   s.cached = cachedBlock + m.frameOffset;
   s.uncached = uncachedBlock + m.frameOffset;
@@ -198,7 +197,7 @@ void build() {
 
   memory = std::make_unique<Memory>();
   Memory& m = *memory;
-  m.pageSize = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  m.pageSize = memory::pageSize();
   const size_t palette = c.lcd == LcdController::StrongArm ? kStrongArmPaletteBytes : 0;
   m.frameOffset = c.frameBufferPlacement + palette;
   m.frameBytes = roundUp(m.frameOffset + static_cast<size_t>(s.pitch) * static_cast<size_t>(s.height), m.pageSize);
@@ -206,14 +205,13 @@ void build() {
   m.lcdPhysical = c.lcd == LcdController::XScale      ? kXScaleLcdPhysical
                   : c.lcd == LcdController::StrongArm ? kStrongArmLcdPhysical
                                                       : 0;
-  m.file = memfd_create("glimmerhut-video", MFD_CLOEXEC);
-  if (m.file < 0 || ftruncate(m.file, static_cast<off_t>(m.frameBytes + m.pageSize)) != 0 || !mapAliases(s)) {
+  m.file = memory::createFile("glimmerhut-video", m.frameBytes + m.pageSize);
+  if (m.file < 0 || !mapAliases(s)) {
     memory.reset();
     return;
   }
-  void* registers =
-      mmap(nullptr, m.pageSize, PROT_READ | PROT_WRITE, MAP_SHARED, m.file, static_cast<off_t>(m.registerOffset));
-  if (registers == MAP_FAILED) {
+  void* registers = memory::mapFile(m.file, m.registerOffset, m.pageSize, nullptr);
+  if (registers == nullptr) {
     memory.reset();
     return;
   }
@@ -278,8 +276,7 @@ bool mapPhysical(void* destination, uint64_t physical, size_t size) {
     return false;
   }
   if (fileOffset % m.pageSize != 0 || reinterpret_cast<uintptr_t>(destination) % m.pageSize != 0) return false;
-  return mmap(destination, roundUp(size, m.pageSize), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, m.file,
-              static_cast<off_t>(fileOffset)) != MAP_FAILED;
+  return memory::mapFile(m.file, fileOffset, roundUp(size, m.pageSize), destination) != nullptr;
 }
 
 bool isLcdPhysical(uint64_t physical) {
@@ -381,6 +378,20 @@ bool refreshScreenFromVideo() {
   }
   screen.present();
   return true;
+}
+
+bool captureScreen(const std::string& path) {
+  // The panel's latest frame, when the program draws into video memory.
+  refreshScreenFromVideo();
+  const DeviceScreen& screen = deviceScreen();
+  Picture frame;
+  frame.width = screen.width();
+  frame.height = screen.height();
+  frame.pixels.assign(screen.pixels(),
+                      screen.pixels() + static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
+  if (writePng(path, frame)) return true;
+  std::fprintf(stderr, "GlimmerHut: cannot write the captured frame \"%s\"\n", path.c_str());
+  return false;
 }
 
 }  // namespace platform

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace platform {
 
@@ -24,13 +25,12 @@ FrameBufferView videoFrameBuffer();
 // last refresh; true when it did. The desktop window and frame capture call it.
 bool refreshScreenFromVideo();
 
+// Writes the device screen, with the panel's latest frame, as an 8-bit RGB PNG; false (with a line on
+// stderr) when the file cannot be written.
+bool captureScreen(const std::string& path);
+
 namespace video {
 
-// Entries of the video libraries ("gx.dll", "gxdma.dll", "corelinklib.dll", "coredll.dll"), by lower-case
-// library name; null when there is none.
-FARPROC libraryExport(std::u16string_view library, std::u16string_view name);
-// The display driver's escapes; 0 when not supported.
-int escape(int code, int inputSize, const char* input, int outputSize, char* output);
 // Maps physical pages into a reservation; false when the device has no such memory there.
 bool mapPhysical(void* destination, uint64_t physical, size_t size);
 // Whether the physical address lies in the LCD controller's register page.

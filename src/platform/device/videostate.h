@@ -53,7 +53,4 @@ struct State {
 // The hardware of the device in force, rebuilt when the device changes. Main thread only.
 State& state();
 
-// The Imageon library's entries.
-FARPROC coreLinkExport(std::u16string_view name);
-
 }  // namespace platform::video

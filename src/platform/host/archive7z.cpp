@@ -15,7 +15,8 @@
 #include <new>
 #include <string>
 
-#include "platform/api/file.h"
+#include "platform/host/files.h"
+#include "platform/host/text.h"
 
 namespace platform {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/api/wintypes.h"
 #include "platform/host/archive7z_header.h"
+#include "platform/types.h"
 
 namespace platform {
 

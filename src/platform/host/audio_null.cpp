@@ -15,8 +15,8 @@ using Clock = std::chrono::steady_clock;
 
 class NullSink : public AudioSink {
  public:
-  NullSink(const WAVEFORMATEX& format, AudioSource& source)
-      : source_(source), frameBytes_(format.nBlockAlign), rate_(format.nSamplesPerSec) {
+  NullSink(const AudioFormat& format, AudioSource& source)
+      : source_(source), frameBytes_(format.frameBytes), rate_(format.rate) {
     thread_ = std::thread([this] { run(); });
   }
   ~NullSink() override {
@@ -110,8 +110,8 @@ class NullSink : public AudioSink {
 
 }  // namespace
 
-std::unique_ptr<AudioSink> openNullAudio(const WAVEFORMATEX& format, AudioSource& source) {
-  if (format.nBlockAlign == 0 || format.nSamplesPerSec == 0) return nullptr;
+std::unique_ptr<AudioSink> openNullAudio(const AudioFormat& format, AudioSource& source) {
+  if (format.frameBytes == 0 || format.rate == 0) return nullptr;
   return std::make_unique<NullSink>(format, source);
 }
 

@@ -28,16 +28,16 @@ void SDLCALL pullFromSource(void* userdata, Uint8* stream, int length) {
 
 }  // namespace
 
-std::unique_ptr<AudioSink> openSdlAudio(const WAVEFORMATEX& format, AudioSource& source) {
+std::unique_ptr<AudioSink> openSdlAudio(const AudioFormat& format, AudioSource& source) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
   if (SDL_GetNumAudioDevices(0) == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
   }
   SDL_AudioSpec want{};
-  want.freq = static_cast<int>(format.nSamplesPerSec);
-  want.format = format.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-  want.channels = static_cast<Uint8>(format.nChannels);
+  want.freq = static_cast<int>(format.rate);
+  want.format = format.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+  want.channels = static_cast<Uint8>(format.channels);
   want.samples = kSdlBufferFrames;
   want.callback = pullFromSource;
   want.userdata = &source;

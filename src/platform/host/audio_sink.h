@@ -5,9 +5,15 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/api/waveout.h"
-
 namespace platform {
+
+// PCM as the outputs play it: interleaved frames of 8-bit unsigned or 16-bit little-endian samples.
+struct AudioFormat {
+  uint32_t rate = 0;  // frames per second
+  uint16_t channels = 0;
+  uint16_t bits = 0;        // per sample
+  uint32_t frameBytes = 0;  // one sample of every channel
+};
 
 // What an output pulls from: fills the whole buffer, silence where nothing is queued.
 class AudioSource {
@@ -30,10 +36,10 @@ class AudioSink {
 struct AudioBackend {
   const char* name;
   // Null when this output cannot play the format here.
-  std::unique_ptr<AudioSink> (*open)(const WAVEFORMATEX& format, AudioSource& source);
+  std::unique_ptr<AudioSink> (*open)(const AudioFormat& format, AudioSource& source);
 };
 
-std::unique_ptr<AudioSink> openSdlAudio(const WAVEFORMATEX& format, AudioSource& source);
-std::unique_ptr<AudioSink> openNullAudio(const WAVEFORMATEX& format, AudioSource& source);
+std::unique_ptr<AudioSink> openSdlAudio(const AudioFormat& format, AudioSource& source);
+std::unique_ptr<AudioSink> openNullAudio(const AudioFormat& format, AudioSource& source);
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 #include "platform/host/desktop.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,14 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <thread>
 
-#include "platform/api/resources.h"
-#include "platform/api/window.h"
-#include "platform/api/windowing.h"
-#include "platform/device/screen.h"
-#include "platform/device/videohw.h"
 #include "platform/host/text.h"
 
 namespace platform {
@@ -32,17 +30,25 @@ struct Desktop {
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
   int scale = 1;
-  int presenter = 0;
+  DesktopListener listener;
   bool penDown = false;
-  bool waitSleeps = false;      // SDL's event wait sleeps in the system on this video driver
-  bool drawsToSurface = false;  // frames go into the window's frame buffer, not through a renderer
+  bool waitSleeps = false;             // SDL's event wait sleeps in the system on this video driver
+  int connection = -1;                 // the X server's socket: a wait watches it alone
+  bool drained = false;                // nothing was asked of the server since every event was taken
+  Uint64 lastLook = 0;                 // when desktop events were last taken
+  bool drawsToSurface = false;         // frames go into the window's frame buffer, not through a renderer
+  uint64_t shownPicture = UINT64_MAX;  // the device screen's picture count when the window was drawn
 };
 
 Desktop desktop;
-constexpr Uint64 kVideoRefreshMs = 16;
+// A look for desktop input that may not wait is made at most this often: each one asks the display
+// server, and the loop polls many times per step. A wait always looks, and input ends it at once.
+constexpr Uint64 kPollIntervalMs = 4;
 // The video drivers whose event wait sleeps until input comes; on the others (offscreen, dummy, ...) SDL
 // waits by polling every millisecond, so a plain sleep serves better, and input is taken when it ends.
 constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland"};
+// The video drivers that never have a graphics card behind them.
+constexpr std::string_view kCardlessDrivers[] = {"offscreen", "dummy"};
 int headlessState = -1;  // -1: not decided yet
 
 struct KeyMapping {
@@ -107,40 +113,27 @@ void widenRow(uint32_t* out, const uint32_t* in, int width, int scale) {
 
 // Each device pixel becomes a square of scale x scale pixels, written straight into the window's own
 // frame buffer.
-void presentToWindowSurface(const DeviceScreen& screen) {
+void presentToWindowSurface(const uint32_t* pixels, int frameWidth, int frameHeight) {
   SDL_Surface* target = SDL_GetWindowSurface(desktop.window);
   if (target == nullptr) return;
   if (target->format->format != SDL_PIXELFORMAT_RGB888) {
-    SDL_Surface* source =
-        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(screen.pixels()), screen.width(), screen.height(), 32,
-                                           screen.width() * 4, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), frameWidth, frameHeight, 32,
+                                                             frameWidth * 4, SDL_PIXELFORMAT_RGB888);
     if (source != nullptr) SDL_BlitScaled(source, nullptr, target, nullptr);
     SDL_FreeSurface(source);
   } else if (SDL_LockSurface(target) == 0) {
     const int scale = desktop.scale;
-    const int width = std::min(screen.width(), target->w / scale);
-    const int height = std::min(screen.height(), target->h / scale);
+    const int width = std::min(frameWidth, target->w / scale);
+    const int height = std::min(frameHeight, target->h / scale);
     const size_t rowBytes = static_cast<size_t>(width) * scale * 4;
     for (int y = 0; y < height; ++y) {
       auto* first = static_cast<uint8_t*>(target->pixels) + static_cast<ptrdiff_t>(y) * scale * target->pitch;
-      widenRow(reinterpret_cast<uint32_t*>(first), screen.pixels() + static_cast<ptrdiff_t>(y) * screen.width(), width,
-               scale);
+      widenRow(reinterpret_cast<uint32_t*>(first), pixels + static_cast<ptrdiff_t>(y) * frameWidth, width, scale);
       for (int k = 1; k < scale; ++k) std::memcpy(first + k * target->pitch, first, rowBytes);
     }
     SDL_UnlockSurface(target);
   }
   SDL_UpdateWindowSurface(desktop.window);
-}
-
-void present(const DeviceScreen& screen) {
-  if (desktop.texture != nullptr) {
-    SDL_UpdateTexture(desktop.texture, nullptr, screen.pixels(), screen.width() * 4);
-    // The copy covers the whole window: nothing needs clearing first.
-    SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
-    SDL_RenderPresent(desktop.renderer);
-  } else if (desktop.drawsToSurface) {
-    presentToWindowSurface(screen);
-  }
 }
 
 int chooseScale(int width, int height) {
@@ -150,30 +143,38 @@ int chooseScale(int width, int height) {
   return std::max(1, std::min(usable.w / width, usable.h / height));
 }
 
-void setIcon() {
-  Picture icon = programIcon();
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 32,
-                                                            icon.width * 4, SDL_PIXELFORMAT_RGB888);
+void setIcon(const Picture& icon) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon.pixels.data()), icon.width,
+                                                            icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGB888);
   if (surface == nullptr) return;
   SDL_SetWindowIcon(desktop.window, surface);
   SDL_FreeSurface(surface);
 }
 
+void tell(DesktopEvent event) {
+  if (desktop.listener) desktop.listener(event);
+}
+
 void handle(const SDL_Event& event) {
+  using Kind = DesktopEvent::Kind;
   switch (event.type) {
     case SDL_QUIT:
-      postClose();
+      tell({Kind::Close});
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) setForeground(true);
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) setForeground(false);
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) postClose();
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present(deviceScreen());
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) tell({Kind::Activate});
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) tell({Kind::Deactivate});
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) tell({Kind::Close});
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) tell({Kind::Exposed});
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      if (unsigned key = deviceKeyForDesktopKey(event.key.keysym.sym); key != 0)
-        postKey(key, event.type == SDL_KEYDOWN, event.key.repeat != 0);
+      if (unsigned key = deviceKeyForDesktopKey(event.key.keysym.sym); key != 0) {
+        const Kind kind = event.type == SDL_KEYUP ? Kind::KeyUp
+                          : event.key.repeat != 0 ? Kind::KeyRepeat
+                                                  : Kind::KeyDown;
+        tell({kind, key});
+      }
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -181,20 +182,33 @@ void handle(const SDL_Event& event) {
       desktop.penDown = event.type == SDL_MOUSEBUTTONDOWN;
       // Captured while down, so a drag past the window's edge keeps reporting where the pen is.
       SDL_CaptureMouse(desktop.penDown ? SDL_TRUE : SDL_FALSE);
-      postPen(desktop.penDown ? WM_LBUTTONDOWN : WM_LBUTTONUP, floorDiv(event.button.x, desktop.scale),
-              floorDiv(event.button.y, desktop.scale), desktop.penDown);
+      tell({desktop.penDown ? Kind::PenDown : Kind::PenUp, 0, floorDiv(event.button.x, desktop.scale),
+            floorDiv(event.button.y, desktop.scale), desktop.penDown});
       break;
     case SDL_MOUSEMOTION:
-      postPen(WM_MOUSEMOVE, floorDiv(event.motion.x, desktop.scale), floorDiv(event.motion.y, desktop.scale),
-              desktop.penDown);
+      tell({Kind::PenMove, 0, floorDiv(event.motion.x, desktop.scale), floorDiv(event.motion.y, desktop.scale),
+            desktop.penDown});
       break;
     default:
       break;
   }
 }
 
-// Whether the renderer's OpenGL is a software rasteriser (a machine without a graphics card, or SDL's
-// offscreen driver): for the one scaled copy of each frame it costs several times a plain copy.
+// Whether a graphics card may draw for this process, told without loading OpenGL: the kernel offers a
+// device for it. Without one OpenGL could only rasterise in software.
+bool mayHaveGraphicsCard(const char* driver) {
+  for (std::string_view cardless : kCardlessDrivers) {
+    if (driver != nullptr && driver == cardless) return false;
+  }
+  std::error_code error;
+  for (const std::filesystem::directory_entry& node : std::filesystem::directory_iterator("/dev/dri", error)) {
+    if (node.path().filename().string().rfind("renderD", 0) == 0) return true;
+  }
+  return std::filesystem::exists("/dev/nvidiactl", error);
+}
+
+// Whether the renderer's OpenGL is a software rasteriser after all (a virtual machine's device, say):
+// for the one scaled copy of each frame it costs several times a plain copy.
 bool drawsInSoftware(SDL_Renderer* renderer) {
   SDL_RendererInfo info;
   if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
@@ -207,15 +221,6 @@ bool drawsInSoftware(SDL_Renderer* renderer) {
     if (std::strstr(name, rasteriser) != nullptr) return true;
   }
   return false;
-}
-
-// The panel scans video memory continuously; the window follows it at the desktop's frame rate.
-void refreshFromVideoNowAndThen() {
-  static Uint64 last = 0;
-  const Uint64 now = SDL_GetTicks64();
-  if (now - last < kVideoRefreshMs) return;
-  last = now;
-  refreshScreenFromVideo();
 }
 
 }  // namespace
@@ -241,7 +246,8 @@ unsigned deviceKeyForDesktopKey(int sdlKeycode) {
   return 0;
 }
 
-bool openDesktopWindow(const std::u16string& title) {
+bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenHeight, const Picture& icon,
+                       DesktopListener listener) {
   if (isHeadless() || desktop.window != nullptr) return desktop.window != nullptr;
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -249,14 +255,16 @@ bool openDesktopWindow(const std::u16string& title) {
     setHeadless(true);
     return false;
   }
-  DeviceScreen& screen = deviceScreen();
-  desktop.scale = chooseScale(screen.width(), screen.height());
+  desktop.scale = chooseScale(screenWidth, screenHeight);
   desktop.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    screen.width() * desktop.scale, screen.height() * desktop.scale, SDL_WINDOW_HIDDEN);
-  if (desktop.window != nullptr) desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
-  if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
-    desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                        screen.width(), screen.height());
+                                    screenWidth * desktop.scale, screenHeight * desktop.scale, SDL_WINDOW_HIDDEN);
+  // A renderer is made only where a graphics card may scale the frames; the probe loads OpenGL once.
+  if (desktop.window != nullptr && mayHaveGraphicsCard(SDL_GetCurrentVideoDriver())) {
+    desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
+    if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
+      desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                          screenWidth, screenHeight);
+  }
   if (desktop.window != nullptr && desktop.texture == nullptr) {
     // Without a graphics card the frames go straight into the window's own frame buffer, which SDL must
     // then not put behind OpenGL either.
@@ -271,29 +279,34 @@ bool openDesktopWindow(const std::u16string& title) {
     setHeadless(true);
     return false;
   }
-  setIcon();
-  desktop.presenter = screen.addPresenter(present);
+  setIcon(icon);
+  desktop.listener = std::move(listener);
   const char* driver = SDL_GetCurrentVideoDriver();
   for (std::string_view sleeping : kSleepingWaitDrivers) desktop.waitSleeps |= driver != nullptr && driver == sleeping;
+  SDL_SysWMinfo system;
+  SDL_VERSION(&system.version);
+  if (SDL_GetWindowWMInfo(desktop.window, &system) && system.subsystem == SDL_SYSWM_X11)
+    desktop.connection = ConnectionNumber(system.info.x11.display);
   return true;
 }
 
 void showDesktopWindow(bool visible) {
   if (desktop.window == nullptr) return;
+  desktop.drained = false;
   if (visible) {
     SDL_ShowWindow(desktop.window);
-    present(deviceScreen());
   } else {
     SDL_HideWindow(desktop.window);
   }
 }
 
 void raiseDesktopWindow() {
-  if (desktop.window != nullptr) SDL_RaiseWindow(desktop.window);
+  if (desktop.window == nullptr) return;
+  desktop.drained = false;
+  SDL_RaiseWindow(desktop.window);
 }
 
 void closeDesktopWindow() {
-  if (desktop.presenter != 0) deviceScreen().removePresenter(desktop.presenter);
   if (desktop.texture != nullptr) SDL_DestroyTexture(desktop.texture);
   if (desktop.renderer != nullptr) SDL_DestroyRenderer(desktop.renderer);
   bool hadWindow = desktop.window != nullptr;
@@ -306,32 +319,55 @@ bool hasDesktopWindow() { return desktop.window != nullptr; }
 
 int desktopScale() { return desktop.scale; }
 
-void pumpDesktop(int timeoutMs) {
-  pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0)));
+void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t picture, bool again) {
+  if (desktop.window == nullptr || (picture == desktop.shownPicture && !again)) return;
+  desktop.shownPicture = picture;
+  desktop.drained = false;
+  if (desktop.texture != nullptr) {
+    SDL_UpdateTexture(desktop.texture, nullptr, pixels, width * 4);
+    // The copy covers the whole window: nothing needs clearing first.
+    SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
+    SDL_RenderPresent(desktop.renderer);
+  } else if (desktop.drawsToSurface) {
+    presentToWindowSurface(pixels, width, height);
+  }
 }
 
 void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
   if (desktop.window == nullptr) return;
-  refreshFromVideoNowAndThen();
-  // While the panel scans video memory the window keeps following it.
-  if (videoFrameBuffer().pixels != nullptr)
-    until = std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(kVideoRefreshMs));
   SDL_Event event;
   const auto left = until - std::chrono::steady_clock::now();
+  if (left <= std::chrono::steady_clock::duration::zero() && SDL_GetTicks64() - desktop.lastLook < kPollIntervalMs)
+    return;
   if (left > std::chrono::steady_clock::duration::zero()) {
-    if (desktop.waitSleeps) {
+    if (desktop.connection >= 0) {
+      // SDL's own wait asks the server several times around its sleep. Here events are taken before
+      // it only when the server was asked something since they were last taken: otherwise none can be
+      // waiting unread, and the socket tells of any that come.
+      if (!desktop.drained) {
+        while (SDL_PollEvent(&event)) handle(event);
+      }
+      pollfd server{desktop.connection, POLLIN, 0};
+      const auto ms = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+      if (ms > 0) poll(&server, 1, static_cast<int>(ms));
+    } else if (desktop.waitSleeps) {
       const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-      if (!SDL_WaitEventTimeout(&event, static_cast<int>(ms))) return;
+      const bool woken = SDL_WaitEventTimeout(&event, static_cast<int>(ms)) != 0;
+      desktop.lastLook = SDL_GetTicks64();
+      if (!woken) return;
       handle(event);
     } else {
       std::this_thread::sleep_until(until);
     }
   }
+  desktop.lastLook = SDL_GetTicks64();
   while (SDL_PollEvent(&event)) handle(event);
+  desktop.drained = true;
 }
 
 bool showDesktopError(const std::string& caption, const std::string& text) {
   if (desktop.window == nullptr) return false;
+  desktop.drained = false;
   return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), desktop.window) == 0;
 }
 

@@ -1,8 +1,13 @@
-// The desktop window that shows the emulated device's screen, and the host input it turns into device input.
+// The desktop window that shows the emulated device's screen, and the desktop input it turns into the
+// device's keys, pen and activation.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
+
+#include "platform/types.h"
 
 namespace platform {
 
@@ -10,8 +15,21 @@ namespace platform {
 bool isHeadless();
 void setHeadless(bool headless);
 
-// Opens the desktop window for the device's main window (hidden until shown); false when headless.
-bool openDesktopWindow(const std::u16string& title);
+// What happens at the desktop window, in the device's terms.
+struct DesktopEvent {
+  enum class Kind { Close, Activate, Deactivate, KeyDown, KeyUp, KeyRepeat, PenDown, PenMove, PenUp, Exposed };
+  Kind kind = Kind::Close;
+  unsigned key = 0;  // a device key
+  int x = 0;         // the pen, in device pixels; outside the screen while it is dragged past the edge
+  int y = 0;
+  bool penDown = false;  // for PenMove
+};
+using DesktopListener = std::function<void(const DesktopEvent&)>;
+
+// Opens the desktop window for a device screen of the given size (hidden until shown); false when
+// headless. The listener hears of the window's events while its pump runs.
+bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenHeight, const Picture& icon,
+                       DesktopListener listener);
 void showDesktopWindow(bool visible);
 void raiseDesktopWindow();
 void closeDesktopWindow();
@@ -19,9 +37,12 @@ bool hasDesktopWindow();
 // Whole factor the device screen is shown at.
 int desktopScale();
 
-// Moves pending desktop events into the message queue; waits up to timeoutMs for the first one.
-void pumpDesktop(int timeoutMs);
-// The same, waiting until the moment given at the latest.
+// Shows a frame of the device screen (0x00RRGGBB, row after row). A frame whose picture number is the
+// one the window shows is not drawn again, unless asked to be.
+void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t picture, bool again);
+
+// Hands pending desktop events to the listener, waiting for the first one until the moment given at the
+// latest. A look that may not wait is made only every few milliseconds.
 void pumpDesktopUntil(std::chrono::steady_clock::time_point until);
 
 // A modal error dialog over the desktop window; false when there is no display.

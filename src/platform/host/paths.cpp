@@ -58,13 +58,3 @@ void setProgramFile(std::string hostPath) {
 }
 
 }  // namespace platform
-
-DWORD GetModuleFileNameW(HMODULE, LPWSTR fileName, DWORD size) {
-  if (fileName == nullptr || size == 0) return 0;
-  std::u16string path = platform::toDevicePath(platform::programFile());
-  // Like the handheld: a name that does not fit is cut and still terminated.
-  DWORD n = std::min<DWORD>(static_cast<DWORD>(path.size()), size - 1);
-  std::copy_n(path.begin(), n, fileName);
-  fileName[n] = 0;
-  return n;
-}

@@ -5,11 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/api/wintypes.h"
-
-// Full path of the program file in the handheld's form; module is ignored (the process itself).
-DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
-
 namespace platform {
 
 // "\a\b.txt" and "a\b.txt" both name "/a/b.txt" on the host: the device root is the host root.

@@ -2,13 +2,15 @@
 #include "platform/host/userhive.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
 #include <string>
 
-#include "platform/api/registry.h"
 #include "platform/host/datafolder.h"
 #include "platform/host/text.h"
 
@@ -28,12 +30,14 @@ constexpr int kBusyTimeoutMs = 5000;
 
 std::mutex hiveLock;
 sqlite3* db = nullptr;     // guarded by hiveLock
+bool readOnly = false;     // guarded by hiveLock: db was opened for reading only
 std::string dbFolder;      // guarded by hiveLock: the data folder db was opened in
 std::string reportedFile;  // guarded by hiveLock: the file whose trouble was last reported
 
 void closeDb() {
   if (db) sqlite3_close(db);
   db = nullptr;
+  readOnly = false;
   dbFolder.clear();
 }
 
@@ -76,7 +80,52 @@ std::string moveAside(const std::string& file) {
   return aside;
 }
 
-// Opens (creating when needed) the database of the current data folder; null when it cannot be used.
+// Whether the path may be written. Write bits count even where the host would let the process write
+// anyway (as root): a file or folder its owner made read-only is left as it is.
+bool writable(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+// A file URI for SQLite: every byte outside the unreserved set percent-encoded.
+std::string fileUri(const std::string& file, const char* query) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (unsigned char c : file) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+      uri += static_cast<char>(c);
+    } else {
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 0xF];
+    }
+  }
+  return uri + "?" + query;
+}
+
+sqlite3* openForReading(const std::string& name, int flags) {
+  sqlite3* opened = nullptr;
+  if (sqlite3_open_v2(name.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX | flags, nullptr) ==
+      SQLITE_OK) {
+    sqlite3_busy_timeout(opened, kBusyTimeoutMs);
+    // The open itself reads nothing; a hive that cannot be read shows here.
+    if (sqlite3_exec(opened, "SELECT 1 FROM keys LIMIT 1; SELECT 1 FROM vals LIMIT 1;", nullptr, nullptr, nullptr) ==
+        SQLITE_OK)
+      return opened;
+  }
+  sqlite3_close(opened);
+  return nullptr;
+}
+
+// A hive that may not be written is read as it is. In a folder that may not be written either, the
+// write-ahead log's shared index cannot be made, and the file is read as one that nobody changes.
+sqlite3* openReadOnly(const std::string& file) {
+  sqlite3* opened = openForReading(file, 0);
+  return opened ? opened : openForReading(fileUri(file, "immutable=1"), SQLITE_OPEN_URI);
+}
+
+// Opens (creating when needed) the database of the current data folder; null when it cannot be used. A
+// hive that may not be written still shows what it holds.
 sqlite3* database() {
   const std::string folder = platform::dataFolder();
   if (db && folder == dbFolder) return db;
@@ -84,22 +133,29 @@ sqlite3* database() {
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   const std::string file = folder + "/" + kDatabaseName;
+  const bool exists = std::filesystem::is_regular_file(file, ignored);
+  sqlite3* opened = nullptr;
   int code = SQLITE_OK;
-  std::string reason;
-  sqlite3* opened = openHive(file, code, reason);
-  if (opened == nullptr && (code & 0xFF) == SQLITE_NOTADB) {
-    const std::string aside = moveAside(file);
-    if (!aside.empty()) {
-      reportOnce(file,
-                 "the settings file " + file + " is not a database; it is kept as " + aside + " and a new one is made");
-      opened = openHive(file, code, reason);
+  std::string reason = "it cannot be written";
+  if (!exists || (writable(file) && writable(folder))) {
+    opened = openHive(file, code, reason);
+    if (opened == nullptr && (code & 0xFF) == SQLITE_NOTADB) {
+      const std::string aside = moveAside(file);
+      if (!aside.empty()) {
+        reportOnce(file, "the settings file " + file + " is not a database; it is kept as " + aside +
+                             " and a new one is made");
+        opened = openHive(file, code, reason);
+      }
     }
+  }
+  if (opened == nullptr && exists && (opened = openReadOnly(file)) != nullptr) {
+    reportOnce(file, "the settings file " + file + " cannot be written; changes will not be saved");
+    readOnly = true;
   }
   if (opened == nullptr) {
     reportOnce(file, "the settings cannot be kept in " + file + ": " + reason);
     return nullptr;
   }
-  if (sqlite3_db_readonly(opened, "main") == 1) reportOnce(file, "the settings file " + file + " cannot be written");
   db = opened;
   dbFolder = folder;
   return db;
@@ -224,7 +280,9 @@ LONG createKey(const std::u16string& path, bool& created) {
   std::lock_guard lock(hiveLock);
   sqlite3* connection = database();
   if (connection == nullptr) return ERROR_BADDB;
-  if (path.empty()) return ERROR_SUCCESS;
+  // An existing key is only opened, which a hive that cannot be written allows too.
+  if (LONG state = keyState(connection, path); state != ERROR_NOT_FOUND) return state;
+  if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
   if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
   // Each missing key from the top down, parents before children.
@@ -243,6 +301,7 @@ LONG deleteKey(const std::u16string& path) {
   std::lock_guard lock(hiveLock);
   sqlite3* connection = database();
   if (connection == nullptr) return ERROR_BADDB;
+  if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
   if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
   if (LONG state = keyState(connection, path); state != ERROR_SUCCESS)
@@ -262,6 +321,7 @@ LONG setValue(const std::u16string& path, const std::u16string& name, DWORD type
   std::lock_guard lock(hiveLock);
   sqlite3* connection = database();
   if (connection == nullptr) return ERROR_BADDB;
+  if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
   if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
@@ -311,6 +371,7 @@ LONG deleteValue(const std::u16string& path, const std::u16string& name) {
   std::lock_guard lock(hiveLock);
   sqlite3* connection = database();
   if (connection == nullptr) return ERROR_BADDB;
+  if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
   if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
@@ -341,13 +402,9 @@ LONG queryInfo(const std::u16string& path, KeyInfo& out) {
   return ERROR_SUCCESS;
 }
 
-}  // namespace platform::userhive
-
-namespace platform {
-
-void closeUserHive() {
-  std::lock_guard lock(userhive::hiveLock);
-  userhive::closeDb();
+void close() {
+  std::lock_guard lock(hiveLock);
+  closeDb();
 }
 
-}  // namespace platform
+}  // namespace platform::userhive

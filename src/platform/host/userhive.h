@@ -1,5 +1,5 @@
 // The registry's user hive (HKEY_CURRENT_USER), kept in one SQLite database in the data folder.
-// Internal to the stand-in: registry.cpp routes the Reg* calls here. Key paths come folded to lower case,
+// Internal to the stand-in: api/registry.cpp routes the Reg* calls here. Key paths come folded to lower case,
 // "\" separated, without leading or trailing separators; "" is the hive's root.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 namespace platform::userhive {
 
@@ -40,5 +40,8 @@ LONG queryValue(const std::u16string& path, const std::u16string& name, Value& o
 LONG enumValue(const std::u16string& path, DWORD index, Value& out);
 LONG deleteValue(const std::u16string& path, const std::u16string& name);
 LONG queryInfo(const std::u16string& path, KeyInfo& out);
+
+// Lets go of the database; the next call opens it again, in the data folder then in force.
+void close();
 
 }  // namespace platform::userhive

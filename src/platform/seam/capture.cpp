@@ -1,4 +1,4 @@
-// PNG files of the device screen, through libpng; its errors end in a longjmp back to the call.
+// PNG files of pictures, through libpng; its errors end in a longjmp back to the call.
 #include "platform/seam/capture.h"
 
 #include <png.h>
@@ -6,9 +6,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
-
-#include "platform/device/screen.h"
-#include "platform/device/videohw.h"
 
 namespace platform {
 
@@ -100,20 +97,6 @@ static bool decode(png_structp png, png_infop info, FILE* file, Picture& picture
   }
   png_read_end(png, nullptr);
   return true;
-}
-
-bool captureScreen(const std::string& path) {
-  // The panel's latest frame, when the program draws into video memory.
-  refreshScreenFromVideo();
-  const DeviceScreen& screen = deviceScreen();
-  Picture frame;
-  frame.width = screen.width();
-  frame.height = screen.height();
-  frame.pixels.assign(screen.pixels(),
-                      screen.pixels() + static_cast<size_t>(frame.width) * static_cast<size_t>(frame.height));
-  if (writePng(path, frame)) return true;
-  std::fprintf(stderr, "GlimmerHut: cannot write the captured frame \"%s\"\n", path.c_str());
-  return false;
 }
 
 }  // namespace platform

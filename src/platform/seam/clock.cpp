@@ -22,8 +22,6 @@ uint64_t realNow() {
 
 }  // namespace
 
-DWORD GetTickCount() { return static_cast<DWORD>(platform::tickCount64()); }
-
 namespace platform {
 
 uint64_t tickCount64() { return manual.load() ? manualNow.load() : realNow(); }

@@ -1,12 +1,8 @@
-// The tick count, and the test seam that lets a test or a scripted run own the clock.
+// The stand-in's clock, and the test seam that lets a test or a scripted run own it.
 #pragma once
 
 #include <chrono>
-
-#include "platform/api/wintypes.h"
-
-// Milliseconds since the program started; wraps after 49.7 days like the handheld's.
-DWORD GetTickCount();
+#include <cstdint>
 
 namespace platform {
 

@@ -7,11 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/api/window.h"
-#include "platform/api/windowing.h"
-#include "platform/host/desktop.h"
-#include "platform/seam/capture.h"
 #include "platform/seam/clock.h"
+#include "platform/types.h"
 
 namespace platform {
 
@@ -34,7 +31,7 @@ struct Playback {
   std::string captureFolder;
   size_t next = 0;
   bool running = false;
-  bool endAnnounced = false;
+  bool endTold = false;  // a close was taken, or the end without one was told
 };
 
 Playback playback;  // main thread only
@@ -118,48 +115,6 @@ bool parseLine(const std::vector<std::string>& words, uint64_t previous, Script&
   return true;
 }
 
-void fire(const ScriptEvent& event) {
-  using Kind = ScriptEvent::Kind;
-  switch (event.kind) {
-    case Kind::KeyDown:
-      postKey(static_cast<UINT>(event.a), true, false);
-      break;
-    case Kind::KeyRepeat:
-      postKey(static_cast<UINT>(event.a), true, true);
-      break;
-    case Kind::KeyUp:
-      postKey(static_cast<UINT>(event.a), false, false);
-      break;
-    case Kind::PenDown:
-      postPen(WM_LBUTTONDOWN, event.a, event.b, true);
-      break;
-    case Kind::PenMove:
-      postPen(WM_MOUSEMOVE, event.a, event.b, true);
-      break;
-    case Kind::PenHover:
-      postPen(WM_MOUSEMOVE, event.a, event.b, false);
-      break;
-    case Kind::PenUp:
-      postPen(WM_LBUTTONUP, event.a, event.b, false);
-      break;
-    case Kind::Activate:
-      setForeground(true);
-      break;
-    case Kind::Deactivate:
-      setForeground(false);
-      break;
-    case Kind::Close:
-      postClose();
-      break;
-    case Kind::Capture: {
-      bool absolute = !event.file.empty() && event.file[0] == '/';
-      captureScreen(absolute || playback.captureFolder.empty() ? event.file
-                                                               : playback.captureFolder + "/" + event.file);
-      break;
-    }
-  }
-}
-
 }  // namespace
 
 unsigned keyCodeByName(std::string_view name) {
@@ -233,21 +188,22 @@ bool isSteppedClock() { return playback.running && !playback.script.realtime; }
 
 uint64_t scriptStep() { return playback.script.step; }
 
-bool runScript() {
+bool takeDueScriptEvent(ScriptEvent& event) {
   if (!playback.running) return false;
   const std::vector<ScriptEvent>& events = playback.script.events;
-  while (playback.next < events.size() && events[playback.next].time <= tickCount64()) {
-    const ScriptEvent& event = events[playback.next++];
-    fire(event);
-    if (event.kind == ScriptEvent::Kind::Close) playback.endAnnounced = true;
-  }
-  bool remaining = playback.next < events.size();
-  // Without a desktop nobody else can end the run: it ends with the script.
-  if (!remaining && !playback.endAnnounced && !hasDesktopWindow()) {
-    playback.endAnnounced = true;
-    postClose();
-  }
-  return remaining;
+  if (playback.next >= events.size() || events[playback.next].time > tickCount64()) return false;
+  event = events[playback.next++];
+  if (event.kind == ScriptEvent::Kind::Close) playback.endTold = true;
+  const bool absolute = !event.file.empty() && event.file[0] == '/';
+  if (event.kind == ScriptEvent::Kind::Capture && !absolute && !playback.captureFolder.empty())
+    event.file = playback.captureFolder + "/" + event.file;
+  return true;
+}
+
+bool takeScriptEnd() {
+  if (!playback.running || playback.endTold || playback.next < playback.script.events.size()) return false;
+  playback.endTold = true;
+  return true;
 }
 
 uint64_t nextScriptTime() {

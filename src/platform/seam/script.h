@@ -51,8 +51,12 @@ bool isScriptRunning();
 bool isSteppedClock();
 uint64_t scriptStep();
 
-// Fires every event that is due; true when events remain.
-bool runScript();
+// Takes the next event that is due on the clock; false when none is. A capture's file comes as the path
+// to write.
+bool takeDueScriptEvent(ScriptEvent& event);
+// True once, when every event has been taken and none of them was a close: nothing in the script will
+// end the run.
+bool takeScriptEnd();
 // Time of the next event, or UINT64_MAX when none remains.
 uint64_t nextScriptTime();
 

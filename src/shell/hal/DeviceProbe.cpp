@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/api/kernel.h"
+#include "platform/api/strings.h"
 #include "platform/api/sysinfo.h"
-#include "platform/device/kernel.h"
-#include "platform/host/text.h"
-#include "platform/seam/clock.h"
+#include "platform/api/tickcount.h"
 #include "shell/hal/DisplayServices.h"
 #include "shell/hal/Log.h"
 
@@ -75,7 +75,9 @@ int32_t oemCode() {
   if (cachedOem >= 0) return cachedOem;
   char16_t text[kOemChars + 1] = {};
   if (!SystemParametersInfoW(SPI_GETOEMINFO, sizeof text, text, 0)) text[0] = 0;
-  log("OEM String: \"%s\"", platform::toUtf8(text).c_str());
+  char ansi[kOemChars + 1] = {};
+  WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+  log("OEM String: \"%s\"", ansi);
   cachedOem = oemCodeFor(text);
   return cachedOem;
 }

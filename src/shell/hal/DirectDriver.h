@@ -2,8 +2,8 @@
 // when "gxdma.dll" is there.
 #pragma once
 
+#include "platform/api/gx.h"
 #include "platform/api/module.h"
-#include "platform/device/gx.h"
 #include "shell/hal/VideoDriver.h"
 
 namespace ScreenHAL {

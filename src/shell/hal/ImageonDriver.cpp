@@ -2,7 +2,7 @@
 #include "shell/hal/ImageonDriver.h"
 
 #include "platform/api/gdi.h"
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

@@ -1,8 +1,8 @@
 // The Imageon driver: a surface in the graphics chip's memory, shown on the panel through an overlay.
 #pragma once
 
+#include "platform/api/corelink.h"
 #include "platform/api/module.h"
-#include "platform/device/corelink.h"
 #include "shell/hal/VideoDriver.h"
 
 namespace ScreenHAL {

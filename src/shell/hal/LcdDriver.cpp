@@ -4,7 +4,7 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

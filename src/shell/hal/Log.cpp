@@ -3,15 +3,17 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
-#include "platform/host/paths.h"
+#include "platform/api/file.h"
+#include "platform/api/module.h"
 
 namespace ScreenHAL {
 
 namespace {
 
-constexpr const char* kLogFile = "Log_SHAL.txt";
+constexpr char16_t kLogFile[] = u"Log_SHAL.txt";
 constexpr int kLineCapacity = 1000;
 bool firstLine = true;  // main thread only
 
@@ -24,13 +26,18 @@ void log(const char* format, ...) {
   std::vsnprintf(line, sizeof line - 1, format, args);
   va_end(args);
   // Beside the program, never wherever the host process happened to start.
-  const std::string path = platform::programFolder() + "/" + kLogFile;
-  std::FILE* file = std::fopen(path.c_str(), firstLine ? "w" : "a");
+  WCHAR program[MAX_PATH];
+  const std::u16string_view file(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+  const std::u16string path = std::u16string(file.substr(0, file.find_last_of(u'\\') + 1)) + kLogFile;
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, firstLine ? CREATE_ALWAYS : OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
   firstLine = false;
-  if (file == nullptr) return;
-  std::fputs(line, file);
-  std::fputc('\n', file);
-  std::fclose(file);
+  if (out == INVALID_HANDLE_VALUE) return;
+  SetFilePointer(out, 0, nullptr, FILE_END);
+  std::strcat(line, "\n");
+  DWORD written = 0;
+  WriteFile(out, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  CloseHandle(out);
 }
 
 void restartLog() { firstLine = true; }

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 #include "shell/hal/DisplayServices.h"
 
 namespace ScreenHAL {

@@ -2,7 +2,7 @@
 // current-address register that shows the scan.
 #include "shell/hal/StrongArmDriver.h"
 
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 #include "shell/hal/Log.h"
 
 namespace ScreenHAL {

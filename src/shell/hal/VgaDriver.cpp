@@ -2,7 +2,7 @@
 #include "shell/hal/VgaDriver.h"
 
 #include "platform/api/gdi.h"
-#include "platform/device/gx.h"
+#include "platform/api/gx.h"
 #include "shell/hal/DeviceProbe.h"
 #include "shell/hal/Log.h"
 

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 #include "shell/hal/Log.h"
 
 namespace ScreenHAL {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/api/shell.h"
+#include "platform/api/tickcount.h"
 #include "platform/host/desktop.h"
 #include "platform/seam/clock.h"
 #include "shell/CGameEngine.h"

@@ -2,6 +2,8 @@
 // escapes, as the emulated handheld offers them.
 #pragma once
 
+#include <string_view>
+
 #include "platform/api/window.h"
 
 inline constexpr DWORD GX_FULLSCREEN = 0x01;
@@ -91,3 +93,13 @@ struct RawFrameBufferInfo {
   int cxPixels;
   int cyPixels;
 };
+
+namespace platform::video {
+
+// Entries of the video libraries ("gx.dll", "gxdma.dll", "corelinklib.dll", "coredll.dll"), by lower-case
+// library name; null when there is none.
+FARPROC libraryExport(std::u16string_view library, std::u16string_view name);
+// The display driver's escapes; 0 when not supported.
+int escape(int code, int inputSize, const char* input, int outputSize, char* output);
+
+}  // namespace platform::video

@@ -1,20 +1,15 @@
 // Reservations of address space with physical pages mapped into them, the page size, the
 // high-resolution counter (which a slow video bus holds up) and the processor's identification.
-#include "platform/device/kernel.h"
-
-#include <sys/mman.h>
-#include <sys/uio.h>
-#include <unistd.h>
+#include "platform/api/kernel.h"
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <map>
 #include <mutex>
-#include <vector>
 
 #include "platform/device/device.h"
 #include "platform/device/videohw.h"
+#include "platform/host/memory.h"
 
 namespace {
 
@@ -25,7 +20,7 @@ std::map<uintptr_t, size_t> reservations;  // start -> bytes; guarded by reserva
 
 std::atomic<bool> kernelModeOn{false};
 
-size_t pageSize() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
+size_t pageSize() { return platform::memory::pageSize(); }
 
 bool insideReservation(uintptr_t start, size_t bytes) {
   std::lock_guard lock(reservationsLock);
@@ -53,8 +48,8 @@ LPVOID VirtualAlloc(LPVOID address, DWORD size, DWORD type, DWORD) {
   if (address != nullptr || size == 0 || type != MEM_RESERVE) return nullptr;
   const size_t page = pageSize();
   const size_t bytes = (static_cast<size_t>(size) + page - 1) / page * page;
-  void* reserved = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-  if (reserved == MAP_FAILED) return nullptr;
+  void* reserved = platform::memory::reserve(bytes);
+  if (reserved == nullptr) return nullptr;
   std::lock_guard lock(reservationsLock);
   reservations[reinterpret_cast<uintptr_t>(reserved)] = bytes;
   return reserved;
@@ -80,31 +75,12 @@ BOOL VirtualFree(LPVOID address, DWORD, DWORD type) {
     bytes = it->second;
     reservations.erase(it);
   }
-  return munmap(address, bytes) == 0 ? TRUE : FALSE;
+  return platform::memory::release(address, bytes) ? TRUE : FALSE;
 }
 
 BOOL IsBadReadPtr(const void* address, size_t bytes) {
   if (address == nullptr) return bytes != 0 ? TRUE : FALSE;
-  // Reading through the kernel reports unmapped or unreadable pages instead of faulting on them.
-  static thread_local char scratch[0x10000];
-  const auto* at = static_cast<const char*>(address);
-  while (bytes > 0) {
-    const size_t chunk = bytes < sizeof scratch ? bytes : sizeof scratch;
-    iovec local{scratch, chunk};
-    iovec remote{const_cast<char*>(at), chunk};
-    if (process_vm_readv(getpid(), &local, 1, &remote, 1, 0) != static_cast<ssize_t>(chunk)) {
-      // Where the host forbids reading through the kernel, at least every page must be mapped.
-      if (errno != EPERM && errno != ENOSYS) return TRUE;
-      const size_t page = pageSize();
-      const uintptr_t first = reinterpret_cast<uintptr_t>(at) / page * page;
-      const size_t span = reinterpret_cast<uintptr_t>(at) + chunk - first;
-      std::vector<unsigned char> resident((span + page - 1) / page);
-      if (mincore(reinterpret_cast<void*>(first), span, resident.data()) != 0) return TRUE;
-    }
-    at += chunk;
-    bytes -= chunk;
-  }
-  return FALSE;
+  return platform::memory::readable(address, bytes) ? FALSE : TRUE;
 }
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/api/corelink.h"
 #include "platform/api/gdi.h"
-#include "platform/device/gx.h"
-#include "platform/device/kernel.h"
+#include "platform/api/gx.h"
+#include "platform/api/kernel.h"
 #include "platform/device/videohw.h"
 #include "platform/device/videostate.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "platform/api/wintypes.h"
+#include "platform/types.h"
 
 inline constexpr DWORD MEM_RESERVE = 0x2000;
 inline constexpr DWORD MEM_RELEASE = 0x8000;

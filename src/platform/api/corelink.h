@@ -2,7 +2,9 @@
 // panel through an overlay.
 #pragma once
 
-#include "platform/api/wintypes.h"
+#include <string_view>
+
+#include "platform/types.h"
 
 using AtiCoreAttachProc = BOOL (*)();
 using AtiCoreDetachProc = BOOL (*)();
@@ -17,3 +19,10 @@ using AtiCoreWaitCompleteProc = BOOL (*)(DWORD microseconds);
 // Begins access to the surface's pixels.
 using AtiCoreGetSurfaceAddressProc = BOOL (*)(DWORD surface, void** pixels, LONG* pitch);
 using AtiCoreEndAccessProc = BOOL (*)(DWORD surface);
+
+namespace platform::video {
+
+// The library's entries by name; null when there is none.
+FARPROC coreLinkExport(std::u16string_view name);
+
+}  // namespace platform::video

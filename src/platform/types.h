@@ -1,7 +1,9 @@
-// The handheld's basic types and constants, as the code above the stand-in expects them.
+// The types every layer of the stand-in shares: the handheld's basic types, error codes and key codes, as
+// the code above the stand-in expects them, and plain pictures in host memory.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 using BOOL = int32_t;
 using BYTE = uint8_t;
@@ -19,6 +21,8 @@ using HINSTANCE = HMODULE;
 using FARPROC = void (*)();
 // Result of the COM-style calls: negative is a failure.
 using HRESULT = LONG;
+
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t{-1});
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
@@ -48,3 +52,41 @@ inline constexpr LONG ERROR_REGISTRY_IO_FAILED = 1016;
 inline constexpr LONG ERROR_KEY_DELETED = 1018;
 inline constexpr LONG ERROR_NOT_OWNER = 288;
 inline constexpr LONG ERROR_NOT_FOUND = 1168;
+
+// Virtual-key codes the handheld's keyboard driver reports.
+inline constexpr UINT VK_BACK = 0x08;
+inline constexpr UINT VK_TAB = 0x09;
+inline constexpr UINT VK_RETURN = 0x0D;
+inline constexpr UINT VK_SHIFT = 0x10;
+inline constexpr UINT VK_CONTROL = 0x11;
+inline constexpr UINT VK_ESCAPE = 0x1B;
+inline constexpr UINT VK_SPACE = 0x20;
+inline constexpr UINT VK_LEFT = 0x25;
+inline constexpr UINT VK_UP = 0x26;
+inline constexpr UINT VK_RIGHT = 0x27;
+inline constexpr UINT VK_DOWN = 0x28;
+inline constexpr UINT VK_LWIN = 0x5B;
+inline constexpr UINT VK_RWIN = 0x5C;
+inline constexpr UINT VK_F1 = 0x70;
+inline constexpr UINT VK_F2 = 0x71;
+inline constexpr UINT VK_F3 = 0x72;
+inline constexpr UINT VK_F4 = 0x73;
+inline constexpr UINT VK_F8 = 0x77;
+inline constexpr UINT VK_F9 = 0x78;
+inline constexpr UINT VK_F13 = 0x7C;
+inline constexpr UINT VK_F24 = 0x87;
+inline constexpr UINT VK_APP1 = 0xC1;
+inline constexpr UINT VK_APP2 = 0xC2;
+inline constexpr UINT VK_APP3 = 0xC3;
+inline constexpr UINT VK_APP4 = 0xC4;
+
+namespace platform {
+
+// A plain 24-bit picture in host memory: captured frames and the program's own pictures.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // 0x00RRGGBB, row after row
+};
+
+}  // namespace platform

@@ -1,10 +1,10 @@
 // The Imageon chip's library: attach and detach, one RGB565 surface in the chip's memory, the overlay
 // that shows it on the panel, and access to its pixels.
-#include "platform/device/corelink.h"
+#include "platform/api/corelink.h"
 
 #include <algorithm>
 
-#include "platform/device/kernel.h"
+#include "platform/api/kernel.h"
 #include "platform/device/videohw.h"
 #include "platform/device/videostate.h"
 

@@ -1,5 +1,5 @@
 // The host side of starting the program.
-#include "platform/host/program.h"
+#include "platform/api/program.h"
 
 #include <cstdio>
 #include <cstdlib>
