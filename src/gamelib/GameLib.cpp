@@ -268,11 +268,11 @@ void GameLib::startLoading() {
     currentScreen = start::makeMainMenu();
     start::advanceProgress();
     canvas->flush();
-    doing = "reading the keys and texts";
+    // Reading the keys and texts initialises the main menu too.
+    doing = "making the main menu";
     loadKeysAndTexts();
     start::advanceProgress();
     canvas->flush();
-    doing = "showing the main menu";
     openMainMenu();
   } catch (DExceptionBase* e) {
     std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);

@@ -375,8 +375,11 @@ void MainMenu::startChosen() {
     std::fprintf(stderr, "GlimmerHut: %s could not start: %s %s\n",
                  narrow((*titles)[grid[row][column]]->chars()).c_str(),
                  narrow(nuv::lang::getExceptionName(failure->code())).c_str(), narrow(failure->message()).c_str());
-    // The half-built game goes; the menu stays.
+    // The half-built game goes, whatever its leave meets on the way; the menu stays, with its icons' picture
+    // loaded again in place of the game's.
     GameLib::currentScreen = this;
+    nuv::lang::dropException(ExceptionCode::Exception, [&] { screen->leave(); });
+    GameImage::loadImageTable(kIconTable);
     returnToGrid();
   }
 }
