@@ -7,6 +7,7 @@
 #include "core/lang/DInteger.h"
 #include "core/lang/DintArray.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/TextTable.h"
 
 namespace gamelib {
@@ -77,23 +78,26 @@ void GameImage::loadImageTable(DStringPtr setName) {
   DInputStreamPtr stream = path.isNull() ? nullptr : GameLib::loadFile(path);
   if (stream.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
   DDataInputStreamPtr data = new DDataInputStream(stream);
-  try {
-    for (;;) {
-      DStringPtr line = TextTable::readLine(data, false);
-      if (line.isNull()) break;
-      DStringArrayPtr fields = TextTable::split(line, u';');
-      DintArrayPtr rect = new DintArray(kRectFields);
-      for (int32_t i = 0; i < kRectFields; ++i) (*rect)[i] = DInteger::parseInt((*fields)[i + 1]);
-      imageTable->put(DStringPtr((*fields)[0]), rect);
-    }
-  } catch (DExceptionBase* e) {
+  // A line that is no rectangle is damage to the table, named; the lines before it stay.
+  ResourceDamage::reading(path, [&] {
     try {
-      catchException(e, ExceptionCode::EOFException);
-    } catch (...) {
-      stream->close();
-      throw;
+      for (;;) {
+        DStringPtr line = TextTable::readLine(data, false);
+        if (line.isNull()) break;
+        DStringArrayPtr fields = TextTable::split(line, u';');
+        DintArrayPtr rect = new DintArray(kRectFields);
+        for (int32_t i = 0; i < kRectFields; ++i) (*rect)[i] = DInteger::parseInt((*fields)[i + 1]);
+        imageTable->put(DStringPtr((*fields)[0]), rect);
+      }
+    } catch (DExceptionBase* e) {
+      try {
+        catchException(e, ExceptionCode::EOFException);
+      } catch (...) {
+        stream->close();
+        throw;
+      }
     }
-  }
+  });
   stream->close();
 
   atlas = GameLib::loadImage(setName);

@@ -8,6 +8,7 @@
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/StartScreens.h"
 #include "gamelib/TextTable.h"
 #include "shell/lcdui/DDisplay.h"
@@ -109,24 +110,21 @@ void GameLib::setPathList(DStringPtr value) {
 }
 
 void GameLib::loadKeysAndTexts() {
-  try {
+  // Tables that are not there leave the values and texts as they were; damaged ones are reported.
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
     TextTable::load(kKeysTable, false);
     leftSoftKey1 = TextTable::getInt(u"KEY_LEFT_SOFT1", FrameworkKey::SoftLeft);
     leftSoftKey2 = TextTable::getInt(u"KEY_LEFT_SOFT2", 0);
     rightSoftKey1 = TextTable::getInt(u"KEY_RIGHT_SOFT1", FrameworkKey::SoftRight);
     rightSoftKey2 = TextTable::getInt(u"KEY_RIGHT_SOFT2", 0);
     middleSoftKey = TextTable::getInt(u"KEY_MIDDLE_SOFT", FrameworkKey::Action);
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
-  try {
+  });
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
     // A chosen index beyond the list of codes leaves the texts as they are.
     if (!languageCodes.isNull() && languageIndex >= 0 && languageIndex < languageCodes->length) {
       TextTable::load(u"/txt/res_" + (*languageCodes)[languageIndex], true);
     }
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
+  });
   GameInterfacePtr screen = currentScreen;
   screen->init();
 }
@@ -233,37 +231,53 @@ void GameLib::startLanguageStep() {
 
 void GameLib::startLaterPart() {
   int64_t started = now();
-  if (!start::soundQuestionAnswered()) {
-    currentScreen = start::makeSoundMenu(gameKeys());
+  const char* doing = "asking whether sound should be on";
+  try {
+    if (!start::soundQuestionAnswered()) {
+      currentScreen = start::makeSoundMenu(gameKeys());
+      return;
+    }
+    doing = "showing the logo";
+    graphics->setColor(kWhite);
+    graphics->fillRect(0, 0, screenWidth, screenHeight);
+    drawLogo();
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
+    endStart(doing, *owned);
     return;
   }
-  graphics->setColor(kWhite);
-  graphics->fillRect(0, 0, screenWidth, screenHeight);
-  drawLogo();
   waitThen(started, kLoadingLogoMs, StartStage::LoadingLogoShown);
 }
 
 void GameLib::startLoading() {
-  DStringPtr text = version();
-  if (!text.isNull()) {
-    graphics->setColor(kBlack);
-    graphics->setFont(DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
-    graphics->drawString(text, kVersionX, kVersionY, kTopLeft);
+  const char* doing = "loading the menus";
+  try {
+    DStringPtr text = version();
+    if (!text.isNull()) {
+      graphics->setColor(kBlack);
+      graphics->setFont(DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
+      graphics->drawString(text, kVersionX, kVersionY, kTopLeft);
+    }
+    start::startProgress(screenHeight - (screenHeight >> 3), kBarStart, kBarStep, kBlack, kBarColor);
+    canvas->flush();
+    start::advanceProgress();
+    canvas->flush();
+    start::advanceProgress();
+    canvas->flush();
+    start::loadMenuImages();
+    currentScreen = start::makeMainMenu();
+    start::advanceProgress();
+    canvas->flush();
+    // Reading the keys and texts initialises the main menu too.
+    doing = "making the main menu";
+    loadKeysAndTexts();
+    start::advanceProgress();
+    canvas->flush();
+    openMainMenu();
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
+    endStart(doing, *owned);
   }
-  start::startProgress(screenHeight - (screenHeight >> 3), kBarStart, kBarStep, kBlack, kBarColor);
-  canvas->flush();
-  start::advanceProgress();
-  canvas->flush();
-  start::advanceProgress();
-  canvas->flush();
-  start::loadMenuImages();
-  currentScreen = start::makeMainMenu();
-  start::advanceProgress();
-  canvas->flush();
-  loadKeysAndTexts();
-  start::advanceProgress();
-  canvas->flush();
-  showMainMenu();
 }
 
 void GameLib::waitThen(int64_t since, int64_t ms, StartStage next) {
@@ -301,9 +315,15 @@ bool GameLib::runPendingStart() {
 }
 
 void GameLib::endStart(const char* doing, const DExceptionBase& failure) {
-  std::fprintf(stderr, "GlimmerHut: the start failed while %s: %s %s\n", doing,
-               narrow(nuv::lang::getExceptionName(failure.code())).c_str(), narrow(failure.message()).c_str());
+  report((std::string("the start failed while ") + doing).c_str(), failure);
+  // Nothing half made stays on the screen while the program ends.
+  currentScreen = nullptr;
   notifyDestroyed();
+}
+
+void GameLib::report(const char* what, const DExceptionBase& failure) {
+  std::fprintf(stderr, "GlimmerHut: %s: %s %s\n", what, narrow(nuv::lang::getExceptionName(failure.code())).c_str(),
+               narrow(failure.message()).c_str());
 }
 
 }  // namespace gamelib

@@ -53,7 +53,7 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   // "app.name" and "image.path"; null for any other key.
   nuv::lang::DStringPtr getAppProperty(nuv::lang::DStringPtr key) override;
 
-  // Screen switching.
+  // Screen switching. A main menu whose data is damaged ends the program in order, saying why.
   static void showMainMenu();
   static void quit();
   static void resetFrameClock();
@@ -71,12 +71,19 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static nuv::lang::DStringPtr version();
 
   // Resource lookup: the archive under the bare name and each prefix of pathList, then (loadFile only)
-  // files beside the program.
+  // files beside the program, which are read whole and handed out like an archive entry.
   static nuv::io::DInputStreamPtr loadFile(nuv::lang::DStringPtr name);
+  // The name under which loadFile finds the resource, with whether it is an archive entry (else a file
+  // beside the program, named with a leading "/"); null when it is nowhere.
+  static nuv::lang::DStringPtr locateFile(nuv::lang::DStringPtr name, bool& inArchive);
   static nuv::lang::DStringPtr findInPath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolvePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolveImagePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
-  // path + ".png", else path + ".jpg"; null when neither loads.
+  // DImage::createImage(name); null when the picture is not there, or is there but cannot be decoded
+  // (undecodable is set then). An entry the archive cannot decode is reported (ResourceDamage).
+  static nuv::microedition::lcdui::DImagePtr createPicture(nuv::lang::DStringPtr name, bool& undecodable);
+  // path + ".png", else path + ".jpg"; null when neither is there. A picture there that cannot be
+  // decoded, with no other format standing in for it, is reported as damage (ResourceDamage).
   static nuv::microedition::lcdui::DImagePtr loadImageFile(nuv::lang::DStringPtr path);
   // "graphics/" + a prefix + name, as PNG or JPEG; null when not found.
   static nuv::microedition::lcdui::DImagePtr loadImage(nuv::lang::DStringPtr name);
@@ -128,8 +135,15 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   void waitThen(int64_t since, int64_t ms, StartStage next);
   // True while the start is waiting or has just gone on: that frame call does nothing else.
   bool runPendingStart();
-  // A failed first part: the reason on stderr, and the application ends.
+  // A failed start: the reason on stderr, and the application ends.
   void endStart(const char* doing, const nuv::lang::DExceptionBase& failure);
+  // "GlimmerHut: what: the exception" on stderr.
+  static void report(const char* what, const nuv::lang::DExceptionBase& failure);
+  // The main menu made current and initialised; what fails goes to the caller.
+  static void openMainMenu();
+  // A screen whose step or paint failed: a question of the start ends the start, the main menu ends the
+  // program, any other screen ends into the main menu.
+  static void screenFailed(const GameInterfacePtr& screen, const nuv::lang::DExceptionBase& failure);
   static void notSupportedFrame();
   static void drawCentredLines(const char16_t* const* lines, int32_t count);
 

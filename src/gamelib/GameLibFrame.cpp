@@ -1,11 +1,14 @@
 // The frame step: one 30 ms step per frame call at most, the paint only when it fits before the next step,
 // the switch back to the main menu, quitting, and the frame of an unsupported screen size.
 #include <algorithm>
+#include <memory>
+#include <string>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/StartScreens.h"
 
 namespace gamelib {
@@ -45,6 +48,7 @@ void GameLib::tick() {
   if (pendingSwitch >= 0) {
     if (pendingSwitch == kSwitchToMainMenu) showMainMenu();
     pendingSwitch = kNoSwitch;
+    if (running == 0) return;
   }
   int64_t now = DSystem::currentTimeMillis();
   int32_t late = stepLateness(now);
@@ -57,15 +61,42 @@ void GameLib::tick() {
   // Held here so a screen that replaces itself in its update or paint lives until it returns.
   GameInterfacePtr screen = currentScreen;
   if (screen.isNull()) nuv::lang::throwNullPointerException();
-  screen->update();
+  try {
+    screen->update();
 
-  if (DSystem::currentTimeMillis() + paintTime > lastStepTime + kStepMs) {
-    paintTime = 0;
+    if (DSystem::currentTimeMillis() + paintTime > lastStepTime + kStepMs) {
+      paintTime = 0;
+      return;
+    }
+    int64_t paintStart = DSystem::currentTimeMillis();
+    canvas->paintScreen();
+    paintTime = DSystem::currentTimeMillis() - paintStart;
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> failure = catchException(e, ExceptionCode::Exception);
+    screenFailed(screen, *failure);
+  }
+}
+
+void GameLib::screenFailed(const GameInterfacePtr& screen, const DExceptionBase& failure) {
+  if (start::isQuestion(screen)) {
+    instance->endStart("answering the start's questions", failure);
     return;
   }
-  int64_t paintStart = DSystem::currentTimeMillis();
-  canvas->paintScreen();
-  paintTime = DSystem::currentTimeMillis() - paintStart;
+  if (start::isMainMenu(screen)) {
+    report("the main menu failed", failure);
+    currentScreen = nullptr;
+    instance->notifyDestroyed();
+    return;
+  }
+  // A game that fails in its load or its play ends into the main menu, saying why (damaged data names
+  // the archive and the entry); the program goes on.
+  report((std::string(screen->getClassName()) + " ended").c_str(), failure);
+  if (currentScreen == screen) {
+    currentScreen = nullptr;
+    // It may be half made: what its leave meets on the way does not keep the main menu away.
+    nuv::lang::dropException(ExceptionCode::Exception, [&] { screen->leave(); });
+  }
+  showMainMenu();
 }
 
 int32_t GameLib::idleTime() {
@@ -82,18 +113,28 @@ int32_t GameLib::idleTime() {
 
 void GameLib::showMainMenu() {
   try {
-    GameInterfacePtr old = currentScreen;
-    if (!old.isNull()) {
-      old->leave();
-      currentScreen = nullptr;
-    }
-    ScreenCanvas::held[GameAction::Fire] = false;
-    currentScreen = start::makeMainMenu();
-    GameInterfacePtr menu = currentScreen;
-    menu->init();
+    openMainMenu();
   } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
+    std::unique_ptr<DExceptionBase> failure = catchException(e, ExceptionCode::Exception);
+    // Anything else ends the switch where it stood. A damaged main menu leaves the program nothing to go
+    // back to: it ends in order, saying why.
+    if (!ResourceDamage::isReport(*failure)) return;
+    report("the main menu could not be shown", *failure);
+    currentScreen = nullptr;
+    instance->notifyDestroyed();
   }
+}
+
+void GameLib::openMainMenu() {
+  GameInterfacePtr old = currentScreen;
+  if (!old.isNull()) {
+    old->leave();
+    currentScreen = nullptr;
+  }
+  ScreenCanvas::held[GameAction::Fire] = false;
+  currentScreen = start::makeMainMenu();
+  GameInterfacePtr menu = currentScreen;
+  menu->init();
 }
 
 void GameLib::quit() {

@@ -1,18 +1,25 @@
 // Finding resources: the archive under the bare name and the screen size's directory prefixes, then files
-// beside the program; pictures as PNG or else JPEG.
+// beside the program, read whole like an archive entry; pictures as PNG or else JPEG.
 #include <memory>
 
 #include "core/io/D7zipInputStream.h"
+#include "core/io/DByteArrayInputStream.h"
 #include "core/io/DFileInputStream.h"
 #include "core/lang/DExceptionBase.h"
+#include "core/lang/DbyteArray.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 
 namespace gamelib {
 
 using nuv::io::D7zipInputStream;
+using nuv::io::DByteArrayInputStream;
 using nuv::io::DFileInputStream;
+using nuv::io::DFileInputStreamPtr;
 using nuv::io::DInputStreamPtr;
 using nuv::lang::catchException;
+using nuv::lang::DbyteArray;
+using nuv::lang::DbyteArrayPtr;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DStringPtr;
 using nuv::microedition::lcdui::DImage;
@@ -20,6 +27,8 @@ using nuv::microedition::lcdui::DImagePtr;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
+
+constexpr const char16_t* kNoPicture = u"not a PNG or JPEG picture";
 
 DStringPtr withoutLeadingSlash(DStringPtr name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
@@ -40,25 +49,50 @@ bool isArchiveEntry(DStringPtr name) {
 
 }  // namespace
 
-DInputStreamPtr GameLib::loadFile(DStringPtr name) {
+DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive) {
   name = withoutLeadingSlash(name);
   int32_t n = pathCount();
+  inArchive = true;
   for (int32_t i = -1; i < n; ++i) {
     DStringPtr entry = candidate(name, i);
-    // An entry the archive lists but cannot decode is damage, not absence: its report goes to the caller.
-    if (isArchiveEntry(entry)) return D7zipInputStream::open(entry);
+    if (isArchiveEntry(entry)) return entry;
   }
+  inArchive = false;
   for (int32_t i = -1; i < n; ++i) {
+    DStringPtr file = candidate(name, i);
+    if (!file->startsWith(u"/")) file = u"/" + file;
     try {
-      DStringPtr file = candidate(name, i);
-      if (!file->startsWith(u"/")) file = u"/" + file;
-      DInputStreamPtr stream = DFileInputStream::open(file);
-      if (!stream.isNull()) return stream;
+      DFileInputStream::open(file)->close();
+      return file;
     } catch (DExceptionBase* e) {
       catchException(e, ExceptionCode::Exception);
     }
   }
   return nullptr;
+}
+
+DInputStreamPtr GameLib::loadFile(DStringPtr name) {
+  bool inArchive = false;
+  DStringPtr found = locateFile(name, inArchive);
+  if (found.isNull()) return nullptr;
+  // An entry the archive lists but cannot decode is damage, not absence: its report goes to the caller.
+  if (inArchive) return D7zipInputStream::open(found);
+  // Read whole, as the archive hands out its entries: a reader then meets the end of the data in the
+  // same way wherever the resource lies.
+  return ResourceDamage::reading(found, [&] {
+    DFileInputStreamPtr file = DFileInputStream::open(found);
+    const int32_t size = file->available();
+    DbyteArrayPtr bytes = new DbyteArray(size);
+    int32_t done = 0;
+    while (done < size) {
+      const int32_t got = file->readBuffer(reinterpret_cast<unsigned char*>(bytes->data()) + done, size - done);
+      if (got <= 0) break;
+      done += got;
+    }
+    file->close();
+    if (done < size) ResourceDamage::refuse(found, u"the file ends before its size");
+    return DInputStreamPtr(new DByteArrayInputStream(bytes));
+  });
 }
 
 DStringPtr GameLib::findInPath(DStringPtr dir, DStringPtr name) {
@@ -82,18 +116,30 @@ DStringPtr GameLib::resolveImagePath(DStringPtr dir, DStringPtr name) {
   return prefix.isNull() ? nullptr : prefix + name;
 }
 
-DImagePtr GameLib::loadImageFile(DStringPtr path) {
-  for (const char16_t* extension : {u".png", u".jpg"}) {
-    try {
-      DImagePtr image = DImage::createImage(path + extension, 0);
-      if (!image.isNull()) return image;
-    } catch (DExceptionBase* e) {
-      std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
-      // A picture the archive cannot decode is damage, reported to the caller; one that is merely no
-      // picture of this format lets the next format be tried.
-      if (D7zipInputStream::isDamageReport(*owned)) throw owned.release();
-    }
+DImagePtr GameLib::createPicture(DStringPtr name, bool& undecodable) {
+  undecodable = false;
+  try {
+    return DImage::createImage(name, 0);
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
+    // An entry the archive cannot decode is reported at once.
+    if (ResourceDamage::isReport(*owned)) throw owned.release();
+    undecodable = owned->code() != ExceptionCode::NullPointerException;
+    return nullptr;
   }
+}
+
+DImagePtr GameLib::loadImageFile(DStringPtr path) {
+  // A picture that is no picture of its format lets the next format be tried; when none stands in for
+  // it, it is damage.
+  DStringPtr undecodable;
+  for (const char16_t* extension : {u".png", u".jpg"}) {
+    bool broken = false;
+    DImagePtr image = createPicture(path + extension, broken);
+    if (!image.isNull()) return image;
+    if (broken && undecodable.isNull()) undecodable = path + extension;
+  }
+  if (!undecodable.isNull()) ResourceDamage::refuse(undecodable, kNoPicture);
   return nullptr;
 }
 

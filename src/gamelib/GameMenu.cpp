@@ -9,12 +9,12 @@
 #include "core/lang/DInteger.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 
 namespace gamelib {
 
-using nuv::lang::DExceptionBase;
 using nuv::lang::DintArray;
 using nuv::lang::DintArrayPtr;
 using nuv::lang::DInteger;
@@ -55,14 +55,11 @@ DStringPtr levelKey(const char16_t* const* keys, int32_t level) {
   return level >= 0 && level < kLevelCount ? DStringPtr(keys[level]) : DStringPtr(u"");
 }
 
-// The picture, or null when it does not load.
+// The picture, or null when it is not there.
 DImagePtr tryLoad(const char16_t* name) {
-  try {
-    return GameLib::loadImage(name);
-  } catch (DExceptionBase* e) {
-    nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
-    return nullptr;
-  }
+  DImagePtr picture;
+  ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception, [&] { picture = GameLib::loadImage(name); });
+  return picture;
 }
 
 }  // namespace

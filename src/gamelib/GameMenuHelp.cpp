@@ -10,6 +10,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/PageLayout.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 
@@ -64,24 +65,36 @@ constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
 constexpr int32_t kBottomLeft = DGraphics::LEFT | DGraphics::BOTTOM;
 constexpr int32_t kBottomRight = DGraphics::RIGHT | DGraphics::BOTTOM;
 
-// The paragraphs of the help file, each ended by a line feed; what cannot be read ends the text.
+// The paragraphs of the help file, each ended by a line feed; empty when there is no such file.
 DStringPtr readParagraphs(DStringPtr path) {
   DStringBufferPtr buffer = new DStringBuffer();
-  try {
-    DInputStreamPtr stream = GameLib::loadFile(path);
-    if (stream.isNull()) return buffer->toString();
+  DInputStreamPtr stream = GameLib::loadFile(path);
+  if (stream.isNull()) return buffer->toString();
+  ResourceDamage::reading(path, [&] {
     DDataInputStreamPtr data = new DDataInputStream(stream);
-    for (;;) {
-      DStringPtr paragraph = data->readUTF();
-      if (paragraph.isNull()) break;
-      buffer->append(paragraph);
+    // The file ends between two paragraphs; the end of the data inside one is damage.
+    while (data->available() > 0) {
+      buffer->append(data->readUTF());
       buffer->append(kLineFeed);
     }
     stream->close();
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
+  });
   return buffer->toString();
+}
+
+// The animation a "%" line names; a line that names none is damage to the help file.
+DObject* namedAnimation(DStringPtr line, const DObjectArrayPtr& animations) {
+  int32_t m = -1;
+  try {
+    m = DInteger::valueOf(line->substring(1))->intValue();
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::NumberFormatException);
+  }
+  if (animations.isNull() || m < 0 || m >= animations->length) {
+    throw new DExceptionBase(ExceptionCode::IOException, u"a line starting with %% names no animation: %s",
+                             line->chars());
+  }
+  return (*animations)[m].get();
 }
 
 }  // namespace
@@ -97,7 +110,7 @@ void GameMenu::loadHelp(DStringPtr path, DObjectArrayPtr animations) {
   first = 0;
   helpLines = new DObjectArray(kHelpCapacity);
   helpLineCount = 0;
-  layoutHelp(text, animations);
+  ResourceDamage::reading(path, [&] { layoutHelp(text, animations); });
 }
 
 void GameMenu::addHelpLine(DStringPtr line, DObjectArrayPtr animations) {
@@ -108,8 +121,7 @@ void GameMenu::addHelpLine(DStringPtr line, DObjectArrayPtr animations) {
     helpLines = larger;
   }
   if (line->length() >= 2 && line->charAt(0) == kAnimationMark) {
-    int32_t m = DInteger::valueOf(line->substring(1))->intValue();
-    (*helpLines)[helpLineCount] = (*animations)[m];
+    (*helpLines)[helpLineCount] = namedAnimation(line, animations);
   } else {
     (*helpLines)[helpLineCount] = line;
   }

@@ -9,6 +9,7 @@
 #include "core/lang/DbyteArray.h"
 #include "core/lang/DintArray.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 
 namespace gamelib {
 
@@ -18,7 +19,6 @@ using nuv::io::DInputStreamPtr;
 using nuv::lang::catchException;
 using nuv::lang::DbyteArray;
 using nuv::lang::DbyteArray2d;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DintArray;
 using nuv::lang::DintArray2d;
 using nuv::lang::DString;
@@ -29,7 +29,6 @@ using nuv::microedition::lcdui::DGraphics;
 using nuv::microedition::lcdui::DGraphicsPtr;
 using nuv::microedition::lcdui::DImage;
 using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
@@ -55,36 +54,34 @@ void ImageFont::load(DStringPtr prefix) {
   glyphWidths = new DbyteArray2d(kMaxPages);
   charsets = new DStringArray(kMaxPages);
   for (int32_t i = 0; i < kMaxPages; ++i) {
-    try {
-      (*pages)[i] = DImage::createImage(pageName(prefix, i) + u".png", 0);
-    } catch (DExceptionBase* e) {
-      catchException(e, ExceptionCode::Exception);
-      continue;
-    }
+    // A page that is not there leaves its slot empty; one that is there but cannot be read is damage.
+    bool undecodable = false;
+    (*pages)[i] = GameLib::createPicture(pageName(prefix, i) + u".png", undecodable);
+    if (undecodable) ResourceDamage::refuse(pageName(prefix, i) + u".png", u"not a PNG picture");
+    if ((*pages)[i].isNull()) continue;
     std::u16string characters;
-    try {
-      DInputStreamPtr stream = GameLib::loadFile(pageName(prefix, i));
-      if (stream.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
-      DDataInputStreamPtr data = new DDataInputStream(stream);
-      int32_t count = data->readByte();
-      (*glyphOffsets)[i] = new DintArray(count + 1);
-      (*glyphWidths)[i] = new DbyteArray(count + 1);
-      DintArray& offsets = *(*glyphOffsets)[i];
-      DbyteArray& widths = *(*glyphWidths)[i];
-      for (int32_t j = 0; j < count; ++j) {
-        DStringPtr character = data->readUTF();
-        if (upperCase) character = character->toUpperCase();
-        // One character per glyph keeps the character string and the glyph tables in step.
-        if (character->length() != 1) nuv::lang::throwException(ExceptionCode::IOException);
-        characters += character->view();
-        int8_t width = static_cast<int8_t>(data->readByte());
-        widths[j] = width;
-        offsets[j + 1] = offsets[j] + width;
-      }
-      stream->close();
+    DInputStreamPtr stream = GameLib::loadFile(pageName(prefix, i));
+    if (!stream.isNull()) {
+      ResourceDamage::reading(pageName(prefix, i), [&] {
+        DDataInputStreamPtr data = new DDataInputStream(stream);
+        int32_t count = data->readByte();
+        (*glyphOffsets)[i] = new DintArray(count + 1);
+        (*glyphWidths)[i] = new DbyteArray(count + 1);
+        DintArray& offsets = *(*glyphOffsets)[i];
+        DbyteArray& widths = *(*glyphWidths)[i];
+        for (int32_t j = 0; j < count; ++j) {
+          DStringPtr character = data->readUTF();
+          if (upperCase) character = character->toUpperCase();
+          // One character per glyph keeps the character string and the glyph tables in step.
+          if (character->length() != 1) ResourceDamage::refuse(pageName(prefix, i), u"a glyph is not one character");
+          characters += character->view();
+          int8_t width = static_cast<int8_t>(data->readByte());
+          widths[j] = width;
+          offsets[j + 1] = offsets[j] + width;
+        }
+        stream->close();
+      });
       ++pageCount;
-    } catch (DExceptionBase* e) {
-      catchException(e, ExceptionCode::Exception);
     }
     (*charsets)[i] = new DString(std::u16string_view(characters));
   }

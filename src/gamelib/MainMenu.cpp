@@ -9,6 +9,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameList.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
@@ -102,15 +103,13 @@ MainMenu::~MainMenu() {
 
 void MainMenu::init() {
   ScreenCanvas::clearKeys();
-  // Titles in the chosen language, whatever texts a game loaded last.
-  try {
+  // Titles in the chosen language, whatever texts a game loaded last; without the file they stay.
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
     if (!GameLib::languageCodes.isNull() && GameLib::languageIndex >= 0 &&
         GameLib::languageIndex < GameLib::languageCodes->length) {
       TextTable::load(u"/txt/res_" + (*GameLib::languageCodes)[GameLib::languageIndex], true);
     }
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
+  });
 
   chooseDelay = kChooseDelayMs;
   titleInTime = kTitleSlideMs;
@@ -376,8 +375,11 @@ void MainMenu::startChosen() {
     std::fprintf(stderr, "GlimmerHut: %s could not start: %s %s\n",
                  narrow((*titles)[grid[row][column]]->chars()).c_str(),
                  narrow(nuv::lang::getExceptionName(failure->code())).c_str(), narrow(failure->message()).c_str());
-    // The half-built game goes; the menu stays.
+    // The half-built game goes, whatever its leave meets on the way; the menu stays, with its icons' picture
+    // loaded again in place of the game's.
     GameLib::currentScreen = this;
+    nuv::lang::dropException(ExceptionCode::Exception, [&] { screen->leave(); });
+    GameImage::loadImageTable(kIconTable);
     returnToGrid();
   }
 }

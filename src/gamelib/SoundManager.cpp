@@ -3,6 +3,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "sound/DManager.h"
 
 namespace gamelib {
@@ -55,16 +56,16 @@ void SoundManager::loadSounds(DStringArrayPtr names) {
 
 DPlayerPtr SoundManager::loadPlayer(DStringPtr name) {
   for (const SoundFormat& format : kFormats) {
-    try {
-      DInputStreamPtr stream = GameLib::loadFile(name + format.extension);
-      if (stream.isNull()) continue;
-      DPlayerPtr player = DManager::createPlayer(stream, format.contentType);
-      if (player.isNull()) continue;
-      player->prefetch();
-      return player;
-    } catch (DExceptionBase* e) {
-      catchException(e, ExceptionCode::Exception);
-    }
+    DStringPtr entry = name + format.extension;
+    DInputStreamPtr stream = GameLib::loadFile(entry);
+    if (stream.isNull()) continue;
+    // A sound that is there but cannot be played is damage to it.
+    DPlayerPtr player = ResourceDamage::reading(entry, [&] {
+      DPlayerPtr made = DManager::createPlayer(stream, format.contentType);
+      if (!made.isNull()) made->prefetch();
+      return made;
+    });
+    if (!player.isNull()) return player;
   }
   return nullptr;
 }

@@ -4,6 +4,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 
@@ -13,7 +14,6 @@ using gamelib::GameLib;
 using gamelib::ScreenCanvas;
 namespace GameAction = gamelib::GameAction;
 using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArrayPtr;
 using nuv::microedition::lcdui::DGraphicsPtr;
 
@@ -32,14 +32,12 @@ SoundMenu::SoundMenu() { done = false; }
 
 void SoundMenu::setup(DStringArrayPtr gameKeys) {
   // Without its text file the language keeps the texts it has.
-  try {
+  gamelib::ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception, [] {
     if (!GameLib::languageCodes.isNull() && GameLib::languageIndex >= 0 &&
         GameLib::languageIndex < GameLib::languageCodes->length) {
       TextTable::load(u"/txt/res_" + (*GameLib::languageCodes)[GameLib::languageIndex], true);
     }
-  } catch (DExceptionBase* e) {
-    nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
-  }
+  });
   keys = std::move(gameKeys);
   question = TextTable::getString(u"enable_sound");
   yesText = TextTable::getString(u"yes");

@@ -30,6 +30,13 @@ void loadMenuImages() { GameMenu::loadImages(); }
 
 GameInterfacePtr makeMainMenu() { return new MainMenu(); }
 
+bool isMainMenu(const GameInterfacePtr& screen) { return dynamic_cast<const MainMenu*>(screen.get()) != nullptr; }
+
+bool isQuestion(const GameInterfacePtr& screen) {
+  return dynamic_cast<const langmenu::LangMenu*>(screen.get()) != nullptr ||
+         dynamic_cast<const soundmenu::SoundMenu*>(screen.get()) != nullptr;
+}
+
 void startProgress(int32_t y, int32_t start, int32_t step, int32_t backColor, int32_t barColor) {
   GameMenu::startProgress(y, start, step, backColor, barColor);
 }

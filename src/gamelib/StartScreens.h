@@ -22,6 +22,9 @@ GameInterfacePtr makeSoundMenu(nuv::lang::DStringArrayPtr gameKeys);
 void loadMenuImages();
 // A new main menu, not yet initialised.
 GameInterfacePtr makeMainMenu();
+bool isMainMenu(const GameInterfacePtr& screen);
+// The language or the sound question.
+bool isQuestion(const GameInterfacePtr& screen);
 // The loading bar, drawn into GameLib::graphics; the caller flushes.
 void startProgress(int32_t y, int32_t start, int32_t step, int32_t backColor, int32_t barColor);
 void advanceProgress();

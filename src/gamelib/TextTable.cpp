@@ -7,6 +7,7 @@
 #include "core/lang/DInteger.h"
 #include "core/lang/DStringBuffer.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 
 namespace gamelib {
 
@@ -33,16 +34,20 @@ void TextTable::load(DStringPtr name, bool utf) {
   if (name->indexOf(u'.') < 0) name = name + u".txt";
   DInputStreamPtr stream = GameLib::loadFile(name);
   if (stream.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
-  parse(stream, utf);
+  ResourceDamage::reading(name, [&] {
+    if (!parse(stream, utf)) ResourceDamage::refuse(name, u"its last line is cut short");
+  });
 }
 
-void TextTable::parse(DInputStreamPtr stream, bool utf) {
+bool TextTable::parse(DInputStreamPtr stream, bool utf) {
   table->clear();
   utfMode = utf;
-  if (stream.isNull()) return;
+  if (stream.isNull()) return true;
   DDataInputStreamPtr data = new DDataInputStream(stream);
+  bool whole = true;
   try {
-    for (;;) {
+    // A UTF table ends between two lines; the end of the data inside one cuts it short.
+    while (!utf || data->available() > 0) {
       DStringPtr line = readLine(data, utf);
       if (line.isNull()) break;
       int32_t split = line->indexOf(kKeySeparator);
@@ -52,12 +57,14 @@ void TextTable::parse(DInputStreamPtr stream, bool utf) {
     // The end of a UTF table; anything else is the caller's, once the stream is closed.
     try {
       catchException(e, ExceptionCode::EOFException);
+      whole = false;
     } catch (...) {
       stream->close();
       throw;
     }
   }
   stream->close();
+  return whole;
 }
 
 DStringPtr TextTable::readLine(DDataInputStreamPtr stream, bool utf) {

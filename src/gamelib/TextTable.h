@@ -22,11 +22,12 @@ class TextTable {
   static inline bool utfMode = false;
 
   // ".txt" is appended to a name without '.'. IOException when the resource is found nowhere (the table
-  // keeps its entries then); NullPointerException without a table.
+  // keeps its entries then); NullPointerException without a table. A table that cannot be read to its
+  // end is reported as damage (ResourceDamage).
   static void load(nuv::lang::DStringPtr name, bool utf);
   // Clears the table, reads every line of the stream into it and closes the stream. A null stream only
-  // clears the table.
-  static void parse(nuv::io::DInputStreamPtr stream, bool utf);
+  // clears the table. False when the data ended inside a UTF line: the lines before it stay.
+  static bool parse(nuv::io::DInputStreamPtr stream, bool utf);
   // One line: plain bytes up to CR (the byte after it dropped), null at the end of the data or at an
   // empty line; or one UTF string, whose end of data raises EOFException.
   static nuv::lang::DStringPtr readLine(nuv::io::DDataInputStreamPtr stream, bool utf);

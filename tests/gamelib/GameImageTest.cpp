@@ -142,8 +142,9 @@ TEST_F(GameImageTest, LoadingATableReplacesTheOldOneAndStopsAtAnEmptyLine) {
   EXPECT_FALSE(GameImage::create(u"a").isNull());
   EXPECT_TRUE(GameImage::create(u"b").isNull());
 
-  // A short line fails, keeping the lines before; a missing table is an I/O error.
-  EXPECT_THROWS_CODE(ExceptionCode::ArrayIndexOutOfBoundsException, GameImage::loadImageTable(u"w/all"));
+  // A short line is damage to the table, reported by name, keeping the lines before; a missing table is an
+  // I/O error.
+  EXPECT_THROWS_MESSAGE_STARTING("game.dat: graphics/s/w/all.txt: ", GameImage::loadImageTable(u"w/all"));
   EXPECT_TRUE(GameImage::atlas.isNull());
   EXPECT_THROWS_CODE(ExceptionCode::IOException, GameImage::loadImageTable(u"x/all"));
 }

@@ -1,5 +1,5 @@
-// The help page: paragraphs broken into lines, animation lines, scrolling by line and by page, taps, and
-// the scroll bar on texts shorter than a page.
+// The help page: paragraphs broken into lines, animation lines, damaged help files, scrolling by line and by
+// page, taps, and the scroll bar on texts shorter than a page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "gamelib/MenuFixture.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
+#include "support/Exceptions.h"
 
 namespace {
 
@@ -112,6 +113,35 @@ TEST_F(HelpPageTest, PercentParagraphsAreTheGamesAnimations) {
   ASSERT_EQ(GameMenu::helpLineCount, 3);
   EXPECT_EQ((*GameMenu::helpLines)[1].get(), (*animations)[1].get());
   EXPECT_EQ(narrow((*GameMenu::helpLines)[2]->toString()), "%");
+}
+
+// A "%" line that names no animation, or a help file that ends inside a paragraph, is damage to the help
+// file: reported with its name when the page opens.
+TEST_F(HelpPageTest, DamagedHelpFilesAreReportedByName) {
+  auto help = [](const char* source) {
+    datakit::Bytes bytes = datakit::writeHelp(source, "help");
+    return std::string(bytes.begin(), bytes.end());
+  };
+  const std::string whole = help("First paragraph.\nSecond paragraph.\n");
+  DObjectArrayPtr two = new DObjectArray(2);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    DObjectArrayPtr animations;
+    const char* why;
+  } cases[] = {
+      {"a percent sign and no number", help("50\n% de points\n"), two,
+       "a line starting with % names no animation: % de points"},
+      {"a number past the animations", help("%2\n"), two, "a line starting with % names no animation: %2"},
+      {"no animations at all", help("%0\n"), nullptr, "a line starting with % names no animation: %0"},
+      {"a paragraph cut short", whole.substr(0, whole.size() - 3), two, "EOFException"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeBeside("help.txt", c.bytes);
+    EXPECT_THAT(test::thrownMessage([&] { menu->loadHelp(u"/help.txt", c.animations); }),
+                testing::EndsWith(std::string(": help.txt: ") + c.why));
+  }
 }
 
 TEST_F(HelpPageTest, EmptyOrOnePageTextsPaintWithoutDividingByZero) {

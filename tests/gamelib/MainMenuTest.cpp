@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/lang/DExceptionBase.h"
+#include "gamelib/GameImage.h"
 #include "gamelib/MainMenu.h"
 #include "gamelib/MenuFixture.h"
 #include "gamelib/ScreenCanvas.h"
@@ -30,11 +31,15 @@ using gamelib::GameAction::Up;
 int gamesMade = 0;
 int gamesDestroyed = 0;
 
+// Fails after loading an image table of its own in place of the menu's.
 class FailingGame : public GameInterface {
  public:
   FailingGame() { ++gamesMade; }
   ~FailingGame() override { ++gamesDestroyed; }
-  void init() override { nuv::lang::throwException(nuv::lang::ExceptionCode::IOException); }
+  void init() override {
+    gamelib::GameImage::loadImageTable(u"rck/all");
+    nuv::lang::throwException(nuv::lang::ExceptionCode::IOException);
+  }
 };
 
 class WorkingGame : public GameInterface {};
@@ -223,6 +228,7 @@ TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
     Restore() { std::copy(std::begin(MainMenu::screens), std::end(MainMenu::screens), saved); }
     ~Restore() { std::copy(std::begin(saved), std::end(saved), MainMenu::screens); }
   } restore;
+  const int32_t menuAtlasWidth = gamelib::GameImage::atlasWidth;
   MainMenu::screens[1] = [] { return GameInterfacePtr(new FailingGame()); };
   MainMenu::screens[2] = [] { return GameInterfacePtr(new WorkingGame()); };
   MainMenu::screens[3] = nullptr;
@@ -254,6 +260,9 @@ TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
     EXPECT_EQ(highlighted(), c.entry);
     EXPECT_EQ(menu->currentPos[0].x, menu->targetPos[0].x);
     EXPECT_FALSE(menu->gameChosen);
+    // Its icons draw from its own picture again.
+    menu->paint();
+    EXPECT_EQ(gamelib::GameImage::atlasWidth, menuAtlasWidth) << c.entry;
   }
 }
 

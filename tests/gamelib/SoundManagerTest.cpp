@@ -1,5 +1,6 @@
 // The sound service on the null audio device: sounds loaded by name from the data writers' WAV and MOD
-// files, plays refused by the levels, and the level table over the master volumes.
+// files (a damaged one reported by name), plays refused by the levels, and the level table over the master
+// volumes.
 #include <gtest/gtest.h>
 
 #include "Sound.h"
@@ -22,7 +23,6 @@ std::string bytes(const datakit::Bytes& b) { return std::string(b.begin(), b.end
 constexpr int kEffect = 0;
 constexpr int kMusic = 1;
 constexpr int kAbsent = 2;
-constexpr int kBroken = 3;
 
 class SoundManagerTest : public gltest::GameLibFixture {
  protected:
@@ -40,11 +40,10 @@ class SoundManagerTest : public gltest::GameLibFixture {
                                     "theme.tune"))},
         {"data/t/sound/broken.wav", "RIFF nothing"},
     });
-    DStringArrayPtr names = new DStringArray(4);
+    DStringArrayPtr names = new DStringArray(3);
     (*names)[kEffect] = u"/data/t/sound/zap";
     (*names)[kMusic] = u"/data/t/sound/theme";
     (*names)[kAbsent] = u"/data/t/sound/absent";
-    (*names)[kBroken] = u"/data/t/sound/broken";
     SoundManager::loadSounds(names);
   }
   void TearDown() override {
@@ -56,13 +55,12 @@ class SoundManagerTest : public gltest::GameLibFixture {
 };
 
 TEST_F(SoundManagerTest, SoundsLoadAsWavElseModAndMissingOnesStayEmpty) {
-  ASSERT_EQ(SoundManager::players->length, 4);
+  ASSERT_EQ(SoundManager::players->length, 3);
   ASSERT_FALSE((*SoundManager::players)[kEffect].isNull());
   ASSERT_FALSE((*SoundManager::players)[kMusic].isNull());
   EXPECT_EQ((*SoundManager::players)[kEffect]->isMusic, 0);
   EXPECT_EQ((*SoundManager::players)[kMusic]->isMusic, 1);
   EXPECT_TRUE((*SoundManager::players)[kAbsent].isNull());
-  EXPECT_TRUE((*SoundManager::players)[kBroken].isNull());
   // Empty entries play nothing; ids outside the list are an error for play, ignored by stop.
   SoundManager::setSfxLevel(2);
   SoundManager::play(kAbsent, 1, 0);
@@ -70,6 +68,10 @@ TEST_F(SoundManagerTest, SoundsLoadAsWavElseModAndMissingOnesStayEmpty) {
   EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::ArrayIndexOutOfBoundsException, SoundManager::play(4, 1, 0));
   SoundManager::stop(-1);
   SoundManager::stop(4);
+  // A sound that is there but cannot be played is damage, reported by name.
+  DStringArrayPtr broken = new DStringArray(1);
+  (*broken)[0] = u"/data/t/sound/broken";
+  EXPECT_THROWS_MESSAGE_STARTING("game.dat: data/t/sound/broken.wav: ", SoundManager::loadSounds(broken));
 }
 
 TEST_F(SoundManagerTest, EffectsStartOnlyWhileSwitchedOnAndMusicIsNotRestarted) {

@@ -1,5 +1,6 @@
 // The program's start on the real game.dat, run headless through the engine: the logo, the version text and
-// the loading bar at both screen sizes, the frame of an unsupported size, and a start without its archive.
+// the loading bar at both screen sizes, the frame of an unsupported size, a start without its archive and
+// one that meets damaged data.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "platform/seam/script.h"
 #include "shell/CGameEngine.h"
 #include "shell/hal/VideoDetect.h"
+#include "support/Archives.h"
 
 namespace {
 
@@ -170,6 +172,39 @@ TEST_F(StartTest, MissingArchiveEndsTheStartAndSaysWhy) {
   EXPECT_NE(errors.find("the start failed while opening the resource archive \"game.dat\": IOException"),
             std::string::npos)
       << errors;
+  // Where it looked, so that the archive can be put there.
+  EXPECT_NE(errors.find("IOException not found: " + folder.file("game.dat")), std::string::npos) << errors;
+}
+
+// Damage met in the later part of the start ends it too, naming the entry: the program never goes on with
+// half its menus.
+TEST_F(StartTest, DamageInTheLaterPartEndsTheStartNamingTheEntry) {
+  const std::vector<test::StoredEntry> built = test::readStoredEntries(GH_GAME_DAT);
+  ASSERT_GT(built.size(), 100u);
+  struct Case {
+    std::u16string entry;
+    const char* doing;
+  } cases[] = {
+      {u"graphics/240x320/arrowUp.png", "loading the menus"},
+      {u"data/keys.txt", "making the main menu"},
+      {u"graphics/240x320/menu/icons.png", "making the main menu"},
+  };
+  useScreen(240, 320);
+  for (const Case& c : cases) {
+    const std::string entry(c.entry.begin(), c.entry.end());
+    SCOPED_TRACE(entry);
+    gltest::resetGameLibGlobals();
+    test::writeWithDamagedEntry(folder.file("game.dat"), built, c.entry);
+    testing::internal::CaptureStderr();
+    run(kStartScript, 240, 320);
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(std::string("the start failed while ") + c.doing + ": IOException game.dat: " + entry + ": "),
+              std::string::npos)
+        << errors;
+    // Ended by the start itself, not by the last-chance handler.
+    EXPECT_EQ(errors.find("unhadled"), std::string::npos) << errors;
+    EXPECT_LT(platform::tickCount64(), 7000u);
+  }
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "platform/api/windows.h"
+#include "platform/host/archive7z.h"
+#include "platform/host/paths.h"
+
 namespace test {
 
 namespace {
@@ -200,6 +204,33 @@ void packArchive(const std::string& output, const ArchiveFiles& files) {
   writeFiles(folder, files);
   std::string messages;
   if (runPacker(folder, output, &messages) != 0) throw std::runtime_error("packing failed: " + messages);
+}
+
+std::vector<StoredEntry> readStoredEntries(const std::string& archive) {
+  std::vector<StoredEntry> out;
+  HANDLE file = CreateFileW(platform::toDevicePath(archive).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return out;
+  platform::Archive7z reader;
+  std::string error;
+  if (reader.open(file, error)) {
+    for (size_t i = 0; i < reader.entries().size(); ++i) {
+      const platform::Archive7z::Entry& entry = reader.entries()[i];
+      std::vector<uint8_t> bytes;
+      if (entry.directory || !reader.extract(i, bytes, error)) continue;
+      out.push_back({entry.name, std::string(bytes.begin(), bytes.end()), {}});
+    }
+  }
+  CloseHandle(file);
+  return out;
+}
+
+void writeWithDamagedEntry(const std::string& output, const std::vector<StoredEntry>& entries,
+                           const std::u16string& damaged) {
+  const std::vector<uint64_t> at = writeStoredArchive(output, entries);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].name == damaged) flipByte(output, at[i] + entries[i].bytes.size() / 2);
+  }
 }
 
 }  // namespace test

@@ -36,4 +36,11 @@ std::vector<uint64_t> writeStoredArchive(const std::string& output, const std::v
 // Inverts every bit of the byte at the offset.
 void flipByte(const std::string& file, uint64_t offset);
 
+// Every file entry of an archive, in its order, with its bytes; empty when it cannot be read.
+std::vector<StoredEntry> readStoredEntries(const std::string& archive);
+
+// Writes the entries as writeStoredArchive does, with one byte in the middle of the named entry inverted.
+void writeWithDamagedEntry(const std::string& output, const std::vector<StoredEntry>& entries,
+                           const std::u16string& damaged);
+
 }  // namespace test

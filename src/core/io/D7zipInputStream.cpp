@@ -12,6 +12,7 @@
 #include "core/lang/DSystem.h"
 #include "platform/api/file.h"
 #include "platform/host/archive7z.h"
+#include "platform/host/paths.h"
 #include "platform/host/text.h"
 
 namespace nuv::io {
@@ -188,7 +189,12 @@ void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
   const std::u16string path = std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + u"\\" + turned;
   HANDLE file =
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) lang::throwException(IOException);
+  if (file == INVALID_HANDLE_VALUE) {
+    // The path looked at, so that a person can tell where the archive should be.
+    const bool missing = GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    throw new lang::DExceptionBase(IOException, missing ? u"not found: %s" : u"cannot be opened: %s",
+                                   platform::fromUtf8(platform::toHostPath(path)).c_str());
+  }
   ArchiveState& s = state();
   std::string error;
   if (!s.archive.open(file, error)) {
@@ -257,6 +263,13 @@ bool D7zipInputStream::isDamageReport(const lang::DExceptionBase& e) {
   const std::u16string_view message(e.message());
   return e.code() == IOException && !s.name.empty() && message.size() > s.name.size() &&
          message.substr(0, s.name.size()) == s.name && message.substr(s.name.size(), 2) == u": ";
+}
+
+lang::DExceptionBase* D7zipInputStream::damageReport(lang::DStringPtr entry, const char16_t* reason) {
+  std::u16string name(entry->view());
+  std::replace(name.begin(), name.end(), u'\\', u'/');
+  if (!name.empty() && name[0] == u'/') name.erase(0, 1);
+  return new lang::DExceptionBase(IOException, u"%s: %s: %s", state().name.c_str(), name.c_str(), reason);
 }
 
 int32_t D7zipInputStream::read(DbyteArrayPtr b, int32_t off, int32_t len) {

@@ -19,7 +19,8 @@ using D7zipInputStreamPtr = lang::DPtr<D7zipInputStream>;
 class D7zipInputStream : public DInputStream {
  public:
   // Opens the archive file in the program's folder, closing any archive open before. The password is
-  // not used. IOException when the file is missing or not a readable 7z archive.
+  // not used. IOException when the file is missing (its message says "not found" and the path looked
+  // at) or not a readable 7z archive.
   static void openArchive(lang::DStringPtr name, lang::DStringPtr password);
   // Nothing happens when no archive is open. Streams opened before stay readable.
   static void closeArchive();
@@ -35,6 +36,9 @@ class D7zipInputStream : public DInputStream {
   // True for the IOException `open` throws for an entry the archive lists but cannot decode; its message
   // names the archive, the entry and the reason.
   static bool isDamageReport(const lang::DExceptionBase& e);
+  // A report of the same form for an entry whose bytes its reader cannot use; the entry is named as
+  // `open` takes it. For the caller to throw.
+  static lang::DExceptionBase* damageReport(lang::DStringPtr entry, const char16_t* reason);
 
   // Entries read lately are kept up to this many bytes in all, each of at most a quarter of it.
   static constexpr size_t kRecentBytes = 512 * 1024;

@@ -2,14 +2,13 @@
 // pausing a game, the round intro and the cleared round, the game's end and the input of a playing step.
 #include "games/bounce/Bounce.h"
 
-#include <memory>
-
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -24,7 +23,6 @@ using gamelib::ScreenCanvas;
 namespace GameAction = gamelib::GameAction;
 using gamelib::SoundManager;
 using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
@@ -253,13 +251,7 @@ void Bounce::startGame(int32_t startRound) {
 }
 
 bool Bounce::loadRound(int32_t number) {
-  try {
-    brickList->loadRound(number);
-    return true;
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
-    return false;
-  }
+  return gamelib::ResourceDamage::skipMissing(ExceptionCode::Exception, [&] { brickList->loadRound(number); });
 }
 
 void Bounce::pauseGame() {
@@ -370,29 +362,16 @@ void Bounce::handleInput() {
   }
 }
 
-bool Bounce::roundFileIsSound(int32_t number) {
-  if (number < 1 || number > lastRound) return false;
-  try {
-    nuv::io::DInputStreamPtr stream = GameLib::loadFile(BrickList::roundFileName(number));
-    if (stream.isNull()) return false;
-    nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(stream);
-    bool sound = true;
-    for (int32_t r = 0; r < fieldRows && sound; ++r) {
-      DStringPtr line = brickList->readLine(in);
-      sound = !line.isNull() && line->length() >= fieldColumns;
-    }
-    in->close();
-    return sound;
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
-    return false;
-  }
+bool Bounce::hasRoundFile(int32_t number) {
+  bool inArchive = false;
+  return number >= 1 && number <= lastRound &&
+         !GameLib::locateFile(BrickList::roundFileName(number), inArchive).isNull();
 }
 
 void Bounce::selectRound(int32_t number) {
-  // A round that would not load leaves the game as it is: no half-filled field, no open level past the
-  // last round.
-  if (!roundFileIsSound(number) || !loadRound(number)) return;
+  // A round that is not there leaves the game as it is: no open level past the last round. One that is
+  // there but damaged is reported by its load, which changes nothing of the field first.
+  if (!hasRoundFile(number) || !loadRound(number)) return;
   round = number;
   gameState = STATE_ROUND_INTRO;
   lives = kStartLives;

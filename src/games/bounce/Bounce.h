@@ -124,10 +124,11 @@ class Bounce : public gamelib::GameInterface {
   void updateRoundCleared();
   // The hidden two-digit round select during play.
   void selectRound(int32_t number);
-  // The round's file into the brick field; a round that does not load leaves the field as it was.
+  // The round's file into the brick field; a round that is not there leaves the field as it was, a
+  // damaged one is reported (ResourceDamage).
   bool loadRound(int32_t number);
-  // Whether the round's file is there with every line long enough, read without touching the field.
-  bool roundFileIsSound(int32_t number);
+  // Whether the round is one of the game's and its file is there.
+  bool hasRoundFile(int32_t number);
   void openRound(int32_t number);
   void stepParticles();
   // Sum of the values of the bricks that still count for clearing the round.

@@ -7,6 +7,7 @@
 #include "core/lang/DStringArray.h"
 #include "core/lang/DStringBuffer.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
@@ -56,8 +57,8 @@ gamelib::GameImageArrayPtr imageList(const char16_t* const (&names)[N], const ch
 int32_t heightOf(const GameImagePtr& picture) { return picture.isNull() ? 0 : picture->h; }
 int32_t widthOf(const GameImagePtr& picture) { return picture.isNull() ? 0 : picture->w; }
 
-[[noreturn]] void badRoundFile(int32_t round, int32_t line) {
-  throw new DExceptionBase(ExceptionCode::IOException, u"round %d: line %d is shorter than a row", round, line);
+[[noreturn]] void badRoundFile(int32_t line) {
+  throw new DExceptionBase(ExceptionCode::IOException, u"line %d is shorter than a row", line);
 }
 
 }  // namespace
@@ -195,17 +196,14 @@ void BrickList::loadRound(int32_t newRound) {
   }
   nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
   nuv::lang::DStringArrayPtr lines = new nuv::lang::DStringArray(fieldRows);
-  try {
+  // Every line is read before the field changes: a damaged file is reported and leaves it as it was.
+  gamelib::ResourceDamage::reading(roundFileName(newRound), [&] {
     for (int32_t row = 0; row < fieldRows; ++row) {
       DStringPtr line = readLine(in);
-      if (line.isNull() || line->length() < fieldColumns) badRoundFile(newRound, row + 1);
+      if (line.isNull() || line->length() < fieldColumns) badRoundFile(row + 1);
       (*lines)[row] = line;
     }
-  } catch (DExceptionBase* e) {
-    auto failure = nuv::lang::catchException(e, ExceptionCode::IOException);
-    file->close();
-    throw failure.release();
-  }
+  });
   file->close();
 
   round = newRound;
@@ -258,13 +256,12 @@ void BrickList::drawBackground() {
   DGraphics& g = *backgroundGraphics;
   const int32_t w = GameLib::screenWidth;
   const int32_t h = GameLib::screenHeight;
-  try {
+  // A background that is not there leaves the one before.
+  gamelib::ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
     nuv::microedition::lcdui::DImagePtr loaded =
         GameLib::loadImage(DStringPtr(data::kBackgroundPrefix) + ((round - 1) % data::kBackgrounds + 1));
     if (!loaded.isNull()) backImage = loaded;
-  } catch (DExceptionBase* e) {
-    nuv::lang::catchException(e, ExceptionCode::Exception);
-  }
+  });
   if (!backImage.isNull()) {
     g.setClip(0, 0, w, h);
     g.drawImage(backImage, w / 2, 0, DGraphics::TOP | DGraphics::HCENTER);

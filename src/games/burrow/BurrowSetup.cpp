@@ -1,6 +1,5 @@
 // The tunnel-digging game's set-up and release: the splash with its loading bar, settings, sounds, the atlas
 // and the field's geometry, the menu, the frame panels, the objects of play and the key set-up.
-#include <memory>
 #include <span>
 
 #include "core/lang/DExceptionBase.h"
@@ -8,6 +7,7 @@
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
 #include "games/burrow/BurrowGame.h"
 
@@ -18,8 +18,8 @@ using gamelib::GameImage;
 using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuFlow;
+using gamelib::ResourceDamage;
 using gamelib::SoundManager;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::microedition::lcdui::DGraphics;
@@ -71,7 +71,7 @@ gamelib::AnimationPtr bagAnimation(std::span<const int32_t> frames) {
 void BurrowGame::init() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   DImagePtr splash;
-  nuv::lang::dropException(ExceptionCode::Exception, [&] {
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
     splash = picture(data::kSplash);
     GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
     flush();
@@ -96,18 +96,18 @@ void BurrowGame::init() {
   for (DImagePtr* p : {&panelTopImage, &panelBottomLImage, &panelBottomRImage, &panelBottomCImage, &pauseImage}) {
     *p = nullptr;
   }
-  nuv::lang::dropException(ExceptionCode::Exception, [] {
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
     panelTopImage = picture(data::kPanelTop);
     panelBottomLImage = picture(data::kPanelBottomL);
     panelBottomRImage = picture(data::kPanelBottomR);
     panelBottomCImage = picture(data::kPanelBottomC);
     pauseImage = picture(data::kPauseButton);
   });
-  nuv::lang::dropException(ExceptionCode::IOException, [] {
+  ResourceDamage::skipMissing(ExceptionCode::IOException, [] {
     panelTop2Image = picture(data::kPanelTop2);
     panelBottom2Image = picture(data::kPanelBottom2);
   });
-  nuv::lang::dropException(ExceptionCode::IOException, [] {
+  ResourceDamage::skipMissing(ExceptionCode::IOException, [] {
     panelLImage = picture(data::kPanelL);
     panelRImage = picture(data::kPanelR);
   });
@@ -120,8 +120,8 @@ void BurrowGame::init() {
 }
 
 void BurrowGame::loadSprites() {
-  nuv::lang::dropException(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
-  nuv::lang::dropException(ExceptionCode::IOException, [] { MenuFlow::reloadTexts(); });
+  ResourceDamage::skipMissing(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
+  ResourceDamage::skipMissing(ExceptionCode::IOException, [] { MenuFlow::reloadTexts(); });
   // The earth tile's width is the cell of the whole game; a fifth of it is a move step.
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   cellSize = static_cast<int8_t>(GameImage::create(data::kScaleTile)->w);

@@ -2,12 +2,11 @@
 // from them, and the step to the next level or the end of the game.
 #include "games/burrow/Level.h"
 
-#include <memory>
-
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
 #include "games/burrow/BurrowGame.h"
 
@@ -16,11 +15,9 @@ namespace burrow {
 using gamelib::GameImage;
 using gamelib::GameLib;
 using nuv::lang::DbyteArray;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DintArray;
 using nuv::lang::DshortArray;
 using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
@@ -69,7 +66,7 @@ int32_t Level::load(DStringPtr path) {
   if (stream.isNull()) return -1;
   nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(stream);
   int32_t count = 0;
-  try {
+  gamelib::ResourceDamage::reading(path, [&] {
     // The leading word means nothing to the game.
     in->readShort();
     while (count < levelChars->length) {
@@ -77,13 +74,10 @@ int32_t Level::load(DStringPtr path) {
       if (n < 0) break;
       count += n;
     }
-  } catch (DExceptionBase* e) {
-    // A file shorter than its leading word is a short file like any other.
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::IOException);
-  }
+  });
   stream->close();
   // Nothing of a short file is decoded: the grids read so far may belong to no level at all.
-  if (count < levelChars->length) return count > 0 ? -count : -1;
+  if (count < levelChars->length) gamelib::ResourceDamage::refuse(path, u"the file ends before its last level");
   decode();
   return 0;
 }

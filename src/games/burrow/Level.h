@@ -27,8 +27,8 @@ class Level : public nuv::lang::DObject {
   static void setup();
   // "/data/bur/data/" + file + ".txt" of the file holding the level.
   static nuv::lang::DStringPtr fileName(int32_t level);
-  // 0 when the eight grids were read and decoded; a negative number when the file is missing (-1) or short,
-  // and then nothing was decoded.
+  // 0 when the eight grids were read and decoded; -1 when the file is missing. A short file is damage
+  // (ResourceDamage); nothing of it is decoded.
   static int32_t load(nuv::lang::DStringPtr path);
   // levelChars into levelCells and crystalsPerLevel.
   static void decode();

@@ -3,13 +3,12 @@
 // set-up.
 #include "games/canyon/CanyonGame.h"
 
-#include <memory>
-
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -49,13 +48,9 @@ bool pausePictureTapped() {
 void CanyonGame::setState(int32_t state) {
   gameState = state;
   if (state == STATE_GAME_OVER) {
-    try {
-      gameOverPicture = GameLib::loadImage(data::kGameOver);
-    } catch (nuv::lang::DExceptionBase* e) {
-      std::unique_ptr<nuv::lang::DExceptionBase> dropped =
-          nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
-      gameOverPicture = nullptr;
-    }
+    gameOverPicture = nullptr;
+    gamelib::ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception,
+                                         [] { gameOverPicture = GameLib::loadImage(data::kGameOver); });
   }
   if (state == STATE_GAME_OVER || state == STATE_GAME_COMPLETE) {
     stateTime = now();

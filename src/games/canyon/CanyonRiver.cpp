@@ -5,6 +5,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/TextTable.h"
 #include "games/canyon/CanyonGame.h"
 
@@ -49,49 +50,69 @@ void CanyonGame::loadScreens() {
   if (!screenTerrain.isNull()) return;
   nuv::io::DInputStreamPtr file = GameLib::loadFile(data::kScreenFile);
   if (file.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
-  nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
-  // Published only once the whole file is read: a short or broken file leaves nothing half loaded.
-  const int32_t count = in->readByte();
-  DintArray2dPtr terrain = new DintArray2d(count, kCells);
-  EntityArray2dPtr objects = new EntityArray2d(count, data::kObjectsPerScreen);
-  nuv::lang::DbyteArrayPtr counts = new nuv::lang::DbyteArray(count);
-  for (int32_t i = 0; i < count; ++i) {
-    DintArray& words = *(*terrain)[i];
-    EntityArray& found = *(*objects)[i];
-    int32_t x = 0, y = 0, k = 0;
-    for (int32_t cell = 0; cell < kCells; ++cell) {
-      const int32_t low = in->readUnsignedByte();
-      const int32_t high = in->readUnsignedByte();
-      const int32_t code = in->readUnsignedByte();
-      words[cell] = low + high * 256;
-      if (code != data::kNoTile) {
-        EntityPtr entity = new Entity(code, x, y, i);
-        entity->onRoad = high >= data::kRoadFirst && high <= data::kRoadLast;
-        found[k] = entity;
-        ++k;
+  // Every value is checked as it is read: a file that names what is not there is refused, by name.
+  auto refuse = [](const char16_t* why) { gamelib::ResourceDamage::refuse(data::kScreenFile, why); };
+  auto checkTile = [&](int32_t code) {
+    if (code != data::kNoTile && (code >= tiles->length || (*tiles)[code].isNull()))
+      refuse(u"a tile code names no tile");
+  };
+  gamelib::ResourceDamage::reading(data::kScreenFile, [&] {
+    nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
+    // Published only once the whole file is read: a short or broken file leaves nothing half loaded.
+    const int32_t count = in->readByte();
+    if (count < 0) refuse(u"a negative screen count");
+    DintArray2dPtr terrain = new DintArray2d(count, kCells);
+    EntityArray2dPtr objects = new EntityArray2d(count, data::kObjectsPerScreen);
+    nuv::lang::DbyteArrayPtr counts = new nuv::lang::DbyteArray(count);
+    for (int32_t i = 0; i < count; ++i) {
+      DintArray& words = *(*terrain)[i];
+      EntityArray& found = *(*objects)[i];
+      int32_t x = 0, y = 0, k = 0;
+      for (int32_t cell = 0; cell < kCells; ++cell) {
+        const int32_t low = in->readUnsignedByte();
+        const int32_t high = in->readUnsignedByte();
+        const int32_t code = in->readUnsignedByte();
+        checkTile(low);
+        checkTile(high);
+        words[cell] = low + high * 256;
+        if (code != data::kNoTile) {
+          if (code >= data::kEntityCodes) refuse(u"an object code no unit has");
+          if (k == data::kObjectsPerScreen) refuse(u"a screen with too many objects");
+          EntityPtr entity = new Entity(code, x, y, i);
+          entity->onRoad = high >= data::kRoadFirst && high <= data::kRoadLast;
+          found[k] = entity;
+          ++k;
+        }
+        x += cellSize;
+        if (x == riverWidth) {
+          x = 0;
+          y += cellSize;
+        }
       }
-      x += cellSize;
-      if (x == riverWidth) {
-        x = 0;
-        y += cellSize;
-      }
+      (*counts)[i] = static_cast<int8_t>(k);
     }
-    (*counts)[i] = static_cast<int8_t>(k);
-  }
-  const int32_t levelCount = in->readByte();
-  DintArray2dPtr lists = new DintArray2d(levelCount);
-  for (int32_t l = 0; l < levelCount; ++l) {
-    const int32_t n = in->readByte();
-    DintArrayPtr list = new DintArray(n);
-    // Stored from the level's top to its bottom: entry 0 is the bottom screen.
-    for (int32_t j = n - 1; j >= 0; --j) (*list)[j] = in->readByte();
-    (*lists)[l] = list;
-  }
-  in->close();
-  screenTerrain = terrain;
-  screenObjects = objects;
-  objectCounts = counts;
-  levels = lists;
+    const int32_t levelCount = in->readByte();
+    if (levelCount < 1) refuse(u"no level");
+    DintArray2dPtr lists = new DintArray2d(levelCount);
+    for (int32_t l = 0; l < levelCount; ++l) {
+      const int32_t n = in->readByte();
+      // The river buffer shows viewRows rows and keeps one more.
+      if (n < 0 || int64_t{n} * data::kRowsPerScreen < viewRows + 1) refuse(u"a level shorter than the screen");
+      DintArrayPtr list = new DintArray(n);
+      // Stored from the level's top to its bottom: entry 0 is the bottom screen.
+      for (int32_t j = n - 1; j >= 0; --j) {
+        const int32_t screen = in->readByte();
+        if (screen < 0 || screen >= count) refuse(u"a level names a screen the file lacks");
+        (*list)[j] = screen;
+      }
+      (*lists)[l] = list;
+    }
+    in->close();
+    screenTerrain = terrain;
+    screenObjects = objects;
+    objectCounts = counts;
+    levels = lists;
+  });
 }
 
 void CanyonGame::buildLevel() {

@@ -1,13 +1,13 @@
 // The river-flying shooter's set-up and release: the splash with its loading bar, options, the menu,
 // pictures, sounds, the lengths derived from the cell size, the animation list with the shared animations,
 // the river screens, the plane, the panels and the key set-up; and letting all of it go again.
-#include <memory>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
 #include "games/canyon/CanyonGame.h"
@@ -23,7 +23,6 @@ using gamelib::GameMenu;
 using gamelib::MenuFlow;
 using gamelib::SoundManager;
 using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::microedition::lcdui::DGraphics;
@@ -40,14 +39,11 @@ constexpr int32_t kBankTicksPerFrame = 4;
 constexpr int32_t kPoints[data::kEntityCodes] = {0,   800, 800, 800, 800, 300, 300, 0,   0,   100, 100, 100, 200,
                                                  200, 600, 600, 600, 600, 600, 600, 600, 600, 0,   0,   0};
 
-// Runs a stage whose failure the set-up goes on without; what it did not make stays null.
+// Runs a stage the set-up goes on without when its pictures are not there; what it did not make stays
+// null. Damaged pictures are reported.
 template <class Stage>
 void optional(Stage stage) {
-  try {
-    stage();
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
-  }
+  gamelib::ResourceDamage::skipMissing(ExceptionCode::Exception, stage);
 }
 
 // An animation of the frames the animation list names under key; a key the list lacks names one frame.

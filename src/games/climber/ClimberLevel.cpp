@@ -10,6 +10,7 @@
 #include "core/lang/DInteger.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
 #include "games/climber/Climber.h"
 
@@ -162,8 +163,13 @@ bool Climber::loadLevel(int32_t n) { return placeLevel(n).empty(); }
 bool Climber::enterLevel(int32_t n) {
   const std::string reason = placeLevel(n);
   if (reason.empty()) return true;
+  // Named like any damaged entry, so that a person can tell which file to mend.
+  std::unique_ptr<DExceptionBase> refused(
+      gamelib::ResourceDamage::report(levelPath(n), DStringPtr(std::u16string(reason.begin(), reason.end()).c_str())));
+  std::string named;
+  for (const char16_t* c = refused->message(); *c != 0; ++c) named.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
   std::fprintf(stderr, "GlimmerHut: level %d of the ladders game cannot be played: %s\n", static_cast<int>(n),
-               reason.c_str());
+               named.c_str());
   // The game ends here, into its menu; nothing of the last level plays on.
   gamelib::SoundManager::stopAll();
   badLevel = n;

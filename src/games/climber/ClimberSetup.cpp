@@ -2,13 +2,13 @@
 // animations, sounds, the sizes of cells and back buffer, the objects of play, the menu and the key set-up.
 #include <algorithm>
 #include <iterator>
-#include <memory>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -27,7 +27,6 @@ using gamelib::GameMenu;
 using gamelib::MenuFlow;
 using gamelib::SoundManager;
 using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
@@ -67,8 +66,8 @@ AnimationPtr animation(int32_t index) {
 void Climber::init() {
   levelCount = data::kLevelCount;
   DImagePtr splash;
-  // A picture, texts or an image table that cannot be read leave what they would have set as it was.
-  try {
+  // A picture, texts or an image table that are not there leave what they would have set as it was.
+  gamelib::ResourceDamage::skipMissing(ExceptionCode::IOException, [&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
       GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
@@ -78,9 +77,7 @@ void Climber::init() {
     MenuFlow::loadSoundLevels(gameKey);
     MenuFlow::reloadTexts();
     GameImage::loadImageTable(data::kImageTable);
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::IOException);
-  }
+  });
   openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
   if (openLevel > levelCount) openLevel = levelCount;
   // A store that says less than 1 would leave no level to choose.

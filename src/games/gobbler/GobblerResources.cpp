@@ -1,10 +1,10 @@
 // The game's loading: its sounds, the animation list, every picture of the player, the chasers, the fruits
 // and the pop-ups, the maze graphics, and the cell size with the speeds that follow from it.
-#include <memory>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
 #include "games/gobbler/GobblerGame.h"
@@ -16,7 +16,6 @@ using gamelib::GameImage;
 using gamelib::GameImageArray;
 using gamelib::GameImageArrayPtr;
 using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
 
 namespace {
 
@@ -62,10 +61,7 @@ void GobblerGame::loadPictures() {
 
 void GobblerGame::load() {
   backColour = kBackColour;
-  try {
-    loadPictures();
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
+  if (!gamelib::ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception, [this] { loadPictures(); })) {
     logLine(u"Can't create gobbler game");
   }
   initialize_map();

@@ -1,6 +1,5 @@
 // The maze game's loading and leaving: the splash with its loading bar, the sound levels, the image table,
 // the game object with its pictures, the texts and menus, the maze's size and the key set-up.
-#include <memory>
 
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
@@ -19,7 +18,6 @@ using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuFlow;
 using gamelib::SoundManager;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
@@ -95,23 +93,22 @@ void Gobbler::measureMaze() {
   mapColumns = 0;
   mapRows = 1;
   int32_t n = 0;
-  try {
-    nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(GameLib::loadFile(data::kMapFiles[0]));
-    for (int32_t byte = in->read(); byte != -1; byte = in->read()) {
-      if (byte == kCarriageReturn) {
-        // The line feed before this line was counted into it.
-        mapColumns = n - 1;
-        n = 0;
-      } else {
-        ++n;
-        if (byte == kLineFeed) ++mapRows;
-      }
+  // Without the map the counts stand; a map that cannot be played is reported when a game starts. A
+  // damaged one is reported by the archive.
+  nuv::io::DInputStreamPtr file = GameLib::loadFile(data::kMapFiles[0]);
+  if (file.isNull()) return;
+  nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
+  for (int32_t byte = in->read(); byte != -1; byte = in->read()) {
+    if (byte == kCarriageReturn) {
+      // The line feed before this line was counted into it.
+      mapColumns = n - 1;
+      n = 0;
+    } else {
+      ++n;
+      if (byte == kLineFeed) ++mapRows;
     }
-    in->close();
-  } catch (DExceptionBase* e) {
-    // The counts reached so far stand; a map that cannot be played is reported when a game starts.
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
   }
+  in->close();
 }
 
 void Gobbler::leave() {

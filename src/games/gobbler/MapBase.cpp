@@ -2,19 +2,17 @@
 #include "games/gobbler/MapBase.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
 
 namespace gobbler {
 
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 MapBase::MapBase(int32_t cols, int32_t rows, int32_t cellWidth, int32_t cellHeight)
     : cells(new CellBaseArray((cols + 2) * (rows + 2))),
@@ -123,7 +121,7 @@ bool MapBase::load(DStringPtr fileName) {
     loadFailure = "the file is missing";
     return false;
   }
-  try {
+  gamelib::ResourceDamage::reading(fileName, [&] {
     nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(stream);
     int32_t x = 1, y = 1;
     while (y <= rows) {
@@ -136,11 +134,7 @@ bool MapBase::load(DStringPtr fileName) {
       }
     }
     in->close();
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
-    loadFailure = "the file cannot be read";
-    return false;
-  }
+  });
   if (playerStart.isNull()) {
     loadFailure = "the map has no start for the player";
   } else if (rPoint.isNull() || gPoint.isNull()) {

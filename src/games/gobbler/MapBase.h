@@ -41,8 +41,8 @@ class MapBase : public nuv::lang::DObject {
   // Every cell's rectangle and tile from its neighbourhood, and a new maze picture (MapTiles.cpp).
   virtual void buildWalls();
   // Reads a map file into the grid. False, with the reason in loadFailure, when the file is missing or
-  // unreadable or names no start for the player (or, on the first map, for the chasers): a game cannot be
-  // played in it.
+  // names no start for the player (or, on the first map, for the chasers): a game cannot be played in it.
+  // A damaged file is reported (ResourceDamage).
   virtual bool load(nuv::lang::DStringPtr fileName);
   virtual bool containsPoint(rectanglePtr r, pointPtr p);
   // Rectangles that only touch along an edge do not overlap.

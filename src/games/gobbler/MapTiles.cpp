@@ -1,9 +1,9 @@
 // The maze's graphics: loading the four tile styles, the doors and the cell animations, and giving every
 // cell of a new map its rectangle and its tile from the walls around it.
-#include <memory>
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/TextTable.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MapBase.h"
@@ -12,7 +12,6 @@
 namespace gobbler {
 
 using gamelib::GameImage;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringPtr;
 
 namespace {
@@ -29,7 +28,7 @@ gamelib::AnimationPtr cellAnimation(const char16_t* name) {
 }  // namespace
 
 void initialize_map() {
-  try {
+  const bool made = gamelib::ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception, [] {
     MapBase::tileImages = new gamelib::GameImageArray2d(data::kTilesPerStyle, kStyleColumns);
     MapBase::doorImages = new gamelib::GameImageArray(data::kTileStyles);
     for (int32_t s = 0; s < data::kTileStyles; ++s) {
@@ -45,10 +44,8 @@ void initialize_map() {
     MapBase::dotAnimation = cellAnimation(data::kDotAnimation);
     MapBase::powerDotAnimation = cellAnimation(data::kPowerDotAnimation);
     MapBase::portalAnimation = cellAnimation(data::kPortalAnimation);
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
-    logLine(u"Can't initialize_map");
-  }
+  });
+  if (!made) logLine(u"Can't initialize_map");
 }
 
 void MapBase::buildWalls() {

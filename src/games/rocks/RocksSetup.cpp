@@ -1,6 +1,5 @@
 // The space-rocks game's set-up and release: the splash with its loading bar, options, sounds, sprites,
 // the menu, texts, the star field, the ship and the key set-up; and the set-up of each level.
-#include <memory>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
@@ -8,6 +7,7 @@
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -21,9 +21,9 @@ using gamelib::GameImageArray2d;
 using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuFlow;
+using gamelib::ResourceDamage;
 using gamelib::SoundManager;
 using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
@@ -58,7 +58,7 @@ void Rocks::init() {
   DGraphics& g = *GameLib::graphics;
   g.setColor(kSplashColour);
   splash = nullptr;
-  nuv::lang::dropException(ExceptionCode::IOException, [&] {
+  ResourceDamage::skipMissing(ExceptionCode::IOException, [&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
       g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::HCENTER | DGraphics::VCENTER);
@@ -76,7 +76,7 @@ void Rocks::init() {
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   MenuFlow::advanceLoading();
-  nuv::lang::dropException(ExceptionCode::Exception, [&] { SoundManager::loadSounds(sounds); });
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [&] { SoundManager::loadSounds(sounds); });
   MenuFlow::advanceLoading();
 
   loadSprites();
@@ -104,7 +104,7 @@ void Rocks::init() {
 }
 
 void Rocks::loadSprites() {
-  nuv::lang::dropException(ExceptionCode::Exception, [] { GameImage::loadImageTable(data::kImageTable); });
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [] { GameImage::loadImageTable(data::kImageTable); });
 
   waveImages = new GameImageArray2d(data::kWaveRows, data::kWaveFrames * 4);
   for (int32_t i = 1; i <= data::kWaveRows; ++i) {
@@ -166,8 +166,8 @@ void Rocks::leave() {
 void Rocks::startLevel(int32_t newLevel, int32_t newScore) {
   gamelib::ScreenCanvas::resetInput();
   const int32_t picture = (level - 1) % data::kLevelPictures + 1;
-  // A picture that does not load leaves the one before.
-  nuv::lang::dropException(ExceptionCode::Exception, [&] {
+  // A picture that is not there leaves the one before.
+  ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
     auto loaded = GameLib::loadImage(DStringPtr(data::kLevelPicturePrefix) + picture);
     if (!loaded.isNull()) background = loaded;
   });

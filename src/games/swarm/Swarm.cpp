@@ -2,13 +2,13 @@
 // timed states between waves and at the game's end, and the key set-up.
 #include "games/swarm/Swarm.h"
 
-#include <memory>
 #include <span>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 
@@ -54,13 +54,10 @@ void Swarm::update() {
       gameState = STATE_GAME_OVER;
       stateTimer = GAME_OVER_TIME;
       // Without the picture the level's stays behind the texts.
-      try {
+      gamelib::ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception, [] {
         nuv::microedition::lcdui::DImagePtr picture = GameLib::loadImage(data::kGameOver);
         if (!picture.isNull()) backgroundImage = picture;
-      } catch (nuv::lang::DExceptionBase* e) {
-        std::unique_ptr<nuv::lang::DExceptionBase> dropped =
-            nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
-      }
+      });
       break;
     case STATE_GAME_OVER:
       if (stateTimer < 1) {

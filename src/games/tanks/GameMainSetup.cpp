@@ -1,11 +1,11 @@
 // The tanks game's set-up and release: the splash with its loading bar, the image table, sounds, texts,
 // settings and tuning values, the menus, panels, the playfield and the key set-up.
-#include <memory>
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
 #include "games/tanks/GameMain.h"
@@ -18,7 +18,6 @@ using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuFlow;
 using gamelib::SoundManager;
-using nuv::lang::DExceptionBase;
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::microedition::lcdui::DGraphics;
@@ -44,13 +43,11 @@ void GameMain::init() {
   const int32_t w = GameLib::screenWidth;
   const int32_t h = GameLib::screenHeight;
   DImagePtr splashImage;
-  try {
+  gamelib::ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
     splashImage = GameLib::loadImage(data::kSplash);
     GameLib::graphics->drawImage(splashImage, w >> 1, (h - splashImage->getHeight()) >> 1,
                                  DGraphics::TOP | DGraphics::HCENTER);
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
-  }
+  });
   GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressFrame, kProgressBar);
   GameLib::canvas->flush();
 

@@ -46,8 +46,9 @@ class GameTanks : public nuv::lang::DObject {
   virtual void newGame();
   virtual void nextBattle();
   virtual void endBattle(bool won);
-  // The stage numbered `stage` into the grid and the units. A stage that does not load leaves
-  // stageLoaded clear and says why in loadError.
+  // The stage numbered `stage` into the grid and the units. A stage file that is not there, or a stage
+  // without base or spawn points, leaves stageLoaded clear and says why in loadError; a damaged stage
+  // file is reported (ResourceDamage).
   virtual void loadStage();
   virtual void drawBlock(int32_t x, int32_t y, int32_t waterFrame);
   virtual void renderLayer(int32_t layer, int32_t waterFrame);
@@ -120,6 +121,7 @@ class GameTanks : public nuv::lang::DObject {
   gamelib::GameImagePtr tankSprite(const GTNK& tank, bool isPlayer) const;
   void paintBullets(const GBUL& bullet, int32_t originX, int32_t originY);
   int32_t readStage();
+  nuv::lang::DStringPtr stageFileName();
   void loadSprites();
 };
 

@@ -5,6 +5,7 @@
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/Grid.h"
 #include "games/tanks/TanksData.h"
@@ -17,6 +18,8 @@ using nuv::lang::DStringPtr;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
+
+[[noreturn]] void refuse(const char16_t* why) { throw new DExceptionBase(ExceptionCode::IOException, why); }
 
 constexpr int32_t kTerrainFlags[] = {0, CELL_GRASS, CELL_WATER, CELL_RUIN, CELL_ICE, CELL_SAND, 0, 0};
 // Items sit on ruin ground: the terrain and cover bits below it go.
@@ -38,14 +41,8 @@ void GameTanks::loadStage() {
   shieldTimer = BON_TIME_FOR_KASK_START;
   fortifyTimer = 0;
 
-  int32_t enemySpawns = 0;
-  try {
-    enemySpawns = readStage();
-  } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> failure = nuv::lang::catchException(e, ExceptionCode::IOException);
-    loadError = DStringPtr(u"stage ") + stage + u": the stage file ends early";
-    return;
-  }
+  // A stage file that ends early or names what the game has not is damage, reported by name.
+  const int32_t enemySpawns = gamelib::ResourceDamage::reading(stageFileName(), [this] { return readStage(); });
   if (enemySpawns < 0) return;
   spawnCount = enemySpawns;
   collectBaseGuard();
@@ -74,9 +71,10 @@ void GameTanks::loadStage() {
 
 // The record into grid, items and spawn table; the number of enemy spawn points, or -1 with loadError set
 // when the record cannot be played (no base, no player or enemy spawn point).
+DStringPtr GameTanks::stageFileName() { return stageFile.isNull() ? DStringPtr(data::kStageFile) : stageFile; }
+
 int32_t GameTanks::readStage() {
-  nuv::io::DInputStreamPtr file =
-      gamelib::GameLib::loadFile(stageFile.isNull() ? DStringPtr(data::kStageFile) : stageFile);
+  nuv::io::DInputStreamPtr file = gamelib::GameLib::loadFile(stageFileName());
   if (file.isNull()) {
     loadError = DStringPtr(u"stage ") + stage + u": no stage file";
     return -1;
@@ -130,6 +128,7 @@ int32_t GameTanks::readStage() {
           (*spawnTable)[0][2] = DIR_UP;
           break;
         case data::OBJECT_ENEMY:
+          if (enemySpawns == kSpawnRows - 1) refuse(u"more enemy spawn points than a stage has");
           ++enemySpawns;
           (*spawnTable)[enemySpawns][0] = x;
           (*spawnTable)[enemySpawns][1] = y;
@@ -153,7 +152,12 @@ int32_t GameTanks::readStage() {
       }
     }
   }
-  for (int32_t i = 0; i < kEnemies; ++i) (*enemies)[i]->init(in->readUnsignedByte());
+  for (int32_t i = 0; i < kEnemies; ++i) {
+    // A tank's type is the byte's low four bits.
+    const int32_t type = in->readUnsignedByte();
+    if ((type & 15) >= kKinds) refuse(u"an enemy type no tank has");
+    (*enemies)[i]->init(type);
+  }
   if (!hasBase || enemySpawns < 1 || (*spawnTable)[0][0] < 0) {
     loadError = DStringPtr(u"stage ") + stage +
                 (!hasBase          ? u": no base"

@@ -1,6 +1,7 @@
 // Images by name, transformed copies and mutable images.
 #include "shell/lcdui/DImage.h"
 
+#include <memory>
 #include <new>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "core/lang/DbyteArray.h"
+#include "platform/api/file.h"
 #include "shell/lcdui/DGraphics.h"
 #include "shell/lcdui/EngineLink.h"
 #include "shell/raster/ImageDecoder.h"
@@ -146,6 +148,10 @@ DImagePtr DImage::createImage(DStringPtr name, int32_t transform) {
     // Memory running out for the entry's bytes ends like any picture that does not decode.
     try {
       decoded = decodeEntry(name, midletAppProperty(u"image.path"));
+    } catch (nuv::lang::DExceptionBase* e) {
+      std::unique_ptr<nuv::lang::DExceptionBase> owned = nuv::lang::catchException(e, Code::NullPointerException);
+      // No entry, but a file there that is no picture: that is a picture that does not decode.
+      if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) throw owned.release();
     } catch (const std::bad_alloc&) {
       decoded = nullptr;
     }

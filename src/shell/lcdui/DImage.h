@@ -22,8 +22,8 @@ class DImage : public nuv::lang::DObject {
   static constexpr int32_t kKeyColour = 0xF81F;
 
   // Transforms 2, 3, 5 and 6 turn the picture; any other code keeps it as it is.
-  // NullPointerException for a null name or when no archive entry is found; IOException when the
-  // picture cannot be decoded.
+  // NullPointerException for a null name or when the picture is nowhere (no archive entry, no file);
+  // IOException when the picture cannot be decoded.
   static DImagePtr createImage(nuv::lang::DStringPtr name, int32_t transform = 0);
   // NullPointerException for a null source, IOException for a source without pixels.
   static DImagePtr createTransformedImage(DImagePtr source, int32_t transform);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "games/burrow/BurrowObjects.h"
+#include "support/Exceptions.h"
 
 namespace burrowtest {
 namespace {
@@ -83,10 +84,16 @@ TEST_F(BurrowLevelFileTest, MissingAndShortFilesDecodeNothing) {
              {"data/bur/data/4.txt", good.substr(0, 1)}});
   ASSERT_EQ(Level::load(u"/data/bur/data/1.txt"), 0);
   EXPECT_EQ(Level::load(u"/data/bur/data/9.txt"), -1);
-  EXPECT_EQ(Level::load(u"/data/bur/data/2.txt"), -98);
-  // A file of its leading word alone, or not even that, is short too, never a success.
-  EXPECT_LT(Level::load(u"/data/bur/data/3.txt"), 0);
-  EXPECT_LT(Level::load(u"/data/bur/data/4.txt"), 0);
+  // A short file is damage, reported by name; a file of its leading word alone, or not even that, too.
+  struct Case {
+    const char16_t* file;
+    const char* report;
+  } cases[] = {
+      {u"/data/bur/data/2.txt", "game.dat: data/bur/data/2.txt: the file ends before its last level"},
+      {u"/data/bur/data/3.txt", "game.dat: data/bur/data/3.txt: the file ends before its last level"},
+      {u"/data/bur/data/4.txt", "game.dat: data/bur/data/4.txt: EOFException"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(test::thrownMessage([&] { Level::load(c.file); }), c.report);
   EXPECT_EQ((*levelCells)[0], CELL_CRYSTAL);
   EXPECT_EQ((*crystalsPerLevel)[0], 3);
 }

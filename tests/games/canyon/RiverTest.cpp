@@ -70,22 +70,28 @@ TEST_F(River, ScreenFileReadsScreensObjectsAndLevelsBottomFirst) {
   EXPECT_EQ(screenTerrain.get(), before);
 }
 
-TEST_F(River, BrokenScreenFilesFailAndLeaveNothingHalfRead) {
+TEST_F(River, BrokenScreenFilesAreReportedByNameAndLeaveNothingHalfRead) {
   datakit::CanyonScreen crowded = screenOf({});
   for (int i = 0; i < 31; ++i) crowded[static_cast<size_t>(22 * 10 + (i % 22) + 22 * (i / 22))].object = 12;
   datakit::CanyonScreen unknown = screenOf({});
   unknown[300].object = 25;
+  datakit::CanyonScreen untiled = screenOf({});
+  untiled[5].overlay = 250;
   const std::string good = bytesOf(datakit::writeCanyonScreenFile({screenOf({}), screenOf({})}, {{0, 1}}));
+  std::string negative = good;
+  negative[0] = static_cast<char>(0x80);
   struct Case {
-    const char* what;
     std::string file;
-    uint32_t code;
+    std::string why;
   } cases[] = {
-      {"31 objects in a screen", bytesOf(datakit::writeCanyonScreenFile({crowded}, {{0, 0}})),
-       Code::ArrayIndexOutOfBoundsException},
-      {"object code 25", bytesOf(datakit::writeCanyonScreenFile({unknown}, {{0, 0}})),
-       Code::ArrayIndexOutOfBoundsException},
-      {"a file cut short", good.substr(0, good.size() - 1), Code::EOFException},
+      {bytesOf(datakit::writeCanyonScreenFile({crowded}, {{0, 0}})), "a screen with too many objects"},
+      {bytesOf(datakit::writeCanyonScreenFile({unknown}, {{0, 0}})), "an object code no unit has"},
+      {bytesOf(datakit::writeCanyonScreenFile({untiled}, {{0, 0}})), "a tile code names no tile"},
+      {bytesOf(datakit::writeCanyonScreenFile({screenOf({})}, {{0, 3}})), "a level names a screen the file lacks"},
+      {bytesOf(datakit::writeCanyonScreenFile({screenOf({})}, {{0}})), "a level shorter than the screen"},
+      {bytesOf(datakit::writeCanyonScreenFile({screenOf({})}, {})), "no level"},
+      {negative, "a negative screen count"},
+      {good.substr(0, good.size() - 1), "EOFException"},
   };
   startWithFile(good);
   for (const Case& c : cases) {
@@ -93,9 +99,9 @@ TEST_F(River, BrokenScreenFilesFailAndLeaveNothingHalfRead) {
     // Read again, as a new screen's set-up would.
     screenTerrain = nullptr;
     levels = nullptr;
-    EXPECT_THROWS_CODE(c.code, game->loadScreens()) << c.what;
-    EXPECT_TRUE(screenTerrain.isNull()) << c.what;
-    EXPECT_TRUE(levels.isNull()) << c.what;
+    EXPECT_EQ(test::thrownMessage([&] { game->loadScreens(); }), "game.dat: data/cy/screens.bin: " + c.why);
+    EXPECT_TRUE(screenTerrain.isNull()) << c.why;
+    EXPECT_TRUE(levels.isNull()) << c.why;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "games/tanks/FieldFixture.h"
 #include "games/tanks/TanksGlobals.h"
+#include "support/Exceptions.h"
 
 namespace tankstest {
 namespace {
@@ -144,11 +145,25 @@ TEST_F(FieldFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
   }
 }
 
-TEST_F(FieldFixture, AShortStageFileLeavesTheStageUnloaded) {
-  writeStageFile(std::string{2, 2, 0x30, 0x28});
-  field->newGame();
-  field->loadStage();
-  EXPECT_FALSE(stageLoaded);
+// Stage files that end early or name what the game has not are damage: reported with the file's name, the
+// stage not loaded.
+TEST_F(FieldFixture, DamagedStageFilesAreReportedByNameAndLeaveTheStageUnloaded) {
+  struct Case {
+    std::string file;
+    const char* why;
+  } cases[] = {
+      {std::string{2, 2, 0x30, 0x28}, "EOFException"},
+      {rawStages(3, 2, std::string{0x30, 0x30, 0x30, 0x30, 0x30, 0x30}, kLightEnemies),
+       "more enemy spawn points than a stage has"},
+      {rawStages(2, 2, std::string{0x30, 0x28, 0x38, 0x00}, "0123456789abcdefghij"), "an enemy type no tank has"},
+  };
+  for (const Case& c : cases) {
+    writeStageFile(c.file);
+    field->newGame();
+    EXPECT_THAT(test::thrownMessage([&] { field->loadStage(); }),
+                testing::EndsWith(std::string(": tankstest/stages.bin: ") + c.why));
+    EXPECT_FALSE(stageLoaded) << c.why;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// The real program, headless, on a game.dat with one picture of the space-rocks game damaged: the damage is
+// named on stderr, the game ends into the main menu, and the program goes on until the script closes it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/seam/capture.h"
+#include "program/Frames.h"
+#include "support/Archives.h"
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+constexpr const char* kProgram = GH_PROGRAM;
+
+std::string press(int t, const char* key) {
+  return std::to_string(t) + " key down " + key + "\n" + std::to_string(t + 100) + " key up " + key + "\n";
+}
+
+// The questions answered, the main menu seen, the space-rocks game chosen (right three times and down once
+// from the brick game), then its "Start"; the main menu is looked at again well after.
+std::string script() {
+  return press(1700, "Enter") + press(2300, "Enter") + "20000 capture main.png\n" + press(20100, "Right") +
+         press(20500, "Right") + press(20900, "Right") + press(21300, "Down") + press(22000, "Enter") +
+         press(24000, "Enter") + "32000 capture after.png\n33000 close\n";
+}
+
+TEST(DamagedGameDataTest, ADamagedPictureIsNamedAndTheProgramGoesOnInTheMainMenu) {
+  const std::vector<test::StoredEntry> built = test::readStoredEntries(GH_GAME_DAT);
+  ASSERT_GT(built.size(), 100u);
+  struct Case {
+    const char* what;
+    std::u16string entry;
+    bool flip;  // else its bytes are no picture
+    const char* said;
+  } cases[] = {
+      {"the sprite atlas, damaged in the archive", u"graphics/240x320/rck/all.png", true,
+       "Space Rocks could not start: IOException game.dat: graphics/240x320/rck/all.png: "},
+      {"the first level's picture, no picture", u"graphics/240x320/rck/1.png", false,
+       "Rocks ended: IOException game.dat: graphics/240x320/rck/1.png: not a PNG or JPEG picture"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    std::vector<test::StoredEntry> entries = built;
+    if (c.flip) {
+      test::writeWithDamagedEntry(folder.file("game.dat"), entries, c.entry);
+    } else {
+      for (test::StoredEntry& e : entries)
+        if (e.name == c.entry) e.bytes = "no picture";
+      test::writeStoredArchive(folder.file("game.dat"), entries);
+    }
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(), script());
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_NE(run.errors.find(std::string("GlimmerHut: ") + c.said), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("unhadled"), std::string::npos) << run.errors;
+    // The main menu again: its title and the top row of icons as at first.
+    platform::Picture main, after;
+    ASSERT_TRUE(platform::readPng(folder.file("main.png"), main));
+    ASSERT_TRUE(platform::readPng(folder.file("after.png"), after));
+    EXPECT_LT(frames::differing(main, after, frames::Rect{0, 0, 240, 100}), 100);
+  }
+}
+
+}  // namespace
