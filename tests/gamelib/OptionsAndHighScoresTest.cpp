@@ -2,6 +2,7 @@
 // stores, inserting scores, and damaged records that must not lose the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -173,10 +174,21 @@ TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepWhatWasReadAndNeverLeaveNamesM
   menu->loadHighScores(1, u"tanks");
   EXPECT_EQ(names(*menu), std::vector<std::string>(8, "Empty "));
   EXPECT_EQ(record(u"tankshs1", 1).size(), 0u);
-  // The table page paints what was read.
+  // The table page paints what was read: in every row shown, a name in the box's left half and a score in
+  // its right half.
   menu->mode = GameMenu::MODE_TABLE;
   menu->update();
+  clearScreen(0x123456);
   menu->paint();
+  const uint16_t box = gltest::canvasPixel(menu->left + menu->border + 1, menu->top + menu->border + 1);
+  const int32_t middle = gamelib::GameLib::screenWidth / 2, half = middle - menu->left - 10;
+  const int32_t rows = std::min(menu->visibleRows, 8);
+  ASSERT_GT(rows, 0);
+  for (int32_t i = 0; i < rows; ++i) {
+    const int32_t y = menu->border + menu->top + 4 + i * menu->itemHeight;
+    EXPECT_GT(gltest::countOtherPixels(menu->left + 10, y, half, menu->itemHeight, box), 0) << "name " << i;
+    EXPECT_GT(gltest::countOtherPixels(middle, y, half, menu->itemHeight, box), 0) << "score " << i;
+  }
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "gui/GUIVScrollBar.h"
 #include "moregames/MoreGames.h"
 #include "platform/api/shell.h"
+#include "platform/seam/capture.h"
 #include "support/Archives.h"
 
 namespace {
@@ -41,6 +42,12 @@ using nuv::lang::DString;
 
 constexpr int32_t kWidth = 240;
 constexpr int32_t kHeight = 320;
+// The screen lists games 0 to 8, whatever the text table holds.
+constexpr int32_t kEntries = 9;
+
+uint16_t rgb565(uint32_t rgb) {
+  return static_cast<uint16_t>(((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F));
+}
 
 class MoreGamesTest : public gltest::MenuFixture {
  protected:
@@ -110,12 +117,12 @@ TEST_F(MoreGamesTest, NineEntriesStackedInACentredList) {
   open();
   steps(1);
   GUIWidgetPtr l = list();
-  ASSERT_EQ(l->layerChildren(0).size(), MoreGames::kEntryCount);
+  ASSERT_EQ(l->layerChildren(0).size(), kEntries);
   EXPECT_EQ((std::array{l->w, l->h}), (std::array{4 * kWidth / 5, 4 * kHeight / 5}));
   gamelib::GUIPoint at = l->getScreenPosition({});
   EXPECT_EQ((std::array{at.x, at.y}), (std::array{(kWidth - l->w) / 2, (kHeight - l->h) / 2}));
   int32_t y = 0;
-  for (int32_t n = 0; n < MoreGames::kEntryCount; ++n) {
+  for (int32_t n = 0; n < kEntries; ++n) {
     GUIWidgetPtr e = entry(n);
     int32_t textHeight = e->getText()->getHeight(l->w - 6);
     EXPECT_EQ((std::array{e->x, e->y, e->w, e->h}), (std::array{0, y, l->w, textHeight + 6})) << n;
@@ -140,7 +147,7 @@ TEST_F(MoreGamesTest, TheListHasNineEntriesWhateverTheTextsHold) {
   TextTable::table->clear();
   open();
   steps(2);
-  ASSERT_EQ(list()->layerChildren(0).size(), MoreGames::kEntryCount);
+  ASSERT_EQ(list()->layerChildren(0).size(), kEntries);
   EXPECT_EQ(words(4), "MORE_GAME4 ");  // a missing text shows its key
   // Without addresses, choosing opens nothing and the screen stays.
   key(gltest::kKeyAction);
@@ -239,7 +246,7 @@ TEST_F(MoreGamesTest, TheBackKeyClosesTheScreenAndReturnsToTheMainMenu) {
   // A second visit builds everything afresh.
   open();
   steps(2);
-  EXPECT_EQ(list()->layerChildren(0).size(), MoreGames::kEntryCount);
+  EXPECT_EQ(list()->layerChildren(0).size(), kEntries);
 }
 
 TEST_F(MoreGamesTest, AMissingIconLeavesItsEntryWithoutAPicture) {
@@ -270,12 +277,19 @@ TEST_F(MoreGamesTest, ThePaintCoversTheScreenAndHighlightsTheFocusedEntry) {
   steps(2);
   gltest::MenuFixture::clearScreen(0xFF00FF);
   screen->paint();
-  EXPECT_EQ(gltest::countCanvasPixels(gltest::canvasPixel(0, 0)) < kWidth * kHeight, true);
   EXPECT_EQ(gltest::countCanvasPixels(0xF81F), 0);
+  // Around the list, the menus' background picture, centred.
+  platform::Picture back;
+  ASSERT_TRUE(platform::readPng(
+      (fs::path(GH_GAME_DAT).parent_path() / "data/archive/graphics/240x320/menu/back.png").string(), back));
+  const int32_t left = (kWidth - back.width) / 2, top = (kHeight - back.height) / 2;
+  for (auto [x, y] : {std::pair{4, 100}, {120, 12}, {12, 200}}) {
+    EXPECT_EQ(gltest::canvasPixel(x, y), rgb565(back.pixels[static_cast<size_t>((y - top) * back.width + (x - left))]))
+        << x << " " << y;
+  }
   // The highlight of the focused entry, 0xC1C7DA, inside its border.
   gamelib::GUIPoint at = entry(0)->getScreenPosition({});
-  const uint16_t highlight = ((0xC1 >> 3) << 11) | ((0xC7 >> 2) << 5) | (0xDA >> 3);
-  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), highlight);
+  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), rgb565(0xC1C7DA));
 }
 
 }  // namespace

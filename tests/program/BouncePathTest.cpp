@@ -15,6 +15,7 @@
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
 #include "program/Saved.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -41,12 +42,8 @@ constexpr Rect kLeftWall{30, 70, 8, 200};
 constexpr Rect kPaddleRow{38, 296, 164, 16};
 constexpr Rect kTable{20, 50, 200, 30};
 
-// The language and sound questions answered with Enter; the main menu starts on the brick game's icon.
-constexpr const char* kToTheGame =
-    "1700 key down Enter\n1720 key up Enter\n"
-    "2300 key down Enter\n2320 key up Enter\n"
-    "20000 capture main.png\n"
-    "20100 key down Enter\n20120 key up Enter\n";
+// The main menu starts on the brick game's icon.
+const std::string kToTheGame = start::toTheGame({}, 20100);
 
 // Its in-game menu's second entry is the high-score page.
 constexpr const char* kToTheTable =
@@ -91,9 +88,7 @@ std::string firstRunScript() {
   return s;
 }
 
-std::string secondRunScript() {
-  return std::string(kToTheGame) + kToTheTable + "24700 capture table2.png\n25000 close\n";
-}
+std::string secondRunScript() { return kToTheGame + kToTheTable + "24700 capture table2.png\n25000 close\n"; }
 
 TEST(BouncePathTest, PlayPauseLoseEveryLifeAndKeepTheHighScore) {
   test::TempFolder folder;

@@ -10,6 +10,7 @@
 
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -36,14 +37,8 @@ constexpr Rect kTable{20, 40, 200, 40};
 constexpr uint32_t kLime = 0x8CE040;
 constexpr int kSquashedLime = 20;
 
-// The language and sound questions answered with Enter; the fourth icon (under the first) is the tunnel
-// game, which opens on its menu.
-constexpr const char* kToTheGame =
-    "1700 key down Enter\n1720 key up Enter\n"
-    "2300 key down Enter\n2320 key up Enter\n"
-    "20000 key down Down\n20050 key up Down\n"
-    "20500 capture main.png\n"
-    "21000 key down Enter\n21050 key up Enter\n";
+// The fourth icon (under the first) is the tunnel game, which opens on its menu.
+const std::string kToTheGame = start::toTheGame({"Down"}, 21000);
 
 // The miner's way on level 1: right along the bottom row to meet the monsters' shaft, up under the row of
 // bags, then left beneath them with the monsters behind. Key times are whole play steps of 60 ms.
@@ -88,9 +83,8 @@ std::string firstRunScript() {
 
 // The menu's second entry is the high-score table.
 std::string tableScript(const char* capture) {
-  return std::string(kToTheGame) +
-         "24000 key down Down\n24050 key up Down\n24400 key down Enter\n24450 key up Enter\n" + "25000 capture " +
-         capture + "\n25500 close\n";
+  return kToTheGame + "24000 key down Down\n24050 key up Down\n24400 key down Enter\n24450 key up Enter\n" +
+         "25000 capture " + capture + "\n25500 close\n";
 }
 
 int limePixels(const platform::Picture& p) {

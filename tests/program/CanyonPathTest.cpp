@@ -14,6 +14,7 @@
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
 #include "program/Saved.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -38,12 +39,8 @@ constexpr Rect kLives{216, 298, 24, 22};
 constexpr Rect kLeftPanel{0, 40, 28, 200};
 constexpr Rect kTable{20, 50, 200, 30};
 
-// The language and sound questions answered with Enter; the game's icon is the second of the main menu.
-constexpr const char* kToTheGame =
-    "1700 key down Enter\n1720 key up Enter\n"
-    "2300 key down Enter\n2320 key up Enter\n"
-    "20000 key down Right\n20020 key up Right\n"
-    "20400 key down Enter\n20420 key up Enter\n";
+// The game's icon is the second of the main menu.
+const std::string kToTheGame = start::toTheGame({"Right"}, 20400);
 
 // Its menu's second entry is the high-score page.
 constexpr const char* kToTheTable =
@@ -82,9 +79,7 @@ std::string firstRunScript() {
   return s;
 }
 
-std::string secondRunScript() {
-  return std::string(kToTheGame) + kToTheTable + "24700 capture table2.png\n25000 close\n";
-}
+std::string secondRunScript() { return kToTheGame + kToTheTable + "24700 capture table2.png\n25000 close\n"; }
 
 // Rows of the fuel gauge that show fuel: the barrel's middle column where the frame differs from the
 // barrel's own picture.

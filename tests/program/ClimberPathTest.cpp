@@ -13,6 +13,7 @@
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
 #include "program/Saved.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -37,14 +38,8 @@ constexpr Rect kScore{150, 300, 90, 20};
 constexpr Rect kHoleCell{90, 264, 10, 14};
 constexpr Rect kTable{20, 50, 200, 30};
 
-// The language and sound questions answered with Enter; then down and twice right to the sixth icon.
-constexpr const char* kToTheGame =
-    "1700 key down Enter\n1720 key up Enter\n"
-    "2300 key down Enter\n2320 key up Enter\n"
-    "20100 key down Down\n20150 key up Down\n"
-    "20400 key down Right\n20450 key up Right\n"
-    "20700 key down Right\n20750 key up Right\n"
-    "21000 key down Enter\n21050 key up Enter\n";
+// Down and twice right reach the sixth icon.
+const std::string kToTheGame = start::toTheGame({"Down", "Right", "Right"}, 21000);
 
 // Its in-game menu's second entry is the high-score page.
 constexpr const char* kToTheTable =
@@ -88,9 +83,7 @@ std::string firstRunScript() {
   return s;
 }
 
-std::string secondRunScript() {
-  return std::string(kToTheGame) + kToTheTable + "24700 capture table2.png\n25000 close\n";
-}
+std::string secondRunScript() { return kToTheGame + kToTheTable + "24700 capture table2.png\n25000 close\n"; }
 
 platform::Picture picture(const test::TempFolder& folder, const std::string& name) {
   platform::Picture p;

@@ -11,6 +11,7 @@
 
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -39,12 +40,8 @@ std::string press(int t, const char* key) {
   return std::to_string(t) + " key down " + key + "\n" + std::to_string(t + 100) + " key up " + key + "\n";
 }
 
-// The language and sound questions answered with Enter; from the brick game's icon, right three times and
-// down once reach the space-rocks game.
-std::string toTheGame() {
-  return press(1700, "Enter") + press(2300, "Enter") + press(20100, "Right") + press(20500, "Right") +
-         press(20900, "Right") + press(21300, "Down") + "21800 capture main.png\n" + press(22000, "Enter");
-}
+// From the brick game's icon, right three times and down once reach the space-rocks game.
+std::string toTheGame() { return start::toTheGame({"Right", "Right", "Right", "Down"}, 22000); }
 
 // Its start menu's second entry is the high-score page.
 std::string toTheTable() { return press(24000, "Down") + press(24400, "Enter"); }

@@ -10,6 +10,7 @@
 
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -28,14 +29,9 @@ using frames::near;
 using frames::Rect;
 using frames::staged;
 
-// The language and sound questions answered with Enter; two steps right on the main menu's grid lead to
-// the third icon, the alien-formation game, whose menu opens on "Start".
-constexpr const char* kToTheGame =
-    "1700 key down Enter\n1720 key up Enter\n"
-    "2300 key down Enter\n2320 key up Enter\n"
-    "20100 key down Right\n20150 key up Right\n"
-    "20400 key down Right\n20450 key up Right\n"
-    "20800 key down Enter\n20850 key up Enter\n";
+// Two steps right on the main menu's grid lead to the third icon, the alien-formation game, whose menu
+// opens on "Start".
+const std::string kToTheGame = start::toTheGame({"Right", "Right"}, 20800);
 
 // The menu's second entry is the high-score table.
 constexpr const char* kToTheTable =
@@ -75,9 +71,7 @@ std::string firstRunScript() {
   return s;
 }
 
-std::string secondRunScript() {
-  return std::string(kToTheGame) + kToTheTable + "23700 capture table2.png\n24000 close\n";
-}
+std::string secondRunScript() { return kToTheGame + kToTheTable + "23700 capture table2.png\n24000 close\n"; }
 
 // Whether the frame shows the sprite of the atlas rectangle at (x, y), its transparent pixels aside.
 bool shows(const platform::Picture& frame, const platform::Picture& atlas, Rect sprite, int x, int y) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "program/Frames.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -34,15 +35,8 @@ constexpr Rect kReserve{124, 298, 110, 20};
 constexpr Rect kTally{20, 40, 200, 100};
 constexpr Rect kTable{20, 50, 200, 30};
 
-// The language and sound questions answered with Enter; down and right on the main menu reach the tanks
-// game's icon.
-constexpr const char* kToTheGame =
-    "1700 key down Enter\n1720 key up Enter\n"
-    "2300 key down Enter\n2320 key up Enter\n"
-    "20000 key down Down\n20050 key up Down\n"
-    "20200 key down Right\n20250 key up Right\n"
-    "20400 capture main.png\n"
-    "20500 key down Enter\n20550 key up Enter\n";
+// Down and right on the main menu reach the tanks game's icon.
+const std::string kToTheGame = start::toTheGame({"Down", "Right"}, 20500);
 
 // Each second of driving: a turn held half a second, then two shots.
 constexpr const char* kDrive[] = {"Up", "Up", "Left", "Up", "Right", "Right", "Up", "Left", "Down", "Up"};
@@ -84,7 +78,7 @@ std::string firstRunScript() {
 }
 
 std::string secondRunScript() {
-  return std::string(kToTheGame) +
+  return kToTheGame +
          "24100 key down Down\n24150 key up Down\n"
          "24400 key down Enter\n24450 key up Enter\n"
          "24700 capture table2.png\n25000 close\n";

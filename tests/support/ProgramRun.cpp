@@ -1,6 +1,7 @@
 #include "support/ProgramRun.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,5 +69,7 @@ ProgramResult runProgram(const std::string& program, const std::string& folder, 
   result.errors = text.str();
   return result;
 }
+
+void askToEnd(int processId) { kill(processId, SIGTERM); }
 
 }  // namespace test

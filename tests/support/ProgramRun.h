@@ -18,4 +18,7 @@ ProgramResult runProgram(const std::string& program, const std::string& folder, 
                          const std::vector<std::string>& arguments = {},
                          const std::vector<std::string>& environment = {}, int timeLimitSeconds = 60);
 
+// Asks a running program to end in order, as the desktop's terminate signal does.
+void askToEnd(int processId);
+
 }  // namespace test

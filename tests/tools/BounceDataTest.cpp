@@ -1,5 +1,6 @@
 // The brick game's data in the built game.dat: every picture, animation, round, sound, help page
-// and text it looks up is there for both screen sizes, and its field fits each screen.
+// and text it looks up is there for both screen sizes, and its field fits each screen; and a name
+// it looks up, missing, is a build error naming the file to mend.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -124,3 +125,23 @@ TEST_F(BounceData, RoundsSoundsHelpAndTextsAreThere) {
     for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
   }
 }
+
+namespace {
+
+using builtarchive::SpoiledData;
+using builtarchive::SpoiledTree;
+
+// A name the game looks up and cannot find is a build error naming the file to mend.
+const builtarchive::Spoil kSpoils[] = {
+    {"an animation entry", [](SpoiledTree& d) { d.dropLines("graphics/240x320/bnc/anim.txt", "bnc_bon7="); },
+     "bnc/anim.txt.plain:0: the game looks up the animation \"bnc_bon7\""},
+    {"an image key", [](SpoiledTree& d) { d.dropLines("graphics/480x640/bnc/all.txt", "lifeIcon.png;"); },
+     "bnc/all.atlas:0: the game looks up \"lifeIcon.png\""},
+    {"a background", [](SpoiledTree& d) { d.remove("graphics/480x640/bnc/img/back3.png"); },
+     "480x640.dat.plain:1: no picture \"bnc/img/back3\""},
+    {"a sound", [](SpoiledTree& d) { d.remove("data/bnc/sound/die.wav"); },
+     "bnc/sound/die.sfx:0: missing: the game plays this sound"},
+};
+INSTANTIATE_TEST_SUITE_P(Bounce, SpoiledData, ::testing::ValuesIn(kSpoils), builtarchive::spoilName);
+
+}  // namespace

@@ -1,16 +1,21 @@
-// Tests that read the built game.dat through the program's own archive stream.
+// Tests that read the built game.dat through the program's own archive stream, and tests that spoil a
+// copy of the tree the build staged for it and expect the checker to name the fault.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 
+#include "Stage.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
 #include "platform/host/paths.h"
+#include "support/TempFolder.h"
 
 namespace builtarchive {
 
@@ -67,5 +72,47 @@ inline std::map<std::string, Rect> atlas(const std::string& imageTable, const st
   }
   return out;
 }
+
+// The tree game.dat was packed from, staged and checked by the build; tests only read it.
+std::filesystem::path stagedTree();
+// Its files by archive name, and the source file each came from (as the build's staging step wrote them).
+const datakit::StagedFiles& stagedFiles();
+const std::map<std::string, std::string>& stagedSources();
+
+// A copy of the staged tree for one spoil. Its files are hard links to the build's own (so that the checker
+// sees them as files of this tree); a change replaces the link it touches by a file of the copy's own, so
+// the build's tree is never written. Spoil it only through these calls.
+class SpoiledTree {
+ public:
+  SpoiledTree();
+  std::string read(const std::string& entry) const;
+  // Creates the entry's folders when they are new.
+  void write(const std::string& entry, const std::string& bytes);
+  void write(const std::string& entry, const datakit::Bytes& bytes);
+  void remove(const std::string& entry);
+  // Drops the lines of a CR LF table that start with the given text.
+  void dropLines(const std::string& entry, const std::string& start);
+  void cut(const std::string& entry, size_t size);
+  // The checker's faults, one a line.
+  std::string faults() const;
+
+ private:
+  std::filesystem::path at(const std::string& entry) const;
+  test::TempFolder folder_;
+};
+
+// One way to spoil the staged data, and the fault (a part of the checker's line) that must follow.
+struct Spoil {
+  const char* what;
+  std::function<void(SpoiledTree&)> spoil;
+  const char* message;
+};
+void PrintTo(const Spoil& spoil, std::ostream* out);
+// The case's name in the test list, made of the words of `what`.
+std::string spoilName(const ::testing::TestParamInfo<Spoil>& info);
+
+// Each case spoils a fresh copy and checks it; a table of cases is instantiated with
+// INSTANTIATE_TEST_SUITE_P(Game, SpoiledData, ::testing::ValuesIn(kSpoils), builtarchive::spoilName).
+class SpoiledData : public ::testing::TestWithParam<Spoil> {};
 
 }  // namespace builtarchive

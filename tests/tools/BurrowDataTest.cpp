@@ -7,19 +7,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <sstream>
 
 #include "BuiltArchive.h"
-#include "Check.h"
 #include "DataError.h"
 #include "GameTable.h"
-#include "Stage.h"
 #include "core/io/D7zipInputStream.h"
 #include "games/BurrowLevels.h"
 #include "games/burrow/BurrowData.h"
-#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using nuv::io::D7zipInputStream;
@@ -29,6 +25,8 @@ namespace {
 using builtarchive::has;
 using builtarchive::name;
 using builtarchive::read;
+using builtarchive::SpoiledData;
+using builtarchive::SpoiledTree;
 namespace data = burrow::data;
 
 const char* const kSizes[] = {"240x320", "480x640"};
@@ -171,43 +169,19 @@ TEST(BurrowDataSources, SpoiledLevelSourcesStopTheBuildAtTheirLine) {
             static_cast<size_t>(data::kLevelFileSize));
 }
 
-TEST(BurrowDataSources, MissingNamesAndBadLevelFilesAreNamed) {
-  const datakit::Staged staged = datakit::stageData(GH_SOURCE_DATA, DATAKIT_FONT_DIR);
-  struct Case {
-    const char* what;
-    std::function<void(const fs::path&)> spoil;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"an image key",
-       [](const fs::path& d) {
-         std::ifstream in(d / "graphics/240x320/bur/all.txt", std::ios::binary);
-         std::stringstream all;
-         all << in.rdbuf();
-         in.close();
-         std::string text = all.str();
-         const size_t at = text.find("enemyEat_05.png;");
-         text.erase(at, text.find("\r\n", at) + 2 - at);
-         std::ofstream(d / "graphics/240x320/bur/all.txt", std::ios::binary) << text;
-       },
-       "bur/all.atlas:0: the game looks up \"enemyEat_05.png\""},
-      {"a panel", [](const fs::path& d) { fs::remove(d / "graphics/480x640/bur/panel-bottom-r.png"); },
-       "480x640.dat.plain:1: no picture \"bur/panel-bottom-r\""},
-      {"a sound", [](const fs::path& d) { fs::remove(d / "data/bur/sound/eat crystall.wav"); },
-       "bur/sound/eat crystall.sfx:0: missing: the game plays this sound"},
-      {"a level file", [](const fs::path& d) { fs::remove(d / "data/bur/data/6.txt"); },
-       "data/bur/data/6.txt.tunnels:0: missing: the tunnel game plays levels 1 to 72"},
-      {"a level file cut short", [](const fs::path& d) { fs::resize_file(d / "data/bur/data/3.txt", 1000); },
-       "3.txt.tunnels:0: a level file is 1202 bytes, this one 1000"},
-  };
-  for (const Case& c : cases) {
-    test::TempFolder folder;
-    datakit::writeStaged(staged.files, folder.path());
-    c.spoil(folder.path());
-    std::string all;
-    for (const std::string& e : datakit::checkStaged(folder.path(), staged.sources).errors) all += e + "\n";
-    EXPECT_NE(all.find(c.message), std::string::npos) << c.what << "\n" << all;
-  }
-}
+// A name, a level file or its length spoiled is a build error naming the source to mend.
+const builtarchive::Spoil kSpoils[] = {
+    {"an image key", [](SpoiledTree& d) { d.dropLines("graphics/240x320/bur/all.txt", "enemyEat_05.png;"); },
+     "bur/all.atlas:0: the game looks up \"enemyEat_05.png\""},
+    {"a panel", [](SpoiledTree& d) { d.remove("graphics/480x640/bur/panel-bottom-r.png"); },
+     "480x640.dat.plain:1: no picture \"bur/panel-bottom-r\""},
+    {"a sound", [](SpoiledTree& d) { d.remove("data/bur/sound/eat crystall.wav"); },
+     "bur/sound/eat crystall.sfx:0: missing: the game plays this sound"},
+    {"a level file", [](SpoiledTree& d) { d.remove("data/bur/data/6.txt"); },
+     "data/bur/data/6.txt.tunnels:0: missing: the tunnel game plays levels 1 to 72"},
+    {"a level file cut short", [](SpoiledTree& d) { d.cut("data/bur/data/3.txt", 1000); },
+     "3.txt.tunnels:0: a level file is 1202 bytes, this one 1000"},
+};
+INSTANTIATE_TEST_SUITE_P(Burrow, SpoiledData, ::testing::ValuesIn(kSpoils), builtarchive::spoilName);
 
 }  // namespace

@@ -37,7 +37,7 @@ std::vector<std::string> sharedEntries() {
 }  // namespace
 
 TEST_F(GameDat, HoldsEverySharedEntryUnderBothScreenSizes) {
-  const fs::path staged = fs::path(GH_GAME_DAT).parent_path() / "data" / "archive";
+  const fs::path staged = builtarchive::stagedTree();
   for (const std::string& entry : sharedEntries()) {
     Bytes expected = readBytes(staged / entry);
     ASSERT_EQ(D7zipInputStream::getSize(name(entry)), static_cast<int32_t>(expected.size())) << entry;
@@ -49,7 +49,7 @@ TEST_F(GameDat, HoldsEverySharedEntryUnderBothScreenSizes) {
 }
 
 TEST_F(GameDat, HoldsExactlyTheStagedTree) {
-  const fs::path staged = fs::path(GH_GAME_DAT).parent_path() / "data" / "archive";
+  const fs::path staged = builtarchive::stagedTree();
   int files = 0;
   for (const auto& f : fs::recursive_directory_iterator(staged))
     if (f.is_regular_file()) {

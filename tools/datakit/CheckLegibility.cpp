@@ -5,6 +5,7 @@
 #include "CheckLegibility.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -36,9 +37,17 @@ const char* const kMenuEntryKeys[] = {"start",       "continue", "highscores", "
 
 std::u16string wide(const std::string& key) { return std::u16string(key.begin(), key.end()); }
 
+// Linear light of an 8-bit sRGB channel, from a table: the checks ask it for every pixel of every picture.
 double channel(int value) {
-  const double c = value / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  static const std::array<double, 256> linear = [] {
+    std::array<double, 256> out{};
+    for (size_t v = 0; v < out.size(); ++v) {
+      const double c = static_cast<double>(v) / 255.0;
+      out[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    return out;
+  }();
+  return linear[static_cast<size_t>(value)];
 }
 
 double luminance(Rgb c) { return 0.2126 * channel(red(c)) + 0.7152 * channel(green(c)) + 0.0722 * channel(blue(c)); }

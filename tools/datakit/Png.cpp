@@ -11,6 +11,8 @@ namespace datakit {
 
 namespace {
 
+int compressionLevel = 9;
+
 void writeToVector(png_structp png, png_bytep data, png_size_t length) {
   auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
   out->insert(out->end(), data, data + length);
@@ -39,7 +41,7 @@ std::uint32_t bigEndian32(const std::uint8_t* p) {
 // libpng reports errors by longjmp, so everything with a destructor lives outside these two.
 bool writeRows(png_structp png, png_infop info, png_uint_32 w, png_uint_32 h, png_bytepp rows) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_set_compression_level(png, 9);
+  png_set_compression_level(png, compressionLevel);
   png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -70,6 +72,8 @@ bool readRows(png_structp png, png_bytepp rows) {
 }
 
 }  // namespace
+
+void setPngCompressionLevel(int level) { compressionLevel = level; }
 
 Bytes encodePng(const Image& image) {
   const size_t w = static_cast<size_t>(image.width());

@@ -12,6 +12,9 @@ namespace datakit {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes encodePng(const Image& image);
+// game.dat's pictures are written at zlib's best compression (9). Tests that stage the data again may
+// choose a faster level: the pixels stay the same, the bytes do not.
+void setPngCompressionLevel(int level);
 // Throws std::runtime_error on anything that is not a readable PNG.
 Image decodePng(const Bytes& data);
 

@@ -12,9 +12,13 @@ constexpr uint32_t kBufferMs = 30;
 constexpr uint32_t kMinBuffers = 4;
 constexpr uint32_t kMaxBuffers = 32;
 constexpr DWORD kStartupPauseMs = 100;
+// Set on the main thread before any device opens.
+DWORD settlePauseMs = kStartupPauseMs;
 constexpr uint8_t kSilence8 = 0x80;
 
 }  // namespace
+
+void audWinMM::setSettlePause(DWORD ms) { settlePauseMs = ms; }
 
 audWinMM::~audWinMM() {
   if (open_) close();
@@ -81,7 +85,7 @@ int32_t audWinMM::open(const audFormat* format, uint32_t totalFrames, audMixFunc
     return kNoThread;
   }
   SetThreadPriority(worker_, THREAD_PRIORITY_HIGHEST);
-  Sleep(kStartupPauseMs);
+  Sleep(settlePauseMs);
 
   WORD bits = sixteen ? 16 : 8;
   WORD align = static_cast<WORD>(bits / 8 * format->channels);
@@ -166,7 +170,7 @@ int32_t audWinMM::close() {
   SetEvent(stopEvent_);
   unlock();
   WaitForSingleObject(endedEvent_, INFINITE);
-  Sleep(kStartupPauseMs);
+  Sleep(settlePauseMs);
   CloseHandle(stopEvent_);
   CloseHandle(endedEvent_);
   CloseHandle(worker_);

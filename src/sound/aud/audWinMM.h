@@ -27,6 +27,10 @@ class audWinMM : public audDriver {
   void pause() override;
   void resume() override;
 
+  // The pause after the worker is made and after it has ended, 100 ms. A test program that opens the
+  // device in every test may shorten it before the first open; the program keeps it.
+  static void setSettlePause(DWORD ms);
+
   // Buffer layout for a format and a total buffering, as open computes it.
   static uint32_t bufferCountFor(uint32_t totalFrames, int32_t rate);
   static uint32_t bufferBytesFor(int32_t rate, int32_t flags, int32_t channels);

@@ -43,8 +43,15 @@ TEST_F(BounceScreenTest, LoadingScreenStaysItsLeastTimeThenTheMenuComes) {
   EXPECT_EQ(narrow(gamelib::TextTable::getString(u"bnc_bon1")), "bnc_bon1");
   EXPECT_TRUE((*bounce::bonusAnimations)[0].isNull());
   for (int32_t k = 1; k <= 12; ++k) EXPECT_TRUE((*bounce::bonusAnimations)[k]->running) << k;
-  EXPECT_EQ(bounce::particles->length, bounce::brickWidth * 100 / 14);
-  EXPECT_EQ(bounce::enemySpeed, bounce::brickWidth / 14);
+  // The field's scale follows the brick picture's width: particle records and the enemies' step.
+  struct Scale {
+    int32_t brickWidth, particles, enemySpeed;
+  } scales[] = {{14, 100, 1}, {28, 200, 2}};
+  const Scale* scale = nullptr;
+  for (const Scale& s : scales) scale = s.brickWidth == bounce::brickWidth ? &s : scale;
+  ASSERT_NE(scale, nullptr) << bounce::brickWidth;
+  EXPECT_EQ(bounce::particles->length, scale->particles);
+  EXPECT_EQ(bounce::enemySpeed, scale->enemySpeed);
   EXPECT_EQ(SoundManager::getSfxLevel(), 2);
   EXPECT_EQ(SoundManager::getMusicLevel(), 2);
   ASSERT_FALSE(gamelib::CustomControls::current.isNull());

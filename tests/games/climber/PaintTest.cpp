@@ -42,14 +42,16 @@ TEST_F(ClimberPaintTest, TheBufferCoversTheScreenAtAnyOffsetWithoutASeam) {
       g->fillRect(c * tileWidth, r * tileHeight, tileWidth - 1, tileHeight - 1);
     }
   }
-  for (int offset : {0, bufferWidth - 5}) {
+  // On the 240 x 320 screen with 10 x 14 cells the buffer is 26 cells, 260 pixels, wide.
+  constexpr int kBufferWidth = 260;
+  for (int offset : {0, kBufferWidth - 5}) {
     cameraX = offset;
     cameraY = 0;
     clearScreen(0x00FF00);
     paint();
-    // Screen column x shows buffer column (cameraX + x) mod bufferWidth.
+    // Screen column x shows buffer column (cameraX + x) mod the buffer's width.
     for (int x : {0, 4, 5, 6, 120, 239}) {
-      const int bx = (cameraX + x) % bufferWidth;
+      const int bx = (cameraX + x) % kBufferWidth;
       EXPECT_EQ(canvasPixel(x, 100), imagePixel(backBuffer, bx, 100)) << offset << " " << x;
     }
   }

@@ -10,6 +10,9 @@ using namespace gobbler;
 
 namespace {
 
+// A pop-up shows for 50 game steps of 60 ms, three seconds, and goes out on the 51st tick.
+constexpr int kShownSteps = 50;
+
 class PopupTest : public MazeFixture {
  protected:
   void SetUp() override {
@@ -24,7 +27,7 @@ TEST_F(PopupTest, ShowsForFiftyStepsCountingTheOneItWasMadeIn) {
   SpriteBasePtr popup = new SpriteBase(4, new vector_3d(32, 16));
   EXPECT_EQ(popup->state, 4);
   EXPECT_EQ(popup->picture.get(), (*scoreDigitImages)[4].get());
-  for (int i = 1; i <= SpriteBase::kShownSteps; ++i) {
+  for (int i = 1; i <= kShownSteps; ++i) {
     popup->tick();
     EXPECT_EQ(popup->state, 4) << i;
   }
@@ -53,7 +56,7 @@ TEST_F(PopupTest, DrawnCentredOnItsCellUntilGone) {
   EXPECT_EQ(gltest::canvasPixel(53, 45), kYellow);
   EXPECT_EQ(gltest::canvasPixel(45, 42), 0);
   EXPECT_EQ(gltest::canvasPixel(54, 46), 0);
-  for (int i = 0; i <= SpriteBase::kShownSteps; ++i) popup->tick();
+  for (int i = 0; i <= kShownSteps; ++i) popup->tick();
   fillScreen(0);
   popup->draw(10, 20);
   EXPECT_EQ(gltest::canvasPixel(46, 42), 0);

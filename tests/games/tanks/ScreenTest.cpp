@@ -28,11 +28,15 @@ TEST_F(ScreenFixture, AFirstStartPlaysAtLevelTwoAndOpensWithStageOne) {
 }
 
 TEST_F(ScreenFixture, TheEffectsEntryCyclesThroughTheLevelsAndStoresEach) {
-  for (int want : {3, 0, 1, 2}) {
+  struct Level {
+    int level;
+    const char* text;
+  } levels[] = {{3, "Sound: High"}, {0, "Sound: Off"}, {1, "Sound: Low"}, {2, "Sound: Normal"}};
+  for (const Level& want : levels) {
     choose(GameMain::ITEM_SFX_LEVEL);
-    EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), want);
-    EXPECT_EQ(GameMenu::loadOption(u"tankssfx_level", -1), want);
-    EXPECT_EQ(item(GameMain::ITEM_SFX_LEVEL), gltest::narrow(GameMenu::getSfxLevelText(want)));
+    EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), want.level);
+    EXPECT_EQ(GameMenu::loadOption(u"tankssfx_level", -1), want.level);
+    EXPECT_EQ(item(GameMain::ITEM_SFX_LEVEL), want.text);
   }
 }
 

@@ -1,0 +1,109 @@
+// The build's staged tree, read-only, and copies of it spoiled one case at a time.
+#include "BuiltArchive.h"
+
+#include <cctype>
+#include <fstream>
+
+#include "Check.h"
+
+namespace fs = std::filesystem;
+
+namespace builtarchive {
+
+fs::path stagedTree() { return fs::path(GH_GAME_DAT).parent_path() / "data" / "archive"; }
+
+const datakit::StagedFiles& stagedFiles() {
+  static const datakit::StagedFiles files = [] {
+    datakit::StagedFiles out;
+    for (const auto& f : fs::recursive_directory_iterator(stagedTree()))
+      if (f.is_regular_file())
+        out[fs::relative(f.path(), stagedTree()).generic_string()] = datakit::readBytes(f.path());
+    return out;
+  }();
+  return files;
+}
+
+const std::map<std::string, std::string>& stagedSources() {
+  static const std::map<std::string, std::string> sources = [] {
+    std::map<std::string, std::string> out;
+    std::istringstream manifest(datakit::readFile(stagedTree().parent_path() / "sources.txt"));
+    for (std::string line; std::getline(manifest, line);)
+      if (size_t tab = line.find('\t'); tab != std::string::npos) out[line.substr(0, tab)] = line.substr(tab + 1);
+    return out;
+  }();
+  return sources;
+}
+
+SpoiledTree::SpoiledTree() {
+  const fs::path tree = stagedTree();
+  for (const auto& f : fs::recursive_directory_iterator(tree)) {
+    const fs::path copy = fs::path(folder_.path()) / fs::relative(f.path(), tree);
+    std::error_code linked;
+    if (f.is_directory())
+      fs::create_directory(copy);
+    else if (fs::create_hard_link(f.path(), copy, linked); linked)
+      fs::copy_file(f.path(), copy);  // another file system
+  }
+}
+
+fs::path SpoiledTree::at(const std::string& entry) const { return fs::path(folder_.path()) / entry; }
+
+std::string SpoiledTree::read(const std::string& entry) const { return datakit::readFile(at(entry)); }
+
+void SpoiledTree::write(const std::string& entry, const std::string& bytes) {
+  // Removing first unlinks the build's file, so the write never reaches it.
+  fs::remove(at(entry));
+  fs::create_directories(at(entry).parent_path());
+  std::ofstream(at(entry), std::ios::binary) << bytes;
+}
+
+void SpoiledTree::write(const std::string& entry, const datakit::Bytes& bytes) {
+  write(entry, std::string(bytes.begin(), bytes.end()));
+}
+
+void SpoiledTree::remove(const std::string& entry) { fs::remove(at(entry)); }
+
+void SpoiledTree::dropLines(const std::string& entry, const std::string& start) {
+  const std::string text = read(entry);
+  std::string kept;
+  for (size_t from = 0; from < text.size();) {
+    size_t end = text.find("\r\n", from);
+    end = end == std::string::npos ? text.size() : end + 2;
+    if (text.compare(from, start.size(), start) != 0) kept += text.substr(from, end - from);
+    from = end;
+  }
+  write(entry, kept);
+}
+
+void SpoiledTree::cut(const std::string& entry, size_t size) { write(entry, read(entry).substr(0, size)); }
+
+std::string SpoiledTree::faults() const {
+  std::string all;
+  for (const std::string& e : datakit::checkStaged(folder_.path(), stagedSources()).errors) all += e + "\n";
+  return all;
+}
+
+void PrintTo(const Spoil& spoil, std::ostream* out) { *out << spoil.what; }
+
+std::string spoilName(const ::testing::TestParamInfo<Spoil>& info) {
+  std::string name;
+  bool wordStart = true;
+  for (const char* c = info.param.what; *c != '\0'; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c)) == 0) {
+      wordStart = *c == ' ';
+      continue;
+    }
+    name += wordStart ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+    wordStart = false;
+  }
+  return name;
+}
+
+TEST_P(SpoiledData, TheCheckNamesTheFault) {
+  SpoiledTree tree;
+  GetParam().spoil(tree);
+  const std::string faults = tree.faults();
+  EXPECT_NE(faults.find(GetParam().message), std::string::npos) << GetParam().what << "\n" << faults;
+}
+
+}  // namespace builtarchive
