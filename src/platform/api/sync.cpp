@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 
@@ -12,10 +13,26 @@ namespace {
 
 using Clock = platform::Waitable::Clock;
 
+// Kept alive past the process's static destructors: a thread still ending then signals through it.
+template <class T>
+class Immortal {
+ public:
+  Immortal() { ::new (&value_) T(); }
+  ~Immortal() {}
+  T& operator*() { return value_; }
+
+ private:
+  union {
+    T value_;
+  };
+};
+
 // Waits on several objects sleep here; every signal wakes them to look again. A signal is set under its
 // object's own lock before this lock is taken, so a waiter holding it while it looks cannot miss one.
-std::mutex multipleMutex;
-std::condition_variable multipleChanged;
+Immortal<std::mutex> multipleMutexStore;
+Immortal<std::condition_variable> multipleChangedStore;
+std::mutex& multipleMutex = *multipleMutexStore;
+std::condition_variable& multipleChanged = *multipleChangedStore;
 
 // Objects are destroyed by CloseHandle; the handheld keeps them while a thread still waits, which the
 // system's own code never relies on.
