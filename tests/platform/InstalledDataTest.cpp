@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/host/paths.h"
 #include "platform/api/program.h"
+#include "platform/host/paths.h"
 #include "support/TempFolder.h"
 
 namespace {
