@@ -33,7 +33,6 @@ constexpr int64_t kInputGapMs = 200;
 constexpr int32_t kFirstRowOffset = 4;
 constexpr int32_t kArrowGap = 2;
 constexpr int32_t kTableInset = 10;
-constexpr int32_t kShadeLeftWidening = -161;
 
 constexpr int32_t kBarFrameWidth = 108;
 constexpr int32_t kBarFrameHeight = 10;
@@ -286,7 +285,7 @@ void GameMenu::paintList() {
 }
 
 void GameMenu::setBackground(DImagePtr picture, int32_t level) {
-  if (level == kShadeLeftWidening) left >>= 1;
+  if (level == kListShade) left >>= 1;
   drawBox = false;
   int32_t d = picture->getWidth() - GameLib::screenWidth;
   background = shadeImage(picture, level, left + (d >> 1), GameLib::screenWidth - left + (d >> 1));

@@ -10,6 +10,7 @@
 #include "core/lang/DintArray.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/bounce/Ball.h"
 #include "games/bounce/BounceGlobals.h"
 #include "games/bounce/BrickList.h"
@@ -112,15 +113,15 @@ class Bounce : public gamelib::GameInterface {
   void releaseScratch();
   // The loading screen stays at least a moment; the menu comes once it has passed.
   void finishLoading();
-  // Item actions of the menu state, and the stored name of a finished name entry.
-  void updateMenu();
-  void chooseMenuItem(int32_t item);
-  void storeHighScore();
-  void openRoundChooser();
-  void updateRoundChooser();
+  // The menu flow with the game's hooks: "start" (a game, or the round chooser first), the chooser's list
+  // and its choice, and the state word of each page.
+  void makeMenuFlow();
+  void startFromMenu();
+  static void listRounds();
+  void chooseRound(int32_t item);
+  static void showPage(gamelib::MenuPage page);
   // A new game at a round from the menu or the round chooser.
   void startGame(int32_t startRound);
-  void pauseGame();
   void updateRoundCleared();
   // The hidden two-digit round select during play.
   void selectRound(int32_t number);
@@ -149,8 +150,9 @@ class Bounce : public gamelib::GameInterface {
   bool loadingBarShown_ = false;
 };
 
-// The screen object of the running game, and the paddle and the brick field it plays with.
+// The screen object of the running game, its menu flow, and the paddle and the brick field it plays with.
 inline BouncePtr instance;
+inline gamelib::MenuFlowPtr menuFlow;
 inline PlatformPtr platform;
 inline BrickListPtr brickList;
 

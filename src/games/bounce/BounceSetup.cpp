@@ -30,8 +30,6 @@ namespace {
 
 // The loading screen stays at least this long, however fast the loading is.
 constexpr int64_t kMinLoadingMs = 1500;
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kScoreShade = -160;
 constexpr int32_t kParticlesPerBaseWidth = 100;
 
 }  // namespace
@@ -59,19 +57,23 @@ void Bounce::init() {
   MenuFlow::advanceLoading();
 
   menu = new GameMenu();
-  menu->setBackground(splashImage, kMenuShade);
+  menu->setBackground(splashImage, GameMenu::kListShade);
   menu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+  makeMenuFlow();
   buildMenu();
+  // The table has a menu of its own, kept up to date by the end of each game.
   scoreMenu = new GameMenu();
   scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->setBackground(splashImage, kScoreShade);
+  scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   scoreMenu->mode = GameMenu::MODE_TABLE;
+  menuFlow->tableMenu = scoreMenu;
+  menuFlow->scoreMenu = scoreMenu;
   MenuFlow::advanceLoading();
 
   loadSprites();
   makePlayObjects();
   MenuFlow::reloadTexts();
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage, kScoreShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
 
   // The menu comes with the first step after the loading screen's least time.
   stateTime = start;
@@ -143,6 +145,7 @@ void Bounce::finishLoading() {
 void Bounce::leave() {
   SoundManager::stopAll();
   if (!menu.isNull()) menu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
   gamelib::CustomControls::current = nullptr;
   balls = nullptr;

@@ -8,6 +8,7 @@
 
 #include "core/lang/DString.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/burrow/Bag.h"
 #include "games/burrow/BurrowGlobals.h"
 #include "games/burrow/Firebolt.h"
@@ -81,13 +82,12 @@ class BurrowGame : public gamelib::GameInterface {
   static void releaseGameObjects();
 
  private:
-  static void updateMenu();
-  static void chooseMenuItem(int32_t item);
-  static void updateLevelSelect();
-  static void storeHighScore();
+  // The menu flow with the game's hooks; the state of a page it shows (which clears the keys as setState
+  // does, and fills the level list).
+  static void makeMenuFlow();
+  static void enterState(int32_t state);
   // A new game at a level from the menu or the level list.
   static void startGame(int32_t level);
-  static void setMenuTexts();
   static void paintLevelIntro();
   // The view follows the hero in jumps.
   static void followHero();
@@ -97,7 +97,8 @@ class BurrowGame : public gamelib::GameInterface {
   static void steer();
 };
 
-// The tunnel map, the hero, the fire bolt, and the level's bags and monsters.
+// The in-game menu's flow; the tunnel map, the hero, the fire bolt, and the level's bags and monsters.
+inline gamelib::MenuFlowPtr menuFlow;
 inline LevelPtr theLevel;
 inline PlayerPtr player;
 inline FireboltPtr firebolt;

@@ -111,10 +111,8 @@ bool BurrowGame::pauseTapped() {
 }
 
 void BurrowGame::pauseGame() {
-  MenuFlow::pausePlay();
-  ScreenCanvas::select = false;
   gamePaused = true;
-  setState(PAUSE_MENU);
+  menuFlow->pause();
 }
 
 void BurrowGame::steer() {

@@ -32,8 +32,6 @@ namespace {
 constexpr int32_t kProgressStep = 20;
 constexpr int32_t kProgressBack = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 constexpr int32_t kMenuColour = 0xF6B708;
 constexpr int32_t kMenuBorder = 4;
 // The last level may be played, but the level list offers at most the one before it.
@@ -112,11 +110,11 @@ void BurrowGame::init() {
     panelRImage = picture(data::kPanelR);
   });
   gamePaused = false;
-  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   advance();
 
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void BurrowGame::loadSprites() {
@@ -163,15 +161,17 @@ void BurrowGame::buildMenu() {
   scoreTable = new GameMenu();
   gameMenu->backColor = kMenuColour;
   gameMenu->border = kMenuBorder;
-  gameMenu->selected = 0;
+  makeMenuFlow();
+  menuFlow->showEntries(false);
+  menuItems = gameMenu->items;
   gameMenu->mode = GameMenu::MODE_LIST;
   gameState = MENU;
-  setMenuTexts();
   gameMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
 }
 
 void BurrowGame::leave() {
   gamelib::CustomControls::current = nullptr;
+  menuFlow = nullptr;
   releaseGameObjects();
 }
 

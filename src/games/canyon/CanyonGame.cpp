@@ -20,6 +20,7 @@ using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuEntry;
 using gamelib::MenuFlow;
+using gamelib::MenuPage;
 using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 using gamelib::TextTable;
@@ -35,8 +36,18 @@ constexpr int64_t kEndScreenMs = 2000;
 int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
 bool waited(int64_t ms) { return now() - stateTime > ms; }
 
-// The start and pause pages are the standard ones.
+// The start and pause pages are the standard ones; the level list is the game's own page.
 constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+
+// The flow's page of each menu kind.
+constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, MenuPage::Help, MenuPage::Table, MenuPage::Own};
+static_assert(kPages[MENU_HIGH_SCORES] == MenuPage::Table && kPages[MENU_LEVELS] == MenuPage::Own);
+
+int32_t kindOf(MenuPage page) {
+  int32_t kind = 0;
+  while (kind + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[kind] != page) ++kind;
+  return kind;
+}
 
 bool pausePictureTapped() {
   if (pausePicture.isNull() || !ScreenCanvas::pointerDown) return false;
@@ -74,12 +85,9 @@ void CanyonGame::update() {
       break;
     case STATE_PLAYING:
       if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) {
-        MenuFlow::pausePlay();
-        setState(STATE_MENU);
-        buildMenu(MENU_PAUSE);
+        menuFlow->pause();
       } else if (pausePictureTapped()) {
         // A tap leaves the input as it is.
-        setState(STATE_MENU);
         buildMenu(MENU_PAUSE);
         SoundManager::pauseAll();
       }
@@ -93,10 +101,7 @@ void CanyonGame::update() {
       updateGetReady();
       break;
     case STATE_KEY_SETUP:
-      if (MenuFlow::keySetupClosed()) {
-        gameState = STATE_MENU;
-        GameMenu::inputClock = now();
-      }
+      menuFlow->update(MenuPage::Keys);
       break;
     case STATE_LEVEL_END:
       updateLevelEnd();
@@ -109,13 +114,10 @@ void CanyonGame::update() {
 void CanyonGame::updateTimedEnd() {
   if (!waited(kEndScreenMs)) return;
   gameOverPicture = nullptr;
-  if (MenuFlow::offerHighScore(*menu, *menu, kHighScoreTable, gameKey, score)) {
-    menuKind = previousKind = MENU_MAIN;
+  if (menuFlow->endGame(score)) {
+    previousKind = MENU_MAIN;
     GameLib::graphics->setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
-  } else {
-    buildMenu(MENU_MAIN);
   }
-  setState(STATE_MENU);
   ScreenCanvas::anyKey = false;
 }
 
@@ -151,77 +153,58 @@ void CanyonGame::updateLevelEnd() {
   }
 }
 
-void CanyonGame::handleMenu() {
-  menu->update();
-  switch (menuKind) {
-    case MENU_MAIN:
-    case MENU_PAUSE:
-      if (menu->chosen) chooseMenuItem(menu->selected);
-      // "exit" has left the game: its globals are gone.
-      if (menu.isNull() || gameState != STATE_MENU) return;
-      if (MenuFlow::nameTyped(*menu)) storeHighScore();
-      break;
-    case MENU_HELP:
-      if (menu->closed) buildMenu(previousKind);
-      break;
-    case MENU_HIGH_SCORES:
-      if (ScreenCanvas::held[GameAction::Fire] || ScreenCanvas::pointerDown) buildMenu(previousKind);
-      break;
-    case MENU_LEVELS:
-      if (menu->chosen) chooseLevel();
-      break;
-    default:
-      break;
-  }
-}
+void CanyonGame::handleMenu() { menuFlow->update(kPages[menuKind]); }
 
-void CanyonGame::chooseMenuItem(int32_t item) {
-  const MenuEntry kind = kMenu[item].kind;
-  const bool paused = menuKind == MENU_PAUSE;
-  switch (kind) {
-    case MenuEntry::Start:
-      if (paused) {
-        MenuFlow::resumePlay();
-        setState(STATE_PLAYING);
-      } else if (openLevel == 1) {
-        startLevel(0);
-      } else {
-        buildMenu(MENU_LEVELS);
-      }
-      break;
-    case MenuEntry::HighScores:
-      buildMenu(MENU_HIGH_SCORES);
-      break;
-    case MenuEntry::Help:
-      buildMenu(MENU_HELP);
+void CanyonGame::makeMenuFlow() {
+  gamelib::MenuHooks hooks;
+  hooks.start = [this] {
+    if (openLevel == 1) {
+      startLevel(0);
+    } else {
+      buildMenu(MENU_LEVELS);
+    }
+  };
+  hooks.resume = [this] {
+    MenuFlow::resumePlay();
+    setState(STATE_PLAYING);
+  };
+  hooks.abandon = [this] { buildMenu(MENU_MAIN); };
+  hooks.own = [this](MenuPage, int32_t item) {
+    if (menu->closed) {
+      buildMenu(MENU_MAIN);
+    } else {
+      startLevel(openLevel - item - 1);
+    }
+  };
+  hooks.built = [](MenuPage page) {
+    if (page == MenuPage::Keys) return;
+    previousKind = menuKind;
+    if (page == MenuPage::Help) ScreenCanvas::anyKey = false;
+    if (page == MenuPage::Table) {
+      GameMenu::inputClock = 0;
       ScreenCanvas::anyKey = false;
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*menu, item, kind, gameKey);
-      break;
-    case MenuEntry::Keys:
+      ScreenCanvas::held[GameAction::Fire] = false;
+      ScreenCanvas::pointerDown = false;
+    }
+    if (page == MenuPage::Own) {
+      // The highest level first, "exit" last.
+      DStringArrayPtr items = new DStringArray(openLevel + 1);
+      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
+      (*items)[openLevel] = TextTable::getString(u"exit");
+      menu->setItems(items);
+    }
+  };
+  hooks.shown = [](MenuPage page) {
+    if (page == MenuPage::Keys) {
       gameState = STATE_KEY_SETUP;
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      if (paused) {
-        buildMenu(MENU_MAIN);
-      } else {
-        GameLib::showMainMenu();
-      }
-      break;
-    default:
-      break;
-  }
-}
-
-void CanyonGame::chooseLevel() {
-  if (menu->closed) {
-    buildMenu(MENU_MAIN);
-    return;
-  }
-  startLevel(openLevel - menu->selected - 1);
+      return;
+    }
+    gameState = STATE_MENU;
+    menuKind = kindOf(page);
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true});
+  menuFlow->helpFolder = data::kHelpFolder;
 }
 
 void CanyonGame::startLevel(int32_t index) {
@@ -232,50 +215,6 @@ void CanyonGame::startLevel(int32_t index) {
   GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
 }
 
-void CanyonGame::storeHighScore() {
-  MenuFlow::storeHighScore(*menu, *menu, kHighScoreTable, gameKey, score);
-  menu->closed = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
-  ScreenCanvas::anyKey = false;
-  buildMenu(MENU_HIGH_SCORES);
-}
-
-void CanyonGame::buildMenu(int32_t kind) {
-  previousKind = menuKind;
-  menuKind = kind;
-  menu->first = 0;
-  menu->selected = 0;
-  menu->closed = false;
-  switch (kind) {
-    case MENU_MAIN:
-    case MENU_PAUSE:
-      MenuFlow::showEntries(*menu, kMenu, kind == MENU_PAUSE);
-      menu->mode = GameMenu::MODE_LIST;
-      break;
-    case MENU_HELP:
-      menu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu->mode = GameMenu::MODE_HELP;
-      break;
-    case MENU_HIGH_SCORES:
-      menu->loadHighScores(kHighScoreTable, gameKey);
-      menu->mode = GameMenu::MODE_TABLE;
-      GameMenu::inputClock = 0;
-      ScreenCanvas::anyKey = false;
-      ScreenCanvas::held[GameAction::Fire] = false;
-      ScreenCanvas::pointerDown = false;
-      break;
-    case MENU_LEVELS: {
-      // The highest level first, "exit" last.
-      DStringArrayPtr items = new DStringArray(openLevel + 1);
-      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
-      (*items)[openLevel] = TextTable::getString(u"exit");
-      menu->setItems(items);
-      menu->mode = GameMenu::MODE_LIST;
-      break;
-    }
-    default:
-      break;
-  }
-}
+void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(kPages[kind]); }
 
 }  // namespace canyon

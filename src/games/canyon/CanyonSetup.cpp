@@ -32,8 +32,6 @@ namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 constexpr int32_t kBankTicksPerFrame = 4;
 
 // Points for destroying a unit, by object code. Twins score like the codes whose animations they share.
@@ -69,10 +67,11 @@ void CanyonGame::init() {
   openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
 
   menu = new GameMenu();
+  makeMenuFlow();
   GameMenu::helpLines = nullptr;
   GameMenu::loadImages();
   // Without a splash the menus show on their own ground.
-  if (!splash.isNull()) menu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
   MenuFlow::startLoading();
 
   GameImage::loadImageTable(data::kImageTable);
@@ -110,7 +109,7 @@ void CanyonGame::init() {
   MenuFlow::advanceLoading();
 
   if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
   makeShots();
   // The splash lives on in the menus' shaded copies only.
   splash = nullptr;
@@ -182,6 +181,7 @@ void CanyonGame::leave() {
   gamelib::CustomControls::current = nullptr;
   SoundManager::stopAll();
   if (!menu.isNull()) menu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
   GameImage::atlas = nullptr;
   SoundManager::release();

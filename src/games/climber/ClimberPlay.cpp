@@ -47,9 +47,7 @@ void Climber::updatePlaying() {
   halfStep ^= 1;
   if (halfStep == 0 && !updateWorld()) return;
   if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause] || pausePictureTapped()) {
-    MenuFlow::pausePlay();
-    buildMenu(MENU_PAUSE);
-    gameState = STATE_MENU;
+    menuFlow->pause();
     return;
   }
   if (gameState != STATE_PLAYING || halfStep != 0 || hero->state == Runner::FALLING) return;

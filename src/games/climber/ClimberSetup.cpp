@@ -38,8 +38,6 @@ namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 // Step lengths as tenths and fourteenths of a cell: 3, 1, 3 and 6 pixels of a 10 x 14 cell.
 constexpr int32_t kStepXTenths = 3;
 constexpr int32_t kSmallStepXTenths = 1;
@@ -97,7 +95,7 @@ void Climber::init() {
   makePlayObjects();
 
   gameMenu = new GameMenu();
-  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   (*menuItemKeys)[ITEM_SFX_LEVEL] = GameMenu::getSfxLevelKey(SoundManager::getSfxLevel());
   (*menuItemKeys)[ITEM_MUSIC_LEVEL] = GameMenu::getMusicLevelKey(SoundManager::getMusicLevel());
   if (menuItemTexts.isNull()) {
@@ -105,6 +103,7 @@ void Climber::init() {
     for (int32_t i = 0; i < menuItemKeys->length; ++i) (*menuItemTexts)[i] = TextTable::getString((*menuItemKeys)[i]);
   }
   menuMode = MENU_START;
+  makeMenuFlow();
   buildMenu(MENU_START);
   gameState = STATE_MENU;
   MenuFlow::advanceLoading();
@@ -114,7 +113,7 @@ void Climber::init() {
   pressStart = 0;
   MenuFlow::advanceLoading();
 
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Climber::loadSprites() {
@@ -189,6 +188,7 @@ void Climber::leave() {
   hero = nullptr;
   enemies = nullptr;
   if (!gameMenu.isNull()) gameMenu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
 }
 

@@ -20,6 +20,7 @@ using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuEntry;
 using gamelib::MenuFlow;
+using gamelib::MenuPage;
 using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 using gamelib::TextTable;
@@ -29,11 +30,29 @@ using nuv::lang::DStringArrayPtr;
 
 namespace {
 
-// The start and pause menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
-static_assert(kMenu.size() == Gobbler::ITEM_EXIT + 1);
+// The start and pause menus: the standard entries, but "highscores" opens the game's choice of tables.
+constexpr gamelib::MenuEntryKeys kMenu[] = {
+    {MenuEntry::Start, u"start", u"continue"}, {MenuEntry::Own, u"highscores", u"highscores"},
+    {MenuEntry::Help, u"help", u"help"},       {MenuEntry::SfxLevel, nullptr, nullptr},
+    {MenuEntry::MusicLevel, nullptr, nullptr}, {MenuEntry::Keys, u"cfg_keys", u"cfg_keys"},
+    {MenuEntry::Exit, u"exit", u"mainmenu"},
+};
+static_assert(std::size(kMenu) == Gobbler::ITEM_EXIT + 1);
 static_assert(kMenu[Gobbler::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
-              kMenu[Gobbler::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel);
+              kMenu[Gobbler::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel &&
+              kMenu[Gobbler::ITEM_HIGH_SCORES].kind == MenuEntry::Own);
+
+// The flow's page of each of the game's pages, by their number.
+constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, gamelib::ownPage(0),
+                               MenuPage::Help,  MenuPage::Table, gamelib::ownPage(1)};
+static_assert(kPages[Gobbler::PAGE_SETUP] == gamelib::ownPage(0) &&
+              kPages[Gobbler::PAGE_TABLES] == gamelib::ownPage(1));
+
+int32_t pageNumber(MenuPage page) {
+  int32_t n = 0;
+  while (n + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[n] != page) ++n;
+  return n;
+}
 
 }  // namespace
 
@@ -63,88 +82,55 @@ void Gobbler::update() {
       stepToggle = (stepToggle - 1) & 1;
       break;
     case STATE_KEYS:
-      if (MenuFlow::keySetupClosed()) screenState = STATE_MENU;
+      menuFlow->update(MenuPage::Keys);
       break;
     default:
-      updateMenu();
+      menuFlow->update(kPages[menuPage]);
       break;
   }
 }
 
-void Gobbler::updateMenu() {
-  GameMenu& menu = *gameMenu;
-  menu.update();
-  if (menu.chosen) {
-    const int32_t item = menu.selected;
-    switch (menuPage) {
-      case PAGE_START:
-      case PAGE_PAUSE:
-        chooseOnStartOrPause(item);
-        break;
-      case PAGE_SETUP:
-        chooseOnSetup(item);
-        break;
-      case PAGE_TABLES:
-        chooseOnTables(item);
-        break;
-      default:
-        break;
-    }
-    // "exit" has left the game for the main menu.
-    if (GameLib::currentScreen.get() != this) return;
-  }
-  if ((menuPage == PAGE_HELP || menuPage == PAGE_TABLE) && menu.closed) {
-    GameMenu::helpLines = nullptr;
-    GameMenu::helpLineCount = 0;
-    buildMenu(previousMenuPage);
-    menu.closed = false;
-  }
-  if (MenuFlow::nameTyped(menu)) {
-    MenuFlow::storeHighScore(menu, menu, gameMode, gameKey, score);
-    shownTable = gameMode;
-    buildMenu(PAGE_TABLE);
-    // Its table closes to the start menu.
-    previousMenuPage = PAGE_START;
-    ScreenCanvas::held[GameAction::Fire] = false;
-  }
-}
-
-void Gobbler::chooseOnStartOrPause(int32_t item) {
-  const bool paused = menuPage == PAGE_PAUSE;
-  switch (kMenu[item].kind) {
-    case MenuEntry::Start:
-      if (paused) {
-        continueGame();
-      } else {
-        buildMenu(PAGE_SETUP);
-      }
-      break;
-    case MenuEntry::HighScores:
+void Gobbler::makeMenuFlow() {
+  gamelib::MenuHooks hooks;
+  hooks.start = [] { buildMenu(PAGE_SETUP); };
+  hooks.resume = [this] { continueGame(); };
+  hooks.abandon = [] {
+    SoundManager::stopAll();
+    buildMenu(PAGE_START);
+  };
+  hooks.own = [this](MenuPage page, int32_t item) {
+    if (page == kPages[PAGE_SETUP]) {
+      chooseOnSetup(item);
+    } else if (page == kPages[PAGE_TABLES]) {
+      chooseOnTables(item);
+    } else {
       buildMenu(PAGE_TABLES);
-      break;
-    case MenuEntry::Help:
-      buildMenu(PAGE_HELP);
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*gameMenu, item, kMenu[item].kind, gameKey);
-      break;
-    case MenuEntry::Keys:
+    }
+  };
+  hooks.built = [](MenuPage page) {
+    if (page == MenuPage::Keys) return;
+    previousMenuPage = menuPage;
+    if (page == kPages[PAGE_SETUP]) {
+      // The choices may have changed since the texts were made: a new visit plays the levels in order.
+      refreshSetupTexts();
+      gameMenu->setItems(setupTexts);
+    } else if (page == kPages[PAGE_TABLES]) {
+      gameMenu->setItems(tableTexts);
+    }
+    ScreenCanvas::held[GameAction::Fire] = false;
+  };
+  hooks.shown = [](MenuPage page) {
+    if (page == MenuPage::Keys) {
       screenState = STATE_KEYS;
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      if (paused) {
-        // The paused game is abandoned.
-        SoundManager::stopAll();
-        buildMenu(PAGE_START);
-      } else {
-        GameLib::showMainMenu();
-      }
-      break;
-    default:
-      break;
-  }
+      return;
+    }
+    screenState = STATE_MENU;
+    menuPage = pageNumber(page);
+    if (page == MenuPage::Start) gamePaused = false;
+    if (page == MenuPage::Pause) gamePaused = true;
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks);
+  menuFlow->helpFolder = data::kHelpFolder;
 }
 
 void Gobbler::chooseOnSetup(int32_t item) {
@@ -175,6 +161,7 @@ void Gobbler::chooseOnTables(int32_t item) {
     return;
   }
   shownTable = item;
+  menuFlow->table = item;
   buildMenu(PAGE_TABLE);
 }
 
@@ -210,46 +197,7 @@ void Gobbler::refreshSetupTexts() {
   (*setupTexts)[SETUP_MODE] = TextTable::getString((*modeKeys)[gameMode]);
 }
 
-void Gobbler::buildMenu(int32_t page) {
-  GameMenu& menu = *gameMenu;
-  previousMenuPage = menuPage;
-  menuPage = page;
-  menu.selected = 0;
-  menu.first = 0;
-  switch (page) {
-    case PAGE_START:
-    case PAGE_PAUSE:
-      menu.mode = GameMenu::MODE_LIST;
-      menuTexts = MenuFlow::entryTexts(kMenu, page == PAGE_PAUSE);
-      menu.setItems(menuTexts);
-      if (page == PAGE_START) gamePaused = false;
-      break;
-    case PAGE_SETUP:
-      // The choices may have changed since the texts were made: a new visit plays the levels in order.
-      refreshSetupTexts();
-      menu.setItems(setupTexts);
-      break;
-    case PAGE_HELP:
-      menu.loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu.mode = GameMenu::MODE_HELP;
-      menu.closed = false;
-      break;
-    case PAGE_TABLE:
-      menu.setItems(nullptr);
-      menu.loadHighScores(shownTable, gameKey);
-      menu.mode = GameMenu::MODE_TABLE;
-      menu.closed = false;
-      break;
-    case PAGE_TABLES:
-      menu.mode = GameMenu::MODE_LIST;
-      menu.setItems(tableTexts);
-      menu.closed = false;
-      break;
-    default:
-      break;
-  }
-  ScreenCanvas::held[GameAction::Fire] = false;
-}
+void Gobbler::buildMenu(int32_t page) { menuFlow->show(kPages[page]); }
 
 bool Gobbler::isRequested(int32_t direction) { return requestedDirection() == direction; }
 

@@ -7,6 +7,7 @@
 
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/gobbler/GobblerGame.h"
 #include "shell/lcdui/DImage.h"
 
@@ -58,6 +59,8 @@ class Gobbler : public gamelib::GameInterface {
 
   // Shows a page of the menu.
   static void buildMenu(int32_t page);
+  // The menu flow with the screen's hooks: its set-up page, its choice of tables and its state words.
+  void makeMenuFlow();
   // What the keys held and the stylus ask of the player now.
   static int32_t requestedDirection();
   static bool isRequested(int32_t direction);
@@ -67,8 +70,6 @@ class Gobbler : public gamelib::GameInterface {
   GobblerGamePtr game;
 
  private:
-  void updateMenu();
-  void chooseOnStartOrPause(int32_t item);
   void chooseOnSetup(int32_t item);
   void chooseOnTables(int32_t item);
   void startGame();
@@ -81,5 +82,8 @@ class Gobbler : public gamelib::GameInterface {
 };
 
 using GobblerPtr = nuv::lang::DPtr<Gobbler>;
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace gobbler

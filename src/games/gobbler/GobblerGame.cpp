@@ -173,10 +173,7 @@ void GobblerGame::centreView() {
 
 void GobblerGame::roundStep() {
   if (MenuFlow::pauseRequested()) {
-    MenuFlow::pausePlay();
-    Gobbler::buildMenu(Gobbler::PAGE_PAUSE);
-    gamePaused = true;
-    screenState = Gobbler::STATE_MENU;
+    menuFlow->pause();
     return;
   }
   // The countdown to the end runs only once no life is left.
@@ -304,9 +301,10 @@ void GobblerGame::placeChasersAtRandom() {
 
 void GobblerGame::endGame() {
   player = nullptr;
-  screenState = Gobbler::STATE_MENU;
-  if (!MenuFlow::offerHighScore(*gameMenu, *gameMenu, gameMode, gameKey, score))
-    Gobbler::buildMenu(Gobbler::PAGE_START);
+  // Each mode keeps its own table.
+  shownTable = gameMode;
+  menuFlow->table = gameMode;
+  menuFlow->endGame(score);
 }
 
 void GobblerGame::abandonGame(nuv::lang::DStringPtr file, const char* reason) {

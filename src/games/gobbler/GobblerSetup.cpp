@@ -27,8 +27,6 @@ using nuv::microedition::lcdui::DGraphics;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeysShade = -160;
 constexpr int32_t kSfxKey = 3;
 constexpr int32_t kMusicKey = 4;
 constexpr int32_t kCarriageReturn = 13;
@@ -65,15 +63,16 @@ void Gobbler::init() {
   MenuFlow::advanceLoading();
   makeTexts();
 
+  makeMenuFlow();
   buildMenu(PAGE_START);
   screenState = STATE_MENU;
   measureMaze();
   MenuFlow::advanceLoading();
 
   // The menu keeps its shaded picture for the whole run: shading again would widen its list each visit.
-  if (gameMenu->background.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (gameMenu->background.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeysShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Gobbler::makeTexts() {
@@ -117,6 +116,7 @@ void Gobbler::measureMaze() {
 void Gobbler::leave() {
   gamelib::CustomControls::current = nullptr;
   SoundManager::stopAll();
+  menuFlow = nullptr;
 }
 
 }  // namespace gobbler

@@ -461,9 +461,7 @@ void Rocks::fire() {
 }
 
 void Rocks::pause() {
-  MenuFlow::pausePlay();
-  buildMenu(MENU_PAUSE);
-  gameState = STATE_MENU;
+  menuFlow->pause();
   lastStepTime = now();
 }
 

@@ -32,8 +32,6 @@ namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 constexpr int32_t kSplashColour = 0xFFFFFF;
 // The ship's thrust ramp for a 27-pixel ship; its last entry is the top speed.
 constexpr int32_t kSpeedRamp[] = {0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 7, 7};
@@ -84,6 +82,7 @@ void Rocks::init() {
   MenuFlow::advanceLoading();
 
   menu = new GameMenu();
+  makeMenuFlow();
   buildMenu(MENU_START);
   MenuFlow::advanceLoading();
 
@@ -98,9 +97,9 @@ void Rocks::init() {
   MenuFlow::advanceLoading();
 
   // Without the splash the menu keeps its plain box.
-  if (!splash.isNull()) menu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Rocks::loadSprites() {
@@ -159,6 +158,7 @@ void Rocks::leave() {
   shotCount = 0;
   if (!menu.isNull()) menu->releaseImage();
   menu = nullptr;
+  menuFlow = nullptr;
   splash = nullptr;
   SoundManager::stopAll();
 }

@@ -18,6 +18,7 @@ using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::MenuEntry;
 using gamelib::MenuFlow;
+using gamelib::MenuPage;
 using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 namespace GameAction = gamelib::GameAction;
@@ -29,12 +30,24 @@ constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu
 static_assert(kMenu.size() == Swarm::kItemCount);
 static_assert(kMenu[Swarm::ITEM_START].kind == MenuEntry::Start && kMenu[Swarm::ITEM_EXIT].kind == MenuEntry::Exit);
 
+// The flow's page of each kind of menu.
+constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, MenuPage::Help, MenuPage::Table};
+static_assert(kPages[Swarm::MENU_HELP] == MenuPage::Help && kPages[Swarm::MENU_TABLE] == MenuPage::Table);
+
+int32_t kindOf(MenuPage page) {
+  int32_t kind = 0;
+  while (kind + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[kind] != page) ++kind;
+  return kind;
+}
+
 }  // namespace
 
 void Swarm::update() {
   switch (gameState) {
     case STATE_MENU:
-      updateMenu();
+      // A typed name is stored before the menu's step.
+      menuFlow->storeTypedName();
+      menuFlow->update(kPages[menuKind]);
       break;
     case STATE_PLAY:
       playStep();
@@ -78,7 +91,7 @@ void Swarm::update() {
       }
       break;
     case STATE_KEY_SETUP:
-      updateKeySetup();
+      menuFlow->update(MenuPage::Keys);
       break;
     default:
       break;
@@ -91,120 +104,52 @@ bool Swarm::penLifted() {
   return !ScreenCanvas::pointerDown && (penWasDown || ScreenCanvas::lastPressTime != seenPressTime);
 }
 
-void Swarm::buildMenu(int32_t kind) {
-  menuToRestore = menuKind;
-  menuKind = kind;
-  GameMenu& menu = *gameMenu;
-  menu.selected = 0;
-  menu.first = 0;
-  // A page left open by an earlier choice does not close the new one.
-  menu.closed = false;
-  switch (kind) {
-    case MENU_START:
-    case MENU_PAUSE:
-      menuItemTexts = MenuFlow::entryTexts(kMenu, kind == MENU_PAUSE);
-      menu.setItems(menuItemTexts);
-      menu.mode = GameMenu::MODE_LIST;
-      break;
-    case MENU_HELP:
-      menu.loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu.mode = GameMenu::MODE_HELP;
-      break;
-    case MENU_TABLE:
-      menu.setItems(nullptr);
-      menu.loadHighScores(kHighScoreTable, gameKey);
-      menu.mode = GameMenu::MODE_TABLE;
-      GameMenu::inputClock = 0;
-      break;
-    default:
-      break;
-  }
-  // The key that opened the menu does not act on it again.
-  ScreenCanvas::held[GameAction::Fire] = false;
-}
+void Swarm::buildMenu(int32_t kind) { menuFlow->show(kPages[kind]); }
 
-void Swarm::updateMenu() {
-  if (MenuFlow::nameTyped(*gameMenu)) storeHighScore();
-  gameMenu->update();
-  if (gameMenu->chosen && (menuKind == MENU_START || menuKind == MENU_PAUSE)) chooseMenuItem(gameMenu->selected);
-  // "exit" has left the game: its globals are gone.
-  if (gameMenu.isNull() || gameState != STATE_MENU) return;
-  if ((menuKind == MENU_HELP || menuKind == MENU_TABLE) && gameMenu->closed) {
-    GameMenu::helpLines = nullptr;
-    GameMenu::helpLineCount = 0;
-    buildMenu(menuToRestore);
-    gameMenu->closed = false;
-  }
-}
-
-void Swarm::chooseMenuItem(int32_t item) {
-  const MenuEntry kind = kMenu[item].kind;
-  switch (kind) {
-    case MenuEntry::Start:
-      if (menuKind == MENU_PAUSE) {
-        MenuFlow::resumePlay();
-        gameState = STATE_PLAY;
-        SoundManager::stop(SOUND_MENU);
-        break;
-      }
-      GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
-      level = 1;
-      setupWave();
-      gameState = STATE_WAVE_INTRO;
-      ScreenCanvas::held[GameAction::Fire] = false;
-      stateTimer = WAVE_INTRO_TIME;
-      SoundManager::stopAll();
-      playSound(SOUND_LEVEL_BEGIN);
-      if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
-      break;
-    case MenuEntry::HighScores:
-      buildMenu(MENU_TABLE);
-      break;
-    case MenuEntry::Help:
-      buildMenu(MENU_HELP);
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*gameMenu, item, kind, gameKey);
-      break;
-    case MenuEntry::Keys:
+void Swarm::makeMenuFlow() {
+  gamelib::MenuHooks hooks;
+  hooks.start = [this] {
+    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+    level = 1;
+    setupWave();
+    gameState = STATE_WAVE_INTRO;
+    ScreenCanvas::held[GameAction::Fire] = false;
+    stateTimer = WAVE_INTRO_TIME;
+    SoundManager::stopAll();
+    playSound(SOUND_LEVEL_BEGIN);
+    if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+  };
+  hooks.resume = [] {
+    MenuFlow::resumePlay();
+    gameState = STATE_PLAY;
+    SoundManager::stop(SOUND_MENU);
+  };
+  hooks.abandon = [this] {
+    SoundManager::stopAll();
+    buildMenu(MENU_START);
+  };
+  hooks.built = [](MenuPage page) {
+    if (page == MenuPage::Keys) return;
+    menuToRestore = menuKind;
+    if (page == MenuPage::Table) GameMenu::inputClock = 0;
+    // The key that opened the menu does not act on it again.
+    ScreenCanvas::held[GameAction::Fire] = false;
+  };
+  hooks.shown = [](MenuPage page) {
+    if (page == MenuPage::Keys) {
       gameState = STATE_KEY_SETUP;
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      if (menuKind == MENU_START) {
-        GameLib::showMainMenu();
-        break;
-      }
-      // The paused game is abandoned.
-      SoundManager::stopAll();
-      buildMenu(MENU_START);
-      break;
-    default:
-      break;
-  }
-}
-
-void Swarm::storeHighScore() {
-  MenuFlow::storeHighScore(*gameMenu, *gameMenu, kHighScoreTable, gameKey, score);
-  buildMenu(MENU_TABLE);
-  ScreenCanvas::held[GameAction::Fire] = false;
-  ScreenCanvas::pointerDown = false;
-  ScreenCanvas::dragging = false;
-  // Closing the table leads to the start menu.
-  menuToRestore = MENU_START;
+      return;
+    }
+    gameState = STATE_MENU;
+    menuKind = kindOf(page);
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
+  menuFlow->helpFolder = data::kHelpFolder;
 }
 
 void Swarm::endGame() {
-  gameState = STATE_MENU;
   buildMenu(MENU_TABLE);
-  if (!MenuFlow::offerHighScore(*gameMenu, *gameMenu, kHighScoreTable, gameKey, score)) buildMenu(MENU_START);
-}
-
-void Swarm::updateKeySetup() {
-  if (!MenuFlow::keySetupClosed()) return;
-  gameState = STATE_MENU;
-  GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
+  menuFlow->endGame(score);
 }
 
 }  // namespace swarm

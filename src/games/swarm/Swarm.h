@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/swarm/AlienShip.h"
 #include "games/swarm/SwarmGlobals.h"
 
@@ -79,12 +80,10 @@ class Swarm : public gamelib::GameInterface {
   void testHits();
 
  private:
-  void updateMenu();
-  void chooseMenuItem(int32_t item);
-  void storeHighScore();
+  // The menu flow with the game's hooks: starting and continuing, and the kind of menu of each page.
+  void makeMenuFlow();
   // The end of a game: the high-score table, with the name entry when the score makes it.
   void endGame();
-  void updateKeySetup();
   // Counts a destroyed alien: points, the spare ship at EXTRA_SHIP_SCORE, its row and the aliens left.
   void countDestroyed(const AlienShip& alien);
   // The pen was lifted since the last step: a pen held at the end of it, or a tap that came and went.
@@ -104,6 +103,8 @@ class Swarm : public gamelib::GameInterface {
   void paintGameOver();
 };
 
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 // The formation: by row, every alien row after row, and the work list of the dive choice.
 inline AlienShipArray2dPtr formation;
 inline AlienShipArrayPtr allAliens;

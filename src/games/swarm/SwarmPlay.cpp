@@ -67,12 +67,10 @@ bool Swarm::pauseRequested() {
 }
 
 void Swarm::pauseGame() {
-  MenuFlow::pausePlay();
+  menuFlow->pause();
   // The tap that paused is spent: the rest of this step does not take it for a lifted pen.
   penWasDown = false;
   seenPressTime = ScreenCanvas::lastPressTime;
-  buildMenu(MENU_PAUSE);
-  gameState = STATE_MENU;
 }
 
 void Swarm::playStep() {

@@ -29,8 +29,6 @@ using nuv::lang::DStringPtr;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 // Paints per frame of each animation.
 constexpr int32_t kShipFlameTicks = 2;
 constexpr int32_t kShipExplosionTicks = 4;
@@ -84,14 +82,15 @@ void Swarm::init() {
   makePlayObjects();
 
   gameMenu = new GameMenu();
-  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   menuKind = MENU_START;
+  makeMenuFlow();
   buildMenu(MENU_START);
   gameState = STATE_MENU;
   MenuFlow::advanceLoading();
 
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Swarm::loadSprites() {
@@ -203,6 +202,7 @@ void Swarm::makePlayObjects() {
 void Swarm::leave() {
   SoundManager::stopAll();
   if (!gameMenu.isNull()) gameMenu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
   gamelib::CustomControls::current = nullptr;
 }

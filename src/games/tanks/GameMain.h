@@ -8,6 +8,7 @@
 
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/tanks/GameSplash.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/TanksGlobals.h"
@@ -69,8 +70,9 @@ class GameMain : public gamelib::GameInterface {
   int32_t openlevel = 1;
 
  private:
-  void updateMenu();
-  void chooseEntry(int32_t entry);
+  // The menu flow with the game's hooks: starting and continuing, abandoning a stage, the stage list, and the
+  // state of each page.
+  void makeMenuFlow();
   void updatePlaying();
   void updateResult();
   void pauseStage();
@@ -81,5 +83,8 @@ class GameMain : public gamelib::GameInterface {
 };
 
 using GameMainPtr = nuv::lang::DPtr<GameMain>;
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace tanks

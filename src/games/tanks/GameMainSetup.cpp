@@ -27,8 +27,6 @@ namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kPageShade = -160;
 constexpr int32_t kProgressStep = 20;
 constexpr int32_t kProgressFrame = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
@@ -73,15 +71,15 @@ void GameMain::init() {
   showProgress();
 
   mainMenu = new GameMenu();
-  mainMenu->setBackground(splashImage, kMenuShade);
+  mainMenu->setBackground(splashImage, GameMenu::kListShade);
   scoreMenu = new GameMenu();
   scoreMenu->mode = GameMenu::MODE_TABLE;
   scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->setBackground(splashImage, kPageShade);
+  scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   helpMenu = new GameMenu();
   helpMenu->mode = GameMenu::MODE_HELP;
   helpMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-  helpMenu->setBackground(splashImage, kPageShade);
+  helpMenu->setBackground(splashImage, GameMenu::kPageShade);
   showProgress();
 
   panelLeft = GameLib::loadImage(data::kPanelLeft);
@@ -93,11 +91,12 @@ void GameMain::init() {
 
   splash = new GameSplash();
   splash->loadImages(this);
+  makeMenuFlow();
   buildMenu(STATE_MENU);
   playfield = new GameTanks();
   playfield->loadImages(this);
   if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage, kPageShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
 }
 
 void GameMain::leave() {
@@ -108,6 +107,7 @@ void GameMain::leave() {
   mainMenu = nullptr;
   if (!scoreMenu.isNull()) scoreMenu->releaseImage();
   scoreMenu = nullptr;
+  menuFlow = nullptr;
   SoundManager::stopAll();
   SoundManager::release();
   panelLeft = panelRight = panelBottomLeft = panelBottomMiddle = panelBottomRight = panelTop = nullptr;

@@ -70,6 +70,8 @@ void MazeFixture::SetUp() {
 
 void MazeFixture::TearDown() {
   game = nullptr;
+  menuFlow = nullptr;
+  screen = nullptr;
   gobbler::releaseGlobals();
   GameLibFixture::TearDown();
 }
@@ -133,6 +135,9 @@ void MazeFixture::startGame(const std::vector<Map>& maps, int cell) {
   GameLib::fonts = new gamelib::ImageFontArray(GameLib::FONT_COUNT);
   for (int i = 0; i < GameLib::FONT_COUNT; ++i) (*GameLib::fonts)[i] = font;
   gameMenu = new gamelib::GameMenu();
+  // The end of a game goes back to the screen's menu.
+  screen = new Gobbler();
+  screen->makeMenuFlow();
 
   // The same seed on every run.
   platform::setManualClock(1000);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gamelib/GameLibFixture.h"
+#include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
 
@@ -44,6 +45,7 @@ class MazeFixture : public gltest::GameLibFixture {
   static gobbler::CellBase& cell(int column, int row) { return *gobbler::map->cellAt(column, row); }
 
   gobbler::GobblerGamePtr game;
+  gobbler::GobblerPtr screen;
   int cellSize = 16;
 };
 
