@@ -30,6 +30,20 @@ DStringPtr levelText(MenuEntry kind, int32_t level) {
 
 }  // namespace
 
+MenuPage pageOfNumber(std::span<const MenuPageNumber> table, int32_t number) {
+  for (const MenuPageNumber& entry : table) {
+    if (entry.number == number) return entry.page;
+  }
+  return table.front().page;
+}
+
+int32_t numberOfPage(std::span<const MenuPageNumber> table, MenuPage page) {
+  for (const MenuPageNumber& entry : table) {
+    if (entry.page == page) return entry.number;
+  }
+  return table.front().number;
+}
+
 MenuFlow::MenuFlow(DStringPtr gameKey, std::span<const MenuEntryKeys> entries, GameMenuPtr menu, int32_t table,
                    MenuHooks hooks, MenuStyle style)
     : table(table),

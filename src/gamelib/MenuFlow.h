@@ -49,6 +49,16 @@ enum class MenuPage : int32_t { Start, Pause, Help, Table, Keys, Own };
 // The game's n-th page of its own.
 constexpr MenuPage ownPage(int32_t n) { return static_cast<MenuPage>(static_cast<int32_t>(MenuPage::Own) + n); }
 
+// A game's own number for a page (its menu mode, menu kind or state), in a table the game keeps.
+struct MenuPageNumber {
+  MenuPage page;
+  int32_t number;
+};
+
+// The page of a number, and the number of a page; the table's first entry when it has none.
+MenuPage pageOfNumber(std::span<const MenuPageNumber> table, int32_t number);
+int32_t numberOfPage(std::span<const MenuPageNumber> table, MenuPage page);
+
 // What a game does itself.
 struct MenuHooks {
   std::function<void()> start;    // "start" on the start page

@@ -2,6 +2,8 @@
 // in-game menu's entries, the level list, new games, and the end of a game with its high score.
 #include "games/burrow/BurrowGame.h"
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 
 #include "core/lang/DStringArray.h"
@@ -36,28 +38,14 @@ static_assert(kMenu[BurrowGame::ITEM_START].kind == MenuEntry::Start &&
 constexpr MenuPage kLevelList = MenuPage::Own;
 
 // The states that show a page of the in-game menu.
-struct PageState {
-  MenuPage page;
-  int32_t state;
-};
-constexpr PageState kPageStates[] = {
+constexpr gamelib::MenuPageNumber kStates[] = {
     {MenuPage::Start, BurrowGame::MENU},     {MenuPage::Pause, BurrowGame::PAUSE_MENU},
     {MenuPage::Help, BurrowGame::HELP},      {MenuPage::Table, BurrowGame::HIGH_SCORES},
     {MenuPage::Keys, BurrowGame::KEY_SETUP}, {kLevelList, BurrowGame::LEVEL_SELECT},
 };
 
-const PageState* pageOfState(int32_t state) {
-  for (const PageState& p : kPageStates) {
-    if (p.state == state) return &p;
-  }
-  return nullptr;
-}
-
-int32_t stateOfPage(MenuPage page) {
-  for (const PageState& p : kPageStates) {
-    if (p.page == page) return p.state;
-  }
-  return BurrowGame::MENU;
+bool showsAPage(int32_t state) {
+  return std::any_of(std::begin(kStates), std::end(kStates), [&](const auto& s) { return s.number == state; });
 }
 
 // The state changes clear the held flags of the movement, fire and corner actions.
@@ -81,14 +69,14 @@ void BurrowGame::update() {
       break;
     case MENU:
     case PAUSE_MENU:
-      menuFlow->update(pageOfState(gameState)->page);
+      menuFlow->update(gamelib::pageOfNumber(kStates, gameState));
       // A choice takes the fire key with it.
       if (!gameMenu.isNull() && gameMenu->chosen) ScreenCanvas::held[GameAction::Fire] = false;
       break;
     case LEVEL_SELECT:
     case HIGH_SCORES:
     case KEY_SETUP:
-      menuFlow->update(pageOfState(gameState)->page);
+      menuFlow->update(gamelib::pageOfNumber(kStates, gameState));
       break;
     case GAME_OVER:
       if (!waited(kGameOverMs)) break;
@@ -138,7 +126,7 @@ void BurrowGame::makeMenuFlow() {
       setState(MENU);
     }
   };
-  hooks.shown = [](MenuPage page) { enterState(stateOfPage(page)); };
+  hooks.shown = [](MenuPage page) { enterState(gamelib::numberOfPage(kStates, page)); };
   // The help is laid out once, by the set-up; every page is built afresh when it shows.
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysKeepTheList = false});
   menuFlow->scoreMenu = scoreTable;
@@ -146,8 +134,8 @@ void BurrowGame::makeMenuFlow() {
 
 void BurrowGame::setState(int32_t state) {
   // A page of the menu is built by the flow, which then enters its state.
-  if (pageOfState(state) != nullptr && !menuFlow.isNull()) {
-    menuFlow->show(pageOfState(state)->page);
+  if (showsAPage(state) && !menuFlow.isNull()) {
+    menuFlow->show(gamelib::pageOfNumber(kStates, state));
   } else {
     enterState(state);
   }
@@ -163,7 +151,7 @@ void BurrowGame::enterState(int32_t state) {
   // The menu is made after the objects of play; until then a state change leaves it alone. Its pages the flow
   // has set up.
   GameMenu* menu = gameMenu.get();
-  if (menu != nullptr && pageOfState(state) == nullptr) {
+  if (menu != nullptr && !showsAPage(state)) {
     menu->first = 0;
     menu->selected = 0;
     menu->mode = GameMenu::MODE_LIST;

@@ -40,14 +40,11 @@ bool waited(int64_t ms) { return now() - stateTime > ms; }
 constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 
 // The flow's page of each menu kind.
-constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, MenuPage::Help, MenuPage::Table, MenuPage::Own};
-static_assert(kPages[MENU_HIGH_SCORES] == MenuPage::Table && kPages[MENU_LEVELS] == MenuPage::Own);
-
-int32_t kindOf(MenuPage page) {
-  int32_t kind = 0;
-  while (kind + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[kind] != page) ++kind;
-  return kind;
-}
+constexpr gamelib::MenuPageNumber kKinds[] = {{MenuPage::Start, MENU_MAIN},
+                                              {MenuPage::Pause, MENU_PAUSE},
+                                              {MenuPage::Help, MENU_HELP},
+                                              {MenuPage::Table, MENU_HIGH_SCORES},
+                                              {MenuPage::Own, MENU_LEVELS}};
 
 bool pausePictureTapped() {
   if (pausePicture.isNull() || !ScreenCanvas::pointerDown) return false;
@@ -153,7 +150,7 @@ void CanyonGame::updateLevelEnd() {
   }
 }
 
-void CanyonGame::handleMenu() { menuFlow->update(kPages[menuKind]); }
+void CanyonGame::handleMenu() { menuFlow->update(gamelib::pageOfNumber(kKinds, menuKind)); }
 
 void CanyonGame::makeMenuFlow() {
   gamelib::MenuHooks hooks;
@@ -200,7 +197,7 @@ void CanyonGame::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuKind = kindOf(page);
+    menuKind = gamelib::numberOfPage(kKinds, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
                           {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true});
@@ -215,6 +212,6 @@ void CanyonGame::startLevel(int32_t index) {
   GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
 }
 
-void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(kPages[kind]); }
+void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(gamelib::pageOfNumber(kKinds, kind)); }
 
 }  // namespace canyon

@@ -34,36 +34,18 @@ static_assert(kMenu[ITEM_START].kind == MenuEntry::Start && kMenu[ITEM_EXIT].kin
 constexpr int32_t kStepMs = GameLib::kStepMs;
 
 // The flow's page of each menu mode; the level list is the game's own page.
-struct ModePage {
-  int32_t mode;
-  MenuPage page;
-};
-constexpr ModePage kModePages[] = {{MENU_START, MenuPage::Start},
-                                   {MENU_PAUSE, MenuPage::Pause},
-                                   {MENU_HELP, MenuPage::Help},
-                                   {MENU_HIGH_SCORES, MenuPage::Table},
-                                   {MENU_LEVELS, MenuPage::Own}};
-
-MenuPage pageOf(int32_t mode) {
-  for (const ModePage& m : kModePages) {
-    if (m.mode == mode) return m.page;
-  }
-  return MenuPage::Start;
-}
-
-int32_t modeOf(MenuPage page) {
-  for (const ModePage& m : kModePages) {
-    if (m.page == page) return m.mode;
-  }
-  return MENU_START;
-}
+constexpr gamelib::MenuPageNumber kModes[] = {{MenuPage::Start, MENU_START},
+                                              {MenuPage::Pause, MENU_PAUSE},
+                                              {MenuPage::Help, MENU_HELP},
+                                              {MenuPage::Table, MENU_HIGH_SCORES},
+                                              {MenuPage::Own, MENU_LEVELS}};
 
 }  // namespace
 
 void Climber::update() {
   switch (gameState) {
     case STATE_MENU:
-      menuFlow->update(pageOf(menuMode));
+      menuFlow->update(gamelib::pageOfNumber(kModes, menuMode));
       break;
     case STATE_PLAYING:
       updatePlaying();
@@ -86,7 +68,7 @@ void Climber::update() {
   }
 }
 
-void Climber::buildMenu(int32_t mode) { menuFlow->show(pageOf(mode)); }
+void Climber::buildMenu(int32_t mode) { menuFlow->show(gamelib::pageOfNumber(kModes, mode)); }
 
 void Climber::makeMenuFlow() {
   gamelib::MenuHooks hooks;
@@ -132,7 +114,7 @@ void Climber::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuMode = modeOf(page);
+    menuMode = gamelib::numberOfPage(kModes, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
   menuFlow->helpFolder = data::kHelpFolder;

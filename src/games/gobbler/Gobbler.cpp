@@ -42,17 +42,13 @@ static_assert(kMenu[Gobbler::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
               kMenu[Gobbler::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel &&
               kMenu[Gobbler::ITEM_HIGH_SCORES].kind == MenuEntry::Own);
 
-// The flow's page of each of the game's pages, by their number.
-constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, gamelib::ownPage(0),
-                               MenuPage::Help,  MenuPage::Table, gamelib::ownPage(1)};
-static_assert(kPages[Gobbler::PAGE_SETUP] == gamelib::ownPage(0) &&
-              kPages[Gobbler::PAGE_TABLES] == gamelib::ownPage(1));
-
-int32_t pageNumber(MenuPage page) {
-  int32_t n = 0;
-  while (n + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[n] != page) ++n;
-  return n;
-}
+// The flow's page of each of the game's pages; the set-up page and the choice of tables are its own.
+constexpr MenuPage kSetupPage = gamelib::ownPage(0);
+constexpr MenuPage kTablesPage = gamelib::ownPage(1);
+constexpr gamelib::MenuPageNumber kPages[] = {
+    {MenuPage::Start, Gobbler::PAGE_START}, {MenuPage::Pause, Gobbler::PAGE_PAUSE},
+    {kSetupPage, Gobbler::PAGE_SETUP},      {MenuPage::Help, Gobbler::PAGE_HELP},
+    {MenuPage::Table, Gobbler::PAGE_TABLE}, {kTablesPage, Gobbler::PAGE_TABLES}};
 
 }  // namespace
 
@@ -85,7 +81,7 @@ void Gobbler::update() {
       menuFlow->update(MenuPage::Keys);
       break;
     default:
-      menuFlow->update(kPages[menuPage]);
+      menuFlow->update(gamelib::pageOfNumber(kPages, menuPage));
       break;
   }
 }
@@ -99,9 +95,9 @@ void Gobbler::makeMenuFlow() {
     buildMenu(PAGE_START);
   };
   hooks.own = [this](MenuPage page, int32_t item) {
-    if (page == kPages[PAGE_SETUP]) {
+    if (page == kSetupPage) {
       chooseOnSetup(item);
-    } else if (page == kPages[PAGE_TABLES]) {
+    } else if (page == kTablesPage) {
       chooseOnTables(item);
     } else {
       buildMenu(PAGE_TABLES);
@@ -110,11 +106,11 @@ void Gobbler::makeMenuFlow() {
   hooks.built = [](MenuPage page) {
     if (page == MenuPage::Keys) return;
     previousMenuPage = menuPage;
-    if (page == kPages[PAGE_SETUP]) {
+    if (page == kSetupPage) {
       // The choices may have changed since the texts were made: a new visit plays the levels in order.
       refreshSetupTexts();
       gameMenu->setItems(setupTexts);
-    } else if (page == kPages[PAGE_TABLES]) {
+    } else if (page == kTablesPage) {
       gameMenu->setItems(tableTexts);
     }
     ScreenCanvas::held[GameAction::Fire] = false;
@@ -125,7 +121,7 @@ void Gobbler::makeMenuFlow() {
       return;
     }
     screenState = STATE_MENU;
-    menuPage = pageNumber(page);
+    menuPage = gamelib::numberOfPage(kPages, page);
     if (page == MenuPage::Start) gamePaused = false;
     if (page == MenuPage::Pause) gamePaused = true;
   };
@@ -197,7 +193,7 @@ void Gobbler::refreshSetupTexts() {
   (*setupTexts)[SETUP_MODE] = TextTable::getString((*modeKeys)[gameMode]);
 }
 
-void Gobbler::buildMenu(int32_t page) { menuFlow->show(kPages[page]); }
+void Gobbler::buildMenu(int32_t page) { menuFlow->show(gamelib::pageOfNumber(kPages, page)); }
 
 bool Gobbler::isRequested(int32_t direction) { return requestedDirection() == direction; }
 

@@ -38,14 +38,10 @@ static_assert(std::size(kMenu) == Rocks::kItemCount);
 static_assert(kMenu[Rocks::ITEM_BOUNDS].kind == MenuEntry::Own && kMenu[Rocks::ITEM_EXIT].kind == MenuEntry::Exit);
 
 // The flow's page of each menu mode.
-constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, MenuPage::Help, MenuPage::Table};
-static_assert(kPages[Rocks::MENU_HELP] == MenuPage::Help && kPages[Rocks::MENU_HIGH_SCORES] == MenuPage::Table);
-
-int32_t modeOf(MenuPage page) {
-  int32_t mode = 0;
-  while (mode + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[mode] != page) ++mode;
-  return mode;
-}
+constexpr gamelib::MenuPageNumber kModes[] = {{MenuPage::Start, Rocks::MENU_START},
+                                              {MenuPage::Pause, Rocks::MENU_PAUSE},
+                                              {MenuPage::Help, Rocks::MENU_HELP},
+                                              {MenuPage::Table, Rocks::MENU_HIGH_SCORES}};
 
 DStringPtr boundsText() { return TextTable::getString(boundsOn ? data::kBoundsOn : data::kBoundsOff); }
 
@@ -68,7 +64,7 @@ void Rocks::playSound(int32_t id, int32_t loops) {
 void Rocks::update() {
   switch (gameState) {
     case STATE_MENU:
-      menuFlow->update(kPages[menuMode]);
+      menuFlow->update(gamelib::pageOfNumber(kModes, menuMode));
       // A choice takes the select key with it.
       if (!menu.isNull() && menu->chosen) ScreenCanvas::select = false;
       break;
@@ -81,7 +77,7 @@ void Rocks::update() {
   }
 }
 
-void Rocks::buildMenu(int32_t mode) { menuFlow->show(kPages[mode]); }
+void Rocks::buildMenu(int32_t mode) { menuFlow->show(gamelib::pageOfNumber(kModes, mode)); }
 
 void Rocks::makeMenuFlow() {
   gamelib::MenuHooks hooks;
@@ -120,7 +116,7 @@ void Rocks::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuMode = modeOf(page);
+    menuMode = gamelib::numberOfPage(kModes, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
   menuFlow->helpFolder = data::kHelpFolder;

@@ -31,14 +31,10 @@ static_assert(kMenu.size() == Swarm::kItemCount);
 static_assert(kMenu[Swarm::ITEM_START].kind == MenuEntry::Start && kMenu[Swarm::ITEM_EXIT].kind == MenuEntry::Exit);
 
 // The flow's page of each kind of menu.
-constexpr MenuPage kPages[] = {MenuPage::Start, MenuPage::Pause, MenuPage::Help, MenuPage::Table};
-static_assert(kPages[Swarm::MENU_HELP] == MenuPage::Help && kPages[Swarm::MENU_TABLE] == MenuPage::Table);
-
-int32_t kindOf(MenuPage page) {
-  int32_t kind = 0;
-  while (kind + 1 < static_cast<int32_t>(std::size(kPages)) && kPages[kind] != page) ++kind;
-  return kind;
-}
+constexpr gamelib::MenuPageNumber kKinds[] = {{MenuPage::Start, Swarm::MENU_START},
+                                              {MenuPage::Pause, Swarm::MENU_PAUSE},
+                                              {MenuPage::Help, Swarm::MENU_HELP},
+                                              {MenuPage::Table, Swarm::MENU_TABLE}};
 
 }  // namespace
 
@@ -47,7 +43,7 @@ void Swarm::update() {
     case STATE_MENU:
       // A typed name is stored before the menu's step.
       menuFlow->storeTypedName();
-      menuFlow->update(kPages[menuKind]);
+      menuFlow->update(gamelib::pageOfNumber(kKinds, menuKind));
       break;
     case STATE_PLAY:
       playStep();
@@ -104,7 +100,7 @@ bool Swarm::penLifted() {
   return !ScreenCanvas::pointerDown && (penWasDown || ScreenCanvas::lastPressTime != seenPressTime);
 }
 
-void Swarm::buildMenu(int32_t kind) { menuFlow->show(kPages[kind]); }
+void Swarm::buildMenu(int32_t kind) { menuFlow->show(gamelib::pageOfNumber(kKinds, kind)); }
 
 void Swarm::makeMenuFlow() {
   gamelib::MenuHooks hooks;
@@ -141,7 +137,7 @@ void Swarm::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuKind = kindOf(page);
+    menuKind = gamelib::numberOfPage(kKinds, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
   menuFlow->helpFolder = data::kHelpFolder;

@@ -34,29 +34,11 @@ static_assert(kMenu[GameMain::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
               kMenu[GameMain::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel);
 
 // The states that show a page of the in-game menu; the stage list is the game's own page.
-struct PageState {
-  MenuPage page;
-  int32_t state;
-};
-constexpr PageState kPageStates[] = {
+constexpr gamelib::MenuPageNumber kStates[] = {
     {MenuPage::Start, GameMain::STATE_MENU}, {MenuPage::Pause, GameMain::STATE_PAUSED},
     {MenuPage::Help, GameMain::STATE_HELP},  {MenuPage::Table, GameMain::STATE_HIGH_SCORES},
     {MenuPage::Keys, GameMain::STATE_KEYS},  {MenuPage::Own, GameMain::STATE_LEVELS},
 };
-
-MenuPage pageOf(int32_t state) {
-  for (const PageState& p : kPageStates) {
-    if (p.state == state) return p.page;
-  }
-  return MenuPage::Start;
-}
-
-int32_t stateOf(MenuPage page) {
-  for (const PageState& p : kPageStates) {
-    if (p.page == page) return p.state;
-  }
-  return GameMain::STATE_MENU;
-}
 
 // Points per kill of type & 3 = k are kPointsPerType * (k + 1).
 constexpr int32_t kPointsPerType = 10;
@@ -84,7 +66,7 @@ void GameMain::clearKeys() {
   ScreenCanvas::doubleTap = false;
 }
 
-void GameMain::buildMenu(int32_t newState) { menuFlow->show(pageOf(newState)); }
+void GameMain::buildMenu(int32_t newState) { menuFlow->show(gamelib::pageOfNumber(kStates, newState)); }
 
 void GameMain::makeMenuFlow() {
   gamelib::MenuHooks hooks;
@@ -137,7 +119,7 @@ void GameMain::makeMenuFlow() {
   hooks.shown = [](MenuPage page) {
     // The pages over the list come back to the state the list was built for.
     if (page != MenuPage::Table && page != MenuPage::Help) prevState = state;
-    state = stateOf(page);
+    state = gamelib::numberOfPage(kStates, page);
     if (page == MenuPage::Start) paused = false;
     if (page == MenuPage::Pause) paused = true;
   };
@@ -178,7 +160,7 @@ void GameMain::update() {
     case STATE_HELP:
     case STATE_LEVELS:
     case STATE_KEYS:
-      menuFlow->update(pageOf(state));
+      menuFlow->update(gamelib::pageOfNumber(kStates, state));
       break;
     case STATE_INTRO:
       if (now() - stageClock > kIntroMs) {
