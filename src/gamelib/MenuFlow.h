@@ -101,6 +101,9 @@ class MenuFlow : public nuv::lang::DObject {
            MenuHooks hooks, MenuStyle style = {});
   const char* getClassName() const override { return "MenuFlow"; }
 
+  // The menu that shows the entries.
+  GameMenu& menu() const { return *menu_; }
+
   // One step of the page the game's state shows: the menu's input, the entry chosen, a page closed, a typed
   // name stored.
   void update(MenuPage page);

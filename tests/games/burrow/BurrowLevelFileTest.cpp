@@ -3,14 +3,14 @@
 // level; a file that is missing or short is never replaced by the cells of another.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowLevelFileTest : public BurrowObjects {};
+class BurrowLevelFileTest : public BurrowObjectsFixture {};
 
 TEST_F(BurrowLevelFileTest, CharactersDecodeIntoCellWords) {
   struct Case {

@@ -1,8 +1,8 @@
 // The score pop-ups: where they stand, and for how many game steps they show.
 #include <gtest/gtest.h>
 
+#include "games/gobbler/GobblerObjectsFixture.h"
 #include "games/gobbler/MazeDrawing.h"
-#include "games/gobbler/MazeFixture.h"
 
 namespace gobblertest {
 
@@ -10,10 +10,10 @@ using namespace gobbler;
 
 namespace {
 
-class PopupTest : public MazeFixture {
+class PopupTest : public GobblerObjectsFixture {
  protected:
   void SetUp() override {
-    MazeFixture::SetUp();
+    GobblerObjectsFixture::SetUp();
     startGame({{"p0000", "00000", "r1g11"}});
   }
 };

@@ -5,18 +5,18 @@
 #include <memory>
 
 #include "core/lang/DExceptionBase.h"
-#include "games/tanks/FieldFixture.h"
 #include "games/tanks/TanksGlobals.h"
+#include "games/tanks/TanksObjectsFixture.h"
 
 namespace tankstest {
 namespace {
 
 using namespace tanks;
 
-class GridTest : public FieldFixture {
+class GridTest : public TanksObjectsFixture {
  protected:
   void SetUp() override {
-    FieldFixture::SetUp();
+    TanksObjectsFixture::SetUp();
     gridAlloc(8, 8);
     gridClear();
   }
@@ -66,7 +66,7 @@ std::string twoByTwo(char first, const std::string& types = kLightEnemies) {
   return std::string{first, 0x30, 0x28, 0x38} + types;
 }
 
-TEST_F(FieldFixture, BlockBytesGiveTerrainCoverAndItems) {
+TEST_F(TanksObjectsFixture, BlockBytesGiveTerrainCoverAndItems) {
   struct Case {
     char byte;
     int32_t flags;  // of the block's cells, without tank marks
@@ -91,7 +91,7 @@ TEST_F(FieldFixture, BlockBytesGiveTerrainCoverAndItems) {
   }
 }
 
-TEST_F(FieldFixture, StageNUsesRecordNModTwenty) {
+TEST_F(TanksObjectsFixture, StageNUsesRecordNModTwenty) {
   // Record r has its player start in column r % 2, so stage 1 and stage 20 start apart.
   std::string file{2, 2};
   for (int r = 0; r < 20; ++r)
@@ -109,7 +109,7 @@ TEST_F(FieldFixture, StageNUsesRecordNModTwenty) {
   }
 }
 
-TEST_F(FieldFixture, AStageStartsWithThreeLivesTheEnemiesAppearingAtTheirStarts) {
+TEST_F(TanksObjectsFixture, AStageStartsWithThreeLivesTheEnemiesAppearingAtTheirStarts) {
   load({"E...E", ".....", ".....", "..P.B"}, "01234567012345670123");
   EXPECT_EQ(player->lives, GameTanks::kStartLives);
   EXPECT_EQ(player->direction, DIR_UP);
@@ -125,7 +125,7 @@ TEST_F(FieldFixture, AStageStartsWithThreeLivesTheEnemiesAppearingAtTheirStarts)
   EXPECT_EQ(field->spawnCount, 2);
 }
 
-TEST_F(FieldFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
+TEST_F(TanksObjectsFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
   struct Case {
     std::string blocks;
     const char* why;
@@ -144,7 +144,7 @@ TEST_F(FieldFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
   }
 }
 
-TEST_F(FieldFixture, AShortStageFileLeavesTheStageUnloaded) {
+TEST_F(TanksObjectsFixture, AShortStageFileLeavesTheStageUnloaded) {
   writeStageFile(std::string{2, 2, 0x30, 0x28});
   field->newGame();
   field->loadStage();

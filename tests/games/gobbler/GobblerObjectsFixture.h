@@ -25,7 +25,7 @@ std::string mapFile(const Map& rows);
 // The colour the fixture paints a tile of a style (0 to 3) with.
 uint32_t tileColour(int style, int tile);
 
-class MazeFixture : public gltest::GameLibFixture {
+class GobblerObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
