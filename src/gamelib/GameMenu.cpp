@@ -40,12 +40,6 @@ constexpr int32_t kBarInset = 2;
 constexpr int32_t kBarWidth = 104;
 constexpr int32_t kBarHeight = 6;
 
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-constexpr int32_t kBottomCentre = DGraphics::HCENTER | DGraphics::BOTTOM;
-constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
-constexpr int32_t kTopRight = DGraphics::RIGHT | DGraphics::TOP;
-
 constexpr const char16_t* kSfxLevelKeys[] = {u"soundfxoff", u"soundfxlow", u"soundfxnormal", u"soundfxhigh"};
 constexpr const char16_t* kMusicLevelKeys[] = {u"musicoff", u"musiclow", u"musicnormal", u"musichigh"};
 constexpr int32_t kLevelCount = 4;
@@ -237,7 +231,7 @@ void GameMenu::paintBackground() {
     g.setColor(backColor);
     g.fillRect(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   } else {
-    g.drawImage(background, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, kCentre);
+    g.drawImage(background, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
   }
 }
 
@@ -263,24 +257,25 @@ void GameMenu::paintList() {
   for (int32_t i = first; i < first + visibleRows && i < count; ++i, y += itemHeight) {
     if (mode == MODE_LIST && i == selected) {
       ImageFontPtr selectedFont = GameLib::font(GameLib::FONT_MENUSEL);
-      if (!selectedImage.isNull()) g.drawImage(selectedImage, cx, y + (selectedFont->getHeight() >> 1), kCentre);
-      selectedFont->drawStringOnScreen((*items)[i], cx, y, kTopCentre);
+      if (!selectedImage.isNull())
+        g.drawImage(selectedImage, cx, y + (selectedFont->getHeight() >> 1), DGraphics::CENTRE);
+      selectedFont->drawStringOnScreen((*items)[i], cx, y, DGraphics::TOP_CENTRE);
     } else if (mode == MODE_LIST) {
       g.setColor(itemColor);
-      rowFont->drawStringOnScreen((*items)[i], cx, y, kTopCentre);
+      rowFont->drawStringOnScreen((*items)[i], cx, y, DGraphics::TOP_CENTRE);
     } else if (mode == MODE_TABLE) {
       g.setColor(tableColor);
-      rowFont->drawStringOnScreen((*items)[i], left + kTableInset, y, kTopLeft);
-      rowFont->drawStringOnScreen(DInteger::toString((*scores)[i]), sw - left - kTableInset, y, kTopRight);
+      rowFont->drawStringOnScreen((*items)[i], left + kTableInset, y, DGraphics::TOP_LEFT);
+      rowFont->drawStringOnScreen(DInteger::toString((*scores)[i]), sw - left - kTableInset, y, DGraphics::TOP_RIGHT);
     }
   }
   // In the list the highlight wraps, so both arrows stay while the list is longer than the page.
   if (count <= visibleRows) return;
   if (!arrowUp.isNull() && (mode != MODE_TABLE || first != 0)) {
-    g.drawImage(arrowUp, cx, top - kArrowGap, kBottomCentre);
+    g.drawImage(arrowUp, cx, top - kArrowGap, DGraphics::BOTTOM_CENTRE);
   }
   if (!arrowDown.isNull() && (mode != MODE_TABLE || first + visibleRows < count)) {
-    g.drawImage(arrowDown, cx, top + height, kTopCentre);
+    g.drawImage(arrowDown, cx, top + height, DGraphics::TOP_CENTRE);
   }
 }
 

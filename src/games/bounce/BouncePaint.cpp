@@ -100,7 +100,7 @@ void Bounce::paintLoading() {
   g.fillRect(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   if (!splashImage.isNull()) {
     GameImage::graphics->drawImage(splashImage, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
-                                   DGraphics::HCENTER | DGraphics::VCENTER);
+                                   DGraphics::CENTRE);
   }
   if (loadingBarShown_) {
     // Drawn again at the percentage it has reached.
@@ -138,7 +138,7 @@ void Bounce::paintPlay() {
   paintHud();
   paintParticles();
   if (!GameMenu::pauseImage.isNull()) {
-    g.drawImageOpaque(GameMenu::pauseImage, w, 0, DGraphics::TOP | DGraphics::RIGHT);
+    g.drawImageOpaque(GameMenu::pauseImage, w, 0, DGraphics::TOP_RIGHT);
   }
 }
 
@@ -173,7 +173,7 @@ void Bounce::paintHud() {
     margin = GameMenu::pauseImage->getWidth() + 2;
   }
   numbers->drawStringOnScreen(DStringPtr(u"") + brickList->score, GameLib::screenWidth - margin, row,
-                              DGraphics::TOP | DGraphics::RIGHT);
+                              DGraphics::TOP_RIGHT);
 }
 
 void Bounce::paintParticles() {
@@ -213,7 +213,7 @@ void Bounce::paintParticles() {
 void Bounce::paintMessage() {
   const int32_t w = GameLib::screenWidth;
   if (!brickList->backImage.isNull()) {
-    GameLib::graphics->drawImageOpaque(brickList->backImage, w >> 1, 0, DGraphics::TOP | DGraphics::HCENTER);
+    GameLib::graphics->drawImageOpaque(brickList->backImage, w >> 1, 0, DGraphics::TOP_CENTRE);
   }
   ImageFontPtr text = GameLib::font(GameLib::FONT_HUD0);
   int32_t h = text->getHeight();
@@ -226,7 +226,7 @@ void Bounce::paintMessage() {
   } else {
     first = TextTable::getString(u"level") + u" " + round;
   }
-  const int32_t anchor = DGraphics::TOP | DGraphics::HCENTER;
+  const int32_t anchor = DGraphics::TOP_CENTRE;
   text->drawStringOnScreen(first, w >> 1, y, anchor);
   text->drawStringOnScreen(TextTable::getString(u"score") + u" " + brickList->score, w >> 1, y + h + kMessageGap,
                            anchor);

@@ -41,7 +41,7 @@ void Bounce::init() {
   splashImage = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splashImage, GameLib::screenWidth >> 1,
                                (GameLib::screenHeight - splashImage->getHeight()) >> 1,
-                               nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::HCENTER);
+                               nuv::microedition::lcdui::DGraphics::TOP_CENTRE);
   MenuFlow::startLoading();
   loadingBarShown_ = true;
 

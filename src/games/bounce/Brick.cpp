@@ -195,7 +195,7 @@ void Brick::redraw(int32_t newKind, int32_t newValue) {
   if (!image.isNull()) {
     DGraphics& target = *GameImage::graphics;
     target.setClip(x, y, image->w, image->h);
-    target.drawImageOpaque(brickList->background, 0, 0, DGraphics::TOP | DGraphics::LEFT);
+    target.drawImageOpaque(brickList->background, 0, 0, DGraphics::TOP_LEFT);
     target.setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   }
   setKind(newKind, newValue);

@@ -213,7 +213,7 @@ void BrickList::loadRound(int32_t newRound) {
   remaining = 0;
   GameImage::graphics = pictureGraphics;
   pictureGraphics->setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
-  pictureGraphics->drawImageOpaque(background, 0, 0, DGraphics::TOP | DGraphics::LEFT);
+  pictureGraphics->drawImageOpaque(background, 0, 0, DGraphics::TOP_LEFT);
   for (int32_t row = 0; row < fieldRows; ++row) {
     DStringPtr line = (*lines)[row];
     for (int32_t column = 0; column < fieldColumns; ++column) {
@@ -267,7 +267,7 @@ void BrickList::drawBackground() {
   }
   if (!backImage.isNull()) {
     g.setClip(0, 0, w, h);
-    g.drawImage(backImage, w / 2, 0, DGraphics::TOP | DGraphics::HCENTER);
+    g.drawImage(backImage, w / 2, 0, DGraphics::TOP_CENTRE);
   }
 
   GameImagePtr corner = (*wallImages)[3];

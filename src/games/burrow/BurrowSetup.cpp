@@ -71,7 +71,7 @@ void BurrowGame::init() {
   DImagePtr splash;
   nuv::lang::dropException(ExceptionCode::Exception, [&] {
     splash = picture(data::kSplash);
-    GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+    GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::TOP_CENTRE);
     flush();
   });
   GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressBack, kProgressBar);

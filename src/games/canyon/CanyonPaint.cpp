@@ -71,9 +71,9 @@ void CanyonGame::paintPlay(DGraphics& g) {
   paintEntities();
   paintPlane();
   g.setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
-  if (!panelLeft.isNull()) g.drawImageOpaque(panelLeft, riverX, 0, DGraphics::TOP | DGraphics::RIGHT);
-  if (!panelRight.isNull()) g.drawImageOpaque(panelRight, riverX + riverWidth, 0, DGraphics::TOP | DGraphics::LEFT);
-  if (!pausePicture.isNull()) g.drawImage(pausePicture, 0, 0, DGraphics::TOP | DGraphics::LEFT);
+  if (!panelLeft.isNull()) g.drawImageOpaque(panelLeft, riverX, 0, DGraphics::TOP_RIGHT);
+  if (!panelRight.isNull()) g.drawImageOpaque(panelRight, riverX + riverWidth, 0, DGraphics::TOP_LEFT);
+  if (!pausePicture.isNull()) g.drawImage(pausePicture, 0, 0, DGraphics::TOP_LEFT);
   paintHud();
 }
 
@@ -136,7 +136,7 @@ void CanyonGame::paintHud() {
     }
   }
   GameLib::font(GameLib::FONT_NUM1)
-      ->drawStringOnScreen(DStringPtr(u"") + score, w - kScoreMargin, kScoreMargin, DGraphics::TOP | DGraphics::RIGHT);
+      ->drawStringOnScreen(DStringPtr(u"") + score, w - kScoreMargin, kScoreMargin, DGraphics::TOP_RIGHT);
 }
 
 void CanyonGame::paintText(DGraphics& g, DStringPtr first) {
@@ -144,7 +144,7 @@ void CanyonGame::paintText(DGraphics& g, DStringPtr first) {
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t w = GameLib::screenWidth, fh = font->getHeight();
   const int32_t y = GameLib::screenHeight / 2 - 2 * fh - kTextGap;
-  const int32_t anchor = DGraphics::HCENTER | DGraphics::TOP;
+  const int32_t anchor = DGraphics::TOP_CENTRE;
   font->drawStringOnScreen(first, w / 2, y, anchor);
   font->drawStringOnScreen(TextTable::getString(u"score") + u" " + score, w / 2, y + fh + kTextGap, anchor);
 }

@@ -58,7 +58,7 @@ void CanyonGame::init() {
   optional([&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
-      GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+      GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::TOP_CENTRE);
     }
     GameLib::canvas->flush();
   });

@@ -22,11 +22,6 @@ using nuv::microedition::lcdui::DGraphics;
 using nuv::microedition::lcdui::DGraphicsPtr;
 
 namespace {
-
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
-constexpr int32_t kBottomLeft = DGraphics::BOTTOM | DGraphics::LEFT;
-constexpr int32_t kTopRight = DGraphics::TOP | DGraphics::RIGHT;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
 constexpr int32_t kBlack = 0x000000;
 // The status line stands this far above the screen's bottom, its parts this far apart.
 constexpr int32_t kStatusMargin = 2;
@@ -253,16 +248,17 @@ void Climber::paintPlaying() {
   }
   DGraphics& g = *GameLib::graphics;
   const int32_t ox = cameraX % bufferWidth, oy = cameraY % bufferHeight;
-  g.drawImageOpaque(backBuffer, -ox, -oy, kTopLeft);
-  g.drawImageOpaque(backBuffer, bufferWidth - ox, -oy, kTopLeft);
-  g.drawImageOpaque(backBuffer, -ox, bufferHeight - oy, kTopLeft);
-  g.drawImageOpaque(backBuffer, bufferWidth - ox, bufferHeight - oy, kTopLeft);
+  g.drawImageOpaque(backBuffer, -ox, -oy, DGraphics::TOP_LEFT);
+  g.drawImageOpaque(backBuffer, bufferWidth - ox, -oy, DGraphics::TOP_LEFT);
+  g.drawImageOpaque(backBuffer, -ox, bufferHeight - oy, DGraphics::TOP_LEFT);
+  g.drawImageOpaque(backBuffer, bufferWidth - ox, bufferHeight - oy, DGraphics::TOP_LEFT);
   paintStatusLine();
   for (int32_t e = 0; e < enemyCount; ++e) {
     if (!(*enemies)[e].isNull()) paintRunners((*enemies)[e]);
   }
   paintRunners(hero);
-  if (!GameMenu::pauseImage.isNull()) g.drawImageOpaque(GameMenu::pauseImage, 0, GameLib::screenHeight, kBottomLeft);
+  if (!GameMenu::pauseImage.isNull())
+    g.drawImageOpaque(GameMenu::pauseImage, 0, GameLib::screenHeight, DGraphics::BOTTOM_LEFT);
 }
 
 void Climber::paintStatusLine() {
@@ -277,7 +273,7 @@ void Climber::paintStatusLine() {
   label->drawStringOnScreen(times, x0 + heroIdleImage->w + kTimesGap, y, 0);
   number->drawStringOnScreen(DStringPtr(u"") + lives, x0 + heroIdleImage->w + label->stringWidth(times) + kNumberGap, y,
                              0);
-  number->drawStringOnScreen(DStringPtr(u"") + score, screenWidth - kStatusMargin, y, kTopRight);
+  number->drawStringOnScreen(DStringPtr(u"") + score, screenWidth - kStatusMargin, y, DGraphics::TOP_RIGHT);
 }
 
 void Climber::paintCaptions(DStringPtr first, DStringPtr second, bool lifeIcons) {
@@ -289,8 +285,8 @@ void Climber::paintCaptions(DStringPtr first, DStringPtr second, bool lifeIcons)
   const int32_t x = GameLib::screenWidth >> 1;
   const int32_t y0 = (GameLib::screenHeight >> 1) - 2 * h - kCaptionGap;
   const int32_t y1 = y0 + h + kCaptionGap;
-  font->drawStringOnScreen(first, x, y0, kTopCentre);
-  font->drawStringOnScreen(second, x, y1, kTopCentre);
+  font->drawStringOnScreen(first, x, y0, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(second, x, y1, DGraphics::TOP_CENTRE);
   if (!lifeIcons || heroIdleMirroredImage.isNull()) return;
   const int32_t w = heroIdleMirroredImage->w;
   for (int32_t i = 0; i < lives; ++i) {

@@ -69,8 +69,7 @@ void Climber::init() {
   try {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
-      GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
-                                   DGraphics::HCENTER | DGraphics::VCENTER);
+      GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
     }
     MenuFlow::startLoading();
     MenuFlow::loadSoundLevels(gameKey);

@@ -37,7 +37,7 @@ constexpr int32_t kLineFeed = 10;
 void Gobbler::init() {
   nuv::microedition::lcdui::DImagePtr splash = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splash, GameLib::screenWidth / 2, (GameLib::screenHeight - splash->getHeight()) / 2,
-                               DGraphics::HCENTER | DGraphics::TOP);
+                               DGraphics::TOP_CENTRE);
   MenuFlow::startLoading();
   MenuFlow::loadSoundLevels(gameKey);
 

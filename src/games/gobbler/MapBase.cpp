@@ -190,8 +190,7 @@ void MapBase::paint(int32_t x, int32_t y, int32_t style, bool overlayPass) {
     gamelib::GameImage::graphics = target;
     mapDirty = false;
   }
-  constexpr int32_t kTopLeft = nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::LEFT;
-  gamelib::GameLib::graphics->drawImageOpaque(mazeImage, x, y, kTopLeft);
+  gamelib::GameLib::graphics->drawImageOpaque(mazeImage, x, y, nuv::microedition::lcdui::DGraphics::TOP_LEFT);
 }
 
 }  // namespace gobbler

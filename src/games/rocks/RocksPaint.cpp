@@ -18,8 +18,6 @@ using nuv::microedition::lcdui::DGraphics;
 namespace {
 
 constexpr int32_t kSpace = 0x000000;
-constexpr int32_t kCaptionAnchor = DGraphics::HCENTER | DGraphics::BASELINE;
-constexpr int32_t kNumberAnchor = DGraphics::RIGHT | DGraphics::TOP;
 // Where the numbers sit in their panels: the score 4/63 of its panel from the right, the lives at 40/48
 // of theirs; both 3/30 of the panel's height down.
 constexpr int32_t kScoreInset = 4;
@@ -70,7 +68,7 @@ void Rocks::paint() {
   paintHud(banner);
   const auto& pause = GameMenu::pauseImage;
   if (!pause.isNull()) {
-    g.drawImageOpaque(pause, GameLib::screenWidth, GameLib::screenHeight, DGraphics::RIGHT | DGraphics::BOTTOM, 0);
+    g.drawImageOpaque(pause, GameLib::screenWidth, GameLib::screenHeight, DGraphics::BOTTOM_RIGHT, 0);
   }
 }
 
@@ -84,7 +82,7 @@ void Rocks::paintBackground() {
     return;
   }
   const int32_t w = background->getWidth(), h = background->getHeight();
-  const int32_t topLeft = DGraphics::TOP | DGraphics::LEFT;
+  const int32_t topLeft = DGraphics::TOP_LEFT;
   for (int32_t y = -wholePixels(backgroundY); y < sh; y += h) {
     for (int32_t x = -wholePixels(backgroundX); x < sw; x += w) g.drawImageOpaque(background, x, y, topLeft, 0);
   }
@@ -137,19 +135,19 @@ void Rocks::paintHud(DStringPtr caption) {
     if ((*(*particleSlots)[i])[BURST_PHASE] >= 0) paintParticles(i, 1);
   }
   ship->paint();
-  if (!caption.isNull()) drawText(caption, sw / 2, sh / 2, kCaptionAnchor);
+  if (!caption.isNull()) drawText(caption, sw / 2, sh / 2, DGraphics::BASELINE_CENTRE);
   gamelib::ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM1);
   if (!lifePanel.isNull()) {
     GameImage::draw(0, 0, lifePanel);
     numbers->drawStringOnScreen(nuv::lang::DInteger::toString(ship->lives),
                                 lifePanel->w * kLivesRight / kLifePanelUnits,
-                                lifePanel->h * kNumberDrop / kPanelHeightUnits, kNumberAnchor);
+                                lifePanel->h * kNumberDrop / kPanelHeightUnits, DGraphics::TOP_RIGHT);
   }
   if (!scorePanel.isNull()) {
     GameImage::draw(sw - scorePanel->w, 0, scorePanel);
     numbers->drawStringOnScreen(nuv::lang::DInteger::toString(score),
                                 sw - scorePanel->w * kScoreInset / kScorePanelUnits,
-                                scorePanel->h * kNumberDrop / kPanelHeightUnits, kNumberAnchor);
+                                scorePanel->h * kNumberDrop / kPanelHeightUnits, DGraphics::TOP_RIGHT);
   }
 }
 

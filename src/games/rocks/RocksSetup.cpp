@@ -59,7 +59,7 @@ void Rocks::init() {
   nuv::lang::dropException(ExceptionCode::IOException, [&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
-      g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::HCENTER | DGraphics::VCENTER);
+      g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::CENTRE);
     }
   });
   MenuFlow::startLoading();

@@ -270,7 +270,7 @@ void Ship::paint() {
     g.setColor(kMissingTextColour);
     DStringPtr q = quadrant.isNull() ? DStringPtr(u"") : quadrant;
     g.drawString((DStringPtr(data::kShipPrefix) + frame) + q + u" - not found", x, y + kMissingTextDrop,
-                 DGraphics::BASELINE | DGraphics::HCENTER);
+                 DGraphics::BASELINE_CENTRE);
     changed = false;
     return;
   }

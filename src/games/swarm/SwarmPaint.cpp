@@ -18,9 +18,6 @@ using nuv::microedition::lcdui::DGraphics;
 namespace {
 
 constexpr int32_t kBlack = 0x000000;
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
-constexpr int32_t kTopCentre = DGraphics::TOP | DGraphics::HCENTER;
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
 // Pixels between the lines of the wave intro and the lost game, and between the ships of the intro.
 constexpr int32_t kLineGap = 3;
 constexpr int32_t kShipGap = 3;
@@ -74,7 +71,7 @@ void Swarm::paintPlay() {
   } else {
     const int32_t pw = backgroundImage->getWidth(), ph = backgroundImage->getHeight();
     for (int32_t y = -(integerPart(backgroundScroll) % ph); y < h; y += ph) {
-      for (int32_t x = 0; x < w; x += pw) g.drawImageOpaque(backgroundImage, x, y, kTopLeft);
+      for (int32_t x = 0; x < w; x += pw) g.drawImageOpaque(backgroundImage, x, y, DGraphics::TOP_LEFT);
     }
   }
 
@@ -115,18 +112,18 @@ void Swarm::paintHud() {
   const int32_t w = GameLib::screenWidth;
   const auto& pause = GameMenu::pauseImage;
   const int32_t scoreX = pause.isNull() ? 0 : pause->getWidth() + kScoreGap;
-  GameLib::font(GameLib::FONT_NUM0)->drawStringOnScreen(DStringPtr(u"") + score, scoreX, 0, kTopLeft);
+  GameLib::font(GameLib::FONT_NUM0)->drawStringOnScreen(DStringPtr(u"") + score, scoreX, 0, DGraphics::TOP_LEFT);
   for (int32_t i = 1; i <= level; ++i) levelImage->paint(w - i * levelImage->w, 0);
   for (int32_t i = 1; i <= lives; ++i) lifeImage->paint(w - i * lifeImage->w, levelImage->h);
-  if (!pause.isNull()) GameLib::graphics->drawImageOpaque(pause, 0, 0, kTopLeft);
+  if (!pause.isNull()) GameLib::graphics->drawImageOpaque(pause, 0, 0, DGraphics::TOP_LEFT);
 }
 
 void Swarm::paintWaveIntro() {
   fillScreen(kBlack);
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t fh = font->getHeight(), w = GameLib::screenWidth, y = messageTop(fh);
-  font->drawStringOnScreen(labelled(u"level", level), w / 2, y, kTopCentre);
-  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, kTopCentre);
+  font->drawStringOnScreen(labelled(u"level", level), w / 2, y, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, DGraphics::TOP_CENTRE);
   const int32_t step = shipWidth + kShipGap;
   for (int32_t i = 0; i < lives; ++i) shipImage->paint(step * i + (w - step * lives) / 2, y + 2 * fh + 2 * kLineGap);
 }
@@ -135,12 +132,13 @@ void Swarm::paintGameOver() {
   fillScreen(kBlack);
   // The picture of the lost game, under its texts.
   if (!backgroundImage.isNull()) {
-    GameLib::graphics->drawImageOpaque(backgroundImage, GameLib::screenWidth / 2, GameLib::screenHeight / 2, kCentre);
+    GameLib::graphics->drawImageOpaque(backgroundImage, GameLib::screenWidth / 2, GameLib::screenHeight / 2,
+                                       DGraphics::CENTRE);
   }
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t fh = font->getHeight(), w = GameLib::screenWidth, y = messageTop(fh);
-  font->drawStringOnScreen(TextTable::getString(u"gameover"), w / 2, y, kTopCentre);
-  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, kTopCentre);
+  font->drawStringOnScreen(TextTable::getString(u"gameover"), w / 2, y, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, DGraphics::TOP_CENTRE);
 }
 
 }  // namespace swarm

@@ -63,9 +63,8 @@ void Swarm::init() {
   lastLevel = data::kLastLevel;
   nuv::microedition::lcdui::DImagePtr splash = GameLib::loadImage(data::kSplash);
   if (!splash.isNull()) {
-    GameLib::graphics->drawImage(
-        splash, GameLib::screenWidth >> 1, (GameLib::screenHeight - splash->getHeight()) >> 1,
-        nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::HCENTER);
+    GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, (GameLib::screenHeight - splash->getHeight()) >> 1,
+                                 nuv::microedition::lcdui::DGraphics::TOP_CENTRE);
   }
   MenuFlow::startLoading();
 

@@ -63,9 +63,9 @@ void GameMain::paint() {
 }
 
 void GameMain::paintPanels(int32_t x) {
-  if (!panelLeft.isNull()) GameLib::graphics->drawImageOpaque(panelLeft, x, 0, DGraphics::TOP | DGraphics::RIGHT);
+  if (!panelLeft.isNull()) GameLib::graphics->drawImageOpaque(panelLeft, x, 0, DGraphics::TOP_RIGHT);
   if (!panelRight.isNull()) {
-    GameLib::graphics->drawImageOpaque(panelRight, GameLib::screenWidth - x, 0, DGraphics::TOP | DGraphics::LEFT);
+    GameLib::graphics->drawImageOpaque(panelRight, GameLib::screenWidth - x, 0, DGraphics::TOP_LEFT);
   }
 }
 
@@ -75,7 +75,7 @@ void GameMain::paintIntro() {
   const int32_t h = font->getHeight();
   const int32_t y = (GameLib::screenHeight >> 1) - 2 * h - kLineGap;
   const int32_t x = GameLib::screenWidth >> 1;
-  const int32_t anchor = DGraphics::TOP | DGraphics::HCENTER;
+  const int32_t anchor = DGraphics::TOP_CENTRE;
   font->drawStringOnScreen((TextTable::getString(u"level") + u" ") + playfield->stage, x, y, anchor);
   font->drawStringOnScreen((TextTable::getString(u"score") + u" ") + playfield->score, x, y + h + kLineGap, anchor);
 }
@@ -86,7 +86,7 @@ void GameMain::paintResult() {
   ImageFontPtr text = GameLib::font(GameLib::FONT_HUD1);
   ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM0);
   text->drawStringOnScreen((TextTable::getString(u"score") + u" ") + playfield->score, w >> 1, kResultTop,
-                           DGraphics::TOP | DGraphics::HCENTER);
+                           DGraphics::TOP_CENTRE);
   const int32_t h = text->getHeight();
   const int32_t c = numbers->stringWidth(u"999") + 2;
   const int32_t wx = text->stringWidth(u"x");
@@ -116,8 +116,7 @@ void GameMain::paintResult() {
     imageY += rowStep;
     textY += rowStep;
   }
-  text->drawStringOnScreen(timeText(playTime), w >> 1, GameLib::screenHeight - kBottomMargin,
-                           DGraphics::BOTTOM | DGraphics::HCENTER);
+  text->drawStringOnScreen(timeText(playTime), w >> 1, GameLib::screenHeight - kBottomMargin, DGraphics::BOTTOM_CENTRE);
 }
 
 }  // namespace tanks

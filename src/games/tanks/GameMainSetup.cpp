@@ -44,8 +44,7 @@ void GameMain::init() {
   DImagePtr splashImage;
   try {
     splashImage = GameLib::loadImage(data::kSplash);
-    GameLib::graphics->drawImage(splashImage, w >> 1, (h - splashImage->getHeight()) >> 1,
-                                 DGraphics::TOP | DGraphics::HCENTER);
+    GameLib::graphics->drawImage(splashImage, w >> 1, (h - splashImage->getHeight()) >> 1, DGraphics::TOP_CENTRE);
   } catch (DExceptionBase* e) {
     std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
   }

@@ -196,9 +196,9 @@ void GameTanks::renderLayer(int32_t layer, int32_t waterFrame) {
   const int32_t bar = panelBottomLeft->getHeight();
   if ((*layers)[1].isNull()) (*layers)[1] = DImage::createMutableImage(w, bar);
   DGraphicsPtr g = (*layers)[1]->getGraphics();
-  g->drawImage(panelBottomLeft, 0, 0, DGraphics::TOP | DGraphics::LEFT);
-  g->drawImage(panelBottomRight, w, 0, DGraphics::TOP | DGraphics::RIGHT);
-  g->drawImage(panelBottomMiddle, panelBottomLeft->getWidth(), 0, DGraphics::TOP | DGraphics::LEFT);
+  g->drawImage(panelBottomLeft, 0, 0, DGraphics::TOP_LEFT);
+  g->drawImage(panelBottomRight, w, 0, DGraphics::TOP_RIGHT);
+  g->drawImage(panelBottomMiddle, panelBottomLeft->getWidth(), 0, DGraphics::TOP_LEFT);
   GameImage::graphics = g;
   const int32_t iconW = (*reserveIcons)[0]->w;
   const int32_t step = w * 2 / 176 + iconW;
@@ -214,7 +214,7 @@ void GameTanks::renderLayer(int32_t layer, int32_t waterFrame) {
   int32_t x0 = panelBottomLeft->getWidth();
   if (lifeSprite->w > data::kSmallSpriteWidth) x0 -= 8;
   GameImage::draw(x0, bar / 2 - lifeSprite->h / 2, lifeSprite);
-  const int32_t anchor = DGraphics::LEFT | DGraphics::VCENTER;
+  const int32_t anchor = DGraphics::CENTRE_LEFT;
   gamelib::ImageFontPtr hud = GameLib::font(GameLib::FONT_HUD0);
   hud->drawString(g, u"x", x0 + lifeSprite->w + kTextGap, bar / 2, anchor);
   GameLib::font(GameLib::FONT_NUM0)
@@ -250,13 +250,13 @@ void GameTanks::paint() {
   g->setColor(0);
   g->fillRect(0, 0, w, h);
   if (owner != nullptr) owner->paintPanels(ox);
-  if (oy > 0 && !panelTop.isNull()) g->drawImageOpaque(panelTop, w / 2, oy, DGraphics::BOTTOM | DGraphics::HCENTER);
+  if (oy > 0 && !panelTop.isNull()) g->drawImageOpaque(panelTop, w / 2, oy, DGraphics::BOTTOM_CENTRE);
   if (layersDirty) {
     renderLayer(0, on ? 1 : 0);
     renderLayer(1, on ? 1 : 0);
     layersDirty = false;
   }
-  g->drawImageOpaque((*layers)[0], ox, oy, DGraphics::TOP | DGraphics::LEFT);
+  g->drawImageOpaque((*layers)[0], ox, oy, DGraphics::TOP_LEFT);
 
   if (shieldTimer > 0) drawUnit((*shieldSprites)[on ? 1 : 0], player->posX(), player->posY(), ox, oy);
   if (!playerHidden) drawUnit(tankSprite(*player, true), player->posX(), player->posY(), ox, oy);
@@ -276,11 +276,11 @@ void GameTanks::paint() {
   for (int32_t y = 0; y < gridH; y += kBlockCells)
     for (int32_t x = 0; x < gridW; x += kBlockCells)
       if (((*grid)[y][x] & CELL_COVER) != 0) GameImage::draw(ox + x * cellSize, oy + y * cellSize, coverSprite);
-  g->drawImage((*layers)[1], 0, h, DGraphics::BOTTOM | DGraphics::LEFT);
+  g->drawImage((*layers)[1], 0, h, DGraphics::BOTTOM_LEFT);
   if (battleEnded && !battleWon) {
     const char16_t* key = player->lives < 1 ? u"gameover" : u"basedestroy";
     GameLib::font(GameLib::FONT_HUD0)
-        ->drawStringOnScreen(gamelib::TextTable::getString(key), textX, h / 2, DGraphics::BOTTOM | DGraphics::HCENTER);
+        ->drawStringOnScreen(gamelib::TextTable::getString(key), textX, h / 2, DGraphics::BOTTOM_CENTRE);
   }
 }
 
