@@ -5,31 +5,11 @@
 #include <memory>
 
 #include "core/io/DDataInputStream.h"
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace bounce {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-namespace GameAction = gamelib::GameAction;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -39,10 +19,10 @@ constexpr int64_t kGameCompleteMs = 3000;
 constexpr int32_t kStylusDeadZone = 3;
 constexpr int32_t kRays = Bounce::kRays;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 // The game's menus are the standard ones, and the round chooser is its own page.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == Bounce::kItemCount);
 static_assert(kMenu[Bounce::ITEM_START].kind == MenuEntry::Start && kMenu[Bounce::ITEM_EXIT].kind == MenuEntry::Exit);
 constexpr MenuPage kRoundChooser = MenuPage::Own;
@@ -58,16 +38,16 @@ Bounce::~Bounce() = default;
 
 void Bounce::makeScratch() {
   crossX = crossY = 0;
-  for (nuv::lang::DintArrayPtr* a :
+  for (DintArrayPtr* a :
        {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow, &hitDistance}) {
-    *a = new nuv::lang::DintArray(kRays);
+    *a = new DintArray(kRays);
   }
   noHit = new nuv::lang::DboolArray(kRays);
   verticalEdge = new nuv::lang::DboolArray(kRays);
 }
 
 void Bounce::releaseScratch() {
-  for (nuv::lang::DintArrayPtr* a :
+  for (DintArrayPtr* a :
        {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow, &hitDistance}) {
     *a = nullptr;
   }
@@ -132,7 +112,7 @@ void Bounce::update() {
 void Bounce::buildMenu() { menuFlow->showEntries(gamePaused); }
 
 void Bounce::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [this] { startFromMenu(); };
   hooks.resume = [this] {
     MenuFlow::resumePlay();

@@ -1,20 +1,11 @@
 // Painting of the brick-and-paddle game by state: the loading screen, the menus, the play screen with its
 // heads-up display and particles, the round intro, game-over and game-complete texts, the key set-up.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -87,7 +78,7 @@ void Bounce::paint() {
       if (fieldSettling_) paintPlay();
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -179,7 +170,7 @@ void Bounce::paintHud() {
 void Bounce::paintParticles() {
   if (particles.isNull()) return;
   DGraphics& g = *GameLib::graphics;
-  nuv::lang::DintArray2d& records = *particles;
+  DintArray2d& records = *particles;
   for (int32_t i = 0; i < records.length; ++i) {
     const int32_t* p = records[i]->data();
     int32_t type = p[PARTICLE_TYPE];

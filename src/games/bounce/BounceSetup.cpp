@@ -2,29 +2,12 @@
 // animations, sounds, texts, the menus and the long-lived objects of play.
 #include <memory>
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::Animation;
-using gamelib::AnimationArray;
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -35,13 +18,12 @@ constexpr int32_t kParticlesPerBaseWidth = 100;
 }  // namespace
 
 void Bounce::init() {
-  int64_t start = nuv::lang::DSystem::currentTimeMillis();
+  int64_t start = DSystem::currentTimeMillis();
   gameState = STATE_LOADING;
 
   splashImage = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splashImage, GameLib::screenWidth >> 1,
-                               (GameLib::screenHeight - splashImage->getHeight()) >> 1,
-                               nuv::microedition::lcdui::DGraphics::TOP_CENTRE);
+                               (GameLib::screenHeight - splashImage->getHeight()) >> 1, DGraphics::TOP_CENTRE);
   MenuFlow::startLoading();
   loadingBarShown_ = true;
 
@@ -104,7 +86,7 @@ void Bounce::loadSprites() {
   MenuFlow::advanceLoading();
   bonusAnimations = new AnimationArray(data::kBonusKinds + 1);
   for (int32_t k = 1; k <= data::kBonusKinds; ++k) {
-    gamelib::AnimationPtr a = loadAnimation(DStringPtr(data::kBonusPrefix) + k);
+    AnimationPtr a = loadAnimation(DStringPtr(data::kBonusPrefix) + k);
     a->restart();
     (*bonusAnimations)[k] = a;
   }
@@ -130,12 +112,12 @@ void Bounce::makePlayObjects() {
   }
   MenuFlow::advanceLoading();
 
-  particles = new nuv::lang::DintArray2d(brickWidth * kParticlesPerBaseWidth / baseBrickWidth, kParticleFields);
+  particles = new DintArray2d(brickWidth * kParticlesPerBaseWidth / baseBrickWidth, kParticleFields);
   resetPlay();
 }
 
 void Bounce::finishLoading() {
-  if (nuv::lang::DSystem::currentTimeMillis() - stateTime < kMinLoadingMs) return;
+  if (DSystem::currentTimeMillis() - stateTime < kMinLoadingMs) return;
   MenuFlow::advanceLoading();
   loadingBarShown_ = false;
   gameState = STATE_MENU;
@@ -147,7 +129,7 @@ void Bounce::leave() {
   if (!menu.isNull()) menu->releaseImage();
   menuFlow = nullptr;
   releaseGameObjects();
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   balls = nullptr;
   enemies = nullptr;
   releaseScratch();

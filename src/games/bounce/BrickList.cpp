@@ -2,24 +2,14 @@
 // background, walls and bricks that play draws from.
 #include "games/bounce/BrickList.h"
 
-#include "core/lang/DExceptionBase.h"
 #include "core/lang/DMath.h"
-#include "core/lang/DStringArray.h"
 #include "core/lang/DStringBuffer.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImage;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -45,8 +35,8 @@ GameImagePtr image(DStringPtr name) { return GameImage::create(name); }
 
 // One picture per name, with the suffix (a turn or a mirror) added; a null name leaves its place empty.
 template <size_t N>
-gamelib::GameImageArrayPtr imageList(const char16_t* const (&names)[N], const char16_t* suffix = u"") {
-  gamelib::GameImageArrayPtr list = new GameImageArray(static_cast<int32_t>(N));
+GameImageArrayPtr imageList(const char16_t* const (&names)[N], const char16_t* suffix = u"") {
+  GameImageArrayPtr list = new GameImageArray(static_cast<int32_t>(N));
   for (size_t i = 0; i < N; ++i) {
     if (names[i] != nullptr) (*list)[static_cast<int32_t>(i)] = image(DStringPtr(names[i]) + suffix);
   }
@@ -71,7 +61,7 @@ BrickList::BrickList() {
   twoHitImages = imageList(data::kTwoHitBricks);
   threeHitImages = imageList(data::kThreeHitBricks);
   quarterImages = imageList(data::kQuarterBricks);
-  animations = new gamelib::AnimationArray(4);
+  animations = new AnimationArray(4);
   (*animations)[Brick::ANIM_DISAPPEAR] = loadAnimation(data::kBrickDisappear);
   (*animations)[Brick::ANIM_APPEAR] = loadAnimation(data::kBrickAppear);
   (*animations)[Brick::ANIM_SPARK] = loadAnimation(data::kSpark);
@@ -194,7 +184,7 @@ void BrickList::loadRound(int32_t newRound) {
     throw new DExceptionBase(ExceptionCode::IOException, u"round %d: no round file", newRound);
   }
   nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
-  nuv::lang::DStringArrayPtr lines = new nuv::lang::DStringArray(fieldRows);
+  DStringArrayPtr lines = new DStringArray(fieldRows);
   try {
     for (int32_t row = 0; row < fieldRows; ++row) {
       DStringPtr line = readLine(in);
@@ -259,8 +249,7 @@ void BrickList::drawBackground() {
   const int32_t w = GameLib::screenWidth;
   const int32_t h = GameLib::screenHeight;
   try {
-    nuv::microedition::lcdui::DImagePtr loaded =
-        GameLib::loadImage(DStringPtr(data::kBackgroundPrefix) + ((round - 1) % data::kBackgrounds + 1));
+    DImagePtr loaded = GameLib::loadImage(DStringPtr(data::kBackgroundPrefix) + ((round - 1) % data::kBackgrounds + 1));
     if (!loaded.isNull()) backImage = loaded;
   } catch (DExceptionBase* e) {
     nuv::lang::catchException(e, ExceptionCode::Exception);

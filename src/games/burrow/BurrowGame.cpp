@@ -6,39 +6,23 @@
 #include <iterator>
 #include <span>
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace burrow {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The game's menus are the standard ones; the level list is its own page.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == BurrowGame::kItemCount);
 static_assert(kMenu[BurrowGame::ITEM_START].kind == MenuEntry::Start &&
               kMenu[BurrowGame::ITEM_EXIT].kind == MenuEntry::Exit);
 constexpr MenuPage kLevelList = MenuPage::Own;
 
 // The states that show a page of the in-game menu.
-constexpr gamelib::MenuPageNumber kStates[] = {
+constexpr MenuPageNumber kStates[] = {
     {MenuPage::Start, BurrowGame::MENU},     {MenuPage::Pause, BurrowGame::PAUSE_MENU},
     {MenuPage::Help, BurrowGame::HELP},      {MenuPage::Table, BurrowGame::HIGH_SCORES},
     {MenuPage::Keys, BurrowGame::KEY_SETUP}, {kLevelList, BurrowGame::LEVEL_SELECT},
@@ -51,7 +35,7 @@ bool showsAPage(int32_t state) {
 // The state changes clear the held flags of the movement, fire and corner actions.
 constexpr int32_t kClearedActions = 9;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 bool waited(int64_t ms) { return now() - stateTime > ms; }
 
@@ -69,14 +53,14 @@ void BurrowGame::update() {
       break;
     case MENU:
     case PAUSE_MENU:
-      menuFlow->update(gamelib::pageOfNumber(kStates, gameState));
+      menuFlow->update(pageOfNumber(kStates, gameState));
       // A choice takes the fire key with it.
       if (!gameMenu.isNull() && gameMenu->chosen) ScreenCanvas::held[GameAction::Fire] = false;
       break;
     case LEVEL_SELECT:
     case HIGH_SCORES:
     case KEY_SETUP:
-      menuFlow->update(gamelib::pageOfNumber(kStates, gameState));
+      menuFlow->update(pageOfNumber(kStates, gameState));
       break;
     case GAME_OVER:
       if (!waited(kGameOverMs)) break;
@@ -100,7 +84,7 @@ void BurrowGame::update() {
 }
 
 void BurrowGame::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [] {
     if (openLevel < 2) {
       startGame(1);
@@ -126,7 +110,7 @@ void BurrowGame::makeMenuFlow() {
       setState(MENU);
     }
   };
-  hooks.shown = [](MenuPage page) { enterState(gamelib::numberOfPage(kStates, page)); };
+  hooks.shown = [](MenuPage page) { enterState(numberOfPage(kStates, page)); };
   // The help is laid out once, by the set-up; every page is built afresh when it shows.
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysKeepTheList = false});
   menuFlow->scoreMenu = scoreTable;
@@ -135,7 +119,7 @@ void BurrowGame::makeMenuFlow() {
 void BurrowGame::setState(int32_t state) {
   // A page of the menu is built by the flow, which then enters its state.
   if (showsAPage(state) && !menuFlow.isNull()) {
-    menuFlow->show(gamelib::pageOfNumber(kStates, state));
+    menuFlow->show(pageOfNumber(kStates, state));
   } else {
     enterState(state);
   }

@@ -1,20 +1,12 @@
 // Painting of the tunnel-digging game by state: the field with its movers and frame panels, the heads-up
 // row, the level caption and the game-over caption, the menus and the key set-up.
 #include "core/lang/DInteger.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using gamelib::GameLib;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImagePtr;
+using namespace gamelib::api;
 
 namespace {
 // Pixels between caption lines and between life icons.
@@ -61,7 +53,7 @@ void BurrowGame::paint() {
       paintLevelIntro();
       break;
     case KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -79,7 +71,7 @@ void BurrowGame::paintCaption(DStringPtr text) {
 void BurrowGame::paintLevelIntro() {
   paintCaption((TextTable::getString(u"level") + u" ") + levelNumber);
   // One hero per life left.
-  const gamelib::GameImagePtr icon = (*heroRightAnim->frames)[0];
+  const GameImagePtr icon = (*heroRightAnim->frames)[0];
   const int32_t lives = player->lives;
   if (icon.isNull() || lives <= 0) return;
   const int32_t h = GameLib::font(GameLib::FONT_HUD1)->getHeight(), spacing = icon->w + kIconGap;

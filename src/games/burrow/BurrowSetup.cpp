@@ -3,28 +3,12 @@
 #include <memory>
 #include <span>
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using gamelib::Animation;
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -57,8 +41,8 @@ DImagePtr picture(const char16_t* name) {
   return image;
 }
 
-gamelib::AnimationPtr bagAnimation(std::span<const int32_t> frames) {
-  gamelib::AnimationPtr a = new Animation(static_cast<int32_t>(frames.size()));
+AnimationPtr bagAnimation(std::span<const int32_t> frames) {
+  AnimationPtr a = new Animation(static_cast<int32_t>(frames.size()));
   for (int32_t f : frames) a->addFrame(GameImage::create((*bagFrames)[f]));
   a->ticksPerFrame = 1;
   return a;
@@ -170,7 +154,7 @@ void BurrowGame::buildMenu() {
 }
 
 void BurrowGame::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   menuFlow = nullptr;
   releaseGameObjects();
 }

@@ -5,46 +5,29 @@
 
 #include <memory>
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace canyon {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 constexpr int64_t kGetReadyMs = 1500;
 constexpr int64_t kEndScreenMs = 2000;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 bool waited(int64_t ms) { return now() - stateTime > ms; }
 
 // The start and pause pages are the standard ones; the level list is the game's own page.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 
 // The flow's page of each menu kind.
-constexpr gamelib::MenuPageNumber kKinds[] = {{MenuPage::Start, MENU_MAIN},
-                                              {MenuPage::Pause, MENU_PAUSE},
-                                              {MenuPage::Help, MENU_HELP},
-                                              {MenuPage::Table, MENU_HIGH_SCORES},
-                                              {MenuPage::Own, MENU_LEVELS}};
+constexpr MenuPageNumber kKinds[] = {{MenuPage::Start, MENU_MAIN},
+                                     {MenuPage::Pause, MENU_PAUSE},
+                                     {MenuPage::Help, MENU_HELP},
+                                     {MenuPage::Table, MENU_HIGH_SCORES},
+                                     {MenuPage::Own, MENU_LEVELS}};
 
 bool pausePictureTapped() {
   if (pausePicture.isNull() || !ScreenCanvas::pointerDown) return false;
@@ -59,9 +42,8 @@ void CanyonGame::setState(int32_t state) {
   if (state == STATE_GAME_OVER) {
     try {
       gameOverPicture = GameLib::loadImage(data::kGameOver);
-    } catch (nuv::lang::DExceptionBase* e) {
-      std::unique_ptr<nuv::lang::DExceptionBase> dropped =
-          nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
+    } catch (DExceptionBase* e) {
+      std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
       gameOverPicture = nullptr;
     }
   }
@@ -150,10 +132,10 @@ void CanyonGame::updateLevelEnd() {
   }
 }
 
-void CanyonGame::handleMenu() { menuFlow->update(gamelib::pageOfNumber(kKinds, menuKind)); }
+void CanyonGame::handleMenu() { menuFlow->update(pageOfNumber(kKinds, menuKind)); }
 
 void CanyonGame::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [this] {
     if (openLevel == 1) {
       startLevel(0);
@@ -197,7 +179,7 @@ void CanyonGame::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuKind = gamelib::numberOfPage(kKinds, page);
+    menuKind = numberOfPage(kKinds, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
                           {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true});
@@ -212,6 +194,6 @@ void CanyonGame::startLevel(int32_t index) {
   GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
 }
 
-void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(gamelib::pageOfNumber(kKinds, kind)); }
+void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind)); }
 
 }  // namespace canyon

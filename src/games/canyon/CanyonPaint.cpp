@@ -1,19 +1,11 @@
 // Drawing the river-flying shooter by state: the menus, the play view (river, entities, plane, shots,
 // panels, lives, fuel gauge and score), the get-ready, game-over and game-complete screens, the key set-up.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/canyon/CanyonGame.h"
 
 namespace canyon {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -58,7 +50,7 @@ void CanyonGame::paint() {
       paintGetReady(g);
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -99,10 +91,8 @@ void CanyonGame::paintPlane() {
     return;
   }
   if (!invulnerable || (invulnerableCounter / kBlinkSteps) % 2 == 0) {
-    const bool* held = gamelib::ScreenCanvas::held;
-    gamelib::AnimationPtr banking = held[gamelib::GameAction::Left]    ? bankLeft
-                                    : held[gamelib::GameAction::Right] ? bankRight
-                                                                       : nullptr;
+    const bool* held = ScreenCanvas::held;
+    AnimationPtr banking = held[GameAction::Left] ? bankLeft : held[GameAction::Right] ? bankRight : nullptr;
     if (banking.isNull()) {
       planeImage->paint(x, y);
     } else {

@@ -3,32 +3,12 @@
 // the river screens, the plane, the panels and the key set-up; and letting all of it go again.
 #include <memory>
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/canyon/CanyonGame.h"
 
 namespace canyon {
 
-using gamelib::Animation;
-using gamelib::AnimationArray;
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImage;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -159,7 +139,7 @@ void CanyonGame::loadPlane() {
 void CanyonGame::loadAnimations() {
   leftAnimations = new AnimationArray(data::kEntityCodes);
   rightAnimations = new AnimationArray(data::kEntityCodes);
-  points = new nuv::lang::DintArray(data::kEntityCodes);
+  points = new DintArray(data::kEntityCodes);
   for (int32_t code = 0; code < data::kEntityCodes; ++code) {
     const int32_t twin = data::kTwinOf[code];
     if (twin != code) {
@@ -178,7 +158,7 @@ void CanyonGame::loadAnimations() {
 }
 
 void CanyonGame::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   SoundManager::stopAll();
   if (!menu.isNull()) menu->releaseImage();
   menuFlow = nullptr;

@@ -2,50 +2,34 @@
 // starting a game, the level intro, game over with the high-score offer, and the key set-up.
 #include "games/climber/Climber.h"
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace climber {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The game's menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == kItemCount);
 static_assert(kMenu[ITEM_START].kind == MenuEntry::Start && kMenu[ITEM_EXIT].kind == MenuEntry::Exit);
 
 constexpr int32_t kStepMs = GameLib::kStepMs;
 
 // The flow's page of each menu mode; the level list is the game's own page.
-constexpr gamelib::MenuPageNumber kModes[] = {{MenuPage::Start, MENU_START},
-                                              {MenuPage::Pause, MENU_PAUSE},
-                                              {MenuPage::Help, MENU_HELP},
-                                              {MenuPage::Table, MENU_HIGH_SCORES},
-                                              {MenuPage::Own, MENU_LEVELS}};
+constexpr MenuPageNumber kModes[] = {{MenuPage::Start, MENU_START},
+                                     {MenuPage::Pause, MENU_PAUSE},
+                                     {MenuPage::Help, MENU_HELP},
+                                     {MenuPage::Table, MENU_HIGH_SCORES},
+                                     {MenuPage::Own, MENU_LEVELS}};
 
 }  // namespace
 
 void Climber::update() {
   switch (gameState) {
     case STATE_MENU:
-      menuFlow->update(gamelib::pageOfNumber(kModes, menuMode));
+      menuFlow->update(pageOfNumber(kModes, menuMode));
       break;
     case STATE_PLAYING:
       updatePlaying();
@@ -68,10 +52,10 @@ void Climber::update() {
   }
 }
 
-void Climber::buildMenu(int32_t mode) { menuFlow->show(gamelib::pageOfNumber(kModes, mode)); }
+void Climber::buildMenu(int32_t mode) { menuFlow->show(pageOfNumber(kModes, mode)); }
 
 void Climber::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [] {
     if (openLevel == 1) {
       startGame(1);
@@ -114,7 +98,7 @@ void Climber::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuMode = gamelib::numberOfPage(kModes, page);
+    menuMode = numberOfPage(kModes, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
   menuFlow->helpFolder = data::kHelpFolder;

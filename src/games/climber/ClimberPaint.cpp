@@ -2,24 +2,12 @@
 // The map is larger than the screen, so drawn cells live in the back buffer, a wrap-around cache a little
 // larger than the screen: a cell is drawn there when it changes or scrolls into the buffered window, and
 // each frame the buffer is copied to the screen in four pieces at the view's offset.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/climber/Climber.h"
 
 namespace climber {
 
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DGraphicsPtr;
+using namespace gamelib::api;
 
 namespace {
 constexpr int32_t kBlack = 0x000000;
@@ -33,7 +21,7 @@ constexpr int32_t kShineBehind = 2;
 constexpr int32_t kShineAhead = 1;
 
 // The entry of a list the level takes in turn; null for an empty list.
-GameImagePtr levelPicture(const gamelib::GameImageArrayPtr& list) {
+GameImagePtr levelPicture(const GameImageArrayPtr& list) {
   if (list.isNull() || list->length == 0) return nullptr;
   return (*list)[level % list->length];
 }
@@ -227,7 +215,7 @@ void Climber::paint() {
       }
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

@@ -4,37 +4,12 @@
 #include <iterator>
 #include <memory>
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/climber/Climber.h"
 
 namespace climber {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArrayPtr;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImage;
-using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -173,14 +148,14 @@ void Climber::makePlayObjects() {
 
   hero = new Runner();
   enemies = new RunnerArray(data::kMaxGuards);
-  holeTable = new nuv::lang::DintArray2d(kHoleSlots, 2);
+  holeTable = new DintArray2d(kHoleSlots, 2);
   for (int32_t r = 0; r < kHoleSlots; ++r) (*(*holeTable)[r])[HOLE_CELL] = -1;
   cells = nullptr;
   MenuFlow::advanceLoading();
 }
 
 void Climber::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   SoundManager::stopAll();
   cells = nullptr;
   distanceTable = nullptr;

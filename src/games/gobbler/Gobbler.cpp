@@ -5,33 +5,18 @@
 
 #include <cstdlib>
 
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MazeDrawing.h"
 
 namespace gobbler {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-namespace GameAction = gamelib::GameAction;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
+using namespace gamelib::api;
 
 namespace {
 
 // The start and pause menus: the standard entries, but "highscores" opens the game's choice of tables.
-constexpr gamelib::MenuEntryKeys kMenu[] = {
+constexpr MenuEntryKeys kMenu[] = {
     {MenuEntry::Start, u"start", u"continue"}, {MenuEntry::Own, u"highscores", u"highscores"},
     {MenuEntry::Help, u"help", u"help"},       {MenuEntry::SfxLevel, nullptr, nullptr},
     {MenuEntry::MusicLevel, nullptr, nullptr}, {MenuEntry::Keys, u"cfg_keys", u"cfg_keys"},
@@ -43,12 +28,11 @@ static_assert(kMenu[Gobbler::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
               kMenu[Gobbler::ITEM_HIGH_SCORES].kind == MenuEntry::Own);
 
 // The flow's page of each of the game's pages; the set-up page and the choice of tables are its own.
-constexpr MenuPage kSetupPage = gamelib::ownPage(0);
-constexpr MenuPage kTablesPage = gamelib::ownPage(1);
-constexpr gamelib::MenuPageNumber kPages[] = {
-    {MenuPage::Start, Gobbler::PAGE_START}, {MenuPage::Pause, Gobbler::PAGE_PAUSE},
-    {kSetupPage, Gobbler::PAGE_SETUP},      {MenuPage::Help, Gobbler::PAGE_HELP},
-    {MenuPage::Table, Gobbler::PAGE_TABLE}, {kTablesPage, Gobbler::PAGE_TABLES}};
+constexpr MenuPage kSetupPage = ownPage(0);
+constexpr MenuPage kTablesPage = ownPage(1);
+constexpr MenuPageNumber kPages[] = {{MenuPage::Start, Gobbler::PAGE_START}, {MenuPage::Pause, Gobbler::PAGE_PAUSE},
+                                     {kSetupPage, Gobbler::PAGE_SETUP},      {MenuPage::Help, Gobbler::PAGE_HELP},
+                                     {MenuPage::Table, Gobbler::PAGE_TABLE}, {kTablesPage, Gobbler::PAGE_TABLES}};
 
 }  // namespace
 
@@ -63,7 +47,7 @@ void Gobbler::paint() {
       game->paint();
       break;
     case STATE_KEYS:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -81,13 +65,13 @@ void Gobbler::update() {
       menuFlow->update(MenuPage::Keys);
       break;
     default:
-      menuFlow->update(gamelib::pageOfNumber(kPages, menuPage));
+      menuFlow->update(pageOfNumber(kPages, menuPage));
       break;
   }
 }
 
 void Gobbler::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [] { buildMenu(PAGE_SETUP); };
   hooks.resume = [this] { continueGame(); };
   hooks.abandon = [] {
@@ -121,7 +105,7 @@ void Gobbler::makeMenuFlow() {
       return;
     }
     screenState = STATE_MENU;
-    menuPage = gamelib::numberOfPage(kPages, page);
+    menuPage = numberOfPage(kPages, page);
     if (page == MenuPage::Start) gamePaused = false;
     if (page == MenuPage::Pause) gamePaused = true;
   };
@@ -193,7 +177,7 @@ void Gobbler::refreshSetupTexts() {
   (*setupTexts)[SETUP_MODE] = TextTable::getString((*modeKeys)[gameMode]);
 }
 
-void Gobbler::buildMenu(int32_t page) { menuFlow->show(gamelib::pageOfNumber(kPages, page)); }
+void Gobbler::buildMenu(int32_t page) { menuFlow->show(pageOfNumber(kPages, page)); }
 
 bool Gobbler::isRequested(int32_t direction) { return requestedDirection() == direction; }
 

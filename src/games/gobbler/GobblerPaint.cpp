@@ -1,19 +1,14 @@
 // The game's picture: the still frame after a cleared maze, the start of a life with level, score and lives,
 // the end of the game, and the play view with the panel, the maze, the actors, the pop-ups and the counters.
 #include "core/lang/DInteger.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MazeDrawing.h"
 
 namespace gobbler {
 
-using gamelib::GameLib;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 // The level-start texts sit around the middle; lines and icons 3 pixels apart.
@@ -48,7 +43,7 @@ void GobblerGame::paint() {
 
 void GobblerGame::paintLevelStart() {
   fillScreen(backColour);
-  const gamelib::ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
+  const ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
   const int32_t cx = GameLib::screenWidth / 2, h = font->getHeight();
   const int32_t y1 = (GameLib::screenHeight - kTextBlock) / 2;
   font->drawStringOnScreen(TextTable::getString(u"level") + u" " + levelNumber(), cx, y1, DGraphics::TOP_CENTRE);
@@ -60,7 +55,7 @@ void GobblerGame::paintLevelStart() {
 
 void GobblerGame::paintGameOver() {
   fillScreen(backColour);
-  const gamelib::ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
+  const ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
   const int32_t cx = GameLib::screenWidth / 2, h = font->getHeight();
   const int32_t y0 = GameLib::screenHeight / 2 - 2 * h - kLineGap;
   font->drawStringOnScreen(TextTable::getString(u"gameover"), cx, y0, DGraphics::TOP_CENTRE);
@@ -91,7 +86,7 @@ void GobblerGame::paintPlay() {
   for (int32_t i = 0; i < sprites->length; ++i) {
     if (!(*sprites)[i].isNull()) (*sprites)[i]->draw(viewX, viewY);
   }
-  const gamelib::ImageFontPtr counter = GameLib::font(GameLib::FONT_MENU);
+  const ImageFontPtr counter = GameLib::font(GameLib::FONT_MENU);
   if (gameMode == MODE_TIME || gameMode == MODE_KILL) {
     const int64_t seconds = (timeLimitMs - elapsedMs) / 1000;
     counter->drawStringOnScreen(DStringPtr(u"") + static_cast<int32_t>(seconds < 0 ? 0 : seconds), kCounterX, viewY,
@@ -100,8 +95,7 @@ void GobblerGame::paintPlay() {
     const int32_t left = levelNumber() * kFruitsPerLevel - fruitsEaten;
     counter->drawStringOnScreen(DStringPtr(u"") + (left < 0 ? 0 : left), kCounterX, viewY, DGraphics::TOP_LEFT);
   }
-  if (!gamelib::GameMenu::pauseImage.isNull())
-    g.drawImageOpaque(gamelib::GameMenu::pauseImage, w, 0, DGraphics::TOP_RIGHT);
+  if (!GameMenu::pauseImage.isNull()) g.drawImageOpaque(GameMenu::pauseImage, w, 0, DGraphics::TOP_RIGHT);
 }
 
 }  // namespace gobbler

@@ -3,27 +3,13 @@
 #include <memory>
 
 #include "core/io/DDataInputStream.h"
-#include "core/lang/DExceptionBase.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGlobals.h"
 
 namespace gobbler {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -35,7 +21,7 @@ constexpr int32_t kLineFeed = 10;
 }  // namespace
 
 void Gobbler::init() {
-  nuv::microedition::lcdui::DImagePtr splash = GameLib::loadImage(data::kSplash);
+  DImagePtr splash = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splash, GameLib::screenWidth / 2, (GameLib::screenHeight - splash->getHeight()) / 2,
                                DGraphics::TOP_CENTRE);
   MenuFlow::startLoading();
@@ -82,8 +68,8 @@ void Gobbler::makeTexts() {
   MenuFlow::advanceLoading();
   if (tableTexts.isNull()) {
     DStringArrayPtr texts = new DStringArray(modeKeys->length + 1);
-    for (int32_t i = 0; i < modeKeys->length; ++i) (*texts)[i] = gamelib::TextTable::getString((*modeKeys)[i]);
-    (*texts)[modeKeys->length] = gamelib::TextTable::getString(u"exit");
+    for (int32_t i = 0; i < modeKeys->length; ++i) (*texts)[i] = TextTable::getString((*modeKeys)[i]);
+    (*texts)[modeKeys->length] = TextTable::getString(u"exit");
     tableTexts = texts;
   }
   MenuFlow::advanceLoading();
@@ -109,12 +95,12 @@ void Gobbler::measureMaze() {
     in->close();
   } catch (DExceptionBase* e) {
     // The counts reached so far stand; a map that cannot be played is reported when a game starts.
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
   }
 }
 
 void Gobbler::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   SoundManager::stopAll();
   menuFlow = nullptr;
 }

@@ -2,18 +2,14 @@
 // cell of a new map its rectangle and its tile from the walls around it.
 #include <memory>
 
-#include "core/lang/DExceptionBase.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MapBase.h"
 #include "games/gobbler/WallPatterns.h"
 
 namespace gobbler {
 
-using gamelib::GameImage;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -22,16 +18,16 @@ constexpr int32_t kStyleColumns = data::kTileStyles + 1;
 
 DStringPtr twoDigits(int32_t n) { return n < 10 ? DStringPtr(u"0") + n : DStringPtr(u"") + n; }
 
-gamelib::AnimationPtr cellAnimation(const char16_t* name) {
-  return new gamelib::Animation(gamelib::TextTable::split(gamelib::TextTable::getString(name), u';'));
+AnimationPtr cellAnimation(const char16_t* name) {
+  return new Animation(TextTable::split(TextTable::getString(name), u';'));
 }
 
 }  // namespace
 
 void initialize_map() {
   try {
-    MapBase::tileImages = new gamelib::GameImageArray2d(data::kTilesPerStyle, kStyleColumns);
-    MapBase::doorImages = new gamelib::GameImageArray(data::kTileStyles);
+    MapBase::tileImages = new GameImageArray2d(data::kTilesPerStyle, kStyleColumns);
+    MapBase::doorImages = new GameImageArray(data::kTileStyles);
     for (int32_t s = 0; s < data::kTileStyles; ++s) {
       const DStringPtr digit = DStringPtr(u"") + (s + 1);
       (*MapBase::doorImages)[s] = GameImage::create(digit + data::kDoorName);
@@ -40,13 +36,12 @@ void initialize_map() {
             GameImage::create(digit + data::kWallTileName + twoDigits(n) + data::kTileSuffix);
       }
     }
-    gamelib::TextTable::parse(
-        gamelib::GameLib::loadFile(gamelib::GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+    TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
     MapBase::dotAnimation = cellAnimation(data::kDotAnimation);
     MapBase::powerDotAnimation = cellAnimation(data::kPowerDotAnimation);
     MapBase::portalAnimation = cellAnimation(data::kPortalAnimation);
   } catch (DExceptionBase* e) {
-    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
+    std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
     logLine(u"Can't initialize_map");
   }
 }
@@ -69,7 +64,7 @@ void MapBase::buildWalls() {
       c.image = (*tileImages)[tile][tileStyle];
     }
   }
-  mazeImage = nuv::microedition::lcdui::DImage::createMutableImage((cols + 2) * cellWidth, (rows + 2) * cellHeight);
+  mazeImage = DImage::createMutableImage((cols + 2) * cellWidth, (rows + 2) * cellHeight);
   mazeRebuild = true;
 }
 

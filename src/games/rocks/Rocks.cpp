@@ -4,31 +4,16 @@
 
 #include <span>
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace rocks {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The standard entries with the screen-edge option before the key set-up; its text follows the option.
-constexpr gamelib::MenuEntryKeys kMenu[] = {
+constexpr MenuEntryKeys kMenu[] = {
     {MenuEntry::Start, u"start", u"continue"},   {MenuEntry::HighScores, u"highscores", u"highscores"},
     {MenuEntry::Help, u"help", u"help"},         {MenuEntry::SfxLevel, nullptr, nullptr},
     {MenuEntry::MusicLevel, nullptr, nullptr},   {MenuEntry::Own, data::kBoundsOff, data::kBoundsOff},
@@ -38,18 +23,18 @@ static_assert(std::size(kMenu) == Rocks::kItemCount);
 static_assert(kMenu[Rocks::ITEM_BOUNDS].kind == MenuEntry::Own && kMenu[Rocks::ITEM_EXIT].kind == MenuEntry::Exit);
 
 // The flow's page of each menu mode.
-constexpr gamelib::MenuPageNumber kModes[] = {{MenuPage::Start, Rocks::MENU_START},
-                                              {MenuPage::Pause, Rocks::MENU_PAUSE},
-                                              {MenuPage::Help, Rocks::MENU_HELP},
-                                              {MenuPage::Table, Rocks::MENU_HIGH_SCORES}};
+constexpr MenuPageNumber kModes[] = {{MenuPage::Start, Rocks::MENU_START},
+                                     {MenuPage::Pause, Rocks::MENU_PAUSE},
+                                     {MenuPage::Help, Rocks::MENU_HELP},
+                                     {MenuPage::Table, Rocks::MENU_HIGH_SCORES}};
 
 DStringPtr boundsText() { return TextTable::getString(boundsOn ? data::kBoundsOn : data::kBoundsOff); }
 
 }  // namespace
 
 Rocks::Rocks()
-    : particleSlots(new nuv::lang::DintArray2d(kBurstRows, 4)),
-      particles(new nuv::lang::DintArray2d(kBurstRows * kRecordsPerBurst, 5)),
+    : particleSlots(new DintArray2d(kBurstRows, 4)),
+      particles(new DintArray2d(kBurstRows * kRecordsPerBurst, 5)),
       shots(new FlyingOArray(kShotPlaces)) {}
 
 Rocks::~Rocks() = default;
@@ -64,7 +49,7 @@ void Rocks::playSound(int32_t id, int32_t loops) {
 void Rocks::update() {
   switch (gameState) {
     case STATE_MENU:
-      menuFlow->update(gamelib::pageOfNumber(kModes, menuMode));
+      menuFlow->update(pageOfNumber(kModes, menuMode));
       // A choice takes the select key with it.
       if (!menu.isNull() && menu->chosen) ScreenCanvas::select = false;
       break;
@@ -77,10 +62,10 @@ void Rocks::update() {
   }
 }
 
-void Rocks::buildMenu(int32_t mode) { menuFlow->show(gamelib::pageOfNumber(kModes, mode)); }
+void Rocks::buildMenu(int32_t mode) { menuFlow->show(pageOfNumber(kModes, mode)); }
 
 void Rocks::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [this] {
     GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
     startGame();
@@ -116,7 +101,7 @@ void Rocks::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuMode = gamelib::numberOfPage(kModes, page);
+    menuMode = numberOfPage(kModes, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
   menuFlow->helpFolder = data::kHelpFolder;

@@ -1,19 +1,12 @@
 // Painting of the space-rocks game: the menu or the key set-up, else the tiled background, the star
 // layers, shots, rockets, rocks and saucers, then the bursts, the ship, a caption and the panels.
 #include "core/lang/DInteger.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/Rocks.h"
 
 namespace rocks {
 
-using gamelib::GameImage;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -44,7 +37,7 @@ void Rocks::paint() {
       menu->paint();
       return;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       return;
     default:
       break;
@@ -136,7 +129,7 @@ void Rocks::paintHud(DStringPtr caption) {
   }
   ship->paint();
   if (!caption.isNull()) drawText(caption, sw / 2, sh / 2, DGraphics::BASELINE_CENTRE);
-  gamelib::ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM1);
+  ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM1);
   if (!lifePanel.isNull()) {
     GameImage::draw(0, 0, lifePanel);
     numbers->drawStringOnScreen(nuv::lang::DInteger::toString(ship->lives),
@@ -158,7 +151,7 @@ void Rocks::drawText(DStringPtr text, int32_t x, int32_t y, int32_t anchor) {
 void Rocks::paintParticles(int32_t row, int32_t flag) {
   if (flag == 0 || burstCount == 0) return;
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight;
-  nuv::lang::DintArray2d& records = *particles;
+  DintArray2d& records = *particles;
   const int32_t b = kRecordsPerBurst * row;
 
   const int32_t* ring = records[b]->data();
@@ -166,7 +159,7 @@ void Rocks::paintParticles(int32_t row, int32_t flag) {
   const int32_t q = s % 3 - 1;
   if (s >= 0 && s / 3 < kRingQuarters && q >= 0 && q < waveImages->length) {
     const int32_t f = s / 3, x = ring[P_X], y = ring[P_Y];
-    gamelib::GameImageArray& pictures = *(*waveImages)[q];
+    GameImageArray& pictures = *(*waveImages)[q];
     GameImagePtr upperLeft = pictures[f];
     if (!upperLeft.isNull()) {
       const int32_t w = upperLeft->w, h = upperLeft->h;

@@ -2,33 +2,13 @@
 // the menu, texts, the star field, the ship and the key set-up; and the set-up of each level.
 #include <memory>
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
 #include "core/util/DRandom.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/Rocks.h"
 
 namespace rocks {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArray2d;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -107,7 +87,7 @@ void Rocks::loadSprites() {
 
   waveImages = new GameImageArray2d(data::kWaveRows, data::kWaveFrames * 4);
   for (int32_t i = 1; i <= data::kWaveRows; ++i) {
-    gamelib::GameImageArray& row = *(*waveImages)[i - 1];
+    GameImageArray& row = *(*waveImages)[i - 1];
     for (int32_t j = 1; j <= data::kWaveFrames; ++j) {
       DStringPtr name = ((DStringPtr(data::kWavePrefix) + i) + u"_") + j;
       row[j - 1] = GameImage::create(name);
@@ -125,9 +105,9 @@ void Rocks::loadSprites() {
   }
 
   // Without the ship's picture the game keeps the design scale.
-  gamelib::GameImagePtr scale = GameImage::create(data::kScaleImage);
+  GameImagePtr scale = GameImage::create(data::kScaleImage);
   shipWidth = scale.isNull() || scale->w < 1 ? designShipWidth : scale->w;
-  speedTable = new nuv::lang::DintArray(static_cast<int32_t>(std::size(kSpeedRamp)));
+  speedTable = new DintArray(static_cast<int32_t>(std::size(kSpeedRamp)));
   for (int32_t i = 0; i < speedTable->length; ++i) (*speedTable)[i] = scaled(kSpeedRamp[i]);
 
   lifePanel = GameImage::create(data::kLifePanel);
@@ -137,7 +117,7 @@ void Rocks::loadSprites() {
 void Rocks::makePlayObjects() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   starsPerLayer = scaled(kDesignStarsPerLayer);
-  stars = new nuv::lang::DintArray2d(starLayers * starsPerLayer, 2);
+  stars = new DintArray2d(starLayers * starsPerLayer, 2);
   for (int32_t i = stars->length - 1; i >= 0; --i) {
     int32_t* star = (*stars)[i]->data();
     star[0] = static_cast<int32_t>(magnitude(nextRandom()) % w) << kFixedShift;
@@ -148,7 +128,7 @@ void Rocks::makePlayObjects() {
 }
 
 void Rocks::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   waveImages = nullptr;
   bpImages = nullptr;
   pImages = nullptr;
@@ -164,7 +144,7 @@ void Rocks::leave() {
 }
 
 void Rocks::startLevel(int32_t newLevel, int32_t newScore) {
-  gamelib::ScreenCanvas::resetInput();
+  ScreenCanvas::resetInput();
   const int32_t picture = (level - 1) % data::kLevelPictures + 1;
   // A picture that does not load leaves the one before.
   nuv::lang::dropException(ExceptionCode::Exception, [&] {

@@ -5,36 +5,24 @@
 #include <memory>
 #include <span>
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 
 namespace swarm {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The game's menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == Swarm::kItemCount);
 static_assert(kMenu[Swarm::ITEM_START].kind == MenuEntry::Start && kMenu[Swarm::ITEM_EXIT].kind == MenuEntry::Exit);
 
 // The flow's page of each kind of menu.
-constexpr gamelib::MenuPageNumber kKinds[] = {{MenuPage::Start, Swarm::MENU_START},
-                                              {MenuPage::Pause, Swarm::MENU_PAUSE},
-                                              {MenuPage::Help, Swarm::MENU_HELP},
-                                              {MenuPage::Table, Swarm::MENU_TABLE}};
+constexpr MenuPageNumber kKinds[] = {{MenuPage::Start, Swarm::MENU_START},
+                                     {MenuPage::Pause, Swarm::MENU_PAUSE},
+                                     {MenuPage::Help, Swarm::MENU_HELP},
+                                     {MenuPage::Table, Swarm::MENU_TABLE}};
 
 }  // namespace
 
@@ -43,7 +31,7 @@ void Swarm::update() {
     case STATE_MENU:
       // A typed name is stored before the menu's step.
       menuFlow->storeTypedName();
-      menuFlow->update(gamelib::pageOfNumber(kKinds, menuKind));
+      menuFlow->update(pageOfNumber(kKinds, menuKind));
       break;
     case STATE_PLAY:
       playStep();
@@ -64,11 +52,10 @@ void Swarm::update() {
       stateTimer = GAME_OVER_TIME;
       // Without the picture the level's stays behind the texts.
       try {
-        nuv::microedition::lcdui::DImagePtr picture = GameLib::loadImage(data::kGameOver);
+        DImagePtr picture = GameLib::loadImage(data::kGameOver);
         if (!picture.isNull()) backgroundImage = picture;
-      } catch (nuv::lang::DExceptionBase* e) {
-        std::unique_ptr<nuv::lang::DExceptionBase> dropped =
-            nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
+      } catch (DExceptionBase* e) {
+        std::unique_ptr<DExceptionBase> dropped = nuv::lang::catchException(e, ExceptionCode::Exception);
       }
       break;
     case STATE_GAME_OVER:
@@ -100,10 +87,10 @@ bool Swarm::penLifted() {
   return !ScreenCanvas::pointerDown && (penWasDown || ScreenCanvas::lastPressTime != seenPressTime);
 }
 
-void Swarm::buildMenu(int32_t kind) { menuFlow->show(gamelib::pageOfNumber(kKinds, kind)); }
+void Swarm::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind)); }
 
 void Swarm::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [this] {
     GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
     level = 1;
@@ -137,7 +124,7 @@ void Swarm::makeMenuFlow() {
       return;
     }
     gameState = STATE_MENU;
-    menuKind = gamelib::numberOfPage(kKinds, page);
+    menuKind = numberOfPage(kKinds, page);
   };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
   menuFlow->helpFolder = data::kHelpFolder;

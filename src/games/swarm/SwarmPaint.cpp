@@ -1,19 +1,11 @@
 // Painting of the alien-formation game by state: the menu, the play field (scrolling picture, stars, planet,
 // ship, shots, aliens and the heads-up row), the wave intro, the lost game and the key set-up.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/swarm/Swarm.h"
 
 namespace swarm {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -56,7 +48,7 @@ void Swarm::paint() {
       paintGameOver();
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -77,7 +69,7 @@ void Swarm::paintPlay() {
 
   for (int32_t i = 0; i < stars->length; ++i) {
     if (i % starsPerLayer == 0) g.setColor((*starColours)[i / starsPerLayer]);
-    const nuv::lang::DintArray& star = *(*stars)[i];
+    const DintArray& star = *(*stars)[i];
     const int32_t x = integerPart(star[0]), y = integerPart(star[1]);
     g.drawLine(x, y, x, y);
   }
@@ -87,21 +79,21 @@ void Swarm::paintPlay() {
     shipImage->paint(shipX - shipHalfWidth, shipY);
     shipAnimation->paint(shipX - (*shipAnimation->frames)[0]->w / 2, shipY + shipHeight);
   } else if (!shipExplosionDone) {
-    const gamelib::GameImage& frame = *(*shipExplosion->frames)[shipExplosion->currentFrame];
+    const GameImage& frame = *(*shipExplosion->frames)[shipExplosion->currentFrame];
     shipExplosion->paint(shipX - frame.w / 2, shipY - frame.h / 2);
     shipExplosionDone = shipExplosion->finished;
   }
 
-  const nuv::lang::DintArray& shot = *playerShot;
+  const DintArray& shot = *playerShot;
   if (shot[0] == NONE && reloadTimer < 1 && !shipExploding) {
     bulletImage->paint(shipX - bulletImage->w / 2, shipY - bulletImage->h);
   }
   for (int32_t i = 0; i < enemyShots->length; ++i) {
-    const nuv::lang::DintArray& bullet = *(*enemyShots)[i];
+    const DintArray& bullet = *(*enemyShots)[i];
     if (bullet[0] != NONE) bulletImage->paint(bullet[0] - bulletImage->w / 2, bullet[1]);
   }
   if (shot[0] != NONE) {
-    const gamelib::GameImage& frame = *(*shotAnimation->frames)[shotAnimation->currentFrame];
+    const GameImage& frame = *(*shotAnimation->frames)[shotAnimation->currentFrame];
     shotAnimation->paint(shot[0] - frame.w / 2, shot[1]);
   }
   for (int32_t i = 0; i < allAliens->length; ++i) (*allAliens)[i]->paint();

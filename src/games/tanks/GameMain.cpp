@@ -3,38 +3,22 @@
 #include "games/tanks/GameMain.h"
 
 #include "core/io/DPrintStream.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace tanks {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::MenuPage;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The game's start and pause menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == GameMain::ITEM_EXIT + 1);
 static_assert(kMenu[GameMain::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
               kMenu[GameMain::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel);
 
 // The states that show a page of the in-game menu; the stage list is the game's own page.
-constexpr gamelib::MenuPageNumber kStates[] = {
+constexpr MenuPageNumber kStates[] = {
     {MenuPage::Start, GameMain::STATE_MENU}, {MenuPage::Pause, GameMain::STATE_PAUSED},
     {MenuPage::Help, GameMain::STATE_HELP},  {MenuPage::Table, GameMain::STATE_HIGH_SCORES},
     {MenuPage::Keys, GameMain::STATE_KEYS},  {MenuPage::Own, GameMain::STATE_LEVELS},
@@ -44,7 +28,7 @@ constexpr gamelib::MenuPageNumber kStates[] = {
 constexpr int32_t kPointsPerType = 10;
 constexpr int32_t kKillTypes = 4;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 void playSound(int32_t id, int32_t loops) {
   if (!SoundManager::players.isNull()) SoundManager::play(id, loops, 0);
@@ -66,10 +50,10 @@ void GameMain::clearKeys() {
   ScreenCanvas::doubleTap = false;
 }
 
-void GameMain::buildMenu(int32_t newState) { menuFlow->show(gamelib::pageOfNumber(kStates, newState)); }
+void GameMain::buildMenu(int32_t newState) { menuFlow->show(pageOfNumber(kStates, newState)); }
 
 void GameMain::makeMenuFlow() {
-  gamelib::MenuHooks hooks;
+  MenuHooks hooks;
   hooks.start = [this] {
     clearKeys();
     playfield->newGame();
@@ -110,7 +94,7 @@ void GameMain::makeMenuFlow() {
     if (page == MenuPage::Start || page == MenuPage::Pause) items = mainMenu->items;
     if (page == MenuPage::Table) GameMenu::inputClock = 0;
     if (page == MenuPage::Own) {
-      nuv::lang::DStringArrayPtr levels = new DStringArray(openlevel + 1);
+      DStringArrayPtr levels = new DStringArray(openlevel + 1);
       for (int32_t i = 0; i < openlevel; ++i) (*levels)[i] = TextTable::getString(u"level") + u" " + (openlevel - i);
       (*levels)[openlevel] = TextTable::getString(u"exit");
       mainMenu->setItems(levels);
@@ -119,7 +103,7 @@ void GameMain::makeMenuFlow() {
   hooks.shown = [](MenuPage page) {
     // The pages over the list come back to the state the list was built for.
     if (page != MenuPage::Table && page != MenuPage::Help) prevState = state;
-    state = gamelib::numberOfPage(kStates, page);
+    state = numberOfPage(kStates, page);
     if (page == MenuPage::Start) paused = false;
     if (page == MenuPage::Pause) paused = true;
   };
@@ -145,7 +129,7 @@ void GameMain::beginStage(int32_t number) {
 bool GameMain::stageFailed() {
   if (stageLoaded) return false;
   DStringPtr why = playfield->loadError.isNull() ? DStringPtr(u"the stage did not load") : playfield->loadError;
-  nuv::lang::DSystem::out->println(DStringPtr(u"GlimmerHut: tanks: ") + why);
+  DSystem::out->println(DStringPtr(u"GlimmerHut: tanks: ") + why);
   GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
   paused = false;
   buildMenu(STATE_MENU);
@@ -160,7 +144,7 @@ void GameMain::update() {
     case STATE_HELP:
     case STATE_LEVELS:
     case STATE_KEYS:
-      menuFlow->update(gamelib::pageOfNumber(kStates, state));
+      menuFlow->update(pageOfNumber(kStates, state));
       break;
     case STATE_INTRO:
       if (now() - stageClock > kIntroMs) {

@@ -1,18 +1,11 @@
 // What the tanks game's screen draws itself: each state's page, the side panels around the field, the
 // stage intro and the stage result with its tally of kills and the play time.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 
 namespace tanks {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -55,7 +48,7 @@ void GameMain::paint() {
       paintIntro();
       break;
     case STATE_KEYS:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -90,7 +83,7 @@ void GameMain::paintResult() {
   const int32_t h = text->getHeight();
   const int32_t c = numbers->stringWidth(u"999") + 2;
   const int32_t wx = text->stringWidth(u"x");
-  const gamelib::GameImageArrayPtr& pictures = splash->images;
+  const GameImageArrayPtr& pictures = splash->images;
   const int32_t iw = (*pictures)[0]->w;
   const int32_t ih = (*pictures)[0]->h;
   int32_t imageY = 2 * h + 4;

@@ -2,28 +2,13 @@
 // settings and tuning values, the menus, panels, the playfield and the key set-up.
 #include <memory>
 
-#include "core/lang/DExceptionBase.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 #include "games/tanks/TanksData.h"
 
 namespace tanks {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -99,7 +84,7 @@ void GameMain::init() {
 }
 
 void GameMain::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   if (!splash.isNull()) splash->releaseAll();
   if (!playfield.isNull()) playfield->releaseAll();
   if (!mainMenu.isNull()) mainMenu->releaseImage();

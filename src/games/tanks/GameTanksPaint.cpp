@@ -1,8 +1,6 @@
 // The drawing side of the tanks playfield: its sprite sets and the sizes taken from them, the ground layer
 // and the status bar, single blocks drawn again, the field's place on the screen and one frame's paint.
-#include "core/lang/DString.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/Grid.h"
@@ -11,15 +9,7 @@
 
 namespace tanks {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArrayPtr;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DGraphicsPtr;
-using nuv::microedition::lcdui::DImage;
+using namespace gamelib::api;
 
 namespace {
 
@@ -107,7 +97,7 @@ void GameTanks::loadSprites() {
   (*bulletSprites)[DIR_DOWN] = image(DStringPtr(data::kBullet) + u"_up");
   explosionSprites = new GameImageArray(data::kExplosionFrames);
   for (int32_t k = 0; k < data::kExplosionFrames; ++k) (*explosionSprites)[k] = image(data::kExplosions[k]);
-  houseSprites = new gamelib::GameImageArray2d(data::kHouseLooks);
+  houseSprites = new GameImageArray2d(data::kHouseLooks);
   for (int32_t look = 0; look < data::kHouseLooks; ++look) {
     GameImageArrayPtr states = new GameImageArray(data::kHouseStates);
     for (int32_t s = 0; s < data::kHouseStates; ++s) (*states)[s] = image((DStringPtr(data::kHousePrefix) + look) + s);
@@ -116,7 +106,7 @@ void GameTanks::loadSprites() {
   obstacleSprite = image(data::kObstacle);
   int32_t pairs = 0;
   while (!image(DStringPtr(data::kWallIntactPrefix) + (pairs + 1)).isNull()) ++pairs;
-  wallPairs = new gamelib::GameImageArray2d(pairs);
+  wallPairs = new GameImageArray2d(pairs);
   for (int32_t n = 1; n <= pairs; ++n) {
     GameImageArrayPtr pair = new GameImageArray(2);
     (*pair)[0] = image(DStringPtr(data::kWallIntactPrefix) + n);
@@ -215,7 +205,7 @@ void GameTanks::renderLayer(int32_t layer, int32_t waterFrame) {
   if (lifeSprite->w > data::kSmallSpriteWidth) x0 -= 8;
   GameImage::draw(x0, bar / 2 - lifeSprite->h / 2, lifeSprite);
   const int32_t anchor = DGraphics::CENTRE_LEFT;
-  gamelib::ImageFontPtr hud = GameLib::font(GameLib::FONT_HUD0);
+  ImageFontPtr hud = GameLib::font(GameLib::FONT_HUD0);
   hud->drawString(g, u"x", x0 + lifeSprite->w + kTextGap, bar / 2, anchor);
   GameLib::font(GameLib::FONT_NUM0)
       ->drawString(g, DStringPtr(u"") + player->lives, x0 + lifeSprite->w + hud->stringWidth(u"x") + kLivesGap, bar / 2,
@@ -280,7 +270,7 @@ void GameTanks::paint() {
   if (battleEnded && !battleWon) {
     const char16_t* key = player->lives < 1 ? u"gameover" : u"basedestroy";
     GameLib::font(GameLib::FONT_HUD0)
-        ->drawStringOnScreen(gamelib::TextTable::getString(key), textX, h / 2, DGraphics::BOTTOM_CENTRE);
+        ->drawStringOnScreen(TextTable::getString(key), textX, h / 2, DGraphics::BOTTOM_CENTRE);
   }
 }
 

@@ -3,8 +3,7 @@
 #include <memory>
 
 #include "core/io/DDataInputStream.h"
-#include "core/lang/DExceptionBase.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/Grid.h"
 #include "games/tanks/TanksData.h"
@@ -12,9 +11,7 @@
 
 namespace tanks {
 
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -28,7 +25,7 @@ void GameTanks::loadStage() {
   stageLoaded = false;
   loadError = nullptr;
   if (!wallPairs.isNull() && wallPairs->length > 0) wallPair = (*wallPairs)[(stage - 1) % wallPairs->length];
-  spawnTable = new nuv::lang::DintArray2d(kSpawnRows, 3);
+  spawnTable = new DintArray2d(kSpawnRows, 3);
   for (int32_t r = 0; r < kSpawnRows; ++r)
     for (int32_t c = 0; c < 3; ++c) (*spawnTable)[r][c] = -1;
   bonusLifetime = 0;
@@ -75,8 +72,7 @@ void GameTanks::loadStage() {
 // The record into grid, items and spawn table; the number of enemy spawn points, or -1 with loadError set
 // when the record cannot be played (no base, no player or enemy spawn point).
 int32_t GameTanks::readStage() {
-  nuv::io::DInputStreamPtr file =
-      gamelib::GameLib::loadFile(stageFile.isNull() ? DStringPtr(data::kStageFile) : stageFile);
+  nuv::io::DInputStreamPtr file = GameLib::loadFile(stageFile.isNull() ? DStringPtr(data::kStageFile) : stageFile);
   if (file.isNull()) {
     loadError = DStringPtr(u"stage ") + stage + u": no stage file";
     return -1;
@@ -180,7 +176,7 @@ void GameTanks::collectBaseGuard() {
       ++rows;
     }
   }
-  baseGuard = new nuv::lang::DintArray2d(rows, 2);
+  baseGuard = new DintArray2d(rows, 2);
   for (int32_t r = 0; r < rows; ++r) {
     (*baseGuard)[r][0] = found[r][0];
     (*baseGuard)[r][1] = found[r][1];
