@@ -119,7 +119,7 @@ void Rocks::startGame() {
   playSound(SOUND_GAME, -1);
 }
 
-void Rocks::offerHighScore(bool keepBackground) {
+void Rocks::endGame(bool keepBackground) {
   const int32_t finalScore = score;
   // The flow keeps the score for the name entry; the next game starts afresh.
   score = 0;

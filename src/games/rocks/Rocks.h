@@ -180,7 +180,7 @@ class Rocks : public gamelib::GameInterface {
   void selectLevel(int32_t number);
   void endTimedState();
   // The end of a game: the name entry for a high score, else the start menu.
-  void offerHighScore(bool keepBackground);
+  void endGame(bool keepBackground);
   void nextLevel();
   void moveShots();
   void moveRockets();

@@ -130,12 +130,12 @@ void Rocks::endTimedState() {
       ship->changed = true;
       break;
     case STATE_GAME_OVER:
-      offerHighScore(false);
+      endGame(false);
       break;
     case STATE_LEVEL_DONE:
       if (level == lastLevel) {
         // The game is won.
-        offerHighScore(true);
+        endGame(true);
       } else {
         nextLevel();
       }
