@@ -150,30 +150,44 @@ void MenuFlow::show(MenuPage page) {
 
 void MenuFlow::build(MenuPage page) {
   page_ = page;
-  GameMenu& menu = menuOf(page);
-  if (page == MenuPage::Keys) {
-    // nothing to build: the key set-up is the current one
-  } else if (&menu != menu_.get()) {
-    // A page with a menu of its own keeps what the game put in it.
-    menu.closed = false;
-  } else {
-    menu.first = 0;
-    menu.selected = 0;
-    menu.closed = false;
-    menu.mode = GameMenu::MODE_LIST;
-    if (page == MenuPage::Start || page == MenuPage::Pause) {
-      menu.setItems(entries(page == MenuPage::Pause));
-    } else if (page == MenuPage::Help) {
-      if (helpFolder != nullptr) menu.loadHelp(helpPath(helpFolder), nullptr);
-      menu.mode = GameMenu::MODE_HELP;
-    } else if (page == MenuPage::Table) {
-      menu.loadHighScores(table, gameKey_);
-      menu.mode = GameMenu::MODE_TABLE;
-    }
+  if (page != MenuPage::Keys) {
+    fill(page);
+    if (previousPageNumber != nullptr) *previousPageNumber = *pageNumber;
+    if (style_.pagesTakeFire) ScreenCanvas::held[GameAction::Fire] = false;
+    if (style_.tableWaits && page == MenuPage::Table) GameMenu::inputClock = 0;
   }
   if (hooks_.built) hooks_.built(page);
-  hooks_.shown(page);
+  enter(page);
+  // The keys that opened the key set-up do not act in it.
   if (page == MenuPage::Keys) ScreenCanvas::clearKeys();
+}
+
+void MenuFlow::fill(MenuPage page) {
+  GameMenu& menu = menuOf(page);
+  if (&menu != menu_.get()) {
+    // A page with a menu of its own keeps what the game put in it.
+    menu.closed = false;
+    return;
+  }
+  menu.first = 0;
+  menu.selected = 0;
+  menu.closed = false;
+  menu.mode = GameMenu::MODE_LIST;
+  if (page == MenuPage::Start || page == MenuPage::Pause) {
+    menu.setItems(entries(page == MenuPage::Pause));
+  } else if (page == MenuPage::Help) {
+    if (helpFolder != nullptr) menu.loadHelp(helpPath(helpFolder), nullptr);
+    menu.mode = GameMenu::MODE_HELP;
+  } else if (page == MenuPage::Table) {
+    menu.loadHighScores(table, gameKey_);
+    menu.mode = GameMenu::MODE_TABLE;
+  }
+}
+
+void MenuFlow::enter(MenuPage page) {
+  page_ = page;
+  if (pageNumber != nullptr && page != MenuPage::Keys) *pageNumber = numberOfPage(pageNumbers, page);
+  hooks_.shown(page);
 }
 
 void MenuFlow::showEntries(bool paused) {
@@ -211,14 +225,12 @@ void MenuFlow::returnTo(MenuPage page, int32_t item) {
   menu_->closed = false;
   menu_->selected = item;
   menu_->first = 0;
-  page_ = page;
-  hooks_.shown(page);
+  enter(page);
 }
 
 void MenuFlow::keysClosed() {
   if (style_.keysKeepTheList) {
-    page_ = returnPage_;
-    hooks_.shown(returnPage_);
+    enter(returnPage_);
   } else {
     build(returnPage_);
   }
@@ -253,8 +265,7 @@ bool MenuFlow::endGame(int32_t score) {
     return false;
   }
   menu_->showNameEntry();
-  page_ = MenuPage::Start;
-  hooks_.shown(MenuPage::Start);
+  enter(MenuPage::Start);
   return true;
 }
 
@@ -293,6 +304,13 @@ DStringArrayPtr MenuFlow::entryTexts(std::span<const MenuEntryKeys> entries, boo
     (*texts)[static_cast<int32_t>(i)] = text;
   }
   return texts;
+}
+
+DStringArrayPtr MenuFlow::levelEntries(int32_t highest) {
+  DStringArrayPtr items = new DStringArray(highest + 1);
+  for (int32_t i = 0; i < highest; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (highest - i);
+  (*items)[highest] = TextTable::getString(u"exit");
+  return items;
 }
 
 void MenuFlow::loadSoundLevels(const DStringPtr& gameKey) {

@@ -83,6 +83,10 @@ struct MenuStyle {
   bool keysRestartTheClock = false;
   // The table closes on fire or a tap only, not on the other keys that close a menu page.
   bool tableClosesOnFireOrTap = false;
+  // A page built afresh takes the fire key, so that the press that opened it does not act on it.
+  bool pagesTakeFire = false;
+  // The table ignores input for its first 200 ms.
+  bool tableWaits = false;
 };
 
 class MenuFlow;
@@ -130,11 +134,18 @@ class MenuFlow : public nuv::lang::DObject {
   // The array the start and pause entries are written into, for a game that keeps one (null: a new one each
   // time).
   nuv::lang::DStringArrayPtr entryArray;
+  // A game that keeps the number of the page showing (its menu mode or kind) and of the one built before it
+  // names both words and its table of numbers; the flow keeps them. The key set-up changes neither.
+  std::span<const MenuPageNumber> pageNumbers;
+  int32_t* pageNumber = nullptr;
+  int32_t* previousPageNumber = nullptr;
   // The table the table page shows and a typed name goes into.
   int32_t table;
 
   // The texts of the entries, with the sound levels as they are now.
   static nuv::lang::DStringArrayPtr entryTexts(std::span<const MenuEntryKeys> entries, bool paused);
+  // A level list: "level" and a number from the highest down to 1, then "exit".
+  static nuv::lang::DStringArrayPtr levelEntries(int32_t highest);
   // The game's stored effects and music levels into the sound service.
   static void loadSoundLevels(const nuv::lang::DStringPtr& gameKey);
   // The game's key set-up becomes the current one, over the picture shaded as a page; its stored keys are the
@@ -170,6 +181,11 @@ class MenuFlow : public nuv::lang::DObject {
   void choose(int32_t item);
   // The page's content, then the game's hooks.
   void build(MenuPage page);
+  // The content of a page of the list's menu (an own page's entries are the game's); a page with a menu of
+  // its own is only opened again.
+  void fill(MenuPage page);
+  // The page shows now: the game's words follow it.
+  void enter(MenuPage page);
   void back();
   void keysClosed();
   void cycleSoundLevel(int32_t item, MenuEntry kind);

@@ -128,7 +128,7 @@ void Bounce::makeMenuFlow() {
   hooks.shown = [](MenuPage page) { showPage(page); };
   hooks.built = [](MenuPage page) {
     if (page == MenuPage::Keys) ScreenCanvas::resetInput();
-    if (page == kRoundChooser) listRounds();
+    if (page == kRoundChooser) menu->setItems(MenuFlow::levelEntries(openLevel));
   };
   // A closed page leaves the list as it was, its entry highlighted.
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.pagesKeepTheList = true});
@@ -167,13 +167,6 @@ void Bounce::startFromMenu() {
   } else {
     menuFlow->show(kRoundChooser);
   }
-}
-
-void Bounce::listRounds() {
-  DStringArrayPtr items = new DStringArray(openLevel + 1);
-  for (int32_t k = 0; k < openLevel; ++k) (*items)[k] = TextTable::getString(u"level") + u" " + (openLevel - k);
-  (*items)[openLevel] = TextTable::getString(u"exit");
-  menu->setItems(items);
 }
 
 void Bounce::chooseRound(int32_t item) {

@@ -113,11 +113,10 @@ class Bounce : public gamelib::GameInterface {
   void releaseScratch();
   // The loading screen stays at least a moment; the menu comes once it has passed.
   void finishLoading();
-  // The menu flow with the game's hooks: "start" (a game, or the round chooser first), the chooser's list
-  // and its choice, and the state word of each page.
+  // The menu flow with the game's hooks: "start" (a game, or the round chooser first), the chooser's choice,
+  // and the state word of each page.
   void makeMenuFlow();
   void startFromMenu();
-  static void listRounds();
   void chooseRound(int32_t item);
   static void showPage(gamelib::MenuPage page);
   // A new game at a round from the menu or the round chooser.

@@ -155,15 +155,9 @@ void BurrowGame::enterState(int32_t state) {
     case PAUSE_MENU:
       if (menu != nullptr) menuItems = menu->items;
       break;
-    case LEVEL_SELECT: {
-      if (menu == nullptr) break;
-      // The highest level first, level 1 last, then "exit".
-      DStringArrayPtr items = new DStringArray(openLevel + 1);
-      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
-      (*items)[openLevel] = TextTable::getString(u"exit");
-      menu->setItems(items);
+    case LEVEL_SELECT:
+      if (menu != nullptr) menu->setItems(MenuFlow::levelEntries(openLevel));
       break;
-    }
     case LEVEL_INTRO:
       stateTime = now();
       break;

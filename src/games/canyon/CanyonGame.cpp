@@ -156,34 +156,21 @@ void CanyonGame::makeMenuFlow() {
     }
   };
   hooks.built = [](MenuPage page) {
-    if (page == MenuPage::Keys) return;
-    previousKind = menuKind;
     if (page == MenuPage::Help) ScreenCanvas::anyKey = false;
     if (page == MenuPage::Table) {
-      GameMenu::inputClock = 0;
       ScreenCanvas::anyKey = false;
       ScreenCanvas::held[GameAction::Fire] = false;
       ScreenCanvas::pointerDown = false;
     }
-    if (page == MenuPage::Own) {
-      // The highest level first, "exit" last.
-      DStringArrayPtr items = new DStringArray(openLevel + 1);
-      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
-      (*items)[openLevel] = TextTable::getString(u"exit");
-      menu->setItems(items);
-    }
+    if (page == MenuPage::Own) menu->setItems(MenuFlow::levelEntries(openLevel));
   };
-  hooks.shown = [](MenuPage page) {
-    if (page == MenuPage::Keys) {
-      gameState = STATE_KEY_SETUP;
-      return;
-    }
-    gameState = STATE_MENU;
-    menuKind = numberOfPage(kKinds, page);
-  };
+  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
-                          {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true});
+                          {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->pageNumbers = kKinds;
+  menuFlow->pageNumber = &menuKind;
+  menuFlow->previousPageNumber = &previousKind;
 }
 
 void CanyonGame::startLevel(int32_t index) {

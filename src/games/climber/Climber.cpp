@@ -79,29 +79,15 @@ void Climber::makeMenuFlow() {
     }
   };
   hooks.built = [](MenuPage page) {
-    if (page == MenuPage::Keys) return;
-    previousMenuMode = menuMode;
-    if (page == MenuPage::Table) GameMenu::inputClock = 0;
-    if (page == MenuPage::Own) {
-      // From the highest level reached down to 1, then "exit".
-      DStringArrayPtr items = new DStringArray(openLevel + 1);
-      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
-      (*items)[openLevel] = TextTable::getString(u"exit");
-      gameMenu->setItems(items);
-    }
-    // The press that opened the menu chooses nothing in it.
-    ScreenCanvas::held[GameAction::Fire] = false;
+    if (page == MenuPage::Own) gameMenu->setItems(MenuFlow::levelEntries(openLevel));
   };
-  hooks.shown = [](MenuPage page) {
-    if (page == MenuPage::Keys) {
-      gameState = STATE_KEY_SETUP;
-      return;
-    }
-    gameState = STATE_MENU;
-    menuMode = numberOfPage(kModes, page);
-  };
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
+  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->pageNumbers = kModes;
+  menuFlow->pageNumber = &menuMode;
+  menuFlow->previousPageNumber = &previousMenuMode;
   // One array for both menus: the start and the pause entries are written into it.
   menuFlow->entryArray = menuItemTexts;
 }

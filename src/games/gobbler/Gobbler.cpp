@@ -88,8 +88,6 @@ void Gobbler::makeMenuFlow() {
     }
   };
   hooks.built = [](MenuPage page) {
-    if (page == MenuPage::Keys) return;
-    previousMenuPage = menuPage;
     if (page == kSetupPage) {
       // The choices may have changed since the texts were made: a new visit plays the levels in order.
       refreshSetupTexts();
@@ -97,20 +95,17 @@ void Gobbler::makeMenuFlow() {
     } else if (page == kTablesPage) {
       gameMenu->setItems(tableTexts);
     }
-    ScreenCanvas::held[GameAction::Fire] = false;
   };
   hooks.shown = [](MenuPage page) {
-    if (page == MenuPage::Keys) {
-      screenState = STATE_KEYS;
-      return;
-    }
-    screenState = STATE_MENU;
-    menuPage = numberOfPage(kPages, page);
+    screenState = page == MenuPage::Keys ? STATE_KEYS : STATE_MENU;
     if (page == MenuPage::Start) gamePaused = false;
     if (page == MenuPage::Pause) gamePaused = true;
   };
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks);
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks, {.pagesTakeFire = true});
   menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->pageNumbers = kPages;
+  menuFlow->pageNumber = &menuPage;
+  menuFlow->previousPageNumber = &previousMenuPage;
 }
 
 void Gobbler::chooseOnSetup(int32_t item) {

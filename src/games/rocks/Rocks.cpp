@@ -89,22 +89,15 @@ void Rocks::makeMenuFlow() {
     GameMenu::saveOption(gameKey + u"B", boundsOn ? 1 : 0);
   };
   hooks.built = [this](MenuPage page) {
-    if (page == MenuPage::Keys) return;
-    previousMenuMode = menuMode;
     if (page == MenuPage::Start || page == MenuPage::Pause) (*menu->items)[ITEM_BOUNDS] = boundsText();
-    if (page == MenuPage::Table) GameMenu::inputClock = 0;
-    ScreenCanvas::held[GameAction::Fire] = false;
   };
-  hooks.shown = [](MenuPage page) {
-    if (page == MenuPage::Keys) {
-      gameState = STATE_KEY_SETUP;
-      return;
-    }
-    gameState = STATE_MENU;
-    menuMode = numberOfPage(kModes, page);
-  };
-  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
+  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
+  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->pageNumbers = kModes;
+  menuFlow->pageNumber = &menuMode;
+  menuFlow->previousPageNumber = &previousMenuMode;
 }
 
 void Rocks::startGame() {

@@ -111,23 +111,13 @@ void Swarm::makeMenuFlow() {
     SoundManager::stopAll();
     buildMenu(MENU_START);
   };
-  hooks.built = [](MenuPage page) {
-    if (page == MenuPage::Keys) return;
-    menuToRestore = menuKind;
-    if (page == MenuPage::Table) GameMenu::inputClock = 0;
-    // The key that opened the menu does not act on it again.
-    ScreenCanvas::held[GameAction::Fire] = false;
-  };
-  hooks.shown = [](MenuPage page) {
-    if (page == MenuPage::Keys) {
-      gameState = STATE_KEY_SETUP;
-      return;
-    }
-    gameState = STATE_MENU;
-    menuKind = numberOfPage(kKinds, page);
-  };
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysRestartTheClock = true});
+  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->pageNumbers = kKinds;
+  menuFlow->pageNumber = &menuKind;
+  menuFlow->previousPageNumber = &menuToRestore;
 }
 
 void Swarm::endGame() {

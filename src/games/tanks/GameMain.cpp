@@ -92,13 +92,7 @@ void GameMain::makeMenuFlow() {
   };
   hooks.built = [this](MenuPage page) {
     if (page == MenuPage::Start || page == MenuPage::Pause) items = mainMenu->items;
-    if (page == MenuPage::Table) GameMenu::inputClock = 0;
-    if (page == MenuPage::Own) {
-      DStringArrayPtr levels = new DStringArray(openlevel + 1);
-      for (int32_t i = 0; i < openlevel; ++i) (*levels)[i] = TextTable::getString(u"level") + u" " + (openlevel - i);
-      (*levels)[openlevel] = TextTable::getString(u"exit");
-      mainMenu->setItems(levels);
-    }
+    if (page == MenuPage::Own) mainMenu->setItems(MenuFlow::levelEntries(openlevel));
   };
   hooks.shown = [](MenuPage page) {
     // The pages over the list come back to the state the list was built for.
@@ -108,7 +102,7 @@ void GameMain::makeMenuFlow() {
     if (page == MenuPage::Pause) paused = true;
   };
   menuFlow = new MenuFlow(gameKey, kMenu, mainMenu, kHighScoreTable, hooks,
-                          {.keysKeepTheList = false, .keysRestartTheClock = true});
+                          {.keysKeepTheList = false, .keysRestartTheClock = true, .tableWaits = true});
   menuFlow->tableMenu = scoreMenu;
   menuFlow->scoreMenu = scoreMenu;
   menuFlow->helpMenu = helpMenu;
