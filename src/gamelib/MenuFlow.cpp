@@ -152,7 +152,7 @@ void MenuFlow::build(MenuPage page) {
   page_ = page;
   if (page != MenuPage::Keys) {
     fill(page);
-    if (previousPageNumber != nullptr) *previousPageNumber = *pageNumber;
+    if (words.previousPage != nullptr) *words.previousPage = *words.page;
     if (style_.pagesTakeFire) ScreenCanvas::held[GameAction::Fire] = false;
     if (style_.tableWaits && page == MenuPage::Table) GameMenu::inputClock = 0;
   }
@@ -186,8 +186,10 @@ void MenuFlow::fill(MenuPage page) {
 
 void MenuFlow::enter(MenuPage page) {
   page_ = page;
-  if (pageNumber != nullptr && page != MenuPage::Keys) *pageNumber = numberOfPage(pageNumbers, page);
-  hooks_.shown(page);
+  const bool keys = page == MenuPage::Keys;
+  if (words.state != nullptr) *words.state = keys ? words.keysState : words.menuState;
+  if (words.page != nullptr && !keys) *words.page = numberOfPage(words.pages, page);
+  if (hooks_.shown) hooks_.shown(page);
 }
 
 void MenuFlow::showEntries(bool paused) {

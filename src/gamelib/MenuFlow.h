@@ -59,6 +59,18 @@ struct MenuPageNumber {
 MenuPage pageOfNumber(std::span<const MenuPageNumber> table, int32_t number);
 int32_t numberOfPage(std::span<const MenuPageNumber> table, MenuPage page);
 
+// The words a game keeps for its menu, when they are these: a state word with one value for the menu's pages
+// and one for the key set-up, and page words (its menu mode or kind, and the one built before it) numbered
+// by the game's table. The key set-up changes no page word.
+struct MenuWords {
+  int32_t* state = nullptr;
+  int32_t menuState = 0;
+  int32_t keysState = 0;
+  std::span<const MenuPageNumber> pages;
+  int32_t* page = nullptr;
+  int32_t* previousPage = nullptr;
+};
+
 // What a game does itself.
 struct MenuHooks {
   std::function<void()> start;    // "start" on the start page
@@ -66,7 +78,7 @@ struct MenuHooks {
   std::function<void()> abandon;  // "mainmenu" on the pause page: the paused game is given up
   // An entry of kind Own, or any choice on one of the game's own pages.
   std::function<void(MenuPage page, int32_t item)> own;
-  // The page shows now: the game's state words follow it.
+  // Optional: the page shows now; the game's state words that are not MenuWords follow it.
   std::function<void(MenuPage page)> shown;
   // Optional: the page has just been built afresh (before `shown`): the game's own entries on its own pages,
   // and what else its rules do then.
@@ -134,11 +146,8 @@ class MenuFlow : public nuv::lang::DObject {
   // The array the start and pause entries are written into, for a game that keeps one (null: a new one each
   // time).
   nuv::lang::DStringArrayPtr entryArray;
-  // A game that keeps the number of the page showing (its menu mode or kind) and of the one built before it
-  // names both words and its table of numbers; the flow keeps them. The key set-up changes neither.
-  std::span<const MenuPageNumber> pageNumbers;
-  int32_t* pageNumber = nullptr;
-  int32_t* previousPageNumber = nullptr;
+  // The game's words the flow keeps.
+  MenuWords words;
   // The table the table page shows and a typed name goes into.
   int32_t table;
 

@@ -8,6 +8,7 @@
 #include "games/bounce/BounceScreenFixture.h"
 #include "games/burrow/BurrowScreenFixture.h"
 #include "games/canyon/CanyonScreenFixture.h"
+#include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/GobblerScreenFixture.h"
 #include "games/rocks/RocksScreenFixture.h"
 #include "games/swarm/SwarmScreenFixture.h"
@@ -18,33 +19,21 @@ namespace {
 using gamelib::GameMenu;
 using gamelib::SoundManager;
 
-// Each game's screen fixture with its key, the prefix of its options.
-struct Bounce : bouncetest::BounceScreenFixture {
-  static constexpr const char16_t* kKey = u"bounce";
-};
-struct Burrow : burrowtest::BurrowScreenFixture {
-  static constexpr const char16_t* kKey = u"burrow";
-};
-struct Canyon : canyontest::CanyonScreenFixture {
-  static constexpr const char16_t* kKey = u"canyon";
-};
-struct Gobbler : gobblertest::GobblerScreenFixture {
-  static constexpr const char16_t* kKey = u"gobbler";
-};
-struct Rocks : rockstest::RocksScreenFixture {
-  static constexpr const char16_t* kKey = u"rocks";
-};
-struct Swarm : swarmtest::SwarmScreenFixture {
-  static constexpr const char16_t* kKey = u"swarm";
-};
-struct Tanks : tankstest::TanksScreenFixture {
-  static constexpr const char16_t* kKey = u"tanks";
+// A game's screen fixture, and its key: the prefix of its options.
+template <class ScreenFixture, nuv::lang::DStringPtr& gameKey>
+struct Game {
+  using Fixture = ScreenFixture;
+  static nuv::lang::DStringPtr option(const char16_t* name) { return gameKey + name; }
 };
 
-template <class Screen>
-class SoundLevelEntries : public Screen {};
+template <class Row>
+class SoundLevelEntries : public Row::Fixture {};
 
-using Games = ::testing::Types<Bounce, Burrow, Canyon, Gobbler, Rocks, Swarm, Tanks>;
+using Games = ::testing::Types<
+    Game<bouncetest::BounceScreenFixture, bounce::gameKey>, Game<burrowtest::BurrowScreenFixture, burrow::gameKey>,
+    Game<canyontest::CanyonScreenFixture, canyon::gameKey>, Game<gobblertest::GobblerScreenFixture, gobbler::gameKey>,
+    Game<rockstest::RocksScreenFixture, rocks::gameKey>, Game<swarmtest::SwarmScreenFixture, swarm::gameKey>,
+    Game<tankstest::TanksScreenFixture, tanks::gameKey>>;
 TYPED_TEST_SUITE(SoundLevelEntries, Games);
 
 TYPED_TEST(SoundLevelEntries, CycleFromNormalThroughHighOffAndLowAndAreKept) {
@@ -65,7 +54,7 @@ TYPED_TEST(SoundLevelEntries, CycleFromNormalThroughHighOffAndLowAndAreKept) {
       this->choose(e.item);
       EXPECT_EQ(this->item(e.item), e.texts[i]) << i;
       EXPECT_EQ(e.level(), level) << i;
-      EXPECT_EQ(GameMenu::loadOption(nuv::lang::DStringPtr(TypeParam::kKey) + e.option, -1), level) << i;
+      EXPECT_EQ(GameMenu::loadOption(TypeParam::option(e.option), -1), level) << i;
     }
   }
   // The start page stays.

@@ -164,13 +164,10 @@ void CanyonGame::makeMenuFlow() {
     }
     if (page == MenuPage::Own) menu->setItems(MenuFlow::levelEntries(openLevel));
   };
-  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
                           {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->pageNumbers = kKinds;
-  menuFlow->pageNumber = &menuKind;
-  menuFlow->previousPageNumber = &previousKind;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kKinds, &menuKind, &previousKind};
 }
 
 void CanyonGame::startLevel(int32_t index) {

@@ -81,13 +81,10 @@ void Climber::makeMenuFlow() {
   hooks.built = [](MenuPage page) {
     if (page == MenuPage::Own) gameMenu->setItems(MenuFlow::levelEntries(openLevel));
   };
-  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
                           {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->pageNumbers = kModes;
-  menuFlow->pageNumber = &menuMode;
-  menuFlow->previousPageNumber = &previousMenuMode;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kModes, &menuMode, &previousMenuMode};
   // One array for both menus: the start and the pause entries are written into it.
   menuFlow->entryArray = menuItemTexts;
 }

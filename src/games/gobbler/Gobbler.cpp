@@ -97,15 +97,12 @@ void Gobbler::makeMenuFlow() {
     }
   };
   hooks.shown = [](MenuPage page) {
-    screenState = page == MenuPage::Keys ? STATE_KEYS : STATE_MENU;
     if (page == MenuPage::Start) gamePaused = false;
     if (page == MenuPage::Pause) gamePaused = true;
   };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks, {.pagesTakeFire = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->pageNumbers = kPages;
-  menuFlow->pageNumber = &menuPage;
-  menuFlow->previousPageNumber = &previousMenuPage;
+  menuFlow->words = {&screenState, STATE_MENU, STATE_KEYS, kPages, &menuPage, &previousMenuPage};
 }
 
 void Gobbler::chooseOnSetup(int32_t item) {

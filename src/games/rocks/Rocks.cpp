@@ -91,13 +91,10 @@ void Rocks::makeMenuFlow() {
   hooks.built = [this](MenuPage page) {
     if (page == MenuPage::Start || page == MenuPage::Pause) (*menu->items)[ITEM_BOUNDS] = boundsText();
   };
-  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
                           {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->pageNumbers = kModes;
-  menuFlow->pageNumber = &menuMode;
-  menuFlow->previousPageNumber = &previousMenuMode;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kModes, &menuMode, &previousMenuMode};
 }
 
 void Rocks::startGame() {

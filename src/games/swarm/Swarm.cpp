@@ -111,13 +111,10 @@ void Swarm::makeMenuFlow() {
     SoundManager::stopAll();
     buildMenu(MENU_START);
   };
-  hooks.shown = [](MenuPage page) { gameState = page == MenuPage::Keys ? STATE_KEY_SETUP : STATE_MENU; };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
                           {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->pageNumbers = kKinds;
-  menuFlow->pageNumber = &menuKind;
-  menuFlow->previousPageNumber = &menuToRestore;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kKinds, &menuKind, &menuToRestore};
 }
 
 void Swarm::endGame() {
