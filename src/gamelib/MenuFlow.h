@@ -1,8 +1,8 @@
 // The in-game menu flow the games share: the start and pause pages with their entries, the help and
 // high-score pages and the way back from them, the sound and music levels, the key set-up, pausing, the end
-// of a game with its name entry, and leaving or abandoning. A game hands over its entry table and hooks for
-// what is its own (starting, continuing, abandoning, its own entries and pages, its state words), and calls
-// `update` with the page its state shows. The static helpers serve the games' set-up and play.
+// of a game with its name entry, and leaving or abandoning. A game hands over its entry table, hooks for
+// what is its own (starting, continuing, abandoning, its own entries and pages) and its state words, and
+// calls `update` with the page its state shows. The static helpers serve the games' set-up and play.
 #pragma once
 
 #include <cstdint>
@@ -151,8 +151,6 @@ class MenuFlow : public nuv::lang::DObject {
   // The table the table page shows and a typed name goes into.
   int32_t table;
 
-  // The texts of the entries, with the sound levels as they are now.
-  static nuv::lang::DStringArrayPtr entryTexts(std::span<const MenuEntryKeys> entries, bool paused);
   // A level list: "level" and a number from the highest down to 1, then "exit".
   static nuv::lang::DStringArrayPtr levelEntries(int32_t highest);
   // The game's stored effects and music levels into the sound service.
@@ -183,6 +181,8 @@ class MenuFlow : public nuv::lang::DObject {
   GameMenu& menuOf(MenuPage page) const;
   // The entries' texts, in the game's array when it keeps one.
   nuv::lang::DStringArrayPtr entries(bool paused);
+  // The texts of the entries, with the sound levels as they are now.
+  static nuv::lang::DStringArrayPtr entryTexts(std::span<const MenuEntryKeys> entries, bool paused);
   bool isListPage(MenuPage page) const;
   // Whether the help or table page showing closes after its step.
   bool closes(const GameMenu& menu) const;
