@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <span>
 
 #include "core/lang/DObject.h"
@@ -41,6 +42,21 @@ inline constexpr MenuEntryKeys kStandardMenu[] = {
     {MenuEntry::Help, u"help", u"help"},       {MenuEntry::SfxLevel, nullptr, nullptr},
     {MenuEntry::MusicLevel, nullptr, nullptr}, {MenuEntry::Keys, u"cfg_keys", u"cfg_keys"},
     {MenuEntry::Exit, u"exit", u"mainmenu"}};
+
+// The places of the standard entries, for a game's screen class to take as a base.
+struct StandardMenuItems {
+  static constexpr int32_t ITEM_START = 0;
+  static constexpr int32_t ITEM_HIGH_SCORES = 1;
+  static constexpr int32_t ITEM_HELP = 2;
+  static constexpr int32_t ITEM_SFX_LEVEL = 3;
+  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
+  static constexpr int32_t ITEM_KEYS = 5;
+  static constexpr int32_t ITEM_EXIT = 6;
+  static constexpr int32_t kItemCount = 7;
+};
+static_assert(std::size(kStandardMenu) == StandardMenuItems::kItemCount &&
+              kStandardMenu[StandardMenuItems::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
+              kStandardMenu[StandardMenuItems::ITEM_EXIT].kind == MenuEntry::Exit);
 
 // A page of the in-game menu. The flow builds the first five; from Own on they are the game's own lists (a
 // level list, a set-up page), whose entries it fills and whose choices it takes.

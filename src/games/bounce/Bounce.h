@@ -23,7 +23,8 @@ namespace bounce {
 class Bounce;
 using BouncePtr = nuv::lang::DPtr<Bounce>;
 
-class Bounce : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class Bounce : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of the state word gameState.
   static constexpr int32_t STATE_LOADING = -1;
@@ -40,15 +41,6 @@ class Bounce : public gamelib::GameInterface {
   static constexpr int32_t kStartLives = 5;
   // The game keeps one high-score table.
   static constexpr int32_t kHighScoreTable = 1;
-  // Entries of the in-game menu: the standard ones.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
-  static constexpr int32_t kItemCount = 7;
   // Rays of the ball step's look-ahead.
   static constexpr int32_t kRays = 5;
 

@@ -21,7 +21,8 @@ namespace burrow {
 class BurrowGame;
 using BurrowGamePtr = nuv::lang::DPtr<BurrowGame>;
 
-class BurrowGame : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class BurrowGame : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of gameState.
   static constexpr int32_t PLAY = 0;
@@ -33,16 +34,6 @@ class BurrowGame : public gamelib::GameInterface {
   static constexpr int32_t HELP = 6;
   static constexpr int32_t LEVEL_INTRO = 7;
   static constexpr int32_t KEY_SETUP = 8;
-
-  // Entries of the in-game menu: the standard ones.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
-  static constexpr int32_t kItemCount = 7;
 
   static constexpr int32_t kHighScoreTable = 1;
   static constexpr int64_t kGameOverMs = 2000;

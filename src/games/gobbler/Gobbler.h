@@ -13,7 +13,8 @@
 
 namespace gobbler {
 
-class Gobbler : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class Gobbler : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of screenState.
   static constexpr int32_t STATE_MENU = 0;
@@ -26,14 +27,7 @@ class Gobbler : public gamelib::GameInterface {
   static constexpr int32_t PAGE_HELP = 3;
   static constexpr int32_t PAGE_TABLE = 4;
   static constexpr int32_t PAGE_TABLES = 5;
-  // Entries of the start and pause menus, of the set-up page and of the table choice.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
+  // Entries of the set-up page and of the table choice.
   static constexpr int32_t SETUP_START = 0;
   static constexpr int32_t SETUP_LEVELS = 1;
   static constexpr int32_t SETUP_MODE = 2;

@@ -15,7 +15,8 @@ namespace swarm {
 class Swarm;
 using SwarmPtr = nuv::lang::DPtr<Swarm>;
 
-class Swarm : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class Swarm : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of gameState.
   static constexpr int32_t STATE_MENU = 0;
@@ -31,16 +32,6 @@ class Swarm : public gamelib::GameInterface {
   static constexpr int32_t MENU_PAUSE = 1;
   static constexpr int32_t MENU_HELP = 2;
   static constexpr int32_t MENU_TABLE = 3;
-
-  // Entries of the start and pause menus.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
-  static constexpr int32_t kItemCount = 7;
 
   static constexpr int32_t kHighScoreTable = 1;
   static constexpr int32_t kStartLives = 4;

@@ -15,7 +15,8 @@
 
 namespace tanks {
 
-class GameMain : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class GameMain : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   static constexpr int32_t STATE_MENU = 1;
   static constexpr int32_t STATE_HIGH_SCORES = 2;
@@ -26,15 +27,6 @@ class GameMain : public gamelib::GameInterface {
   static constexpr int32_t STATE_PAUSED = 7;
   static constexpr int32_t STATE_INTRO = 8;
   static constexpr int32_t STATE_KEYS = 9;
-
-  // Entries of the start and pause menus.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
 
   static constexpr int32_t kHighScoreTable = 1;
   static constexpr int64_t kIntroMs = 1500;
