@@ -41,8 +41,7 @@ void ChoiceBox::paintFrame(DGraphics& g, int32_t highlightedRow) {
   g.setColor(kBlack);
   g.fillRect(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   if (!background.isNull()) {
-    g.drawImageOpaque(background, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
-                      DGraphics::HCENTER | DGraphics::VCENTER);
+    g.drawImageOpaque(background, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
   }
   if (highlightedRow < 0) return;
   g.setColor(kHighlightColour);
@@ -52,8 +51,7 @@ void ChoiceBox::paintFrame(DGraphics& g, int32_t highlightedRow) {
 void ChoiceBox::paintRow(int32_t font, DStringPtr text, int32_t row) {
   int32_t lift = GameLib::screenHeight > kTallScreen ? kTallScreenLift : 0;
   GameLib::font(font)->drawStringOnScreen(text, boxX + (boxWidth >> 1),
-                                          boxY + rowHeight * row + (rowHeight >> 1) - lift,
-                                          DGraphics::HCENTER | DGraphics::BASELINE);
+                                          boxY + rowHeight * row + (rowHeight >> 1) - lift, DGraphics::BASELINE_CENTRE);
 }
 
 void ChoiceBox::paintLabel() {

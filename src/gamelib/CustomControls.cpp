@@ -58,11 +58,6 @@ constexpr const char16_t* kStorePrefix = u"keys_";
 constexpr const char16_t* kActionNamesPrefix = u"ctrl_actions_";
 constexpr const char16_t* kCapturingMark = u"?";
 
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
-constexpr int32_t kBottomLeft = DGraphics::BOTTOM | DGraphics::LEFT;
-constexpr int32_t kBottomRight = DGraphics::BOTTOM | DGraphics::RIGHT;
-
 int64_t now() { return DSystem::currentTimeMillis(); }
 
 }  // namespace
@@ -305,7 +300,7 @@ int32_t CustomControls::handlePointer() {
 }
 
 void CustomControls::paint(DGraphicsPtr g) {
-  if (!background.isNull()) g->drawImage(background, 0, 0, kTopLeft);
+  if (!background.isNull()) g->drawImage(background, 0, 0, DGraphics::TOP_LEFT);
   if (selectedRow < actionCount) {
     g->setColor(highlightColour);
     g->fillRect(gridX + labelWidth + keyColumnWidth * selectedColumn + 1, gridY + selectedRow * rowHeight + 1,
@@ -328,14 +323,14 @@ void CustomControls::paint(DGraphicsPtr g) {
   ImageFontPtr keys = GameLib::font(GameLib::FONT_SMALL);
   for (int32_t i = 0; i < actionCount; ++i) {
     int32_t rowY = gridY + rowHeight * i + rowHeight / 2;
-    names->drawString(g, (*actionNames)[i], gridX + labelWidth / 2, rowY, kCentre);
+    names->drawString(g, (*actionNames)[i], gridX + labelWidth / 2, rowY, DGraphics::CENTRE);
     DintArrayPtr row = (*keyLists)[actionOfRow(i)];
     for (int32_t j = 0; j < keysPerAction; ++j) {
       int32_t cellX = gridX + labelWidth + keyColumnWidth * j + keyColumnWidth / 2;
       if (capturing && i == selectedRow && j == selectedColumn) {
-        keys->drawString(g, kCapturingMark, cellX, rowY, kCentre);
+        keys->drawString(g, kCapturingMark, cellX, rowY, DGraphics::CENTRE);
       } else if ((*row)[j] != kEmpty) {
-        keys->drawString(g, DCanvas::getKeyName((*row)[j]), cellX, rowY, kCentre);
+        keys->drawString(g, DCanvas::getKeyName((*row)[j]), cellX, rowY, DGraphics::CENTRE);
       }
     }
   }
@@ -344,7 +339,7 @@ void CustomControls::paint(DGraphicsPtr g) {
   auto button = [&](DStringPtr text, int32_t row) {
     int32_t font = selectedRow == row ? GameLib::FONT_MENUSEL : GameLib::FONT_MENU;
     GameLib::font(font)->drawString(g, text, gridX + gridWidth / 2, gridY + (row + 1) * rowHeight + rowHeight / 2,
-                                    kCentre);
+                                    DGraphics::CENTRE);
   };
   button(setDefaultText, actionCount);
   if (!buttonsHidden) {
@@ -353,8 +348,9 @@ void CustomControls::paint(DGraphicsPtr g) {
   }
 
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
-  if (!capturing) labels->drawStringOnScreen(okText, kSoftKeyInset, GameLib::screenHeight, kBottomLeft);
-  labels->drawStringOnScreen(cancelText, GameLib::screenWidth - kSoftKeyInset, GameLib::screenHeight, kBottomRight);
+  if (!capturing) labels->drawStringOnScreen(okText, kSoftKeyInset, GameLib::screenHeight, DGraphics::BOTTOM_LEFT);
+  labels->drawStringOnScreen(cancelText, GameLib::screenWidth - kSoftKeyInset, GameLib::screenHeight,
+                             DGraphics::BOTTOM_RIGHT);
 }
 
 }  // namespace gamelib

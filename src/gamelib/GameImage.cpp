@@ -41,7 +41,6 @@ constexpr Suffix kSuffixes[] = {
 };
 constexpr int32_t kSuffixLength = 3;
 constexpr int32_t kRectFields = 4;
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
 
 }  // namespace
 
@@ -138,9 +137,9 @@ void GameImage::drawWith(int32_t x, int32_t y, GameImagePtr image, bool opaque) 
   }
   g.clipRect(x, y, picture.w, picture.h);
   if (opaque) {
-    g.drawImageOpaque(atlas, x - offsetX, y - offsetY, kTopLeft, picture.transform);
+    g.drawImageOpaque(atlas, x - offsetX, y - offsetY, DGraphics::TOP_LEFT, picture.transform);
   } else {
-    g.drawImage(atlas, x - offsetX, y - offsetY, kTopLeft, picture.transform);
+    g.drawImage(atlas, x - offsetX, y - offsetY, DGraphics::TOP_LEFT, picture.transform);
   }
   g.setClip(clipX, clipY, clipW, clipH);
 }

@@ -49,8 +49,6 @@ constexpr int32_t kBlack = 0x000000;
 constexpr int32_t kBarColor = 0xFF0000;
 constexpr int32_t kBarStart = 0;
 constexpr int32_t kBarStep = 20;
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
 constexpr int32_t kVersionX = 2;
 constexpr int32_t kVersionY = 2;
 
@@ -131,7 +129,7 @@ void GameLib::loadKeysAndTexts() {
 
 void GameLib::drawLogo() {
   DImagePtr logo = loadImage(kLogo);
-  graphics->drawImage(logo, screenWidth >> 1, (screenHeight - logo->getHeight()) >> 1, kTopCentre);
+  graphics->drawImage(logo, screenWidth >> 1, (screenHeight - logo->getHeight()) >> 1, DGraphics::TOP_CENTRE);
   canvas->flush();
 }
 
@@ -256,7 +254,7 @@ void GameLib::startLoading() {
     if (!text.isNull()) {
       graphics->setColor(kBlack);
       graphics->setFont(DFont::getFont(DFont::FACE_SYSTEM, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
-      graphics->drawString(text, kVersionX, kVersionY, kTopLeft);
+      graphics->drawString(text, kVersionX, kVersionY, DGraphics::TOP_LEFT);
     }
     start::startProgress(screenHeight - (screenHeight >> 3), kBarStart, kBarStep, kBlack, kBarColor);
     canvas->flush();

@@ -152,7 +152,7 @@ void GameLib::notSupportedFrame() {
   ScreenCanvas::pump();
   static constexpr const char16_t* kLines[] = {u"This screen", u"resolution is", u"not supported!"};
   drawCentredLines(kLines, 3);
-  graphics->drawString(u"Exit", 1, screenHeight - 1, DGraphics::LEFT | DGraphics::BOTTOM);
+  graphics->drawString(u"Exit", 1, screenHeight - 1, DGraphics::BOTTOM_LEFT);
   canvas->flush();
   GameInterfacePtr screen = currentScreen;
   if ((ScreenCanvas::select || ScreenCanvas::pointerDown) && !screen.isNull()) {

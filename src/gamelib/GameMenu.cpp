@@ -33,19 +33,12 @@ constexpr int64_t kInputGapMs = 200;
 constexpr int32_t kFirstRowOffset = 4;
 constexpr int32_t kArrowGap = 2;
 constexpr int32_t kTableInset = 10;
-constexpr int32_t kShadeLeftWidening = -161;
 
 constexpr int32_t kBarFrameWidth = 108;
 constexpr int32_t kBarFrameHeight = 10;
 constexpr int32_t kBarInset = 2;
 constexpr int32_t kBarWidth = 104;
 constexpr int32_t kBarHeight = 6;
-
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-constexpr int32_t kBottomCentre = DGraphics::HCENTER | DGraphics::BOTTOM;
-constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
-constexpr int32_t kTopRight = DGraphics::RIGHT | DGraphics::TOP;
 
 constexpr const char16_t* kSfxLevelKeys[] = {u"soundfxoff", u"soundfxlow", u"soundfxnormal", u"soundfxhigh"};
 constexpr const char16_t* kMusicLevelKeys[] = {u"musicoff", u"musiclow", u"musicnormal", u"musichigh"};
@@ -235,7 +228,7 @@ void GameMenu::paintBackground() {
     g.setColor(backColor);
     g.fillRect(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   } else {
-    g.drawImage(background, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, kCentre);
+    g.drawImage(background, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
   }
 }
 
@@ -261,29 +254,30 @@ void GameMenu::paintList() {
   for (int32_t i = first; i < first + visibleRows && i < count; ++i, y += itemHeight) {
     if (mode == MODE_LIST && i == selected) {
       ImageFontPtr selectedFont = GameLib::font(GameLib::FONT_MENUSEL);
-      if (!selectedImage.isNull()) g.drawImage(selectedImage, cx, y + (selectedFont->getHeight() >> 1), kCentre);
-      selectedFont->drawStringOnScreen((*items)[i], cx, y, kTopCentre);
+      if (!selectedImage.isNull())
+        g.drawImage(selectedImage, cx, y + (selectedFont->getHeight() >> 1), DGraphics::CENTRE);
+      selectedFont->drawStringOnScreen((*items)[i], cx, y, DGraphics::TOP_CENTRE);
     } else if (mode == MODE_LIST) {
       g.setColor(itemColor);
-      rowFont->drawStringOnScreen((*items)[i], cx, y, kTopCentre);
+      rowFont->drawStringOnScreen((*items)[i], cx, y, DGraphics::TOP_CENTRE);
     } else if (mode == MODE_TABLE) {
       g.setColor(tableColor);
-      rowFont->drawStringOnScreen((*items)[i], left + kTableInset, y, kTopLeft);
-      rowFont->drawStringOnScreen(DInteger::toString((*scores)[i]), sw - left - kTableInset, y, kTopRight);
+      rowFont->drawStringOnScreen((*items)[i], left + kTableInset, y, DGraphics::TOP_LEFT);
+      rowFont->drawStringOnScreen(DInteger::toString((*scores)[i]), sw - left - kTableInset, y, DGraphics::TOP_RIGHT);
     }
   }
   // In the list the highlight wraps, so both arrows stay while the list is longer than the page.
   if (count <= visibleRows) return;
   if (!arrowUp.isNull() && (mode != MODE_TABLE || first != 0)) {
-    g.drawImage(arrowUp, cx, top - kArrowGap, kBottomCentre);
+    g.drawImage(arrowUp, cx, top - kArrowGap, DGraphics::BOTTOM_CENTRE);
   }
   if (!arrowDown.isNull() && (mode != MODE_TABLE || first + visibleRows < count)) {
-    g.drawImage(arrowDown, cx, top + height, kTopCentre);
+    g.drawImage(arrowDown, cx, top + height, DGraphics::TOP_CENTRE);
   }
 }
 
 void GameMenu::setBackground(DImagePtr picture, int32_t level) {
-  if (level == kShadeLeftWidening) left >>= 1;
+  if (level == kListShade) left >>= 1;
   drawBox = false;
   int32_t d = picture->getWidth() - GameLib::screenWidth;
   background = shadeImage(picture, level, left + (d >> 1), GameLib::screenWidth - left + (d >> 1));

@@ -28,6 +28,10 @@ class GameMenu : public nuv::lang::DObject {
   static constexpr int32_t MODE_TABLE = 2;
   static constexpr int32_t MODE_HELP = 3;
   static constexpr int32_t MODE_NAME_ENTRY = 4;
+  // The darkened bands the games put over their pictures: behind the entry list (which it also widens), and
+  // behind a page of its own or the key set-up.
+  static constexpr int32_t kListShade = -161;
+  static constexpr int32_t kPageShade = -160;
 
   // Laid out from the current screen size and font 0.
   GameMenu();
@@ -50,7 +54,7 @@ class GameMenu : public nuv::lang::DObject {
   virtual void paintHelp();
 
   void setItems(nuv::lang::DStringArrayPtr newItems);
-  // A darkened band over the picture behind the list; level -161 also widens the list.
+  // A darkened band over the picture behind the list; kListShade also widens the list.
   void setBackground(nuv::microedition::lcdui::DImagePtr picture, int32_t level);
   // Opens the on-screen keyboard for a new high score's name.
   void showNameEntry();

@@ -59,12 +59,6 @@ constexpr int32_t kGlyphColor = 0x000000;
 constexpr int32_t kCursorColor = 0x555555;
 constexpr int32_t kTextIndent = 5;
 
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
-constexpr int32_t kBottomLeft = DGraphics::LEFT | DGraphics::BOTTOM;
-constexpr int32_t kBottomRight = DGraphics::RIGHT | DGraphics::BOTTOM;
-
 // The paragraphs of the help file, each ended by a line feed; empty when there is no such file.
 DStringPtr readParagraphs(DStringPtr path) {
   DStringBufferPtr buffer = new DStringBuffer();
@@ -194,9 +188,10 @@ void GameMenu::paintHelp() {
     g.setColor(boxColor);
     g.fillRect(0, 0, sw, sh);
   } else {
-    g.drawImage(background, sw >> 1, sh >> 1, kCentre);
+    g.drawImage(background, sw >> 1, sh >> 1, DGraphics::CENTRE);
   }
-  GameLib::font(GameLib::FONT_MENUSEL)->drawStringOnScreen(TextTable::getString(u"help"), sw >> 1, kTitleY, kTopCentre);
+  GameLib::font(GameLib::FONT_MENUSEL)
+      ->drawStringOnScreen(TextTable::getString(u"help"), sw >> 1, kTitleY, DGraphics::TOP_CENTRE);
   g.setFont(DFont::getFont(DFont::FACE_PROPORTIONAL, DFont::STYLE_PLAIN, DFont::SIZE_SMALL));
 
   ImageFontPtr small = GameLib::font(GameLib::FONT_SMALL);
@@ -212,7 +207,7 @@ void GameMenu::paintHelp() {
       y += (*animation->frames)[0]->h + kAnimationGap;
     } else {
       g.setColor(itemColor);
-      small->drawStringOnScreen(line->toString(), left + kTextInset, y, kTopLeft);
+      small->drawStringOnScreen(line->toString(), left + kTextInset, y, DGraphics::TOP_LEFT);
       y += helpLineHeight;
     }
   }
@@ -232,8 +227,8 @@ void GameMenu::paintHelp() {
   g.drawRect(barX, helpTop + offset, kBarWidth, thumb + 1);
 
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
-  labels->drawStringOnScreen(TextTable::getString(u"quit"), kSoftKeyInset, sh, kBottomLeft);
-  labels->drawStringOnScreen(TextTable::getString(u"down"), sw - kSoftKeyInset, sh, kBottomRight);
+  labels->drawStringOnScreen(TextTable::getString(u"quit"), kSoftKeyInset, sh, DGraphics::BOTTOM_LEFT);
+  labels->drawStringOnScreen(TextTable::getString(u"down"), sw - kSoftKeyInset, sh, DGraphics::BOTTOM_RIGHT);
 }
 
 void GameMenu::showNameEntry() {

@@ -34,7 +34,6 @@ namespace {
 
 constexpr char16_t kSpace = u' ';
 constexpr char16_t kLineFeed = u'\n';
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
 
 DStringPtr pageName(DStringPtr prefix, int32_t page) { return (prefix + u"/font_") + page; }
 
@@ -144,7 +143,7 @@ void ImageFont::drawString(DGraphicsPtr g, DStringPtr text, int32_t x, int32_t y
     int32_t width = (*(*glyphWidths)[page])[glyph];
     DImagePtr picture = (*pages)[page];
     g->clipRect(x, y, width, picture->getHeight());
-    g->drawImage(picture, x - (*(*glyphOffsets)[page])[glyph], y, kTopLeft);
+    g->drawImage(picture, x - (*(*glyphOffsets)[page])[glyph], y, DGraphics::TOP_LEFT);
     g->setClip(clipX, clipY, clipW, clipH);
     x += width + spacing;
   }

@@ -53,9 +53,6 @@ constexpr int32_t kTitleMargin = 20;
 constexpr const char16_t* kIconTable = u"menu/icons";
 constexpr const char16_t* kBackground = u"menu/back";
 
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-
 int32_t fixed(int32_t pixels) { return pixels << 16; }
 
 std::string narrow(const char16_t* text) {
@@ -401,7 +398,7 @@ void MainMenu::returnToGrid() {
 void MainMenu::paint() {
   DGraphics& g = *GameLib::graphics;
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
-  if (!background.isNull()) g.drawImageOpaque(background, w >> 1, h >> 1, kCentre);
+  if (!background.isNull()) g.drawImageOpaque(background, w >> 1, h >> 1, DGraphics::CENTRE);
   if (timer < 0) timer = 0;
   for (int32_t r = 0; r < rows; ++r) {
     for (int32_t c = 0; c < columns; ++c) {
@@ -426,13 +423,13 @@ void MainMenu::paintTitle() {
   if (state == STATE_TITLE_OUT) visible = block * timer / titleInTime;
   int32_t y = h - visible;
   if (!twoLines) {
-    font->drawStringOnScreen(title, w >> 1, y, kTopCentre);
+    font->drawStringOnScreen(title, w >> 1, y, DGraphics::TOP_CENTRE);
     return;
   }
   DStringArrayPtr words = TextTable::split(title, u' ');
   if (words->length < 2) return;
-  font->drawStringOnScreen((*words)[0], w >> 1, y, kTopCentre);
-  font->drawStringOnScreen((*words)[1], w >> 1, y + f, kTopCentre);
+  font->drawStringOnScreen((*words)[0], w >> 1, y, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen((*words)[1], w >> 1, y + f, DGraphics::TOP_CENTRE);
 }
 
 }  // namespace gamelib

@@ -28,11 +28,6 @@ constexpr int32_t kCaretLength = 8;
 constexpr int32_t kLabelInset = 4;
 constexpr int32_t kEnter = 13;
 constexpr int32_t kBackspace = 8;
-constexpr int32_t kTopLeft = 0;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-constexpr int32_t kBottomCentre = DGraphics::HCENTER | DGraphics::BOTTOM;
-constexpr int32_t kBottomLeft = DGraphics::LEFT | DGraphics::BOTTOM;
-constexpr int32_t kBottomRight = DGraphics::RIGHT | DGraphics::BOTTOM;
 
 int64_t now() { return DSystem::currentTimeMillis(); }
 
@@ -77,17 +72,18 @@ void VirtualKeyboard::setup(DImagePtr background) {
 
   panel = DImage::createMutableImage(w, h);
   DGraphicsPtr g = panel->getGraphics();
-  if (!background.isNull()) g->drawImage(background, 0, 0, kTopLeft);
-  g->drawImage(top, w >> 1, y0, kTopCentre);
-  g->drawImage(middle, w >> 1, y0 + ht, kTopCentre);
-  g->drawImage(bottom, w >> 1, y0 + ht + hm, kTopCentre);
+  if (!background.isNull()) g->drawImage(background, 0, 0, DGraphics::TOP_LEFT);
+  g->drawImage(top, w >> 1, y0, DGraphics::TOP_CENTRE);
+  g->drawImage(middle, w >> 1, y0 + ht, DGraphics::TOP_CENTRE);
+  g->drawImage(bottom, w >> 1, y0 + ht + hm, DGraphics::TOP_CENTRE);
 
   ImageFontPtr keysFont = GameLib::font(GameLib::FONT_MENU);
   int32_t fh = keysFont->getHeight();
   if (y == 0) y = y0 + ht;
   if (textY == 0) textY = y0 + ht + hm - fh - 3;
   if (!title.isNull()) {
-    GameLib::font(GameLib::FONT_SMALL)->drawString(g, title, w >> 1, y0 + ht + hm - 2 * fh - 4, kBottomCentre);
+    GameLib::font(GameLib::FONT_SMALL)
+        ->drawString(g, title, w >> 1, y0 + ht + hm - 2 * fh - 4, DGraphics::BOTTOM_CENTRE);
   }
 
   g->setFont(font);
@@ -96,7 +92,7 @@ void VirtualKeyboard::setup(DImagePtr background) {
   rows = 0;
   auto drawKey = [&](DStringPtr key, int32_t cellX) {
     keysFont->drawString(g, key, cellX + ((cellWidth - keysFont->stringWidth(key)) >> 1), cy + ((cellHeight - fh) >> 1),
-                         kTopLeft);
+                         DGraphics::TOP_LEFT);
   };
   for (int32_t i = 0; i < n;) {
     g->setColor(glyphColor);
@@ -118,7 +114,7 @@ void VirtualKeyboard::setup(DImagePtr background) {
 
 void VirtualKeyboard::paint() {
   DGraphics& g = *GameLib::graphics;
-  if (!panel.isNull()) g.drawImageOpaque(panel, 0, 0, kTopLeft);
+  if (!panel.isNull()) g.drawImageOpaque(panel, 0, 0, DGraphics::TOP_LEFT);
   g.setColor(cursorColor);
   int32_t cellX = x + cellWidth * column, cellY = y + cellHeight * row;
   g.drawRect(cellX, cellY, cellWidth, cellHeight);
@@ -129,11 +125,11 @@ void VirtualKeyboard::paint() {
     DStringPtr key = label(index);
     GameLib::font(GameLib::FONT_MENUSEL)
         ->drawStringOnScreen(key, cellX + ((cellWidth - plain->stringWidth(key)) >> 1),
-                             cellY + ((cellHeight - fh) >> 1), kTopLeft);
+                             cellY + ((cellHeight - fh) >> 1), DGraphics::TOP_LEFT);
   }
 
   if (!text.isNull()) {
-    plain->drawStringOnScreen(text, textX, textY, kTopLeft);
+    plain->drawStringOnScreen(text, textX, textY, DGraphics::TOP_LEFT);
     int64_t t = now();
     if (t - caretTime > kCaretBlinkMs) {
       caretOn = !caretOn;
@@ -147,8 +143,8 @@ void VirtualKeyboard::paint() {
   }
 
   int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
-  plain->drawStringOnScreen(kOkLabel, kLabelInset, h - kLabelInset, kBottomLeft);
-  plain->drawStringOnScreen(kDeleteLabel, w - kLabelInset, h - kLabelInset, kBottomRight);
+  plain->drawStringOnScreen(kOkLabel, kLabelInset, h - kLabelInset, DGraphics::BOTTOM_LEFT);
+  plain->drawStringOnScreen(kDeleteLabel, w - kLabelInset, h - kLabelInset, DGraphics::BOTTOM_RIGHT);
 }
 
 void VirtualKeyboard::append(DStringPtr c) {

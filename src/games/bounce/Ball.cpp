@@ -4,15 +4,12 @@
 #include <iterator>
 
 #include "core/lang/DMath.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/BounceGlobals.h"
 
 namespace bounce {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
+using namespace gamelib::api;
 
 namespace {
 

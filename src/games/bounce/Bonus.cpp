@@ -2,19 +2,18 @@
 #include "games/bounce/Bonus.h"
 
 #include "core/lang/DMath.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/BounceGlobals.h"
 #include "games/bounce/BrickList.h"
 
 namespace bounce {
 
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
+using namespace gamelib::api;
 
 namespace {
 
 // The first frame's size; 0 when there is no frame.
-void firstFrameSize(const gamelib::AnimationPtr& animation, int32_t& w, int32_t& h) {
+void firstFrameSize(const AnimationPtr& animation, int32_t& w, int32_t& h) {
   w = h = 0;
   if (animation.isNull() || animation->frames.isNull() || animation->frames->length < 1) return;
   GameImagePtr frame = (*animation->frames)[0];
@@ -34,7 +33,7 @@ void Bonus::start(int32_t newKind, int32_t newX, int32_t newY) {
   kind = newKind;
   animation = bonusAnimations.isNull() || newKind < 0 || newKind >= bonusAnimations->length
                   ? nullptr
-                  : gamelib::AnimationPtr((*bonusAnimations)[newKind]);
+                  : AnimationPtr((*bonusAnimations)[newKind]);
   x = newX + kStartInset * brickWidth / baseBrickWidth;
   y = newY;
   int32_t side = GameLib::random->nextInt() % 2;  // -1, 0 or 1: left, straight down or right

@@ -3,30 +3,11 @@
 #include "games/bounce/Bounce.h"
 
 #include "core/io/DDataInputStream.h"
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ResourceDamage.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace bounce {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-namespace GameAction = gamelib::GameAction;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -36,12 +17,13 @@ constexpr int64_t kGameCompleteMs = 3000;
 constexpr int32_t kStylusDeadZone = 3;
 constexpr int32_t kRays = Bounce::kRays;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
-// The game's menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+// The game's menus are the standard ones, and the round chooser is its own page.
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == Bounce::kItemCount);
 static_assert(kMenu[Bounce::ITEM_START].kind == MenuEntry::Start && kMenu[Bounce::ITEM_EXIT].kind == MenuEntry::Exit);
+constexpr MenuPage kRoundChooser = MenuPage::Own;
 
 }  // namespace
 
@@ -54,16 +36,16 @@ Bounce::~Bounce() = default;
 
 void Bounce::makeScratch() {
   crossX = crossY = 0;
-  for (nuv::lang::DintArrayPtr* a :
+  for (DintArrayPtr* a :
        {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow, &hitDistance}) {
-    *a = new nuv::lang::DintArray(kRays);
+    *a = new DintArray(kRays);
   }
   noHit = new nuv::lang::DboolArray(kRays);
   verticalEdge = new nuv::lang::DboolArray(kRays);
 }
 
 void Bounce::releaseScratch() {
-  for (nuv::lang::DintArrayPtr* a :
+  for (DintArrayPtr* a :
        {&rayStartX, &rayStartY, &rayEndX, &rayEndY, &hitX, &hitY, &hitColumn, &hitRow, &hitDistance}) {
     *a = nullptr;
   }
@@ -79,34 +61,20 @@ void Bounce::update() {
       finishLoading();
       break;
     case STATE_MENU:
-      updateMenu();
+      menuFlow->update(gamePaused ? MenuPage::Pause : MenuPage::Start);
       break;
     case STATE_HIGH_SCORES:
-      scoreMenu->closed = false;
-      scoreMenu->update();
-      if (scoreMenu->closed) {
-        gameState = STATE_MENU;
-        menu->closed = false;
-        menu->mode = GameMenu::MODE_LIST;
-        menu->selected = ITEM_HIGH_SCORES;
-      }
+      menuFlow->update(MenuPage::Table);
       break;
     case STATE_HELP:
-      menu->update();
-      if (menu->closed) {
-        menu->closed = false;
-        gameState = STATE_MENU;
-        menu->mode = GameMenu::MODE_LIST;
-        menu->selected = ITEM_HELP;
-        menu->first = 0;
-      }
+      menuFlow->update(MenuPage::Help);
       break;
     case STATE_ROUND_CHOOSER:
-      updateRoundChooser();
+      menuFlow->update(kRoundChooser);
       break;
     case STATE_PLAYING:
       if (MenuFlow::pauseRequested()) {
-        pauseGame();
+        menuFlow->pause();
       } else {
         handleInput();
         // The hidden round select may have started an intro.
@@ -132,107 +100,79 @@ void Bounce::update() {
       updateRoundCleared();
       break;
     case STATE_KEY_SETUP:
-      if (MenuFlow::keySetupClosed()) gameState = STATE_MENU;
+      menuFlow->update(MenuPage::Keys);
       break;
     default:
       break;
   }
 }
 
-void Bounce::buildMenu() { MenuFlow::showEntries(*menu, kMenu, gamePaused); }
+void Bounce::buildMenu() { menuFlow->showEntries(gamePaused); }
 
-void Bounce::updateMenu() {
-  menu->update();
-  if (menu->chosen) chooseMenuItem(menu->selected);
-  // "exit" has left the game: its globals are gone.
-  if (gameState != STATE_MENU || menu.isNull()) return;
-  if (MenuFlow::nameTyped(*menu)) storeHighScore();
+void Bounce::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [this] { startFromMenu(); };
+  hooks.resume = [this] {
+    MenuFlow::resumePlay();
+    gameState = STATE_PLAYING;
+    gamePaused = false;
+    buildMenu();
+  };
+  hooks.abandon = [] {
+    SoundManager::stopAll();
+    menuFlow->show(MenuPage::Start);
+  };
+  hooks.own = [this](MenuPage, int32_t item) { chooseRound(item); };
+  hooks.shown = [](MenuPage page) { showPage(page); };
+  hooks.built = [](MenuPage page) {
+    if (page == MenuPage::Keys) ScreenCanvas::resetInput();
+    if (page == kRoundChooser) menu->setItems(MenuFlow::levelEntries(openLevel));
+  };
+  // A closed page leaves the list as it was, its entry highlighted.
+  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.pagesKeepTheList = true});
 }
 
-void Bounce::chooseMenuItem(int32_t item) {
-  const MenuEntry kind = kMenu[item].kind;
-  switch (kind) {
-    case MenuEntry::Start:
-      if (gamePaused) {
-        MenuFlow::resumePlay();
-        gameState = STATE_PLAYING;
-        gamePaused = false;
-        buildMenu();
-        break;
-      }
-      gamePaused = false;
-      buildMenu();
-      for (int32_t s = 0; s < ballSlots; ++s) {
-        if (!(*balls)[s].isNull()) (*balls)[s]->setActive(false);
-      }
-      lives = kStartLives;
-      if (openLevel <= 1) {
-        startGame(1);
-      } else {
-        openRoundChooser();
-      }
-      break;
-    case MenuEntry::HighScores:
+void Bounce::showPage(MenuPage page) {
+  switch (page) {
+    case MenuPage::Table:
       gameState = STATE_HIGH_SCORES;
       break;
-    case MenuEntry::Help:
+    case MenuPage::Help:
       gameState = STATE_HELP;
-      menu->mode = GameMenu::MODE_HELP;
       break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*menu, item, kind, gameKey);
-      break;
-    case MenuEntry::Keys:
+    case MenuPage::Keys:
       gameState = STATE_KEY_SETUP;
-      ScreenCanvas::resetInput();
       break;
-    case MenuEntry::Exit:
-      if (!gamePaused) {
-        GameLib::showMainMenu();
-        break;
-      }
-      // The paused game is abandoned.
-      SoundManager::stopAll();
-      menu->closed = true;
-      gamePaused = false;
-      buildMenu();
-      gameState = STATE_MENU;
+    case kRoundChooser:
+      gameState = STATE_ROUND_CHOOSER;
       break;
     default:
+      gameState = STATE_MENU;
+      gamePaused = page == MenuPage::Pause;
       break;
   }
 }
 
-void Bounce::storeHighScore() {
-  MenuFlow::storeHighScore(*menu, *scoreMenu, kHighScoreTable, gameKey, brickList->score);
-  brickList->score = 0;
-  round = 1;
+void Bounce::startFromMenu() {
+  gamePaused = false;
+  buildMenu();
+  for (int32_t s = 0; s < ballSlots; ++s) {
+    if (!(*balls)[s].isNull()) (*balls)[s]->setActive(false);
+  }
   lives = kStartLives;
-  gameState = STATE_HIGH_SCORES;
-  scoreMenu->closed = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
+  if (openLevel <= 1) {
+    startGame(1);
+  } else {
+    menuFlow->show(kRoundChooser);
+  }
 }
 
-void Bounce::openRoundChooser() {
-  gameState = STATE_ROUND_CHOOSER;
-  DStringArrayPtr items = new DStringArray(openLevel + 1);
-  for (int32_t k = 0; k < openLevel; ++k) (*items)[k] = TextTable::getString(u"level") + u" " + (openLevel - k);
-  (*items)[openLevel] = TextTable::getString(u"exit");
-  menu->setItems(items);
-  menu->closed = false;
-  menu->mode = GameMenu::MODE_LIST;
-}
-
-void Bounce::updateRoundChooser() {
-  menu->update();
-  if (!menu->chosen) return;
-  if (menu->selected >= menu->items->length - 1) {
-    buildMenu();
-    gameState = STATE_MENU;
+void Bounce::chooseRound(int32_t item) {
+  if (item >= menu->items->length - 1) {
+    menuFlow->show(MenuPage::Start);
     return;
   }
-  startGame(openLevel - menu->selected);
+  startGame(openLevel - item);
   buildMenu();
 }
 
@@ -252,13 +192,6 @@ void Bounce::startGame(int32_t startRound) {
 
 bool Bounce::loadRound(int32_t number) {
   return gamelib::ResourceDamage::skipMissing(ExceptionCode::Exception, [&] { brickList->loadRound(number); });
-}
-
-void Bounce::pauseGame() {
-  MenuFlow::pausePlay();
-  gamePaused = true;
-  buildMenu();
-  gameState = STATE_MENU;
 }
 
 void Bounce::updateRoundCleared() {
@@ -325,14 +258,12 @@ bool Bounce::fieldStillMoving() {
 }
 
 void Bounce::gameOver() {
-  if (!MenuFlow::offerHighScore(*menu, *scoreMenu, kHighScoreTable, gameKey, brickList->score)) {
-    brickList->score = 0;
-    round = 1;
-    lives = kStartLives;
-    gamePaused = false;
-    buildMenu();
-  }
-  gameState = STATE_MENU;
+  const int32_t score = brickList->score;
+  // The flow keeps the score for the name entry; the next game starts afresh.
+  brickList->score = 0;
+  round = 1;
+  lives = kStartLives;
+  menuFlow->endGame(score);
 }
 
 void Bounce::handleInput() {

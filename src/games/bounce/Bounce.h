@@ -10,6 +10,7 @@
 #include "core/lang/DintArray.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/bounce/Ball.h"
 #include "games/bounce/BounceGlobals.h"
 #include "games/bounce/BrickList.h"
@@ -22,7 +23,8 @@ namespace bounce {
 class Bounce;
 using BouncePtr = nuv::lang::DPtr<Bounce>;
 
-class Bounce : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class Bounce : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of the state word gameState.
   static constexpr int32_t STATE_LOADING = -1;
@@ -39,15 +41,6 @@ class Bounce : public gamelib::GameInterface {
   static constexpr int32_t kStartLives = 5;
   // The game keeps one high-score table.
   static constexpr int32_t kHighScoreTable = 1;
-  // Entries of the in-game menu: the standard ones.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
-  static constexpr int32_t kItemCount = 7;
   // Rays of the ball step's look-ahead.
   static constexpr int32_t kRays = 5;
 
@@ -112,15 +105,14 @@ class Bounce : public gamelib::GameInterface {
   void releaseScratch();
   // The loading screen stays at least a moment; the menu comes once it has passed.
   void finishLoading();
-  // Item actions of the menu state, and the stored name of a finished name entry.
-  void updateMenu();
-  void chooseMenuItem(int32_t item);
-  void storeHighScore();
-  void openRoundChooser();
-  void updateRoundChooser();
+  // The menu flow with the game's hooks: "start" (a game, or the round chooser first), the chooser's choice,
+  // and the state word of each page.
+  void makeMenuFlow();
+  void startFromMenu();
+  void chooseRound(int32_t item);
+  static void showPage(gamelib::MenuPage page);
   // A new game at a round from the menu or the round chooser.
   void startGame(int32_t startRound);
-  void pauseGame();
   void updateRoundCleared();
   // The hidden two-digit round select during play.
   void selectRound(int32_t number);
@@ -150,8 +142,9 @@ class Bounce : public gamelib::GameInterface {
   bool loadingBarShown_ = false;
 };
 
-// The screen object of the running game, and the paddle and the brick field it plays with.
+// The screen object of the running game, its menu flow, and the paddle and the brick field it plays with.
 inline BouncePtr instance;
+inline gamelib::MenuFlowPtr menuFlow;
 inline PlatformPtr platform;
 inline BrickListPtr brickList;
 

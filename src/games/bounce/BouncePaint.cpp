@@ -1,20 +1,11 @@
 // Painting of the brick-and-paddle game by state: the loading screen, the menus, the play screen with its
 // heads-up display and particles, the round intro, game-over and game-complete texts, the key set-up.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -87,7 +78,7 @@ void Bounce::paint() {
       if (fieldSettling_) paintPlay();
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -100,7 +91,7 @@ void Bounce::paintLoading() {
   g.fillRect(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   if (!splashImage.isNull()) {
     GameImage::graphics->drawImage(splashImage, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
-                                   DGraphics::HCENTER | DGraphics::VCENTER);
+                                   DGraphics::CENTRE);
   }
   if (loadingBarShown_) {
     // Drawn again at the percentage it has reached.
@@ -138,7 +129,7 @@ void Bounce::paintPlay() {
   paintHud();
   paintParticles();
   if (!GameMenu::pauseImage.isNull()) {
-    g.drawImageOpaque(GameMenu::pauseImage, w, 0, DGraphics::TOP | DGraphics::RIGHT);
+    g.drawImageOpaque(GameMenu::pauseImage, w, 0, DGraphics::TOP_RIGHT);
   }
 }
 
@@ -173,13 +164,13 @@ void Bounce::paintHud() {
     margin = GameMenu::pauseImage->getWidth() + 2;
   }
   numbers->drawStringOnScreen(DStringPtr(u"") + brickList->score, GameLib::screenWidth - margin, row,
-                              DGraphics::TOP | DGraphics::RIGHT);
+                              DGraphics::TOP_RIGHT);
 }
 
 void Bounce::paintParticles() {
   if (particles.isNull()) return;
   DGraphics& g = *GameLib::graphics;
-  nuv::lang::DintArray2d& records = *particles;
+  DintArray2d& records = *particles;
   for (int32_t i = 0; i < records.length; ++i) {
     const int32_t* p = records[i]->data();
     int32_t type = p[PARTICLE_TYPE];
@@ -213,7 +204,7 @@ void Bounce::paintParticles() {
 void Bounce::paintMessage() {
   const int32_t w = GameLib::screenWidth;
   if (!brickList->backImage.isNull()) {
-    GameLib::graphics->drawImageOpaque(brickList->backImage, w >> 1, 0, DGraphics::TOP | DGraphics::HCENTER);
+    GameLib::graphics->drawImageOpaque(brickList->backImage, w >> 1, 0, DGraphics::TOP_CENTRE);
   }
   ImageFontPtr text = GameLib::font(GameLib::FONT_HUD0);
   int32_t h = text->getHeight();
@@ -226,7 +217,7 @@ void Bounce::paintMessage() {
   } else {
     first = TextTable::getString(u"level") + u" " + round;
   }
-  const int32_t anchor = DGraphics::TOP | DGraphics::HCENTER;
+  const int32_t anchor = DGraphics::TOP_CENTRE;
   text->drawStringOnScreen(first, w >> 1, y, anchor);
   text->drawStringOnScreen(TextTable::getString(u"score") + u" " + brickList->score, w >> 1, y + h + kMessageGap,
                            anchor);

@@ -2,48 +2,28 @@
 // animations, sounds, texts, the menus and the long-lived objects of play.
 #include <memory>
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::Animation;
-using gamelib::AnimationArray;
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 
 // The loading screen stays at least this long, however fast the loading is.
 constexpr int64_t kMinLoadingMs = 1500;
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kScoreShade = -160;
 constexpr int32_t kParticlesPerBaseWidth = 100;
 
 }  // namespace
 
 void Bounce::init() {
-  int64_t start = nuv::lang::DSystem::currentTimeMillis();
+  int64_t start = DSystem::currentTimeMillis();
   gameState = STATE_LOADING;
 
   splashImage = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splashImage, GameLib::screenWidth >> 1,
-                               (GameLib::screenHeight - splashImage->getHeight()) >> 1,
-                               nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::HCENTER);
+                               (GameLib::screenHeight - splashImage->getHeight()) >> 1, DGraphics::TOP_CENTRE);
   MenuFlow::startLoading();
   loadingBarShown_ = true;
 
@@ -59,19 +39,23 @@ void Bounce::init() {
   MenuFlow::advanceLoading();
 
   menu = new GameMenu();
-  menu->setBackground(splashImage, kMenuShade);
+  menu->setBackground(splashImage, GameMenu::kListShade);
   menu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+  makeMenuFlow();
   buildMenu();
+  // The table has a menu of its own, kept up to date by the end of each game.
   scoreMenu = new GameMenu();
   scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->setBackground(splashImage, kScoreShade);
+  scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   scoreMenu->mode = GameMenu::MODE_TABLE;
+  menuFlow->tableMenu = scoreMenu;
+  menuFlow->scoreMenu = scoreMenu;
   MenuFlow::advanceLoading();
 
   loadSprites();
   makePlayObjects();
   MenuFlow::reloadTexts();
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage, kScoreShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
 
   // The menu comes with the first step after the loading screen's least time.
   stateTime = start;
@@ -102,7 +86,7 @@ void Bounce::loadSprites() {
   MenuFlow::advanceLoading();
   bonusAnimations = new AnimationArray(data::kBonusKinds + 1);
   for (int32_t k = 1; k <= data::kBonusKinds; ++k) {
-    gamelib::AnimationPtr a = loadAnimation(DStringPtr(data::kBonusPrefix) + k);
+    AnimationPtr a = loadAnimation(DStringPtr(data::kBonusPrefix) + k);
     a->restart();
     (*bonusAnimations)[k] = a;
   }
@@ -128,12 +112,12 @@ void Bounce::makePlayObjects() {
   }
   MenuFlow::advanceLoading();
 
-  particles = new nuv::lang::DintArray2d(brickWidth * kParticlesPerBaseWidth / baseBrickWidth, kParticleFields);
+  particles = new DintArray2d(brickWidth * kParticlesPerBaseWidth / baseBrickWidth, kParticleFields);
   resetPlay();
 }
 
 void Bounce::finishLoading() {
-  if (nuv::lang::DSystem::currentTimeMillis() - stateTime < kMinLoadingMs) return;
+  if (DSystem::currentTimeMillis() - stateTime < kMinLoadingMs) return;
   MenuFlow::advanceLoading();
   loadingBarShown_ = false;
   gameState = STATE_MENU;
@@ -143,8 +127,9 @@ void Bounce::finishLoading() {
 void Bounce::leave() {
   SoundManager::stopAll();
   if (!menu.isNull()) menu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   balls = nullptr;
   enemies = nullptr;
   releaseScratch();

@@ -3,19 +3,14 @@
 #include "games/bounce/Brick.h"
 
 #include "core/lang/DMath.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
+using namespace gamelib::api;
 using nuv::lang::DMath::max;
 using nuv::lang::DMath::min;
-using nuv::microedition::lcdui::DGraphics;
 
 namespace {
 
@@ -27,7 +22,7 @@ constexpr int32_t kFuseLength = 6;
 constexpr int32_t kRegenerationOdds = 2000;
 
 // Entry i of an image array, or null when i lies outside it.
-GameImagePtr imageAt(const gamelib::GameImageArrayPtr& images, int32_t i) {
+GameImagePtr imageAt(const GameImageArrayPtr& images, int32_t i) {
   if (images.isNull() || i < 0 || i >= images->length) return nullptr;
   return (*images)[i];
 }
@@ -44,7 +39,7 @@ void drawIntoScreen() { GameImage::graphics = GameLib::graphics; }
 }  // namespace
 
 Brick::Brick(int32_t x, int32_t y, int32_t column, int32_t row)
-    : x(x), y(y), column(column), row(row), ownAnimations(new gamelib::AnimationArray(4)) {}
+    : x(x), y(y), column(column), row(row), ownAnimations(new AnimationArray(4)) {}
 
 Brick::~Brick() {
   animation = nullptr;
@@ -195,7 +190,7 @@ void Brick::redraw(int32_t newKind, int32_t newValue) {
   if (!image.isNull()) {
     DGraphics& target = *GameImage::graphics;
     target.setClip(x, y, image->w, image->h);
-    target.drawImageOpaque(brickList->background, 0, 0, DGraphics::TOP | DGraphics::LEFT);
+    target.drawImageOpaque(brickList->background, 0, 0, DGraphics::TOP_LEFT);
     target.setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
   }
   setKind(newKind, newValue);

@@ -2,25 +2,16 @@
 // background, walls and bricks that play draws from.
 #include "games/bounce/BrickList.h"
 
-#include "core/lang/DExceptionBase.h"
 #include "core/lang/DMath.h"
-#include "core/lang/DStringArray.h"
 #include "core/lang/DStringBuffer.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImage;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -46,8 +37,8 @@ GameImagePtr image(DStringPtr name) { return GameImage::create(name); }
 
 // One picture per name, with the suffix (a turn or a mirror) added; a null name leaves its place empty.
 template <size_t N>
-gamelib::GameImageArrayPtr imageList(const char16_t* const (&names)[N], const char16_t* suffix = u"") {
-  gamelib::GameImageArrayPtr list = new GameImageArray(static_cast<int32_t>(N));
+GameImageArrayPtr imageList(const char16_t* const (&names)[N], const char16_t* suffix = u"") {
+  GameImageArrayPtr list = new GameImageArray(static_cast<int32_t>(N));
   for (size_t i = 0; i < N; ++i) {
     if (names[i] != nullptr) (*list)[static_cast<int32_t>(i)] = image(DStringPtr(names[i]) + suffix);
   }
@@ -72,7 +63,7 @@ BrickList::BrickList() {
   twoHitImages = imageList(data::kTwoHitBricks);
   threeHitImages = imageList(data::kThreeHitBricks);
   quarterImages = imageList(data::kQuarterBricks);
-  animations = new gamelib::AnimationArray(4);
+  animations = new AnimationArray(4);
   (*animations)[Brick::ANIM_DISAPPEAR] = loadAnimation(data::kBrickDisappear);
   (*animations)[Brick::ANIM_APPEAR] = loadAnimation(data::kBrickAppear);
   (*animations)[Brick::ANIM_SPARK] = loadAnimation(data::kSpark);
@@ -211,7 +202,7 @@ void BrickList::loadRound(int32_t newRound) {
   remaining = 0;
   GameImage::graphics = pictureGraphics;
   pictureGraphics->setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
-  pictureGraphics->drawImageOpaque(background, 0, 0, DGraphics::TOP | DGraphics::LEFT);
+  pictureGraphics->drawImageOpaque(background, 0, 0, DGraphics::TOP_LEFT);
   for (int32_t row = 0; row < fieldRows; ++row) {
     DStringPtr line = (*lines)[row];
     for (int32_t column = 0; column < fieldColumns; ++column) {
@@ -264,7 +255,7 @@ void BrickList::drawBackground() {
   });
   if (!backImage.isNull()) {
     g.setClip(0, 0, w, h);
-    g.drawImage(backImage, w / 2, 0, DGraphics::TOP | DGraphics::HCENTER);
+    g.drawImage(backImage, w / 2, 0, DGraphics::TOP_CENTRE);
   }
 
   GameImagePtr corner = (*wallImages)[3];

@@ -2,16 +2,12 @@
 // leaving the field.
 #include "games/bounce/Enemy.h"
 
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::Animation;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using nuv::lang::DSystem;
+using namespace gamelib::api;
 
 namespace {
 
@@ -24,7 +20,7 @@ constexpr int32_t kBombOdds = 100;
 // Enemies stay this far above the screen's bottom.
 constexpr int32_t kBottomMargin = 30;
 
-GameImagePtr firstFrame(const gamelib::AnimationPtr& animation) {
+GameImagePtr firstFrame(const AnimationPtr& animation) {
   if (animation.isNull() || animation->frames.isNull() || animation->frames->length < 1) return nullptr;
   return (*animation->frames)[0];
 }
@@ -40,13 +36,13 @@ Enemy::~Enemy() {
 
 void Enemy::trySpawn() {
   if (randomInRange(0, kEntryOdds) != 0) return;
-  gamelib::AnimationPtr exit = platform->exitAnimation;
+  AnimationPtr exit = platform->exitAnimation;
   if (!exit.isNull()) {
     exit->finished = false;
     exit->restart();
   }
   kind = randomInRange(0, 2);
-  gamelib::AnimationPtr shared = enemyAnimations.isNull() ? nullptr : gamelib::AnimationPtr((*enemyAnimations)[kind]);
+  AnimationPtr shared = enemyAnimations.isNull() ? nullptr : AnimationPtr((*enemyAnimations)[kind]);
   animation->frames = shared.isNull() ? nullptr : shared->frames;
   animation->frameCount = shared.isNull() ? 0 : shared->frameCount;
   animation->finished = false;

@@ -3,14 +3,12 @@
 #include "games/bounce/Platform.h"
 
 #include "core/lang/DMath.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
 
-using gamelib::AnimationPtr;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
+using namespace gamelib::api;
 
 namespace {
 

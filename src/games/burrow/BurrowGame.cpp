@@ -2,41 +2,40 @@
 // in-game menu's entries, the level list, new games, and the end of a game with its high score.
 #include "games/burrow/BurrowGame.h"
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace burrow {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
-// The game's menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+// The game's menus are the standard ones; the level list is its own page.
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == BurrowGame::kItemCount);
 static_assert(kMenu[BurrowGame::ITEM_START].kind == MenuEntry::Start &&
               kMenu[BurrowGame::ITEM_EXIT].kind == MenuEntry::Exit);
+constexpr MenuPage kLevelList = MenuPage::Own;
+
+// The states that show a page of the in-game menu.
+constexpr MenuPageNumber kStates[] = {
+    {MenuPage::Start, BurrowGame::MENU},     {MenuPage::Pause, BurrowGame::PAUSE_MENU},
+    {MenuPage::Help, BurrowGame::HELP},      {MenuPage::Table, BurrowGame::HIGH_SCORES},
+    {MenuPage::Keys, BurrowGame::KEY_SETUP}, {kLevelList, BurrowGame::LEVEL_SELECT},
+};
+
+bool showsAPage(int32_t state) {
+  return std::any_of(std::begin(kStates), std::end(kStates), [&](const auto& s) { return s.number == state; });
+}
 
 // The state changes clear the held flags of the movement, fire and corner actions.
 constexpr int32_t kClearedActions = 9;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 bool waited(int64_t ms) { return now() - stateTime > ms; }
 
@@ -54,18 +53,14 @@ void BurrowGame::update() {
       break;
     case MENU:
     case PAUSE_MENU:
-      updateMenu();
+      menuFlow->update(pageOfNumber(kStates, gameState));
+      // A choice takes the fire key with it.
+      if (!gameMenu.isNull() && gameMenu->chosen) ScreenCanvas::held[GameAction::Fire] = false;
       break;
     case LEVEL_SELECT:
-      updateLevelSelect();
-      break;
     case HIGH_SCORES:
-      gameMenu->update();
-      if (gameMenu->closed) {
-        gameMenu->closed = false;
-        ScreenCanvas::pointerDown = false;
-        setState(gamePaused ? PAUSE_MENU : MENU);
-      }
+    case KEY_SETUP:
+      menuFlow->update(pageOfNumber(kStates, gameState));
       break;
     case GAME_OVER:
       if (!waited(kGameOverMs)) break;
@@ -74,38 +69,73 @@ void BurrowGame::update() {
       finishGame(MENU);
       break;
     case HELP:
-      gameMenu->update();
-      if (ScreenCanvas::select || gameMenu->closed) {
-        gameMenu->closed = false;
-        setState(previousState);
-      }
+      // Select closes the help at once, whatever the menu's input clock says.
+      if (ScreenCanvas::select) gameMenu->closed = true;
+      menuFlow->update(MenuPage::Help);
       break;
     case LEVEL_INTRO:
       if (!waited(kLevelIntroMs)) break;
       setState(PLAY);
       Level::paintAll();
       break;
-    case KEY_SETUP:
-      if (MenuFlow::keySetupClosed()) setState(previousState);
-      break;
     default:
       break;
   }
 }
 
-void BurrowGame::setMenuTexts() {
-  menuItems = MenuFlow::entryTexts(kMenu, gameState == PAUSE_MENU);
-  gameMenu->setItems(menuItems);
+void BurrowGame::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [] {
+    if (openLevel < 2) {
+      startGame(1);
+    } else {
+      setState(LEVEL_SELECT);
+    }
+  };
+  hooks.resume = [] {
+    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+    gamePaused = false;
+    setState(PLAY);
+    Level::paintAll();
+  };
+  hooks.abandon = [] {
+    SoundManager::stopAll();
+    gamePaused = false;
+    setState(MENU);
+  };
+  hooks.own = [](MenuPage, int32_t index) {
+    if (index < gameMenu->items->length - 1) {
+      startGame(openLevel - index);
+    } else {
+      setState(MENU);
+    }
+  };
+  hooks.shown = [](MenuPage page) { enterState(numberOfPage(kStates, page)); };
+  // The help is laid out once, by the set-up; every page is built afresh when it shows.
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysKeepTheList = false});
+  menuFlow->scoreMenu = scoreTable;
 }
 
 void BurrowGame::setState(int32_t state) {
+  // A page of the menu is built by the flow, which then enters its state.
+  if (showsAPage(state) && !menuFlow.isNull()) {
+    menuFlow->show(pageOfNumber(kStates, state));
+  } else {
+    enterState(state);
+  }
+}
+
+void BurrowGame::enterState(int32_t state) {
+  // The tap that closed the table is spent.
+  if (gameState == HIGH_SCORES) ScreenCanvas::pointerDown = false;
   previousState = gameState;
   gameState = state;
   for (int32_t a = 0; a < kClearedActions; ++a) ScreenCanvas::held[a] = false;
   ScreenCanvas::select = false;
-  // The menu is made after the objects of play; until then a state change leaves it alone.
+  // The menu is made after the objects of play; until then a state change leaves it alone. Its pages the flow
+  // has set up.
   GameMenu* menu = gameMenu.get();
-  if (menu != nullptr) {
+  if (menu != nullptr && !showsAPage(state)) {
     menu->first = 0;
     menu->selected = 0;
     menu->mode = GameMenu::MODE_LIST;
@@ -123,100 +153,16 @@ void BurrowGame::setState(int32_t state) {
       break;
     case MENU:
     case PAUSE_MENU:
-      if (menu != nullptr) setMenuTexts();
+      if (menu != nullptr) menuItems = menu->items;
       break;
-    case LEVEL_SELECT: {
-      if (menu == nullptr) break;
-      // The highest level first, level 1 last, then "exit".
-      DStringArrayPtr items = new DStringArray(openLevel + 1);
-      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
-      (*items)[openLevel] = TextTable::getString(u"exit");
-      menu->setItems(items);
-      break;
-    }
-    case HIGH_SCORES:
-      if (menu == nullptr) break;
-      menu->loadHighScores(kHighScoreTable, gameKey);
-      menu->mode = GameMenu::MODE_TABLE;
-      break;
-    case HELP:
-      if (menu != nullptr) menu->mode = GameMenu::MODE_HELP;
+    case LEVEL_SELECT:
+      if (menu != nullptr) menu->setItems(MenuFlow::levelEntries(openLevel));
       break;
     case LEVEL_INTRO:
       stateTime = now();
       break;
     default:
       break;
-  }
-}
-
-void BurrowGame::updateMenu() {
-  gameMenu->update();
-  if (gameMenu->chosen) {
-    gameMenu->chosen = false;
-    chooseMenuItem(gameMenu->selected);
-    // "exit" has left the game: its globals are gone.
-    if (gameMenu.isNull()) return;
-    ScreenCanvas::held[GameAction::Fire] = false;
-  }
-  if ((gameState == MENU || gameState == PAUSE_MENU) && MenuFlow::nameTyped(*gameMenu)) storeHighScore();
-}
-
-void BurrowGame::chooseMenuItem(int32_t item) {
-  const MenuEntry kind = kMenu[item].kind;
-  const bool paused = gameState == PAUSE_MENU;
-  switch (kind) {
-    case MenuEntry::Start:
-      if (paused) {
-        GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
-        gamePaused = false;
-        setState(PLAY);
-        Level::paintAll();
-      } else if (openLevel < 2) {
-        startGame(1);
-      } else {
-        setState(LEVEL_SELECT);
-      }
-      break;
-    case MenuEntry::HighScores:
-      setState(HIGH_SCORES);
-      break;
-    case MenuEntry::Help:
-      setState(HELP);
-      gameMenu->closed = false;
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*gameMenu, item, kind, gameKey);
-      break;
-    case MenuEntry::Keys:
-      setState(KEY_SETUP);
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      SoundManager::stopAll();
-      ScreenCanvas::held[GameAction::Fire] = false;
-      gamePaused = false;
-      if (paused) {
-        setState(MENU);
-      } else {
-        GameLib::showMainMenu();
-      }
-      break;
-    default:
-      break;
-  }
-}
-
-void BurrowGame::updateLevelSelect() {
-  gameMenu->update();
-  if (!gameMenu->chosen) return;
-  gameMenu->chosen = false;
-  const int32_t index = gameMenu->selected;
-  if (index < gameMenu->items->length - 1) {
-    startGame(openLevel - index);
-  } else {
-    setState(MENU);
   }
 }
 
@@ -260,19 +206,8 @@ bool BurrowGame::isHighScore(int32_t score) {
 
 void BurrowGame::finishGame(int32_t otherwise) {
   gamePaused = false;
-  const bool entered = MenuFlow::offerHighScore(*gameMenu, *scoreTable, kHighScoreTable, gameKey, player->score);
-  const int32_t mode = gameMenu->mode;
-  setState(entered ? MENU : otherwise);
-  // The name entry opened by the offer stays open over the menu.
-  if (entered) gameMenu->mode = mode;
+  if (!menuFlow->endGame(player->score) && otherwise != MENU) setState(otherwise);
   previousState = MENU;
-}
-
-void BurrowGame::storeHighScore() {
-  MenuFlow::storeHighScore(*gameMenu, *scoreTable, kHighScoreTable, gameKey, player->score);
-  gameMenu->closed = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
-  setState(HIGH_SCORES);
 }
 
 }  // namespace burrow

@@ -8,6 +8,7 @@
 
 #include "core/lang/DString.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/burrow/Bag.h"
 #include "games/burrow/BurrowGlobals.h"
 #include "games/burrow/Firebolt.h"
@@ -20,7 +21,8 @@ namespace burrow {
 class BurrowGame;
 using BurrowGamePtr = nuv::lang::DPtr<BurrowGame>;
 
-class BurrowGame : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class BurrowGame : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of gameState.
   static constexpr int32_t PLAY = 0;
@@ -32,16 +34,6 @@ class BurrowGame : public gamelib::GameInterface {
   static constexpr int32_t HELP = 6;
   static constexpr int32_t LEVEL_INTRO = 7;
   static constexpr int32_t KEY_SETUP = 8;
-
-  // Entries of the in-game menu: the standard ones.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
-  static constexpr int32_t kItemCount = 7;
 
   static constexpr int32_t kHighScoreTable = 1;
   static constexpr int64_t kGameOverMs = 2000;
@@ -81,13 +73,12 @@ class BurrowGame : public gamelib::GameInterface {
   static void releaseGameObjects();
 
  private:
-  static void updateMenu();
-  static void chooseMenuItem(int32_t item);
-  static void updateLevelSelect();
-  static void storeHighScore();
+  // The menu flow with the game's hooks; the state of a page it shows (which clears the keys as setState
+  // does, and fills the level list).
+  static void makeMenuFlow();
+  static void enterState(int32_t state);
   // A new game at a level from the menu or the level list.
   static void startGame(int32_t level);
-  static void setMenuTexts();
   static void paintLevelIntro();
   // The view follows the hero in jumps.
   static void followHero();
@@ -97,7 +88,8 @@ class BurrowGame : public gamelib::GameInterface {
   static void steer();
 };
 
-// The tunnel map, the hero, the fire bolt, and the level's bags and monsters.
+// The in-game menu's flow; the tunnel map, the hero, the fire bolt, and the level's bags and monsters.
+inline gamelib::MenuFlowPtr menuFlow;
 inline LevelPtr theLevel;
 inline PlayerPtr player;
 inline FireboltPtr firebolt;

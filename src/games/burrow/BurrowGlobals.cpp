@@ -4,15 +4,12 @@
 
 #include <climits>
 
-#include "gamelib/GameLib.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using nuv::lang::DString;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -97,18 +94,16 @@ void releaseGameObjects() {
   mapCells = nullptr;
   dirtyCells = nullptr;
   tileImages = nullptr;
-  for (gamelib::GameImagePtr* image : {&cherryImage, &earthImage, &altEarthImage, &verticalTile, &horizontalTile,
-                                       &crossingTile, &crystalTile, &bagImage, &bagFallImage, &goldImage, &lifeIcon}) {
+  for (GameImagePtr* image : {&cherryImage, &earthImage, &altEarthImage, &verticalTile, &horizontalTile, &crossingTile,
+                              &crystalTile, &bagImage, &bagFallImage, &goldImage, &lifeIcon}) {
     *image = nullptr;
   }
-  for (gamelib::AnimationPtr* animation :
-       {&bagWobbleAnim, &bagBreakAnim, &heroRightAnim, &heroLeftAnim, &heroUpAnim, &heroDownAnim, &heroDeathAnim,
-        &bonusSideAnim, &bonusUpAnim, &bonusDownAnim}) {
+  for (AnimationPtr* animation : {&bagWobbleAnim, &bagBreakAnim, &heroRightAnim, &heroLeftAnim, &heroUpAnim,
+                                  &heroDownAnim, &heroDeathAnim, &bonusSideAnim, &bonusUpAnim, &bonusDownAnim}) {
     *animation = nullptr;
   }
-  for (nuv::microedition::lcdui::DImagePtr* picture :
-       {&panelTopImage, &panelTop2Image, &panelBottomLImage, &panelBottomCImage, &panelBottomRImage, &panelBottom2Image,
-        &panelLImage, &panelRImage, &pauseImage}) {
+  for (DImagePtr* picture : {&panelTopImage, &panelTop2Image, &panelBottomLImage, &panelBottomCImage,
+                             &panelBottomRImage, &panelBottom2Image, &panelLImage, &panelRImage, &pauseImage}) {
     *picture = nullptr;
   }
 }
@@ -120,7 +115,7 @@ bool intersects(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t w1, int3
 }
 
 int32_t nextRandom() {
-  int32_t value = gamelib::GameLib::random->nextInt();
+  int32_t value = GameLib::random->nextInt();
   if (value >= 0) return value;
   // The one negative number without a positive twin reads as the largest.
   return value == INT32_MIN ? INT32_MAX : -value;
@@ -129,7 +124,7 @@ int32_t nextRandom() {
 int32_t randomBelow(int32_t n) { return n > 0 ? nextRandom() % n : 0; }
 
 void playSound(int32_t id) {
-  if (!gamelib::SoundManager::players.isNull()) gamelib::SoundManager::play(id, 1, 0);
+  if (!SoundManager::players.isNull()) SoundManager::play(id, 1, 0);
 }
 
 }  // namespace burrow

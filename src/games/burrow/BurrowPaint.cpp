@@ -1,26 +1,14 @@
 // Painting of the tunnel-digging game by state: the field with its movers and frame panels, the heads-up
 // row, the level caption and the game-over caption, the menus and the key set-up.
 #include "core/lang/DInteger.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using gamelib::GameLib;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImagePtr;
+using namespace gamelib::api;
 
 namespace {
-
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
-constexpr int32_t kTopRight = DGraphics::RIGHT | DGraphics::TOP;
 // Pixels between caption lines and between life icons.
 constexpr int32_t kLineGap = 3;
 constexpr int32_t kIconGap = 3;
@@ -65,7 +53,7 @@ void BurrowGame::paint() {
       paintLevelIntro();
       break;
     case KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -76,14 +64,14 @@ void BurrowGame::paintCaption(DStringPtr text) {
   clearScreen();
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t x = GameLib::screenWidth / 2, y = captionTop();
-  font->drawStringOnScreen(text, x, y, kTopCentre);
-  font->drawStringOnScreen(scoreLine(), x, y + font->getHeight() + kLineGap, kTopCentre);
+  font->drawStringOnScreen(text, x, y, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(scoreLine(), x, y + font->getHeight() + kLineGap, DGraphics::TOP_CENTRE);
 }
 
 void BurrowGame::paintLevelIntro() {
   paintCaption((TextTable::getString(u"level") + u" ") + levelNumber);
   // One hero per life left.
-  const gamelib::GameImagePtr icon = (*heroRightAnim->frames)[0];
+  const GameImagePtr icon = (*heroRightAnim->frames)[0];
   const int32_t lives = player->lives;
   if (icon.isNull() || lives <= 0) return;
   const int32_t h = GameLib::font(GameLib::FONT_HUD1)->getHeight(), spacing = icon->w + kIconGap;
@@ -107,18 +95,18 @@ void BurrowGame::paintScene() {
 
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   if (scrollX > 0) {
-    drawOpaque(panelLImage, scrollX, h / 2, DGraphics::RIGHT | DGraphics::VCENTER);
-    drawOpaque(panelRImage, w - scrollX, h / 2, DGraphics::LEFT | DGraphics::VCENTER);
+    drawOpaque(panelLImage, scrollX, h / 2, DGraphics::CENTRE_RIGHT);
+    drawOpaque(panelRImage, w - scrollX, h / 2, DGraphics::CENTRE_LEFT);
   }
-  drawOpaque(panelTop2Image, w / 2, 0, kTopCentre);
-  drawOpaque(panelBottom2Image, w / 2, h, DGraphics::HCENTER | DGraphics::BOTTOM);
-  drawOpaque(panelTopImage, w / 2, scrollY, DGraphics::HCENTER | DGraphics::BOTTOM);
+  drawOpaque(panelTop2Image, w / 2, 0, DGraphics::TOP_CENTRE);
+  drawOpaque(panelBottom2Image, w / 2, h, DGraphics::BOTTOM_CENTRE);
+  drawOpaque(panelTopImage, w / 2, scrollY, DGraphics::BOTTOM_CENTRE);
   const int32_t bottomLeftWidth = panelBottomLImage.isNull() ? 0 : panelBottomLImage->getWidth();
-  drawOpaque(panelBottomCImage, bottomLeftWidth, h - scrollY, kTopLeft);
-  drawOpaque(panelBottomLImage, 0, h - scrollY, kTopLeft);
-  drawOpaque(panelBottomRImage, w, h - scrollY, kTopRight);
+  drawOpaque(panelBottomCImage, bottomLeftWidth, h - scrollY, DGraphics::TOP_LEFT);
+  drawOpaque(panelBottomLImage, 0, h - scrollY, DGraphics::TOP_LEFT);
+  drawOpaque(panelBottomRImage, w, h - scrollY, DGraphics::TOP_RIGHT);
   if (!pauseImage.isNull()) {
-    GameLib::graphics->drawImage(pauseImage, kPauseLeft, h - scrollY / 2, DGraphics::LEFT | DGraphics::VCENTER);
+    GameLib::graphics->drawImage(pauseImage, kPauseLeft, h - scrollY / 2, DGraphics::CENTRE_LEFT);
   }
   paintBottomPanel();
 }
@@ -127,15 +115,16 @@ void BurrowGame::paintBottomPanel() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   ImageFontPtr digits = GameLib::font(GameLib::FONT_NUM0), letters = GameLib::font(GameLib::FONT_HUD0);
   const int32_t y = h - digits->getHeight() / 2 - scrollY / 2;
-  digits->drawStringOnScreen(nuv::lang::DInteger::toString(player->score), w - kScoreRight, y, kTopRight);
+  digits->drawStringOnScreen(nuv::lang::DInteger::toString(player->score), w - kScoreRight, y, DGraphics::TOP_RIGHT);
   int32_t x = panelBottomLImage.isNull() ? 0 : panelBottomLImage->getWidth();
   if (!lifeIcon.isNull()) {
     lifeIcon->paint(x, h - scrollY / 2 - lifeIcon->h / 2);
     x += lifeIcon->w + 1;
   }
-  letters->drawStringOnScreen(u"x", x, y, kTopLeft);
+  letters->drawStringOnScreen(u"x", x, y, DGraphics::TOP_LEFT);
   const int32_t lives = player->lives < 0 ? 0 : player->lives;
-  digits->drawStringOnScreen(nuv::lang::DInteger::toString(lives), x + letters->stringWidth(u"x") + 2, y, kTopLeft);
+  digits->drawStringOnScreen(nuv::lang::DInteger::toString(lives), x + letters->stringWidth(u"x") + 2, y,
+                             DGraphics::TOP_LEFT);
 }
 
 }  // namespace burrow

@@ -2,17 +2,12 @@
 // the hero, the cells to redraw, and the player's pause, fire, keys and stylus.
 #include <cstdlib>
 
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using gamelib::GameLib;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
@@ -111,10 +106,8 @@ bool BurrowGame::pauseTapped() {
 }
 
 void BurrowGame::pauseGame() {
-  MenuFlow::pausePlay();
-  ScreenCanvas::select = false;
   gamePaused = true;
-  setState(PAUSE_MENU);
+  menuFlow->pause();
 }
 
 void BurrowGame::steer() {

@@ -5,6 +5,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -13,18 +14,7 @@
 
 namespace burrow {
 
-using gamelib::Animation;
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::ResourceDamage;
-using gamelib::SoundManager;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -32,8 +22,6 @@ namespace {
 constexpr int32_t kProgressStep = 20;
 constexpr int32_t kProgressBack = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 constexpr int32_t kMenuColour = 0xF6B708;
 constexpr int32_t kMenuBorder = 4;
 // The last level may be played, but the level list offers at most the one before it.
@@ -59,8 +47,8 @@ DImagePtr picture(const char16_t* name) {
   return image;
 }
 
-gamelib::AnimationPtr bagAnimation(std::span<const int32_t> frames) {
-  gamelib::AnimationPtr a = new Animation(static_cast<int32_t>(frames.size()));
+AnimationPtr bagAnimation(std::span<const int32_t> frames) {
+  AnimationPtr a = new Animation(static_cast<int32_t>(frames.size()));
   for (int32_t f : frames) a->addFrame(GameImage::create((*bagFrames)[f]));
   a->ticksPerFrame = 1;
   return a;
@@ -73,7 +61,7 @@ void BurrowGame::init() {
   DImagePtr splash;
   ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
     splash = picture(data::kSplash);
-    GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+    GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::TOP_CENTRE);
     flush();
   });
   GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressBack, kProgressBar);
@@ -112,11 +100,11 @@ void BurrowGame::init() {
     panelRImage = picture(data::kPanelR);
   });
   gamePaused = false;
-  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   advance();
 
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void BurrowGame::loadSprites() {
@@ -163,15 +151,17 @@ void BurrowGame::buildMenu() {
   scoreTable = new GameMenu();
   gameMenu->backColor = kMenuColour;
   gameMenu->border = kMenuBorder;
-  gameMenu->selected = 0;
+  makeMenuFlow();
+  menuFlow->showEntries(false);
+  menuItems = gameMenu->items;
   gameMenu->mode = GameMenu::MODE_LIST;
   gameState = MENU;
-  setMenuTexts();
   gameMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
 }
 
 void BurrowGame::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
+  menuFlow = nullptr;
   releaseGameObjects();
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -12,8 +13,7 @@
 
 namespace burrow {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
+using namespace gamelib::api;
 using nuv::lang::DbyteArray;
 using nuv::lang::DintArray;
 using nuv::lang::DshortArray;
@@ -43,7 +43,7 @@ int32_t nextEarthSet(int32_t s) { return s % data::kEarthSets + 1; }
 Level::Level() { lastLevel = data::kLastLevel; }
 
 void Level::setup() {
-  tileImages = new gamelib::GameImageArray(tileNames->length);
+  tileImages = new GameImageArray(tileNames->length);
   for (int32_t i = 0; i < kTilesBeforeCherry; ++i) (*tileImages)[i] = GameImage::create((*tileNames)[i]);
   cherryImage = GameImage::create((*cherryFrames)[0]);
   for (int32_t i : {kTileCrystal, kTileEaten}) (*tileImages)[i] = GameImage::create((*tileNames)[i]);
@@ -146,12 +146,12 @@ void Level::startLevel(int32_t n) {
 }
 
 void Level::nextLevel() {
-  gamelib::SoundManager::stopAll();
+  SoundManager::stopAll();
   const int32_t n = levelNumber;
   if (n < lastLevel) {
     if (openLevel <= n) {
       openLevel = n + 1;
-      gamelib::GameMenu::saveOption(gameKey + u"openlevel", openLevel);
+      GameMenu::saveOption(gameKey + u"openlevel", openLevel);
     }
     // The next file's levels begin after every eighth.
     if ((n >> 3) != ((n - 1) >> 3) && load(fileName(n + 1)) != 0) {
@@ -167,7 +167,7 @@ void Level::nextLevel() {
     return;
   }
   // Every level cleared: the game is over, with its score judged for the table.
-  GameLib::canvas->selectKeyMap(gamelib::MenuFlow::kMenuKeyMap);
+  GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
   BurrowGame::finishGame(BurrowGame::HIGH_SCORES);
 }
 
@@ -178,7 +178,7 @@ void Level::updateMonsterLimit() {
 
 void Level::releaseImages() {
   tileImages = nullptr;
-  for (gamelib::GameImagePtr* image :
+  for (GameImagePtr* image :
        {&cherryImage, &earthImage, &altEarthImage, &verticalTile, &horizontalTile, &crossingTile, &crystalTile}) {
     *image = nullptr;
   }

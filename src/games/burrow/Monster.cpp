@@ -3,12 +3,12 @@
 
 #include <utility>
 
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr int32_t kSightDoubt = 15;
 constexpr int32_t kNormalSpread = 30;
 constexpr int32_t kDiggingSpread = 10;
 
-AnimationPtr frames(const nuv::lang::DStringArrayPtr& names) { return new Animation(names); }
+AnimationPtr frames(const DStringArrayPtr& names) { return new Animation(names); }
 
 }  // namespace
 

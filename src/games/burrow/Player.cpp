@@ -3,14 +3,12 @@
 
 #include <algorithm>
 
-#include "core/lang/DSystem.h"
-#include "gamelib/ScreenCanvas.h"
+#include "gamelib/GameApi.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -26,7 +24,7 @@ constexpr int32_t kGoldPoints = 50;
 constexpr int32_t kShotPoints = 25;
 constexpr int32_t kBagPoints = 10;
 
-AnimationPtr frames(const nuv::lang::DStringArrayPtr& names, int32_t ticks) {
+AnimationPtr frames(const DStringArrayPtr& names, int32_t ticks) {
   AnimationPtr a = new Animation(names);
   a->ticksPerFrame = ticks;
   return a;
@@ -210,10 +208,10 @@ void Player::paintDeath(int32_t sx, int32_t sy) {
     resetPosition();
     return;
   }
-  stateTime = nuv::lang::DSystem::currentTimeMillis();
+  stateTime = DSystem::currentTimeMillis();
   endCaption = u"gameover";
   gameState = BurrowGame::GAME_OVER;
-  gamelib::ScreenCanvas::held[gamelib::GameAction::Fire] = false;
+  ScreenCanvas::held[GameAction::Fire] = false;
 }
 
 void Player::addScore(int32_t points) {

@@ -3,9 +3,12 @@
 // set-up.
 #include "games/canyon/CanyonGame.h"
 
+#include <memory>
+
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "core/lang/DSystem.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -15,27 +18,25 @@
 
 namespace canyon {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 constexpr int64_t kGetReadyMs = 1500;
 constexpr int64_t kEndScreenMs = 2000;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 bool waited(int64_t ms) { return now() - stateTime > ms; }
 
-// The start and pause pages are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+// The start and pause pages are the standard ones; the level list is the game's own page.
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+
+// The flow's page of each menu kind.
+constexpr MenuPageNumber kKinds[] = {{MenuPage::Start, MENU_MAIN},
+                                     {MenuPage::Pause, MENU_PAUSE},
+                                     {MenuPage::Help, MENU_HELP},
+                                     {MenuPage::Table, MENU_HIGH_SCORES},
+                                     {MenuPage::Own, MENU_LEVELS}};
 
 bool pausePictureTapped() {
   if (pausePicture.isNull() || !ScreenCanvas::pointerDown) return false;
@@ -69,12 +70,9 @@ void CanyonGame::update() {
       break;
     case STATE_PLAYING:
       if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) {
-        MenuFlow::pausePlay();
-        setState(STATE_MENU);
-        buildMenu(MENU_PAUSE);
+        menuFlow->pause();
       } else if (pausePictureTapped()) {
         // A tap leaves the input as it is.
-        setState(STATE_MENU);
         buildMenu(MENU_PAUSE);
         SoundManager::pauseAll();
       }
@@ -88,10 +86,7 @@ void CanyonGame::update() {
       updateGetReady();
       break;
     case STATE_KEY_SETUP:
-      if (MenuFlow::keySetupClosed()) {
-        gameState = STATE_MENU;
-        GameMenu::inputClock = now();
-      }
+      menuFlow->update(MenuPage::Keys);
       break;
     case STATE_LEVEL_END:
       updateLevelEnd();
@@ -104,13 +99,10 @@ void CanyonGame::update() {
 void CanyonGame::updateTimedEnd() {
   if (!waited(kEndScreenMs)) return;
   gameOverPicture = nullptr;
-  if (MenuFlow::offerHighScore(*menu, *menu, kHighScoreTable, gameKey, score)) {
-    menuKind = previousKind = MENU_MAIN;
+  if (menuFlow->endGame(score)) {
+    previousKind = MENU_MAIN;
     GameLib::graphics->setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
-  } else {
-    buildMenu(MENU_MAIN);
   }
-  setState(STATE_MENU);
   ScreenCanvas::anyKey = false;
 }
 
@@ -146,77 +138,42 @@ void CanyonGame::updateLevelEnd() {
   }
 }
 
-void CanyonGame::handleMenu() {
-  menu->update();
-  switch (menuKind) {
-    case MENU_MAIN:
-    case MENU_PAUSE:
-      if (menu->chosen) chooseMenuItem(menu->selected);
-      // "exit" has left the game: its globals are gone.
-      if (menu.isNull() || gameState != STATE_MENU) return;
-      if (MenuFlow::nameTyped(*menu)) storeHighScore();
-      break;
-    case MENU_HELP:
-      if (menu->closed) buildMenu(previousKind);
-      break;
-    case MENU_HIGH_SCORES:
-      if (ScreenCanvas::held[GameAction::Fire] || ScreenCanvas::pointerDown) buildMenu(previousKind);
-      break;
-    case MENU_LEVELS:
-      if (menu->chosen) chooseLevel();
-      break;
-    default:
-      break;
-  }
-}
+void CanyonGame::handleMenu() { menuFlow->update(pageOfNumber(kKinds, menuKind)); }
 
-void CanyonGame::chooseMenuItem(int32_t item) {
-  const MenuEntry kind = kMenu[item].kind;
-  const bool paused = menuKind == MENU_PAUSE;
-  switch (kind) {
-    case MenuEntry::Start:
-      if (paused) {
-        MenuFlow::resumePlay();
-        setState(STATE_PLAYING);
-      } else if (openLevel == 1) {
-        startLevel(0);
-      } else {
-        buildMenu(MENU_LEVELS);
-      }
-      break;
-    case MenuEntry::HighScores:
-      buildMenu(MENU_HIGH_SCORES);
-      break;
-    case MenuEntry::Help:
-      buildMenu(MENU_HELP);
+void CanyonGame::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [this] {
+    if (openLevel == 1) {
+      startLevel(0);
+    } else {
+      buildMenu(MENU_LEVELS);
+    }
+  };
+  hooks.resume = [this] {
+    MenuFlow::resumePlay();
+    setState(STATE_PLAYING);
+  };
+  hooks.abandon = [this] { buildMenu(MENU_MAIN); };
+  hooks.own = [this](MenuPage, int32_t item) {
+    if (menu->closed) {
+      buildMenu(MENU_MAIN);
+    } else {
+      startLevel(openLevel - item - 1);
+    }
+  };
+  hooks.built = [](MenuPage page) {
+    if (page == MenuPage::Help) ScreenCanvas::anyKey = false;
+    if (page == MenuPage::Table) {
       ScreenCanvas::anyKey = false;
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*menu, item, kind, gameKey);
-      break;
-    case MenuEntry::Keys:
-      gameState = STATE_KEY_SETUP;
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      if (paused) {
-        buildMenu(MENU_MAIN);
-      } else {
-        GameLib::showMainMenu();
-      }
-      break;
-    default:
-      break;
-  }
-}
-
-void CanyonGame::chooseLevel() {
-  if (menu->closed) {
-    buildMenu(MENU_MAIN);
-    return;
-  }
-  startLevel(openLevel - menu->selected - 1);
+      ScreenCanvas::held[GameAction::Fire] = false;
+      ScreenCanvas::pointerDown = false;
+    }
+    if (page == MenuPage::Own) menu->setItems(MenuFlow::levelEntries(openLevel));
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true, .tableWaits = true});
+  menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kKinds, &menuKind, &previousKind};
 }
 
 void CanyonGame::startLevel(int32_t index) {
@@ -227,50 +184,6 @@ void CanyonGame::startLevel(int32_t index) {
   GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
 }
 
-void CanyonGame::storeHighScore() {
-  MenuFlow::storeHighScore(*menu, *menu, kHighScoreTable, gameKey, score);
-  menu->closed = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
-  ScreenCanvas::anyKey = false;
-  buildMenu(MENU_HIGH_SCORES);
-}
-
-void CanyonGame::buildMenu(int32_t kind) {
-  previousKind = menuKind;
-  menuKind = kind;
-  menu->first = 0;
-  menu->selected = 0;
-  menu->closed = false;
-  switch (kind) {
-    case MENU_MAIN:
-    case MENU_PAUSE:
-      MenuFlow::showEntries(*menu, kMenu, kind == MENU_PAUSE);
-      menu->mode = GameMenu::MODE_LIST;
-      break;
-    case MENU_HELP:
-      menu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu->mode = GameMenu::MODE_HELP;
-      break;
-    case MENU_HIGH_SCORES:
-      menu->loadHighScores(kHighScoreTable, gameKey);
-      menu->mode = GameMenu::MODE_TABLE;
-      GameMenu::inputClock = 0;
-      ScreenCanvas::anyKey = false;
-      ScreenCanvas::held[GameAction::Fire] = false;
-      ScreenCanvas::pointerDown = false;
-      break;
-    case MENU_LEVELS: {
-      // The highest level first, "exit" last.
-      DStringArrayPtr items = new DStringArray(openLevel + 1);
-      for (int32_t i = 0; i < openLevel; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (openLevel - i);
-      (*items)[openLevel] = TextTable::getString(u"exit");
-      menu->setItems(items);
-      menu->mode = GameMenu::MODE_LIST;
-      break;
-    }
-    default:
-      break;
-  }
-}
+void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind)); }
 
 }  // namespace canyon

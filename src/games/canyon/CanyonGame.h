@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/canyon/CanyonGlobals.h"
 #include "shell/lcdui/DGraphics.h"
 
@@ -70,10 +71,10 @@ class CanyonGame : public gamelib::GameInterface {
   void updateTimedEnd();
   void updateGetReady();
   void updateLevelEnd();
-  void chooseMenuItem(int32_t item);
-  void chooseLevel();
+  // The menu flow with the game's hooks: starting and continuing, the level list, and the menu kind of each
+  // page.
+  void makeMenuFlow();
   void startLevel(int32_t index);
-  void storeHighScore();
   // The level's terrain and its entity list for the current level index.
   void buildLevel();
   void buildEntities();
@@ -89,5 +90,8 @@ class CanyonGame : public gamelib::GameInterface {
   void paintText(nuv::microedition::lcdui::DGraphics& g, nuv::lang::DStringPtr first);
   void paintGetReady(nuv::microedition::lcdui::DGraphics& g);
 };
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace canyon

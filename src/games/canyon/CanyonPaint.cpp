@@ -1,19 +1,11 @@
 // Drawing the river-flying shooter by state: the menus, the play view (river, entities, plane, shots,
 // panels, lives, fuel gauge and score), the get-ready, game-over and game-complete screens, the key set-up.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/canyon/CanyonGame.h"
 
 namespace canyon {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -58,7 +50,7 @@ void CanyonGame::paint() {
       paintGetReady(g);
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -71,9 +63,9 @@ void CanyonGame::paintPlay(DGraphics& g) {
   paintEntities();
   paintPlane();
   g.setClip(0, 0, GameLib::screenWidth, GameLib::screenHeight);
-  if (!panelLeft.isNull()) g.drawImageOpaque(panelLeft, riverX, 0, DGraphics::TOP | DGraphics::RIGHT);
-  if (!panelRight.isNull()) g.drawImageOpaque(panelRight, riverX + riverWidth, 0, DGraphics::TOP | DGraphics::LEFT);
-  if (!pausePicture.isNull()) g.drawImage(pausePicture, 0, 0, DGraphics::TOP | DGraphics::LEFT);
+  if (!panelLeft.isNull()) g.drawImageOpaque(panelLeft, riverX, 0, DGraphics::TOP_RIGHT);
+  if (!panelRight.isNull()) g.drawImageOpaque(panelRight, riverX + riverWidth, 0, DGraphics::TOP_LEFT);
+  if (!pausePicture.isNull()) g.drawImage(pausePicture, 0, 0, DGraphics::TOP_LEFT);
   paintHud();
 }
 
@@ -99,10 +91,8 @@ void CanyonGame::paintPlane() {
     return;
   }
   if (!invulnerable || (invulnerableCounter / kBlinkSteps) % 2 == 0) {
-    const bool* held = gamelib::ScreenCanvas::held;
-    gamelib::AnimationPtr banking = held[gamelib::GameAction::Left]    ? bankLeft
-                                    : held[gamelib::GameAction::Right] ? bankRight
-                                                                       : nullptr;
+    const bool* held = ScreenCanvas::held;
+    AnimationPtr banking = held[GameAction::Left] ? bankLeft : held[GameAction::Right] ? bankRight : nullptr;
     if (banking.isNull()) {
       planeImage->paint(x, y);
     } else {
@@ -136,7 +126,7 @@ void CanyonGame::paintHud() {
     }
   }
   GameLib::font(GameLib::FONT_NUM1)
-      ->drawStringOnScreen(DStringPtr(u"") + score, w - kScoreMargin, kScoreMargin, DGraphics::TOP | DGraphics::RIGHT);
+      ->drawStringOnScreen(DStringPtr(u"") + score, w - kScoreMargin, kScoreMargin, DGraphics::TOP_RIGHT);
 }
 
 void CanyonGame::paintText(DGraphics& g, DStringPtr first) {
@@ -144,7 +134,7 @@ void CanyonGame::paintText(DGraphics& g, DStringPtr first) {
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t w = GameLib::screenWidth, fh = font->getHeight();
   const int32_t y = GameLib::screenHeight / 2 - 2 * fh - kTextGap;
-  const int32_t anchor = DGraphics::HCENTER | DGraphics::TOP;
+  const int32_t anchor = DGraphics::TOP_CENTRE;
   font->drawStringOnScreen(first, w / 2, y, anchor);
   font->drawStringOnScreen(TextTable::getString(u"score") + u" " + score, w / 2, y + fh + kTextGap, anchor);
 }

@@ -6,19 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "core/lang/DExceptionBase.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
+#include "gamelib/GameApi.h"
 #include "games/canyon/CanyonGame.h"
 
 namespace canyon {
 
-using gamelib::GameLib;
-using gamelib::ScreenCanvas;
-using nuv::lang::DExceptionBase;
-namespace GameAction = gamelib::GameAction;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -28,7 +21,7 @@ constexpr int32_t kSwipeMin = 3;
 constexpr int32_t kSteerDeadZone = 4;
 constexpr int32_t kShotsInFlight = 1;
 
-std::string narrow(const nuv::lang::DStringPtr& text) {
+std::string narrow(const DStringPtr& text) {
   std::string out;
   if (text.isNull()) return out;
   for (char16_t c : text->view()) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
@@ -54,7 +47,7 @@ bool CanyonGame::startRun() {
     entities = nullptr;
     totalRows = 0;
     ScreenCanvas::resetInput();
-    GameLib::canvas->selectKeyMap(gamelib::MenuFlow::kMenuKeyMap);
+    GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
     setState(STATE_MENU);
     buildMenu(MENU_MAIN);
     return false;
@@ -62,7 +55,7 @@ bool CanyonGame::startRun() {
 }
 
 void CanyonGame::buildEntities() {
-  const nuv::lang::DintArray& list = *levelList;
+  const DintArray& list = *levelList;
   int32_t count = 0;
   for (int32_t j = 0; j < list.length; ++j) count += (*objectCounts)[list[j]];
   EntityArrayPtr made = new EntityArray(count);

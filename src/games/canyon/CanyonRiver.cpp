@@ -4,6 +4,7 @@
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/TextTable.h"
@@ -11,13 +12,7 @@
 
 namespace canyon {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using nuv::lang::DintArray;
-using nuv::lang::DintArray2d;
-using nuv::lang::DintArray2dPtr;
-using nuv::lang::DintArrayPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -37,8 +32,8 @@ class DrawingIntoBuffer {
 };
 
 void buildTiles() {
-  nuv::lang::DStringArrayPtr names = gamelib::TextTable::split(gamelib::TextTable::getString(data::kTiles), u';');
-  gamelib::GameImageArrayPtr list = new gamelib::GameImageArray(names->length);
+  DStringArrayPtr names = TextTable::split(TextTable::getString(data::kTiles), u';');
+  GameImageArrayPtr list = new GameImageArray(names->length);
   for (int32_t i = 0; i < names->length; ++i) (*list)[i] = GameImage::create((*names)[i]);
   tiles = list;
 }
@@ -151,7 +146,7 @@ bool CanyonGame::touchesBank(int32_t x, int32_t y, int32_t w, int32_t h) {
 }
 
 void CanyonGame::drawRows(int32_t x, int32_t y, int32_t row, int32_t count) {
-  const gamelib::GameImageArray& list = *tiles;
+  const GameImageArray& list = *tiles;
   for (int32_t r = row - 1; r >= row - count; --r) {
     for (int32_t column = 0; column < kColumns; ++column) {
       const int32_t terrain = terrainAt(column, r);
@@ -200,7 +195,7 @@ bool CanyonGame::scrollRiver() {
   return true;
 }
 
-void CanyonGame::showRiver(nuv::microedition::lcdui::DGraphics& g) {
+void CanyonGame::showRiver(DGraphics& g) {
   g.setClip(riverX, 0, riverWidth, viewHeight);
   g.drawImageOpaque(riverBuffer, riverX, scrollOffset, 0);
   // The rows that have come in at the top are the buffer's lower rows, shown once more above.

@@ -5,6 +5,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -14,25 +15,10 @@
 
 namespace canyon {
 
-using gamelib::Animation;
-using gamelib::AnimationArray;
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImage;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 constexpr int32_t kBankTicksPerFrame = 4;
 
 // Points for destroying a unit, by object code. Twins score like the codes whose animations they share.
@@ -56,7 +42,7 @@ void CanyonGame::init() {
   optional([&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
-      GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+      GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::TOP_CENTRE);
     }
     GameLib::canvas->flush();
   });
@@ -65,10 +51,11 @@ void CanyonGame::init() {
   openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
 
   menu = new GameMenu();
+  makeMenuFlow();
   GameMenu::helpLines = nullptr;
   GameMenu::loadImages();
   // Without a splash the menus show on their own ground.
-  if (!splash.isNull()) menu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
   MenuFlow::startLoading();
 
   GameImage::loadImageTable(data::kImageTable);
@@ -106,7 +93,7 @@ void CanyonGame::init() {
   MenuFlow::advanceLoading();
 
   if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
   makeShots();
   // The splash lives on in the menus' shaded copies only.
   splash = nullptr;
@@ -156,7 +143,7 @@ void CanyonGame::loadPlane() {
 void CanyonGame::loadAnimations() {
   leftAnimations = new AnimationArray(data::kEntityCodes);
   rightAnimations = new AnimationArray(data::kEntityCodes);
-  points = new nuv::lang::DintArray(data::kEntityCodes);
+  points = new DintArray(data::kEntityCodes);
   for (int32_t code = 0; code < data::kEntityCodes; ++code) {
     const int32_t twin = data::kTwinOf[code];
     if (twin != code) {
@@ -175,9 +162,10 @@ void CanyonGame::loadAnimations() {
 }
 
 void CanyonGame::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   SoundManager::stopAll();
   if (!menu.isNull()) menu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
   GameImage::atlas = nullptr;
   SoundManager::release();

@@ -14,6 +14,7 @@
 
 #include "core/lang/DString.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/climber/ClimberGlobals.h"
 #include "games/climber/Runner.h"
 
@@ -89,8 +90,9 @@ class Climber : public gamelib::GameInterface {
   int64_t pressStart = 0;
 
  private:
-  void updateMenu();
-  void chooseEntry(int32_t item);
+  // The menu flow with the game's hooks: starting and continuing, the level list, and the menu mode of each
+  // page.
+  static void makeMenuFlow();
   void updatePlaying();
   // a to f of the world update; false when the step ends with it (a life lost, the level over).
   bool updateWorld();
@@ -110,5 +112,8 @@ class Climber : public gamelib::GameInterface {
   static void paintStatusLine();
   static void paintCaptions(nuv::lang::DStringPtr first, nuv::lang::DStringPtr second, bool lifeIcons);
 };
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace climber

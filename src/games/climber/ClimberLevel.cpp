@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/lang/DExceptionBase.h"
 #include "core/lang/DInteger.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/ResourceDamage.h"
@@ -16,10 +16,7 @@
 
 namespace climber {
 
-using gamelib::GameLib;
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -108,7 +105,7 @@ std::string placeLevel(int32_t n) {
   if (!reason.empty()) return reason;
   if (n > openLevel) {
     openLevel = n;
-    gamelib::GameMenu::saveOption(gameKey + u"openlevel", openLevel);
+    GameMenu::saveOption(gameKey + u"openlevel", openLevel);
   }
   mapWidth = file.width;
   mapHeight = file.height;
@@ -171,7 +168,7 @@ bool Climber::enterLevel(int32_t n) {
   std::fprintf(stderr, "GlimmerHut: level %d of the ladders game cannot be played: %s\n", static_cast<int>(n),
                named.c_str());
   // The game ends here, into its menu; nothing of the last level plays on.
-  gamelib::SoundManager::stopAll();
+  SoundManager::stopAll();
   badLevel = n;
   gameState = STATE_GAME_OVER;
   stateTimer = gameOverTime;

@@ -2,31 +2,14 @@
 // The map is larger than the screen, so drawn cells live in the back buffer, a wrap-around cache a little
 // larger than the screen: a cell is drawn there when it changes or scrolls into the buffered window, and
 // each frame the buffer is copied to the screen in four pieces at the view's offset.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/climber/Climber.h"
 
 namespace climber {
 
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DGraphicsPtr;
+using namespace gamelib::api;
 
 namespace {
-
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
-constexpr int32_t kBottomLeft = DGraphics::BOTTOM | DGraphics::LEFT;
-constexpr int32_t kTopRight = DGraphics::TOP | DGraphics::RIGHT;
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
 constexpr int32_t kBlack = 0x000000;
 // The status line stands this far above the screen's bottom, its parts this far apart.
 constexpr int32_t kStatusMargin = 2;
@@ -38,7 +21,7 @@ constexpr int32_t kShineBehind = 2;
 constexpr int32_t kShineAhead = 1;
 
 // The entry of a list the level takes in turn; null for an empty list.
-GameImagePtr levelPicture(const gamelib::GameImageArrayPtr& list) {
+GameImagePtr levelPicture(const GameImageArrayPtr& list) {
   if (list.isNull() || list->length == 0) return nullptr;
   return (*list)[level % list->length];
 }
@@ -232,7 +215,7 @@ void Climber::paint() {
       }
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -253,16 +236,17 @@ void Climber::paintPlaying() {
   }
   DGraphics& g = *GameLib::graphics;
   const int32_t ox = cameraX % bufferWidth, oy = cameraY % bufferHeight;
-  g.drawImageOpaque(backBuffer, -ox, -oy, kTopLeft);
-  g.drawImageOpaque(backBuffer, bufferWidth - ox, -oy, kTopLeft);
-  g.drawImageOpaque(backBuffer, -ox, bufferHeight - oy, kTopLeft);
-  g.drawImageOpaque(backBuffer, bufferWidth - ox, bufferHeight - oy, kTopLeft);
+  g.drawImageOpaque(backBuffer, -ox, -oy, DGraphics::TOP_LEFT);
+  g.drawImageOpaque(backBuffer, bufferWidth - ox, -oy, DGraphics::TOP_LEFT);
+  g.drawImageOpaque(backBuffer, -ox, bufferHeight - oy, DGraphics::TOP_LEFT);
+  g.drawImageOpaque(backBuffer, bufferWidth - ox, bufferHeight - oy, DGraphics::TOP_LEFT);
   paintStatusLine();
   for (int32_t e = 0; e < enemyCount; ++e) {
     if (!(*enemies)[e].isNull()) paintRunners((*enemies)[e]);
   }
   paintRunners(hero);
-  if (!GameMenu::pauseImage.isNull()) g.drawImageOpaque(GameMenu::pauseImage, 0, GameLib::screenHeight, kBottomLeft);
+  if (!GameMenu::pauseImage.isNull())
+    g.drawImageOpaque(GameMenu::pauseImage, 0, GameLib::screenHeight, DGraphics::BOTTOM_LEFT);
 }
 
 void Climber::paintStatusLine() {
@@ -277,7 +261,7 @@ void Climber::paintStatusLine() {
   label->drawStringOnScreen(times, x0 + heroIdleImage->w + kTimesGap, y, 0);
   number->drawStringOnScreen(DStringPtr(u"") + lives, x0 + heroIdleImage->w + label->stringWidth(times) + kNumberGap, y,
                              0);
-  number->drawStringOnScreen(DStringPtr(u"") + score, screenWidth - kStatusMargin, y, kTopRight);
+  number->drawStringOnScreen(DStringPtr(u"") + score, screenWidth - kStatusMargin, y, DGraphics::TOP_RIGHT);
 }
 
 void Climber::paintCaptions(DStringPtr first, DStringPtr second, bool lifeIcons) {
@@ -289,8 +273,8 @@ void Climber::paintCaptions(DStringPtr first, DStringPtr second, bool lifeIcons)
   const int32_t x = GameLib::screenWidth >> 1;
   const int32_t y0 = (GameLib::screenHeight >> 1) - 2 * h - kCaptionGap;
   const int32_t y1 = y0 + h + kCaptionGap;
-  font->drawStringOnScreen(first, x, y0, kTopCentre);
-  font->drawStringOnScreen(second, x, y1, kTopCentre);
+  font->drawStringOnScreen(first, x, y0, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(second, x, y1, DGraphics::TOP_CENTRE);
   if (!lifeIcons || heroIdleMirroredImage.isNull()) return;
   const int32_t w = heroIdleMirroredImage->w;
   for (int32_t i = 0; i < lives; ++i) {

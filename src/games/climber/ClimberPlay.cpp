@@ -2,22 +2,12 @@
 // control by keys and stylus; and what ends a life or a level.
 #include <cstdlib>
 
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/climber/Climber.h"
 
 namespace climber {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
@@ -47,9 +37,7 @@ void Climber::updatePlaying() {
   halfStep ^= 1;
   if (halfStep == 0 && !updateWorld()) return;
   if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause] || pausePictureTapped()) {
-    MenuFlow::pausePlay();
-    buildMenu(MENU_PAUSE);
-    gameState = STATE_MENU;
+    menuFlow->pause();
     return;
   }
   if (gameState != STATE_PLAYING || halfStep != 0 || hero->state == Runner::FALLING) return;
@@ -102,7 +90,7 @@ Climber::StylusMove Climber::stylusControl() {
     pressHeld = false;
   } else if (!pressHeld) {
     pressHeld = true;
-    pressStart = nuv::lang::DSystem::currentTimeMillis();
+    pressStart = DSystem::currentTimeMillis();
   }
   const int32_t hx = h.column * tileWidth - cameraX + h.offsetX;
   const int32_t hy = h.row * tileHeight - cameraY + h.offsetY;
@@ -123,7 +111,7 @@ Climber::StylusMove Climber::stylusControl() {
     ScreenCanvas::doubleTap = false;
     return {0, true, false};
   }
-  if (!pressHeld || nuv::lang::DSystem::currentTimeMillis() - pressStart < kHoldMs) return {};
+  if (!pressHeld || DSystem::currentTimeMillis() - pressStart < kHoldMs) return {};
   if (insideDown && !insideAcross) {
     if (h.state == Runner::CLIMBING) h.animationCounter = 0;
     walk(h, px > cx ? 1 : -1);

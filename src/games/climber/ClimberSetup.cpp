@@ -6,6 +6,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -16,29 +17,10 @@
 
 namespace climber {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArrayPtr;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImage;
-using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 // Step lengths as tenths and fourteenths of a cell: 3, 1, 3 and 6 pixels of a 10 x 14 cell.
 constexpr int32_t kStepXTenths = 3;
 constexpr int32_t kSmallStepXTenths = 1;
@@ -70,8 +52,7 @@ void Climber::init() {
   gamelib::ResourceDamage::skipMissing(ExceptionCode::IOException, [&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
-      GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1,
-                                   DGraphics::HCENTER | DGraphics::VCENTER);
+      GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
     }
     MenuFlow::startLoading();
     MenuFlow::loadSoundLevels(gameKey);
@@ -94,7 +75,7 @@ void Climber::init() {
   makePlayObjects();
 
   gameMenu = new GameMenu();
-  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   (*menuItemKeys)[ITEM_SFX_LEVEL] = GameMenu::getSfxLevelKey(SoundManager::getSfxLevel());
   (*menuItemKeys)[ITEM_MUSIC_LEVEL] = GameMenu::getMusicLevelKey(SoundManager::getMusicLevel());
   if (menuItemTexts.isNull()) {
@@ -102,6 +83,7 @@ void Climber::init() {
     for (int32_t i = 0; i < menuItemKeys->length; ++i) (*menuItemTexts)[i] = TextTable::getString((*menuItemKeys)[i]);
   }
   menuMode = MENU_START;
+  makeMenuFlow();
   buildMenu(MENU_START);
   gameState = STATE_MENU;
   MenuFlow::advanceLoading();
@@ -111,7 +93,7 @@ void Climber::init() {
   pressStart = 0;
   MenuFlow::advanceLoading();
 
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Climber::loadSprites() {
@@ -172,20 +154,21 @@ void Climber::makePlayObjects() {
 
   hero = new Runner();
   enemies = new RunnerArray(data::kMaxGuards);
-  holeTable = new nuv::lang::DintArray2d(kHoleSlots, 2);
+  holeTable = new DintArray2d(kHoleSlots, 2);
   for (int32_t r = 0; r < kHoleSlots; ++r) (*(*holeTable)[r])[HOLE_CELL] = -1;
   cells = nullptr;
   MenuFlow::advanceLoading();
 }
 
 void Climber::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   SoundManager::stopAll();
   cells = nullptr;
   distanceTable = nullptr;
   hero = nullptr;
   enemies = nullptr;
   if (!gameMenu.isNull()) gameMenu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
 }
 

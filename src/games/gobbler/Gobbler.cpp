@@ -5,35 +5,34 @@
 
 #include <cstdlib>
 
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MazeDrawing.h"
 
 namespace gobbler {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-namespace GameAction = gamelib::GameAction;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
+using namespace gamelib::api;
 
 namespace {
 
-// The start and pause menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
-static_assert(kMenu.size() == Gobbler::ITEM_EXIT + 1);
+// The start and pause menus: the standard entries, but "highscores" opens the game's choice of tables.
+constexpr MenuEntryKeys kMenu[] = {
+    {MenuEntry::Start, u"start", u"continue"}, {MenuEntry::Own, u"highscores", u"highscores"},
+    {MenuEntry::Help, u"help", u"help"},       {MenuEntry::SfxLevel, nullptr, nullptr},
+    {MenuEntry::MusicLevel, nullptr, nullptr}, {MenuEntry::Keys, u"cfg_keys", u"cfg_keys"},
+    {MenuEntry::Exit, u"exit", u"mainmenu"},
+};
+static_assert(std::size(kMenu) == Gobbler::ITEM_EXIT + 1);
 static_assert(kMenu[Gobbler::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
-              kMenu[Gobbler::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel);
+              kMenu[Gobbler::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel &&
+              kMenu[Gobbler::ITEM_HIGH_SCORES].kind == MenuEntry::Own);
+
+// The flow's page of each of the game's pages; the set-up page and the choice of tables are its own.
+constexpr MenuPage kSetupPage = ownPage(0);
+constexpr MenuPage kTablesPage = ownPage(1);
+constexpr MenuPageNumber kPages[] = {{MenuPage::Start, Gobbler::PAGE_START}, {MenuPage::Pause, Gobbler::PAGE_PAUSE},
+                                     {kSetupPage, Gobbler::PAGE_SETUP},      {MenuPage::Help, Gobbler::PAGE_HELP},
+                                     {MenuPage::Table, Gobbler::PAGE_TABLE}, {kTablesPage, Gobbler::PAGE_TABLES}};
 
 }  // namespace
 
@@ -48,7 +47,7 @@ void Gobbler::paint() {
       game->paint();
       break;
     case STATE_KEYS:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -63,88 +62,47 @@ void Gobbler::update() {
       stepToggle = (stepToggle - 1) & 1;
       break;
     case STATE_KEYS:
-      if (MenuFlow::keySetupClosed()) screenState = STATE_MENU;
+      menuFlow->update(MenuPage::Keys);
       break;
     default:
-      updateMenu();
+      menuFlow->update(pageOfNumber(kPages, menuPage));
       break;
   }
 }
 
-void Gobbler::updateMenu() {
-  GameMenu& menu = *gameMenu;
-  menu.update();
-  if (menu.chosen) {
-    const int32_t item = menu.selected;
-    switch (menuPage) {
-      case PAGE_START:
-      case PAGE_PAUSE:
-        chooseOnStartOrPause(item);
-        break;
-      case PAGE_SETUP:
-        chooseOnSetup(item);
-        break;
-      case PAGE_TABLES:
-        chooseOnTables(item);
-        break;
-      default:
-        break;
-    }
-    // "exit" has left the game for the main menu.
-    if (GameLib::currentScreen.get() != this) return;
-  }
-  if ((menuPage == PAGE_HELP || menuPage == PAGE_TABLE) && menu.closed) {
-    GameMenu::helpLines = nullptr;
-    GameMenu::helpLineCount = 0;
-    buildMenu(previousMenuPage);
-    menu.closed = false;
-  }
-  if (MenuFlow::nameTyped(menu)) {
-    MenuFlow::storeHighScore(menu, menu, gameMode, gameKey, score);
-    shownTable = gameMode;
-    buildMenu(PAGE_TABLE);
-    // Its table closes to the start menu.
-    previousMenuPage = PAGE_START;
-    ScreenCanvas::held[GameAction::Fire] = false;
-  }
-}
-
-void Gobbler::chooseOnStartOrPause(int32_t item) {
-  const bool paused = menuPage == PAGE_PAUSE;
-  switch (kMenu[item].kind) {
-    case MenuEntry::Start:
-      if (paused) {
-        continueGame();
-      } else {
-        buildMenu(PAGE_SETUP);
-      }
-      break;
-    case MenuEntry::HighScores:
+void Gobbler::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [] { buildMenu(PAGE_SETUP); };
+  hooks.resume = [this] { continueGame(); };
+  hooks.abandon = [] {
+    SoundManager::stopAll();
+    buildMenu(PAGE_START);
+  };
+  hooks.own = [this](MenuPage page, int32_t item) {
+    if (page == kSetupPage) {
+      chooseOnSetup(item);
+    } else if (page == kTablesPage) {
+      chooseOnTables(item);
+    } else {
       buildMenu(PAGE_TABLES);
-      break;
-    case MenuEntry::Help:
-      buildMenu(PAGE_HELP);
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*gameMenu, item, kMenu[item].kind, gameKey);
-      break;
-    case MenuEntry::Keys:
-      screenState = STATE_KEYS;
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      if (paused) {
-        // The paused game is abandoned.
-        SoundManager::stopAll();
-        buildMenu(PAGE_START);
-      } else {
-        GameLib::showMainMenu();
-      }
-      break;
-    default:
-      break;
-  }
+    }
+  };
+  hooks.built = [](MenuPage page) {
+    if (page == kSetupPage) {
+      // The choices may have changed since the texts were made: a new visit plays the levels in order.
+      refreshSetupTexts();
+      gameMenu->setItems(setupTexts);
+    } else if (page == kTablesPage) {
+      gameMenu->setItems(tableTexts);
+    }
+  };
+  hooks.shown = [](MenuPage page) {
+    if (page == MenuPage::Start) gamePaused = false;
+    if (page == MenuPage::Pause) gamePaused = true;
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks, {.pagesTakeFire = true});
+  menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->words = {&screenState, STATE_MENU, STATE_KEYS, kPages, &menuPage, &previousMenuPage};
 }
 
 void Gobbler::chooseOnSetup(int32_t item) {
@@ -175,6 +133,7 @@ void Gobbler::chooseOnTables(int32_t item) {
     return;
   }
   shownTable = item;
+  menuFlow->table = item;
   buildMenu(PAGE_TABLE);
 }
 
@@ -210,46 +169,7 @@ void Gobbler::refreshSetupTexts() {
   (*setupTexts)[SETUP_MODE] = TextTable::getString((*modeKeys)[gameMode]);
 }
 
-void Gobbler::buildMenu(int32_t page) {
-  GameMenu& menu = *gameMenu;
-  previousMenuPage = menuPage;
-  menuPage = page;
-  menu.selected = 0;
-  menu.first = 0;
-  switch (page) {
-    case PAGE_START:
-    case PAGE_PAUSE:
-      menu.mode = GameMenu::MODE_LIST;
-      menuTexts = MenuFlow::entryTexts(kMenu, page == PAGE_PAUSE);
-      menu.setItems(menuTexts);
-      if (page == PAGE_START) gamePaused = false;
-      break;
-    case PAGE_SETUP:
-      // The choices may have changed since the texts were made: a new visit plays the levels in order.
-      refreshSetupTexts();
-      menu.setItems(setupTexts);
-      break;
-    case PAGE_HELP:
-      menu.loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu.mode = GameMenu::MODE_HELP;
-      menu.closed = false;
-      break;
-    case PAGE_TABLE:
-      menu.setItems(nullptr);
-      menu.loadHighScores(shownTable, gameKey);
-      menu.mode = GameMenu::MODE_TABLE;
-      menu.closed = false;
-      break;
-    case PAGE_TABLES:
-      menu.mode = GameMenu::MODE_LIST;
-      menu.setItems(tableTexts);
-      menu.closed = false;
-      break;
-    default:
-      break;
-  }
-  ScreenCanvas::held[GameAction::Fire] = false;
-}
+void Gobbler::buildMenu(int32_t page) { menuFlow->show(pageOfNumber(kPages, page)); }
 
 bool Gobbler::isRequested(int32_t direction) { return requestedDirection() == direction; }
 

@@ -7,12 +7,14 @@
 
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/gobbler/GobblerGame.h"
 #include "shell/lcdui/DImage.h"
 
 namespace gobbler {
 
-class Gobbler : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class Gobbler : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of screenState.
   static constexpr int32_t STATE_MENU = 0;
@@ -25,14 +27,7 @@ class Gobbler : public gamelib::GameInterface {
   static constexpr int32_t PAGE_HELP = 3;
   static constexpr int32_t PAGE_TABLE = 4;
   static constexpr int32_t PAGE_TABLES = 5;
-  // Entries of the start and pause menus, of the set-up page and of the table choice.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
+  // Entries of the set-up page and of the table choice.
   static constexpr int32_t SETUP_START = 0;
   static constexpr int32_t SETUP_LEVELS = 1;
   static constexpr int32_t SETUP_MODE = 2;
@@ -58,6 +53,8 @@ class Gobbler : public gamelib::GameInterface {
 
   // Shows a page of the menu.
   static void buildMenu(int32_t page);
+  // The menu flow with the screen's hooks: its set-up page, its choice of tables and its state words.
+  void makeMenuFlow();
   // What the keys held and the stylus ask of the player now.
   static int32_t requestedDirection();
   static bool isRequested(int32_t direction);
@@ -67,8 +64,6 @@ class Gobbler : public gamelib::GameInterface {
   GobblerGamePtr game;
 
  private:
-  void updateMenu();
-  void chooseOnStartOrPause(int32_t item);
   void chooseOnSetup(int32_t item);
   void chooseOnTables(int32_t item);
   void startGame();
@@ -81,5 +76,8 @@ class Gobbler : public gamelib::GameInterface {
 };
 
 using GobblerPtr = nuv::lang::DPtr<Gobbler>;
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace gobbler

@@ -9,20 +9,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MazeDrawing.h"
 
 namespace gobbler {
 
-using gamelib::GameLib;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
+using namespace gamelib::api;
 
 namespace {
 
@@ -173,10 +167,7 @@ void GobblerGame::centreView() {
 
 void GobblerGame::roundStep() {
   if (MenuFlow::pauseRequested()) {
-    MenuFlow::pausePlay();
-    Gobbler::buildMenu(Gobbler::PAGE_PAUSE);
-    gamePaused = true;
-    screenState = Gobbler::STATE_MENU;
+    menuFlow->pause();
     return;
   }
   // The countdown to the end runs only once no life is left.
@@ -207,7 +198,7 @@ void GobblerGame::roundStep() {
   }
   if (!fruit.isNull()) fruit->chooseRoute();
 
-  const int64_t now = nuv::lang::DSystem::currentTimeMillis();
+  const int64_t now = DSystem::currentTimeMillis();
   if (now - lastBlinkTime > kBlinkMs) {
     ++blinkCounter;
     lastBlinkTime = now;
@@ -264,10 +255,10 @@ void GobblerGame::moveTheDot() {
   // With no free cell the dot stays where it is.
   if (!findRandomCell(isOpenAndEmpty, x, y)) return;
   movingDotCell->content = CellBase::EMPTY;
-  nuv::microedition::lcdui::DGraphicsPtr target = gamelib::GameImage::graphics;
-  gamelib::GameImage::graphics = MapBase::mazeImage->getGraphics();
+  DGraphicsPtr target = GameImage::graphics;
+  GameImage::graphics = MapBase::mazeImage->getGraphics();
   paintImageAt((*MapBase::tileImages)[0][tileStyle], movingDotCell->rect->left, movingDotCell->rect->top);
-  gamelib::GameImage::graphics = target;
+  GameImage::graphics = target;
   movingDotCell = map->cellAt(x, y);
   movingDotCell->content = CellBase::POWER_DOT;
 }
@@ -304,16 +295,17 @@ void GobblerGame::placeChasersAtRandom() {
 
 void GobblerGame::endGame() {
   player = nullptr;
-  screenState = Gobbler::STATE_MENU;
-  if (!MenuFlow::offerHighScore(*gameMenu, *gameMenu, gameMode, gameKey, score))
-    Gobbler::buildMenu(Gobbler::PAGE_START);
+  // Each mode keeps its own table.
+  shownTable = gameMode;
+  menuFlow->table = gameMode;
+  menuFlow->endGame(score);
 }
 
-void GobblerGame::abandonGame(nuv::lang::DStringPtr file, const char* reason) {
+void GobblerGame::abandonGame(DStringPtr file, const char* reason) {
   std::string name;
   for (int32_t i = 0; i < file->length(); ++i) name.push_back(static_cast<char>(file->charAt(i)));
   std::fprintf(stderr, "GlimmerHut: the maze game cannot play %s: %s\n", name.c_str(), reason);
-  gamelib::SoundManager::stopAll();
+  SoundManager::stopAll();
   player = nullptr;
   fruit = nullptr;
   GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);

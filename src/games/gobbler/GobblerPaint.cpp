@@ -1,25 +1,16 @@
 // The game's picture: the still frame after a cleared maze, the start of a life with level, score and lives,
 // the end of the game, and the play view with the panel, the maze, the actors, the pop-ups and the counters.
 #include "core/lang/DInteger.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/MazeDrawing.h"
 
 namespace gobbler {
 
-using gamelib::GameLib;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
-
-constexpr int32_t kTopCentre = DGraphics::HCENTER | DGraphics::TOP;
-constexpr int32_t kTopLeft = DGraphics::LEFT | DGraphics::TOP;
-constexpr int32_t kTopRight = DGraphics::RIGHT | DGraphics::TOP;
 // The level-start texts sit around the middle; lines and icons 3 pixels apart.
 constexpr int32_t kTextBlock = 30;
 constexpr int32_t kLineGap = 3;
@@ -52,23 +43,23 @@ void GobblerGame::paint() {
 
 void GobblerGame::paintLevelStart() {
   fillScreen(backColour);
-  const gamelib::ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
+  const ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
   const int32_t cx = GameLib::screenWidth / 2, h = font->getHeight();
   const int32_t y1 = (GameLib::screenHeight - kTextBlock) / 2;
-  font->drawStringOnScreen(TextTable::getString(u"level") + u" " + levelNumber(), cx, y1, kTopCentre);
+  font->drawStringOnScreen(TextTable::getString(u"level") + u" " + levelNumber(), cx, y1, DGraphics::TOP_CENTRE);
   const int32_t y2 = y1 + h + kLineGap;
-  font->drawStringOnScreen(TextTable::getString(u"score") + u" " + score, cx, y2, kTopCentre);
+  font->drawStringOnScreen(TextTable::getString(u"score") + u" " + score, cx, y2, DGraphics::TOP_CENTRE);
   const int32_t stepX = cellWidth + kIconGap, left = (GameLib::screenWidth - stepX * lives) / 2;
   for (int32_t i = 0; i < lives; ++i) paintImageAt((*playerImages)[kLifeIcon], left + stepX * i, y2 + h + kLineGap);
 }
 
 void GobblerGame::paintGameOver() {
   fillScreen(backColour);
-  const gamelib::ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
+  const ImageFontPtr font = GameLib::font(GameLib::FONT_HUD0);
   const int32_t cx = GameLib::screenWidth / 2, h = font->getHeight();
   const int32_t y0 = GameLib::screenHeight / 2 - 2 * h - kLineGap;
-  font->drawStringOnScreen(TextTable::getString(u"gameover"), cx, y0, kTopCentre);
-  font->drawStringOnScreen(TextTable::getString(u"score") + u" " + score, cx, y0 + h + kLineGap, kTopCentre);
+  font->drawStringOnScreen(TextTable::getString(u"gameover"), cx, y0, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(TextTable::getString(u"score") + u" " + score, cx, y0 + h + kLineGap, DGraphics::TOP_CENTRE);
 }
 
 void GobblerGame::paintPlay() {
@@ -83,7 +74,7 @@ void GobblerGame::paintPlay() {
   if (!panelImage.isNull() && !panelDrawn) {
     const int32_t pw = panelImage->getWidth(), ph = panelImage->getHeight();
     for (int32_t y = 0; y < h; y += ph) {
-      for (int32_t x = 0; x < w; x += pw) g.drawImageOpaque(panelImage, x, y, kTopLeft);
+      for (int32_t x = 0; x < w; x += pw) g.drawImageOpaque(panelImage, x, y, DGraphics::TOP_LEFT);
     }
     panelDrawn = true;
   }
@@ -95,16 +86,16 @@ void GobblerGame::paintPlay() {
   for (int32_t i = 0; i < sprites->length; ++i) {
     if (!(*sprites)[i].isNull()) (*sprites)[i]->draw(viewX, viewY);
   }
-  const gamelib::ImageFontPtr counter = GameLib::font(GameLib::FONT_MENU);
+  const ImageFontPtr counter = GameLib::font(GameLib::FONT_MENU);
   if (gameMode == MODE_TIME || gameMode == MODE_KILL) {
     const int64_t seconds = (timeLimitMs - elapsedMs) / 1000;
     counter->drawStringOnScreen(DStringPtr(u"") + static_cast<int32_t>(seconds < 0 ? 0 : seconds), kCounterX, viewY,
-                                kTopLeft);
+                                DGraphics::TOP_LEFT);
   } else if (gameMode == MODE_FRUIT) {
     const int32_t left = levelNumber() * kFruitsPerLevel - fruitsEaten;
-    counter->drawStringOnScreen(DStringPtr(u"") + (left < 0 ? 0 : left), kCounterX, viewY, kTopLeft);
+    counter->drawStringOnScreen(DStringPtr(u"") + (left < 0 ? 0 : left), kCounterX, viewY, DGraphics::TOP_LEFT);
   }
-  if (!gamelib::GameMenu::pauseImage.isNull()) g.drawImageOpaque(gamelib::GameMenu::pauseImage, w, 0, kTopRight);
+  if (!GameMenu::pauseImage.isNull()) g.drawImageOpaque(GameMenu::pauseImage, w, 0, DGraphics::TOP_RIGHT);
 }
 
 }  // namespace gobbler

@@ -3,6 +3,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DStringArray.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/SoundManager.h"
@@ -16,6 +17,7 @@ using gamelib::GameImage;
 using gamelib::GameImageArray;
 using gamelib::GameImageArrayPtr;
 using gamelib::TextTable;
+using namespace gamelib::api;
 
 namespace {
 
@@ -31,8 +33,8 @@ GameImageArrayPtr pictures(const char16_t* const* names, int32_t count, int32_t 
 }
 
 // A missing name gives one frame looked up under the name itself.
-gamelib::AnimationPtr animation(const char16_t* name) {
-  return new gamelib::Animation(TextTable::split(TextTable::getString(name), u';'));
+AnimationPtr animation(const char16_t* name) {
+  return new Animation(TextTable::split(TextTable::getString(name), u';'));
 }
 
 int32_t scaled(int32_t speed, int32_t w) { return w <= kBaseCell ? speed : speed * w / kBaseCell; }
@@ -40,20 +42,18 @@ int32_t scaled(int32_t speed, int32_t w) { return w <= kBaseCell ? speed : speed
 }  // namespace
 
 void GobblerGame::loadPictures() {
-  nuv::lang::DStringArrayPtr sounds = new nuv::lang::DStringArray(data::kSoundCount);
+  DStringArrayPtr sounds = new DStringArray(data::kSoundCount);
   for (int32_t i = 0; i < data::kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
-  gamelib::SoundManager::loadSounds(sounds);
+  SoundManager::loadSounds(sounds);
   // The text table holds the animation list until the screen loads its texts again.
-  TextTable::parse(gamelib::GameLib::loadFile(gamelib::GameLib::resolvePath(u"graphics/", data::kAnimationList)),
-                   false);
+  TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
   playerImages = pictures(data::kPlayerFrames, data::kPlayerFrameCount, data::kPlayerFrameCount);
   playerPowerImages = pictures(data::kPlayerPowerFrames, data::kPlayerFrameCount, data::kPlayerFrameCount);
   deathAnimation = animation(data::kDeathAnimation);
   changeAnimation = animation(data::kChangeAnimation);
   chaserImages = pictures(data::kChaserFrames, data::kChaserFrameCount, data::kChaserTableLength);
-  gamelib::AnimationPtr* fruits[data::kFruitKinds] = {&cherryAnimation,      &vineAnimation,  &orangeAnimation,
-                                                      &plumAnimation,        &appleAnimation, &pearAnimation,
-                                                      &strawberriesAnimation};
+  AnimationPtr* fruits[data::kFruitKinds] = {&cherryAnimation, &vineAnimation, &orangeAnimation,      &plumAnimation,
+                                             &appleAnimation,  &pearAnimation, &strawberriesAnimation};
   for (int32_t k = 0; k < data::kFruitKinds; ++k) *fruits[k] = animation(data::kFruitAnimations[k]);
   scoreDigitImages = pictures(data::kPopupFrames, data::kPopupCount, data::kPopupCount);
   sprites = new SpriteBaseArray(data::kPopupCount);

@@ -2,12 +2,7 @@
 // the game object with its pictures, the texts and menus, the maze's size and the key set-up.
 
 #include "core/io/DDataInputStream.h"
-#include "core/lang/DExceptionBase.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGlobals.h"
 
@@ -22,11 +17,10 @@ using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
 using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeysShade = -160;
 constexpr int32_t kSfxKey = 3;
 constexpr int32_t kMusicKey = 4;
 constexpr int32_t kCarriageReturn = 13;
@@ -35,9 +29,9 @@ constexpr int32_t kLineFeed = 10;
 }  // namespace
 
 void Gobbler::init() {
-  nuv::microedition::lcdui::DImagePtr splash = GameLib::loadImage(data::kSplash);
+  DImagePtr splash = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splash, GameLib::screenWidth / 2, (GameLib::screenHeight - splash->getHeight()) / 2,
-                               DGraphics::HCENTER | DGraphics::TOP);
+                               DGraphics::TOP_CENTRE);
   MenuFlow::startLoading();
   MenuFlow::loadSoundLevels(gameKey);
 
@@ -63,15 +57,16 @@ void Gobbler::init() {
   MenuFlow::advanceLoading();
   makeTexts();
 
+  makeMenuFlow();
   buildMenu(PAGE_START);
   screenState = STATE_MENU;
   measureMaze();
   MenuFlow::advanceLoading();
 
   // The menu keeps its shaded picture for the whole run: shading again would widen its list each visit.
-  if (gameMenu->background.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (gameMenu->background.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeysShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Gobbler::makeTexts() {
@@ -81,8 +76,8 @@ void Gobbler::makeTexts() {
   MenuFlow::advanceLoading();
   if (tableTexts.isNull()) {
     DStringArrayPtr texts = new DStringArray(modeKeys->length + 1);
-    for (int32_t i = 0; i < modeKeys->length; ++i) (*texts)[i] = gamelib::TextTable::getString((*modeKeys)[i]);
-    (*texts)[modeKeys->length] = gamelib::TextTable::getString(u"exit");
+    for (int32_t i = 0; i < modeKeys->length; ++i) (*texts)[i] = TextTable::getString((*modeKeys)[i]);
+    (*texts)[modeKeys->length] = TextTable::getString(u"exit");
     tableTexts = texts;
   }
   MenuFlow::advanceLoading();
@@ -112,8 +107,9 @@ void Gobbler::measureMaze() {
 }
 
 void Gobbler::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   SoundManager::stopAll();
+  menuFlow = nullptr;
 }
 
 }  // namespace gobbler

@@ -5,6 +5,7 @@
 
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "games/gobbler/GobblerGame.h"
@@ -13,6 +14,7 @@
 namespace gobbler {
 
 using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 MapBase::MapBase(int32_t cols, int32_t rows, int32_t cellWidth, int32_t cellHeight)
     : cells(new CellBaseArray((cols + 2) * (rows + 2))),
@@ -116,7 +118,7 @@ bool MapBase::load(DStringPtr fileName) {
     (*cells)[i]->kind = CellBase::WALL;
     (*cells)[i]->content = CellBase::EMPTY;
   }
-  nuv::io::DInputStreamPtr stream = gamelib::GameLib::loadFile(fileName);
+  nuv::io::DInputStreamPtr stream = GameLib::loadFile(fileName);
   if (stream.isNull()) {
     loadFailure = "the file is missing";
     return false;
@@ -165,7 +167,7 @@ bool MapBase::hitsWall(rectanglePtr r, bool doorsBlock) {
 }
 
 void MapBase::paintCells(int32_t style, bool overlayPass) {
-  gamelib::GameImage::graphics = mazeImage->getGraphics();
+  GameImage::graphics = mazeImage->getGraphics();
   for (int32_t row = 0; row <= rows + 1; ++row) {
     for (int32_t column = 0; column <= cols + 1; ++column) {
       cellAt(column, row)->paint(cellWidth * column, cellHeight * row, style, overlayPass);
@@ -174,18 +176,17 @@ void MapBase::paintCells(int32_t style, bool overlayPass) {
 }
 
 void MapBase::paint(int32_t x, int32_t y, int32_t style, bool overlayPass) {
-  nuv::microedition::lcdui::DGraphicsPtr target = gamelib::GameImage::graphics;
+  DGraphicsPtr target = GameImage::graphics;
   if (!overlayPass && mazeRebuild) {
     mazeRebuild = false;
     paintCells(style, false);
-    gamelib::GameImage::graphics = target;
+    GameImage::graphics = target;
   } else if (overlayPass && mapDirty) {
     paintCells(style, true);
-    gamelib::GameImage::graphics = target;
+    GameImage::graphics = target;
     mapDirty = false;
   }
-  constexpr int32_t kTopLeft = nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::LEFT;
-  gamelib::GameLib::graphics->drawImageOpaque(mazeImage, x, y, kTopLeft);
+  GameLib::graphics->drawImageOpaque(mazeImage, x, y, DGraphics::TOP_LEFT);
 }
 
 }  // namespace gobbler

@@ -2,6 +2,7 @@
 // cell of a new map its rectangle and its tile from the walls around it.
 
 #include "core/lang/DExceptionBase.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/TextTable.h"
@@ -13,6 +14,7 @@ namespace gobbler {
 
 using gamelib::GameImage;
 using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -21,8 +23,8 @@ constexpr int32_t kStyleColumns = data::kTileStyles + 1;
 
 DStringPtr twoDigits(int32_t n) { return n < 10 ? DStringPtr(u"0") + n : DStringPtr(u"") + n; }
 
-gamelib::AnimationPtr cellAnimation(const char16_t* name) {
-  return new gamelib::Animation(gamelib::TextTable::split(gamelib::TextTable::getString(name), u';'));
+AnimationPtr cellAnimation(const char16_t* name) {
+  return new Animation(TextTable::split(TextTable::getString(name), u';'));
 }
 
 }  // namespace
@@ -39,8 +41,7 @@ void initialize_map() {
             GameImage::create(digit + data::kWallTileName + twoDigits(n) + data::kTileSuffix);
       }
     }
-    gamelib::TextTable::parse(
-        gamelib::GameLib::loadFile(gamelib::GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+    TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
     MapBase::dotAnimation = cellAnimation(data::kDotAnimation);
     MapBase::powerDotAnimation = cellAnimation(data::kPowerDotAnimation);
     MapBase::portalAnimation = cellAnimation(data::kPortalAnimation);
@@ -66,7 +67,7 @@ void MapBase::buildWalls() {
       c.image = (*tileImages)[tile][tileStyle];
     }
   }
-  mazeImage = nuv::microedition::lcdui::DImage::createMutableImage((cols + 2) * cellWidth, (rows + 2) * cellHeight);
+  mazeImage = DImage::createMutableImage((cols + 2) * cellWidth, (rows + 2) * cellHeight);
   mazeRebuild = true;
 }
 

@@ -2,15 +2,12 @@
 #include "games/rocks/FlyingO.h"
 
 #include "core/lang/DInteger.h"
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/RocksGlobals.h"
 
 namespace rocks {
 
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using nuv::lang::DintArrayPtr;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -207,7 +204,7 @@ bool FlyingO::paint(GameImagePtr image, int32_t w, int32_t h) {
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight;
   const int32_t left = x - (w >> 1), top = y - (h >> 1);
   if (left >= sw || left + w < 1 || top >= sh || top + h < 1) return false;
-  gamelib::GameImage::draw(left, top, image);
+  GameImage::draw(left, top, image);
 
   const bool wraps = kind == KIND_SAUCER1 || kind == KIND_SAUCER2 || kind == KIND_ROCK || kind == KIND_TURNING_ROCK;
   if (!wraps || boundsOn) return true;
@@ -228,12 +225,12 @@ bool FlyingO::paint(GameImagePtr image, int32_t w, int32_t h) {
     y2 = top - sh;
     crosses = true;
   }
-  if (crosses) gamelib::GameImage::draw(x2, y2, image);
+  if (crosses) GameImage::draw(x2, y2, image);
   return true;
 }
 
 void FlyingO::steer(DintArrayPtr nearest) {
-  const nuv::lang::DintArray& n = *nearest;
+  const DintArray& n = *nearest;
   const int32_t px = n[0], py = n[1], pdx = n[3], pdy = n[4];
   if (static_cast<int64_t>(px) * py < 0) {
     dx = nextRandom() % 2 - pdx;

@@ -4,30 +4,16 @@
 
 #include <span>
 
-#include "core/lang/DStringArray.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace rocks {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The standard entries with the screen-edge option before the key set-up; its text follows the option.
-constexpr gamelib::MenuEntryKeys kMenu[] = {
+constexpr MenuEntryKeys kMenu[] = {
     {MenuEntry::Start, u"start", u"continue"},   {MenuEntry::HighScores, u"highscores", u"highscores"},
     {MenuEntry::Help, u"help", u"help"},         {MenuEntry::SfxLevel, nullptr, nullptr},
     {MenuEntry::MusicLevel, nullptr, nullptr},   {MenuEntry::Own, data::kBoundsOff, data::kBoundsOff},
@@ -36,15 +22,19 @@ constexpr gamelib::MenuEntryKeys kMenu[] = {
 static_assert(std::size(kMenu) == Rocks::kItemCount);
 static_assert(kMenu[Rocks::ITEM_BOUNDS].kind == MenuEntry::Own && kMenu[Rocks::ITEM_EXIT].kind == MenuEntry::Exit);
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+// The flow's page of each menu mode.
+constexpr MenuPageNumber kModes[] = {{MenuPage::Start, Rocks::MENU_START},
+                                     {MenuPage::Pause, Rocks::MENU_PAUSE},
+                                     {MenuPage::Help, Rocks::MENU_HELP},
+                                     {MenuPage::Table, Rocks::MENU_HIGH_SCORES}};
 
 DStringPtr boundsText() { return TextTable::getString(boundsOn ? data::kBoundsOn : data::kBoundsOff); }
 
 }  // namespace
 
 Rocks::Rocks()
-    : particleSlots(new nuv::lang::DintArray2d(kBurstRows, 4)),
-      particles(new nuv::lang::DintArray2d(kBurstRows * kRecordsPerBurst, 5)),
+    : particleSlots(new DintArray2d(kBurstRows, 4)),
+      particles(new DintArray2d(kBurstRows * kRecordsPerBurst, 5)),
       shots(new FlyingOArray(kShotPlaces)) {}
 
 Rocks::~Rocks() = default;
@@ -59,10 +49,12 @@ void Rocks::playSound(int32_t id, int32_t loops) {
 void Rocks::update() {
   switch (gameState) {
     case STATE_MENU:
-      updateMenu();
+      menuFlow->update(pageOfNumber(kModes, menuMode));
+      // A choice takes the select key with it.
+      if (!menu.isNull() && menu->chosen) ScreenCanvas::select = false;
       break;
     case STATE_KEY_SETUP:
-      updateKeySetup();
+      menuFlow->update(MenuPage::Keys);
       break;
     default:
       playClock();
@@ -70,100 +62,39 @@ void Rocks::update() {
   }
 }
 
-void Rocks::buildMenu(int32_t mode) {
-  previousMenuMode = menuMode;
-  menuMode = mode;
-  menu->selected = 0;
-  menu->first = 0;
-  switch (mode) {
-    case MENU_START:
-    case MENU_PAUSE:
-      MenuFlow::showEntries(*menu, kMenu, mode == MENU_PAUSE);
-      (*menu->items)[ITEM_BOUNDS] = boundsText();
-      menu->mode = GameMenu::MODE_LIST;
-      break;
-    case MENU_HELP:
-      menu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu->mode = GameMenu::MODE_HELP;
-      break;
-    case MENU_HIGH_SCORES:
-      menu->items = nullptr;
-      menu->loadHighScores(kHighScoreTable, gameKey);
-      menu->mode = GameMenu::MODE_TABLE;
-      GameMenu::inputClock = 0;
-      break;
-    default:
-      break;
-  }
-  menu->chosen = false;
-  // Choosing the list's last entry reports a closed page too; a page opened later must not see it.
-  menu->closed = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
-}
+void Rocks::buildMenu(int32_t mode) { menuFlow->show(pageOfNumber(kModes, mode)); }
 
-void Rocks::updateMenu() {
-  menu->update();
-  if (menu->chosen) {
-    ScreenCanvas::select = false;
-    if (menuMode == MENU_START || menuMode == MENU_PAUSE) chooseEntry(menu->selected);
-    // "exit" has left the game: its menu is gone.
-    if (menu.isNull()) return;
-  }
-  if ((menuMode == MENU_HELP || menuMode == MENU_HIGH_SCORES) && menu->closed) {
-    menu->releaseImage();
-    buildMenu(previousMenuMode);
-    menu->closed = false;
-  }
-  if (MenuFlow::nameTyped(*menu)) storeHighScore();
-}
-
-void Rocks::chooseEntry(int32_t item) {
-  const bool paused = menuMode == MENU_PAUSE;
-  switch (item) {
-    case ITEM_START:
-      GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
-      if (paused) {
-        MenuFlow::resumePlay();
-        gameState = STATE_PLAY;
-        stateTimer = 0;
-        SoundManager::stop(SOUND_MENU);
-      } else {
-        startGame();
-      }
-      ship->changed = true;
-      break;
-    case ITEM_HIGH_SCORES:
-      buildMenu(MENU_HIGH_SCORES);
-      break;
-    case ITEM_HELP:
-      buildMenu(MENU_HELP);
-      break;
-    case ITEM_SFX_LEVEL:
-    case ITEM_MUSIC_LEVEL:
-      MenuFlow::cycleSoundLevel(*menu, item, kMenu[item].kind, gameKey);
-      break;
-    case ITEM_BOUNDS:
-      boundsOn = !boundsOn;
-      (*menu->items)[item] = boundsText();
-      GameMenu::saveOption(gameKey + u"B", boundsOn ? 1 : 0);
-      break;
-    case ITEM_KEYS:
-      gameState = STATE_KEY_SETUP;
-      ScreenCanvas::clearKeys();
-      break;
-    case ITEM_EXIT:
-      if (paused) {
-        // The paused game is abandoned.
-        SoundManager::stopAll();
-        buildMenu(MENU_START);
-        break;
-      }
-      GameLib::showMainMenu();
-      break;
-    default:
-      GameLib::showMainMenu();
-      break;
-  }
+void Rocks::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [this] {
+    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+    startGame();
+    ship->changed = true;
+  };
+  hooks.resume = [this] {
+    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+    MenuFlow::resumePlay();
+    gameState = STATE_PLAY;
+    stateTimer = 0;
+    SoundManager::stop(SOUND_MENU);
+    ship->changed = true;
+  };
+  hooks.abandon = [this] {
+    SoundManager::stopAll();
+    buildMenu(MENU_START);
+  };
+  hooks.own = [this](MenuPage, int32_t item) {
+    boundsOn = !boundsOn;
+    (*menu->items)[item] = boundsText();
+    GameMenu::saveOption(gameKey + u"B", boundsOn ? 1 : 0);
+  };
+  hooks.built = [this](MenuPage page) {
+    if (page == MenuPage::Start || page == MenuPage::Pause) (*menu->items)[ITEM_BOUNDS] = boundsText();
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
+  menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kModes, &menuMode, &previousMenuMode};
 }
 
 void Rocks::startGame() {
@@ -178,35 +109,13 @@ void Rocks::startGame() {
   playSound(SOUND_GAME, -1);
 }
 
-void Rocks::storeHighScore() {
-  MenuFlow::storeHighScore(*menu, *menu, kHighScoreTable, gameKey, score);
+void Rocks::endGame(bool keepBackground) {
+  const int32_t finalScore = score;
+  // The flow keeps the score for the name entry; the next game starts afresh.
   score = 0;
   extraLifeMark = 0;
   level = 1;
-  gameState = STATE_MENU;
-  buildMenu(MENU_HIGH_SCORES);
-  // Closing the table leads to the start menu.
-  previousMenuMode = MENU_START;
-  menu->closed = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
-}
-
-void Rocks::updateKeySetup() {
-  if (!MenuFlow::keySetupClosed()) return;
-  gameState = STATE_MENU;
-  GameMenu::inputClock = now();
-}
-
-void Rocks::offerHighScore(bool keepBackground) {
-  if (MenuFlow::offerHighScore(*menu, *menu, kHighScoreTable, gameKey, score)) {
-    if (!keepBackground) background = nullptr;
-  } else {
-    score = 0;
-    level = 1;
-    buildMenu(MENU_START);
-  }
-  GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
-  gameState = STATE_MENU;
+  if (menuFlow->endGame(finalScore) && !keepBackground) background = nullptr;
 }
 
 bool Rocks::pauseRequested() {

@@ -13,6 +13,7 @@
 #include "gamelib/GameImage.h"
 #include "gamelib/GameInterface.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/MenuFlow.h"
 #include "games/rocks/FlyingO.h"
 #include "games/rocks/RocksGlobals.h"
 #include "shell/lcdui/DImage.h"
@@ -170,17 +171,16 @@ class Rocks : public gamelib::GameInterface {
   nuv::microedition::lcdui::DImagePtr splash;
 
  private:
-  void updateMenu();
-  void chooseEntry(int32_t item);
+  // The menu flow with the game's hooks: starting and continuing, the screen-edge option, and the menu mode
+  // of each page.
+  void makeMenuFlow();
   void startGame();
-  void updateKeySetup();
   // The play clock: timed states, particles, shots and rockets, and in play the step and the input.
   void playClock();
   void selectLevel(int32_t number);
   void endTimedState();
   // The end of a game: the name entry for a high score, else the start menu.
-  void offerHighScore(bool keepBackground);
-  void storeHighScore();
+  void endGame(bool keepBackground);
   void nextLevel();
   void moveShots();
   void moveRockets();
@@ -198,5 +198,8 @@ class Rocks : public gamelib::GameInterface {
   void paintBackground();
   void paintStars();
 };
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace rocks

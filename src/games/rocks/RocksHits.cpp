@@ -2,14 +2,12 @@
 // saucers' aimed rockets and the extra life.
 #include <cstdlib>
 
-#include "gamelib/GameLib.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/Rocks.h"
 
 namespace rocks {
 
-using nuv::lang::DintArray;
-using nuv::lang::DintArrayPtr;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 

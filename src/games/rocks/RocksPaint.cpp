@@ -1,25 +1,16 @@
 // Painting of the space-rocks game: the menu or the key set-up, else the tiled background, the star
 // layers, shots, rockets, rocks and saucers, then the bursts, the ship, a caption and the panels.
 #include "core/lang/DInteger.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/Rocks.h"
 
 namespace rocks {
 
-using gamelib::GameImage;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
 constexpr int32_t kSpace = 0x000000;
-constexpr int32_t kCaptionAnchor = DGraphics::HCENTER | DGraphics::BASELINE;
-constexpr int32_t kNumberAnchor = DGraphics::RIGHT | DGraphics::TOP;
 // Where the numbers sit in their panels: the score 4/63 of its panel from the right, the lives at 40/48
 // of theirs; both 3/30 of the panel's height down.
 constexpr int32_t kScoreInset = 4;
@@ -46,7 +37,7 @@ void Rocks::paint() {
       menu->paint();
       return;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       return;
     default:
       break;
@@ -70,7 +61,7 @@ void Rocks::paint() {
   paintHud(banner);
   const auto& pause = GameMenu::pauseImage;
   if (!pause.isNull()) {
-    g.drawImageOpaque(pause, GameLib::screenWidth, GameLib::screenHeight, DGraphics::RIGHT | DGraphics::BOTTOM, 0);
+    g.drawImageOpaque(pause, GameLib::screenWidth, GameLib::screenHeight, DGraphics::BOTTOM_RIGHT, 0);
   }
 }
 
@@ -84,7 +75,7 @@ void Rocks::paintBackground() {
     return;
   }
   const int32_t w = background->getWidth(), h = background->getHeight();
-  const int32_t topLeft = DGraphics::TOP | DGraphics::LEFT;
+  const int32_t topLeft = DGraphics::TOP_LEFT;
   for (int32_t y = -wholePixels(backgroundY); y < sh; y += h) {
     for (int32_t x = -wholePixels(backgroundX); x < sw; x += w) g.drawImageOpaque(background, x, y, topLeft, 0);
   }
@@ -137,19 +128,19 @@ void Rocks::paintHud(DStringPtr caption) {
     if ((*(*particleSlots)[i])[BURST_PHASE] >= 0) paintParticles(i, 1);
   }
   ship->paint();
-  if (!caption.isNull()) drawText(caption, sw / 2, sh / 2, kCaptionAnchor);
-  gamelib::ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM1);
+  if (!caption.isNull()) drawText(caption, sw / 2, sh / 2, DGraphics::BASELINE_CENTRE);
+  ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM1);
   if (!lifePanel.isNull()) {
     GameImage::draw(0, 0, lifePanel);
     numbers->drawStringOnScreen(nuv::lang::DInteger::toString(ship->lives),
                                 lifePanel->w * kLivesRight / kLifePanelUnits,
-                                lifePanel->h * kNumberDrop / kPanelHeightUnits, kNumberAnchor);
+                                lifePanel->h * kNumberDrop / kPanelHeightUnits, DGraphics::TOP_RIGHT);
   }
   if (!scorePanel.isNull()) {
     GameImage::draw(sw - scorePanel->w, 0, scorePanel);
     numbers->drawStringOnScreen(nuv::lang::DInteger::toString(score),
                                 sw - scorePanel->w * kScoreInset / kScorePanelUnits,
-                                scorePanel->h * kNumberDrop / kPanelHeightUnits, kNumberAnchor);
+                                scorePanel->h * kNumberDrop / kPanelHeightUnits, DGraphics::TOP_RIGHT);
   }
 }
 
@@ -160,7 +151,7 @@ void Rocks::drawText(DStringPtr text, int32_t x, int32_t y, int32_t anchor) {
 void Rocks::paintParticles(int32_t row, int32_t flag) {
   if (flag == 0 || burstCount == 0) return;
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight;
-  nuv::lang::DintArray2d& records = *particles;
+  DintArray2d& records = *particles;
   const int32_t b = kRecordsPerBurst * row;
 
   const int32_t* ring = records[b]->data();
@@ -168,7 +159,7 @@ void Rocks::paintParticles(int32_t row, int32_t flag) {
   const int32_t q = s % 3 - 1;
   if (s >= 0 && s / 3 < kRingQuarters && q >= 0 && q < waveImages->length) {
     const int32_t f = s / 3, x = ring[P_X], y = ring[P_Y];
-    gamelib::GameImageArray& pictures = *(*waveImages)[q];
+    GameImageArray& pictures = *(*waveImages)[q];
     GameImagePtr upperLeft = pictures[f];
     if (!upperLeft.isNull()) {
       const int32_t w = upperLeft->w, h = upperLeft->h;

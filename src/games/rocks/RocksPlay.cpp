@@ -2,23 +2,12 @@
 // play step in which shots, rockets, saucers and rocks move and collide; then the player's input.
 #include <algorithm>
 
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/Rocks.h"
 
 namespace rocks {
 
-using gamelib::GameLib;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using nuv::lang::DintArray;
-using nuv::lang::DintArrayPtr;
-using nuv::lang::DStringPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
@@ -55,7 +44,7 @@ constexpr int32_t kShallowSlant = 43790;
 constexpr int32_t kSteepSlant = 98080;
 constexpr int32_t kFixedOne = 65536;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 bool outside(const FlyingO& o) {
   return o.x < -kOffScreen || o.x > GameLib::screenWidth + kOffScreen || o.y < -kOffScreen ||
@@ -141,12 +130,12 @@ void Rocks::endTimedState() {
       ship->changed = true;
       break;
     case STATE_GAME_OVER:
-      offerHighScore(false);
+      endGame(false);
       break;
     case STATE_LEVEL_DONE:
       if (level == lastLevel) {
         // The game is won.
-        offerHighScore(true);
+        endGame(true);
       } else {
         nextLevel();
       }
@@ -461,9 +450,7 @@ void Rocks::fire() {
 }
 
 void Rocks::pause() {
-  MenuFlow::pausePlay();
-  buildMenu(MENU_PAUSE);
-  gameState = STATE_MENU;
+  menuFlow->pause();
   lastStepTime = now();
 }
 

@@ -1,10 +1,9 @@
 // The space-rocks game's set-up and release: the splash with its loading bar, options, sounds, sprites,
 // the menu, texts, the star field, the ship and the key set-up; and the set-up of each level.
 
-#include "core/lang/DExceptionBase.h"
-#include "core/lang/DStringArray.h"
 #include "core/util/DRandom.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -15,25 +14,10 @@
 
 namespace rocks {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArray2d;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::ResourceDamage;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 constexpr int32_t kSplashColour = 0xFFFFFF;
 // The ship's thrust ramp for a 27-pixel ship; its last entry is the top speed.
 constexpr int32_t kSpeedRamp[] = {0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 5, 6, 6, 6, 7, 7};
@@ -61,7 +45,7 @@ void Rocks::init() {
   ResourceDamage::skipMissing(ExceptionCode::IOException, [&] {
     splash = GameLib::loadImage(data::kSplash);
     if (!splash.isNull()) {
-      g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::HCENTER | DGraphics::VCENTER);
+      g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::CENTRE);
     }
   });
   MenuFlow::startLoading();
@@ -84,6 +68,7 @@ void Rocks::init() {
   MenuFlow::advanceLoading();
 
   menu = new GameMenu();
+  makeMenuFlow();
   buildMenu(MENU_START);
   MenuFlow::advanceLoading();
 
@@ -98,9 +83,9 @@ void Rocks::init() {
   MenuFlow::advanceLoading();
 
   // Without the splash the menu keeps its plain box.
-  if (!splash.isNull()) menu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Rocks::loadSprites() {
@@ -108,7 +93,7 @@ void Rocks::loadSprites() {
 
   waveImages = new GameImageArray2d(data::kWaveRows, data::kWaveFrames * 4);
   for (int32_t i = 1; i <= data::kWaveRows; ++i) {
-    gamelib::GameImageArray& row = *(*waveImages)[i - 1];
+    GameImageArray& row = *(*waveImages)[i - 1];
     for (int32_t j = 1; j <= data::kWaveFrames; ++j) {
       DStringPtr name = ((DStringPtr(data::kWavePrefix) + i) + u"_") + j;
       row[j - 1] = GameImage::create(name);
@@ -126,9 +111,9 @@ void Rocks::loadSprites() {
   }
 
   // Without the ship's picture the game keeps the design scale.
-  gamelib::GameImagePtr scale = GameImage::create(data::kScaleImage);
+  GameImagePtr scale = GameImage::create(data::kScaleImage);
   shipWidth = scale.isNull() || scale->w < 1 ? designShipWidth : scale->w;
-  speedTable = new nuv::lang::DintArray(static_cast<int32_t>(std::size(kSpeedRamp)));
+  speedTable = new DintArray(static_cast<int32_t>(std::size(kSpeedRamp)));
   for (int32_t i = 0; i < speedTable->length; ++i) (*speedTable)[i] = scaled(kSpeedRamp[i]);
 
   lifePanel = GameImage::create(data::kLifePanel);
@@ -138,7 +123,7 @@ void Rocks::loadSprites() {
 void Rocks::makePlayObjects() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   starsPerLayer = scaled(kDesignStarsPerLayer);
-  stars = new nuv::lang::DintArray2d(starLayers * starsPerLayer, 2);
+  stars = new DintArray2d(starLayers * starsPerLayer, 2);
   for (int32_t i = stars->length - 1; i >= 0; --i) {
     int32_t* star = (*stars)[i]->data();
     star[0] = static_cast<int32_t>(magnitude(nextRandom()) % w) << kFixedShift;
@@ -149,7 +134,7 @@ void Rocks::makePlayObjects() {
 }
 
 void Rocks::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   waveImages = nullptr;
   bpImages = nullptr;
   pImages = nullptr;
@@ -159,12 +144,13 @@ void Rocks::leave() {
   shotCount = 0;
   if (!menu.isNull()) menu->releaseImage();
   menu = nullptr;
+  menuFlow = nullptr;
   splash = nullptr;
   SoundManager::stopAll();
 }
 
 void Rocks::startLevel(int32_t newLevel, int32_t newScore) {
-  gamelib::ScreenCanvas::resetInput();
+  ScreenCanvas::resetInput();
   const int32_t picture = (level - 1) % data::kLevelPictures + 1;
   // A picture that is not there leaves the one before.
   ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {

@@ -1,22 +1,12 @@
 // The player's ship: headings, thrust, motion with the parallax it drives, hits and drawing.
 #include "games/rocks/Ship.h"
 
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/rocks/RocksGlobals.h"
 
 namespace rocks {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using gamelib::TextTable;
-using nuv::lang::DintArray;
-using nuv::lang::DintArrayPtr;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -51,7 +41,7 @@ constexpr int32_t kImageBase[] = {0, 8, 4, 12};
 // Stylus numbering of the same quarter turns.
 constexpr int32_t kStylusNumber[] = {2, 0, 1, 3};
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 // Index in kLeftTurnOrder; -1 for an unknown text.
 int32_t turnIndex(const DStringPtr& quadrant) {
@@ -270,7 +260,7 @@ void Ship::paint() {
     g.setColor(kMissingTextColour);
     DStringPtr q = quadrant.isNull() ? DStringPtr(u"") : quadrant;
     g.drawString((DStringPtr(data::kShipPrefix) + frame) + q + u" - not found", x, y + kMissingTextDrop,
-                 DGraphics::BASELINE | DGraphics::HCENTER);
+                 DGraphics::BASELINE_CENTRE);
     changed = false;
     return;
   }

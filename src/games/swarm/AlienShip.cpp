@@ -2,12 +2,12 @@
 // and shots, the way back into its slot, the hit test and painting.
 #include "games/swarm/AlienShip.h"
 
+#include "gamelib/GameApi.h"
 #include "games/swarm/SwarmGlobals.h"
 
 namespace swarm {
 
-using gamelib::Animation;
-using gamelib::AnimationPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -193,9 +193,9 @@ void AlienShip::fire() {
     fires = (randomBits() & kLikelyShot) == 0 || (randomBits() & kRareShot) == 0;
   }
   if (!fires) return;
-  nuv::lang::DintArray2d& shots = *enemyShots;
+  DintArray2d& shots = *enemyShots;
   for (int32_t i = 0; i < shots.length; ++i) {
-    nuv::lang::DintArray& shot = *shots[i];
+    DintArray& shot = *shots[i];
     if (shot[0] != NONE) continue;
     playSound(SOUND_ALIEN_SHOOTS);
     --shotsLeft;

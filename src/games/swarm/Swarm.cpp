@@ -6,6 +6,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -14,27 +15,29 @@
 
 namespace swarm {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The game's menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == Swarm::kItemCount);
 static_assert(kMenu[Swarm::ITEM_START].kind == MenuEntry::Start && kMenu[Swarm::ITEM_EXIT].kind == MenuEntry::Exit);
+
+// The flow's page of each kind of menu.
+constexpr MenuPageNumber kKinds[] = {{MenuPage::Start, Swarm::MENU_START},
+                                     {MenuPage::Pause, Swarm::MENU_PAUSE},
+                                     {MenuPage::Help, Swarm::MENU_HELP},
+                                     {MenuPage::Table, Swarm::MENU_TABLE}};
 
 }  // namespace
 
 void Swarm::update() {
   switch (gameState) {
     case STATE_MENU:
-      updateMenu();
+      // A typed name is stored before the menu's step.
+      menuFlow->storeTypedName();
+      menuFlow->update(pageOfNumber(kKinds, menuKind));
       break;
     case STATE_PLAY:
       playStep();
@@ -75,7 +78,7 @@ void Swarm::update() {
       }
       break;
     case STATE_KEY_SETUP:
-      updateKeySetup();
+      menuFlow->update(MenuPage::Keys);
       break;
     default:
       break;
@@ -88,120 +91,39 @@ bool Swarm::penLifted() {
   return !ScreenCanvas::pointerDown && (penWasDown || ScreenCanvas::lastPressTime != seenPressTime);
 }
 
-void Swarm::buildMenu(int32_t kind) {
-  menuToRestore = menuKind;
-  menuKind = kind;
-  GameMenu& menu = *gameMenu;
-  menu.selected = 0;
-  menu.first = 0;
-  // A page left open by an earlier choice does not close the new one.
-  menu.closed = false;
-  switch (kind) {
-    case MENU_START:
-    case MENU_PAUSE:
-      menuItemTexts = MenuFlow::entryTexts(kMenu, kind == MENU_PAUSE);
-      menu.setItems(menuItemTexts);
-      menu.mode = GameMenu::MODE_LIST;
-      break;
-    case MENU_HELP:
-      menu.loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-      menu.mode = GameMenu::MODE_HELP;
-      break;
-    case MENU_TABLE:
-      menu.setItems(nullptr);
-      menu.loadHighScores(kHighScoreTable, gameKey);
-      menu.mode = GameMenu::MODE_TABLE;
-      GameMenu::inputClock = 0;
-      break;
-    default:
-      break;
-  }
-  // The key that opened the menu does not act on it again.
-  ScreenCanvas::held[GameAction::Fire] = false;
-}
+void Swarm::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind)); }
 
-void Swarm::updateMenu() {
-  if (MenuFlow::nameTyped(*gameMenu)) storeHighScore();
-  gameMenu->update();
-  if (gameMenu->chosen && (menuKind == MENU_START || menuKind == MENU_PAUSE)) chooseMenuItem(gameMenu->selected);
-  // "exit" has left the game: its globals are gone.
-  if (gameMenu.isNull() || gameState != STATE_MENU) return;
-  if ((menuKind == MENU_HELP || menuKind == MENU_TABLE) && gameMenu->closed) {
-    GameMenu::helpLines = nullptr;
-    GameMenu::helpLineCount = 0;
-    buildMenu(menuToRestore);
-    gameMenu->closed = false;
-  }
-}
-
-void Swarm::chooseMenuItem(int32_t item) {
-  const MenuEntry kind = kMenu[item].kind;
-  switch (kind) {
-    case MenuEntry::Start:
-      if (menuKind == MENU_PAUSE) {
-        MenuFlow::resumePlay();
-        gameState = STATE_PLAY;
-        SoundManager::stop(SOUND_MENU);
-        break;
-      }
-      GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
-      level = 1;
-      setupWave();
-      gameState = STATE_WAVE_INTRO;
-      ScreenCanvas::held[GameAction::Fire] = false;
-      stateTimer = WAVE_INTRO_TIME;
-      SoundManager::stopAll();
-      playSound(SOUND_LEVEL_BEGIN);
-      if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
-      break;
-    case MenuEntry::HighScores:
-      buildMenu(MENU_TABLE);
-      break;
-    case MenuEntry::Help:
-      buildMenu(MENU_HELP);
-      break;
-    case MenuEntry::SfxLevel:
-    case MenuEntry::MusicLevel:
-      MenuFlow::cycleSoundLevel(*gameMenu, item, kind, gameKey);
-      break;
-    case MenuEntry::Keys:
-      gameState = STATE_KEY_SETUP;
-      ScreenCanvas::clearKeys();
-      break;
-    case MenuEntry::Exit:
-      if (menuKind == MENU_START) {
-        GameLib::showMainMenu();
-        break;
-      }
-      // The paused game is abandoned.
-      SoundManager::stopAll();
-      buildMenu(MENU_START);
-      break;
-    default:
-      break;
-  }
-}
-
-void Swarm::storeHighScore() {
-  MenuFlow::storeHighScore(*gameMenu, *gameMenu, kHighScoreTable, gameKey, score);
-  buildMenu(MENU_TABLE);
-  ScreenCanvas::held[GameAction::Fire] = false;
-  ScreenCanvas::pointerDown = false;
-  ScreenCanvas::dragging = false;
-  // Closing the table leads to the start menu.
-  menuToRestore = MENU_START;
+void Swarm::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [this] {
+    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+    level = 1;
+    setupWave();
+    gameState = STATE_WAVE_INTRO;
+    ScreenCanvas::held[GameAction::Fire] = false;
+    stateTimer = WAVE_INTRO_TIME;
+    SoundManager::stopAll();
+    playSound(SOUND_LEVEL_BEGIN);
+    if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+  };
+  hooks.resume = [] {
+    MenuFlow::resumePlay();
+    gameState = STATE_PLAY;
+    SoundManager::stop(SOUND_MENU);
+  };
+  hooks.abandon = [this] {
+    SoundManager::stopAll();
+    buildMenu(MENU_START);
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
+                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
+  menuFlow->helpFolder = data::kHelpFolder;
+  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kKinds, &menuKind, &menuToRestore};
 }
 
 void Swarm::endGame() {
-  gameState = STATE_MENU;
   buildMenu(MENU_TABLE);
-  if (!MenuFlow::offerHighScore(*gameMenu, *gameMenu, kHighScoreTable, gameKey, score)) buildMenu(MENU_START);
-}
-
-void Swarm::updateKeySetup() {
-  if (!MenuFlow::keySetupClosed()) return;
-  gameState = STATE_MENU;
-  GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
+  menuFlow->endGame(score);
 }
 
 }  // namespace swarm

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/swarm/AlienShip.h"
 #include "games/swarm/SwarmGlobals.h"
 
@@ -14,7 +15,8 @@ namespace swarm {
 class Swarm;
 using SwarmPtr = nuv::lang::DPtr<Swarm>;
 
-class Swarm : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class Swarm : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   // Values of gameState.
   static constexpr int32_t STATE_MENU = 0;
@@ -30,16 +32,6 @@ class Swarm : public gamelib::GameInterface {
   static constexpr int32_t MENU_PAUSE = 1;
   static constexpr int32_t MENU_HELP = 2;
   static constexpr int32_t MENU_TABLE = 3;
-
-  // Entries of the start and pause menus.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
-  static constexpr int32_t kItemCount = 7;
 
   static constexpr int32_t kHighScoreTable = 1;
   static constexpr int32_t kStartLives = 4;
@@ -79,12 +71,10 @@ class Swarm : public gamelib::GameInterface {
   void testHits();
 
  private:
-  void updateMenu();
-  void chooseMenuItem(int32_t item);
-  void storeHighScore();
+  // The menu flow with the game's hooks: starting and continuing, and the kind of menu of each page.
+  void makeMenuFlow();
   // The end of a game: the high-score table, with the name entry when the score makes it.
   void endGame();
-  void updateKeySetup();
   // Counts a destroyed alien: points, the spare ship at EXTRA_SHIP_SCORE, its row and the aliens left.
   void countDestroyed(const AlienShip& alien);
   // The pen was lifted since the last step: a pen held at the end of it, or a tap that came and went.
@@ -104,6 +94,8 @@ class Swarm : public gamelib::GameInterface {
   void paintGameOver();
 };
 
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 // The formation: by row, every alien row after row, and the work list of the dive choice.
 inline AlienShipArray2dPtr formation;
 inline AlienShipArrayPtr allAliens;

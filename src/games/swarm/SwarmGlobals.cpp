@@ -2,15 +2,13 @@
 // sounds and random numbers.
 #include "games/swarm/SwarmGlobals.h"
 
-#include "gamelib/GameLib.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/StringList.h"
 #include "games/swarm/Swarm.h"
 
 namespace swarm {
 
-using nuv::lang::DintArray;
-using nuv::lang::DintArrayPtr;
+using namespace gamelib::api;
 
 namespace {
 
@@ -88,15 +86,15 @@ void releaseGameObjects() {
 
 void playSound(int32_t id) {
   // Before the game's sounds are loaded (and in tests without them) there is nothing to play.
-  const auto& players = gamelib::SoundManager::players;
+  const auto& players = SoundManager::players;
   if (players.isNull() || id < 0 || id >= players->length) return;
-  gamelib::SoundManager::play(id, 1, 0);
+  SoundManager::play(id, 1, 0);
 }
 
-int32_t randomBits() { return gamelib::GameLib::random->nextInt() & 0xFFFF; }
+int32_t randomBits() { return GameLib::random->nextInt() & 0xFFFF; }
 
 int32_t randomBelow(int32_t n) {
-  const int64_t draw = gamelib::GameLib::random->nextInt();
+  const int64_t draw = GameLib::random->nextInt();
   // Widened, so the most negative draw is made positive too.
   return static_cast<int32_t>((draw < 0 ? -draw : draw) % n);
 }

@@ -1,26 +1,15 @@
 // Painting of the alien-formation game by state: the menu, the play field (scrolling picture, stars, planet,
 // ship, shots, aliens and the heads-up row), the wave intro, the lost game and the key set-up.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/ImageFont.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/swarm/Swarm.h"
 
 namespace swarm {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
 constexpr int32_t kBlack = 0x000000;
-constexpr int32_t kTopLeft = DGraphics::TOP | DGraphics::LEFT;
-constexpr int32_t kTopCentre = DGraphics::TOP | DGraphics::HCENTER;
-constexpr int32_t kCentre = DGraphics::HCENTER | DGraphics::VCENTER;
 // Pixels between the lines of the wave intro and the lost game, and between the ships of the intro.
 constexpr int32_t kLineGap = 3;
 constexpr int32_t kShipGap = 3;
@@ -59,7 +48,7 @@ void Swarm::paint() {
       paintGameOver();
       break;
     case STATE_KEY_SETUP:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -74,13 +63,13 @@ void Swarm::paintPlay() {
   } else {
     const int32_t pw = backgroundImage->getWidth(), ph = backgroundImage->getHeight();
     for (int32_t y = -(integerPart(backgroundScroll) % ph); y < h; y += ph) {
-      for (int32_t x = 0; x < w; x += pw) g.drawImageOpaque(backgroundImage, x, y, kTopLeft);
+      for (int32_t x = 0; x < w; x += pw) g.drawImageOpaque(backgroundImage, x, y, DGraphics::TOP_LEFT);
     }
   }
 
   for (int32_t i = 0; i < stars->length; ++i) {
     if (i % starsPerLayer == 0) g.setColor((*starColours)[i / starsPerLayer]);
-    const nuv::lang::DintArray& star = *(*stars)[i];
+    const DintArray& star = *(*stars)[i];
     const int32_t x = integerPart(star[0]), y = integerPart(star[1]);
     g.drawLine(x, y, x, y);
   }
@@ -90,21 +79,21 @@ void Swarm::paintPlay() {
     shipImage->paint(shipX - shipHalfWidth, shipY);
     shipAnimation->paint(shipX - (*shipAnimation->frames)[0]->w / 2, shipY + shipHeight);
   } else if (!shipExplosionDone) {
-    const gamelib::GameImage& frame = *(*shipExplosion->frames)[shipExplosion->currentFrame];
+    const GameImage& frame = *(*shipExplosion->frames)[shipExplosion->currentFrame];
     shipExplosion->paint(shipX - frame.w / 2, shipY - frame.h / 2);
     shipExplosionDone = shipExplosion->finished;
   }
 
-  const nuv::lang::DintArray& shot = *playerShot;
+  const DintArray& shot = *playerShot;
   if (shot[0] == NONE && reloadTimer < 1 && !shipExploding) {
     bulletImage->paint(shipX - bulletImage->w / 2, shipY - bulletImage->h);
   }
   for (int32_t i = 0; i < enemyShots->length; ++i) {
-    const nuv::lang::DintArray& bullet = *(*enemyShots)[i];
+    const DintArray& bullet = *(*enemyShots)[i];
     if (bullet[0] != NONE) bulletImage->paint(bullet[0] - bulletImage->w / 2, bullet[1]);
   }
   if (shot[0] != NONE) {
-    const gamelib::GameImage& frame = *(*shotAnimation->frames)[shotAnimation->currentFrame];
+    const GameImage& frame = *(*shotAnimation->frames)[shotAnimation->currentFrame];
     shotAnimation->paint(shot[0] - frame.w / 2, shot[1]);
   }
   for (int32_t i = 0; i < allAliens->length; ++i) (*allAliens)[i]->paint();
@@ -115,18 +104,18 @@ void Swarm::paintHud() {
   const int32_t w = GameLib::screenWidth;
   const auto& pause = GameMenu::pauseImage;
   const int32_t scoreX = pause.isNull() ? 0 : pause->getWidth() + kScoreGap;
-  GameLib::font(GameLib::FONT_NUM0)->drawStringOnScreen(DStringPtr(u"") + score, scoreX, 0, kTopLeft);
+  GameLib::font(GameLib::FONT_NUM0)->drawStringOnScreen(DStringPtr(u"") + score, scoreX, 0, DGraphics::TOP_LEFT);
   for (int32_t i = 1; i <= level; ++i) levelImage->paint(w - i * levelImage->w, 0);
   for (int32_t i = 1; i <= lives; ++i) lifeImage->paint(w - i * lifeImage->w, levelImage->h);
-  if (!pause.isNull()) GameLib::graphics->drawImageOpaque(pause, 0, 0, kTopLeft);
+  if (!pause.isNull()) GameLib::graphics->drawImageOpaque(pause, 0, 0, DGraphics::TOP_LEFT);
 }
 
 void Swarm::paintWaveIntro() {
   fillScreen(kBlack);
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t fh = font->getHeight(), w = GameLib::screenWidth, y = messageTop(fh);
-  font->drawStringOnScreen(labelled(u"level", level), w / 2, y, kTopCentre);
-  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, kTopCentre);
+  font->drawStringOnScreen(labelled(u"level", level), w / 2, y, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, DGraphics::TOP_CENTRE);
   const int32_t step = shipWidth + kShipGap;
   for (int32_t i = 0; i < lives; ++i) shipImage->paint(step * i + (w - step * lives) / 2, y + 2 * fh + 2 * kLineGap);
 }
@@ -135,12 +124,13 @@ void Swarm::paintGameOver() {
   fillScreen(kBlack);
   // The picture of the lost game, under its texts.
   if (!backgroundImage.isNull()) {
-    GameLib::graphics->drawImageOpaque(backgroundImage, GameLib::screenWidth / 2, GameLib::screenHeight / 2, kCentre);
+    GameLib::graphics->drawImageOpaque(backgroundImage, GameLib::screenWidth / 2, GameLib::screenHeight / 2,
+                                       DGraphics::CENTRE);
   }
   ImageFontPtr font = GameLib::font(GameLib::FONT_HUD1);
   const int32_t fh = font->getHeight(), w = GameLib::screenWidth, y = messageTop(fh);
-  font->drawStringOnScreen(TextTable::getString(u"gameover"), w / 2, y, kTopCentre);
-  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, kTopCentre);
+  font->drawStringOnScreen(TextTable::getString(u"gameover"), w / 2, y, DGraphics::TOP_CENTRE);
+  font->drawStringOnScreen(labelled(u"score", score), w / 2, y + fh + kLineGap, DGraphics::TOP_CENTRE);
 }
 
 }  // namespace swarm

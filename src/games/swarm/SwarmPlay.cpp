@@ -3,19 +3,12 @@
 // dives, the hits, and the ship that is struck.
 #include <algorithm>
 
-#include "gamelib/GameLib.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/swarm/Swarm.h"
 
 namespace swarm {
 
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
@@ -67,12 +60,10 @@ bool Swarm::pauseRequested() {
 }
 
 void Swarm::pauseGame() {
-  MenuFlow::pausePlay();
+  menuFlow->pause();
   // The tap that paused is spent: the rest of this step does not take it for a lifted pen.
   penWasDown = false;
   seenPressTime = ScreenCanvas::lastPressTime;
-  buildMenu(MENU_PAUSE);
-  gameState = STATE_MENU;
 }
 
 void Swarm::playStep() {
@@ -139,7 +130,7 @@ void Swarm::moveScenery() {
     if (backgroundScroll < 0) backgroundScroll += backgroundImage->getHeight() * kFixedOne;
   }
   for (int32_t i = 0; i < stars->length; ++i) {
-    nuv::lang::DintArray& star = *(*stars)[i];
+    DintArray& star = *(*stars)[i];
     star[1] += (*starSpeeds)[i / starsPerLayer];
     if (integerPart(star[1]) > screenHeight) {
       star[0] = randomBelow(screenWidth) * kFixedOne;
@@ -153,7 +144,7 @@ void Swarm::moveScenery() {
   if (integerPart(planetY) > screenHeight) {
     planetDelay = PLANET_INTERVAL;
     planetIndex = randomBelow(planetImages->length);
-    const gamelib::GameImage& planet = *(*planetImages)[planetIndex];
+    const GameImage& planet = *(*planetImages)[planetIndex];
     planetX = (randomBelow(screenWidth) - planet.w / 2) * kFixedOne;
     planetY = -planet.h * kFixedOne;
   }
@@ -178,7 +169,7 @@ void Swarm::endShipExplosion() {
 }
 
 void Swarm::moveShots() {
-  nuv::lang::DintArray& shot = *playerShot;
+  DintArray& shot = *playerShot;
   if (shot[0] >= 0) {
     shot[1] -= playerShotSpeed;
     if (shot[1] < 0) {
@@ -187,7 +178,7 @@ void Swarm::moveShots() {
     }
   }
   for (int32_t i = 0; i < enemyShots->length; ++i) {
-    nuv::lang::DintArray& bullet = *(*enemyShots)[i];
+    DintArray& bullet = *(*enemyShots)[i];
     if (bullet[0] < 0) continue;
     bullet[1] += enemyShotSpeed;
     if (bullet[1] >= shipY && bullet[0] >= shipX - shipHalfWidth && bullet[0] <= shipX + shipHalfWidth) {
@@ -241,14 +232,14 @@ void Swarm::chooseDiver() {
     }
   }
   if (n > 0) {
-    const int32_t r = gamelib::GameLib::random->nextInt() & 15;
+    const int32_t r = GameLib::random->nextInt() & 15;
     const int32_t pick = std::clamp(((r + 1) * (n - 1)) >> 4, 0, n - 1);
     AlienShip& diver = *(*diveCandidates)[pick];
     if (diver.state == AlienShip::STATE_FORMATION || (diver.state == AlienShip::STATE_RETURNING && fewLeft)) {
       diver.activate();
     }
   }
-  const int64_t r8 = gamelib::GameLib::random->nextInt() >> 24;
+  const int64_t r8 = GameLib::random->nextInt() >> 24;
   diveTimer = diveDelayBase + (((r8 + 1) * diveDelayRange) >> 8);
 }
 
@@ -264,7 +255,7 @@ void Swarm::countDestroyed(const AlienShip& alien) {
 }
 
 void Swarm::testHits() {
-  nuv::lang::DintArray& shot = *playerShot;
+  DintArray& shot = *playerShot;
   for (int32_t i = 0; i < allAliens->length; ++i) {
     AlienShip& alien = *(*allAliens)[i];
     if (!destroyed(alien)) {

@@ -1,36 +1,14 @@
 // The alien-formation game's set-up and leave: the splash with its loading bar, options, sounds, pictures
 // and animations, the screen-scaled sizes and speeds, the formation, the menu and the key set-up.
-#include "core/lang/DStringArray.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/swarm/Swarm.h"
 
 namespace swarm {
 
-using gamelib::Animation;
-using gamelib::AnimationArray;
-using gamelib::AnimationPtr;
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArray2d;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DintArray;
-using nuv::lang::DintArray2d;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kKeySetupShade = -160;
 // Paints per frame of each animation.
 constexpr int32_t kShipFlameTicks = 2;
 constexpr int32_t kShipExplosionTicks = 4;
@@ -63,11 +41,10 @@ int32_t frameHeight(const AnimationPtr& animation) { return (*animation->frames)
 
 void Swarm::init() {
   lastLevel = data::kLastLevel;
-  nuv::microedition::lcdui::DImagePtr splash = GameLib::loadImage(data::kSplash);
+  DImagePtr splash = GameLib::loadImage(data::kSplash);
   if (!splash.isNull()) {
-    GameLib::graphics->drawImage(
-        splash, GameLib::screenWidth >> 1, (GameLib::screenHeight - splash->getHeight()) >> 1,
-        nuv::microedition::lcdui::DGraphics::TOP | nuv::microedition::lcdui::DGraphics::HCENTER);
+    GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, (GameLib::screenHeight - splash->getHeight()) >> 1,
+                                 DGraphics::TOP_CENTRE);
   }
   MenuFlow::startLoading();
 
@@ -84,14 +61,15 @@ void Swarm::init() {
   makePlayObjects();
 
   gameMenu = new GameMenu();
-  if (!splash.isNull()) gameMenu->setBackground(splash, kMenuShade);
+  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   menuKind = MENU_START;
+  makeMenuFlow();
   buildMenu(MENU_START);
   gameState = STATE_MENU;
   MenuFlow::advanceLoading();
 
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash, kKeySetupShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 
 void Swarm::loadSprites() {
@@ -203,8 +181,9 @@ void Swarm::makePlayObjects() {
 void Swarm::leave() {
   SoundManager::stopAll();
   if (!gameMenu.isNull()) gameMenu->releaseImage();
+  menuFlow = nullptr;
   releaseGameObjects();
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
 }
 
 }  // namespace swarm

@@ -3,40 +3,32 @@
 #include "games/tanks/GameMain.h"
 
 #include "core/io/DPrintStream.h"
-#include "core/lang/DSystem.h"
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/MenuFlow.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 
 namespace tanks {
 
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuEntry;
-using gamelib::MenuFlow;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using gamelib::TextTable;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringPtr;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
 // The game's start and pause menus are the standard ones.
-constexpr std::span<const gamelib::MenuEntryKeys> kMenu = gamelib::kStandardMenu;
+constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == GameMain::ITEM_EXIT + 1);
 static_assert(kMenu[GameMain::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
               kMenu[GameMain::ITEM_MUSIC_LEVEL].kind == MenuEntry::MusicLevel);
+
+// The states that show a page of the in-game menu; the stage list is the game's own page.
+constexpr MenuPageNumber kStates[] = {
+    {MenuPage::Start, GameMain::STATE_MENU}, {MenuPage::Pause, GameMain::STATE_PAUSED},
+    {MenuPage::Help, GameMain::STATE_HELP},  {MenuPage::Table, GameMain::STATE_HIGH_SCORES},
+    {MenuPage::Keys, GameMain::STATE_KEYS},  {MenuPage::Own, GameMain::STATE_LEVELS},
+};
 
 // Points per kill of type & 3 = k are kPointsPerType * (k + 1).
 constexpr int32_t kPointsPerType = 10;
 constexpr int32_t kKillTypes = 4;
 
-int64_t now() { return nuv::lang::DSystem::currentTimeMillis(); }
+int64_t now() { return DSystem::currentTimeMillis(); }
 
 void playSound(int32_t id, int32_t loops) {
   if (!SoundManager::players.isNull()) SoundManager::play(id, loops, 0);
@@ -58,23 +50,62 @@ void GameMain::clearKeys() {
   ScreenCanvas::doubleTap = false;
 }
 
-void GameMain::buildMenu(int32_t newState) {
-  prevState = state;
-  state = newState;
-  mainMenu->selected = 0;
-  if (newState == STATE_MENU || newState == STATE_PAUSED) {
-    items = MenuFlow::entryTexts(kMenu, newState == STATE_PAUSED);
-    mainMenu->setItems(items);
-    mainMenu->first = 0;
-    mainMenu->closed = false;
-  } else if (newState == STATE_LEVELS) {
-    nuv::lang::DStringArrayPtr levels = new DStringArray(openlevel + 1);
-    for (int32_t i = 0; i < openlevel; ++i) (*levels)[i] = TextTable::getString(u"level") + u" " + (openlevel - i);
-    (*levels)[openlevel] = TextTable::getString(u"exit");
-    mainMenu->setItems(levels);
-    mainMenu->first = 0;
-    mainMenu->closed = false;
-  }
+void GameMain::buildMenu(int32_t newState) { menuFlow->show(pageOfNumber(kStates, newState)); }
+
+void GameMain::makeMenuFlow() {
+  MenuHooks hooks;
+  hooks.start = [this] {
+    clearKeys();
+    playfield->newGame();
+    if (openlevel <= 1) {
+      beginStage(1);
+    } else {
+      buildMenu(STATE_LEVELS);
+    }
+  };
+  hooks.resume = [this] {
+    clearKeys();
+    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+    paused = false;
+    state = STATE_PLAYING;
+    SoundManager::resumeAll();
+  };
+  hooks.abandon = [this] {
+    SoundManager::stopAll();
+    clearKeys();
+    // Without its pictures the game cannot go on: it is left.
+    if (!imagesLoaded) {
+      GameLib::showMainMenu();
+      return;
+    }
+    // The interrupted stage is abandoned.
+    paused = false;
+    GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+    buildMenu(STATE_MENU);
+  };
+  hooks.own = [this](MenuPage, int32_t item) {
+    if (mainMenu->closed) {
+      buildMenu(STATE_MENU);
+    } else {
+      beginStage(openlevel - item);
+    }
+  };
+  hooks.built = [this](MenuPage page) {
+    if (page == MenuPage::Start || page == MenuPage::Pause) items = mainMenu->items;
+    if (page == MenuPage::Own) mainMenu->setItems(MenuFlow::levelEntries(openlevel));
+  };
+  hooks.shown = [](MenuPage page) {
+    // The pages over the list come back to the state the list was built for.
+    if (page != MenuPage::Table && page != MenuPage::Help) prevState = state;
+    state = numberOfPage(kStates, page);
+    if (page == MenuPage::Start) paused = false;
+    if (page == MenuPage::Pause) paused = true;
+  };
+  menuFlow = new MenuFlow(gameKey, kMenu, mainMenu, kHighScoreTable, hooks,
+                          {.keysKeepTheList = false, .keysRestartTheClock = true, .tableWaits = true});
+  menuFlow->tableMenu = scoreMenu;
+  menuFlow->scoreMenu = scoreMenu;
+  menuFlow->helpMenu = helpMenu;
 }
 
 void GameMain::beginStage(int32_t number) {
@@ -92,7 +123,7 @@ void GameMain::beginStage(int32_t number) {
 bool GameMain::stageFailed() {
   if (stageLoaded) return false;
   DStringPtr why = playfield->loadError.isNull() ? DStringPtr(u"the stage did not load") : playfield->loadError;
-  nuv::lang::DSystem::out->println(DStringPtr(u"GlimmerHut: tanks: ") + why);
+  DSystem::out->println(DStringPtr(u"GlimmerHut: tanks: ") + why);
   GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
   paused = false;
   buildMenu(STATE_MENU);
@@ -103,23 +134,11 @@ void GameMain::update() {
   switch (state) {
     case STATE_MENU:
     case STATE_PAUSED:
-      updateMenu();
-      break;
     case STATE_HIGH_SCORES:
-      scoreMenu->update();
-      if (scoreMenu->closed) buildMenu(paused ? STATE_PAUSED : STATE_MENU);
-      break;
     case STATE_HELP:
-      helpMenu->update();
-      if (helpMenu->closed) buildMenu(paused ? STATE_PAUSED : STATE_MENU);
-      break;
     case STATE_LEVELS:
-      mainMenu->update();
-      if (mainMenu->closed) {
-        buildMenu(STATE_MENU);
-      } else if (mainMenu->chosen) {
-        beginStage(openlevel - mainMenu->selected);
-      }
+    case STATE_KEYS:
+      menuFlow->update(pageOfNumber(kStates, state));
       break;
     case STATE_INTRO:
       if (now() - stageClock > kIntroMs) {
@@ -132,77 +151,6 @@ void GameMain::update() {
       break;
     case STATE_RESULT:
       updateResult();
-      break;
-    case STATE_KEYS:
-      if (MenuFlow::keySetupClosed()) {
-        buildMenu(prevState);
-        GameMenu::inputClock = now();
-      }
-      break;
-    default:
-      break;
-  }
-}
-
-void GameMain::updateMenu() {
-  mainMenu->update();
-  if (mainMenu->chosen) chooseEntry(mainMenu->selected);
-  if (state != STATE_MENU && state != STATE_PAUSED) return;
-  if (mainMenu->closed) {
-    SoundManager::stopAll();
-    clearKeys();
-    if (!imagesLoaded || !paused) {
-      GameLib::showMainMenu();
-      return;
-    }
-    // The interrupted stage is abandoned.
-    paused = false;
-    GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
-    buildMenu(STATE_MENU);
-    return;
-  }
-  if (MenuFlow::nameTyped(*mainMenu)) {
-    MenuFlow::storeHighScore(*mainMenu, *scoreMenu, kHighScoreTable, gameKey, playfield->score);
-    state = STATE_HIGH_SCORES;
-    scoreMenu->closed = false;
-    GameMenu::inputClock = 0;
-  }
-}
-
-void GameMain::chooseEntry(int32_t entry) {
-  switch (entry) {
-    case ITEM_START:
-      clearKeys();
-      if (!paused) {
-        playfield->newGame();
-        if (openlevel <= 1) {
-          beginStage(1);
-        } else {
-          buildMenu(STATE_LEVELS);
-        }
-      } else {
-        GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
-        paused = false;
-        state = STATE_PLAYING;
-        SoundManager::resumeAll();
-      }
-      break;
-    case ITEM_HIGH_SCORES:
-      state = STATE_HIGH_SCORES;
-      scoreMenu->closed = false;
-      GameMenu::inputClock = 0;
-      break;
-    case ITEM_HELP:
-      state = STATE_HELP;
-      helpMenu->closed = false;
-      break;
-    case ITEM_SFX_LEVEL:
-    case ITEM_MUSIC_LEVEL:
-      MenuFlow::cycleSoundLevel(*mainMenu, entry, kMenu[entry].kind, gameKey);
-      break;
-    case ITEM_KEYS:
-      buildMenu(STATE_KEYS);
-      ScreenCanvas::clearKeys();
       break;
     default:
       break;
@@ -224,20 +172,12 @@ void GameMain::updatePlaying() {
   if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause] || tap) pauseStage();
 }
 
-void GameMain::pauseStage() {
-  ScreenCanvas::resetInput();
-  GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
-  clearKeys();
-  paused = true;
-  buildMenu(STATE_PAUSED);
-  SoundManager::pauseAll();
-}
+void GameMain::pauseStage() { menuFlow->pause(); }
 
 void GameMain::updateResult() {
   if (ScreenCanvas::held[GameAction::Fire] || ScreenCanvas::pointerDown) {
     if (player->lives < 1) {
-      MenuFlow::offerHighScore(*mainMenu, *scoreMenu, kHighScoreTable, gameKey, playfield->score);
-      buildMenu(STATE_MENU);
+      menuFlow->endGame(playfield->score);
     } else {
       playfield->nextBattle();
       playfield->loadStage();

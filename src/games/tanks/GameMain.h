@@ -8,13 +8,15 @@
 
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuFlow.h"
 #include "games/tanks/GameSplash.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/TanksGlobals.h"
 
 namespace tanks {
 
-class GameMain : public gamelib::GameInterface {
+// Its in-game menu has the standard entries at their places (StandardMenuItems).
+class GameMain : public gamelib::GameInterface, public gamelib::StandardMenuItems {
  public:
   static constexpr int32_t STATE_MENU = 1;
   static constexpr int32_t STATE_HIGH_SCORES = 2;
@@ -25,15 +27,6 @@ class GameMain : public gamelib::GameInterface {
   static constexpr int32_t STATE_PAUSED = 7;
   static constexpr int32_t STATE_INTRO = 8;
   static constexpr int32_t STATE_KEYS = 9;
-
-  // Entries of the start and pause menus.
-  static constexpr int32_t ITEM_START = 0;
-  static constexpr int32_t ITEM_HIGH_SCORES = 1;
-  static constexpr int32_t ITEM_HELP = 2;
-  static constexpr int32_t ITEM_SFX_LEVEL = 3;
-  static constexpr int32_t ITEM_MUSIC_LEVEL = 4;
-  static constexpr int32_t ITEM_KEYS = 5;
-  static constexpr int32_t ITEM_EXIT = 6;
 
   static constexpr int32_t kHighScoreTable = 1;
   static constexpr int64_t kIntroMs = 1500;
@@ -69,8 +62,9 @@ class GameMain : public gamelib::GameInterface {
   int32_t openlevel = 1;
 
  private:
-  void updateMenu();
-  void chooseEntry(int32_t entry);
+  // The menu flow with the game's hooks: starting and continuing, abandoning a stage, the stage list, and the
+  // state of each page.
+  void makeMenuFlow();
   void updatePlaying();
   void updateResult();
   void pauseStage();
@@ -81,5 +75,8 @@ class GameMain : public gamelib::GameInterface {
 };
 
 using GameMainPtr = nuv::lang::DPtr<GameMain>;
+
+// The in-game menu's flow.
+inline gamelib::MenuFlowPtr menuFlow;
 
 }  // namespace tanks

@@ -1,18 +1,11 @@
 // What the tanks game's screen draws itself: each state's page, the side panels around the field, the
 // stage intro and the stage result with its tally of kills and the play time.
-#include "gamelib/CustomControls.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 
 namespace tanks {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::ImageFontPtr;
-using gamelib::TextTable;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
+using namespace gamelib::api;
 
 namespace {
 
@@ -55,7 +48,7 @@ void GameMain::paint() {
       paintIntro();
       break;
     case STATE_KEYS:
-      if (!gamelib::CustomControls::current.isNull()) gamelib::CustomControls::current->paint(GameLib::graphics);
+      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -63,9 +56,9 @@ void GameMain::paint() {
 }
 
 void GameMain::paintPanels(int32_t x) {
-  if (!panelLeft.isNull()) GameLib::graphics->drawImageOpaque(panelLeft, x, 0, DGraphics::TOP | DGraphics::RIGHT);
+  if (!panelLeft.isNull()) GameLib::graphics->drawImageOpaque(panelLeft, x, 0, DGraphics::TOP_RIGHT);
   if (!panelRight.isNull()) {
-    GameLib::graphics->drawImageOpaque(panelRight, GameLib::screenWidth - x, 0, DGraphics::TOP | DGraphics::LEFT);
+    GameLib::graphics->drawImageOpaque(panelRight, GameLib::screenWidth - x, 0, DGraphics::TOP_LEFT);
   }
 }
 
@@ -75,7 +68,7 @@ void GameMain::paintIntro() {
   const int32_t h = font->getHeight();
   const int32_t y = (GameLib::screenHeight >> 1) - 2 * h - kLineGap;
   const int32_t x = GameLib::screenWidth >> 1;
-  const int32_t anchor = DGraphics::TOP | DGraphics::HCENTER;
+  const int32_t anchor = DGraphics::TOP_CENTRE;
   font->drawStringOnScreen((TextTable::getString(u"level") + u" ") + playfield->stage, x, y, anchor);
   font->drawStringOnScreen((TextTable::getString(u"score") + u" ") + playfield->score, x, y + h + kLineGap, anchor);
 }
@@ -86,11 +79,11 @@ void GameMain::paintResult() {
   ImageFontPtr text = GameLib::font(GameLib::FONT_HUD1);
   ImageFontPtr numbers = GameLib::font(GameLib::FONT_NUM0);
   text->drawStringOnScreen((TextTable::getString(u"score") + u" ") + playfield->score, w >> 1, kResultTop,
-                           DGraphics::TOP | DGraphics::HCENTER);
+                           DGraphics::TOP_CENTRE);
   const int32_t h = text->getHeight();
   const int32_t c = numbers->stringWidth(u"999") + 2;
   const int32_t wx = text->stringWidth(u"x");
-  const gamelib::GameImageArrayPtr& pictures = splash->images;
+  const GameImageArrayPtr& pictures = splash->images;
   const int32_t iw = (*pictures)[0]->w;
   const int32_t ih = (*pictures)[0]->h;
   int32_t imageY = 2 * h + 4;
@@ -116,8 +109,7 @@ void GameMain::paintResult() {
     imageY += rowStep;
     textY += rowStep;
   }
-  text->drawStringOnScreen(timeText(playTime), w >> 1, GameLib::screenHeight - kBottomMargin,
-                           DGraphics::BOTTOM | DGraphics::HCENTER);
+  text->drawStringOnScreen(timeText(playTime), w >> 1, GameLib::screenHeight - kBottomMargin, DGraphics::BOTTOM_CENTRE);
 }
 
 }  // namespace tanks

@@ -3,6 +3,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
@@ -13,21 +14,10 @@
 
 namespace tanks {
 
-using gamelib::GameImage;
-using gamelib::GameLib;
-using gamelib::GameMenu;
-using gamelib::MenuFlow;
-using gamelib::SoundManager;
-using nuv::lang::DStringArray;
-using nuv::lang::DStringArrayPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DImagePtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kMenuShade = -161;
-constexpr int32_t kPageShade = -160;
 constexpr int32_t kProgressStep = 20;
 constexpr int32_t kProgressFrame = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
@@ -45,8 +35,7 @@ void GameMain::init() {
   DImagePtr splashImage;
   gamelib::ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
     splashImage = GameLib::loadImage(data::kSplash);
-    GameLib::graphics->drawImage(splashImage, w >> 1, (h - splashImage->getHeight()) >> 1,
-                                 DGraphics::TOP | DGraphics::HCENTER);
+    GameLib::graphics->drawImage(splashImage, w >> 1, (h - splashImage->getHeight()) >> 1, DGraphics::TOP_CENTRE);
   });
   GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressFrame, kProgressBar);
   GameLib::canvas->flush();
@@ -70,15 +59,15 @@ void GameMain::init() {
   showProgress();
 
   mainMenu = new GameMenu();
-  mainMenu->setBackground(splashImage, kMenuShade);
+  mainMenu->setBackground(splashImage, GameMenu::kListShade);
   scoreMenu = new GameMenu();
   scoreMenu->mode = GameMenu::MODE_TABLE;
   scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->setBackground(splashImage, kPageShade);
+  scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   helpMenu = new GameMenu();
   helpMenu->mode = GameMenu::MODE_HELP;
   helpMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
-  helpMenu->setBackground(splashImage, kPageShade);
+  helpMenu->setBackground(splashImage, GameMenu::kPageShade);
   showProgress();
 
   panelLeft = GameLib::loadImage(data::kPanelLeft);
@@ -90,21 +79,23 @@ void GameMain::init() {
 
   splash = new GameSplash();
   splash->loadImages(this);
+  makeMenuFlow();
   buildMenu(STATE_MENU);
   playfield = new GameTanks();
   playfield->loadImages(this);
   if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage, kPageShade);
+  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
 }
 
 void GameMain::leave() {
-  gamelib::CustomControls::current = nullptr;
+  CustomControls::current = nullptr;
   if (!splash.isNull()) splash->releaseAll();
   if (!playfield.isNull()) playfield->releaseAll();
   if (!mainMenu.isNull()) mainMenu->releaseImage();
   mainMenu = nullptr;
   if (!scoreMenu.isNull()) scoreMenu->releaseImage();
   scoreMenu = nullptr;
+  menuFlow = nullptr;
   SoundManager::stopAll();
   SoundManager::release();
   panelLeft = panelRight = panelBottomLeft = panelBottomMiddle = panelBottomRight = panelTop = nullptr;

@@ -2,13 +2,13 @@
 // apart on larger ones.
 #include "games/tanks/GameSplash.h"
 
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 #include "games/tanks/TanksData.h"
 
 namespace tanks {
 
-using gamelib::GameImage;
-using nuv::lang::DStringPtr;
+using namespace gamelib::api;
 
 GameSplash::~GameSplash() {
   images = nullptr;
@@ -17,9 +17,9 @@ GameSplash::~GameSplash() {
 
 void GameSplash::loadImages(GameMainPtr newOwner) {
   owner = newOwner.get();
-  gamelib::GameImagePtr probe = GameImage::create(data::kSizeProbe);
+  GameImagePtr probe = GameImage::create(data::kSizeProbe);
   const bool wide = probe->w > data::kSmallSpriteWidth;
-  images = new gamelib::GameImageArray(data::kEnemyTypes);
+  images = new GameImageArray(data::kEnemyTypes);
   for (int32_t i = 0; i < data::kEnemyTypes; ++i) {
     (*images)[i] = wide ? GameImage::create((DStringPtr(u"etnkx") + i) + u"-dn")
                         : GameImage::create((DStringPtr(u"etnk0") + i) + u"_dn");

@@ -4,20 +4,14 @@
 
 #include <cstdlib>
 
-#include "core/lang/DSystem.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/GameMenu.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 #include "games/tanks/Grid.h"
 #include "games/tanks/TanksGlobals.h"
 
 namespace tanks {
 
-using gamelib::GameLib;
-using gamelib::ScreenCanvas;
-namespace GameAction = gamelib::GameAction;
+using namespace gamelib::api;
 
 namespace {
 
@@ -32,7 +26,7 @@ constexpr int32_t kPointerDeadZone = 6;
 constexpr int32_t kKillBits = 8;
 
 void playSound(int32_t id) {
-  if (!gamelib::SoundManager::players.isNull()) gamelib::SoundManager::play(id, 1, 0);
+  if (!SoundManager::players.isNull()) SoundManager::play(id, 1, 0);
 }
 
 void clearBullets(const GBULArrayPtr& bullets) {
@@ -110,7 +104,7 @@ void GameTanks::nextBattle() {
     stage += 1;
     if (owner != nullptr && stage > owner->openlevel) {
       owner->openlevel = stage;
-      gamelib::GameMenu::saveOption(gameKey + u"openlevel", stage);
+      GameMenu::saveOption(gameKey + u"openlevel", stage);
     }
   }
   bonusLifetime = 0;
@@ -125,7 +119,7 @@ void GameTanks::endBattle(bool won) {
   battleWon = won;
   battleEnded = true;
   renderLayer(1, 0);
-  endTime = nuv::lang::DSystem::currentTimeMillis();
+  endTime = DSystem::currentTimeMillis();
 }
 
 void GameTanks::countKill(int32_t type) {
@@ -190,7 +184,7 @@ int32_t GameTanks::tick() {
     for (int32_t i = 0; i < kEnemies; ++i) enemyDecides(i);
   }
 
-  if (battleEnded && nuv::lang::DSystem::currentTimeMillis() - endTime > GAME_TIME_LAST) return 0;
+  if (battleEnded && DSystem::currentTimeMillis() - endTime > GAME_TIME_LAST) return 0;
   return 1;
 }
 

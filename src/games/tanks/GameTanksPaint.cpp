@@ -1,8 +1,6 @@
 // The drawing side of the tanks playfield: its sprite sets and the sizes taken from them, the ground layer
 // and the status bar, single blocks drawn again, the field's place on the screen and one frame's paint.
-#include "core/lang/DString.h"
-#include "gamelib/GameLib.h"
-#include "gamelib/TextTable.h"
+#include "gamelib/GameApi.h"
 #include "games/tanks/GameMain.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/Grid.h"
@@ -11,15 +9,7 @@
 
 namespace tanks {
 
-using gamelib::GameImage;
-using gamelib::GameImageArray;
-using gamelib::GameImageArrayPtr;
-using gamelib::GameImagePtr;
-using gamelib::GameLib;
-using nuv::lang::DStringPtr;
-using nuv::microedition::lcdui::DGraphics;
-using nuv::microedition::lcdui::DGraphicsPtr;
-using nuv::microedition::lcdui::DImage;
+using namespace gamelib::api;
 
 namespace {
 
@@ -107,7 +97,7 @@ void GameTanks::loadSprites() {
   (*bulletSprites)[DIR_DOWN] = image(DStringPtr(data::kBullet) + u"_up");
   explosionSprites = new GameImageArray(data::kExplosionFrames);
   for (int32_t k = 0; k < data::kExplosionFrames; ++k) (*explosionSprites)[k] = image(data::kExplosions[k]);
-  houseSprites = new gamelib::GameImageArray2d(data::kHouseLooks);
+  houseSprites = new GameImageArray2d(data::kHouseLooks);
   for (int32_t look = 0; look < data::kHouseLooks; ++look) {
     GameImageArrayPtr states = new GameImageArray(data::kHouseStates);
     for (int32_t s = 0; s < data::kHouseStates; ++s) (*states)[s] = image((DStringPtr(data::kHousePrefix) + look) + s);
@@ -116,7 +106,7 @@ void GameTanks::loadSprites() {
   obstacleSprite = image(data::kObstacle);
   int32_t pairs = 0;
   while (!image(DStringPtr(data::kWallIntactPrefix) + (pairs + 1)).isNull()) ++pairs;
-  wallPairs = new gamelib::GameImageArray2d(pairs);
+  wallPairs = new GameImageArray2d(pairs);
   for (int32_t n = 1; n <= pairs; ++n) {
     GameImageArrayPtr pair = new GameImageArray(2);
     (*pair)[0] = image(DStringPtr(data::kWallIntactPrefix) + n);
@@ -196,9 +186,9 @@ void GameTanks::renderLayer(int32_t layer, int32_t waterFrame) {
   const int32_t bar = panelBottomLeft->getHeight();
   if ((*layers)[1].isNull()) (*layers)[1] = DImage::createMutableImage(w, bar);
   DGraphicsPtr g = (*layers)[1]->getGraphics();
-  g->drawImage(panelBottomLeft, 0, 0, DGraphics::TOP | DGraphics::LEFT);
-  g->drawImage(panelBottomRight, w, 0, DGraphics::TOP | DGraphics::RIGHT);
-  g->drawImage(panelBottomMiddle, panelBottomLeft->getWidth(), 0, DGraphics::TOP | DGraphics::LEFT);
+  g->drawImage(panelBottomLeft, 0, 0, DGraphics::TOP_LEFT);
+  g->drawImage(panelBottomRight, w, 0, DGraphics::TOP_RIGHT);
+  g->drawImage(panelBottomMiddle, panelBottomLeft->getWidth(), 0, DGraphics::TOP_LEFT);
   GameImage::graphics = g;
   const int32_t iconW = (*reserveIcons)[0]->w;
   const int32_t step = w * 2 / 176 + iconW;
@@ -214,8 +204,8 @@ void GameTanks::renderLayer(int32_t layer, int32_t waterFrame) {
   int32_t x0 = panelBottomLeft->getWidth();
   if (lifeSprite->w > data::kSmallSpriteWidth) x0 -= 8;
   GameImage::draw(x0, bar / 2 - lifeSprite->h / 2, lifeSprite);
-  const int32_t anchor = DGraphics::LEFT | DGraphics::VCENTER;
-  gamelib::ImageFontPtr hud = GameLib::font(GameLib::FONT_HUD0);
+  const int32_t anchor = DGraphics::CENTRE_LEFT;
+  ImageFontPtr hud = GameLib::font(GameLib::FONT_HUD0);
   hud->drawString(g, u"x", x0 + lifeSprite->w + kTextGap, bar / 2, anchor);
   GameLib::font(GameLib::FONT_NUM0)
       ->drawString(g, DStringPtr(u"") + player->lives, x0 + lifeSprite->w + hud->stringWidth(u"x") + kLivesGap, bar / 2,
@@ -250,13 +240,13 @@ void GameTanks::paint() {
   g->setColor(0);
   g->fillRect(0, 0, w, h);
   if (owner != nullptr) owner->paintPanels(ox);
-  if (oy > 0 && !panelTop.isNull()) g->drawImageOpaque(panelTop, w / 2, oy, DGraphics::BOTTOM | DGraphics::HCENTER);
+  if (oy > 0 && !panelTop.isNull()) g->drawImageOpaque(panelTop, w / 2, oy, DGraphics::BOTTOM_CENTRE);
   if (layersDirty) {
     renderLayer(0, on ? 1 : 0);
     renderLayer(1, on ? 1 : 0);
     layersDirty = false;
   }
-  g->drawImageOpaque((*layers)[0], ox, oy, DGraphics::TOP | DGraphics::LEFT);
+  g->drawImageOpaque((*layers)[0], ox, oy, DGraphics::TOP_LEFT);
 
   if (shieldTimer > 0) drawUnit((*shieldSprites)[on ? 1 : 0], player->posX(), player->posY(), ox, oy);
   if (!playerHidden) drawUnit(tankSprite(*player, true), player->posX(), player->posY(), ox, oy);
@@ -276,11 +266,11 @@ void GameTanks::paint() {
   for (int32_t y = 0; y < gridH; y += kBlockCells)
     for (int32_t x = 0; x < gridW; x += kBlockCells)
       if (((*grid)[y][x] & CELL_COVER) != 0) GameImage::draw(ox + x * cellSize, oy + y * cellSize, coverSprite);
-  g->drawImage((*layers)[1], 0, h, DGraphics::BOTTOM | DGraphics::LEFT);
+  g->drawImage((*layers)[1], 0, h, DGraphics::BOTTOM_LEFT);
   if (battleEnded && !battleWon) {
     const char16_t* key = player->lives < 1 ? u"gameover" : u"basedestroy";
     GameLib::font(GameLib::FONT_HUD0)
-        ->drawStringOnScreen(gamelib::TextTable::getString(key), textX, h / 2, DGraphics::BOTTOM | DGraphics::HCENTER);
+        ->drawStringOnScreen(TextTable::getString(key), textX, h / 2, DGraphics::BOTTOM_CENTRE);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
+#include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "games/tanks/GameTanks.h"
@@ -13,9 +14,7 @@
 
 namespace tanks {
 
-using nuv::lang::DExceptionBase;
-using nuv::lang::DStringPtr;
-namespace ExceptionCode = nuv::lang::ExceptionCode;
+using namespace gamelib::api;
 
 namespace {
 
@@ -31,7 +30,7 @@ void GameTanks::loadStage() {
   stageLoaded = false;
   loadError = nullptr;
   if (!wallPairs.isNull() && wallPairs->length > 0) wallPair = (*wallPairs)[(stage - 1) % wallPairs->length];
-  spawnTable = new nuv::lang::DintArray2d(kSpawnRows, 3);
+  spawnTable = new DintArray2d(kSpawnRows, 3);
   for (int32_t r = 0; r < kSpawnRows; ++r)
     for (int32_t c = 0; c < 3; ++c) (*spawnTable)[r][c] = -1;
   bonusLifetime = 0;
@@ -184,7 +183,7 @@ void GameTanks::collectBaseGuard() {
       ++rows;
     }
   }
-  baseGuard = new nuv::lang::DintArray2d(rows, 2);
+  baseGuard = new DintArray2d(rows, 2);
   for (int32_t r = 0; r < rows; ++r) {
     (*baseGuard)[r][0] = found[r][0];
     (*baseGuard)[r][1] = found[r][1];

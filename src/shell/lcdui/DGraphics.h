@@ -24,6 +24,17 @@ class DGraphics : public nuv::lang::DObject {
   static constexpr int32_t TOP = 16;
   static constexpr int32_t BOTTOM = 32;
   static constexpr int32_t BASELINE = 64;
+  // The anchors text and pictures take: a corner, the middle of an edge, the centre, or a text's baseline.
+  static constexpr int32_t TOP_LEFT = TOP | LEFT;
+  static constexpr int32_t TOP_CENTRE = TOP | HCENTER;
+  static constexpr int32_t TOP_RIGHT = TOP | RIGHT;
+  static constexpr int32_t CENTRE_LEFT = VCENTER | LEFT;
+  static constexpr int32_t CENTRE = VCENTER | HCENTER;
+  static constexpr int32_t CENTRE_RIGHT = VCENTER | RIGHT;
+  static constexpr int32_t BOTTOM_LEFT = BOTTOM | LEFT;
+  static constexpr int32_t BOTTOM_CENTRE = BOTTOM | HCENTER;
+  static constexpr int32_t BOTTOM_RIGHT = BOTTOM | RIGHT;
+  static constexpr int32_t BASELINE_CENTRE = BASELINE | HCENTER;
   // Transforms.
   static constexpr int32_t TRANS_NONE = 0;
   static constexpr int32_t TRANS_MIRROR_ROT180 = 1;

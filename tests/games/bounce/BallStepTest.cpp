@@ -2,14 +2,14 @@
 // rebounds by ball and brick, and balls that meet nothing.
 #include <gtest/gtest.h>
 
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 
 namespace bouncetest {
 namespace {
 
 using namespace bounce;
 
-class BallStepTest : public ObjectsFixture {
+class BallStepTest : public BounceObjectsFixture {
  protected:
   // One ray of the scratch, in 1/16 pixel.
   void setRay(int ray, int x0, int y0, int x1, int y1) {

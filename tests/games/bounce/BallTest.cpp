@@ -2,7 +2,7 @@
 // 16 long, the paddle's angles, the walls, the bottom and the speed-up; kinds and their looks.
 #include <gtest/gtest.h>
 
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 
 namespace bouncetest {
 namespace {
@@ -10,10 +10,10 @@ namespace {
 using namespace bounce;
 using gamelib::GameLib;
 
-class BallTest : public ObjectsFixture {
+class BallTest : public BounceObjectsFixture {
  protected:
   void SetUp() override {
-    ObjectsFixture::SetUp();
+    BounceObjectsFixture::SetUp();
     startGame();
   }
 };

@@ -8,7 +8,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
-#include "games/bounce/BounceFixture.h"
+#include "games/bounce/BounceScreenFixture.h"
 #include "platform/seam/clock.h"
 
 namespace {
@@ -16,10 +16,10 @@ namespace {
 using bounce::Bounce;
 using gamelib::GameLib;
 
-class BouncePlayTest : public bouncetest::BounceFixture {
+class BouncePlayTest : public bouncetest::BounceScreenFixture {
  protected:
   void SetUp() override {
-    BounceFixture::SetUp();
+    BounceScreenFixture::SetUp();
     startScreen();
     startPlaying();
   }

@@ -8,19 +8,18 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
-#include "games/bounce/BounceFixture.h"
+#include "games/bounce/BounceScreenFixture.h"
 #include "support/Exceptions.h"
 
 namespace {
 
 using bounce::Bounce;
-using bouncetest::item;
 using gamelib::GameMenu;
 using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 using gltest::narrow;
 
-class BounceScreenTest : public bouncetest::BounceFixture {};
+class BounceScreenTest : public bouncetest::BounceScreenFixture {};
 
 void storeOpenLevel(int32_t level) { GameMenu::saveOption(bounce::gameKey + u"openlevel", level); }
 int32_t storedOpenLevel() { return GameMenu::loadOption(bounce::gameKey + u"openlevel", -1); }
@@ -115,21 +114,6 @@ TEST_F(BounceScreenTest, RoundChooserListsOpenRoundsHighestFirst) {
   choose(4);
   EXPECT_EQ(state(), Bounce::STATE_MENU);
   EXPECT_EQ(bounce::menu->items->length, Bounce::kItemCount);
-}
-
-TEST_F(BounceScreenTest, SoundEntriesCycleTheirLevelsAndSaveThem) {
-  startScreen();
-  const char* sfx[] = {"Sound: High", "Sound: Off", "Sound: Low", "Sound: Normal"};
-  const char* music[] = {"Music: High", "Music: Off", "Music: Low", "Music: Normal"};
-  for (int i = 0; i < 4; ++i) {
-    choose(Bounce::ITEM_SFX_LEVEL);
-    EXPECT_EQ(item(Bounce::ITEM_SFX_LEVEL), sfx[i]);
-    EXPECT_EQ(GameMenu::loadOption(u"bouncesfx_level", -1), (3 + i) % 4);
-    choose(Bounce::ITEM_MUSIC_LEVEL);
-    EXPECT_EQ(item(Bounce::ITEM_MUSIC_LEVEL), music[i]);
-    EXPECT_EQ(GameMenu::loadOption(u"bouncemusic_level", -1), (3 + i) % 4);
-  }
-  EXPECT_EQ(state(), Bounce::STATE_MENU);
 }
 
 TEST_F(BounceScreenTest, MenuPagesOpenAndCloseBackOnTheirEntry) {

@@ -9,7 +9,7 @@
 #include "Image.h"
 #include "Png.h"
 #include "gamelib/GameImage.h"
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 #include "support/Exceptions.h"
 
 namespace bouncetest {
@@ -19,7 +19,7 @@ using namespace bounce;
 using gamelib::GameLib;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
-class BrickFieldTest : public ObjectsFixture {};
+class BrickFieldTest : public BounceObjectsFixture {};
 
 // A screen-sized picture of one colour.
 std::string solidPng(datakit::Rgb colour) {

@@ -2,14 +2,14 @@
 // explosions and their chains; power-ups released by hits; bricks that come back.
 #include <gtest/gtest.h>
 
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 
 namespace bouncetest {
 namespace {
 
 using namespace bounce;
 
-class BrickHitTest : public ObjectsFixture {
+class BrickHitTest : public BounceObjectsFixture {
  protected:
   // Paints a brick's frames until its passing state is over or the steps run out.
   void runBrick(Brick& b, int steps) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lang/DSystem.h"
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 #include "platform/seam/clock.h"
 
 namespace bouncetest {
@@ -12,10 +12,10 @@ namespace {
 using namespace bounce;
 using gamelib::GameLib;
 
-class EnemyTest : public ObjectsFixture {
+class EnemyTest : public BounceObjectsFixture {
  protected:
   void SetUp() override {
-    ObjectsFixture::SetUp();
+    BounceObjectsFixture::SetUp();
     startWithRound({kEmptyRow, kEmptyRow, kEmptyRow, kEmptyRow, "f.........f", kEmptyRow, kEmptyRow, kEmptyRow,
                     kEmptyRow, kEmptyRow, "....f......"});
   }

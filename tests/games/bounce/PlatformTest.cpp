@@ -2,7 +2,7 @@
 // power-up, the guns and bullets, the bomb, and moving inside the field.
 #include <gtest/gtest.h>
 
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 
 namespace bouncetest {
 namespace {
@@ -10,10 +10,10 @@ namespace {
 using namespace bounce;
 using gamelib::GameLib;
 
-class PlatformTest : public ObjectsFixture {
+class PlatformTest : public BounceObjectsFixture {
  protected:
   void SetUp() override {
-    ObjectsFixture::SetUp();
+    BounceObjectsFixture::SetUp();
     startGame({{"data/bnc/data/round01.txt", roundFile({})},
                {"data/bnc/data/round02.txt", roundFile({kEmptyRow, kEmptyRow, kEmptyRow, "fffffffffff"})}});
     brickList->loadRound(1);

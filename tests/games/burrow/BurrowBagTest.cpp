@@ -3,18 +3,18 @@
 // cell sideways; at the field's edge a push is dropped and no cell off the field is named.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowBagTest : public BurrowObjects {
+class BurrowBagTest : public BurrowObjectsFixture {
  protected:
   // Bag 0 at the top of column 5, the hero out of the way at the bottom left.
   void SetUp() override {
-    BurrowObjects::SetUp();
+    BurrowObjectsFixture::SetUp();
     startLevel({".....B"});
     putHero(0, 9, DIR_LEFT);
   }

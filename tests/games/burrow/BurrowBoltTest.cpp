@@ -3,14 +3,14 @@
 // and recharging longer the higher the level.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowBoltTest : public BurrowObjects {
+class BurrowBoltTest : public BurrowObjectsFixture {
  protected:
   static Firebolt& bolt() { return *firebolt; }
   static void fireFromHero() { bolt().fire(hero().column * 15, hero().row * 15, hero().direction); }

@@ -3,17 +3,17 @@
 // and gains a life for every 2000 points up to six.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowHeroTest : public BurrowObjects {
+class BurrowHeroTest : public BurrowObjectsFixture {
  protected:
   void SetUp() override {
-    BurrowObjects::SetUp();
+    BurrowObjectsFixture::SetUp();
     startLevel({});
   }
 };

@@ -3,7 +3,7 @@
 // level; a file that is missing or short is never replaced by the cells of another.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 #include "support/Exceptions.h"
 
 namespace burrowtest {
@@ -11,7 +11,7 @@ namespace {
 
 using namespace burrow;
 
-class BurrowLevelFileTest : public BurrowObjects {};
+class BurrowLevelFileTest : public BurrowObjectsFixture {};
 
 TEST_F(BurrowLevelFileTest, CharactersDecodeIntoCellWords) {
   struct Case {

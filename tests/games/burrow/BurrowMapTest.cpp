@@ -2,17 +2,17 @@
 // painted, and the list of cells to redraw, which never overflows and never names a cell off the field.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowMapTest : public BurrowObjects {
+class BurrowMapTest : public BurrowObjectsFixture {
  protected:
   void SetUp() override {
-    BurrowObjects::SetUp();
+    BurrowObjectsFixture::SetUp();
     startLevel({});
   }
   static void setCell(int c, int r, int32_t word) { (*mapCells)[r * 15 + c] = static_cast<int16_t>(word); }

@@ -3,14 +3,14 @@
 // ever turning back, change kind on their timer, and stay on the field when a turn points off it.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowMonsterTest : public BurrowObjects {
+class BurrowMonsterTest : public BurrowObjectsFixture {
  protected:
   static void step(Monster& m) { m.move(0); }
 };

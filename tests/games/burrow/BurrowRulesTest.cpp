@@ -2,14 +2,14 @@
 // that crush, gold, crystals eaten and crushed, pushes, and the level's end with its last crystal.
 #include <gtest/gtest.h>
 
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 namespace burrowtest {
 namespace {
 
 using namespace burrow;
 
-class BurrowRulesTest : public BurrowObjects {};
+class BurrowRulesTest : public BurrowObjectsFixture {};
 
 TEST_F(BurrowRulesTest, TheCherryComesAndGoesUntilTaken) {
   startLevel({"C"});

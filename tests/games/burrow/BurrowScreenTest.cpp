@@ -10,7 +10,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
-#include "games/burrow/BurrowScreen.h"
+#include "games/burrow/BurrowScreenFixture.h"
 
 namespace burrowtest {
 namespace {
@@ -21,7 +21,7 @@ using gamelib::GameMenu;
 using gamelib::ScreenCanvas;
 using gltest::narrow;
 
-class BurrowScreenTest : public BurrowScreen {};
+class BurrowScreenTest : public BurrowScreenFixture {};
 
 TEST_F(BurrowScreenTest, SetUpLaysTheFieldOutFromTheEarthTile) {
   EXPECT_EQ(cellSize, 15);

@@ -12,13 +12,10 @@
 #include "core/lang/DSystem.h"
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameMenu.h"
-#include "gamelib/MenuFixture.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
-#include "games/canyon/CanyonGame.h"
-#include "platform/api/waveout.h"
-#include "sound/DManager.h"
+#include "games/canyon/CanyonScreenFixture.h"
 
 namespace canyontest {
 namespace {
@@ -32,73 +29,7 @@ using gltest::narrow;
 namespace GameAction = gamelib::GameAction;
 namespace fs = std::filesystem;
 
-class CanyonScreen : public gltest::MenuFixture {
- protected:
-  void SetUp() override {
-    MenuFixture::SetUp();
-    platform::setAudioDriver("null");
-    nuv::microedition::media::DManager::initSound();
-    GameMenu::loadImages();
-    nuv::lang::DStringArrayPtr codes = new nuv::lang::DStringArray(1);
-    (*codes)[0] = u"en";
-    GameLib::languageCodes = codes;
-    GameLib::languageIndex = 0;
-    game = new CanyonGame();
-    GameLib::currentScreen = game;
-  }
-  void TearDown() override {
-    if (!menu.isNull()) game->leave();
-    GameLib::currentScreen = nullptr;
-    game = nullptr;
-    SoundManager::release();
-    SoundManager::current = nullptr;
-    nuv::microedition::media::DManager::doneSound();
-    MenuFixture::TearDown();
-  }
-
-  void step() {
-    wait(30);
-    gamelib::GameImage::graphics = GameLib::graphics;
-    ScreenCanvas::pump();
-    game->update();
-  }
-  void paint() {
-    gamelib::GameImage::graphics = GameLib::graphics;
-    game->paint();
-  }
-  void play(int n) {
-    for (int i = 0; i < n; ++i) {
-      step();
-      paint();
-    }
-  }
-  // Fire on an entry of the menu's list.
-  void choose(int32_t index) {
-    menu->selected = index;
-    ScreenCanvas::held[GameAction::Fire] = true;
-    if (GameMenu::inputClock <= 0) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
-    wait(250);
-    game->update();
-    ScreenCanvas::held[GameAction::Fire] = false;
-  }
-  // "start", past the get-ready screen, into play.
-  void startPlaying() {
-    choose(0);
-    ASSERT_EQ(gameState, STATE_GET_READY);
-    wait(1501);
-    step();
-    ASSERT_EQ(gameState, STATE_PLAYING);
-  }
-  static int32_t lastSound() {
-    if (SoundManager::players.isNull() || SoundManager::current.isNull()) return -1;
-    for (int32_t i = 0; i < SoundManager::players->length; ++i)
-      if ((*SoundManager::players)[i].get() == SoundManager::current.get()) return i;
-    return -1;
-  }
-  static std::string item(int32_t index) { return narrow((*menu->items)[index]); }
-
-  CanyonGamePtr game;
-};
+class CanyonScreen : public CanyonScreenFixture {};
 
 TEST_F(CanyonScreen, SetUpLoadsEverythingAndOpensTheMenu) {
   game->init();

@@ -2,7 +2,7 @@
 // plane's shots to it, its own shots, scoring (twins like their twins), and the bridge that takes its road.
 #include <gtest/gtest.h>
 
-#include "games/canyon/RiverFixture.h"
+#include "games/canyon/CanyonObjectsFixture.h"
 #include "support/Exceptions.h"
 
 namespace canyontest {
@@ -12,10 +12,10 @@ using namespace canyon;
 namespace Code = nuv::lang::ExceptionCode;
 
 // A run on two screens of the usual channel with nothing on them, the plane placed, nothing moving yet.
-class Entities : public RiverFixture {
+class Entities : public CanyonObjectsFixture {
  protected:
   void SetUp() override {
-    RiverFixture::SetUp();
+    CanyonObjectsFixture::SetUp();
     start({screenOf({}), screenOf({})}, {{0, 1}});
     startRun();
     beVulnerable();

@@ -4,7 +4,7 @@
 
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
-#include "games/canyon/RiverFixture.h"
+#include "games/canyon/CanyonObjectsFixture.h"
 
 namespace canyontest {
 namespace {
@@ -13,7 +13,7 @@ using namespace canyon;
 using gamelib::ScreenCanvas;
 namespace GameAction = gamelib::GameAction;
 
-class CanyonPlay : public RiverFixture {
+class CanyonPlay : public CanyonObjectsFixture {
  protected:
   // Eight screens of the usual channel, and a second level of two.
   void startLevels() {

@@ -3,7 +3,7 @@
 // with the rows drawn straight onto the screen at every speed.
 #include <gtest/gtest.h>
 
-#include "games/canyon/RiverFixture.h"
+#include "games/canyon/CanyonObjectsFixture.h"
 #include "shell/lcdui/DImage.h"
 #include "support/Exceptions.h"
 
@@ -17,7 +17,7 @@ using nuv::microedition::lcdui::DImage;
 using nuv::microedition::lcdui::DImagePtr;
 namespace Code = nuv::lang::ExceptionCode;
 
-class River : public RiverFixture {};
+class River : public CanyonObjectsFixture {};
 
 datakit::CanyonScreen blankScreen() { return datakit::CanyonScreen(data::kCellsPerScreen); }
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/ScreenCanvas.h"
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
@@ -12,7 +12,7 @@ using namespace climber;
 using gamelib::ScreenCanvas;
 namespace GameAction = gamelib::GameAction;
 
-class ClimberCellsTest : public ClimberFixture {
+class ClimberCellsTest : public ClimberObjectsFixture {
  protected:
   static void place(Runner& r, int column, int row) {
     r.column = column;

@@ -4,7 +4,7 @@
 
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
@@ -14,11 +14,11 @@ using gamelib::GameMenu;
 using gamelib::ScreenCanvas;
 namespace GameAction = gamelib::GameAction;
 
-class ClimberControlsTest : public ClimberFixture {
+class ClimberControlsTest : public ClimberObjectsFixture {
  protected:
   void TearDown() override {
     ScreenCanvas::resetInput();
-    ClimberFixture::TearDown();
+    ClimberObjectsFixture::TearDown();
   }
   // The level in play, its first world update done, then the hero put still into a cell in a state.
   Runner& heroIn(const std::vector<std::string>& level, int column, int row, int state) {

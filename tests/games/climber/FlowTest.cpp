@@ -5,7 +5,7 @@
 
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
@@ -16,7 +16,7 @@ using gamelib::ScreenCanvas;
 
 const std::vector<std::string> kLevel = {"P..$..E", "#######"};
 
-class ClimberFlowTest : public ClimberFixture {
+class ClimberFlowTest : public ClimberObjectsFixture {
  protected:
   // Steps while the game stays in a state; how many were taken.
   int stepsWhile(int state, int limit) {

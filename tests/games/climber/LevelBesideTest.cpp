@@ -4,14 +4,14 @@
 
 #include <string>
 
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
 
 using namespace climber;
 
-class ClimberLevelBesideTest : public ClimberFixture {};
+class ClimberLevelBesideTest : public ClimberObjectsFixture {};
 
 TEST_F(ClimberLevelBesideTest, ALevelFileBesideTheProgramLoadsLikeAnEntry) {
   startScreen({{1, levelFile({"P.$..", "###H#", "E..H."})}});

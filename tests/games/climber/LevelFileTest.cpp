@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/GameMenu.h"
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
@@ -12,7 +12,7 @@ using namespace climber;
 
 const std::vector<std::string> kSmall = {"P.$..", "###H#", "E..H."};
 
-class ClimberLevelFileTest : public ClimberFixture {};
+class ClimberLevelFileTest : public ClimberObjectsFixture {};
 
 TEST_F(ClimberLevelFileTest, ASmallMapGrowsToOneCellMoreThanTheScreenFilledWithArmour) {
   startScreen({{1, levelFile(kSmall)}});

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/GameImage.h"
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
@@ -13,7 +13,7 @@ using namespace climber;
 using gamelib::GameLib;
 using gltest::canvasPixel;
 
-class ClimberPaintTest : public ClimberFixture {
+class ClimberPaintTest : public ClimberObjectsFixture {
  protected:
   // The back buffer's pixel in the middle of a map cell's place.
   static uint16_t cellColour(int column, int row) {

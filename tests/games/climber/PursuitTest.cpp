@@ -2,14 +2,14 @@
 // choice of a neighbour one move closer.
 #include <gtest/gtest.h>
 
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
 
 using namespace climber;
 
-class ClimberPursuitTest : public ClimberFixture {
+class ClimberPursuitTest : public ClimberObjectsFixture {
  protected:
   // A guard standing in a cell, about to choose its way.
   static Runner& guardAt(int e, int column, int row) {

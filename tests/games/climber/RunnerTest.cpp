@@ -2,14 +2,14 @@
 // ending at bricks or past a ladder's top, and the view following the hero.
 #include <gtest/gtest.h>
 
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 namespace climbertest {
 namespace {
 
 using namespace climber;
 
-class ClimberRunnerTest : public ClimberFixture {
+class ClimberRunnerTest : public ClimberObjectsFixture {
  protected:
   // The hero in a cell of the map, standing still in its middle.
   static Runner& heroAt(int column, int row) {

@@ -2,7 +2,7 @@
 // it while frightened, home as eyes), never turning back but in a dead end, and their pictures.
 #include <gtest/gtest.h>
 
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 #include "platform/seam/clock.h"
 
 namespace gobblertest {
@@ -31,10 +31,10 @@ struct Way {
   bool isZero() const { return x == 0 && y == 0; }
 };
 
-class ChaserTest : public MazeFixture {
+class ChaserTest : public GobblerObjectsFixture {
  protected:
   void SetUp() override {
-    MazeFixture::SetUp();
+    GobblerObjectsFixture::SetUp();
     startGame({kCross});
     newGame();
     parkChasers();

@@ -2,7 +2,7 @@
 // standing when shut in, and its pictures.
 #include <gtest/gtest.h>
 
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 
 namespace gobblertest {
 
@@ -19,10 +19,10 @@ const Map kCorridor = {
     "r1g111111",  //
 };
 
-class FruitTest : public MazeFixture {
+class FruitTest : public GobblerObjectsFixture {
  protected:
   void SetUp() override {
-    MazeFixture::SetUp();
+    GobblerObjectsFixture::SetUp();
     startGame({kCorridor});
     newGame();
     parkChasers();

@@ -10,7 +10,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "games/gobbler/Gobbler.h"
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 #include "platform/seam/clock.h"
 
 namespace gobblertest {
@@ -42,7 +42,7 @@ std::vector<Map> numberedMaps() {
   return maps;
 }
 
-class GameRulesTest : public MazeFixture {
+class GameRulesTest : public GobblerObjectsFixture {
  protected:
   // Where the player starts, as a column.
   static int startColumn() { return map->playerStart->x / cellWidth; }

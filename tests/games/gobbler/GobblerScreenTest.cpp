@@ -8,8 +8,8 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
-#include "games/gobbler/GobblerFixture.h"
 #include "games/gobbler/GobblerGlobals.h"
+#include "games/gobbler/GobblerScreenFixture.h"
 
 namespace gobblertest {
 
@@ -23,7 +23,7 @@ using gltest::narrow;
 using namespace gobbler;
 namespace GameAction = gamelib::GameAction;
 
-class GobblerScreenTest : public GobblerFixture {
+class GobblerScreenTest : public GobblerScreenFixture {
  protected:
   // Updates until the game has gone back to its menu (the game steps on every second one).
   void stepUntilMenu(int most = 200) {
@@ -80,25 +80,6 @@ TEST_F(GobblerScreenTest, TheSetUpPageChoosesTheLevelsAndTheMode) {
   choose(Gobbler::SETUP_EXIT);
   EXPECT_EQ(menuPage, Gobbler::PAGE_START);
   EXPECT_EQ(items(), kStartMenu);
-}
-
-TEST_F(GobblerScreenTest, SoundAndMusicLevelsCycleAndAreKept) {
-  startScreen();
-  struct Case {
-    int item;
-    const char* texts[2];
-    const char16_t* option;
-  };
-  for (const Case& c : {Case{Gobbler::ITEM_SFX_LEVEL, {"Sound: High", "Sound: Off"}, u"sfx_level"},
-                        Case{Gobbler::ITEM_MUSIC_LEVEL, {"Music: High", "Music: Off"}, u"music_level"}}) {
-    choose(c.item);
-    EXPECT_EQ(item(c.item), c.texts[0]);
-    choose(c.item);
-    EXPECT_EQ(item(c.item), c.texts[1]);
-    EXPECT_EQ(GameMenu::loadOption(gameKey + c.option, -1), 0);
-  }
-  EXPECT_EQ(SoundManager::getSfxLevel(), 0);
-  EXPECT_EQ(SoundManager::getMusicLevel(), 0);
 }
 
 TEST_F(GobblerScreenTest, AHighScoreTablePerMode) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "games/gobbler/Gobbler.h"
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 
 namespace gobblertest {
 
@@ -14,7 +14,7 @@ namespace {
 // Wall, player start, wall over wall, dot, wall; with the chasers' starts in a third row.
 const Map kSmall = {"1p1", "1.1", "r1g"};
 
-class MapTest : public MazeFixture {
+class MapTest : public GobblerObjectsFixture {
  protected:
   // A map of the fixture's first size read from these bytes as "map12".
   bool loadBytes(const std::string& file) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/ScreenCanvas.h"
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 
 namespace gobblertest {
 
@@ -23,15 +23,15 @@ const Map kCorridor = {
     "r1g1111",  //
 };
 
-class PlayerTest : public MazeFixture {
+class PlayerTest : public GobblerObjectsFixture {
  protected:
   void SetUp() override {
-    MazeFixture::SetUp();
+    GobblerObjectsFixture::SetUp();
     for (bool& h : ScreenCanvas::held) h = false;
   }
   void TearDown() override {
     for (bool& h : ScreenCanvas::held) h = false;
-    MazeFixture::TearDown();
+    GobblerObjectsFixture::TearDown();
   }
   // The map is packed once a test; every call starts a new game on it.
   void start(const Map& map, int mode = GobblerGame::MODE_DOTS) {

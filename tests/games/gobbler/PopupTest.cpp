@@ -1,8 +1,8 @@
 // The score pop-ups: where they stand, and for how many game steps they show.
 #include <gtest/gtest.h>
 
+#include "games/gobbler/GobblerObjectsFixture.h"
 #include "games/gobbler/MazeDrawing.h"
-#include "games/gobbler/MazeFixture.h"
 
 namespace gobblertest {
 
@@ -13,10 +13,10 @@ namespace {
 // A pop-up shows for 50 game steps of 60 ms, three seconds, and goes out on the 51st tick.
 constexpr int kShownSteps = 50;
 
-class PopupTest : public MazeFixture {
+class PopupTest : public GobblerObjectsFixture {
  protected:
   void SetUp() override {
-    MazeFixture::SetUp();
+    GobblerObjectsFixture::SetUp();
     startGame({{"p0000", "00000", "r1g11"}});
   }
 };

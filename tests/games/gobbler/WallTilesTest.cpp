@@ -2,7 +2,7 @@
 // (a wall always as a wall), the style's tiles and the cells' rectangles.
 #include <gtest/gtest.h>
 
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 #include "games/gobbler/WallPatterns.h"
 
 namespace gobblertest {
@@ -11,10 +11,10 @@ using namespace gobbler;
 
 namespace {
 
-class WallTilesTest : public MazeFixture {
+class WallTilesTest : public GobblerObjectsFixture {
  protected:
   void SetUp() override {
-    MazeFixture::SetUp();
+    GobblerObjectsFixture::SetUp();
     startGame({{"p..", "...", "r.g"}});
   }
   // Builds the walls of a map of these rows (its own size) in a style.

@@ -7,7 +7,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
-#include "games/rocks/RocksFixture.h"
+#include "games/rocks/RocksScreenFixture.h"
 #include "sound/DPlayer.h"
 
 namespace rockstest {
@@ -19,7 +19,7 @@ using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 namespace GameAction = gamelib::GameAction;
 
-class RocksScreenTest : public RocksFixture {
+class RocksScreenTest : public RocksScreenFixture {
  protected:
   // Play goes on without the ship being struck, unless a test wants it.
   void play() {
@@ -37,12 +37,6 @@ class RocksScreenTest : public RocksFixture {
   void empty() {
     game->rockArray = new FlyingOArray(0);
     game->ufos = new FlyingOArray(0);
-  }
-  static int32_t lastSound() {
-    if (SoundManager::players.isNull() || SoundManager::current.isNull()) return -1;
-    for (int32_t i = 0; i < SoundManager::players->length; ++i)
-      if ((*SoundManager::players)[i].get() == SoundManager::current.get()) return i;
-    return -1;
   }
 };
 

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "games/swarm/ObjectsFixture.h"
+#include "games/swarm/SwarmObjectsFixture.h"
 
 namespace {
 
 using swarm::AlienShip;
 using namespace swarm;
 
-class AlienFlight : public swarmtest::ObjectsFixture {};
+class AlienFlight : public swarmtest::SwarmObjectsFixture {};
 
 TEST(AlienHeading, ImageFacesTheShipBySlope) {
   // Image 0 points down and the index turns clockwise: 4 left, 8 up, 12 right. The bounds between images

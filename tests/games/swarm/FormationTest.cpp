@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "games/swarm/ObjectsFixture.h"
+#include "games/swarm/SwarmObjectsFixture.h"
 
 namespace {
 
 using swarm::AlienShip;
 using namespace swarm;
 
-class Formation : public swarmtest::ObjectsFixture {};
+class Formation : public swarmtest::SwarmObjectsFixture {};
 
 // With 8 x 8 aliens the rows lie at y = 16, 28, 40, 52 and 64, each alien at its offset from the middle.
 TEST_F(Formation, PlacesOfEightByEightAliensOnEvenScreens) {

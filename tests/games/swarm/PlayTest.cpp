@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/ScreenCanvas.h"
-#include "games/swarm/ObjectsFixture.h"
+#include "games/swarm/SwarmObjectsFixture.h"
 
 namespace {
 
@@ -14,11 +14,11 @@ using swarm::Swarm;
 using namespace swarm;
 namespace GameAction = gamelib::GameAction;
 
-class SwarmPlay : public swarmtest::ObjectsFixture {
+class SwarmPlay : public swarmtest::SwarmObjectsFixture {
  protected:
   void TearDown() override {
     ScreenCanvas::resetInput();
-    ObjectsFixture::TearDown();
+    SwarmObjectsFixture::TearDown();
   }
   int& shotX() { return (*playerShot)[0]; }
   int& shotY() { return (*playerShot)[1]; }

@@ -11,7 +11,7 @@
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
-#include "games/swarm/SwarmFixture.h"
+#include "games/swarm/SwarmScreenFixture.h"
 #include "platform/seam/capture.h"
 
 namespace {
@@ -21,9 +21,8 @@ using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 using gltest::narrow;
 using swarm::Swarm;
-using swarmtest::item;
 
-class SwarmScreen : public swarmtest::SwarmFixture {
+class SwarmScreen : public swarmtest::SwarmScreenFixture {
  protected:
   // The back buffer's pixels in a rectangle.
   static std::vector<uint16_t> pixels(int x, int y, int w, int h) {
@@ -142,17 +141,6 @@ TEST_F(SwarmScreen, PagesCloseBackToTheMenuTheyCameFrom) {
       EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_LIST);
     }
   }
-}
-
-TEST_F(SwarmScreen, SoundEntriesCycleTheirLevelsAndSaveThem) {
-  game->init();
-  choose(Swarm::ITEM_SFX_LEVEL);
-  EXPECT_EQ(item(Swarm::ITEM_SFX_LEVEL), "Sound: High");
-  EXPECT_EQ(GameMenu::loadOption(u"swarmsfx_level", -1), 3);
-  choose(Swarm::ITEM_MUSIC_LEVEL);
-  choose(Swarm::ITEM_MUSIC_LEVEL);
-  EXPECT_EQ(item(Swarm::ITEM_MUSIC_LEVEL), "Music: Off");
-  EXPECT_EQ(GameMenu::loadOption(u"swarmmusic_level", -1), 0);
 }
 
 TEST_F(SwarmScreen, KeySetUpOpensAndClosesBackToTheMenu) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/ScreenCanvas.h"
-#include "games/tanks/FieldFixture.h"
 #include "games/tanks/TanksGlobals.h"
+#include "games/tanks/TanksObjectsFixture.h"
 
 namespace tankstest {
 namespace {
@@ -14,7 +14,7 @@ namespace GameAction = gamelib::GameAction;
 using namespace tanks;
 
 // Every enemy frozen in the field's corner blocks, entered and standing.
-void enemiesOnField(FieldFixture& f, int count) {
+void enemiesOnField(TanksObjectsFixture& f, int count) {
   for (int i = 0; i < count; ++i) {
     GTNK& e = *(*enemies)[i];
     e.place(0, 0, DIR_DOWN);
@@ -23,7 +23,7 @@ void enemiesOnField(FieldFixture& f, int count) {
   f.field->freezeTimer = 3600000;
 }
 
-TEST_F(FieldFixture, EachBonusTakenDoesItsOwnThing) {
+TEST_F(TanksObjectsFixture, EachBonusTakenDoesItsOwnThing) {
   struct Case {
     int kind;
     const char* what;
@@ -52,7 +52,7 @@ TEST_F(FieldFixture, EachBonusTakenDoesItsOwnThing) {
   }
 }
 
-TEST_F(FieldFixture, TheBaseGuardTurnsBackWithFullStrengthWhenTheSpadeRunsOut) {
+TEST_F(TanksObjectsFixture, TheBaseGuardTurnsBackWithFullStrengthWhenTheSpadeRunsOut) {
   load({"E....", ".....", "P..HH", "...HB"});
   clearEnemies();
   ASSERT_EQ(field->baseGuard->length, 3);
@@ -66,7 +66,7 @@ TEST_F(FieldFixture, TheBaseGuardTurnsBackWithFullStrengthWhenTheSpadeRunsOut) {
   EXPECT_EQ(field->fortifyTimer, -1);
 }
 
-TEST_F(FieldFixture, ABonusNeverLandsNearTheBaseOnWaterOrOnAnItem) {
+TEST_F(TanksObjectsFixture, ABonusNeverLandsNearTheBaseOnWaterOrOnAnItem) {
   // Only the two top-left blocks are open; everything else is water, a house or near the base.
   load({"E.~~~~", "~~~~~~", "~~HHHH", "~~~PB."});
   clearEnemies();
@@ -79,7 +79,7 @@ TEST_F(FieldFixture, ABonusNeverLandsNearTheBaseOnWaterOrOnAnItem) {
   }
 }
 
-TEST_F(FieldFixture, ABonusGivesUpWhenNoBlockWillDo) {
+TEST_F(TanksObjectsFixture, ABonusGivesUpWhenNoBlockWillDo) {
   load({"~~~", "~E~", "~PB"});
   clearEnemies();
   field->placeBonus();
@@ -87,7 +87,7 @@ TEST_F(FieldFixture, ABonusGivesUpWhenNoBlockWillDo) {
   EXPECT_EQ(gridTestBlock(CELL_BONUS, 0, 0), 0);
 }
 
-TEST_F(FieldFixture, AtMostSixEnemiesTakePartUntilStageTwentyThenSeven) {
+TEST_F(TanksObjectsFixture, AtMostSixEnemiesTakePartUntilStageTwentyThenSeven) {
   struct Case {
     int stage;
     int most;
@@ -116,7 +116,7 @@ TEST_F(FieldFixture, AtMostSixEnemiesTakePartUntilStageTwentyThenSeven) {
   }
 }
 
-TEST_F(FieldFixture, AnEnemyAimsOnlyWithAHighRollAndOnlyAtWhatItIsLinedUpWith) {
+TEST_F(TanksObjectsFixture, AnEnemyAimsOnlyWithAHighRollAndOnlyAtWhatItIsLinedUpWith) {
   struct Case {
     int roll;
     int x, y;  // the enemy's cell; the base is at (8, 16) and the player at (0, 16)
@@ -144,7 +144,7 @@ TEST_F(FieldFixture, AnEnemyAimsOnlyWithAHighRollAndOnlyAtWhatItIsLinedUpWith) {
   }
 }
 
-TEST_F(FieldFixture, APointerMovesThePlayerOnlyFromSixPixelsOffItsCentre) {
+TEST_F(TanksObjectsFixture, APointerMovesThePlayerOnlyFromSixPixelsOffItsCentre) {
   struct Case {
     int dx, dy;
     bool moves;
@@ -164,7 +164,7 @@ TEST_F(FieldFixture, APointerMovesThePlayerOnlyFromSixPixelsOffItsCentre) {
   }
 }
 
-TEST_F(FieldFixture, FirePressedWhileTheShotFliesIsKeptAndFiresWhenItIsGone) {
+TEST_F(TanksObjectsFixture, FirePressedWhileTheShotFliesIsKeptAndFiresWhenItIsGone) {
   load({"E....", ".....", ".....", "..P.B"});
   clearEnemies();
   ScreenCanvas::held[GameAction::Fire] = true;
@@ -183,7 +183,7 @@ TEST_F(FieldFixture, FirePressedWhileTheShotFliesIsKeptAndFiresWhenItIsGone) {
   EXPECT_EQ(playerShot().y, firstY);
 }
 
-TEST_F(FieldFixture, AWonBattleEndsAtTheFirstStepPastTheEndTime) {
+TEST_F(TanksObjectsFixture, AWonBattleEndsAtTheFirstStepPastTheEndTime) {
   load({"E....", ".....", ".....", "..P.B"});
   clearEnemies();
   for (int i = 0; i < GameTanks::kEnemies; ++i) {
@@ -199,7 +199,7 @@ TEST_F(FieldFixture, AWonBattleEndsAtTheFirstStepPastTheEndTime) {
   EXPECT_EQ((steps + 1) * kStepMs, 5010);
 }
 
-TEST_F(FieldFixture, TheLastLifeLostEndsTheBattleAndHidesThePlayer) {
+TEST_F(TanksObjectsFixture, TheLastLifeLostEndsTheBattleAndHidesThePlayer) {
   load({"E....", ".....", "P....", "....B"});
   clearEnemies();
   player->lives = 1;

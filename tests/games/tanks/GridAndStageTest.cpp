@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "core/lang/DExceptionBase.h"
-#include "games/tanks/FieldFixture.h"
 #include "games/tanks/TanksGlobals.h"
+#include "games/tanks/TanksObjectsFixture.h"
 #include "support/Exceptions.h"
 
 namespace tankstest {
@@ -14,10 +14,10 @@ namespace {
 
 using namespace tanks;
 
-class GridTest : public FieldFixture {
+class GridTest : public TanksObjectsFixture {
  protected:
   void SetUp() override {
-    FieldFixture::SetUp();
+    TanksObjectsFixture::SetUp();
     gridAlloc(8, 8);
     gridClear();
   }
@@ -67,7 +67,7 @@ std::string twoByTwo(char first, const std::string& types = kLightEnemies) {
   return std::string{first, 0x30, 0x28, 0x38} + types;
 }
 
-TEST_F(FieldFixture, BlockBytesGiveTerrainCoverAndItems) {
+TEST_F(TanksObjectsFixture, BlockBytesGiveTerrainCoverAndItems) {
   struct Case {
     char byte;
     int32_t flags;  // of the block's cells, without tank marks
@@ -92,7 +92,7 @@ TEST_F(FieldFixture, BlockBytesGiveTerrainCoverAndItems) {
   }
 }
 
-TEST_F(FieldFixture, StageNUsesRecordNModTwenty) {
+TEST_F(TanksObjectsFixture, StageNUsesRecordNModTwenty) {
   // Record r has its player start in column r % 2, so stage 1 and stage 20 start apart.
   std::string file{2, 2};
   for (int r = 0; r < 20; ++r)
@@ -110,7 +110,7 @@ TEST_F(FieldFixture, StageNUsesRecordNModTwenty) {
   }
 }
 
-TEST_F(FieldFixture, AStageStartsWithThreeLivesTheEnemiesAppearingAtTheirStarts) {
+TEST_F(TanksObjectsFixture, AStageStartsWithThreeLivesTheEnemiesAppearingAtTheirStarts) {
   load({"E...E", ".....", ".....", "..P.B"}, "01234567012345670123");
   EXPECT_EQ(player->lives, GameTanks::kStartLives);
   EXPECT_EQ(player->direction, DIR_UP);
@@ -126,7 +126,7 @@ TEST_F(FieldFixture, AStageStartsWithThreeLivesTheEnemiesAppearingAtTheirStarts)
   EXPECT_EQ(field->spawnCount, 2);
 }
 
-TEST_F(FieldFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
+TEST_F(TanksObjectsFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
   struct Case {
     std::string blocks;
     const char* why;
@@ -147,7 +147,7 @@ TEST_F(FieldFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
 
 // Stage files that end early or name what the game has not are damage: reported with the file's name, the
 // stage not loaded.
-TEST_F(FieldFixture, DamagedStageFilesAreReportedByNameAndLeaveTheStageUnloaded) {
+TEST_F(TanksObjectsFixture, DamagedStageFilesAreReportedByNameAndLeaveTheStageUnloaded) {
   struct Case {
     std::string file;
     const char* why;

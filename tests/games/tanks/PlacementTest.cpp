@@ -2,15 +2,15 @@
 // when it is wider until an edge of the field reaches the screen's edge; and under the top strip.
 #include <gtest/gtest.h>
 
-#include "games/tanks/FieldFixture.h"
 #include "games/tanks/TanksGlobals.h"
+#include "games/tanks/TanksObjectsFixture.h"
 
 namespace tankstest {
 namespace {
 
 using namespace tanks;
 
-TEST_F(FieldFixture, ANarrowFieldIsCentredAndAWideOneFollowsThePlayerToItsEdges) {
+TEST_F(TanksObjectsFixture, ANarrowFieldIsCentredAndAWideOneFollowsThePlayerToItsEdges) {
   // 5 blocks are 80 pixels; 20 blocks are 320 pixels, wider than the screen.
   const std::string wide = "E...................";
   const std::string wideBottom = "P..................B";

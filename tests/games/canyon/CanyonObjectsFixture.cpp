@@ -1,6 +1,6 @@
 // The canyon game's river fixture: coloured pictures of known sizes packed into an atlas, the animation
 // list, river screens from rows of text, and the game's own preparation for play.
-#include "games/canyon/RiverFixture.h"
+#include "games/canyon/CanyonObjectsFixture.h"
 
 #include <map>
 
@@ -130,23 +130,23 @@ datakit::CanyonScreen screenOf(const std::vector<std::string>& given) {
   return cells;
 }
 
-void RiverFixture::SetUp() {
+void CanyonObjectsFixture::SetUp() {
   GameLibFixture::SetUp();
   canyon::initGlobals();
 }
 
-void RiverFixture::TearDown() {
+void CanyonObjectsFixture::TearDown() {
   game = nullptr;
   canyon::releaseGlobals();
   GameLibFixture::TearDown();
 }
 
-void RiverFixture::start(const std::vector<datakit::CanyonScreen>& screens,
-                         const std::vector<std::vector<int>>& levels) {
+void CanyonObjectsFixture::start(const std::vector<datakit::CanyonScreen>& screens,
+                                 const std::vector<std::vector<int>>& levels) {
   startWithFile(text(datakit::writeCanyonScreenFile(screens, levels)));
 }
 
-void RiverFixture::startWithFile(const std::string& screenFile) {
+void CanyonObjectsFixture::startWithFile(const std::string& screenFile) {
   packFiles(screenFile);
   // The same seed on every run.
   platform::setManualClock(1000);
@@ -157,7 +157,7 @@ void RiverFixture::startWithFile(const std::string& screenFile) {
   GameImage::graphics = GameLib::graphics;
 }
 
-void RiverFixture::packFiles(const std::string& screenFile) {
+void CanyonObjectsFixture::packFiles(const std::string& screenFile) {
   std::vector<datakit::AtlasSprite> atlasSprites;
   for (const Sprite& s : sprites()) atlasSprites.push_back({s.key, datakit::Image(s.w, s.h, s.colour)});
   const datakit::Atlas atlas = datakit::packAtlas(atlasSprites);
@@ -168,7 +168,7 @@ void RiverFixture::packFiles(const std::string& screenFile) {
   setPath(u"s/");
 }
 
-void RiverFixture::startRun(int level) {
+void CanyonObjectsFixture::startRun(int level) {
   levelIndex = level;
   lives = kStartLives;
   score = 0;
@@ -177,7 +177,7 @@ void RiverFixture::startRun(int level) {
   gameState = STATE_PLAYING;
 }
 
-void RiverFixture::step() {
+void CanyonObjectsFixture::step() {
   platform::advanceManualClock(30);
   GameImage::graphics = GameLib::graphics;
   game->updateWorld();
@@ -189,16 +189,16 @@ void RiverFixture::step() {
   }
 }
 
-void RiverFixture::steps(int n) {
+void CanyonObjectsFixture::steps(int n) {
   for (int i = 0; i < n; ++i) step();
 }
 
-void RiverFixture::beVulnerable() {
+void CanyonObjectsFixture::beVulnerable() {
   invulnerableCounter = kInvulnerableSteps;
   invulnerable = false;
 }
 
-Entity& RiverFixture::place(int code, int x, int y, bool onRoad) {
+Entity& CanyonObjectsFixture::place(int code, int x, int y, bool onRoad) {
   EntityPtr entity = new Entity(code, x, y, 0);
   entity->onRoad = onRoad;
   const int32_t n = entities.isNull() ? 0 : entities->length;

@@ -1,5 +1,5 @@
 // The ladders game's test fixture.
-#include "games/climber/ClimberFixture.h"
+#include "games/climber/ClimberObjectsFixture.h"
 
 #include <cstring>
 #include <filesystem>
@@ -113,7 +113,7 @@ uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x,
   return value;
 }
 
-void ClimberFixture::SetUp() {
+void ClimberObjectsFixture::SetUp() {
   MenuFixture::SetUp();
   platform::setAudioDriver("null");
   DManager::initSound();
@@ -121,7 +121,7 @@ void ClimberFixture::SetUp() {
   climber::initGlobals();
 }
 
-void ClimberFixture::TearDown() {
+void ClimberObjectsFixture::TearDown() {
   if (!climber::gameMenu.isNull()) game->leave();
   GameLib::currentScreen = nullptr;
   game = nullptr;
@@ -132,7 +132,7 @@ void ClimberFixture::TearDown() {
   MenuFixture::TearDown();
 }
 
-void ClimberFixture::startScreen(const std::map<int, std::string>& levels) {
+void ClimberObjectsFixture::startScreen(const std::map<int, std::string>& levels) {
   std::vector<datakit::AtlasSprite> atlasSprites;
   for (const Sprite& s : sprites()) atlasSprites.push_back({s.key, datakit::Image(s.w, s.h, s.colour)});
   const datakit::Atlas atlas = datakit::packAtlas(atlasSprites, 512);
@@ -164,7 +164,7 @@ void ClimberFixture::startScreen(const std::map<int, std::string>& levels) {
   GameImage::graphics = GameLib::graphics;
 }
 
-void ClimberFixture::playLevel(const std::vector<std::string>& rows) {
+void ClimberObjectsFixture::playLevel(const std::vector<std::string>& rows) {
   startScreen({{1, levelFile(rows)}});
   Climber::startGame(1);
   ASSERT_EQ(climber::gameState, STATE_LEVEL_INTRO);
@@ -172,20 +172,20 @@ void ClimberFixture::playLevel(const std::vector<std::string>& rows) {
   climber::halfStep = 0;
 }
 
-void ClimberFixture::step() { stepScreen(*game); }
+void ClimberObjectsFixture::step() { stepScreen(*game); }
 
-void ClimberFixture::worldUpdate() {
+void ClimberObjectsFixture::worldUpdate() {
   step();
   step();
 }
 
-void ClimberFixture::steps(int n) {
+void ClimberObjectsFixture::steps(int n) {
   for (int i = 0; i < n; ++i) step();
 }
 
-void ClimberFixture::paint() { paintScreen(*game); }
+void ClimberObjectsFixture::paint() { paintScreen(*game); }
 
-void ClimberFixture::choose(int32_t item) {
+void ClimberObjectsFixture::choose(int32_t item) {
   climber::gameMenu->selected = item;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   // The menu takes input at most every 200 ms, counted from its first update.
@@ -195,12 +195,12 @@ void ClimberFixture::choose(int32_t item) {
   ScreenCanvas::held[gamelib::GameAction::Fire] = false;
 }
 
-char ClimberFixture::cellAt(int column, int row) {
+char ClimberObjectsFixture::cellAt(int column, int row) {
   const char16_t c = climber::cellAt(column + climber::mapWidth * row);
   return c == u' ' ? '.' : static_cast<char>(c);
 }
 
-std::vector<std::string> ClimberFixture::rows(int first, int count, int width) {
+std::vector<std::string> ClimberObjectsFixture::rows(int first, int count, int width) {
   std::vector<std::string> out;
   for (int r = first; r < first + count; ++r) {
     std::string row;
@@ -210,7 +210,7 @@ std::vector<std::string> ClimberFixture::rows(int first, int count, int width) {
   return out;
 }
 
-int ClimberFixture::distance(int column, int row) {
+int ClimberObjectsFixture::distance(int column, int row) {
   return (*(*climber::distanceTable)[0])[column + climber::mapWidth * row];
 }
 

@@ -1,6 +1,6 @@
 // The brick game's object fixture: pictures of known sizes packed into an atlas, the animation list, and
 // the game's own sprite loading and making of its objects of play.
-#include "games/bounce/ObjectsFixture.h"
+#include "games/bounce/BounceObjectsFixture.h"
 
 #include "Atlas.h"
 #include "Png.h"
@@ -110,18 +110,18 @@ std::string roundFile(const std::vector<std::string>& rows) {
   return out;
 }
 
-void ObjectsFixture::SetUp() {
+void BounceObjectsFixture::SetUp() {
   GameLibFixture::SetUp();
   bounce::initGlobals();
 }
 
-void ObjectsFixture::TearDown() {
+void BounceObjectsFixture::TearDown() {
   game = nullptr;
   bounce::releaseGlobals();
   GameLibFixture::TearDown();
 }
 
-void ObjectsFixture::startGame(const test::ArchiveFiles& rounds) {
+void BounceObjectsFixture::startGame(const test::ArchiveFiles& rounds) {
   std::vector<datakit::AtlasSprite> atlasSprites;
   for (const Sprite& s : sprites())
     atlasSprites.push_back({datakit::toUtf8(s.key), datakit::Image(s.w, s.h, s.colour)});
@@ -150,12 +150,12 @@ void ObjectsFixture::startGame(const test::ArchiveFiles& rounds) {
   GameImage::graphics = GameLib::graphics;
 }
 
-void ObjectsFixture::startWithRound(const std::vector<std::string>& rows) {
+void BounceObjectsFixture::startWithRound(const std::vector<std::string>& rows) {
   startGame({{"data/bnc/data/round01.txt", roundFile(rows)}});
   brickList->loadRound(1);
 }
 
-Ball& ObjectsFixture::flyingBall(int x, int y, int dx, int dy, int kind, int speed) {
+Ball& BounceObjectsFixture::flyingBall(int x, int y, int dx, int dy, int kind, int speed) {
   Ball& b = ball(0);
   b.setState(kind);
   b.setActive(true);
@@ -167,7 +167,7 @@ Ball& ObjectsFixture::flyingBall(int x, int y, int dx, int dy, int kind, int spe
   return b;
 }
 
-int ObjectsFixture::particleCount(int type) {
+int BounceObjectsFixture::particleCount(int type) {
   int n = 0;
   for (int i = 0; i < particles->length; ++i) n += (*(*particles)[i])[PARTICLE_TYPE] == type ? 1 : 0;
   return n;

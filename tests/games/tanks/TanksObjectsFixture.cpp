@@ -1,5 +1,5 @@
 // The tanks playfield's test fixture.
-#include "games/tanks/FieldFixture.h"
+#include "games/tanks/TanksObjectsFixture.h"
 
 #include "gamelib/GameImage.h"
 #include "games/TanksStages.h"
@@ -12,7 +12,7 @@ namespace tankstest {
 using gamelib::GameImage;
 using gamelib::GameLib;
 
-void FieldFixture::SetUp() {
+void TanksObjectsFixture::SetUp() {
   MenuFixture::SetUp();
   tanks::initGlobals();
   platform::setManualClock(1000);
@@ -29,20 +29,20 @@ void FieldFixture::SetUp() {
   field->loadImages(nullptr);
 }
 
-void FieldFixture::TearDown() {
+void TanksObjectsFixture::TearDown() {
   if (!field.isNull()) field->releaseAll();
   field = nullptr;
   tanks::releaseGlobals();
   MenuFixture::TearDown();
 }
 
-void FieldFixture::writeStageFile(const std::string& bytes) {
+void TanksObjectsFixture::writeStageFile(const std::string& bytes) {
   // Beside the program: the archive's own stage file stays out of the way.
   writeBeside("tankstest/stages.bin", bytes);
   field->stageFile = u"/tankstest/stages.bin";
 }
 
-void FieldFixture::load(const std::vector<std::string>& rows, const std::string& types, int stage) {
+void TanksObjectsFixture::load(const std::vector<std::string>& rows, const std::string& types, int stage) {
   std::vector<datakit::TankStageMap> maps(tanks::data::kStages, datakit::TankStageMap{rows, types});
   datakit::Bytes bytes =
       datakit::writeTankStages(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), maps);
@@ -56,7 +56,7 @@ void FieldFixture::load(const std::vector<std::string>& rows, const std::string&
   field->layersDirty = false;
 }
 
-int FieldFixture::step(int n) {
+int TanksObjectsFixture::step(int n) {
   int result = 1;
   for (int i = 0; i < n; ++i) {
     wait(tanks::kStepMs);
@@ -65,7 +65,7 @@ int FieldFixture::step(int n) {
   return result;
 }
 
-void FieldFixture::clearEnemies() {
+void TanksObjectsFixture::clearEnemies() {
   for (int i = 0; i < tanks::GameTanks::kEnemies; ++i) {
     tanks::GTNK& e = enemy(i);
     if (!e.takesPart()) continue;

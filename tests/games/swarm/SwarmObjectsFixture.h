@@ -27,7 +27,7 @@ inline constexpr uint32_t kLifeColour = 0x00FF00;
 inline constexpr uint32_t kLevelColour = 0xFFFF00;
 inline constexpr uint32_t kShipColour = 0xC0C0C0;
 
-class ObjectsFixture : public gltest::GameLibFixture {
+class SwarmObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -15,7 +15,7 @@ namespace tankstest {
 
 inline const std::string kLightEnemies = "00000000000000000000";
 
-class FieldFixture : public gltest::MenuFixture {
+class TanksObjectsFixture : public gltest::MenuFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -1,6 +1,6 @@
 // The maze game's object fixture: pictures of known sizes and colours packed into an atlas, the animation
 // list, a font for the menu, maps from the test, and the game's own loading.
-#include "games/gobbler/MazeFixture.h"
+#include "games/gobbler/GobblerObjectsFixture.h"
 
 #include "Atlas.h"
 #include "Fonts.h"
@@ -63,18 +63,20 @@ std::string mapFile(const Map& rows) {
   return out;
 }
 
-void MazeFixture::SetUp() {
+void GobblerObjectsFixture::SetUp() {
   GameLibFixture::SetUp();
   gobbler::initGlobals();
 }
 
-void MazeFixture::TearDown() {
+void GobblerObjectsFixture::TearDown() {
   game = nullptr;
+  menuFlow = nullptr;
+  screen = nullptr;
   gobbler::releaseGlobals();
   GameLibFixture::TearDown();
 }
 
-void MazeFixture::startGame(const std::vector<Map>& maps, int cell) {
+void GobblerObjectsFixture::startGame(const std::vector<Map>& maps, int cell) {
   cellSize = cell;
   std::vector<datakit::AtlasSprite> sprites;
   auto add = [&](const std::string& key, int w, int h, uint32_t colour) {
@@ -133,6 +135,9 @@ void MazeFixture::startGame(const std::vector<Map>& maps, int cell) {
   GameLib::fonts = new gamelib::ImageFontArray(GameLib::FONT_COUNT);
   for (int i = 0; i < GameLib::FONT_COUNT; ++i) (*GameLib::fonts)[i] = font;
   gameMenu = new gamelib::GameMenu();
+  // The end of a game goes back to the screen's menu.
+  screen = new Gobbler();
+  screen->makeMenuFlow();
 
   // The same seed on every run.
   platform::setManualClock(1000);
@@ -145,31 +150,31 @@ void MazeFixture::startGame(const std::vector<Map>& maps, int cell) {
   screenState = Gobbler::STATE_PLAY;
 }
 
-void MazeFixture::newGame(int mode) {
+void GobblerObjectsFixture::newGame(int mode) {
   gameMode = mode;
   game->newMap();
   steps(startDelay);
 }
 
-void MazeFixture::steps(int n) {
+void GobblerObjectsFixture::steps(int n) {
   for (int i = 0; i < n; ++i) {
     platform::advanceManualClock(60);
     game->roundStep();
   }
 }
 
-void MazeFixture::putPlayer(int column, int row) {
+void GobblerObjectsFixture::putPlayer(int column, int row) {
   player->setPosition(column * cellWidth, row * cellHeight);
   player->lastCell->set(-1, -1);
 }
 
-void MazeFixture::putChaser(SpookyBase& chaser, int column, int row) {
+void GobblerObjectsFixture::putChaser(SpookyBase& chaser, int column, int row) {
   chaser.setPosition(column * cellWidth, row * cellHeight);
   chaser.waitCounter = 0;
   chaser.lastCell->set(-1, -1);
 }
 
-void MazeFixture::parkChasers() {
+void GobblerObjectsFixture::parkChasers() {
   for (SpookyBase* c : {chaser1.get(), chaser2.get(), chaser3.get(), chaser4.get()}) c->waitCounter = 1000000;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gamelib/GameLibFixture.h"
+#include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
 
@@ -24,7 +25,7 @@ std::string mapFile(const Map& rows);
 // The colour the fixture paints a tile of a style (0 to 3) with.
 uint32_t tileColour(int style, int tile);
 
-class MazeFixture : public gltest::GameLibFixture {
+class GobblerObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -44,6 +45,7 @@ class MazeFixture : public gltest::GameLibFixture {
   static gobbler::CellBase& cell(int column, int row) { return *gobbler::map->cellAt(column, row); }
 
   gobbler::GobblerGamePtr game;
+  gobbler::GobblerPtr screen;
   int cellSize = 16;
 };
 

@@ -1,6 +1,6 @@
 // The alien-formation game's object fixture: pictures of known sizes packed into an atlas, the animation
 // list, and the game's own sprite loading and making of its objects of play.
-#include "games/swarm/ObjectsFixture.h"
+#include "games/swarm/SwarmObjectsFixture.h"
 
 #include <string>
 #include <vector>
@@ -50,7 +50,7 @@ std::string bytes(const datakit::Bytes& b) { return std::string(b.begin(), b.end
 
 }  // namespace
 
-void ObjectsFixture::SetUp() {
+void SwarmObjectsFixture::SetUp() {
   GameLibFixture::SetUp();
   std::vector<datakit::AtlasSprite> atlasSprites;
   for (const Sprite& s : sprites()) atlasSprites.push_back({s.key, datakit::Image(s.w, s.h, s.colour)});
@@ -73,13 +73,13 @@ void ObjectsFixture::SetUp() {
   GameImage::graphics = GameLib::graphics;
 }
 
-void ObjectsFixture::TearDown() {
+void SwarmObjectsFixture::TearDown() {
   game = nullptr;
   swarm::releaseGameObjects();
   GameLibFixture::TearDown();
 }
 
-void ObjectsFixture::startWave(int waveLevel) {
+void SwarmObjectsFixture::startWave(int waveLevel) {
   level = waveLevel;
   game->setupWave();
   gameState = Swarm::STATE_PLAY;
@@ -87,7 +87,7 @@ void ObjectsFixture::startWave(int waveLevel) {
   diveTimer = 1 << 30;
 }
 
-void ObjectsFixture::leaveOnly(const std::vector<std::pair<int, int>>& kept) {
+void SwarmObjectsFixture::leaveOnly(const std::vector<std::pair<int, int>>& kept) {
   for (int r = 0; r < formation->length; ++r) (*rowAlive)[r] = 0;
   aliensLeft = 0;
   for (int i = 0; i < allAliens->length; ++i) {
@@ -102,7 +102,7 @@ void ObjectsFixture::leaveOnly(const std::vector<std::pair<int, int>>& kept) {
   }
 }
 
-AlienShip& ObjectsFixture::diver(int row, int column, int x, int y, int vx, int vy, int mode) {
+AlienShip& SwarmObjectsFixture::diver(int row, int column, int x, int y, int vx, int vy, int mode) {
   AlienShip& a = alien(row, column);
   a.state = AlienShip::STATE_DIVING;
   a.diveMode = mode;
@@ -116,7 +116,7 @@ AlienShip& ObjectsFixture::diver(int row, int column, int x, int y, int vx, int 
   return a;
 }
 
-std::vector<int> ObjectsFixture::candidateRows() {
+std::vector<int> SwarmObjectsFixture::candidateRows() {
   std::vector<int> rows;
   for (int i = 0; i < diveCandidates->length; ++i) {
     if (!(*diveCandidates)[i].isNull()) rows.push_back((*diveCandidates)[i]->row);

@@ -40,7 +40,7 @@ inline const std::string kChannel = "......~~~~~~~~~~......";
 // left and right on a road, A train on a road.
 datakit::CanyonScreen screenOf(const std::vector<std::string>& rows);
 
-class RiverFixture : public gltest::GameLibFixture {
+class CanyonObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

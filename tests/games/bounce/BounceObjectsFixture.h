@@ -30,7 +30,7 @@ inline const std::string kEmptyRow = "...........";
 // A round file: the given rows, then rows of dots up to 21, each ended by CR LF.
 std::string roundFile(const std::vector<std::string>& rows);
 
-class ObjectsFixture : public gltest::GameLibFixture {
+class BounceObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

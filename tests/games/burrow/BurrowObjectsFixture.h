@@ -28,7 +28,7 @@ std::string grid(const std::vector<std::string>& rows);
 // A level file: the 16-bit word, then the grids given, then empty levels up to eight.
 std::string levelFile(const std::vector<std::string>& grids);
 
-class BurrowObjects : public gltest::GameLibFixture {
+class BurrowObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

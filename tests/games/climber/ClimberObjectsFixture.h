@@ -38,7 +38,7 @@ uint16_t rgb565(uint32_t rgb);
 // One pixel of an image.
 uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x, int32_t y);
 
-class ClimberFixture : public gltest::MenuFixture {
+class ClimberObjectsFixture : public gltest::MenuFixture {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -1,16 +1,14 @@
-// The tanks game's screen fixture.
-#include "games/tanks/ScreenFixture.h"
+// The game screens' test fixture.
+#include "gamelib/GameScreenFixture.h"
 
 #include "core/lang/DStringArray.h"
 #include "core/lang/DSystem.h"
-#include "gamelib/GameImage.h"
-#include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "platform/api/waveout.h"
 #include "sound/DManager.h"
 
-namespace tankstest {
+namespace gltest {
 
 using gamelib::GameLib;
 using gamelib::GameMenu;
@@ -18,7 +16,7 @@ using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
 using nuv::microedition::media::DManager;
 
-void ScreenFixture::SetUp() {
+void GameScreenFixtureBase::SetUp() {
   MenuFixture::SetUp();
   platform::setAudioDriver("null");
   DManager::initSound();
@@ -27,44 +25,31 @@ void ScreenFixture::SetUp() {
   (*codes)[0] = u"en";
   GameLib::languageCodes = codes;
   GameLib::languageIndex = 0;
-  tanks::initGlobals();
-  GameLib::random = new nuv::util::DRandom();
-  game = new tanks::GameMain();
-  GameLib::currentScreen = game;
-  gamelib::GameImage::graphics = GameLib::graphics;
-  game->init();
 }
 
-void ScreenFixture::TearDown() {
-  if (!tanks::mainMenu.isNull()) game->leave();
-  GameLib::currentScreen = nullptr;
-  game = nullptr;
+void GameScreenFixtureBase::TearDown() {
   SoundManager::release();
   SoundManager::current = nullptr;
   DManager::doneSound();
-  tanks::releaseGlobals();
   MenuFixture::TearDown();
 }
 
-void ScreenFixture::step() { stepScreen(*game); }
-
-void ScreenFixture::play(int n) {
-  for (int i = 0; i < n; ++i) {
-    step();
-    if (!tanks::mainMenu.isNull()) game->paint();
+int32_t GameScreenFixtureBase::lastSound() {
+  if (SoundManager::players.isNull() || SoundManager::current.isNull()) return -1;
+  for (int32_t i = 0; i < SoundManager::players->length; ++i) {
+    if ((*SoundManager::players)[i].get() == SoundManager::current.get()) return i;
   }
+  return -1;
 }
 
-void ScreenFixture::choose(int32_t index) {
-  tanks::mainMenu->selected = index;
+void GameScreenFixtureBase::chooseOn(GameMenu& list, gamelib::GameInterface& screen, int32_t item) {
+  list.selected = item;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   // The menu takes input at most every 200 ms, counted from its first update.
   if (GameMenu::inputClock <= 0) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
   wait(250);
-  game->update();
+  screen.update();
   ScreenCanvas::held[gamelib::GameAction::Fire] = false;
 }
 
-std::string ScreenFixture::item(int32_t index) { return gltest::narrow((*tanks::mainMenu->items)[index]); }
-
-}  // namespace tankstest
+}  // namespace gltest

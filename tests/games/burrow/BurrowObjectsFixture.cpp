@@ -1,6 +1,6 @@
 // The tunnel game's object fixture: tiles and sprites of the real sizes packed into an atlas, tiny sounds,
 // and the game's own sprite loading and making of its objects of play.
-#include "games/burrow/BurrowObjects.h"
+#include "games/burrow/BurrowObjectsFixture.h"
 
 #include "Atlas.h"
 #include "Png.h"
@@ -88,20 +88,20 @@ std::string levelFile(const std::vector<std::string>& grids) {
   return out;
 }
 
-void BurrowObjects::SetUp() {
+void BurrowObjectsFixture::SetUp() {
   GameLibFixture::SetUp();
   platform::setAudioDriver("null");
   nuv::microedition::media::DManager::initSound();
 }
 
-void BurrowObjects::TearDown() {
+void BurrowObjectsFixture::TearDown() {
   SoundManager::release();
   SoundManager::current = nullptr;
   nuv::microedition::media::DManager::doneSound();
   GameLibFixture::TearDown();
 }
 
-void BurrowObjects::startGame(const test::ArchiveFiles& files) {
+void BurrowObjectsFixture::startGame(const test::ArchiveFiles& files) {
   datakit::Atlas atlas = datakit::packAtlas(sprites());
   test::ArchiveFiles all = files;
   all["graphics/s/bur/all.txt"] = bytes(datakit::writeAtlasTable(atlas));
@@ -128,7 +128,7 @@ void BurrowObjects::startGame(const test::ArchiveFiles& files) {
   takeSound();
 }
 
-void BurrowObjects::startLevel(const std::vector<std::string>& rows) {
+void BurrowObjectsFixture::startLevel(const std::vector<std::string>& rows) {
   startGame({{"data/bur/data/1.txt", levelFile({grid(rows)})}});
   levelNumber = 1;
   ASSERT_TRUE(BurrowGame::newLevel());
@@ -136,9 +136,9 @@ void BurrowObjects::startLevel(const std::vector<std::string>& rows) {
   takeSound();
 }
 
-int32_t BurrowObjects::cell(int32_t column, int32_t row) { return (*mapCells)[row * mapCols + column] & 0xFFFF; }
+int32_t BurrowObjectsFixture::cell(int32_t column, int32_t row) { return (*mapCells)[row * mapCols + column] & 0xFFFF; }
 
-void BurrowObjects::putHero(int32_t column, int32_t row, int32_t direction) {
+void BurrowObjectsFixture::putHero(int32_t column, int32_t row, int32_t direction) {
   Player& p = hero();
   p.column = column;
   p.row = row;
@@ -149,7 +149,7 @@ void BurrowObjects::putHero(int32_t column, int32_t row, int32_t direction) {
   p.spawnGuard = 0;
 }
 
-Monster& BurrowObjects::putMonster(int32_t index, int32_t column, int32_t row, int32_t direction) {
+Monster& BurrowObjectsFixture::putMonster(int32_t index, int32_t column, int32_t row, int32_t direction) {
   Monster& m = monster(index);
   m.active = true;
   m.dying = false;
@@ -163,7 +163,7 @@ Monster& BurrowObjects::putMonster(int32_t index, int32_t column, int32_t row, i
   return m;
 }
 
-int32_t BurrowObjects::takeSound() {
+int32_t BurrowObjectsFixture::takeSound() {
   int32_t id = -1;
   if (!SoundManager::players.isNull() && !SoundManager::current.isNull()) {
     for (int32_t i = 0; i < SoundManager::players->length; ++i)
@@ -173,12 +173,14 @@ int32_t BurrowObjects::takeSound() {
   return id;
 }
 
-void BurrowObjects::paintMovers() {
+void BurrowObjectsFixture::paintMovers() {
   for (int32_t i = 0; i < maxMonsters; ++i) monster(i).update();
   hero().paint();
   firebolt->paint();
 }
 
-uint16_t BurrowObjects::fieldPixel(int32_t x, int32_t y) { return gltest::canvasPixel(scrollX + x, scrollY + y); }
+uint16_t BurrowObjectsFixture::fieldPixel(int32_t x, int32_t y) {
+  return gltest::canvasPixel(scrollX + x, scrollY + y);
+}
 
 }  // namespace burrowtest
