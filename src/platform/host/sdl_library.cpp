@@ -27,7 +27,7 @@ bool find(void* library, Entry& entry, const char* name, std::string& error) {
 Loaded load() {
   Loaded loaded;
   // Kept for the rest of the run: its threads and handlers may outlive any one user.
-  void* library = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+  void* library = dlopen(kLibrary, RTLD_LAZY | RTLD_LOCAL);
   if (library == nullptr) {
     const char* reason = dlerror();
     loaded.error = reason != nullptr ? reason : kLibrary;
