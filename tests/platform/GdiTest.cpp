@@ -118,6 +118,48 @@ TEST(Gdi, BlockCopiesConvertBetween565And32BitAndShowOnTheScreen) {
   EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
 }
 
+TEST(Gdi, FillsCoverTheRectangleCutAtTheBitmapsEdges) {
+  constexpr int kWidth = 5;
+  constexpr int kHeight = 4;
+  const struct {
+    const char* name;
+    int bits;
+    bool bottomUp;
+  } cases[] = {{"32-bit", 32, false}, {"16-bit stored bottom up", 16, true}};
+  HDC screen = GetDC(nullptr);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HDC dc = CreateCompatibleDC(screen);
+    Bitfields565 info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = kWidth;
+    info.header.biHeight = c.bottomUp ? kHeight : -kHeight;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(c.bits);
+    info.header.biCompression = c.bits == 16 ? BI_BITFIELDS : BI_RGB;
+    info.masks[0] = 0xF800;
+    info.masks[1] = 0x07E0;
+    info.masks[2] = 0x001F;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    HGDIOBJ previous = SelectObject(dc, dib);
+    RECT over{2, -1, 9, 3};  // columns 2 to 4 and rows 0 to 2 once cut
+    FillRect(dc, &over, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int stride = ((kWidth * c.bits + 31) / 32) * 4;
+    for (int y = 0; y < kHeight; ++y) {
+      const auto* row = static_cast<const uint8_t*>(bits) + (c.bottomUp ? kHeight - 1 - y : y) * stride;
+      for (int x = 0; x < kWidth; ++x) {
+        EXPECT_EQ(row[x * c.bits / 8] == 0xFF, x >= 2 && y < 3) << "at " << x << ", " << y;
+      }
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    EXPECT_TRUE(DeleteObject(dib));
+  }
+  ReleaseDC(nullptr, screen);
+}
+
 TEST(Gdi, DeviceCapsDescribeTheEmulatedScreen) {
   const platform::Device saved = platform::device();
   struct Case {

@@ -129,6 +129,48 @@ TEST(ImageDecoder, DamagedInputGivesNull) {
   EXPECT_EQ(ImageDecoder::decode(nullptr, nullptr), nullptr);
 }
 
+std::vector<uint16_t> pixelsOf(const Raster::RasterSurface& picture) {
+  std::vector<uint16_t> pixels;
+  for (int32_t y = 0; y < picture.height(); ++y)
+    pixels.insert(pixels.end(), picture.surface->row(y), picture.surface->row(y) + picture.width());
+  return pixels;
+}
+
+TEST(ImageDecoder, KeptDecodesHandEachCallerAPictureOfItsOwn) {
+  auto kept = [](const std::vector<uint8_t>& bytes) {
+    return ImageDecoder::decodeKept(bytes.data(), bytes.data() + bytes.size());
+  };
+  // Same size, one sample apart: bytes that differ are never taken for each other.
+  const std::vector<uint8_t> a = makePng(PngSpec{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 255}});
+  const std::vector<uint8_t> b = makePng(PngSpec{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 254}});
+  ASSERT_EQ(a.size(), b.size());
+
+  auto first = kept(a);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(pixelsOf(*first), (std::vector<uint16_t>{0xF800, 0x001F}));
+  *first->surface->at(0, 0) = 0x1234;  // drawing into one copy leaves the next untouched
+  for (const auto* bytes : {&a, &b, &a}) {
+    auto again = kept(*bytes);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(pixelsOf(*again), pixelsOf(*decode(*bytes)));
+  }
+  const std::vector<uint8_t> cut(a.begin(), a.end() - 20);
+  EXPECT_EQ(kept(cut), nullptr);
+  EXPECT_EQ(kept(cut), nullptr);
+
+  // More large pictures than are kept, twice over: the oldest make way, and each still decodes right.
+  std::vector<std::vector<uint8_t>> large;
+  for (uint8_t shade = 0; shade < 6; ++shade)
+    large.push_back(makePng(PngSpec{256, 256, PNG_COLOR_TYPE_GRAY, 8, std::vector<uint8_t>(256 * 256, shade * 40)}));
+  for (int round = 0; round < 2; ++round) {
+    for (const std::vector<uint8_t>& bytes : large) {
+      auto picture = kept(bytes);
+      ASSERT_NE(picture, nullptr);
+      EXPECT_EQ(pixelsOf(*picture), pixelsOf(*decode(bytes)));
+    }
+  }
+}
+
 TEST(ImageDecoder, FilesAreFoundBesideTheProgramOrByFullPath) {
   test::TempFolder folder;
   platform::setProgramFile(folder.file("glimmerhut"));

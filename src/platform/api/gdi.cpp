@@ -167,6 +167,21 @@ bool isLiveDc(HDC dc) {
 
 HFONT__* selectedFont(HDC dc) { return isLiveDc(dc) ? dc->font : nullptr; }
 
+int PixelView::bytesPerPixel() const {
+  switch (format_) {
+    case Format::Screen:
+    case Format::Rgb32:
+      return 4;
+    case Format::Rgb565:
+    case Format::Rgb555:
+      return 2;
+    case Format::Mono:
+    case Format::None:
+      break;
+  }
+  return 0;
+}
+
 uint8_t* PixelView::row(int y) const {
   return base_ + static_cast<ptrdiff_t>(bottomUp_ ? height_ - 1 - y : y) * stride_;
 }
@@ -456,9 +471,20 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   if (rect == nullptr || to.format() == PixelView::Format::None || !isLive(brush)) return 0;
   if (brush->hollow) return 1;
   const uint32_t colour = toRgb(brush->colour);
-  for (int row = std::max<int>(0, rect->top); row < std::min<int>(to.height(), rect->bottom); ++row)
-    for (int col = std::max<int>(0, rect->left); col < std::min<int>(to.width(), rect->right); ++col)
-      to.set(col, row, colour);
+  const int left = std::max<int>(0, rect->left);
+  const int right = std::min<int>(to.width(), rect->right);
+  const int top = std::max<int>(0, rect->top);
+  const int bottom = std::min<int>(to.height(), rect->bottom);
+  // Where pixels fill whole bytes, every row after the first is a copy of it.
+  const int pixelBytes = to.bytesPerPixel();
+  for (int row = top; row < bottom; ++row) {
+    if (row > top && pixelBytes > 0 && left < right) {
+      std::memcpy(to.row(row) + left * pixelBytes, to.row(top) + left * pixelBytes,
+                  static_cast<size_t>(right - left) * static_cast<size_t>(pixelBytes));
+      continue;
+    }
+    for (int col = left; col < right; ++col) to.set(col, row, colour);
+  }
   presentIfScreen(dc);
   return 1;
 }

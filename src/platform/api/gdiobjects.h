@@ -35,6 +35,8 @@ class PixelView {
   uint32_t get(int x, int y) const;
   void set(int x, int y, uint32_t rgb);
   uint8_t* row(int y) const;
+  // 0 where pixels share bytes (Mono) or there are none.
+  int bytesPerPixel() const;
 
   static PixelView screen();
   static PixelView bitmap(HBITMAP__* bitmap);

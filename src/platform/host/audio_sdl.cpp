@@ -1,7 +1,6 @@
 // The desktop's sound through SDL2 audio.
-#include <SDL.h>
-
 #include "platform/host/audio_sink.h"
+#include "platform/host/sdl_library.h"
 
 namespace platform {
 namespace {
@@ -11,14 +10,15 @@ constexpr Uint16 kSdlBufferFrames = 512;
 
 class SdlSink : public AudioSink {
  public:
-  explicit SdlSink(SDL_AudioDeviceID device) : device_(device) {}
+  SdlSink(const SdlCalls& calls, SDL_AudioDeviceID device) : calls_(calls), device_(device) {}
   ~SdlSink() override {
-    SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    calls_.CloseAudioDevice(device_);
+    calls_.QuitSubSystem(SDL_INIT_AUDIO);
   }
-  void setPaused(bool paused) override { SDL_PauseAudioDevice(device_, paused ? 1 : 0); }
+  void setPaused(bool paused) override { calls_.PauseAudioDevice(device_, paused ? 1 : 0); }
 
  private:
+  const SdlCalls& calls_;
   SDL_AudioDeviceID device_;
 };
 
@@ -29,9 +29,10 @@ void SDLCALL pullFromSource(void* userdata, Uint8* stream, int length) {
 }  // namespace
 
 std::unique_ptr<AudioSink> openSdlAudio(const AudioFormat& format, AudioSource& source) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
-  if (SDL_GetNumAudioDevices(0) == 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  const SdlCalls* calls = sdl();
+  if (calls == nullptr || calls->InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+  if (calls->GetNumAudioDevices(0) == 0) {
+    calls->QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
   }
   SDL_AudioSpec want{};
@@ -43,12 +44,12 @@ std::unique_ptr<AudioSink> openSdlAudio(const AudioFormat& format, AudioSource& 
   want.userdata = &source;
   SDL_AudioSpec have{};
   // No changes allowed: SDL converts to whatever the card wants.
-  SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  SDL_AudioDeviceID device = calls->OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (device == 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    calls->QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
   }
-  return std::make_unique<SdlSink>(device);
+  return std::make_unique<SdlSink>(*calls, device);
 }
 
 }  // namespace platform

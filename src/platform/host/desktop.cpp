@@ -2,8 +2,6 @@
 // device's keys, pen and activation.
 #include "platform/host/desktop.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
 #include <poll.h>
 
 #if defined(__SSE2__)
@@ -18,6 +16,7 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/host/sdl_library.h"
 #include "platform/host/text.h"
 
 namespace platform {
@@ -41,6 +40,9 @@ struct Desktop {
 };
 
 Desktop desktop;
+
+// SDL's calls. The window is opened only once they are found, so everything past its opening has them.
+const SdlCalls& calls() { return *sdl(); }
 // A look for desktop input that may not wait is made at most this often: each one asks the display
 // server, and the loop polls many times per step. A wait always looks, and input ends it at once.
 constexpr Uint64 kPollIntervalMs = 4;
@@ -114,14 +116,14 @@ void widenRow(uint32_t* out, const uint32_t* in, int width, int scale) {
 // Each device pixel becomes a square of scale x scale pixels, written straight into the window's own
 // frame buffer.
 void presentToWindowSurface(const uint32_t* pixels, int frameWidth, int frameHeight) {
-  SDL_Surface* target = SDL_GetWindowSurface(desktop.window);
+  SDL_Surface* target = calls().GetWindowSurface(desktop.window);
   if (target == nullptr) return;
   if (target->format->format != SDL_PIXELFORMAT_RGB888) {
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), frameWidth, frameHeight, 32,
-                                                             frameWidth * 4, SDL_PIXELFORMAT_RGB888);
-    if (source != nullptr) SDL_BlitScaled(source, nullptr, target, nullptr);
-    SDL_FreeSurface(source);
-  } else if (SDL_LockSurface(target) == 0) {
+    SDL_Surface* source = calls().CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), frameWidth, frameHeight,
+                                                                 32, frameWidth * 4, SDL_PIXELFORMAT_RGB888);
+    if (source != nullptr) calls().UpperBlitScaled(source, nullptr, target, nullptr);
+    calls().FreeSurface(source);
+  } else if (calls().LockSurface(target) == 0) {
     const int scale = desktop.scale;
     const int width = std::min(frameWidth, target->w / scale);
     const int height = std::min(frameHeight, target->h / scale);
@@ -131,24 +133,24 @@ void presentToWindowSurface(const uint32_t* pixels, int frameWidth, int frameHei
       widenRow(reinterpret_cast<uint32_t*>(first), pixels + static_cast<ptrdiff_t>(y) * frameWidth, width, scale);
       for (int k = 1; k < scale; ++k) std::memcpy(first + k * target->pitch, first, rowBytes);
     }
-    SDL_UnlockSurface(target);
+    calls().UnlockSurface(target);
   }
-  SDL_UpdateWindowSurface(desktop.window);
+  calls().UpdateWindowSurface(desktop.window);
 }
 
 int chooseScale(int width, int height) {
   if (const char* forced = std::getenv("GLIMMERHUT_SCALE"); forced && std::atoi(forced) > 0) return std::atoi(forced);
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || width <= 0 || height <= 0) return 1;
+  if (calls().GetDisplayUsableBounds(0, &usable) != 0 || width <= 0 || height <= 0) return 1;
   return std::max(1, std::min(usable.w / width, usable.h / height));
 }
 
 void setIcon(const Picture& icon) {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(icon.pixels.data()), icon.width,
-                                                            icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGB888);
+  SDL_Surface* surface = calls().CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGB888);
   if (surface == nullptr) return;
-  SDL_SetWindowIcon(desktop.window, surface);
-  SDL_FreeSurface(surface);
+  calls().SetWindowIcon(desktop.window, surface);
+  calls().FreeSurface(surface);
 }
 
 void tell(DesktopEvent event) {
@@ -181,7 +183,7 @@ void handle(const SDL_Event& event) {
       if (event.button.button != SDL_BUTTON_LEFT) break;
       desktop.penDown = event.type == SDL_MOUSEBUTTONDOWN;
       // Captured while down, so a drag past the window's edge keeps reporting where the pen is.
-      SDL_CaptureMouse(desktop.penDown ? SDL_TRUE : SDL_FALSE);
+      calls().CaptureMouse(desktop.penDown ? SDL_TRUE : SDL_FALSE);
       tell({desktop.penDown ? Kind::PenDown : Kind::PenUp, 0, floorDiv(event.button.x, desktop.scale),
             floorDiv(event.button.y, desktop.scale), desktop.penDown});
       break;
@@ -211,10 +213,10 @@ bool mayHaveGraphicsCard(const char* driver) {
 // for the one scaled copy of each frame it costs several times a plain copy.
 bool drawsInSoftware(SDL_Renderer* renderer) {
   SDL_RendererInfo info;
-  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  if (calls().GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
   using GetString = const unsigned char* (*)(unsigned);
   constexpr unsigned kGlRenderer = 0x1F01;
-  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  auto getString = reinterpret_cast<GetString>(calls().GL_GetProcAddress("glGetString"));
   const char* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
   if (name == nullptr) return false;
   for (const char* rasteriser : {"llvmpipe", "softpipe", "Software Rasterizer"}) {
@@ -249,43 +251,48 @@ unsigned deviceKeyForDesktopKey(int sdlKeycode) {
 bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenHeight, const Picture& icon,
                        DesktopListener listener) {
   if (isHeadless() || desktop.window != nullptr) return desktop.window != nullptr;
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "GlimmerHut: no display (%s), running headless\n", SDL_GetError());
+  if (sdl() == nullptr) {
+    std::fprintf(stderr, "GlimmerHut: no display (%s), running headless\n", sdlLoadError());
+    setHeadless(true);
+    return false;
+  }
+  calls().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (calls().InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "GlimmerHut: no display (%s), running headless\n", calls().GetError());
     setHeadless(true);
     return false;
   }
   desktop.scale = chooseScale(screenWidth, screenHeight);
-  desktop.window = SDL_CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    screenWidth * desktop.scale, screenHeight * desktop.scale, SDL_WINDOW_HIDDEN);
+  desktop.window = calls().CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        screenWidth * desktop.scale, screenHeight * desktop.scale, SDL_WINDOW_HIDDEN);
   // A renderer is made only where a graphics card may scale the frames; the probe loads OpenGL once.
-  if (desktop.window != nullptr && mayHaveGraphicsCard(SDL_GetCurrentVideoDriver())) {
-    desktop.renderer = SDL_CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
+  if (desktop.window != nullptr && mayHaveGraphicsCard(calls().GetCurrentVideoDriver())) {
+    desktop.renderer = calls().CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
     if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
-      desktop.texture = SDL_CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                          screenWidth, screenHeight);
+      desktop.texture = calls().CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                              screenWidth, screenHeight);
   }
   if (desktop.window != nullptr && desktop.texture == nullptr) {
     // Without a graphics card the frames go straight into the window's own frame buffer, which SDL must
     // then not put behind OpenGL either.
-    if (desktop.renderer != nullptr) SDL_DestroyRenderer(desktop.renderer);
+    if (desktop.renderer != nullptr) calls().DestroyRenderer(desktop.renderer);
     desktop.renderer = nullptr;
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    desktop.drawsToSurface = SDL_GetWindowSurface(desktop.window) != nullptr;
+    calls().SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    desktop.drawsToSurface = calls().GetWindowSurface(desktop.window) != nullptr;
   }
   if (desktop.texture == nullptr && !desktop.drawsToSurface) {
-    std::fprintf(stderr, "GlimmerHut: cannot open the desktop window (%s), running headless\n", SDL_GetError());
+    std::fprintf(stderr, "GlimmerHut: cannot open the desktop window (%s), running headless\n", calls().GetError());
     closeDesktopWindow();
     setHeadless(true);
     return false;
   }
   setIcon(icon);
   desktop.listener = std::move(listener);
-  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* driver = calls().GetCurrentVideoDriver();
   for (std::string_view sleeping : kSleepingWaitDrivers) desktop.waitSleeps |= driver != nullptr && driver == sleeping;
   SDL_SysWMinfo system;
   SDL_VERSION(&system.version);
-  if (SDL_GetWindowWMInfo(desktop.window, &system) && system.subsystem == SDL_SYSWM_X11)
+  if (calls().GetWindowWMInfo(desktop.window, &system) && system.subsystem == SDL_SYSWM_X11)
     desktop.connection = ConnectionNumber(system.info.x11.display);
   return true;
 }
@@ -294,25 +301,25 @@ void showDesktopWindow(bool visible) {
   if (desktop.window == nullptr) return;
   desktop.drained = false;
   if (visible) {
-    SDL_ShowWindow(desktop.window);
+    calls().ShowWindow(desktop.window);
   } else {
-    SDL_HideWindow(desktop.window);
+    calls().HideWindow(desktop.window);
   }
 }
 
 void raiseDesktopWindow() {
   if (desktop.window == nullptr) return;
   desktop.drained = false;
-  SDL_RaiseWindow(desktop.window);
+  calls().RaiseWindow(desktop.window);
 }
 
 void closeDesktopWindow() {
-  if (desktop.texture != nullptr) SDL_DestroyTexture(desktop.texture);
-  if (desktop.renderer != nullptr) SDL_DestroyRenderer(desktop.renderer);
+  if (desktop.texture != nullptr) calls().DestroyTexture(desktop.texture);
+  if (desktop.renderer != nullptr) calls().DestroyRenderer(desktop.renderer);
   bool hadWindow = desktop.window != nullptr;
-  if (hadWindow) SDL_DestroyWindow(desktop.window);
+  if (hadWindow) calls().DestroyWindow(desktop.window);
   desktop = Desktop{};
-  if (hadWindow) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (hadWindow) calls().QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 bool hasDesktopWindow() { return desktop.window != nullptr; }
@@ -324,10 +331,10 @@ void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t pi
   desktop.shownPicture = picture;
   desktop.drained = false;
   if (desktop.texture != nullptr) {
-    SDL_UpdateTexture(desktop.texture, nullptr, pixels, width * 4);
+    calls().UpdateTexture(desktop.texture, nullptr, pixels, width * 4);
     // The copy covers the whole window: nothing needs clearing first.
-    SDL_RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
-    SDL_RenderPresent(desktop.renderer);
+    calls().RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
+    calls().RenderPresent(desktop.renderer);
   } else if (desktop.drawsToSurface) {
     presentToWindowSurface(pixels, width, height);
   }
@@ -337,7 +344,7 @@ void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
   if (desktop.window == nullptr) return;
   SDL_Event event;
   const auto left = until - std::chrono::steady_clock::now();
-  if (left <= std::chrono::steady_clock::duration::zero() && SDL_GetTicks64() - desktop.lastLook < kPollIntervalMs)
+  if (left <= std::chrono::steady_clock::duration::zero() && calls().GetTicks64() - desktop.lastLook < kPollIntervalMs)
     return;
   if (left > std::chrono::steady_clock::duration::zero()) {
     if (desktop.connection >= 0) {
@@ -345,30 +352,30 @@ void pumpDesktopUntil(std::chrono::steady_clock::time_point until) {
       // it only when the server was asked something since they were last taken: otherwise none can be
       // waiting unread, and the socket tells of any that come.
       if (!desktop.drained) {
-        while (SDL_PollEvent(&event)) handle(event);
+        while (calls().PollEvent(&event)) handle(event);
       }
       pollfd server{desktop.connection, POLLIN, 0};
       const auto ms = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
       if (ms > 0) poll(&server, 1, static_cast<int>(ms));
     } else if (desktop.waitSleeps) {
       const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-      const bool woken = SDL_WaitEventTimeout(&event, static_cast<int>(ms)) != 0;
-      desktop.lastLook = SDL_GetTicks64();
+      const bool woken = calls().WaitEventTimeout(&event, static_cast<int>(ms)) != 0;
+      desktop.lastLook = calls().GetTicks64();
       if (!woken) return;
       handle(event);
     } else {
       std::this_thread::sleep_until(until);
     }
   }
-  desktop.lastLook = SDL_GetTicks64();
-  while (SDL_PollEvent(&event)) handle(event);
+  desktop.lastLook = calls().GetTicks64();
+  while (calls().PollEvent(&event)) handle(event);
   desktop.drained = true;
 }
 
 bool showDesktopError(const std::string& caption, const std::string& text) {
   if (desktop.window == nullptr) return false;
   desktop.drained = false;
-  return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), desktop.window) == 0;
+  return calls().ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), desktop.window) == 0;
 }
 
 }  // namespace platform

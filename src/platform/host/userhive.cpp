@@ -6,10 +6,13 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "platform/host/datafolder.h"
 #include "platform/host/text.h"
@@ -34,7 +37,18 @@ bool readOnly = false;     // guarded by hiveLock: db was opened for reading onl
 std::string dbFolder;      // guarded by hiveLock: the data folder db was opened in
 std::string reportedFile;  // guarded by hiveLock: the file whose trouble was last reported
 
+// A statement of db kept once prepared, found again by its text: each is a literal of this file, so its
+// address names it. Preparing costs more than most registry calls it serves.
+struct Prepared {
+  const char* sql;
+  sqlite3_stmt* stmt;
+  bool inUse;
+};
+std::vector<Prepared> prepared;  // guarded by hiveLock
+
 void closeDb() {
+  for (const Prepared& p : prepared) sqlite3_finalize(p.stmt);
+  prepared.clear();
   if (db) sqlite3_close(db);
   db = nullptr;
   readOnly = false;
@@ -161,13 +175,40 @@ sqlite3* database() {
   return db;
 }
 
-// One prepared statement, finalised when it goes.
+// One statement of db, from those kept or prepared anew; reset and kept again when it goes. The same
+// text in use twice at once gets a statement of its own, finalised when it goes.
 class Statement {
  public:
   Statement(sqlite3* connection, const char* sql) {
-    if (connection && sqlite3_prepare_v2(connection, sql, -1, &stmt_, nullptr) != SQLITE_OK) stmt_ = nullptr;
+    if (connection == nullptr) return;
+    for (size_t i = 0; i < prepared.size() && connection == db; ++i) {
+      if (prepared[i].sql == sql && !prepared[i].inUse) {
+        prepared[i].inUse = true;
+        stmt_ = prepared[i].stmt;
+        kept_ = i;
+        return;
+      }
+    }
+    if (sqlite3_prepare_v3(connection, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
+      stmt_ = nullptr;
+      return;
+    }
+    if (connection != db) return;
+    try {
+      prepared.push_back({sql, stmt_, true});
+      kept_ = prepared.size() - 1;
+    } catch (const std::bad_alloc&) {
+    }
   }
-  ~Statement() { sqlite3_finalize(stmt_); }
+  ~Statement() {
+    if (kept_ == kNotKept) {
+      sqlite3_finalize(stmt_);
+      return;
+    }
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    prepared[kept_].inUse = false;
+  }
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
@@ -204,17 +245,17 @@ class Statement {
   }
 
  private:
+  static constexpr size_t kNotKept = SIZE_MAX;
   sqlite3_stmt* stmt_ = nullptr;
+  size_t kept_ = kNotKept;
 };
 
 // A transaction that rolls back unless committed.
 class Transaction {
  public:
-  explicit Transaction(sqlite3* connection) : db_(connection) {
-    began_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-  }
+  explicit Transaction(sqlite3* connection) : db_(connection) { began_ = run("BEGIN IMMEDIATE"); }
   ~Transaction() {
-    if (began_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (began_) run("ROLLBACK");
   }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
@@ -223,12 +264,14 @@ class Transaction {
   bool commit() {
     if (!began_) return false;
     began_ = false;
-    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (run("COMMIT")) return true;
+    run("ROLLBACK");
     return false;
   }
 
  private:
+  bool run(const char* sql) { return Statement(db_, sql).step() == SQLITE_DONE; }
+
   sqlite3* db_;
   bool began_ = false;
 };

@@ -108,7 +108,7 @@ std::unique_ptr<Raster::RasterSurface> decodeEntry(DStringPtr name, DStringPtr i
   if (size > 0) stream->read(bytes, 0, size);
   stream->close();
   const auto* begin = reinterpret_cast<const uint8_t*>(bytes->data());
-  return Raster::ImageDecoder::decodeMemory(begin, begin + size);
+  return Raster::ImageDecoder::decodeKept(begin, begin + size);
 }
 
 }  // namespace

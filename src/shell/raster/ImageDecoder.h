@@ -1,6 +1,7 @@
 // Turns the bytes of a PNG or JPEG picture into a new RGB565 surface.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -17,12 +18,17 @@ class ImageDecoder {
   static std::unique_ptr<RasterSurface> decode(const uint8_t* begin, const uint8_t* end);
   // The entry point for archive entries held in memory.
   static std::unique_ptr<RasterSurface> decodeMemory(const uint8_t* begin, const uint8_t* end);
+  // As decodeMemory, but bytes decoded lately are not decoded again: a copy of their picture comes back.
+  // The start shows the same background and logo on several of its screens, each loading them anew.
+  static std::unique_ptr<RasterSurface> decodeKept(const uint8_t* begin, const uint8_t* end);
   // A file read in place through a read-only mapping; a path not starting with '\' lies in the
   // program's own folder.
   static std::unique_ptr<RasterSurface> decodeFile(const char16_t* path);
 
   // Pictures larger than this on either side are refused before any pixel memory is taken.
   static constexpr uint32_t kMaxSide = 8192;
+  // What decodeKept keeps at most: the pictures' pixels and the bytes they came from.
+  static constexpr size_t kKeptBytes = 512 * 1024;
 };
 
 }  // namespace Raster
