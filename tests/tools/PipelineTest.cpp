@@ -20,6 +20,7 @@ namespace {
 using builtarchive::SpoiledData;
 using builtarchive::SpoiledTree;
 using builtarchive::stagedFiles;
+using builtarchive::withLine;
 
 // Staging the data again in a test: the pictures' pixels matter here, not how small their files are.
 class Pipeline : public ::testing::Test {
@@ -29,12 +30,6 @@ class Pipeline : public ::testing::Test {
 };
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-// A line added at the end of a table of strings.
-std::string withLine(const SpoiledTree& d, const std::string& entry, const std::u16string& line) {
-  Bytes extra = encodeUtf(line);
-  return d.read(entry) + std::string(extra.begin(), extra.end());
-}
 
 }  // namespace
 
