@@ -144,9 +144,14 @@ TEST_F(Pipeline, RestagingRemovesWhatNoSourceMakesAnyMore) {
 }
 
 TEST_F(Pipeline, SourceFaultsStopTheStagingWithTheirFileAndLine) {
+  // What every staging reads first (the palette, the characters, the screen sizes) and the faulty table.
   test::TempFolder folder;
-  fs::copy(GH_SOURCE_DATA, folder.path(), fs::copy_options::recursive);
-  writeText(fs::path(folder.path()) / "txt/res_de.txt.utf", "# comment\nyes=Ja\nyes=Nochmal\n");
+  const fs::path data = folder.path();
+  fs::create_directories(data / "graphics");
+  fs::create_directories(data / "txt");
+  for (const char* file : {"palette.txt", "charset.txt", "graphics/240x320.dat.plain", "graphics/480x640.dat.plain"})
+    fs::copy_file(fs::path(GH_SOURCE_DATA) / file, data / file);
+  writeText(data / "txt/res_de.txt.utf", "# comment\nyes=Ja\nyes=Nochmal\n");
   try {
     stageData(folder.path(), DATAKIT_FONT_DIR);
     FAIL() << "staged a table with a key given twice";
