@@ -18,7 +18,7 @@ const datakit::StagedFiles& stagedFiles() {
     datakit::StagedFiles out;
     for (const auto& f : fs::recursive_directory_iterator(stagedTree()))
       if (f.is_regular_file())
-        out[fs::relative(f.path(), stagedTree()).generic_string()] = datakit::readBytes(f.path());
+        out[f.path().lexically_relative(stagedTree()).generic_string()] = datakit::readBytes(f.path());
     return out;
   }();
   return files;
@@ -38,7 +38,7 @@ const std::map<std::string, std::string>& stagedSources() {
 SpoiledTree::SpoiledTree() {
   const fs::path tree = stagedTree();
   for (const auto& f : fs::recursive_directory_iterator(tree)) {
-    const fs::path copy = fs::path(folder_.path()) / fs::relative(f.path(), tree);
+    const fs::path copy = fs::path(folder_.path()) / f.path().lexically_relative(tree);
     std::error_code linked;
     if (f.is_directory())
       fs::create_directory(copy);
