@@ -6,11 +6,11 @@
 
 namespace test {
 
-// In the build, not the shared /tmp: a folder made there is cheap while other programs churn /tmp, and a
-// test's copy of the build's staged data can be made of hard links.
-TempFolder::TempFolder() {
-  std::filesystem::create_directories(GH_TEST_TEMP);
-  std::string pattern = (std::filesystem::path(GH_TEST_TEMP) / "glimmerhut-test-XXXXXX").string();
+TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path().string()) {}
+
+TempFolder::TempFolder(const std::string& parent) {
+  std::filesystem::create_directories(parent);
+  std::string pattern = (std::filesystem::path(parent) / "glimmerhut-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
   path_ = pattern;
 }

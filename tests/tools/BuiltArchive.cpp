@@ -35,7 +35,8 @@ const std::map<std::string, std::string>& stagedSources() {
   return sources;
 }
 
-SpoiledTree::SpoiledTree() {
+// Beside the staged tree, on its file system.
+SpoiledTree::SpoiledTree() : folder_((fs::path(GH_GAME_DAT).parent_path() / "spoiled-data").string()) {
   const fs::path tree = stagedTree();
   for (const auto& f : fs::recursive_directory_iterator(tree)) {
     const fs::path copy = fs::path(folder_.path()) / f.path().lexically_relative(tree);

@@ -80,9 +80,9 @@ std::filesystem::path stagedTree();
 const datakit::StagedFiles& stagedFiles();
 const std::map<std::string, std::string>& stagedSources();
 
-// A copy of the staged tree for one spoil. Its files are hard links to the build's own (so that the checker
-// sees them as files of this tree); a change replaces the link it touches by a file of the copy's own, so
-// the build's tree is never written. Spoil it only through these calls.
+// A copy of the staged tree for one spoil, in a folder of the build. Its files are hard links to the build's
+// own (so that the checker sees them as files of this tree); a change replaces the link it touches by a file
+// of the copy's own, so the build's tree is never written. Spoil it only through these calls.
 class SpoiledTree {
  public:
   SpoiledTree();
