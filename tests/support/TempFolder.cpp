@@ -6,8 +6,11 @@
 
 namespace test {
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "glimmerhut-test-XXXXXX").string();
+TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path().string()) {}
+
+TempFolder::TempFolder(const std::string& parent) {
+  std::filesystem::create_directories(parent);
+  std::string pattern = (std::filesystem::path(parent) / "glimmerhut-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
   path_ = pattern;
 }

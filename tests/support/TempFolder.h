@@ -7,7 +7,9 @@ namespace test {
 
 class TempFolder {
  public:
+  // In the system's temporary folder, or in the given one (made when missing).
   TempFolder();
+  explicit TempFolder(const std::string& parent);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

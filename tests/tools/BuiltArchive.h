@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "Stage.h"
 #include "core/io/D7zipInputStream.h"
@@ -79,9 +80,9 @@ std::filesystem::path stagedTree();
 const datakit::StagedFiles& stagedFiles();
 const std::map<std::string, std::string>& stagedSources();
 
-// A copy of the staged tree for one spoil. Its files are hard links to the build's own (so that the checker
-// sees them as files of this tree); a change replaces the link it touches by a file of the copy's own, so
-// the build's tree is never written. Spoil it only through these calls.
+// A copy of the staged tree for one spoil, in a folder of the build. Its files are hard links to the build's
+// own (so that the checker sees them as files of this tree); a change replaces the link it touches by a file
+// of the copy's own, so the build's tree is never written. Spoil it only through these calls.
 class SpoiledTree {
  public:
   SpoiledTree();
@@ -101,11 +102,16 @@ class SpoiledTree {
   test::TempFolder folder_;
 };
 
-// One way to spoil the staged data, and the fault (a part of the checker's line) that must follow.
+// A table of strings (each a byte count and modified UTF-8) with a line added at its end.
+std::string withLine(const SpoiledTree& tree, const std::string& entry, const std::u16string& line);
+
+// One way to spoil the staged data, and the fault (a part of the checker's line) that must follow; where
+// the fault must also name the file to change or the screen size, those parts stand in the same line.
 struct Spoil {
   const char* what;
   std::function<void(SpoiledTree&)> spoil;
   const char* message;
+  std::vector<const char*> sameLine = {};
 };
 void PrintTo(const Spoil& spoil, std::ostream* out);
 // The case's name in the test list, made of the words of `what`.

@@ -20,6 +20,7 @@ namespace {
 using builtarchive::SpoiledData;
 using builtarchive::SpoiledTree;
 using builtarchive::stagedFiles;
+using builtarchive::withLine;
 
 // Staging the data again in a test: the pictures' pixels matter here, not how small their files are.
 class Pipeline : public ::testing::Test {
@@ -29,12 +30,6 @@ class Pipeline : public ::testing::Test {
 };
 
 void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-// A line added at the end of a table of strings.
-std::string withLine(const SpoiledTree& d, const std::string& entry, const std::u16string& line) {
-  Bytes extra = encodeUtf(line);
-  return d.read(entry) + std::string(extra.begin(), extra.end());
-}
 
 }  // namespace
 
@@ -149,9 +144,14 @@ TEST_F(Pipeline, RestagingRemovesWhatNoSourceMakesAnyMore) {
 }
 
 TEST_F(Pipeline, SourceFaultsStopTheStagingWithTheirFileAndLine) {
+  // What every staging reads first (the palette, the characters, the screen sizes) and the faulty table.
   test::TempFolder folder;
-  fs::copy(GH_SOURCE_DATA, folder.path(), fs::copy_options::recursive);
-  writeText(fs::path(folder.path()) / "txt/res_de.txt.utf", "# comment\nyes=Ja\nyes=Nochmal\n");
+  const fs::path data = folder.path();
+  fs::create_directories(data / "graphics");
+  fs::create_directories(data / "txt");
+  for (const char* file : {"palette.txt", "charset.txt", "graphics/240x320.dat.plain", "graphics/480x640.dat.plain"})
+    fs::copy_file(fs::path(GH_SOURCE_DATA) / file, data / file);
+  writeText(data / "txt/res_de.txt.utf", "# comment\nyes=Ja\nyes=Nochmal\n");
   try {
     stageData(folder.path(), DATAKIT_FONT_DIR);
     FAIL() << "staged a table with a key given twice";

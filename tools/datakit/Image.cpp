@@ -7,15 +7,6 @@
 
 namespace datakit {
 
-Rgb rgb(int r, int g, int b) {
-  auto clamp = [](int v) { return static_cast<Rgb>(std::clamp(v, 0, 255)); };
-  return clamp(r) << 16 | clamp(g) << 8 | clamp(b);
-}
-
-int red(Rgb c) { return static_cast<int>(c >> 16 & 0xFF); }
-int green(Rgb c) { return static_cast<int>(c >> 8 & 0xFF); }
-int blue(Rgb c) { return static_cast<int>(c & 0xFF); }
-
 Rgb mix(Rgb a, Rgb b, int t) {
   auto m = [t](int x, int y) { return x + (y - x) * t / 256; };
   return rgb(m(red(a), red(b)), m(green(a), green(b)), m(blue(a), blue(b)));
@@ -27,10 +18,6 @@ Image::Image(int width, int height, Rgb fillColour) : width_(width), height_(hei
   if (width < 0 || height < 0 || static_cast<long>(width) * height > 64L * 1024 * 1024)
     throw std::invalid_argument("picture size out of range");
   pixels_.assign(static_cast<size_t>(width) * height, fillColour);
-}
-
-void Image::set(int x, int y, Rgb c) {
-  if (inside(x, y)) pixels_[static_cast<size_t>(y) * width_ + x] = c;
 }
 
 void Image::fill(Rgb c) { std::fill(pixels_.begin(), pixels_.end(), c); }

@@ -12,10 +12,14 @@ namespace datakit {
 using Rgb = std::uint32_t;
 constexpr Rgb kKeyColour = 0xFF00FF;
 
-Rgb rgb(int r, int g, int b);
-int red(Rgb c);
-int green(Rgb c);
-int blue(Rgb c);
+// Inline: generators and the checker call these for every pixel.
+inline Rgb rgb(int r, int g, int b) {
+  auto clamp = [](int v) { return static_cast<Rgb>(v < 0 ? 0 : v > 255 ? 255 : v); };
+  return clamp(r) << 16 | clamp(g) << 8 | clamp(b);
+}
+inline int red(Rgb c) { return static_cast<int>(c >> 16 & 0xFF); }
+inline int green(Rgb c) { return static_cast<int>(c >> 8 & 0xFF); }
+inline int blue(Rgb c) { return static_cast<int>(c & 0xFF); }
 // Straight mix: t = 0 gives a, t = 256 gives b.
 Rgb mix(Rgb a, Rgb b, int t);
 // Would the colour land on the key colour once narrowed to RGB565?
@@ -32,7 +36,9 @@ class Image {
 
   Rgb at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
   // Writes outside the picture are dropped, so shapes may overhang the edge.
-  void set(int x, int y, Rgb c);
+  void set(int x, int y, Rgb c) {
+    if (inside(x, y)) pixels_[static_cast<size_t>(y) * width_ + x] = c;
+  }
   bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
   void fill(Rgb c);
