@@ -30,8 +30,8 @@ else
 fi
 
 # The seeds: game.dat's entries of each kind (the 240x320 set), then the hand-made ones of fuzz/seeds/.
-data="$out/game-data"
-rm -rf "$data"
+data=$(mktemp -d "$out/game-data.XXXXXX")
+trap 'rm -rf "$data"' EXIT
 7zz x -y -o"$data" "$build/game.dat" > /dev/null
 seeds_of() {
   local g=graphics/240x320
@@ -62,15 +62,14 @@ seed() {
   done
   [ -d "fuzz/seeds/$target" ] && cp fuzz/seeds/"$target"/* "$corpus/"
   if [ "$target" = archive ]; then
-    # Small archives of a text, a picture and a sound: packed as game.dat is, and stored.
-    local tree="$out/archive-tree"
-    rm -rf "$tree"
+    # Small archives of a text, a picture and a sound: packed as game.dat is, and stored with a plain header.
+    local tree="$data/archive-tree"
     mkdir -p "$tree/data/bnc/sound" "$tree/graphics/240x320"
     cp "$data/data/keys.txt" "$tree/data/"
     cp "$data/graphics/240x320/pause.png" "$tree/graphics/240x320/"
     cp "$data/data/bnc/sound/die.wav" "$tree/data/bnc/sound/"
     "$build/tools/pack/gh_pack" "$tree" "$corpus/packed.dat" > /dev/null
-    (cd "$tree" && 7zz a -mx0 "$corpus/stored.dat" . > /dev/null)
+    (cd "$tree" && 7zz a -mx0 -mhc=off "$corpus/stored.dat" . > /dev/null)
   fi
   return 0
 }

@@ -67,6 +67,8 @@ void messageFile(Input input) {
       std::fprintf(stderr, "fuzz: the message store did not start\n");
       std::abort();
     }
+    // The store's watcher ends before the globals it reads go, as the engine's shutdown ends it.
+    std::atexit(nuv::wireless::messaging::DMessageConnection::doneMessaging);
     return std::filesystem::path(programFolder()) / "messages" / "inbox";
   }();
   {

@@ -2,7 +2,9 @@
 // reaches the program through its archive reader, as game.dat's entries do.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fuzz {
@@ -14,5 +16,8 @@ struct StoredEntry {
 
 // The whole archive file; an entry without bytes is stored as an empty file.
 std::string storedArchive(const std::vector<StoredEntry>& entries);
+
+// The CRC-32 7z keeps of its headers and entries.
+uint32_t crc32(std::string_view bytes);
 
 }  // namespace fuzz

@@ -6,7 +6,9 @@
 #include <fstream>
 
 #include "core/io/D7zipInputStream.h"
+#include "core/io/DPrintStream.h"
 #include "core/lang/DStringArray.h"
+#include "core/lang/DSystem.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
@@ -41,18 +43,29 @@ void writeFile(const std::filesystem::path& path, const std::string& content) {
   if (!out) fail("cannot write " + path.string());
 }
 
-// A fresh folder, removed with everything in it when the process ends.
+// A fresh folder, removed with everything in it when the process ends; the stand-in is pointed at it.
 struct Folder {
   std::string path;
   Folder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "glimmerhut-fuzz-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) fail("cannot make a folder in " + pattern);
     path = pattern;
+    platform::setHeadless(true);
+    platform::setManualClock(1000);
+    platform::setProgramFile(path + "/glimmerhut");
+    platform::setDataFolder(path);
+    // The games start sound when they load their players: the silent device mixes it.
+    platform::setAudioDriver("null");
+    // The print streams of the engine when it keeps no log: they write nowhere.
+    nuv::lang::DSystem::out = new nuv::io::DPrintStream(nullptr);
+    nuv::lang::DSystem::err = new nuv::io::DPrintStream(nullptr);
   }
   ~Folder() {
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
   }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
 };
 
 std::string narrow(std::u16string_view name) { return std::string(name.begin(), name.end()); }
@@ -60,16 +73,7 @@ std::string narrow(std::u16string_view name) { return std::string(name.begin(), 
 }  // namespace
 
 const std::string& programFolder() {
-  static const Folder folder = [] {
-    Folder made;
-    platform::setHeadless(true);
-    platform::setManualClock(1000);
-    platform::setProgramFile(made.path + "/glimmerhut");
-    platform::setDataFolder(made.path);
-    // The games start sound when they load their players: the silent device mixes it.
-    platform::setAudioDriver("null");
-    return made;
-  }();
+  static const Folder folder;
   return folder.path;
 }
 
