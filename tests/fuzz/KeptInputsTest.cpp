@@ -18,7 +18,9 @@ struct Kept {
   const char* fault;  // what the input did before the fix
 };
 
-const std::vector<Kept> kKept = {};
+const Kept kKept[] = {
+    {"markup/deep-paragraphs", "paragraphs nested 100000 deep exhausted the stack"},
+};
 
 std::filesystem::path keptFolder() { return GH_KEPT_INPUTS; }
 
@@ -34,8 +36,6 @@ TEST_P(KeptInputsTest, RunsThroughItsEntry) {
   entry->run(bytes);
 }
 
-// Until a target finds something the table is empty.
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(KeptInputsTest);
 INSTANTIATE_TEST_SUITE_P(Kept, KeptInputsTest, ::testing::ValuesIn(kKept),
                          [](const ::testing::TestParamInfo<Kept>& kept) {
                            std::string name = kept.param.file;
