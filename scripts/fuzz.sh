@@ -6,9 +6,9 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # GH_FUZZ_JOBS=N runs N fuzzing processes per target (default 1). The corpora grow in
-# build-fuzz/fuzz/corpus/TARGET/, seeded from the built game.dat and fuzz/seeds/; failing inputs land in
-# build-fuzz/fuzz/findings/TARGET/. Replay one with `build-fuzz/fuzz/fuzz_TARGET FILE`; once fixed, keep
-# it in tests/fuzz/kept/TARGET/ and add its row to tests/fuzz/KeptInputsTest.cpp.
+# build-fuzz/fuzz/corpus/TARGET/, seeded from the built game.dat, fuzz/seeds/ and tests/fuzz/kept/;
+# failing inputs land in build-fuzz/fuzz/findings/TARGET/. Replay one with `build-fuzz/fuzz/fuzz_TARGET
+# FILE`; once fixed, keep it in tests/fuzz/kept/TARGET/ with its row in tests/fuzz/KeptInputsTest.cpp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -61,6 +61,7 @@ seed() {
     cp "$data/$file" "$corpus/seed-$(sha1sum < "$data/$file" | cut -c1-16)"
   done
   [ -d "fuzz/seeds/$target" ] && cp fuzz/seeds/"$target"/* "$corpus/"
+  [ -d "tests/fuzz/kept/$target" ] && cp tests/fuzz/kept/"$target"/* "$corpus/"
   if [ "$target" = archive ]; then
     # Small archives of a text, a picture and a sound: packed as game.dat is, and stored with a plain header.
     local tree="$data/archive-tree"
@@ -93,8 +94,9 @@ for target in "${targets[@]}"; do
   [ -f "fuzz/dict/$target.dict" ] && dict=(-dict="$(realpath "fuzz/dict/$target.dict")")
   # An archive's LZMA dictionary (up to 4 GB) is reserved whole but touched only as far as the data goes: such
   # a reservation is no finding, memory really used past 2 GB is.
-  options=(-max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -malloc_limit_mb=8192 -close_fd_mask=1
-           -print_final_stats=1 -artifact_prefix="$findings/" "${dict[@]}")
+  # Longer inputs (a kept one may be) are cut to 64 KB: every seed of game.dat is shorter.
+  options=(-max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -malloc_limit_mb=8192 -max_len=65536
+           -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$findings/" "${dict[@]}")
   if [ "$jobs" -gt 1 ]; then
     (cd "$logs" && "$binary" -jobs="$jobs" -workers="$jobs" "${options[@]}" "$corpus" > /dev/null 2>&1) || true
   else
