@@ -141,6 +141,7 @@ void imageTable(Input input) {
     }
   }
   // An animation list names its frames in the same table.
+  if (names.empty()) return;
   refusalsAllowed([&] {
     gamelib::AnimationPtr animation = new gamelib::Animation(frames);
     animation->restart();
@@ -244,7 +245,7 @@ void recordStore(Input input) {
   });
   refusalsAllowed([] { gamelib::MenuFlow::loadSoundLevels(u"fuzz"); });
   refusalsAllowed([] {
-    gamelib::MenuFlow::installKeySetup(kRebindable, u"fuzz", nullptr, 0);
+    gamelib::MenuFlow::installKeySetup(kRebindable, u"fuzz", nullptr);
     GameLib::canvas->selectKeyMap(gamelib::MenuFlow::kPlayKeyMap);
     for (int32_t code : {38, 40, 10002, 53}) press(code);
     gamelib::CustomControls::current->paint(GameLib::graphics);
