@@ -8,6 +8,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core 7zip
   libgtest-dev libgmock-dev libbenchmark-dev libxmp-dev sox clang-format
   desktop-file-utils appstream
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -69,8 +69,9 @@ void checkMoreGamesPictures(const ScreenSizeData& size, const LanguageTexts& tex
 }
 
 void checkMoreGamesTexts(const LanguageTexts& texts, const FaultSink& fault) {
-  for (const auto& [code, table] : texts) {
+  for (const auto& [code, entries] : texts) {
     const std::string file = textFile(code);
+    const auto& table = entries;  // a lambda cannot capture a structured binding before clang 16
     auto need = [&](const std::string& key) -> const std::u16string* {
       auto it = table.find(wide(key));
       if (it != table.end()) return &it->second;

@@ -10,7 +10,7 @@ inline constexpr UINT IDB_SPLASH = 101;
 inline constexpr UINT IDI_PROGRAM = 103;
 inline constexpr UINT IDC_PROGRAM = 104;
 
-constexpr LPCWSTR MAKEINTRESOURCEW(UINT id) { return reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(id)); }
+inline LPCWSTR MAKEINTRESOURCEW(UINT id) { return reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(id)); }
 
 // Copies the string into the buffer, cut to fit and terminated; the number of characters copied, 0 when
 // there is no such string.
