@@ -6,6 +6,7 @@
 #include "Entries.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DbyteArray.h"
+#include "platform/host/archive7z_header.h"
 
 namespace fuzz {
 
@@ -25,6 +26,10 @@ uint64_t little(const std::string& bytes, size_t at) {
   uint64_t v = 0;
   for (size_t i = 0; i < 8; ++i) v |= uint64_t{static_cast<uint8_t>(bytes[at + i])} << (8 * i);
   return v;
+}
+
+uint32_t crc32(std::string_view bytes) {
+  return platform::sevenzip::crc32(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
 void putCrc(std::string& bytes, size_t at, uint32_t crc) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "StoredArchive.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/io/DPrintStream.h"
 #include "core/lang/DStringArray.h"
@@ -101,7 +102,9 @@ void useGameLibrary() {
 }
 
 void openArchive(const std::vector<StoredEntry>& entries) {
-  writeFile(std::filesystem::path(programFolder()) / narrow(kInputArchive), storedArchive(entries));
+  std::vector<pack::StoredEntry> stored;
+  for (const StoredEntry& e : entries) stored.push_back({std::u16string(e.name.begin(), e.name.end()), e.bytes, {}});
+  writeFile(std::filesystem::path(programFolder()) / narrow(kInputArchive), pack::storedArchive(stored));
   D7zipInputStream::openArchive(kInputArchive, u"");
 }
 

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "StoredArchive.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
 #include "gamelib/GameInterface.h"
@@ -24,7 +23,13 @@ const std::string& programFolder();
 // The game library, made on the first call; fonts, texts and pictures come from the real game.dat.
 void useGameLibrary();
 
-// The entries become the program's archive: written beside the program and opened.
+// An entry of an archive made for one input.
+struct StoredEntry {
+  std::string name;  // "/" separated, as the packer stores it
+  std::string bytes;
+};
+
+// The entries become the program's archive, stored uncompressed: written beside the program and opened.
 void openArchive(const std::vector<StoredEntry>& entries);
 // The real game.dat is the program's archive again.
 void openGameData();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "StoredArchive.h"
+
 namespace test {
 
 // Entry name ("graphics/a.png") to its bytes.
@@ -21,13 +23,7 @@ int runPacker(const std::string& folder, const std::string& output, std::string*
 // Writes the files into a fresh folder beside `output` and packs it; throws when the packer fails.
 void packArchive(const std::string& output, const ArchiveFiles& files);
 
-// One entry of a hand-made archive. The name may hold what no packer writes (a lone surrogate); the
-// stated size is what the header claims when it is not the real one.
-struct StoredEntry {
-  std::u16string name;
-  std::string bytes;
-  std::optional<uint64_t> statedSize;
-};
+using pack::StoredEntry;
 
 // Writes a 7z archive whose entries are stored uncompressed, one per folder, with their checksums,
 // so that a test can damage exactly what it means to. Returns each entry's offset in the file.

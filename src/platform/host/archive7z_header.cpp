@@ -12,28 +12,6 @@ constexpr uint8_t kSignature[] = {'7', 'z', 0xBC, 0xAF, 0x27, 0x1C};
 constexpr uint8_t kMajorVersion = 0;
 constexpr uint8_t kMinorVersion = 4;
 
-// Property ids of the list.
-enum : uint8_t {
-  kEnd = 0x00,
-  kHeader = 0x01,
-  kArchiveProperties = 0x02,
-  kMainStreamsInfo = 0x04,
-  kFilesInfo = 0x05,
-  kPackInfo = 0x06,
-  kUnpackInfo = 0x07,
-  kSubStreamsInfo = 0x08,
-  kSize = 0x09,
-  kCrc = 0x0A,
-  kFolder = 0x0B,
-  kCodersUnpackSize = 0x0C,
-  kNumUnpackStream = 0x0D,
-  kEmptyStream = 0x0E,
-  kEmptyFile = 0x0F,
-  kName = 0x11,
-  kAttributes = 0x15,
-  kEncodedHeader = 0x17,
-};
-
 // Coder flags: the id's length, more than one stream in or out, properties follow, alternatives follow.
 constexpr uint8_t kCoderIdSizeMask = 0x0F;
 constexpr uint8_t kCoderComplex = 0x10;
@@ -419,6 +397,10 @@ bool readPlainList(ListReader& in, uint64_t packLimit, Contents& out) {
   return in.ok() && id == kEnd;
 }
 
+void putId(std::string& out, uint8_t id) { out += static_cast<char>(id); }
+
+}  // namespace
+
 void putLittle(std::string& out, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
@@ -434,10 +416,6 @@ void putNumber(std::string& out, uint64_t v) {
   out += static_cast<char>(static_cast<uint8_t>(0xFF << (8 - extra)) | static_cast<uint8_t>(v >> (8 * extra)));
   putLittle(out, v, extra);
 }
-
-void putId(std::string& out, uint8_t id) { out += static_cast<char>(id); }
-
-}  // namespace
 
 uint32_t crc32(const uint8_t* bytes, size_t size) {
   static const std::array<uint32_t, 256> table = [] {

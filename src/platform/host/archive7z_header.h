@@ -12,6 +12,28 @@ namespace platform::sevenzip {
 
 constexpr size_t kSignatureHeaderSize = 32;
 
+// Property ids of the list.
+enum : uint8_t {
+  kEnd = 0x00,
+  kHeader = 0x01,
+  kArchiveProperties = 0x02,
+  kMainStreamsInfo = 0x04,
+  kFilesInfo = 0x05,
+  kPackInfo = 0x06,
+  kUnpackInfo = 0x07,
+  kSubStreamsInfo = 0x08,
+  kSize = 0x09,
+  kCrc = 0x0A,
+  kFolder = 0x0B,
+  kCodersUnpackSize = 0x0C,
+  kNumUnpackStream = 0x0D,
+  kEmptyStream = 0x0E,
+  kEmptyFile = 0x0F,
+  kName = 0x11,
+  kAttributes = 0x15,
+  kEncodedHeader = 0x17,
+};
+
 // Where the archive's list lies, from the end of the signature header.
 struct StartHeader {
   uint64_t listOffset = 0;
@@ -55,6 +77,10 @@ struct Contents {
 };
 
 uint32_t crc32(const uint8_t* bytes, size_t size);
+// A number of `bytes` bytes, lowest first.
+void putLittle(std::string& out, uint64_t v, int bytes);
+// The list's variable-length number: the leading one bits of the first byte count the bytes that follow.
+void putNumber(std::string& out, uint64_t v);
 
 bool hasSignature(const std::array<uint8_t, kSignatureHeaderSize>& bytes);
 // False when the bytes are no 7z signature header or their checksum is wrong.
