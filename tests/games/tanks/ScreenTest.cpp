@@ -2,6 +2,8 @@
 // pausing, the stage result with its tally and time, and the end of a game.
 #include <gtest/gtest.h>
 
+#include "core/io/DPrintStream.h"
+#include "core/lang/DSystem.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
@@ -128,6 +130,21 @@ TEST_F(TanksScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
   EXPECT_EQ(game->playfield->stage, 2);
   EXPECT_EQ(game->openlevel, 2);
   EXPECT_EQ(GameMenu::loadOption(u"tanksopenlevel", 1), 2);
+}
+
+// Without its stage the game goes back to its menu and says so where the player can read it, as the other
+// games do for their levels.
+TEST_F(TanksScreenFixture, AStageThatCannotBePlayedIsSaidOnStderrAndTheMenuComesBack) {
+  game->playfield->stageFile = u"/tankstest/no-such-stages.bin";
+  // The program's log, as the engine gives it with logging off.
+  nuv::lang::DSystem::out = new nuv::io::DPrintStream(nullptr);
+  testing::internal::CaptureStderr();
+  choose(GameMain::ITEM_START);
+  const std::string errors = testing::internal::GetCapturedStderr();
+  nuv::lang::DSystem::out = nullptr;
+  EXPECT_NE(errors.find("GlimmerHut: the tanks game cannot play stage 1: stage 1: no stage file"), std::string::npos)
+      << errors;
+  EXPECT_EQ(state(), GameMain::STATE_MENU);
 }
 
 }  // namespace
