@@ -76,6 +76,7 @@ seed() {
 }
 
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0}
 # The targets' program folders, registries and message stores: in memory where the machine offers it.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=${TMPDIR:-/dev/shm}
 printf '%-15s %10s %8s %9s  %s\n' target inputs new findings "(${seconds} s each, ${jobs} job(s))"
