@@ -148,7 +148,7 @@ class GameMenu : public nuv::lang::DObject {
   void paintBackground();
   // The help text broken into lines of at most maxWidth pixels in font 6.
   void layoutHelp(nuv::lang::DStringPtr text, nuv::lang::DObjectArrayPtr animations);
-  void addHelpLine(nuv::lang::DStringPtr line, nuv::lang::DObjectArrayPtr animations);
+  void addHelpLine(nuv::lang::DStringPtr line, nuv::lang::DObjectArrayPtr animations, bool opensParagraph);
 };
 
 }  // namespace gamelib

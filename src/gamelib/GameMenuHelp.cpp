@@ -107,14 +107,16 @@ void GameMenu::loadHelp(DStringPtr path, DObjectArrayPtr animations) {
   ResourceDamage::reading(path, [&] { layoutHelp(text, animations); });
 }
 
-void GameMenu::addHelpLine(DStringPtr line, DObjectArrayPtr animations) {
+void GameMenu::addHelpLine(DStringPtr line, DObjectArrayPtr animations, bool opensParagraph) {
   // A long help text gets the room it needs rather than failing.
   if (helpLineCount == helpLines->length) {
     DObjectArrayPtr larger = new DObjectArray(helpLines->length * 2);
     for (int32_t i = 0; i < helpLines->length; ++i) (*larger)[i] = (*helpLines)[i];
     helpLines = larger;
   }
-  if (line->length() >= 2 && line->charAt(0) == kAnimationMark) {
+  // Only a whole paragraph names an animation; a wrapped line that happens to begin with the mark ("50 %")
+  // is text.
+  if (opensParagraph && line->length() >= 2 && line->charAt(0) == kAnimationMark) {
     (*helpLines)[helpLineCount] = namedAnimation(line, animations);
   } else {
     (*helpLines)[helpLineCount] = line;
@@ -130,6 +132,7 @@ void GameMenu::layoutHelp(DStringPtr text, DObjectArrayPtr animations) {
     return to - from > helpMinChars && small->stringWidth(text->substring(from, to)) > maxWidth;
   };
   int32_t s = 0;
+  int32_t paragraphStart = 0;
   int32_t lastSpace = 0;
   for (int32_t i = 0; i < length; ++i) {
     const char16_t c = text->charAt(i);
@@ -144,7 +147,7 @@ void GameMenu::layoutHelp(DStringPtr text, DObjectArrayPtr animations) {
         s += helpMinChars;
         lineEnd = s;
       }
-      addHelpLine(text->substring(lineStart, lineEnd), animations);
+      addHelpLine(text->substring(lineStart, lineEnd), animations, lineStart == paragraphStart);
       if (c == kLineFeed) {
         // The rest of the paragraph is scanned again from the new line's start.
         i = s - 1;
@@ -152,7 +155,8 @@ void GameMenu::layoutHelp(DStringPtr text, DObjectArrayPtr animations) {
       }
     } else if (c == kLineFeed) {
       s = i + 1;
-      addHelpLine(text->substring(lineStart, i), animations);
+      addHelpLine(text->substring(lineStart, i), animations, lineStart == paragraphStart);
+      paragraphStart = s;
     }
     if (c == kSpace) lastSpace = i;
   }

@@ -115,6 +115,21 @@ TEST_F(HelpPageTest, PercentParagraphsAreTheGamesAnimations) {
   EXPECT_EQ(narrow((*GameMenu::helpLines)[2]->toString()), "%");
 }
 
+// A line of a wrapped paragraph may begin with the mark ("50 %" broken before the sign): it stays text.
+TEST_F(HelpPageTest, AWrappedLineBeginningWithPercentIsText) {
+  DObjectArrayPtr animations = new DObjectArray(2);
+  (*animations)[1] = new gamelib::Animation(1);
+  load("x\n");  // sets the line's minimum characters
+  // A word longer than a line ends in "%1", and "%de" follows it: wrapped lines begin at a sign.
+  const std::string word(3 * static_cast<size_t>(GameMenu::helpMinChars), 'W');
+  load(word + "%1 %de points\n", animations);
+  std::vector<std::string> got = lines();
+  ASSERT_GE(got.size(), 2u);
+  EXPECT_EQ(got.back(), "%de points") << testing::PrintToString(got);
+  for (int32_t i = 0; i < GameMenu::helpLineCount; ++i)
+    EXPECT_NE((*GameMenu::helpLines)[i].get(), (*animations)[1].get());
+}
+
 // A "%" line that names no animation, or a help file that ends inside a paragraph, is damage to the help
 // file: reported with its name when the page opens.
 TEST_F(HelpPageTest, DamagedHelpFilesAreReportedByName) {

@@ -111,9 +111,6 @@ const builtarchive::Spoil kSpoils[] = {
        d.write("txt/bnc/en_help.txt", b);
      },
      "may not start with an empty paragraph"},
-    {"a help word starting with %, which a wrapped line would read as an animation",
-     [](SpoiledTree& d) { d.write("txt/bnc/fr_help.txt", encodeUtf(u"Un bonus de 50 % des points")); },
-     "a word may not start with %"},
     {"soft-key labels that overlap at the screen's bottom",
      [](SpoiledTree& d) {
        d.write("txt/res_de.txt", withLine(d, "txt/res_de.txt", u"down=Weiter zur nächsten Seite der Hilfe"));

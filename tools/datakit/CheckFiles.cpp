@@ -114,9 +114,6 @@ std::vector<Fault> checkHelpLines(const std::vector<TableLine>& paragraphs) {
     if (l.text.size() == 1) faults.push_back({l.line, "one-character paragraphs are not shown"});
     if (l.text.size() >= 2 && l.text[0] == u'%' && l.text.find_first_not_of(u"0123456789", 1) != std::u16string::npos)
       faults.push_back({l.line, "an animation paragraph is % and a number"});
-    // A line of the page may begin at any word; one beginning with % would be read as an animation.
-    if (l.text.find(u" %") != std::u16string::npos)
-      faults.push_back({l.line, "a word may not start with % (write \"50%\", or a no-break space before it)"});
   }
   return faults;
 }
