@@ -58,12 +58,6 @@ constexpr int64_t kNotSupportedMs = 2000;
 
 constexpr int32_t kImagePathMinHeight = 240;
 
-std::string narrow(const char16_t* text) {
-  std::string result;
-  for (; text != nullptr && *text != 0; ++text) result.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
-  return result;
-}
-
 DStringArrayPtr gameKeys() {
   DStringArrayPtr keys = new DStringArray(static_cast<int32_t>(std::size(kGameKeys)));
   for (int32_t i = 0; i < keys->length; ++i) (*keys)[i] = new DString(kGameKeys[i]);
@@ -317,6 +311,12 @@ void GameLib::endStart(const char* doing, const DExceptionBase& failure) {
   // Nothing half made stays on the screen while the program ends.
   currentScreen = nullptr;
   notifyDestroyed();
+}
+
+std::string GameLib::narrow(const char16_t* text) {
+  std::string result;
+  for (; text != nullptr && *text != 0; ++text) result.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
+  return result;
 }
 
 void GameLib::report(const char* what, const DExceptionBase& failure) {

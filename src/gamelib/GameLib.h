@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/io/DInputStream.h"
 #include "core/lang/DExceptionBase.h"
@@ -48,6 +49,10 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   void startApp() override;
   // One frame call: at most one 30 ms step (or the next stage of the start).
   void tick() override;
+  // "GlimmerHut: what: the exception" on stderr.
+  static void report(const char* what, const nuv::lang::DExceptionBase& failure);
+  // A text for stderr: ASCII as it is, anything else as '?'.
+  static std::string narrow(const char16_t* text);
   // Until the next step is due, or the start's next flush or stage.
   int32_t idleTime() override;
   // "app.name" and "image.path"; null for any other key.
@@ -137,8 +142,6 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   bool runPendingStart();
   // A failed start: the reason on stderr, and the application ends.
   void endStart(const char* doing, const nuv::lang::DExceptionBase& failure);
-  // "GlimmerHut: what: the exception" on stderr.
-  static void report(const char* what, const nuv::lang::DExceptionBase& failure);
   // The main menu made current and initialised; what fails goes to the caller.
   static void openMainMenu();
   // A screen whose step or paint failed: a question of the start ends the start, the main menu ends the

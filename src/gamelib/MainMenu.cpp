@@ -2,7 +2,6 @@
 // title slide, and starting the chosen screen.
 #include "gamelib/MainMenu.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -54,12 +53,6 @@ constexpr const char16_t* kIconTable = u"menu/icons";
 constexpr const char16_t* kBackground = u"menu/back";
 
 int32_t fixed(int32_t pixels) { return pixels << 16; }
-
-std::string narrow(const char16_t* text) {
-  std::string result;
-  for (; text != nullptr && *text != 0; ++text) result.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
-  return result;
-}
 
 // One axis of an icon: hard braking while it moves away from its target, a gentle pull towards it.
 void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
@@ -369,9 +362,7 @@ void MainMenu::startChosen() {
     screen->init();
   } catch (DExceptionBase* e) {
     std::unique_ptr<DExceptionBase> failure = catchException(e, ExceptionCode::Exception);
-    std::fprintf(stderr, "GlimmerHut: %s could not start: %s %s\n",
-                 narrow((*titles)[grid[row][column]]->chars()).c_str(),
-                 narrow(nuv::lang::getExceptionName(failure->code())).c_str(), narrow(failure->message()).c_str());
+    GameLib::report((GameLib::narrow((*titles)[grid[row][column]]->chars()) + " could not start").c_str(), *failure);
     // The half-built game goes, whatever its leave meets on the way; the menu stays, with its icons' picture
     // loaded again in place of the game's.
     GameLib::currentScreen = this;

@@ -1,7 +1,6 @@
 // The run and its step: building the level and its entities, placing a plane, and the world update that
 // steers, fires, scrolls, runs the entities in view, burns fuel, crashes and restarts the plane.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -21,13 +20,6 @@ constexpr int32_t kSwipeMin = 3;
 constexpr int32_t kSteerDeadZone = 4;
 constexpr int32_t kShotsInFlight = 1;
 
-std::string narrow(const DStringPtr& text) {
-  std::string out;
-  if (text.isNull()) return out;
-  for (char16_t c : text->view()) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-  return out;
-}
-
 }  // namespace
 
 bool CanyonGame::startRun() {
@@ -41,8 +33,7 @@ bool CanyonGame::startRun() {
     std::unique_ptr<DExceptionBase> failure = nuv::lang::catchException(e, ExceptionCode::Exception);
     // The river screens cannot make this level: said on stderr, and the game goes back to its menu
     // rather than play a level half built.
-    std::fprintf(stderr, "GlimmerHut: the river of level %d could not be built: %s %s\n", levelIndex + 1,
-                 narrow(nuv::lang::getExceptionName(failure->code())).c_str(), narrow(failure->message()).c_str());
+    GameLib::report(("the river of level " + std::to_string(levelIndex + 1) + " could not be built").c_str(), *failure);
     levelTerrain = nullptr;
     entities = nullptr;
     totalRows = 0;

@@ -163,10 +163,8 @@ bool Climber::enterLevel(int32_t n) {
   // Named like any damaged entry, so that a person can tell which file to mend.
   std::unique_ptr<DExceptionBase> refused(
       gamelib::ResourceDamage::report(levelPath(n), DStringPtr(std::u16string(reason.begin(), reason.end()).c_str())));
-  std::string named;
-  for (const char16_t* c = refused->message(); *c != 0; ++c) named.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
   std::fprintf(stderr, "GlimmerHut: level %d of the ladders game cannot be played: %s\n", static_cast<int>(n),
-               named.c_str());
+               GameLib::narrow(refused->message()).c_str());
   // The game ends here, into its menu; nothing of the last level plays on.
   SoundManager::stopAll();
   badLevel = n;

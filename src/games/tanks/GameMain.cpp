@@ -128,10 +128,8 @@ bool GameMain::stageFailed() {
   DStringPtr why = playfield->loadError.isNull() ? DStringPtr(u"the stage did not load") : playfield->loadError;
   DSystem::out->println(DStringPtr(u"GlimmerHut: tanks: ") + why);
   // The log is written only when logging is on; the player hears of it as of the other games' levels.
-  std::string text;
-  for (const char16_t* c = why->chars(); *c != 0; ++c) text.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
   std::fprintf(stderr, "GlimmerHut: the tanks game cannot play stage %d: %s\n", static_cast<int>(playfield->stage),
-               text.c_str());
+               GameLib::narrow(why->chars()).c_str());
   GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
   paused = false;
   buildMenu(STATE_MENU);
