@@ -159,14 +159,19 @@ class Timed {
   std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
 
-// The stored form of a request; false when no stored name can match it.
-bool lookupName(const lang::DStringPtr& name, std::string& out) {
+// A request as the list writes names: "/" separated, without a leading one.
+std::u16string storedForm(const lang::DStringPtr& name) {
   std::u16string turned(name->view());
   std::replace(turned.begin(), turned.end(), u'\\', u'/');
-  std::u16string_view rest(turned);
-  if (!rest.empty() && rest[0] == u'/') rest.remove_prefix(1);
-  if (rest.size() > kMaxNameLength) return false;
-  out = narrow(rest);
+  if (!turned.empty() && turned[0] == u'/') turned.erase(0, 1);
+  return turned;
+}
+
+// The stored form of a request, narrowed; false when no stored name can match it.
+bool lookupName(const lang::DStringPtr& name, std::string& out) {
+  const std::u16string stored = storedForm(name);
+  if (stored.size() > kMaxNameLength) return false;
+  out = narrow(stored);
   return true;
 }
 
@@ -191,7 +196,8 @@ void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     // The path looked at, so that a person can tell where the archive should be.
-    const bool missing = GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    const DWORD why = GetLastError();
+    const bool missing = why == ERROR_FILE_NOT_FOUND || why == ERROR_PATH_NOT_FOUND;
     throw new lang::DExceptionBase(IOException, missing ? u"not found: %s" : u"cannot be opened: %s",
                                    platform::fromUtf8(platform::toHostPath(path)).c_str());
   }
@@ -266,10 +272,7 @@ bool D7zipInputStream::isDamageReport(const lang::DExceptionBase& e) {
 }
 
 lang::DExceptionBase* D7zipInputStream::damageReport(lang::DStringPtr entry, const char16_t* reason) {
-  std::u16string name(entry->view());
-  std::replace(name.begin(), name.end(), u'\\', u'/');
-  if (!name.empty() && name[0] == u'/') name.erase(0, 1);
-  return new lang::DExceptionBase(IOException, u"%s: %s: %s", state().name.c_str(), name.c_str(), reason);
+  return new lang::DExceptionBase(IOException, u"%s: %s: %s", state().name.c_str(), storedForm(entry).c_str(), reason);
 }
 
 int32_t D7zipInputStream::read(DbyteArrayPtr b, int32_t off, int32_t len) {

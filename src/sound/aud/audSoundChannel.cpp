@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int32_t kMaxVolume = 64;
 constexpr int32_t kMaxPan = 255;
 constexpr int32_t kCentrePan = 128;
 
@@ -15,10 +14,10 @@ int16_t readSample16(const uint8_t* p) { return static_cast<int16_t>(p[0] | (p[1
 }  // namespace
 
 void audSoundChannel::setVolume(int32_t v) {
-  if (v < 0 || v > kMaxVolume) v = kMaxVolume;
+  if (v < 0 || v > audSpeaker::kMaxVolume) v = audSpeaker::kMaxVolume;
   Guard guard(speaker);
   volume = v;
-  effectiveVolume = (speaker ? speaker->getSoundVolume() : kMaxVolume) * v >> 6;
+  effectiveVolume = (speaker ? speaker->getSoundVolume() : audSpeaker::kMaxVolume) * v >> 6;
 }
 
 void audSoundChannel::setPan(int32_t p) {

@@ -22,7 +22,6 @@ constexpr int32_t kMinMusicChannels = 1;
 constexpr int32_t kMaxMusicChannels = 64;
 constexpr int32_t kMinSoundChannels = 8;
 constexpr int32_t kMaxSoundChannels = 128;
-constexpr int32_t kMaxMaster = audSpeaker::kMaxVolume;
 constexpr uint8_t kSilence8 = 0x80;
 constexpr uint32_t kMixBlockFrames = 512;
 
@@ -70,11 +69,11 @@ int32_t audSpeaker::open(std::unique_ptr<audDriver> driver, int32_t rate, int32_
     musicCount_ = static_cast<uint32_t>(clamp(musicChannels, kMinMusicChannels, kMaxMusicChannels));
     for (uint32_t i = 0; i < musicCount_; ++i) musicChannels_.push_back(std::make_unique<audMusicChannel>(this));
     activeMusic_.reserve(musicCount_);
-    musicMaster_ = kMaxMaster;
+    musicMaster_ = kMaxVolume;
     soundCount_ = static_cast<uint32_t>(clamp(soundChannels, kMinSoundChannels, kMaxSoundChannels));
     for (uint32_t i = 0; i < soundCount_; ++i) soundChannels_.push_back(std::make_unique<audSoundChannel>(this));
     activeSounds_.reserve(soundCount_);
-    soundMaster_ = kMaxMaster;
+    soundMaster_ = kMaxVolume;
   } catch (const std::bad_alloc&) {
     open_ = true;
     close();
@@ -196,12 +195,12 @@ void audSpeaker::resume() {
 }
 
 void audSpeaker::setSoundVolume(int32_t v) {
-  soundMaster_ = (v < 0 || v > kMaxMaster) ? kMaxMaster : v;
+  soundMaster_ = (v < 0 || v > kMaxVolume) ? kMaxVolume : v;
   for (auto& c : soundChannels_) c->setVolume(c->volume);
 }
 
 void audSpeaker::setMusicVolume(int32_t v) {
-  musicMaster_ = (v < 0 || v > kMaxMaster) ? kMaxMaster : v;
+  musicMaster_ = (v < 0 || v > kMaxVolume) ? kMaxVolume : v;
   for (auto& c : musicChannels_) c->setVolume(c->volume);
 }
 
