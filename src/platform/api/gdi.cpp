@@ -418,15 +418,31 @@ bool sameAsLastFrame(const PixelView& from, int top, int left, int width, int he
   return false;
 }
 
+// The rectangle, clipped to the pixels, in one colour.
+void fill(PixelView& to, int left, int top, int right, int bottom, uint32_t colour) {
+  left = std::max(0, left);
+  top = std::max(0, top);
+  right = std::min(to.width(), right);
+  bottom = std::min(to.height(), bottom);
+  // Where pixels fill whole bytes, every row after the first is a copy of it.
+  const int pixelBytes = to.bytesPerPixel();
+  for (int row = top; row < bottom; ++row) {
+    if (row > top && pixelBytes > 0 && left < right) {
+      std::memcpy(to.row(row) + left * pixelBytes, to.row(top) + left * pixelBytes,
+                  static_cast<size_t>(right - left) * static_cast<size_t>(pixelBytes));
+      continue;
+    }
+    for (int col = left; col < right; ++col) to.set(col, row, colour);
+  }
+}
+
 }  // namespace
 
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
   PixelView to = pixelsOf(dst);
   if (to.format() == PixelView::Format::None || width < 0 || height < 0) return FALSE;
   if (rop == BLACKNESS || rop == WHITENESS) {
-    const uint32_t colour = rop == WHITENESS ? 0xFFFFFF : 0;
-    for (int row = std::max(0, y); row < std::min(to.height(), y + height); ++row)
-      for (int col = std::max(0, x); col < std::min(to.width(), x + width); ++col) to.set(col, row, colour);
+    fill(to, x, y, x + width, y + height, rop == WHITENESS ? 0xFFFFFF : 0);
     presentIfScreen(dst);
     return TRUE;
   }
@@ -442,8 +458,7 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   const int dx = srcX - x;
   const int dy = srcY - y;
   if (from.format() == to.format() && from.format() != PixelView::Format::Mono && right > left) {
-    const int bytesPerPixel =
-        (to.format() == PixelView::Format::Rgb565 || to.format() == PixelView::Format::Rgb555) ? 2 : 4;
+    const int bytesPerPixel = to.bytesPerPixel();
     for (int row = top; row < bottom; ++row)
       std::memmove(to.row(row) + left * bytesPerPixel, from.row(row + dy) + (left + dx) * bytesPerPixel,
                    static_cast<size_t>(right - left) * bytesPerPixel);
@@ -470,21 +485,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   PixelView to = pixelsOf(dc);
   if (rect == nullptr || to.format() == PixelView::Format::None || !isLive(brush)) return 0;
   if (brush->hollow) return 1;
-  const uint32_t colour = toRgb(brush->colour);
-  const int left = std::max<int>(0, rect->left);
-  const int right = std::min<int>(to.width(), rect->right);
-  const int top = std::max<int>(0, rect->top);
-  const int bottom = std::min<int>(to.height(), rect->bottom);
-  // Where pixels fill whole bytes, every row after the first is a copy of it.
-  const int pixelBytes = to.bytesPerPixel();
-  for (int row = top; row < bottom; ++row) {
-    if (row > top && pixelBytes > 0 && left < right) {
-      std::memcpy(to.row(row) + left * pixelBytes, to.row(top) + left * pixelBytes,
-                  static_cast<size_t>(right - left) * static_cast<size_t>(pixelBytes));
-      continue;
-    }
-    for (int col = left; col < right; ++col) to.set(col, row, colour);
-  }
+  fill(to, rect->left, rect->top, rect->right, rect->bottom, toRgb(brush->colour));
   presentIfScreen(dc);
   return 1;
 }

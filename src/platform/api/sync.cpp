@@ -13,26 +13,11 @@ namespace {
 
 using Clock = platform::Waitable::Clock;
 
-// Kept alive past the process's static destructors: a thread still ending then signals through it.
-template <class T>
-class Immortal {
- public:
-  Immortal() { ::new (&value_) T(); }
-  ~Immortal() {}
-  T& operator*() { return value_; }
-
- private:
-  union {
-    T value_;
-  };
-};
-
 // Waits on several objects sleep here; every signal wakes them to look again. A signal is set under its
 // object's own lock before this lock is taken, so a waiter holding it while it looks cannot miss one.
-Immortal<std::mutex> multipleMutexStore;
-Immortal<std::condition_variable> multipleChangedStore;
-std::mutex& multipleMutex = *multipleMutexStore;
-std::condition_variable& multipleChanged = *multipleChangedStore;
+// Never destroyed: a thread still ending after the static destructors signals through them.
+std::mutex& multipleMutex = *new std::mutex;
+std::condition_variable& multipleChanged = *new std::condition_variable;
 
 // Objects are destroyed by CloseHandle; the handheld keeps them while a thread still waits, which the
 // system's own code never relies on.

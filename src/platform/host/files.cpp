@@ -10,6 +10,8 @@
 #include <map>
 #include <mutex>
 
+#include "platform/host/memory.h"
+
 namespace platform {
 
 namespace {
@@ -145,7 +147,7 @@ HostMapping::~HostMapping() { ::close(descriptor_); }
 
 void* HostMapping::view(uint64_t offset, uint64_t length) {
   // The host maps whole pages: map from the page holding the offset and hand out the address inside it.
-  const uint64_t page = static_cast<uint64_t>(::sysconf(_SC_PAGESIZE));
+  const uint64_t page = memory::pageSize();
   const uint64_t start = offset / page * page;
   const size_t span = static_cast<size_t>(length + (offset - start));
   void* base = ::mmap(nullptr, span, PROT_READ, MAP_PRIVATE, descriptor_, static_cast<off_t>(start));
