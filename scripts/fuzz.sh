@@ -29,10 +29,11 @@ else
   for binary in "$out"/fuzz_*; do targets+=("${binary##*/fuzz_}"); done
 fi
 
-# The seeds: game.dat's entries of each kind (the 240x320 set), then the hand-made ones of fuzz/seeds/.
-data=$(mktemp -d "$out/game-data.XXXXXX")
-trap 'rm -rf "$data"' EXIT
-7zz x -y -o"$data" "$build/game.dat" > /dev/null
+# The seeds: game.dat's entries of each kind (the 240x320 set), read from the tree the build packed it
+# from, then the hand-made ones of fuzz/seeds/.
+data="$build/data/archive"
+scratch=$(mktemp -d "$out/seeding.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
 seeds_of() {
   local g=graphics/240x320
   case "$1" in
@@ -64,7 +65,7 @@ seed() {
   [ -d "tests/fuzz/kept/$target" ] && cp tests/fuzz/kept/"$target"/* "$corpus/"
   if [ "$target" = archive ]; then
     # Small archives of a text, a picture and a sound: packed as game.dat is, and stored with a plain header.
-    local tree="$data/archive-tree"
+    local tree="$scratch/archive-tree"
     mkdir -p "$tree/data/bnc/sound" "$tree/graphics/240x320"
     cp "$data/data/keys.txt" "$tree/data/"
     cp "$data/graphics/240x320/pause.png" "$tree/graphics/240x320/"
