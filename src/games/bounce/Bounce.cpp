@@ -293,16 +293,10 @@ void Bounce::handleInput() {
   }
 }
 
-bool Bounce::hasRoundFile(int32_t number) {
-  bool inArchive = false;
-  return number >= 1 && number <= lastRound &&
-         !GameLib::locateFile(BrickList::roundFileName(number), inArchive).isNull();
-}
-
 void Bounce::selectRound(int32_t number) {
   // A round that is not there leaves the game as it is: no open level past the last round. One that is
   // there but damaged is reported by its load, which changes nothing of the field first.
-  if (!hasRoundFile(number) || !loadRound(number)) return;
+  if (number < 1 || number > lastRound || !loadRound(number)) return;
   round = number;
   gameState = STATE_ROUND_INTRO;
   lives = kStartLives;

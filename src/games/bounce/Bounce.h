@@ -119,8 +119,6 @@ class Bounce : public gamelib::GameInterface, public gamelib::StandardMenuItems 
   // The round's file into the brick field; a round that is not there leaves the field as it was, a
   // damaged one is reported (ResourceDamage).
   bool loadRound(int32_t number);
-  // Whether the round is one of the game's and its file is there.
-  bool hasRoundFile(int32_t number);
   void openRound(int32_t number);
   void stepParticles();
   // Sum of the values of the bricks that still count for clearing the round.

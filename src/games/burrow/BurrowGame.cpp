@@ -151,10 +151,6 @@ void BurrowGame::enterState(int32_t state) {
         SoundManager::play(SOUND_GAME, -1, 0);
       }
       break;
-    case MENU:
-    case PAUSE_MENU:
-      if (menu != nullptr) menuItems = menu->items;
-      break;
     case LEVEL_SELECT:
       if (menu != nullptr) menu->setItems(MenuFlow::levelEntries(openLevel));
       break;

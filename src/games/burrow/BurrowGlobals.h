@@ -172,8 +172,9 @@ inline gamelib::AnimationPtr bonusSideAnim;
 inline gamelib::AnimationPtr bonusUpAnim;
 inline gamelib::AnimationPtr bonusDownAnim;
 
-// The in-game menu and its seven entries' texts, and the high-score table a finished game is judged by
-// (kept apart so that judging never disturbs the menu's entries).
+// The in-game menu, and the high-score table a finished game is judged by (kept apart so that judging
+// never disturbs the menu's entries). The menu flow hands the entries' texts to the menu: menuItems stays
+// null.
 inline gamelib::GameMenuPtr gameMenu;
 inline nuv::lang::DStringArrayPtr menuItems;
 inline gamelib::GameMenuPtr scoreTable;

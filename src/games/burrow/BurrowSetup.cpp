@@ -153,7 +153,6 @@ void BurrowGame::buildMenu() {
   gameMenu->border = kMenuBorder;
   makeMenuFlow();
   menuFlow->showEntries(false);
-  menuItems = gameMenu->items;
   gameMenu->mode = GameMenu::MODE_LIST;
   gameState = MENU;
   gameMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);

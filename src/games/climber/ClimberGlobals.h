@@ -87,9 +87,10 @@ inline constexpr int32_t HOLE_TIME = 1;
 
 // --- Set at the application's start, kept until its end.
 inline nuv::lang::DStringPtr gameKey;
-// Text keys of the in-game menu; the set-up writes the current sound-level keys into entries 3 and 4.
+// Text keys of the in-game menu, the same as the shared standard menu's.
 inline nuv::lang::DStringArrayPtr menuItemKeys;
-// The shown texts of menuItemKeys: made at the first entry into the game and kept across leave.
+// The shown texts of the start and pause menus, which the menu flow writes: made at the first entry into
+// the game and kept across leave.
 inline nuv::lang::DStringArrayPtr menuItemTexts;
 
 // --- The screen's set-up and its menus.

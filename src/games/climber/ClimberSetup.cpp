@@ -76,12 +76,8 @@ void Climber::init() {
 
   gameMenu = new GameMenu();
   if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
-  (*menuItemKeys)[ITEM_SFX_LEVEL] = GameMenu::getSfxLevelKey(SoundManager::getSfxLevel());
-  (*menuItemKeys)[ITEM_MUSIC_LEVEL] = GameMenu::getMusicLevelKey(SoundManager::getMusicLevel());
-  if (menuItemTexts.isNull()) {
-    menuItemTexts = new DStringArray(menuItemKeys->length);
-    for (int32_t i = 0; i < menuItemKeys->length; ++i) (*menuItemTexts)[i] = TextTable::getString((*menuItemKeys)[i]);
-  }
+  // The menu flow writes the entries into this one array, kept across leave.
+  if (menuItemTexts.isNull()) menuItemTexts = new DStringArray(kItemCount);
   menuMode = MENU_START;
   makeMenuFlow();
   buildMenu(MENU_START);

@@ -41,7 +41,8 @@ inline int32_t shownTable = 0;
 inline nuv::lang::DStringPtr gameKey;
 // The game's in-game menu.
 inline gamelib::GameMenuPtr gameMenu;
-// Text keys of the start and pause menus, of the set-up page and of the game modes, and their texts.
+// Text keys of the start and pause menus, of the set-up page and of the game modes, and their texts. The
+// menu flow makes the start and pause menus' texts itself: menuTexts stays null.
 inline nuv::lang::DStringArrayPtr menuKeys;
 inline nuv::lang::DStringArrayPtr menuTexts;
 inline nuv::lang::DStringArrayPtr setupKeys;

@@ -21,8 +21,6 @@ using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kSfxKey = 3;
-constexpr int32_t kMusicKey = 4;
 constexpr int32_t kCarriageReturn = 13;
 constexpr int32_t kLineFeed = 10;
 
@@ -52,8 +50,6 @@ void Gobbler::init() {
   MenuFlow::advanceLoading();
 
   logLine(u"Sound menu intialization");
-  (*menuKeys)[kSfxKey] = GameMenu::getSfxLevelKey(SoundManager::getSfxLevel());
-  (*menuKeys)[kMusicKey] = GameMenu::getMusicLevelKey(SoundManager::getMusicLevel());
   MenuFlow::advanceLoading();
   makeTexts();
 
@@ -72,7 +68,6 @@ void Gobbler::init() {
 void Gobbler::makeTexts() {
   if (setupTexts.isNull()) setupTexts = textsOf(setupKeys);
   MenuFlow::advanceLoading();
-  if (menuTexts.isNull()) menuTexts = textsOf(menuKeys);
   MenuFlow::advanceLoading();
   if (tableTexts.isNull()) {
     DStringArrayPtr texts = new DStringArray(modeKeys->length + 1);

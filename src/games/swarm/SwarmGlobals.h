@@ -79,6 +79,7 @@ inline gamelib::AnimationPtr shotAnimation;
 inline gamelib::AnimationPtr alienExplosion;
 // By alien kind, its animation in the formation.
 inline gamelib::AnimationArrayPtr alienAnimations;
+// Stays null: the menu flow hands the entries' texts to the menu.
 inline nuv::lang::DStringArrayPtr menuItemTexts;
 inline gamelib::GameMenuPtr gameMenu;
 // STAR_LAYERS * starsPerLayer stars {x, y} in 16.16, layer after layer.

@@ -40,7 +40,6 @@ void playSound(int32_t id, int32_t loops) {
 }  // namespace
 
 GameMain::~GameMain() {
-  items = nullptr;
   playfield = nullptr;
   splash = nullptr;
 }
@@ -94,7 +93,6 @@ void GameMain::makeMenuFlow() {
     }
   };
   hooks.built = [this](MenuPage page) {
-    if (page == MenuPage::Start || page == MenuPage::Pause) items = mainMenu->items;
     if (page == MenuPage::Own) mainMenu->setItems(MenuFlow::levelEntries(openlevel));
   };
   hooks.shown = [](MenuPage page) {

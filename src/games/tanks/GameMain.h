@@ -58,7 +58,6 @@ class GameMain : public gamelib::GameInterface, public gamelib::StandardMenuItem
   int64_t stageClock = 0;
   GameSplashPtr splash;
   GameTanksPtr playfield;
-  nuv::lang::DStringArrayPtr items;
   int32_t openlevel = 1;
 
  private:
