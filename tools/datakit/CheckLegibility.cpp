@@ -140,16 +140,7 @@ class Pages {
   }
   std::map<size_t, std::optional<Rgb>> fills_;
 
-  int textWidth(size_t index, const std::u16string& text) const {
-    const LegibilityFont& f = font(index);
-    int w = 0;
-    for (char16_t c : text) {
-      if (f.upper) c = upperOf(c);
-      const size_t at = c == u' ' ? 0 : f.chars.find(c);
-      if (at != std::u16string::npos && !f.widths.empty()) w += f.widths[at] + f.spacing;
-    }
-    return w;
-  }
+  int textWidth(size_t index, const std::u16string& text) const { return font(index).width(text); }
 
   int widest(size_t index, const std::vector<std::string>& keys) const {
     int w = 0;
@@ -382,6 +373,16 @@ class Pages {
 };
 
 }  // namespace
+
+int LegibilityFont::width(const std::u16string& text) const {
+  int w = 0;
+  for (char16_t c : text) {
+    if (upper) c = upperOf(c);
+    const size_t at = c == u' ' ? 0 : chars.find(c);
+    if (at != std::u16string::npos && !widths.empty()) w += widths[at] + spacing;
+  }
+  return w;
+}
 
 std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in) {
   std::vector<LegibilityFault> faults;
