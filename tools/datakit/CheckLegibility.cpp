@@ -122,9 +122,8 @@ class Pages {
   std::optional<Rgb> dimmestFill(size_t index) {
     if (auto it = fills_.find(index); it != fills_.end()) return it->second;
     std::optional<Rgb> dimmest;
-    const LegibilityFont& f = font(index);
-    if (!f.pageEntries.empty()) {
-      const Image page = decodePng(in_.bytes(f.pageEntries[0]));
+    if (!font(index).pageEntries.empty()) {
+      const Image& page = pagePicture(index, 0);
       double darkest = 2, brightest = -1;
       for (Rgb c : page.pixels())
         if (c != kKeyColour) {
@@ -204,17 +203,16 @@ class Pages {
     const int w = widest(kMenuFont, keys), cx = in_.width >> 1;
     const ListRows list = listRows();
     // The selected entry lies on the shared highlight picture.
-    Backdrop selected = page;
     std::optional<std::string> highlight = in_.findPicture("selected");
-    const Image bar = highlight ? decodePng(in_.bytes(*highlight)) : Image();
+    const Image* bar = highlight ? &decoded(*highlight) : nullptr;
+    const int ws = widest(kMenuSelFont, keys);
     for (int i = 0; i < list.rows; ++i) {
       const int y = list.top + i * list.itemHeight;
       area(page, "in-game menu", kMenuFont, {cx - w / 2, y, w, font(kMenuFont).height});
-      if (!bar.empty()) {
+      if (bar && !bar->empty()) {
         Backdrop one = page;
-        one.screen.blit(bar, cx - bar.width() / 2, y + font(kMenuSelFont).height / 2 - bar.height() / 2);
+        one.screen.blit(*bar, cx - bar->width() / 2, y + font(kMenuSelFont).height / 2 - bar->height() / 2);
         one.entry = *highlight;
-        const int ws = widest(kMenuSelFont, keys);
         area(one, "in-game menu's highlighted entry", kMenuSelFont, {cx - ws / 2, y, ws, font(kMenuSelFont).height});
       }
     }
@@ -275,8 +273,7 @@ class Pages {
     std::optional<std::string> parts[] = {in_.findPicture("input/input_top"), in_.findPicture("input/input_midd"),
                                           in_.findPicture("input/input_bot")};
     if (!parts[0] || !parts[1] || !parts[2]) return;
-    const Image top = decodePng(in_.bytes(*parts[0])), middle = decodePng(in_.bytes(*parts[1])),
-                bottom = decodePng(in_.bytes(*parts[2]));
+    const Image &top = decoded(*parts[0]), &middle = decoded(*parts[1]), &bottom = decoded(*parts[2]);
     const int w = in_.width, h = in_.height;
     const int y0 = (h - (top.height() + middle.height() + bottom.height())) / 2;
     Backdrop page = menu;
@@ -325,12 +322,16 @@ class Pages {
     }
     return {first, last};
   }
-  const Image& pagePicture(size_t index, size_t page) {
-    auto key = std::make_pair(index, page);
-    if (!pages_.count(key)) pages_[key] = decodePng(in_.bytes(font(index).pageEntries.at(page)));
-    return pages_[key];
+  const Image& pagePicture(size_t index, size_t page) { return decoded(font(index).pageEntries.at(page)); }
+
+  // The shared pictures (the highlight, the name entry's panels, the font pages) serve every game's pages:
+  // each is decoded once.
+  const Image& decoded(const std::string& entry) {
+    auto it = decoded_.find(entry);
+    if (it == decoded_.end()) it = decoded_.emplace(entry, decodePng(in_.bytes(entry))).first;
+    return it->second;
   }
-  std::map<std::pair<size_t, size_t>, Image> pages_;
+  std::map<std::string, Image> decoded_;
 
   // Soft-key labels drawn from both bottom corners: side by side within the screen, and no letter in the
   // screen's outer columns.
