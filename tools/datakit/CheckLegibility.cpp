@@ -27,8 +27,6 @@ const char* const kFontNames[] = {"menu", "menusel", "hud0", "hud1", "num0", "nu
 // What lies behind a text is judged by its brightest and its darkest pixels, leaving out the odd star: this
 // share at each end.
 constexpr double kOutlierShare = 0.01;
-// The black laid over the list's band of the menu picture, and over the key set-up's whole picture.
-constexpr int kMenuShade = 161, kPageShade = 160;
 
 // The in-game menu's entries: the shared ones and the sound levels they cycle through.
 const char* const kMenuEntryKeys[] = {"start",       "continue", "highscores", "help",        "cfg_keys",
@@ -79,12 +77,14 @@ class Pages {
       if (!entry) continue;
       const Image picture = decodePng(in_.bytes(*entry));
       const int wideLeft = (in_.width >> 3) >> 1, narrowLeft = in_.width >> 3;
-      const auto leftOf = [&](int shade) { return shade == -161 ? wideLeft : narrowLeft; };
-      const Backdrop menu{shaded(picture, kMenuShade, wideLeft), *entry};
+      const auto leftOf = [&](int shade) { return shade == gamelib::kListShade ? wideLeft : narrowLeft; };
+      const Backdrop menu{shaded(picture, gamelib::kListShade, wideLeft), *entry};
       menuPage(game, menu);
-      tablePage(Backdrop{shaded(picture, kPageShade, leftOf(game.tableShade)), *entry}, leftOf(game.tableShade));
-      helpPage(Backdrop{shaded(picture, kPageShade, leftOf(game.helpShade)), *entry}, leftOf(game.helpShade));
-      keyPage(game, Backdrop{shaded(picture, kPageShade, -1), *entry});
+      // The table and help are judged on the page shade even where the game shows them in its list's menu.
+      tablePage(Backdrop{shaded(picture, gamelib::kPageShade, leftOf(game.tableShade)), *entry},
+                leftOf(game.tableShade));
+      helpPage(Backdrop{shaded(picture, gamelib::kPageShade, leftOf(game.helpShade)), *entry}, leftOf(game.helpShade));
+      keyPage(game, Backdrop{shaded(picture, gamelib::kPageShade, -1), *entry});
       nameEntryPage(menu);
     }
     softKeys();
@@ -97,9 +97,9 @@ class Pages {
 
   const LegibilityFont& font(size_t index) const { return (*in_.fonts)[index]; }
 
-  // The picture centred on the screen with a band of black over it, as GameMenu::shadeImage makes it:
-  // over the list's columns from left in, or over every column when left is negative.
-  Image shaded(const Image& picture, int shade, int left) const {
+  // The picture centred on the screen with a band of black at alpha -level over it, as GameMenu::shadeImage
+  // makes it: over the list's columns from left in, or over every column when left is negative.
+  Image shaded(const Image& picture, int level, int left) const {
     const int d = picture.width() - in_.width;
     const int from = left < 0 ? 0 : left + d / 2, to = left < 0 ? picture.width() - 1 : in_.width - left + d / 2;
     Image screen(in_.width, in_.height, 0);
@@ -109,7 +109,7 @@ class Pages {
         Rgb c = picture.at(x, y);
         if (c == kKeyColour) continue;
         if (x >= from && x <= to) {
-          const int keep = 255 - shade;
+          const int keep = 255 + level;
           c = rgb(red(c) * keep / 255, green(c) * keep / 255, blue(c) * keep / 255);
         }
         screen.set(x + ox, y + oy, c);
