@@ -11,6 +11,7 @@
 #include "core/lang/DStringArray.h"
 #include "core/lang/DintArray.h"
 #include "gamelib/GameImage.h"
+#include "gamelib/PageLayout.h"
 #include "gamelib/VirtualKeyboard.h"
 #include "shell/lcdui/DFont.h"
 #include "shell/lcdui/DImage.h"
@@ -28,10 +29,9 @@ class GameMenu : public nuv::lang::DObject {
   static constexpr int32_t MODE_TABLE = 2;
   static constexpr int32_t MODE_HELP = 3;
   static constexpr int32_t MODE_NAME_ENTRY = 4;
-  // The darkened bands the games put over their pictures: behind the entry list (which it also widens), and
-  // behind a page of its own or the key set-up.
-  static constexpr int32_t kListShade = -161;
-  static constexpr int32_t kPageShade = -160;
+  // The darkened bands the games put over their pictures.
+  static constexpr int32_t kListShade = gamelib::kListShade;
+  static constexpr int32_t kPageShade = gamelib::kPageShade;
 
   // Laid out from the current screen size and font 0.
   GameMenu();

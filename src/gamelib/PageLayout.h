@@ -1,5 +1,5 @@
-// Where the in-game pages put text at the screen's edge, shared with the data checker, which measures the
-// labels as drawn in every language.
+// How the in-game pages lay out their text and shade their pictures, shared with the data checker, which
+// measures the labels as drawn in every language and their contrast against the shaded pictures.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,10 @@ namespace gamelib {
 // The soft-key labels of the help page and the key set-up stand this far in from the screen's bottom
 // corners, so that no letter touches the screen's outer columns.
 inline constexpr int32_t kSoftKeyInset = 3;
+
+// The darkened bands the games put over their pictures (black at alpha minus the level): behind the menu's
+// entry list (which it also widens), and behind a page of its own or the key set-up.
+inline constexpr int32_t kListShade = -161;
+inline constexpr int32_t kPageShade = -160;
 
 }  // namespace gamelib

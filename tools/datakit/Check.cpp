@@ -114,27 +114,7 @@ bool isResolutionFile(const std::string& name) {
          size.find_first_not_of("0123456789", x + 1) == std::string::npos;
 }
 
-struct Font {
-  std::u16string chars;
-  std::vector<int> widths;  // parallel to chars
-  std::vector<int> pages;   // the page of each glyph, and its first column there
-  std::vector<int> offsets;
-  std::vector<std::string> pageEntries;
-  int height = 0;
-  bool upper = true;
-  int spacing = 0;
-
-  // The advance of a text as the game library measures it.
-  int width(const std::u16string& text) const {
-    int w = 0;
-    for (char16_t c : text) {
-      if (upper) c = upperOf(c);
-      size_t at = c == u' ' ? 0 : chars.find(c);
-      if (at != std::u16string::npos && !widths.empty()) w += widths[at] + spacing;
-    }
-    return w;
-  }
-};
+using Font = LegibilityFont;
 
 // Where the game library draws texts of the shared screens, and so how wide each may be: the
 // main menu's titles (a title wider than the screen less 20 is split into two words, and one that
@@ -515,14 +495,11 @@ class Checker {
       fonts.push_back(font);
     }
     checkFits(fonts, width);
-    std::vector<LegibilityFont> drawn;
-    for (const Font& f : fonts)
-      drawn.push_back({f.chars, f.widths, f.pages, f.offsets, f.pageEntries, f.height, f.upper, f.spacing});
     LegibilityInput legibility{
         width,
         height,
         &texts_,
-        &drawn,
+        &fonts,
         [&](const std::string& picture) { return findInPath(list, "graphics/", picture + ".png"); },
         [&](const std::string& entry) { return bytes(entry); }};
     // A picture's fault is its generator's (or the pixel art's first) line.

@@ -27,8 +27,6 @@ const char* const kFontNames[] = {"menu", "menusel", "hud0", "hud1", "num0", "nu
 // What lies behind a text is judged by its brightest and its darkest pixels, leaving out the odd star: this
 // share at each end.
 constexpr double kOutlierShare = 0.01;
-// The black laid over the list's band of the menu picture, and over the key set-up's whole picture.
-constexpr int kMenuShade = 161, kPageShade = 160;
 
 // The in-game menu's entries: the shared ones and the sound levels they cycle through.
 const char* const kMenuEntryKeys[] = {"start",       "continue", "highscores", "help",        "cfg_keys",
@@ -79,12 +77,14 @@ class Pages {
       if (!entry) continue;
       const Image picture = decodePng(in_.bytes(*entry));
       const int wideLeft = (in_.width >> 3) >> 1, narrowLeft = in_.width >> 3;
-      const auto leftOf = [&](int shade) { return shade == -161 ? wideLeft : narrowLeft; };
-      const Backdrop menu{shaded(picture, kMenuShade, wideLeft), *entry};
+      const auto leftOf = [&](int shade) { return shade == gamelib::kListShade ? wideLeft : narrowLeft; };
+      const Backdrop menu{shaded(picture, gamelib::kListShade, wideLeft), *entry};
       menuPage(game, menu);
-      tablePage(Backdrop{shaded(picture, kPageShade, leftOf(game.tableShade)), *entry}, leftOf(game.tableShade));
-      helpPage(Backdrop{shaded(picture, kPageShade, leftOf(game.helpShade)), *entry}, leftOf(game.helpShade));
-      keyPage(game, Backdrop{shaded(picture, kPageShade, -1), *entry});
+      // The table and help are judged on the page shade even where the game shows them in its list's menu.
+      tablePage(Backdrop{shaded(picture, gamelib::kPageShade, leftOf(game.tableShade)), *entry},
+                leftOf(game.tableShade));
+      helpPage(Backdrop{shaded(picture, gamelib::kPageShade, leftOf(game.helpShade)), *entry}, leftOf(game.helpShade));
+      keyPage(game, Backdrop{shaded(picture, gamelib::kPageShade, -1), *entry});
       nameEntryPage(menu);
     }
     softKeys();
@@ -97,9 +97,9 @@ class Pages {
 
   const LegibilityFont& font(size_t index) const { return (*in_.fonts)[index]; }
 
-  // The picture centred on the screen with a band of black over it, as GameMenu::shadeImage makes it:
-  // over the list's columns from left in, or over every column when left is negative.
-  Image shaded(const Image& picture, int shade, int left) const {
+  // The picture centred on the screen with a band of black at alpha -level over it, as GameMenu::shadeImage
+  // makes it: over the list's columns from left in, or over every column when left is negative.
+  Image shaded(const Image& picture, int level, int left) const {
     const int d = picture.width() - in_.width;
     const int from = left < 0 ? 0 : left + d / 2, to = left < 0 ? picture.width() - 1 : in_.width - left + d / 2;
     Image screen(in_.width, in_.height, 0);
@@ -109,7 +109,7 @@ class Pages {
         Rgb c = picture.at(x, y);
         if (c == kKeyColour) continue;
         if (x >= from && x <= to) {
-          const int keep = 255 - shade;
+          const int keep = 255 + level;
           c = rgb(red(c) * keep / 255, green(c) * keep / 255, blue(c) * keep / 255);
         }
         screen.set(x + ox, y + oy, c);
@@ -122,9 +122,8 @@ class Pages {
   std::optional<Rgb> dimmestFill(size_t index) {
     if (auto it = fills_.find(index); it != fills_.end()) return it->second;
     std::optional<Rgb> dimmest;
-    const LegibilityFont& f = font(index);
-    if (!f.pageEntries.empty()) {
-      const Image page = decodePng(in_.bytes(f.pageEntries[0]));
+    if (!font(index).pageEntries.empty()) {
+      const Image& page = pagePicture(index, 0);
       double darkest = 2, brightest = -1;
       for (Rgb c : page.pixels())
         if (c != kKeyColour) {
@@ -140,16 +139,7 @@ class Pages {
   }
   std::map<size_t, std::optional<Rgb>> fills_;
 
-  int textWidth(size_t index, const std::u16string& text) const {
-    const LegibilityFont& f = font(index);
-    int w = 0;
-    for (char16_t c : text) {
-      if (f.upper) c = upperOf(c);
-      const size_t at = c == u' ' ? 0 : f.chars.find(c);
-      if (at != std::u16string::npos && !f.widths.empty()) w += f.widths[at] + f.spacing;
-    }
-    return w;
-  }
+  int textWidth(size_t index, const std::u16string& text) const { return font(index).width(text); }
 
   int widest(size_t index, const std::vector<std::string>& keys) const {
     int w = 0;
@@ -213,17 +203,16 @@ class Pages {
     const int w = widest(kMenuFont, keys), cx = in_.width >> 1;
     const ListRows list = listRows();
     // The selected entry lies on the shared highlight picture.
-    Backdrop selected = page;
     std::optional<std::string> highlight = in_.findPicture("selected");
-    const Image bar = highlight ? decodePng(in_.bytes(*highlight)) : Image();
+    const Image* bar = highlight ? &decoded(*highlight) : nullptr;
+    const int ws = widest(kMenuSelFont, keys);
     for (int i = 0; i < list.rows; ++i) {
       const int y = list.top + i * list.itemHeight;
       area(page, "in-game menu", kMenuFont, {cx - w / 2, y, w, font(kMenuFont).height});
-      if (!bar.empty()) {
+      if (bar && !bar->empty()) {
         Backdrop one = page;
-        one.screen.blit(bar, cx - bar.width() / 2, y + font(kMenuSelFont).height / 2 - bar.height() / 2);
+        one.screen.blit(*bar, cx - bar->width() / 2, y + font(kMenuSelFont).height / 2 - bar->height() / 2);
         one.entry = *highlight;
-        const int ws = widest(kMenuSelFont, keys);
         area(one, "in-game menu's highlighted entry", kMenuSelFont, {cx - ws / 2, y, ws, font(kMenuSelFont).height});
       }
     }
@@ -284,8 +273,7 @@ class Pages {
     std::optional<std::string> parts[] = {in_.findPicture("input/input_top"), in_.findPicture("input/input_midd"),
                                           in_.findPicture("input/input_bot")};
     if (!parts[0] || !parts[1] || !parts[2]) return;
-    const Image top = decodePng(in_.bytes(*parts[0])), middle = decodePng(in_.bytes(*parts[1])),
-                bottom = decodePng(in_.bytes(*parts[2]));
+    const Image &top = decoded(*parts[0]), &middle = decoded(*parts[1]), &bottom = decoded(*parts[2]);
     const int w = in_.width, h = in_.height;
     const int y0 = (h - (top.height() + middle.height() + bottom.height())) / 2;
     Backdrop page = menu;
@@ -334,12 +322,16 @@ class Pages {
     }
     return {first, last};
   }
-  const Image& pagePicture(size_t index, size_t page) {
-    auto key = std::make_pair(index, page);
-    if (!pages_.count(key)) pages_[key] = decodePng(in_.bytes(font(index).pageEntries.at(page)));
-    return pages_[key];
+  const Image& pagePicture(size_t index, size_t page) { return decoded(font(index).pageEntries.at(page)); }
+
+  // The shared pictures (the highlight, the name entry's panels, the font pages) serve every game's pages:
+  // each is decoded once.
+  const Image& decoded(const std::string& entry) {
+    auto it = decoded_.find(entry);
+    if (it == decoded_.end()) it = decoded_.emplace(entry, decodePng(in_.bytes(entry))).first;
+    return it->second;
   }
-  std::map<std::pair<size_t, size_t>, Image> pages_;
+  std::map<std::string, Image> decoded_;
 
   // Soft-key labels drawn from both bottom corners: side by side within the screen, and no letter in the
   // screen's outer columns.
@@ -382,6 +374,16 @@ class Pages {
 };
 
 }  // namespace
+
+int LegibilityFont::width(const std::u16string& text) const {
+  int w = 0;
+  for (char16_t c : text) {
+    if (upper) c = upperOf(c);
+    const size_t at = c == u' ' ? 0 : chars.find(c);
+    if (at != std::u16string::npos && !widths.empty()) w += widths[at] + spacing;
+  }
+  return w;
+}
 
 std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in) {
   std::vector<LegibilityFault> faults;

@@ -25,6 +25,9 @@ struct LegibilityFont {
   int height = 0;
   bool upper = true;
   int spacing = 0;
+
+  // The advance of a text as the game library measures it.
+  int width(const std::u16string& text) const;
 };
 
 struct LegibilityInput {

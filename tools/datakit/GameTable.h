@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CheckFiles.h"
+#include "gamelib/PageLayout.h"
 
 namespace datakit {
 
@@ -30,8 +31,8 @@ struct GameRow {
   int actionMask = 0;                      // the game actions its key set-up rebinds
   std::vector<std::string> pictures;       // loaded whole, ".png" or ".jpg"
   std::string menuPicture;                 // of pictures: the one its in-game pages shade behind their text
-  int tableShade = -161;                   // the shading level of the menu that shows its high-score table
-  int helpShade = -161;                    // and of the one that shows its help
+  int tableShade = gamelib::kListShade;    // the shading level of the menu that shows its high-score table
+  int helpShade = gamelib::kListShade;     // and of the one that shows its help
   std::string imageTable;                  // its image table under graphics/, e.g. "bnc/all"
   std::vector<std::string> imageKeys;      // keys of the image table
   std::string animationList;               // under graphics/, e.g. "bnc/anim.txt"; or one archive entry

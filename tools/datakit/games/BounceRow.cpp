@@ -13,7 +13,7 @@ GameRow bounceRow() {
   g.actionMask = data::kRemappableActions;
   g.pictures = {ascii(data::kSplash)};
   g.menuPicture = ascii(data::kSplash);
-  g.tableShade = -160;  // its own table menu
+  g.tableShade = gamelib::kPageShade;  // its own table menu
   for (const char16_t* back : data::kBackgroundNames) g.pictures.push_back(ascii(back));
   g.imageTable = ascii(data::kImageTable);
   g.imageKeys = asciiList(data::kImageKeys);

@@ -26,7 +26,7 @@ GameRow tanksRow() {
   g.actionMask = data::kRemappableActions;
   g.pictures = asciiList(data::kPictures);
   g.menuPicture = ascii(data::kSplash);
-  g.tableShade = g.helpShade = -160;  // their own menus
+  g.tableShade = g.helpShade = gamelib::kPageShade;  // their own menus
   g.imageTable = ascii(data::kImageTable);
   std::vector<std::string>& keys = g.imageKeys;
   addTanks(keys, ascii(data::kPlayerTank), data::kPlayerTypes);
