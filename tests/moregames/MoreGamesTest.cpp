@@ -14,13 +14,13 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/MainMenu.h"
 #include "gamelib/MenuFixture.h"
-#include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "gui/GUIEngine.h"
 #include "gui/GUIText.h"
 #include "gui/GUITextChunk.h"
 #include "gui/GUIVScrollBar.h"
 #include "moregames/MoreGames.h"
+#include "moregames/MoreGamesFixture.h"
 #include "platform/api/shell.h"
 #include "platform/seam/capture.h"
 #include "support/Archives.h"
@@ -34,10 +34,8 @@ using gamelib::GUIEngine;
 using gamelib::GUITextChunk;
 using gamelib::GUIWidget;
 using gamelib::GUIWidgetPtr;
-using gamelib::ScreenCanvas;
 using gamelib::TextTable;
 using moregames::MoreGames;
-using moregames::MoreGamesPtr;
 using nuv::lang::DString;
 
 constexpr int32_t kWidth = 240;
@@ -49,11 +47,10 @@ uint16_t rgb565(uint32_t rgb) {
   return static_cast<uint16_t>(((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F));
 }
 
-class MoreGamesTest : public gltest::MenuFixture {
+class MoreGamesTest : public moregamestest::MoreGamesFixture {
  protected:
   void SetUp() override {
-    MenuFixture::SetUp();
-    GameLib::showMoreGames = true;
+    MoreGamesFixture::SetUp();
     platform::setBrowserObserver([this](const std::u16string& address) {
       opened.push_back(address);
       return true;
@@ -61,24 +58,7 @@ class MoreGamesTest : public gltest::MenuFixture {
   }
   void TearDown() override {
     platform::setBrowserObserver(nullptr);
-    screen = nullptr;
-    GameLib::currentScreen = nullptr;
-    MenuFixture::TearDown();
-  }
-  void open() {
-    screen = new MoreGames();
-    GameLib::currentScreen = screen;
-    screen->init();
-  }
-  // Steps as the frame step runs them, through whichever screen is current.
-  void steps(int n) {
-    for (int i = 0; i < n; ++i) {
-      ScreenCanvas::pump();
-      gamelib::GameInterfacePtr current = GameLib::currentScreen;
-      current->update();
-      current->paint();
-      wait(GameLib::kStepMs);
-    }
+    MoreGamesFixture::TearDown();
   }
   // A key pressed for a step and let go.
   void key(int32_t code) {
@@ -86,16 +66,6 @@ class MoreGamesTest : public gltest::MenuFixture {
     steps(1);
     GameLib::canvas->keyReleased(code);
     steps(1);
-  }
-  GUIWidgetPtr list() {
-    return static_cast<GUIWidget*>(GUIEngine::getInstance()->getCurrentScreen()->layerChildren(0).elementAt(0));
-  }
-  GUIWidgetPtr entry(int32_t n) { return static_cast<GUIWidget*>(list()->layerChildren(0).elementAt(n)); }
-  int32_t focused() {
-    for (int32_t n = 0; n < list()->layerChildren(0).size(); ++n) {
-      if (entry(n)->hasState(GUIWidget::STATE_FOCUSED)) return n;
-    }
-    return -1;
   }
   // The words of an entry's text, and "[picture]" for its icon.
   std::string words(int32_t n) {
@@ -109,7 +79,6 @@ class MoreGamesTest : public gltest::MenuFixture {
     return out;
   }
 
-  MoreGamesPtr screen;
   std::vector<std::u16string> opened;
 };
 
