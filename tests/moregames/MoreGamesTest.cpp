@@ -43,10 +43,6 @@ constexpr int32_t kHeight = 320;
 // The screen lists games 0 to 8, whatever the text table holds.
 constexpr int32_t kEntries = 9;
 
-uint16_t rgb565(uint32_t rgb) {
-  return static_cast<uint16_t>(((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F));
-}
-
 class MoreGamesTest : public moregamestest::MoreGamesFixture {
  protected:
   void SetUp() override {
@@ -253,12 +249,13 @@ TEST_F(MoreGamesTest, ThePaintCoversTheScreenAndHighlightsTheFocusedEntry) {
       (fs::path(GH_GAME_DAT).parent_path() / "data/archive/graphics/240x320/menu/back.png").string(), back));
   const int32_t left = (kWidth - back.width) / 2, top = (kHeight - back.height) / 2;
   for (auto [x, y] : {std::pair{4, 100}, {120, 12}, {12, 200}}) {
-    EXPECT_EQ(gltest::canvasPixel(x, y), rgb565(back.pixels[static_cast<size_t>((y - top) * back.width + (x - left))]))
+    EXPECT_EQ(gltest::canvasPixel(x, y),
+              gltest::rgb565(back.pixels[static_cast<size_t>((y - top) * back.width + (x - left))]))
         << x << " " << y;
   }
   // The highlight of the focused entry, 0xC1C7DA, inside its border.
   gamelib::GUIPoint at = entry(0)->getScreenPosition({});
-  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), rgb565(0xC1C7DA));
+  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), gltest::rgb565(0xC1C7DA));
 }
 
 }  // namespace

@@ -92,10 +92,6 @@ std::string levelFile(const std::vector<std::string>& rows) {
   return out;
 }
 
-uint16_t rgb565(uint32_t rgb) {
-  return static_cast<uint16_t>(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb >> 3) & 0x001F));
-}
-
 uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x, int32_t y) {
   Raster::RasterSurface* surface = image->rasterSurface();
   Raster::LockedPixels p = surface->lock();

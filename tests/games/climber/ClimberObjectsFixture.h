@@ -33,8 +33,6 @@ inline constexpr uint32_t kHeroColour = 0x00FFFF;
 
 // A level file: the width and height lines, then the rows ('.' written for empty), each ended by CR LF.
 std::string levelFile(const std::vector<std::string>& rows);
-// RGB565 of a colour.
-uint16_t rgb565(uint32_t rgb);
 // One pixel of an image.
 uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x, int32_t y);
 
