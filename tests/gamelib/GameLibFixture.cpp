@@ -95,6 +95,10 @@ uint16_t canvasPixel(int32_t x, int32_t y) {
   return value;
 }
 
+uint16_t rgb565(uint32_t rgb) {
+  return static_cast<uint16_t>(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb >> 3) & 0x001F));
+}
+
 std::string narrow(nuv::lang::DStringPtr text) {
   if (text.isNull()) return "(null)";
   std::string out;

@@ -38,6 +38,8 @@ void resetGameLibGlobals();
 int countCanvasPixels(uint16_t colour);
 // One pixel of the back buffer.
 uint16_t canvasPixel(int32_t x, int32_t y);
+// A 0xRRGGBB colour as an RGB565 pixel: each channel's top bits.
+uint16_t rgb565(uint32_t rgb);
 
 // Text helpers.
 std::string narrow(nuv::lang::DStringPtr text);

@@ -14,13 +14,13 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/MainMenu.h"
 #include "gamelib/MenuFixture.h"
-#include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "gui/GUIEngine.h"
 #include "gui/GUIText.h"
 #include "gui/GUITextChunk.h"
 #include "gui/GUIVScrollBar.h"
 #include "moregames/MoreGames.h"
+#include "moregames/MoreGamesFixture.h"
 #include "platform/api/shell.h"
 #include "platform/seam/capture.h"
 #include "support/Archives.h"
@@ -34,10 +34,8 @@ using gamelib::GUIEngine;
 using gamelib::GUITextChunk;
 using gamelib::GUIWidget;
 using gamelib::GUIWidgetPtr;
-using gamelib::ScreenCanvas;
 using gamelib::TextTable;
 using moregames::MoreGames;
-using moregames::MoreGamesPtr;
 using nuv::lang::DString;
 
 constexpr int32_t kWidth = 240;
@@ -45,15 +43,10 @@ constexpr int32_t kHeight = 320;
 // The screen lists games 0 to 8, whatever the text table holds.
 constexpr int32_t kEntries = 9;
 
-uint16_t rgb565(uint32_t rgb) {
-  return static_cast<uint16_t>(((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F));
-}
-
-class MoreGamesTest : public gltest::MenuFixture {
+class MoreGamesTest : public moregamestest::MoreGamesFixture {
  protected:
   void SetUp() override {
-    MenuFixture::SetUp();
-    GameLib::showMoreGames = true;
+    MoreGamesFixture::SetUp();
     platform::setBrowserObserver([this](const std::u16string& address) {
       opened.push_back(address);
       return true;
@@ -61,24 +54,7 @@ class MoreGamesTest : public gltest::MenuFixture {
   }
   void TearDown() override {
     platform::setBrowserObserver(nullptr);
-    screen = nullptr;
-    GameLib::currentScreen = nullptr;
-    MenuFixture::TearDown();
-  }
-  void open() {
-    screen = new MoreGames();
-    GameLib::currentScreen = screen;
-    screen->init();
-  }
-  // Steps as the frame step runs them, through whichever screen is current.
-  void steps(int n) {
-    for (int i = 0; i < n; ++i) {
-      ScreenCanvas::pump();
-      gamelib::GameInterfacePtr current = GameLib::currentScreen;
-      current->update();
-      current->paint();
-      wait(GameLib::kStepMs);
-    }
+    MoreGamesFixture::TearDown();
   }
   // A key pressed for a step and let go.
   void key(int32_t code) {
@@ -86,16 +62,6 @@ class MoreGamesTest : public gltest::MenuFixture {
     steps(1);
     GameLib::canvas->keyReleased(code);
     steps(1);
-  }
-  GUIWidgetPtr list() {
-    return static_cast<GUIWidget*>(GUIEngine::getInstance()->getCurrentScreen()->layerChildren(0).elementAt(0));
-  }
-  GUIWidgetPtr entry(int32_t n) { return static_cast<GUIWidget*>(list()->layerChildren(0).elementAt(n)); }
-  int32_t focused() {
-    for (int32_t n = 0; n < list()->layerChildren(0).size(); ++n) {
-      if (entry(n)->hasState(GUIWidget::STATE_FOCUSED)) return n;
-    }
-    return -1;
   }
   // The words of an entry's text, and "[picture]" for its icon.
   std::string words(int32_t n) {
@@ -109,7 +75,6 @@ class MoreGamesTest : public gltest::MenuFixture {
     return out;
   }
 
-  MoreGamesPtr screen;
   std::vector<std::u16string> opened;
 };
 
@@ -284,12 +249,13 @@ TEST_F(MoreGamesTest, ThePaintCoversTheScreenAndHighlightsTheFocusedEntry) {
       (fs::path(GH_GAME_DAT).parent_path() / "data/archive/graphics/240x320/menu/back.png").string(), back));
   const int32_t left = (kWidth - back.width) / 2, top = (kHeight - back.height) / 2;
   for (auto [x, y] : {std::pair{4, 100}, {120, 12}, {12, 200}}) {
-    EXPECT_EQ(gltest::canvasPixel(x, y), rgb565(back.pixels[static_cast<size_t>((y - top) * back.width + (x - left))]))
+    EXPECT_EQ(gltest::canvasPixel(x, y),
+              gltest::rgb565(back.pixels[static_cast<size_t>((y - top) * back.width + (x - left))]))
         << x << " " << y;
   }
   // The highlight of the focused entry, 0xC1C7DA, inside its border.
   gamelib::GUIPoint at = entry(0)->getScreenPosition({});
-  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), rgb565(0xC1C7DA));
+  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), gltest::rgb565(0xC1C7DA));
 }
 
 }  // namespace

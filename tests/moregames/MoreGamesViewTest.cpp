@@ -7,22 +7,16 @@
 
 #include "core/lang/DString.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/MenuFixture.h"
-#include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
-#include "gui/GUIEngine.h"
 #include "moregames/MoreGames.h"
+#include "moregames/MoreGamesFixture.h"
 
 namespace {
 
 using gamelib::GameLib;
-using gamelib::GUIEngine;
-using gamelib::GUIWidget;
 using gamelib::GUIWidgetPtr;
-using gamelib::ScreenCanvas;
 using gamelib::TextTable;
 using moregames::MoreGames;
-using moregames::MoreGamesPtr;
 using nuv::lang::DString;
 using nuv::lang::DStringPtr;
 
@@ -32,30 +26,11 @@ constexpr int kHeldSteps = 4;
 constexpr int kSettleSteps = 40;
 constexpr int64_t kRepeatMs = 250;
 
-class MoreGamesView : public gltest::MenuFixture {
+class MoreGamesView : public moregamestest::MoreGamesFixture {
  protected:
-  void SetUp() override {
-    MenuFixture::SetUp();
-    GameLib::showMoreGames = true;
-  }
-  void TearDown() override {
-    screen = nullptr;
-    GameLib::currentScreen = nullptr;
-    MenuFixture::TearDown();
-  }
   void open() {
-    screen = new MoreGames();
-    GameLib::currentScreen = screen;
-    screen->init();
+    MoreGamesFixture::open();
     steps(2);
-  }
-  void steps(int n) {
-    for (int i = 0; i < n; ++i) {
-      ScreenCanvas::pump();
-      screen->update();
-      screen->paint();
-      wait(GameLib::kStepMs);
-    }
   }
   void hold(int32_t code) {
     wait(kRepeatMs);
@@ -63,15 +38,6 @@ class MoreGamesView : public gltest::MenuFixture {
     steps(kHeldSteps);
     GameLib::canvas->keyReleased(code);
     steps(kSettleSteps);
-  }
-  GUIWidgetPtr list() {
-    return static_cast<GUIWidget*>(GUIEngine::getInstance()->getCurrentScreen()->layerChildren(0).elementAt(0));
-  }
-  GUIWidgetPtr entry(int32_t n) { return static_cast<GUIWidget*>(list()->layerChildren(0).elementAt(n)); }
-  int32_t focused() {
-    for (int32_t n = 0; n < MoreGames::kEntryCount; ++n)
-      if (entry(n)->hasState(GUIWidget::STATE_FOCUSED)) return n;
-    return -1;
   }
   // Down through every entry and on round to the first, then up round to the last: after each press the
   // next entry is highlighted and lies wholly inside the list's view.
@@ -94,8 +60,6 @@ class MoreGamesView : public gltest::MenuFixture {
       check(n, "up");
     }
   }
-
-  MoreGamesPtr screen;
 };
 
 TEST_F(MoreGamesView, EveryLanguageShowsTheHighlightedEntryWhole) {

@@ -154,15 +154,15 @@ TEST_F(BrickHitTest, ARegeneratingBrickComesBackWithoutItsPowerUp) {
 TEST_F(BrickHitTest, AFiveHitBrickShowsOneQuarterPieceLessForEachHitLeft) {
   startWithRound({"j.........."});
   Brick& b = brick(0, 0);
-  auto rgb565 = [](uint32_t c) {
-    return static_cast<uint16_t>(((c >> 19) & 0x1F) << 11 | ((c >> 10) & 0x3F) << 5 | ((c >> 3) & 0x1F));
-  };
-  const uint16_t body = rgb565(0x404040);
+  const uint16_t body = gltest::rgb565(0x404040);
   // Piece i and where it sits: (x, y), (x + w, y + h + 1), (x, y + h + 1), (x + w, y).
   const struct {
     int dx, dy;
     uint16_t colour;
-  } pieces[] = {{0, 0, rgb565(0x101010)}, {7, 4, rgb565(0x202020)}, {0, 4, rgb565(0x303030)}, {7, 0, rgb565(0x505050)}};
+  } pieces[] = {{0, 0, gltest::rgb565(0x101010)},
+                {7, 4, gltest::rgb565(0x202020)},
+                {0, 4, gltest::rgb565(0x303030)},
+                {7, 0, gltest::rgb565(0x505050)}};
   auto shown = [&](int piece) {
     gamelib::GameLib::graphics->drawImageOpaque(brickList->picture, 0, 0, 0);
     return gltest::canvasPixel(b.x + pieces[piece].dx + 1, b.y + pieces[piece].dy + 1);

@@ -129,11 +129,11 @@ TEST_F(BurrowBoltTest, AFlyingBoltIsDrawnWhereItIs) {
   gamelib::GameLib::graphics->setColor(0x123456);
   gamelib::GameLib::graphics->fillRect(0, 0, 240, 320);
   bolt().paint();
-  EXPECT_NE(fieldPixel(2 * 15 + 7, 4 * 15 + 7), rgb565(0x123456));
+  EXPECT_NE(fieldPixel(2 * 15 + 7, 4 * 15 + 7), gltest::rgb565(0x123456));
   bolt().stop();
   gamelib::GameLib::graphics->fillRect(0, 0, 240, 320);
   bolt().paint();
-  EXPECT_EQ(fieldPixel(2 * 15 + 7, 4 * 15 + 7), rgb565(0x123456));
+  EXPECT_EQ(fieldPixel(2 * 15 + 7, 4 * 15 + 7), gltest::rgb565(0x123456));
 }
 
 }  // namespace

@@ -125,8 +125,8 @@ TEST_F(BurrowMapTest, CellsArePaintedByTheirWords) {
     gamelib::GameLib::graphics->setColor(0x123456);
     gamelib::GameLib::graphics->fillRect(0, 0, 240, 320);
     Level::paintCell(c.word, 30, 30);
-    EXPECT_EQ(gltest::canvasPixel(37, 37), rgb565(c.centre)) << c.what;
-    EXPECT_EQ(gltest::canvasPixel(45, 37), rgb565(0x123456)) << c.what << ": the cell's neighbour";
+    EXPECT_EQ(gltest::canvasPixel(37, 37), gltest::rgb565(c.centre)) << c.what;
+    EXPECT_EQ(gltest::canvasPixel(45, 37), gltest::rgb565(0x123456)) << c.what << ": the cell's neighbour";
   }
 }
 
@@ -153,12 +153,12 @@ TEST_F(BurrowMapTest, PaintingTheDirtyCellsDrawsThemThenTheBagsAndTheCherry) {
   dirtyCount = 0;
   cherryShown = true;
   Level::paintDirty();
-  EXPECT_EQ(fieldPixel(3 * 15 + 7, 7), rgb565(kBagColour));
-  EXPECT_EQ(fieldPixel(14 * 15 + 7, 7), rgb565(kCherryColour));
-  EXPECT_EQ(fieldPixel(5 * 15 + 7, 7), rgb565(0x123456));
+  EXPECT_EQ(fieldPixel(3 * 15 + 7, 7), gltest::rgb565(kBagColour));
+  EXPECT_EQ(fieldPixel(14 * 15 + 7, 7), gltest::rgb565(kCherryColour));
+  EXPECT_EQ(fieldPixel(5 * 15 + 7, 7), gltest::rgb565(0x123456));
   Level::markDirty(5, 0);
   Level::paintDirty();
-  EXPECT_EQ(fieldPixel(5 * 15 + 7, 7), rgb565(kEarthColour));
+  EXPECT_EQ(fieldPixel(5 * 15 + 7, 7), gltest::rgb565(kEarthColour));
   EXPECT_EQ(dirtyCount, 0);
 }
 

@@ -68,10 +68,6 @@ std::vector<datakit::AtlasSprite> sprites() {
 
 }  // namespace
 
-uint16_t rgb565(uint32_t rgb) {
-  return static_cast<uint16_t>(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb >> 3) & 0x001F));
-}
-
 std::string grid(const std::vector<std::string>& rows) {
   std::string out;
   for (size_t r = 0; r < static_cast<size_t>(bdata::kMapRows); ++r) {

@@ -21,7 +21,6 @@ inline constexpr uint32_t kMaskColour = 0x101010;
 inline constexpr uint32_t kEatenColour = 0xC0C0C0;
 inline constexpr uint32_t kBagColour = 0xFF8000;
 inline constexpr uint32_t kCherryColour = 0xFF0040;
-uint16_t rgb565(uint32_t rgb);
 
 // One level grid: the given rows on top, then rows of earth up to 10, each padded with earth to 15 cells.
 std::string grid(const std::vector<std::string>& rows);

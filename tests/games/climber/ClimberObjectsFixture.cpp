@@ -10,14 +10,9 @@
 #include "Png.h"
 #include "TextTables.h"
 #include "core/io/D7zipInputStream.h"
-#include "core/lang/DSystem.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameMenu.h"
-#include "gamelib/ScreenCanvas.h"
-#include "gamelib/SoundManager.h"
-#include "platform/api/waveout.h"
 #include "platform/seam/clock.h"
-#include "sound/DManager.h"
 
 namespace climbertest {
 
@@ -25,9 +20,6 @@ using namespace climber;
 using gamelib::GameImage;
 using gamelib::GameLib;
 using gamelib::GameMenu;
-using gamelib::ScreenCanvas;
-using gamelib::SoundManager;
-using nuv::microedition::media::DManager;
 
 namespace {
 
@@ -100,10 +92,6 @@ std::string levelFile(const std::vector<std::string>& rows) {
   return out;
 }
 
-uint16_t rgb565(uint32_t rgb) {
-  return static_cast<uint16_t>(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb >> 3) & 0x001F));
-}
-
 uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x, int32_t y) {
   Raster::RasterSurface* surface = image->rasterSurface();
   Raster::LockedPixels p = surface->lock();
@@ -114,10 +102,7 @@ uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x,
 }
 
 void ClimberObjectsFixture::SetUp() {
-  MenuFixture::SetUp();
-  platform::setAudioDriver("null");
-  DManager::initSound();
-  GameMenu::loadImages();
+  GameScreenFixtureBase::SetUp();
   climber::initGlobals();
 }
 
@@ -126,10 +111,7 @@ void ClimberObjectsFixture::TearDown() {
   GameLib::currentScreen = nullptr;
   game = nullptr;
   climber::releaseGlobals();
-  SoundManager::release();
-  SoundManager::current = nullptr;
-  DManager::doneSound();
-  MenuFixture::TearDown();
+  GameScreenFixtureBase::TearDown();
 }
 
 void ClimberObjectsFixture::startScreen(const std::map<int, std::string>& levels) {
@@ -185,15 +167,7 @@ void ClimberObjectsFixture::steps(int n) {
 
 void ClimberObjectsFixture::paint() { paintScreen(*game); }
 
-void ClimberObjectsFixture::choose(int32_t item) {
-  climber::gameMenu->selected = item;
-  ScreenCanvas::held[gamelib::GameAction::Fire] = true;
-  // The menu takes input at most every 200 ms, counted from its first update.
-  if (GameMenu::inputClock <= 0) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
-  wait(250);
-  game->update();
-  ScreenCanvas::held[gamelib::GameAction::Fire] = false;
-}
+void ClimberObjectsFixture::choose(int32_t item) { chooseOn(*climber::gameMenu, *game, item); }
 
 char ClimberObjectsFixture::cellAt(int column, int row) {
   const char16_t c = climber::cellAt(column + climber::mapWidth * row);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gamelib/MenuFixture.h"
+#include "gamelib/GameScreenFixture.h"
 #include "games/climber/Climber.h"
 
 namespace climbertest {
@@ -33,12 +33,10 @@ inline constexpr uint32_t kHeroColour = 0x00FFFF;
 
 // A level file: the width and height lines, then the rows ('.' written for empty), each ended by CR LF.
 std::string levelFile(const std::vector<std::string>& rows);
-// RGB565 of a colour.
-uint16_t rgb565(uint32_t rgb);
 // One pixel of an image.
 uint16_t imagePixel(const nuv::microedition::lcdui::DImagePtr& image, int32_t x, int32_t y);
 
-class ClimberObjectsFixture : public gltest::MenuFixture {
+class ClimberObjectsFixture : public gltest::GameScreenFixtureBase {
  protected:
   void SetUp() override;
   void TearDown() override;

@@ -12,6 +12,7 @@ namespace {
 using namespace climber;
 using gamelib::GameLib;
 using gltest::canvasPixel;
+using gltest::rgb565;
 
 class ClimberPaintTest : public ClimberObjectsFixture {
  protected:

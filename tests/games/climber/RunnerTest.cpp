@@ -102,7 +102,7 @@ TEST_F(ClimberRunnerTest, TheViewFollowsTheHeroAndDrawsTheColumnsComingIntoIt) {
   EXPECT_EQ(cameraX, h.column * tileWidth + h.offsetX - 115);
   // Column 28 is the buffered window's last: drawn as it came in, its brick under the path.
   const int place = (28 * tileWidth) % bufferWidth;
-  EXPECT_EQ(imagePixel(backBuffer, place + 5, (1 * tileHeight) % bufferHeight + 5), rgb565(kBrickColours[1]));
+  EXPECT_EQ(imagePixel(backBuffer, place + 5, (1 * tileHeight) % bufferHeight + 5), gltest::rgb565(kBrickColours[1]));
 }
 
 }  // namespace
