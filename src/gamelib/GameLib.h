@@ -66,6 +66,9 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   // Start helpers.
   static bool checkResolution(int32_t width, int32_t height);
   static void loadKeysAndTexts();
+  // The chosen language's texts over the loaded ones; with no language chosen, or without the file,
+  // they stay as they are. A damaged file is reported.
+  static void loadChosenTexts();
   static void drawLogo();
   // Splits a resolution file's "PATH" value into pathList, each entry ending in "/".
   static void setPathList(nuv::lang::DStringPtr value);
