@@ -111,14 +111,18 @@ void GameLib::loadKeysAndTexts() {
     rightSoftKey2 = TextTable::getInt(u"KEY_RIGHT_SOFT2", 0);
     middleSoftKey = TextTable::getInt(u"KEY_MIDDLE_SOFT", FrameworkKey::Action);
   });
+  loadChosenTexts();
+  GameInterfacePtr screen = currentScreen;
+  screen->init();
+}
+
+void GameLib::loadChosenTexts() {
   ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
-    // A chosen index beyond the list of codes leaves the texts as they are.
+    // No language chosen, or an index beyond the list of codes, leaves the texts as they are.
     if (!languageCodes.isNull() && languageIndex >= 0 && languageIndex < languageCodes->length) {
       TextTable::load(u"/txt/res_" + (*languageCodes)[languageIndex], true);
     }
   });
-  GameInterfacePtr screen = currentScreen;
-  screen->init();
 }
 
 void GameLib::drawLogo() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/io/DFileInputStream.h"
 #include "core/io/DInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
@@ -66,6 +67,9 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   // Start helpers.
   static bool checkResolution(int32_t width, int32_t height);
   static void loadKeysAndTexts();
+  // The chosen language's texts over the loaded ones; with no language chosen, or without the file,
+  // they stay as they are. A damaged file is reported.
+  static void loadChosenTexts();
   static void drawLogo();
   // Splits a resolution file's "PATH" value into pathList, each entry ending in "/".
   static void setPathList(nuv::lang::DStringPtr value);
@@ -79,8 +83,10 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   // files beside the program, which are read whole and handed out like an archive entry.
   static nuv::io::DInputStreamPtr loadFile(nuv::lang::DStringPtr name);
   // The name under which loadFile finds the resource, with whether it is an archive entry (else a file
-  // beside the program, named with a leading "/"); null when it is nowhere.
-  static nuv::lang::DStringPtr locateFile(nuv::lang::DStringPtr name, bool& inArchive);
+  // beside the program, named with a leading "/"); null when it is nowhere. Given opened, a file beside
+  // the program is handed out there still open, for the caller to read and close.
+  static nuv::lang::DStringPtr locateFile(nuv::lang::DStringPtr name, bool& inArchive,
+                                          nuv::io::DFileInputStreamPtr* opened = nullptr);
   static nuv::lang::DStringPtr findInPath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolvePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolveImagePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);

@@ -49,7 +49,7 @@ bool isArchiveEntry(DStringPtr name) {
 
 }  // namespace
 
-DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive) {
+DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive, DFileInputStreamPtr* opened) {
   name = withoutLeadingSlash(name);
   int32_t n = pathCount();
   inArchive = true;
@@ -62,7 +62,12 @@ DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive) {
     DStringPtr file = candidate(name, i);
     if (!file->startsWith(u"/")) file = u"/" + file;
     try {
-      DFileInputStream::open(file)->close();
+      DFileInputStreamPtr stream = DFileInputStream::open(file);
+      if (opened != nullptr) {
+        *opened = stream;
+      } else {
+        stream->close();
+      }
       return file;
     } catch (DExceptionBase* e) {
       catchException(e, ExceptionCode::Exception);
@@ -73,14 +78,14 @@ DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive) {
 
 DInputStreamPtr GameLib::loadFile(DStringPtr name) {
   bool inArchive = false;
-  DStringPtr found = locateFile(name, inArchive);
+  DFileInputStreamPtr file;
+  DStringPtr found = locateFile(name, inArchive, &file);
   if (found.isNull()) return nullptr;
   // An entry the archive lists but cannot decode is damage, not absence: its report goes to the caller.
   if (inArchive) return D7zipInputStream::open(found);
   // Read whole, as the archive hands out its entries: a reader then meets the end of the data in the
   // same way wherever the resource lies.
   return ResourceDamage::reading(found, [&] {
-    DFileInputStreamPtr file = DFileInputStream::open(found);
     const int32_t size = file->available();
     DbyteArrayPtr bytes = new DbyteArray(size);
     int32_t done = 0;

@@ -8,7 +8,6 @@
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameList.h"
-#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 #include "games/bounce/Bounce.h"
@@ -94,12 +93,7 @@ MainMenu::~MainMenu() {
 void MainMenu::init() {
   ScreenCanvas::clearKeys();
   // Titles in the chosen language, whatever texts a game loaded last; without the file they stay.
-  ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
-    if (!GameLib::languageCodes.isNull() && GameLib::languageIndex >= 0 &&
-        GameLib::languageIndex < GameLib::languageCodes->length) {
-      TextTable::load(u"/txt/res_" + (*GameLib::languageCodes)[GameLib::languageIndex], true);
-    }
-  });
+  GameLib::loadChosenTexts();
 
   chooseDelay = kChooseDelayMs;
   titleInTime = kTitleSlideMs;

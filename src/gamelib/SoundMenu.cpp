@@ -1,10 +1,8 @@
 // The sound question: toggling the answer, taps, storing it for every game, and handing back to the start.
 #include "gamelib/SoundMenu.h"
 
-#include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
-#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 
@@ -32,12 +30,7 @@ SoundMenu::SoundMenu() { done = false; }
 
 void SoundMenu::setup(DStringArrayPtr gameKeys) {
   // Without its text file the language keeps the texts it has.
-  gamelib::ResourceDamage::skipMissing(nuv::lang::ExceptionCode::Exception, [] {
-    if (!GameLib::languageCodes.isNull() && GameLib::languageIndex >= 0 &&
-        GameLib::languageIndex < GameLib::languageCodes->length) {
-      TextTable::load(u"/txt/res_" + (*GameLib::languageCodes)[GameLib::languageIndex], true);
-    }
-  });
+  GameLib::loadChosenTexts();
   keys = std::move(gameKeys);
   question = TextTable::getString(u"enable_sound");
   yesText = TextTable::getString(u"yes");
