@@ -185,6 +185,7 @@ class Checker {
   std::set<std::string> names_;
   CheckReport report_;
   std::map<std::string, std::map<std::u16string, std::u16string>> texts_;  // language code -> table
+  std::vector<std::u16string> languageNames_;                              // as the language question shows them
 
   std::string where(const std::string& name) const {
     auto it = sources_.find(name);
@@ -336,6 +337,7 @@ class Checker {
     if (!list.count(u"LANGS") || !list.count(u"SNAMES")) return error(lang, 1, "LANGS and SNAMES are both needed");
     std::vector<std::u16string> names = splitText(list[u"LANGS"], u';'), codes = splitText(list[u"SNAMES"], u';');
     if (names.size() != codes.size()) return error(lang, 1, "LANGS and SNAMES are lists of the same length");
+    languageNames_ = names;
     for (const std::u16string& c : codes) {
       std::string code(c.begin(), c.end());
       std::string file = "txt/res_" + code + ".txt";
@@ -500,12 +502,15 @@ class Checker {
         height,
         &texts_,
         &fonts,
+        languageNames_,
         [&](const std::string& picture) { return findInPath(list, "graphics/", picture + ".png"); },
         [&](const std::string& entry) { return bytes(entry); }};
     // A picture's fault is its generator's (or the pixel art's first) line.
-    for (const LegibilityFault& f : checkLegibility(legibility))
+    LegibilityReport legible = checkLegibility(legibility);
+    for (const LegibilityFault& f : legible.faults)
       error(f.entry, f.key.empty() ? std::max(1, sourceLine(f.entry, "generator")) : sourceLine(f.entry, f.key),
             f.message);
+    report_.notes.insert(report_.notes.end(), legible.notes.begin(), legible.notes.end());
     auto picture = [&](const std::string& p) {
       auto png = findInPath(list, "graphics/", p + ".png");
       return png ? png : findInPath(list, "graphics/", p + ".jpg");
