@@ -87,6 +87,12 @@ const builtarchive::Spoil kSpoils[] = {
        d.write("txt/res_en.txt", withLine(d, "txt/res_en.txt", u"bounce=Brickbouncingextravaganza"));
      },
      "\"bounce\" is"},
+    {"a key name too wide for its cell in the key set-up",
+     [](SpoiledTree& d) {
+       d.write("txt/res_fr.txt", withLine(d, "txt/res_fr.txt", u"keyname_Backspace=Retour arrière"));
+     },
+     "the key set-up's key cell has room for",
+     {"res_fr.txt.utf:", "\"keyname_Backspace\""}},
     {"an animation frame missing from the game's image table",
      [](SpoiledTree& d) {
        d.write("graphics/240x320/bnc/all.txt", "ball.png;0;0;1;1\r\n");

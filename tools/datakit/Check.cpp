@@ -49,6 +49,8 @@ const std::vector<std::string> kMenuTitles = [] {
 // Font 6 is the only one the program does not upper-case.
 const std::vector<std::string> kFontNames = {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"};
 constexpr size_t kMixedCaseFont = 6;
+// The key set-up's names of keys in the player's language: this prefix and the key's English name.
+constexpr const char16_t* kKeyNamePrefix = u"keyname_";
 
 const std::vector<std::string> kTextKeys = {
     // main menu titles
@@ -557,6 +559,8 @@ class Checker {
 
   void checkFits(const std::vector<Font>& fonts, int width) {
     const int titleRoom = width - 20, menuRoom = width - 2 * (width >> 3), actionRoom = (width - 20) / 2;
+    // Two key cells share the grid's right half; a name stays between the lines around its cell.
+    const int keyRoom = ((width - 20) - (width - 20) / 2) / 2 - 1;
     const int questionRoom = width / 3 * 2, keyGridRoom = fonts[2].height * 21 / 12 * 6;
     auto roomOf = [&](Room r) {
       switch (r) {
@@ -610,6 +614,10 @@ class Checker {
             if (int w = fonts[2].width(action); w > actionRoom)
               tooWide(key, w, actionRoom, "key set-up's action column");
       }
+      for (const auto& [key, name] : t)
+        if (key.rfind(kKeyNamePrefix, 0) == 0)
+          if (int w = fonts[kMixedCaseFont].width(name); w > keyRoom)
+            tooWide(toUtf8(key), w, keyRoom, "key set-up's key cell");
     }
   }
 };
