@@ -130,6 +130,23 @@ INSTANTIATE_TEST_SUITE_P(Pipeline, SpoiledData, ::testing::ValuesIn(kSpoils), bu
 
 }  // namespace
 
+// The icons a desktop shows beside other programs' are rounded tiles: transparent corners, an opaque middle.
+TEST_F(Pipeline, TheDesktopIconsHaveTransparentCornersAtEverySize) {
+  const fs::path program = fs::path(GH_GAME_DAT).parent_path() / "data/program";
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const Bytes png = readBytes(program / ("icon_" + std::to_string(size) + ".png"));
+    std::vector<std::uint8_t> alpha;
+    const Image icon = decodePng(png, &alpha);
+    ASSERT_EQ(icon.width(), size);
+    ASSERT_EQ(icon.height(), size);
+    const auto at = [&](int x, int y) { return alpha[static_cast<size_t>(y * size + x)]; };
+    for (auto [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
+      EXPECT_EQ(at(x, y), 0) << size << ": " << x << "," << y;
+    EXPECT_EQ(at(size / 2, size / 2), 255) << size;
+    EXPECT_EQ(at(size / 2, 0), 255) << size;  // the tile reaches the picture's edges between the corners
+  }
+}
+
 TEST_F(Pipeline, SharedSourcesGiveTheSameFileUnderEachName) {
   const StagedFiles& f = stagedFiles();
   ASSERT_TRUE(f.count("data/bnc/sound/menu.mod") && f.count("data/rck/sound/menu.mod"));
