@@ -57,10 +57,19 @@ constexpr int32_t kRowsBelowList = 4;
 constexpr const char16_t* kStorePrefix = u"keys_";
 constexpr const char16_t* kActionNamesPrefix = u"ctrl_actions_";
 constexpr const char16_t* kCapturingMark = u"?";
+// The texts name a key in the player's language under this prefix and the key's English name.
+constexpr const char16_t* kKeyNamePrefix = u"keyname_";
 
 int64_t now() { return DSystem::currentTimeMillis(); }
 
 }  // namespace
+
+DStringPtr CustomControls::keyName(int32_t key) {
+  DStringPtr name = DCanvas::getKeyName(key);
+  DStringPtr textKey = kKeyNamePrefix + name;
+  DStringPtr text = TextTable::getString(textKey);
+  return text->equals(textKey) ? name : text;
+}
 
 CustomControls::CustomControls(int32_t mask)
     : actionMask(mask), actionCount(std::popcount(static_cast<uint32_t>(mask) & 0xFFFFu)) {}
@@ -330,7 +339,7 @@ void CustomControls::paint(DGraphicsPtr g) {
       if (capturing && i == selectedRow && j == selectedColumn) {
         keys->drawString(g, kCapturingMark, cellX, rowY, DGraphics::CENTRE);
       } else if ((*row)[j] != kEmpty) {
-        keys->drawString(g, DCanvas::getKeyName((*row)[j]), cellX, rowY, DGraphics::CENTRE);
+        keys->drawString(g, keyName((*row)[j]), cellX, rowY, DGraphics::CENTRE);
       }
     }
   }

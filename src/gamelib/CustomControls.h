@@ -40,6 +40,9 @@ class CustomControls : public nuv::lang::DObject {
   void paint(nuv::microedition::lcdui::DGraphicsPtr g);
   // Evaluates the pen once; always 0.
   int32_t handlePointer();
+  // A key's name as the grid shows it: the current language's where the texts name the key
+  // ("keyname_" and its English name), else the canvas's English name.
+  static nuv::lang::DStringPtr keyName(int32_t key);
 
   int32_t selectedRow = 0;
   int32_t selectedColumn = 0;

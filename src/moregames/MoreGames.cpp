@@ -10,6 +10,7 @@
 #include "gui/GUIEngine.h"
 #include "gui/GUIVScrollBar.h"
 #include "gui/StringManager.h"
+#include "moregames/MoreGamesLook.h"
 #include "shell/midlet/DMIDlet.h"
 
 namespace moregames {
@@ -52,12 +53,6 @@ constexpr const char16_t* kRightText = u"BACK";
 constexpr const char16_t* kBrowserProperty = u"platform.browser";
 constexpr int32_t kLeftButtonId = 0;
 constexpr int32_t kRightButtonId = 1;
-constexpr int32_t kHighlightFill = 0xC1C7DA;
-constexpr int32_t kHighlightBorder = 0x4F66AA;
-// The panel under the list keeps its text clear of the background's lettering.
-constexpr int32_t kPanelFill = 0x0B0E28;
-// An entry's text sits this far inside its highlight.
-constexpr int32_t kInset = 3;
 constexpr uint32_t kAnyState = 0;
 constexpr int32_t kRightMiddle = gamelib::ALIGN_RIGHT | gamelib::ALIGN_VCENTER;
 // Raised when an entry's pressed bit becomes set.

@@ -1,5 +1,5 @@
 // Key set-up: defaults and the store layout, capturing keys, moving with wrap-around, the buttons, taps,
-// and games whose texts lack their action names.
+// games whose texts lack their action names, and the keys' names in the player's language.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "gamelib/CustomControls.h"
 #include "gamelib/MenuFixture.h"
 #include "gamelib/ScreenCanvas.h"
+#include "gamelib/TextTable.h"
 
 namespace {
 
@@ -224,6 +225,22 @@ TEST_F(CustomControlsTest, GamesWithoutActionNamesShowEmptyNames) {
   clearScreen(0);
   climber->paint(GameLib::graphics);
   EXPECT_GT(gltest::countOtherPixels(10, 10, 220, 7 * climber->rowHeight, 0), 100);
+}
+
+// The grid names a key as the texts do where they name it, and as the canvas does elsewhere.
+TEST_F(CustomControlsTest, KeyNamesComeFromTheTextsWhereTheyNameThem) {
+  gamelib::TextTable::table->put(nuv::lang::DStringPtr(u"keyname_Left"), nuv::lang::DStringPtr(u"Links"));
+  const struct {
+    int32_t key;
+    const char* name;
+  } cases[] = {
+      {37, "Links"},           // named by the texts
+      {kKeyAction, "Action"},  // the English texts name it as the canvas does
+      {8, "Bksp"},             // the English texts' shorter name, which fits its cell
+      {'Q', "Q"},              // not named by the texts: the canvas's name
+      {112, "F1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(gltest::narrow(CustomControls::keyName(c.key)), c.name) << c.key;
 }
 
 }  // namespace

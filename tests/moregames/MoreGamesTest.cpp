@@ -21,6 +21,7 @@
 #include "gui/GUIVScrollBar.h"
 #include "moregames/MoreGames.h"
 #include "moregames/MoreGamesFixture.h"
+#include "moregames/MoreGamesLook.h"
 #include "platform/api/shell.h"
 #include "platform/seam/capture.h"
 #include "support/Archives.h"
@@ -253,9 +254,9 @@ TEST_F(MoreGamesTest, ThePaintCoversTheScreenAndHighlightsTheFocusedEntry) {
               gltest::rgb565(back.pixels[static_cast<size_t>((y - top) * back.width + (x - left))]))
         << x << " " << y;
   }
-  // The highlight of the focused entry, 0xC1C7DA, inside its border.
+  // The highlight of the focused entry inside its border.
   gamelib::GUIPoint at = entry(0)->getScreenPosition({});
-  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), gltest::rgb565(0xC1C7DA));
+  EXPECT_EQ(gltest::canvasPixel(at.x + 1, at.y + 1), gltest::rgb565(moregames::kHighlightFill));
 }
 
 }  // namespace

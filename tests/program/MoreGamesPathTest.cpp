@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "moregames/MoreGamesLook.h"
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
 #include "support/ProgramRun.h"
@@ -25,7 +26,7 @@ using frames::Rect;
 constexpr const char* kProgram = GH_PROGRAM;
 constexpr int kWidth = 240;
 constexpr int kHeight = 320;
-constexpr uint32_t kHighlight = 0xC1C7DA;
+constexpr uint32_t kHighlight = moregames::kHighlightFill;
 
 // English, sound off; on the main menu right, down, down reach the more-games entry. Its screen: down
 // twice, the left soft key chooses the third entry, the right soft key goes back. Then right, down, down,

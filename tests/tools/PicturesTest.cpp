@@ -29,6 +29,31 @@ TEST(Pictures, PngKeepsEveryPixelAndTheSameBytesEachTime) {
   EXPECT_THROW(decodePng(Bytes(png.begin(), png.begin() + 40)), std::runtime_error);
 }
 
+// The desktop's pictures carry alpha: the key colour is transparent, and a block of a picture drawn larger
+// becomes one pixel as opaque as its share of drawn pixels, in their mean colour.
+TEST(Pictures, DesktopPicturesTurnTheKeyColourTransparentWithSoftEdges) {
+  Image drawn(4, 2, 0x204060);
+  drawn.set(0, 0, kKeyColour);  // the first block: one of four pixels keyed
+  drawn.set(1, 1, 0x406080);
+  for (int x = 2; x < 4; ++x)
+    for (int y = 0; y < 2; ++y) drawn.set(x, y, kKeyColour);  // the second: all keyed
+  std::vector<std::uint8_t> alpha;
+  const Image reduced = decodePng(encodePngWithAlpha(drawn, 2), &alpha);
+  ASSERT_EQ(reduced.width(), 2);
+  ASSERT_EQ(reduced.height(), 1);
+  EXPECT_EQ(alpha, (std::vector<std::uint8_t>{191, 0}));
+  EXPECT_EQ(reduced.at(0, 0), 0x2B4B6Bu);  // the mean of its three drawn pixels
+  PngInfo info;
+  ASSERT_TRUE(readPngInfo(encodePngWithAlpha(drawn, 1), info));
+  EXPECT_EQ(info.colourType, 6);  // RGBA
+  decodePng(encodePngWithAlpha(drawn, 1), &alpha);
+  EXPECT_EQ(alpha, (std::vector<std::uint8_t>{0, 255, 0, 0, 255, 255, 0, 0}));
+  // A picture without alpha reads as opaque.
+  decodePng(encodePng(drawn), &alpha);
+  EXPECT_EQ(alpha, std::vector<std::uint8_t>(8, 255));
+  EXPECT_THROW(encodePngWithAlpha(drawn, 3), std::runtime_error);
+}
+
 TEST(Pictures, SpritesAreReadFromPaletteLetters) {
   Palette palette = Palette::parse(kPalette, "p");
   Image sprite = parseSprite("# a sprite\n.k.\nkrk\n.w.\n", palette, "s.px");

@@ -87,6 +87,12 @@ const builtarchive::Spoil kSpoils[] = {
        d.write("txt/res_en.txt", withLine(d, "txt/res_en.txt", u"bounce=Brickbouncingextravaganza"));
      },
      "\"bounce\" is"},
+    {"a key name too wide for its cell in the key set-up",
+     [](SpoiledTree& d) {
+       d.write("txt/res_fr.txt", withLine(d, "txt/res_fr.txt", u"keyname_Backspace=Retour arrière"));
+     },
+     "the key set-up's key cell has room for",
+     {"res_fr.txt.utf:", "\"keyname_Backspace\""}},
     {"an animation frame missing from the game's image table",
      [](SpoiledTree& d) {
        d.write("graphics/240x320/bnc/all.txt", "ball.png;0;0;1;1\r\n");
@@ -123,6 +129,23 @@ const builtarchive::Spoil kSpoils[] = {
 INSTANTIATE_TEST_SUITE_P(Pipeline, SpoiledData, ::testing::ValuesIn(kSpoils), builtarchive::spoilName);
 
 }  // namespace
+
+// The icons a desktop shows beside other programs' are rounded tiles: transparent corners, an opaque middle.
+TEST_F(Pipeline, TheDesktopIconsHaveTransparentCornersAtEverySize) {
+  const fs::path program = fs::path(GH_GAME_DAT).parent_path() / "data/program";
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const Bytes png = readBytes(program / ("icon_" + std::to_string(size) + ".png"));
+    std::vector<std::uint8_t> alpha;
+    const Image icon = decodePng(png, &alpha);
+    ASSERT_EQ(icon.width(), size);
+    ASSERT_EQ(icon.height(), size);
+    const auto at = [&](int x, int y) { return alpha[static_cast<size_t>(y * size + x)]; };
+    for (auto [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
+      EXPECT_EQ(at(x, y), 0) << size << ": " << x << "," << y;
+    EXPECT_EQ(at(size / 2, size / 2), 255) << size;
+    EXPECT_EQ(at(size / 2, 0), 255) << size;  // the tile reaches the picture's edges between the corners
+  }
+}
 
 TEST_F(Pipeline, SharedSourcesGiveTheSameFileUnderEachName) {
   const StagedFiles& f = stagedFiles();

@@ -49,6 +49,8 @@ const std::vector<std::string> kMenuTitles = [] {
 // Font 6 is the only one the program does not upper-case.
 const std::vector<std::string> kFontNames = {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"};
 constexpr size_t kMixedCaseFont = 6;
+// The key set-up's names of keys in the player's language: this prefix and the key's English name.
+constexpr const char16_t* kKeyNamePrefix = u"keyname_";
 
 const std::vector<std::string> kTextKeys = {
     // main menu titles
@@ -185,6 +187,7 @@ class Checker {
   std::set<std::string> names_;
   CheckReport report_;
   std::map<std::string, std::map<std::u16string, std::u16string>> texts_;  // language code -> table
+  std::vector<std::u16string> languageNames_;                              // as the language question shows them
 
   std::string where(const std::string& name) const {
     auto it = sources_.find(name);
@@ -336,6 +339,7 @@ class Checker {
     if (!list.count(u"LANGS") || !list.count(u"SNAMES")) return error(lang, 1, "LANGS and SNAMES are both needed");
     std::vector<std::u16string> names = splitText(list[u"LANGS"], u';'), codes = splitText(list[u"SNAMES"], u';');
     if (names.size() != codes.size()) return error(lang, 1, "LANGS and SNAMES are lists of the same length");
+    languageNames_ = names;
     for (const std::u16string& c : codes) {
       std::string code(c.begin(), c.end());
       std::string file = "txt/res_" + code + ".txt";
@@ -500,12 +504,15 @@ class Checker {
         height,
         &texts_,
         &fonts,
+        languageNames_,
         [&](const std::string& picture) { return findInPath(list, "graphics/", picture + ".png"); },
         [&](const std::string& entry) { return bytes(entry); }};
     // A picture's fault is its generator's (or the pixel art's first) line.
-    for (const LegibilityFault& f : checkLegibility(legibility))
+    LegibilityReport legible = checkLegibility(legibility);
+    for (const LegibilityFault& f : legible.faults)
       error(f.entry, f.key.empty() ? std::max(1, sourceLine(f.entry, "generator")) : sourceLine(f.entry, f.key),
             f.message);
+    report_.notes.insert(report_.notes.end(), legible.notes.begin(), legible.notes.end());
     auto picture = [&](const std::string& p) {
       auto png = findInPath(list, "graphics/", p + ".png");
       return png ? png : findInPath(list, "graphics/", p + ".jpg");
@@ -552,6 +559,8 @@ class Checker {
 
   void checkFits(const std::vector<Font>& fonts, int width) {
     const int titleRoom = width - 20, menuRoom = width - 2 * (width >> 3), actionRoom = (width - 20) / 2;
+    // Two key cells share the grid's right half; a name stays between the lines around its cell.
+    const int keyRoom = ((width - 20) - (width - 20) / 2) / 2 - 1;
     const int questionRoom = width / 3 * 2, keyGridRoom = fonts[2].height * 21 / 12 * 6;
     auto roomOf = [&](Room r) {
       switch (r) {
@@ -605,6 +614,10 @@ class Checker {
             if (int w = fonts[2].width(action); w > actionRoom)
               tooWide(key, w, actionRoom, "key set-up's action column");
       }
+      for (const auto& [key, name] : t)
+        if (key.rfind(kKeyNamePrefix, 0) == 0)
+          if (int w = fonts[kMixedCaseFont].width(name); w > keyRoom)
+            tooWide(toUtf8(key), w, keyRoom, "key set-up's key cell");
     }
   }
 };

@@ -10,6 +10,8 @@ namespace datakit {
 
 struct CheckReport {
   std::vector<std::string> errors;  // "file:line: message"
+  // What passes only because the program fixes it (a colour no data changes), for a person to know.
+  std::vector<std::string> notes;
 };
 
 // sources maps archive names to the source files they were made from, so that faults name the

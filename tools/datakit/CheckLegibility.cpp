@@ -1,5 +1,5 @@
-// Legibility at one screen size: the in-game pages laid out as the game library lays them out (the
-// numbers below follow GameMenu, GameMenuHelp, CustomControls and VirtualKeyboard), each text's area
+// Legibility at one screen size: the pages laid out as the program lays them out (the numbers below follow
+// GameMenu, GameMenuHelp, CustomControls, VirtualKeyboard, MoreGames and ChoiceBox), each text's area
 // measured against the picture behind it as the page shades it, and the labels at the screen's edge
 // drawn glyph by glyph.
 #include "CheckLegibility.h"
@@ -14,7 +14,9 @@
 #include "Fonts.h"
 #include "GameTable.h"
 #include "Image.h"
+#include "gamelib/ChoiceBox.h"
 #include "gamelib/PageLayout.h"
+#include "moregames/MoreGamesLook.h"
 
 namespace datakit {
 
@@ -64,11 +66,16 @@ struct Rect {
 struct Backdrop {
   Image screen;
   std::string entry;  // the picture a fault names
+  // What lies behind the text, and what to change when it fails.
+  std::string behind = "this picture shaded";
+  std::string remedy = "darken what lies behind it";
+  // Where the program fixes what lies behind the text, a failure is a note.
+  bool excused = false;
 };
 
 class Pages {
  public:
-  Pages(const LegibilityInput& in, std::vector<LegibilityFault>& faults) : in_(in), faults_(faults) {}
+  Pages(const LegibilityInput& in, LegibilityReport& report) : in_(in), report_(report) {}
 
   void run() {
     for (const GameRow& game : gameTable()) {
@@ -87,12 +94,14 @@ class Pages {
       keyPage(game, Backdrop{shaded(picture, gamelib::kPageShade, -1), *entry});
       nameEntryPage(menu);
     }
+    moreGamesPage();
+    questionPages();
     softKeys();
   }
 
  private:
   const LegibilityInput& in_;
-  std::vector<LegibilityFault>& faults_;
+  LegibilityReport& report_;
   std::set<std::string> reported_;
 
   const LegibilityFont& font(size_t index) const { return (*in_.fonts)[index]; }
@@ -172,18 +181,21 @@ class Pages {
     const std::string text = std::string("the ") + where + "'s text in font " + kFontNames[index];
     std::string message;
     if (contrast < kMinContrast) {
-      message = text + " has a contrast of " + oneDecimal(contrast) + " against this picture shaded at " + size + " " +
-                rows + ", " + oneDecimal(kMinContrast) + " is needed: darken what lies behind it";
+      message = text + " has a contrast of " + oneDecimal(contrast) + " against " + page.behind + " at " + size + " " +
+                rows + ", " + oneDecimal(kMinContrast) + " is needed: " + page.remedy;
     } else if (within >= kMaxBackdropContrast) {
-      message = text + " lies on shapes of this picture shaded at " + size + " " + rows +
+      message = text + " lies on shapes of " + page.behind + " at " + size + " " + rows +
                 ": what lies behind it has a contrast of " + oneDecimal(within) + " within itself, under " +
                 oneDecimal(kMaxBackdropContrast) + " is needed: dim or move what lies behind it";
     } else {
       return;
     }
     // One fault per page, font and picture: the first area that fails.
-    if (reported_.insert(page.entry + where + kFontNames[index] + size).second)
-      faults_.push_back({page.entry, "", message});
+    if (!reported_.insert(page.entry + where + kFontNames[index] + size).second) return;
+    if (page.excused)
+      report_.notes.push_back(message);
+    else
+      report_.faults.push_back({page.entry, "", message});
   }
 
   // Rows of the in-game list: GameMenu's box, its first row 4 pixels down, rows 18/12 of the menu font.
@@ -300,6 +312,93 @@ class Pages {
          {w - 4 - textWidth(kMenuFont, u"<-"), h - 4 - fh, textWidth(kMenuFont, u"<-"), fh});
   }
 
+  // The menus' background centred on a black screen, as the more-games screen and the questions show it.
+  std::optional<Backdrop> menuBackground() {
+    std::optional<std::string> entry = in_.findPicture("menu/back");
+    if (!entry) return std::nullopt;
+    const Image& picture = decoded(*entry);
+    Backdrop page{Image(in_.width, in_.height, 0), *entry};
+    page.screen.blitOpaque(picture, (in_.width - picture.width()) / 2, (in_.height - picture.height()) / 2);
+    return page;
+  }
+
+  // MoreGames: the list's panel over the middle four fifths of the screen, the first entry highlighted (an
+  // entry is at least a title and a line of description), and the soft keys' labels centred on their
+  // pictures in the bottom corners. The panel and the highlight are the program's colours: a fault there
+  // names the small font.
+  void moreGamesPage() {
+    std::optional<Backdrop> back = menuBackground();
+    const LegibilityFont& small = font(kSmallFont);
+    if (!back || small.pageEntries.empty()) return;
+    const int w = in_.width * 4 / 5, h = in_.height * 4 / 5, x = (in_.width - w) / 2, y = (in_.height - h) / 2;
+    const int inset = moregames::kInset, line = small.height, entryHeight = 2 * line + 2 * inset;
+    Backdrop list = *back;
+    list.screen.fillRect(x, y, w, h, moregames::kPanelFill);
+    list.screen.drawRect(x, y, w, h, moregames::kHighlightBorder);
+    list.screen.fillRect(x, y, w, entryHeight, moregames::kHighlightFill);
+    list.screen.drawRect(x, y, w, entryHeight, moregames::kHighlightBorder);
+    list.entry = small.pageEntries.front();
+    list.remedy = "brighten the font's fill (the list's colours are the program's, in moregames/MoreGamesLook.h)";
+    list.behind = "the list's highlight";
+    area(list, "more-games screen's highlighted entry", kSmallFont, {x + inset, y + inset, w - 2 * inset, line});
+    list.behind = "the list's panel";
+    area(list, "more-games screen", kSmallFont, {x + inset, y + entryHeight + inset, w - 2 * inset, line});
+
+    std::optional<std::string> button = in_.findPicture("button");
+    if (!button) return;
+    const Image& key = decoded(*button);
+    Backdrop keys = *back;
+    keys.entry = *button;
+    const int bottom = in_.height - key.height(), right = in_.width - key.width();
+    keys.screen.blit(key, 0, bottom);
+    keys.screen.blit(key, right, bottom);
+    const int label = std::min(key.width(), widest(kMenuFont, {"OK", "BACK"})), fh = font(kMenuFont).height;
+    for (int left : {0, right})
+      area(keys, "more-games screen's soft key", kMenuFont,
+           {left + (key.width() - label) / 2, bottom + (key.height() - fh) / 2, label, fh});
+  }
+
+  // ChoiceBox: rows of the menu font's height + 4 in a box two thirds of the screen wide, centred; each
+  // row's text centred in it; the chosen row on a bar of the program's own colour; "OK" at the bottom left.
+  struct QuestionRow {
+    size_t font;
+    int width;
+    bool choice;
+  };
+  void questionPage(const char* where, const char* chosen, const std::vector<QuestionRow>& rows) {
+    std::optional<Backdrop> page = menuBackground();
+    if (!page || rows.empty()) return;
+    const int rowHeight = font(kMenuFont).height + 4, boxWidth = in_.width / 3 * 2;
+    const int boxX = (in_.width - boxWidth) >> 1, cx = boxX + (boxWidth >> 1);
+    const int boxY = (in_.height - rowHeight * static_cast<int>(rows.size())) >> 1;
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const QuestionRow& row = rows[i];
+      const int top = boxY + rowHeight * static_cast<int>(i), fh = font(row.font).height;
+      const Rect text{cx - row.width / 2, top + (rowHeight - fh) / 2, row.width, fh};
+      area(*page, where, row.font, text);
+      if (!row.choice) continue;
+      Backdrop bar = *page;
+      bar.screen.fillRect(boxX + 1, top + 1, boxWidth - 2, rowHeight - 2, gamelib::ChoiceBox::kHighlightColour);
+      bar.behind = "the bar under the chosen row";
+      bar.remedy = "the bar's colour is the program's own and stays";
+      bar.excused = true;
+      area(bar, chosen, row.font, text);
+    }
+    const int fh = font(kMenuFont).height;
+    area(*page, where, kMenuFont, {5, in_.height - rowHeight, textWidth(kMenuFont, u"OK"), fh});
+  }
+
+  void questionPages() {
+    std::vector<QuestionRow> languages;
+    for (const std::u16string& name : in_.languageNames)
+      languages.push_back({kMenuFont, textWidth(kMenuFont, name), true});
+    questionPage("language question", "language question's chosen row", languages);
+    questionPage("sound question", "sound question's chosen row",
+                 {{kHud0Font, widest(kHud0Font, {"enable_sound"}), false},
+                  {kMenuFont, widest(kMenuFont, {"yes"}), true},
+                  {kMenuFont, widest(kMenuFont, {"no"}), true}});
+  }
+
   // The columns a text's glyphs ink when drawn from x, as ImageFont::drawString draws them.
   std::pair<int, int> inkColumns(size_t index, const std::u16string& text, int x) {
     const LegibilityFont& f = font(index);
@@ -350,16 +449,16 @@ class Pages {
         const std::string file = "txt/res_" + code + ".txt";
         const int wl = textWidth(kHud0Font, left->second), wr = textWidth(kHud0Font, right->second);
         if (wl + wr > in_.width)
-          faults_.push_back({file, keys.right,
-                             std::string("the ") + keys.where + "'s soft keys \"" + keys.left + "\" and \"" +
-                                 keys.right + "\" are " + std::to_string(wl + wr) +
-                                 " pixels wide side by side, the screen " + std::to_string(in_.width)});
+          report_.faults.push_back({file, keys.right,
+                                    std::string("the ") + keys.where + "'s soft keys \"" + keys.left + "\" and \"" +
+                                        keys.right + "\" are " + std::to_string(wl + wr) +
+                                        " pixels wide side by side, the screen " + std::to_string(in_.width)});
         const int lastColumn = in_.width - 1 - kEdgeMargin;
         auto atTheEdge = [&](const char* key, const std::u16string& text, int x) {
           const auto [from, to] = inkColumns(kHud0Font, text, x);
           if (to < from) return;
-          if (from < kEdgeMargin) faults_.push_back({file, key, edgeMessage(key, keys.where, from)});
-          if (to > lastColumn) faults_.push_back({file, key, edgeMessage(key, keys.where, to)});
+          if (from < kEdgeMargin) report_.faults.push_back({file, key, edgeMessage(key, keys.where, from)});
+          if (to > lastColumn) report_.faults.push_back({file, key, edgeMessage(key, keys.where, to)});
         };
         atTheEdge(keys.left, left->second, gamelib::kSoftKeyInset);
         atTheEdge(keys.right, right->second, in_.width - gamelib::kSoftKeyInset - wr);
@@ -385,10 +484,10 @@ int LegibilityFont::width(const std::u16string& text) const {
   return w;
 }
 
-std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in) {
-  std::vector<LegibilityFault> faults;
-  Pages(in, faults).run();
-  return faults;
+LegibilityReport checkLegibility(const LegibilityInput& in) {
+  LegibilityReport report;
+  Pages(in, report).run();
+  return report;
 }
 
 }  // namespace datakit

@@ -1,7 +1,7 @@
 // The checker's legibility rules at one screen size: the soft-key labels fit inside the screen in every
 // language and keep off its outer columns, and the text of every in-game page (menu and pause menu, help,
-// high-score table, name entry, key set-up) stands out from what lies behind it, laid out as the game
-// library lays the page out.
+// high-score table, name entry, key set-up), of the more-games screen and of the start's language and sound
+// questions stands out from what lies behind it, laid out as the program lays the page out.
 #pragma once
 
 #include <cstddef>
@@ -37,6 +37,8 @@ struct LegibilityInput {
   const std::map<std::string, std::map<std::u16string, std::u16string>>* texts = nullptr;
   // The game library's fonts by their index in its list.
   const std::vector<LegibilityFont>* fonts = nullptr;
+  // The language question's rows: the names of the languages.
+  std::vector<std::u16string> languageNames;
   // The staged entry of a picture ("bnc/splash") under this size's PATH.
   std::function<std::optional<std::string>(const std::string& picture)> findPicture;
   std::function<Bytes(const std::string& entry)> bytes;
@@ -56,6 +58,13 @@ inline constexpr double kMinContrast = 4.5;
 inline constexpr double kMaxBackdropContrast = 3.0;
 inline constexpr int kEdgeMargin = 2;
 
-std::vector<LegibilityFault> checkLegibility(const LegibilityInput& in);
+// What the check found: faults, and notes on text that reads below the contrast asked for on a colour the
+// program fixes, which no data can change.
+struct LegibilityReport {
+  std::vector<LegibilityFault> faults;
+  std::vector<std::string> notes;
+};
+
+LegibilityReport checkLegibility(const LegibilityInput& in);
 
 }  // namespace datakit

@@ -218,15 +218,20 @@ Image splash(const GenRequest& r) {
   return img;
 }
 
-// The program's icon for the desktop: the emblem's gem on a night-blue tile, at the given size in pixels.
+// The program's icon for the desktop: the emblem's gem on a night-blue rounded tile, at the given size in
+// pixels (drawn as many times as large as the request oversamples). The corners stay the key colour, which
+// the desktop's picture makes transparent.
 Image desktopIcon(const GenRequest& r) {
-  const int size = r.intParam("size");
-  const int edge = std::max(1, size / 32);
-  // Square: a desktop icon has no key colour, so the tile's corners are filled with its outline.
-  Image img(size, size, pal(r, "ink"));
-  drawTile(img, 0, 0, size, size, std::max(2, size / 6), edge, pal(r, "ink"), pal(r, "violet"), pal(r, "deep"),
+  const int size = r.intParam("size"), k = r.oversample, drawn = size * k;
+  const int edge = std::max(1, size / 32) * k;
+  Image img(drawn, drawn);
+  // A corner of at least four pixels' radius leaves the corner pixel wholly outside the tile.
+  drawTile(img, 0, 0, drawn, drawn, std::max(4, size / 6) * k, edge, pal(r, "ink"), pal(r, "violet"), pal(r, "deep"),
            pal(r, "dusk"), pal(r, "night"));
-  drawGem(img, r, size / 2.0, size * 0.52, size * 0.74);
+  // The gem's outline keeps its width in pixels of the icon.
+  ScreenSize larger = r.size;
+  larger.scale *= k;
+  drawGem(img, GenRequest{r.context, larger, r.params, r.file}, drawn / 2.0, drawn * 0.52, drawn * 0.74);
   return img;
 }
 

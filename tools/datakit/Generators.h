@@ -17,6 +17,8 @@ struct GenRequest {
   const ScreenSize& size;
   std::map<std::string, std::string> params;  // the .gen source's keys
   std::string file;                           // the .gen source, for errors
+  // A picture with soft transparent edges is drawn this many times as large and reduced when written.
+  int oversample = 1;
 
   const std::string& param(const std::string& key) const;
   int intParam(const std::string& key) const;

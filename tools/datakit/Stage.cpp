@@ -187,8 +187,13 @@ class Stager {
       for (const Target& t : targets(stripTail(rel, ".px") + ".png"))
         put(t.name, encodePng(sprite.scaled(t.size->scale)), path);
     } else if (endsWith(rel, ".gen")) {
-      for (const Target& t : targets(stripTail(rel, ".gen") + ".png"))
-        put(t.name, encodePng(generate(relPath, *t.size)), path);
+      for (const Target& t : targets(stripTail(rel, ".gen") + ".png")) {
+        const int soft = transparentEdges(relPath);
+        put(t.name,
+            soft > 0 ? encodePngWithAlpha(generate(relPath, *t.size, soft), soft)
+                     : encodePng(generate(relPath, *t.size)),
+            path);
+      }
     } else if (endsWith(rel, ".font")) {
       stageFont(relPath);
     } else if (endsWith(rel, ".atlas")) {
@@ -267,9 +272,22 @@ class Stager {
           picture.set(x, y, rgb(red(c) * percent / 100, green(c) * percent / 100, blue(c) * percent / 100));
   }
 
-  Image generate(const fs::path& rel, const ScreenSize& size) {
+  // A picture for the desktop (`transparent=N`): drawn N times as large, its key colour transparent, its
+  // edges soft. 0 for the device's pictures, which key the colour instead.
+  int transparentEdges(const fs::path& rel) {
+    const std::map<std::string, std::string> params = keyValues(rel);
+    auto it = params.find("transparent");
+    if (it == params.end()) return 0;
+    try {
+      if (const int n = std::stoi(it->second); n >= 1 && n <= 8) return n;
+    } catch (const std::exception&) {
+    }
+    throw DataError((context_.dataDir / rel).string(), 0, "transparent is a reduction from 1 to 8");
+  }
+
+  Image generate(const fs::path& rel, const ScreenSize& size, int oversample = 1) {
     fs::path path = context_.dataDir / rel;
-    GenRequest request{context_, size, keyValues(rel), path.string()};
+    GenRequest request{context_, size, keyValues(rel), path.string(), oversample};
     auto it = request.params.find("generator");
     if (it == request.params.end()) throw DataError(path.string(), 0, "no generator= line");
     Generator generator = findGenerator(it->second);

@@ -1,6 +1,6 @@
 // ghdata: builds the program's data from data/, checks it, and renders it for review.
 //   ghdata stage DATA OUT    sources -> OUT/archive (game.dat's tree), OUT/program, OUT/sources.txt
-//   ghdata check OUT         reads OUT/archive as the game library will; faults as file:line
+//   ghdata check OUT         reads OUT/archive as the game library will; faults as file:line, notes on stdout
 //   ghdata review OUT DIR    contact sheets (PNG) and sound renderings (WAV) into DIR
 #include <fstream>
 #include <iostream>
@@ -46,6 +46,7 @@ int check(const fs::path& out) {
   while (std::getline(manifest, line))
     if (size_t tab = line.find('\t'); tab != std::string::npos) sources[line.substr(0, tab)] = line.substr(tab + 1);
   CheckReport report = checkStaged(out / "archive", sources);
+  for (const std::string& n : report.notes) std::cout << "note: " << n << '\n';
   for (const std::string& e : report.errors) std::cerr << e << '\n';
   if (!report.errors.empty()) std::cerr << report.errors.size() << " fault(s) in the game data\n";
   return report.errors.empty() ? 0 : 1;
