@@ -64,6 +64,17 @@ std::string readBody(nuv::io::DInputStreamPtr in, uint32_t& thrown) {
   return got;
 }
 
+// Reads until the body so far is `expected`; false when it never is.
+bool readUntilGot(nuv::io::DInputStreamPtr in, const std::string& expected) {
+  std::string got;
+  unsigned char buffer[64];
+  return test::eventually([&] {
+    int32_t n = in->readBuffer(buffer, sizeof buffer);
+    if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(n));
+    return got == expected;
+  });
+}
+
 std::string binaryBody() {
   std::string s(3000, '\0');
   for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<char>(255 - i % 256);
@@ -323,13 +334,7 @@ TEST_F(HttpConnectionTest, AResetInsideABodyIsAnError) {
       });
       DHttpConnectionPtr h = openHttp(server.url("/"));
       nuv::io::DInputStreamPtr in = h->openInputStream();
-      std::string got;
-      unsigned char buffer[64];
-      ASSERT_TRUE(test::eventually([&] {
-        int32_t n = in->readBuffer(buffer, sizeof buffer);
-        if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(n));
-        return got == "start";
-      }));
+      ASSERT_TRUE(readUntilGot(in, "start"));
       started = true;
       uint32_t thrown;
       EXPECT_EQ(readBody(in, thrown), "");
@@ -459,13 +464,8 @@ TEST_F(HttpConnectionTest, ABodyThatFallsSilentFailsAfterTheLimit) {
       });
       DHttpConnectionPtr h = openHttp(server.url("/"));
       nuv::io::DInputStreamPtr in = h->openInputStream();
-      std::string got;
+      ASSERT_TRUE(readUntilGot(in, c.before));
       unsigned char buffer[64];
-      ASSERT_TRUE(test::eventually([&] {
-        int32_t n = in->readBuffer(buffer, sizeof buffer);
-        if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(n));
-        return got == c.before;
-      }));
       platform::advanceManualClock(DHttpConnection::kTimeoutMs);
       EXPECT_EQ(in->readBuffer(buffer, sizeof buffer), 0);
       platform::advanceManualClock(1);
