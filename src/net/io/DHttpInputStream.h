@@ -31,8 +31,7 @@ class DHttpInputStream : public nuv::io::DInputStream {
   int32_t available() override;
   // The bytes read, 0 when none has arrived yet, -1 at the end. IOException when the body ends before its
   // length or last chunk, when the connection is reset, for a malformed chunk, and when it stays silent too
-  // long; IllegalArgumentException
-  // for a null buffer or a negative count.
+  // long; IllegalArgumentException for a null buffer or a negative count.
   int32_t readBuffer(unsigned char* buf, int32_t len) override;
   int32_t read(nuv::io::DbyteArrayPtr b, int32_t off, int32_t len) override;
   using DInputStream::read;
