@@ -4,6 +4,7 @@
 #include "gamelib/GameLib.h"
 #include "platform/api/program.h"
 #include "shell/CGameEngine.h"
+#include "shell/ExitStatus.h"
 #include "shell/WinMain.h"
 
 namespace {
@@ -14,7 +15,7 @@ nuv::microedition::midlet::DMIDletPtr createGameLib() { return new gamelib::Game
 
 int main(int argc, char** argv) {
   std::u16string commandLine;
-  if (!platform::startProgram(argc, argv, commandLine)) return 2;
+  if (!platform::startProgram(argc, argv, commandLine)) return shell::kScriptUnusable;
   CGameEngine::setMIDletFactory(createGameLib);
   const int code = WinMain(nullptr, nullptr, commandLine.data(), SW_SHOWNORMAL);
   platform::endProgram();

@@ -11,6 +11,7 @@
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/StartScreens.h"
 #include "gamelib/TextTable.h"
+#include "shell/ExitStatus.h"
 #include "shell/lcdui/DDisplay.h"
 #include "shell/lcdui/DFont.h"
 
@@ -169,6 +170,12 @@ void GameLib::startFirstPart() {
     resolutionSupported = checkResolution(screenWidth, screenHeight);
     showMoreGames = D7zipInputStream::getSize(kMoreGamesMarker) < 0;
     if (!resolutionSupported) {
+      // The screen's three lines do not say what the archive lacks; stderr does, named as the archive lists it.
+      std::string missing = narrow(resolutionFileName(screenWidth, screenHeight)->chars());
+      if (!missing.empty() && missing[0] == '/') missing.erase(0, 1);
+      std::fprintf(stderr, "GlimmerHut: %s has no data for a %d x %d screen: %s is missing\n",
+                   narrow(archive->chars()).c_str(), static_cast<int>(screenWidth), static_cast<int>(screenHeight),
+                   missing.c_str());
       static constexpr const char16_t* kLines[] = {u"This screen", u"resolution is", u"not supported!"};
       drawCentredLines(kLines, 3);
       canvas->flush();
@@ -296,7 +303,7 @@ bool GameLib::runPendingStart() {
   pendingStage_ = StartStage::None;
   switch (stage) {
     case StartStage::UnsupportedShown:
-      notifyDestroyed();
+      notifyFailed(shell::kScreenNotSupported);
       break;
     case StartStage::LogoShown:
       startLanguageStep();
@@ -314,7 +321,7 @@ void GameLib::endStart(const char* doing, const DExceptionBase& failure) {
   report((std::string("the start failed while ") + doing).c_str(), failure);
   // Nothing half made stays on the screen while the program ends.
   currentScreen = nullptr;
-  notifyDestroyed();
+  notifyFailed(shell::kFailed);
 }
 
 std::string GameLib::narrow(const char16_t* text) {

@@ -10,6 +10,7 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/StartScreens.h"
+#include "shell/ExitStatus.h"
 
 namespace gamelib {
 
@@ -85,7 +86,7 @@ void GameLib::screenFailed(const GameInterfacePtr& screen, const DExceptionBase&
   if (start::isMainMenu(screen)) {
     report("the main menu failed", failure);
     currentScreen = nullptr;
-    instance->notifyDestroyed();
+    instance->notifyFailed(shell::kFailed);
     return;
   }
   // A game that fails in its load or its play ends into the main menu, saying why (damaged data names
@@ -121,7 +122,7 @@ void GameLib::showMainMenu() {
     if (!ResourceDamage::isReport(*failure)) return;
     report("the main menu could not be shown", *failure);
     currentScreen = nullptr;
-    instance->notifyDestroyed();
+    instance->notifyFailed(shell::kFailed);
   }
 }
 
@@ -158,7 +159,7 @@ void GameLib::notSupportedFrame() {
   if ((ScreenCanvas::select || ScreenCanvas::pointerDown) && !screen.isNull()) {
     screen->leave();
     currentScreen = nullptr;
-    instance->notifyDestroyed();
+    instance->notifyFailed(shell::kScreenNotSupported);
   }
 }
 

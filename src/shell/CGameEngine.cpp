@@ -17,6 +17,7 @@
 #include "platform/api/sysinfo.h"
 #include "platform/api/tickcount.h"
 #include "shell/ErrorBox.h"
+#include "shell/ExitStatus.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/lcdui/DFont.h"
 #include "sound/DManager.h"
@@ -122,7 +123,10 @@ bool CGameEngine::Run(HINSTANCE instance, int32_t width, int32_t height) {
   if (systemText(SPI_GETOEMINFO, kOemInfoChars) == kReferenceBoard) params.O = kRotatedBoardOrientation;
 
   displayContext = ScreenHAL::DisplayContext::open(window, params);
-  if (!displayContext) return false;
+  if (!displayContext) {
+    exitStatus = shell::kFailed;
+    return false;
+  }
   hiRes = params.W >= kHiResSize || params.H >= kHiResSize;
   smartphone = systemText(SPI_GETPLATFORMTYPE, kPlatformTypeChars) == kSmartphonePlatform;
   specialKeysDevice = systemText(SPI_GETOEMINFO, kOemInfoChars).find(kSpecialKeysOem) != std::u16string::npos;
@@ -135,6 +139,8 @@ bool CGameEngine::Run(HINSTANCE instance, int32_t width, int32_t height) {
         if (!runLoopPass()) break;
       }
     }
+    // The application's own word on how it ended, before shutdown lets it go.
+    if (!midlet.isNull() && midlet->exitStatus != shell::kEndedByPlayer) exitStatus = midlet->exitStatus;
   } catch (...) {
     // The error box comes from the caller; the display and the window go now, so the engine can be
     // released and another one start.
@@ -213,6 +219,7 @@ bool CGameEngine::init(HWND) {
   } catch (DExceptionBase* e) {
     // A log that cannot be made stops the start quietly; anything else is for the last-chance handler.
     std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, nuv::lang::ExceptionCode::IOException);
+    exitStatus = shell::kFailed;
     return false;
   }
   midlet = createMIDlet();
@@ -224,6 +231,7 @@ bool CGameEngine::init(HWND) {
     constexpr uint32_t kAnyException = 0;
     std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, kAnyException);
     shell::showUnhandled(u"StartApp", *owned, false);
+    exitStatus = shell::kUnhandledFailure;
     return false;
   }
   return midlet->running != 0;

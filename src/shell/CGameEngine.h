@@ -44,7 +44,8 @@ class CGameEngine {
   virtual bool isInBackground();
   virtual void setInstance();
 
-  // Window, probes, display, init, the loop and the orderly end. False when it could not start.
+  // Window, probes, display, init, the loop and the orderly end. False when it could not start; exitStatus
+  // then tells a failure from a second start.
   bool Run(HINSTANCE instance, int32_t width, int32_t height);
   // False when another instance runs (it is brought to the front) or no window could be made.
   bool initWindow(HINSTANCE instance);
@@ -73,6 +74,8 @@ class CGameEngine {
   nuv::microedition::lcdui::DDisplayPtr display;
   WCHAR title[kTextCapacity] = {};
   int32_t running = 1;
+  // What the process is to exit with (shell/ExitStatus.h), once Run has returned.
+  int32_t exitStatus = 0;
   bool inactive = false;
   bool splashShowing = false;
   DWORD splashStart = 0;

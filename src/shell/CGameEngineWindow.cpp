@@ -5,6 +5,7 @@
 #include "platform/api/gdi.h"
 #include "platform/api/resources.h"
 #include "shell/CGameEngine.h"
+#include "shell/ExitStatus.h"
 #include "shell/KeyTranslation.h"
 #include "shell/lcdui/DCanvas.h"
 
@@ -50,7 +51,10 @@ bool CGameEngine::initWindow(HINSTANCE instance) {
 
   window = CreateWindowExW(0, windowClass, title, WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return false;
+  if (window == nullptr) {
+    exitStatus = shell::kFailed;
+    return false;
+  }
   if (SHFullScreenProc fullScreen = shellFullScreen()) fullScreen(window, kHideShellParts);
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);

@@ -9,13 +9,15 @@
 #include "shell/CGameEngine.h"
 #include "shell/CommandLine.h"
 #include "shell/ErrorBox.h"
+#include "shell/ExitStatus.h"
 
-void runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
+int32_t runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
   // Released after any error box, also when its run throws.
   std::unique_ptr<CGameEngine> engine;
   try {
     engine = std::make_unique<CGameEngine>();
     engine->Run(instance, width, height);
+    return engine->exitStatus;
   } catch (nuv::lang::DExceptionBase* e) {
     constexpr uint32_t kAnyException = 0;
     std::unique_ptr<nuv::lang::DExceptionBase> owned = nuv::lang::catchException(e, kAnyException);
@@ -23,6 +25,7 @@ void runGameEngine(HINSTANCE instance, int32_t width, int32_t height) {
   } catch (...) {
     shell::showError(u"Run - unknown exception!");
   }
+  return shell::kUnhandledFailure;
 }
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
@@ -34,13 +37,12 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   nuv::lang::DSystem::setCommandLine(commandLine);
 
   shell::CommandLine options = shell::parseCommandLine(commandLine ? commandLine : u"");
-  if (!options.fullScreen && options.width >= 1 && options.height >= 1) {
-    runGameEngine(instance, options.width, options.height);
-  } else {
-    runGameEngine(instance, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  }
+  const bool givenSize = !options.fullScreen && options.width >= 1 && options.height >= 1;
+  const int32_t status = givenSize
+                             ? runGameEngine(instance, options.width, options.height)
+                             : runGameEngine(instance, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 
   CGameEngine::setShellEntries(nullptr, nullptr);
   if (shellLibrary != nullptr) FreeLibrary(shellLibrary);
-  return 0;
+  return status;
 }

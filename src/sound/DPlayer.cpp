@@ -63,7 +63,9 @@ void DPlayer::realize() {
   if (state != UNREALIZED) return;
   if (source.isNull()) source = newSource();
   if (!stream.isNull()) {
-    if (!loadSource(stream)) lang::throwException(MediaException);
+    const char16_t* why = nullptr;
+    // The reason goes with the exception, so that whoever names the sound can say what is wrong with it.
+    if (!loadSource(stream, why)) throw new lang::DExceptionBase(MediaException, u"%s", why ? why : u"");
   }
   stream = nullptr;
   state = REALIZED;

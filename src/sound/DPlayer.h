@@ -32,7 +32,7 @@ class DPlayer : public lang::DObject {
   virtual lang::DStringPtr getContentType() = 0;
   virtual int32_t getState() { return state; }
   virtual void prefetch();
-  // Decodes the stream into a source; MediaException when it cannot.
+  // Decodes the stream into a source; MediaException, with the reason as its message, when it cannot.
   virtual void realize();
   // 1 plays once, -1 for ever; anything else is an IllegalArgumentException.
   virtual void setLoopCount(int32_t count);
@@ -61,7 +61,8 @@ class DPlayer : public lang::DObject {
   DPlayer(int32_t music, lang::DObjectPtr sharedSource, bool loaded);
 
   virtual lang::DObjectPtr newSource() = 0;
-  virtual bool loadSource(nuv::io::DInputStreamPtr from) = 0;
+  // False, with why in words, when the stream is no sound this player plays.
+  virtual bool loadSource(nuv::io::DInputStreamPtr from, const char16_t*& why) = 0;
   // Starts the source on a free channel of the mixer: the channel index or a negative code.
   virtual int32_t playOnMixer(audSpeaker& speaker) = 0;
   virtual DPlayerPtr duplicate() = 0;

@@ -8,9 +8,12 @@ namespace nuv::microedition::media {
 
 lang::DObjectPtr DPlayerMod::newSource() { return new DPlayerSourceMod; }
 
-bool DPlayerMod::loadSource(io::DInputStreamPtr from) {
+bool DPlayerMod::loadSource(io::DInputStreamPtr from, const char16_t*& why) {
   auto* mod = dynamic_cast<DPlayerSourceMod*>(source.get());
-  return mod != nullptr && mod->load(std::move(from));
+  if (mod == nullptr) return false;
+  const bool loaded = mod->load(std::move(from));
+  why = mod->refusal;
+  return loaded;
 }
 
 int32_t DPlayerMod::playOnMixer(audSpeaker& speaker) {

@@ -15,7 +15,7 @@ class DPlayerMod : public DPlayer {
 
  protected:
   lang::DObjectPtr newSource() override;
-  bool loadSource(nuv::io::DInputStreamPtr from) override;
+  bool loadSource(nuv::io::DInputStreamPtr from, const char16_t*& why) override;
   int32_t playOnMixer(audSpeaker& speaker) override;
   DPlayerPtr duplicate() override;
   bool acceptsMediaTime(int64_t time) const override { return time <= 0; }

@@ -15,6 +15,8 @@ class DPlayerSourceMod : public lang::DObject {
 
   audMusic music;
   bool loaded = false;
+  // Why the last load was refused, or null.
+  const char16_t* refusal = nullptr;
 };
 
 using DPlayerSourceModPtr = lang::DPtr<DPlayerSourceMod>;

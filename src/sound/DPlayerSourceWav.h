@@ -15,6 +15,8 @@ class DPlayerSourceWav : public lang::DObject {
 
   audSound sound;
   bool loaded = false;
+  // Why the last load was refused, or null.
+  const char16_t* refusal = nullptr;
 };
 
 using DPlayerSourceWavPtr = lang::DPtr<DPlayerSourceWav>;

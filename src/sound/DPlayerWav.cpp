@@ -12,9 +12,12 @@ constexpr int32_t kCentre = 128;
 
 lang::DObjectPtr DPlayerWav::newSource() { return new DPlayerSourceWav; }
 
-bool DPlayerWav::loadSource(io::DInputStreamPtr from) {
+bool DPlayerWav::loadSource(io::DInputStreamPtr from, const char16_t*& why) {
   auto* wav = dynamic_cast<DPlayerSourceWav*>(source.get());
-  return wav != nullptr && wav->load(std::move(from));
+  if (wav == nullptr) return false;
+  const bool loaded = wav->load(std::move(from));
+  why = wav->refusal;
+  return loaded;
 }
 
 int32_t DPlayerWav::playOnMixer(audSpeaker& speaker) {

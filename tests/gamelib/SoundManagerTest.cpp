@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Sound.h"
+#include "Wav.h"
 #include "gamelib/GameLibFixture.h"
 #include "gamelib/SoundManager.h"
 #include "platform/api/waveout.h"
@@ -39,6 +40,9 @@ class SoundManagerTest : public gltest::GameLibFixture {
                                     "1 lead: [ c2*4 e2*4 ]*8\norder a\n",
                                     "theme.tune"))},
         {"data/t/sound/broken.wav", "RIFF nothing"},
+        {"data/t/sound/alaw.wav",
+         bytes(datakit::writeWav({.format = datakit::kWavALaw, .bits = 8}, datakit::Bytes(100, 0xD5)))},
+        {"data/t/sound/noise.mod", std::string(2000, '\0')},
     });
     DStringArrayPtr names = new DStringArray(3);
     (*names)[kEffect] = u"/data/t/sound/zap";
@@ -72,6 +76,23 @@ TEST_F(SoundManagerTest, SoundsLoadAsWavElseModAndMissingOnesStayEmpty) {
   DStringArrayPtr broken = new DStringArray(1);
   (*broken)[0] = u"/data/t/sound/broken";
   EXPECT_THROWS_MESSAGE_STARTING("game.dat: data/t/sound/broken.wav: ", SoundManager::loadSounds(broken));
+}
+
+TEST_F(SoundManagerTest, ARefusedSoundNamesItsEntryAndWhy) {
+  struct Case {
+    const char16_t* name;
+    const char* said;
+  } cases[] = {
+      {u"/data/t/sound/broken", "game.dat: data/t/sound/broken.wav: no \"fmt \" chunk at byte 12: not a WAVE file"},
+      {u"/data/t/sound/alaw", "game.dat: data/t/sound/alaw.wav: neither PCM nor Microsoft ADPCM"},
+      {u"/data/t/sound/noise",
+       "game.dat: data/t/sound/noise.mod: no channel count in its tag, or no song: not a module"},
+  };
+  for (const Case& c : cases) {
+    DStringArrayPtr names = new DStringArray(1);
+    (*names)[0] = c.name;
+    EXPECT_EQ(test::thrownMessage([&] { SoundManager::loadSounds(names); }), c.said);
+  }
 }
 
 TEST_F(SoundManagerTest, EffectsStartOnlyWhileSwitchedOnAndMusicIsNotRestarted) {

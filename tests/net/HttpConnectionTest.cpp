@@ -64,6 +64,17 @@ std::string readBody(nuv::io::DInputStreamPtr in, uint32_t& thrown) {
   return got;
 }
 
+// Reads until the body so far is `expected`; false when it never is.
+bool readUntilGot(nuv::io::DInputStreamPtr in, const std::string& expected) {
+  std::string got;
+  unsigned char buffer[64];
+  return test::eventually([&] {
+    int32_t n = in->readBuffer(buffer, sizeof buffer);
+    if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(n));
+    return got == expected;
+  });
+}
+
 std::string binaryBody() {
   std::string s(3000, '\0');
   for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<char>(255 - i % 256);
@@ -224,6 +235,10 @@ TEST_F(HttpConnectionTest, BrokenAndHostileAnswersGiveIOExceptionAndLeaveNothing
       {"status code not a number", [](test::Peer& p) { p.write("HTTP/1.1 2x0 OK\r\n\r\n"); }},
       {"header without a colon", [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\nNoColon\r\n\r\n"); }},
       {"header with the colon first", [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\n: x\r\n\r\n"); }},
+      {"two lengths that disagree",
+       [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 50\r\n\r\nhello"); }},
+      {"two lengths that disagree in names of another case",
+       [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\ncontent-length: 4\r\n\r\nhello"); }},
       {"dropped before answering", [](test::Peer& p) { p.close(); }},
       {"reset before answering", [](test::Peer& p) { p.close(true); }},
       {"closed within the headers", [](test::Peer& p) { p.write("HTTP/1.1 200 OK\r\nContent-Ty"); }},
@@ -276,6 +291,9 @@ TEST_F(HttpConnectionTest, BodiesEndAtTheirLengthAndAreReportedWhenCutShort) {
       {"length with more after it", head + "3abc\r\n\r\nabc", true, code::NumberFormatException, code::IOException, "",
        0},
       {"length with a sign", head + "+3\r\n\r\nabc", true, code::NumberFormatException, code::IOException, "", 0},
+      // HTTP allows blanks around a header's value.
+      {"length with blanks around it", head + " 5 \t\r\n\r\nhelloEXTRA", false, 0, 0, "hello", 0},
+      {"two lengths that agree", head + "5\r\ncontent-length:5 \r\n\r\nhelloEXTRA", false, 0, 0, "hello", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -292,6 +310,35 @@ TEST_F(HttpConnectionTest, BodiesEndAtTheirLengthAndAreReportedWhenCutShort) {
       uint32_t thrown;
       EXPECT_EQ(readBody(in, thrown), c.delivered);
       EXPECT_EQ(thrown, c.endThrows);
+    }
+    expectNothingLeft();
+  }
+}
+
+// A reset is never the end of a body, whether the body ends at its length, its last chunk or the close.
+TEST_F(HttpConnectionTest, AResetInsideABodyIsAnError) {
+  const char* cases[] = {
+      "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nstart",
+      "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nstart\r\n",
+      "HTTP/1.1 200 OK\r\n\r\nstart",
+  };
+  for (const char* answer : cases) {
+    SCOPED_TRACE(answer);
+    {
+      // The reset comes once the reader has the start of the body, so that none of it is lost on the way.
+      std::atomic<bool> started{false};
+      test::HttpServer server([&](const test::HttpRequest&, test::Peer& peer) {
+        peer.write(answer);
+        while (!started.load() && !peer.stopping()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        peer.close(true);
+      });
+      DHttpConnectionPtr h = openHttp(server.url("/"));
+      nuv::io::DInputStreamPtr in = h->openInputStream();
+      ASSERT_TRUE(readUntilGot(in, "start"));
+      started = true;
+      uint32_t thrown;
+      EXPECT_EQ(readBody(in, thrown), "");
+      EXPECT_EQ(thrown, code::IOException);
     }
     expectNothingLeft();
   }
@@ -417,13 +464,8 @@ TEST_F(HttpConnectionTest, ABodyThatFallsSilentFailsAfterTheLimit) {
       });
       DHttpConnectionPtr h = openHttp(server.url("/"));
       nuv::io::DInputStreamPtr in = h->openInputStream();
-      std::string got;
+      ASSERT_TRUE(readUntilGot(in, c.before));
       unsigned char buffer[64];
-      ASSERT_TRUE(test::eventually([&] {
-        int32_t n = in->readBuffer(buffer, sizeof buffer);
-        if (n > 0) got.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(n));
-        return got == c.before;
-      }));
       platform::advanceManualClock(DHttpConnection::kTimeoutMs);
       EXPECT_EQ(in->readBuffer(buffer, sizeof buffer), 0);
       platform::advanceManualClock(1);

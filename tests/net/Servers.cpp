@@ -127,11 +127,21 @@ bool Peer::write(std::string_view bytes) {
 }
 
 void Peer::close(bool abort) {
-  if (abort) {
-    linger l{1, 0};
-    ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+  if (!abort) {
+    ::shutdown(fd_, SHUT_RDWR);
+    return;
   }
-  ::shutdown(fd_, SHUT_RDWR);
+  // Only closing a socket that lingers for 0 s sends a reset (a shutdown sends a FIN). The server still
+  // owns the descriptor: an unconnected socket takes its place, closing the peer's in one step.
+  linger l{1, 0};
+  ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+  const int stand = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (stand < 0) {
+    ::shutdown(fd_, SHUT_RDWR);
+    return;
+  }
+  ::dup3(stand, fd_, O_CLOEXEC);
+  ::close(stand);
 }
 
 void Peer::waitForStop() {

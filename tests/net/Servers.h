@@ -51,7 +51,7 @@ class Peer {
   std::string readToEnd();
   // All of it; false when the peer has gone.
   bool write(std::string_view bytes);
-  // Ends the connection at once, with a reset when abort is set.
+  // Ends the connection at once: with a FIN, or with a reset when abort is set.
   void close(bool abort = false);
   // Waits until the server is stopped: a server that answers nothing.
   void waitForStop();

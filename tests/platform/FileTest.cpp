@@ -1,5 +1,6 @@
 // Files and read-only mappings of the stand-in.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -144,6 +145,11 @@ TEST_F(FileTest, DeleteAndAttributes) {
   std::filesystem::create_directory(folder.file("dir"));
   EXPECT_EQ(GetFileAttributesW(device("f").c_str()), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(GetFileAttributesW(device("dir").c_str()), FILE_ATTRIBUTE_DIRECTORY);
+  // Neither a file nor a folder, told without opening (a FIFO's open would wait for a writer).
+  ASSERT_EQ(mkfifo(folder.file("fifo").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/null", folder.file("null"));
+  EXPECT_EQ(GetFileAttributesW(device("fifo").c_str()), FILE_ATTRIBUTE_DEVICE);
+  EXPECT_EQ(GetFileAttributesW(device("null").c_str()), FILE_ATTRIBUTE_DEVICE);
   EXPECT_FALSE(DeleteFileW(device("dir").c_str()));
   EXPECT_TRUE(DeleteFileW(device("f").c_str()));
   EXPECT_EQ(GetFileAttributesW(device("f").c_str()), INVALID_FILE_ATTRIBUTES);

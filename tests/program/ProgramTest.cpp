@@ -1,20 +1,28 @@
 // The real program, run headless with scripts: the frames it shows, how it ends, and a second start.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/api/resources.h"
 #include "platform/host/instance.h"
 #include "platform/host/paths.h"
 #include "platform/seam/capture.h"
+#include "shell/ExitStatus.h"
+#include "support/Archives.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
 namespace {
 
 constexpr const char* kProgram = GH_PROGRAM;
+// Far beyond what a start takes: reaching it means the run hung.
+constexpr int kGenerousSeconds = 60;
 
 uint32_t pixel(const platform::Picture& p, int x, int y) {
   return p.pixels[static_cast<size_t>(y) * static_cast<size_t>(p.width) + static_cast<size_t>(x)];
@@ -50,11 +58,57 @@ TEST(ProgramTest, ScriptedRunShowsSplashThenTheStartAndEndsWithZeroWhenClosed) {
 TEST(ProgramTest, WithoutItsArchiveTheProgramSaysWhyAndEnds) {
   test::TempFolder folder;
   test::ProgramResult run = test::runProgram(kProgram, folder.path(), "60000 capture never.png\n");
-  // The start's failure ends the program through its usual shutdown, which ends with 0.
-  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  // The start's failure ends the program through its usual shutdown, with the status of a failure.
+  EXPECT_EQ(run.exitCode, shell::kFailed) << run.errors;
   EXPECT_NE(run.errors.find("game.dat"), std::string::npos) << run.errors;
   platform::Picture never;
   EXPECT_FALSE(platform::readPng(folder.file("never.png"), never));
+}
+
+// A game.dat that is no file is refused at once, with its path; one without this screen's data says what
+// it lacks. Neither ends as a success. The time limit only ends a run that hangs.
+TEST(ProgramTest, AStartThatCannotBeMadeSaysWhyAndEndsWithAFailure) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& gameDat)> make;
+    std::vector<std::string> environment;
+    int status;
+    std::string said;  // "{}" stands for game.dat's path
+  };
+  const std::string notAFile =
+      "GlimmerHut: the start failed while opening the resource archive \"game.dat\": IOException not a file: {}\n";
+  const Case cases[] = {
+      {"a FIFO", [](const std::string& at) { ASSERT_EQ(mkfifo(at.c_str(), 0644), 0); }, {}, shell::kFailed, notAFile},
+      {"a folder", [](const std::string& at) { std::filesystem::create_directory(at); }, {}, shell::kFailed, notAFile},
+      {"a device",
+       [](const std::string& at) { std::filesystem::create_symlink("/dev/null", at); },
+       {},
+       shell::kFailed,
+       notAFile},
+      {"an archive without the screen's data",
+       [](const std::string& at) {
+         test::packArchive(at, {{"data/keys.txt", "KEY_LEFT_SOFT1=10000\n"}});
+       },
+       {},
+       shell::kScreenNotSupported,
+       "GlimmerHut: game.dat has no data for a 240 x 320 screen: graphics/240x320.dat is missing\n"},
+      {"a screen size the archive has nothing for",
+       [](const std::string& at) { std::filesystem::copy_file(GH_GAME_DAT, at); },
+       {"GLIMMERHUT_SCREEN=200x200"},
+       shell::kScreenNotSupported,
+       "GlimmerHut: game.dat has no data for a 200 x 200 screen: graphics/200x200.dat is missing\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    c.make(folder.file("game.dat"));
+    test::ProgramResult run =
+        test::runProgram(kProgram, folder.path(), "60000 capture never.png\n", {}, c.environment, kGenerousSeconds);
+    EXPECT_EQ(run.exitCode, c.status) << run.errors;
+    std::string said = c.said;
+    if (const size_t at = said.find("{}"); at != std::string::npos) said.replace(at, 2, folder.file("game.dat"));
+    EXPECT_NE(run.errors.find(said), std::string::npos) << run.errors;
+  }
 }
 
 TEST(ProgramTest, SecondStartOnTheSameDataFolderEndsQuietly) {

@@ -6,7 +6,9 @@
 #include <iterator>
 #include <string>
 
+#include "CheckFiles.h"
 #include "SoundFixtures.h"
+#include "Wav.h"
 #include "sound/aud/audSound.h"
 #include "support/TempFolder.h"
 
@@ -75,6 +77,58 @@ TEST(WavTest, ChunksBeforeTheDataAreSkipped) {
   ASSERT_EQ(s.loadWav(image.data(), image.size(), true), 0);
   EXPECT_EQ(s.frames, 3u);
   EXPECT_EQ(decodedSamples(s), (std::vector<int16_t>{1, -2, 3}));
+}
+
+// What the data check lets into game.dat, the loader plays; what the mixer cannot play, both refuse. The
+// files come from the data tools' writer.
+TEST(WavTest, TheLoaderAndTheDataCheckReadTheSameFiles) {
+  using datakit::WavChunk;
+  using datakit::WavLayout;
+  // The extensible format's record after the 16 bytes of the plain one, naming its real tag.
+  auto extensible = [](uint16_t tag) {
+    Bytes extra;
+    put16(extra, 22);      // size of what follows
+    put16(extra, 16);      // valid bits
+    put32(extra, 0x4);     // the front centre speaker
+    put16(extra, tag);     // the sub-format's GUID
+    put16(extra, 0x0000);  // ...
+    for (uint8_t b : {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}) extra.push_back(b);
+    return extra;
+  };
+  const Bytes pcm = pcm16({1, -2, 3});
+  struct Case {
+    const char* what;
+    WavLayout layout;
+    Bytes data;
+    int32_t code;  // the loader's
+    bool checked;  // the data check lets it in
+  } cases[] = {
+      {"a chunk of odd size before the data", {.chunksBeforeData = {WavChunk{"LIST", Bytes(3, 'x')}}}, pcm, 0, true},
+      {"odd chunks one after another",
+       {.chunksBeforeData = {WavChunk{"LIST", Bytes(5, 'x')}, WavChunk{"junk", Bytes(1, 'y')}}},
+       pcm,
+       0,
+       true},
+      {"A-law", {.format = datakit::kWavALaw, .bits = 8}, Bytes(6, 0xD5), audSound::kUnplayableFormat, false},
+      {"mu-law", {.format = datakit::kWavMuLaw, .bits = 8}, Bytes(6, 0xFF), audSound::kUnplayableFormat, false},
+      {"the ADPCM tag on 16-bit frames", {.format = datakit::kWavAdpcm}, pcm, audSound::kUnplayableFormat, false},
+      {"PCM in the extensible format", {.format = 0xFFFE, .formatExtra = extensible(datakit::kWavPcm)}, pcm, 0, false},
+      {"A-law in the extensible format",
+       {.format = 0xFFFE, .bits = 8, .formatExtra = extensible(datakit::kWavALaw)},
+       Bytes(6, 0xD5),
+       audSound::kUnplayableFormat,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes image = datakit::writeWav(c.layout, c.data);
+    audSound s;
+    EXPECT_EQ(s.loadWav(image.data(), image.size(), true), c.code);
+    if (c.code == 0) {
+      EXPECT_EQ(decodedSamples(s), (std::vector<int16_t>{1, -2, 3}));
+    }
+    EXPECT_EQ(datakit::checkWavFile(image).empty(), c.checked);
+  }
 }
 
 TEST(WavTest, BadImagesAreRefused) {

@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kAdaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614, 768, 614, 512, 409, 307, 230, 230, 230};
 constexpr int kCoefficients[7][2] = {{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
-constexpr int kAdpcmFormat = 2;
-constexpr int kPcmFormat = 1;
 
 void put16(Bytes& b, int v) {
   b.push_back(static_cast<std::uint8_t>(v & 0xFF));
@@ -35,19 +33,11 @@ std::uint32_t get32(const Bytes& b, size_t at) {
          std::uint32_t(b[at + 3]) << 24;
 }
 
-Bytes riff(const Bytes& fmt, const Bytes& data) {
-  Bytes out;
-  putTag(out, "RIFF");
-  put32(out, static_cast<std::uint32_t>(4 + 8 + fmt.size() + 8 + data.size() + (data.size() & 1)));
-  putTag(out, "WAVE");
-  putTag(out, "fmt ");
-  put32(out, static_cast<std::uint32_t>(fmt.size()));
-  out.insert(out.end(), fmt.begin(), fmt.end());
-  putTag(out, "data");
-  put32(out, static_cast<std::uint32_t>(data.size()));
-  out.insert(out.end(), data.begin(), data.end());
-  if (data.size() & 1) out.push_back(0);
-  return out;
+void putChunk(Bytes& b, const char* id, const Bytes& body) {
+  putTag(b, id);
+  put32(b, static_cast<std::uint32_t>(body.size()));
+  b.insert(b.end(), body.begin(), body.end());
+  if (body.size() & 1) b.push_back(0);
 }
 
 int clamp16(int v) { return std::clamp(v, -32768, 32767); }
@@ -90,34 +80,48 @@ long long encodeBlock(const std::int16_t* in, int count, int predictor, int delt
 
 }  // namespace
 
-Bytes writeWavPcm16(const Samples& samples, int rate) {
+Bytes writeWav(const WavLayout& layout, const Bytes& data) {
+  const int blockAlign = layout.blockAlign != 0 ? layout.blockAlign : layout.channels * layout.bits / 8;
   Bytes fmt;
-  put16(fmt, kPcmFormat);
-  put16(fmt, 1);
-  put32(fmt, static_cast<std::uint32_t>(rate));
-  put32(fmt, static_cast<std::uint32_t>(rate * 2));
-  put16(fmt, 2);
-  put16(fmt, 16);
+  put16(fmt, layout.format);
+  put16(fmt, layout.channels);
+  put32(fmt, static_cast<std::uint32_t>(layout.rate));
+  put32(fmt, static_cast<std::uint32_t>(layout.bytesPerSecond != 0 ? layout.bytesPerSecond : layout.rate * blockAlign));
+  put16(fmt, blockAlign);
+  put16(fmt, layout.bits);
+  fmt.insert(fmt.end(), layout.formatExtra.begin(), layout.formatExtra.end());
+  Bytes chunks;
+  putChunk(chunks, "fmt ", fmt);
+  for (const WavChunk& c : layout.chunksBeforeData) putChunk(chunks, c.id.c_str(), c.body);
+  putChunk(chunks, "data", data);
+  Bytes out;
+  putTag(out, "RIFF");
+  put32(out, static_cast<std::uint32_t>(4 + chunks.size()));
+  putTag(out, "WAVE");
+  out.insert(out.end(), chunks.begin(), chunks.end());
+  return out;
+}
+
+Bytes writeWavPcm16(const Samples& samples, int rate) {
   Bytes data;
   for (std::int16_t s : samples) put16(data, s);
-  return riff(fmt, data);
+  return writeWav({.rate = rate}, data);
 }
 
 Bytes writeWavAdpcm(const Samples& samples, int rate, int blockAlign) {
   const int perBlock = (blockAlign - 7) * 2 + 2;
-  Bytes fmt;
-  put16(fmt, kAdpcmFormat);
-  put16(fmt, 1);
-  put32(fmt, static_cast<std::uint32_t>(rate));
-  put32(fmt, static_cast<std::uint32_t>(static_cast<long long>(rate) * blockAlign / perBlock));
-  put16(fmt, blockAlign);
-  put16(fmt, 4);
-  put16(fmt, 32);
-  put16(fmt, perBlock);
-  put16(fmt, 7);
+  WavLayout layout{.format = kWavAdpcm,
+                   .rate = rate,
+                   .bits = 4,
+                   .blockAlign = blockAlign,
+                   .bytesPerSecond = static_cast<int>(static_cast<long long>(rate) * blockAlign / perBlock)};
+  Bytes& extra = layout.formatExtra;
+  put16(extra, 32);
+  put16(extra, perBlock);
+  put16(extra, 7);
   for (const auto& c : kCoefficients) {
-    put16(fmt, c[0]);
-    put16(fmt, c[1]);
+    put16(extra, c[0]);
+    put16(extra, c[1]);
   }
   Bytes data;
   std::vector<std::int16_t> block(static_cast<size_t>(perBlock));
@@ -141,7 +145,7 @@ Bytes writeWavAdpcm(const Samples& samples, int rate, int blockAlign) {
     for (size_t i = 0; i < nibbles.size(); i += 2)
       data.push_back(static_cast<std::uint8_t>(nibbles[i] << 4 | nibbles[i + 1]));
   }
-  return riff(fmt, data);
+  return writeWav(layout, data);
 }
 
 Samples decodeAdpcmData(const Bytes& data, int blockAlign, int samplesPerBlock) {
@@ -170,8 +174,9 @@ bool readWav(const Bytes& file, WavInfo& info) {
   info.rate = static_cast<int>(get32(file, 24));
   info.blockAlign = get16(file, 32);
   info.bits = get16(file, 34);
-  if (info.format == kAdpcmFormat && fmtSize >= 22) info.samplesPerBlock = get16(file, 38);
-  for (size_t at = 20 + fmtSize; at + 8 <= file.size();) {
+  if (info.format == kWavAdpcm && fmtSize >= 22) info.samplesPerBlock = get16(file, 38);
+  // Every chunk of odd size, the format's too, is followed by its pad byte.
+  for (size_t at = 20 + fmtSize + (fmtSize & 1); at + 8 <= file.size();) {
     std::uint32_t size = get32(file, at + 4);
     if (std::memcmp(file.data() + at, "data", 4) == 0) {
       if (at + 8 + size > file.size()) return false;

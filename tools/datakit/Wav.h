@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Png.h"
@@ -9,6 +10,29 @@
 namespace datakit {
 
 using Samples = std::vector<std::int16_t>;  // mono
+
+// Format tags.
+inline constexpr int kWavPcm = 1;
+inline constexpr int kWavAdpcm = 2;
+inline constexpr int kWavALaw = 6;
+inline constexpr int kWavMuLaw = 7;
+
+struct WavChunk {
+  std::string id;  // four characters
+  Bytes body;
+};
+
+// Any layout of a WAVE file: the format chunk's record, the chunks between it and "data", and the data.
+struct WavLayout {
+  int format = kWavPcm, channels = 1, rate = 22050, bits = 16;
+  int blockAlign = 0;      // 0: channels * bits / 8
+  int bytesPerSecond = 0;  // 0: rate * blockAlign
+  Bytes formatExtra;       // after the record's 16 bytes
+  std::vector<WavChunk> chunksBeforeData;
+};
+
+// Every chunk of odd size is followed by its pad byte, as RIFF has it.
+Bytes writeWav(const WavLayout& layout, const Bytes& data);
 
 Bytes writeWavPcm16(const Samples& samples, int rate);
 

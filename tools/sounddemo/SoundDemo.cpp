@@ -96,8 +96,11 @@ DPlayerPtr loadPlayer(const std::string& entry, const char16_t* type) {
     return player;
   } catch (DExceptionBase* e) {
     auto handled = nuv::lang::catchException(e, nuv::lang::ExceptionCode::Exception);
-    std::fprintf(stderr, "cannot play %s: %s\n", entry.c_str(),
-                 platform::toUtf8(nuv::lang::getExceptionName(handled->code())).c_str());
+    // The reason, when the loader gave one.
+    const std::string why = platform::toUtf8(handled->message());
+    std::fprintf(stderr, "cannot play %s: %s%s%s\n", entry.c_str(),
+                 platform::toUtf8(nuv::lang::getExceptionName(handled->code())).c_str(), why.empty() ? "" : " ",
+                 why.c_str());
     return nullptr;
   }
 }

@@ -192,14 +192,20 @@ void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
   std::u16string turned(name->view());
   std::replace(turned.begin(), turned.end(), u'/', u'\\');
   const std::u16string path = std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + u"\\" + turned;
+  // The path looked at in every refusal, so that a person can tell where the archive should be.
+  const std::u16string shownPath = platform::fromUtf8(platform::toHostPath(path));
+  // Only a file can hold an archive; opening a FIFO would hold the start for ever.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    throw new lang::DExceptionBase(IOException, u"not a file: %s", shownPath.c_str());
+  }
   HANDLE file =
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    // The path looked at, so that a person can tell where the archive should be.
     const DWORD why = GetLastError();
     const bool missing = why == ERROR_FILE_NOT_FOUND || why == ERROR_PATH_NOT_FOUND;
     throw new lang::DExceptionBase(IOException, missing ? u"not found: %s" : u"cannot be opened: %s",
-                                   platform::fromUtf8(platform::toHostPath(path)).c_str());
+                                   shownPath.c_str());
   }
   ArchiveState& s = state();
   std::string error;

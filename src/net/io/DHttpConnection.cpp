@@ -66,6 +66,15 @@ int64_t plainNumber(std::u16string_view digits) {
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
+// A header value less the blanks HTTP allows around it.
+std::u16string_view withoutBlanks(std::u16string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+constexpr char16_t kContentLength[] = u"Content-Length";
+
 }  // namespace
 
 DHttpConnection::DHttpConnection(DStringPtr url, int32_t mode, bool timeouts)
@@ -134,13 +143,13 @@ nuv::io::DInputStreamPtr DHttpConnection::openInputStream() {
     framing = Framing::Length;
   } else if (isChunked()) {
     framing = Framing::Chunked;
-  } else if (DStringPtr value = getHeaderField(u"Content-Length"); !value.isNull()) {
+  } else if (DStringPtr value = getHeaderField(kContentLength); !value.isNull()) {
     // Without a length to trust, where the body ends cannot be told.
-    length = plainNumber(value->view());
+    length = plainNumber(withoutBlanks(value->view()));
     if (length < 0) throwException(Code::IOException);
     framing = Framing::Length;
   }
-  return new DHttpInputStream(source_, response_, framing, length, lastActivity_, kTimeoutMs);
+  return new DHttpInputStream(source_, response_, framing, length, lastActivity_, kTimeoutMs, socket_);
 }
 
 nuv::io::DDataOutputStreamPtr DHttpConnection::openDataOutputStream() {
@@ -157,10 +166,10 @@ DStringPtr DHttpConnection::getEncoding() {
 
 int64_t DHttpConnection::getLength() {
   ensureResponse();
-  DStringPtr value = getHeaderField(u"Content-Length");
+  DStringPtr value = getHeaderField(kContentLength);
   // A chunked body's length is not known before its end.
   if (value.isNull() || isChunked()) return -1;
-  std::u16string_view text = value->view();
+  std::u16string_view text = withoutBlanks(value->view());
   const int64_t length = plainNumber(text);
   if (length < 0) {
     // "-5" is a number, though no length; anything else is none.
@@ -199,6 +208,10 @@ void DHttpConnection::setRequestMethod(DStringPtr method) {
 
 DStringPtr DHttpConnection::getHeaderField(DStringPtr name) {
   ensureResponse();
+  return storedHeader(name);
+}
+
+DStringPtr DHttpConnection::storedHeader(DStringPtr name) {
   if (auto* exact = headers_->get(name)) return DStringPtr(static_cast<DString*>(exact));
   nuv::util::DEnumerationPtr keys = headers_->keys();
   while (keys->hasMoreElements()) {
@@ -321,7 +334,16 @@ void DHttpConnection::readHeaderLine(DStringPtr line) {
   if (colon < 1) return fail();
   int32_t value = colon + 1;
   while (value < line->length() && isBlank(line->charAt(value))) ++value;
-  headers_->put(line->substring(0, colon)->trim(), line->substring(value));
+  DStringPtr name = line->substring(0, colon)->trim();
+  DStringPtr text = line->substring(value);
+  // Two lengths that disagree leave the body's end unknown: the answer cannot be trusted.
+  if (equalsIgnoringCase(name->view(), kContentLength)) {
+    DStringPtr earlier = storedHeader(name);
+    if (!earlier.isNull() && plainNumber(withoutBlanks(earlier->view())) != plainNumber(withoutBlanks(text->view()))) {
+      return fail();
+    }
+  }
+  headers_->put(name, text);
 }
 
 bool DHttpConnection::isTimedOut() const { return GetTickCount() - requestSentAt_ > kTimeoutMs; }

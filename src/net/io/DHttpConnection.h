@@ -93,6 +93,8 @@ class DHttpConnection : public DContentConnection {
   void readStatusLine(nuv::lang::DStringPtr line);
   void readHeaderLine(nuv::lang::DStringPtr line);
   bool isTimedOut() const;
+  // The header as getHeaderField finds it, among those read so far.
+  nuv::lang::DStringPtr storedHeader(nuv::lang::DStringPtr name);
   // "Transfer-Encoding" ends with "chunked".
   bool isChunked();
   void fail() { state_ = kFailed; }

@@ -43,14 +43,23 @@ int64_t chunkSize(const std::string& line) {
 }  // namespace
 
 DHttpInputStream::DHttpInputStream(nuv::io::DInputStreamPtr source, nuv::util::DCyclicBufPtr raw, Framing framing,
-                                   int64_t length, DWORD lastActivity, DWORD silenceMs)
+                                   int64_t length, DWORD lastActivity, DWORD silenceMs, DSocketConnectionPtr connection)
     : source_(std::move(source)),
       raw_(std::move(raw)),
+      connection_(std::move(connection)),
       framing_(framing),
       remaining_(framing == Framing::Length ? length : 0),
       ended_(framing == Framing::Length && length == 0),
       lastActivity_(lastActivity),
       silenceMs_(silenceMs) {}
+
+void DHttpInputStream::sourceEnd() {
+  sourceEnded_ = true;
+  if (!connection_.isNull() &&
+      connection_->getSocketOption(DSocketConnection::kOptionReceiveStatus) == DSocketConnection::kReceiveFailed) {
+    failed_ = true;
+  }
+}
 
 void DHttpInputStream::fail() {
   failed_ = true;
@@ -73,7 +82,7 @@ int32_t DHttpInputStream::takeRaw(uint8_t* buf, int32_t len) {
       taken += got;
       arrived_ = true;
     } else if (got < 0) {
-      sourceEnded_ = true;
+      sourceEnd();
     }
   }
   return taken == 0 && len > 0 && (sourceEnded_ || source_.isNull()) ? -1 : taken;
@@ -87,7 +96,7 @@ void DHttpInputStream::fillRaw() {
   const int32_t got = source_->readBuffer(block, length);
   raw_->commitWrite(std::max(got, 0));
   if (got > 0) arrived_ = true;
-  if (got < 0) sourceEnded_ = true;
+  if (got < 0) sourceEnd();
 }
 
 bool DHttpInputStream::takeLine(std::string& line) {
@@ -156,7 +165,7 @@ int32_t DHttpInputStream::readBuffer(unsigned char* buf, int32_t len) {
     taken = takeRaw(buf, want);
     if (taken < 0) {
       // The peer closed: the end of a body without a length, one cut short for the others.
-      if (framing_ == Framing::Length) fail();
+      if (framing_ == Framing::Length || failed_) fail();
       ended_ = true;
       return -1;
     }
@@ -187,6 +196,7 @@ int32_t DHttpInputStream::read() {
 void DHttpInputStream::close() {
   source_ = nullptr;
   raw_ = nullptr;
+  connection_ = nullptr;
 }
 
 }  // namespace nuv::microedition::io

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/io/DInputStream.h"
+#include "net/io/DSocketConnection.h"
 #include "net/util/DCyclicBuf.h"
 #include "platform/types.h"
 
@@ -21,15 +22,16 @@ class DHttpInputStream : public nuv::io::DInputStream {
   };
 
   // raw: received bytes not yet taken, shared with the connection. lastActivity: the tick count of the
-  // last bytes received; a body that then stays silent for longer than silenceMs has failed.
+  // last bytes received; a body that then stays silent for longer than silenceMs has failed. connection:
+  // the source's, which tells a reset from the peer's close.
   DHttpInputStream(nuv::io::DInputStreamPtr source, nuv::util::DCyclicBufPtr raw, Framing framing, int64_t length,
-                   DWORD lastActivity, DWORD silenceMs);
+                   DWORD lastActivity, DWORD silenceMs, DSocketConnectionPtr connection);
 
   const char* getClassName() const override { return "DHttpInputStream"; }
   int32_t available() override;
   // The bytes read, 0 when none has arrived yet, -1 at the end. IOException when the body ends before its
-  // length or last chunk, for a malformed chunk, and when it stays silent too long; IllegalArgumentException
-  // for a null buffer or a negative count.
+  // length or last chunk, when the connection is reset, for a malformed chunk, and when it stays silent too
+  // long; IllegalArgumentException for a null buffer or a negative count.
   int32_t readBuffer(unsigned char* buf, int32_t len) override;
   int32_t read(nuv::io::DbyteArrayPtr b, int32_t off, int32_t len) override;
   using DInputStream::read;
@@ -51,10 +53,13 @@ class DHttpInputStream : public nuv::io::DInputStream {
   // One raw line without its CR LF into line; false while it has not all arrived.
   bool takeLine(std::string& line);
   int32_t readChunked(uint8_t* buf, int32_t len);
+  // The source has ended: closed by the peer, or reset, which fails the body whatever its framing.
+  void sourceEnd();
   [[noreturn]] void fail();
 
   nuv::io::DInputStreamPtr source_;
   nuv::util::DCyclicBufPtr raw_;
+  DSocketConnectionPtr connection_;
   const Framing framing_;
   // Bytes still to come: of the body (Length) or of the current chunk (Chunked).
   int64_t remaining_;

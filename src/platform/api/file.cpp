@@ -187,7 +187,8 @@ DWORD GetFileAttributesW(LPCWSTR fileName) {
     SetLastError(errno == ENOENT ? missingError(path) : errorFromErrno(errno));
     return INVALID_FILE_ATTRIBUTES;
   }
-  return platform::isHostFolder(path) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (platform::isHostFolder(path)) return FILE_ATTRIBUTE_DIRECTORY;
+  return platform::isHostRegularFile(path) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_DEVICE;
 }
 
 HANDLE CreateFileForMappingW(LPCWSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTRIBUTES,

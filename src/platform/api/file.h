@@ -21,6 +21,8 @@ inline constexpr DWORD OPEN_ALWAYS = 4;
 inline constexpr DWORD TRUNCATE_EXISTING = 5;
 
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+// Neither a file nor a folder: a FIFO, a socket or a device on the host.
+inline constexpr DWORD FILE_ATTRIBUTE_DEVICE = 0x40;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
@@ -50,6 +52,8 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveM
 BOOL FlushFileBuffers(HANDLE file);
 DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
 BOOL DeleteFileW(LPCWSTR fileName);
+// FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_DIRECTORY or FILE_ATTRIBUTE_DEVICE; INVALID_FILE_ATTRIBUTES when
+// there is nothing by that name. Asking never opens the file, so a FIFO does not hold the caller.
 DWORD GetFileAttributesW(LPCWSTR fileName);
 
 // A file opened for mapping: as CreateFileW, read access only.

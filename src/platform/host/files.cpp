@@ -118,6 +118,11 @@ bool isHostFolder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool isHostRegularFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool hostPathExists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;

@@ -42,6 +42,8 @@ enum class Creation { New, Always, Existing, OpenAlways, Truncate };
 // Null on failure. A folder cannot be opened (EISDIR).
 HostFile* openHostFile(const std::string& path, bool readable, bool writable, Creation creation, bool& existed);
 bool isHostFolder(const std::string& path);
+// A file of its own bytes (links followed): no folder, FIFO, socket or device.
+bool isHostRegularFile(const std::string& path);
 bool hostPathExists(const std::string& path);
 // The error number for a missing file: ENOTDIR when a folder on the way is missing too.
 int missingFileError(const std::string& path);

@@ -36,6 +36,11 @@ class DMIDlet : public nuv::lang::DObject {
 
   // The engine's next tick ends the loop.
   void notifyDestroyed() { running = 0; }
+  // As notifyDestroyed, for an end by a failure: the program exits with that status (shell/ExitStatus.h).
+  void notifyFailed(int32_t status) {
+    exitStatus = status;
+    running = 0;
+  }
   // Opens the address in the browser: "http://" and the address in lower case when it names no scheme.
   // False when the browser could not be started.
   bool platformRequest(nuv::lang::DStringPtr url);
@@ -46,6 +51,8 @@ class DMIDlet : public nuv::lang::DObject {
   static void releaseCurrent();
 
   int32_t running = 1;
+  // 0 unless notifyFailed said otherwise.
+  int32_t exitStatus = 0;
   nuv::lang::DPtr<nuv::microedition::lcdui::DDisplay> display;
 };
 

@@ -67,3 +67,18 @@ int32_t audMusic::load(const uint8_t* image, size_t size, bool copy) {
   sourceRate = playRate = 44100;
   return 0;
 }
+
+const char16_t* audMusic::refusal(int32_t code) {
+  switch (code) {
+    case 0:
+      return nullptr;
+    case kNoData:
+      return u"no bytes";
+    case kNotAModule:
+      return u"no channel count in its tag, or no song: not a module";
+    case kBadSample:
+      return u"a sample with a finetune above 15";
+    default:
+      return u"shorter than its patterns and samples need";
+  }
+}

@@ -19,6 +19,8 @@ class audMusic {
 
   // With copy the module is copied; without, it refers into the image, which must outlive it.
   int32_t load(const uint8_t* image, size_t size, bool copy);
+  // What a code of load says is wrong with the image, for a person; null for 0.
+  static const char16_t* refusal(int32_t code);
 
   // Channels the tag at byte 1080 announces, 0 when it is no module tag.
   static int checkTag(const uint8_t* image);

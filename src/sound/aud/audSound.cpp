@@ -14,7 +14,14 @@ constexpr size_t kPcmFormatSize = 16;
 constexpr size_t kAdpcmSamplesPerBlockOffset = 18;  // within the format chunk's body
 constexpr size_t kAdpcmCoefficientCountOffset = 20;
 constexpr size_t kAdpcmCoefficientsOffset = 22;
+constexpr uint16_t kPcmFormatTag = 1;
 constexpr uint16_t kAdpcmFormatTag = 2;
+// The format's real tag is then the first two bytes of a sub-format GUID, whose other 14 bytes are these.
+constexpr uint16_t kExtensibleFormatTag = 0xFFFE;
+constexpr size_t kExtensibleFormatSize = 40;
+constexpr size_t kSubFormatOffset = 24;  // within the format chunk's body
+constexpr uint8_t kSubFormatRest[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 constexpr int kAdpcmCoefficientPairs = 7;
 // Per channel: predictor index (1 byte), delta, sample 1, sample 2 (2 bytes each).
 constexpr int kAdpcmHeaderBytes = 7;
@@ -43,6 +50,17 @@ struct AdpcmState {
   int32_t sample1;  // the latest sample
   int32_t sample2;
 };
+
+// The offset of the chunk after the one at `offset`: RIFF pads a chunk of odd size with one byte.
+uint64_t nextChunk(uint64_t offset, uint64_t size) { return offset + kChunkHeaderSize + size + (size & 1); }
+
+// 8- and 16-bit frames the mixer plays as they are: PCM, also when told in the extensible format.
+bool isPcm(uint16_t formatTag, const uint8_t* format, uint64_t formatSize) {
+  if (formatTag == kPcmFormatTag) return true;
+  return formatTag == kExtensibleFormatTag && formatSize >= kExtensibleFormatSize &&
+         u16(format + kSubFormatOffset) == kPcmFormatTag &&
+         std::memcmp(format + kSubFormatOffset + 2, kSubFormatRest, sizeof kSubFormatRest) == 0;
+}
 
 int16_t decodeAdpcmNibble(AdpcmState& s, uint8_t nibble) {
   int32_t signedNibble = nibble >= 8 ? nibble - 16 : nibble;
@@ -113,9 +131,11 @@ int32_t audSound::loadWav(const uint8_t* image, size_t size, bool copy) {
   int bits = u16(format + 14);
   if ((bits != 4 && bits != 8 && bits != 16) || (channels != 1 && channels != 2)) return kUnsupported;
   if (fileRate == 0 || fileRate > 0x7FFFFFFF) return kUnsupported;
+  // A-law, mu-law and the like come as 8 or 16 bits too, but would only sound as noise.
+  if (bits != 4 && !isPcm(formatTag, format, formatSize)) return kUnplayableFormat;
 
   // Walk the chunks after the format chunk, never past the image.
-  uint64_t offset = kFormatBodyOffset + formatSize;
+  uint64_t offset = nextChunk(kFormatIdOffset, formatSize);
   const uint8_t* body = nullptr;
   uint64_t bodySize = 0;
   while (offset + kChunkHeaderSize <= size) {
@@ -126,7 +146,7 @@ int32_t audSound::loadWav(const uint8_t* image, size_t size, bool copy) {
       bodySize = chunkSize;
       break;
     }
-    offset += kChunkHeaderSize + chunkSize;
+    offset = nextChunk(offset, chunkSize);
   }
   if (body == nullptr) return kNoDataChunk;
 
@@ -174,4 +194,23 @@ int32_t audSound::loadWav(const uint8_t* image, size_t size, bool copy) {
   rate = static_cast<int32_t>(fileRate);
   playRate = rate;
   return 0;
+}
+
+const char16_t* audSound::refusal(int32_t code) {
+  switch (code) {
+    case 0:
+      return nullptr;
+    case kNoData:
+      return u"no bytes";
+    case kNoFormatChunk:
+      return u"no \"fmt \" chunk at byte 12: not a WAVE file";
+    case kNoDataChunk:
+      return u"no \"data\" chunk";
+    case kTruncated:
+      return u"shorter than its chunks claim";
+    case kUnplayableFormat:
+      return u"neither PCM nor Microsoft ADPCM";
+    default:
+      return u"bits, channels, rate or ADPCM layout the mixer cannot play";
+  }
 }

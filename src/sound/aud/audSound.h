@@ -12,7 +12,8 @@ class audSound {
   static constexpr int32_t kUnsupported = -100;  // bits, channels, ADPCM layout or a decode failure
   static constexpr int32_t kNoFormatChunk = -300;
   static constexpr int32_t kNoDataChunk = -301;
-  static constexpr int32_t kTruncated = -302;  // shorter than its chunks claim
+  static constexpr int32_t kTruncated = -302;         // shorter than its chunks claim
+  static constexpr int32_t kUnplayableFormat = -303;  // A-law, mu-law, floats: neither PCM nor Microsoft ADPCM
   static constexpr int32_t kNoInstanceLimit = -1;
 
   audSound() = default;
@@ -22,7 +23,10 @@ class audSound {
 
   // Reads a whole WAVE image of the given size. With copy the frames are copied; without, the sound
   // refers into the image, which must outlive it (ADPCM is always decoded into a buffer of its own).
+  // Chunks of odd size are followed by a pad byte, as RIFF has it.
   int32_t loadWav(const uint8_t* image, size_t size, bool copy);
+  // What a code of loadWav says is wrong with the image, for a person; null for 0.
+  static const char16_t* refusal(int32_t code);
 
   // Decodes whole blocks of Microsoft ADPCM into interleaved 16-bit samples; false on a bad predictor.
   static bool decodeAdpcm(const uint8_t* in, size_t bytes, int channels, int blockAlign, int samplesPerBlock,

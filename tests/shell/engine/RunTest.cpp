@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "platform/seam/capture.h"
 #include "platform/seam/script.h"
 #include "shell/CGameEngine.h"
+#include "shell/ExitStatus.h"
 #include "shell/WinMain.h"
 #include "shell/engine/TestMIDlet.h"
 #include "support/TempFolder.h"
@@ -131,6 +133,38 @@ TEST_F(RunTest, AnExceptionOutOfTheRunIsShownAndTheEngineReleased) {
   EXPECT_NE(testing::internal::GetCapturedStderr().find("Run - unhadled exception 0x6000000!"), std::string::npos);
   // No engine is left behind: the next one may start.
   EXPECT_EQ(CGameEngine::instance(), nullptr);
+}
+
+// Only the player's own end is a success; each kind of failure has its status.
+TEST_F(RunTest, TheExitStatusTellsAFailureFromThePlayersOwnEnd) {
+  using Hook = std::function<void(test::TestMIDlet&)>;
+  const Hook none;
+  const Hook throwIO = [](test::TestMIDlet&) { nuv::lang::throwException(nuv::lang::ExceptionCode::IOException); };
+  struct Case {
+    const char* what;
+    Hook onStart, onTick;
+    int32_t status;
+  };
+  const Case cases[] = {
+      {"a close request", none, none, shell::kEndedByPlayer},
+      {"the application's own end", none, [](test::TestMIDlet& m) { m.notifyDestroyed(); }, shell::kEndedByPlayer},
+      {"a start that fails", [](test::TestMIDlet& m) { m.notifyFailed(shell::kFailed); }, none, shell::kFailed},
+      {"a screen size it cannot show", none, [](test::TestMIDlet& m) { m.notifyFailed(shell::kScreenNotSupported); },
+       shell::kScreenNotSupported},
+      {"an exception out of its start", throwIO, none, shell::kUnhandledFailure},
+      {"an exception out of the run", none, throwIO, shell::kUnhandledFailure},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    made = new test::TestMIDlet();
+    made->onStart = c.onStart;
+    made->onTick = c.onTick;
+    play("1000 close\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runGameEngine(nullptr, 240, 320), c.status);
+    testing::internal::GetCapturedStderr();
+    platform::stopScript();
+  }
 }
 
 TEST_F(RunTest, RecordStoresLiveUnderTheRunningApplicationsName) {
