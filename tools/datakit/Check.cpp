@@ -9,6 +9,7 @@
 
 #include "CheckFiles.h"
 #include "CheckLegibility.h"
+#include "CheckMix.h"
 #include "CheckMoreGames.h"
 #include "DataError.h"
 #include "Fonts.h"
@@ -176,6 +177,7 @@ class Checker {
     checkMoreGamesTexts(texts_, sink());
     checkLevelsPresent();
     checkGameSounds();
+    checkGameMixes();
     for (const std::string& name : names_)
       if (isResolutionFile(name)) guarded(name, [&] { checkScreenSize(name); });
     return report_;
@@ -302,6 +304,20 @@ class Checker {
       for (const std::string& sound : game.sounds)
         if (!has(sound + ".wav") && !has(sound + ".mod"))
           error(sound + ".wav", 0, "missing: the game plays this sound (as .wav or .mod)");
+    }
+  }
+
+  // What the player hears at the highest levels. A fault names the loudest effect's level, the line a person
+  // changes.
+  void checkGameMixes() {
+    for (const GameRow& game : gameTable()) {
+      if (!present(game)) continue;
+      const GameSounds sounds = playSoundsOf(game, dir_);
+      for (const MixCase& c : mixGameSounds(sounds.tunes, sounds.effects))
+        if (c.fullScale) {
+          const std::string& loudest = c.effects.front();
+          error(loudest, sourceLine(loudest, "level"), describeClip(c, sounds.tunes));
+        }
     }
   }
 

@@ -7,17 +7,11 @@
 #include <cstdlib>
 #include <set>
 
+#include "CheckMix.h"
 #include "Wav.h"
 #include "sound/aud/audSpeaker.h"
 
 namespace datakit {
-
-namespace {
-
-// So many copies of one effect may start together (three shots, three hits) and must not clip.
-constexpr int kStackedCopies = 3;
-
-}  // namespace
 
 std::vector<std::u16string> splitText(const std::u16string& text, char16_t sep) {
   std::vector<std::u16string> parts{u""};
