@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -159,6 +160,81 @@ TEST_F(WindowTest, MessageWaitsMoveTheSteppedClockToThePollThatMeetsTheirEnd) {
   HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
   EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 10, QS_ALLINPUT), WAIT_FAILED);
   CloseHandle(event);
+}
+
+// The engine's loop in small: a message a pass, then a step when one is due, noting whether the pen is
+// down, then a wait until the next one. The pen's state as each step saw it.
+std::vector<bool> stepsSeeingThePen() {
+  constexpr DWORD kStep = 30;
+  std::vector<bool> steps;
+  bool down = false;
+  DWORD nextStep = kStep;
+  for (int pass = 0; pass < 100000; ++pass) {
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&msg);
+      if (msg.message == WM_CLOSE) return steps;
+      if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP) down = msg.message == WM_LBUTTONDOWN;
+    }
+    if (GetTickCount() >= nextStep) {
+      steps.push_back(down);
+      nextStep += kStep;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, nextStep - GetTickCount(), QS_ALLINPUT);
+  }
+  ADD_FAILURE() << "no close arrived";
+  return steps;
+}
+
+TEST_F(WindowTest, ThePenStaysDownUntilAStepHasSeenIt) {
+  create();
+  struct Case {
+    const char* what;
+    const char* script;
+    int stepsSeeingItDown;
+    std::vector<DWORD> releases;  // the times the window heard of them
+  } cases[] = {
+      {"a tap within one millisecond", "100 pen down 5 6\n100 pen up 5 6\n", 1, {121}},
+      {"a tap within one step", "100 pen down 5 6\n+10 pen up 5 6\n", 1, {121}},
+      {"two taps within one step", "100 pen down 5 6\n100 pen up 5 6\n101 pen down 7 8\n101 pen up 7 8\n", 2,
+       {121, 151}},
+      {"a press longer than a step", "100 pen down 5 6\n+100 pen up 5 6\n", 3, {200}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform::Script script;
+    std::string error;
+    ASSERT_TRUE(platform::parseScript(std::string(c.script) + "300 close\n", script, error)) << error;
+    platform::startScript(std::move(script), folder_.path());
+    seen.clear();
+    const std::vector<bool> steps = stepsSeeingThePen();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), true), c.stepsSeeingItDown);
+    std::vector<DWORD> releases;
+    std::vector<UINT> pen;
+    for (const Seen& s : seen) {
+      if (s.message == WM_LBUTTONUP) releases.push_back(s.time);
+      if (s.message == WM_LBUTTONDOWN || s.message == WM_LBUTTONUP) pen.push_back(s.message);
+    }
+    EXPECT_EQ(releases, c.releases);
+    for (size_t i = 0; i < pen.size(); ++i) EXPECT_EQ(pen[i], i % 2 == 0 ? WM_LBUTTONDOWN : WM_LBUTTONUP) << i;
+    platform::stopScript();
+  }
+
+  // Waiting for messages alone, as an inactive program does, nothing steps: the release follows at once.
+  platform::Script script;
+  std::string error;
+  ASSERT_TRUE(platform::parseScript("50 deactivate\n100 pen down 5 6\n100 pen up 5 6\n200 close\n", script, error));
+  platform::startScript(std::move(script), folder_.path());
+  seen.clear();
+  runUntilClose();
+  std::vector<UINT> messages;
+  for (const Seen& s : seen) {
+    if (s.message == WM_LBUTTONDOWN || s.message == WM_LBUTTONUP) {
+      EXPECT_EQ(s.time, 100u);
+    }
+    messages.push_back(s.message);
+  }
+  EXPECT_EQ(messages, (std::vector<UINT>{WM_ACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_CLOSE}));
 }
 
 TEST_F(WindowTest, HeadlessRunEndsWithItsScript) {
