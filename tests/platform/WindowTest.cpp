@@ -196,7 +196,9 @@ TEST_F(WindowTest, ThePenStaysDownUntilAStepHasSeenIt) {
   } cases[] = {
       {"a tap within one millisecond", "100 pen down 5 6\n100 pen up 5 6\n", 1, {121}},
       {"a tap within one step", "100 pen down 5 6\n+10 pen up 5 6\n", 1, {121}},
-      {"two taps within one step", "100 pen down 5 6\n100 pen up 5 6\n101 pen down 7 8\n101 pen up 7 8\n", 2,
+      {"two taps within one step",
+       "100 pen down 5 6\n100 pen up 5 6\n101 pen down 7 8\n101 pen up 7 8\n",
+       2,
        {121, 151}},
       {"a press longer than a step", "100 pen down 5 6\n+100 pen up 5 6\n", 3, {200}},
   };

@@ -32,8 +32,8 @@ std::string key(const char* name, int hold) {
 platform::Picture after(const std::string& input) {
   test::TempFolder folder;
   std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
-  const std::string script = line(1700, "key down Enter") + line(1720, "key up Enter") +
-                             line(2300, "key down Enter") + line(2320, "key up Enter") + input + kAfter;
+  const std::string script = line(1700, "key down Enter") + line(1720, "key up Enter") + line(2300, "key down Enter") +
+                             line(2320, "key up Enter") + input + kAfter;
   test::ProgramResult run = test::runProgram(GH_PROGRAM, folder.path(), script);
   EXPECT_EQ(run.exitCode, 0) << run.errors;
   platform::Picture frame;

@@ -85,8 +85,8 @@ void convert565Row(const uint8_t* in, uint8_t* out, int count, uint8_t* kept) {
   for (; i + 8 <= count; i += 8) {
     const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i * 2));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(kept + i * 2), p);
-    const __m128i greenBlue = _mm_or_si128(_mm_and_si128(_mm_slli_epi16(p, 5), greenMask),
-                                           _mm_and_si128(_mm_slli_epi16(p, 3), lowByteMask));
+    const __m128i greenBlue =
+        _mm_or_si128(_mm_and_si128(_mm_slli_epi16(p, 5), greenMask), _mm_and_si128(_mm_slli_epi16(p, 3), lowByteMask));
     const __m128i red = _mm_and_si128(_mm_srli_epi16(p, 8), lowByteMask);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4), _mm_unpacklo_epi16(greenBlue, red));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4 + 16), _mm_unpackhi_epi16(greenBlue, red));

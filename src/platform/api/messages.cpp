@@ -27,7 +27,7 @@ int quitCode = 0;
 // alone hands the release over too: nothing steps meanwhile.
 enum class Press { None, Queued, Taken, StepComing };
 Press press = Press::None;
-std::deque<MSG> heldPen;  // in the order posted
+std::deque<MSG> heldPen;    // in the order posted
 uint64_t timedWaitEnd = 0;  // the tick count the program's last wait for a time ran to
 
 using SteadyClock = std::chrono::steady_clock;
