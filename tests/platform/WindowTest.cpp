@@ -1,12 +1,15 @@
 // Windows, the message queue under a scripted run, the single-instance rule, frame capture and resources.
 #include <SDL2/SDL_keycode.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
 #include "platform/host/paths.h"
+#include "platform/host/sdl_library.h"
 #include "platform/seam/capture.h"
 #include "platform/seam/clock.h"
 #include "platform/seam/script.h"
@@ -392,6 +396,41 @@ TEST(DesktopKeysTest, DesktopKeysBecomeTheDevicesKeys) {
   for (const Case& c : cases) EXPECT_EQ(platform::deviceKeyForDesktopKey(c.desktop), c.device) << c.desktop;
 }
 
+// The picture is as large as the window allows with the screen's aspect kept, centred; the pen's points
+// follow it, beyond its edges outside the screen.
+TEST(DesktopPictureTest, FillsTheWindowsHeightOrWidthAndThePenFollows) {
+  struct Fit {
+    int windowWidth, windowHeight;
+    platform::PictureArea area;
+  } fits[] = {
+      {720, 960, {0, 0, 720, 960}},       // three times the screen
+      {1920, 1080, {555, 0, 810, 1080}},  // full screen on a wide display: its whole height
+      {1000, 500, {312, 0, 375, 500}},   {800, 2000, {0, 467, 800, 1066}},  // a tall window: its whole width
+      {241, 320, {0, 0, 240, 320}},      {0, 0, {0, 0, 0, 0}},
+  };
+  for (const Fit& f : fits) {
+    const platform::PictureArea a = platform::fitPicture(f.windowWidth, f.windowHeight, 240, 320);
+    EXPECT_EQ(a.x, f.area.x) << f.windowWidth << "x" << f.windowHeight;
+    EXPECT_EQ(a.y, f.area.y) << f.windowWidth << "x" << f.windowHeight;
+    EXPECT_EQ(a.width, f.area.width) << f.windowWidth << "x" << f.windowHeight;
+    EXPECT_EQ(a.height, f.area.height) << f.windowWidth << "x" << f.windowHeight;
+  }
+
+  const platform::PictureArea full = platform::fitPicture(1920, 1080, 240, 320);
+  struct Point {
+    int windowX, windowY, deviceX, deviceY;
+  } points[] = {
+      {555, 0, 0, 0},         {558, 3, 0, 0},         {559, 4, 1, 1},    {892, 500, 99, 148},
+      {1364, 1079, 239, 319}, {1365, 1080, 240, 320}, {554, -1, -1, -1}, {0, 540, -165, 160},
+  };
+  for (const Point& p : points) {
+    int x = p.windowX, y = p.windowY;
+    platform::toDevicePoint(full, 240, 320, x, y);
+    EXPECT_EQ(x, p.deviceX) << p.windowX << ", " << p.windowY;
+    EXPECT_EQ(y, p.deviceY) << p.windowX << ", " << p.windowY;
+  }
+}
+
 }  // namespace
 
 // SDL's offscreen driver never has a graphics card behind it: the window takes its frames into its own
@@ -415,5 +454,129 @@ TEST(DesktopWindowTest, AWindowWithoutAGraphicsCardLoadsNoOpenGL) {
   EXPECT_EQ(loaded, "");
   platform::closeDesktopWindow();
   platform::setHeadless(true);
+  unsetenv("SDL_VIDEODRIVER");
+}
+
+namespace {
+
+// SDL's own calls that the desktop window does not make, from the library it loaded.
+template <class Call>
+Call sdlCall(const char* name) {
+  void* library = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  return library != nullptr ? reinterpret_cast<Call>(dlsym(library, name)) : nullptr;
+}
+
+// The window's own frame buffer, as 0x00RRGGBB rows.
+std::vector<uint32_t> windowPixels(SDL_Window* window, int& width, int& height) {
+  SDL_Surface* surface = platform::sdl()->GetWindowSurface(window);
+  width = surface->w;
+  height = surface->h;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(&pixels[static_cast<size_t>(y) * width], static_cast<uint8_t*>(surface->pixels) + y * surface->pitch,
+                static_cast<size_t>(width) * 4);
+  return pixels;
+}
+
+}  // namespace
+
+// On SDL's offscreen driver: the window resizes, its picture with it, nearest-neighbour and centred on
+// black; a press on the black is no press; F11 puts the window full screen and back, and is no device key.
+TEST(DesktopWindowTest, ThePictureAndThePenFollowTheWindowsSize) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  setenv("GLIMMERHUT_SCALE", "2", 1);
+  platform::setHeadless(false);
+  std::vector<platform::DesktopEvent> events;
+  platform::Picture icon{2, 2, std::vector<uint32_t>(4, 0x123456)};
+  ASSERT_TRUE(platform::openDesktopWindow(u"GlimmerHut", 4, 2, icon,
+                                          [&](const platform::DesktopEvent& e) { events.push_back(e); }));
+  platform::showDesktopWindow(true);
+  using GetWindowFromId = SDL_Window* (*)(Uint32);
+  SDL_Window* window = nullptr;
+  for (Uint32 id = 1; id < 64 && window == nullptr; ++id) window = sdlCall<GetWindowFromId>("SDL_GetWindowFromID")(id);
+  ASSERT_NE(window, nullptr);
+  const std::vector<uint32_t> frame = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006, 0x000007, 0x000008};
+  auto resizeTo = [&](int width, int height) {
+    sdlCall<void (*)(SDL_Window*, int, int)>("SDL_SetWindowSize")(window, width, height);
+    events.clear();
+    platform::pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(5));
+    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const platform::DesktopEvent& e) {
+      return e.kind == platform::DesktopEvent::Kind::Exposed;
+    }));
+    platform::showDesktopFrame(frame.data(), 4, 2, 1, true);
+  };
+  // Each window pixel shows the screen's pixel under it, 0 for black.
+  auto shows = [&](std::initializer_list<const char*> rows) {
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = windowPixels(window, width, height);
+    std::string seen, wanted;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x)
+        seen += static_cast<char>('0' + (pixels[static_cast<size_t>(y) * width + x] & 0xF));
+      seen += "\n";
+    }
+    for (const char* row : rows) wanted += std::string(row) + "\n";
+    EXPECT_EQ(seen, wanted);
+  };
+
+  platform::showDesktopFrame(frame.data(), 4, 2, 1, false);
+  shows({"11223344", "11223344", "55667788", "55667788"});
+  resizeTo(16, 6);
+  shows({"0011122233344400", "0011122233344400", "0011122233344400", "0055566677788800", "0055566677788800",
+         "0055566677788800"});
+  resizeTo(10, 7);
+  shows({"0000000000", "1112233344", "1112233344", "1112233344", "5556677788", "5556677788", "0000000000"});
+
+  using PushEvent = int (*)(SDL_Event*);
+  auto push = [&](SDL_Event event) {
+    sdlCall<PushEvent>("SDL_PushEvent")(&event);
+    // What the event leads to is told on the next look.
+    for (int look = 0; look < 2; ++look)
+      platform::pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(5));
+  };
+  auto button = [](Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.button.type = type;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+  };
+  events.clear();
+  push(button(SDL_MOUSEBUTTONDOWN, 5, 0));  // on the black above the picture
+  push(button(SDL_MOUSEBUTTONUP, 5, 0));
+  EXPECT_TRUE(events.empty());
+  push(button(SDL_MOUSEBUTTONDOWN, 5, 4));
+  push(button(SDL_MOUSEBUTTONUP, 9, 6));  // released past the picture's corner
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].kind, platform::DesktopEvent::Kind::PenDown);
+  EXPECT_EQ(events[0].x, 2);
+  EXPECT_EQ(events[0].y, 1);
+  EXPECT_EQ(events[1].kind, platform::DesktopEvent::Kind::PenUp);
+  EXPECT_EQ(events[1].x, 3);
+  EXPECT_EQ(events[1].y, 2);
+
+  // F11 fills the display with the picture, and a second press brings the window back.
+  SDL_Rect display;
+  ASSERT_EQ(platform::sdl()->GetDisplayBounds(0, &display), 0);
+  SDL_Event f11{};
+  f11.key.type = SDL_KEYDOWN;
+  f11.key.keysym.sym = SDLK_F11;
+  events.clear();
+  push(f11);
+  EXPECT_NE(platform::sdl()->GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+  const platform::PictureArea full = platform::desktopPictureArea();
+  const platform::PictureArea fitted = platform::fitPicture(display.w, display.h, 4, 2);
+  EXPECT_EQ(full.width, fitted.width);
+  EXPECT_EQ(full.height, fitted.height);
+  EXPECT_TRUE(full.width == display.w || full.height == display.h);
+  push(f11);
+  // This driver keeps the display's size once out of full screen; on a desktop the window gets its own back.
+  EXPECT_EQ(platform::sdl()->GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+  for (const platform::DesktopEvent& e : events) EXPECT_EQ(e.kind, platform::DesktopEvent::Kind::Exposed);
+
+  platform::closeDesktopWindow();
+  platform::setHeadless(true);
+  unsetenv("GLIMMERHUT_SCALE");
   unsetenv("SDL_VIDEODRIVER");
 }
