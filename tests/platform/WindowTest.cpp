@@ -70,6 +70,14 @@ class WindowTest : public ::testing::Test {
     ASSERT_NE(window_, nullptr);
     UpdateWindow(window_);
   }
+  // Plays the script from now on, with nothing seen yet.
+  void play(const std::string& text) {
+    platform::Script script;
+    std::string error;
+    ASSERT_TRUE(platform::parseScript(text, script, error)) << error;
+    platform::startScript(std::move(script), folder_.path());
+    seen.clear();
+  }
   // Runs the loop the way the engine does until a close arrives: polling while active, waiting while not.
   void runUntilClose() {
     bool active = true;
@@ -208,11 +216,7 @@ TEST_F(WindowTest, ThePenStaysDownUntilAStepHasSeenIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    platform::Script script;
-    std::string error;
-    ASSERT_TRUE(platform::parseScript(std::string(c.script) + "300 close\n", script, error)) << error;
-    platform::startScript(std::move(script), folder_.path());
-    seen.clear();
+    play(std::string(c.script) + "300 close\n");
     const std::vector<bool> steps = stepsSeeingThePen();
     EXPECT_EQ(std::count(steps.begin(), steps.end(), true), c.stepsSeeingItDown);
     std::vector<DWORD> releases;
@@ -227,11 +231,7 @@ TEST_F(WindowTest, ThePenStaysDownUntilAStepHasSeenIt) {
   }
 
   // Waiting for messages alone, as an inactive program does, nothing steps: the release follows at once.
-  platform::Script script;
-  std::string error;
-  ASSERT_TRUE(platform::parseScript("50 deactivate\n100 pen down 5 6\n100 pen up 5 6\n200 close\n", script, error));
-  platform::startScript(std::move(script), folder_.path());
-  seen.clear();
+  play("50 deactivate\n100 pen down 5 6\n100 pen up 5 6\n200 close\n");
   runUntilClose();
   std::vector<UINT> messages;
   for (const Seen& s : seen) {
