@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -262,8 +263,9 @@ void Lines(benchmark::State& state) {
 }
 BENCHMARK(Lines)->Arg(0)->Arg(1);
 
-// One frame drawn into the display's back buffer and presented to the device screen.
-void FramePresent(benchmark::State& state) {
+// Frames drawn into the display's back buffer, each a fill in the next of the colours, and presented to
+// the device screen.
+void presentFills(benchmark::State& state, std::initializer_list<uint16_t> colours) {
   const Screen s = screenOf(state);
   platform::setHeadless(true);
   platform::Device d;
@@ -286,17 +288,26 @@ void FramePresent(benchmark::State& state) {
     state.SkipWithError("no display");
     return;
   }
+  auto colour = colours.begin();
   for (auto _ : state) {
     if (context->beginFrame() == nullptr) continue;
-    context->raster().fillRect(0, 0, s.width, s.height, 0x07E0);
+    context->raster().fillRect(0, 0, s.width, s.height, *colour);
     context->endFrame();
+    if (++colour == colours.end()) colour = colours.begin();
   }
   context.reset();
   DestroyWindow(window);
   UnregisterClassW(u"DrawingBench", nullptr);
   bytesPerFrame(state, screenBytes(s));
 }
+
+// The same picture again and again: the screen already shows it.
+void FramePresent(benchmark::State& state) { presentFills(state, {0x07E0}); }
 BENCHMARK(FramePresent)->Arg(0)->Arg(1);
+
+// Every pixel changes from one frame to the next.
+void ChangedFramePresent(benchmark::State& state) { presentFills(state, {0x07E0, 0xF800}); }
+BENCHMARK(ChangedFramePresent)->Arg(0)->Arg(1);
 
 std::vector<uint8_t> photoPng(int w, int h) {
   std::vector<uint8_t> out;

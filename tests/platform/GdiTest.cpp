@@ -118,6 +118,57 @@ TEST(Gdi, BlockCopiesConvertBetween565And32BitAndShowOnTheScreen) {
   EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
 }
 
+// Rows wide enough for the eight-pixel steps and a tail: every 16-bit value lands as the narrow case
+// converts it, and a frame presented again shows a pixel changed anywhere in a row.
+TEST(Gdi, WideFramesConvertEveryPixelAndShowEachChangedOne) {
+  constexpr int kWidth = 19;
+  constexpr int kHeight = 3;
+  constexpr int kLeft = 3, kTop = 5;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP dib = makeDib(memory, kWidth, kHeight, 16, &bits);
+  ASSERT_NE(dib, nullptr);
+  HGDIOBJ previous = SelectObject(memory, dib);
+  const int stride = (kWidth * 2 + 3) / 4 * 4;
+  auto pixel = [&](int x, int y) -> uint16_t& {
+    return *reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(bits) + y * stride + x * 2);
+  };
+  auto widened = [](uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5) | ((p & 0x001Fu) << 3); };
+  platform::DeviceScreen& glass = platform::deviceScreen();
+  auto shows = [&](int x, int y) { return glass.pixels()[(kTop + y) * glass.width() + kLeft + x]; };
+  auto showsTheFrame = [&] {
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        if (shows(x, y) != widened(pixel(x, y))) return false;
+      }
+    }
+    return true;
+  };
+
+  for (uint32_t value = 0; value < 0x10000; value += kWidth * kHeight) {
+    for (int i = 0; i < kWidth * kHeight; ++i) pixel(i % kWidth, i / kWidth) = static_cast<uint16_t>(value + i * 997);
+    ASSERT_TRUE(BitBlt(screen, kLeft, kTop, kWidth, kHeight, memory, 0, 0, SRCCOPY));
+    ASSERT_TRUE(showsTheFrame()) << value;
+  }
+
+  // In the first step, at a step's edge, in the last step, in the tail: of the middle row.
+  for (int x : {0, 7, 8, 15, 16, 18}) {
+    SCOPED_TRACE(x);
+    const uint64_t pictures = glass.pictureCount();
+    ASSERT_TRUE(BitBlt(screen, kLeft, kTop, kWidth, kHeight, memory, 0, 0, SRCCOPY));
+    EXPECT_EQ(glass.pictureCount(), pictures);
+    pixel(x, 1) ^= 0x0841;
+    ASSERT_TRUE(BitBlt(screen, kLeft, kTop, kWidth, kHeight, memory, 0, 0, SRCCOPY));
+    EXPECT_EQ(glass.pictureCount(), pictures + 1);
+    EXPECT_TRUE(showsTheFrame());
+  }
+  SelectObject(memory, previous);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST(Gdi, FillsCoverTheRectangleCutAtTheBitmapsEdges) {
   constexpr int kWidth = 5;
   constexpr int kHeight = 4;

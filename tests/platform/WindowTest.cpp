@@ -1,11 +1,15 @@
 // Windows, the message queue under a scripted run, the single-instance rule, frame capture and resources.
 #include <SDL2/SDL_keycode.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
 #include "platform/host/paths.h"
+#include "platform/host/sdl_library.h"
 #include "platform/seam/capture.h"
 #include "platform/seam/clock.h"
 #include "platform/seam/script.h"
@@ -64,6 +69,14 @@ class WindowTest : public ::testing::Test {
     window_ = CreateWindowExW(0, kClass, u"Test", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
     UpdateWindow(window_);
+  }
+  // Plays the script from now on, with nothing seen yet.
+  void play(const std::string& text) {
+    platform::Script script;
+    std::string error;
+    ASSERT_TRUE(platform::parseScript(text, script, error)) << error;
+    platform::startScript(std::move(script), folder_.path());
+    seen.clear();
   }
   // Runs the loop the way the engine does until a close arrives: polling while active, waiting while not.
   void runUntilClose() {
@@ -159,6 +172,75 @@ TEST_F(WindowTest, MessageWaitsMoveTheSteppedClockToThePollThatMeetsTheirEnd) {
   HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
   EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 10, QS_ALLINPUT), WAIT_FAILED);
   CloseHandle(event);
+}
+
+// The engine's loop in small: a message a pass, then a step when one is due, noting whether the pen is
+// down, then a wait until the next one. The pen's state as each step saw it.
+std::vector<bool> stepsSeeingThePen() {
+  constexpr DWORD kStep = 30;
+  std::vector<bool> steps;
+  bool down = false;
+  DWORD nextStep = kStep;
+  for (int pass = 0; pass < 100000; ++pass) {
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&msg);
+      if (msg.message == WM_CLOSE) return steps;
+      if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONUP) down = msg.message == WM_LBUTTONDOWN;
+    }
+    if (GetTickCount() >= nextStep) {
+      steps.push_back(down);
+      nextStep += kStep;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, nextStep - GetTickCount(), QS_ALLINPUT);
+  }
+  ADD_FAILURE() << "no close arrived";
+  return steps;
+}
+
+TEST_F(WindowTest, ThePenStaysDownUntilAStepHasSeenIt) {
+  create();
+  struct Case {
+    const char* what;
+    const char* script;
+    int stepsSeeingItDown;
+    std::vector<DWORD> releases;  // the times the window heard of them
+  } cases[] = {
+      {"a tap within one millisecond", "100 pen down 5 6\n100 pen up 5 6\n", 1, {121}},
+      {"a tap within one step", "100 pen down 5 6\n+10 pen up 5 6\n", 1, {121}},
+      {"two taps within one step",
+       "100 pen down 5 6\n100 pen up 5 6\n101 pen down 7 8\n101 pen up 7 8\n",
+       2,
+       {121, 151}},
+      {"a press longer than a step", "100 pen down 5 6\n+100 pen up 5 6\n", 3, {200}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    play(std::string(c.script) + "300 close\n");
+    const std::vector<bool> steps = stepsSeeingThePen();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), true), c.stepsSeeingItDown);
+    std::vector<DWORD> releases;
+    std::vector<UINT> pen;
+    for (const Seen& s : seen) {
+      if (s.message == WM_LBUTTONUP) releases.push_back(s.time);
+      if (s.message == WM_LBUTTONDOWN || s.message == WM_LBUTTONUP) pen.push_back(s.message);
+    }
+    EXPECT_EQ(releases, c.releases);
+    for (size_t i = 0; i < pen.size(); ++i) EXPECT_EQ(pen[i], i % 2 == 0 ? WM_LBUTTONDOWN : WM_LBUTTONUP) << i;
+    platform::stopScript();
+  }
+
+  // Waiting for messages alone, as an inactive program does, nothing steps: the release follows at once.
+  play("50 deactivate\n100 pen down 5 6\n100 pen up 5 6\n200 close\n");
+  runUntilClose();
+  std::vector<UINT> messages;
+  for (const Seen& s : seen) {
+    if (s.message == WM_LBUTTONDOWN || s.message == WM_LBUTTONUP) {
+      EXPECT_EQ(s.time, 100u);
+    }
+    messages.push_back(s.message);
+  }
+  EXPECT_EQ(messages, (std::vector<UINT>{WM_ACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_CLOSE}));
 }
 
 TEST_F(WindowTest, HeadlessRunEndsWithItsScript) {
@@ -314,6 +396,41 @@ TEST(DesktopKeysTest, DesktopKeysBecomeTheDevicesKeys) {
   for (const Case& c : cases) EXPECT_EQ(platform::deviceKeyForDesktopKey(c.desktop), c.device) << c.desktop;
 }
 
+// The picture is as large as the window allows with the screen's aspect kept, centred; the pen's points
+// follow it, beyond its edges outside the screen.
+TEST(DesktopPictureTest, FillsTheWindowsHeightOrWidthAndThePenFollows) {
+  struct Fit {
+    int windowWidth, windowHeight;
+    platform::PictureArea area;
+  } fits[] = {
+      {720, 960, {0, 0, 720, 960}},       // three times the screen
+      {1920, 1080, {555, 0, 810, 1080}},  // full screen on a wide display: its whole height
+      {1000, 500, {312, 0, 375, 500}},   {800, 2000, {0, 467, 800, 1066}},  // a tall window: its whole width
+      {241, 320, {0, 0, 240, 320}},      {0, 0, {0, 0, 0, 0}},
+  };
+  for (const Fit& f : fits) {
+    const platform::PictureArea a = platform::fitPicture(f.windowWidth, f.windowHeight, 240, 320);
+    EXPECT_EQ(a.x, f.area.x) << f.windowWidth << "x" << f.windowHeight;
+    EXPECT_EQ(a.y, f.area.y) << f.windowWidth << "x" << f.windowHeight;
+    EXPECT_EQ(a.width, f.area.width) << f.windowWidth << "x" << f.windowHeight;
+    EXPECT_EQ(a.height, f.area.height) << f.windowWidth << "x" << f.windowHeight;
+  }
+
+  const platform::PictureArea full = platform::fitPicture(1920, 1080, 240, 320);
+  struct Point {
+    int windowX, windowY, deviceX, deviceY;
+  } points[] = {
+      {555, 0, 0, 0},         {558, 3, 0, 0},         {559, 4, 1, 1},    {892, 500, 99, 148},
+      {1364, 1079, 239, 319}, {1365, 1080, 240, 320}, {554, -1, -1, -1}, {0, 540, -165, 160},
+  };
+  for (const Point& p : points) {
+    int x = p.windowX, y = p.windowY;
+    platform::toDevicePoint(full, 240, 320, x, y);
+    EXPECT_EQ(x, p.deviceX) << p.windowX << ", " << p.windowY;
+    EXPECT_EQ(y, p.deviceY) << p.windowX << ", " << p.windowY;
+  }
+}
+
 }  // namespace
 
 // SDL's offscreen driver never has a graphics card behind it: the window takes its frames into its own
@@ -337,5 +454,129 @@ TEST(DesktopWindowTest, AWindowWithoutAGraphicsCardLoadsNoOpenGL) {
   EXPECT_EQ(loaded, "");
   platform::closeDesktopWindow();
   platform::setHeadless(true);
+  unsetenv("SDL_VIDEODRIVER");
+}
+
+namespace {
+
+// SDL's own calls that the desktop window does not make, from the library it loaded.
+template <class Call>
+Call sdlCall(const char* name) {
+  void* library = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  return library != nullptr ? reinterpret_cast<Call>(dlsym(library, name)) : nullptr;
+}
+
+// The window's own frame buffer, as 0x00RRGGBB rows.
+std::vector<uint32_t> windowPixels(SDL_Window* window, int& width, int& height) {
+  SDL_Surface* surface = platform::sdl()->GetWindowSurface(window);
+  width = surface->w;
+  height = surface->h;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(&pixels[static_cast<size_t>(y) * width], static_cast<uint8_t*>(surface->pixels) + y * surface->pitch,
+                static_cast<size_t>(width) * 4);
+  return pixels;
+}
+
+}  // namespace
+
+// On SDL's offscreen driver: the window resizes, its picture with it, nearest-neighbour and centred on
+// black; a press on the black is no press; F11 puts the window full screen and back, and is no device key.
+TEST(DesktopWindowTest, ThePictureAndThePenFollowTheWindowsSize) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  setenv("GLIMMERHUT_SCALE", "2", 1);
+  platform::setHeadless(false);
+  std::vector<platform::DesktopEvent> events;
+  platform::Picture icon{2, 2, std::vector<uint32_t>(4, 0x123456)};
+  ASSERT_TRUE(platform::openDesktopWindow(u"GlimmerHut", 4, 2, icon,
+                                          [&](const platform::DesktopEvent& e) { events.push_back(e); }));
+  platform::showDesktopWindow(true);
+  using GetWindowFromId = SDL_Window* (*)(Uint32);
+  SDL_Window* window = nullptr;
+  for (Uint32 id = 1; id < 64 && window == nullptr; ++id) window = sdlCall<GetWindowFromId>("SDL_GetWindowFromID")(id);
+  ASSERT_NE(window, nullptr);
+  const std::vector<uint32_t> frame = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006, 0x000007, 0x000008};
+  auto resizeTo = [&](int width, int height) {
+    sdlCall<void (*)(SDL_Window*, int, int)>("SDL_SetWindowSize")(window, width, height);
+    events.clear();
+    platform::pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(5));
+    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const platform::DesktopEvent& e) {
+      return e.kind == platform::DesktopEvent::Kind::Exposed;
+    }));
+    platform::showDesktopFrame(frame.data(), 4, 2, 1, true);
+  };
+  // Each window pixel shows the screen's pixel under it, 0 for black.
+  auto shows = [&](std::initializer_list<const char*> rows) {
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = windowPixels(window, width, height);
+    std::string seen, wanted;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x)
+        seen += static_cast<char>('0' + (pixels[static_cast<size_t>(y) * width + x] & 0xF));
+      seen += "\n";
+    }
+    for (const char* row : rows) wanted += std::string(row) + "\n";
+    EXPECT_EQ(seen, wanted);
+  };
+
+  platform::showDesktopFrame(frame.data(), 4, 2, 1, false);
+  shows({"11223344", "11223344", "55667788", "55667788"});
+  resizeTo(16, 6);
+  shows({"0011122233344400", "0011122233344400", "0011122233344400", "0055566677788800", "0055566677788800",
+         "0055566677788800"});
+  resizeTo(10, 7);
+  shows({"0000000000", "1112233344", "1112233344", "1112233344", "5556677788", "5556677788", "0000000000"});
+
+  using PushEvent = int (*)(SDL_Event*);
+  auto push = [&](SDL_Event event) {
+    sdlCall<PushEvent>("SDL_PushEvent")(&event);
+    // What the event leads to is told on the next look.
+    for (int look = 0; look < 2; ++look)
+      platform::pumpDesktopUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(5));
+  };
+  auto button = [](Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.button.type = type;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+  };
+  events.clear();
+  push(button(SDL_MOUSEBUTTONDOWN, 5, 0));  // on the black above the picture
+  push(button(SDL_MOUSEBUTTONUP, 5, 0));
+  EXPECT_TRUE(events.empty());
+  push(button(SDL_MOUSEBUTTONDOWN, 5, 4));
+  push(button(SDL_MOUSEBUTTONUP, 9, 6));  // released past the picture's corner
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].kind, platform::DesktopEvent::Kind::PenDown);
+  EXPECT_EQ(events[0].x, 2);
+  EXPECT_EQ(events[0].y, 1);
+  EXPECT_EQ(events[1].kind, platform::DesktopEvent::Kind::PenUp);
+  EXPECT_EQ(events[1].x, 3);
+  EXPECT_EQ(events[1].y, 2);
+
+  // F11 fills the display with the picture, and a second press brings the window back.
+  SDL_Rect display;
+  ASSERT_EQ(platform::sdl()->GetDisplayBounds(0, &display), 0);
+  SDL_Event f11{};
+  f11.key.type = SDL_KEYDOWN;
+  f11.key.keysym.sym = SDLK_F11;
+  events.clear();
+  push(f11);
+  EXPECT_NE(platform::sdl()->GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+  const platform::PictureArea full = platform::desktopPictureArea();
+  const platform::PictureArea fitted = platform::fitPicture(display.w, display.h, 4, 2);
+  EXPECT_EQ(full.width, fitted.width);
+  EXPECT_EQ(full.height, fitted.height);
+  EXPECT_TRUE(full.width == display.w || full.height == display.h);
+  push(f11);
+  // This driver keeps the display's size once out of full screen; on a desktop the window gets its own back.
+  EXPECT_EQ(platform::sdl()->GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+  for (const platform::DesktopEvent& e : events) EXPECT_EQ(e.kind, platform::DesktopEvent::Kind::Exposed);
+
+  platform::closeDesktopWindow();
+  platform::setHeadless(true);
+  unsetenv("GLIMMERHUT_SCALE");
   unsetenv("SDL_VIDEODRIVER");
 }

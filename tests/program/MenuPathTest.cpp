@@ -2,12 +2,14 @@
 // menu with its ten icons, moving the highlight, and "exit" ending the program with code 0.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 #include <string>
 
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -88,17 +90,8 @@ TEST(MenuPathTest, LanguageSoundMainMenuAndExit) {
   ASSERT_TRUE(platform::readPng(staged("240x320/hud1/font_0.png").string(), hud1));
   std::map<std::string, Rect> icons = imageTable(staged("graphics/240x320/menu/icons.txt"));
   ASSERT_EQ(icons.count("bnc.png"), 1u);
-  const int cs = icons["bnc.png"].w, rs = icons["bnc.png"].h - 2, iw = cs, ih = rs + 2;
-  const int cy = kHeight - ((2 * rs) >> 1) - 2 * hud1.height;
-  const int grid[3][4] = {{0, 1, 2, 6}, {3, 4, 5, 7}, {-1, 9, 8, -1}};
-  Rect cells[10];
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      if (grid[r][c] < 0) continue;
-      int x = 120 - ((3 * cs) >> 1) + c * cs, y = cy - ((3 * rs) >> 1) + r * rs;
-      cells[grid[r][c]] = {x - (iw >> 1), y - (ih >> 1), iw, ih};
-    }
-  }
+  const int iw = icons["bnc.png"].w, ih = icons["bnc.png"].h;
+  const std::array<Rect, 10> cells = start::mainMenuIcons();
   for (int e = 0; e < 10; ++e) EXPECT_GT(differing(main, back, cells[e]), iw * ih / 4) << "icon " << e;
   // Right moves the highlight from the first game to the second; the others stay as they were.
   EXPECT_GT(differing(main, moved, cells[0]), 0);

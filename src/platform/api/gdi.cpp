@@ -74,27 +74,28 @@ StockObjects& stock() {
 
 // Like the handheld's display driver, 16-bit channels widen by shifting: white becomes 0xF8FCF8.
 uint32_t from565(uint16_t p) { return ((p & 0xF800u) << 8) | ((p & 0x07E0u) << 5) | ((p & 0x001Fu) << 3); }
-// A row of 16-bit pixels onto a row of 32-bit ones; neither row need be aligned.
-void convert565Row(const uint8_t* in, uint8_t* out, int count) {
+// A row of 16-bit pixels onto a row of 32-bit ones, and copied as they are into kept; no row need be
+// aligned.
+void convert565Row(const uint8_t* in, uint8_t* out, int count, uint8_t* kept) {
   int i = 0;
 #if defined(__SSE2__)
-  // Eight pixels a step: widened to 32 bits, each field moved to its place in its byte.
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i red = _mm_set1_epi32(0xF800), green = _mm_set1_epi32(0x07E0), blue = _mm_set1_epi32(0x001F);
-  auto widen = [&](__m128i p) {
-    return _mm_or_si128(
-        _mm_or_si128(_mm_slli_epi32(_mm_and_si128(p, red), 8), _mm_slli_epi32(_mm_and_si128(p, green), 5)),
-        _mm_slli_epi32(_mm_and_si128(p, blue), 3));
-  };
+  // Eight pixels a step: green and blue shifted into place within each 16 bits, red into the low byte of
+  // 16 bits of its own, the two halves then interleaved into 32-bit pixels.
+  const __m128i greenMask = _mm_set1_epi16(static_cast<short>(0xFC00)), lowByteMask = _mm_set1_epi16(0x00F8);
   for (; i + 8 <= count; i += 8) {
     const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i * 2));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4), widen(_mm_unpacklo_epi16(p, zero)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4 + 16), widen(_mm_unpackhi_epi16(p, zero)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(kept + i * 2), p);
+    const __m128i greenBlue =
+        _mm_or_si128(_mm_and_si128(_mm_slli_epi16(p, 5), greenMask), _mm_and_si128(_mm_slli_epi16(p, 3), lowByteMask));
+    const __m128i red = _mm_and_si128(_mm_srli_epi16(p, 8), lowByteMask);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4), _mm_unpacklo_epi16(greenBlue, red));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i * 4 + 16), _mm_unpackhi_epi16(greenBlue, red));
   }
 #endif
   for (; i < count; ++i) {
     uint16_t p;
     std::memcpy(&p, in + i * 2, 2);
+    std::memcpy(kept + i * 2, &p, 2);
     const uint32_t rgb = from565(p);
     std::memcpy(out + i * 4, &rgb, 4);
   }
@@ -391,31 +392,37 @@ int GetDeviceCaps(HDC dc, int index) {
 namespace {
 
 // The last 16-bit frame put on the screen, and the screen's picture it made. A still picture is
-// presented again and again: one that the screen already shows is neither converted nor shown again.
+// presented again and again: rows the screen already shows are neither converted nor shown again.
 struct LastFrame {
   std::vector<uint8_t> pixels;  // its rows, packed
   int top = 0, left = 0, width = 0, height = 0;
   uint64_t picture = UINT64_MAX;
 } lastFrame;  // main thread only, like the screen
 
-// Whether the rows are those of the last frame and nothing else has been drawn on the screen since;
-// when not, they are kept as the last frame.
-bool sameAsLastFrame(const PixelView& from, int top, int left, int width, int height) {
+// The 16-bit rectangle onto the 32-bit screen in one pass: each row is compared with the last frame's,
+// and one that differs is converted and kept. Every row differs when the rectangle is another one or
+// something else was drawn on the screen since. True when a row changed.
+bool presentRows(const PixelView& from, PixelView& to, int top, int left, int width, int height, int dx, int dy) {
   const size_t rowBytes = static_cast<size_t>(width) * 2;
-  bool same = lastFrame.picture == platform::deviceScreen().pictureCount() && lastFrame.top == top &&
-              lastFrame.left == left && lastFrame.width == width && lastFrame.height == height;
-  for (int row = 0; row < height && same; ++row)
-    same = std::memcmp(lastFrame.pixels.data() + row * rowBytes, from.row(top + row) + left * 2, rowBytes) == 0;
-  if (same) return true;
-  lastFrame.pixels.resize(rowBytes * static_cast<size_t>(height));
-  for (int row = 0; row < height; ++row)
-    std::memcpy(lastFrame.pixels.data() + row * rowBytes, from.row(top + row) + left * 2, rowBytes);
-  lastFrame.top = top;
-  lastFrame.left = left;
-  lastFrame.width = width;
-  lastFrame.height = height;
-  lastFrame.picture = UINT64_MAX;
-  return false;
+  const bool known = lastFrame.picture == platform::deviceScreen().pictureCount() && lastFrame.top == top + dy &&
+                     lastFrame.left == left + dx && lastFrame.width == width && lastFrame.height == height;
+  if (!known) {
+    lastFrame.pixels.resize(rowBytes * static_cast<size_t>(height));
+    lastFrame.top = top + dy;
+    lastFrame.left = left + dx;
+    lastFrame.width = width;
+    lastFrame.height = height;
+  }
+  bool changed = false;
+  uint8_t* kept = lastFrame.pixels.data();
+  for (int row = 0; row < height; ++row, kept += rowBytes) {
+    const uint8_t* in = from.row(top + dy + row) + (left + dx) * 2;
+    if (known && std::memcmp(kept, in, rowBytes) == 0) continue;
+    convert565Row(in, to.row(top + row) + left * 4, width, kept);
+    changed = true;
+  }
+  if (changed) lastFrame.picture = platform::deviceScreen().pictureCount() + 1;
+  return changed;
 }
 
 // The rectangle, clipped to the pixels, in one colour.
@@ -463,15 +470,8 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
       std::memmove(to.row(row) + left * bytesPerPixel, from.row(row + dy) + (left + dx) * bytesPerPixel,
                    static_cast<size_t>(right - left) * bytesPerPixel);
   } else if (from.format() == PixelView::Format::Rgb565 && to.format() == PixelView::Format::Screen && right > left) {
-    // The display layer's present: a 16-bit frame onto the 32-bit screen, every frame.
-    if (!sameAsLastFrame(from, dy + top, dx + left, right - left, bottom - top)) {
-      for (int row = top; row < bottom; ++row)
-        convert565Row(from.row(row + dy) + (left + dx) * 2, to.row(row) + left * 4, right - left);
-      platform::deviceScreen().present(true);
-      lastFrame.picture = platform::deviceScreen().pictureCount();
-    } else {
-      platform::deviceScreen().present(false);
-    }
+    // The display layer's present, every frame.
+    platform::deviceScreen().present(presentRows(from, to, top, left, right - left, bottom - top, dx, dy));
     return TRUE;
   } else {
     for (int row = top; row < bottom; ++row)

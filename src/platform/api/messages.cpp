@@ -21,6 +21,15 @@ std::deque<MSG> queue;
 bool quitPosted = false;
 int quitCode = 0;
 
+// A tap quicker than one of the program's steps would be over before any step saw the pen down. So the
+// release waits, with the pen messages after it, until the program has taken the press and then polled
+// and found nothing, its last wait for a time over: the loop steps after such a poll. A wait for messages
+// alone hands the release over too: nothing steps meanwhile.
+enum class Press { None, Queued, Taken, StepComing };
+Press press = Press::None;
+std::deque<MSG> heldPen;    // in the order posted
+uint64_t timedWaitEnd = 0;  // the tick count the program's last wait for a time ran to
+
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr auto kDesktopWait = std::chrono::milliseconds(20);
@@ -81,7 +90,27 @@ void playScript() {
   if (platform::takeScriptEnd() && !platform::hasDesktopWindow()) platform::postClose();
 }
 
+void postPenMessage(const MSG& message) {
+  if (!heldPen.empty() || (message.message == WM_LBUTTONUP && press != Press::None)) {
+    heldPen.push_back(message);
+    return;
+  }
+  if (message.message == WM_LBUTTONDOWN) press = Press::Queued;
+  queue.push_back(message);
+}
+
+// The pen messages held back go to the queue; a press among them holds back its own release again.
+bool releaseHeldPen() {
+  press = Press::None;
+  if (heldPen.empty()) return false;
+  std::deque<MSG> held;
+  held.swap(heldPen);
+  for (const MSG& message : held) postPenMessage(message);
+  return true;
+}
+
 void gatherInput() {
+  if (press == Press::StepComing) releaseHeldPen();
   if (platform::takeCloseRequest()) platform::postClose();
   if (platform::takeForwardRequest()) SetForegroundWindow(platform::mainWindow());
   if (platform::takeExposePending()) platform::exposeMainWindow();
@@ -92,7 +121,9 @@ void gatherInput() {
 bool takeMessage(MSG* msg, bool remove) {
   if (!queue.empty()) {
     *msg = queue.front();
-    if (remove) queue.pop_front();
+    if (!remove) return true;
+    queue.pop_front();
+    if (msg->message == WM_LBUTTONDOWN && press == Press::Queued) press = Press::Taken;
     return true;
   }
   if (quitPosted) {
@@ -164,6 +195,7 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD millisec
   if (takeMessage(&msg, false)) return WAIT_OBJECT_0;
   if (milliseconds == 0) return WAIT_TIMEOUT;
   const bool forever = milliseconds == INFINITE;
+  if (!forever) timedWaitEnd = platform::tickCount64() + milliseconds;
   if (platform::isSteppedClock() && !forever) {
     waitOnSteppedClock(milliseconds);
     return WAIT_TIMEOUT;
@@ -174,6 +206,7 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD millisec
   const auto deadline = platform::realTimeOfTick(platform::tickCount64() + (forever ? 0 : milliseconds));
   for (;;) {
     if (forever) {
+      if (releaseHeldPen()) return WAIT_OBJECT_0;
       waitForInput();
     } else {
       if (std::chrono::steady_clock::now() >= deadline) return WAIT_TIMEOUT;
@@ -188,7 +221,9 @@ BOOL PeekMessageW(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
   if (msg == nullptr) return FALSE;
   if (platform::isSteppedClock()) platform::advanceManualClock(platform::scriptStep());
   gatherInput();
-  return takeMessage(msg, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
+  if (takeMessage(msg, (removeFlags & PM_REMOVE) != 0)) return TRUE;
+  if (press == Press::Taken && platform::tickCount64() >= timedWaitEnd) press = Press::StepComing;
+  return FALSE;
 }
 
 BOOL GetMessageW(MSG* msg, HWND, UINT, UINT) {
@@ -196,7 +231,7 @@ BOOL GetMessageW(MSG* msg, HWND, UINT, UINT) {
   for (;;) {
     gatherInput();
     if (takeMessage(msg, true)) return msg->message == WM_QUIT ? FALSE : TRUE;
-    waitForInput();
+    if (!releaseHeldPen()) waitForInput();
   }
 }
 
@@ -236,7 +271,8 @@ void postKey(UINT virtualKey, bool down, bool repeat) {
 
 void postPen(UINT message, int x, int y, bool penDown) {
   WPARAM buttons = penDown ? MK_LBUTTON : 0;
-  PostMessageW(mainWindow(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+  postPenMessage(
+      {mainWindow(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)), GetTickCount(), {}});
 }
 
 void postClose() {
@@ -245,6 +281,8 @@ void postClose() {
 
 void discardMessages(HWND window) {
   std::erase_if(queue, [window](const MSG& m) { return m.hwnd == window; });
+  std::erase_if(heldPen, [window](const MSG& m) { return m.hwnd == window; });
+  if (heldPen.empty()) press = Press::None;
 }
 
 }  // namespace platform

@@ -1,5 +1,5 @@
-// The desktop window on SDL2: shows the device screen at a whole scale and turns desktop input into the
-// device's keys, pen and activation.
+// The desktop window on SDL2: shows the device screen as large as the window allows, nearest-neighbour
+// on black, and turns desktop input into the device's keys, pen and activation.
 #include "platform/host/desktop.h"
 
 #include <poll.h>
@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "platform/host/sdl_library.h"
 #include "platform/host/text.h"
@@ -28,7 +29,13 @@ struct Desktop {
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
-  int scale = 1;
+  int screenWidth = 0;  // the device's screen
+  int screenHeight = 0;
+  int windowWidth = 0;
+  int windowHeight = 0;
+  PictureArea picture;             // where the screen is shown in the window
+  std::vector<int> sourceColumns;  // for each column of the picture, the screen's column it shows
+  bool aroundCleared = false;      // the black around the picture is in the window's frame buffer
   DesktopListener listener;
   bool penDown = false;
   bool waitSleeps = false;             // SDL's event wait sleeps in the system on this video driver
@@ -72,7 +79,27 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_KP_MINUS, 0x6D},    {SDLK_KP_PERIOD, 0x6E},     {SDLK_KP_DIVIDE, 0x6F},
 };
 
-int floorDiv(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
+int64_t floorDiv(int64_t value, int64_t divisor) {
+  return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
+void layOut(int windowWidth, int windowHeight) {
+  desktop.windowWidth = windowWidth;
+  desktop.windowHeight = windowHeight;
+  desktop.picture = fitPicture(windowWidth, windowHeight, desktop.screenWidth, desktop.screenHeight);
+  desktop.aroundCleared = false;
+  desktop.sourceColumns.resize(static_cast<size_t>(desktop.picture.width));
+  for (int x = 0; x < desktop.picture.width; ++x)
+    desktop.sourceColumns[x] = static_cast<int>(int64_t{x} * desktop.screenWidth / desktop.picture.width);
+}
+
+// The factor the picture is the screen's when it is a whole one, else 0.
+int wholeScale() {
+  const PictureArea& p = desktop.picture;
+  if (desktop.screenWidth <= 0 || p.width % desktop.screenWidth != 0) return 0;
+  const int scale = p.width / desktop.screenWidth;
+  return scale > 0 && p.height == desktop.screenHeight * scale ? scale : 0;
+}
 
 template <int Scale>
 void widenRowBy(uint32_t* out, const uint32_t* in, int width) {
@@ -113,29 +140,90 @@ void widenRow(uint32_t* out, const uint32_t* in, int width, int scale) {
   }
 }
 
-// Each device pixel becomes a square of scale x scale pixels, written straight into the window's own
+// The window around the picture, black.
+void clearAroundPicture(SDL_Surface* target) {
+  const PictureArea& p = desktop.picture;
+  const SDL_Rect around[] = {{0, 0, target->w, p.y},
+                             {0, p.y + p.height, target->w, target->h - p.y - p.height},
+                             {0, p.y, p.x, p.height},
+                             {p.x + p.width, p.y, target->w - p.x - p.width, p.height}};
+  calls().FillRects(target, around, 4, 0);
+}
+
+// Each row of the picture shows the screen's row under it, each of its pixels the screen's pixel under it;
+// rows that show the same screen row are copies of the first. Written straight into the window's own
 // frame buffer.
 void presentToWindowSurface(const uint32_t* pixels, int frameWidth, int frameHeight) {
   SDL_Surface* target = calls().GetWindowSurface(desktop.window);
   if (target == nullptr) return;
+  // The frame buffer may have the window's new size before the desktop has told of it.
+  if (frameWidth != desktop.screenWidth || frameHeight != desktop.screenHeight || target->w != desktop.windowWidth ||
+      target->h != desktop.windowHeight) {
+    desktop.screenWidth = frameWidth;
+    desktop.screenHeight = frameHeight;
+    layOut(target->w, target->h);
+  }
+  const PictureArea& p = desktop.picture;
+  SDL_Rect area{p.x, p.y, p.width, p.height};
+  // Once the black is there, only the picture goes to the display.
+  const bool wholeWindow = !desktop.aroundCleared;
+  if (wholeWindow) clearAroundPicture(target);
+  desktop.aroundCleared = true;
   if (target->format->format != SDL_PIXELFORMAT_RGB888) {
     SDL_Surface* source = calls().CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), frameWidth, frameHeight,
                                                                  32, frameWidth * 4, SDL_PIXELFORMAT_RGB888);
-    if (source != nullptr) calls().UpperBlitScaled(source, nullptr, target, nullptr);
+    if (source != nullptr) calls().UpperBlitScaled(source, nullptr, target, &area);
     calls().FreeSurface(source);
   } else if (calls().LockSurface(target) == 0) {
-    const int scale = desktop.scale;
-    const int width = std::min(frameWidth, target->w / scale);
-    const int height = std::min(frameHeight, target->h / scale);
-    const size_t rowBytes = static_cast<size_t>(width) * scale * 4;
+    const int width = std::min(p.width, target->w - p.x);
+    const int height = std::min(p.height, target->h - p.y);
+    const int scale = wholeScale();
+    auto* origin = static_cast<uint8_t*>(target->pixels) + static_cast<ptrdiff_t>(p.y) * target->pitch + p.x * 4;
+    int shownRow = -1;
     for (int y = 0; y < height; ++y) {
-      auto* first = static_cast<uint8_t*>(target->pixels) + static_cast<ptrdiff_t>(y) * scale * target->pitch;
-      widenRow(reinterpret_cast<uint32_t*>(first), pixels + static_cast<ptrdiff_t>(y) * frameWidth, width, scale);
-      for (int k = 1; k < scale; ++k) std::memcpy(first + k * target->pitch, first, rowBytes);
+      uint8_t* rowStart = origin + static_cast<ptrdiff_t>(y) * target->pitch;
+      auto* out = reinterpret_cast<uint32_t*>(rowStart);
+      const int sourceRow = static_cast<int>(int64_t{y} * frameHeight / p.height);
+      if (sourceRow == shownRow) {
+        std::memcpy(rowStart, rowStart - target->pitch, static_cast<size_t>(width) * 4);
+        continue;
+      }
+      shownRow = sourceRow;
+      const uint32_t* in = pixels + static_cast<ptrdiff_t>(sourceRow) * frameWidth;
+      if (scale > 0) {
+        widenRow(out, in, width / scale, scale);
+      } else {
+        for (int x = 0; x < width; ++x) out[x] = in[desktop.sourceColumns[x]];
+      }
     }
     calls().UnlockSurface(target);
   }
-  calls().UpdateWindowSurface(desktop.window);
+  if (wholeWindow) {
+    calls().UpdateWindowSurface(desktop.window);
+  } else {
+    calls().UpdateWindowSurfaceRects(desktop.window, &area, 1);
+  }
+}
+
+// The desktop's own full-screen request may not reach SDL's flags: a window as large as its display is
+// taken as full screen too.
+bool isFullScreen() {
+  if ((calls().GetWindowFlags(desktop.window) & SDL_WINDOW_FULLSCREEN) != 0) return true;
+  SDL_Rect display;
+  const int index = calls().GetWindowDisplayIndex(desktop.window);
+  return index >= 0 && calls().GetDisplayBounds(index, &display) == 0 && desktop.windowWidth == display.w &&
+         desktop.windowHeight == display.h;
+}
+
+void toggleFullScreen() {
+  if (!isFullScreen()) {
+    calls().SetWindowFullscreen(desktop.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return;
+  }
+  // SDL leaves a state it does not know it is in only after it has asked for it itself.
+  if ((calls().GetWindowFlags(desktop.window) & SDL_WINDOW_FULLSCREEN) == 0)
+    calls().SetWindowFullscreen(desktop.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  calls().SetWindowFullscreen(desktop.window, 0);
 }
 
 int chooseScale(int width, int height) {
@@ -164,13 +252,26 @@ void handle(const SDL_Event& event) {
       tell({Kind::Close});
       break;
     case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        layOut(event.window.data1, event.window.data2);
+        tell({Kind::Exposed});
+      }
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) tell({Kind::Activate});
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) tell({Kind::Deactivate});
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) tell({Kind::Close});
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) tell({Kind::Exposed});
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        // The display lost what it showed: all of the window goes to it again.
+        desktop.aroundCleared = false;
+        tell({Kind::Exposed});
+      }
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+      // F11 is the desktop's: no device has it.
+      if (event.key.keysym.sym == SDLK_F11) {
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) toggleFullScreen();
+        break;
+      }
       if (unsigned key = deviceKeyForDesktopKey(event.key.keysym.sym); key != 0) {
         const Kind kind = event.type == SDL_KEYUP ? Kind::KeyUp
                           : event.key.repeat != 0 ? Kind::KeyRepeat
@@ -179,18 +280,26 @@ void handle(const SDL_Event& event) {
       }
       break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEBUTTONUP: {
       if (event.button.button != SDL_BUTTON_LEFT) break;
-      desktop.penDown = event.type == SDL_MOUSEBUTTONDOWN;
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      int x = event.button.x, y = event.button.y;
+      toDevicePoint(desktop.picture, desktop.screenWidth, desktop.screenHeight, x, y);
+      // The glass ends at the picture: a press on the black around it is none, and nor is its release.
+      const bool onScreen = x >= 0 && y >= 0 && x < desktop.screenWidth && y < desktop.screenHeight;
+      if (down ? !onScreen : !desktop.penDown) break;
+      desktop.penDown = down;
       // Captured while down, so a drag past the window's edge keeps reporting where the pen is.
-      calls().CaptureMouse(desktop.penDown ? SDL_TRUE : SDL_FALSE);
-      tell({desktop.penDown ? Kind::PenDown : Kind::PenUp, 0, floorDiv(event.button.x, desktop.scale),
-            floorDiv(event.button.y, desktop.scale), desktop.penDown});
+      calls().CaptureMouse(down ? SDL_TRUE : SDL_FALSE);
+      tell({down ? Kind::PenDown : Kind::PenUp, 0, x, y, down});
       break;
-    case SDL_MOUSEMOTION:
-      tell({Kind::PenMove, 0, floorDiv(event.motion.x, desktop.scale), floorDiv(event.motion.y, desktop.scale),
-            desktop.penDown});
+    }
+    case SDL_MOUSEMOTION: {
+      int x = event.motion.x, y = event.motion.y;
+      toDevicePoint(desktop.picture, desktop.screenWidth, desktop.screenHeight, x, y);
+      tell({Kind::PenMove, 0, x, y, desktop.penDown});
       break;
+    }
     default:
       break;
   }
@@ -262,15 +371,22 @@ bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenH
     setHeadless(true);
     return false;
   }
-  desktop.scale = chooseScale(screenWidth, screenHeight);
-  desktop.window = calls().CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        screenWidth * desktop.scale, screenHeight * desktop.scale, SDL_WINDOW_HIDDEN);
+  const int scale = chooseScale(screenWidth, screenHeight);
+  desktop.screenWidth = screenWidth;
+  desktop.screenHeight = screenHeight;
+  layOut(screenWidth * scale, screenHeight * scale);
+  desktop.window =
+      calls().CreateWindow(toUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, desktop.windowWidth,
+                           desktop.windowHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   // A renderer is made only where a graphics card may scale the frames; the probe loads OpenGL once.
   if (desktop.window != nullptr && mayHaveGraphicsCard(calls().GetCurrentVideoDriver())) {
     desktop.renderer = calls().CreateRenderer(desktop.window, -1, SDL_RENDERER_ACCELERATED);
-    if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer))
+    if (desktop.renderer != nullptr && !drawsInSoftware(desktop.renderer)) {
+      calls().SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
       desktop.texture = calls().CreateTexture(desktop.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                               screenWidth, screenHeight);
+      calls().SetRenderDrawColor(desktop.renderer, 0, 0, 0, 255);
+    }
   }
   if (desktop.window != nullptr && desktop.texture == nullptr) {
     // Without a graphics card the frames go straight into the window's own frame buffer, which SDL must
@@ -324,7 +440,31 @@ void closeDesktopWindow() {
 
 bool hasDesktopWindow() { return desktop.window != nullptr; }
 
-int desktopScale() { return desktop.scale; }
+PictureArea fitPicture(int windowWidth, int windowHeight, int screenWidth, int screenHeight) {
+  if (windowWidth <= 0 || windowHeight <= 0 || screenWidth <= 0 || screenHeight <= 0) return {};
+  PictureArea area;
+  if (int64_t{windowWidth} * screenHeight <= int64_t{windowHeight} * screenWidth) {
+    area.width = windowWidth;
+    area.height = static_cast<int>(int64_t{screenHeight} * windowWidth / screenWidth);
+  } else {
+    area.height = windowHeight;
+    area.width = static_cast<int>(int64_t{screenWidth} * windowHeight / screenHeight);
+  }
+  area.x = (windowWidth - area.width) / 2;
+  area.y = (windowHeight - area.height) / 2;
+  return area;
+}
+
+void toDevicePoint(const PictureArea& area, int screenWidth, int screenHeight, int& x, int& y) {
+  if (area.width <= 0 || area.height <= 0) {
+    x = y = -1;
+    return;
+  }
+  x = static_cast<int>(floorDiv(int64_t{x - area.x} * screenWidth, area.width));
+  y = static_cast<int>(floorDiv(int64_t{y - area.y} * screenHeight, area.height));
+}
+
+PictureArea desktopPictureArea() { return desktop.picture; }
 
 void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t picture, bool again) {
   if (desktop.window == nullptr || (picture == desktop.shownPicture && !again)) return;
@@ -332,8 +472,10 @@ void showDesktopFrame(const uint32_t* pixels, int width, int height, uint64_t pi
   desktop.drained = false;
   if (desktop.texture != nullptr) {
     calls().UpdateTexture(desktop.texture, nullptr, pixels, width * 4);
-    // The copy covers the whole window: nothing needs clearing first.
-    calls().RenderCopy(desktop.renderer, desktop.texture, nullptr, nullptr);
+    const PictureArea& p = desktop.picture;
+    const SDL_Rect area{p.x, p.y, p.width, p.height};
+    if (p.width != desktop.windowWidth || p.height != desktop.windowHeight) calls().RenderClear(desktop.renderer);
+    calls().RenderCopy(desktop.renderer, desktop.texture, nullptr, &area);
     calls().RenderPresent(desktop.renderer);
   } else if (desktop.drawsToSurface) {
     presentToWindowSurface(pixels, width, height);

@@ -1,5 +1,6 @@
 // The desktop window that shows the emulated device's screen, and the desktop input it turns into the
-// device's keys, pen and activation.
+// device's keys, pen and activation. The window may be resized and put full screen (F11 or the desktop's
+// own request); the picture follows it.
 #pragma once
 
 #include <chrono>
@@ -34,8 +35,19 @@ void showDesktopWindow(bool visible);
 void raiseDesktopWindow();
 void closeDesktopWindow();
 bool hasDesktopWindow();
-// Whole factor the device screen is shown at.
-int desktopScale();
+
+// Where the device's picture sits in the desktop window, in the window's pixels.
+struct PictureArea {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+// The largest picture of a screen of the given size that fits the window with the screen's aspect kept,
+// centred; the rest of the window is black.
+PictureArea fitPicture(int windowWidth, int windowHeight, int screenWidth, int screenHeight);
+// A point of the window as the point of the device screen that the picture in the area shows there;
+// beyond the picture's edges it lies outside the screen.
+void toDevicePoint(const PictureArea& area, int screenWidth, int screenHeight, int& x, int& y);
+// Where the picture sits in the open window now.
+PictureArea desktopPictureArea();
 
 // Shows a frame of the device screen (0x00RRGGBB, row after row). A frame whose picture number is the
 // one the window shows is not drawn again, unless asked to be.

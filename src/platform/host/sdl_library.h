@@ -16,6 +16,10 @@ namespace platform {
   X(SetHint)                         \
   X(GetCurrentVideoDriver)           \
   X(GetDisplayUsableBounds)          \
+  X(GetDisplayBounds)                \
+  X(GetWindowDisplayIndex)           \
+  X(GetWindowFlags)                  \
+  X(SetWindowFullscreen)             \
   X(CreateWindow)                    \
   X(DestroyWindow)                   \
   X(ShowWindow)                      \
@@ -25,11 +29,13 @@ namespace platform {
   X(GetWindowWMInfo)                 \
   X(GetWindowSurface)                \
   X(UpdateWindowSurface)             \
+  X(UpdateWindowSurfaceRects)        \
   X(LockSurface)                     \
   X(UnlockSurface)                   \
   X(CreateRGBSurfaceWithFormatFrom)  \
   X(FreeSurface)                     \
   X(UpperBlitScaled)                 \
+  X(FillRects)                       \
   X(CreateRenderer)                  \
   X(DestroyRenderer)                 \
   X(GetRendererInfo)                 \
@@ -37,6 +43,8 @@ namespace platform {
   X(CreateTexture)                   \
   X(DestroyTexture)                  \
   X(UpdateTexture)                   \
+  X(SetRenderDrawColor)              \
+  X(RenderClear)                     \
   X(RenderCopy)                      \
   X(RenderPresent)                   \
   X(PollEvent)                       \
