@@ -5,6 +5,7 @@
 
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameList.h"
 #include "gamelib/TextTable.h"
 #include "gui/GUIAction.h"
 #include "gui/GUIEngine.h"
@@ -113,6 +114,8 @@ GUIWidgetPtr buildEntry(int32_t n, int32_t width, int32_t y, const GUIAnimationP
 }
 
 }  // namespace
+
+gamelib::GameInterface* newScreen() { return new MoreGames(); }
 
 MoreGames::~MoreGames() {
   if (GUIEngine::hasInstance()) GUIEngine::disposeAll();
