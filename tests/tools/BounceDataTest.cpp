@@ -9,20 +9,16 @@
 
 #include "BuiltArchive.h"
 #include "GameTable.h"
-#include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
 #include "games/BounceRounds.h"
 #include "games/bounce/BounceData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
 using builtarchive::lines;
-using builtarchive::name;
-using builtarchive::read;
 using builtarchive::Rect;
 
 const char* const kSizes[] = {"240x320", "480x640"};
@@ -114,16 +110,9 @@ TEST_F(BounceData, RoundsSoundsHelpAndTextsAreThere) {
     const std::string& base = game().sounds[i];
     EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
   }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
-        << code;
-    std::string texts = read("txt/res_" + code + ".txt");
-    std::vector<std::string> keys = game().textKeys;
-    keys.push_back("ctrl_actions_" + game().key);
-    for (const std::string key : {"start", "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu", "empty"})
-      keys.push_back(key);
-    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
-  }
+  std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
+  keys.push_back("empty");
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);
 }
 
 namespace {
