@@ -106,10 +106,7 @@ TEST_F(BounceData, FieldFitsEachScreen) {
 TEST_F(BounceData, RoundsSoundsHelpAndTextsAreThere) {
   for (const std::string& round : datakit::roundFileNames()) EXPECT_TRUE(has(round)) << round;
   // The first two sounds are the menu's and the game's tunes.
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i < 2; });
   std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
   keys.push_back("empty");
   builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);

@@ -35,6 +35,13 @@ const std::map<std::string, std::string>& stagedSources() {
   return sources;
 }
 
+void expectSounds(const datakit::GameRow& game, const std::function<bool(int index)>& isTune) {
+  for (size_t i = 0; i < game.sounds.size(); ++i) {
+    const std::string& base = game.sounds[i];
+    EXPECT_TRUE(has(base + (isTune(static_cast<int>(i)) ? ".mod" : ".wav"))) << base;
+  }
+}
+
 std::vector<std::string> screenTextKeys(const datakit::GameRow& game, const std::vector<std::string>& more) {
   std::vector<std::string> keys = game.textKeys;
   keys.push_back("ctrl_actions_" + game.key);

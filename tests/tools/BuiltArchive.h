@@ -62,6 +62,10 @@ inline std::map<std::string, std::string> lines(const std::string& entry, char s
 // The languages of the data: each has its text table and a help page for every game.
 inline const char* const kLanguages[] = {"en", "de", "fr"};
 
+// Each of the game's sounds is in the archive: a tune (by its place in the list) as a module, ".mod",
+// an effect as a sample, ".wav".
+void expectSounds(const datakit::GameRow& game, const std::function<bool(int index)>& isTune);
+
 // The texts of the in-game menu's standard entries.
 inline const std::vector<std::string> kMenuEntryKeys = {"start",    "continue", "highscores", "help",
                                                         "cfg_keys", "exit",     "mainmenu"};

@@ -91,10 +91,7 @@ TEST_F(BurrowData, LevelsSoundsHelpAndTextsAreThere) {
     const std::string bytes = read(level);
     EXPECT_TRUE(datakit::checkTunnelLevelFile(datakit::Bytes(bytes.begin(), bytes.end())).empty()) << level;
   }
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (static_cast<int>(i) >= data::kFirstMusic ? ".mod" : ".wav"))) << base;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i >= data::kFirstMusic; });
   builtarchive::expectEveryLanguage(data::kHelpFolder, 200, builtarchive::screenTextKeys(game()));
 }
 

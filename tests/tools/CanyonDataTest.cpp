@@ -176,10 +176,7 @@ TEST(CanyonRiverSource, FaultsNameTheirLine) {
 TEST_F(CanyonData, SoundsHelpAndTextsAreThere) {
   // The first two sounds are the menu's and the game's tunes.
   ASSERT_EQ(game().sounds.size(), 10u);
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i < 2; });
   std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
   keys.push_back(ascii(data::kFolder));  // the game's title in the main menu
   builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);

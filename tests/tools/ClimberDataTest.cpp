@@ -118,10 +118,7 @@ TEST_F(ClimberData, LevelsSoundsHelpAndTextsAreThere) {
     const std::string text = read(level);
     EXPECT_EQ(faultsOf(text), "") << level;
   }
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const bool tune = static_cast<int>(i) == data::kMenuTune || static_cast<int>(i) == data::kGameTune;
-    EXPECT_TRUE(has(game().sounds[i] + (tune ? ".mod" : ".wav"))) << game().sounds[i];
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i == data::kMenuTune || i == data::kGameTune; });
   std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
   keys.insert(keys.end(), {"sound level", "music level"});
   builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);

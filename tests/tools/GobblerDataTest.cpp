@@ -95,10 +95,8 @@ TEST_F(GobblerData, MapsSoundsHelpAndTextsAreThere) {
       all += std::to_string(f.line) + ": " + f.message + "\n";
     EXPECT_EQ(all, "") << map;
   }
-  for (int i = 0; i < data::kSoundCount; ++i) {
-    const bool music = i == data::kMusicSounds[0] || i == data::kMusicSounds[1];
-    EXPECT_TRUE(has(game().sounds[i] + (music ? ".mod" : ".wav"))) << game().sounds[i];
-  }
+  ASSERT_EQ(game().sounds.size(), static_cast<size_t>(data::kSoundCount));
+  builtarchive::expectSounds(game(), [](int i) { return i == data::kMusicSounds[0] || i == data::kMusicSounds[1]; });
   builtarchive::expectEveryLanguage(data::kHelpFolder, 500, builtarchive::screenTextKeys(game(), game().menuTexts));
 }
 

@@ -110,10 +110,7 @@ TEST_F(SwarmData, SpritesHaveTheShapesTheGameAssumes) {
 
 TEST_F(SwarmData, SoundsHelpAndTextsAreThere) {
   // The first two sounds are the menu's and the game's tunes.
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i < 2; });
   std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
   keys.push_back("empty");
   builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);

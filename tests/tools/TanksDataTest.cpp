@@ -87,8 +87,7 @@ TEST_F(TanksData, StagesSoundsHelpAndTuningTextsAreThere) {
   const std::string stages = read(datakit::archiveName(data::kStageFile));
   EXPECT_TRUE(datakit::checkTankStages(datakit::Bytes(stages.begin(), stages.end())).empty());
   // The three tunes are modules, the two effects samples.
-  for (size_t i = 0; i < game().sounds.size(); ++i)
-    EXPECT_TRUE(has(game().sounds[i] + (i < 3 ? ".mod" : ".wav"))) << game().sounds[i];
+  builtarchive::expectSounds(game(), [](int i) { return i < 3; });
   builtarchive::expectEveryLanguage(
       data::kHelpFolder, 100, game().textKeys, [](const std::string& code, const std::string& texts) {
         for (const data::Tuning& t : data::kTuning)
