@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/io/D7zipInputStream.h"
 #include "core/io/DFileInputStream.h"
 #include "core/io/DInputStream.h"
 #include "core/lang/DExceptionBase.h"
@@ -90,9 +91,11 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static nuv::lang::DStringPtr findInPath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolvePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolveImagePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
-  // DImage::createImage(name); null when the picture is not there, or is there but cannot be decoded
-  // (undecodable is set then). An entry the archive cannot decode is reported (ResourceDamage).
-  static nuv::microedition::lcdui::DImagePtr createPicture(nuv::lang::DStringPtr name, bool& undecodable);
+  // DImage::createImage(name), given the name's entry when the caller has found it; null when the picture
+  // is not there, or is there but cannot be decoded (undecodable is set then). An entry the archive cannot
+  // decode is reported (ResourceDamage).
+  static nuv::microedition::lcdui::DImagePtr createPicture(nuv::lang::DStringPtr name, bool& undecodable,
+                                                           const nuv::io::D7zipInputStream::Entry* entry = nullptr);
   // path + ".png", else path + ".jpg"; null when neither is there. A picture there that cannot be
   // decoded, with no other format standing in for it, is reported as damage (ResourceDamage).
   static nuv::microedition::lcdui::DImagePtr loadImageFile(nuv::lang::DStringPtr path);
@@ -135,6 +138,13 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static inline int32_t pendingSwitch = -1;
 
  private:
+  // locateFile, which also hands out the archive entry it found, for loadFile to open.
+  static nuv::lang::DStringPtr locate(nuv::lang::DStringPtr name, bool& inArchive, nuv::io::DFileInputStreamPtr* opened,
+                                      nuv::io::D7zipInputStream::Entry* found);
+  // loadImageFile, given the entry the search found for path + foundAs, which is then not looked up again.
+  static nuv::microedition::lcdui::DImagePtr loadImageFile(nuv::lang::DStringPtr path, const char16_t* foundAs,
+                                                           const nuv::io::D7zipInputStream::Entry& found);
+
   enum class StartStage { None, UnsupportedShown, LogoShown, LoadingLogoShown };
 
   // Steps of the start between its waits.

@@ -4,18 +4,11 @@
 #include "core/util/DHashtable.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameList.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
 #include "gamelib/VirtualKeyboard.h"
-#include "games/bounce/BounceGlobals.h"
-#include "games/burrow/BurrowGlobals.h"
-#include "games/canyon/CanyonGlobals.h"
-#include "games/climber/ClimberGlobals.h"
-#include "games/gobbler/GobblerGlobals.h"
-#include "games/rocks/RocksGlobals.h"
-#include "games/swarm/SwarmGlobals.h"
-#include "games/tanks/TanksGlobals.h"
 
 namespace gamelib {
 
@@ -44,19 +37,13 @@ void GameLib::initGlobals() {
   GameMenu::helpLines = nullptr;
   random = new nuv::util::DRandom();
 
-  bounce::initGlobals();
-  rocks::initGlobals();
-  gobbler::initGlobals();
-  burrow::initGlobals();
-  tanks::initGlobals();
-  climber::initGlobals();
-  swarm::initGlobals();
-  canyon::initGlobals();
+  for (const MenuListEntry& entry : kMenuList) {
+    if (entry.initGlobals != nullptr) entry.initGlobals();
+  }
 }
 
 void GameLib::releaseGlobals() {
   pathList = nullptr;
-  bounce::releaseGlobals();
   GameImage::imageTable = nullptr;
   GameImage::atlas = nullptr;
   GameImage::graphics = nullptr;
@@ -77,13 +64,11 @@ void GameLib::releaseGlobals() {
   SoundManager::players = nullptr;
   SoundManager::current = nullptr;
   random = nullptr;
-  rocks::releaseGlobals();
-  gobbler::releaseGlobals();
-  burrow::releaseGlobals();
-  tanks::releaseGlobals();
-  climber::releaseGlobals();
-  swarm::releaseGlobals();
-  canyon::releaseGlobals();
+  // The games' after the library's: the current screen has gone after the fonts and texts it used, and
+  // before the globals of its game.
+  for (const MenuListEntry& entry : kMenuList) {
+    if (entry.releaseGlobals != nullptr) entry.releaseGlobals();
+  }
   languageNames = nullptr;
   languageCodes = nullptr;
 }

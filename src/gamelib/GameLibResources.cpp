@@ -1,6 +1,7 @@
 // Finding resources: the archive under the bare name and the screen size's directory prefixes, then files
 // beside the program, read whole like an archive entry; pictures as PNG or else JPEG.
 #include <memory>
+#include <string_view>
 
 #include "core/io/D7zipInputStream.h"
 #include "core/io/DByteArrayInputStream.h"
@@ -37,25 +38,65 @@ int32_t pathCount() { return GameLib::pathList.isNull() ? 0 : GameLib::pathList-
 // The name itself for i = -1, else prefix i + name.
 DStringPtr candidate(DStringPtr name, int32_t i) { return i < 0 ? name : (*GameLib::pathList)[i] + name; }
 
-// False also when no archive is open.
-bool isArchiveEntry(DStringPtr name) {
+// None also when no archive is open.
+D7zipInputStream::Entry archiveEntry(DStringPtr name) {
   try {
-    return D7zipInputStream::getSize(name) >= 0;
+    return D7zipInputStream::find(name);
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);
-    return false;
+    return {};
   }
+}
+
+// Where findInPath finds the name, with the entry found there: a null prefix when it is nowhere.
+struct InPath {
+  DStringPtr prefix;
+  D7zipInputStream::Entry entry;
+};
+
+InPath entryInPath(DStringPtr dir, DStringPtr name) {
+  int32_t n = pathCount();
+  for (int32_t i = 0; i < n; ++i) {
+    DStringPtr prefix = dir + (*GameLib::pathList)[i];
+    D7zipInputStream::Entry entry = D7zipInputStream::find(prefix + name);
+    if (entry.found()) return {prefix, entry};
+  }
+  return {};
+}
+
+// resolveImagePath's search: the name as it is, then as PNG, then as JPEG; the path found (without the
+// extension), the extension under which it was found and that entry.
+struct ImageInPath {
+  DStringPtr path;
+  const char16_t* extension = nullptr;
+  D7zipInputStream::Entry entry;
+};
+
+ImageInPath imageInPath(DStringPtr dir, DStringPtr name) {
+  for (const char16_t* extension : {u"", u".png", u".jpg"}) {
+    InPath found = entryInPath(dir, name + extension);
+    if (!found.prefix.isNull()) return {found.prefix + name, extension, found.entry};
+  }
+  return {};
 }
 
 }  // namespace
 
 DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive, DFileInputStreamPtr* opened) {
+  return locate(name, inArchive, opened, nullptr);
+}
+
+DStringPtr GameLib::locate(DStringPtr name, bool& inArchive, DFileInputStreamPtr* opened,
+                           D7zipInputStream::Entry* found) {
   name = withoutLeadingSlash(name);
   int32_t n = pathCount();
   inArchive = true;
   for (int32_t i = -1; i < n; ++i) {
     DStringPtr entry = candidate(name, i);
-    if (isArchiveEntry(entry)) return entry;
+    D7zipInputStream::Entry listed = archiveEntry(entry);
+    if (!listed.found()) continue;
+    if (found != nullptr) *found = listed;
+    return entry;
   }
   inArchive = false;
   for (int32_t i = -1; i < n; ++i) {
@@ -79,10 +120,11 @@ DStringPtr GameLib::locateFile(DStringPtr name, bool& inArchive, DFileInputStrea
 DInputStreamPtr GameLib::loadFile(DStringPtr name) {
   bool inArchive = false;
   DFileInputStreamPtr file;
-  DStringPtr found = locateFile(name, inArchive, &file);
+  D7zipInputStream::Entry entry;
+  DStringPtr found = locate(name, inArchive, &file, &entry);
   if (found.isNull()) return nullptr;
   // An entry the archive lists but cannot decode is damage, not absence: its report goes to the caller.
-  if (inArchive) return D7zipInputStream::open(found);
+  if (inArchive) return D7zipInputStream::open(entry);
   // Read whole, as the archive hands out its entries: a reader then meets the end of the data in the
   // same way wherever the resource lies.
   return ResourceDamage::reading(found, [&] {
@@ -100,31 +142,19 @@ DInputStreamPtr GameLib::loadFile(DStringPtr name) {
   });
 }
 
-DStringPtr GameLib::findInPath(DStringPtr dir, DStringPtr name) {
-  int32_t n = pathCount();
-  for (int32_t i = 0; i < n; ++i) {
-    DStringPtr prefix = dir + (*pathList)[i];
-    if (D7zipInputStream::getSize(prefix + name) >= 0) return prefix;
-  }
-  return nullptr;
-}
+DStringPtr GameLib::findInPath(DStringPtr dir, DStringPtr name) { return entryInPath(dir, name).prefix; }
 
 DStringPtr GameLib::resolvePath(DStringPtr dir, DStringPtr name) {
   DStringPtr prefix = findInPath(dir, name);
   return prefix.isNull() ? nullptr : prefix + name;
 }
 
-DStringPtr GameLib::resolveImagePath(DStringPtr dir, DStringPtr name) {
-  DStringPtr prefix = findInPath(dir, name);
-  if (prefix.isNull()) prefix = findInPath(dir, name + u".png");
-  if (prefix.isNull()) prefix = findInPath(dir, name + u".jpg");
-  return prefix.isNull() ? nullptr : prefix + name;
-}
+DStringPtr GameLib::resolveImagePath(DStringPtr dir, DStringPtr name) { return imageInPath(dir, name).path; }
 
-DImagePtr GameLib::createPicture(DStringPtr name, bool& undecodable) {
+DImagePtr GameLib::createPicture(DStringPtr name, bool& undecodable, const D7zipInputStream::Entry* entry) {
   undecodable = false;
   try {
-    return DImage::createImage(name, 0);
+    return entry != nullptr ? DImage::createImage(name, 0, *entry) : DImage::createImage(name, 0);
   } catch (DExceptionBase* e) {
     std::unique_ptr<DExceptionBase> owned = catchException(e, ExceptionCode::Exception);
     // An entry the archive cannot decode is reported at once.
@@ -134,13 +164,16 @@ DImagePtr GameLib::createPicture(DStringPtr name, bool& undecodable) {
   }
 }
 
-DImagePtr GameLib::loadImageFile(DStringPtr path) {
+DImagePtr GameLib::loadImageFile(DStringPtr path) { return loadImageFile(path, nullptr, {}); }
+
+DImagePtr GameLib::loadImageFile(DStringPtr path, const char16_t* foundAs, const D7zipInputStream::Entry& found) {
   // A picture that is no picture of its format lets the next format be tried; when none stands in for
   // it, it is damage.
   DStringPtr undecodable;
   for (const char16_t* extension : {u".png", u".jpg"}) {
     bool broken = false;
-    DImagePtr image = createPicture(path + extension, broken);
+    const bool known = foundAs != nullptr && std::u16string_view(foundAs) == extension;
+    DImagePtr image = createPicture(path + extension, broken, known ? &found : nullptr);
     if (!image.isNull()) return image;
     if (broken && undecodable.isNull()) undecodable = path + extension;
   }
@@ -149,8 +182,9 @@ DImagePtr GameLib::loadImageFile(DStringPtr path) {
 }
 
 DImagePtr GameLib::loadImage(DStringPtr name) {
-  DStringPtr path = resolveImagePath(u"graphics/", withoutLeadingSlash(name));
-  return path.isNull() ? nullptr : loadImageFile(path);
+  // The entry the search finds goes on to the decoder, which then opens it without a second look-up.
+  ImageInPath found = imageInPath(u"graphics/", withoutLeadingSlash(name));
+  return found.path.isNull() ? nullptr : loadImageFile(found.path, found.extension, found.entry);
 }
 
 DStringPtr GameLib::resolutionFileName(int32_t width, int32_t height) {

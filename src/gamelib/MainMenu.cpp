@@ -2,6 +2,7 @@
 // title slide, and starting the chosen screen.
 #include "gamelib/MainMenu.h"
 
+#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -10,15 +11,6 @@
 #include "gamelib/GameList.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
-#include "games/bounce/Bounce.h"
-#include "games/burrow/BurrowGame.h"
-#include "games/canyon/CanyonGame.h"
-#include "games/climber/Climber.h"
-#include "games/gobbler/Gobbler.h"
-#include "games/rocks/Rocks.h"
-#include "games/swarm/Swarm.h"
-#include "games/tanks/GameMain.h"
-#include "moregames/MoreGames.h"
 
 namespace gamelib {
 
@@ -69,19 +61,12 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 
 }  // namespace
 
-// By menu index (GameList.h): the games, the end of the program, the more-games screen.
-MainMenu::ScreenFactory MainMenu::screens[kEntryCount] = {
-    [] { return GameInterfacePtr(new bounce::Bounce()); },
-    [] { return GameInterfacePtr(new canyon::CanyonGame()); },
-    [] { return GameInterfacePtr(new swarm::Swarm()); },
-    [] { return GameInterfacePtr(new burrow::BurrowGame()); },
-    [] { return GameInterfacePtr(new tanks::GameMain()); },
-    [] { return GameInterfacePtr(new climber::Climber()); },
-    [] { return GameInterfacePtr(new gobbler::Gobbler()); },
-    [] { return GameInterfacePtr(new rocks::Rocks()); },
-    nullptr,  // the end of the program
-    [] { return GameInterfacePtr(new moregames::MoreGames()); },
-};
+// The game list's screens, by menu index.
+std::array<MainMenu::ScreenFactory, MainMenu::kEntryCount> MainMenu::screens = [] {
+  std::array<ScreenFactory, kEntryCount> all{};
+  for (int32_t i = 0; i < kEntryCount; ++i) all[i] = kMenuList[i].newScreen;
+  return all;
+}();
 
 MainMenu::~MainMenu() {
   titles = nullptr;
@@ -104,14 +89,14 @@ void MainMenu::init() {
 
   background = GameLib::loadImage(kBackground);
   titles = new DStringArray(kEntryCount);
-  for (int32_t i = 0; i < kEntryCount; ++i) (*titles)[i] = TextTable::getString(kMenuList[i].titleKey);
+  for (int32_t i = 0; i < kEntryCount; ++i) (*titles)[i] = TextTable::getString(kMenuList[i].names.titleKey);
 
   GameImage::loadImageTable(kIconTable);
   icons = new GameImageArray(kEntryCount);
   selectedIcons = new GameImageArray(kEntryCount);
   for (int32_t i = 0; i < kEntryCount; ++i) {
-    (*icons)[i] = GameImage::create(kMenuList[i].icon);
-    (*selectedIcons)[i] = GameImage::create(kMenuList[i].selectedIcon);
+    (*icons)[i] = GameImage::create(kMenuList[i].names.icon);
+    (*selectedIcons)[i] = GameImage::create(kMenuList[i].names.selectedIcon);
   }
 
   GameImagePtr first = (*icons)[0];

@@ -2,6 +2,7 @@
 // title slides up from the bottom edge, and the chosen icon flies to the centre before its game starts.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/lang/DStringArray.h"
@@ -25,10 +26,10 @@ class MainMenu : public GameInterface {
   static constexpr int32_t STATE_TITLE_IN = 3;
   static constexpr int32_t STATE_TITLE_OUT = 4;
 
-  using ScreenFactory = GameInterfacePtr (*)();
-  // The screen each entry starts, by entry; null while that screen is not part of the program yet, and
-  // choosing it then brings the grid back.
-  static ScreenFactory screens[kEntryCount];
+  using ScreenFactory = GameInterface* (*)();
+  // The screen each entry starts, by entry: the game list's (GameList.h), which a test may replace. Null
+  // while that screen is not part of the program yet, and choosing it then brings the grid back.
+  static std::array<ScreenFactory, kEntryCount> screens;
 
   MainMenu() = default;
   ~MainMenu() override;

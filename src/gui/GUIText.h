@@ -7,6 +7,8 @@
 //   <valign align=top|bottom|vcenter>   <img src=NAME> and <anim src=NAME> inline, or floating at the
 //   left or right edge with align=left|right   <font face=NAME|default>   <token token=NAME> the text of
 //   a resource read as markup in place. Margins: margin-left, margin-top, margin-right, margin-bottom.
+//   An <align> or <valign> does not end the line: the words after it go on in the space the line still
+//   has free; a <br> or a paragraph starts them on a line of their own.
 //   "&lt;" is "<". A "<" without a ">" after it is ordinary text, and so is a <p> (with its closing tag)
 //   nested deeper than kMaxNesting.
 #pragma once

@@ -5,6 +5,7 @@
 
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameList.h"
 #include "gamelib/TextTable.h"
 #include "gui/GUIAction.h"
 #include "gui/GUIEngine.h"
@@ -81,6 +82,22 @@ DStringPtr addressOf(int32_t n) {
   return address;
 }
 
+// Run after the screen's scroll by an eighth of the screen: a key held past the list's repeat gate scrolls
+// by that step from where the view stands, which may leave the highlighted entry cut off where the
+// focus's own scroll would have shown it. The least further scroll then brings it wholly into view (its
+// top, when it is taller than the view).
+void keepHighlightWhole(GUIActionPtr action) {
+  GUIWidgetPtr list = action->target;
+  if (list.isNull() || list->focusedChild.isNull()) return;
+  GUIWidgetPtr entry = list->focusedChild;
+  const int32_t top = entry->getAbsolutePosition({}, false).y - list->clientY;
+  const int32_t viewHeight = list->clientH - list->padTop - list->padBottom;
+  int32_t target = list->scrollTargetY;
+  if (top + entry->h > target + list->padTop + viewHeight) target = top + entry->h - viewHeight - list->padTop;
+  if (top < target + list->padTop) target = top - list->padTop;
+  list->setScrollTarget(list->scrollTargetX, target);
+}
+
 GUIWidgetPtr buildEntry(int32_t n, int32_t width, int32_t y, const GUIAnimationPtr& highlight) {
   GUIWidgetPtr item = new GUIWidget(-1);
   item->setAnimation(GUIWidget::ANIM_BACKGROUND, GUIAnimation::kNoColour, GUIAnimation::kNoColour, kAnyState,
@@ -108,6 +125,8 @@ GUIWidgetPtr buildEntry(int32_t n, int32_t width, int32_t y, const GUIAnimationP
 }
 
 }  // namespace
+
+gamelib::GameInterface* newScreen() { return new MoreGames(); }
 
 MoreGames::~MoreGames() {
   if (GUIEngine::hasInstance()) GUIEngine::disposeAll();
@@ -168,6 +187,8 @@ GUIModalScreenPtr MoreGames::buildList() {
   list->setSize(4 * bounds.width / 5, 4 * bounds.height / 5);
   list->setAnchors(gamelib::ALIGN_CENTER, gamelib::ALIGN_CENTER);
   list->setAnimation(GUIWidget::ANIM_BACKGROUND, kPanelFill, kHighlightBorder, kAnyState, kAnyState);
+  list->setNewAction(GUIWidget::EVENT_DOWN, GUIAction::FOCUS_NEXT, 0, nullptr);
+  list->setNewAction(GUIWidget::EVENT_UP, GUIAction::FOCUS_PREVIOUS, 0, nullptr);
   screen->addChild(list);
 
   GUIWidgetArrayPtr items = new GUIWidgetArray(kEntryCount);
@@ -197,11 +218,10 @@ GUIModalScreenPtr MoreGames::buildList() {
   bar->getThumb()->ignorePointer = true;
   screen->addChild(bar);
 
-  // Up and down move the highlight, and the list scrolls the whole highlighted entry into view. They do
-  // not scroll the list by a step of their own as well: a key held past the list's repeat gate would reach
-  // the screen and cut that scroll short, leaving a tall entry half out of view.
-  screen->setNewTargetAction(list, GUIWidget::EVENT_UP, GUIAction::FOCUS_PREVIOUS, 0, nullptr);
-  screen->setNewTargetAction(list, GUIWidget::EVENT_DOWN, GUIAction::FOCUS_NEXT, 0, nullptr);
+  // Up and down move the highlight through the list's own bindings; held on, they reach the screen, which
+  // scrolls the list by an eighth of the screen and then keeps the highlighted entry whole.
+  screen->setNewTargetAction(list, GUIWidget::EVENT_UP, GUIAction::SCROLL_UP, 0, nullptr, keepHighlightWhole);
+  screen->setNewTargetAction(list, GUIWidget::EVENT_DOWN, GUIAction::SCROLL_DOWN, 0, nullptr, keepHighlightWhole);
   screen->addNewTargetAction(list, GUIWidget::EVENT_SHOWN, GUIAction::SCROLL_TO_TOP, 0, nullptr);
   return screen;
 }

@@ -59,6 +59,11 @@ void GameLibFixture::SetUp() {
 }
 
 void GameLibFixture::TearDown() {
+  if (sound) {
+    gamelib::SoundManager::release();
+    gamelib::SoundManager::current = nullptr;
+    sound.reset();
+  }
   resetGameLibGlobals();
   display = nullptr;
   app = nullptr;

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "core/lang/DString.h"
 #include "gamelib/GameLib.h"
 #include "shell/lcdui/DDisplay.h"
 #include "support/Archives.h"
+#include "support/NullSound.h"
 #include "support/TempFolder.h"
 
 namespace gltest {
@@ -25,10 +27,14 @@ class GameLibFixture : public ::testing::Test {
   void writeBeside(const std::string& name, const std::string& bytes);
   // pathList from a "PATH" value.
   void setPath(const char16_t* value);
+  // The sound system on the null audio device until the tear-down, which lets the game library's sounds
+  // go before it stops.
+  void startSound() { sound.emplace(); }
 
   test::TempFolder folder;
   gamelib::GameLibPtr app;
   nuv::microedition::lcdui::DDisplayPtr display;
+  std::optional<test::NullSound> sound;
 };
 
 // Resets every global of the game library to its first value.

@@ -5,8 +5,6 @@
 #include "core/lang/DSystem.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
-#include "platform/api/waveout.h"
-#include "sound/DManager.h"
 
 namespace gltest {
 
@@ -14,24 +12,15 @@ using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::ScreenCanvas;
 using gamelib::SoundManager;
-using nuv::microedition::media::DManager;
 
 void GameScreenFixtureBase::SetUp() {
   MenuFixture::SetUp();
-  platform::setAudioDriver("null");
-  DManager::initSound();
+  startSound();
   GameMenu::loadImages();
   nuv::lang::DStringArrayPtr codes = new nuv::lang::DStringArray(1);
   (*codes)[0] = u"en";
   GameLib::languageCodes = codes;
   GameLib::languageIndex = 0;
-}
-
-void GameScreenFixtureBase::TearDown() {
-  SoundManager::release();
-  SoundManager::current = nullptr;
-  DManager::doneSound();
-  MenuFixture::TearDown();
 }
 
 int32_t GameScreenFixtureBase::lastSound() {

@@ -17,7 +17,6 @@ namespace gltest {
 class GameScreenFixtureBase : public MenuFixture {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // The id of the sound started last; -1 when none.
   static int32_t lastSound();

@@ -2,7 +2,6 @@
 // and skipped cells, the title slide, taps, choosing exit, and games that are missing or fail to start.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -224,13 +223,12 @@ TEST_F(MainMenuTest, ExitEndsTheProgramAfterTheDelay) {
 TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
   // Entry 3 stands for a game not in the program; the real games are put back afterwards.
   struct Restore {
-    MainMenu::ScreenFactory saved[MainMenu::kEntryCount];
-    Restore() { std::copy(std::begin(MainMenu::screens), std::end(MainMenu::screens), saved); }
-    ~Restore() { std::copy(std::begin(saved), std::end(saved), MainMenu::screens); }
+    decltype(MainMenu::screens) saved = MainMenu::screens;
+    ~Restore() { MainMenu::screens = saved; }
   } restore;
   const int32_t menuAtlasWidth = gamelib::GameImage::atlasWidth;
-  MainMenu::screens[1] = [] { return GameInterfacePtr(new FailingGame()); };
-  MainMenu::screens[2] = [] { return GameInterfacePtr(new WorkingGame()); };
+  MainMenu::screens[1] = []() -> GameInterface* { return new FailingGame(); };
+  MainMenu::screens[2] = []() -> GameInterface* { return new WorkingGame(); };
   MainMenu::screens[3] = nullptr;
   MainMenu::screens[9] = nullptr;
   struct Case {

@@ -14,8 +14,6 @@
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
-#include "platform/api/waveout.h"
-#include "sound/DManager.h"
 
 namespace {
 
@@ -54,14 +52,12 @@ class MenuFlowTest : public gltest::MenuFixture {
   void SetUp() override {
     MenuFixture::SetUp();
     // The sound levels live in the mixer.
-    platform::setAudioDriver("null");
-    nuv::microedition::media::DManager::initSound();
+    startSound();
     menu = new GameMenu();
   }
   void TearDown() override {
     flow = nullptr;
     menu = nullptr;
-    nuv::microedition::media::DManager::doneSound();
     MenuFixture::TearDown();
   }
   // A flow whose hooks record what they are asked, and whose state words are `showing`.

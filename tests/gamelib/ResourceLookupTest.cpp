@@ -89,6 +89,37 @@ TEST_F(ResourceLookupTest, ImagesLoadAsPngElseJpeg) {
   }
 }
 
+// The search finds a resource's entry, and the stream or the picture's decoder is handed that entry: each
+// name is looked up once.
+TEST_F(ResourceLookupTest, AResourceFoundIsOpenedWithoutItsNameLookedUpAgain) {
+  openArchive({{"graphics/s/pic.png", gltest::solidPng(3, 2, 0x00FF00)},
+               {"graphics/s/photo.jpg", gltest::solidJpeg(6, 7, 0x0000FF)},
+               {"data/keys.txt", "keys"}});
+  setPath(u"s/");
+  auto lookups = [] { return nuv::io::D7zipInputStream::timeSpent().nameLookups; };
+  struct Case {
+    const char16_t* name;
+    bool picture;
+    int32_t screenHeight;  // 240 and up: pictures are looked for under "/ppc" first
+    uint64_t lookups;
+  } cases[] = {
+      // The bare name, then the name as PNG, which is decoded.
+      {u"pic", true, 0, 2},
+      // And the name under the image path, once.
+      {u"pic", true, 320, 3},
+      // The bare name, as PNG, as JPEG; then the decoder's PNG, which is not there, and the JPEG found.
+      {u"photo", true, 0, 4},
+      {u"data/keys.txt", false, 0, 1},
+  };
+  for (const Case& c : cases) {
+    GameLib::screenHeight = c.screenHeight;
+    const uint64_t before = lookups();
+    const bool found = c.picture ? !GameLib::loadImage(c.name).isNull() : !GameLib::loadFile(c.name).isNull();
+    EXPECT_TRUE(found) << narrow(DStringPtr(c.name));
+    EXPECT_EQ(lookups() - before, c.lookups) << narrow(DStringPtr(c.name)) << " at " << c.screenHeight;
+  }
+}
+
 TEST_F(ResourceLookupTest, PathValuesEndEveryEntryInASlash) {
   struct Case {
     const char16_t* value;

@@ -7,7 +7,6 @@
 #include "Wav.h"
 #include "gamelib/GameLibFixture.h"
 #include "gamelib/SoundManager.h"
-#include "platform/api/waveout.h"
 #include "sound/DManager.h"
 #include "support/Exceptions.h"
 
@@ -29,8 +28,7 @@ class SoundManagerTest : public gltest::GameLibFixture {
  protected:
   void SetUp() override {
     GameLibFixture::SetUp();
-    platform::setAudioDriver("null");
-    DManager::initSound();
+    startSound();
     openArchive({
         {"data/t/sound/zap.wav",
          bytes(datakit::synthesiseEffect(
@@ -49,12 +47,6 @@ class SoundManagerTest : public gltest::GameLibFixture {
     (*names)[kMusic] = u"/data/t/sound/theme";
     (*names)[kAbsent] = u"/data/t/sound/absent";
     SoundManager::loadSounds(names);
-  }
-  void TearDown() override {
-    SoundManager::release();
-    SoundManager::current = nullptr;
-    DManager::doneSound();
-    GameLibFixture::TearDown();
   }
 };
 

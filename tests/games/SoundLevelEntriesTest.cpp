@@ -8,6 +8,7 @@
 #include "games/bounce/BounceScreenFixture.h"
 #include "games/burrow/BurrowScreenFixture.h"
 #include "games/canyon/CanyonScreenFixture.h"
+#include "games/climber/ClimberScreenFixture.h"
 #include "games/gobbler/GobblerGlobals.h"
 #include "games/gobbler/GobblerScreenFixture.h"
 #include "games/rocks/RocksScreenFixture.h"
@@ -31,9 +32,9 @@ class SoundLevelEntries : public Row::Fixture {};
 
 using Games = ::testing::Types<
     Game<bouncetest::BounceScreenFixture, bounce::gameKey>, Game<burrowtest::BurrowScreenFixture, burrow::gameKey>,
-    Game<canyontest::CanyonScreenFixture, canyon::gameKey>, Game<gobblertest::GobblerScreenFixture, gobbler::gameKey>,
-    Game<rockstest::RocksScreenFixture, rocks::gameKey>, Game<swarmtest::SwarmScreenFixture, swarm::gameKey>,
-    Game<tankstest::TanksScreenFixture, tanks::gameKey>>;
+    Game<canyontest::CanyonScreenFixture, canyon::gameKey>, Game<climbertest::ClimberScreenFixture, climber::gameKey>,
+    Game<gobblertest::GobblerScreenFixture, gobbler::gameKey>, Game<rockstest::RocksScreenFixture, rocks::gameKey>,
+    Game<swarmtest::SwarmScreenFixture, swarm::gameKey>, Game<tankstest::TanksScreenFixture, tanks::gameKey>>;
 TYPED_TEST_SUITE(SoundLevelEntries, Games);
 
 TYPED_TEST(SoundLevelEntries, CycleFromNormalThroughHighOffAndLowAndAreKept) {

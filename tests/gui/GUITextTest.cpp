@@ -79,6 +79,11 @@ TEST_F(GUITextTest, LayoutTable) {
       // An alignment change continues the line in the space still free; names in any case.
       {u"ab<ALIGN Align=RIGHT>cd", 50, 0, "ab@0,0 cd@42,0 h=8"},
       {u"ab<align align=bogus>cd", 50, 0, "ab@0,0 cd@11,0 h=8"},
+      // A second centred block goes on centred in what the first leaves free; a break or a paragraph
+      // puts it below.
+      {u"<align align=center>ab<align align=center>cd", 100, 0, "ab@46,0 cd@74,0 h=8"},
+      {u"<align align=center>ab<br><align align=center>cd", 100, 0, "ab@46,0 cd@46,8 h=16"},
+      {u"<p><align align=center>ab</p><p><align align=center>cd</p>", 100, 0, "ab@46,0 cd@46,8 h=16"},
       // Pictures inline: the line is as high as the tallest chunk; the vertical alignment places words.
       {u"ab <img src=pic> cd", 100, 0, "ab@0,0 [img]@11,0 cd@20,0 h=12"},
       {u"<valign align=bottom>ab <IMG SRC=PIC margin-left=2> cd", 100, 0, "ab@0,4 [img]@11,0 cd@22,4 h=12"},

@@ -150,6 +150,24 @@ TEST_F(MoreGamesTest, DownAndUpMoveTheFocusAndBringItIntoView) {
   EXPECT_EQ(focused(), 8);
 }
 
+TEST_F(MoreGamesTest, AKeyHeldOnScrollsTheListByAnEighthOfTheScreen) {
+  open();
+  steps(2);
+  // Past the widgets' key repeat time, the first step moves the highlight; the next, inside the list's
+  // repeat time, reaches the screen.
+  wait(250);
+  GameLib::canvas->keyPressed(gltest::kKeyDown);
+  steps(2);
+  GameLib::canvas->keyReleased(gltest::kKeyDown);
+  steps(1);
+  EXPECT_EQ(focused(), 1);
+  GUIWidgetPtr l = list(), e = entry(1);
+  EXPECT_EQ(l->scrollTargetY, kHeight / 8);
+  // The highlighted entry was whole there already: nothing more is scrolled.
+  EXPECT_GE(e->y - l->scrollTargetY, 0);
+  EXPECT_LE(e->y + e->h - l->scrollTargetY, l->clientH);
+}
+
 TEST_F(MoreGamesTest, ChoosingAnEntryOpensItsAddressAndTheProgramGoesOn) {
   open();
   steps(2);

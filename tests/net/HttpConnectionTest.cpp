@@ -8,11 +8,11 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DInteger.h"
+#include "net/ConnectionFixture.h"
 #include "net/Servers.h"
 #include "net/io/DConnector.h"
 #include "net/io/DHttpConnection.h"
 #include "net/io/DSocketConnection.h"
-#include "platform/api/winsock.h"
 #include "platform/seam/clock.h"
 #include "support/Exceptions.h"
 
@@ -81,23 +81,7 @@ std::string binaryBody() {
   return s;
 }
 
-class HttpConnectionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    threadsBefore = DSocketConnection::senderThreads();
-    socketsBefore = platform::openSocketCount();
-  }
-  // Sender threads end on their own once their connection has let go.
-  void expectNothingLeft() {
-    EXPECT_TRUE(test::eventually([&] {
-      return DSocketConnection::senderThreads() == threadsBefore && platform::openSocketCount() == socketsBefore;
-    })) << DSocketConnection::senderThreads()
-        << " threads, " << platform::openSocketCount() << " sockets";
-  }
-
-  int threadsBefore = 0;
-  int socketsBefore = 0;
-};
+class HttpConnectionTest : public test::ConnectionFixture {};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "net/ConnectionFixture.h"
 #include "net/Servers.h"
 #include "net/io/DSocketConnection.h"
 #include "net/io/DSocketInputStream.h"
@@ -69,23 +70,9 @@ test::TcpServer::Handler echo(size_t piece) {
   };
 }
 
-class SocketConnectionTest : public ::testing::Test {
+class SocketConnectionTest : public test::ConnectionFixture {
  protected:
-  void SetUp() override {
-    threadsBefore = DSocketConnection::senderThreads();
-    socketsBefore = platform::openSocketCount();
-  }
   void TearDown() override { platform::setSocketSendFilter(nullptr); }
-  // Once every connection of the test is gone; sender threads end on their own after that.
-  void expectNothingLeft() {
-    EXPECT_TRUE(test::eventually([&] {
-      return DSocketConnection::senderThreads() == threadsBefore && platform::openSocketCount() == socketsBefore;
-    })) << DSocketConnection::senderThreads()
-        << " threads, " << platform::openSocketCount() << " sockets";
-  }
-
-  int threadsBefore = 0;
-  int socketsBefore = 0;
 };
 
 }  // namespace

@@ -9,20 +9,16 @@
 
 #include "BuiltArchive.h"
 #include "GameTable.h"
-#include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
 #include "games/BounceRounds.h"
 #include "games/bounce/BounceData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
 using builtarchive::lines;
-using builtarchive::name;
-using builtarchive::read;
 using builtarchive::Rect;
 
 const char* const kSizes[] = {"240x320", "480x640"};
@@ -110,20 +106,10 @@ TEST_F(BounceData, FieldFitsEachScreen) {
 TEST_F(BounceData, RoundsSoundsHelpAndTextsAreThere) {
   for (const std::string& round : datakit::roundFileNames()) EXPECT_TRUE(has(round)) << round;
   // The first two sounds are the menu's and the game's tunes.
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
-  }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
-        << code;
-    std::string texts = read("txt/res_" + code + ".txt");
-    std::vector<std::string> keys = game().textKeys;
-    keys.push_back("ctrl_actions_" + game().key);
-    for (const std::string key : {"start", "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu", "empty"})
-      keys.push_back(key);
-    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i < 2; });
+  std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
+  keys.push_back("empty");
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);
 }
 
 namespace {

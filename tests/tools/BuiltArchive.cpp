@@ -35,6 +35,32 @@ const std::map<std::string, std::string>& stagedSources() {
   return sources;
 }
 
+void expectSounds(const datakit::GameRow& game, const std::function<bool(int index)>& isTune) {
+  for (size_t i = 0; i < game.sounds.size(); ++i) {
+    const std::string& base = game.sounds[i];
+    EXPECT_TRUE(has(base + (isTune(static_cast<int>(i)) ? ".mod" : ".wav"))) << base;
+  }
+}
+
+std::vector<std::string> screenTextKeys(const datakit::GameRow& game, const std::vector<std::string>& more) {
+  std::vector<std::string> keys = game.textKeys;
+  keys.push_back("ctrl_actions_" + game.key);
+  keys.insert(keys.end(), more.begin(), more.end());
+  return keys;
+}
+
+void expectEveryLanguage(const char16_t* helpFolder, int32_t helpBytes, const std::vector<std::string>& keys,
+                         const std::function<void(const std::string& code, const std::string& texts)>& more) {
+  for (const std::string code : kLanguages) {
+    EXPECT_GT(nuv::io::D7zipInputStream::getSize(name(datakit::archiveName(helpFolder) + code + "_help.txt")),
+              helpBytes)
+        << code;
+    const std::string texts = read("txt/res_" + code + ".txt");
+    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
+    if (more) more(code, texts);
+  }
+}
+
 // Beside the staged tree, on its file system.
 SpoiledTree::SpoiledTree() : folder_((fs::path(GH_GAME_DAT).parent_path() / "spoiled-data").string()) {
   const fs::path tree = stagedTree();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "GameTable.h"
 #include "Stage.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/lang/DString.h"
@@ -57,6 +58,27 @@ inline std::map<std::string, std::string> lines(const std::string& entry, char s
   }
   return out;
 }
+
+// The languages of the data: each has its text table and a help page for every game.
+inline const char* const kLanguages[] = {"en", "de", "fr"};
+
+// Each of the game's sounds is in the archive: a tune (by its place in the list) as a module, ".mod",
+// an effect as a sample, ".wav".
+void expectSounds(const datakit::GameRow& game, const std::function<bool(int index)>& isTune);
+
+// The texts of the in-game menu's standard entries.
+inline const std::vector<std::string> kMenuEntryKeys = {"start",    "continue", "highscores", "help",
+                                                        "cfg_keys", "exit",     "mainmenu"};
+
+// The keys a game's screens look up in every language: its text keys, the names of its rebindable
+// actions, and those given.
+std::vector<std::string> screenTextKeys(const datakit::GameRow& game, const std::vector<std::string>& more = {});
+
+// For every language: the game's help page in its help folder holds more than helpBytes bytes and the
+// language's text table an entry for each key; `more` then checks what else the game wants of the
+// language, given its code and its table.
+void expectEveryLanguage(const char16_t* helpFolder, int32_t helpBytes, const std::vector<std::string>& keys,
+                         const std::function<void(const std::string& code, const std::string& texts)>& more = {});
 
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;

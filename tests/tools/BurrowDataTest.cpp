@@ -91,17 +91,8 @@ TEST_F(BurrowData, LevelsSoundsHelpAndTextsAreThere) {
     const std::string bytes = read(level);
     EXPECT_TRUE(datakit::checkTunnelLevelFile(datakit::Bytes(bytes.begin(), bytes.end())).empty()) << level;
   }
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (static_cast<int>(i) >= data::kFirstMusic ? ".mod" : ".wav"))) << base;
-  }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(size(datakit::archiveName(data::kHelpFolder) + code + "_help.txt"), 200) << code;
-    const std::string texts = read("txt/res_" + code + ".txt");
-    std::vector<std::string> keys = game().textKeys;
-    keys.push_back("ctrl_actions_" + game().key);
-    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i >= data::kFirstMusic; });
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 200, builtarchive::screenTextKeys(game()));
 }
 
 // The levels rise in difficulty: more bags and more crystals to find from the first file to the last.

@@ -12,18 +12,15 @@
 #include "BuiltArchive.h"
 #include "DataError.h"
 #include "GameTable.h"
-#include "core/io/D7zipInputStream.h"
 #include "games/CanyonRiver.h"
 #include "games/canyon/CanyonData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
 using builtarchive::lines;
-using builtarchive::name;
 using builtarchive::read;
 using builtarchive::Rect;
 
@@ -179,21 +176,10 @@ TEST(CanyonRiverSource, FaultsNameTheirLine) {
 TEST_F(CanyonData, SoundsHelpAndTextsAreThere) {
   // The first two sounds are the menu's and the game's tunes.
   ASSERT_EQ(game().sounds.size(), 10u);
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
-  }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
-        << code;
-    std::string texts = read("txt/res_" + code + ".txt");
-    std::vector<std::string> keys = game().textKeys;
-    keys.push_back("ctrl_actions_" + game().key);
-    keys.push_back(ascii(data::kFolder));  // the game's title in the main menu
-    for (const std::string key : {"start", "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu"})
-      keys.push_back(key);
-    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i < 2; });
+  std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
+  keys.push_back(ascii(data::kFolder));  // the game's title in the main menu
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);
 }
 
 namespace {

@@ -10,18 +10,15 @@
 #include "BuiltArchive.h"
 #include "DataError.h"
 #include "GameTable.h"
-#include "core/io/D7zipInputStream.h"
 #include "games/ClimberLevels.h"
 #include "games/climber/ClimberData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
 using builtarchive::lines;
-using builtarchive::name;
 using builtarchive::read;
 using builtarchive::Rect;
 namespace data = climber::data;
@@ -121,21 +118,10 @@ TEST_F(ClimberData, LevelsSoundsHelpAndTextsAreThere) {
     const std::string text = read(level);
     EXPECT_EQ(faultsOf(text), "") << level;
   }
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const bool tune = static_cast<int>(i) == data::kMenuTune || static_cast<int>(i) == data::kGameTune;
-    EXPECT_TRUE(has(game().sounds[i] + (tune ? ".mod" : ".wav"))) << game().sounds[i];
-  }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
-        << code;
-    const std::string texts = read("txt/res_" + code + ".txt");
-    std::vector<std::string> keys = game().textKeys;
-    keys.push_back("ctrl_actions_" + game().key);
-    for (const std::string key :
-         {"start", "continue", "highscores", "help", "cfg_keys", "exit", "mainmenu", "sound level", "music level"})
-      keys.push_back(key);
-    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i == data::kMenuTune || i == data::kGameTune; });
+  std::vector<std::string> keys = builtarchive::screenTextKeys(game(), builtarchive::kMenuEntryKeys);
+  keys.insert(keys.end(), {"sound level", "music level"});
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 100, keys);
 }
 
 TEST(ClimberLevels, PlayableLevelsPass) {

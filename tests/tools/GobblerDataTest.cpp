@@ -9,18 +9,15 @@
 
 #include "BuiltArchive.h"
 #include "GameTable.h"
-#include "core/io/D7zipInputStream.h"
 #include "games/GobblerMaps.h"
 #include "games/gobbler/GobblerData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
 using builtarchive::lines;
-using builtarchive::name;
 using builtarchive::read;
 using builtarchive::Rect;
 using datakit::ascii;
@@ -98,19 +95,9 @@ TEST_F(GobblerData, MapsSoundsHelpAndTextsAreThere) {
       all += std::to_string(f.line) + ": " + f.message + "\n";
     EXPECT_EQ(all, "") << map;
   }
-  for (int i = 0; i < data::kSoundCount; ++i) {
-    const bool music = i == data::kMusicSounds[0] || i == data::kMusicSounds[1];
-    EXPECT_TRUE(has(game().sounds[i] + (music ? ".mod" : ".wav"))) << game().sounds[i];
-  }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 500)
-        << code;
-    const std::string texts = read("txt/res_" + code + ".txt");
-    std::vector<std::string> keys = game().textKeys;
-    keys.insert(keys.end(), game().menuTexts.begin(), game().menuTexts.end());
-    keys.push_back("ctrl_actions_" + game().key);
-    for (const std::string& key : keys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << " " << key;
-  }
+  ASSERT_EQ(game().sounds.size(), static_cast<size_t>(data::kSoundCount));
+  builtarchive::expectSounds(game(), [](int i) { return i == data::kMusicSounds[0] || i == data::kMusicSounds[1]; });
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 500, builtarchive::screenTextKeys(game(), game().menuTexts));
 }
 
 namespace {

@@ -8,16 +8,13 @@
 
 #include "BuiltArchive.h"
 #include "GameTable.h"
-#include "core/io/D7zipInputStream.h"
 #include "games/rocks/RocksData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
-using builtarchive::name;
 using builtarchive::read;
 using builtarchive::Rect;
 namespace data = rocks::data;
@@ -126,16 +123,10 @@ TEST_F(RocksData, TheLargeSaucersDamageMarksLandOnIt) {
 
 TEST_F(RocksData, SoundsHelpTextsAndTuningValuesAreThere) {
   // The first two sounds are the menu's and the game's tunes.
-  for (size_t i = 0; i < game().sounds.size(); ++i) {
-    const std::string& base = game().sounds[i];
-    EXPECT_TRUE(has(base + (i < 2 ? ".mod" : ".wav"))) << base;
-  }
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
-        << code;
-    std::vector<std::string> keys = game().textKeys;
-    keys.insert(keys.end(), game().menuTexts.begin(), game().menuTexts.end());
-    keys.push_back("ctrl_actions_" + game().key);
+  builtarchive::expectSounds(game(), [](int i) { return i < 2; });
+  const std::vector<std::string> keys = builtarchive::screenTextKeys(game(), game().menuTexts);
+  // Each text is there and not empty.
+  builtarchive::expectEveryLanguage(data::kHelpFolder, 100, {}, [&](const std::string& code, const std::string&) {
     for (const std::string& key : keys) EXPECT_NE(text(code, key), "") << code << " " << key;
     // The tuning values are whole numbers, the same in every language.
     EXPECT_GT(std::stoi(text(code, ascii(data::kLivesKey))), 0) << code;
@@ -144,7 +135,7 @@ TEST_F(RocksData, SoundsHelpTextsAndTuningValuesAreThere) {
       EXPECT_EQ(value, text("en", ascii(key))) << code << " " << ascii(key);
       EXPECT_NO_THROW((void)std::stoi(value)) << code << " " << ascii(key);
     }
-  }
+  });
 }
 
 namespace {

@@ -13,17 +13,14 @@
 #include "DataError.h"
 #include "GameTable.h"
 #include "Png.h"
-#include "core/io/D7zipInputStream.h"
 #include "games/TanksStages.h"
 #include "games/tanks/TanksData.h"
 
 namespace fs = std::filesystem;
-using nuv::io::D7zipInputStream;
 
 namespace {
 
 using builtarchive::has;
-using builtarchive::name;
 using builtarchive::read;
 using builtarchive::Rect;
 namespace data = tanks::data;
@@ -90,16 +87,13 @@ TEST_F(TanksData, StagesSoundsHelpAndTuningTextsAreThere) {
   const std::string stages = read(datakit::archiveName(data::kStageFile));
   EXPECT_TRUE(datakit::checkTankStages(datakit::Bytes(stages.begin(), stages.end())).empty());
   // The three tunes are modules, the two effects samples.
-  for (size_t i = 0; i < game().sounds.size(); ++i)
-    EXPECT_TRUE(has(game().sounds[i] + (i < 3 ? ".mod" : ".wav"))) << game().sounds[i];
-  for (const std::string code : {"en", "de", "fr"}) {
-    EXPECT_GT(D7zipInputStream::getSize(name(datakit::archiveName(data::kHelpFolder) + code + "_help.txt")), 100)
-        << code;
-    const std::string texts = read("txt/res_" + code + ".txt");
-    for (const std::string& key : game().textKeys) EXPECT_NE(texts.find(key + "="), std::string::npos) << code << key;
-    for (const data::Tuning& t : data::kTuning)
-      EXPECT_NE(texts.find(ascii(t.key) + "=" + std::to_string(t.fallback)), std::string::npos) << code << ascii(t.key);
-  }
+  builtarchive::expectSounds(game(), [](int i) { return i < 3; });
+  builtarchive::expectEveryLanguage(
+      data::kHelpFolder, 100, game().textKeys, [](const std::string& code, const std::string& texts) {
+        for (const data::Tuning& t : data::kTuning)
+          EXPECT_NE(texts.find(ascii(t.key) + "=" + std::to_string(t.fallback)), std::string::npos)
+              << code << " " << ascii(t.key);
+      });
 }
 
 using builtarchive::SpoiledData;

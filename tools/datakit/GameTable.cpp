@@ -17,7 +17,7 @@ const RowMaker kRowMakers[] = {
     {"gobbler", gobblerRow}, {"swarm", swarmRow},   {"rocks", rocksRow},   {"tanks", tanksRow},
 };
 
-GameRow rowOf(const gamelib::MenuListEntry& entry) {
+GameRow rowOf(const gamelib::MenuNames& entry) {
   const std::string key = ascii(entry.gameKey);
   for (const RowMaker& maker : kRowMakers)
     if (key == maker.key) return maker.make();
@@ -33,7 +33,7 @@ GameRow rowOf(const gamelib::MenuListEntry& entry) {
 const std::vector<GameRow>& gameTable() {
   static const std::vector<GameRow> table = [] {
     std::vector<GameRow> rows;
-    for (const gamelib::MenuListEntry& entry : gamelib::kMenuList)
+    for (const gamelib::MenuNames& entry : gamelib::kMenuNames)
       if (entry.gameKey != nullptr) rows.push_back(rowOf(entry));
     return rows;
   }();

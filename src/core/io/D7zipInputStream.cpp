@@ -139,7 +139,9 @@ struct ArchiveState {
   platform::Archive7z archive;
   ArchiveIndex index;
   RecentEntries recent;
+  uint64_t opening = 0;      // counts the archives opened, so that an entry found in an earlier one is told
   uint64_t nanoseconds = 0;  // spent in the archive's calls, for benchmarks
+  uint64_t lookups = 0;      // names looked up in the index
 };
 
 ArchiveState& state() {
@@ -179,6 +181,7 @@ bool lookupName(const lang::DStringPtr& name, std::string& out) {
 int32_t findEntry(const lang::DStringPtr& name) {
   if (name.isNull()) lang::throwException(NullPointerException);
   if (!state().open) lang::throwException(IOException);
+  ++state().lookups;
   std::string stored;
   return lookupName(name, stored) ? state().index.find(stored) : ArchiveIndex::kNone;
 }
@@ -216,6 +219,7 @@ void D7zipInputStream::openArchive(lang::DStringPtr name, lang::DStringPtr) {
   s.name = name->view();
   s.handle = file;
   s.index.build(s.archive.entries());
+  ++s.opening;
   s.open = true;
 }
 
@@ -233,9 +237,23 @@ void D7zipInputStream::closeArchive() {
 
 bool D7zipInputStream::isArchiveOpen() { return state().open; }
 
+D7zipInputStream::Entry D7zipInputStream::find(lang::DStringPtr name) {
+  const Timed timed;
+  return Entry{findEntry(name), state().opening};
+}
+
 D7zipInputStreamPtr D7zipInputStream::open(lang::DStringPtr name) {
   const Timed timed;
-  const int32_t entry = findEntry(name);
+  return openAt(findEntry(name));
+}
+
+D7zipInputStreamPtr D7zipInputStream::open(const Entry& entry) {
+  const Timed timed;
+  if (!state().open || entry.archive != state().opening) lang::throwException(IOException);
+  return openAt(entry.index);
+}
+
+D7zipInputStreamPtr D7zipInputStream::openAt(int32_t entry) {
   if (entry == ArchiveIndex::kNone) lang::throwException(IOException);
   ArchiveState& s = state();
   D7zipInputStreamPtr stream = new D7zipInputStream();
@@ -267,7 +285,7 @@ int32_t D7zipInputStream::getSize(lang::DStringPtr name) {
 }
 
 D7zipInputStream::TimeSpent D7zipInputStream::timeSpent() {
-  return TimeSpent{state().nanoseconds, platform::Archive7z::decodingNanoseconds()};
+  return TimeSpent{state().nanoseconds, platform::Archive7z::decodingNanoseconds(), state().lookups};
 }
 
 bool D7zipInputStream::isDamageReport(const lang::DExceptionBase& e) {

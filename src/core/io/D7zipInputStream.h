@@ -26,11 +26,24 @@ class D7zipInputStream : public DInputStream {
   static void closeArchive();
   static bool isArchiveOpen();
 
+  // An entry found by its name, to be opened later without its name being looked up again. It stands
+  // for its entry while the archive that found it stays open.
+  struct Entry {
+    int32_t index = -1;    // in the archive's list; -1 when no entry has the name
+    uint64_t archive = 0;  // which opening of an archive found it
+    bool found() const { return index >= 0; }
+  };
+
   // Names match exactly after "\" becomes "/" and one leading "/" is dropped, each character taken by
-  // its low 8 bits; a name longer than 255 characters is never found. IOException when the name is not
-  // stored, no archive is open, or the entry cannot be decoded, fails its checksum or claims more bytes
-  // than a stream holds (refused before anything is allocated for it).
+  // its low 8 bits; a name longer than 255 characters is never found. IOException when no archive is
+  // open.
+  static Entry find(lang::DStringPtr name);
+  // IOException when the name is not stored, no archive is open, or the entry cannot be decoded, fails
+  // its checksum or claims more bytes than a stream holds (refused before anything is allocated for it).
   static D7zipInputStreamPtr open(lang::DStringPtr name);
+  // The same for an entry found before; IOException too when it was not found, or found in an archive
+  // that has been closed since.
+  static D7zipInputStreamPtr open(const Entry& entry);
   // The entry's unpacked size, -1 when no entry has that name; IOException when no archive is open.
   static int32_t getSize(lang::DStringPtr name);
   // True for the IOException `open` throws for an entry the archive lists but cannot decode; its message
@@ -44,10 +57,12 @@ class D7zipInputStream : public DInputStream {
   static constexpr size_t kRecentBytes = 512 * 1024;
   static constexpr size_t kLargestRecentEntry = kRecentBytes / 4;
 
-  // Time this process has spent in the archive's calls, and within them decoding entries; for benchmarks.
+  // Time this process has spent in the archive's calls, and within them decoding entries, and the names
+  // it has looked up; for benchmarks and tests.
   struct TimeSpent {
     uint64_t archiveNanoseconds = 0;
     uint64_t decodingNanoseconds = 0;
+    uint64_t nameLookups = 0;
   };
   static TimeSpent timeSpent();
 
@@ -65,6 +80,8 @@ class D7zipInputStream : public DInputStream {
 
  private:
   D7zipInputStream() = default;
+  // A stream over the entry at that place in the archive's list; IOException for none, or for damage.
+  static D7zipInputStreamPtr openAt(int32_t entry);
 
   std::shared_ptr<const std::vector<uint8_t>> data;  // shared with the archive's recent entries
   int32_t size = 0;

@@ -128,3 +128,17 @@ inline constexpr const char16_t* kRoundSuffix = u".txt";
 inline constexpr const char16_t* kBrickLetters = u"abcdefghij";
 
 }  // namespace bounce::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace bounce {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in BounceGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace bounce

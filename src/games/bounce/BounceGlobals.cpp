@@ -19,6 +19,8 @@ constexpr int32_t kFixedOne = 65536;
 
 }  // namespace
 
+gamelib::GameInterface* newScreen() { return new Bounce(); }
+
 void initGlobals() {
   gameKey = data::kGameKey;
   levelLetters = data::kBrickLetters;

@@ -83,8 +83,6 @@ inline gamelib::AnimationArrayPtr enemyAnimations;
 // By power-up kind 1..12; entry 0 stays null.
 inline gamelib::AnimationArrayPtr bonusAnimations;
 
-void initGlobals();
-void releaseGlobals();
 // The menus, the field, the paddle, the particles and the shared pictures and animations: what a game
 // makes at its start and lets go when it is left.
 void releaseGameObjects();

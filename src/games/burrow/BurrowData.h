@@ -134,3 +134,17 @@ inline constexpr char kBag = 'B';
 inline constexpr char kEarth = '.';
 
 }  // namespace burrow::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace burrow {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in BurrowGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace burrow

@@ -26,6 +26,8 @@ DStringArrayPtr nameList(const char16_t* const (&names)[N]) {
 
 }  // namespace
 
+gamelib::GameInterface* newScreen() { return new BurrowGame(); }
+
 void initGlobals() {
   gameKey = data::kGameKey;
   earthName = data::kTunnelPrefix;

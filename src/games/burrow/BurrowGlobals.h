@@ -205,8 +205,6 @@ inline constexpr int32_t kSoundCount = 9;
 static_assert(std::size(data::kSounds) == kSoundCount);
 static_assert(data::kFirstMusic == SOUND_MENU);
 
-void initGlobals();
-void releaseGlobals();
 // Everything a visit of the game screen makes, let go when it is left.
 void releaseGameObjects();
 

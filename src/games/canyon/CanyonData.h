@@ -143,3 +143,17 @@ inline constexpr int32_t kRoadLast = 112;
 inline constexpr int32_t kTileCount = 113;
 
 }  // namespace canyon::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace canyon {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in CanyonGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace canyon

@@ -4,8 +4,11 @@
 
 #include "gamelib/GameLib.h"
 #include "gamelib/SoundManager.h"
+#include "games/canyon/CanyonGame.h"
 
 namespace canyon {
+
+gamelib::GameInterface* newScreen() { return new CanyonGame(); }
 
 void initGlobals() {
   gameKey = data::kGameKey;

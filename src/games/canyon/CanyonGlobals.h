@@ -157,8 +157,6 @@ inline gamelib::AnimationArrayPtr leftAnimations;
 inline gamelib::AnimationArrayPtr rightAnimations;
 inline nuv::lang::DintArrayPtr points;
 
-void initGlobals();
-void releaseGlobals();
 // Everything the game's set-up made: its leave and the application's end let it go.
 void releaseGameObjects();
 

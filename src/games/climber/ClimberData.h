@@ -107,3 +107,17 @@ inline constexpr char16_t kOpenHole = u'd';
 inline constexpr const char16_t* kFileCells = u" #B~H-$EPA";
 
 }  // namespace climber::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace climber {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in ClimberGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace climber

@@ -4,8 +4,11 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/StringList.h"
+#include "games/climber/Climber.h"
 
 namespace climber {
+
+gamelib::GameInterface* newScreen() { return new Climber(); }
 
 void initGlobals() {
   gameKey = data::kGameKey;

@@ -192,8 +192,6 @@ inline bool invulnerable = false;
 // The level whose file could not be played, shown instead of the game-over text; 0 for none.
 inline int32_t badLevel = 0;
 
-void initGlobals();
-void releaseGlobals();
 // What the screen's set-up makes and its leave drops.
 void releaseGameObjects();
 

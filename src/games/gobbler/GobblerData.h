@@ -140,3 +140,17 @@ inline constexpr char kDotCell = '.';
 inline constexpr char kPowerDotCell = 'o';
 
 }  // namespace gobbler::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace gobbler {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in GobblerGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace gobbler

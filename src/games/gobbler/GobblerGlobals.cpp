@@ -9,8 +9,11 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/StringList.h"
+#include "games/gobbler/Gobbler.h"
 
 namespace gobbler {
+
+gamelib::GameInterface* newScreen() { return new Gobbler(); }
 
 void initGlobals() {
   gameKey = data::kGameKey;

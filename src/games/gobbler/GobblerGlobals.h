@@ -139,9 +139,6 @@ inline gamelib::AnimationPtr strawberriesAnimation;
 // The pop-ups' pictures by picture index.
 inline gamelib::GameImageArrayPtr scoreDigitImages;
 
-void initGlobals();
-void releaseGlobals();
-
 // The level number: entry 0 of levelInfo.
 int32_t levelNumber();
 // A number of the game library's generator made non-negative (the most negative one gives 0).

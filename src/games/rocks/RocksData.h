@@ -88,3 +88,17 @@ inline constexpr const char16_t* kHelpFolder = u"/txt/rck/";  // + language code
 inline constexpr int32_t kLastLevel = 20;
 
 }  // namespace rocks::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace rocks {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in RocksGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace rocks

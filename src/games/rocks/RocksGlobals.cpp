@@ -2,8 +2,11 @@
 #include "games/rocks/RocksGlobals.h"
 
 #include "gamelib/GameLib.h"
+#include "games/rocks/Rocks.h"
 
 namespace rocks {
+
+gamelib::GameInterface* newScreen() { return new Rocks(); }
 
 void initGlobals() {
   gameKey = data::kGameKey;

@@ -51,9 +51,6 @@ inline nuv::lang::DintArrayPtr speedTable;
 // Sines of the headings in thousandths, from 22.5 degrees up to a right angle and back.
 inline nuv::lang::DintArrayPtr angleTable;
 
-void initGlobals();
-void releaseGlobals();
-
 // The next number of the game library's generator.
 int32_t nextRandom();
 // |v|, also for the most negative int.

@@ -77,3 +77,17 @@ inline constexpr int32_t kRowScore[kRows] = {150, 100, 80, 60, 60};
 inline constexpr int32_t kLastLevel = 20;
 
 }  // namespace swarm::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace swarm {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in SwarmGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace swarm

@@ -25,6 +25,8 @@ DintArrayPtr intList(const int32_t (&values)[N]) {
 
 }  // namespace
 
+gamelib::GameInterface* newScreen() { return new Swarm(); }
+
 void initGlobals() {
   gameKey = data::kGameKey;
   menuItemKeys =

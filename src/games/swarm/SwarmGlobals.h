@@ -167,8 +167,6 @@ inline int32_t planetDelay = 0;
 inline bool penWasDown = false;
 inline int64_t seenPressTime = 0;
 
-void initGlobals();
-void releaseGlobals();
 // What a visit makes and its leave lets go, in the leave's order.
 void releaseGameObjects();
 

@@ -111,3 +111,17 @@ inline constexpr int32_t OBJECT_OBSTACLE = 8;  // and up
 inline constexpr int32_t TERRAIN_WATER = 2;
 
 }  // namespace tanks::data
+
+namespace gamelib {
+class GameInterface;
+}
+
+namespace tanks {
+
+// The calls the game library's row of this game names (gamelib/GameList.h), made in TanksGlobals.cpp: a new
+// screen of the game, and the first values and release of its globals.
+gamelib::GameInterface* newScreen();
+void initGlobals();
+void releaseGlobals();
+
+}  // namespace tanks

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "gamelib/TextTable.h"
+#include "games/tanks/GameMain.h"
 #include "games/tanks/GameTanks.h"
 #include "games/tanks/Grid.h"
 #include "games/tanks/TanksData.h"
@@ -11,6 +12,8 @@
 namespace tanks {
 
 using nuv::lang::DintArray;
+
+gamelib::GameInterface* newScreen() { return new GameMain(); }
 
 void initGlobals() {
   gameKey = data::kGameKey;

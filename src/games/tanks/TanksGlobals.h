@@ -10,6 +10,7 @@
 #include "core/lang/DintArray2d.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameMenu.h"
+#include "games/tanks/TanksData.h"
 #include "shell/lcdui/DImage.h"
 
 namespace tanks {
@@ -76,8 +77,6 @@ inline int32_t cellSize = 4;
 inline int32_t slowBullet = 2;
 inline int32_t fastBullet = 4;
 
-void initGlobals();
-void releaseGlobals();
 // The tuning values back to the ones the game runs on without a text table.
 void defaultTuning();
 // The tuning values from the text table; a missing key keeps the value the game runs on without one.

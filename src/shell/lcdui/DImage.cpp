@@ -84,25 +84,30 @@ std::unique_ptr<Raster::RasterSurface> transformed(const ScreenHAL::Surface& src
   return out;
 }
 
-// The archive entry's bytes, or NullPointerException when there is no such entry. A listed entry that
-// cannot be decoded throws the archive's IOException, which names it.
-std::unique_ptr<Raster::RasterSurface> decodeEntry(DStringPtr name, DStringPtr imagePath) {
-  auto listed = [](const DStringPtr& entry) {
-    try {
-      return nuv::io::D7zipInputStream::getSize(entry) >= 0;
-    } catch (nuv::lang::DExceptionBase* e) {
-      nuv::lang::catchException(e, Code::Exception);
-      return false;
-    }
-  };
-  nuv::io::D7zipInputStreamPtr stream;
-  if (!imagePath.isNull() && imagePath->length() > 0) {
-    DStringPtr under = new nuv::lang::DString(joinPath(imagePath->view(), name->view(), u'/'));
-    if (listed(under)) stream = nuv::io::D7zipInputStream::open(under);
+using nuv::io::D7zipInputStream;
+
+// The entry of that name; none also when no archive is open.
+D7zipInputStream::Entry listed(const DStringPtr& name) {
+  try {
+    return D7zipInputStream::find(name);
+  } catch (nuv::lang::DExceptionBase* e) {
+    nuv::lang::catchException(e, Code::Exception);
+    return {};
   }
-  if (stream.isNull() && listed(name)) stream = nuv::io::D7zipInputStream::open(name);
+}
+
+// The archive entry's bytes, or NullPointerException when there is no such entry. A listed entry that
+// cannot be decoded throws the archive's IOException, which names it. The name's own entry is looked up
+// only when the caller has not found it (known null).
+std::unique_ptr<Raster::RasterSurface> decodeEntry(DStringPtr name, DStringPtr imagePath,
+                                                   const D7zipInputStream::Entry* known) {
+  D7zipInputStream::Entry entry;
+  if (!imagePath.isNull() && imagePath->length() > 0)
+    entry = listed(new nuv::lang::DString(joinPath(imagePath->view(), name->view(), u'/')));
+  if (!entry.found()) entry = known != nullptr ? *known : listed(name);
   // No entry at all is reported the way a missing stream always was.
-  if (stream.isNull()) throwException(Code::NullPointerException);
+  if (!entry.found()) throwException(Code::NullPointerException);
+  nuv::io::D7zipInputStreamPtr stream = D7zipInputStream::open(entry);
   const int32_t size = stream->available();
   nuv::lang::DbyteArrayPtr bytes = new nuv::lang::DbyteArray(size);
   if (size > 0) stream->read(bytes, 0, size);
@@ -131,7 +136,13 @@ DImagePtr DImage::fromSurface(std::unique_ptr<Raster::RasterSurface> surface, bo
   return new DImage(std::move(surface), isImmutable);
 }
 
-DImagePtr DImage::createImage(DStringPtr name, int32_t transform) {
+DImagePtr DImage::createImage(DStringPtr name, int32_t transform) { return createNamed(name, transform, nullptr); }
+
+DImagePtr DImage::createImage(DStringPtr name, int32_t transform, const D7zipInputStream::Entry& entry) {
+  return createNamed(name, transform, &entry);
+}
+
+DImagePtr DImage::createNamed(DStringPtr name, int32_t transform, const D7zipInputStream::Entry* entry) {
   if (name.isNull()) throwException(Code::NullPointerException);
 
   // First a file beside the program, with the handheld's separators.
@@ -147,7 +158,7 @@ DImagePtr DImage::createImage(DStringPtr name, int32_t transform) {
   if (!decoded) {
     // Memory running out for the entry's bytes ends like any picture that does not decode.
     try {
-      decoded = decodeEntry(name, midletAppProperty(u"image.path"));
+      decoded = decodeEntry(name, midletAppProperty(u"image.path"), entry);
     } catch (nuv::lang::DExceptionBase* e) {
       std::unique_ptr<nuv::lang::DExceptionBase> owned = nuv::lang::catchException(e, Code::NullPointerException);
       // No entry, but a file there that is no picture: that is a picture that does not decode.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/io/D7zipInputStream.h"
 #include "core/lang/DObject.h"
 #include "core/lang/DString.h"
 #include "shell/raster/RasterSurface.h"
@@ -25,6 +26,11 @@ class DImage : public nuv::lang::DObject {
   // NullPointerException for a null name or when the picture is nowhere (no archive entry, no file);
   // IOException when the picture cannot be decoded.
   static DImagePtr createImage(nuv::lang::DStringPtr name, int32_t transform = 0);
+  // The same for a name whose archive entry the caller has found already: a file beside the program and
+  // the entry under the image path still come first, and then that entry is decoded without its name
+  // being looked up again.
+  static DImagePtr createImage(nuv::lang::DStringPtr name, int32_t transform,
+                               const nuv::io::D7zipInputStream::Entry& entry);
   // NullPointerException for a null source, IOException for a source without pixels.
   static DImagePtr createTransformedImage(DImagePtr source, int32_t transform);
   // White and opaque until drawn on. IllegalArgumentException for a negative size, IOException when
@@ -48,6 +54,9 @@ class DImage : public nuv::lang::DObject {
 
  private:
   DImage(std::unique_ptr<Raster::RasterSurface> surface, bool isImmutable);
+  // createImage, with the name's entry when the caller has found it (else null: it is looked up here).
+  static DImagePtr createNamed(nuv::lang::DStringPtr name, int32_t transform,
+                               const nuv::io::D7zipInputStream::Entry* entry);
   // A picture without a single key-coloured pixel has no key: it is drawn with the plain copy.
   void dropKeyWhenUnused();
 

@@ -171,6 +171,21 @@ TEST_F(ArchiveStreamTest, OneArchiveAtATimeAndStreamsOutliveIt) {
   EXPECT_EQ(contentOf(u"graphics/a.png"), "other picture");
 }
 
+TEST_F(ArchiveStreamTest, AnEntryFoundOpensUntilItsArchiveCloses) {
+  D7zipInputStream::openArchive(u"game.dat", u"");
+  const D7zipInputStream::Entry keys = D7zipInputStream::find(u"/data/keys");
+  ASSERT_TRUE(keys.found());
+  EXPECT_FALSE(D7zipInputStream::find(u"data/none").found());
+  EXPECT_EQ(readAll(D7zipInputStream::open(keys)), "KEY_LEFT_SOFT1=10000\r\n");
+  EXPECT_THROWS_CODE(code::IOException, D7zipInputStream::open(D7zipInputStream::find(u"data/none")));
+  EXPECT_THROWS_CODE(code::IOException, D7zipInputStream::open(D7zipInputStream::Entry{}));
+  // The same archive opened again may list its entries otherwise: an entry found before is no longer one.
+  D7zipInputStream::openArchive(u"game.dat", u"");
+  EXPECT_THROWS_CODE(code::IOException, D7zipInputStream::open(keys));
+  D7zipInputStream::closeArchive();
+  EXPECT_THROWS_CODE(code::IOException, D7zipInputStream::find(u"data/keys"));
+}
+
 TEST_F(ArchiveStreamTest, AnArchiveWithoutFilesFindsNothing) {
   test::packArchive(folder.file("none.dat"), {});
   D7zipInputStream::openArchive(u"none.dat", u"");

@@ -9,9 +9,7 @@
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/SoundManager.h"
-#include "platform/api/waveout.h"
 #include "platform/seam/clock.h"
-#include "sound/DManager.h"
 
 namespace burrowtest {
 
@@ -86,15 +84,7 @@ std::string levelFile(const std::vector<std::string>& grids) {
 
 void BurrowObjectsFixture::SetUp() {
   GameLibFixture::SetUp();
-  platform::setAudioDriver("null");
-  nuv::microedition::media::DManager::initSound();
-}
-
-void BurrowObjectsFixture::TearDown() {
-  SoundManager::release();
-  SoundManager::current = nullptr;
-  nuv::microedition::media::DManager::doneSound();
-  GameLibFixture::TearDown();
+  startSound();
 }
 
 void BurrowObjectsFixture::startGame(const test::ArchiveFiles& files) {

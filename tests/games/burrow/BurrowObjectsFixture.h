@@ -30,7 +30,6 @@ std::string levelFile(const std::vector<std::string>& grids);
 class BurrowObjectsFixture : public gltest::GameLibFixture {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Packs the tiles, sprites, sounds and these files ("data/bur/data/1.txt", ...) and makes the game's
   // objects as its set-up does; the view sits at the screen's top-left corner.

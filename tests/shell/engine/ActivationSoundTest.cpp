@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "core/io/DByteArrayInputStream.h"
@@ -12,6 +13,7 @@
 #include "shell/engine/TestMIDlet.h"
 #include "sound/DManager.h"
 #include "sound/SoundFixtures.h"
+#include "support/NullSound.h"
 
 namespace {
 
@@ -34,15 +36,14 @@ class ActivationSoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::setHeadless(true);
-    platform::setAudioDriver("null");
     engine_ = std::make_unique<CGameEngine>();
     midlet_ = new test::TestMIDlet();
     engine_->midlet = midlet_;
     engine_->display = new nuv::microedition::lcdui::DDisplay(nullptr);
-    DManager::initSound();
+    sound_.emplace();
   }
   void TearDown() override {
-    DManager::doneSound();
+    sound_.reset();
     engine_->shutdown();
     engine_.reset();
     platform::setAudioDriver("");
@@ -51,6 +52,7 @@ class ActivationSoundTest : public ::testing::Test {
 
   std::unique_ptr<CGameEngine> engine_;
   nuv::lang::DPtr<test::TestMIDlet> midlet_;
+  std::optional<test::NullSound> sound_;
 };
 
 }  // namespace
