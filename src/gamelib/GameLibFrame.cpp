@@ -134,6 +134,7 @@ void GameLib::openMainMenu() {
   ScreenCanvas::held[GameAction::Fire] = false;
   currentScreen = start::makeMainMenu();
   GameInterfacePtr menu = currentScreen;
+  ResourceDamage::forgetMissing();
   menu->init();
 }
 

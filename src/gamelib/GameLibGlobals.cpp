@@ -59,6 +59,7 @@ void GameLib::releaseGlobals() {
   bounce::releaseGlobals();
   GameImage::imageTable = nullptr;
   GameImage::atlas = nullptr;
+  GameImage::tableName = nullptr;
   GameImage::graphics = nullptr;
   ScreenCanvas::sequenceKeys = nullptr;
   graphics = nullptr;

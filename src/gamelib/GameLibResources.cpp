@@ -32,6 +32,11 @@ constexpr const char16_t* kNoPicture = u"not a PNG or JPEG picture";
 
 DStringPtr withoutLeadingSlash(DStringPtr name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
+// A picture that is nowhere, named as its PNG under the path list's first prefix.
+DStringPtr missingPicture(DStringPtr name) {
+  return GameLib::firstCandidate(u"graphics/", withoutLeadingSlash(name)) + u".png";
+}
+
 int32_t pathCount() { return GameLib::pathList.isNull() ? 0 : GameLib::pathList->length; }
 
 // The name itself for i = -1, else prefix i + name.
@@ -148,9 +153,24 @@ DImagePtr GameLib::loadImageFile(DStringPtr path) {
   return nullptr;
 }
 
+DStringPtr GameLib::firstCandidate(DStringPtr dir, DStringPtr name) {
+  return pathCount() == 0 ? dir + name : (dir + (*pathList)[0]) + name;
+}
+
 DImagePtr GameLib::loadImage(DStringPtr name) {
   DStringPtr path = resolveImagePath(u"graphics/", withoutLeadingSlash(name));
-  return path.isNull() ? nullptr : loadImageFile(path);
+  if (path.isNull()) {
+    // A screen may go without it; if it cannot, its null-pointer failure names what was not there.
+    ResourceDamage::noteMissing(missingPicture(name) + u" is missing");
+    return nullptr;
+  }
+  return loadImageFile(path);
+}
+
+DImagePtr GameLib::requireImage(DStringPtr name) {
+  DImagePtr image = loadImage(name);
+  if (image.isNull()) ResourceDamage::refuseMissing(missingPicture(name));
+  return image;
 }
 
 DStringPtr GameLib::resolutionFileName(int32_t width, int32_t height) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
@@ -21,6 +22,18 @@ class ResourceDamage {
   // Throws the report.
   [[noreturn]] static void refuse(nuv::lang::DStringPtr name, nuv::lang::DStringPtr why);
   static bool isReport(const nuv::lang::DExceptionBase& e);
+  // A resource a screen cannot go without, not there: "graphics/240x320/bnc/all.txt is missing", an
+  // IOException that is no report of damage, so a load that may go without it still skips it.
+  [[noreturn]] static void refuseMissing(nuv::lang::DStringPtr name);
+
+  // What a null-pointer failure cannot say: the resources looked for since the last forgetMissing and not
+  // found ("graphics/240x320/bnc/splash.png is missing"), kept for the report of such a failure.
+  static void noteMissing(nuv::lang::DStringPtr what);
+  // Called as a screen starts: what an earlier screen did without is no concern of the next.
+  static void forgetMissing();
+  // A failure as a report line gives it: its name and message; a null-pointer failure without a message
+  // gets the noted names: "NullPointerException (graphics/240x320/bnc/splash.png is missing)".
+  static std::u16string describe(const nuv::lang::DExceptionBase& failure);
 
   // Runs the reading of the named resource: an exception of the Exception family raised in it becomes
   // the report for the resource, unless it is a report already. The report gives the exception's message
