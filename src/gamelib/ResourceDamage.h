@@ -1,7 +1,8 @@
 // Damaged resources told apart from missing ones: bytes that cannot be decoded, or values a reader cannot
 // take, are reported as an IOException whose message names where the resource lies and the resource
 // ("game.dat: data/tanks/dat/mapbcl.bin: why"), the form in which the archive reports an entry it cannot
-// decode. A resource that is merely missing is never reported so; damage is never dropped.
+// decode. A resource that is merely missing is never reported so, but named as missing ("NAME is missing");
+// damage is never dropped.
 #pragma once
 
 #include <cstdint>
