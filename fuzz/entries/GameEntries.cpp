@@ -167,6 +167,8 @@ void gobblerMap(Input input) {
   }();
   startInput({{"data/gob/maps/map00.txt", bytes(input)}});
   refusalsAllowed([&] {
+    // The screen measures its grid from the first map as it starts, and plays that map first.
+    gobbler::Gobbler::measureMaze();
     gobbler::gamePaused = false;
     gobbler::screenState = gobbler::Gobbler::STATE_MENU;
     gobbler::Gobbler::buildMenu(gobbler::Gobbler::PAGE_SETUP);

@@ -3,6 +3,10 @@
 
 #include <algorithm>
 
+#include "gamelib/GameLib.h"
+#include "gamelib/ResourceDamage.h"
+#include "gamelib/TextTable.h"
+
 namespace gamelib {
 
 using nuv::lang::DStringArrayPtr;
@@ -17,6 +21,12 @@ Animation::Animation(DStringArrayPtr names) : frames(new GameImageArray(names->l
     maxWidth = std::max(maxWidth, frame->w);
     maxHeight = std::max(maxHeight, frame->h);
   }
+}
+
+void Animation::loadList(nuv::lang::DStringPtr name) {
+  nuv::lang::DStringPtr path = GameLib::resolvePath(u"graphics/", name);
+  if (path.isNull()) ResourceDamage::refuseMissing(GameLib::firstCandidate(u"graphics/", name));
+  TextTable::load(path, false);
 }
 
 nuv::lang::DPtr<Animation> Animation::runningOver(const nuv::lang::DPtr<Animation>& shared) {

@@ -23,6 +23,10 @@ class Animation : public nuv::lang::DObject {
   const char* getClassName() const override { return "Animation"; }
   nuv::lang::DStringPtr toString() override { return nullptr; }
 
+  // Reads the animation list "graphics/" + name, found through the path list, into the text table (which
+  // it replaces); one that is nowhere is refused by name, a damaged one as damage.
+  static void loadList(nuv::lang::DStringPtr name);
+
   // A new animation over the frames of another, with a clock of its own: each user keeps its own place.
   // Without frames when `shared` is null.
   static nuv::lang::DPtr<Animation> runningOver(const nuv::lang::DPtr<Animation>& shared);

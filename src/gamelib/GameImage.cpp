@@ -42,6 +42,24 @@ constexpr Suffix kSuffixes[] = {
 constexpr int32_t kSuffixLength = 3;
 constexpr int32_t kRectFields = 4;
 
+// The table's rectangle for the name with its suffix cut off, and the suffix's transform; null when absent.
+DintArray* lookUp(DStringPtr name, int32_t& transform) {
+  int32_t baseLength = name->length();
+  transform = DGraphics::TRANS_NONE;
+  for (const Suffix& suffix : kSuffixes) {
+    if (name->endsWith(suffix.text)) {
+      transform = suffix.transform;
+      baseLength -= kSuffixLength;
+      break;
+    }
+  }
+  return static_cast<DintArray*>(GameImage::imageTable->get(name->substring(0, baseLength)));
+}
+
+DStringPtr tableShownName() {
+  return GameImage::tableName.isNull() ? DStringPtr(u"the image table") : GameImage::tableName;
+}
+
 }  // namespace
 
 void GameImage::setTransform(int32_t code) {
@@ -73,9 +91,10 @@ void GameImage::loadImageTable(DStringPtr setName) {
   atlas = nullptr;
   atlasWidth = atlasHeight = 0;
 
+  tableName = nullptr;
   DStringPtr path = GameLib::resolvePath(u"graphics/", setName + u".txt");
   DInputStreamPtr stream = path.isNull() ? nullptr : GameLib::loadFile(path);
-  if (stream.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+  if (stream.isNull()) ResourceDamage::refuseMissing(GameLib::firstCandidate(u"graphics/", setName + u".txt"));
   DDataInputStreamPtr data = new DDataInputStream(stream);
   // A line that is no rectangle is damage to the table, named; the lines before it stay.
   ResourceDamage::reading(path, [&] {
@@ -99,27 +118,47 @@ void GameImage::loadImageTable(DStringPtr setName) {
   });
   stream->close();
 
-  atlas = GameLib::loadImage(setName);
-  if (atlas.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+  atlas = GameLib::requireImage(setName);
   atlasWidth = atlas->getWidth();
   atlasHeight = atlas->getHeight();
+  tableName = path;
+  checkRectangles(path);
+}
+
+void GameImage::checkRectangles(DStringPtr path) {
+  // Games size their sprites, cells and buffers from these: a rectangle must be a part of the picture.
+  for (nuv::util::DEnumerationPtr keys = imageTable->keys(); keys->hasMoreElements();) {
+    DStringPtr key = static_cast<DString*>(keys->nextElement());
+    const DintArray& r = *static_cast<DintArray*>(imageTable->get(key));
+    const int64_t x = r[0], y = r[1], w = r[2], h = r[3];
+    if (x < 0 || y < 0 || w < 1 || h < 1 || x + w > atlasWidth || y + h > atlasHeight) {
+      ResourceDamage::refuse(path, u"the rectangle of \"" + key + u"\" is not inside the picture");
+    }
+  }
 }
 
 GameImagePtr GameImage::create(DStringPtr name) {
-  int32_t baseLength = name->length();
   int32_t code = DGraphics::TRANS_NONE;
-  for (const Suffix& suffix : kSuffixes) {
-    if (name->endsWith(suffix.text)) {
-      code = suffix.transform;
-      baseLength -= kSuffixLength;
-      break;
-    }
+  DintArray* rect = lookUp(name, code);
+  if (rect == nullptr) {
+    // A screen may go without it; if it cannot, its null-pointer failure names what was not there.
+    ResourceDamage::noteMissing((u"\"" + name + u"\" is not in ") + tableShownName());
+    return nullptr;
   }
-  auto* rect = static_cast<DintArray*>(imageTable->get(name->substring(0, baseLength)));
-  if (rect == nullptr) return nullptr;
   GameImagePtr image = new GameImage((*rect)[0], (*rect)[1], (*rect)[2], (*rect)[3]);
   image->setTransform(code);
   return image;
+}
+
+bool GameImage::has(DStringPtr name) {
+  int32_t code = DGraphics::TRANS_NONE;
+  return lookUp(name, code) != nullptr;
+}
+
+GameImagePtr GameImage::require(DStringPtr name) {
+  if (tableName.isNull()) ResourceDamage::refuseMissing(name);
+  if (!has(name)) ResourceDamage::refuse(tableName, u"it has no \"" + name + u"\"");
+  return create(name);
 }
 
 void GameImage::draw(int32_t x, int32_t y, GameImagePtr image) { drawWith(x, y, std::move(image), false); }

@@ -29,6 +29,11 @@ class GameImage : public nuv::lang::DObject {
   static void loadImageTable(nuv::lang::DStringPtr setName);
   // Null when the name, its suffix cut off, is not in the table.
   static GameImagePtr create(nuv::lang::DStringPtr name);
+  // Whether create would give an image, for a caller that looks for what may not be there.
+  static bool has(nuv::lang::DStringPtr name);
+  // create for an image the caller cannot go without: a name not in the table is refused as damage to the
+  // table, naming both.
+  static GameImagePtr require(nuv::lang::DStringPtr name);
   // Top-left at (x, y) on GameImage::graphics; the clip is left as it was.
   static void draw(int32_t x, int32_t y, GameImagePtr image);
   // The same, the atlas's transparent colour drawn too.
@@ -48,10 +53,14 @@ class GameImage : public nuv::lang::DObject {
   static inline nuv::microedition::lcdui::DImagePtr atlas;
   static inline int32_t atlasWidth = 0;
   static inline int32_t atlasHeight = 0;
+  // Where the table loaded last was found; null while none is loaded.
+  static inline nuv::lang::DStringPtr tableName;
   // Set by the frame step before each update.
   static inline nuv::microedition::lcdui::DGraphicsPtr graphics;
 
  private:
+  // Every rectangle of the table inside the atlas, or the table is refused as damaged.
+  static void checkRectangles(nuv::lang::DStringPtr path);
   static void drawWith(int32_t x, int32_t y, GameImagePtr image, bool opaque);
 };
 

@@ -67,6 +67,13 @@ DStringArrayPtr gameKeys() {
 
 int64_t now() { return DSystem::currentTimeMillis(); }
 
+// Every screen measures and draws its text with page 0 of each font: a font without it ends the start.
+void requireFirstPage(const ImageFontPtr& font, DStringPtr prefix) {
+  DStringPtr page = prefix + u"/font_0";
+  if ((*font->pages)[0].isNull()) ResourceDamage::refuseMissing(page + u".png");
+  if ((*font->glyphOffsets)[0].isNull()) ResourceDamage::refuseMissing(page);
+}
+
 }  // namespace
 
 GameLib::GameLib() { instance = this; }
@@ -192,7 +199,7 @@ void GameLib::startFirstPart() {
     doing = "loading the fonts";
     DStringPtr prefix = findInPath(u"", kFontProbe);
     // Without fonts every screen would fail at its first text; better to say so now.
-    if (prefix.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+    if (prefix.isNull()) ResourceDamage::refuseMissing((*pathList)[0] + kFontProbe);
     fonts = new ImageFontArray(FONT_COUNT);
     for (int32_t i = 0; i < FONT_COUNT; ++i) {
       ImageFontPtr font = new ImageFont();
@@ -202,6 +209,7 @@ void GameLib::startFirstPart() {
         font->upperCase = false;
       }
       font->load(prefix + kFontNames[i]);
+      requireFirstPage(font, prefix + kFontNames[i]);
     }
     canvas->flush();
 
@@ -331,8 +339,7 @@ std::string GameLib::narrow(const char16_t* text) {
 }
 
 void GameLib::report(const char* what, const DExceptionBase& failure) {
-  std::fprintf(stderr, "GlimmerHut: %s: %s %s\n", what, narrow(nuv::lang::getExceptionName(failure.code())).c_str(),
-               narrow(failure.message()).c_str());
+  std::fprintf(stderr, "GlimmerHut: %s: %s\n", what, narrow(ResourceDamage::describe(failure).c_str()).c_str());
 }
 
 }  // namespace gamelib

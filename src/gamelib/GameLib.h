@@ -91,6 +91,8 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static nuv::lang::DStringPtr findInPath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolvePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolveImagePath(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
+  // How a resource that is nowhere is named: dir + the path list's first prefix + name.
+  static nuv::lang::DStringPtr firstCandidate(nuv::lang::DStringPtr dir, nuv::lang::DStringPtr name);
   // DImage::createImage(name), given the name's entry when the caller has found it; null when the picture
   // is not there, or is there but cannot be decoded (undecodable is set then). An entry the archive cannot
   // decode is reported (ResourceDamage).
@@ -99,8 +101,11 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   // path + ".png", else path + ".jpg"; null when neither is there. A picture there that cannot be
   // decoded, with no other format standing in for it, is reported as damage (ResourceDamage).
   static nuv::microedition::lcdui::DImagePtr loadImageFile(nuv::lang::DStringPtr path);
-  // "graphics/" + a prefix + name, as PNG or JPEG; null when not found.
+  // "graphics/" + a prefix + name, as PNG or JPEG; null when not found (noted, ResourceDamage::noteMissing).
   static nuv::microedition::lcdui::DImagePtr loadImage(nuv::lang::DStringPtr name);
+  // loadImage for a picture the caller cannot go without: one that is nowhere is refused by name
+  // (ResourceDamage::refuseMissing).
+  static nuv::microedition::lcdui::DImagePtr requireImage(nuv::lang::DStringPtr name);
   static nuv::lang::DStringPtr resolutionFileName(int32_t width, int32_t height);
 
   static inline GameLibPtr instance;

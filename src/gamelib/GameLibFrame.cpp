@@ -135,6 +135,7 @@ void GameLib::openMainMenu() {
   ScreenCanvas::held[GameAction::Fire] = false;
   currentScreen = start::makeMainMenu();
   GameInterfacePtr menu = currentScreen;
+  ResourceDamage::forgetMissing();
   menu->init();
 }
 

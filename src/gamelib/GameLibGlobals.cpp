@@ -46,6 +46,7 @@ void GameLib::releaseGlobals() {
   pathList = nullptr;
   GameImage::imageTable = nullptr;
   GameImage::atlas = nullptr;
+  GameImage::tableName = nullptr;
   GameImage::graphics = nullptr;
   ScreenCanvas::sequenceKeys = nullptr;
   graphics = nullptr;

@@ -33,6 +33,11 @@ constexpr const char16_t* kNoPicture = u"not a PNG or JPEG picture";
 
 DStringPtr withoutLeadingSlash(DStringPtr name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
+// A picture that is nowhere, named as its PNG under the path list's first prefix.
+DStringPtr missingPicture(DStringPtr name) {
+  return GameLib::firstCandidate(u"graphics/", withoutLeadingSlash(name)) + u".png";
+}
+
 int32_t pathCount() { return GameLib::pathList.isNull() ? 0 : GameLib::pathList->length; }
 
 // The name itself for i = -1, else prefix i + name.
@@ -181,10 +186,25 @@ DImagePtr GameLib::loadImageFile(DStringPtr path, const char16_t* foundAs, const
   return nullptr;
 }
 
+DStringPtr GameLib::firstCandidate(DStringPtr dir, DStringPtr name) {
+  return pathCount() == 0 ? dir + name : (dir + (*pathList)[0]) + name;
+}
+
 DImagePtr GameLib::loadImage(DStringPtr name) {
   // The entry the search finds goes on to the decoder, which then opens it without a second look-up.
   ImageInPath found = imageInPath(u"graphics/", withoutLeadingSlash(name));
-  return found.path.isNull() ? nullptr : loadImageFile(found.path, found.extension, found.entry);
+  if (found.path.isNull()) {
+    // A screen may go without it; if it cannot, its null-pointer failure names what was not there.
+    ResourceDamage::noteMissing(missingPicture(name) + u" is missing");
+    return nullptr;
+  }
+  return loadImageFile(found.path, found.extension, found.entry);
+}
+
+DImagePtr GameLib::requireImage(DStringPtr name) {
+  DImagePtr image = loadImage(name);
+  if (image.isNull()) ResourceDamage::refuseMissing(missingPicture(name));
+  return image;
 }
 
 DStringPtr GameLib::resolutionFileName(int32_t width, int32_t height) {

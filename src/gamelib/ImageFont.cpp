@@ -2,6 +2,7 @@
 #include "gamelib/ImageFont.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/io/DDataInputStream.h"
@@ -19,6 +20,7 @@ using nuv::io::DInputStreamPtr;
 using nuv::lang::catchException;
 using nuv::lang::DbyteArray;
 using nuv::lang::DbyteArray2d;
+using nuv::lang::DExceptionBase;
 using nuv::lang::DintArray;
 using nuv::lang::DintArray2d;
 using nuv::lang::DString;
@@ -29,6 +31,7 @@ using nuv::microedition::lcdui::DGraphics;
 using nuv::microedition::lcdui::DGraphicsPtr;
 using nuv::microedition::lcdui::DImage;
 using nuv::microedition::lcdui::DImagePtr;
+namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
@@ -62,28 +65,43 @@ void ImageFont::load(DStringPtr prefix) {
     DInputStreamPtr stream = GameLib::loadFile(pageName(prefix, i));
     if (!stream.isNull()) {
       ResourceDamage::reading(pageName(prefix, i), [&] {
-        DDataInputStreamPtr data = new DDataInputStream(stream);
-        int32_t count = data->readByte();
-        (*glyphOffsets)[i] = new DintArray(count + 1);
-        (*glyphWidths)[i] = new DbyteArray(count + 1);
-        DintArray& offsets = *(*glyphOffsets)[i];
-        DbyteArray& widths = *(*glyphWidths)[i];
-        for (int32_t j = 0; j < count; ++j) {
-          DStringPtr character = data->readUTF();
-          if (upperCase) character = character->toUpperCase();
-          // One character per glyph keeps the character string and the glyph tables in step.
-          if (character->length() != 1) ResourceDamage::refuse(pageName(prefix, i), u"a glyph is not one character");
-          characters += character->view();
-          int8_t width = static_cast<int8_t>(data->readByte());
-          widths[j] = width;
-          offsets[j + 1] = offsets[j] + width;
-        }
+        characters = readMetrics(DDataInputStreamPtr(new DDataInputStream(stream)), i, pageName(prefix, i));
         stream->close();
       });
       ++pageCount;
     }
     (*charsets)[i] = new DString(std::u16string_view(characters));
   }
+}
+
+std::u16string ImageFont::readMetrics(DDataInputStreamPtr data, int32_t page, DStringPtr name) {
+  std::u16string characters;
+  try {
+    // The count is a byte without sign; every glyph it promises must be there and lie inside the picture.
+    const int32_t count = data->readUnsignedByte();
+    const int32_t pictureWidth = (*pages)[page]->getWidth();
+    (*glyphOffsets)[page] = new DintArray(count + 1);
+    (*glyphWidths)[page] = new DbyteArray(count + 1);
+    DintArray& offsets = *(*glyphOffsets)[page];
+    DbyteArray& widths = *(*glyphWidths)[page];
+    for (int32_t j = 0; j < count; ++j) {
+      DStringPtr character = data->readUTF();
+      if (upperCase) character = character->toUpperCase();
+      // One character per glyph keeps the character string and the glyph tables in step.
+      if (character->length() != 1) ResourceDamage::refuse(name, u"a glyph is not one character");
+      characters += character->view();
+      const int8_t width = static_cast<int8_t>(data->readByte());
+      if (width < 0) ResourceDamage::refuse(name, u"a glyph has a negative width");
+      widths[j] = width;
+      offsets[j + 1] = offsets[j] + width;
+      if (offsets[j + 1] > pictureWidth) ResourceDamage::refuse(name, u"the glyphs run past the page's picture");
+    }
+  } catch (DExceptionBase* e) {
+    std::unique_ptr<DExceptionBase> end = catchException(e, ExceptionCode::EOFException);
+    ResourceDamage::refuse(name, u"the table ends before its last glyph");
+  }
+  if (data->available() > 0) ResourceDamage::refuse(name, u"bytes after the last glyph");
+  return characters;
 }
 
 int32_t ImageFont::getHeight() { return (*pages)[0]->getHeight(); }

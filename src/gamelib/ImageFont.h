@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "core/io/DDataInputStream.h"
 #include "core/lang/DObject.h"
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
@@ -52,6 +54,8 @@ class ImageFont : public nuv::lang::DObject {
  private:
   // Page and glyph of a character other than space; false when no page holds it.
   bool findGlyph(char16_t c, int32_t& page, int32_t& glyph) const;
+  // Page `page`'s metrics into its glyph tables; its characters. Damage is refused under `name`.
+  std::u16string readMetrics(nuv::io::DDataInputStreamPtr data, int32_t page, nuv::lang::DStringPtr name);
   int32_t spaceAdvance();
   nuv::lang::DStringPtr prepare(nuv::lang::DStringPtr text);
 };

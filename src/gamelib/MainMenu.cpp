@@ -9,6 +9,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/GameList.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
 
@@ -95,8 +96,9 @@ void MainMenu::init() {
   icons = new GameImageArray(kEntryCount);
   selectedIcons = new GameImageArray(kEntryCount);
   for (int32_t i = 0; i < kEntryCount; ++i) {
-    (*icons)[i] = GameImage::create(kMenuList[i].names.icon);
-    (*selectedIcons)[i] = GameImage::create(kMenuList[i].names.selectedIcon);
+    // Every icon is painted: one the table lacks ends the menu here, by name, not in a later paint.
+    (*icons)[i] = GameImage::require(kMenuList[i].names.icon);
+    (*selectedIcons)[i] = GameImage::require(kMenuList[i].names.selectedIcon);
   }
 
   GameImagePtr first = (*icons)[0];
@@ -337,6 +339,7 @@ void MainMenu::startChosen() {
   }
   GameInterfacePtr screen = make();
   GameLib::currentScreen = screen;
+  ResourceDamage::forgetMissing();
   try {
     screen->init();
   } catch (DExceptionBase* e) {

@@ -1,11 +1,13 @@
 // Damaged resources told apart from missing ones: bytes that cannot be decoded, or values a reader cannot
 // take, are reported as an IOException whose message names where the resource lies and the resource
 // ("game.dat: data/tanks/dat/mapbcl.bin: why"), the form in which the archive reports an entry it cannot
-// decode. A resource that is merely missing is never reported so; damage is never dropped.
+// decode. A resource that is merely missing is never reported so, but named as missing ("NAME is missing");
+// damage is never dropped.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DString.h"
@@ -21,6 +23,18 @@ class ResourceDamage {
   // Throws the report.
   [[noreturn]] static void refuse(nuv::lang::DStringPtr name, nuv::lang::DStringPtr why);
   static bool isReport(const nuv::lang::DExceptionBase& e);
+  // A resource a screen cannot go without, not there: "graphics/240x320/bnc/all.txt is missing", an
+  // IOException that is no report of damage, so a load that may go without it still skips it.
+  [[noreturn]] static void refuseMissing(nuv::lang::DStringPtr name);
+
+  // What a null-pointer failure cannot say: the resources looked for since the last forgetMissing and not
+  // found ("graphics/240x320/bnc/splash.png is missing"), kept for the report of such a failure.
+  static void noteMissing(nuv::lang::DStringPtr what);
+  // Called as a screen starts: what an earlier screen did without is no concern of the next.
+  static void forgetMissing();
+  // A failure as a report line gives it: its name and message; a null-pointer failure without a message
+  // gets the noted names: "NullPointerException (graphics/240x320/bnc/splash.png is missing)".
+  static std::u16string describe(const nuv::lang::DExceptionBase& failure);
 
   // Runs the reading of the named resource: an exception of the Exception family raised in it becomes
   // the report for the resource, unless it is a report already. The report gives the exception's message

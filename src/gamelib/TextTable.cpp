@@ -33,7 +33,7 @@ void TextTable::load(DStringPtr name, bool utf) {
   if (table.isNull()) nuv::lang::throwNullPointerException();
   if (name->indexOf(u'.') < 0) name = name + u".txt";
   DInputStreamPtr stream = GameLib::loadFile(name);
-  if (stream.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+  if (stream.isNull()) ResourceDamage::refuseMissing(name);
   ResourceDamage::reading(name, [&] {
     if (!parse(stream, utf)) ResourceDamage::refuse(name, u"its last line is cut short");
   });

@@ -82,6 +82,10 @@ inline constexpr UINT VK_APP4 = 0xC4;
 
 namespace platform {
 
+// The largest side of a screen, the emulated device's or the one the command line asks for: beyond it
+// the frame buffers alone would take more than the handheld's memory (four of 8 MB at 2048 x 2048).
+inline constexpr int kMaxScreenSide = 2048;
+
 // A plain 24-bit picture in host memory: captured frames and the program's own pictures.
 struct Picture {
   int width = 0;

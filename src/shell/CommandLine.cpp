@@ -4,6 +4,8 @@
 #include <climits>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace shell {
 
 namespace {
@@ -63,6 +65,16 @@ CommandLine parseCommandLine(std::u16string_view commandLine) {
     }
   }
   return result;
+}
+
+bool usesGivenSize(const CommandLine& options, std::string& refused) {
+  refused.clear();
+  if (options.fullScreen || options.width < 1 || options.height < 1) return false;
+  if (options.width <= platform::kMaxScreenSide && options.height <= platform::kMaxScreenSide) return true;
+  const std::string bound = std::to_string(platform::kMaxScreenSide);
+  refused = "the size " + std::to_string(options.width) + "x" + std::to_string(options.height) +
+            " of /width and /height is larger than " + bound + "x" + bound + "; the screen's size is used";
+  return false;
 }
 
 }  // namespace shell

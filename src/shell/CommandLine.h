@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace shell {
@@ -14,5 +15,9 @@ struct CommandLine {
 
 // "/nofullscreen", "/width" N and "/height" N; the value follows the option after one separator character.
 CommandLine parseCommandLine(std::u16string_view commandLine);
+
+// Whether the given size is the program's: with "/nofullscreen" and two positive values, each at most
+// platform::kMaxScreenSide. A size refused for its largeness gets the line that says so in `refused`.
+bool usesGivenSize(const CommandLine& options, std::string& refused);
 
 }  // namespace shell

@@ -1,7 +1,9 @@
 // The program's entry and the last-chance handlers around the engine.
 #include "shell/WinMain.h"
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
@@ -37,7 +39,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   nuv::lang::DSystem::setCommandLine(commandLine);
 
   shell::CommandLine options = shell::parseCommandLine(commandLine ? commandLine : u"");
-  const bool givenSize = !options.fullScreen && options.width >= 1 && options.height >= 1;
+  std::string refused;
+  const bool givenSize = shell::usesGivenSize(options, refused);
+  if (!givenSize && !refused.empty()) std::fprintf(stderr, "GlimmerHut: %s\n", refused.c_str());
   const int32_t status = givenSize
                              ? runGameEngine(instance, options.width, options.height)
                              : runGameEngine(instance, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

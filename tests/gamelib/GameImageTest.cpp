@@ -2,12 +2,15 @@
 // the clip, and animations built from animation lists.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Atlas.h"
 #include "TextTables.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLibFixture.h"
 #include "gamelib/Pictures.h"
+#include "gamelib/ResourceDamage.h"
 #include "gamelib/TextTable.h"
 #include "support/Exceptions.h"
 
@@ -147,6 +150,68 @@ TEST_F(GameImageTest, LoadingATableReplacesTheOldOneAndStopsAtAnEmptyLine) {
   EXPECT_THROWS_MESSAGE_STARTING("game.dat: graphics/s/w/all.txt: ", GameImage::loadImageTable(u"w/all"));
   EXPECT_TRUE(GameImage::atlas.isNull());
   EXPECT_THROWS_CODE(ExceptionCode::IOException, GameImage::loadImageTable(u"x/all"));
+}
+
+// A rectangle is part of its picture: games size sprites, cells and buffers from them. Before, a damaged
+// number went on into those sizes.
+TEST_F(GameImageTest, ARectangleOutsideThePictureIsRefusedWithTheTablesName) {
+  const std::string picture = gltest::png(testAtlas().picture);
+  struct Case {
+    const char* line;
+    bool refused;
+  } cases[] = {
+      {"x;6;2;2;2", false}, {"x;-1;0;2;2", true}, {"x;0;-1;2;2", true},
+      {"x;0;0;0;2", true},  {"x;0;0;2;-3", true}, {"x;7;0;2;2", true},
+      {"x;0;3;1;2", true},  {"x;0;0;9;1", true},  {"x;2147483647;0;2147483647;1", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    openArchive({{"graphics/s/r/all.txt", std::string(c.line) + "\r\n"}, {"graphics/s/r/all.png", picture}});
+    EXPECT_EQ(test::thrownMessage([] { GameImage::loadImageTable(u"r/all"); }),
+              c.refused ? "game.dat: graphics/s/r/all.txt: the rectangle of \"x\" is not inside the picture"
+                        : "no exception");
+  }
+}
+
+// What a screen cannot go without is named when it is not there; what it may go without is noted, and a
+// null-pointer failure that follows names it.
+TEST_F(GameImageTest, WhatIsMissingIsNamed) {
+  struct Case {
+    const char* what;
+    std::function<void()> load;
+    const char* message;
+  } cases[] = {
+      {"a table", [] { GameImage::loadImageTable(u"x/all"); }, "graphics/s/x/all.txt is missing"},
+      {"an atlas", [] { GameImage::loadImageTable(u"y/all"); }, "graphics/s/y/all.png is missing"},
+      {"an animation list", [] { Animation::loadList(u"t/none.txt"); }, "graphics/s/t/none.txt is missing"},
+      {"a picture", [] { GameLib::requireImage(u"t/none"); }, "graphics/s/t/none.png is missing"},
+      {"an image", [] { GameImage::require(u"zzz_mr"); }, "game.dat: graphics/s/t/all.txt: it has no \"zzz_mr\""},
+  };
+  openArchive({{"graphics/s/t/all.txt", table(testAtlas())},
+               {"graphics/s/t/all.png", gltest::png(testAtlas().picture)},
+               {"graphics/s/y/all.txt", table(testAtlas())}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GameImage::loadImageTable(u"t/all");
+    EXPECT_EQ(test::thrownMessage(c.load), c.message);
+  }
+  EXPECT_EQ(GameImage::require(u"b_up")->w, 4);
+
+  nuv::lang::DExceptionBase nullPointer(ExceptionCode::NullPointerException);
+  gamelib::ResourceDamage::forgetMissing();
+  EXPECT_TRUE(GameImage::create(u"nothing").isNull());
+  EXPECT_TRUE(GameImage::create(u"nothing").isNull());
+  EXPECT_TRUE(GameLib::loadImage(u"t/none").isNull());
+  EXPECT_EQ(gltest::narrow(gamelib::ResourceDamage::describe(nullPointer).c_str()),
+            "NullPointerException (\"nothing\" is not in graphics/s/t/all.txt; graphics/s/t/none.png is missing)");
+  // Another failure has its own message; a probe notes nothing; a new screen starts with nothing noted.
+  EXPECT_EQ(
+      gltest::narrow(
+          gamelib::ResourceDamage::describe(nuv::lang::DExceptionBase(ExceptionCode::IOException, u"why")).c_str()),
+      "IOException why");
+  gamelib::ResourceDamage::forgetMissing();
+  EXPECT_FALSE(GameImage::has(u"other"));
+  EXPECT_EQ(gltest::narrow(gamelib::ResourceDamage::describe(nullPointer).c_str()), "NullPointerException");
 }
 
 TEST_F(GameImageTest, AnimationListsNameTheFramesOfEachAnimation) {

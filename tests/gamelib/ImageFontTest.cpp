@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fonts.h"
+#include "TextTables.h"
 #include "gamelib/GameLibFixture.h"
 #include "gamelib/ImageFont.h"
 #include "gamelib/Pictures.h"
@@ -102,6 +103,51 @@ TEST_F(ImageFontTest, PagesLoadFromZeroAndStopCountingAtAGap) {
   ImageFontPtr none = font(u"f/absent");
   EXPECT_EQ(none->pageCount, 0);
   EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::NullPointerException, none->getHeight());
+}
+
+// One damaged byte of a page's metrics is refused with the page's name, whatever it changes; before, a count
+// of 0x80 to 0xFF read as a negative number and "loaded" a page without glyphs that failed at its first text.
+TEST_F(ImageFontTest, DamagedMetricsAreRefusedWithThePagesName) {
+  // " AB" of widths 3, 2, 4 on a picture 9 wide: the count at 0, glyph g's length at 1 + 4g, its width at 4 + 4g.
+  const datakit::FontPage good = page(u" AB", {3, 2, 4}, {kKey, 0xFF0000, 0x00FF00}, 5);
+  const std::string metricsBytes = metrics(good);
+  ASSERT_EQ(metricsBytes.size(), 13u);
+  struct Case {
+    const char* what;
+    size_t offset;
+    uint8_t value;
+    const char* why;
+  } cases[] = {
+      {"a count of 255", 0, 0xFF, "the table ends before its last glyph"},
+      {"a count of 128", 0, 0x80, "the table ends before its last glyph"},
+      {"a count of 4", 0, 0x04, "the table ends before its last glyph"},
+      {"a count of 2", 0, 0x02, "bytes after the last glyph"},
+      {"a count of 0", 0, 0x00, "bytes after the last glyph"},
+      {"a width of -2", 8, 0xFE, "a glyph has a negative width"},
+      {"a width past the picture", 12, 0x05, "the glyphs run past the page's picture"},
+      {"a width of 127", 4, 0x7F, "the glyphs run past the page's picture"},
+      {"a character two bytes long", 2, 0x02, "a glyph is not one character"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string damaged = metricsBytes;
+    damaged[c.offset] = static_cast<char>(c.value);
+    openArchive({{"f/dmg/font_0.png", gltest::png(good.picture)}, {"f/dmg/font_0", damaged}});
+    EXPECT_EQ(test::thrownMessage([&] { font(u"f/dmg"); }), std::string("game.dat: f/dmg/font_0: ") + c.why);
+  }
+  // The count is a byte without sign: a page of 130 glyphs, one pixel each, loads whole.
+  datakit::Bytes many{130};
+  std::u16string characters;
+  for (char16_t c = u'\u0100'; c < u'\u0100' + 130; ++c) {
+    datakit::appendUtf(many, std::u16string(1, c));
+    many.push_back(1);
+    characters.push_back(c);
+  }
+  openArchive({{"f/many/font_0.png", gltest::png(datakit::Image(130, 2))},
+               {"f/many/font_0", std::string(many.begin(), many.end())}});
+  ImageFontPtr f = font(u"f/many", false);
+  EXPECT_EQ(f->pageCount, 1);
+  EXPECT_EQ(f->stringWidth(characters.c_str()), 130);
 }
 
 TEST_F(ImageFontTest, MeasuringSumsGlyphsAndSpacingAndSkipsUnknownCharacters) {

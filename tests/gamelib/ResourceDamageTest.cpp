@@ -61,7 +61,7 @@ TEST_F(ResourceDamageTest, DamageIsReportedWithWhereItLiesAndMissingIsNot) {
        "game.dat: graphics/s/bad.png: not a PNG or JPEG picture"},
       {"a font page that is no picture", [] { gamelib::ImageFontPtr(new gamelib::ImageFont())->load(u"f/x"); },
        folderName() + ": f/x/font_0.png: not a PNG picture"},
-      {"a missing table", [] { TextTable::load(u"/txt/absent", true); }, ""},
+      {"a missing table, named as missing", [] { TextTable::load(u"/txt/absent", true); }, "txt/absent.txt is missing"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

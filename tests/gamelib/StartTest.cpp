@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -203,6 +204,56 @@ TEST_F(StartTest, DamageInTheLaterPartEndsTheStartNamingTheEntry) {
         << errors;
     // Ended by the start itself, not by the last-chance handler.
     EXPECT_EQ(errors.find("unhadled"), std::string::npos) << errors;
+    EXPECT_LT(platform::tickCount64(), 7000u);
+  }
+}
+
+// A piece of the main menu that is not there, or a font damaged, ends the start in order, naming it; before,
+// the start went on and the menu failed at its first paint, naming nothing.
+TEST_F(StartTest, AMissingPieceOfTheMainMenuEndsTheStartNamingIt) {
+  const std::vector<test::StoredEntry> built = test::readStoredEntries(GH_GAME_DAT);
+  ASSERT_GT(built.size(), 100u);
+  auto without = [](std::string entry) {
+    return [entry](test::StoredEntry& e) { return e.name == std::u16string(entry.begin(), entry.end()); };
+  };
+  struct Case {
+    const char* what;
+    std::function<bool(test::StoredEntry&)> change;  // true: the entry goes
+    const char* said;
+  } cases[] = {
+      {"a font's first metrics", without("240x320/hud1/font_0"),
+       "the start failed while loading the fonts: IOException 240x320/hud1/font_0 is missing"},
+      {"a font's first picture", without("240x320/small/font_0.png"),
+       "the start failed while loading the fonts: IOException 240x320/small/font_0.png is missing"},
+      {"the menu font's count byte 0xFF",
+       [](test::StoredEntry& e) {
+         if (e.name == u"240x320/menu/font_0") e.bytes[0] = '\xFF';
+         return false;
+       },
+       "the start failed while loading the fonts: IOException game.dat: 240x320/menu/font_0: the table ends before "
+       "its last glyph"},
+      {"an icon",
+       [](test::StoredEntry& e) {
+         if (e.name == u"graphics/240x320/menu/icons.txt") e.bytes = e.bytes.substr(e.bytes.find('\n') + 1);
+         return false;
+       },
+       "the start failed while making the main menu: IOException game.dat: graphics/240x320/menu/icons.txt: it has "
+       "no \"bnc.png\""},
+      {"the icons' table", without("graphics/240x320/menu/icons.txt"),
+       "the start failed while making the main menu: IOException graphics/240x320/menu/icons.txt is missing"},
+  };
+  useScreen(240, 320);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    gltest::resetGameLibGlobals();
+    std::vector<test::StoredEntry> entries = built;
+    std::erase_if(entries, c.change);
+    test::writeStoredArchive(folder.file("game.dat"), entries);
+    testing::internal::CaptureStderr();
+    run(kStartScript, 240, 320);
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(std::string("GlimmerHut: ") + c.said + "\n"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find("failed: "), std::string::npos) << errors;
     EXPECT_LT(platform::tickCount64(), 7000u);
   }
 }

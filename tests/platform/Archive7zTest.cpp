@@ -163,6 +163,26 @@ TEST(Archive7zTest, DamageStaysWithTheEntryItIsIn) {
   }
 }
 
+// An entry is unpacked whole into memory: one claiming more than 64 MiB is refused before anything is
+// unpacked. Before, up to 2 GB was, which a few KB of LZMA can hold.
+TEST(Archive7zTest, AnEntryClaimingMoreThanTheBoundIsRefusedUnread) {
+  test::TempFolder folder;
+  const std::string path = folder.file("claims.dat");
+  for (uint64_t claimed : {uint64_t{64} << 20, (uint64_t{64} << 20) + 1, uint64_t{0x7FFFFFFF}}) {
+    SCOPED_TRACE(claimed);
+    test::writeStoredArchive(path, {{u"a.txt", "first entry", claimed}});
+    OpenArchive open(path);
+    platform::Archive7z archive;
+    std::string error;
+    ASSERT_TRUE(archive.open(open.file, error)) << error;
+    std::vector<uint8_t> data;
+    EXPECT_FALSE(archive.extract(0, data, error));
+    // At the bound it is read, and found shorter than it claims.
+    const std::string refused = "the entry claims " + std::to_string(claimed) + " bytes, more than an entry can hold";
+    EXPECT_EQ(error == refused, claimed > (uint64_t{64} << 20)) << error;
+  }
+}
+
 // Shapes 7-Zip writes beside the packer's: solid blocks, a plain list, a filter before LZMA, stored data,
 // and the archive's own folders listed as entries.
 TEST(Archive7zTest, ReadsWhatSevenZipWrites) {

@@ -91,6 +91,29 @@ TEST_F(PlatformTest, DeviceFromEnvironment) {
   EXPECT_FALSE(error.empty());
 }
 
+// A screen larger than the bound is refused with a line that names the bound; before, 99999x99999 ended in
+// the last-chance box and 65536x65536 took 16 GB.
+TEST_F(PlatformTest, AScreenSizeFromTheEnvironmentIsBounded) {
+  const struct {
+    const char* screen;
+    int width, height;
+    const char* error;
+  } cases[] = {
+      {"2048x2048", 2048, 2048, ""},
+      {"2049x320", 240, 320, "screen size \"2049x320\" is larger than 2048x2048, keeping the profile's"},
+      {"240x99999", 240, 320, "screen size \"240x99999\" is larger than 2048x2048, keeping the profile's"},
+      {"65536x65536", 240, 320, "screen size \"65536x65536\" is larger than 2048x2048, keeping the profile's"},
+      {"0x320", 240, 320, "screen size \"0x320\" is not WIDTHxHEIGHT, keeping the profile's"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    platform::Device d = platform::deviceFromEnvironment(nullptr, nullptr, nullptr, c.screen, error);
+    EXPECT_EQ(d.screenWidth, c.width) << c.screen;
+    EXPECT_EQ(d.screenHeight, c.height) << c.screen;
+    EXPECT_EQ(error, c.error);
+  }
+}
+
 TEST_F(PlatformTest, SystemParametersAnswerFromTheDevice) {
   platform::Device d;
   platform::findDeviceProfile("smartphone", d);

@@ -68,4 +68,41 @@ TEST(DamagedArchiveTest, TheStartEndsWithAMessageNamingTheArchive) {
   }
 }
 
+// One damaged byte of a font's metrics ends the start with the font's entry named, whichever byte it is and
+// whatever it says; before, a count byte of 0x80 to 0xFF loaded and the main menu then failed at its first
+// text with an ArrayIndexOutOfBoundsException naming nothing.
+TEST(DamagedArchiveTest, ADamagedFontEndsTheStartNamingItsEntry) {
+  const std::vector<test::StoredEntry> built = builtEntries();
+  ASSERT_GT(built.size(), 100u);
+  struct Case {
+    const char* what;
+    std::u16string entry;
+    size_t offset;
+    char value;
+    const char* why;
+  } cases[] = {
+      {"the menu font's count byte 0xFF", u"240x320/menu/font_0", 0, '\xFF', "the table ends before its last glyph"},
+      {"the menu font's count byte 0x80", u"240x320/menu/font_0", 0, '\x80', "the table ends before its last glyph"},
+      {"the title font's count byte 0x01", u"240x320/hud1/font_0", 0, '\x01', "bytes after the last glyph"},
+      {"a width of -1", u"240x320/small/font_0", 4, '\xFF', "a glyph has a negative width"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    std::vector<test::StoredEntry> entries = built;
+    for (test::StoredEntry& e : entries)
+      if (e.name == c.entry) e.bytes[c.offset] = c.value;
+    test::writeStoredArchive(folder.file("game.dat"), entries);
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(),
+                                               "1700 key down Enter\n1800 key up Enter\n"
+                                               "2300 key down Enter\n2400 key up Enter\n"
+                                               "60000 capture never.png\n");
+    EXPECT_NE(run.exitCode, -1) << run.errors;
+    const std::string said = "GlimmerHut: the start failed while loading the fonts: IOException game.dat: " +
+                             std::string(c.entry.begin(), c.entry.end()) + ": " + c.why + "\n";
+    EXPECT_NE(run.errors.find(said), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("the main menu failed"), std::string::npos) << run.errors;
+  }
+}
+
 }  // namespace

@@ -129,6 +129,23 @@ TEST(ImageDecoder, DamagedInputGivesNull) {
   EXPECT_EQ(ImageDecoder::decode(nullptr, nullptr), nullptr);
 }
 
+// A picture's declared size is checked against the bound before any pixel memory is taken: at most 8192 on
+// a side and 2048 x 2048 pixels in all. Before, 8192 x 8192 was taken: 128 MB of surface, and as much again
+// for the rows of an interlaced picture or the coefficients of a progressive JPEG.
+TEST(ImageDecoder, PicturesLargerThanTheBoundAreRefused) {
+  const struct {
+    int width, height;
+    bool decoded;
+  } cases[] = {{2048, 2048, true}, {2049, 2048, false}, {8192, 512, true}, {8192, 513, false}, {8193, 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    const std::vector<uint8_t> grey(static_cast<size_t>(c.width) * c.height, 0x80);
+    const std::vector<uint8_t> png = makePng(PngSpec{c.width, c.height, PNG_COLOR_TYPE_GRAY, 8, grey});
+    EXPECT_EQ(decode(png) != nullptr, c.decoded);
+    EXPECT_EQ(decode(makeJpeg(c.width, c.height, grey, true, 50)) != nullptr, c.decoded);
+  }
+}
+
 std::vector<uint16_t> pixelsOf(const Raster::RasterSurface& picture) {
   std::vector<uint16_t> pixels;
   for (int32_t y = 0; y < picture.height(); ++y)

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,16 +54,18 @@ ProgramResult runProgram(const std::string& program, const std::string& folder, 
 
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeLimitSeconds);
   int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
+  rusage usage{};
+  while (wait4(pid, &status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
       kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
+      wait4(pid, &status, 0, &usage);
       status = -1;
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   if (status != -1 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  result.peakKiB = usage.ru_maxrss;
   std::ifstream errors(errorsFile);
   std::stringstream text;
   text << errors.rdbuf();

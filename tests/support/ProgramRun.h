@@ -9,6 +9,7 @@ namespace test {
 struct ProgramResult {
   int exitCode = -1;   // -1: killed after the time limit, or not started
   std::string errors;  // what it wrote to stderr
+  long peakKiB = 0;    // the most memory it held at once (its largest resident set), in KiB
 };
 
 // Writes the script to folder/script.txt and runs the program headless with folder as its data folder;

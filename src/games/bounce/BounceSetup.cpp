@@ -75,7 +75,7 @@ void Bounce::loadSprites() {
   MenuFlow::advanceLoading();
 
   // From here on the text table holds the animation list, until the language texts come back.
-  TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+  Animation::loadList(data::kAnimationList);
   fireSmallAnimation = loadAnimation(data::kFireSmall);
   fireAnimation = loadAnimation(data::kFire);
   fireBigAnimation = loadAnimation(data::kFireBig);

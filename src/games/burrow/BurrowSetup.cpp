@@ -41,12 +41,6 @@ void advance() {
   flush();
 }
 
-DImagePtr picture(const char16_t* name) {
-  DImagePtr image = GameLib::loadImage(name);
-  if (image.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
-  return image;
-}
-
 AnimationPtr bagAnimation(std::span<const int32_t> frames) {
   AnimationPtr a = new Animation(static_cast<int32_t>(frames.size()));
   for (int32_t f : frames) a->addFrame(GameImage::create((*bagFrames)[f]));
@@ -60,7 +54,7 @@ void BurrowGame::init() {
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   DImagePtr splash;
   ResourceDamage::skipMissing(ExceptionCode::Exception, [&] {
-    splash = picture(data::kSplash);
+    splash = GameLib::requireImage(data::kSplash);
     GameLib::graphics->drawImage(splash, w >> 1, (h - splash->getHeight()) >> 1, DGraphics::TOP_CENTRE);
     flush();
   });
@@ -85,19 +79,19 @@ void BurrowGame::init() {
     *p = nullptr;
   }
   ResourceDamage::skipMissing(ExceptionCode::Exception, [] {
-    panelTopImage = picture(data::kPanelTop);
-    panelBottomLImage = picture(data::kPanelBottomL);
-    panelBottomRImage = picture(data::kPanelBottomR);
-    panelBottomCImage = picture(data::kPanelBottomC);
-    pauseImage = picture(data::kPauseButton);
+    panelTopImage = GameLib::requireImage(data::kPanelTop);
+    panelBottomLImage = GameLib::requireImage(data::kPanelBottomL);
+    panelBottomRImage = GameLib::requireImage(data::kPanelBottomR);
+    panelBottomCImage = GameLib::requireImage(data::kPanelBottomC);
+    pauseImage = GameLib::requireImage(data::kPauseButton);
   });
   ResourceDamage::skipMissing(ExceptionCode::IOException, [] {
-    panelTop2Image = picture(data::kPanelTop2);
-    panelBottom2Image = picture(data::kPanelBottom2);
+    panelTop2Image = GameLib::requireImage(data::kPanelTop2);
+    panelBottom2Image = GameLib::requireImage(data::kPanelBottom2);
   });
   ResourceDamage::skipMissing(ExceptionCode::IOException, [] {
-    panelLImage = picture(data::kPanelL);
-    panelRImage = picture(data::kPanelR);
+    panelLImage = GameLib::requireImage(data::kPanelL);
+    panelRImage = GameLib::requireImage(data::kPanelR);
   });
   gamePaused = false;
   if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);

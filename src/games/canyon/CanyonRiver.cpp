@@ -44,12 +44,17 @@ void CanyonGame::loadScreens() {
   if (tiles.isNull()) buildTiles();
   if (!screenTerrain.isNull()) return;
   nuv::io::DInputStreamPtr file = GameLib::loadFile(data::kScreenFile);
-  if (file.isNull()) nuv::lang::throwException(ExceptionCode::IOException);
+  if (file.isNull()) gamelib::ResourceDamage::refuseMissing(data::kScreenFile);
   // Every value is checked as it is read: a file that names what is not there is refused, by name.
   auto refuse = [](const char16_t* why) { gamelib::ResourceDamage::refuse(data::kScreenFile, why); };
   auto checkTile = [&](int32_t code) {
-    if (code != data::kNoTile && (code >= tiles->length || (*tiles)[code].isNull()))
-      refuse(u"a tile code names no tile");
+    if (code == data::kNoTile) return;
+    if (code >= tiles->length) refuse(u"a tile code names no tile");
+    // The list names it, the image table lacks it: both named, either may be the damaged one.
+    if ((*tiles)[code].isNull()) {
+      DStringPtr name = (*TextTable::split(TextTable::getString(data::kTiles), u';'))[code];
+      refuse(((DStringPtr(u"its tile ") + code) + u", \"" + name + u"\", is not in " + GameImage::tableName)->chars());
+    }
   };
   gamelib::ResourceDamage::reading(data::kScreenFile, [&] {
     nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);

@@ -32,7 +32,7 @@ GameImagePtr mirrored(const char16_t* key) { return GameImage::create(DStringPtr
 // "prefix1.png", "prefix2.png", ...: as many as the image table holds without a gap.
 GameImageArrayPtr numberedImages(const char16_t* prefix) {
   int32_t count = 0;
-  while (!GameImage::create((DStringPtr(prefix) + (count + 1)) + data::kNumberedSuffix).isNull()) ++count;
+  while (GameImage::has((DStringPtr(prefix) + (count + 1)) + data::kNumberedSuffix)) ++count;
   GameImageArrayPtr images = new GameImageArray(count);
   for (int32_t n = 1; n <= count; ++n)
     (*images)[n - 1] = GameImage::create((DStringPtr(prefix) + n) + data::kNumberedSuffix);
@@ -115,7 +115,7 @@ void Climber::loadSprites() {
   MenuFlow::advanceLoading();
 
   // The animation list passes through the text table; the language's texts come back after it.
-  TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+  Animation::loadList(data::kAnimationList);
   AnimationPtr* const all[data::kAnimationCount] = {
       &heroGoRight,        &heroGoLeft,        &heroLadder,     &heroHandrailRight, &heroHandrailLeft,
       &heroFallRight,      &heroFallLeft,      &enemyGoRight,   &enemyGoLeft,       &enemyLadder,

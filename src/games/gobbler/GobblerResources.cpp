@@ -46,7 +46,7 @@ void GobblerGame::loadPictures() {
   for (int32_t i = 0; i < data::kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   SoundManager::loadSounds(sounds);
   // The text table holds the animation list until the screen loads its texts again.
-  TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+  Animation::loadList(data::kAnimationList);
   playerImages = pictures(data::kPlayerFrames, data::kPlayerFrameCount, data::kPlayerFrameCount);
   playerPowerImages = pictures(data::kPlayerPowerFrames, data::kPlayerFrameCount, data::kPlayerFrameCount);
   deathAnimation = animation(data::kDeathAnimation);

@@ -23,6 +23,9 @@ namespace {
 
 constexpr int32_t kCarriageReturn = 13;
 constexpr int32_t kLineFeed = 10;
+// The maze is drawn from one picture of it, border cells included: 128 cells a side keeps that picture
+// within 3120 x 3120 pixels (19 MB) at the 24-pixel cells of 480x640, and its cells within 17 000.
+constexpr int32_t kMaxMazeSide = 128;
 
 }  // namespace
 
@@ -96,6 +99,12 @@ void Gobbler::measureMaze() {
     } else {
       ++n;
       if (byte == kLineFeed) ++mapRows;
+    }
+    // Refused as soon as it is too large, before the grid or its picture is made.
+    if (mapColumns > kMaxMazeSide || mapRows > kMaxMazeSide) {
+      in->close();
+      ResourceDamage::refuse(data::kMapFiles[0], (DStringPtr(u"the maze is larger than ") + kMaxMazeSide) +
+                                                     (DStringPtr(u" x ") + kMaxMazeSide) + u" cells");
     }
   }
   in->close();

@@ -41,7 +41,7 @@ void initialize_map() {
             GameImage::create(digit + data::kWallTileName + twoDigits(n) + data::kTileSuffix);
       }
     }
-    TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+    Animation::loadList(data::kAnimationList);
     MapBase::dotAnimation = cellAnimation(data::kDotAnimation);
     MapBase::powerDotAnimation = cellAnimation(data::kPowerDotAnimation);
     MapBase::portalAnimation = cellAnimation(data::kPortalAnimation);

@@ -96,7 +96,7 @@ void Swarm::loadSprites() {
   MenuFlow::advanceLoading();
 
   // From here on the text table holds the animation list, until init loads the language's texts again.
-  TextTable::parse(GameLib::loadFile(GameLib::resolvePath(u"graphics/", data::kAnimationList)), false);
+  Animation::loadList(data::kAnimationList);
   shipAnimation = listedAnimation(data::kShipFlame, kShipFlameTicks);
   shipExplosion = listedAnimation(data::kShipExplosion, kShipExplosionTicks);
   shotAnimation = listedAnimation(data::kShot, kShotTicks);

@@ -105,7 +105,7 @@ void GameTanks::loadSprites() {
   }
   obstacleSprite = image(data::kObstacle);
   int32_t pairs = 0;
-  while (!image(DStringPtr(data::kWallIntactPrefix) + (pairs + 1)).isNull()) ++pairs;
+  while (GameImage::has(DStringPtr(data::kWallIntactPrefix) + (pairs + 1))) ++pairs;
   wallPairs = new GameImageArray2d(pairs);
   for (int32_t n = 1; n <= pairs; ++n) {
     GameImageArrayPtr pair = new GameImageArray(2);

@@ -20,6 +20,10 @@ namespace {
 
 [[noreturn]] void refuse(const char16_t* why) { throw new DExceptionBase(ExceptionCode::IOException, why); }
 
+// The ground of a stage is drawn into one picture of the whole field: 64 blocks a side keeps it within
+// 2048 x 2048 pixels (8 MB) at the 32-pixel blocks of 480x640.
+constexpr int32_t kMaxStageBlocks = 64;
+
 constexpr int32_t kTerrainFlags[] = {0, CELL_GRASS, CELL_WATER, CELL_RUIN, CELL_ICE, CELL_SAND, 0, 0};
 // Items sit on ruin ground: the terrain and cover bits below it go.
 constexpr int32_t kItemGroundCleared = 0x0F;
@@ -91,6 +95,10 @@ int32_t GameTanks::readStage() {
   } closer{in};
   const int32_t wb = in->readUnsignedByte();
   const int32_t hb = in->readUnsignedByte();
+  if (wb > kMaxStageBlocks || hb > kMaxStageBlocks) {
+    throw new DExceptionBase(ExceptionCode::IOException, u"a stage larger than %d x %d blocks", kMaxStageBlocks,
+                             kMaxStageBlocks);
+  }
   gridAlloc(wb * kBlockCells, hb * kBlockCells);
   items = new GITMArray(gridW * gridH);
   gridClear();

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/host/text.h"
+#include "platform/types.h"
 
 namespace platform {
 
@@ -142,15 +143,19 @@ std::mutex deviceLock;
 std::optional<Device> current;  // guarded by deviceLock
 uint64_t generation = 0;        // guarded by deviceLock
 
-bool parseSize(std::string_view text, int& width, int& height) {
+// The reason when the text is no size of a screen, else empty.
+std::string parseSize(std::string_view text, int& width, int& height) {
   int w = 0, h = 0;
   char x = 0, extra = 0;
   std::string s(text);
   if (std::sscanf(s.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X') || w <= 0 || h <= 0)
-    return false;
+    return "is not WIDTHxHEIGHT";
+  if (w > kMaxScreenSide || h > kMaxScreenSide) {
+    return "is larger than " + std::to_string(kMaxScreenSide) + "x" + std::to_string(kMaxScreenSide);
+  }
   width = w;
   height = h;
-  return true;
+  return "";
 }
 
 }  // namespace
@@ -179,8 +184,9 @@ Device deviceFromEnvironment(const char* profile, const char* platformType, cons
   }
   if (platformType && *platformType) d.platformType = fromUtf8(platformType);
   if (oem && *oem) d.oemInfo = fromUtf8(oem);
-  if (screen && *screen && !parseSize(screen, d.screenWidth, d.screenHeight)) {
-    error = std::string("screen size \"") + screen + "\" is not WIDTHxHEIGHT, keeping the profile's";
+  if (screen && *screen) {
+    const std::string refused = parseSize(screen, d.screenWidth, d.screenHeight);
+    if (!refused.empty()) error = std::string("screen size \"") + screen + "\" " + refused + ", keeping the profile's";
   }
   return d;
 }

@@ -26,9 +26,10 @@ using sevenzip::kSignatureHeaderSize;
 
 // libarchive asks for the packed bytes piece by piece.
 constexpr uint64_t kReadBlock = 64 * 1024;
-// The program hands out entries as streams of at most this many bytes; a header claiming more is
-// damaged, and nothing is allocated for it. The list is held to the same bound.
-constexpr uint64_t kMaxEntrySize = 0x7FFFFFFF;
+// An entry is unpacked whole into memory: a header claiming more than this is damaged, and nothing is
+// allocated or unpacked for it. game.dat's largest entry is 121 KB; a few KB of LZMA unpack to 2 GB.
+// The list is held to the same bound.
+constexpr uint64_t kMaxEntrySize = 64 * 1024 * 1024;
 // Room made before the data arrives; a stated size is only a claim until then.
 constexpr uint64_t kMaxReserve = 16 * 1024 * 1024;
 

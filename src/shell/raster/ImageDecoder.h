@@ -25,8 +25,13 @@ class ImageDecoder {
   // program's own folder.
   static std::unique_ptr<RasterSurface> decodeFile(const char16_t* path);
 
-  // Pictures larger than this on either side are refused before any pixel memory is taken.
+  // Pictures larger than this on either side, or with more pixels in all, are refused before any pixel
+  // memory is taken. The largest in game.dat is 509 x 871; font pages run wide and low.
   static constexpr uint32_t kMaxSide = 8192;
+  static constexpr uint64_t kMaxPixels = uint64_t{2048} * 2048;
+  static bool fits(uint64_t width, uint64_t height) {
+    return width <= kMaxSide && height <= kMaxSide && width * height <= kMaxPixels;
+  }
   // What decodeKept keeps at most: the pictures' pixels and the bytes they came from.
   static constexpr size_t kKeptBytes = 512 * 1024;
 };

@@ -85,7 +85,7 @@ bool runJpeg(JpegJob& job, const uint8_t* begin, size_t size) {
   src->term_source = sourceNothing;
 
   jpeg_read_header(&job.info, TRUE);
-  if (job.info.image_width > ImageDecoder::kMaxSide || job.info.image_height > ImageDecoder::kMaxSide) return false;
+  if (!ImageDecoder::fits(job.info.image_width, job.info.image_height)) return false;
   job.info.out_color_space = JCS_RGB;
   job.info.scale_num = 1;
   job.info.scale_denom = 1;

@@ -74,6 +74,8 @@ bool readHeader(PngJob& job) {
   png_set_read_fn(job.png, &job.reader, pngRead);
   png_set_user_limits(job.png, ImageDecoder::kMaxSide, ImageDecoder::kMaxSide);
   png_read_info(job.png, job.info);
+  if (!ImageDecoder::fits(png_get_image_width(job.png, job.info), png_get_image_height(job.png, job.info)))
+    return false;
 
   png_set_strip_16(job.png);
   png_set_strip_alpha(job.png);

@@ -1,9 +1,13 @@
 // The maze of one level: reading map files into the bordered grid, the cell and wall queries the movers use,
 // and measuring the maze from the first map.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerObjectsFixture.h"
+#include "support/Exceptions.h"
 
 namespace gobblertest {
 
@@ -158,6 +162,43 @@ TEST_F(MapTest, TheMazeIsMeasuredFromTheFirstMap) {
     Gobbler::measureMaze();
     EXPECT_EQ(mapColumns, c.columns) << c.file;
     EXPECT_EQ(mapRows, c.rows) << c.file;
+  }
+}
+
+// The maze is drawn from one picture of it: one larger than 128 x 128 cells is refused by name as it is
+// measured, before its grid is made. Before, a 93 KB map overflowed the cell count and a 40 KB one asked
+// for 6.4 GB.
+TEST_F(MapTest, AMazeLargerThanTheGameDrawsIsRefusedAsItIsMeasured) {
+  startGame({kSmall});
+  auto lines = [](int count, int length) {
+    std::string file;
+    for (int i = 0; i < count; ++i) file += (i > 0 ? "\r\n" : "") + std::string(static_cast<size_t>(length), '0');
+    return file;
+  };
+  struct Case {
+    const char* what;
+    std::string file;
+    bool refused;
+  } cases[] = {
+      {"128 x 128", lines(128, 128), false},
+      {"129 columns", lines(3, 129), true},
+      {"129 rows", lines(129, 3), true},
+      {"93 KB of line feeds and one carriage return", std::string(46500, '\n') + "\r" + std::string(46499, '0'), true},
+      {"40 KB of line feeds and one carriage return", std::string(20000, '\n') + "\r", true},
+      {"one line of 93 KB", std::string(93000, '0') + "\r\n", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeBeside("data/gob/maps/map00.txt", c.file);
+    openArchive({{"x", "x"}});
+    const std::string thrown = test::thrownMessage([] { Gobbler::measureMaze(); });
+    if (c.refused) {
+      EXPECT_THAT(thrown, ::testing::EndsWith(": data/gob/maps/map00.txt: the maze is larger than 128 x 128 cells"));
+    } else {
+      EXPECT_EQ(thrown, "no exception");
+      EXPECT_EQ(mapColumns, 128);
+      EXPECT_EQ(mapRows, 128);
+    }
   }
 }
 

@@ -166,5 +166,27 @@ TEST_F(TanksObjectsFixture, DamagedStageFilesAreReportedByNameAndLeaveTheStageUn
   }
 }
 
+// The ground is drawn into one picture of the field: a stage of more than 64 blocks a side is refused before
+// its grid is made. Before, 255 x 255 blocks made a grid of a million cells and a picture of 133 MB at
+// 480x640.
+TEST_F(TanksObjectsFixture, AStageLargerThanTheGameDrawsIsRefusedByName) {
+  std::string largest(64 * 64, '\0');
+  largest[0] = 0x28;
+  largest[1] = 0x30;
+  largest[2] = 0x38;
+  writeStageFile(rawStages(64, 64, largest, kLightEnemies));
+  field->newGame();
+  field->loadStage();
+  EXPECT_TRUE(stageLoaded);
+  EXPECT_EQ(gridW, 256);
+  for (const std::string& file : {std::string{65, 1}, std::string{1, '\xFF'}}) {
+    writeStageFile(file);
+    field->newGame();
+    EXPECT_THAT(test::thrownMessage([&] { field->loadStage(); }),
+                testing::EndsWith(": tankstest/stages.bin: a stage larger than 64 x 64 blocks"));
+    EXPECT_FALSE(stageLoaded);
+  }
+}
+
 }  // namespace
 }  // namespace tankstest

@@ -38,6 +38,32 @@ TEST(CommandLineTest, OptionsAndTheirValues) {
   }
 }
 
+// The given size is the program's only with /nofullscreen and two positive values within the largest
+// screen; a larger one is refused with a line naming the bound. Before, 99999 x 99999 ended in the
+// last-chance box and 65536 x 65536 took 16 GB.
+TEST(CommandLineTest, TheGivenSizeIsUsedOnlyWithinTheBound) {
+  struct Case {
+    const char16_t* line;
+    bool used;
+    const char* refused;
+  } cases[] = {
+      {u"/nofullscreen /width 2048 /height 2048", true, ""},
+      {u"/nofullscreen /width 320 /height 0", false, ""},
+      {u"/width 320 /height 240", false, ""},
+      {u"/nofullscreen /width 2049 /height 240", false,
+       "the size 2049x240 of /width and /height is larger than 2048x2048; the screen's size is used"},
+      {u"/nofullscreen /width 99999 /height 99999", false,
+       "the size 99999x99999 of /width and /height is larger than 2048x2048; the screen's size is used"},
+  };
+  for (const Case& c : cases) {
+    std::u16string line(c.line);
+    std::string refused = "left over";
+    EXPECT_EQ(shell::usesGivenSize(shell::parseCommandLine(c.line), refused), c.used)
+        << std::string(line.begin(), line.end());
+    EXPECT_EQ(refused, c.refused);
+  }
+}
+
 TEST(CommandLineTest, LongLineIsParsedInFull) {
   std::u16string line(2000, u'x');
   line += u" /nofullscreen /width:100 /height:50";
