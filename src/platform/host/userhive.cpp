@@ -527,22 +527,15 @@ LONG queryInfo(const std::u16string& path, KeyInfo& out, bool lengths) {
   if (const int code = keys.bind(1, path).step(); code != SQLITE_ROW) return readFailure(code);
   out.subKeys = static_cast<DWORD>(keys.integer(0));
   out.maxSubKeyLength = static_cast<DWORD>(keys.integer(1));
-  out.maxValueNameLength = out.maxValueLength = 0;
-  if (lengths) {
-    // The longest name and data are found only by looking at every value.
-    Statement values(connection,
-                     "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0)"
-                     " FROM vals WHERE key = ?");
-    if (const int code = values.bind(1, path).step(); code != SQLITE_ROW) return readFailure(code);
-    out.values = static_cast<DWORD>(values.integer(0));
-    out.maxValueNameLength = static_cast<DWORD>(values.integer(1));
-    out.maxValueLength = static_cast<DWORD>(values.integer(2));
-    return ERROR_SUCCESS;
-  }
-  Statement values(connection, counted ? "SELECT coalesce((SELECT n FROM counts WHERE key = ?), 0)"
-                                       : "SELECT count(*) FROM vals WHERE key = ?");
+  // The longest name and data are found only by looking at every value; the count is kept.
+  Statement values(connection, lengths   ? "SELECT count(*), coalesce(max(length(name)), 0),"
+                                           " coalesce(max(length(data)), 0) FROM vals WHERE key = ?"
+                               : counted ? "SELECT coalesce((SELECT n FROM counts WHERE key = ?), 0), 0, 0"
+                                         : "SELECT count(*), 0, 0 FROM vals WHERE key = ?");
   if (const int code = values.bind(1, path).step(); code != SQLITE_ROW) return readFailure(code);
   out.values = static_cast<DWORD>(values.integer(0));
+  out.maxValueNameLength = static_cast<DWORD>(values.integer(1));
+  out.maxValueLength = static_cast<DWORD>(values.integer(2));
   return ERROR_SUCCESS;
 }
 
