@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <string>
+#include <utility>
 
 #include "core/io/DByteArrayInputStream.h"
 #include "core/io/DByteArrayOutputStream.h"
@@ -11,10 +13,10 @@
 #include "core/io/DDataOutputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
-#include "core/rms/DRecordStore.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/PageLayout.h"
 #include "gamelib/ScreenCanvas.h"
+#include "gamelib/StoreSaves.h"
 #include "gamelib/TextTable.h"
 #include "shell/lcdui/DCanvas.h"
 
@@ -28,6 +30,7 @@ using nuv::io::DDataInputStreamPtr;
 using nuv::io::DDataOutputStream;
 using nuv::io::DDataOutputStreamPtr;
 using nuv::lang::catchException;
+using nuv::lang::DbyteArrayPtr;
 using nuv::lang::DExceptionBase;
 using nuv::lang::DintArray;
 using nuv::lang::DintArray2d;
@@ -41,8 +44,6 @@ using nuv::lang::DSystem;
 using nuv::microedition::lcdui::DCanvas;
 using nuv::microedition::lcdui::DGraphics;
 using nuv::microedition::lcdui::DGraphicsPtr;
-using nuv::microedition::rms::DRecordStore;
-using nuv::microedition::rms::DRecordStorePtr;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
@@ -51,6 +52,9 @@ constexpr int32_t kActions = 16;
 constexpr int32_t kDefaultKeysPerAction = 2;
 constexpr int32_t kMargin = 10;
 constexpr int32_t kEmpty = -1;
+constexpr int32_t kKeyCodeBytes = 4;
+// The codes a key arrives with: a device key (a one-byte virtual-key code) or a framework key.
+constexpr int32_t kHighestDeviceKey = 0xFF;
 constexpr int64_t kPenGapMs = 200;
 // Below the action rows: a gap row, then "set_default", "ok" and "cancel".
 constexpr int32_t kRowsBelowList = 4;
@@ -61,6 +65,13 @@ constexpr const char16_t* kCapturingMark = u"?";
 constexpr const char16_t* kKeyNamePrefix = u"keyname_";
 
 int64_t now() { return DSystem::currentTimeMillis(); }
+
+// What a key cell may hold: a key that can arrive, or nothing.
+bool isKeyCell(int32_t key) {
+  using namespace nuv::microedition::lcdui::FrameworkKey;
+  return key == kEmpty || (key > 0 && key <= kHighestDeviceKey) || (key >= SoftLeft && key <= Star) ||
+         (key >= Pause && key <= Special1);
+}
 
 }  // namespace
 
@@ -137,16 +148,34 @@ void CustomControls::setDefaults() {
 
 DintArray2dPtr CustomControls::load() {
   try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(storeName, true);
-    if (store->getNumRecords() == 0) {
+    StoreSaves::Records records = StoreSaves::load(storeName, actionCount);
+    if (records.size() < static_cast<size_t>(actionCount)) {
       setDefaults();
-    } else {
-      int32_t k = 1;
-      for (int32_t a = 0; a < kActions; ++a) {
-        DintArrayPtr row = (*keyLists)[a];
-        if (row.isNull()) continue;
-        DDataInputStreamPtr data = new DDataInputStream(new DByteArrayInputStream(store->getRecord(k++)));
-        for (int32_t j = 0; j < keysPerAction; ++j) (*row)[j] = data->readInt();
+      return keyLists;
+    }
+    size_t k = 0;
+    for (int32_t a = 0; a < kActions; ++a) {
+      DintArrayPtr row = (*keyLists)[a];
+      if (row.isNull()) continue;
+      const DbyteArrayPtr& record = records[k++];
+      if (record->length < keysPerAction * kKeyCodeBytes) {
+        StoreSaves::damaged(storeName, "record " + std::to_string(k) + " is " + std::to_string(record->length) +
+                                           " bytes long, not " + std::to_string(keysPerAction * kKeyCodeBytes) +
+                                           "; the default keys are used");
+        setDefaults();
+        return keyLists;
+      }
+      DDataInputStreamPtr data = new DDataInputStream(new DByteArrayInputStream(record));
+      DintArrayPtr defaults = DCanvas::getKeyCodes(a, keysPerAction);
+      for (int32_t j = 0; j < keysPerAction; ++j) {
+        const int32_t key = data->readInt();
+        if (isKeyCell(key)) {
+          (*row)[j] = key;
+          continue;
+        }
+        (*row)[j] = (*defaults)[j];
+        StoreSaves::damaged(storeName, "record " + std::to_string(k) + " holds " + std::to_string(key) +
+                                           ", which is no key; its default key is used");
       }
     }
   } catch (DExceptionBase* e) {
@@ -157,30 +186,17 @@ DintArray2dPtr CustomControls::load() {
 }
 
 void CustomControls::save() {
-  DRecordStorePtr store;
   try {
-    store = DRecordStore::openRecordStore(storeName, true);
-    int32_t k = 1;
+    StoreSaves::Records records;
     for (int32_t a = 0; a < kActions; ++a) {
       DintArrayPtr row = (*keyLists)[a];
       if (row.isNull()) continue;
       DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
       DDataOutputStreamPtr data = new DDataOutputStream(bytes);
       for (int32_t j = 0; j < keysPerAction; ++j) data->writeInt((*row)[j]);
-      nuv::lang::DbyteArrayPtr record = bytes->toByteArray();
-      if (store->getNumRecords() >= k) {
-        store->setRecord(k, record, 0, record->length);
-      } else {
-        store->addRecord(record, 0, record->length);
-      }
-      ++k;
+      records.push_back(bytes->toByteArray());
     }
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
-  if (store.isNull()) return;
-  try {
-    store->closeRecordStore();
+    StoreSaves::save(storeName, std::move(records));
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);
   }

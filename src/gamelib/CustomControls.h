@@ -30,8 +30,10 @@ class CustomControls : public nuv::lang::DObject {
   const char* getClassName() const override { return "CustomControls"; }
 
   void init(nuv::lang::DStringPtr gameKey);
-  // The stored binding, or the defaults; always the same table object.
+  // The stored binding, or the defaults; always the same table object. A stored code no key arrives
+  // with gives that cell its default key; a record too short, the defaults; either is told once.
   nuv::lang::DintArray2dPtr load();
+  // Kept and written later when the settings file cannot take it now.
   void save();
   // Every rebindable action gets its first default keys again (in memory only).
   void setDefaults();

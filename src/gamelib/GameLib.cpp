@@ -10,6 +10,7 @@
 #include "core/lang/DSystem.h"
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/StartScreens.h"
+#include "gamelib/StoreSaves.h"
 #include "gamelib/TextTable.h"
 #include "shell/ExitStatus.h"
 #include "shell/lcdui/DDisplay.h"
@@ -85,6 +86,8 @@ void GameLib::pauseApp() {
 }
 
 void GameLib::destroyApp(bool) {
+  // Saves the settings file could not take during the run get their last chance.
+  StoreSaves::writeKept();
   releaseGlobals();
   D7zipInputStream::closeArchive();
 }

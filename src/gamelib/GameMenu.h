@@ -46,8 +46,10 @@ class GameMenu : public nuv::lang::DObject {
   // One game step: reports `chosen` and `closed`; input is taken at most once per 200 ms.
   virtual void update();
   virtual void releaseImage();
-  // The stored table, or the default table of 8, which is saved at once.
+  // The stored table, or the default table of 8, which is saved at once. A damaged table keeps the rows
+  // that can be read, and has at least 8; the damage is told once on stderr.
   virtual void loadHighScores(int32_t table, nuv::lang::DStringPtr gameKey);
+  // At most the 255 rows the count can say.
   virtual void saveHighScores(int32_t table, nuv::lang::DStringPtr gameKey);
   // Reads the help paragraphs and breaks them into lines; "%n" paragraphs are animations[n].
   virtual void loadHelp(nuv::lang::DStringPtr path, nuv::lang::DObjectArrayPtr animations);
@@ -79,6 +81,8 @@ class GameMenu : public nuv::lang::DObject {
   // Options: one int in record 1 of the store "op_" + key. Failures keep the store as it was.
   static void saveOption(nuv::lang::DStringPtr key, int32_t value);
   static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue);
+  // A stored value outside lowest..highest is damage: told once, and the default is used.
+  static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest);
 
   // The entries of the list, or the names of the table: whichever was set last.
   nuv::lang::DStringArrayPtr items;

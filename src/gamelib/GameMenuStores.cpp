@@ -1,6 +1,13 @@
 // Options and high-score tables in record stores: every store holds one record, record 1, and is opened,
-// used and closed on each call. Failures keep what is stored and fall back to defaults.
+// used and closed on each call. Failures keep what is stored and fall back to defaults; a table always
+// has at least its eight rows.
+#include <algorithm>
+#include <limits>
 #include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/io/DByteArrayInputStream.h"
 #include "core/io/DByteArrayOutputStream.h"
@@ -8,8 +15,8 @@
 #include "core/io/DDataOutputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
-#include "core/rms/DRecordStore.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/StoreSaves.h"
 #include "gamelib/TextTable.h"
 
 namespace gamelib {
@@ -31,47 +38,44 @@ using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
 using nuv::lang::DSystem;
-using nuv::microedition::rms::DRecordStore;
-using nuv::microedition::rms::DRecordStorePtr;
 namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-constexpr int32_t kRecord = 1;
 constexpr int32_t kDefaultTableLength = 8;
+// The count of a table's rows is one byte.
+constexpr int32_t kLongestTable = 255;
+constexpr int32_t kOptionBytes = 4;
 constexpr const char16_t* kOptionPrefix = u"op_";
 constexpr const char16_t* kTableInfix = u"hs";
 
 DStringPtr tableStoreName(int32_t table, DStringPtr gameKey) { return (gameKey + kTableInfix) + table; }
 
-// The record as a data stream.
-DDataInputStreamPtr readRecord(DRecordStore& store) {
-  return new DDataInputStream(new DByteArrayInputStream(store.getRecord(kRecord)));
-}
+// Tables shown as the default one because their store could not be read (main thread only): a save of
+// one adds its rows to the stored table instead of replacing it.
+std::set<std::u16string> unreadTables;
 
-// Record 1 becomes the bytes: added to an empty store, replaced otherwise.
-void writeRecord(DRecordStore& store, DbyteArrayPtr bytes) {
-  if (store.getNumRecords() == 0) {
-    store.addRecord(bytes, 0, bytes->length);
-  } else {
-    store.setRecord(kRecord, bytes, 0, bytes->length);
-  }
-}
-
-// The store's record 1 becomes what fill writes; a failure loses only this save.
+// The bytes fill writes.
 template <class Fill>
-void saveRecord(DStringPtr storeName, Fill fill) {
-  try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(storeName, true);
-    DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
-    DDataOutputStreamPtr data = new DDataOutputStream(bytes);
-    fill(*data);
-    writeRecord(*store, bytes->toByteArray());
-    store->closeRecordStore();
-    data->close();
-  } catch (DExceptionBase* e) {
-    catchException(e, ExceptionCode::Exception);
-  }
+DbyteArrayPtr recordOf(Fill fill) {
+  DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
+  DDataOutputStreamPtr data = new DDataOutputStream(bytes);
+  fill(*data);
+  DbyteArrayPtr record = bytes->toByteArray();
+  data->close();
+  return record;
+}
+
+DbyteArrayPtr tableRecord(const GameMenu& menu) {
+  return recordOf([&](DDataOutputStream& data) {
+    // Rows past what the count can say would be read as another table.
+    const int32_t n = std::min(menu.items->length, kLongestTable);
+    data.write(n);
+    for (int32_t i = 0; i < n; ++i) {
+      data.writeUTF((*menu.items)[i]);
+      data.writeInt((*menu.scores)[i]);
+    }
+  });
 }
 
 DStringPtr emptyName() { return TextTable::getString(u"empty") + u" "; }
@@ -82,26 +86,83 @@ DStringArrayPtr defaultNames() {
   return names;
 }
 
-}  // namespace
+std::string number(int64_t n) { return std::to_string(n); }
 
-void GameMenu::saveOption(DStringPtr key, int32_t value) {
-  saveRecord(kOptionPrefix + key, [&](DDataOutputStream& data) { data.writeInt(value); });
-}
-
-int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue) {
-  int32_t value = defaultValue;
+// The table of the record into the menu: the rows it holds, then empty ones up to a whole table. What
+// does not fit the count is told as damage.
+void readTable(GameMenu& menu, const DStringPtr& storeName, const DbyteArrayPtr& record) {
+  // Rows are read as far as they go, past a count that says fewer than a whole table: a damaged count
+  // must not lose the rows behind it.
+  DDataInputStreamPtr data = new DDataInputStream(new DByteArrayInputStream(record));
+  int32_t count = -1;
+  std::vector<std::pair<DStringPtr, int32_t>> rows;
   try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(kOptionPrefix + key, true);
-    if (store->getNumRecords() > 0) {
-      DDataInputStreamPtr data = readRecord(*store);
-      value = data->readInt();
-      data->close();
+    count = data->read();
+    while (static_cast<int32_t>(rows.size()) < std::max(count, kDefaultTableLength) && data->available() > 0) {
+      DStringPtr name = data->readUTF();
+      rows.emplace_back(name, data->readInt());
     }
-    store->closeRecordStore();
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);
   }
-  return value;
+  const int32_t read = static_cast<int32_t>(rows.size());
+  const int32_t n = std::max(read, kDefaultTableLength);
+  DStringArrayPtr names = new DStringArray(n);
+  DintArrayPtr points = new DintArray(n);
+  for (int32_t i = 0; i < n; ++i) {
+    (*names)[i] = i < read ? rows[static_cast<size_t>(i)].first : emptyName();
+    (*points)[i] = i < read ? rows[static_cast<size_t>(i)].second : 0;
+  }
+  menu.setHighScores(names, points);
+  std::string what;
+  if (count < 0) {
+    StoreSaves::damaged(storeName, "it holds no count of rows; the default table is shown");
+  } else if (read != count) {
+    what = "its count says " + number(count) + " rows, " + number(read) + " could be read";
+  } else if (count < kDefaultTableLength) {
+    what = "it holds " + number(count) + " rows, not " + number(kDefaultTableLength);
+  } else if (data->available() > 0) {
+    what = number(data->available()) + " bytes follow its rows";
+  }
+  if (!what.empty()) StoreSaves::damaged(storeName, what + "; the rows read are kept, the others are empty ones");
+  data->close();
+}
+
+}  // namespace
+
+void GameMenu::saveOption(DStringPtr key, int32_t value) {
+  try {
+    StoreSaves::save(kOptionPrefix + key, {recordOf([&](DDataOutputStream& data) { data.writeInt(value); })});
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+}
+
+int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue) {
+  return loadOption(std::move(key), defaultValue, std::numeric_limits<int32_t>::min(),
+                    std::numeric_limits<int32_t>::max());
+}
+
+int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest) {
+  const DStringPtr storeName = kOptionPrefix + key;
+  try {
+    StoreSaves::Records records = StoreSaves::load(storeName, 1);
+    if (records.empty()) return defaultValue;
+    const std::string fallback = "; the default " + number(defaultValue) + " is used";
+    if (records[0]->length < kOptionBytes) {
+      StoreSaves::damaged(storeName, "it is " + number(records[0]->length) + " bytes long, not 4" + fallback);
+      return defaultValue;
+    }
+    DDataInputStreamPtr data = new DDataInputStream(new DByteArrayInputStream(records[0]));
+    const int32_t value = data->readInt();
+    data->close();
+    if (value >= lowest && value <= highest) return value;
+    StoreSaves::damaged(
+        storeName, "it holds " + number(value) + ", outside " + number(lowest) + ".." + number(highest) + fallback);
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
+  return defaultValue;
 }
 
 void GameMenu::setHighScores(DStringArrayPtr names, DintArrayPtr newScores) {
@@ -110,45 +171,50 @@ void GameMenu::setHighScores(DStringArrayPtr names, DintArrayPtr newScores) {
 }
 
 void GameMenu::saveHighScores(int32_t table, DStringPtr gameKey) {
-  saveRecord(tableStoreName(table, gameKey), [&](DDataOutputStream& data) {
-    int32_t n = items->length;
-    // The count is one byte.
-    data.write(n);
-    for (int32_t i = 0; i < n; ++i) {
-      data.writeUTF((*items)[i]);
-      data.writeInt((*scores)[i]);
+  const DStringPtr storeName = tableStoreName(table, gameKey);
+  try {
+    if (!unreadTables.contains(std::u16string(storeName->view()))) {
+      StoreSaves::save(storeName, {tableRecord(*this)});
+      return;
     }
-  });
+    // The rows this table has that the default one has not go into the stored table.
+    StoreSaves::save(storeName, {tableRecord(*this)},
+                     [storeName, names = items, points = scores](const StoreSaves::Records& stored) {
+                       GameMenuPtr merged = new GameMenu();
+                       readTable(*merged, storeName, stored[0]);
+                       const DStringPtr empty = emptyName();
+                       for (int32_t i = 0; i < names->length; ++i) {
+                         if ((*points)[i] != 0 || !(*names)[i]->equals(empty))
+                           merged->addHighScore((*names)[i], (*points)[i]);
+                       }
+                       return StoreSaves::Records{tableRecord(*merged)};
+                     });
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::Exception);
+  }
 }
 
 void GameMenu::loadHighScores(int32_t table, DStringPtr gameKey) {
-  bool counted = false;
+  const DStringPtr storeName = tableStoreName(table, gameKey);
+  const std::u16string name(storeName->view());
+  StoreSaves::Records records;
+  bool known = true;
   try {
-    DRecordStorePtr store = DRecordStore::openRecordStore(tableStoreName(table, gameKey), true);
-    if (store->getNumRecords() == 0) {
-      setHighScores(defaultNames(), new DintArray(kDefaultTableLength));
-      saveHighScores(table, gameKey);
-    } else {
-      DDataInputStreamPtr data = readRecord(*store);
-      int32_t n = data->read();
-      if (n < 0) nuv::lang::throwException(ExceptionCode::EOFException);
-      items = new DStringArray(n);
-      scores = new DintArray(n);
-      counted = true;
-      // Until read, an entry is an empty one: a damaged record must not leave names missing.
-      for (int32_t i = 0; i < n; ++i) (*items)[i] = emptyName();
-      for (int32_t i = 0; i < n; ++i) {
-        (*items)[i] = data->readUTF();
-        (*scores)[i] = data->readInt();
-      }
-      data->close();
-    }
-    store->closeRecordStore();
+    records = StoreSaves::load(storeName, 1, &known);
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);
-    // A table that could not even be counted is shown as the default one, which is not saved over it.
-    if (!counted) setHighScores(defaultNames(), new DintArray(kDefaultTableLength));
+    // A table that cannot be read now is shown as the default one, which is not saved over it.
+    setHighScores(defaultNames(), new DintArray(kDefaultTableLength));
+    unreadTables.insert(name);
+    return;
   }
+  if (known) unreadTables.erase(name);
+  if (records.empty()) {
+    setHighScores(defaultNames(), new DintArray(kDefaultTableLength));
+    saveHighScores(table, gameKey);
+    return;
+  }
+  readTable(*this, storeName, records[0]);
 }
 
 bool GameMenu::isHighScore(int32_t score) {

@@ -316,8 +316,8 @@ DStringArrayPtr MenuFlow::levelEntries(int32_t highest) {
 }
 
 void MenuFlow::loadSoundLevels(const DStringPtr& gameKey) {
-  SoundManager::setSfxLevel(GameMenu::loadOption(gameKey + u"sfx_level", kDefaultSoundLevel));
-  SoundManager::setMusicLevel(GameMenu::loadOption(gameKey + u"music_level", kDefaultSoundLevel));
+  SoundManager::setSfxLevel(GameMenu::loadOption(gameKey + u"sfx_level", kDefaultSoundLevel, 0, kSoundLevels - 1));
+  SoundManager::setMusicLevel(GameMenu::loadOption(gameKey + u"music_level", kDefaultSoundLevel, 0, kSoundLevels - 1));
 }
 
 void MenuFlow::installKeySetup(int32_t remappableActions, const DStringPtr& gameKey,

@@ -44,6 +44,7 @@ inline constexpr LONG ERROR_READ_FAULT = 30;
 inline constexpr LONG ERROR_GEN_FAILURE = 31;
 inline constexpr LONG ERROR_FILE_EXISTS = 80;
 inline constexpr LONG ERROR_DISK_FULL = 112;
+inline constexpr LONG ERROR_BUSY = 170;
 inline constexpr LONG ERROR_NEGATIVE_SEEK = 131;
 inline constexpr LONG ERROR_ALREADY_EXISTS = 183;
 inline constexpr LONG ERROR_FILE_INVALID = 1006;

@@ -2,6 +2,7 @@
 // games whose texts lack their action names, and the keys' names in the player's language.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,54 @@ TEST_F(CustomControlsTest, DamagedStoresGiveTheDefaultsForEveryAction) {
   controls->load();
   EXPECT_EQ(keysOf(2), (std::vector<int32_t>{'4', 37}));
   EXPECT_EQ(keysOf(3), (std::vector<int32_t>{'6', 39}));
+}
+
+// A key code no key can arrive with is damage: that cell gets its default key, the others keep theirs,
+// and it is told once.
+TEST_F(CustomControlsTest, KeyCellsOutsideTheKeysTakeTheirDefaultKey) {
+  struct Case {
+    const char* what;
+    int32_t stored;
+    int32_t loaded;
+  } cases[] = {
+      {"a letter", 'Q', 'Q'},
+      {"an arrow", 37, 37},
+      {"an empty cell", -1, -1},
+      {"the action key", 10002, 10002},
+      {"the pause key", -4, -4},
+      {"a code of no key", 0x12345678, '4'},
+      {"past the framework keys", 10005, '4'},
+      {"zero", 0, '4'},
+      {"below the specials", -5, '4'},
+  };
+  int32_t game = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const nuv::lang::DStringPtr key = nuv::lang::DStringPtr(u"cells") + game++;
+    DRecordStorePtr s = DRecordStore::openRecordStore(u"keys_" + key, true);
+    for (int32_t record = 0; record < 3; ++record) {
+      // Left's first cell holds the case; every other cell the letter A.
+      DbyteArrayPtr bytes = new DbyteArray(8);
+      const int32_t first = record == 0 ? c.stored : 'A';
+      for (int32_t i = 0; i < 4; ++i) (*bytes)[i] = static_cast<int8_t>(first >> (24 - 8 * i));
+      (*bytes)[7] = 'A';
+      s->addRecord(bytes, 0, 8);
+    }
+    s->closeRecordStore();
+    CustomControlsPtr other = new CustomControls(kBounceMask);
+    other->init(key);
+    testing::internal::CaptureStderr();
+    other->load();
+    other->load();
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ((*(*other->keyLists)[Left])[0], c.loaded);
+    EXPECT_EQ((*(*other->keyLists)[Left])[1], 'A');
+    EXPECT_EQ((*(*other->keyLists)[Right])[0], 'A');
+    const bool damaged = c.loaded != c.stored;
+    EXPECT_EQ(told.find("the record store keys_" + gltest::narrow(key) + " is damaged") != std::string::npos, damaged)
+        << told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), damaged ? 1 : 0) << told;
+  }
 }
 
 TEST_F(CustomControlsTest, GamesWithoutActionNamesShowEmptyNames) {

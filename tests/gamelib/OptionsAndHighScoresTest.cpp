@@ -12,6 +12,10 @@
 #include "core/rms/DRecordStore.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/MenuFixture.h"
+#include "gamelib/MenuFlow.h"
+#include "gamelib/SoundManager.h"
+#include "platform/api/waveout.h"
+#include "sound/DManager.h"
 
 namespace {
 
@@ -58,6 +62,24 @@ void writeRecord(const char16_t* store, const std::vector<uint8_t>& bytes) {
   for (size_t i = 0; i < bytes.size(); ++i) (*data)[static_cast<int32_t>(i)] = static_cast<int8_t>(bytes[i]);
   s->addRecord(data, 0, data->length);
   s->closeRecordStore();
+}
+
+// A table record: the count byte, then `rows` rows named "p0", "p1", ... scoring 1000, 990, ...
+std::vector<uint8_t> tableRecord(uint8_t count, int32_t rows) {
+  std::vector<uint8_t> bytes{count};
+  for (int32_t i = 0; i < rows; ++i) {
+    const std::string name = "p" + std::to_string(i);
+    const int32_t score = 1000 - 10 * i;
+    bytes.insert(bytes.end(), {0, static_cast<uint8_t>(name.size())});
+    bytes.insert(bytes.end(), name.begin(), name.end());
+    for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<uint8_t>(score >> shift));
+  }
+  return bytes;
+}
+
+std::vector<uint8_t> operator+(std::vector<uint8_t> bytes, const std::vector<uint8_t>& more) {
+  bytes.insert(bytes.end(), more.begin(), more.end());
+  return bytes;
 }
 
 std::vector<std::string> names(const GameMenu& m) {
@@ -165,8 +187,10 @@ TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepWhatWasReadAndNeverLeaveNamesM
   // Count 3, one whole entry ("ab", 7), then the data ends.
   writeRecord(u"swarmhs1", {3, 0, 2, 'a', 'b', 0, 0, 0, 7});
   menu->loadHighScores(1, u"swarm");
-  EXPECT_EQ(names(*menu), (std::vector<std::string>{"ab", "Empty ", "Empty "}));
-  EXPECT_EQ(scores(*menu), (std::vector<int32_t>{7, 0, 0}));
+  // A table always has its eight rows.
+  EXPECT_EQ(names(*menu),
+            (std::vector<std::string>{"ab", "Empty ", "Empty ", "Empty ", "Empty ", "Empty ", "Empty ", "Empty "}));
+  EXPECT_EQ(scores(*menu), (std::vector<int32_t>{7, 0, 0, 0, 0, 0, 0, 0}));
   // What was stored is not overwritten by reading it.
   EXPECT_EQ(record(u"swarmhs1", 1).size(), 9u);
   // A record without even its count: the default table, in memory only.
@@ -189,6 +213,103 @@ TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepWhatWasReadAndNeverLeaveNamesM
     EXPECT_GT(gltest::countOtherPixels(menu->left + 10, y, half, menu->itemHeight, box), 0) << "name " << i;
     EXPECT_GT(gltest::countOtherPixels(middle, y, half, menu->itemHeight, box), 0) << "score " << i;
   }
+}
+
+// One damaged byte must not change the table for good: the rows the record holds are kept, the table
+// has its eight rows at least, the damage is told once, and the next save writes a whole table.
+TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepTheirRowsInAWholeTable) {
+  std::vector<uint8_t> longName = tableRecord(8, 8);
+  longName[1 + 4 * 8] = 0xFF;  // the fifth row's name runs past the end
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> record;
+    int32_t rowsRead;
+    int32_t length;
+    bool told;
+  } cases[] = {
+      {"a count of 0 before 8 rows", tableRecord(0, 8), 8, 8, true},
+      {"a count of 255 before 8 rows", tableRecord(255, 8), 8, 8, true},
+      {"a count of 7 before 8 rows", tableRecord(7, 8), 8, 8, true},
+      {"a count of 0 alone", tableRecord(0, 0), 0, 8, true},
+      {"a table of 7", tableRecord(7, 7), 7, 8, true},
+      {"a name running past the end", longName, 4, 8, true},
+      {"bytes after the rows", tableRecord(8, 8) + std::vector<uint8_t>{1, 2, 3}, 8, 8, true},
+      {"a whole table of 9", tableRecord(9, 9), 9, 9, false},
+  };
+  int32_t game = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const DStringPtr key = DStringPtr(u"damaged") + game++;
+    const DStringPtr store = key + u"hs1";
+    writeRecord(store->chars(), c.record);
+    testing::internal::CaptureStderr();
+    menu->loadHighScores(1, key);
+    menu->loadHighScores(1, key);
+    const std::string told = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(menu->items->length, c.length);
+    for (int32_t i = 0; i < c.length; ++i) {
+      EXPECT_EQ(narrow((*menu->items)[i]), i < c.rowsRead ? "p" + std::to_string(i) : "Empty ") << i;
+      EXPECT_EQ((*menu->scores)[i], i < c.rowsRead ? 1000 - 10 * i : 0) << i;
+    }
+    if (c.told) {
+      EXPECT_NE(told.find("the record store " + narrow(store) + " is damaged"), std::string::npos) << told;
+      EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
+    } else {
+      EXPECT_EQ(told, "");
+    }
+    // What was stored stays until the next save, which takes the game's score and writes a whole table.
+    EXPECT_EQ(record(store->chars(), 1), c.record);
+    ASSERT_TRUE(menu->isHighScore(2000));
+    menu->addHighScore(u"new", 2000);
+    menu->saveHighScores(1, key);
+    EXPECT_EQ(record(store->chars(), 1)[0], c.length);
+    GameMenuPtr again = new GameMenu();
+    testing::internal::CaptureStderr();
+    again->loadHighScores(1, key);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(names(*again), names(*menu));
+    EXPECT_EQ(names(*again)[0], "new");
+  }
+}
+
+TEST_F(OptionsAndHighScoresTest, OptionsOutsideTheirRangeGiveTheDefaultAndAreToldOnce) {
+  struct Case {
+    const char16_t* key;
+    std::vector<uint8_t> bytes;
+    int32_t want;
+    bool told;
+  } cases[] = {
+      {u"asfx_level", {0, 0, 0, 3}, 3, false},   {u"bsfx_level", {0, 0, 0, 0}, 0, false},
+      {u"csfx_level", {0, 0, 0, 7}, 2, true},    {u"dsfx_level", {0xFF, 0xFF, 0xFF, 0xFF}, 2, true},
+      {u"esfx_level", {0x7F, 0, 0, 1}, 2, true}, {u"fsfx_level", {0, 3}, 2, true},
+  };
+  for (const Case& c : cases) {
+    const DStringPtr store = DStringPtr(u"op_") + c.key;
+    SCOPED_TRACE(narrow(store));
+    writeRecord(store->chars(), c.bytes);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(GameMenu::loadOption(c.key, 2, 0, 3), c.want);
+    EXPECT_EQ(GameMenu::loadOption(c.key, 2, 0, 3), c.want);
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told.find("the record store " + narrow(store) + " is damaged") != std::string::npos, c.told) << told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), c.told ? 1 : 0) << told;
+  }
+  // Without a range every number is a value.
+  EXPECT_EQ(GameMenu::loadOption(u"csfx_level", 2), 7);
+  // A game's sound levels read so: a stored level the sound service has not is the default one. The
+  // levels live in the mixer.
+  platform::setAudioDriver("null");
+  nuv::microedition::media::DManager::initSound();
+  gamelib::SoundManager::setSfxLevel(3);
+  gamelib::SoundManager::setMusicLevel(3);
+  GameMenu::saveOption(u"flowtestsfx_level", 7);
+  GameMenu::saveOption(u"flowtestmusic_level", -1);
+  testing::internal::CaptureStderr();
+  gamelib::MenuFlow::loadSoundLevels(u"flowtest");
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), gamelib::MenuFlow::kDefaultSoundLevel);
+  EXPECT_EQ(gamelib::SoundManager::getMusicLevel(), gamelib::MenuFlow::kDefaultSoundLevel);
+  nuv::microedition::media::DManager::doneSound();
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
 // The registry's user hive: keys, values, enumeration and persistence in the data folder.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/api/registry.h"
 #include "platform/host/datafolder.h"
 #include "platform/host/userhive.h"
+#include "support/HiveLock.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -51,6 +56,45 @@ class RegistryTest : public ::testing::Test {
     }
     return out;
   }
+
+  // The value count as a record store asks it (no lengths).
+  static DWORD valueCount(HKEY key) {
+    DWORD values = 0;
+    EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                               nullptr, nullptr),
+              ERROR_SUCCESS);
+    return values;
+  }
+
+  static int64_t largest(HKEY key) {
+    int64_t number = -1;
+    EXPECT_EQ(platform::largestValueNumber(key, number), ERROR_SUCCESS);
+    return number;
+  }
+
+  struct Walk {
+    DWORD values = 0;
+    long long largest = 0;
+  };
+  // What a walk over every value finds: their number, and the largest of their names read with "%d"
+  // where a name buffer of 64 holds them.
+  static Walk walk(HKEY key) {
+    Walk found;
+    for (DWORD i = 0;; ++i) {
+      char16_t name[kRegistryMaxNameLength + 1];
+      DWORD length = kRegistryMaxNameLength + 1;
+      if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      ++found.values;
+      if (length >= 64) continue;
+      std::string narrow(name, name + length);
+      long long number = 0;
+      std::sscanf(narrow.c_str(), "%lld", &number);
+      found.largest = std::max(found.largest, number);
+    }
+    return found;
+  }
+
+  std::string hiveFile() const { return folder.file(platform::userhive::kDatabaseName); }
 
   test::TempFolder folder;
 };
@@ -265,4 +309,155 @@ TEST_F(RegistryTest, AHiveThatCannotBeWrittenIsReadAsItIs) {
     std::ifstream after(hive, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), bytes);
   }
+}
+
+// The count of a key's values and the largest number their names read as are kept by the database, so
+// a record store asks them at the same cost at any size; they stay what walking the values would find.
+TEST_F(RegistryTest, ValueCountsAndNumbersFollowEveryChange) {
+  const std::u16string path = u"Software\\Vandelorn\\App\\counted";
+  HKEY key = create(path.c_str());
+  const std::u16string longName = u"99" + std::u16string(62, u'x');
+  struct Step {
+    const char* what;
+    std::function<LONG()> change;
+  } steps[] = {
+      {"a first value", [&] { return set(key, u"2", "a"); }},
+      {"a larger number", [&] { return set(key, u"7", "b"); }},
+      {"the same value again", [&] { return set(key, u"7", "c"); }},
+      {"a name that is no number", [&] { return set(key, u"settings", "d"); }},
+      {"digits with a tail", [&] { return set(key, u"12abc", "e"); }},
+      {"blanks and a sign", [&] { return set(key, u" +13", "f"); }},
+      {"below zero", [&] { return set(key, u"-40", "g"); }},
+      {"a name too long for the walk", [&] { return set(key, longName.c_str(), "h"); }},
+      {"the largest taken away", [&] { return RegDeleteValueW(key, u" +13"); }},
+      {"another case of a name", [&] { return set(key, u"SETTINGS", "i"); }},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    ASSERT_EQ(step.change(), ERROR_SUCCESS);
+    EXPECT_EQ(valueCount(key), walk(key).values);
+    EXPECT_EQ(largest(key), walk(key).largest);
+  }
+  EXPECT_EQ(largest(key), 12);
+  RegCloseKey(key);
+
+  // A key deleted and made again starts from nothing.
+  ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\App"), ERROR_SUCCESS);
+  key = create(path.c_str());
+  EXPECT_EQ(valueCount(key), 0u);
+  EXPECT_EQ(largest(key), 0);
+  RegCloseKey(key);
+}
+
+// A settings file written before the counts were kept: opened for writing it gets them, counted from
+// what it holds; one that may not be written is counted value by value.
+TEST_F(RegistryTest, AHiveMadeWithoutTheCountsCountsWhatItHolds) {
+  for (bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "writable");
+    test::TempFolder data;
+    const std::string hive = data.file(platform::userhive::kDatabaseName);
+    sqlite3* old = nullptr;
+    ASSERT_EQ(sqlite3_open(hive.c_str(), &old), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(old,
+                           "PRAGMA journal_mode=WAL;"
+                           "CREATE TABLE keys(path TEXT PRIMARY KEY, parent TEXT NOT NULL);"
+                           "CREATE INDEX keys_parent ON keys(parent);"
+                           "CREATE TABLE vals(key TEXT NOT NULL, fold TEXT NOT NULL, name TEXT NOT NULL,"
+                           " type INTEGER NOT NULL, data BLOB NOT NULL, PRIMARY KEY(key, fold));"
+                           "INSERT INTO keys VALUES('software', ''), ('software\\old', 'software');"
+                           "INSERT INTO vals VALUES('software\\old', '1', '1', 3, x'01'),"
+                           " ('software\\old', '5', '5', 3, x'05'), ('software\\old', 'x', 'x', 3, x'');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(old);
+    if (readOnly) std::filesystem::permissions(hive, std::filesystem::perms::owner_read);
+    platform::setDataFolder(data.path());
+    testing::internal::CaptureStderr();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Old", 0, 0, &key), ERROR_SUCCESS);
+    EXPECT_EQ(valueCount(key), 3u);
+    EXPECT_EQ(largest(key), 5);
+    if (!readOnly) {
+      EXPECT_EQ(set(key, u"6", "six"), ERROR_SUCCESS);
+      EXPECT_EQ(valueCount(key), 4u);
+      EXPECT_EQ(largest(key), 6);
+    }
+    RegCloseKey(key);
+    platform::closeUserHive();
+    testing::internal::GetCapturedStderr();
+    std::filesystem::permissions(hive, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  }
+}
+
+// Another program holding the file's write lock: a write waits for it once, up to a second, then
+// writes give up at once until one gets through again; reads go on; it is told once with the path.
+TEST_F(RegistryTest, AHeldWriteLockCostsOneWaitAndReadsGoOn) {
+  HKEY key = create(u"Software\\Vandelorn\\App\\held");
+  ASSERT_EQ(set(key, u"1", "before"), ERROR_SUCCESS);
+  test::HiveWaits waits;
+  testing::internal::CaptureStderr();
+  {
+    test::HiveLock lock(hiveFile(), test::HiveLock::Holds::Writes);
+    EXPECT_EQ(set(key, u"1", "meanwhile"), ERROR_BUSY);
+    EXPECT_GE(waits.takeWaited(), 1000u);
+    EXPECT_EQ(set(key, u"1", "again"), ERROR_BUSY);
+    HKEY other = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\New", 0, nullptr, 0, 0, nullptr, &other, nullptr),
+              ERROR_BUSY);
+    EXPECT_EQ(waits.takeWaited(), 0u);
+    EXPECT_EQ(query(key, u"1"), "before");
+    EXPECT_EQ(valueCount(key), 1u);
+  }
+  EXPECT_EQ(set(key, u"1", "after"), ERROR_SUCCESS);
+  EXPECT_EQ(query(key, u"1"), "after");
+  // Having got through, a write waits again the next time the lock is held.
+  {
+    test::HiveLock lock(hiveFile(), test::HiveLock::Holds::Writes);
+    EXPECT_EQ(set(key, u"1", "later"), ERROR_BUSY);
+    EXPECT_GE(waits.takeWaited(), 1000u);
+  }
+  RegCloseKey(key);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find("the settings file " + hiveFile() + " is held by another program"), std::string::npos) << told;
+  EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
+}
+
+// Another program holding the whole file (no one else may even read it): the first call waits up to a
+// second, every later one gives up at once, so a start of many reads waits a second in all; when the
+// lock goes during a wait, that call gets through.
+TEST_F(RegistryTest, AFileHeldWhollyCostsOneWaitInAll) {
+  HKEY key = create(u"Software\\Vandelorn\\App\\held");
+  ASSERT_EQ(set(key, u"1", "kept"), ERROR_SUCCESS);
+  RegCloseKey(key);
+  platform::closeUserHive();
+  test::HiveWaits waits;
+  testing::internal::CaptureStderr();
+  {
+    test::HiveLock lock(hiveFile(), test::HiveLock::Holds::Everything);
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\App\\held", 0, 0, &key), ERROR_BUSY) << i;
+    }
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\New", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_BUSY);
+    const uint64_t waited = waits.takeWaited();
+    EXPECT_GE(waited, 1000u);
+    EXPECT_LE(waited, 1100u);
+  }
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\App\\held", 0, 0, &key), ERROR_SUCCESS);
+  EXPECT_EQ(query(key, u"1"), "kept");
+  RegCloseKey(key);
+  platform::closeUserHive();
+
+  test::HiveLock lock(hiveFile(), test::HiveLock::Holds::Everything);
+  const uint64_t start = waits.now();
+  waits.afterPause = [&] {
+    if (waits.now() >= start + 300) lock.release();
+  };
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Vandelorn\\App\\held", 0, 0, &key), ERROR_SUCCESS);
+  EXPECT_EQ(query(key, u"1"), "kept");
+  RegCloseKey(key);
+  EXPECT_EQ(waits.takeWaited(), 300u);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find(hiveFile() + " is held by another program"), std::string::npos) << told;
+  EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
 }

@@ -163,4 +163,20 @@ TEST(BouncePathTest, PlayPauseLoseEveryLifeAndKeepTheHighScore) {
   EXPECT_GT(differing(table0, table2, kTable), 0);
 }
 
+// A high-score record whose count byte was damaged to 0 still takes the next game's name: the table has
+// its eight rows, the damage is told, and the save writes a whole table.
+TEST(BouncePathTest, ATableCountingNoRowsStillTakesTheNextName) {
+  test::TempFolder folder;
+  fs::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+  const std::string registry = folder.file("glimmerhut/registry.db");
+  saved::writeFirstRecord(registry, u"bouncehs1", std::string(1, '\0'));
+  test::ProgramResult run = test::runProgram(kProgram, folder.path(), firstRunScript());
+  ASSERT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.errors.find("the record store bouncehs1 is damaged"), std::string::npos) << run.errors;
+  const std::string record = saved::firstRecord(registry, u"bouncehs1");
+  ASSERT_FALSE(record.empty());
+  EXPECT_EQ(record[0], 8);
+  EXPECT_NE(record.find("glo"), std::string::npos);
+}
+
 }  // namespace

@@ -14,8 +14,6 @@ namespace {
 using namespace lang::ExceptionCode;
 
 constexpr char16_t kStoresKey[] = u"Software\\Vandelorn\\";
-// Room for a value name while the ids are enumerated.
-constexpr DWORD kValueNameCapacity = 64;
 
 std::function<lang::DStringPtr()>& appNameSource() {
   static std::function<lang::DStringPtr()> source;
@@ -25,19 +23,6 @@ std::function<lang::DStringPtr()>& appNameSource() {
 std::u16string valueName(int32_t id) {
   const std::string digits = std::to_string(id);
   return std::u16string(digits.begin(), digits.end());
-}
-
-// As "%d" reads it: blanks, a sign, digits; anything after is ignored and no digits read as 0.
-int64_t parseId(std::u16string_view name) {
-  size_t i = 0;
-  while (i < name.size() && (name[i] == u' ' || (name[i] >= u'\t' && name[i] <= u'\r'))) ++i;
-  bool negative = i < name.size() && name[i] == u'-';
-  if (i < name.size() && (name[i] == u'-' || name[i] == u'+')) ++i;
-  int64_t value = 0;
-  for (; i < name.size() && name[i] >= u'0' && name[i] <= u'9'; ++i) {
-    value = std::min<int64_t>(value * 10 + (name[i] - u'0'), int64_t{1} << 32);
-  }
-  return negative ? -value : value;
 }
 
 }  // namespace
@@ -86,16 +71,10 @@ int32_t DRecordStore::getNumRecords() {
 
 int32_t DRecordStore::getNextRecordID() {
   requireOpen();
+  // The largest of the value names as ids, without walking every value; a read that fails must not
+  // give an id already taken.
   int64_t largest = 0;
-  for (DWORD index = 0;; ++index) {
-    char16_t name[kValueNameCapacity];
-    DWORD length = kValueNameCapacity;
-    LONG error = RegEnumValueW(hKey, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-    // A name too long for the buffer is no id, but the values after it still count.
-    if (error == ERROR_MORE_DATA) continue;
-    if (error != ERROR_SUCCESS) break;
-    largest = std::max(largest, parseId(std::u16string_view(name, length)));
-  }
+  if (platform::largestValueNumber(hKey, largest) != ERROR_SUCCESS) lang::throwException(RecordStoreException);
   // Past the largest id no record can be added.
   if (largest >= std::numeric_limits<int32_t>::max()) lang::throwException(RecordStoreFullException);
   return static_cast<int32_t>(largest + 1);

@@ -31,7 +31,8 @@ class DRecordStore : public lang::DObject {
   // Every value of the key counts, record or not. RecordStoreNotOpenException when closed.
   int32_t getNumRecords();
   // One more than the largest id stored (a value name that is no number counts as 0); ids in gaps are
-  // never reused. RecordStoreNotOpenException when closed.
+  // never reused. Costs the same at any number of records. RecordStoreNotOpenException when closed,
+  // RecordStoreException when the registry cannot be read, RecordStoreFullException past the last id.
   int32_t getNextRecordID();
   // Stores min(numBytes, length - offset) bytes of data from offset under the next id and returns the
   // id. A null array stores nothing and returns the next id. RecordStoreException for an offset past

@@ -164,7 +164,8 @@ LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, DWORD* classLength, DWORD*, DWO
   const std::u16string* path = userPath(key);
   if (path == nullptr) return key == nullptr ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;
   platform::userhive::KeyInfo info;
-  if (LONG error = platform::userhive::queryInfo(*path, info); error != ERROR_SUCCESS) return error;
+  const bool lengths = maxSubKeyLength != nullptr || maxValueNameLength != nullptr || maxValueLength != nullptr;
+  if (LONG error = platform::userhive::queryInfo(*path, info, lengths); error != ERROR_SUCCESS) return error;
   if (keyClass && classLength && *classLength > 0) keyClass[0] = 0;
   if (classLength) *classLength = 0;
   if (subKeys) *subKeys = info.subKeys;
@@ -202,5 +203,12 @@ LONG RegCloseKey(HKEY key) {
 namespace platform {
 
 void closeUserHive() { userhive::close(); }
+
+LONG largestValueNumber(HKEY key, int64_t& largest) {
+  largest = 0;
+  const std::u16string* path = userPath(key);
+  if (path == nullptr) return key == nullptr ? ERROR_INVALID_HANDLE : ERROR_ACCESS_DENIED;
+  return userhive::largestValueNumber(*path, largest);
+}
 
 }  // namespace platform

@@ -58,4 +58,10 @@ namespace platform {
 // in force). Tests call it before they fork, so that no process shares another's connection.
 void closeUserHive();
 
+// What enumerating every value of a user key would find: the largest number a value name reads as with
+// "%d" (a name that is no number reads as 0), names of 64 characters or more passed over as a name
+// buffer of 64 passes them. The handheld has no such call; here the hive answers it from an index, so
+// that a record store's next id costs the same at any size. Errors as RegQueryInfoKeyW's.
+LONG largestValueNumber(HKEY key, int64_t& largest);
+
 }  // namespace platform

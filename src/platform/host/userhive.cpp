@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/host/datafolder.h"
+#include "platform/host/hivelock.h"
 #include "platform/host/text.h"
 
 namespace platform::userhive {
@@ -28,14 +30,37 @@ constexpr char kSchema[] =
     "CREATE TABLE IF NOT EXISTS vals(key TEXT NOT NULL, fold TEXT NOT NULL, name TEXT NOT NULL,"
     " type INTEGER NOT NULL, data BLOB NOT NULL, PRIMARY KEY(key, fold));";
 
-// Another process (a second instance, a test's child) may be writing; wait for it rather than fail.
-constexpr int kBusyTimeoutMs = 5000;
+// The number a value name reads as with "%d", names of 64 characters or more passed over; the text is
+// that of the index, so that the queries below find it there.
+#define GH_VALUE_NUMBER "CASE WHEN length(name) < 64 THEN CAST(name AS INTEGER) ELSE 0 END"
+
+// What keeps a key's count of values and its largest value number from costing a scan of its values:
+// a count per key kept by triggers, and an index of the numbers. The database keeps them itself, so
+// they stay right whichever program writes it. Made in one transaction; a hive made before them gets
+// its counts from the values it holds.
+constexpr char kCountsSchema[] =
+    "CREATE TABLE IF NOT EXISTS counts(key TEXT PRIMARY KEY, n INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS vals_number ON vals(key, " GH_VALUE_NUMBER
+    ");"
+    "CREATE TRIGGER IF NOT EXISTS vals_added AFTER INSERT ON vals BEGIN"
+    " INSERT INTO counts(key, n) VALUES(new.key, 1) ON CONFLICT(key) DO UPDATE SET n = n + 1; END;"
+    "CREATE TRIGGER IF NOT EXISTS vals_removed AFTER DELETE ON vals BEGIN"
+    " UPDATE counts SET n = n - 1 WHERE key = old.key; END;"
+    "CREATE TRIGGER IF NOT EXISTS keys_removed AFTER DELETE ON keys BEGIN"
+    " DELETE FROM counts WHERE key = old.path; END;"
+    "INSERT OR REPLACE INTO counts(key, n) SELECT key, count(*) FROM vals GROUP BY key;";
+// The last of them made: when it is there, all are.
+constexpr char kCountsMade[] = "SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = 'keys_removed'";
 
 std::mutex hiveLock;
 sqlite3* db = nullptr;     // guarded by hiveLock
 bool readOnly = false;     // guarded by hiveLock: db was opened for reading only
+bool counted = false;      // guarded by hiveLock: db keeps the counts of kCountsSchema
 std::string dbFolder;      // guarded by hiveLock: the data folder db was opened in
 std::string reportedFile;  // guarded by hiveLock: the file whose trouble was last reported
+
+// Another process (a second instance, a tool) may hold the file's lock.
+LockWaits lockWaits;  // guarded by hiveLock
 
 // A statement of db kept once prepared, found again by its text: each is a literal of this file, so its
 // address names it. Preparing costs more than most registry calls it serves.
@@ -52,6 +77,7 @@ void closeDb() {
   if (db) sqlite3_close(db);
   db = nullptr;
   readOnly = false;
+  counted = false;
   dbFolder.clear();
 }
 
@@ -62,16 +88,23 @@ void reportOnce(const std::string& file, const std::string& message) {
   std::fprintf(stderr, "GlimmerHut: %s\n", message.c_str());
 }
 
+bool isBusy(int code) { return LockWaits::isBusy(code); }
+int answered(int code) { return lockWaits.answered(code); }
+
+LONG readFailure(int code) { return isBusy(code) ? ERROR_BUSY : ERROR_BADDB; }
+LONG writeFailure(int code) { return isBusy(code) ? ERROR_BUSY : ERROR_REGISTRY_IO_FAILED; }
+
 // Opens the file as the hive's database; null, with SQLite's error code and reason, when it cannot be used.
 sqlite3* openHive(const std::string& file, int& code, std::string& reason) {
   sqlite3* opened = nullptr;
   code = sqlite3_open_v2(file.c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                          nullptr);
   if (code == SQLITE_OK) {
-    sqlite3_busy_timeout(opened, kBusyTimeoutMs);
+    sqlite3_busy_handler(opened, LockWaits::handler, &lockWaits);
     // WAL with full sync: a committed value survives a power cut, a torn write is never seen.
-    code = sqlite3_exec(opened, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
-    if (code == SQLITE_OK) code = sqlite3_exec(opened, kSchema, nullptr, nullptr, nullptr);
+    code =
+        answered(sqlite3_exec(opened, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr));
+    if (code == SQLITE_OK) code = answered(sqlite3_exec(opened, kSchema, nullptr, nullptr, nullptr));
     if (code == SQLITE_OK) return opened;
   }
   reason = opened ? sqlite3_errmsg(opened) : sqlite3_errstr(code);
@@ -121,7 +154,7 @@ sqlite3* openForReading(const std::string& name, int flags) {
   sqlite3* opened = nullptr;
   if (sqlite3_open_v2(name.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX | flags, nullptr) ==
       SQLITE_OK) {
-    sqlite3_busy_timeout(opened, kBusyTimeoutMs);
+    sqlite3_busy_handler(opened, LockWaits::handler, &lockWaits);
     // The open itself reads nothing; a hive that cannot be read shows here.
     if (sqlite3_exec(opened, "SELECT 1 FROM keys LIMIT 1; SELECT 1 FROM vals LIMIT 1;", nullptr, nullptr, nullptr) ==
         SQLITE_OK)
@@ -138,21 +171,51 @@ sqlite3* openReadOnly(const std::string& file) {
   return opened ? opened : openForReading(fileUri(file, "immutable=1"), SQLITE_OPEN_URI);
 }
 
-// Opens (creating when needed) the database of the current data folder; null when it cannot be used. A
-// hive that may not be written still shows what it holds.
-sqlite3* database() {
+bool hasCounts(sqlite3* connection) {
+  sqlite3_stmt* find = nullptr;
+  const bool found = answered(sqlite3_prepare_v2(connection, kCountsMade, -1, &find, nullptr)) == SQLITE_OK &&
+                     answered(sqlite3_step(find)) == SQLITE_ROW;
+  sqlite3_finalize(find);
+  return found;
+}
+
+// Adds the counts to a hive made without them. False when the hive goes on without them for now: it
+// cannot be written (another process holds it, or it is read-only).
+bool makeCounts(sqlite3* connection) {
+  if (hasCounts(connection)) return true;
+  lockWaits.setWriting(true);
+  int code = answered(sqlite3_exec(connection, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
+  if (code == SQLITE_OK) {
+    code = answered(sqlite3_exec(connection, kCountsSchema, nullptr, nullptr, nullptr));
+    if (code == SQLITE_OK) code = answered(sqlite3_exec(connection, "COMMIT", nullptr, nullptr, nullptr));
+    if (code != SQLITE_OK) sqlite3_exec(connection, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  lockWaits.setWriting(false);
+  return code == SQLITE_OK;
+}
+
+// Opens (creating when needed) the database of the current data folder; null, with the error to return,
+// when it cannot be used. A hive that may not be written still shows what it holds.
+sqlite3* database(LONG& failure) {
+  failure = ERROR_BADDB;
   const std::string folder = platform::dataFolder();
   if (db && folder == dbFolder) return db;
   closeDb();
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   const std::string file = folder + "/" + kDatabaseName;
+  lockWaits.setFile(file);
   const bool exists = std::filesystem::is_regular_file(file, ignored);
   sqlite3* opened = nullptr;
   int code = SQLITE_OK;
   std::string reason = "it cannot be written";
   if (!exists || (writable(file) && writable(folder))) {
     opened = openHive(file, code, reason);
+    // Held by another process: told as such, and opened again at the next call.
+    if (opened == nullptr && isBusy(code)) {
+      failure = ERROR_BUSY;
+      return nullptr;
+    }
     if (opened == nullptr && (code & 0xFF) == SQLITE_NOTADB) {
       const std::string aside = moveAside(file);
       if (!aside.empty()) {
@@ -172,6 +235,7 @@ sqlite3* database() {
   }
   db = opened;
   dbFolder = folder;
+  counted = readOnly ? hasCounts(db) : makeCounts(db);
   return db;
 }
 
@@ -189,7 +253,10 @@ class Statement {
         return;
       }
     }
-    if (sqlite3_prepare_v3(connection, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
+    // Preparing reads the schema, which another process's lock may keep from it too.
+    prepareCode_ = answered(sqlite3_prepare_v3(connection, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr));
+    if (prepareCode_ != SQLITE_OK) {
+      sqlite3_finalize(stmt_);
       stmt_ = nullptr;
       return;
     }
@@ -230,7 +297,7 @@ class Statement {
     return *this;
   }
   // SQLITE_ROW, SQLITE_DONE or an error.
-  int step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+  int step() { return stmt_ ? answered(sqlite3_step(stmt_)) : prepareCode_; }
 
   int64_t integer(int column) { return sqlite3_column_int64(stmt_, column); }
   std::u16string text(int column) {
@@ -248,14 +315,19 @@ class Statement {
   static constexpr size_t kNotKept = SIZE_MAX;
   sqlite3_stmt* stmt_ = nullptr;
   size_t kept_ = kNotKept;
+  int prepareCode_ = SQLITE_ERROR;
 };
 
-// A transaction that rolls back unless committed.
+// A write transaction that rolls back unless committed. While it lives, a lock met is a write's.
 class Transaction {
  public:
-  explicit Transaction(sqlite3* connection) : db_(connection) { began_ = run("BEGIN IMMEDIATE"); }
+  explicit Transaction(sqlite3* connection) : db_(connection) {
+    lockWaits.setWriting(true);
+    began_ = run("BEGIN IMMEDIATE");
+  }
   ~Transaction() {
     if (began_) run("ROLLBACK");
+    lockWaits.setWriting(false);
   }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
@@ -268,12 +340,19 @@ class Transaction {
     run("ROLLBACK");
     return false;
   }
+  // What a write that did not begin or commit returns.
+  LONG failure() const { return writeFailure(code_); }
 
  private:
-  bool run(const char* sql) { return Statement(db_, sql).step() == SQLITE_DONE; }
+  bool run(const char* sql) {
+    const int code = Statement(db_, sql).step();
+    if (code != SQLITE_DONE) code_ = code;
+    return code == SQLITE_DONE;
+  }
 
   sqlite3* db_;
   bool began_ = false;
+  int code_ = SQLITE_OK;
 };
 
 std::u16string fold(std::u16string_view s) {
@@ -293,13 +372,13 @@ std::u16string parentOf(const std::u16string& path) {
 LONG keyState(sqlite3* connection, const std::u16string& path) {
   if (path.empty()) return ERROR_SUCCESS;
   Statement find(connection, "SELECT 1 FROM keys WHERE path = ?");
-  switch (find.bind(1, path).step()) {
+  switch (const int code = find.bind(1, path).step()) {
     case SQLITE_ROW:
       return ERROR_SUCCESS;
     case SQLITE_DONE:
       return ERROR_NOT_FOUND;
     default:
-      return ERROR_BADDB;
+      return readFailure(code);
   }
 }
 
@@ -311,138 +390,173 @@ LONG openedKeyState(sqlite3* connection, const std::u16string& path) {
 
 }  // namespace
 
+void setWaitClock(WaitClock clock) {
+  std::lock_guard lock(hiveLock);
+  lockWaits.setClock(std::move(clock));
+}
+
 LONG openKey(const std::u16string& path) {
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   return keyState(connection, path);
 }
 
 LONG createKey(const std::u16string& path, bool& created) {
   created = false;
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   // An existing key is only opened, which a hive that cannot be written allows too.
   if (LONG state = keyState(connection, path); state != ERROR_NOT_FOUND) return state;
   if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
-  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (!transaction.began()) return transaction.failure();
   // Each missing key from the top down, parents before children.
   for (size_t end = 0; end != std::u16string::npos;) {
     end = path.find(u'\\', end + 1);
     const std::u16string key = path.substr(0, end);
     Statement insert(connection, "INSERT OR IGNORE INTO keys(path, parent) VALUES(?, ?)");
-    if (insert.bind(1, key).bind(2, parentOf(key)).step() != SQLITE_DONE) return ERROR_REGISTRY_IO_FAILED;
+    if (const int code = insert.bind(1, key).bind(2, parentOf(key)).step(); code != SQLITE_DONE)
+      return writeFailure(code);
     created = sqlite3_changes(connection) > 0;
   }
-  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
 }
 
 LONG deleteKey(const std::u16string& path) {
   if (path.empty()) return ERROR_ACCESS_DENIED;
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
-  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (!transaction.began()) return transaction.failure();
   if (LONG state = keyState(connection, path); state != ERROR_SUCCESS)
     return state == ERROR_NOT_FOUND ? ERROR_FILE_NOT_FOUND : state;
   // The key goes with everything below it, as on the handheld.
   const std::u16string below = path + u"\\";
   Statement values(connection, "DELETE FROM vals WHERE key = ?1 OR substr(key, 1, length(?2)) = ?2");
   Statement keys(connection, "DELETE FROM keys WHERE path = ?1 OR substr(path, 1, length(?2)) = ?2");
-  if (values.bind(1, path).bind(2, below).step() != SQLITE_DONE ||
-      keys.bind(1, path).bind(2, below).step() != SQLITE_DONE) {
-    return ERROR_REGISTRY_IO_FAILED;
-  }
-  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+  if (const int code = values.bind(1, path).bind(2, below).step(); code != SQLITE_DONE) return writeFailure(code);
+  if (const int code = keys.bind(1, path).bind(2, below).step(); code != SQLITE_DONE) return writeFailure(code);
+  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
 }
 
 LONG setValue(const std::u16string& path, const std::u16string& name, DWORD type, const BYTE* data, DWORD size) {
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
-  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (!transaction.began()) return transaction.failure();
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
   Statement upsert(connection,
                    "INSERT INTO vals(key, fold, name, type, data) VALUES(?, ?, ?, ?, ?)"
                    " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
   upsert.bind(1, path).bind(2, fold(name)).bind(3, name).bind(4, int64_t{type}).bindBlob(5, data, size);
-  if (upsert.step() != SQLITE_DONE) return ERROR_REGISTRY_IO_FAILED;
-  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+  if (const int code = upsert.step(); code != SQLITE_DONE) return writeFailure(code);
+  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
 }
 
 LONG queryValue(const std::u16string& path, const std::u16string& name, Value& out) {
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
   Statement find(connection, "SELECT name, type, data FROM vals WHERE key = ? AND fold = ?");
-  switch (find.bind(1, path).bind(2, fold(name)).step()) {
+  switch (const int code = find.bind(1, path).bind(2, fold(name)).step()) {
     case SQLITE_ROW:
       out = Value{find.text(0), static_cast<DWORD>(find.integer(1)), find.blob(2)};
       return ERROR_SUCCESS;
     case SQLITE_DONE:
       return ERROR_FILE_NOT_FOUND;
     default:
-      return ERROR_BADDB;
+      return readFailure(code);
   }
 }
 
 LONG enumValue(const std::u16string& path, DWORD index, Value& out) {
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
   Statement find(connection, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY rowid LIMIT 1 OFFSET ?");
-  switch (find.bind(1, path).bind(2, int64_t{index}).step()) {
+  switch (const int code = find.bind(1, path).bind(2, int64_t{index}).step()) {
     case SQLITE_ROW:
       out = Value{find.text(0), static_cast<DWORD>(find.integer(1)), find.blob(2)};
       return ERROR_SUCCESS;
     case SQLITE_DONE:
       return ERROR_NO_MORE_ITEMS;
     default:
-      return ERROR_BADDB;
+      return readFailure(code);
   }
 }
 
 LONG deleteValue(const std::u16string& path, const std::u16string& name) {
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   if (readOnly) return ERROR_ACCESS_DENIED;
   Transaction transaction(connection);
-  if (!transaction.began()) return ERROR_REGISTRY_IO_FAILED;
+  if (!transaction.began()) return transaction.failure();
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
   Statement remove(connection, "DELETE FROM vals WHERE key = ? AND fold = ?");
-  if (remove.bind(1, path).bind(2, fold(name)).step() != SQLITE_DONE) return ERROR_REGISTRY_IO_FAILED;
+  if (const int code = remove.bind(1, path).bind(2, fold(name)).step(); code != SQLITE_DONE) return writeFailure(code);
   if (sqlite3_changes(connection) == 0) return ERROR_FILE_NOT_FOUND;
-  return transaction.commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
 }
 
-LONG queryInfo(const std::u16string& path, KeyInfo& out) {
+LONG queryInfo(const std::u16string& path, KeyInfo& out, bool lengths) {
   std::lock_guard lock(hiveLock);
-  sqlite3* connection = database();
-  if (connection == nullptr) return ERROR_BADDB;
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
   if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
   // Lengths in characters; the sub-key length is that of the last path component.
   Statement keys(connection,
                  "SELECT count(*), coalesce(max(length(path) - length(parent) - (parent <> '')), 0)"
                  " FROM keys WHERE parent = ?");
-  Statement values(connection,
-                   "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0)"
-                   " FROM vals WHERE key = ?");
-  if (keys.bind(1, path).step() != SQLITE_ROW || values.bind(1, path).step() != SQLITE_ROW) return ERROR_BADDB;
+  if (const int code = keys.bind(1, path).step(); code != SQLITE_ROW) return readFailure(code);
   out.subKeys = static_cast<DWORD>(keys.integer(0));
   out.maxSubKeyLength = static_cast<DWORD>(keys.integer(1));
+  // The longest name and data are found only by looking at every value; the count is kept.
+  Statement values(connection, lengths   ? "SELECT count(*), coalesce(max(length(name)), 0),"
+                                           " coalesce(max(length(data)), 0) FROM vals WHERE key = ?"
+                               : counted ? "SELECT coalesce((SELECT n FROM counts WHERE key = ?), 0), 0, 0"
+                                         : "SELECT count(*), 0, 0 FROM vals WHERE key = ?");
+  if (const int code = values.bind(1, path).step(); code != SQLITE_ROW) return readFailure(code);
   out.values = static_cast<DWORD>(values.integer(0));
   out.maxValueNameLength = static_cast<DWORD>(values.integer(1));
   out.maxValueLength = static_cast<DWORD>(values.integer(2));
   return ERROR_SUCCESS;
+}
+
+LONG largestValueNumber(const std::u16string& path, int64_t& largest) {
+  largest = 0;
+  std::lock_guard lock(hiveLock);
+  LONG failure;
+  sqlite3* connection = database(failure);
+  if (connection == nullptr) return failure;
+  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  Statement find(connection,
+                 "SELECT " GH_VALUE_NUMBER " AS number FROM vals WHERE key = ? ORDER BY number DESC LIMIT 1");
+  switch (const int code = find.bind(1, path).step()) {
+    case SQLITE_ROW:
+      largest = std::max<int64_t>(0, find.integer(0));
+      return ERROR_SUCCESS;
+    case SQLITE_DONE:
+      return ERROR_SUCCESS;
+    default:
+      return readFailure(code);
+  }
 }
 
 void close() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,17 @@ struct KeyInfo {
 // The name of the database file inside the data folder.
 inline constexpr char kDatabaseName[] = "registry.db";
 
-// ERROR_SUCCESS, ERROR_NOT_FOUND for a missing key, or an error of the store.
+// How the hive waits for another process's lock on the file: the time in milliseconds, and a pause of
+// some milliseconds. Real time until a test sets a clock of its own; empty functions bring it back.
+struct WaitClock {
+  std::function<uint64_t()> now;
+  std::function<void(uint64_t)> pause;
+};
+void setWaitClock(WaitClock clock);
+
+// Every call returns ERROR_BUSY when another process holds the file's lock past the wait (the first
+// time this is told on stderr, with the file's path), else ERROR_SUCCESS, ERROR_NOT_FOUND for a missing
+// key, or an error of the store.
 LONG openKey(const std::u16string& path);
 // Creates the key and every missing key above it, all in one transaction.
 LONG createKey(const std::u16string& path, bool& created);
@@ -39,7 +50,11 @@ LONG setValue(const std::u16string& path, const std::u16string& name, DWORD type
 LONG queryValue(const std::u16string& path, const std::u16string& name, Value& out);
 LONG enumValue(const std::u16string& path, DWORD index, Value& out);
 LONG deleteValue(const std::u16string& path, const std::u16string& name);
-LONG queryInfo(const std::u16string& path, KeyInfo& out);
+// The longest name and data (lengths) cost a look at every value; the counts do not.
+LONG queryInfo(const std::u16string& path, KeyInfo& out, bool lengths);
+// The largest number the key's value names read as with "%d" (0 for a name that is no number, and for
+// none below 0), names of 64 characters or more passed over; at the cost of one look-up at any size.
+LONG largestValueNumber(const std::u16string& path, int64_t& largest);
 
 // Lets go of the database; the next call opens it again, in the data folder then in force.
 void close();
