@@ -292,9 +292,10 @@ int32_t CustomControls::handlePointer() {
   }
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight, h = labels->getHeight();
+  // The labels' zones reach from the screen's corners over the labels as drawn, kSoftKeyInset in.
   if (y > sh - h && y < sh) {
-    if (!capturing && x > 0 && x < labels->stringWidth(okText)) ScreenCanvas::select = true;
-    if (x > sw - labels->stringWidth(cancelText) && x < sw) ScreenCanvas::back = true;
+    if (!capturing && x > 0 && x < kSoftKeyInset + labels->stringWidth(okText)) ScreenCanvas::select = true;
+    if (x >= sw - kSoftKeyInset - labels->stringWidth(cancelText) && x < sw) ScreenCanvas::back = true;
   }
   return 0;
 }
