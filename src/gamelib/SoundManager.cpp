@@ -71,6 +71,7 @@ DPlayerPtr SoundManager::loadPlayer(DStringPtr name) {
 }
 
 void SoundManager::play(int32_t id, int32_t loops, int32_t pan) {
+  if (players.isNull()) return;
   DPlayerPtr player = (*players)[id];
   if (player.isNull()) return;
   loopCount = loops;

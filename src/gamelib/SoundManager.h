@@ -28,7 +28,8 @@ class SoundManager {
   static void loadSounds(nuv::lang::DStringArrayPtr names);
   // A prefetched player of name + ".wav", else name + ".mod"; null when neither loads.
   static nuv::microedition::media::DPlayerPtr loadPlayer(nuv::lang::DStringPtr name);
-  // Nothing for a sound that did not load; ArrayIndexOutOfBoundsException for an id outside the list.
+  // Nothing for a sound that did not load, nor before a list is loaded (or after its release), so that a
+  // screen never asks first; ArrayIndexOutOfBoundsException for an id outside a loaded list.
   static void play(int32_t id, int32_t loopCount, int32_t pan);
   // False when the player was not started: effects are off, the music already plays, or starting failed.
   static bool startPlayer(nuv::microedition::media::DPlayerPtr player, int32_t pan);

@@ -187,7 +187,7 @@ void Bounce::startGame(int32_t startRound) {
   ScreenCanvas::anyKey = false;
   SoundManager::stopAll();
   playSound(SOUND_RESPAWN);
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+  SoundManager::play(SOUND_GAME, -1, 0);
 }
 
 bool Bounce::loadRound(int32_t number) {

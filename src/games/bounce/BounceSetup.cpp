@@ -121,7 +121,7 @@ void Bounce::finishLoading() {
   MenuFlow::advanceLoading();
   loadingBarShown_ = false;
   gameState = STATE_MENU;
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
+  SoundManager::play(SOUND_MENU, 1, 0);
 }
 
 void Bounce::leave() {

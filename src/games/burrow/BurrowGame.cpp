@@ -147,7 +147,7 @@ void BurrowGame::enterState(int32_t state) {
       SoundManager::stop(SOUND_MENU);
       if (previousState == PAUSE_MENU) {
         SoundManager::resumeAll();
-      } else if (!SoundManager::players.isNull()) {
+      } else {
         SoundManager::play(SOUND_GAME, -1, 0);
       }
       break;

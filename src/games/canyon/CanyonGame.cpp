@@ -112,7 +112,7 @@ void CanyonGame::updateGetReady() {
   if (!startRun()) return;
   setState(STATE_PLAYING);
   SoundManager::stopAll();
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+  SoundManager::play(SOUND_GAME, -1, 0);
   stateTime = now();
   ScreenCanvas::anyKey = false;
   ScreenCanvas::pointerDown = false;

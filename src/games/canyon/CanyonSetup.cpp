@@ -92,7 +92,7 @@ void CanyonGame::init() {
   });
   MenuFlow::advanceLoading();
 
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
+  SoundManager::play(SOUND_MENU, 1, 0);
   MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
   makeShots();
   // The splash lives on in the menus' shaded copies only.

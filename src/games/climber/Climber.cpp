@@ -93,7 +93,7 @@ void Climber::startGame(int32_t startLevel) {
   gameState = STATE_LEVEL_INTRO;
   stateTimer = introTime;
   ScreenCanvas::held[GameAction::Fire] = false;
-  if (!SoundManager::players.isNull()) SoundManager::stopCurrent();
+  SoundManager::stopCurrent();
   playSound(SOUND_LEVEL_BEGIN);
   level = startLevel;
   lives = kStartLives;

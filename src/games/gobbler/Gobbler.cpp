@@ -146,7 +146,7 @@ void Gobbler::startGame() {
   // A map that did not load has sent the game back to its menu.
   if (screenState != STATE_PLAY) return;
   SoundManager::stop(GobblerGame::SND_MENU);
-  if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_GAME, -1, 0);
+  SoundManager::play(GobblerGame::SND_GAME, -1, 0);
 }
 
 void Gobbler::continueGame() {

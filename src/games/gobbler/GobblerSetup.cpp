@@ -61,7 +61,7 @@ void Gobbler::init() {
 
   // The menu keeps its shaded picture for the whole run: shading again would widen its list each visit.
   if (gameMenu->background.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
-  if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_MENU, 1, 0);
+  SoundManager::play(GobblerGame::SND_MENU, 1, 0);
   MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
 }
 

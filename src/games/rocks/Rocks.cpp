@@ -39,12 +39,7 @@ Rocks::Rocks()
 
 Rocks::~Rocks() = default;
 
-void Rocks::playSound(int32_t id, int32_t loops) {
-  // Without the game's sounds (they did not load, or a test without them) there is nothing to play.
-  const auto& players = SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  SoundManager::play(id, loops, 0);
-}
+void Rocks::playSound(int32_t id, int32_t loops) { SoundManager::play(id, loops, 0); }
 
 void Rocks::update() {
   switch (gameState) {

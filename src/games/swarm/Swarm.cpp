@@ -104,7 +104,7 @@ void Swarm::makeMenuFlow() {
     stateTimer = WAVE_INTRO_TIME;
     SoundManager::stopAll();
     playSound(SOUND_LEVEL_BEGIN);
-    if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+    SoundManager::play(SOUND_GAME, -1, 0);
   };
   hooks.resume = [] {
     MenuFlow::resumePlay();

@@ -33,9 +33,7 @@ constexpr int32_t kKillTypes = 4;
 
 int64_t now() { return DSystem::currentTimeMillis(); }
 
-void playSound(int32_t id, int32_t loops) {
-  if (!SoundManager::players.isNull()) SoundManager::play(id, loops, 0);
-}
+void playSound(int32_t id, int32_t loops) { SoundManager::play(id, loops, 0); }
 
 }  // namespace
 

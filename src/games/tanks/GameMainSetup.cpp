@@ -83,7 +83,7 @@ void GameMain::init() {
   buildMenu(STATE_MENU);
   playfield = new GameTanks();
   playfield->loadImages(this);
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
+  SoundManager::play(SOUND_MENU, 1, 0);
   MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
 }
 
