@@ -13,6 +13,7 @@
 #include "core/lang/DSystem.h"
 #include "core/rms/DRecordStore.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameMenu.h"
 #include "gamelib/PageLayout.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
@@ -73,6 +74,15 @@ CustomControls::~CustomControls() {
   okText = nullptr;
   cancelText = nullptr;
   storeName = nullptr;
+}
+
+void CustomControls::install(int32_t mask, const DStringPtr& gameKey,
+                             const nuv::microedition::lcdui::DImagePtr& picture) {
+  CustomControlsPtr controls = new CustomControls(mask);
+  current = controls;
+  controls->init(gameKey);
+  if (!picture.isNull()) controls->background = GameMenu::shadeImage(picture, kPageShade, 0, picture->getWidth());
+  GameLib::canvas->setKeyMap(ScreenCanvas::kPlayKeyMap, controls->load());
 }
 
 void CustomControls::init(DStringPtr gameKey) {

@@ -1,8 +1,11 @@
 // Playing a screen's sounds by id, and the effect and music levels over the mixer's master volumes.
 #include "gamelib/SoundManager.h"
 
+#include <iterator>
+
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameMenu.h"
 #include "gamelib/ResourceDamage.h"
 #include "sound/DManager.h"
 
@@ -29,7 +32,8 @@ constexpr SoundFormat kFormats[] = {{u".wav", u"audio/x-wav"}, {u".mod", u"audio
 
 // Master volume of each level 0..3; the mixer's volumes run 0 to 64.
 constexpr int32_t kLevelVolume[] = {0, 21, 42, 64};
-constexpr int32_t kLevelCount = 4;
+constexpr int32_t kLevelCount = SoundManager::kLevels;
+static_assert(std::size(kLevelVolume) == kLevelCount);
 
 int32_t levelOfVolume(int32_t volume) {
   if (volume == 0) return 0;
@@ -148,5 +152,10 @@ void SoundManager::setMusicLevel(int32_t level) {
 }
 
 int32_t SoundManager::getMusicLevel() { return levelOfVolume(DManager::getMusicVolume()); }
+
+void SoundManager::loadLevels(const DStringPtr& gameKey) {
+  setSfxLevel(GameMenu::loadOption(gameKey + kSfxLevelOption, kDefaultLevel));
+  setMusicLevel(GameMenu::loadOption(gameKey + kMusicLevelOption, kDefaultLevel));
+}
 
 }  // namespace gamelib

@@ -15,6 +15,12 @@ class SoundManager {
  public:
   SoundManager() = delete;
 
+  // The effect and music levels, and the options a game keeps them in (default kDefaultLevel).
+  static constexpr int32_t kLevels = 4;
+  static constexpr int32_t kDefaultLevel = 2;
+  static constexpr const char16_t* kSfxLevelOption = u"sfx_level";
+  static constexpr const char16_t* kMusicLevelOption = u"music_level";
+
   // One player per sound id; null where the sound did not load.
   static inline nuv::microedition::media::DPlayerArrayPtr players;
   // The player started last.
@@ -48,6 +54,8 @@ class SoundManager {
   // Level 0 only silences the music: music players still start.
   static void setMusicLevel(int32_t level);
   static int32_t getMusicLevel();
+  // The game's stored effect and music levels set.
+  static void loadLevels(const nuv::lang::DStringPtr& gameKey);
 };
 
 }  // namespace gamelib
