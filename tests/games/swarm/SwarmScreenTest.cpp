@@ -200,6 +200,32 @@ TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
   EXPECT_EQ(item(0), "Start");
 }
 
+TEST_F(SwarmScreen, ANameAcceptedOnTheKeyboardShowsInTheTableOneStepLater) {
+  game->init();
+  startPlaying();
+  swarm::score = 1234;
+  swarm::lives = 0;
+  game->shipHit();
+  for (int i = 0; i < 200 && state() != Swarm::STATE_MENU; ++i) play(1);
+  ASSERT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  GameMenu::keyboard->text = u"ONE";
+  wait(250);
+  // The step that takes the accept still shows the keyboard, and the table holds no new name yet.
+  press(gltest::kKeySoftLeft);
+  play(1);
+  ScreenCanvas::resetInput();
+  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  const std::vector<uint16_t> accepted = pixels(0, 0, 240, 320);
+  gamelib::GameMenuPtr stored = new GameMenu();
+  stored->loadHighScores(1, u"swarm");
+  EXPECT_NE(narrow((*stored->items)[0]), "ONE");
+  // The next one stores it and shows the table.
+  play(1);
+  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(item(0), "ONE");
+  EXPECT_GT(differing(accepted, pixels(0, 0, 240, 320)), 240 * 320 / 10);
+}
+
 TEST_F(SwarmScreen, ClearingTheLastLevelEndsTheGame) {
   game->init();
   startPlaying();
