@@ -109,7 +109,7 @@ void BurrowGame::init() {
 
 void BurrowGame::loadSprites() {
   ResourceDamage::skipMissing(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
-  ResourceDamage::skipMissing(ExceptionCode::IOException, [] { GameLib::loadChosenTexts(); });
+  GameLib::loadChosenTexts();
   // The earth tile's width is the cell of the whole game; a fifth of it is a move step.
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   cellSize = static_cast<int8_t>(GameImage::create(data::kScaleTile)->w);

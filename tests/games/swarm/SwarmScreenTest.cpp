@@ -45,6 +45,14 @@ class SwarmScreen : public swarmtest::SwarmScreenFixture {
     step();
     ScreenCanvas::resetInput();
   }
+  // A game in play whose ship is hit with no spare ship left.
+  void loseTheGame(int32_t score) {
+    game->init();
+    startPlaying();
+    swarm::score = score;
+    swarm::lives = 0;
+    game->shipHit();
+  }
   // The pause menu over a game in play.
   void pause() {
     press(gltest::kKeySoftLeft);
@@ -157,11 +165,7 @@ TEST_F(SwarmScreen, KeySetUpOpensAndClosesBackToTheMenu) {
 }
 
 TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
-  game->init();
-  startPlaying();
-  swarm::score = 4321;
-  swarm::lives = 0;
-  game->shipHit();
+  loseTheGame(4321);
   EXPECT_EQ(state(), Swarm::STATE_LAST_SHIP_LOST);
   for (int i = 0; i < 40 && state() == Swarm::STATE_LAST_SHIP_LOST; ++i) play(1);
   ASSERT_EQ(state(), Swarm::STATE_GAME_OVER);
@@ -201,11 +205,7 @@ TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
 }
 
 TEST_F(SwarmScreen, ANameAcceptedOnTheKeyboardShowsInTheTableOneStepLater) {
-  game->init();
-  startPlaying();
-  swarm::score = 1234;
-  swarm::lives = 0;
-  game->shipHit();
+  loseTheGame(1234);
   for (int i = 0; i < 200 && state() != Swarm::STATE_MENU; ++i) play(1);
   ASSERT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
   GameMenu::keyboard->text = u"ONE";
