@@ -17,6 +17,7 @@
 #include "shell/lcdui/DImage.h"
 
 namespace gamelib {
+
 // What an entry of a game's start or pause page does.
 enum class MenuEntry : int32_t {
   Start,       // a new game; "continue" while one is paused

@@ -99,13 +99,13 @@ void toTheGame(Tour& t, const Game& g) {
 }
 
 void startPage(Tour& t, const Game& g) {
-  for (int i = 1; i <= g.entries; ++i) t.press("Down", "start-" + std::to_string(i % g.entries));
-  t.highlight(g.sfx, g.entries, "to-sfx");
+  for (int i = 1; i <= g.places.entries; ++i) t.press("Down", "start-" + std::to_string(i % g.places.entries));
+  t.highlight(g.places.sfx, g.places.entries, "to-sfx");
   for (int i = 0; i < kSoundLevels; ++i) t.press("Enter", "sfx-" + std::to_string(i));
-  t.highlight(g.sfx + 1, g.entries, "to-music");
+  t.highlight(g.places.sfx + 1, g.places.entries, "to-music");
   for (int i = 0; i < kSoundLevels; ++i) t.press("Enter", "music-" + std::to_string(i));
-  if (g.option >= 0) {
-    t.highlight(g.option, g.entries, "to-option");
+  if (g.places.option >= 0) {
+    t.highlight(g.places.option, g.places.entries, "to-option");
     t.press("Enter", "option-changed");
     t.press("Enter", "option-back");
   }
@@ -113,7 +113,7 @@ void startPage(Tour& t, const Game& g) {
 
 // The help, the table and the key set-up from the list showing (`prefix` names the start or pause page).
 void pagesOfTheList(Tour& t, const Game& g, const std::string& prefix, bool walk) {
-  t.highlight(g.help, g.entries, prefix + "to-help");
+  t.highlight(g.places.help, g.places.entries, prefix + "to-help");
   t.press("Enter", prefix + "help");
   if (walk) {
     t.press("Enter", prefix + "help-page");
@@ -121,9 +121,9 @@ void pagesOfTheList(Tour& t, const Game& g, const std::string& prefix, bool walk
     t.press("Up", prefix + "help-up");
   }
   t.press("F1", prefix + "help-closed");
-  t.selected(g.pagesKeepTheList ? g.help : 0);
+  t.selected(g.pagesKeepTheList ? g.places.help : 0);
 
-  t.highlight(g.table, g.entries, prefix + "to-table");
+  t.highlight(g.places.table, g.places.entries, prefix + "to-table");
   t.press("Enter", prefix + "table");
   if (g.tables > 0) {
     if (walk) {
@@ -138,22 +138,22 @@ void pagesOfTheList(Tour& t, const Game& g, const std::string& prefix, bool walk
     t.press("Enter", prefix + "tables-left");
     t.selected(0);
   } else {
-    t.selected(g.pagesKeepTheList ? g.table : 0);
+    t.selected(g.pagesKeepTheList ? g.places.table : 0);
   }
 
-  t.highlight(g.keys, g.entries, prefix + "to-keys");
+  t.highlight(g.places.keys, g.places.entries, prefix + "to-keys");
   t.press("Enter", prefix + "keys");
   if (walk) {
     for (int i = 1; i <= 5; ++i) t.press("Down", prefix + "keys-row-" + std::to_string(i));
     t.press("Right", prefix + "keys-right");
   }
   t.press("F2", prefix + "keys-cancelled");
-  t.selected(g.keysKeepTheList ? g.keys : 0);
+  t.selected(g.keysKeepTheList ? g.places.keys : 0);
 }
 
 void ownPages(Tour& t, const Game& g) {
   if (g.setupPage) {
-    t.highlight(0, g.entries, "to-start");
+    t.highlight(0, g.places.entries, "to-start");
     t.press("Enter", "setup");
     t.press("Down", "setup-1");
     t.press("Enter", "setup-option");
@@ -165,7 +165,7 @@ void ownPages(Tour& t, const Game& g) {
     t.selected(0);
   }
   if (g.levels) {
-    t.highlight(0, g.entries, "to-start");
+    t.highlight(0, g.places.entries, "to-start");
     t.press("Enter", "levels");
     for (int i = 1; i <= 4; ++i) t.press("Down", "levels-" + std::to_string(i % 4));
     t.press("Up", "levels-exit");
@@ -176,7 +176,7 @@ void ownPages(Tour& t, const Game& g) {
 
 // "start", and the first level where the game offers a choice.
 void startAGame(Tour& t, const Game& g) {
-  t.highlight(0, g.entries, "to-start");
+  t.highlight(0, g.places.entries, "to-start");
   t.press("Enter", "starting");
   if (g.levels) {
     t.press("Down", "level-2");
@@ -192,9 +192,9 @@ void pauseInPlay(Tour& t, const Game& g) {
   t.capture("play");
   t.press("F1", "paused");
   t.selected(0);
-  for (int i = 1; i <= g.entries; ++i) t.press("Down", "pause-" + std::to_string(i % g.entries));
+  for (int i = 1; i <= g.places.entries; ++i) t.press("Down", "pause-" + std::to_string(i % g.places.entries));
   pagesOfTheList(t, g, "pause-", false);
-  t.highlight(0, g.entries, "to-continue");
+  t.highlight(0, g.places.entries, "to-continue");
   t.press("Enter", "continued");
   t.wait(1000);
   t.capture("resumed");
@@ -225,12 +225,12 @@ void playToTheEnd(Tour& t, const Game& g) {
   for (const char* letter : {"T", "U", "R"}) t.press(letter, "name");
   t.press("F1", "name-accepted");
   t.press("Enter", "table-closed");
-  t.selected(g.pagesKeepTheList ? g.table : 0);
+  t.selected(g.pagesKeepTheList ? g.places.table : 0);
 }
 
 // "exit" leads back to the main menu.
 void leave(Tour& t, const Game& g) {
-  t.highlight(g.exit, g.entries, "to-exit");
+  t.highlight(g.places.exit, g.places.entries, "to-exit");
   t.press("Enter", "left");
   t.wait(kMainMenuSettles);
   t.capture("main-again");
@@ -254,154 +254,106 @@ const std::vector<Game>& games() {
     return presses;
   };
   static const std::vector<Game> all = {
-      {"bounce",
-       u"bounce",
-       {},
-       20100,
-       7,
-       1,
-       2,
-       3,
-       5,
-       6,
-       -1,
-       true,
-       true,
-       true,
-       false,
-       0,
-       230,
-       5,
-       {{"Up", 3000, 100, 1000, 45000}},
-       55000},
-      {"canyon",
-       u"canyon",
-       {"Right"},
-       20400,
-       7,
-       1,
-       2,
-       3,
-       5,
-       6,
-       -1,
-       true,
-       false,
-       true,
-       false,
-       0,
-       5,
-       5,
-       {{"Right", 1900, 450, 0, 0},
-        {"Down", 2400, 50, 0, 0},
-        {"Left", 4600, 450, 0, 0},
-        {"Up", 5100, 50, 0, 0},
-        {"Enter", 5100, 40, 500, 11600},
-        {"Left", 11600, 10000, 0, 0}},
-       26000},
-      {"swarm", u"swarm", {"Right", "Right"},           20800, 7, 1, 2, 3, 5, 6, -1, false, false, true, false, 0,
-       5,       5,        {{"Up", 2600, 209400, 0, 0}}, 230000},
-      {"burrow",
-       u"burrow",
-       {"Down"},
-       21000,
-       7,
-       1,
-       2,
-       3,
-       5,
-       6,
-       -1,
-       true,
-       false,
-       false,
-       false,
-       0,
-       8,
-       278,
-       {{"Right", 2000, 1800, 0, 0}, {"Up", 3900, 1800, 0, 0}, {"Left", 6500, 3600, 0, 0}},
-       66000},
-      {"tanks", u"tanks", {"Down", "Right"}, 20500, 7, 1, 2, 3, 5, 6, -1, true, false, false, false, 0,
-       10,      310,      drive(),           95000},
-      {"climber",
-       u"climber",
-       {"Down", "Right", "Right"},
-       21000,
-       7,
-       1,
-       2,
-       3,
-       5,
-       6,
-       -1,
-       true,
-       false,
-       true,
-       false,
-       0,
-       5,
-       315,
-       {{"Right", 2600, 1200, 0, 0},
-        {"Enter", 3900, 50, 0, 0},
-        {"Right", 7100, 3000, 0, 0},
-        {"Left", 10200, 600, 0, 0},
-        {"Up", 10900, 2000, 0, 0},
-        {"Left", 13000, 3200, 0, 0},
-        {"Up", 16300, 2000, 0, 0},
-        {"Right", 18400, 1600, 0, 0},
-        {"Left", 20100, 2200, 0, 0}},
-       163000},
-      {"gobbler",
-       u"gobbler",
-       {"Right", "Right", "Right"},
-       21100,
-       7,
-       1,
-       2,
-       3,
-       5,
-       6,
-       -1,
-       false,
-       false,
-       true,
-       true,
-       4,
-       230,
-       5,
-       {{"Left", 50, 400, 8000, 240000},
-        {"Up", 2050, 400, 8000, 240000},
-        {"Right", 4050, 400, 8000, 240000},
-        {"Down", 6050, 400, 8000, 240000}},
-       240000},
-      {"rocks",
-       u"rocks",
-       {"Right", "Right", "Right", "Down"},
-       22000,
-       8,
-       1,
-       2,
-       3,
-       6,
-       7,
-       5,
-       false,
-       false,
-       true,
-       false,
-       0,
-       230,
-       315,
-       {{"Up", 300, 600, 0, 0},
-        {"Enter", 1000, 23600, 0, 0},
-        {"Left", 1050, 120, 500, 24600},
-        // Star, hash, star, 2, 0: the last level, where the ship goes down soon.
-        {"App2", 24800, 100, 0, 0},
-        {"App3", 25000, 100, 0, 0},
-        {"App2", 25200, 100, 0, 0},
-        {"2", 25400, 100, 0, 0},
-        {"0", 25600, 100, 0, 0}},
-       90000},
+      {.name = "bounce",
+       .key = u"bounce",
+       .arrows = {},
+       .chosenAt = 20100,
+       .levels = true,
+       .pagesKeepTheList = true,
+       .pauseX = 230,
+       .pauseY = 5,
+       .play = {{"Up", 3000, 100, 1000, 45000}},
+       .playMs = 55000},
+      {.name = "canyon",
+       .key = u"canyon",
+       .arrows = {"Right"},
+       .chosenAt = 20400,
+       .levels = true,
+       .pauseX = 5,
+       .pauseY = 5,
+       .play = {{"Right", 1900, 450, 0, 0},
+                {"Down", 2400, 50, 0, 0},
+                {"Left", 4600, 450, 0, 0},
+                {"Up", 5100, 50, 0, 0},
+                {"Enter", 5100, 40, 500, 11600},
+                {"Left", 11600, 10000, 0, 0}},
+       .playMs = 26000},
+      {.name = "swarm",
+       .key = u"swarm",
+       .arrows = {"Right", "Right"},
+       .chosenAt = 20800,
+       .pauseX = 5,
+       .pauseY = 5,
+       .play = {{"Up", 2600, 209400, 0, 0}},
+       .playMs = 230000},
+      {.name = "burrow",
+       .key = u"burrow",
+       .arrows = {"Down"},
+       .chosenAt = 21000,
+       .levels = true,
+       .keysKeepTheList = false,
+       .pauseX = 8,
+       .pauseY = 278,
+       .play = {{"Right", 2000, 1800, 0, 0}, {"Up", 3900, 1800, 0, 0}, {"Left", 6500, 3600, 0, 0}},
+       .playMs = 66000},
+      {.name = "tanks",
+       .key = u"tanks",
+       .arrows = {"Down", "Right"},
+       .chosenAt = 20500,
+       .levels = true,
+       .keysKeepTheList = false,
+       .pauseX = 10,
+       .pauseY = 310,
+       .play = drive(),
+       .playMs = 95000},
+      {.name = "climber",
+       .key = u"climber",
+       .arrows = {"Down", "Right", "Right"},
+       .chosenAt = 21000,
+       .levels = true,
+       .pauseX = 5,
+       .pauseY = 315,
+       .play = {{"Right", 2600, 1200, 0, 0},
+                {"Enter", 3900, 50, 0, 0},
+                {"Right", 7100, 3000, 0, 0},
+                {"Left", 10200, 600, 0, 0},
+                {"Up", 10900, 2000, 0, 0},
+                {"Left", 13000, 3200, 0, 0},
+                {"Up", 16300, 2000, 0, 0},
+                {"Right", 18400, 1600, 0, 0},
+                {"Left", 20100, 2200, 0, 0}},
+       .playMs = 163000},
+      {.name = "gobbler",
+       .key = u"gobbler",
+       .arrows = {"Right", "Right", "Right"},
+       .chosenAt = 21100,
+       .setupPage = true,
+       .tables = 4,
+       .pauseX = 230,
+       .pauseY = 5,
+       .play = {{"Left", 50, 400, 8000, 240000},
+                {"Up", 2050, 400, 8000, 240000},
+                {"Right", 4050, 400, 8000, 240000},
+                {"Down", 6050, 400, 8000, 240000}},
+       .playMs = 240000},
+      // The screen-edge option stands before the key set-up.
+      {.name = "rocks",
+       .key = u"rocks",
+       .arrows = {"Right", "Right", "Right", "Down"},
+       .chosenAt = 22000,
+       .places = {.entries = 8, .table = 1, .help = 2, .sfx = 3, .keys = 6, .exit = 7, .option = 5},
+       .pauseX = 230,
+       .pauseY = 315,
+       .play = {{"Up", 300, 600, 0, 0},
+                {"Enter", 1000, 23600, 0, 0},
+                {"Left", 1050, 120, 500, 24600},
+                // Star, hash, star, 2, 0: the last level, where the ship goes down soon.
+                {"App2", 24800, 100, 0, 0},
+                {"App3", 25000, 100, 0, 0},
+                {"App2", 25200, 100, 0, 0},
+                {"2", 25400, 100, 0, 0},
+                {"0", 25600, 100, 0, 0}},
+       .playMs = 90000},
   };
   return all;
 }

@@ -17,22 +17,28 @@ struct Press {
   int from, hold, every, to;
 };
 
-struct Game {
-  const char* name;                  // the frames' folder
-  const char16_t* key;               // its game key
-  std::vector<const char*> arrows;   // from the main menu's first icon to the game's
-  int chosenAt;                      // ms on the program's clock at which its icon is chosen
-  int entries;                       // on its start page
+// Where a game's start page has its entries.
+struct Places {
+  int entries;                       // on the page
   int table, help, sfx, keys, exit;  // places of those entries
-  int option;                        // an option entry of its own that toggles (-1: none)
-  bool levels;                       // a level list once a later level is open
-  bool pagesKeepTheList;             // a closed help or table page leaves the list's highlight on its entry
-  bool keysKeepTheList;              // the same after the key set-up
-  bool setupPage;                    // "start" opens a set-up page (entries: start, two options, exit)
-  int tables;                        // "highscores" opens a choice of that many tables (0: the table at once)
-  int pauseX, pauseY;                // a point on its pause sign in play
-  std::vector<Press> play;           // played to the end of a game
-  int playMs;                        // how long that takes, to the name entry
+  int option = -1;                   // an option entry of its own that toggles (-1: none)
+};
+inline constexpr Places kStandardPlaces{.entries = 7, .table = 1, .help = 2, .sfx = 3, .keys = 5, .exit = 6};
+
+struct Game {
+  const char* name;                 // the frames' folder
+  const char16_t* key;              // its game key
+  std::vector<const char*> arrows;  // from the main menu's first icon to the game's
+  int chosenAt;                     // ms on the program's clock at which its icon is chosen
+  Places places = kStandardPlaces;
+  bool levels = false;            // a level list once a later level is open
+  bool pagesKeepTheList = false;  // a closed help or table page leaves the list's highlight on its entry
+  bool keysKeepTheList = true;    // the same after the key set-up
+  bool setupPage = false;         // "start" opens a set-up page (entries: start, two options, exit)
+  int tables = 0;                 // "highscores" opens a choice of that many tables (0: the table at once)
+  int pauseX = 0, pauseY = 0;     // a point on its pause sign in play
+  std::vector<Press> play;        // played to the end of a game
+  int playMs = 0;                 // how long that takes, to the name entry
 };
 
 // The eight games, in the main menu's order.
