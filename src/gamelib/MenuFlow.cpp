@@ -352,7 +352,7 @@ void MenuFlow::pause() {
 
 bool MenuFlow::endGame(int32_t score) {
   score_ = score;
-  GameMenu& scores = scoreMenu.isNull() ? *menu_ : *scoreMenu;
+  GameMenu& scores = menuOf(MenuPage::Table);
   SoundManager::stopAll();
   scores.loadHighScores(table, gameKey_);
   GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
@@ -369,7 +369,7 @@ bool MenuFlow::nameTyped() const { return menu_->mode == GameMenu::MODE_NAME_ENT
 
 bool MenuFlow::storeTypedName() {
   if (!nameTyped()) return false;
-  GameMenu& scores = scoreMenu.isNull() ? *menu_ : *scoreMenu;
+  GameMenu& scores = menuOf(MenuPage::Table);
   scores.loadHighScores(table, gameKey_);
   scores.addHighScore(GameMenu::enteredName, score_);
   scores.saveHighScores(table, gameKey_);

@@ -184,12 +184,11 @@ class MenuFlow : public nuv::lang::DObject {
   // to the start page. False when no name waits.
   bool storeTypedName();
 
-  // Pages that need a menu of their own (null: the list's); the menu that keeps the table for the offer and
-  // the typed name; the help folder, when the flow loads the help as its page opens (null: the game has
-  // loaded it).
+  // Pages that need a menu of their own (null: the list's); the table page's menu also keeps the table for
+  // the offer and the typed name. The help folder, when the flow loads the help as its page opens (null: the
+  // game has loaded it).
   GameMenuPtr tableMenu;
   GameMenuPtr helpMenu;
-  GameMenuPtr scoreMenu;
   const char16_t* helpFolder = nullptr;
   // The array the start and pause entries are written into, for a game that keeps one (null: a new one each
   // time).

@@ -49,7 +49,6 @@ void Bounce::init() {
   scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   scoreMenu->mode = GameMenu::MODE_TABLE;
   menuFlow->tableMenu = scoreMenu;
-  menuFlow->scoreMenu = scoreMenu;
   GameMenu::advanceLoading();
 
   loadSprites();

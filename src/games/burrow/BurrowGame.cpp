@@ -94,7 +94,6 @@ void BurrowGame::makeMenuFlow() {
   hooks.built = [](MenuPage) { changeState(); };
   // The help is laid out once, by the set-up; every page is built afresh when it shows.
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysKeepTheList = false});
-  menuFlow->scoreMenu = scoreTable;
   menuFlow->words = {.state = &gameState, .states = kStates, .paused = &gamePaused, .highestLevel = &openLevel};
 }
 

@@ -83,7 +83,6 @@ void GameMain::makeMenuFlow() {
   menuFlow = new MenuFlow(gameKey, kMenu, mainMenu, kHighScoreTable, hooks,
                           {.keysKeepTheList = false, .inputClockRestarts = true});
   menuFlow->tableMenu = scoreMenu;
-  menuFlow->scoreMenu = scoreMenu;
   menuFlow->helpMenu = helpMenu;
   menuFlow->words = {.state = &state, .states = kStates, .paused = &paused, .highestLevel = &openlevel};
 }
