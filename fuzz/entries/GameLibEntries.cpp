@@ -16,8 +16,8 @@
 #include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/ImageFont.h"
-#include "gamelib/MenuFlow.h"
 #include "gamelib/ScreenCanvas.h"
+#include "gamelib/SoundManager.h"
 #include "gamelib/StartScreens.h"
 #include "gamelib/TextTable.h"
 #include "platform/seam/clock.h"
@@ -213,7 +213,7 @@ void helpPage(Input input) {
   GameMenuPtr menu = new GameMenu();
   GameMenu::inputClock = 1;
   refusalsAllowed([&] {
-    menu->loadHelp(gamelib::MenuFlow::helpPath(u"/txt/fuzz/"), nullptr);
+    menu->loadHelp(gamelib::GameLib::helpPath(u"/txt/fuzz/"), nullptr);
     menu->mode = GameMenu::MODE_HELP;
     for (int32_t action : {-1, gamelib::GameAction::Down, gamelib::GameAction::Down, gamelib::GameAction::Right,
                            gamelib::GameAction::Up, gamelib::GameAction::Left}) {
@@ -246,15 +246,15 @@ void recordStore(Input input) {
     if (table->isHighScore(1000)) table->addHighScore(u"fuzz", 1000);
     table->paint();
   });
-  refusalsAllowed([] { gamelib::MenuFlow::loadSoundLevels(u"fuzz"); });
+  refusalsAllowed([] { gamelib::SoundManager::loadLevels(u"fuzz"); });
   refusalsAllowed([] {
-    gamelib::MenuFlow::installKeySetup(kRebindable, u"fuzz", nullptr);
-    GameLib::canvas->selectKeyMap(gamelib::MenuFlow::kPlayKeyMap);
+    gamelib::CustomControls::install(kRebindable, u"fuzz", nullptr);
+    GameLib::canvas->selectKeyMap(gamelib::ScreenCanvas::kPlayKeyMap);
     for (int32_t code : {38, 40, 10002, 53}) press(code);
     gamelib::CustomControls::current->paint(GameLib::graphics);
   });
   gamelib::CustomControls::current = nullptr;
-  GameLib::canvas->selectKeyMap(gamelib::MenuFlow::kMenuKeyMap);
+  GameLib::canvas->selectKeyMap(gamelib::ScreenCanvas::kMenuKeyMap);
   ScreenCanvas::resetInput();
 }
 

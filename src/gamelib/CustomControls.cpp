@@ -14,6 +14,7 @@
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameMenu.h"
 #include "gamelib/PageLayout.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/StoreSaves.h"
@@ -93,6 +94,15 @@ CustomControls::~CustomControls() {
   okText = nullptr;
   cancelText = nullptr;
   storeName = nullptr;
+}
+
+void CustomControls::install(int32_t mask, const DStringPtr& gameKey,
+                             const nuv::microedition::lcdui::DImagePtr& picture) {
+  CustomControlsPtr controls = new CustomControls(mask);
+  current = controls;
+  controls->init(gameKey);
+  if (!picture.isNull()) controls->background = GameMenu::shadeImage(picture, kPageShade, 0, picture->getWidth());
+  GameLib::canvas->setKeyMap(ScreenCanvas::kPlayKeyMap, controls->load());
 }
 
 void CustomControls::init(DStringPtr gameKey) {
@@ -317,9 +327,10 @@ int32_t CustomControls::handlePointer() {
   }
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight, h = labels->getHeight();
+  // The labels' zones reach from the screen's corners over the labels as drawn, kSoftKeyInset in.
   if (y > sh - h && y < sh) {
-    if (!capturing && x > 0 && x < labels->stringWidth(okText)) ScreenCanvas::select = true;
-    if (x > sw - labels->stringWidth(cancelText) && x < sw) ScreenCanvas::back = true;
+    if (!capturing && x > 0 && x < kSoftKeyInset + labels->stringWidth(okText)) ScreenCanvas::select = true;
+    if (x >= sw - kSoftKeyInset - labels->stringWidth(cancelText) && x < sw) ScreenCanvas::back = true;
   }
   return 0;
 }

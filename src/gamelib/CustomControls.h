@@ -29,6 +29,11 @@ class CustomControls : public nuv::lang::DObject {
   ~CustomControls() override;
   const char* getClassName() const override { return "CustomControls"; }
 
+  // The game's key set-up of the actions that may be rebound becomes the current one, over the picture
+  // shaded as a page; its stored keys are the canvas's play key map from now on.
+  static void install(int32_t actionMask, const nuv::lang::DStringPtr& gameKey,
+                      const nuv::microedition::lcdui::DImagePtr& background);
+
   void init(nuv::lang::DStringPtr gameKey);
   // The stored binding, or the defaults; always the same table object. A stored code no key arrives
   // with gives that cell its default key; a record too short, the defaults; either is told once.

@@ -136,6 +136,13 @@ void GameLib::loadChosenTexts() {
   });
 }
 
+DStringPtr GameLib::languageCode() {
+  if (languageCodes.isNull() || languageIndex < 0 || languageIndex >= languageCodes->length) return u"en";
+  return (*languageCodes)[languageIndex];
+}
+
+DStringPtr GameLib::helpPath(const char16_t* folder) { return (DStringPtr(folder) + languageCode()) + u"_help.txt"; }
+
 void GameLib::drawLogo() {
   DImagePtr logo = loadImage(kLogo);
   graphics->drawImage(logo, screenWidth >> 1, (screenHeight - logo->getHeight()) >> 1, DGraphics::TOP_CENTRE);

@@ -71,6 +71,10 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   // The chosen language's texts over the loaded ones; with no language chosen, or without the file,
   // they stay as they are. A damaged file is reported.
   static void loadChosenTexts();
+  // The code of the chosen language; English until one is chosen.
+  static nuv::lang::DStringPtr languageCode();
+  // folder + language code + "_help.txt", e.g. "/txt/bnc/en_help.txt".
+  static nuv::lang::DStringPtr helpPath(const char16_t* folder);
   static void drawLogo();
   // Splits a resolution file's "PATH" value into pathList, each entry ending in "/".
   static void setPathList(nuv::lang::DStringPtr value);

@@ -39,6 +39,10 @@ constexpr int32_t kBarFrameHeight = 10;
 constexpr int32_t kBarInset = 2;
 constexpr int32_t kBarWidth = 104;
 constexpr int32_t kBarHeight = 6;
+// A game's loading bar.
+constexpr int32_t kLoadingStep = 10;
+constexpr int32_t kLoadingBack = 0xFFFFFF;
+constexpr int32_t kLoadingBar = 0xFF0000;
 
 constexpr const char16_t* kSfxLevelKeys[] = {u"soundfxoff", u"soundfxlow", u"soundfxnormal", u"soundfxhigh"};
 constexpr const char16_t* kMusicLevelKeys[] = {u"musicoff", u"musiclow", u"musicnormal", u"musichigh"};
@@ -321,6 +325,17 @@ void GameMenu::advanceProgress() {
   g.drawRect(progressX, progressY, kBarFrameWidth, kBarFrameHeight);
   g.setColor(progressBarColor);
   g.fillRect(progressX + kBarInset, progressY + kBarInset, progressPercent * kBarWidth / 100, kBarHeight);
+}
+
+void GameMenu::startLoading() {
+  const int32_t h = GameLib::screenHeight;
+  startProgress(h - (h >> 3), 0, kLoadingStep, kLoadingBack, kLoadingBar);
+  GameLib::canvas->flush();
+}
+
+void GameMenu::advanceLoading() {
+  advanceProgress();
+  GameLib::canvas->flush();
 }
 
 DStringPtr GameMenu::getSfxLevelKey(int32_t level) { return levelKey(kSfxLevelKeys, level); }

@@ -73,6 +73,9 @@ class GameMenu : public nuv::lang::DObject {
   static void loadImages();
   static void startProgress(int32_t y, int32_t start, int32_t step, int32_t backColor, int32_t barColor);
   static void advanceProgress();
+  // The loading bar of a game's set-up, near the bottom, shown at once; advance moves it on and shows it.
+  static void startLoading();
+  static void advanceLoading();
   // Texts of the levels 0..3; empty for any other level.
   static nuv::lang::DStringPtr getSfxLevelText(int32_t level);
   static nuv::lang::DStringPtr getMusicLevelText(int32_t level);

@@ -172,9 +172,12 @@ void GameMenu::tapHelp() {
   const int32_t sw = GameLib::screenWidth, sh = GameLib::screenHeight;
   ImageFontPtr labels = GameLib::font(GameLib::FONT_HUD0);
   int32_t h2 = labels->getHeight();
-  if (isPointerIn(0, sh - h2, labels->stringWidth(TextTable::getString(u"quit")), sh)) {
+  // The labels' zones reach from the screen's corners over the labels as drawn, kSoftKeyInset in.
+  const int32_t quitRight = kSoftKeyInset + labels->stringWidth(TextTable::getString(u"quit"));
+  const int32_t downLeft = sw - kSoftKeyInset - labels->stringWidth(TextTable::getString(u"down")) - 1;
+  if (isPointerIn(0, sh - h2, quitRight, sh)) {
     closed = true;
-  } else if (isPointerIn(sw - labels->stringWidth(TextTable::getString(u"down")), sh - h2, sw, sh)) {
+  } else if (isPointerIn(downLeft, sh - h2, sw, sh)) {
     helpPageDown();
   } else if (isPointerIn(0, helpTop, sw, helpBottom)) {
     if (ScreenCanvas::pointerY > (sh >> 1)) {

@@ -1,6 +1,7 @@
 // The in-game menu flow the games share.
 #include "gamelib/MenuFlow.h"
 
+#include <limits>
 #include <utility>
 
 #include "core/lang/DSystem.h"
@@ -15,17 +16,25 @@ namespace gamelib {
 using nuv::lang::DStringArray;
 using nuv::lang::DStringArrayPtr;
 using nuv::lang::DStringPtr;
+using nuv::microedition::lcdui::DImagePtr;
 
 namespace {
 
-constexpr int32_t kProgressStep = 10;
-constexpr int32_t kProgressBack = 0xFFFFFF;
-constexpr int32_t kProgressBar = 0xFF0000;
+// Beyond every screen edge.
+constexpr int32_t kFar = std::numeric_limits<int32_t>::max();
 
 bool isSfx(MenuEntry kind) { return kind == MenuEntry::SfxLevel; }
 
 DStringPtr levelText(MenuEntry kind, int32_t level) {
   return isSfx(kind) ? GameMenu::getSfxLevelText(level) : GameMenu::getMusicLevelText(level);
+}
+
+// "level" and a number from the highest down to 1, then "exit".
+DStringArrayPtr levelEntries(int32_t highest) {
+  DStringArrayPtr items = new DStringArray(highest + 1);
+  for (int32_t i = 0; i < highest; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (highest - i);
+  (*items)[highest] = TextTable::getString(u"exit");
+  return items;
 }
 
 }  // namespace
@@ -44,6 +53,27 @@ int32_t numberOfPage(std::span<const MenuPageNumber> table, MenuPage page) {
   return table.front().number;
 }
 
+PauseSign PauseSign::topLeft(const DImagePtr& picture) {
+  if (picture.isNull()) return {};
+  return {-kFar, -kFar, picture->getWidth(), picture->getHeight()};
+}
+
+PauseSign PauseSign::topRight(const DImagePtr& picture) {
+  if (picture.isNull()) return {};
+  return {GameLib::screenWidth - picture->getWidth() + 1, -kFar, kFar, picture->getHeight() - 1};
+}
+
+PauseSign PauseSign::bottomLeft(const DImagePtr& picture) {
+  if (picture.isNull()) return {};
+  return {-kFar, GameLib::screenHeight - picture->getHeight(), picture->getWidth(), kFar};
+}
+
+PauseSign PauseSign::bottomRight(const DImagePtr& picture) {
+  if (picture.isNull()) return {};
+  const int32_t left = GameLib::screenWidth - picture->getWidth() + 1;
+  return {left, GameLib::screenHeight - picture->getHeight() + 1, kFar, kFar};
+}
+
 MenuFlow::MenuFlow(DStringPtr gameKey, std::span<const MenuEntryKeys> entries, GameMenuPtr menu, int32_t table,
                    MenuHooks hooks, MenuStyle style)
     : table(table),
@@ -59,16 +89,28 @@ GameMenu& MenuFlow::menuOf(MenuPage page) const {
   return *menu_;
 }
 
+MenuPage MenuFlow::page() const { return pageOfWords(); }
+
+MenuPage MenuFlow::pageOfWords() const {
+  if (words.state == nullptr) return page_;
+  const MenuPage page = pageOfNumber(words.states, *words.state);
+  if (page == MenuPage::Keys) return page;
+  if (words.page != nullptr) return pageOfNumber(words.pages, *words.page);
+  const bool shared = numberOfPage(words.states, MenuPage::Pause) == *words.state;
+  return page == MenuPage::Start && shared && words.paused != nullptr && *words.paused ? MenuPage::Pause : page;
+}
+
 bool MenuFlow::isListPage(MenuPage page) const {
   return page != MenuPage::Help && page != MenuPage::Table && page != MenuPage::Keys;
 }
 
-void MenuFlow::update(MenuPage page) {
+void MenuFlow::update() {
   // A choice may leave the game, which lets its flow go.
   MenuFlowPtr keep = this;
   const GameInterface* screen = GameLib::currentScreen.get();
-  page_ = page;
-  switch (page) {
+  page_ = pageOfWords();
+  if (style_.nameStoredNextStep) storeTypedName();
+  switch (page_) {
     case MenuPage::Keys:
       if (CustomControls::current.isNull() || CustomControls::current->update() != CustomControls::STILL_OPEN) {
         ScreenCanvas::resetInput();
@@ -77,7 +119,7 @@ void MenuFlow::update(MenuPage page) {
       return;
     case MenuPage::Help:
     case MenuPage::Table: {
-      GameMenu& menu = menuOf(page);
+      GameMenu& menu = menuOf(page_);
       menu.update();
       if (closes(menu)) back();
       break;
@@ -86,16 +128,27 @@ void MenuFlow::update(MenuPage page) {
       GameMenu& menu = *menu_;
       menu.update();
       if (!menu.chosen) break;
-      if (page >= MenuPage::Own) {
-        hooks_.own(page, menu.selected);
+      if (page_ == MenuPage::Levels) {
+        chooseLevel(menu.selected);
+      } else if (page_ >= MenuPage::Own) {
+        hooks_.own(page_, menu.selected);
       } else {
         choose(menu.selected);
       }
       break;
     }
   }
-  if (GameLib::currentScreen.get() != screen) return;
+  if (GameLib::currentScreen.get() != screen || style_.nameStoredNextStep) return;
   storeTypedName();
+}
+
+void MenuFlow::paint() {
+  const MenuPage page = pageOfWords();
+  if (page != MenuPage::Keys) {
+    menuOf(page).paint();
+  } else if (!CustomControls::current.isNull()) {
+    CustomControls::current->paint(GameLib::graphics);
+  }
 }
 
 bool MenuFlow::closes(const GameMenu& menu) const {
@@ -111,9 +164,11 @@ void MenuFlow::choose(int32_t item) {
   switch (kind) {
     case MenuEntry::Start:
       if (paused) {
-        hooks_.resume();
+        resume();
+      } else if (words.highestLevel != nullptr && *words.highestLevel > 1) {
+        show(MenuPage::Levels);
       } else {
-        hooks_.start();
+        hooks_.start(1);
       }
       break;
     case MenuEntry::HighScores:
@@ -131,7 +186,7 @@ void MenuFlow::choose(int32_t item) {
       break;
     case MenuEntry::Exit:
       if (paused) {
-        hooks_.abandon();
+        abandon();
       } else {
         GameLib::showMainMenu();
       }
@@ -140,6 +195,34 @@ void MenuFlow::choose(int32_t item) {
       hooks_.own(page_, item);
       break;
   }
+}
+
+void MenuFlow::chooseLevel(int32_t item) {
+  if (item >= menu_->items->length - 1) {
+    show(MenuPage::Start);
+  } else {
+    hooks_.start(*words.highestLevel - item);
+  }
+}
+
+void MenuFlow::resume() {
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
+  ScreenCanvas::held[GameAction::Right] = false;
+  ScreenCanvas::held[GameAction::Fire] = false;
+  ScreenCanvas::held[GameAction::Left] = false;
+  ScreenCanvas::select = false;
+  ScreenCanvas::back = false;
+  SoundManager::resumeAll();
+  hooks_.resume();
+}
+
+void MenuFlow::abandon() {
+  if (hooks_.abandon) {
+    hooks_.abandon();
+    return;
+  }
+  SoundManager::stopAll();
+  show(MenuPage::Start);
 }
 
 void MenuFlow::show(MenuPage page) {
@@ -154,7 +237,7 @@ void MenuFlow::build(MenuPage page) {
     fill(page);
     if (words.previousPage != nullptr) *words.previousPage = *words.page;
     if (style_.pagesTakeFire) ScreenCanvas::held[GameAction::Fire] = false;
-    if (style_.tableWaits && page == MenuPage::Table) GameMenu::inputClock = 0;
+    if (style_.inputClockRestarts && page == MenuPage::Table) GameMenu::inputClock = 0;
   }
   if (hooks_.built) hooks_.built(page);
   enter(page);
@@ -175,8 +258,10 @@ void MenuFlow::fill(MenuPage page) {
   menu.mode = GameMenu::MODE_LIST;
   if (page == MenuPage::Start || page == MenuPage::Pause) {
     menu.setItems(entries(page == MenuPage::Pause));
+  } else if (page == MenuPage::Levels) {
+    menu.setItems(levelEntries(*words.highestLevel));
   } else if (page == MenuPage::Help) {
-    if (helpFolder != nullptr) menu.loadHelp(helpPath(helpFolder), nullptr);
+    if (helpFolder != nullptr) menu.loadHelp(GameLib::helpPath(helpFolder), nullptr);
     menu.mode = GameMenu::MODE_HELP;
   } else if (page == MenuPage::Table) {
     menu.loadHighScores(table, gameKey_);
@@ -186,10 +271,11 @@ void MenuFlow::fill(MenuPage page) {
 
 void MenuFlow::enter(MenuPage page) {
   page_ = page;
-  const bool keys = page == MenuPage::Keys;
-  if (words.state != nullptr) *words.state = keys ? words.keysState : words.menuState;
-  if (words.page != nullptr && !keys) *words.page = numberOfPage(words.pages, page);
-  if (hooks_.shown) hooks_.shown(page);
+  if (words.state != nullptr) *words.state = numberOfPage(words.states, page);
+  if (words.page != nullptr && page != MenuPage::Keys) *words.page = numberOfPage(words.pages, page);
+  if (words.paused != nullptr && (page == MenuPage::Start || page == MenuPage::Pause)) {
+    *words.paused = page == MenuPage::Pause;
+  }
 }
 
 void MenuFlow::showEntries(bool paused) {
@@ -236,32 +322,40 @@ void MenuFlow::keysClosed() {
   } else {
     build(returnPage_);
   }
-  if (style_.keysRestartTheClock) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
+  if (style_.inputClockRestarts) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
 }
 
 void MenuFlow::cycleSoundLevel(int32_t item, MenuEntry kind) {
   const bool sfx = isSfx(kind);
-  const int32_t level = ((sfx ? SoundManager::getSfxLevel() : SoundManager::getMusicLevel()) + 1) % kSoundLevels;
+  const int32_t level =
+      ((sfx ? SoundManager::getSfxLevel() : SoundManager::getMusicLevel()) + 1) % SoundManager::kLevels;
   (*menu_->items)[item] = levelText(kind, level);
   if (sfx) {
     SoundManager::setSfxLevel(level);
   } else {
     SoundManager::setMusicLevel(level);
   }
-  GameMenu::saveOption(gameKey_ + (sfx ? u"sfx_level" : u"music_level"), level);
+  GameMenu::saveOption(gameKey_ + (sfx ? SoundManager::kSfxLevelOption : SoundManager::kMusicLevelOption), level);
+}
+
+bool MenuFlow::pauseRequested(const PauseSign& sign) {
+  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) return true;
+  return ScreenCanvas::pointerDown && sign.contains(ScreenCanvas::pointerX, ScreenCanvas::pointerY);
 }
 
 void MenuFlow::pause() {
-  pausePlay();
+  ScreenCanvas::resetInput();
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
+  SoundManager::pauseAll();
   show(MenuPage::Pause);
 }
 
 bool MenuFlow::endGame(int32_t score) {
   score_ = score;
-  GameMenu& scores = scoreMenu.isNull() ? *menu_ : *scoreMenu;
+  GameMenu& scores = menuOf(MenuPage::Table);
   SoundManager::stopAll();
   scores.loadHighScores(table, gameKey_);
-  GameLib::canvas->selectKeyMap(kMenuKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
   if (!scores.isHighScore(score)) {
     show(MenuPage::Start);
     return false;
@@ -275,7 +369,7 @@ bool MenuFlow::nameTyped() const { return menu_->mode == GameMenu::MODE_NAME_ENT
 
 bool MenuFlow::storeTypedName() {
   if (!nameTyped()) return false;
-  GameMenu& scores = scoreMenu.isNull() ? *menu_ : *scoreMenu;
+  GameMenu& scores = menuOf(MenuPage::Table);
   scores.loadHighScores(table, gameKey_);
   scores.addHighScore(GameMenu::enteredName, score_);
   scores.saveHighScores(table, gameKey_);
@@ -306,74 +400,6 @@ DStringArrayPtr MenuFlow::entryTexts(std::span<const MenuEntryKeys> entries, boo
     (*texts)[static_cast<int32_t>(i)] = text;
   }
   return texts;
-}
-
-DStringArrayPtr MenuFlow::levelEntries(int32_t highest) {
-  DStringArrayPtr items = new DStringArray(highest + 1);
-  for (int32_t i = 0; i < highest; ++i) (*items)[i] = TextTable::getString(u"level") + u" " + (highest - i);
-  (*items)[highest] = TextTable::getString(u"exit");
-  return items;
-}
-
-void MenuFlow::loadSoundLevels(const DStringPtr& gameKey) {
-  SoundManager::setSfxLevel(GameMenu::loadOption(gameKey + u"sfx_level", kDefaultSoundLevel, 0, kSoundLevels - 1));
-  SoundManager::setMusicLevel(GameMenu::loadOption(gameKey + u"music_level", kDefaultSoundLevel, 0, kSoundLevels - 1));
-}
-
-void MenuFlow::installKeySetup(int32_t remappableActions, const DStringPtr& gameKey,
-                               const nuv::microedition::lcdui::DImagePtr& background) {
-  CustomControlsPtr controls = new CustomControls(remappableActions);
-  CustomControls::current = controls;
-  controls->init(gameKey);
-  if (!background.isNull()) {
-    controls->background = GameMenu::shadeImage(background, GameMenu::kPageShade, 0, background->getWidth());
-  }
-  GameLib::canvas->setKeyMap(kPlayKeyMap, controls->load());
-}
-
-bool MenuFlow::pauseRequested() {
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) return true;
-  const auto& icon = GameMenu::pauseImage;
-  return ScreenCanvas::pointerDown && !icon.isNull() &&
-         ScreenCanvas::pointerX > GameLib::screenWidth - icon->getWidth() && ScreenCanvas::pointerY < icon->getHeight();
-}
-
-void MenuFlow::pausePlay() {
-  ScreenCanvas::resetInput();
-  GameLib::canvas->selectKeyMap(kMenuKeyMap);
-  SoundManager::pauseAll();
-}
-
-void MenuFlow::resumePlay() {
-  GameLib::canvas->selectKeyMap(kPlayKeyMap);
-  ScreenCanvas::held[GameAction::Right] = false;
-  ScreenCanvas::held[GameAction::Fire] = false;
-  ScreenCanvas::held[GameAction::Left] = false;
-  ScreenCanvas::select = false;
-  ScreenCanvas::back = false;
-  SoundManager::resumeAll();
-}
-
-DStringPtr MenuFlow::languageCode() {
-  const auto& codes = GameLib::languageCodes;
-  const int32_t i = GameLib::languageIndex;
-  if (codes.isNull() || i < 0 || i >= codes->length) return u"en";
-  return (*codes)[i];
-}
-
-DStringPtr MenuFlow::helpPath(const char16_t* folder) { return (DStringPtr(folder) + languageCode()) + u"_help.txt"; }
-
-void MenuFlow::reloadTexts() { TextTable::load(u"/txt/res_" + languageCode(), true); }
-
-void MenuFlow::startLoading() {
-  const int32_t h = GameLib::screenHeight;
-  GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressBack, kProgressBar);
-  GameLib::canvas->flush();
-}
-
-void MenuFlow::advanceLoading() {
-  GameMenu::advanceProgress();
-  GameLib::canvas->flush();
 }
 
 }  // namespace gamelib

@@ -1,8 +1,8 @@
 // The in-game menu flow the games share: the start and pause pages with their entries, the help and
-// high-score pages and the way back from them, the sound and music levels, the key set-up, pausing, the end
-// of a game with its name entry, and leaving or abandoning. A game hands over its entry table, hooks for
-// what is its own (starting, continuing, abandoning, its own entries and pages) and its state words, and
-// calls `update` with the page its state shows. The static helpers serve the games' set-up and play.
+// high-score pages and the way back from them, the level list, the sound and music levels, the key set-up,
+// pausing and continuing, the end of a game with its name entry, and leaving or abandoning. A game hands
+// over its entry table, hooks for what is its own (starting, continuing, its own entries and pages) and the
+// words in which it keeps its state; each step it calls `update` while a page shows and `paint` to show it.
 #pragma once
 
 #include <cstdint>
@@ -58,14 +58,15 @@ static_assert(std::size(kStandardMenu) == StandardMenuItems::kItemCount &&
               kStandardMenu[StandardMenuItems::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
               kStandardMenu[StandardMenuItems::ITEM_EXIT].kind == MenuEntry::Exit);
 
-// A page of the in-game menu. The flow builds the first five; from Own on they are the game's own lists (a
-// level list, a set-up page), whose entries it fills and whose choices it takes.
-enum class MenuPage : int32_t { Start, Pause, Help, Table, Keys, Own };
+// A page of the in-game menu. The flow builds the first five and the level list; from Own on they are the
+// game's own lists (a set-up page, a choice of tables), whose entries the game fills and whose choices it
+// takes. The level list is numbered apart from them.
+enum class MenuPage : int32_t { Start, Pause, Help, Table, Keys, Own, Levels = 0x100 };
 
 // The game's n-th page of its own.
 constexpr MenuPage ownPage(int32_t n) { return static_cast<MenuPage>(static_cast<int32_t>(MenuPage::Own) + n); }
 
-// A game's own number for a page (its menu mode, menu kind or state), in a table the game keeps.
+// A game's own number for a page (its state, menu mode or menu kind), in a table the game keeps.
 struct MenuPageNumber {
   MenuPage page;
   int32_t number;
@@ -75,46 +76,77 @@ struct MenuPageNumber {
 MenuPage pageOfNumber(std::span<const MenuPageNumber> table, int32_t number);
 int32_t numberOfPage(std::span<const MenuPageNumber> table, MenuPage page);
 
-// The words a game keeps for its menu, when they are these: a state word with one value for the menu's pages
-// and one for the key set-up, and page words (its menu mode or kind, and the one built before it) numbered
-// by the game's table. The key set-up changes no page word.
+// The words in which a game keeps its menu's state: the flow writes them whenever a page shows, and reads in
+// them the page that shows; null where the game keeps no such word.
 struct MenuWords {
+  // The state word, numbered by page (a page the table lacks takes its first entry).
   int32_t* state = nullptr;
-  int32_t menuState = 0;
-  int32_t keysState = 0;
-  std::span<const MenuPageNumber> pages;
+  std::span<const MenuPageNumber> states;
+  // The page word (a menu mode or kind), numbered by page, and the one it held before the last page built
+  // afresh; the key set-up leaves both as they are.
   int32_t* page = nullptr;
+  std::span<const MenuPageNumber> pages;
   int32_t* previousPage = nullptr;
+  // Set by the pause page, cleared by the start page; it tells the two apart where they share a state and
+  // there is no page word.
+  bool* paused = nullptr;
+  // The highest level reached: with one above 1, "start" offers the level list, from that level down.
+  const int32_t* highestLevel = nullptr;
 };
 
 // What a game does itself.
 struct MenuHooks {
-  std::function<void()> start;    // "start" on the start page
-  std::function<void()> resume;   // "continue" on the pause page
-  std::function<void()> abandon;  // "mainmenu" on the pause page: the paused game is given up
-  // An entry of kind Own, or any choice on one of the game's own pages.
+  // "start" on the start page, or a level chosen from the level list: a new game from that level (1 when
+  // the game has no level list, or only level 1 is open).
+  std::function<void(int32_t level)> start;
+  // "continue" on the pause page, once the play keys and the sound are back.
+  std::function<void()> resume;
+  // Optional: "mainmenu" on the pause page gives up the paused game (without it: all sound stops and the
+  // start page shows).
+  std::function<void()> abandon;
+  // Optional: an entry of kind Own, or any choice on one of the game's own pages.
   std::function<void(MenuPage page, int32_t item)> own;
-  // Optional: the page shows now; the game's state words that are not MenuWords follow it.
-  std::function<void(MenuPage page)> shown;
-  // Optional: the page has just been built afresh (before `shown`): the game's own entries on its own pages,
-  // and what else its rules do then.
+  // Optional: the page has just been built afresh, before its words are written: the game's own entries on
+  // its own pages, and what else its rules do then.
   std::function<void(MenuPage page)> built;
 };
 
 // Where a game's rules make its flow differ from the others'.
 struct MenuStyle {
   // A closed help or table page leaves the list as it was, with the page's entry highlighted again, instead
-  // of building it afresh.
+  // of building it afresh (the brick game).
   bool pagesKeepTheList = false;
-  // The same after the key set-up; and whether the list then waits its 200 ms before taking input.
+  // The same after the key set-up (all but the tunnel and tanks games, which build the list afresh).
   bool keysKeepTheList = true;
-  bool keysRestartTheClock = false;
-  // The table closes on fire or a tap only, not on the other keys that close a menu page.
+  // The menu's input clock starts again as the pages change: an opened table ignores input for its first
+  // 200 ms, and the list after the key set-up waits its 200 ms (the river, ladders, rocks, formation and
+  // tanks games).
+  bool inputClockRestarts = false;
+  // The table closes on fire or a tap only, not on the other keys that close a menu page (the river game).
   bool tableClosesOnFireOrTap = false;
-  // A page built afresh takes the fire key, so that the press that opened it does not act on it.
+  // A page built afresh takes the fire key, so that the press that opened it does not act on it (the maze,
+  // ladders, rocks and formation games).
   bool pagesTakeFire = false;
-  // The table ignores input for its first 200 ms.
-  bool tableWaits = false;
+  // A typed name is stored at the start of the next step, before the menu's update, instead of after the
+  // update of the step that accepted it (the formation game).
+  bool nameStoredNextStep = false;
+};
+
+// Where a game's pause sign takes the pen, bounds included; empty without the sign's picture.
+struct PauseSign {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = -1;
+  int32_t bottom = -1;
+
+  bool contains(int32_t x, int32_t y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+  // The shared pause picture in a corner of the screen. A corner sign also takes the pen past the screen's
+  // edges there; on the left it reaches the picture's width and, at the top, its height, while on the right
+  // it starts a pixel inside the picture and, at the top, ends one short of its height.
+  static PauseSign topLeft(const nuv::microedition::lcdui::DImagePtr& picture);
+  static PauseSign topRight(const nuv::microedition::lcdui::DImagePtr& picture);
+  static PauseSign bottomLeft(const nuv::microedition::lcdui::DImagePtr& picture);
+  static PauseSign bottomRight(const nuv::microedition::lcdui::DImagePtr& picture);
 };
 
 class MenuFlow;
@@ -122,12 +154,6 @@ using MenuFlowPtr = nuv::lang::DPtr<MenuFlow>;
 
 class MenuFlow : public nuv::lang::DObject {
  public:
-  // Key maps of the screen canvas: the defaults while a menu shows, the game's own set-up in play.
-  static constexpr int32_t kMenuKeyMap = 0;
-  static constexpr int32_t kPlayKeyMap = 1;
-  static constexpr int32_t kSoundLevels = 4;
-  static constexpr int32_t kDefaultSoundLevel = 2;
-
   // The menu shows the entries, the help and the table; `table` is the number of the game's high-score table.
   MenuFlow(nuv::lang::DStringPtr gameKey, std::span<const MenuEntryKeys> entries, GameMenuPtr menu, int32_t table,
            MenuHooks hooks, MenuStyle style = {});
@@ -135,14 +161,20 @@ class MenuFlow : public nuv::lang::DObject {
 
   // The menu that shows the entries.
   GameMenu& menu() const { return *menu_; }
+  // The page showing, as the game's words say.
+  MenuPage page() const;
 
-  // One step of the page the game's state shows: the menu's input, the entry chosen, a page closed, a typed
-  // name stored.
-  void update(MenuPage page);
+  // One step of the page showing: the menu's input, the entry chosen, a page closed, a typed name stored.
+  void update();
+  // The page showing, over the picture of its menu or of the key set-up.
+  void paint();
   // The page built afresh and shown; a help, table or key set-up page shown over a list goes back to it.
   void show(MenuPage page);
   // The start or pause entries again, the first one highlighted, without changing page.
   void showEntries(bool paused);
+  // Whether the player asks for the pause page in play: select, back, the pause action, or the pen on the
+  // game's pause sign.
+  static bool pauseRequested(const PauseSign& sign = {});
   // Play stops for the pause page: input cleared, menu keys, sound held.
   void pause();
   // The end of a game: sound stopped, the table loaded, menu keys. When the score enters the table the name
@@ -152,12 +184,11 @@ class MenuFlow : public nuv::lang::DObject {
   // to the start page. False when no name waits.
   bool storeTypedName();
 
-  // Pages that need a menu of their own (null: the list's); the menu that keeps the table for the offer and
-  // the typed name; the help folder, when the flow loads the help as its page opens (null: the game has
-  // loaded it).
+  // Pages that need a menu of their own (null: the list's); the table page's menu also keeps the table for
+  // the offer and the typed name. The help folder, when the flow loads the help as its page opens (null: the
+  // game has loaded it).
   GameMenuPtr tableMenu;
   GameMenuPtr helpMenu;
-  GameMenuPtr scoreMenu;
   const char16_t* helpFolder = nullptr;
   // The array the start and pause entries are written into, for a game that keeps one (null: a new one each
   // time).
@@ -167,34 +198,10 @@ class MenuFlow : public nuv::lang::DObject {
   // The table the table page shows and a typed name goes into.
   int32_t table;
 
-  // A level list: "level" and a number from the highest down to 1, then "exit".
-  static nuv::lang::DStringArrayPtr levelEntries(int32_t highest);
-  // The game's stored effects and music levels into the sound service.
-  static void loadSoundLevels(const nuv::lang::DStringPtr& gameKey);
-  // The game's key set-up becomes the current one, over the picture shaded as a page; its stored keys are the
-  // play key map from now on.
-  static void installKeySetup(int32_t remappableActions, const nuv::lang::DStringPtr& gameKey,
-                              const nuv::microedition::lcdui::DImagePtr& background);
-  // Whether the player asks for the pause page: select, back, the pause action or a tap on the pause picture.
-  static bool pauseRequested();
-  // Input cleared, menu keys, sound held.
-  static void pausePlay();
-  // Play keys, movement and fire released, sound going on.
-  static void resumePlay();
-
-  // The code of the chosen language; English until one is chosen.
-  static nuv::lang::DStringPtr languageCode();
-  // folder + language code + "_help.txt", e.g. "/txt/bnc/en_help.txt".
-  static nuv::lang::DStringPtr helpPath(const char16_t* folder);
-  // The language's own texts, which an animation list read through the text table replaces.
-  static void reloadTexts();
-
-  // The loading bar of a game's set-up, near the bottom, shown at once; advance moves it on and shows it.
-  static void startLoading();
-  static void advanceLoading();
-
  private:
   GameMenu& menuOf(MenuPage page) const;
+  // The page the words name; the page last shown when the game keeps no state word.
+  MenuPage pageOfWords() const;
   // The entries' texts, in the game's array when it keeps one.
   nuv::lang::DStringArrayPtr entries(bool paused);
   // The texts of the entries, with the sound levels as they are now.
@@ -218,6 +225,10 @@ class MenuFlow : public nuv::lang::DObject {
   void returnTo(MenuPage page, int32_t item);
   // Called when a name was typed into the menu.
   bool nameTyped() const;
+  // "continue": play keys, movement and fire released, sound going on, then the game's own.
+  void resume();
+  void chooseLevel(int32_t item);
+  void abandon();
 
   nuv::lang::DStringPtr gameKey_;
   std::span<const MenuEntryKeys> entries_;

@@ -16,6 +16,9 @@ namespace FrameworkKey = nuv::microedition::lcdui::FrameworkKey;
 class ScreenCanvas : public nuv::microedition::lcdui::game::DGameCanvas {
  public:
   static constexpr int32_t kQueueLength = 1024;
+  // Key maps: the defaults while a menu shows, the game's own set-up in play.
+  static constexpr int32_t kMenuKeyMap = 0;
+  static constexpr int32_t kPlayKeyMap = 1;
   static constexpr int32_t kSequenceLength = 5;
 
   struct KeyEvent {

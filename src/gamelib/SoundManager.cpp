@@ -1,8 +1,11 @@
 // Playing a screen's sounds by id, and the effect and music levels over the mixer's master volumes.
 #include "gamelib/SoundManager.h"
 
+#include <iterator>
+
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/GameMenu.h"
 #include "gamelib/ResourceDamage.h"
 #include "sound/DManager.h"
 
@@ -29,7 +32,8 @@ constexpr SoundFormat kFormats[] = {{u".wav", u"audio/x-wav"}, {u".mod", u"audio
 
 // Master volume of each level 0..3; the mixer's volumes run 0 to 64.
 constexpr int32_t kLevelVolume[] = {0, 21, 42, 64};
-constexpr int32_t kLevelCount = 4;
+constexpr int32_t kLevelCount = SoundManager::kLevels;
+static_assert(std::size(kLevelVolume) == kLevelCount);
 
 int32_t levelOfVolume(int32_t volume) {
   if (volume == 0) return 0;
@@ -71,6 +75,7 @@ DPlayerPtr SoundManager::loadPlayer(DStringPtr name) {
 }
 
 void SoundManager::play(int32_t id, int32_t loops, int32_t pan) {
+  if (players.isNull()) return;
   DPlayerPtr player = (*players)[id];
   if (player.isNull()) return;
   loopCount = loops;
@@ -147,5 +152,10 @@ void SoundManager::setMusicLevel(int32_t level) {
 }
 
 int32_t SoundManager::getMusicLevel() { return levelOfVolume(DManager::getMusicVolume()); }
+
+void SoundManager::loadLevels(const DStringPtr& gameKey) {
+  setSfxLevel(GameMenu::loadOption(gameKey + kSfxLevelOption, kDefaultLevel, 0, kLevels - 1));
+  setMusicLevel(GameMenu::loadOption(gameKey + kMusicLevelOption, kDefaultLevel, 0, kLevels - 1));
+}
 
 }  // namespace gamelib

@@ -197,6 +197,24 @@ TEST_F(CustomControlsTest, TapsSelectCellsStartCapturingAndPressButtons) {
   EXPECT_EQ(tapAt(238, 318), CustomControls::CLOSED_CANCEL);
 }
 
+TEST_F(CustomControlsTest, TheSoftKeyLabelsTakeTapsOnEveryColumnTheyShow) {
+  clearScreen(0);
+  controls->paint(GameLib::graphics);
+  const int32_t h = GameLib::font(GameLib::FONT_HUD0)->getHeight(), y = 320 - h / 2;
+  const gltest::Columns ok = gltest::inkColumns(0, 320 - h, 120, h, 0);
+  const gltest::Columns cancel = gltest::inkColumns(120, 320 - h, 120, h, 0);
+  ASSERT_GE(ok.first, 0);
+  ASSERT_GE(cancel.first, 0);
+  for (const int32_t x : {ok.first, ok.last}) {
+    EXPECT_EQ(tapAt(x, y), CustomControls::CLOSED_OK) << x;
+    controls->update();
+  }
+  for (const int32_t x : {cancel.first, cancel.last}) {
+    EXPECT_EQ(tapAt(x, y), CustomControls::CLOSED_CANCEL) << x;
+    controls->update();
+  }
+}
+
 TEST_F(CustomControlsTest, DamagedStoresGiveTheDefaultsForEveryAction) {
   DRecordStorePtr s = DRecordStore::openRecordStore(u"keys_bounce", true);
   DbyteArrayPtr full = new DbyteArray(8), shortRecord = new DbyteArray(5);

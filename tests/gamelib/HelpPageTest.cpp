@@ -235,6 +235,31 @@ TEST_F(HelpPageTest, TapsScrollInTheTextAndActOnTheLabels) {
   EXPECT_EQ(ScreenCanvas::lastKeyCode, 0);
 }
 
+TEST_F(HelpPageTest, TheLabelsTakeTapsOnEveryColumnTheyShow) {
+  loadNumbered(40);
+  menu->boxColor = 0x000000;
+  menu->update();
+  menu->paint();
+  const int32_t rows = menu->visibleRows, h = GameLib::font(GameLib::FONT_HUD0)->getHeight();
+  const gltest::Columns quit = gltest::inkColumns(0, 320 - h, 120, h, 0);
+  const gltest::Columns down = gltest::inkColumns(120, 320 - h, 120, h, 0);
+  ASSERT_GE(quit.first, 0);
+  ASSERT_GE(down.first, 0);
+  struct Case {
+    int32_t x, wantFirst;
+    bool closes;
+  } cases[] = {
+      {quit.first, 5, true}, {quit.last, 5, true}, {down.first, 4 + rows, false}, {down.last, 4 + rows, false}};
+  for (const Case& c : cases) {
+    menu->first = 5;
+    menu->closed = false;
+    menu->paint();
+    stepWith([&] { tap(c.x, 320 - h / 2); });
+    EXPECT_EQ(menu->first, c.wantFirst) << c.x;
+    EXPECT_EQ(menu->closed, c.closes) << c.x;
+  }
+}
+
 TEST_F(HelpPageTest, LongTextsKeepEveryLine) {
   loadNumbered(300);
   EXPECT_EQ(GameMenu::helpLineCount, 300);

@@ -105,4 +105,14 @@ int countOtherPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour
   return count;
 }
 
+Columns inkColumns(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour) {
+  Columns found{-1, -1};
+  for (int32_t i = x; i < x + w; ++i) {
+    if (countOtherPixels(i, y, 1, h, colour) == 0) continue;
+    if (found.first < 0) found.first = i;
+    found.last = i;
+  }
+  return found;
+}
+
 }  // namespace gltest

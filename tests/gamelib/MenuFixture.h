@@ -30,6 +30,12 @@ class MenuFixture : public GameLibFixture {
 
 // Pixels of the back buffer in a rectangle that differ from the colour.
 int countOtherPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour);
+// The first and last columns of a rectangle of the back buffer that hold a pixel other than the colour; -1
+// for both when there is none.
+struct Columns {
+  int32_t first, last;
+};
+Columns inkColumns(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour);
 
 // Key codes of the shell.
 inline constexpr int32_t kKeyUp = 38;

@@ -4,19 +4,23 @@
 // typed and stored.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/lang/DSystem.h"
 #include "gamelib/CustomControls.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/MenuFixture.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
+#include "shell/lcdui/DImage.h"
 
 namespace {
 
+using gamelib::GameLib;
 using gamelib::GameMenu;
 using gamelib::GameMenuPtr;
 using gamelib::MenuEntry;
@@ -60,11 +64,17 @@ class MenuFlowTest : public gltest::MenuFixture {
     menu = nullptr;
     MenuFixture::TearDown();
   }
-  // A flow whose hooks record what they are asked, and whose state words are `showing`.
+  // A flow whose hooks record what they are asked.
   void makeFlow(std::span<const MenuEntryKeys> entries, MenuStyle style = {}) {
     gamelib::MenuHooks hooks;
-    hooks.start = [this] { calls.push_back("start"); };
-    hooks.resume = [this] { calls.push_back("resume"); };
+    hooks.start = [this](int32_t level) {
+      calls.push_back("start");
+      levels.push_back(level);
+    };
+    hooks.resume = [this] {
+      calls.push_back("resume");
+      if (onResume) onResume();
+    };
     hooks.abandon = [this] {
       calls.push_back("abandon");
       flow->show(MenuPage::Start);
@@ -72,10 +82,11 @@ class MenuFlowTest : public gltest::MenuFixture {
     hooks.own = [this](MenuPage page, int32_t item) {
       calls.push_back("own " + std::to_string(static_cast<int>(page)) + " " + std::to_string(item));
     };
-    hooks.shown = [this](MenuPage page) { showing = page; };
     flow = new MenuFlow(u"flowtest", entries, menu, 1, hooks, style);
     flow->helpFolder = u"/txt/bnc/";
   }
+  // The page showing.
+  MenuPage showing() const { return flow->page(); }
   std::vector<std::string> texts() const {
     std::vector<std::string> out;
     for (int32_t i = 0; i < menu->items->length; ++i) out.push_back(narrow((*menu->items)[i]));
@@ -86,7 +97,7 @@ class MenuFlowTest : public gltest::MenuFixture {
     if (GameMenu::inputClock <= 0) GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis();
     wait(250);
     if (action >= 0) ScreenCanvas::held[action] = true;
-    flow->update(showing);
+    flow->update();
     if (action >= 0) ScreenCanvas::held[action] = false;
   }
   // Fire on an entry of the list showing.
@@ -95,10 +106,25 @@ class MenuFlowTest : public gltest::MenuFixture {
     step(GameAction::Fire);
   }
 
+  // The left soft key, pressed and taken by one update of the flow.
+  void selectOnce() {
+    press(gltest::kKeySoftLeft);
+    flow->update();
+    ScreenCanvas::resetInput();
+  }
+  // The back buffer's pixels.
+  static std::vector<uint16_t> screen() {
+    std::vector<uint16_t> out;
+    for (int32_t y = 0; y < 320; ++y)
+      for (int32_t x = 0; x < 240; ++x) out.push_back(gltest::canvasPixel(x, y));
+    return out;
+  }
+
   GameMenuPtr menu;
   MenuFlowPtr flow;
-  MenuPage showing = MenuPage::Start;
   std::vector<std::string> calls;
+  std::vector<int32_t> levels;  // the levels the start hook was asked for
+  std::function<void()> onResume;
 };
 
 TEST_F(MenuFlowTest, EntriesShowTheirTextsAndTheSoundLevelsAsTheyAre) {
@@ -119,7 +145,7 @@ TEST_F(MenuFlowTest, EntriesShowTheirTextsAndTheSoundLevelsAsTheyAre) {
     EXPECT_EQ(texts(), c.expected) << static_cast<int>(c.page);
     EXPECT_EQ(menu->selected, 0);
     EXPECT_EQ(menu->mode, GameMenu::MODE_LIST);
-    EXPECT_EQ(showing, c.page);
+    EXPECT_EQ(showing(), c.page);
   }
 }
 
@@ -137,7 +163,7 @@ TEST_F(MenuFlowTest, SoundLevelsWrapAfterTheHighestAndAreKeptAsTheGamesOption) {
   // The next start of the game finds them.
   SoundManager::setSfxLevel(3);
   SoundManager::setMusicLevel(3);
-  MenuFlow::loadSoundLevels(u"flowtest");
+  SoundManager::loadLevels(u"flowtest");
   EXPECT_EQ(SoundManager::getSfxLevel(), 0);
   EXPECT_EQ(SoundManager::getMusicLevel(), 2);
   EXPECT_TRUE(calls.empty());
@@ -165,7 +191,7 @@ TEST_F(MenuFlowTest, EachEntryLeadsWhereItsKindSays) {
     flow->show(c.page);
     choose(c.item);
     EXPECT_EQ(calls, c.call ? std::vector<std::string>{c.call} : std::vector<std::string>{}) << c.item;
-    EXPECT_EQ(showing, c.shows) << c.item;
+    EXPECT_EQ(showing(), c.shows) << c.item;
     EXPECT_EQ(menu->mode, c.mode) << c.item;
   }
   // The game's own entries and pages are its own.
@@ -174,7 +200,6 @@ TEST_F(MenuFlowTest, EachEntryLeadsWhereItsKindSays) {
   flow->show(MenuPage::Pause);
   choose(kOption);
   flow->show(gamelib::ownPage(1));
-  showing = gamelib::ownPage(1);
   choose(2);
   EXPECT_EQ(calls, (std::vector<std::string>{"own 1 3", "own 6 2"}));
 }
@@ -196,12 +221,12 @@ TEST_F(MenuFlowTest, AClosedPageGoesBackToTheListItCameFrom) {
     makeFlow(gamelib::kStandardMenu, c.style);
     flow->show(c.from);
     choose(c.entry);
-    ASSERT_NE(showing, c.from);
+    ASSERT_NE(showing(), c.from);
     step(GameAction::Up);
-    EXPECT_NE(showing, c.from) << c.entry;  // up only scrolls
+    EXPECT_NE(showing(), c.from) << c.entry;  // up only scrolls
     ScreenCanvas::select = true;
     step();
-    EXPECT_EQ(showing, c.from) << c.entry;
+    EXPECT_EQ(showing(), c.from) << c.entry;
     EXPECT_EQ(menu->mode, GameMenu::MODE_LIST);
     EXPECT_EQ(menu->selected, c.selected) << c.entry;
     EXPECT_FALSE(menu->closed);
@@ -215,10 +240,10 @@ TEST_F(MenuFlowTest, APageOpenedAfterTheLastEntryWasChosenStaysOpen) {
     choose(6);  // "mainmenu": the last entry also reports its page closed
     ASSERT_EQ(calls.back(), "abandon");
     choose(entry);
-    const MenuPage page = showing;
+    const MenuPage page = showing();
     step();
-    EXPECT_EQ(showing, page) << entry;
-    EXPECT_NE(showing, MenuPage::Start) << entry;
+    EXPECT_EQ(showing(), page) << entry;
+    EXPECT_NE(showing(), MenuPage::Start) << entry;
   }
 }
 
@@ -230,10 +255,10 @@ TEST_F(MenuFlowTest, ATableThatClosesOnFireOrATapOnlyIgnoresTheSoftKeys) {
     *key = true;
     step();
     *key = false;
-    EXPECT_EQ(showing, MenuPage::Table);
+    EXPECT_EQ(showing(), MenuPage::Table);
   }
   step(GameAction::Fire);
-  EXPECT_EQ(showing, MenuPage::Start);
+  EXPECT_EQ(showing(), MenuPage::Start);
 }
 
 TEST_F(MenuFlowTest, WithoutAKeySetUpItsStepClosesAtOnceAndClearsInput) {
@@ -242,18 +267,18 @@ TEST_F(MenuFlowTest, WithoutAKeySetUpItsStepClosesAtOnceAndClearsInput) {
     int32_t selected;  // after the way back
     bool clockRestarted;
   };
-  const Case cases[] = {{{}, kKeys, false}, {{.keysKeepTheList = false, .keysRestartTheClock = true}, 0, true}};
+  const Case cases[] = {{{}, kKeys, false}, {{.keysKeepTheList = false, .inputClockRestarts = true}, 0, true}};
   for (const Case& c : cases) {
     makeFlow(gamelib::kStandardMenu, c.style);
     flow->show(MenuPage::Pause);
     choose(kKeys);
-    ASSERT_EQ(showing, MenuPage::Keys);
+    ASSERT_EQ(showing(), MenuPage::Keys);
     gamelib::CustomControls::current = nullptr;
     GameMenu::inputClock = 1;
     ScreenCanvas::held[GameAction::Fire] = true;
-    flow->update(showing);
+    flow->update();
     EXPECT_FALSE(ScreenCanvas::held[GameAction::Fire]);
-    EXPECT_EQ(showing, MenuPage::Pause);
+    EXPECT_EQ(showing(), MenuPage::Pause);
     EXPECT_EQ(menu->selected, c.selected);
     EXPECT_EQ(GameMenu::inputClock == nuv::lang::DSystem::currentTimeMillis(), c.clockRestarted);
   }
@@ -267,7 +292,7 @@ TEST_F(MenuFlowTest, AScoreThatEntersTheTableIsOfferedAndStoredUnderTheTypedName
   EXPECT_EQ(narrow((*menu->items)[0]), "Start");
   ASSERT_TRUE(flow->endGame(1234));
   EXPECT_EQ(menu->mode, GameMenu::MODE_NAME_ENTRY);
-  EXPECT_EQ(showing, MenuPage::Start);
+  EXPECT_EQ(showing(), MenuPage::Start);
   EXPECT_FALSE(flow->storeTypedName());
 
   GameMenu::enteredName = u"ZED";
@@ -279,10 +304,211 @@ TEST_F(MenuFlowTest, AScoreThatEntersTheTableIsOfferedAndStoredUnderTheTypedName
   EXPECT_EQ(narrow((*reread->items)[0]), "ZED");
   EXPECT_EQ((*reread->scores)[0], 1234);
   // The table shows, and closing it leads to the start page.
-  EXPECT_EQ(showing, MenuPage::Table);
+  EXPECT_EQ(showing(), MenuPage::Table);
   EXPECT_EQ(menu->mode, GameMenu::MODE_TABLE);
   step(GameAction::Fire);
-  EXPECT_EQ(showing, MenuPage::Start);
+  EXPECT_EQ(showing(), MenuPage::Start);
+}
+
+TEST_F(MenuFlowTest, StartOffersTheLevelsFromTheHighestReachedDownAndExitLeadsBack) {
+  struct Case {
+    int32_t highest;
+    int32_t chosen;   // the entry of the level list; -1: there is none
+    int32_t startAt;  // the level the game starts at; 0: none, the start page shows again
+  };
+  const Case cases[] = {{1, -1, 1}, {4, 0, 4}, {4, 1, 3}, {4, 3, 1}, {4, 4, 0}, {2, 2, 0}};
+  for (const Case& c : cases) {
+    makeFlow(gamelib::kStandardMenu);
+    flow->words.highestLevel = &c.highest;
+    flow->show(MenuPage::Start);
+    choose(kStart);
+    if (c.chosen >= 0) {
+      ASSERT_EQ(showing(), MenuPage::Levels) << c.highest;
+      std::vector<std::string> list;
+      for (int32_t level = c.highest; level >= 1; --level) list.push_back("Level " + std::to_string(level));
+      list.push_back("Exit");
+      EXPECT_EQ(texts(), list);
+      EXPECT_TRUE(levels.empty());
+      choose(c.chosen);
+    }
+    EXPECT_EQ(levels, c.startAt > 0 ? std::vector<int32_t>{c.startAt} : std::vector<int32_t>{}) << c.chosen;
+    if (c.startAt == 0) {
+      EXPECT_EQ(showing(), MenuPage::Start);
+      EXPECT_EQ(texts()[0], "Start");
+    }
+    levels.clear();
+  }
+}
+
+TEST_F(MenuFlowTest, APauseIsAskedByTheSoftKeysThePauseActionOrThePenOnTheGamesSign) {
+  for (bool* key : {&ScreenCanvas::select, &ScreenCanvas::back, &ScreenCanvas::held[GameAction::Pause]}) {
+    *key = true;
+    EXPECT_TRUE(MenuFlow::pauseRequested());
+    *key = false;
+  }
+  EXPECT_FALSE(MenuFlow::pauseRequested());
+  using gamelib::PauseSign;
+  const nuv::microedition::lcdui::DImagePtr sign = nuv::microedition::lcdui::DImage::createMutableImage(20, 18);
+  const PauseSign topLeft = PauseSign::topLeft(sign), topRight = PauseSign::topRight(sign);
+  const PauseSign bottomLeft = PauseSign::bottomLeft(sign), bottomRight = PauseSign::bottomRight(sign);
+  struct Case {
+    PauseSign sign;
+    int32_t x, y;
+    bool pauses;
+  } cases[] = {
+      // The left corners reach the picture's edges, the screen's and beyond.
+      {topLeft, 20, 18, true},
+      {topLeft, 21, 0, false},
+      {topLeft, 0, 19, false},
+      {topLeft, -5, -5, true},
+      {bottomLeft, 20, 302, true},
+      {bottomLeft, 0, 301, false},
+      {bottomLeft, 3, 400, true},
+      // The right ones start a pixel inside the picture; the top one ends a row short of it.
+      {topRight, 221, 17, true},
+      {topRight, 220, 0, false},
+      {topRight, 239, 18, false},
+      {topRight, 300, -3, true},
+      {bottomRight, 221, 303, true},
+      {bottomRight, 221, 302, false},
+      // A sign of the game's own, bounds included; none without a picture.
+      {{10, 20, 30, 40}, 10, 40, true},
+      {{10, 20, 30, 40}, 31, 30, false},
+      {PauseSign::topLeft(nullptr), 0, 0, false},
+      {{}, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    tap(c.x, c.y);
+    EXPECT_EQ(MenuFlow::pauseRequested(c.sign), c.pauses) << c.x << "," << c.y;
+    ScreenCanvas::resetInput();
+    EXPECT_FALSE(MenuFlow::pauseRequested(c.sign));
+  }
+}
+
+TEST_F(MenuFlowTest, PauseHoldsPlayAndContinueReleasesThePlayKeysBeforeTheGamesOwn) {
+  makeFlow(gamelib::kStandardMenu);
+  gamelib::CustomControls::install(0x1C, u"flowtest", nullptr);
+  GameLib::canvas->selectKeyMap(gamelib::ScreenCanvas::kPlayKeyMap);
+  ScreenCanvas::held[GameAction::Up] = true;
+  flow->pause();
+  EXPECT_EQ(showing(), MenuPage::Pause);
+  EXPECT_EQ(texts()[0], "Continue");
+  EXPECT_FALSE(ScreenCanvas::held[GameAction::Up]);
+  EXPECT_EQ(GameLib::canvas->activeKeyMap, gamelib::ScreenCanvas::kMenuKeyMap);
+
+  // The keys that move and fire are released when the game's own continuing runs; the others stay.
+  bool released = false;
+  onResume = [&] {
+    released = !ScreenCanvas::held[GameAction::Right] && !ScreenCanvas::held[GameAction::Left] &&
+               !ScreenCanvas::select && !ScreenCanvas::back && ScreenCanvas::held[GameAction::Star] &&
+               GameLib::canvas->activeKeyMap == gamelib::ScreenCanvas::kPlayKeyMap;
+  };
+  menu->selected = kStart;
+  for (const int32_t a : {GameAction::Right, GameAction::Left, GameAction::Star}) ScreenCanvas::held[a] = true;
+  ScreenCanvas::back = true;
+  step(GameAction::Fire);
+  EXPECT_EQ(calls, std::vector<std::string>{"resume"});
+  EXPECT_TRUE(released);
+  gamelib::CustomControls::current = nullptr;
+}
+
+TEST_F(MenuFlowTest, WithoutItsOwnAbandonAGameGivenUpLeavesTheStartPage) {
+  flow = new MenuFlow(u"flowtest", gamelib::kStandardMenu, menu, 1, gamelib::MenuHooks{});
+  flow->show(MenuPage::Pause);
+  choose(6);
+  EXPECT_EQ(showing(), MenuPage::Start);
+  EXPECT_EQ(texts()[0], "Start");
+  EXPECT_EQ(texts()[6], "Exit");
+}
+
+TEST_F(MenuFlowTest, TheGamesWordsFollowThePagesAndNameThePageOfEachStep) {
+  makeFlow(gamelib::kStandardMenu);
+  // A state word for the menu and the key set-up, a page word, the one before it, and the paused flag.
+  constexpr gamelib::MenuPageNumber kStates[] = {{MenuPage::Start, 10}, {MenuPage::Keys, 11}};
+  constexpr gamelib::MenuPageNumber kPages[] = {
+      {MenuPage::Start, 0}, {MenuPage::Pause, 1}, {MenuPage::Help, 2}, {MenuPage::Table, 3}};
+  int32_t state = -1, page = -1, previous = -1;
+  bool paused = false;
+  flow->words = {
+      .state = &state, .states = kStates, .page = &page, .pages = kPages, .previousPage = &previous, .paused = &paused};
+  struct Case {
+    MenuPage shown;
+    int32_t state, page, previous;
+    bool paused;
+  } cases[] = {
+      {MenuPage::Pause, 10, 1, -1, true},
+      {MenuPage::Help, 10, 2, 1, true},  // a page over the list leaves paused as it is
+      {MenuPage::Keys, 11, 2, 1, true},  // the key set-up leaves the page words
+      {MenuPage::Start, 10, 0, 2, false},
+  };
+  for (const Case& c : cases) {
+    flow->show(c.shown);
+    EXPECT_EQ(state, c.state) << static_cast<int>(c.shown);
+    EXPECT_EQ(page, c.page) << static_cast<int>(c.shown);
+    EXPECT_EQ(previous, c.previous) << static_cast<int>(c.shown);
+    EXPECT_EQ(paused, c.paused) << static_cast<int>(c.shown);
+  }
+  // The words the game writes itself name the page the next step acts on.
+  page = 1;
+  EXPECT_EQ(showing(), MenuPage::Pause);
+  choose(kStart);
+  EXPECT_EQ(calls, std::vector<std::string>{"resume"});
+  // Where the start and pause pages share a state and no page word tells them apart, the paused flag does.
+  constexpr gamelib::MenuPageNumber kShared[] = {{MenuPage::Start, 5}, {MenuPage::Pause, 5}, {MenuPage::Keys, 6}};
+  flow->words = {.state = &state, .states = kShared, .paused = &paused};
+  state = 5;
+  for (const bool p : {true, false}) {
+    paused = p;
+    EXPECT_EQ(showing(), p ? MenuPage::Pause : MenuPage::Start);
+  }
+}
+
+TEST_F(MenuFlowTest, ThePageShowingIsPaintedTheKeySetUpIncluded) {
+  makeFlow(gamelib::kStandardMenu);
+  gamelib::CustomControls::install(0x1C, u"flowtest", nullptr);
+  GameMenuPtr table = new GameMenu();
+  table->loadHighScores(1, u"flowtest");
+  table->mode = GameMenu::MODE_TABLE;
+  flow->tableMenu = table;
+  // Each page as its own painter draws it.
+  struct Case {
+    MenuPage page;
+    std::function<void()> paint;
+  } cases[] = {
+      {MenuPage::Start, [&] { menu->paint(); }},
+      {MenuPage::Table, [&] { table->paint(); }},
+      {MenuPage::Keys, [] { gamelib::CustomControls::current->paint(GameLib::graphics); }},
+  };
+  for (const Case& c : cases) {
+    flow->show(c.page);
+    clearScreen(0x00FF00);
+    c.paint();
+    const std::vector<uint16_t> want = screen();
+    clearScreen(0x00FF00);
+    flow->paint();
+    EXPECT_EQ(screen(), want) << static_cast<int>(c.page);
+    EXPECT_GT(gltest::countOtherPixels(0, 0, 240, 320, 0x07E0), 0) << static_cast<int>(c.page);
+  }
+  // Without a key set-up its page paints nothing.
+  gamelib::CustomControls::current = nullptr;
+  clearScreen(0x00FF00);
+  flow->paint();
+  EXPECT_EQ(gltest::countOtherPixels(0, 0, 240, 320, 0x07E0), 0);
+}
+
+TEST_F(MenuFlowTest, ATypedNameIsStoredAfterTheStepThatAcceptedItOrAtTheStartOfTheNext) {
+  for (const bool nextStep : {false, true}) {
+    makeFlow(gamelib::kStandardMenu, {.nameStoredNextStep = nextStep});
+    GameMenu::enteredName = nextStep ? u"TWO" : u"ONE";
+    ASSERT_TRUE(flow->endGame(100 + (nextStep ? 1 : 0)));
+    wait(250);
+    selectOnce();  // the keyboard's accept
+    EXPECT_EQ(showing(), nextStep ? MenuPage::Start : MenuPage::Table) << nextStep;
+    EXPECT_EQ(menu->mode, nextStep ? GameMenu::MODE_NAME_ENTRY : GameMenu::MODE_TABLE) << nextStep;
+    flow->update();
+    EXPECT_EQ(showing(), MenuPage::Table) << nextStep;
+    EXPECT_EQ(narrow((*menu->items)[0]), nextStep ? "TWO" : "ONE");
+  }
 }
 
 }  // namespace

@@ -12,10 +12,7 @@
 #include "core/rms/DRecordStore.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/MenuFixture.h"
-#include "gamelib/MenuFlow.h"
 #include "gamelib/SoundManager.h"
-#include "platform/api/waveout.h"
-#include "sound/DManager.h"
 
 namespace {
 
@@ -298,18 +295,16 @@ TEST_F(OptionsAndHighScoresTest, OptionsOutsideTheirRangeGiveTheDefaultAndAreTol
   EXPECT_EQ(GameMenu::loadOption(u"csfx_level", 2), 7);
   // A game's sound levels read so: a stored level the sound service has not is the default one. The
   // levels live in the mixer.
-  platform::setAudioDriver("null");
-  nuv::microedition::media::DManager::initSound();
+  startSound();
   gamelib::SoundManager::setSfxLevel(3);
   gamelib::SoundManager::setMusicLevel(3);
   GameMenu::saveOption(u"flowtestsfx_level", 7);
   GameMenu::saveOption(u"flowtestmusic_level", -1);
   testing::internal::CaptureStderr();
-  gamelib::MenuFlow::loadSoundLevels(u"flowtest");
+  gamelib::SoundManager::loadLevels(u"flowtest");
   testing::internal::GetCapturedStderr();
-  EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), gamelib::MenuFlow::kDefaultSoundLevel);
-  EXPECT_EQ(gamelib::SoundManager::getMusicLevel(), gamelib::MenuFlow::kDefaultSoundLevel);
-  nuv::microedition::media::DManager::doneSound();
+  EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), gamelib::SoundManager::kDefaultLevel);
+  EXPECT_EQ(gamelib::SoundManager::getMusicLevel(), gamelib::SoundManager::kDefaultLevel);
 }
 
 }  // namespace

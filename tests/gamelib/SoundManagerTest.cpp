@@ -117,6 +117,27 @@ TEST_F(SoundManagerTest, EffectsStartOnlyWhileSwitchedOnAndMusicIsNotRestarted) 
   EXPECT_NE((*SoundManager::players)[kMusic]->getState(), DPlayer::STARTED);
 }
 
+TEST_F(SoundManagerTest, WithoutALoadedListEveryCallAScreenMakesDoesNothing) {
+  SoundManager::setSfxLevel(3);
+  SoundManager::release();
+  ASSERT_TRUE(SoundManager::players.isNull());
+  for (const int32_t id : {kEffect, kMusic, kAbsent, 99}) {
+    SoundManager::play(id, -1, 0);
+    SoundManager::stop(id);
+  }
+  SoundManager::pauseAll();
+  SoundManager::resumeAll();
+  SoundManager::stopCurrent();
+  SoundManager::stopAll();
+  EXPECT_TRUE(SoundManager::current.isNull());
+  EXPECT_FALSE(SoundManager::isPlaying());
+  // A loaded list still refuses an id it does not have.
+  DStringArrayPtr one = new DStringArray(1);
+  (*one)[0] = u"/data/t/sound/zap";
+  SoundManager::loadSounds(one);
+  EXPECT_THROWS_CODE(nuv::lang::ExceptionCode::ArrayIndexOutOfBoundsException, SoundManager::play(1, 1, 0));
+}
+
 TEST_F(SoundManagerTest, LevelsSetAndReadTheMasterVolumes) {
   struct Case {
     int32_t level;

@@ -23,7 +23,13 @@ int64_t now() { return DSystem::currentTimeMillis(); }
 constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == Bounce::kItemCount);
 static_assert(kMenu[Bounce::ITEM_START].kind == MenuEntry::Start && kMenu[Bounce::ITEM_EXIT].kind == MenuEntry::Exit);
-constexpr MenuPage kRoundChooser = MenuPage::Own;
+
+// The state of each page.
+constexpr MenuPageNumber kStates[] = {
+    {MenuPage::Start, Bounce::STATE_MENU},     {MenuPage::Pause, Bounce::STATE_MENU},
+    {MenuPage::Help, Bounce::STATE_HELP},      {MenuPage::Table, Bounce::STATE_HIGH_SCORES},
+    {MenuPage::Keys, Bounce::STATE_KEY_SETUP}, {MenuPage::Levels, Bounce::STATE_ROUND_CHOOSER},
+};
 
 }  // namespace
 
@@ -61,19 +67,14 @@ void Bounce::update() {
       finishLoading();
       break;
     case STATE_MENU:
-      menuFlow->update(gamePaused ? MenuPage::Pause : MenuPage::Start);
-      break;
     case STATE_HIGH_SCORES:
-      menuFlow->update(MenuPage::Table);
-      break;
     case STATE_HELP:
-      menuFlow->update(MenuPage::Help);
-      break;
     case STATE_ROUND_CHOOSER:
-      menuFlow->update(kRoundChooser);
+    case STATE_KEY_SETUP:
+      menuFlow->update();
       break;
     case STATE_PLAYING:
-      if (MenuFlow::pauseRequested()) {
+      if (MenuFlow::pauseRequested(PauseSign::topRight(GameMenu::pauseImage))) {
         menuFlow->pause();
       } else {
         handleInput();
@@ -99,9 +100,6 @@ void Bounce::update() {
     case STATE_ROUND_CLEARED:
       updateRoundCleared();
       break;
-    case STATE_KEY_SETUP:
-      menuFlow->update(MenuPage::Keys);
-      break;
     default:
       break;
   }
@@ -111,73 +109,33 @@ void Bounce::buildMenu() { menuFlow->showEntries(gamePaused); }
 
 void Bounce::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [this] { startFromMenu(); };
+  hooks.start = [this](int32_t startRound) { startFromMenu(startRound); };
   hooks.resume = [this] {
-    MenuFlow::resumePlay();
     gameState = STATE_PLAYING;
     gamePaused = false;
     buildMenu();
   };
-  hooks.abandon = [] {
-    SoundManager::stopAll();
-    menuFlow->show(MenuPage::Start);
-  };
-  hooks.own = [this](MenuPage, int32_t item) { chooseRound(item); };
-  hooks.shown = [](MenuPage page) { showPage(page); };
+  // The key set-up takes all input, the pen's places and the hidden sequence's progress too.
   hooks.built = [](MenuPage page) {
     if (page == MenuPage::Keys) ScreenCanvas::resetInput();
-    if (page == kRoundChooser) menu->setItems(MenuFlow::levelEntries(openLevel));
   };
   // A closed page leaves the list as it was, its entry highlighted.
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.pagesKeepTheList = true});
+  menuFlow->words = {.state = &gameState, .states = kStates, .paused = &gamePaused, .highestLevel = &openLevel};
 }
 
-void Bounce::showPage(MenuPage page) {
-  switch (page) {
-    case MenuPage::Table:
-      gameState = STATE_HIGH_SCORES;
-      break;
-    case MenuPage::Help:
-      gameState = STATE_HELP;
-      break;
-    case MenuPage::Keys:
-      gameState = STATE_KEY_SETUP;
-      break;
-    case kRoundChooser:
-      gameState = STATE_ROUND_CHOOSER;
-      break;
-    default:
-      gameState = STATE_MENU;
-      gamePaused = page == MenuPage::Pause;
-      break;
-  }
-}
-
-void Bounce::startFromMenu() {
+void Bounce::startFromMenu(int32_t startRound) {
   gamePaused = false;
   buildMenu();
   for (int32_t s = 0; s < ballSlots; ++s) {
     if (!(*balls)[s].isNull()) (*balls)[s]->setActive(false);
   }
   lives = kStartLives;
-  if (openLevel <= 1) {
-    startGame(1);
-  } else {
-    menuFlow->show(kRoundChooser);
-  }
-}
-
-void Bounce::chooseRound(int32_t item) {
-  if (item >= menu->items->length - 1) {
-    menuFlow->show(MenuPage::Start);
-    return;
-  }
-  startGame(openLevel - item);
-  buildMenu();
+  startGame(startRound);
 }
 
 void Bounce::startGame(int32_t startRound) {
-  GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
   round = startRound;
   brickList->score = 0;
   resetPlay();
@@ -187,7 +145,7 @@ void Bounce::startGame(int32_t startRound) {
   ScreenCanvas::anyKey = false;
   SoundManager::stopAll();
   playSound(SOUND_RESPAWN);
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+  SoundManager::play(SOUND_GAME, -1, 0);
 }
 
 bool Bounce::loadRound(int32_t number) {

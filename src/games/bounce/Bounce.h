@@ -105,12 +105,10 @@ class Bounce : public gamelib::GameInterface, public gamelib::StandardMenuItems 
   void releaseScratch();
   // The loading screen stays at least a moment; the menu comes once it has passed.
   void finishLoading();
-  // The menu flow with the game's hooks: "start" (a game, or the round chooser first), the chooser's choice,
-  // and the state word of each page.
+  // The menu flow with the game's hooks: a game started from the menu or the round chooser, continuing, and
+  // the state word of each page.
   void makeMenuFlow();
-  void startFromMenu();
-  void chooseRound(int32_t item);
-  static void showPage(gamelib::MenuPage page);
+  void startFromMenu(int32_t startRound);
   // A new game at a round from the menu or the round chooser.
   void startGame(int32_t startRound);
   void updateRoundCleared();

@@ -84,12 +84,7 @@ void spawnParticles(int32_t count, int32_t type, int32_t x, int32_t y, int32_t v
   }
 }
 
-void playSound(int32_t id) {
-  // Before the game's sounds are loaded (and in tests without them) there is nothing to play.
-  const auto& players = gamelib::SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  gamelib::SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { gamelib::SoundManager::play(id, 1, 0); }
 
 gamelib::AnimationPtr loadAnimation(nuv::lang::DStringPtr key) {
   nuv::lang::DStringArrayPtr names = gamelib::TextTable::split(gamelib::TextTable::getString(key), u';');

@@ -61,10 +61,9 @@ void Bounce::paint() {
     case STATE_MENU:
     case STATE_HELP:
     case STATE_ROUND_CHOOSER:
-      menu->paint();
-      break;
     case STATE_HIGH_SCORES:
-      scoreMenu->paint();
+    case STATE_KEY_SETUP:
+      menuFlow->paint();
       break;
     case STATE_PLAYING:
       paintPlay();
@@ -76,9 +75,6 @@ void Bounce::paint() {
     case STATE_ROUND_CLEARED:
       // The last play frame stays, unless bricks still on their way out keep the field moving.
       if (fieldSettling_) paintPlay();
-      break;
-    case STATE_KEY_SETUP:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

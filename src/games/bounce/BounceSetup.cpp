@@ -24,10 +24,10 @@ void Bounce::init() {
   splashImage = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splashImage, GameLib::screenWidth >> 1,
                                (GameLib::screenHeight - splashImage->getHeight()) >> 1, DGraphics::TOP_CENTRE);
-  MenuFlow::startLoading();
+  GameMenu::startLoading();
   loadingBarShown_ = true;
 
-  MenuFlow::loadSoundLevels(gameKey);
+  SoundManager::loadLevels(gameKey);
   // A stored level outside the rounds there are reads as the nearest one.
   openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
   if (openLevel > lastRound) openLevel = lastRound;
@@ -36,11 +36,11 @@ void Bounce::init() {
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   SoundManager::loadSounds(sounds);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   menu = new GameMenu();
   menu->setBackground(splashImage, GameMenu::kListShade);
-  menu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+  menu->loadHelp(GameLib::helpPath(data::kHelpFolder), nullptr);
   makeMenuFlow();
   buildMenu();
   // The table has a menu of its own, kept up to date by the end of each game.
@@ -49,13 +49,12 @@ void Bounce::init() {
   scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   scoreMenu->mode = GameMenu::MODE_TABLE;
   menuFlow->tableMenu = scoreMenu;
-  menuFlow->scoreMenu = scoreMenu;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   loadSprites();
   makePlayObjects();
-  MenuFlow::reloadTexts();
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
+  GameLib::loadChosenTexts();
+  CustomControls::install(data::kRemappableActions, gameKey, splashImage);
 
   // The menu comes with the first step after the loading screen's least time.
   stateTime = start;
@@ -72,7 +71,7 @@ void Bounce::loadSprites() {
   ballBigImage = GameImage::create(data::kBallBig);
   bulletImage = GameImage::create(data::kBullet);
   bombImage = GameImage::create(data::kBomb);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   // From here on the text table holds the animation list, until the language texts come back.
   Animation::loadList(data::kAnimationList);
@@ -83,14 +82,14 @@ void Bounce::loadSprites() {
   for (int32_t k = 0; k < data::kEnemyKinds; ++k) {
     (*enemyAnimations)[k] = loadAnimation(DStringPtr(data::kEnemyPrefix) + k);
   }
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
   bonusAnimations = new AnimationArray(data::kBonusKinds + 1);
   for (int32_t k = 1; k <= data::kBonusKinds; ++k) {
     AnimationPtr a = loadAnimation(DStringPtr(data::kBonusPrefix) + k);
     a->restart();
     (*bonusAnimations)[k] = a;
   }
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 }
 
 void Bounce::makePlayObjects() {
@@ -99,7 +98,7 @@ void Bounce::makePlayObjects() {
   enemies = new EnemyArray(enemySlots);
   platform = new Platform();
   for (int32_t s = 0; s < ballSlots; ++s) (*balls)[s] = new Ball(Ball::ROLE_BALL);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   brickList = new BrickList();
   for (int32_t e = 0; e < enemySlots; ++e) (*enemies)[e] = new Enemy();
@@ -110,7 +109,7 @@ void Bounce::makePlayObjects() {
     (*balls)[s]->leftMargin = fieldLeft;
     (*balls)[s]->topEdge = brickList->top;
   }
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   particles = new DintArray2d(brickWidth * kParticlesPerBaseWidth / baseBrickWidth, kParticleFields);
   resetPlay();
@@ -118,10 +117,10 @@ void Bounce::makePlayObjects() {
 
 void Bounce::finishLoading() {
   if (DSystem::currentTimeMillis() - stateTime < kMinLoadingMs) return;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
   loadingBarShown_ = false;
   gameState = STATE_MENU;
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
+  SoundManager::play(SOUND_MENU, 1, 0);
 }
 
 void Bounce::leave() {

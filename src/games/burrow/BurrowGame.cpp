@@ -19,13 +19,12 @@ constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == BurrowGame::kItemCount);
 static_assert(kMenu[BurrowGame::ITEM_START].kind == MenuEntry::Start &&
               kMenu[BurrowGame::ITEM_EXIT].kind == MenuEntry::Exit);
-constexpr MenuPage kLevelList = MenuPage::Own;
 
 // The states that show a page of the in-game menu.
 constexpr MenuPageNumber kStates[] = {
     {MenuPage::Start, BurrowGame::MENU},     {MenuPage::Pause, BurrowGame::PAUSE_MENU},
     {MenuPage::Help, BurrowGame::HELP},      {MenuPage::Table, BurrowGame::HIGH_SCORES},
-    {MenuPage::Keys, BurrowGame::KEY_SETUP}, {kLevelList, BurrowGame::LEVEL_SELECT},
+    {MenuPage::Keys, BurrowGame::KEY_SETUP}, {MenuPage::Levels, BurrowGame::LEVEL_SELECT},
 };
 
 bool showsAPage(int32_t state) {
@@ -53,25 +52,25 @@ void BurrowGame::update() {
       break;
     case MENU:
     case PAUSE_MENU:
-      menuFlow->update(pageOfNumber(kStates, gameState));
+      menuFlow->update();
       // A choice takes the fire key with it.
       if (!gameMenu.isNull() && gameMenu->chosen) ScreenCanvas::held[GameAction::Fire] = false;
       break;
     case LEVEL_SELECT:
     case HIGH_SCORES:
     case KEY_SETUP:
-      menuFlow->update(pageOfNumber(kStates, gameState));
+      menuFlow->update();
       break;
     case GAME_OVER:
       if (!waited(kGameOverMs)) break;
       SoundManager::stopAll();
-      GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+      GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
       finishGame(MENU);
       break;
     case HELP:
       // Select closes the help at once, whatever the menu's input clock says.
       if (ScreenCanvas::select) gameMenu->closed = true;
-      menuFlow->update(MenuPage::Help);
+      menuFlow->update();
       break;
     case LEVEL_INTRO:
       if (!waited(kLevelIntroMs)) break;
@@ -85,35 +84,17 @@ void BurrowGame::update() {
 
 void BurrowGame::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [] {
-    if (openLevel < 2) {
-      startGame(1);
-    } else {
-      setState(LEVEL_SELECT);
-    }
-  };
+  hooks.start = [](int32_t level) { startGame(level); };
   hooks.resume = [] {
-    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
     gamePaused = false;
     setState(PLAY);
     Level::paintAll();
   };
-  hooks.abandon = [] {
-    SoundManager::stopAll();
-    gamePaused = false;
-    setState(MENU);
-  };
-  hooks.own = [](MenuPage, int32_t index) {
-    if (index < gameMenu->items->length - 1) {
-      startGame(openLevel - index);
-    } else {
-      setState(MENU);
-    }
-  };
-  hooks.shown = [](MenuPage page) { enterState(numberOfPage(kStates, page)); };
+  // A page is a state: its change releases the keys as every change of state does.
+  hooks.built = [](MenuPage) { changeState(); };
   // The help is laid out once, by the set-up; every page is built afresh when it shows.
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysKeepTheList = false});
-  menuFlow->scoreMenu = scoreTable;
+  menuFlow->words = {.state = &gameState, .states = kStates, .paused = &gamePaused, .highestLevel = &openLevel};
 }
 
 void BurrowGame::setState(int32_t state) {
@@ -125,17 +106,20 @@ void BurrowGame::setState(int32_t state) {
   }
 }
 
-void BurrowGame::enterState(int32_t state) {
+void BurrowGame::changeState() {
   // The tap that closed the table is spent.
   if (gameState == HIGH_SCORES) ScreenCanvas::pointerDown = false;
   previousState = gameState;
-  gameState = state;
   for (int32_t a = 0; a < kClearedActions; ++a) ScreenCanvas::held[a] = false;
   ScreenCanvas::select = false;
-  // The menu is made after the objects of play; until then a state change leaves it alone. Its pages the flow
-  // has set up.
+}
+
+void BurrowGame::enterState(int32_t state) {
+  changeState();
+  gameState = state;
+  // The menu is made after the objects of play; until then a state change leaves it alone.
   GameMenu* menu = gameMenu.get();
-  if (menu != nullptr && !showsAPage(state)) {
+  if (menu != nullptr) {
     menu->first = 0;
     menu->selected = 0;
     menu->mode = GameMenu::MODE_LIST;
@@ -147,12 +131,9 @@ void BurrowGame::enterState(int32_t state) {
       SoundManager::stop(SOUND_MENU);
       if (previousState == PAUSE_MENU) {
         SoundManager::resumeAll();
-      } else if (!SoundManager::players.isNull()) {
+      } else {
         SoundManager::play(SOUND_GAME, -1, 0);
       }
-      break;
-    case LEVEL_SELECT:
-      if (menu != nullptr) menu->setItems(MenuFlow::levelEntries(openLevel));
       break;
     case LEVEL_INTRO:
       stateTime = now();
@@ -163,7 +144,7 @@ void BurrowGame::enterState(int32_t state) {
 }
 
 void BurrowGame::startGame(int32_t level) {
-  GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
   gamePaused = false;
   levelNumber = level;
   if (newLevel()) setState(LEVEL_INTRO);
@@ -202,6 +183,8 @@ bool BurrowGame::isHighScore(int32_t score) {
 
 void BurrowGame::finishGame(int32_t otherwise) {
   gamePaused = false;
+  // The name entry opens over the start page without building it: the keys go as with any change of state.
+  changeState();
   if (!menuFlow->endGame(player->score) && otherwise != MENU) setState(otherwise);
   previousState = MENU;
 }

@@ -73,9 +73,11 @@ class BurrowGame : public gamelib::GameInterface, public gamelib::StandardMenuIt
   static void releaseGameObjects();
 
  private:
-  // The menu flow with the game's hooks; the state of a page it shows (which clears the keys as setState
-  // does, and fills the level list).
+  // The menu flow with the game's hooks and the state of each page.
   static void makeMenuFlow();
+  // What every change of state does: the previous state kept, the movement, fire and corner keys and select
+  // released, and the tap that closed the table spent.
+  static void changeState();
   static void enterState(int32_t state);
   // A new game at a level from the menu or the level list.
   static void startGame(int32_t level);
@@ -83,8 +85,7 @@ class BurrowGame : public gamelib::GameInterface, public gamelib::StandardMenuIt
   // The view follows the hero in jumps.
   static void followHero();
   static void markHeroCells();
-  static bool pauseTapped();
-  static void pauseGame();
+  static gamelib::PauseSign pauseSign();
   static void steer();
 };
 

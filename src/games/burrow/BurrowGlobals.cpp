@@ -125,8 +125,6 @@ int32_t nextRandom() {
 
 int32_t randomBelow(int32_t n) { return n > 0 ? nextRandom() % n : 0; }
 
-void playSound(int32_t id) {
-  if (!SoundManager::players.isNull()) SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { SoundManager::play(id, 1, 0); }
 
 }  // namespace burrow

@@ -44,16 +44,14 @@ void BurrowGame::paint() {
     case HIGH_SCORES:
     case PAUSE_MENU:
     case HELP:
-      gameMenu->paint();
+    case KEY_SETUP:
+      menuFlow->paint();
       break;
     case GAME_OVER:
       paintCaption(TextTable::getString(endCaption));
       break;
     case LEVEL_INTRO:
       paintLevelIntro();
-      break;
-    case KEY_SETUP:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

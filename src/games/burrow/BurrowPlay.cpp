@@ -51,8 +51,8 @@ void BurrowGame::playStep() {
   followHero();
   markHeroCells();
 
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause] || pauseTapped()) {
-    pauseGame();
+  if (MenuFlow::pauseRequested(pauseSign())) {
+    menuFlow->pause();
     return;
   }
   Player& hero = *player;
@@ -97,17 +97,12 @@ void BurrowGame::markHeroCells() {
   if (r < mapRows - 1) Level::markDirty(c, r + 1);
 }
 
-bool BurrowGame::pauseTapped() {
-  if (!ScreenCanvas::pointerDown || pauseImage.isNull()) return false;
+PauseSign BurrowGame::pauseSign() {
+  if (pauseImage.isNull()) return {};
+  // The button rides with the bottom panel, which follows the view.
   const int32_t w = pauseImage->getWidth(), h = pauseImage->getHeight();
   const int32_t top = GameLib::screenHeight - h / 2 - scrollY / 2;
-  const int32_t px = ScreenCanvas::pointerX, py = ScreenCanvas::pointerY;
-  return px > kPauseLeft - 1 && px <= w + kPauseLeft && py >= top && py <= top + h;
-}
-
-void BurrowGame::pauseGame() {
-  gamePaused = true;
-  menuFlow->pause();
+  return {kPauseLeft, top, w + kPauseLeft, top + h};
 }
 
 void BurrowGame::steer() {

@@ -67,7 +67,7 @@ void BurrowGame::init() {
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   advance();
   SoundManager::loadSounds(sounds);
-  MenuFlow::loadSoundLevels(gameKey);
+  SoundManager::loadLevels(gameKey);
   advance();
 
   loadSprites();
@@ -98,12 +98,12 @@ void BurrowGame::init() {
   advance();
 
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
+  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void BurrowGame::loadSprites() {
   ResourceDamage::skipMissing(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
-  ResourceDamage::skipMissing(ExceptionCode::IOException, [] { MenuFlow::reloadTexts(); });
+  GameLib::loadChosenTexts();
   // The earth tile's width is the cell of the whole game; a fifth of it is a move step.
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   cellSize = static_cast<int8_t>(GameImage::create(data::kScaleTile)->w);
@@ -149,7 +149,7 @@ void BurrowGame::buildMenu() {
   menuFlow->showEntries(false);
   gameMenu->mode = GameMenu::MODE_LIST;
   gameState = MENU;
-  gameMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+  gameMenu->loadHelp(GameLib::helpPath(data::kHelpFolder), nullptr);
 }
 
 void BurrowGame::leave() {

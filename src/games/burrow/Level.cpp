@@ -167,7 +167,7 @@ void Level::nextLevel() {
     return;
   }
   // Every level cleared: the game is over, with its score judged for the table.
-  GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
   BurrowGame::finishGame(BurrowGame::HIGH_SCORES);
 }
 

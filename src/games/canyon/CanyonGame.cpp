@@ -36,12 +36,14 @@ constexpr MenuPageNumber kKinds[] = {{MenuPage::Start, MENU_MAIN},
                                      {MenuPage::Pause, MENU_PAUSE},
                                      {MenuPage::Help, MENU_HELP},
                                      {MenuPage::Table, MENU_HIGH_SCORES},
-                                     {MenuPage::Own, MENU_LEVELS}};
+                                     {MenuPage::Levels, MENU_LEVELS}};
+// Every page is the menu state but the key set-up.
+constexpr MenuPageNumber kStates[] = {{MenuPage::Start, STATE_MENU}, {MenuPage::Keys, STATE_KEY_SETUP}};
 
-bool pausePictureTapped() {
-  if (pausePicture.isNull() || !ScreenCanvas::pointerDown) return false;
-  const int32_t x = ScreenCanvas::pointerX, y = ScreenCanvas::pointerY;
-  return x >= 0 && x <= pausePicture->getWidth() && y >= 0 && y <= pausePicture->getHeight();
+// The pause picture in the top-left corner, its edges included.
+PauseSign pauseSign() {
+  if (pausePicture.isNull()) return {};
+  return {0, 0, pausePicture->getWidth(), pausePicture->getHeight()};
 }
 
 }  // namespace
@@ -66,13 +68,14 @@ void CanyonGame::setState(int32_t state) {
 void CanyonGame::update() {
   switch (gameState) {
     case STATE_MENU:
+    case STATE_KEY_SETUP:
       handleMenu();
       break;
     case STATE_PLAYING:
-      if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) {
+      if (MenuFlow::pauseRequested()) {
         menuFlow->pause();
-      } else if (pausePictureTapped()) {
-        // A tap leaves the input as it is.
+      } else if (MenuFlow::pauseRequested(pauseSign())) {
+        // A tap leaves the input and the play keys as they are.
         buildMenu(MENU_PAUSE);
         SoundManager::pauseAll();
       }
@@ -84,9 +87,6 @@ void CanyonGame::update() {
       break;
     case STATE_GET_READY:
       updateGetReady();
-      break;
-    case STATE_KEY_SETUP:
-      menuFlow->update(MenuPage::Keys);
       break;
     case STATE_LEVEL_END:
       updateLevelEnd();
@@ -112,7 +112,7 @@ void CanyonGame::updateGetReady() {
   if (!startRun()) return;
   setState(STATE_PLAYING);
   SoundManager::stopAll();
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+  SoundManager::play(SOUND_GAME, -1, 0);
   stateTime = now();
   ScreenCanvas::anyKey = false;
   ScreenCanvas::pointerDown = false;
@@ -138,29 +138,15 @@ void CanyonGame::updateLevelEnd() {
   }
 }
 
-void CanyonGame::handleMenu() { menuFlow->update(pageOfNumber(kKinds, menuKind)); }
+void CanyonGame::handleMenu() { menuFlow->update(); }
 
 void CanyonGame::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [this] {
-    if (openLevel == 1) {
-      startLevel(0);
-    } else {
-      buildMenu(MENU_LEVELS);
-    }
-  };
-  hooks.resume = [this] {
-    MenuFlow::resumePlay();
-    setState(STATE_PLAYING);
-  };
+  // The levels count from 0 here.
+  hooks.start = [this](int32_t level) { startLevel(level - 1); };
+  hooks.resume = [this] { setState(STATE_PLAYING); };
+  // "mainmenu" leaves the paused sounds as they are.
   hooks.abandon = [this] { buildMenu(MENU_MAIN); };
-  hooks.own = [this](MenuPage, int32_t item) {
-    if (menu->closed) {
-      buildMenu(MENU_MAIN);
-    } else {
-      startLevel(openLevel - item - 1);
-    }
-  };
   hooks.built = [](MenuPage page) {
     if (page == MenuPage::Help) ScreenCanvas::anyKey = false;
     if (page == MenuPage::Table) {
@@ -168,12 +154,16 @@ void CanyonGame::makeMenuFlow() {
       ScreenCanvas::held[GameAction::Fire] = false;
       ScreenCanvas::pointerDown = false;
     }
-    if (page == MenuPage::Own) menu->setItems(MenuFlow::levelEntries(openLevel));
   };
   menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
-                          {.keysRestartTheClock = true, .tableClosesOnFireOrTap = true, .tableWaits = true});
+                          {.inputClockRestarts = true, .tableClosesOnFireOrTap = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kKinds, &menuKind, &previousKind};
+  menuFlow->words = {.state = &gameState,
+                     .states = kStates,
+                     .page = &menuKind,
+                     .pages = kKinds,
+                     .previousPage = &previousKind,
+                     .highestLevel = &openLevel};
 }
 
 void CanyonGame::startLevel(int32_t index) {
@@ -181,7 +171,7 @@ void CanyonGame::startLevel(int32_t index) {
   score = 0;
   lives = kStartLives;
   setState(STATE_GET_READY);
-  GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
 }
 
 void CanyonGame::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind)); }

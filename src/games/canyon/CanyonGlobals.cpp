@@ -67,12 +67,7 @@ int32_t percentRoll() {
   return roll < 0 ? -roll : roll;
 }
 
-void playSound(int32_t id) {
-  // Before the game's sounds are loaded (and in tests without them) there is nothing to play.
-  const auto& players = gamelib::SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  gamelib::SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { gamelib::SoundManager::play(id, 1, 0); }
 
 void crashPlane() {
   if (!airExplosion.isNull()) airExplosion->restart();

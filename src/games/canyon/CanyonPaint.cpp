@@ -30,7 +30,8 @@ void CanyonGame::paint() {
   DGraphics& g = *GameLib::graphics;
   switch (gameState) {
     case STATE_MENU:
-      menu->paint();
+    case STATE_KEY_SETUP:
+      menuFlow->paint();
       break;
     case STATE_PLAYING:
     case STATE_LEVEL_END:
@@ -48,9 +49,6 @@ void CanyonGame::paint() {
       break;
     case STATE_GET_READY:
       paintGetReady(g);
-      break;
-    case STATE_KEY_SETUP:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

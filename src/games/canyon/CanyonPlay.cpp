@@ -38,7 +38,7 @@ bool CanyonGame::startRun() {
     entities = nullptr;
     totalRows = 0;
     ScreenCanvas::resetInput();
-    GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+    GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
     setState(STATE_MENU);
     buildMenu(MENU_MAIN);
     return false;

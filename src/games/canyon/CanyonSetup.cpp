@@ -47,7 +47,7 @@ void CanyonGame::init() {
     GameLib::canvas->flush();
   });
 
-  MenuFlow::loadSoundLevels(gameKey);
+  SoundManager::loadLevels(gameKey);
   openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
 
   menu = new GameMenu();
@@ -56,20 +56,20 @@ void CanyonGame::init() {
   GameMenu::loadImages();
   // Without a splash the menus show on their own ground.
   if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
-  MenuFlow::startLoading();
+  GameMenu::startLoading();
 
   GameImage::loadImageTable(data::kImageTable);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   SoundManager::loadSounds(sounds);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   deriveLengths();
   setState(STATE_MENU);
   buildMenu(MENU_MAIN);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   TextTable::load(data::kAnimationList, false);
   loadAnimations();
@@ -77,23 +77,23 @@ void CanyonGame::init() {
   // A stored level past the levels there are reads as the last one.
   if (openLevel > levels->length) openLevel = levels->length;
   if (openLevel < 1) openLevel = 1;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   loadPlane();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   GameImage::imageTable->clear();
-  MenuFlow::reloadTexts();
+  GameLib::loadChosenTexts();
 
   optional([&] {
     panelLeft = GameLib::loadImage(data::kPanel);
     if (!panelLeft.isNull()) panelRight = DImage::createTransformedImage(panelLeft, DGraphics::TRANS_MIRROR);
     pausePicture = GameLib::loadImage(data::kPause);
   });
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
+  SoundManager::play(SOUND_MENU, 1, 0);
+  CustomControls::install(data::kRemappableActions, gameKey, splash);
   makeShots();
   // The splash lives on in the menus' shaded copies only.
   splash = nullptr;
@@ -170,7 +170,7 @@ void CanyonGame::leave() {
   GameImage::atlas = nullptr;
   SoundManager::release();
   // The main menu reads its texts from the table the animation list passed through.
-  MenuFlow::reloadTexts();
+  GameLib::loadChosenTexts();
 }
 
 }  // namespace canyon

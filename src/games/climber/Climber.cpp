@@ -22,14 +22,17 @@ constexpr MenuPageNumber kModes[] = {{MenuPage::Start, MENU_START},
                                      {MenuPage::Pause, MENU_PAUSE},
                                      {MenuPage::Help, MENU_HELP},
                                      {MenuPage::Table, MENU_HIGH_SCORES},
-                                     {MenuPage::Own, MENU_LEVELS}};
+                                     {MenuPage::Levels, MENU_LEVELS}};
+// Every page is the menu state but the key set-up.
+constexpr MenuPageNumber kStates[] = {{MenuPage::Start, STATE_MENU}, {MenuPage::Keys, STATE_KEY_SETUP}};
 
 }  // namespace
 
 void Climber::update() {
   switch (gameState) {
     case STATE_MENU:
-      menuFlow->update(pageOfNumber(kModes, menuMode));
+    case STATE_KEY_SETUP:
+      menuFlow->update();
       break;
     case STATE_PLAYING:
       updatePlaying();
@@ -37,15 +40,12 @@ void Climber::update() {
     case STATE_LEVEL_INTRO:
       stateTimer -= kStepMs;
       if (stateTimer < 1) {
-        GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+        GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
         gameState = STATE_PLAYING;
       }
       break;
     case STATE_GAME_OVER:
       updateGameOver();
-      break;
-    case STATE_KEY_SETUP:
-      menuFlow->update(MenuPage::Keys);
       break;
     default:
       break;
@@ -56,35 +56,17 @@ void Climber::buildMenu(int32_t mode) { menuFlow->show(pageOfNumber(kModes, mode
 
 void Climber::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [] {
-    if (openLevel == 1) {
-      startGame(1);
-    } else {
-      buildMenu(MENU_LEVELS);
-    }
-  };
-  hooks.resume = [] {
-    MenuFlow::resumePlay();
-    gameState = STATE_PLAYING;
-  };
-  hooks.abandon = [] {
-    buildMenu(MENU_START);
-    SoundManager::stopAll();
-  };
-  hooks.own = [](MenuPage, int32_t item) {
-    if (item >= gameMenu->items->length - 1) {
-      buildMenu(MENU_START);
-    } else {
-      startGame(openLevel - item);
-    }
-  };
-  hooks.built = [](MenuPage page) {
-    if (page == MenuPage::Own) gameMenu->setItems(MenuFlow::levelEntries(openLevel));
-  };
+  hooks.start = [](int32_t level) { startGame(level); };
+  hooks.resume = [] { gameState = STATE_PLAYING; };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
-                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
+                          {.inputClockRestarts = true, .pagesTakeFire = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kModes, &menuMode, &previousMenuMode};
+  menuFlow->words = {.state = &gameState,
+                     .states = kStates,
+                     .page = &menuMode,
+                     .pages = kModes,
+                     .previousPage = &previousMenuMode,
+                     .highestLevel = &openLevel};
   // One array for both menus: the start and the pause entries are written into it.
   menuFlow->entryArray = menuItemTexts;
 }
@@ -93,7 +75,7 @@ void Climber::startGame(int32_t startLevel) {
   gameState = STATE_LEVEL_INTRO;
   stateTimer = introTime;
   ScreenCanvas::held[GameAction::Fire] = false;
-  if (!SoundManager::players.isNull()) SoundManager::stopCurrent();
+  SoundManager::stopCurrent();
   playSound(SOUND_LEVEL_BEGIN);
   level = startLevel;
   lives = kStartLives;

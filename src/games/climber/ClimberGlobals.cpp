@@ -57,12 +57,7 @@ void releaseGameObjects() {
   backBuffer = nullptr;
 }
 
-void playSound(int32_t id) {
-  // Before the game's sounds are loaded (and in tests without them) there is nothing to play.
-  const auto& players = gamelib::SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  gamelib::SoundManager::play(id, id == SOUND_GAME ? -1 : 1, 0);
-}
+void playSound(int32_t id) { gamelib::SoundManager::play(id, id == SOUND_GAME ? -1 : 1, 0); }
 
 int32_t nextRandom() { return gamelib::GameLib::random->nextInt(); }
 

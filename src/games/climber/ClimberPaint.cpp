@@ -198,7 +198,8 @@ void Climber::paintRunners(const RunnerPtr& runner) {
 void Climber::paint() {
   switch (gameState) {
     case STATE_MENU:
-      gameMenu->paint();
+    case STATE_KEY_SETUP:
+      menuFlow->paint();
       break;
     case STATE_PLAYING:
       paintPlaying();
@@ -213,9 +214,6 @@ void Climber::paint() {
       } else {
         paintCaptions(TextTable::getString(u"gameover"), TextTable::getString(u"score") + u" " + score, false);
       }
-      break;
-    case STATE_KEY_SETUP:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

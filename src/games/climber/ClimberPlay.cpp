@@ -14,12 +14,6 @@ namespace {
 // A stylus press counts as held once it has lasted this long.
 constexpr int64_t kHoldMs = 201;
 
-bool pausePictureTapped() {
-  const auto& icon = GameMenu::pauseImage;
-  return ScreenCanvas::pointerDown && !icon.isNull() && ScreenCanvas::pointerX <= icon->getWidth() &&
-         ScreenCanvas::pointerY >= GameLib::screenHeight - icon->getHeight();
-}
-
 // A horizontal move chosen by a key or the stylus.
 void walk(Runner& h, int32_t direction) {
   if (h.state != Runner::HANGING) h.state = Runner::WALKING;
@@ -36,7 +30,7 @@ void Climber::updatePlaying() {
   }
   halfStep ^= 1;
   if (halfStep == 0 && !updateWorld()) return;
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause] || pausePictureTapped()) {
+  if (MenuFlow::pauseRequested(PauseSign::bottomLeft(GameMenu::pauseImage))) {
     menuFlow->pause();
     return;
   }

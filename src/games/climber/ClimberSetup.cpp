@@ -54,23 +54,23 @@ void Climber::init() {
     if (!splash.isNull()) {
       GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
     }
-    MenuFlow::startLoading();
-    MenuFlow::loadSoundLevels(gameKey);
-    MenuFlow::reloadTexts();
+    GameMenu::startLoading();
+    SoundManager::loadLevels(gameKey);
+    GameLib::loadChosenTexts();
     GameImage::loadImageTable(data::kImageTable);
   });
   openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
   if (openLevel > levelCount) openLevel = levelCount;
   // A store that says less than 1 would leave no level to choose.
   if (openLevel < 1) openLevel = 1;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   loadSprites();
 
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   SoundManager::loadSounds(sounds);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   makePlayObjects();
 
@@ -82,14 +82,14 @@ void Climber::init() {
   makeMenuFlow();
   buildMenu(MENU_START);
   gameState = STATE_MENU;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   playSound(SOUND_MENU);
   pressHeld = false;
   pressStart = 0;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
+  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Climber::loadSprites() {
@@ -112,7 +112,7 @@ void Climber::loadSprites() {
   enemyIdleImage = GameImage::create(data::kEnemyIdle);
   heroIdleMirroredImage = mirrored(data::kHeroIdle);
   enemyIdleMirroredImage = mirrored(data::kEnemyIdle);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   // The animation list passes through the text table; the language's texts come back after it.
   Animation::loadList(data::kAnimationList);
@@ -121,8 +121,8 @@ void Climber::loadSprites() {
       &heroFallRight,      &heroFallLeft,      &enemyGoRight,   &enemyGoLeft,       &enemyLadder,
       &enemyHandrailRight, &enemyHandrailLeft, &enemyFallRight, &enemyFallLeft};
   for (int32_t i = 0; i < data::kAnimationCount; ++i) *all[i] = animation(i);
-  MenuFlow::reloadTexts();
-  MenuFlow::advanceLoading();
+  GameLib::loadChosenTexts();
+  GameMenu::advanceLoading();
 }
 
 void Climber::makePlayObjects() {
@@ -146,14 +146,14 @@ void Climber::makePlayObjects() {
   bufferWidth = bufferColumns * tileWidth;
   bufferHeight = bufferRows * tileHeight;
   backBuffer = DImage::createMutableImage(bufferWidth, bufferHeight);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   hero = new Runner();
   enemies = new RunnerArray(data::kMaxGuards);
   holeTable = new DintArray2d(kHoleSlots, 2);
   for (int32_t r = 0; r < kHoleSlots; ++r) (*(*holeTable)[r])[HOLE_CELL] = -1;
   cells = nullptr;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 }
 
 void Climber::leave() {

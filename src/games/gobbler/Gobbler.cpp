@@ -33,6 +33,8 @@ constexpr MenuPage kTablesPage = ownPage(1);
 constexpr MenuPageNumber kPages[] = {{MenuPage::Start, Gobbler::PAGE_START}, {MenuPage::Pause, Gobbler::PAGE_PAUSE},
                                      {kSetupPage, Gobbler::PAGE_SETUP},      {MenuPage::Help, Gobbler::PAGE_HELP},
                                      {MenuPage::Table, Gobbler::PAGE_TABLE}, {kTablesPage, Gobbler::PAGE_TABLES}};
+// Every page is the menu state but the key set-up.
+constexpr MenuPageNumber kStates[] = {{MenuPage::Start, Gobbler::STATE_MENU}, {MenuPage::Keys, Gobbler::STATE_KEYS}};
 
 }  // namespace
 
@@ -41,13 +43,11 @@ Gobbler::~Gobbler() { game = nullptr; }
 void Gobbler::paint() {
   switch (screenState) {
     case STATE_MENU:
-      gameMenu->paint();
+    case STATE_KEYS:
+      menuFlow->paint();
       break;
     case STATE_PLAY:
       game->paint();
-      break;
-    case STATE_KEYS:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;
@@ -61,23 +61,16 @@ void Gobbler::update() {
       if (stepToggle == 0) game->roundStep();
       stepToggle = (stepToggle - 1) & 1;
       break;
-    case STATE_KEYS:
-      menuFlow->update(MenuPage::Keys);
-      break;
     default:
-      menuFlow->update(pageOfNumber(kPages, menuPage));
+      menuFlow->update();
       break;
   }
 }
 
 void Gobbler::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [] { buildMenu(PAGE_SETUP); };
+  hooks.start = [](int32_t) { buildMenu(PAGE_SETUP); };
   hooks.resume = [this] { continueGame(); };
-  hooks.abandon = [] {
-    SoundManager::stopAll();
-    buildMenu(PAGE_START);
-  };
   hooks.own = [this](MenuPage page, int32_t item) {
     if (page == kSetupPage) {
       chooseOnSetup(item);
@@ -96,13 +89,14 @@ void Gobbler::makeMenuFlow() {
       gameMenu->setItems(tableTexts);
     }
   };
-  hooks.shown = [](MenuPage page) {
-    if (page == MenuPage::Start) gamePaused = false;
-    if (page == MenuPage::Pause) gamePaused = true;
-  };
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks, {.pagesTakeFire = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->words = {&screenState, STATE_MENU, STATE_KEYS, kPages, &menuPage, &previousMenuPage};
+  menuFlow->words = {.state = &screenState,
+                     .states = kStates,
+                     .page = &menuPage,
+                     .pages = kPages,
+                     .previousPage = &previousMenuPage,
+                     .paused = &gamePaused};
 }
 
 void Gobbler::chooseOnSetup(int32_t item) {
@@ -138,7 +132,7 @@ void Gobbler::chooseOnTables(int32_t item) {
 }
 
 void Gobbler::startGame() {
-  GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
   screenState = STATE_PLAY;
   ScreenCanvas::held[GameAction::Fire] = false;
   gamePaused = false;
@@ -146,11 +140,10 @@ void Gobbler::startGame() {
   // A map that did not load has sent the game back to its menu.
   if (screenState != STATE_PLAY) return;
   SoundManager::stop(GobblerGame::SND_MENU);
-  if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_GAME, -1, 0);
+  SoundManager::play(GobblerGame::SND_GAME, -1, 0);
 }
 
 void Gobbler::continueGame() {
-  MenuFlow::resumePlay();
   screenState = STATE_PLAY;
   fillScreen(game->backColour);
   // The menu covered the panel around the maze: it is drawn again.

@@ -166,7 +166,7 @@ void GobblerGame::centreView() {
 }
 
 void GobblerGame::roundStep() {
-  if (MenuFlow::pauseRequested()) {
+  if (MenuFlow::pauseRequested(PauseSign::topRight(GameMenu::pauseImage))) {
     menuFlow->pause();
     return;
   }
@@ -308,7 +308,7 @@ void GobblerGame::abandonGame(DStringPtr file, const char* reason) {
   SoundManager::stopAll();
   player = nullptr;
   fruit = nullptr;
-  GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
   screenState = Gobbler::STATE_MENU;
   Gobbler::buildMenu(Gobbler::PAGE_START);
 }

@@ -76,12 +76,7 @@ int32_t nextNonNegative() {
   return v == INT_MIN ? 0 : std::abs(v);
 }
 
-void playSound(int32_t id) {
-  // Before the game's sounds are loaded (and in tests without them) there is nothing to play.
-  const auto& players = gamelib::SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  gamelib::SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { gamelib::SoundManager::play(id, 1, 0); }
 
 void logLine(nuv::lang::DStringPtr text) {
   if (!nuv::lang::DSystem::out.isNull()) nuv::lang::DSystem::out->println(text);

@@ -33,12 +33,12 @@ void Gobbler::init() {
   DImagePtr splash = GameLib::loadImage(data::kSplash);
   GameLib::graphics->drawImage(splash, GameLib::screenWidth / 2, (GameLib::screenHeight - splash->getHeight()) / 2,
                                DGraphics::TOP_CENTRE);
-  MenuFlow::startLoading();
-  MenuFlow::loadSoundLevels(gameKey);
+  GameMenu::startLoading();
+  SoundManager::loadLevels(gameKey);
 
   GameImage::loadImageTable(data::kImageTable);
   logLine(u"Init image manager passed.");
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   game = new GobblerGame();
   logLine(game.isNull() ? u"Scamper game class was not created!" : u"Scamper game class created.");
@@ -46,40 +46,40 @@ void Gobbler::init() {
   logLine(u"Init panels passed.");
   game->load();
   logLine(u"create game passed.");
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
-  logLine(DStringPtr(u"scamper: init string manager:/txt/res_") + MenuFlow::languageCode());
-  MenuFlow::reloadTexts();
-  MenuFlow::advanceLoading();
+  logLine(DStringPtr(u"scamper: init string manager:/txt/res_") + GameLib::languageCode());
+  GameLib::loadChosenTexts();
+  GameMenu::advanceLoading();
 
   logLine(u"Sound menu intialization");
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
   makeTexts();
 
   makeMenuFlow();
   buildMenu(PAGE_START);
   screenState = STATE_MENU;
   measureMaze();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   // The menu keeps its shaded picture for the whole run: shading again would widen its list each visit.
   if (gameMenu->background.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
-  if (!SoundManager::players.isNull()) SoundManager::play(GobblerGame::SND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
+  SoundManager::play(GobblerGame::SND_MENU, 1, 0);
+  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Gobbler::makeTexts() {
   if (setupTexts.isNull()) setupTexts = textsOf(setupKeys);
-  MenuFlow::advanceLoading();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
+  GameMenu::advanceLoading();
   if (tableTexts.isNull()) {
     DStringArrayPtr texts = new DStringArray(modeKeys->length + 1);
     for (int32_t i = 0; i < modeKeys->length; ++i) (*texts)[i] = TextTable::getString((*modeKeys)[i]);
     (*texts)[modeKeys->length] = TextTable::getString(u"exit");
     tableTexts = texts;
   }
-  MenuFlow::advanceLoading();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
+  GameMenu::advanceLoading();
 }
 
 void Gobbler::measureMaze() {

@@ -27,6 +27,8 @@ constexpr MenuPageNumber kModes[] = {{MenuPage::Start, Rocks::MENU_START},
                                      {MenuPage::Pause, Rocks::MENU_PAUSE},
                                      {MenuPage::Help, Rocks::MENU_HELP},
                                      {MenuPage::Table, Rocks::MENU_HIGH_SCORES}};
+// Every page is the menu state but the key set-up.
+constexpr MenuPageNumber kStates[] = {{MenuPage::Start, Rocks::STATE_MENU}, {MenuPage::Keys, Rocks::STATE_KEY_SETUP}};
 
 DStringPtr boundsText() { return TextTable::getString(boundsOn ? data::kBoundsOn : data::kBoundsOff); }
 
@@ -39,22 +41,17 @@ Rocks::Rocks()
 
 Rocks::~Rocks() = default;
 
-void Rocks::playSound(int32_t id, int32_t loops) {
-  // Without the game's sounds (they did not load, or a test without them) there is nothing to play.
-  const auto& players = SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  SoundManager::play(id, loops, 0);
-}
+void Rocks::playSound(int32_t id, int32_t loops) { SoundManager::play(id, loops, 0); }
 
 void Rocks::update() {
   switch (gameState) {
     case STATE_MENU:
-      menuFlow->update(pageOfNumber(kModes, menuMode));
+      menuFlow->update();
       // A choice takes the select key with it.
       if (!menu.isNull() && menu->chosen) ScreenCanvas::select = false;
       break;
     case STATE_KEY_SETUP:
-      menuFlow->update(MenuPage::Keys);
+      menuFlow->update();
       break;
     default:
       playClock();
@@ -66,22 +63,16 @@ void Rocks::buildMenu(int32_t mode) { menuFlow->show(pageOfNumber(kModes, mode))
 
 void Rocks::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [this] {
-    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  hooks.start = [this](int32_t) {
+    GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
     startGame();
     ship->changed = true;
   };
   hooks.resume = [this] {
-    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
-    MenuFlow::resumePlay();
     gameState = STATE_PLAY;
     stateTimer = 0;
     SoundManager::stop(SOUND_MENU);
     ship->changed = true;
-  };
-  hooks.abandon = [this] {
-    SoundManager::stopAll();
-    buildMenu(MENU_START);
   };
   hooks.own = [this](MenuPage, int32_t item) {
     boundsOn = !boundsOn;
@@ -91,10 +82,11 @@ void Rocks::makeMenuFlow() {
   hooks.built = [this](MenuPage page) {
     if (page == MenuPage::Start || page == MenuPage::Pause) (*menu->items)[ITEM_BOUNDS] = boundsText();
   };
-  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
-                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
+  menuFlow =
+      new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.inputClockRestarts = true, .pagesTakeFire = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kModes, &menuMode, &previousMenuMode};
+  menuFlow->words = {
+      .state = &gameState, .states = kStates, .page = &menuMode, .pages = kModes, .previousPage = &previousMenuMode};
 }
 
 void Rocks::startGame() {
@@ -116,15 +108,6 @@ void Rocks::endGame(bool keepBackground) {
   extraLifeMark = 0;
   level = 1;
   if (menuFlow->endGame(finalScore) && !keepBackground) background = nullptr;
-}
-
-bool Rocks::pauseRequested() {
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) return true;
-  // The pause picture sits in the lower right corner; without it that corner is part of the field.
-  const auto& icon = GameMenu::pauseImage;
-  return ScreenCanvas::pointerDown && !icon.isNull() &&
-         ScreenCanvas::pointerX > GameLib::screenWidth - icon->getWidth() &&
-         ScreenCanvas::pointerY > GameLib::screenHeight - icon->getHeight();
 }
 
 }  // namespace rocks

@@ -137,8 +137,6 @@ class Rocks : public gamelib::GameInterface {
   void checkExtraLife();
   // A burst row at (rowX, rowY) whose debris starts at (x, y); nothing when every row is busy.
   void startBurst(int32_t rowX, int32_t rowY, int32_t x, int32_t y);
-  // Whether the player asks for the pause menu.
-  static bool pauseRequested();
 
   int32_t lastLevel = data::kLastLevel;
   gamelib::GameMenuPtr menu;

@@ -34,10 +34,8 @@ void Rocks::paint() {
   DGraphics& g = *GameLib::graphics;
   switch (gameState) {
     case STATE_MENU:
-      menu->paint();
-      return;
     case STATE_KEY_SETUP:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
+      menuFlow->paint();
       return;
     default:
       break;

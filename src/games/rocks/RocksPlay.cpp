@@ -371,7 +371,8 @@ void Rocks::handleInput() {
     s.changed = true;
     lastStepTime = now();
   }
-  if (pauseRequested()) pause();
+  // The pause picture sits in the lower right corner; without it that corner is part of the field.
+  if (MenuFlow::pauseRequested(PauseSign::bottomRight(GameMenu::pauseImage))) pause();
 }
 
 void Rocks::steerByStylus() {

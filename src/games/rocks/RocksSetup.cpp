@@ -48,44 +48,44 @@ void Rocks::init() {
       g.drawImage(splash, GameLib::screenWidth / 2, GameLib::screenHeight / 2, DGraphics::CENTRE);
     }
   });
-  MenuFlow::startLoading();
+  GameMenu::startLoading();
 
   GameLib::random = new nuv::util::DRandom();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   boundsOn = GameMenu::loadOption(gameKey + u"B", 0) != 0;
-  MenuFlow::loadSoundLevels(gameKey);
-  MenuFlow::advanceLoading();
+  SoundManager::loadLevels(gameKey);
+  GameMenu::advanceLoading();
 
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
   ResourceDamage::skipMissing(ExceptionCode::Exception, [&] { SoundManager::loadSounds(sounds); });
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   loadSprites();
-  MenuFlow::advanceLoading();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
+  GameMenu::advanceLoading();
 
   menu = new GameMenu();
   makeMenuFlow();
   buildMenu(MENU_START);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   youWinText = TextTable::getString(u"youwin");
   pauseText = TextTable::getString(u"pause");
   scoreText = TextTable::getString(u"score");
   gameOverText = TextTable::getString(u"gameover");
   levelText = TextTable::getString(u"level");
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   makePlayObjects();
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   // Without the splash the menu keeps its plain box.
   if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
+  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Rocks::loadSprites() {

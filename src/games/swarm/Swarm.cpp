@@ -29,15 +29,16 @@ constexpr MenuPageNumber kKinds[] = {{MenuPage::Start, Swarm::MENU_START},
                                      {MenuPage::Pause, Swarm::MENU_PAUSE},
                                      {MenuPage::Help, Swarm::MENU_HELP},
                                      {MenuPage::Table, Swarm::MENU_TABLE}};
+// Every page is the menu state but the key set-up.
+constexpr MenuPageNumber kStates[] = {{MenuPage::Start, Swarm::STATE_MENU}, {MenuPage::Keys, Swarm::STATE_KEY_SETUP}};
 
 }  // namespace
 
 void Swarm::update() {
   switch (gameState) {
     case STATE_MENU:
-      // A typed name is stored before the menu's step.
-      menuFlow->storeTypedName();
-      menuFlow->update(pageOfNumber(kKinds, menuKind));
+    case STATE_KEY_SETUP:
+      menuFlow->update();
       break;
     case STATE_PLAY:
       playStep();
@@ -77,9 +78,6 @@ void Swarm::update() {
         setupWave();
       }
       break;
-    case STATE_KEY_SETUP:
-      menuFlow->update(MenuPage::Keys);
-      break;
     default:
       break;
   }
@@ -95,8 +93,8 @@ void Swarm::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind))
 
 void Swarm::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [this] {
-    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  hooks.start = [this](int32_t) {
+    GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
     level = 1;
     setupWave();
     gameState = STATE_WAVE_INTRO;
@@ -104,21 +102,18 @@ void Swarm::makeMenuFlow() {
     stateTimer = WAVE_INTRO_TIME;
     SoundManager::stopAll();
     playSound(SOUND_LEVEL_BEGIN);
-    if (!SoundManager::players.isNull()) SoundManager::play(SOUND_GAME, -1, 0);
+    SoundManager::play(SOUND_GAME, -1, 0);
   };
   hooks.resume = [] {
-    MenuFlow::resumePlay();
     gameState = STATE_PLAY;
     SoundManager::stop(SOUND_MENU);
   };
-  hooks.abandon = [this] {
-    SoundManager::stopAll();
-    buildMenu(MENU_START);
-  };
+  // A typed name is stored at the start of the next step, before the menu's.
   menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
-                          {.keysRestartTheClock = true, .pagesTakeFire = true, .tableWaits = true});
+                          {.inputClockRestarts = true, .pagesTakeFire = true, .nameStoredNextStep = true});
   menuFlow->helpFolder = data::kHelpFolder;
-  menuFlow->words = {&gameState, STATE_MENU, STATE_KEY_SETUP, kKinds, &menuKind, &menuToRestore};
+  menuFlow->words = {
+      .state = &gameState, .states = kStates, .page = &menuKind, .pages = kKinds, .previousPage = &menuToRestore};
 }
 
 void Swarm::endGame() {

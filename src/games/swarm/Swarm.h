@@ -79,7 +79,6 @@ class Swarm : public gamelib::GameInterface, public gamelib::StandardMenuItems {
   void countDestroyed(const AlienShip& alien);
   // The pen was lifted since the last step: a pen held at the end of it, or a tap that came and went.
   static bool penLifted();
-  static bool pauseRequested();
   void pauseGame();
   void steerAndFire();
   void moveScenery();

@@ -86,12 +86,7 @@ void releaseGameObjects() {
   alienAnimations = nullptr;
 }
 
-void playSound(int32_t id) {
-  // Before the game's sounds are loaded (and in tests without them) there is nothing to play.
-  const auto& players = SoundManager::players;
-  if (players.isNull() || id < 0 || id >= players->length) return;
-  SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { SoundManager::play(id, 1, 0); }
 
 int32_t randomBits() { return GameLib::random->nextInt() & 0xFFFF; }
 

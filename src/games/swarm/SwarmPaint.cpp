@@ -34,7 +34,8 @@ int32_t messageTop(int32_t fontHeight) { return GameLib::screenHeight / 2 - 2 * 
 void Swarm::paint() {
   switch (gameState) {
     case STATE_MENU:
-      gameMenu->paint();
+    case STATE_KEY_SETUP:
+      menuFlow->paint();
       break;
     case STATE_PLAY:
     case STATE_LAST_SHIP_LOST:
@@ -46,9 +47,6 @@ void Swarm::paint() {
       break;
     case STATE_GAME_OVER:
       paintGameOver();
-      break;
-    case STATE_KEY_SETUP:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

@@ -51,14 +51,6 @@ bool destroyed(const AlienShip& alien) {
 
 }  // namespace
 
-bool Swarm::pauseRequested() {
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause]) return true;
-  // The pause picture sits in the top-left corner.
-  const auto& icon = GameMenu::pauseImage;
-  return ScreenCanvas::pointerDown && !icon.isNull() && ScreenCanvas::pointerX <= icon->getWidth() &&
-         ScreenCanvas::pointerY <= icon->getHeight();
-}
-
 void Swarm::pauseGame() {
   menuFlow->pause();
   // The tap that paused is spent: the rest of this step does not take it for a lifted pen.
@@ -77,7 +69,8 @@ void Swarm::playStep() {
       return;
     }
   }
-  if (pauseRequested()) pauseGame();
+  // The pause picture sits in the top-left corner.
+  if (MenuFlow::pauseRequested(PauseSign::topLeft(GameMenu::pauseImage))) pauseGame();
   steerAndFire();
   moveScenery();
   if (reloadTimer > 0) reloadTimer -= STEP_MS;

@@ -46,18 +46,18 @@ void Swarm::init() {
     GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, (GameLib::screenHeight - splash->getHeight()) >> 1,
                                  DGraphics::TOP_CENTRE);
   }
-  MenuFlow::startLoading();
+  GameMenu::startLoading();
 
-  MenuFlow::loadSoundLevels(gameKey);
-  MenuFlow::advanceLoading();
+  SoundManager::loadLevels(gameKey);
+  GameMenu::advanceLoading();
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   SoundManager::loadSounds(sounds);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   loadSprites();
   // The animation list is read: the language's texts come back.
-  MenuFlow::reloadTexts();
+  GameLib::loadChosenTexts();
   makePlayObjects();
 
   gameMenu = new GameMenu();
@@ -66,15 +66,15 @@ void Swarm::init() {
   makeMenuFlow();
   buildMenu(MENU_START);
   gameState = STATE_MENU;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   playSound(SOUND_MENU);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splash);
+  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Swarm::loadSprites() {
   GameImage::loadImageTable(data::kImageTable);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   lifeImage = GameImage::create(data::kLife);
   levelImage = GameImage::create(data::kLevel);
@@ -85,7 +85,7 @@ void Swarm::loadSprites() {
   bulletImage = GameImage::create(data::kBullet);
   planetImages = new GameImageArray(data::kPlanets);
   for (int32_t p = 0; p < data::kPlanets; ++p) (*planetImages)[p] = GameImage::create(data::kPlanetNames[p]);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   alienImages = new GameImageArray2d(data::kAlienKinds, data::kDirections);
   for (int32_t k = 0; k < data::kAlienKinds; ++k) {
@@ -93,7 +93,7 @@ void Swarm::loadSprites() {
       (*alienImages)[k][j] = GameImage::create(alienPicture(k, data::kDirectionSuffixes[j]));
     }
   }
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   // From here on the text table holds the animation list, until init loads the language's texts again.
   Animation::loadList(data::kAnimationList);
@@ -117,7 +117,7 @@ void Swarm::loadSprites() {
   alienHalfHeight = alienHeight / 2;
   explosionHalfWidth = frameWidth(alienExplosion) / 2;
   explosionHalfHeight = frameHeight(alienExplosion) / 2;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 }
 
 void Swarm::makePlayObjects() {
@@ -138,7 +138,7 @@ void Swarm::makePlayObjects() {
   diveDescentSpeed = down(2);
   shipSpeed = across(3);
   swaySpeed = across(1);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   const int32_t rows = rowLength->length;
   diveCandidates = new AlienShipArray(kDiveCandidates);
@@ -164,7 +164,7 @@ void Swarm::makePlayObjects() {
     for (int32_t c = 0; c < (*formation)[r]->length; ++c) (*allAliens)[i++] = (*formation)[r][c];
   }
   aliensLeft = count;
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 
   starsPerLayer = down(50);
   stars = new DintArray2d(STAR_LAYERS * starsPerLayer, 2);
@@ -175,7 +175,7 @@ void Swarm::makePlayObjects() {
   steerHard = across(5000);
   steerSoft = across(2000);
   climbSpeedX = across(65536);
-  MenuFlow::advanceLoading();
+  GameMenu::advanceLoading();
 }
 
 void Swarm::leave() {

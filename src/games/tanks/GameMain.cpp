@@ -24,7 +24,7 @@ static_assert(kMenu[GameMain::ITEM_SFX_LEVEL].kind == MenuEntry::SfxLevel &&
 constexpr MenuPageNumber kStates[] = {
     {MenuPage::Start, GameMain::STATE_MENU}, {MenuPage::Pause, GameMain::STATE_PAUSED},
     {MenuPage::Help, GameMain::STATE_HELP},  {MenuPage::Table, GameMain::STATE_HIGH_SCORES},
-    {MenuPage::Keys, GameMain::STATE_KEYS},  {MenuPage::Own, GameMain::STATE_LEVELS},
+    {MenuPage::Keys, GameMain::STATE_KEYS},  {MenuPage::Levels, GameMain::STATE_LEVELS},
 };
 
 // Points per kill of type & 3 = k are kPointsPerType * (k + 1).
@@ -33,9 +33,7 @@ constexpr int32_t kKillTypes = 4;
 
 int64_t now() { return DSystem::currentTimeMillis(); }
 
-void playSound(int32_t id, int32_t loops) {
-  if (!SoundManager::players.isNull()) SoundManager::play(id, loops, 0);
-}
+void playSound(int32_t id, int32_t loops) { SoundManager::play(id, loops, 0); }
 
 }  // namespace
 
@@ -56,21 +54,15 @@ void GameMain::buildMenu(int32_t newState) { menuFlow->show(pageOfNumber(kStates
 
 void GameMain::makeMenuFlow() {
   MenuHooks hooks;
-  hooks.start = [this] {
-    clearKeys();
-    playfield->newGame();
-    if (openlevel <= 1) {
-      beginStage(1);
-    } else {
-      buildMenu(STATE_LEVELS);
-    }
+  // "start" makes a new game before the level list shows, or before stage 1 when only it is open.
+  hooks.start = [this](int32_t stage) {
+    if (state != STATE_LEVELS) newGame();
+    beginStage(stage);
   };
   hooks.resume = [this] {
     clearKeys();
-    GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
     paused = false;
     state = STATE_PLAYING;
-    SoundManager::resumeAll();
   };
   hooks.abandon = [this] {
     SoundManager::stopAll();
@@ -82,35 +74,26 @@ void GameMain::makeMenuFlow() {
     }
     // The interrupted stage is abandoned.
     paused = false;
-    GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+    GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
     buildMenu(STATE_MENU);
   };
-  hooks.own = [this](MenuPage, int32_t item) {
-    if (mainMenu->closed) {
-      buildMenu(STATE_MENU);
-    } else {
-      beginStage(openlevel - item);
-    }
-  };
   hooks.built = [this](MenuPage page) {
-    if (page == MenuPage::Own) mainMenu->setItems(MenuFlow::levelEntries(openlevel));
-  };
-  hooks.shown = [](MenuPage page) {
-    // The pages over the list come back to the state the list was built for.
-    if (page != MenuPage::Table && page != MenuPage::Help) prevState = state;
-    state = numberOfPage(kStates, page);
-    if (page == MenuPage::Start) paused = false;
-    if (page == MenuPage::Pause) paused = true;
+    if (page == MenuPage::Levels) newGame();
   };
   menuFlow = new MenuFlow(gameKey, kMenu, mainMenu, kHighScoreTable, hooks,
-                          {.keysKeepTheList = false, .keysRestartTheClock = true, .tableWaits = true});
+                          {.keysKeepTheList = false, .inputClockRestarts = true});
   menuFlow->tableMenu = scoreMenu;
-  menuFlow->scoreMenu = scoreMenu;
   menuFlow->helpMenu = helpMenu;
+  menuFlow->words = {.state = &state, .states = kStates, .paused = &paused, .highestLevel = &openlevel};
+}
+
+void GameMain::newGame() {
+  clearKeys();
+  playfield->newGame();
 }
 
 void GameMain::beginStage(int32_t number) {
-  GameLib::canvas->selectKeyMap(MenuFlow::kPlayKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
   playfield->stage = number;
   playfield->loadStage();
   if (stageFailed()) return;
@@ -128,7 +111,7 @@ bool GameMain::stageFailed() {
   // The log is written only when logging is on; the player hears of it as of the other games' levels.
   std::fprintf(stderr, "GlimmerHut: the tanks game cannot play stage %d: %s\n", static_cast<int>(playfield->stage),
                GameLib::narrow(why->chars()).c_str());
-  GameLib::canvas->selectKeyMap(MenuFlow::kMenuKeyMap);
+  GameLib::canvas->selectKeyMap(ScreenCanvas::kMenuKeyMap);
   paused = false;
   buildMenu(STATE_MENU);
   return true;
@@ -142,7 +125,7 @@ void GameMain::update() {
     case STATE_HELP:
     case STATE_LEVELS:
     case STATE_KEYS:
-      menuFlow->update(pageOfNumber(kStates, state));
+      menuFlow->update();
       break;
     case STATE_INTRO:
       if (now() - stageClock > kIntroMs) {
@@ -167,16 +150,12 @@ void GameMain::updatePlaying() {
     playfield->score += stageBonus(playfield->killCounters);
     clearKeys();
   }
+  // The pause button is the left three quarters of the bottom-left panel.
   const int32_t w = panelBottomLeft.isNull() ? 0 : panelBottomLeft->getWidth();
   const int32_t h = panelBottomLeft.isNull() ? 0 : panelBottomLeft->getHeight();
   const int32_t screenH = GameLib::screenHeight;
-  const int32_t px = ScreenCanvas::pointerX;
-  const int32_t py = ScreenCanvas::pointerY;
-  const bool tap = ScreenCanvas::pointerDown && px >= 0 && px <= w - (w >> 2) && py >= screenH - h && py <= screenH;
-  if (ScreenCanvas::select || ScreenCanvas::back || ScreenCanvas::held[GameAction::Pause] || tap) pauseStage();
+  if (MenuFlow::pauseRequested({0, screenH - h, w - (w >> 2), screenH})) menuFlow->pause();
 }
-
-void GameMain::pauseStage() { menuFlow->pause(); }
 
 void GameMain::updateResult() {
   if (ScreenCanvas::held[GameAction::Fire] || ScreenCanvas::pointerDown) {

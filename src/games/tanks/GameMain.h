@@ -64,9 +64,10 @@ class GameMain : public gamelib::GameInterface, public gamelib::StandardMenuItem
   // The menu flow with the game's hooks: starting and continuing, abandoning a stage, the stage list, and the
   // state of each page.
   void makeMenuFlow();
+  // Keys released and the playfield's new game, once per game started from the menu.
+  void newGame();
   void updatePlaying();
   void updateResult();
-  void pauseStage();
   // A stage that did not load is reported and the start menu comes back.
   bool stageFailed();
   void paintIntro();

@@ -30,13 +30,10 @@ void GameMain::paint() {
     case STATE_MENU:
     case STATE_LEVELS:
     case STATE_PAUSED:
-      mainMenu->paint();
-      break;
     case STATE_HIGH_SCORES:
-      scoreMenu->paint();
-      break;
     case STATE_HELP:
-      helpMenu->paintHelp();
+    case STATE_KEYS:
+      menuFlow->paint();
       break;
     case STATE_PLAYING:
       playfield->paint();
@@ -46,9 +43,6 @@ void GameMain::paint() {
       break;
     case STATE_INTRO:
       paintIntro();
-      break;
-    case STATE_KEYS:
-      if (!CustomControls::current.isNull()) CustomControls::current->paint(GameLib::graphics);
       break;
     default:
       break;

@@ -49,8 +49,8 @@ void GameMain::init() {
   SoundManager::loadSounds(sounds);
   showProgress();
 
-  MenuFlow::reloadTexts();
-  MenuFlow::loadSoundLevels(gameKey);
+  GameLib::loadChosenTexts();
+  SoundManager::loadLevels(gameKey);
   openlevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
   // A stored stage outside the stages there are reads as the nearest one.
   if (openlevel < 1) openlevel = 1;
@@ -66,7 +66,7 @@ void GameMain::init() {
   scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
   helpMenu = new GameMenu();
   helpMenu->mode = GameMenu::MODE_HELP;
-  helpMenu->loadHelp(MenuFlow::helpPath(data::kHelpFolder), nullptr);
+  helpMenu->loadHelp(GameLib::helpPath(data::kHelpFolder), nullptr);
   helpMenu->setBackground(splashImage, GameMenu::kPageShade);
   showProgress();
 
@@ -83,8 +83,8 @@ void GameMain::init() {
   buildMenu(STATE_MENU);
   playfield = new GameTanks();
   playfield->loadImages(this);
-  if (!SoundManager::players.isNull()) SoundManager::play(SOUND_MENU, 1, 0);
-  MenuFlow::installKeySetup(data::kRemappableActions, gameKey, splashImage);
+  SoundManager::play(SOUND_MENU, 1, 0);
+  CustomControls::install(data::kRemappableActions, gameKey, splashImage);
 }
 
 void GameMain::leave() {

@@ -25,9 +25,7 @@ constexpr int32_t kPointerDeadZone = 6;
 // Bytes of the kill counters.
 constexpr int32_t kKillBits = 8;
 
-void playSound(int32_t id) {
-  if (!SoundManager::players.isNull()) SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { SoundManager::play(id, 1, 0); }
 
 void clearBullets(const GBULArrayPtr& bullets) {
   if (bullets.isNull()) return;

@@ -31,9 +31,7 @@ constexpr int32_t kBonusTries = 64;
 // Bullets closer than this in both directions cancel each other.
 constexpr int32_t kBulletsMeet = 1;
 
-void playSound(int32_t id) {
-  if (!gamelib::SoundManager::players.isNull()) gamelib::SoundManager::play(id, 1, 0);
-}
+void playSound(int32_t id) { gamelib::SoundManager::play(id, 1, 0); }
 
 int32_t draw() {
   return static_cast<int32_t>(std::llabs(static_cast<int64_t>(GameLib::random->nextInt())) & 0x7FFFFFFF);

@@ -25,7 +25,7 @@ void initGlobals() {
   tankSpeeds = new DintArray(kKinds, 2, 2, 4, 2, 2, 2, 4, 2);
   tankArmour = new DintArray(kKinds, 1, 1, 1, 2, 1, 1, 1, 2);
   tankReload = new DintArray(kKinds, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
-  state = prevState = 0;
+  state = 0;
   paused = imagesLoaded = false;
   stageLoaded = freshGame = battleWon = battleEnded = playerHidden = false;
   playTime = 0;

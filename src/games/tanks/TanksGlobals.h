@@ -27,9 +27,8 @@ inline nuv::lang::DintArrayPtr tankSpeeds;
 inline nuv::lang::DintArrayPtr tankArmour;
 inline nuv::lang::DintArrayPtr tankReload;
 
-// The front end's state (GameMain::STATE_ values) and the one current when the menu was last built.
+// The front end's state (GameMain::STATE_ values).
 inline int32_t state = 0;
-inline int32_t prevState = 0;
 // A stage in play is interrupted by the pause menu or one of its pages.
 inline bool paused = false;
 inline bool imagesLoaded = false;

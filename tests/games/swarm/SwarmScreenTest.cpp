@@ -45,6 +45,14 @@ class SwarmScreen : public swarmtest::SwarmScreenFixture {
     step();
     ScreenCanvas::resetInput();
   }
+  // A game in play whose ship is hit with no spare ship left.
+  void loseTheGame(int32_t score) {
+    game->init();
+    startPlaying();
+    swarm::score = score;
+    swarm::lives = 0;
+    game->shipHit();
+  }
   // The pause menu over a game in play.
   void pause() {
     press(gltest::kKeySoftLeft);
@@ -157,11 +165,7 @@ TEST_F(SwarmScreen, KeySetUpOpensAndClosesBackToTheMenu) {
 }
 
 TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
-  game->init();
-  startPlaying();
-  swarm::score = 4321;
-  swarm::lives = 0;
-  game->shipHit();
+  loseTheGame(4321);
   EXPECT_EQ(state(), Swarm::STATE_LAST_SHIP_LOST);
   for (int i = 0; i < 40 && state() == Swarm::STATE_LAST_SHIP_LOST; ++i) play(1);
   ASSERT_EQ(state(), Swarm::STATE_GAME_OVER);
@@ -198,6 +202,28 @@ TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
   closePage();
   EXPECT_EQ(swarm::menuKind, Swarm::MENU_START);
   EXPECT_EQ(item(0), "Start");
+}
+
+TEST_F(SwarmScreen, ANameAcceptedOnTheKeyboardShowsInTheTableOneStepLater) {
+  loseTheGame(1234);
+  for (int i = 0; i < 200 && state() != Swarm::STATE_MENU; ++i) play(1);
+  ASSERT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  GameMenu::keyboard->text = u"ONE";
+  wait(250);
+  // The step that takes the accept still shows the keyboard, and the table holds no new name yet.
+  press(gltest::kKeySoftLeft);
+  play(1);
+  ScreenCanvas::resetInput();
+  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  const std::vector<uint16_t> accepted = pixels(0, 0, 240, 320);
+  gamelib::GameMenuPtr stored = new GameMenu();
+  stored->loadHighScores(1, u"swarm");
+  EXPECT_NE(narrow((*stored->items)[0]), "ONE");
+  // The next one stores it and shows the table.
+  play(1);
+  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(item(0), "ONE");
+  EXPECT_GT(differing(accepted, pixels(0, 0, 240, 320)), 240 * 320 / 10);
 }
 
 TEST_F(SwarmScreen, ClearingTheLastLevelEndsTheGame) {
