@@ -2,6 +2,7 @@
 #include "gamelib/MenuFixture.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "core/io/D7zipInputStream.h"
 #include "gamelib/CustomControls.h"
@@ -42,13 +43,20 @@ void resetMenuGlobals() {
 }  // namespace
 
 void MenuFixture::SetUp() {
+  if (platform::device().screenWidth != screenSize.width || platform::device().screenHeight != screenSize.height) {
+    savedDevice_ = platform::device();
+    platform::Device device = *savedDevice_;
+    device.screenWidth = screenSize.width;
+    device.screenHeight = screenSize.height;
+    platform::setDevice(device);
+  }
   GameLibFixture::SetUp();
   resetMenuGlobals();
   platform::setDataFolder(folder.path());
   std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
   nuv::io::D7zipInputStream::openArchive(u"game.dat", u"");
   GameLib::resolutionSupported = true;
-  gamelib::TextTable::load(GameLib::resolutionFileName(240, 320), false);
+  gamelib::TextTable::load(GameLib::resolutionFileName(GameLib::screenWidth, GameLib::screenHeight), false);
   GameLib::setPathList(gamelib::TextTable::getString(u"PATH"));
   nuv::lang::DStringPtr prefix = GameLib::findInPath(u"", u"menu/font_0");
   GameLib::fonts = new ImageFontArray(GameLib::FONT_COUNT);
@@ -68,6 +76,7 @@ void MenuFixture::TearDown() {
   resetMenuGlobals();
   GameLibFixture::TearDown();
   platform::setDataFolder("");
+  if (savedDevice_) platform::setDevice(*std::exchange(savedDevice_, std::nullopt));
 }
 
 void MenuFixture::press(int32_t code) {

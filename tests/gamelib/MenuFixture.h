@@ -1,18 +1,29 @@
-// The shared menus in a test: the fixture of the game library over the real game.dat at 240 x 320, with
-// its fonts, the English texts, and a registry of the test's own; plus input and frame helpers.
+// The shared menus in a test: the fixture of the game library over the real game.dat at 240 x 320 (or the
+// size a test chooses), with its fonts, the English texts, and a registry of the test's own; plus input
+// and frame helpers.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "gamelib/GameInterface.h"
 #include "gamelib/GameLibFixture.h"
+#include "platform/device/device.h"
 
 namespace gltest {
 
 class MenuFixture : public GameLibFixture {
+ public:
+  struct ScreenSize {
+    int32_t width, height;
+  };
+
  protected:
   void SetUp() override;
   void TearDown() override;
+
+  // The device's screen and the data's set for it; a test sets it before SetUp.
+  ScreenSize screenSize{240, 320};
 
   // A key press as the shell delivers it, taken into the action flags at once.
   static void press(int32_t code);
@@ -26,6 +37,10 @@ class MenuFixture : public GameLibFixture {
   static void stepScreen(gamelib::GameInterface& screen);
   // The screen's paint into the library's graphics.
   static void paintScreen(gamelib::GameInterface& screen);
+
+ private:
+  // The device in force before another screen size replaced it.
+  std::optional<platform::Device> savedDevice_;
 };
 
 // Pixels of the back buffer in a rectangle that differ from the colour.
