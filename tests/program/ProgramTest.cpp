@@ -111,6 +111,29 @@ TEST(ProgramTest, AStartThatCannotBeMadeSaysWhyAndEndsWithAFailure) {
   }
 }
 
+// The status is the failure's from the moment it is known: a close request while the "not supported" notice
+// still shows ends the run at once, but not as the player's own end.
+TEST(ProgramTest, AFailedStartClosedEarlyKeepsItsStatus) {
+  struct Case {
+    const char* what;
+    bool archive;
+    std::vector<std::string> environment;
+    int status;
+  };
+  const Case cases[] = {
+      {"a 176x220 device", true, {"GLIMMERHUT_DEVICE=smartphone"}, shell::kScreenNotSupported},
+      {"a screen size the archive has nothing for", true, {"GLIMMERHUT_SCREEN=200x200"}, shell::kScreenNotSupported},
+      {"no archive", false, {}, shell::kFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    if (c.archive) std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(), "+1000 close\n", {}, c.environment);
+    EXPECT_EQ(run.exitCode, c.status) << run.errors;
+  }
+}
+
 TEST(ProgramTest, SecondStartOnTheSameDataFolderEndsQuietly) {
   test::TempFolder folder, other;
   std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));

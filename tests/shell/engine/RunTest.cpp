@@ -153,6 +153,8 @@ TEST_F(RunTest, TheExitStatusTellsAFailureFromThePlayersOwnEnd) {
        shell::kScreenNotSupported},
       {"an exception out of its start", throwIO, none, shell::kUnhandledFailure},
       {"an exception out of the run", none, throwIO, shell::kUnhandledFailure},
+      {"a close request after a failure is known",
+       [](test::TestMIDlet& m) { m.recordFailure(shell::kScreenNotSupported); }, none, shell::kScreenNotSupported},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
