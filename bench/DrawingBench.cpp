@@ -16,6 +16,7 @@
 #include "platform/api/window.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
+#include "platform/host/datafolder.h"
 #include "platform/host/desktop.h"
 #include "platform/host/paths.h"
 #include "shell/hal/ScreenHAL.h"
@@ -275,7 +276,10 @@ void presentFills(benchmark::State& state, std::initializer_list<uint16_t> colou
   platform::setDevice(d);
   platform::deviceScreen().resize(s.width, s.height);
   ScreenHAL::VideoDetect::forget();
-  platform::setProgramFile("/tmp/glimmerhut-bench-" + std::to_string(s.width) + "/glimmerhut");
+  const std::string folder = "/tmp/glimmerhut-bench-" + std::to_string(s.width);
+  platform::setProgramFile(folder + "/glimmerhut");
+  // The display's log goes there too, not into the user's own log folder.
+  platform::setLogFolder(folder);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
   wc.lpszClassName = u"DrawingBench";

@@ -55,6 +55,7 @@ struct Folder {
     platform::setManualClock(1000);
     platform::setProgramFile(path + "/glimmerhut");
     platform::setDataFolder(path);
+    platform::setLogFolder(path);
     // The games start sound when they load their players: the silent device mixes it.
     platform::setAudioDriver("null");
     // The print streams of the engine when it keeps no log: they write nowhere.

@@ -196,6 +196,8 @@ void GameLib::startFirstPart() {
       static constexpr const char16_t* kLines[] = {u"This screen", u"resolution is", u"not supported!"};
       drawCentredLines(kLines, 3);
       canvas->flush();
+      // The notice only lets the player read it: a close request meanwhile ends the run as this failure.
+      recordFailure(shell::kScreenNotSupported);
       waitThen(now(), kNotSupportedMs, StartStage::UnsupportedShown);
       return;
     }

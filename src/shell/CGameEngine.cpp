@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "core/io/DFileOutputStream.h"
@@ -12,6 +13,7 @@
 #include "core/rms/DRecordStore.h"
 #include "net/messaging/DMessageConnection.h"
 #include "platform/api/file.h"
+#include "platform/api/program.h"
 #include "platform/api/settings.h"
 #include "platform/api/sync.h"
 #include "platform/api/sysinfo.h"
@@ -75,10 +77,10 @@ int32_t currentOrientation() {
   }
 }
 
-// Logging is on when a file "uselog.txt" lies beside the program.
-bool loggingWanted() {
-  DStringPtr path = DSystem::getProperty(u"app.fullpath") + u"\\uselog.txt";
-  HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+// Logging is on when a file "uselog.txt" lies in the log folder, beside the logs it turns on.
+bool loggingWanted(const std::u16string& logFolder) {
+  const std::u16string path = logFolder + u"uselog.txt";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
@@ -213,9 +215,11 @@ bool CGameEngine::init(HWND) {
   nuv::microedition::media::DManager::initSound();
   DMessageConnection::initMessaging(window);
   try {
-    bool logging = loggingWanted();
-    DSystem::out = new DPrintStream(logging ? DFileOutputStream::open(u"/doutput.txt") : nullptr);
-    DSystem::err = new DPrintStream(logging ? DFileOutputStream::open(u"/derror.txt") : nullptr);
+    // In the user's log folder, never beside an installed program.
+    const std::u16string folder = platform::makeLogFolder();
+    bool logging = loggingWanted(folder);
+    DSystem::out = new DPrintStream(logging ? DFileOutputStream::openPath(folder + u"doutput.txt") : nullptr);
+    DSystem::err = new DPrintStream(logging ? DFileOutputStream::openPath(folder + u"derror.txt") : nullptr);
   } catch (DExceptionBase* e) {
     // A log that cannot be made stops the start quietly; anything else is for the last-chance handler.
     std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, nuv::lang::ExceptionCode::IOException);

@@ -48,6 +48,7 @@ void GameLibFixture::SetUp() {
   platform::setManualClock(1000);
   platform::setProgramFile(folder.file("glimmerhut"));
   platform::setDataFolder(folder.path());
+  platform::setLogFolder(folder.path());
   resetGameLibGlobals();
   app = new GameLib();
   display = new nuv::microedition::lcdui::DDisplay(nullptr);
@@ -70,6 +71,7 @@ void GameLibFixture::TearDown() {
   nuv::microedition::midlet::DMIDlet::releaseCurrent();
   platform::setProgramFile("");
   platform::setDataFolder("");
+  platform::setLogFolder("");
   platform::useRealClock();
 }
 

@@ -1,5 +1,5 @@
 // Where the program looks for its game.dat without GLIMMERHUT_DATA: beside itself, as in the build folder,
-// or, installed, in the shared data folder of its prefix.
+// or, installed, in the shared data folder of its prefix; and where its logs go, which is never there.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/api/program.h"
+#include "platform/host/datafolder.h"
 #include "platform/host/paths.h"
 #include "support/TempFolder.h"
 
@@ -30,6 +31,32 @@ class WithoutDataVariable {
 
  private:
   std::optional<std::string> saved;
+};
+
+// Sets (or, with null, unsets) a variable for the scope and puts the old value back.
+class Variable {
+ public:
+  Variable(const char* name, const char* value) : name_(name) {
+    if (const char* v = std::getenv(name)) saved_ = v;
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~Variable() {
+    if (saved_) {
+      setenv(name_, saved_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+  Variable(const Variable&) = delete;
+  Variable& operator=(const Variable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
 };
 
 void touch(const fs::path& file) {
@@ -63,4 +90,39 @@ TEST(InstalledData, TheProgramFindsItsGameDat) {
     ASSERT_TRUE(platform::startProgram(1, argv, commandLine)) << c.what;
     EXPECT_EQ(fs::path(platform::programFolder()), fs::weakly_canonical(prefix.file(c.folder))) << c.what;
   }
+}
+
+TEST(InstalledData, TheLogsGoToTheUsersStateFolderOrTheNamedDataFolder) {
+  test::TempFolder home, state, named, prefix;
+  touch(prefix.file("share/glimmerhut/game.dat"));
+  const std::string homeLogs = home.file(".local/state/glimmerhut");
+  struct Case {
+    const char* what;
+    const char* stateVariable;
+    const char* dataVariable;
+    std::string folder;
+  } cases[] = {
+      {"XDG_STATE_HOME", state.path().c_str(), nullptr, state.file("glimmerhut")},
+      {"without XDG_STATE_HOME, below the home folder", nullptr, nullptr, homeLogs},
+      {"a relative XDG_STATE_HOME is ignored", "relative/state", nullptr, homeLogs},
+      {"GLIMMERHUT_DATA", state.path().c_str(), named.path().c_str(), named.path()},
+  };
+  Variable homeVariable("HOME", home.path().c_str());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Variable stateVariable("XDG_STATE_HOME", c.stateVariable);
+    Variable dataVariable("GLIMMERHUT_DATA", c.dataVariable);
+    platform::setLogFolder("");
+    platform::setProgramFile(prefix.file("bin/glimmerhut"));
+    char name[] = "glimmerhut";
+    char* argv[] = {name, nullptr};
+    std::u16string commandLine;
+    ASSERT_TRUE(platform::startProgram(1, argv, commandLine));
+    // Made when asked for, in the handheld's form.
+    EXPECT_EQ(platform::makeLogFolder(), platform::toDevicePath(c.folder) + u"\\");
+    EXPECT_TRUE(fs::is_directory(c.folder));
+    fs::remove_all(homeLogs);
+  }
+  platform::setLogFolder("");
+  platform::setProgramFile("");
 }

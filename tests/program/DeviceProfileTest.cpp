@@ -1,5 +1,5 @@
 // The real program on each emulated kind of handheld: whichever video driver it picks, the screen shows
-// the same picture as on the plain Pocket PC, and the display log beside the program names the driver.
+// the same picture as on the plain Pocket PC, and the display log in its data folder names the driver.
 #include <gtest/gtest.h>
 
 #include <filesystem>

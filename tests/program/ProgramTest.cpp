@@ -5,8 +5,10 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/api/resources.h"
@@ -108,6 +110,79 @@ TEST(ProgramTest, AStartThatCannotBeMadeSaysWhyAndEndsWithAFailure) {
     std::string said = c.said;
     if (const size_t at = said.find("{}"); at != std::string::npos) said.replace(at, 2, folder.file("game.dat"));
     EXPECT_NE(run.errors.find(said), std::string::npos) << run.errors;
+  }
+}
+
+// The status is the failure's from the moment it is known: a close request while the "not supported" notice
+// still shows ends the run at once, but not as the player's own end.
+TEST(ProgramTest, AFailedStartClosedEarlyKeepsItsStatus) {
+  struct Case {
+    const char* what;
+    bool archive;
+    std::vector<std::string> environment;
+    int status;
+  };
+  const Case cases[] = {
+      {"a 176x220 device", true, {"GLIMMERHUT_DEVICE=smartphone"}, shell::kScreenNotSupported},
+      {"a screen size the archive has nothing for", true, {"GLIMMERHUT_SCREEN=200x200"}, shell::kScreenNotSupported},
+      {"no archive", false, {}, shell::kFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    if (c.archive) std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(), "+1000 close\n", {}, c.environment);
+    EXPECT_EQ(run.exitCode, c.status) << run.errors;
+  }
+}
+
+// Every file below the folder, with its size and time: what an installed folder holds.
+std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> listing(const std::string& folder) {
+  std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const uintmax_t size = entry.is_regular_file() ? entry.file_size() : 0;
+    files[entry.path().string()] = {size, entry.last_write_time()};
+  }
+  return files;
+}
+
+// Installed, the program's folder is the package's: its logs go to the user's state folder, or to the folder
+// GLIMMERHUT_DATA names, and the installed data stays as it was installed.
+TEST(ProgramTest, TheInstalledProgramWritesNothingIntoItsInstallFolder) {
+  namespace fs = std::filesystem;
+  test::TempFolder prefix, run, state, named;
+  fs::create_directories(prefix.file("bin"));
+  fs::create_directories(prefix.file("share/glimmerhut"));
+  // A link costs nothing where the build and the temporary folder share a file system.
+  std::error_code linked;
+  fs::create_hard_link(kProgram, prefix.file("bin/glimmerhut"), linked);
+  if (linked) fs::copy_file(kProgram, prefix.file("bin/glimmerhut"));
+  fs::copy_file(GH_GAME_DAT, prefix.file("share/glimmerhut/game.dat"));
+  const auto installed = listing(prefix.file("share"));
+  struct Case {
+    const char* what;
+    std::string dataVariable;  // empty: the installed data is found from the program's folder
+    std::string logFolder;
+  };
+  const Case cases[] = {
+      {"the user's state folder", "", state.file("glimmerhut")},
+      {"the folder GLIMMERHUT_DATA names", named.path(), named.path()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.dataVariable.empty()) fs::copy_file(GH_GAME_DAT, c.dataVariable + "/game.dat");
+    // The questions answered, then the main menu.
+    test::ProgramResult result = test::runProgram(
+        prefix.file("bin/glimmerhut"), run.path(),
+        "1700 key down Enter\n1720 key up Enter\n2300 key down Enter\n2320 key up Enter\n6000 capture main.png\n"
+        "6100 close\n",
+        {}, {"GLIMMERHUT_DATA=" + c.dataVariable, "XDG_STATE_HOME=" + state.path(), "HOME=" + run.path()});
+    EXPECT_EQ(result.exitCode, 0) << result.errors;
+    EXPECT_TRUE(fs::exists(run.file("main.png")));
+    EXPECT_EQ(listing(prefix.file("share")), installed);
+    EXPECT_TRUE(fs::is_regular_file(c.logFolder + "/Log_SHAL.txt"));
+    EXPECT_EQ(fs::exists(state.file("glimmerhut/Log_SHAL.txt")), c.dataVariable.empty());
+    fs::remove_all(state.file("glimmerhut"));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/device/screen.h"
+#include "platform/host/datafolder.h"
 #include "platform/host/desktop.h"
 #include "platform/host/paths.h"
 #include "shell/hal/DisplayServices.h"
@@ -17,6 +18,7 @@ void DisplayFixture::SetUp() {
   platform::setHeadless(true);
   // Windows are published per program folder: tests running side by side must not meet.
   platform::setProgramFile(folder_.file("glimmerhut"));
+  platform::setLogFolder(folder_.path());
   previousFolder_ = std::filesystem::current_path();
   std::filesystem::current_path(folder_.path());
   useScreen(240, 320);
@@ -32,6 +34,7 @@ void DisplayFixture::SetUp() {
 void DisplayFixture::TearDown() {
   closeWindow();
   platform::setProgramFile("");
+  platform::setLogFolder("");
   std::filesystem::current_path(previousFolder_);
   platform::Device pocketPc;
   platform::findDeviceProfile("pocketpc", pocketPc);

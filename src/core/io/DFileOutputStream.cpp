@@ -13,12 +13,15 @@ using lang::ExceptionCode::IOException;
 
 DFileOutputStreamPtr DFileOutputStream::open(lang::DStringPtr name) {
   if (name.isNull()) lang::throwException(lang::ExceptionCode::NullPointerException);
-  DFileOutputStreamPtr stream = new DFileOutputStream();
   std::u16string turned(name->view());
   std::replace(turned.begin(), turned.end(), u'/', u'\\');
   // Without a separator of its own the name would land beside the program's folder, not in it.
   const char16_t* separator = !turned.empty() && turned[0] == u'\\' ? u"" : u"\\";
-  const std::u16string path = std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + separator + turned;
+  return openPath(std::u16string(lang::DSystem::getProperty(u"app.fullpath")->view()) + separator + turned);
+}
+
+DFileOutputStreamPtr DFileOutputStream::openPath(const std::u16string& path) {
+  DFileOutputStreamPtr stream = new DFileOutputStream();
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) lang::throwException(IOException);

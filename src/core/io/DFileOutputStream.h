@@ -1,7 +1,8 @@
-// Writes a file in the program's folder, replacing any file of that name.
+// Writes a file in the program's folder (or at a full path), replacing any file of that name.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/io/DOutputStream.h"
 #include "core/lang/DString.h"
@@ -17,6 +18,8 @@ class DFileOutputStream : public DOutputStream {
   // name is relative to the program's folder ("/doutput.txt"); IOException when the file cannot be
   // created, NullPointerException for a null name.
   static DFileOutputStreamPtr open(lang::DStringPtr name);
+  // The same at a full path in the handheld's form (\home\me\doutput.txt).
+  static DFileOutputStreamPtr openPath(const std::u16string& path);
   ~DFileOutputStream() override;
 
   void finalize() override { close(); }

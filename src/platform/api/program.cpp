@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/api/registry.h"
+#include "platform/host/datafolder.h"
 #include "platform/host/paths.h"
 #include "platform/host/text.h"
 #include "platform/seam/script.h"
@@ -38,6 +39,7 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
     std::string folder = data;
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     setProgramFile(folder + kProgramName);
+    setLogFolder(folder);
   } else {
     findInstalledData();
   }
@@ -57,6 +59,16 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
     commandLine += fromUtf8(argv[i]);
   }
   return true;
+}
+
+std::u16string makeLogFolder() {
+  const std::string folder = platform::logFolder();
+  std::error_code ignored;
+  // A folder that cannot be made loses the lines, as a log file that cannot be opened does.
+  std::filesystem::create_directories(folder, ignored);
+  std::u16string device = toDevicePath(folder);
+  if (device.back() != u'\\') device += u'\\';
+  return device;
 }
 
 void endProgram() { closeUserHive(); }

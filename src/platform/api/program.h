@@ -6,12 +6,18 @@
 
 namespace platform {
 
-// Reads GLIMMERHUT_DATA (the folder the program takes as its own: data files and the single-instance rule),
-// GLIMMERHUT_HEADLESS and GLIMMERHUT_SCRIPT, and joins the arguments with blanks into the command line.
+// Reads GLIMMERHUT_DATA (the folder the program takes as its own: data files, logs and the single-instance
+// rule), GLIMMERHUT_HEADLESS and GLIMMERHUT_SCRIPT, and joins the arguments with blanks into the command line.
 // Without GLIMMERHUT_DATA an installed program (no game.dat beside it, one in ../share/glimmerhut) takes
 // that shared folder as its own.
 // False, with the reason on stderr, when the script cannot be used.
 bool startProgram(int argc, char** argv, std::u16string& commandLine);
+
+// The folder the program's logs go to, in the handheld's form ending in a backslash, made when missing:
+// the one GLIMMERHUT_DATA names, else the user's own ($XDG_STATE_HOME/glimmerhut, else
+// ~/.local/state/glimmerhut). Never the program's folder: installed, that is shared by every user and
+// belongs to the package.
+std::u16string makeLogFolder();
 
 // Lets go of what the run held on the host: the user hive's database is closed, so that its file alone
 // holds every setting (nothing is left only in its write-ahead log).

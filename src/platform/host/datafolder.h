@@ -1,4 +1,5 @@
-// Where the stand-in keeps what the handheld keeps in its own storage (the registry's user hive).
+// Where the stand-in keeps what the handheld keeps in its own storage (the registry's user hive), and where
+// the program's logs go.
 #pragma once
 
 #include <string>
@@ -10,5 +11,11 @@ namespace platform {
 std::string dataFolder();
 // Points the stand-in at another folder; an empty path goes back to the default.
 void setDataFolder(std::string hostPath);
+
+// Where the program's logs go: $XDG_STATE_HOME/glimmerhut, else ~/.local/state/glimmerhut, unless the
+// start (GLIMMERHUT_DATA) or a test chose another folder. Not created here either.
+std::string logFolder();
+// An empty path goes back to the default.
+void setLogFolder(std::string hostPath);
 
 }  // namespace platform

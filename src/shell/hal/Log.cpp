@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/api/file.h"
-#include "platform/api/module.h"
+#include "platform/api/program.h"
 
 namespace ScreenHAL {
 
@@ -25,10 +25,9 @@ void log(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(line, sizeof line - 1, format, args);
   va_end(args);
-  // Beside the program, never wherever the host process happened to start.
-  WCHAR program[MAX_PATH];
-  const std::u16string_view file(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
-  const std::u16string path = std::u16string(file.substr(0, file.find_last_of(u'\\') + 1)) + kLogFile;
+  // In the user's log folder: never wherever the host process happened to start, nor beside an installed
+  // program, whose folder is not the user's.
+  const std::u16string path = platform::makeLogFolder() + kLogFile;
   HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, firstLine ? CREATE_ALWAYS : OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   firstLine = false;

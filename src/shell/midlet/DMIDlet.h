@@ -36,9 +36,12 @@ class DMIDlet : public nuv::lang::DObject {
 
   // The engine's next tick ends the loop.
   void notifyDestroyed() { running = 0; }
-  // As notifyDestroyed, for an end by a failure: the program exits with that status (shell/ExitStatus.h).
+  // A failure known before the run ends: the program exits with that status (shell/ExitStatus.h) whatever
+  // ends the run from now on, the application itself or a close request.
+  void recordFailure(int32_t status) { exitStatus = status; }
+  // As notifyDestroyed, for an end by a failure.
   void notifyFailed(int32_t status) {
-    exitStatus = status;
+    recordFailure(status);
     running = 0;
   }
   // Opens the address in the browser: "http://" and the address in lower case when it names no scheme.
@@ -51,7 +54,7 @@ class DMIDlet : public nuv::lang::DObject {
   static void releaseCurrent();
 
   int32_t running = 1;
-  // 0 unless notifyFailed said otherwise.
+  // 0 unless recordFailure or notifyFailed said otherwise.
   int32_t exitStatus = 0;
   nuv::lang::DPtr<nuv::microedition::lcdui::DDisplay> display;
 };

@@ -43,6 +43,7 @@ class RunTest : public ::testing::Test {
     platform::setHeadless(true);
     platform::setProgramFile(folder_.file("glimmerhut"));
     platform::setDataFolder(folder_.path());
+    platform::setLogFolder(folder_.path());
     made = new test::TestMIDlet();
     CGameEngine::setMIDletFactory(makeTestMIDlet);
   }
@@ -53,6 +54,7 @@ class RunTest : public ::testing::Test {
     platform::useRealClock();
     platform::setProgramFile("");
     platform::setDataFolder("");
+    platform::setLogFolder("");
     platform::Device pocketPc;
     platform::findDeviceProfile("pocketpc", pocketPc);
     platform::setDevice(pocketPc);
@@ -151,6 +153,8 @@ TEST_F(RunTest, TheExitStatusTellsAFailureFromThePlayersOwnEnd) {
       {"a start that fails", [](test::TestMIDlet& m) { m.notifyFailed(shell::kFailed); }, none, shell::kFailed},
       {"a screen size it cannot show", none, [](test::TestMIDlet& m) { m.notifyFailed(shell::kScreenNotSupported); },
        shell::kScreenNotSupported},
+      {"a close request after a failure is known",
+       [](test::TestMIDlet& m) { m.recordFailure(shell::kScreenNotSupported); }, none, shell::kScreenNotSupported},
       {"an exception out of its start", throwIO, none, shell::kUnhandledFailure},
       {"an exception out of the run", none, throwIO, shell::kUnhandledFailure},
   };
@@ -224,6 +228,21 @@ TEST_F(RunTest, LogFilesAreMadeOnlyWhenAskedFor) {
   EXPECT_TRUE(std::filesystem::exists(folder_.file("doutput.txt")));
   EXPECT_TRUE(std::filesystem::exists(folder_.file("derror.txt")));
   EXPECT_EQ(nuv::lang::DSystem::out, nullptr);  // released by the shutdown
+}
+
+// The switch and the logs live in the log folder, never beside the program (installed, that folder is not
+// the user's).
+TEST_F(RunTest, LogsGoToTheLogFolderNotBesideTheProgram) {
+  test::TempFolder logs;
+  platform::setLogFolder(logs.path());
+  std::ofstream(logs.file("uselog.txt")).put('\n');
+  std::ofstream(folder_.file("uselog.txt")).put('\n');
+  play("3 close\n");
+  EXPECT_TRUE(run());
+  for (const char* name : {"doutput.txt", "derror.txt", "Log_SHAL.txt"}) {
+    EXPECT_TRUE(std::filesystem::exists(logs.file(name))) << name;
+    EXPECT_FALSE(std::filesystem::exists(folder_.file(name))) << name;
+  }
 }
 
 TEST_F(RunTest, SecondInstanceIsBroughtForwardAndTheNewOneEnds) {
