@@ -271,6 +271,17 @@ std::vector<MixCase> mixGameSounds(const std::vector<MixSound>& tunes, const std
   return cases;
 }
 
+int mixRate() { return property(u"sound.frequency"); }
+
+std::vector<std::int16_t> playTunesOnce(const std::vector<MixSound>& tunes) {
+  Loaded l = load(tunes, {});
+  Mixer mixer;
+  mixer.play(pointers(l.onePass));
+  const std::uint32_t limit = kLongestTuneSeconds * static_cast<std::uint32_t>(mixRate());
+  while (mixer.playing(true) && mixer.frames() < limit) mixer.run(kMixChunkFrames);
+  return mixer.out();
+}
+
 std::string describeClip(const MixCase& c, const std::vector<MixSound>& tunes) {
   std::vector<std::string> tuneNames, effectNames;
   for (const MixSound& t : tunes) tuneNames.push_back(baseName(t.name));

@@ -2,6 +2,7 @@
 // its loudest effects started together at the tunes' loudest place, mixed by the program's own mixer.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,6 +50,11 @@ struct MixCase {
 // direction; a case is the loudest of those four mixes. Sounds the mixer does not load are left out (the
 // file's own check reports them). No tune or no effect: no case.
 std::vector<MixCase> mixGameSounds(const std::vector<MixSound>& tunes, const std::vector<MixSound>& effects);
+
+// The tunes played together once through by the program's mixer at the highest music level: interleaved
+// 16-bit stereo at mixRate() frames a second, as the player hears them.
+std::vector<std::int16_t> playTunesOnce(const std::vector<MixSound>& tunes);
+int mixRate();
 
 // The fault of a case that reaches full scale, naming its tunes and telling the levels.
 std::string describeClip(const MixCase& c, const std::vector<MixSound>& tunes);
