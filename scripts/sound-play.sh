@@ -3,27 +3,30 @@
 # audio driver: a minute of play with the fire key tapped fast, so that effects stack over the music.
 # Prints the full-scale samples of the play and its integrated loudness (EBU R 128).
 #
-#   scripts/sound-play.sh [-b BUILD] [-s SECONDS] [-o FOLDER] GAME
+#   scripts/sound-play.sh [-b BUILD] [-s SECONDS] [-o FOLDER] [-m] GAME
 #
-# GAME is bounce, canyon, swarm, gobbler, burrow, tanks, climber or rocks. FOLDER (default: a temporary
-# one) keeps the recording (sound.wav, 44.1 kHz 16-bit stereo, the play alone in play.wav), the script and
-# frames of the run. Needs sox and ffmpeg (for its ebur128 filter), and Xvfb (xvfb-run) when there is no
+# GAME is bounce, canyon, swarm, gobbler, burrow, tanks, climber or rocks. With -m the game's menu stays
+# open instead, its levels at HIGH, and the recording is the menus' tune as the player hears it there.
+# FOLDER (default: a temporary one) keeps the recording (sound.wav, 44.1 kHz 16-bit stereo, the play alone
+# in play.wav), the script and frames of the run. Needs sox and ffmpeg (for its ebur128 filter), and Xvfb (xvfb-run) when there is no
 # display; none of them is a dependency of the program. Runs take the real time they play: about 1.5 min.
 set -euo pipefail
 
 build=build
 seconds=60
 out=""
-while getopts "b:s:o:" opt; do
+menu=""
+while getopts "b:s:o:m" opt; do
   case $opt in
     b) build=$OPTARG ;;
     s) seconds=$OPTARG ;;
     o) out=$OPTARG ;;
+    m) menu=1 ;;
     *) exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-game=${1:?"usage: $0 [-b BUILD] [-s SECONDS] [-o FOLDER] GAME"}
+game=${1:?"usage: $0 [-b BUILD] [-s SECONDS] [-o FOLDER] [-m] GAME"}
 
 # The game's icon from the brick game's (the first of the main menu, four to a row), the keys its play
 # is driven by, and the keys between its menu's "start" and the play.
@@ -73,20 +76,26 @@ for key in Down Down Down Enter Enter Down Enter Enter Up Up Up Up; do
   t=$((t + 600))
 done
 script+="$t capture levels.png"$'\n'
-press $((t += 200)) Enter
-for key in $begin; do press $((t += 600)) "$key"; done
-from=$((t + 1500))
-to=$((from + seconds * 1000))
+if [ -n "$menu" ]; then
+  # The menu stays; its tune plays on at the levels just set.
+  from=$((t + 1500))
+  to=$((from + seconds * 1000))
+else
+  press $((t += 200)) Enter
+  for key in $begin; do press $((t += 600)) "$key"; done
+  from=$((t + 1500))
+  to=$((from + seconds * 1000))
 
-# Play: an arrow held 400 ms each second (none for a game that steers itself best), the fire key tapped
-# every 150 ms.
-read -r -a arrows <<<"$play"
-turn=0
-for ((s = from; s < to; s += 1000)); do
-  if ((${#arrows[@]})); then press $s "${arrows[turn++ % ${#arrows[@]}]}" 400; fi
-  for ((f = s + 20; f < s + 1000 && f < to; f += 150)); do press $f Enter 60; done
-  if (((s - from) % 10000 == 0)); then script+="$((s + 500)) capture play$(((s - from) / 1000)).png"$'\n'; fi
-done
+  # Play: an arrow held 400 ms each second (none for a game that steers itself best), the fire key tapped
+  # every 150 ms.
+  read -r -a arrows <<<"$play"
+  turn=0
+  for ((s = from; s < to; s += 1000)); do
+    if ((${#arrows[@]})); then press $s "${arrows[turn++ % ${#arrows[@]}]}" 400; fi
+    for ((f = s + 20; f < s + 1000 && f < to; f += 150)); do press $f Enter 60; done
+    if (((s - from) % 10000 == 0)); then script+="$((s + 500)) capture play$(((s - from) / 1000)).png"$'\n'; fi
+  done
+fi
 script+="$((to + 500)) close"$'\n'
 {
   echo "realtime"
@@ -107,4 +116,4 @@ full=$(od -An -v -td2 -w2 "$out/play.wav" | awk 'NR > 22 && ($1 >= 32767 || $1 <
 lufs=$(ffmpeg -nostats -hide_banner -i "$out/play.wav" -af ebur128 -f null - 2>&1 |
   awk '/Integrated loudness:/ { on = 1 } on && $1 == "I:" { print $2; exit }')
 peak=$(sox "$out/play.wav" -n stats 2>&1 | awk '/^Pk lev dB/ { print $4 }')
-printf '%-8s full-scale samples %6d  integrated %6s LUFS  peak %6s dBFS  (%s)\n' "$game" "$full" "$lufs" "$peak" "$out"
+printf '%-8s%s full-scale samples %6d  integrated %6s LUFS  peak %6s dBFS  (%s)\n' "$game" "${menu:+ menu}" "$full" "$lufs" "$peak" "$out"

@@ -10,6 +10,7 @@
 #include "core/lang/DbyteArray.h"
 #include "core/lang/DintArray.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/PageLayout.h"
 #include "gamelib/ResourceDamage.h"
 
 namespace gamelib {
@@ -130,7 +131,7 @@ int32_t ImageFont::stringWidth(DStringPtr text) {
   int32_t width = 0;
   for (char16_t c : text->view()) {
     int32_t page = 0, glyph = 0;
-    if (c == kSpace) {
+    if (drawsAsSpace(c)) {
       width += spaceAdvance();
     } else if (findGlyph(c, page, glyph)) {
       width += (*(*glyphWidths)[page])[glyph] + spacing;
@@ -153,7 +154,7 @@ void ImageFont::drawString(DGraphicsPtr g, DStringPtr text, int32_t x, int32_t y
   text = prepare(text);
   for (char16_t c : text->view()) {
     int32_t page = 0, glyph = 0;
-    if (c == kSpace) {
+    if (drawsAsSpace(c)) {
       x += spaceAdvance();
       continue;
     }

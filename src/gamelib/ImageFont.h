@@ -39,8 +39,8 @@ class ImageFont : public nuv::lang::DObject {
                   int32_t anchor);
   // drawString on the screen canvas's graphics.
   void drawStringOnScreen(nuv::lang::DStringPtr text, int32_t x, int32_t y, int32_t anchor);
-  // Lines that fit in maxWidth, broken at spaces and line feeds; a word wider than maxWidth keeps a line
-  // of its own.
+  // Lines that fit in maxWidth, broken at spaces and line feeds (never at a no-break space, which measures
+  // and draws as a space); a word wider than maxWidth keeps a line of its own.
   nuv::lang::DStringArrayPtr splitLines(int32_t maxWidth, nuv::lang::DStringPtr text);
 
   DImageArrayPtr pages;

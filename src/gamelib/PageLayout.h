@@ -15,4 +15,11 @@ inline constexpr int32_t kSoftKeyInset = 3;
 inline constexpr int32_t kListShade = -161;
 inline constexpr int32_t kPageShade = -160;
 
+// French sets a space before ":", ";", "!" and "?"; its texts use a no-break one there so that no line starts
+// with the mark. Every text layout measures and draws these as the font's space, which the fonts hold, and
+// breaks lines only at the plain space.
+inline constexpr char16_t kNoBreakSpace = u'\u00A0';
+inline constexpr char16_t kNarrowNoBreakSpace = u'\u202F';
+constexpr bool drawsAsSpace(char16_t c) { return c == u' ' || c == kNoBreakSpace || c == kNarrowNoBreakSpace; }
+
 }  // namespace gamelib

@@ -95,6 +95,45 @@ TEST_F(HelpPageTest, ParagraphsBreakAtTheLastSpaceThatFits) {
   EXPECT_EQ(joined, longParagraph);
 }
 
+// French sets a space before ":", ";", "!" and "?". A no-break one there keeps the mark with its word when
+// the line is full, and takes a space's room; a plain one lets the mark begin the next line.
+TEST_F(HelpPageTest, ANoBreakSpaceKeepsAMarkWithItsWord) {
+  const int32_t maxWidth = 240 - 2 * menu->left - 4;
+  auto u16 = [](const std::string& s) { return std::u16string(s.begin(), s.end()); };
+  auto measure = [&](const std::u16string& s) {
+    return (*GameLib::fonts)[GameLib::FONT_SMALL]->stringWidth(nuv::lang::DStringPtr(new nuv::lang::DString(s)));
+  };
+  // Filler words ending where " mot:" still fits the line and " mot :" no longer does.
+  std::u16string filler;
+  for (int w = 0; filler.empty() && w < 30; ++w)
+    for (int i = 0; i < 30; ++i) {
+      const std::u16string words = u16(std::string(static_cast<size_t>(w), 'W') + " " + std::string(i, 'i'));
+      if (measure(words + u" mot:") <= maxWidth && measure(words + u" mot :") > maxWidth) {
+        filler = words;
+        break;
+      }
+    }
+  ASSERT_FALSE(filler.empty());
+  struct Case {
+    const char* what;
+    std::u16string paragraph;
+    std::vector<std::u16string> lines;
+  } cases[] = {
+      {"a no-break space at the line's end", filler + u" mot\u00A0:", {filler, u"mot\u00A0:"}},
+      {"a narrow no-break space at the line's end", filler + u" mot\u202F!", {filler, u"mot\u202F!"}},
+      {"a plain space at the line's end", filler + u" mot :", {filler + u" mot", u":"}},
+      {"a no-break space inside the line", u"Bravo\u00A0! Mode\u00A0: chasse", {u"Bravo\u00A0! Mode\u00A0: chasse"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    load(datakit::toUtf8(c.paragraph) + "\n");
+    std::vector<std::u16string> got;
+    for (int32_t i = 0; i < GameMenu::helpLineCount; ++i)
+      got.push_back(std::u16string((*GameMenu::helpLines)[i]->toString()->view()));
+    EXPECT_EQ(got, c.lines);
+  }
+}
+
 TEST_F(HelpPageTest, AWordLongerThanALineIsCutAfterTheMinimumCharacters) {
   std::string word(3 * 60, 'W');
   load(word + "\n");

@@ -157,8 +157,20 @@ TEST_F(ImageFontTest, MeasuringSumsGlyphsAndSpacingAndSkipsUnknownCharacters) {
     const char16_t* text;
     int32_t width;
   } cases[] = {
-      {true, 0, u"AB", 6},  {true, 0, u"ab", 6},  {false, 0, u"ab", 0},  {true, 0, u"A B", 9}, {true, 1, u"A B", 12},
-      {true, 0, u"abc", 9}, {false, 0, u"Ac", 5}, {true, 0, u"xyz?", 0}, {true, 0, u"", 0},    {true, 2, u"A?B", 10},
+      {true, 0, u"AB", 6},
+      {true, 0, u"ab", 6},
+      {false, 0, u"ab", 0},
+      {true, 0, u"A B", 9},
+      {true, 1, u"A B", 12},
+      {true, 0, u"abc", 9},
+      {false, 0, u"Ac", 5},
+      {true, 0, u"xyz?", 0},
+      {true, 0, u"", 0},
+      {true, 2, u"A?B", 10},
+      // The no-break spaces are the space, though no page holds them.
+      {true, 0, u"A\u00A0B", 9},
+      {true, 1, u"A\u202FB", 12},
+      {false, 0, u"\u00A0\u00A0", 6},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(font(u"f/colour", c.upper, c.spacing)->stringWidth(c.text), c.width)
@@ -200,6 +212,15 @@ TEST_F(ImageFontTest, DrawingPlacesGlyphsByTheAnchorAndKeepsTheClip) {
   EXPECT_EQ(canvasPixel(10, 0), 0);
   EXPECT_EQ(canvasPixel(11, 0), kGreen);
   EXPECT_EQ(countCanvasPixels(kBlue), 21);
+  // A no-break space advances as the space does.
+  clear();
+  font(u"f/colour")->drawStringOnScreen(u"a\u00A0b\u202Fb", 0, 0, 20);
+  EXPECT_EQ(canvasPixel(1, 0), kRed);
+  EXPECT_EQ(canvasPixel(4, 0), 0);
+  EXPECT_EQ(canvasPixel(5, 0), kGreen);
+  EXPECT_EQ(canvasPixel(9, 0), 0);
+  EXPECT_EQ(canvasPixel(12, 0), kGreen);
+  EXPECT_EQ(countCanvasPixels(kGreen), 40);
   // Nothing drawable draws nothing.
   clear();
   f->drawString(GameLib::graphics, u"xyz", 5, 5, 0);
@@ -221,12 +242,24 @@ TEST_F(ImageFontTest, SplitLinesBreaksAtSpacesAndLineFeeds) {
       {u"A B C", 100, {"A B C"}},
       {u"A\n", 100, {"A", ""}},
       {u"AB CD\nEF GH IJ", 5, {"AB CD", "EF GH", "IJ"}},
+      // A no-break space ("mot :" in French) joins its words and takes a space's room.
+      {u"AB\u00A0CD EF", 5, {"AB CD", "EF"}},
+      {u"AB CD\u00A0EF", 5, {"AB", "CD EF"}},
+      {u"A\u00A0B C", 4, {"A B", "C"}},
+      {u"A\u202FB C", 4, {"A B", "C"}},
+      {u"AB\u00A0CD", 3, {"AB CD"}},
   };
   ImageFontPtr f = font(u"f/mono");
   for (const Case& c : cases) {
     nuv::lang::DStringArrayPtr lines = f->splitLines(c.maxWidth, c.text);
     std::vector<std::string> got;
-    for (int32_t i = 0; i < lines->length; ++i) got.push_back(narrow((*lines)[i]));
+    // The no-break spaces show as spaces here.
+    for (int32_t i = 0; i < lines->length; ++i) {
+      std::u16string line((*lines)[i]->view());
+      for (char16_t& ch : line)
+        if (ch == u'\u00A0' || ch == u'\u202F') ch = u' ';
+      got.push_back(narrow(DStringPtr(new nuv::lang::DString(std::u16string_view(line)))));
+    }
     EXPECT_EQ(got, std::vector<std::string>(c.lines.begin(), c.lines.end())) << narrow(DStringPtr(c.text));
   }
 }

@@ -104,6 +104,11 @@ TEST_F(GUITextTest, LayoutTable) {
       {u"ab <cd ef", 100, 0, "ab@0,0 <cd@11,0 ef@26,0 h=8"},
       {u"<p>ab <i", 100, 0, "ab@0,0 <i@11,0 h=8"},
       {u"", 100, 0, " h=0"},
+      // A no-break space (shown as "?") joins a mark to its word and takes a space's room; a plain one lets the
+      // mark begin a line.
+      {u"ab cd\u00A0!", 24, 0, "ab@0,0 cd?!@0,8 h=16"},
+      {u"ab cd\u202F!", 26, 0, "ab@0,0 cd?!@11,0 h=8"},
+      {u"ab cd !", 24, 0, "ab@0,0 cd@11,0 !@0,8 h=16"},
   };
   for (const Case& c : cases) {
     std::string markup(gltest::narrow(new DString(c.markup)));

@@ -1,5 +1,6 @@
 // The French texts address the player in one way, as "tu" (as the German ones say "du"): no help page or
-// menu text says "vous" or uses a verb in its form.
+// menu text says "vous" or uses a verb in its form. The space French sets before ":", ";", "!" and "?" is a
+// no-break one, so that no line begins with the mark; the checker refuses a plain one with its file and line.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -7,6 +8,11 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "BuiltArchive.h"
+#include "CheckLegibility.h"
+#include "CheckTypography.h"
+#include "TextTables.h"
 
 namespace fs = std::filesystem;
 
@@ -36,8 +42,10 @@ std::string formalWords(const std::string& text) {
   for (std::string line; std::getline(lines, line);) {
     ++number;
     if (line.rfind('#', 0) == 0) continue;
-    // The typographic apostrophe separates words as the plain one does.
+    // The typographic apostrophe and the no-break space separate words as the plain ones do.
     for (size_t at = line.find("’"); at != std::string::npos; at = line.find("’", at)) line.replace(at, 3, " ");
+    for (size_t at = line.find("\u00A0"); at != std::string::npos; at = line.find("\u00A0", at))
+      line.replace(at, 2, " ");
     for (size_t at = 0; at < line.size();) {
       size_t end = at;
       while (end < line.size() && isWordByte(line[end])) ++end;
@@ -64,3 +72,78 @@ TEST(FrenchTexts, AddressThePlayerAsTu) {
   }
   EXPECT_EQ(files, 9);  // the shared texts and eight games' help
 }
+
+TEST(FrenchTexts, APlainSpaceBeforeAMarkIsAFault) {
+  struct Case {
+    const char* language;
+    std::u16string text;
+    bool fault;
+  } cases[] = {
+      {"fr", u"Mode : chasse", true},
+      {"fr", u"Bravo !", true},
+      {"fr", u"Activer le son ?", true},
+      {"fr", u"vite ; encore", true},
+      {"fr", u" : au d\u00E9but", true},
+      {"fr", u"Mode\u00A0: chasse", false},
+      {"fr", u"Bravo\u202F!", false},
+      {"fr", u"Mode:chasse, https://example.com/a?b", false},
+      {"fr", u"50 % et \u00AB\u00A0bonus\u00A0\u00BB", false},
+      {"fr", u"ligne\n: suite", false},
+      {"en", u"Mode : chase !", false},
+      {"de", u"Modus : Jagd", false},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> fault = datakit::markSpacingFault(c.language, c.text);
+    EXPECT_EQ(fault.has_value(), c.fault) << c.language << " " << datakit::toUtf8(c.text);
+  }
+  // The fault names the mark and where it stands, and counts the others.
+  EXPECT_EQ(datakit::markSpacingFault("fr", u"Niveaux : originaux ; Mode : classique !"),
+            "a plain space before \":\" after \"Niveaux\" lets a line begin with the mark (and 3 more in this text): "
+            "French puts a no-break space (U+00A0) before : ; ! and ?");
+}
+
+// The checker measures a text as the game library does: a no-break space takes the space's room, though no
+// font page holds it.
+TEST(FrenchTexts, TheCheckerMeasuresANoBreakSpaceAsTheSpace) {
+  datakit::LegibilityFont font;
+  font.chars = u" A:";
+  font.widths = {3, 5, 2};
+  font.spacing = 1;
+  EXPECT_EQ(font.width(u"A :"), 13);
+  EXPECT_EQ(font.width(u"A\u00A0:"), 13);
+  EXPECT_EQ(font.width(u"A\u202F:"), 13);
+}
+
+namespace {
+
+using builtarchive::SpoiledData;
+using builtarchive::SpoiledTree;
+
+// One paragraph of a staged help file replaced.
+void replaceParagraph(SpoiledTree& d, const std::string& entry, size_t paragraph, const std::u16string& text) {
+  const std::string staged = d.read(entry);
+  datakit::Bytes out;
+  for (const datakit::TableLine& l : datakit::readUtfStrings(datakit::Bytes(staged.begin(), staged.end()), entry))
+    datakit::appendUtf(out, static_cast<size_t>(l.line) == paragraph ? text : l.text);
+  d.write(entry, out);
+}
+
+// A fault names the source a person edits and the line: a text table's key, a help file's paragraph (its
+// comment lines counted).
+const builtarchive::Spoil kSpoils[] = {
+    {"a plain space in a menu text",
+     [](SpoiledTree& d) {
+       d.write("txt/res_fr.txt", builtarchive::withLine(d, "txt/res_fr.txt", u"enable_sound=Activer le son ?"));
+     },
+     "a plain space before \"?\" after \"Activer le son\"",
+     {"txt/res_fr.txt.utf:12:"}},
+    {"a plain space in a help page",
+     [](SpoiledTree& d) {
+       replaceParagraph(d, "txt/rck/fr_help.txt", 2, u"Dans l'espace rien ne te freine : ton vaisseau d\u00E9rive.");
+     },
+     "a plain space before \":\" after \"...rien ne te freine\"",
+     {"txt/rck/fr_help.txt.help:3:"}},
+};
+INSTANTIATE_TEST_SUITE_P(FrenchTexts, SpoiledData, ::testing::ValuesIn(kSpoils), builtarchive::spoilName);
+
+}  // namespace

@@ -1,6 +1,7 @@
 // A game's sound at the highest levels, mixed by the program's mixer: its loudest effects stacked over its
 // play tunes must not reach full scale. Fixtures show where the stack meets the tune and which effects
 // count; every game of the built data keeps a margin; its sounds back at their old levels fail the build.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -77,6 +78,57 @@ TEST(GameMix, TheLoudestEffectsMeetTheTuneWhereItIsLoudest) {
   }
   EXPECT_TRUE(mixGameSounds({}, {{"e.wav", effect(16000)}}).empty()) << "no tune";
   EXPECT_TRUE(mixGameSounds({{"game.mod", tune(true)}}, {}).empty()) << "no effect";
+}
+
+namespace {
+
+// A module of short bursts, each a constant sample on one channel at one row: channel 0 sounds mostly on the
+// left, channel 1 mostly on the right.
+struct Burst {
+  int channel, row;
+  std::int8_t value;
+};
+Bytes bursts(const std::vector<Burst>& list) {
+  Module m;
+  m.patterns.emplace_back();
+  for (const Burst& b : list) {
+    ModSample s;
+    s.data.assign(2000, b.value);
+    m.samples.push_back(s);
+    ModCell& cell = m.patterns[0][static_cast<size_t>(b.row)][static_cast<size_t>(b.channel)];
+    cell.sample = static_cast<int>(m.samples.size());
+    cell.note = 24;
+  }
+  m.order = {0};
+  return writeMod(m);
+}
+
+}  // namespace
+
+// The tunes' loudest sample is above zero on the left; a stack that swings below zero meets a quieter place
+// of the tunes below zero, or one on the right, and clips only there.
+TEST(GameMix, StacksMeetTheTunesOnBothSidesInBothDirections) {
+  struct Case {
+    const char* what;
+    std::vector<Burst> tune;
+    Bytes effect;
+    bool clips;
+  } cases[] = {
+      {"below zero on the same side", {{0, 0, 100}, {0, 32, -90}}, effect(-16500), true},
+      {"below zero on the other side", {{0, 0, 100}, {1, 32, -90}}, effect(-16500), true},
+      {"above zero on the other side", {{0, 0, -100}, {1, 32, 90}}, effect(16500), true},
+      {"below zero with room to spare", {{0, 0, 100}, {0, 32, -40}}, effect(-16500), false},
+  };
+  for (const Case& c : cases) {
+    const std::vector<MixSound> tunes = {{"game.mod", bursts(c.tune)}};
+    const std::vector<MixCase> mixed = mixGameSounds(tunes, {{"e.wav", c.effect}});
+    ASSERT_EQ(mixed.size(), 2u) << c.what;
+    EXPECT_EQ(mixed[0].fullScale, c.clips) << c.what << ": mix at " << mixed[0].mixPeak;
+  }
+  // The fault tells where the stack met the tunes.
+  const std::vector<MixSound> tunes = {{"game.mod", bursts({{0, 0, 100}, {0, 32, -90}})}};
+  EXPECT_THAT(describeClip(mixGameSounds(tunes, {{"e.wav", effect(-16500)}})[0], tunes),
+              testing::HasSubstr("dBFS there (on the left, below zero), the effects at"));
 }
 
 // A margin under full scale for the moment where more stacks than the check's cases.

@@ -6,11 +6,13 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <sstream>
 
 #include "CheckFiles.h"
 #include "CheckLegibility.h"
 #include "CheckMix.h"
 #include "CheckMoreGames.h"
+#include "CheckTypography.h"
 #include "DataError.h"
 #include "Fonts.h"
 #include "GameTable.h"
@@ -20,6 +22,7 @@
 #include "TextTables.h"
 #include "Wav.h"
 #include "gamelib/GameList.h"
+#include "gamelib/PageLayout.h"
 
 namespace fs = std::filesystem;
 
@@ -174,6 +177,7 @@ class Checker {
   CheckReport run() {
     for (const std::string& name : names_) guarded(name, [&] { checkFile(name); });
     checkTexts();
+    checkMarkSpacing();
     checkMoreGamesTexts(texts_, sink());
     checkLevelsPresent();
     checkGameSounds();
@@ -384,6 +388,38 @@ class Checker {
     }
   }
 
+  // The spaces a language sets before marks, in its text table and its help pages ("txt/GAME/CODE_help.txt").
+  void checkMarkSpacing() {
+    for (auto& [code, t] : texts_) {
+      const std::string file = "txt/res_" + code + ".txt";
+      for (auto& [key, value] : t)
+        if (auto fault = markSpacingFault(code, value)) error(file, sourceLine(file, toUtf8(key)), *fault);
+    }
+    const std::string helpEnd = "_help.txt";
+    for (const std::string& name : names_) {
+      if (!startsWith(name, "txt/") || !endsWith(name, helpEnd)) continue;
+      const size_t slash = name.rfind('/');
+      const std::string code = name.substr(slash + 1, name.size() - slash - 1 - helpEnd.size());
+      guarded(name, [&] {
+        for (const TableLine& l : readUtfStrings(bytes(name), where(name)))
+          if (auto fault = markSpacingFault(code, l.text)) error(name, paragraphLine(name, l.line), *fault);
+      });
+    }
+  }
+
+  // The source line of a help file's paragraph: comment lines make no paragraph.
+  int paragraphLine(const std::string& name, int paragraph) {
+    auto it = sources_.find(name);
+    if (it == sources_.end()) return paragraph;
+    std::istringstream text(readFile(it->second));
+    int line = 0, paragraphs = 0;
+    for (std::string l; std::getline(text, l);) {
+      ++line;
+      if ((l.empty() || l[0] != '#') && ++paragraphs == paragraph) return line;
+    }
+    return paragraph;
+  }
+
   std::vector<std::string> pathList(const std::string& resolution) {
     auto t = table(readPlainTable(bytes(resolution), where(resolution)), resolution);
     std::u16string path = t.count(u"PATH") ? t[u"PATH"] : u"PATH";
@@ -502,7 +538,7 @@ class Checker {
         for (auto& [key, value] : t)
           for (char16_t c : value) {
             char16_t g = i != kMixedCaseFont ? upperOf(c) : c;
-            if (c != u' ' && c != u'\n' && font.chars.find(g) == std::u16string::npos) {
+            if (!gamelib::drawsAsSpace(c) && c != u'\n' && font.chars.find(g) == std::u16string::npos) {
               std::string file = "txt/res_" + code + ".txt";
               error(file, sourceLine(file, toUtf8(key)),
                     "font " + base + kFontNames[i] + " has no \"" + toUtf8(std::u16string(1, g)) + "\"");

@@ -405,9 +405,10 @@ class Pages {
     int first = INT32_MAX, last = INT32_MIN;
     for (char16_t c : text) {
       if (f.upper) c = upperOf(c);
-      const size_t at = c == u' ' ? 0 : f.chars.find(c);
+      const bool space = gamelib::drawsAsSpace(c);
+      const size_t at = space ? 0 : f.chars.find(c);
       if (at == std::u16string::npos) continue;
-      if (c != u' ') {
+      if (!space) {
         const Image& page = pagePicture(index, static_cast<size_t>(f.pages[at]));
         for (int gx = 0; gx < f.widths[at]; ++gx)
           for (int gy = 0; gy < page.height(); ++gy)
@@ -478,7 +479,7 @@ int LegibilityFont::width(const std::u16string& text) const {
   int w = 0;
   for (char16_t c : text) {
     if (upper) c = upperOf(c);
-    const size_t at = c == u' ' ? 0 : chars.find(c);
+    const size_t at = gamelib::drawsAsSpace(c) ? 0 : chars.find(c);
     if (at != std::u16string::npos && !widths.empty()) w += widths[at] + spacing;
   }
   return w;

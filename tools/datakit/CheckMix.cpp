@@ -133,27 +133,34 @@ std::vector<const audMusic*> pointers(const std::vector<std::unique_ptr<audMusic
   return out;
 }
 
-// Where the tunes are loudest: the frame, the side and the signed sample.
+// Where the tunes are loudest on one side in one direction: the frame, and how far the sample goes that way.
 struct Place {
-  std::uint32_t frame = 0;
   int side = 0;
-  std::int32_t value = 0;
+  int sign = 1;
+  std::uint32_t frame = 0;
+  std::int32_t reach = 0;
 };
 
-// One pass of the song (looping tunes would never end), looked at as it is mixed.
-Place loudestPlace(const std::vector<const audMusic*>& onePass) {
+// One pass of the song (looping tunes would never end), looked at as it is mixed: the loudest place on
+// each side in each direction, for a stack may meet the tunes in any of them.
+std::vector<Place> loudestPlaces(const std::vector<const audMusic*>& onePass) {
+  std::vector<Place> places;
+  for (int side = 0; side < kSides; ++side)
+    for (int sign : {1, -1}) places.push_back({side, sign, 0, 0});
   Mixer mixer(false);
   mixer.play(onePass);
-  Place p;
   const std::uint32_t limit = kLongestTuneSeconds * static_cast<std::uint32_t>(property(u"sound.frequency"));
   for (std::uint32_t at = 0; mixer.playing(true) && at < limit; at += kMixChunkFrames) {
     mixer.run(kMixChunkFrames);
     const std::vector<std::int16_t>& chunk = mixer.out();
-    for (size_t i = 0; i < chunk.size(); ++i)
-      if (std::abs(std::int32_t{chunk[i]}) > std::abs(p.value))
-        p = {at + static_cast<std::uint32_t>(i / kSides), static_cast<int>(i % kSides), chunk[i]};
+    for (Place& p : places)
+      for (size_t i = static_cast<size_t>(p.side); i < chunk.size(); i += kSides)
+        if (p.sign * std::int32_t{chunk[i]} > p.reach) {
+          p.reach = p.sign * std::int32_t{chunk[i]};
+          p.frame = at + static_cast<std::uint32_t>(i / kSides);
+        }
   }
-  return p;
+  return places;
 }
 
 MixCase mixCase(std::string what, const std::vector<const audMusic*>& tunes, const Place& loudest,
@@ -161,15 +168,16 @@ MixCase mixCase(std::string what, const std::vector<const audMusic*>& tunes, con
   MixCase c;
   c.what = std::move(what);
   c.effects = std::move(names);
-  // The effects alone: their loudest sample on the tunes' side and in the tunes' direction.
+  c.side = loudest.side;
+  c.sign = loudest.sign;
+  // The effects alone: their loudest sample on the place's side and in its direction.
   Mixer alone;
   alone.play(effects);
   alone.runOutEffects();
-  const int sign = loudest.value < 0 ? -1 : 1;
   std::uint32_t offset = 0;
   std::int32_t best = 0;
   for (std::uint32_t f = 0; f < alone.frames(); ++f) {
-    const std::int32_t v = sign * alone.out()[size_t{f} * kSides + loudest.side];
+    const std::int32_t v = loudest.sign * alone.out()[size_t{f} * kSides + static_cast<size_t>(loudest.side)];
     if (v > best) {
       best = v;
       offset = f;
@@ -189,12 +197,23 @@ MixCase mixCase(std::string what, const std::vector<const audMusic*>& tunes, con
   const std::vector<std::int16_t> window(both.out().begin() + static_cast<long>(size_t{start} * kSides),
                                          both.out().end());
   const std::int32_t peak = peakOf(window);
-  c.tune = dbfs(std::abs(loudest.value));
+  c.tune = dbfs(loudest.reach);
   c.effectsThere = dbfs(best);
-  c.together = dbfs(std::abs(loudest.value) + best);
+  c.together = dbfs(loudest.reach + best);
   c.mixPeak = dbfs(peak);
   c.fullScale = peak >= kFullScale;
   return c;
+}
+
+// A stack met with the tunes at each of their loudest places; the loudest mix of them.
+MixCase worstCase(const std::string& what, const std::vector<const audMusic*>& tunes, const std::vector<Place>& places,
+                  const std::vector<const audSound*>& effects, const std::vector<std::string>& names) {
+  MixCase worst;
+  for (size_t i = 0; i < places.size(); ++i) {
+    MixCase c = mixCase(what, tunes, places[i], effects, names);
+    if (i == 0 || c.mixPeak > worst.mixPeak) worst = std::move(c);
+  }
+  return worst;
 }
 
 std::string joined(const std::vector<std::string>& names) {
@@ -222,7 +241,7 @@ std::vector<MixCase> mixGameSounds(const std::vector<MixSound>& tunes, const std
   Loaded l = load(tunes, effects);
   if (l.tunes.empty() || l.effects.empty()) return {};
   const std::vector<const audMusic*> music = pointers(l.tunes);
-  const Place loudest = loudestPlace(pointers(l.onePass));
+  const std::vector<Place> loudest = loudestPlaces(pointers(l.onePass));
 
   // The effects by their own peaks in the mix, the loudest first (ties by name, so that runs agree).
   std::vector<std::pair<std::int32_t, size_t>> ranked;
@@ -238,9 +257,9 @@ std::vector<MixCase> mixGameSounds(const std::vector<MixSound>& tunes, const std
 
   const size_t top = ranked.front().second;
   std::vector<MixCase> cases;
-  cases.push_back(mixCase(std::to_string(kStackedCopies) + " copies of its loudest effect", music, loudest,
-                          std::vector<const audSound*>(kStackedCopies, l.effects[top].get()),
-                          std::vector<std::string>(kStackedCopies, l.effectNames[top])));
+  cases.push_back(worstCase(std::to_string(kStackedCopies) + " copies of its loudest effect", music, loudest,
+                            std::vector<const audSound*>(kStackedCopies, l.effects[top].get()),
+                            std::vector<std::string>(kStackedCopies, l.effectNames[top])));
   std::vector<const audSound*> loudestFew;
   std::vector<std::string> names;
   for (size_t i = 0; i < ranked.size() && i < static_cast<size_t>(kLoudestTogether); ++i) {
@@ -248,8 +267,19 @@ std::vector<MixCase> mixGameSounds(const std::vector<MixSound>& tunes, const std
     names.push_back(l.effectNames[ranked[i].second]);
   }
   cases.push_back(
-      mixCase("its " + std::to_string(loudestFew.size()) + " loudest effects", music, loudest, loudestFew, names));
+      worstCase("its " + std::to_string(loudestFew.size()) + " loudest effects", music, loudest, loudestFew, names));
   return cases;
+}
+
+int mixRate() { return property(u"sound.frequency"); }
+
+std::vector<std::int16_t> playTunesOnce(const std::vector<MixSound>& tunes) {
+  Loaded l = load(tunes, {});
+  Mixer mixer;
+  mixer.play(pointers(l.onePass));
+  const std::uint32_t limit = kLongestTuneSeconds * static_cast<std::uint32_t>(mixRate());
+  while (mixer.playing(true) && mixer.frames() < limit) mixer.run(kMixChunkFrames);
+  return mixer.out();
 }
 
 std::string describeClip(const MixCase& c, const std::vector<MixSound>& tunes) {
@@ -258,11 +288,13 @@ std::string describeClip(const MixCase& c, const std::vector<MixSound>& tunes) {
   for (const std::string& e : c.effects)
     if (std::find(effectNames.begin(), effectNames.end(), baseName(e)) == effectNames.end())
       effectNames.push_back(baseName(e));
-  char levels[200];
+  const char* side = c.side == 0 ? "left" : "right";
+  const char* direction = c.sign > 0 ? "above" : "below";
+  char levels[240];
   std::snprintf(levels, sizeof levels,
-                " reaches full scale at the highest levels: the music peaks at %.1f dBFS there, the effects at %.1f "
-                "dBFS, together %+.1f dBFS (lower the game's effects or its music)",
-                c.tune, c.effectsThere, c.together);
+                " reaches full scale at the highest levels: the music peaks at %.1f dBFS there (on the %s, %s zero), "
+                "the effects at %.1f dBFS, together %+.1f dBFS (lower the game's effects or its music)",
+                c.tune, side, direction, c.effectsThere, c.together);
   return joined(tuneNames) + " with " + c.what + " (" + joined(effectNames) +
          ") started together at its loudest place" + levels;
 }

@@ -2,6 +2,7 @@
 // its loudest effects started together at the tunes' loudest place, mixed by the program's own mixer.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -35,7 +36,9 @@ struct MixCase {
   std::string what;                  // e.g. "3 copies of its loudest effect"
   std::vector<std::string> effects;  // the effects started, loudest first
   double tune = 0;                   // the tunes at their loudest place
-  double effectsThere = 0;           // the effects alone at their loudest in the tunes' direction
+  int side = 0;                      // where the tunes' loudest place lies: the left (0) or the right (1)
+  int sign = 1;                      // and in which direction, above zero (1) or below (-1)
+  double effectsThere = 0;           // the effects alone at their loudest on that side in that direction
   double together = 0;               // both added where they meet, before the mixer's clamp
   double mixPeak = 0;                // the mix's own peak from the effects' start to their end
   bool fullScale = false;            // the mix reaches full scale there
@@ -43,9 +46,15 @@ struct MixCase {
 
 // The tunes start together (as a game starts its play music) and loop; the effects are mixed alone first
 // to find the loudest. The cases: kStackedCopies of the loudest effect, and the kLoudestTogether loudest
-// effects, each started so that its own loudest sample meets the tunes' loudest. Sounds the mixer does not
-// load are left out (the file's own check reports them). No tune or no effect: no case.
+// effects, each started so that its own loudest sample meets the tunes' loudest, on each side and in each
+// direction; a case is the loudest of those four mixes. Sounds the mixer does not load are left out (the
+// file's own check reports them). No tune or no effect: no case.
 std::vector<MixCase> mixGameSounds(const std::vector<MixSound>& tunes, const std::vector<MixSound>& effects);
+
+// The tunes played together once through by the program's mixer at the highest music level: interleaved
+// 16-bit stereo at mixRate() frames a second, as the player hears them.
+std::vector<std::int16_t> playTunesOnce(const std::vector<MixSound>& tunes);
+int mixRate();
 
 // The fault of a case that reaches full scale, naming its tunes and telling the levels.
 std::string describeClip(const MixCase& c, const std::vector<MixSound>& tunes);

@@ -17,6 +17,7 @@
 #include "TextTables.h"
 #include "Wav.h"
 #include "gamelib/GameList.h"
+#include "gamelib/PageLayout.h"
 
 namespace fs = std::filesystem;
 
@@ -76,7 +77,7 @@ struct LoadedFont {
   int draw(Image& target, int x, int y, const std::u16string& text) const {
     for (char16_t c : text) {
       if (upper) c = upperOf(c);
-      if (c == u' ') {
+      if (gamelib::drawsAsSpace(c)) {
         x += widths[0][0] + spacing;
         continue;
       }
