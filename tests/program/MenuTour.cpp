@@ -28,6 +28,7 @@ constexpr int kPlayFrameEvery = 5000;
 
 class Tour {
  public:
+  explicit Tour(int scale) : scale_(scale) {}
   void at(int t) { t_ = t; }
   int now() const { return t_; }
   void wait(int ms) { t_ += ms; }
@@ -46,7 +47,7 @@ class Tour {
     t_ += kGap - kSettle;
   }
   void tap(int x, int y, const std::string& label) {
-    const std::string point = std::to_string(x) + " " + std::to_string(y);
+    const std::string point = std::to_string(x * scale_) + " " + std::to_string(y * scale_);
     line(t_, "pen down " + point);
     line(t_ + kHold, "pen up " + point);
     t_ += kSettle;
@@ -78,6 +79,7 @@ class Tour {
   void line(int t, const std::string& event) { script_.text += std::to_string(t) + " " + event + "\n"; }
 
   Script script_;
+  int scale_;
   int t_ = 0;
   int selected_ = 0;
 };
@@ -358,8 +360,8 @@ const std::vector<Game>& games() {
   return all;
 }
 
-Script script(const Game& game) {
-  Tour t;
+Script script(const Game& game, int scale) {
+  Tour t(scale);
   toTheGame(t, game);
   startPage(t, game);
   pagesOfTheList(t, game, "", true);

@@ -49,7 +49,8 @@ struct Script {
   std::vector<std::string> frames;  // the captures it makes, in order
 };
 
-Script script(const Game& game);
+// `scale` multiplies the pen's places, for a device whose screen is that many times 240x320.
+Script script(const Game& game, int scale = 1);
 
 // The level list needs a later level open: the highest level reached, as the game stores it, in the
 // settings of the data folder a run of the program uses.

@@ -1,7 +1,7 @@
 // The real program on the real game.dat, headless: each game's menu tour runs to its end, every frame it asks
 // for is there, each page it opens changes the screen, and the main menu comes back as it was left. With
 // GH_TOUR_FRAMES=<folder> the frames and the script are kept in <folder>/<game>/, to be compared with
-// another build's.
+// another build's. GH_TOUR_DEVICE=vga tours the 480x640 device instead.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,8 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kProgram = GH_PROGRAM;
-constexpr int kWidth = 240;
-constexpr int kHeight = 320;
 // The tour's highest level reached, so that the level lists show.
 constexpr int kOpenLevels = 3;
 
@@ -40,8 +38,12 @@ TEST_P(MenuTourTest, EveryPageShowsAndTheMainMenuComesBack) {
   test::TempFolder folder;
   fs::copy_file(GH_GAME_DAT, folder.file("game.dat"));
   if (game.levels) tour::openLevels(folder.path(), game.key, kOpenLevels);
-  const tour::Script tour = tour::script(game);
-  test::ProgramResult run = test::runProgram(kProgram, folder.path(), tour.text, {}, {}, 300);
+  const char* device = std::getenv("GH_TOUR_DEVICE");
+  const int scale = device != nullptr && std::string(device) == "vga" ? 2 : 1;
+  std::vector<std::string> environment;
+  if (device != nullptr) environment.push_back(std::string("GLIMMERHUT_DEVICE=") + device);
+  const tour::Script tour = tour::script(game, scale);
+  test::ProgramResult run = test::runProgram(kProgram, folder.path(), tour.text, {}, environment, 300);
   ASSERT_EQ(run.exitCode, 0) << run.errors;
 
   std::vector<platform::Picture> frames(tour.frames.size());
@@ -49,7 +51,7 @@ TEST_P(MenuTourTest, EveryPageShowsAndTheMainMenuComesBack) {
     ASSERT_TRUE(platform::readPng(folder.file(tour.frames[i]), frames[i])) << tour.frames[i];
   }
   // A page opened by a key is a new screen.
-  const frames::Rect screen{0, 0, kWidth, kHeight};
+  const frames::Rect screen{0, 0, 240 * scale, 320 * scale};
   for (size_t i = 1; i < tour.frames.size(); ++i) {
     const std::string& name = tour.frames[i];
     const bool opens = name.ends_with("-help.png") || name.ends_with("-table.png") || name.ends_with("-keys.png") ||
