@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/GameList.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/util/DHashtable.h"
 #include "gamelib/GameImage.h"
@@ -49,7 +50,7 @@ void GameLibFixture::SetUp() {
   platform::setProgramFile(folder.file("glimmerhut"));
   platform::setDataFolder(folder.path());
   resetGameLibGlobals();
-  app = new GameLib();
+  app = new GameLib(glimmerhut::kMenuList);
   display = new nuv::microedition::lcdui::DDisplay(nullptr);
   GameLib::canvas = new gamelib::ScreenCanvas();
   display->setCurrent(GameLib::canvas);

@@ -57,15 +57,15 @@ class MenuFlowTest : public gltest::MenuFixture {
     MenuFixture::SetUp();
     // The sound levels live in the mixer.
     startSound();
-    menu = new GameMenu();
   }
   void TearDown() override {
     flow = nullptr;
     menu = nullptr;
     MenuFixture::TearDown();
   }
-  // A flow whose hooks record what they are asked.
-  void makeFlow(std::span<const MenuEntryKeys> entries, MenuStyle style = {}) {
+  // A flow whose hooks record what they are asked; `menu` is its list.
+  void makeFlow(std::span<const MenuEntryKeys> entries, MenuStyle style = {},
+                const gamelib::MenuPages& pages = {.helpFolder = u"/txt/bnc/"}) {
     gamelib::MenuHooks hooks;
     hooks.start = [this](int32_t level) {
       calls.push_back("start");
@@ -82,8 +82,8 @@ class MenuFlowTest : public gltest::MenuFixture {
     hooks.own = [this](MenuPage page, int32_t item) {
       calls.push_back("own " + std::to_string(static_cast<int>(page)) + " " + std::to_string(item));
     };
-    flow = new MenuFlow(u"flowtest", entries, menu, 1, hooks, style);
-    flow->helpFolder = u"/txt/bnc/";
+    flow = new MenuFlow(u"flowtest", entries, pages, hooks, style);
+    menu = &flow->menu();
   }
   // The page showing.
   MenuPage showing() const { return flow->page(); }
@@ -128,9 +128,9 @@ class MenuFlowTest : public gltest::MenuFixture {
 };
 
 TEST_F(MenuFlowTest, EntriesShowTheirTextsAndTheSoundLevelsAsTheyAre) {
+  makeFlow(kWithOption);
   SoundManager::setSfxLevel(3);
   SoundManager::setMusicLevel(0);
-  makeFlow(kWithOption);
   struct Case {
     MenuPage page;
     std::vector<std::string> expected;
@@ -150,9 +150,9 @@ TEST_F(MenuFlowTest, EntriesShowTheirTextsAndTheSoundLevelsAsTheyAre) {
 }
 
 TEST_F(MenuFlowTest, SoundLevelsWrapAfterTheHighestAndAreKeptAsTheGamesOption) {
+  makeFlow(kWithOption);
   SoundManager::setSfxLevel(3);
   SoundManager::setMusicLevel(1);
-  makeFlow(kWithOption);
   flow->show(MenuPage::Start);
   choose(kSfx);
   choose(kMusic);
@@ -319,7 +319,9 @@ TEST_F(MenuFlowTest, StartOffersTheLevelsFromTheHighestReachedDownAndExitLeadsBa
   const Case cases[] = {{1, -1, 1}, {4, 0, 4}, {4, 1, 3}, {4, 3, 1}, {4, 4, 0}, {2, 2, 0}};
   for (const Case& c : cases) {
     makeFlow(gamelib::kStandardMenu);
-    flow->words.highestLevel = &c.highest;
+    gamelib::HighestLevel highest{u"flowtest"};
+    highest = c.highest;
+    flow->words.highestLevel = &highest;
     flow->show(MenuPage::Start);
     choose(kStart);
     if (c.chosen >= 0) {
@@ -413,7 +415,8 @@ TEST_F(MenuFlowTest, PauseHoldsPlayAndContinueReleasesThePlayKeysBeforeTheGamesO
 }
 
 TEST_F(MenuFlowTest, WithoutItsOwnAbandonAGameGivenUpLeavesTheStartPage) {
-  flow = new MenuFlow(u"flowtest", gamelib::kStandardMenu, menu, 1, gamelib::MenuHooks{});
+  flow = new MenuFlow(u"flowtest", gamelib::kStandardMenu, {}, gamelib::MenuHooks{});
+  menu = &flow->menu();
   flow->show(MenuPage::Pause);
   choose(6);
   EXPECT_EQ(showing(), MenuPage::Start);
@@ -464,12 +467,9 @@ TEST_F(MenuFlowTest, TheGamesWordsFollowThePagesAndNameThePageOfEachStep) {
 }
 
 TEST_F(MenuFlowTest, ThePageShowingIsPaintedTheKeySetUpIncluded) {
-  makeFlow(gamelib::kStandardMenu);
-  gamelib::CustomControls::install(0x1C, u"flowtest", nullptr);
-  GameMenuPtr table = new GameMenu();
-  table->loadHighScores(1, u"flowtest");
-  table->mode = GameMenu::MODE_TABLE;
-  flow->tableMenu = table;
+  makeFlow(gamelib::kStandardMenu, {}, {.tableHasItsMenu = true, .remappableActions = 0x1C});
+  GameMenu* table = &flow->menuOf(MenuPage::Table);
+  ASSERT_NE(table, menu.get());
   // Each page as its own painter draws it.
   struct Case {
     MenuPage page;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/GameList.h"
 #include "gamelib/GameLibFixture.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
@@ -27,7 +28,7 @@ namespace {
 
 using gamelib::GameLib;
 
-nuv::microedition::midlet::DMIDletPtr makeGameLib() { return new GameLib(); }
+nuv::microedition::midlet::DMIDletPtr makeGameLib() { return new GameLib(glimmerhut::kMenuList); }
 
 bool white(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0xF8F8F8; }
 bool black(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0; }

@@ -113,7 +113,7 @@ TEST_F(TanksScreenFixture, TheResultWaitsForFireThenTheLastLifeLostOffersTheName
   ScreenCanvas::held[GameAction::Fire] = true;
   step();
   EXPECT_EQ(state(), GameMain::STATE_MENU);
-  EXPECT_EQ(tanks::mainMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  EXPECT_EQ(tanks::menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
 }
 
 TEST_F(TanksScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
