@@ -73,6 +73,6 @@ void GameLib::releaseGlobals() {
   languageCodes = nullptr;
 }
 
-nuv::lang::DStringPtr GameLib::version() { return u"v1.5"; }
+nuv::lang::DStringPtr GameLib::version() { return u"v" GH_VERSION; }
 
 }  // namespace gamelib
