@@ -266,4 +266,26 @@ TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
   }
 }
 
+// The grids hold the program's rows; a tenth entry of the grid without the more-games screen, or rows past
+// the grid, would have no cell.
+TEST(MainMenuGridTest, HoldsTheRowsOnlyWhereEveryEntryHasACell) {
+  static_assert(MainMenu::holds(glimmerhut::kMenuList));
+  constexpr size_t n = std::size(glimmerhut::kMenuList);
+  std::array<gamelib::MenuListEntry, n + 1> oneMore{};
+  std::array<gamelib::MenuListEntry, n> twoExits{};
+  for (size_t i = 0; i < n; ++i) oneMore[i] = twoExits[i] = glimmerhut::kMenuList[i];
+  oneMore[n] = glimmerhut::kMenuList[0];
+  twoExits[n - 1].names.kind = gamelib::MenuRowKind::Exit;  // the more-games entry as a second end
+  struct Case {
+    gamelib::MenuList rows;
+    bool holds;
+  } cases[] = {
+      {glimmerhut::kMenuList, true},
+      {oneMore, false},
+      {std::span(glimmerhut::kMenuList).first(n - 1), false},
+      {twoExits, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MainMenu::holds(c.rows), c.holds) << c.rows.size();
+}
+
 }  // namespace

@@ -1,7 +1,7 @@
-// The in-game menu flow the games share, on the real texts and a game of hooks that only record: entry
-// texts with and without a paused game, what each entry leads to, the way back from a help, table or key
-// set-up page as each style has it, sound levels that wrap and are kept, and the end of a game with a name
-// typed and stored.
+// The in-game menu flow the games share, on the real texts and a game of hooks that only record: the pages a
+// game hands over made as it enters and let go as it leaves, entry texts with and without a paused game, what each
+// entry leads to, the way back from a help, table or key set-up page as each style has it, sound levels that wrap and
+// are kept, and the end of a game with a name typed and stored.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,6 +16,8 @@
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
+#include "gamelib/StringList.h"
+#include "gamelib/TextTable.h"
 #include "shell/lcdui/DImage.h"
 
 namespace {
@@ -508,6 +510,91 @@ TEST_F(MenuFlowTest, ATypedNameIsStoredAfterTheStepThatAcceptedItOrAtTheStartOfT
     flow->update();
     EXPECT_EQ(showing(), MenuPage::Table) << nextStep;
     EXPECT_EQ(narrow((*menu->items)[0]), nextStep ? "TWO" : "ONE");
+  }
+}
+
+TEST_F(MenuFlowTest, EnteringMakesThePagesTheGameHandsOverAndLeavingLetsThemGo) {
+  using gamelib::HelpLayout;
+  using nuv::microedition::lcdui::DImage;
+  // The game's stored levels and the chosen language come with the flow.
+  GameMenu::saveOption(u"flowtestsfx_level", 3);
+  GameMenu::saveOption(u"flowtestmusic_level", 1);
+  GameLib::languageCodes = gamelib::stringList({u"en", u"de", u"fr"});
+  GameLib::languageIndex = 2;
+  const auto splash = DImage::createMutableImage(240, 320);
+  // The plain list keeps an eighth of the screen free on each side; the picture halves that.
+  const int32_t plainLeft = GameLib::screenWidth / 8;
+  struct Case {
+    gamelib::MenuPages pages;
+    int32_t left;      // of the list
+    bool helpLaidOut;  // before its page opens
+    int32_t helpLeft;  // the list's left the help was laid out for; 0: not laid out
+  } cases[] = {
+      {{.helpFolder = u"/txt/bnc/"}, plainLeft, false, 0},
+      {{.picture = splash, .helpFolder = u"/txt/bnc/", .help = HelpLayout::OnEntering},
+       plainLeft / 2,
+       true,
+       plainLeft / 2},
+      {{.picture = splash, .helpFolder = u"/txt/bnc/", .help = HelpLayout::OnEnteringAtPlainWidth},
+       plainLeft / 2,
+       true,
+       plainLeft},
+      {{.picture = splash,
+        .helpFolder = u"/txt/bnc/",
+        .help = HelpLayout::OnEntering,
+        .tableHasItsMenu = true,
+        .helpHasItsMenu = true,
+        .remappableActions = 0x1C},
+       plainLeft / 2,
+       true,
+       plainLeft},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.pages.help));
+    GameMenu::helpLines = nullptr;
+    GameMenu::helpLineCount = 0;
+    SoundManager::setSfxLevel(0);
+    gamelib::TextTable::load(u"/txt/res_en", true);
+    makeFlow(gamelib::kStandardMenu, {}, c.pages);
+    EXPECT_EQ(SoundManager::getSfxLevel(), 3);
+    EXPECT_EQ(SoundManager::getMusicLevel(), 1);
+    EXPECT_EQ(narrow(gamelib::TextTable::getString(u"start")), "Jouer");
+
+    const bool shaded = !c.pages.picture.isNull();
+    EXPECT_EQ(menu->left, c.left);
+    EXPECT_EQ(menu->background.isNull(), !shaded);
+    EXPECT_EQ(menu->mode, GameMenu::MODE_LIST);
+    // Pages with menus of their own lie on the darker shade; the table's holds the table already.
+    GameMenu& table = flow->menuOf(MenuPage::Table);
+    GameMenu& help = flow->menuOf(MenuPage::Help);
+    EXPECT_EQ(&table != menu.get(), c.pages.tableHasItsMenu);
+    EXPECT_EQ(&help != menu.get(), c.pages.helpHasItsMenu);
+    if (c.pages.tableHasItsMenu) {
+      EXPECT_EQ(table.mode, GameMenu::MODE_TABLE);
+      EXPECT_EQ(table.left, plainLeft);
+      EXPECT_FALSE(table.background.isNull());
+      ASSERT_FALSE(table.items.isNull());
+      EXPECT_EQ(table.items->length, 8);
+    }
+    EXPECT_EQ(GameMenu::helpLineCount > 0, c.helpLaidOut);
+    if (c.helpLaidOut) {
+      const int32_t wrapAt = GameLib::screenWidth - 2 * c.helpLeft;
+      EXPECT_EQ(GameMenu::helpMinChars, (wrapAt - 4) / GameLib::font(GameLib::FONT_SMALL)->stringWidth(u"W"));
+    }
+    ASSERT_FALSE(gamelib::CustomControls::current.isNull());
+    EXPECT_EQ(gamelib::CustomControls::current->background.isNull(), !shaded);
+    EXPECT_EQ(gamelib::CustomControls::current->actionMask, c.pages.remappableActions);
+
+    // A help laid out as its page opens is read then.
+    flow->show(MenuPage::Help);
+    EXPECT_GT(GameMenu::helpLineCount, 0);
+
+    MenuFlow::leave(flow);
+    EXPECT_TRUE(flow.isNull());
+    EXPECT_TRUE(gamelib::CustomControls::current.isNull());
+    EXPECT_TRUE(GameMenu::helpLines.isNull());
+    EXPECT_EQ(GameMenu::helpLineCount, 0);
+    MenuFlow::leave(flow);  // no flow: nothing
   }
 }
 

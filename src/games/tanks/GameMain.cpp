@@ -89,7 +89,7 @@ void GameMain::makeMenuFlow(const DImagePtr& splashImage) {
                            .helpHasItsMenu = true,
                            .remappableActions = data::kRemappableActions};
   menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.keysKeepTheList = false, .inputClockRestarts = true});
-  menuFlow->words = {.state = &state, .states = kStates, .paused = &paused, .highestLevel = &openlevel};
+  menuFlow->words = {.state = &state, .states = kStates, .paused = &paused, .highestLevel = &openLevel};
 }
 
 void GameMain::newGame() {

@@ -58,7 +58,7 @@ class GameMain : public gamelib::GameInterface, public gamelib::StandardMenuItem
   int64_t stageClock = 0;
   GameSplashPtr splash;
   GameTanksPtr playfield;
-  gamelib::HighestLevel openlevel{data::kGameKey};
+  gamelib::HighestLevel openLevel{data::kGameKey};
 
  private:
   // The menu flow over the splash with the game's hooks: starting and continuing, abandoning a stage, the

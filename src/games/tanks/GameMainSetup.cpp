@@ -52,7 +52,7 @@ void GameMain::init() {
   // The tuning values come with the language's texts, which the flow loads.
   makeMenuFlow(splashImage);
   // A stored stage outside the stages there are reads as the nearest one.
-  openlevel.load(1, data::kStages);
+  openLevel.load(1, data::kStages);
   loadTuning();
   showProgress();
   showProgress();

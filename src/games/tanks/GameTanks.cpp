@@ -100,7 +100,7 @@ void GameTanks::newGame() {
 void GameTanks::nextBattle() {
   if (battleWon) {
     stage += 1;
-    if (owner != nullptr) owner->openlevel.reach(stage);
+    if (owner != nullptr) owner->openLevel.reach(stage);
   }
   bonusLifetime = 0;
   endTime = 0;
