@@ -29,7 +29,7 @@ void startRound(Bounce& game) {
   game.init();
   platform::advanceManualClock(1600);
   game.update();
-  bounce::menu->selected = Bounce::ITEM_START;
+  bounce::menuFlow->menu().selected = Bounce::ITEM_START;
   bounce::openLevel = 1;
   gamelib::GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis() - 1000;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;

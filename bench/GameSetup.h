@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/GameList.h"
 #include "gamelib/GameLib.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
@@ -39,7 +40,8 @@ inline void useGameData(int width, int height) {
 // (and the screen set back to 240 x 320) at the end of the scope.
 class StartedGameLib {
  public:
-  StartedGameLib() : app(new gamelib::GameLib()), display(new nuv::microedition::lcdui::DDisplay(nullptr)) {
+  StartedGameLib()
+      : app(new gamelib::GameLib(glimmerhut::kMenuList)), display(new nuv::microedition::lcdui::DDisplay(nullptr)) {
     app->startApp();
     for (int call = 0; call < 100 && gamelib::GameLib::currentScreen.isNull() && app->running != 0; ++call) {
       platform::advanceManualClock(2000);

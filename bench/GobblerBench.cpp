@@ -24,7 +24,7 @@ constexpr double kStepSeconds = 0.030;
 constexpr int kTurnEvery = 40;
 
 void choose(Gobbler& game, int item) {
-  gobbler::gameMenu->selected = item;
+  gobbler::menuFlow->menu().selected = item;
   gamelib::GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis() - 1000;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   game.update();

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/GameList.h"
 #include "core/io/D7zipInputStream.h"
 #include "gamelib/GameLib.h"
 #include "platform/api/program.h"
@@ -37,13 +38,14 @@ using SteadyClock = std::chrono::steady_clock;
 
 constexpr const char* kProgramMode = "--as-program";
 constexpr const char* kStepLogVariable = "GLIMMERHUT_BENCH_STEPS";
-constexpr double kStepMs = 30;
+constexpr double kStepMs = gamelib::GameLib::kStepMs;
 constexpr double kStepToleranceMs = 2;
 
 // The game library, noting the program's clock, the steady clock and the time spent in the archive so far
 // as each step begins.
 class TimedGameLib : public gamelib::GameLib {
  public:
+  TimedGameLib() : GameLib(glimmerhut::kMenuList) {}
   // A step starts when the frame call that runs it does.
   void tick() override {
     const int64_t before = lastStepTime;

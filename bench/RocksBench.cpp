@@ -36,7 +36,7 @@ int alive(const rocks::FlyingOArrayPtr& objects) {
 // From the game's menu into play on the last level.
 void startLastLevel(Rocks& game) {
   game.init();
-  game.menu->selected = Rocks::ITEM_START;
+  rocks::menuFlow->menu().selected = Rocks::ITEM_START;
   gamelib::GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis() - 1000;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   game.update();

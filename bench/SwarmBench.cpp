@@ -28,7 +28,7 @@ using benchsetup::useScreen;
 // From the game's menu into the last level, past its intro.
 void startWave(Swarm& game) {
   game.init();
-  swarm::gameMenu->selected = Swarm::ITEM_START;
+  swarm::menuFlow->menu().selected = Swarm::ITEM_START;
   gamelib::GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis() - 1000;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   game.update();

@@ -27,7 +27,7 @@ using benchsetup::useScreen;
 // From the game's menu into stage 1, past its intro.
 void startStage(GameMain& game) {
   game.init();
-  tanks::mainMenu->selected = GameMain::ITEM_START;
+  tanks::menuFlow->menu().selected = GameMain::ITEM_START;
   gamelib::GameMenu::inputClock = nuv::lang::DSystem::currentTimeMillis() - 1000;
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   game.update();

@@ -107,8 +107,8 @@ void bounceRound(Input input) {
     bounce::openLevel = 1;
     game->buildMenu();
     bounce::gameState = bounce::Bounce::STATE_MENU;
-    bounce::menu->mode = GameMenu::MODE_LIST;
-    choose(*game, *bounce::menu, bounce::Bounce::ITEM_START);
+    bounce::menuFlow->menu().mode = GameMenu::MODE_LIST;
+    choose(*game, bounce::menuFlow->menu(), bounce::Bounce::ITEM_START);
     play(*game);
   });
 }
@@ -119,11 +119,10 @@ void burrowLevels(Input input) {
   refusalsAllowed([&] {
     burrow::gamePaused = false;
     burrow::openLevel = 1;
-    burrow::BurrowGame::buildMenu();
     burrow::BurrowGame::setState(burrow::BurrowGame::MENU);
     // The game runs every other library step; this one is its own.
     burrow::stepParity = 0;
-    choose(*game, *burrow::gameMenu, burrow::BurrowGame::ITEM_START);
+    choose(*game, burrow::menuFlow->menu(), burrow::BurrowGame::ITEM_START);
     play(*game);
   });
 }
@@ -159,12 +158,7 @@ void climberLevel(Input input) {
 }
 
 void gobblerMap(Input input) {
-  static const gobbler::GobblerPtr game = [] {
-    useGameLibrary();
-    // The start makes the maze game's menu before the game.
-    gobbler::gameMenu = new GameMenu();
-    return startScreen<gobbler::Gobbler>();
-  }();
+  static const gobbler::GobblerPtr game = startScreen<gobbler::Gobbler>();
   startInput({{"data/gob/maps/map00.txt", bytes(input)}});
   refusalsAllowed([&] {
     // The screen measures its grid from the first map as it starts, and plays that map first.
@@ -174,7 +168,7 @@ void gobblerMap(Input input) {
     gobbler::Gobbler::buildMenu(gobbler::Gobbler::PAGE_SETUP);
     // Each mode lays the map out in its own way; the input's length chooses one.
     gobbler::gameMode = static_cast<int32_t>(input.size() % gobbler::GobblerGame::kModes);
-    choose(*game, *gobbler::gameMenu, gobbler::Gobbler::SETUP_START);
+    choose(*game, gobbler::menuFlow->menu(), gobbler::Gobbler::SETUP_START);
     play(*game);
   });
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "StoredArchive.h"
+#include "app/GameList.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/io/DPrintStream.h"
 #include "core/lang/DStringArray.h"
@@ -82,7 +83,7 @@ const std::string& programFolder() {
 void useGameLibrary() {
   static const bool made = [] {
     std::filesystem::copy_file(GH_GAME_DAT, std::filesystem::path(programFolder()) / narrow(kGameData));
-    static gamelib::GameLibPtr app = new GameLib();
+    static gamelib::GameLibPtr app = new GameLib(glimmerhut::kMenuList);
     // A display without a screen behind it, as the shell would give the application.
     static nuv::microedition::lcdui::DDisplayPtr display = new nuv::microedition::lcdui::DDisplay(nullptr);
     // The program's own start: archive, screen size, path list, fonts; the questions that follow it are

@@ -42,9 +42,6 @@ constexpr const char16_t* kFontProbe = u"menu/font_0";
 constexpr const char16_t* kFontNames[GameLib::FONT_COUNT] = {u"menu", u"menusel", u"hud0", u"hud1",
                                                              u"num0", u"num1",    u"small"};
 constexpr int32_t kSmallFontSpacing = 1;
-// By game id; the sound question stores its answer for each of them.
-constexpr const char16_t* kGameKeys[] = {u"bounce", u"rocks",  u"gobbler", u"burrow",
-                                         u"tanks",  u"canyon", u"climber", u"swarm"};
 
 constexpr int32_t kWhite = 0xFFFFFF;
 constexpr int32_t kBlack = 0x000000;
@@ -60,9 +57,13 @@ constexpr int64_t kNotSupportedMs = 2000;
 
 constexpr int32_t kImagePathMinHeight = 240;
 
+// The keys of the games, whose levels the sound question sets.
 DStringArrayPtr gameKeys() {
-  DStringArrayPtr keys = new DStringArray(static_cast<int32_t>(std::size(kGameKeys)));
-  for (int32_t i = 0; i < keys->length; ++i) (*keys)[i] = new DString(kGameKeys[i]);
+  DStringArrayPtr keys = new DStringArray(countGames(GameLib::menuList));
+  int32_t n = 0;
+  for (const MenuListEntry& row : GameLib::menuList) {
+    if (row.names.kind == MenuRowKind::Game) (*keys)[n++] = new DString(row.names.gameKey);
+  }
   return keys;
 }
 
@@ -77,7 +78,10 @@ void requireFirstPage(const ImageFontPtr& font, DStringPtr prefix) {
 
 }  // namespace
 
-GameLib::GameLib() { instance = this; }
+GameLib::GameLib(MenuList rows) {
+  instance = this;
+  menuList = rows;
+}
 
 void GameLib::pauseApp() {
   if (canvas.isNull()) return;
@@ -225,8 +229,6 @@ void GameLib::startFirstPart() {
     }
     canvas->flush();
 
-    doing = "making the in-game menu";
-    start::makeMazeGameMenu();
     doing = "showing the logo";
     int64_t shown = now();
     drawLogo();

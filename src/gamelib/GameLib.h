@@ -15,6 +15,7 @@
 #include "core/util/DRandom.h"
 #include "gamelib/GameInterface.h"
 #include "gamelib/ImageFont.h"
+#include "gamelib/MenuList.h"
 #include "gamelib/ScreenCanvas.h"
 #include "shell/lcdui/DGraphics.h"
 #include "shell/lcdui/DImage.h"
@@ -39,8 +40,8 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
 
   static constexpr int32_t kStepMs = 30;
 
-  // Registers itself in GameLib::instance.
-  GameLib();
+  // Registers itself in GameLib::instance, with the main menu's rows: the games, the end and more games.
+  explicit GameLib(MenuList rows);
   const char* getClassName() const override { return "GameLib"; }
 
   void destroyApp(bool unconditional) override;
@@ -113,6 +114,8 @@ class GameLib : public nuv::microedition::midlet::DMIDlet {
   static nuv::lang::DStringPtr resolutionFileName(int32_t width, int32_t height);
 
   static inline GameLibPtr instance;
+  // The rows the application was made with.
+  static inline MenuList menuList;
   static inline ScreenCanvasPtr canvas;
   static inline nuv::microedition::lcdui::DGraphicsPtr graphics;
   static inline int32_t screenWidth = 0;

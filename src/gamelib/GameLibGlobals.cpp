@@ -4,7 +4,6 @@
 #include "core/util/DHashtable.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/GameList.h"
 #include "gamelib/GameMenu.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -37,7 +36,7 @@ void GameLib::initGlobals() {
   GameMenu::helpLines = nullptr;
   random = new nuv::util::DRandom();
 
-  for (const MenuListEntry& entry : kMenuList) {
+  for (const MenuListEntry& entry : menuList) {
     if (entry.initGlobals != nullptr) entry.initGlobals();
   }
 }
@@ -67,13 +66,13 @@ void GameLib::releaseGlobals() {
   random = nullptr;
   // The games' after the library's: the current screen has gone after the fonts and texts it used, and
   // before the globals of its game.
-  for (const MenuListEntry& entry : kMenuList) {
+  for (const MenuListEntry& entry : menuList) {
     if (entry.releaseGlobals != nullptr) entry.releaseGlobals();
   }
   languageNames = nullptr;
   languageCodes = nullptr;
 }
 
-nuv::lang::DStringPtr GameLib::version() { return u"v1.5"; }
+nuv::lang::DStringPtr GameLib::version() { return u"v" GH_VERSION; }
 
 }  // namespace gamelib

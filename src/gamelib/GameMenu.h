@@ -84,8 +84,11 @@ class GameMenu : public nuv::lang::DObject {
   // Options: one int in record 1 of the store "op_" + key. Failures keep the store as it was.
   static void saveOption(nuv::lang::DStringPtr key, int32_t value);
   static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue);
-  // A stored value outside lowest..highest is damage: told once, and the default is used.
-  static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest);
+  // What a stored value outside its range reads as: the default, or the nearer bound.
+  enum class OutOfRange { Default, Nearest };
+  // A stored value outside lowest..highest is damage: told once, and read as `outside` says.
+  static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest,
+                            OutOfRange outside = OutOfRange::Default);
 
   // The entries of the list, or the names of the table: whichever was set last.
   nuv::lang::DStringArrayPtr items;

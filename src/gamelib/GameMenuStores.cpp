@@ -143,7 +143,8 @@ int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue) {
                     std::numeric_limits<int32_t>::max());
 }
 
-int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest) {
+int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest,
+                             OutOfRange outside) {
   const DStringPtr storeName = kOptionPrefix + key;
   try {
     StoreSaves::Records records = StoreSaves::load(storeName, 1);
@@ -157,8 +158,11 @@ int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowes
     const int32_t value = data->readInt();
     data->close();
     if (value >= lowest && value <= highest) return value;
-    StoreSaves::damaged(
-        storeName, "it holds " + number(value) + ", outside " + number(lowest) + ".." + number(highest) + fallback);
+    const bool nearest = outside == OutOfRange::Nearest;
+    const int32_t read = nearest ? std::clamp(value, lowest, highest) : defaultValue;
+    StoreSaves::damaged(storeName, "it holds " + number(value) + ", outside " + number(lowest) + ".." +
+                                       number(highest) + (nearest ? "; " + number(read) + " is used" : fallback));
+    return read;
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);
   }

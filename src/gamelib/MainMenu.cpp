@@ -8,7 +8,6 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/GameList.h"
 #include "gamelib/ResourceDamage.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/TextTable.h"
@@ -25,15 +24,6 @@ namespace ExceptionCode = nuv::lang::ExceptionCode;
 
 namespace {
 
-static_assert(kMenuEntryCount == MainMenu::kEntryCount);
-
-constexpr int32_t E = MainMenu::kEmptyCell;
-// Without the more-games entry: 3 x 3; with it: 3 x 4, the entry among the corners of the bottom row.
-constexpr int32_t kPlainGrid[MainMenu::kMaxRows][MainMenu::kMaxColumns] = {{0, 1, 2, E}, {3, 4, 5, E}, {6, 7, 8, E}};
-constexpr int32_t kMoreGamesGrid[MainMenu::kMaxRows][MainMenu::kMaxColumns] = {
-    {0, 1, 2, 6}, {3, 4, 5, 7}, {E, 9, 8, E}};
-
-constexpr int32_t kStepMs = 30;
 constexpr int32_t kStartDelayMs = 1000;
 constexpr int32_t kChooseDelayMs = 1700;
 constexpr int32_t kTitleSlideMs = 200;
@@ -62,13 +52,6 @@ void moveAxis(int32_t& pos, int32_t& vel, int32_t target) {
 
 }  // namespace
 
-// The game list's screens, by menu index.
-std::array<MainMenu::ScreenFactory, MainMenu::kEntryCount> MainMenu::screens = [] {
-  std::array<ScreenFactory, kEntryCount> all{};
-  for (int32_t i = 0; i < kEntryCount; ++i) all[i] = kMenuList[i].newScreen;
-  return all;
-}();
-
 MainMenu::~MainMenu() {
   titles = nullptr;
   background = nullptr;
@@ -89,16 +72,18 @@ void MainMenu::init() {
   gameChosen = exitChosen = titleShown = false;
 
   background = GameLib::loadImage(kBackground);
-  titles = new DStringArray(kEntryCount);
-  for (int32_t i = 0; i < kEntryCount; ++i) (*titles)[i] = TextTable::getString(kMenuList[i].names.titleKey);
+  const MenuList list = GameLib::menuList;
+  const int32_t entries = static_cast<int32_t>(list.size());
+  titles = new DStringArray(entries);
+  for (int32_t i = 0; i < entries; ++i) (*titles)[i] = TextTable::getString(list[i].names.titleKey);
 
   GameImage::loadImageTable(kIconTable);
-  icons = new GameImageArray(kEntryCount);
-  selectedIcons = new GameImageArray(kEntryCount);
-  for (int32_t i = 0; i < kEntryCount; ++i) {
+  icons = new GameImageArray(entries);
+  selectedIcons = new GameImageArray(entries);
+  for (int32_t i = 0; i < entries; ++i) {
     // Every icon is painted: one the table lacks ends the menu here, by name, not in a later paint.
-    (*icons)[i] = GameImage::require(kMenuList[i].names.icon);
-    (*selectedIcons)[i] = GameImage::require(kMenuList[i].names.selectedIcon);
+    (*icons)[i] = GameImage::require(list[i].names.icon);
+    (*selectedIcons)[i] = GameImage::require(list[i].names.selectedIcon);
   }
 
   GameImagePtr first = (*icons)[0];
@@ -114,7 +99,7 @@ void MainMenu::init() {
     for (int32_t c = 0; c < kMaxColumns; ++c) grid[r][c] = cells[r][c];
   }
   layout();
-  exitEntry = kExitMenuIndex;
+  exitEntry = indexOfRow(list, MenuRowKind::Exit);
   shownEntry = grid[0][0];
 }
 
@@ -299,7 +284,7 @@ void MainMenu::choose() {
 
 void MainMenu::runState() {
   if (state == STATE_IDLE) return;
-  if (timer > 0) timer -= kStepMs;
+  if (timer > 0) timer -= GameLib::kStepMs;
   if (state == STATE_TITLE_IN) titleShown = true;
   if (timer > 0) return;
   switch (state) {
@@ -332,7 +317,7 @@ void MainMenu::runState() {
 }
 
 void MainMenu::startChosen() {
-  ScreenFactory make = screens[grid[row][column]];
+  GameInterface* (*make)() = GameLib::menuList[static_cast<size_t>(grid[row][column])].newScreen;
   if (make == nullptr) {
     returnToGrid();
     return;

@@ -8,16 +8,49 @@
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameInterface.h"
+#include "gamelib/MenuList.h"
 #include "shell/lcdui/DImage.h"
 
 namespace gamelib {
 
 class MainMenu : public GameInterface {
  public:
+  // The most entries the grid holds.
   static constexpr int32_t kEntryCount = 10;
   static constexpr int32_t kMaxRows = 3;
   static constexpr int32_t kMaxColumns = 4;
   static constexpr int32_t kEmptyCell = -1;
+  using Grid = int32_t[kMaxRows][kMaxColumns];
+  // The entries' cells by menu index. Without the more-games entry: 3 x 3; with it: 3 x 4, the entry among
+  // the corners of the bottom row.
+  static constexpr Grid kPlainGrid = {{0, 1, 2, kEmptyCell}, {3, 4, 5, kEmptyCell}, {6, 7, 8, kEmptyCell}};
+  static constexpr Grid kMoreGamesGrid = {{0, 1, 2, 6}, {3, 4, 5, 7}, {kEmptyCell, 9, 8, kEmptyCell}};
+
+  // Whether both grids have a cell for every entry they show (the plain one leaves out the more-games
+  // screen), and no cell names an entry the rows lack.
+  static constexpr bool holds(MenuList rows) {
+    const int32_t count = static_cast<int32_t>(rows.size());
+    if (count > kEntryCount) return false;
+    auto cells = [](const Grid& grid, int32_t entry) {
+      int32_t n = 0;
+      for (const auto& gridRow : grid) {
+        for (int32_t cell : gridRow) n += cell == entry ? 1 : 0;
+      }
+      return n;
+    };
+    for (int32_t e = 0; e < count; ++e) {
+      const bool plain = rows[static_cast<size_t>(e)].names.kind != MenuRowKind::MoreGames;
+      if (cells(kMoreGamesGrid, e) != 1 || cells(kPlainGrid, e) != (plain ? 1 : 0)) return false;
+    }
+    for (const Grid* grid : {&kPlainGrid, &kMoreGamesGrid}) {
+      for (const auto& gridRow : *grid) {
+        for (int32_t cell : gridRow) {
+          if (cell != kEmptyCell && (cell < 0 || cell >= count)) return false;
+        }
+      }
+    }
+    return true;
+  }
 
   // The states of the menu.
   static constexpr int32_t STATE_START = 0;
@@ -25,11 +58,6 @@ class MainMenu : public GameInterface {
   static constexpr int32_t STATE_IDLE = 2;
   static constexpr int32_t STATE_TITLE_IN = 3;
   static constexpr int32_t STATE_TITLE_OUT = 4;
-
-  using ScreenFactory = GameInterface* (*)();
-  // The screen each entry starts, by entry: the game list's (GameList.h), which a test may replace. Null
-  // while that screen is not part of the program yet, and choosing it then brings the grid back.
-  static std::array<ScreenFactory, kEntryCount> screens;
 
   MainMenu() = default;
   ~MainMenu() override;

@@ -74,19 +74,61 @@ PauseSign PauseSign::bottomRight(const DImagePtr& picture) {
   return {left, GameLib::screenHeight - picture->getHeight() + 1, kFar, kFar};
 }
 
-MenuFlow::MenuFlow(DStringPtr gameKey, std::span<const MenuEntryKeys> entries, GameMenuPtr menu, int32_t table,
-                   MenuHooks hooks, MenuStyle style)
-    : table(table),
+MenuFlow::MenuFlow(DStringPtr gameKey, std::span<const MenuEntryKeys> entries, const MenuPages& pages, MenuHooks hooks,
+                   MenuStyle style)
+    : table(pages.table),
       gameKey_(std::move(gameKey)),
       entries_(entries),
-      menu_(std::move(menu)),
+      helpFolder_(pages.helpFolder),
+      help_(pages.help),
+      menu_(new GameMenu()),
       hooks_(std::move(hooks)),
-      style_(style) {}
+      style_(style) {
+  SoundManager::loadLevels(gameKey_);
+  GameLib::loadChosenTexts();
+  const DImagePtr& picture = pages.picture;
+  // Laid out before the picture widens the list, the help keeps the plain list's width.
+  if (help_ == HelpLayout::OnEnteringAtPlainWidth) layOutHelp(*menu_);
+  if (!picture.isNull()) menu_->setBackground(picture, GameMenu::kListShade);
+  if (pages.tableHasItsMenu) {
+    tableMenu_ = new GameMenu();
+    tableMenu_->loadHighScores(table, gameKey_);
+    tableMenu_->mode = GameMenu::MODE_TABLE;
+  }
+  if (pages.helpHasItsMenu) {
+    helpMenu_ = new GameMenu();
+    helpMenu_->mode = GameMenu::MODE_HELP;
+  }
+  for (GameMenu* page : {tableMenu_.get(), helpMenu_.get()}) {
+    if (page != nullptr && !picture.isNull()) page->setBackground(picture, GameMenu::kPageShade);
+  }
+  if (help_ == HelpLayout::OnEntering) layOutHelp(menuOf(MenuPage::Help));
+  CustomControls::install(pages.remappableActions, gameKey_, picture);
+}
+
+void MenuFlow::leave(MenuFlowPtr& flow) {
+  if (flow.isNull()) return;
+  for (GameMenu* menu : {flow->menu_.get(), flow->tableMenu_.get(), flow->helpMenu_.get()}) {
+    if (menu != nullptr) menu->releaseImage();
+  }
+  CustomControls::current = nullptr;
+  GameMenu::helpLines = nullptr;
+  GameMenu::helpLineCount = 0;
+  flow = nullptr;
+}
+
+void MenuFlow::layOutHelp(GameMenu& menu) const { menu.loadHelp(GameLib::helpPath(helpFolder_), nullptr); }
 
 GameMenu& MenuFlow::menuOf(MenuPage page) const {
-  if (page == MenuPage::Table && !tableMenu.isNull()) return *tableMenu;
-  if (page == MenuPage::Help && !helpMenu.isNull()) return *helpMenu;
+  if (page == MenuPage::Table && !tableMenu_.isNull()) return *tableMenu_;
+  if (page == MenuPage::Help && !helpMenu_.isNull()) return *helpMenu_;
   return *menu_;
+}
+
+bool MenuFlow::makesTheTable(int32_t score) const {
+  GameMenuPtr scores = new GameMenu();
+  scores->loadHighScores(table, gameKey_);
+  return scores->isHighScore(score);
 }
 
 MenuPage MenuFlow::page() const { return pageOfWords(); }
@@ -261,7 +303,7 @@ void MenuFlow::fill(MenuPage page) {
   } else if (page == MenuPage::Levels) {
     menu.setItems(levelEntries(*words.highestLevel));
   } else if (page == MenuPage::Help) {
-    if (helpFolder != nullptr) menu.loadHelp(GameLib::helpPath(helpFolder), nullptr);
+    if (help_ == HelpLayout::OnOpening) layOutHelp(menu);
     menu.mode = GameMenu::MODE_HELP;
   } else if (page == MenuPage::Table) {
     menu.loadHighScores(table, gameKey_);
@@ -293,8 +335,8 @@ DStringArrayPtr MenuFlow::entries(bool paused) {
 
 void MenuFlow::back() {
   menuOf(page_).closed = false;
-  // Help the flow loaded is read again when its page next opens.
-  if (page_ == MenuPage::Help && helpFolder != nullptr) {
+  // Help laid out as its page opened is read again when the page next opens.
+  if (page_ == MenuPage::Help && help_ == HelpLayout::OnOpening) {
     GameMenu::helpLines = nullptr;
     GameMenu::helpLineCount = 0;
   }

@@ -14,6 +14,7 @@
 #include "core/lang/DString.h"
 #include "core/lang/DStringArray.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/HighestLevel.h"
 #include "shell/lcdui/DImage.h"
 
 namespace gamelib {
@@ -91,7 +92,7 @@ struct MenuWords {
   // there is no page word.
   bool* paused = nullptr;
   // The highest level reached: with one above 1, "start" offers the level list, from that level down.
-  const int32_t* highestLevel = nullptr;
+  const HighestLevel* highestLevel = nullptr;
 };
 
 // What a game does itself.
@@ -132,6 +133,35 @@ struct MenuStyle {
   bool nameStoredNextStep = false;
 };
 
+// When a game's help is read and broken into lines.
+enum class HelpLayout : int32_t {
+  // Each time its page opens.
+  OnOpening,
+  // Once, as the game is entered, to the width of the list over the picture.
+  OnEntering,
+  // Once, as the game is entered, to the width of the plain list, before the picture widens it (the tunnel
+  // game).
+  OnEnteringAtPlainWidth,
+};
+
+// What a game hands the flow for its pages as it is entered, beside its entries.
+struct MenuPages {
+  // The picture its pages lie on (its splash): shaded behind the list, and darker behind the pages with
+  // menus of their own and the key set-up. Null: the pages' plain boxes.
+  nuv::microedition::lcdui::DImagePtr picture;
+  // The folder of its help texts, and when they are laid out.
+  const char16_t* helpFolder = nullptr;
+  HelpLayout help = HelpLayout::OnOpening;
+  // The number of its high-score table.
+  int32_t table = 1;
+  // The table, and the help, shown on menus of their own instead of the list's (the brick and tanks
+  // games; the help only the tanks game). The table's menu keeps the table for the offer and the typed name.
+  bool tableHasItsMenu = false;
+  bool helpHasItsMenu = false;
+  // The game actions its key set-up rebinds.
+  int32_t remappableActions = 0;
+};
+
 // Where a game's pause sign takes the pen, bounds included; empty without the sign's picture.
 struct PauseSign {
   int32_t left = 0;
@@ -154,13 +184,20 @@ using MenuFlowPtr = nuv::lang::DPtr<MenuFlow>;
 
 class MenuFlow : public nuv::lang::DObject {
  public:
-  // The menu shows the entries, the help and the table; `table` is the number of the game's high-score table.
-  MenuFlow(nuv::lang::DStringPtr gameKey, std::span<const MenuEntryKeys> entries, GameMenuPtr menu, int32_t table,
+  // The game entering: its stored sound levels and the chosen language's texts loaded, the list made over
+  // its picture, the help and table pages as `pages` says, and its key set-up installed.
+  MenuFlow(nuv::lang::DStringPtr gameKey, std::span<const MenuEntryKeys> entries, const MenuPages& pages,
            MenuHooks hooks, MenuStyle style = {});
   const char* getClassName() const override { return "MenuFlow"; }
 
-  // The menu that shows the entries.
+  // The game leaving: its flow with the menus, the help and the key set-up let go. Nothing without a flow.
+  static void leave(MenuFlowPtr& flow);
+
+  // The menu that shows the entries, and the one a page shows on.
   GameMenu& menu() const { return *menu_; }
+  GameMenu& menuOf(MenuPage page) const;
+  // Whether the score makes the game's table.
+  bool makesTheTable(int32_t score) const;
   // The page showing, as the game's words say.
   MenuPage page() const;
 
@@ -184,12 +221,6 @@ class MenuFlow : public nuv::lang::DObject {
   // to the start page. False when no name waits.
   bool storeTypedName();
 
-  // Pages that need a menu of their own (null: the list's); the table page's menu also keeps the table for
-  // the offer and the typed name. The help folder, when the flow loads the help as its page opens (null: the
-  // game has loaded it).
-  GameMenuPtr tableMenu;
-  GameMenuPtr helpMenu;
-  const char16_t* helpFolder = nullptr;
   // The array the start and pause entries are written into, for a game that keeps one (null: a new one each
   // time).
   nuv::lang::DStringArrayPtr entryArray;
@@ -199,7 +230,8 @@ class MenuFlow : public nuv::lang::DObject {
   int32_t table;
 
  private:
-  GameMenu& menuOf(MenuPage page) const;
+  // The game's help into its menu.
+  void layOutHelp(GameMenu& menu) const;
   // The page the words name; the page last shown when the game keeps no state word.
   MenuPage pageOfWords() const;
   // The entries' texts, in the game's array when it keeps one.
@@ -232,7 +264,12 @@ class MenuFlow : public nuv::lang::DObject {
 
   nuv::lang::DStringPtr gameKey_;
   std::span<const MenuEntryKeys> entries_;
+  const char16_t* helpFolder_;
+  HelpLayout help_;
   GameMenuPtr menu_;
+  // Pages with menus of their own; null: the list's.
+  GameMenuPtr tableMenu_;
+  GameMenuPtr helpMenu_;
   MenuHooks hooks_;
   MenuStyle style_;
   MenuPage page_ = MenuPage::Start;

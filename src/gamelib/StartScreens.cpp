@@ -1,16 +1,13 @@
-// What the start needs of the menus: the maze game's in-game menu, the language and sound questions, the
-// menu pictures, the main menu and the loading bar.
+// What the start needs of the menus: the language and sound questions, the menu pictures, the main menu
+// and the loading bar.
 #include "gamelib/StartScreens.h"
 
 #include "gamelib/GameMenu.h"
 #include "gamelib/LangMenu.h"
 #include "gamelib/MainMenu.h"
 #include "gamelib/SoundMenu.h"
-#include "games/gobbler/GobblerGlobals.h"
 
 namespace gamelib::start {
-
-void makeMazeGameMenu() { gobbler::gameMenu = new GameMenu(); }
 
 GameInterfacePtr makeLanguageMenu() {
   langmenu::LangMenuPtr menu = new langmenu::LangMenu();

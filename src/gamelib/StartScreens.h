@@ -1,4 +1,4 @@
-// What the start needs of the menus: the in-game menu, the language and sound questions, the main menu and
+// What the start needs of the menus: the language and sound questions, the menu pictures, the main menu and
 // the loading bar. The menus' part of the library gives these their bodies in StartScreens.cpp.
 #pragma once
 
@@ -9,14 +9,12 @@
 
 namespace gamelib::start {
 
-// A new in-game menu stored as the maze game's menu.
-void makeMazeGameMenu();
 // The language menu, constructed (languageIndex -1) and initialised: it reads the language lists and
 // sets languageIndex to 0 when there is nothing to choose.
 GameInterfacePtr makeLanguageMenu();
 // Whether the sound question has been answered in this run.
 bool soundQuestionAnswered();
-// The sound question, set up with the keys of the eight games.
+// The sound question, set up with the keys of the games.
 GameInterfacePtr makeSoundMenu(nuv::lang::DStringArrayPtr gameKeys);
 // The in-game menu's shared pictures.
 void loadMenuImages();

@@ -5,7 +5,6 @@
 
 #include "core/lang/DSystem.h"
 #include "gamelib/GameLib.h"
-#include "gamelib/GameList.h"
 #include "gamelib/TextTable.h"
 #include "gui/GUIAction.h"
 #include "gui/GUIEngine.h"

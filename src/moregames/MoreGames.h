@@ -46,4 +46,7 @@ class MoreGames : public gamelib::GameInterface {
 
 using MoreGamesPtr = nuv::lang::DPtr<MoreGames>;
 
+// A new more-games screen, for the main menu's row.
+gamelib::GameInterface* newScreen();
+
 }  // namespace moregames

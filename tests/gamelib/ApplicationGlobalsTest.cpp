@@ -88,7 +88,6 @@ TEST_F(ApplicationGlobalsTest, TheTunnelGamesFrameNames) {
 TEST_F(ApplicationGlobalsTest, ReleaseLetsEveryGlobalGoWithoutLeavingTheScreen) {
   leaves = 0;
   GameLib::currentScreen = new CountingScreen();
-  gobbler::gameMenu = nullptr;  // the start would make it; the fonts it needs are not loaded here
   GameMenu::enteredName = u"abc";
   GameLib::languageCodes = new nuv::lang::DStringArray(1);
   GameLib::releaseGlobals();

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/GameList.h"
 #include "core/io/D7zipInputStream.h"
 #include "core/util/DHashtable.h"
 #include "gamelib/GameImage.h"
@@ -50,7 +51,7 @@ void GameLibFixture::SetUp() {
   platform::setDataFolder(folder.path());
   platform::setLogFolder(folder.path());
   resetGameLibGlobals();
-  app = new GameLib();
+  app = new GameLib(glimmerhut::kMenuList);
   display = new nuv::microedition::lcdui::DDisplay(nullptr);
   GameLib::canvas = new gamelib::ScreenCanvas();
   display->setCurrent(GameLib::canvas);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/GameList.h"
 #include "gamelib/GameLibFixture.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
@@ -59,6 +60,7 @@ TEST_F(IdleTimeTest, IsTheTimeUntilTheNextStepOrNoneWhileThereIsWork) {
 // time, so the loop never waits, as before it could.
 class CountingGameLib : public GameLib {
  public:
+  CountingGameLib() : GameLib(glimmerhut::kMenuList) {}
   void tick() override {
     ++calls;
     GameLib::tick();

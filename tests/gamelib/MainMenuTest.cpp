@@ -2,9 +2,11 @@
 // and skipped cells, the title slide, taps, choosing exit, and games that are missing or fail to start.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <iterator>
 #include <string>
 
+#include "app/GameList.h"
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/MainMenu.h"
@@ -47,12 +49,14 @@ class MainMenuTest : public gltest::MenuFixture {
  protected:
   void SetUp() override {
     MenuFixture::SetUp();
+    // The program's rows, starting no screen unless a test says which.
+    for (size_t i = 0; i < rows.size(); ++i) {
+      rows[i] = glimmerhut::kMenuList[i];
+      rows[i].newScreen = nullptr;
+    }
+    GameLib::menuList = rows;
     gamesMade = gamesDestroyed = 0;
     start(true);
-  }
-  void TearDown() override {
-    for (MainMenu::ScreenFactory& f : MainMenu::screens) f = nullptr;
-    MenuFixture::TearDown();
   }
   void start(bool moreGames) {
     GameLib::showMoreGames = moreGames;
@@ -68,6 +72,8 @@ class MainMenuTest : public gltest::MenuFixture {
     }
   }
   int32_t highlighted() { return menu->grid[menu->row][menu->column]; }
+
+  std::array<gamelib::MenuListEntry, std::size(glimmerhut::kMenuList)> rows;
   // Puts the highlight on an entry, the menu idle.
   void highlight(int32_t entry) {
     for (int32_t r = 0; r < menu->rows; ++r) {
@@ -221,16 +227,12 @@ TEST_F(MainMenuTest, ExitEndsTheProgramAfterTheDelay) {
 }
 
 TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
-  // Entry 3 stands for a game not in the program; the real games are put back afterwards.
-  struct Restore {
-    decltype(MainMenu::screens) saved = MainMenu::screens;
-    ~Restore() { MainMenu::screens = saved; }
-  } restore;
+  // Entry 3 stands for a game not in the program.
   const int32_t menuAtlasWidth = gamelib::GameImage::atlasWidth;
-  MainMenu::screens[1] = []() -> GameInterface* { return new FailingGame(); };
-  MainMenu::screens[2] = []() -> GameInterface* { return new WorkingGame(); };
-  MainMenu::screens[3] = nullptr;
-  MainMenu::screens[9] = nullptr;
+  rows[1].newScreen = []() -> GameInterface* { return new FailingGame(); };
+  rows[2].newScreen = []() -> GameInterface* { return new WorkingGame(); };
+  rows[3].newScreen = nullptr;
+  rows[9].newScreen = nullptr;
   struct Case {
     int32_t entry;
     bool stays;
@@ -262,6 +264,28 @@ TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
     menu->paint();
     EXPECT_EQ(gamelib::GameImage::atlasWidth, menuAtlasWidth) << c.entry;
   }
+}
+
+// The grids hold the program's rows; a tenth entry of the grid without the more-games screen, or rows past
+// the grid, would have no cell.
+TEST(MainMenuGridTest, HoldsTheRowsOnlyWhereEveryEntryHasACell) {
+  static_assert(MainMenu::holds(glimmerhut::kMenuList));
+  constexpr size_t n = std::size(glimmerhut::kMenuList);
+  std::array<gamelib::MenuListEntry, n + 1> oneMore{};
+  std::array<gamelib::MenuListEntry, n> twoExits{};
+  for (size_t i = 0; i < n; ++i) oneMore[i] = twoExits[i] = glimmerhut::kMenuList[i];
+  oneMore[n] = glimmerhut::kMenuList[0];
+  twoExits[n - 1].names.kind = gamelib::MenuRowKind::Exit;  // the more-games entry as a second end
+  struct Case {
+    gamelib::MenuList rows;
+    bool holds;
+  } cases[] = {
+      {glimmerhut::kMenuList, true},
+      {oneMore, false},
+      {std::span(glimmerhut::kMenuList).first(n - 1), false},
+      {twoExits, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MainMenu::holds(c.rows), c.holds) << c.rows.size();
 }
 
 }  // namespace

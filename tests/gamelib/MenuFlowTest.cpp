@@ -1,7 +1,7 @@
-// The in-game menu flow the games share, on the real texts and a game of hooks that only record: entry
-// texts with and without a paused game, what each entry leads to, the way back from a help, table or key
-// set-up page as each style has it, sound levels that wrap and are kept, and the end of a game with a name
-// typed and stored.
+// The in-game menu flow the games share, on the real texts and a game of hooks that only record: the pages a
+// game hands over made as it enters and let go as it leaves, entry texts with and without a paused game, what each
+// entry leads to, the way back from a help, table or key set-up page as each style has it, sound levels that wrap and
+// are kept, and the end of a game with a name typed and stored.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,6 +16,8 @@
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
+#include "gamelib/StringList.h"
+#include "gamelib/TextTable.h"
 #include "shell/lcdui/DImage.h"
 
 namespace {
@@ -57,15 +59,15 @@ class MenuFlowTest : public gltest::MenuFixture {
     MenuFixture::SetUp();
     // The sound levels live in the mixer.
     startSound();
-    menu = new GameMenu();
   }
   void TearDown() override {
     flow = nullptr;
     menu = nullptr;
     MenuFixture::TearDown();
   }
-  // A flow whose hooks record what they are asked.
-  void makeFlow(std::span<const MenuEntryKeys> entries, MenuStyle style = {}) {
+  // A flow whose hooks record what they are asked; `menu` is its list.
+  void makeFlow(std::span<const MenuEntryKeys> entries, MenuStyle style = {},
+                const gamelib::MenuPages& pages = {.helpFolder = u"/txt/bnc/"}) {
     gamelib::MenuHooks hooks;
     hooks.start = [this](int32_t level) {
       calls.push_back("start");
@@ -82,8 +84,8 @@ class MenuFlowTest : public gltest::MenuFixture {
     hooks.own = [this](MenuPage page, int32_t item) {
       calls.push_back("own " + std::to_string(static_cast<int>(page)) + " " + std::to_string(item));
     };
-    flow = new MenuFlow(u"flowtest", entries, menu, 1, hooks, style);
-    flow->helpFolder = u"/txt/bnc/";
+    flow = new MenuFlow(u"flowtest", entries, pages, hooks, style);
+    menu = &flow->menu();
   }
   // The page showing.
   MenuPage showing() const { return flow->page(); }
@@ -128,9 +130,9 @@ class MenuFlowTest : public gltest::MenuFixture {
 };
 
 TEST_F(MenuFlowTest, EntriesShowTheirTextsAndTheSoundLevelsAsTheyAre) {
+  makeFlow(kWithOption);
   SoundManager::setSfxLevel(3);
   SoundManager::setMusicLevel(0);
-  makeFlow(kWithOption);
   struct Case {
     MenuPage page;
     std::vector<std::string> expected;
@@ -150,9 +152,9 @@ TEST_F(MenuFlowTest, EntriesShowTheirTextsAndTheSoundLevelsAsTheyAre) {
 }
 
 TEST_F(MenuFlowTest, SoundLevelsWrapAfterTheHighestAndAreKeptAsTheGamesOption) {
+  makeFlow(kWithOption);
   SoundManager::setSfxLevel(3);
   SoundManager::setMusicLevel(1);
-  makeFlow(kWithOption);
   flow->show(MenuPage::Start);
   choose(kSfx);
   choose(kMusic);
@@ -319,7 +321,9 @@ TEST_F(MenuFlowTest, StartOffersTheLevelsFromTheHighestReachedDownAndExitLeadsBa
   const Case cases[] = {{1, -1, 1}, {4, 0, 4}, {4, 1, 3}, {4, 3, 1}, {4, 4, 0}, {2, 2, 0}};
   for (const Case& c : cases) {
     makeFlow(gamelib::kStandardMenu);
-    flow->words.highestLevel = &c.highest;
+    gamelib::HighestLevel highest{u"flowtest"};
+    highest = c.highest;
+    flow->words.highestLevel = &highest;
     flow->show(MenuPage::Start);
     choose(kStart);
     if (c.chosen >= 0) {
@@ -413,7 +417,8 @@ TEST_F(MenuFlowTest, PauseHoldsPlayAndContinueReleasesThePlayKeysBeforeTheGamesO
 }
 
 TEST_F(MenuFlowTest, WithoutItsOwnAbandonAGameGivenUpLeavesTheStartPage) {
-  flow = new MenuFlow(u"flowtest", gamelib::kStandardMenu, menu, 1, gamelib::MenuHooks{});
+  flow = new MenuFlow(u"flowtest", gamelib::kStandardMenu, {}, gamelib::MenuHooks{});
+  menu = &flow->menu();
   flow->show(MenuPage::Pause);
   choose(6);
   EXPECT_EQ(showing(), MenuPage::Start);
@@ -464,12 +469,9 @@ TEST_F(MenuFlowTest, TheGamesWordsFollowThePagesAndNameThePageOfEachStep) {
 }
 
 TEST_F(MenuFlowTest, ThePageShowingIsPaintedTheKeySetUpIncluded) {
-  makeFlow(gamelib::kStandardMenu);
-  gamelib::CustomControls::install(0x1C, u"flowtest", nullptr);
-  GameMenuPtr table = new GameMenu();
-  table->loadHighScores(1, u"flowtest");
-  table->mode = GameMenu::MODE_TABLE;
-  flow->tableMenu = table;
+  makeFlow(gamelib::kStandardMenu, {}, {.tableHasItsMenu = true, .remappableActions = 0x1C});
+  GameMenu* table = &flow->menuOf(MenuPage::Table);
+  ASSERT_NE(table, menu.get());
   // Each page as its own painter draws it.
   struct Case {
     MenuPage page;
@@ -508,6 +510,91 @@ TEST_F(MenuFlowTest, ATypedNameIsStoredAfterTheStepThatAcceptedItOrAtTheStartOfT
     flow->update();
     EXPECT_EQ(showing(), MenuPage::Table) << nextStep;
     EXPECT_EQ(narrow((*menu->items)[0]), nextStep ? "TWO" : "ONE");
+  }
+}
+
+TEST_F(MenuFlowTest, EnteringMakesThePagesTheGameHandsOverAndLeavingLetsThemGo) {
+  using gamelib::HelpLayout;
+  using nuv::microedition::lcdui::DImage;
+  // The game's stored levels and the chosen language come with the flow.
+  GameMenu::saveOption(u"flowtestsfx_level", 3);
+  GameMenu::saveOption(u"flowtestmusic_level", 1);
+  GameLib::languageCodes = gamelib::stringList({u"en", u"de", u"fr"});
+  GameLib::languageIndex = 2;
+  const auto splash = DImage::createMutableImage(240, 320);
+  // The plain list keeps an eighth of the screen free on each side; the picture halves that.
+  const int32_t plainLeft = GameLib::screenWidth / 8;
+  struct Case {
+    gamelib::MenuPages pages;
+    int32_t left;      // of the list
+    bool helpLaidOut;  // before its page opens
+    int32_t helpLeft;  // the list's left the help was laid out for; 0: not laid out
+  } cases[] = {
+      {{.helpFolder = u"/txt/bnc/"}, plainLeft, false, 0},
+      {{.picture = splash, .helpFolder = u"/txt/bnc/", .help = HelpLayout::OnEntering},
+       plainLeft / 2,
+       true,
+       plainLeft / 2},
+      {{.picture = splash, .helpFolder = u"/txt/bnc/", .help = HelpLayout::OnEnteringAtPlainWidth},
+       plainLeft / 2,
+       true,
+       plainLeft},
+      {{.picture = splash,
+        .helpFolder = u"/txt/bnc/",
+        .help = HelpLayout::OnEntering,
+        .tableHasItsMenu = true,
+        .helpHasItsMenu = true,
+        .remappableActions = 0x1C},
+       plainLeft / 2,
+       true,
+       plainLeft},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.pages.help));
+    GameMenu::helpLines = nullptr;
+    GameMenu::helpLineCount = 0;
+    SoundManager::setSfxLevel(0);
+    gamelib::TextTable::load(u"/txt/res_en", true);
+    makeFlow(gamelib::kStandardMenu, {}, c.pages);
+    EXPECT_EQ(SoundManager::getSfxLevel(), 3);
+    EXPECT_EQ(SoundManager::getMusicLevel(), 1);
+    EXPECT_EQ(narrow(gamelib::TextTable::getString(u"start")), "Jouer");
+
+    const bool shaded = !c.pages.picture.isNull();
+    EXPECT_EQ(menu->left, c.left);
+    EXPECT_EQ(menu->background.isNull(), !shaded);
+    EXPECT_EQ(menu->mode, GameMenu::MODE_LIST);
+    // Pages with menus of their own lie on the darker shade; the table's holds the table already.
+    GameMenu& table = flow->menuOf(MenuPage::Table);
+    GameMenu& help = flow->menuOf(MenuPage::Help);
+    EXPECT_EQ(&table != menu.get(), c.pages.tableHasItsMenu);
+    EXPECT_EQ(&help != menu.get(), c.pages.helpHasItsMenu);
+    if (c.pages.tableHasItsMenu) {
+      EXPECT_EQ(table.mode, GameMenu::MODE_TABLE);
+      EXPECT_EQ(table.left, plainLeft);
+      EXPECT_FALSE(table.background.isNull());
+      ASSERT_FALSE(table.items.isNull());
+      EXPECT_EQ(table.items->length, 8);
+    }
+    EXPECT_EQ(GameMenu::helpLineCount > 0, c.helpLaidOut);
+    if (c.helpLaidOut) {
+      const int32_t wrapAt = GameLib::screenWidth - 2 * c.helpLeft;
+      EXPECT_EQ(GameMenu::helpMinChars, (wrapAt - 4) / GameLib::font(GameLib::FONT_SMALL)->stringWidth(u"W"));
+    }
+    ASSERT_FALSE(gamelib::CustomControls::current.isNull());
+    EXPECT_EQ(gamelib::CustomControls::current->background.isNull(), !shaded);
+    EXPECT_EQ(gamelib::CustomControls::current->actionMask, c.pages.remappableActions);
+
+    // A help laid out as its page opens is read then.
+    flow->show(MenuPage::Help);
+    EXPECT_GT(GameMenu::helpLineCount, 0);
+
+    MenuFlow::leave(flow);
+    EXPECT_TRUE(flow.isNull());
+    EXPECT_TRUE(gamelib::CustomControls::current.isNull());
+    EXPECT_TRUE(GameMenu::helpLines.isNull());
+    EXPECT_EQ(GameMenu::helpLineCount, 0);
+    MenuFlow::leave(flow);  // no flow: nothing
   }
 }
 

@@ -4,13 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/GameList.h"
+#include "core/rms/DRecordStore.h"
 #include "gamelib/GameLibFixture.h"
+#include "gamelib/GameMenu.h"
 #include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/host/datafolder.h"
@@ -27,7 +32,7 @@ namespace {
 
 using gamelib::GameLib;
 
-nuv::microedition::midlet::DMIDletPtr makeGameLib() { return new GameLib(); }
+nuv::microedition::midlet::DMIDletPtr makeGameLib() { return new GameLib(glimmerhut::kMenuList); }
 
 bool white(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0xF8F8F8; }
 bool black(uint32_t rgb) { return (rgb & 0xF8F8F8) == 0; }
@@ -256,6 +261,48 @@ TEST_F(StartTest, AMissingPieceOfTheMainMenuEndsTheStartNamingIt) {
     EXPECT_EQ(errors.find("failed: "), std::string::npos) << errors;
     EXPECT_LT(platform::tickCount64(), 7000u);
   }
+}
+
+// The program's rows with a ninth game among them, in a list of the same shape.
+std::array<gamelib::MenuListEntry, std::size(glimmerhut::kMenuList) + 1> rowsWithANinthGame() {
+  std::array<gamelib::MenuListEntry, std::size(glimmerhut::kMenuList) + 1> rows{};
+  const int32_t exit = gamelib::indexOfRow(glimmerhut::kMenuList, gamelib::MenuRowKind::Exit);
+  for (int32_t i = 0, from = 0; i < static_cast<int32_t>(rows.size()); ++i) {
+    if (i == exit) {
+      rows[i] = {glimmerhut::kMenuList[0].names, nullptr, nullptr, nullptr};
+      rows[i].names.gameKey = u"ninth";
+    } else {
+      rows[i] = glimmerhut::kMenuList[from++];
+    }
+    rows[i].names.menuIndex = i;
+  }
+  return rows;
+}
+
+nuv::microedition::midlet::DMIDletPtr makeGameLibWithANinthGame() {
+  static const auto rows = rowsWithANinthGame();
+  return new GameLib(rows);
+}
+
+TEST_F(StartTest, TheSoundAnswerBecomesTheLevelsOfEveryGameOfTheRows) {
+  withGameDat();
+  CGameEngine::setMIDletFactory(makeGameLibWithANinthGame);
+  // The language, then "yes" to sound; the run ends before the main menu.
+  run("1500 key down Enter\n1520 key up Enter\n"
+      "2400 key down Up\n2420 key up Up\n2500 key down Enter\n2520 key up Enter\n"
+      "3000 close\n",
+      240, 320);
+  nuv::microedition::rms::DRecordStore::setAppNameSource([] { return nuv::lang::DStringPtr(u"glimmerhut"); });
+  int32_t games = 0;
+  for (const gamelib::MenuListEntry& row : rowsWithANinthGame()) {
+    if (row.names.kind != gamelib::MenuRowKind::Game) continue;
+    ++games;
+    const nuv::lang::DStringPtr key = row.names.gameKey;
+    EXPECT_EQ(gamelib::GameMenu::loadOption(key + u"sfx_level", -1), 1) << gltest::narrow(key);
+    EXPECT_EQ(gamelib::GameMenu::loadOption(key + u"music_level", -1), 1) << gltest::narrow(key);
+  }
+  nuv::microedition::rms::DRecordStore::setAppNameSource(nullptr);
+  EXPECT_EQ(games, 9);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(DesktopFiles, TheEntryNamesTheWindowsClassAndSpeaksEveryLanguage) {
 }
 
 TEST(DesktopFiles, TheMetainfoShowsTheBuiltScreenshotsAndARelease) {
-  const std::string metainfo = readText(fs::path(GH_DIST_DIR) / "com.example.glimmerhut.metainfo.xml");
+  const std::string metainfo = readText(GH_METAINFO);
   std::set<std::string> named, built;
   const std::regex image(std::string("<image type=\"source\"[^>]*>") + kScreenshotAddress + "([a-z-]+\\.png)</image>");
   for (std::sregex_iterator it(metainfo.begin(), metainfo.end(), image), end; it != end; ++it) named.insert((*it)[1]);
@@ -60,6 +60,8 @@ TEST(DesktopFiles, TheMetainfoShowsTheBuiltScreenshotsAndARelease) {
   EXPECT_LE(named.size(), 3u);
   EXPECT_TRUE(
       std::regex_search(metainfo, std::regex("<release version=\"[0-9.]+\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\">")));
+  // The release is the version the program shows at its start.
+  EXPECT_NE(metainfo.find("<release version=\"" GH_VERSION "\""), std::string::npos);
   EXPECT_TRUE(std::regex_search(metainfo, std::regex("<keywords>")));
   EXPECT_TRUE(std::regex_search(metainfo, std::regex("<content_rating type=\"oars-1.1\">")));
   for (const char* language : {"de", "fr"})

@@ -21,7 +21,7 @@
 #include "Stage.h"
 #include "TextTables.h"
 #include "Wav.h"
-#include "gamelib/GameList.h"
+#include "app/GameList.h"
 #include "gamelib/PageLayout.h"
 
 namespace fs = std::filesystem;
@@ -36,7 +36,7 @@ const std::vector<std::string> kSharedImages = {
 // Both icons of every main menu entry.
 const std::vector<std::string> kMenuIconKeys = [] {
   std::vector<std::string> keys;
-  for (const gamelib::MenuNames& e : gamelib::kMenuNames) {
+  for (const gamelib::MenuNames& e : glimmerhut::kMenuNames) {
     keys.push_back(ascii(e.icon));
     keys.push_back(ascii(e.selectedIcon));
   }
@@ -46,7 +46,7 @@ const std::vector<std::string> kMenuIconKeys = [] {
 // The main menu's titles.
 const std::vector<std::string> kMenuTitles = [] {
   std::vector<std::string> keys;
-  for (const gamelib::MenuNames& e : gamelib::kMenuNames) keys.push_back(ascii(e.titleKey));
+  for (const gamelib::MenuNames& e : glimmerhut::kMenuNames) keys.push_back(ascii(e.titleKey));
   return keys;
 }();
 

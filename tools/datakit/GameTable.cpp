@@ -1,7 +1,7 @@
 // The checker's table of games, and the conversions the rows use.
 #include "GameTable.h"
 
-#include "gamelib/GameList.h"
+#include "app/GameList.h"
 
 namespace datakit {
 
@@ -33,7 +33,7 @@ GameRow rowOf(const gamelib::MenuNames& entry) {
 const std::vector<GameRow>& gameTable() {
   static const std::vector<GameRow> table = [] {
     std::vector<GameRow> rows;
-    for (const gamelib::MenuNames& entry : gamelib::kMenuNames)
+    for (const gamelib::MenuNames& entry : glimmerhut::kMenuNames)
       if (entry.gameKey != nullptr) rows.push_back(rowOf(entry));
     return rows;
   }();

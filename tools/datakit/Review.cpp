@@ -16,7 +16,7 @@
 #include "Stage.h"
 #include "TextTables.h"
 #include "Wav.h"
-#include "gamelib/GameList.h"
+#include "app/GameList.h"
 #include "gamelib/PageLayout.h"
 
 namespace fs = std::filesystem;
@@ -163,7 +163,7 @@ Image mockMainMenu(const fs::path& archive, const ScreenSize& size, const Loaded
     at = end + 2;
   }
   static const int grid[3][4] = {{0, 1, 2, 6}, {3, 4, 5, 7}, {-1, 9, 8, -1}};
-  const auto& entries = gamelib::kMenuNames;
+  const auto& entries = glimmerhut::kMenuNames;
   auto icon0 = rects[ascii(entries[0].icon)];
   int columnStep = icon0[2], rowStep = icon0[3] - 2, rows = 3, columns = 4;
   int cx = size.width >> 1, cy = size.height - (((rows - 1) * rowStep) >> 1) - 2 * hud1.height();

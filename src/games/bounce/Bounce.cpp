@@ -119,8 +119,15 @@ void Bounce::makeMenuFlow() {
   hooks.built = [](MenuPage page) {
     if (page == MenuPage::Keys) ScreenCanvas::resetInput();
   };
-  // A closed page leaves the list as it was, its entry highlighted.
-  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.pagesKeepTheList = true});
+  // The help is laid out once; the table has a menu of its own, kept up to date by the end of each game. A
+  // closed page leaves the list as it was, its entry highlighted.
+  const MenuPages pages = {.picture = splashImage,
+                           .helpFolder = data::kHelpFolder,
+                           .help = HelpLayout::OnEntering,
+                           .table = kHighScoreTable,
+                           .tableHasItsMenu = true,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.pagesKeepTheList = true});
   menuFlow->words = {.state = &gameState, .states = kStates, .paused = &gamePaused, .highestLevel = &openLevel};
 }
 
@@ -174,10 +181,7 @@ void Bounce::updateRoundCleared() {
   round += 1;
   ScreenCanvas::anyKey = false;
   gameState = STATE_ROUND_INTRO;
-  if (round > openLevel) {
-    openLevel = round;
-    GameMenu::saveOption(gameKey + u"openlevel", openLevel);
-  }
+  openLevel.reach(round);
   resetPlay();
   loadRound(round);
   stateTime = now();
@@ -260,10 +264,7 @@ void Bounce::selectRound(int32_t number) {
   lives = kStartLives;
   ScreenCanvas::anyKey = false;
   resetPlay();
-  if (round > openLevel) {
-    openLevel = round;
-    GameMenu::saveOption(gameKey + u"openlevel", openLevel);
-  }
+  openLevel.reach(round);
   stateTime = now();
 }
 

@@ -39,8 +39,6 @@ void releaseGlobals() {
 }
 
 void releaseGameObjects() {
-  menu = nullptr;
-  scoreMenu = nullptr;
   brickList = nullptr;
   platform = nullptr;
   particles = nullptr;

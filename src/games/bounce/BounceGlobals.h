@@ -10,7 +10,7 @@
 #include "core/lang/DintArray2d.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
-#include "gamelib/GameMenu.h"
+#include "gamelib/HighestLevel.h"
 #include "games/bounce/BounceData.h"
 
 namespace bounce {
@@ -24,14 +24,10 @@ inline nuv::lang::DStringPtr& brickLetters = levelLetters;
 // The state word (the Bounce::STATE_ values) and the time the timed states count from.
 inline int32_t gameState = -1;
 inline int64_t stateTime = 0;
-// The highest round opened, kept in the option "openlevel".
-inline int32_t openLevel = 0;
+// The highest round opened.
+inline gamelib::HighestLevel openLevel{data::kGameKey, 0};
 // A game is suspended under the menu.
 inline bool gamePaused = false;
-
-// The in-game menu (items, help, name entry) and the menu that shows high-score table 1.
-inline gamelib::GameMenuPtr menu;
-inline gamelib::GameMenuPtr scoreMenu;
 
 // Lengths, speeds and counts are designed for 14-pixel bricks and scaled by brickWidth / baseBrickWidth.
 inline int32_t baseBrickWidth = 14;

@@ -27,34 +27,20 @@ void Bounce::init() {
   GameMenu::startLoading();
   loadingBarShown_ = true;
 
-  SoundManager::loadLevels(gameKey);
   // A stored level outside the rounds there are reads as the nearest one.
-  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
-  if (openLevel > lastRound) openLevel = lastRound;
-  if (openLevel < 1) openLevel = 1;
+  openLevel.load(1, lastRound);
 
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   SoundManager::loadSounds(sounds);
   GameMenu::advanceLoading();
 
-  menu = new GameMenu();
-  menu->setBackground(splashImage, GameMenu::kListShade);
-  menu->loadHelp(GameLib::helpPath(data::kHelpFolder), nullptr);
-  makeMenuFlow();
-  buildMenu();
-  // The table has a menu of its own, kept up to date by the end of each game.
-  scoreMenu = new GameMenu();
-  scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
-  scoreMenu->mode = GameMenu::MODE_TABLE;
-  menuFlow->tableMenu = scoreMenu;
   GameMenu::advanceLoading();
 
   loadSprites();
   makePlayObjects();
-  GameLib::loadChosenTexts();
-  CustomControls::install(data::kRemappableActions, gameKey, splashImage);
+  makeMenuFlow();
+  buildMenu();
 
   // The menu comes with the first step after the loading screen's least time.
   stateTime = start;
@@ -125,10 +111,8 @@ void Bounce::finishLoading() {
 
 void Bounce::leave() {
   SoundManager::stopAll();
-  if (!menu.isNull()) menu->releaseImage();
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   releaseGameObjects();
-  CustomControls::current = nullptr;
   balls = nullptr;
   enemies = nullptr;
   releaseScratch();

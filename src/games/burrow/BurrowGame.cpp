@@ -38,6 +38,9 @@ int64_t now() { return DSystem::currentTimeMillis(); }
 
 bool waited(int64_t ms) { return now() - stateTime > ms; }
 
+// The list's wider border.
+constexpr int32_t kMenuBorder = 4;
+
 }  // namespace
 
 void BurrowGame::update() {
@@ -54,7 +57,7 @@ void BurrowGame::update() {
     case PAUSE_MENU:
       menuFlow->update();
       // A choice takes the fire key with it.
-      if (!gameMenu.isNull() && gameMenu->chosen) ScreenCanvas::held[GameAction::Fire] = false;
+      if (!menuFlow.isNull() && menuFlow->menu().chosen) ScreenCanvas::held[GameAction::Fire] = false;
       break;
     case LEVEL_SELECT:
     case HIGH_SCORES:
@@ -69,7 +72,7 @@ void BurrowGame::update() {
       break;
     case HELP:
       // Select closes the help at once, whatever the menu's input clock says.
-      if (ScreenCanvas::select) gameMenu->closed = true;
+      if (ScreenCanvas::select) menuFlow->menu().closed = true;
       menuFlow->update();
       break;
     case LEVEL_INTRO:
@@ -82,7 +85,7 @@ void BurrowGame::update() {
   }
 }
 
-void BurrowGame::makeMenuFlow() {
+void BurrowGame::makeMenuFlow(const DImagePtr& splash) {
   MenuHooks hooks;
   hooks.start = [](int32_t level) { startGame(level); };
   hooks.resume = [] {
@@ -92,9 +95,18 @@ void BurrowGame::makeMenuFlow() {
   };
   // A page is a state: its change releases the keys as every change of state does.
   hooks.built = [](MenuPage) { changeState(); };
-  // The help is laid out once, by the set-up; every page is built afresh when it shows.
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks, {.keysKeepTheList = false});
+  // The help is laid out once, as the game is entered, to the width of the list without its picture; every
+  // page is built afresh when it shows.
+  const MenuPages pages = {.picture = splash,
+                           .helpFolder = data::kHelpFolder,
+                           .help = HelpLayout::OnEnteringAtPlainWidth,
+                           .table = kHighScoreTable,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.keysKeepTheList = false});
   menuFlow->words = {.state = &gameState, .states = kStates, .paused = &gamePaused, .highestLevel = &openLevel};
+  menuFlow->menu().border = kMenuBorder;
+  menuFlow->showEntries(false);
+  gameState = MENU;
 }
 
 void BurrowGame::setState(int32_t state) {
@@ -118,7 +130,7 @@ void BurrowGame::enterState(int32_t state) {
   changeState();
   gameState = state;
   // The menu is made after the objects of play; until then a state change leaves it alone.
-  GameMenu* menu = gameMenu.get();
+  GameMenu* menu = menuFlow.isNull() ? nullptr : &menuFlow->menu();
   if (menu != nullptr) {
     menu->first = 0;
     menu->selected = 0;
@@ -157,10 +169,7 @@ bool BurrowGame::newLevel() {
     reportMissingLevel();
     return false;
   }
-  if (openLevel < levelNumber) {
-    openLevel = levelNumber;
-    GameMenu::saveOption(gameKey + u"openlevel", openLevel);
-  }
+  openLevel.reach(levelNumber);
   earthSet = ((levelNumber - 1) & 3) + 1;
   Level::startLevel(levelNumber);
   player->newGame();
@@ -174,11 +183,6 @@ void BurrowGame::reportMissingLevel() {
   endCaption = u"levelmissing";
   setState(GAME_OVER);
   stateTime = now();
-}
-
-bool BurrowGame::isHighScore(int32_t score) {
-  scoreTable->loadHighScores(kHighScoreTable, gameKey);
-  return scoreTable->isHighScore(score);
 }
 
 void BurrowGame::finishGame(int32_t otherwise) {

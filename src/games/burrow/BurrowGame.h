@@ -48,19 +48,16 @@ class BurrowGame : public gamelib::GameInterface, public gamelib::StandardMenuIt
   void paint() override;
   void leave() override;
 
-  // The first half of init's objects: the atlas and texts loaded, the field's geometry from the earth tile.
+  // The first half of init's objects: the atlas loaded, the field's geometry from the earth tile.
   static void loadSprites();
   // The map, hero and bolt, then the monsters, bags and their pictures.
   static void makePlayObjects();
   static void populateLevel();
-  static void buildMenu();
 
   static void setState(int32_t state);
   // A new game at levelNumber: the level's file, a fresh hero. False when the level would not load, and then
   // the game reports it and goes back to its menu.
   static bool newLevel();
-  // Whether a final score enters high-score table 1 (which is loaded first).
-  static bool isHighScore(int32_t score);
   // The end of a game: the menu with the name entry when the hero's score enters the table, else the state
   // given (the menu after a lost game, the table after the last level).
   static void finishGame(int32_t otherwise);
@@ -73,8 +70,8 @@ class BurrowGame : public gamelib::GameInterface, public gamelib::StandardMenuIt
   static void releaseGameObjects();
 
  private:
-  // The menu flow with the game's hooks and the state of each page.
-  static void makeMenuFlow();
+  // The menu flow over the splash, with the game's hooks and the state of each page; the start entries show.
+  static void makeMenuFlow(const nuv::microedition::lcdui::DImagePtr& splash);
   // What every change of state does: the previous state kept, the movement, fire and corner keys and select
   // released, and the tap that closed the table spent.
   static void changeState();

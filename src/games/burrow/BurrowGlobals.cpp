@@ -87,9 +87,7 @@ void releaseGameObjects() {
   firebolt = nullptr;
   bags = nullptr;
   monsters = nullptr;
-  gameMenu = nullptr;
   menuItems = nullptr;
-  scoreTable = nullptr;
   levelChars = nullptr;
   levelCells = nullptr;
   crystalsPerLevel = nullptr;

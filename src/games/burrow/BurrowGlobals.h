@@ -16,6 +16,7 @@
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
 #include "gamelib/GameMenu.h"
+#include "gamelib/HighestLevel.h"
 #include "games/burrow/BurrowData.h"
 #include "shell/lcdui/DImage.h"
 
@@ -65,8 +66,8 @@ inline int32_t stepParity = 0;
 // Play steps still to skip before a level moves.
 inline int32_t stepDelay = 0;
 inline int32_t levelNumber = 1;
-// The highest level reached, kept in the option "openlevel".
-inline int32_t openLevel = 1;
+// The highest level reached.
+inline gamelib::HighestLevel openLevel{data::kGameKey};
 inline bool gamePaused = false;
 // The whole field is drawn at the next paint.
 inline bool fieldDirty = false;
@@ -172,12 +173,8 @@ inline gamelib::AnimationPtr bonusSideAnim;
 inline gamelib::AnimationPtr bonusUpAnim;
 inline gamelib::AnimationPtr bonusDownAnim;
 
-// The in-game menu, and the high-score table a finished game is judged by (kept apart so that judging
-// never disturbs the menu's entries). The menu flow hands the entries' texts to the menu: menuItems stays
-// null.
-inline gamelib::GameMenuPtr gameMenu;
+// The menu flow hands the entries' texts to its menu: menuItems stays null.
 inline nuv::lang::DStringArrayPtr menuItems;
-inline gamelib::GameMenuPtr scoreTable;
 
 // The frame around the field and the pause button; the second panels and the side ones may stay null.
 inline nuv::microedition::lcdui::DImagePtr panelTopImage;

@@ -1,5 +1,6 @@
 // The tunnel-digging game's set-up and release: the splash with its loading bar, settings, sounds, the atlas
 // and the field's geometry, the menu, the frame panels, the objects of play and the key set-up.
+#include <limits>
 #include <span>
 
 #include "core/lang/DExceptionBase.h"
@@ -22,10 +23,10 @@ namespace {
 constexpr int32_t kProgressStep = 20;
 constexpr int32_t kProgressBack = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
-constexpr int32_t kMenuColour = 0xF6B708;
-constexpr int32_t kMenuBorder = 4;
-// The last level may be played, but the level list offers at most the one before it.
+// The last level may be played, but the level list offers at most the one before it; a level stored below 1
+// stands as it is.
 constexpr int32_t kHighestListedLevel = data::kLastLevel - 1;
+constexpr int32_t kNoLowestLevel = std::numeric_limits<int32_t>::min();
 
 // The wobble shows its two tilts two paints each; the break opens in three.
 constexpr int32_t kWobbleFrames[] = {1, 1, 2, 2};
@@ -61,20 +62,18 @@ void BurrowGame::init() {
   GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressBack, kProgressBar);
   flush();
 
-  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
-  if (openLevel >= data::kLastLevel) openLevel = kHighestListedLevel;
+  openLevel.load(kNoLowestLevel, kHighestListedLevel);
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   advance();
   SoundManager::loadSounds(sounds);
-  SoundManager::loadLevels(gameKey);
   advance();
 
   loadSprites();
   advance();
 
   makePlayObjects();
-  buildMenu();
+  makeMenuFlow(splash);
   for (DImagePtr* p : {&panelTopImage, &panelBottomLImage, &panelBottomRImage, &panelBottomCImage, &pauseImage}) {
     *p = nullptr;
   }
@@ -94,16 +93,13 @@ void BurrowGame::init() {
     panelRImage = GameLib::requireImage(data::kPanelR);
   });
   gamePaused = false;
-  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   advance();
 
   playSound(SOUND_MENU);
-  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void BurrowGame::loadSprites() {
   ResourceDamage::skipMissing(ExceptionCode::IOException, [] { GameImage::loadImageTable(data::kImageTable); });
-  GameLib::loadChosenTexts();
   // The earth tile's width is the cell of the whole game; a fifth of it is a move step.
   const int32_t w = GameLib::screenWidth, h = GameLib::screenHeight;
   cellSize = static_cast<int8_t>(GameImage::create(data::kScaleTile)->w);
@@ -140,21 +136,8 @@ void BurrowGame::populateLevel() {
   stepDelay = levelStartDelay;
 }
 
-void BurrowGame::buildMenu() {
-  gameMenu = new GameMenu();
-  scoreTable = new GameMenu();
-  gameMenu->backColor = kMenuColour;
-  gameMenu->border = kMenuBorder;
-  makeMenuFlow();
-  menuFlow->showEntries(false);
-  gameMenu->mode = GameMenu::MODE_LIST;
-  gameState = MENU;
-  gameMenu->loadHelp(GameLib::helpPath(data::kHelpFolder), nullptr);
-}
-
 void BurrowGame::leave() {
-  CustomControls::current = nullptr;
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   releaseGameObjects();
 }
 
@@ -162,7 +145,6 @@ void BurrowGame::releaseGameObjects() {
   Level::releaseImages();
   if (!player.isNull()) player->releaseAnimations();
   if (!firebolt.isNull()) firebolt->releaseAnimations();
-  if (!gameMenu.isNull()) gameMenu->releaseImage();
   SoundManager::stopAll();
   burrow::releaseGameObjects();
 }

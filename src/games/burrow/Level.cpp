@@ -149,10 +149,7 @@ void Level::nextLevel() {
   SoundManager::stopAll();
   const int32_t n = levelNumber;
   if (n < lastLevel) {
-    if (openLevel <= n) {
-      openLevel = n + 1;
-      GameMenu::saveOption(gameKey + u"openlevel", openLevel);
-    }
+    openLevel.reach(n + 1);
     // The next file's levels begin after every eighth.
     if ((n >> 3) != ((n - 1) >> 3) && load(fileName(n + 1)) != 0) {
       BurrowGame::reportMissingLevel();

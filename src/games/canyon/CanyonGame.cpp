@@ -127,10 +127,7 @@ void CanyonGame::updateLevelEnd() {
   }
   levelIndex += 1;
   if (levelIndex < levels->length) {
-    if (openLevel < levelIndex + 1) {
-      openLevel = levelIndex + 1;
-      GameMenu::saveOption(gameKey + u"openlevel", openLevel);
-    }
+    openLevel.reach(levelIndex + 1);
     setState(STATE_GET_READY);
   } else {
     levelIndex = 0;
@@ -155,9 +152,11 @@ void CanyonGame::makeMenuFlow() {
       ScreenCanvas::pointerDown = false;
     }
   };
-  menuFlow = new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks,
-                          {.inputClockRestarts = true, .tableClosesOnFireOrTap = true});
-  menuFlow->helpFolder = data::kHelpFolder;
+  const MenuPages pages = {.picture = splash,
+                           .helpFolder = data::kHelpFolder,
+                           .table = kHighScoreTable,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.inputClockRestarts = true, .tableClosesOnFireOrTap = true});
   menuFlow->words = {.state = &gameState,
                      .states = kStates,
                      .page = &menuKind,

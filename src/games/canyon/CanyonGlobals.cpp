@@ -49,7 +49,6 @@ void releaseGameObjects() {
   tiles = nullptr;
   levelList = nullptr;
   levels = nullptr;
-  menu = nullptr;
   splash = nullptr;
   panelLeft = nullptr;
   panelRight = nullptr;

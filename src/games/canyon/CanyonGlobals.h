@@ -12,7 +12,7 @@
 #include "core/lang/DintArray2d.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
-#include "gamelib/GameMenu.h"
+#include "gamelib/HighestLevel.h"
 #include "games/canyon/Bullet.h"
 #include "games/canyon/CanyonData.h"
 #include "games/canyon/Entity.h"
@@ -67,10 +67,10 @@ inline int64_t stateTime = 0;
 inline int32_t menuKind = MENU_MAIN;
 inline int32_t previousKind = MENU_MAIN;
 
-// The game: the 0-based level, the highest level opened (1-based, kept as "openlevel"), the share of
-// enemies present in the level, lives beside the plane in play, and the score.
+// The game: the 0-based level, the highest level opened (1-based), the share of enemies present in the
+// level, lives beside the plane in play, and the score.
 inline int32_t levelIndex = 0;
-inline int32_t openLevel = 1;
+inline gamelib::HighestLevel openLevel{data::kGameKey};
 inline int32_t presencePercent = 10;
 inline int32_t lives = kStartLives;
 inline int32_t score = 0;
@@ -128,8 +128,7 @@ inline gamelib::GameImageArrayPtr tiles;
 inline nuv::microedition::lcdui::DImagePtr riverBuffer;
 inline nuv::microedition::lcdui::DGraphicsPtr riverGraphics;
 
-// The menu pages and the splash behind them (kept only while the set-up runs).
-inline gamelib::GameMenuPtr menu;
+// The splash behind the menu pages (kept only while the set-up runs).
 inline nuv::microedition::lcdui::DImagePtr splash;
 // The side panels, the pause picture (a tap on it pauses) and the game-over picture (loaded for the
 // game-over screen, null otherwise).

@@ -47,15 +47,9 @@ void CanyonGame::init() {
     GameLib::canvas->flush();
   });
 
-  SoundManager::loadLevels(gameKey);
-  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
-
-  menu = new GameMenu();
-  makeMenuFlow();
-  GameMenu::helpLines = nullptr;
-  GameMenu::loadImages();
   // Without a splash the menus show on their own ground.
-  if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
+  makeMenuFlow();
+  GameMenu::loadImages();
   GameMenu::startLoading();
 
   GameImage::loadImageTable(data::kImageTable);
@@ -75,8 +69,7 @@ void CanyonGame::init() {
   loadAnimations();
   loadScreens();
   // A stored level past the levels there are reads as the last one.
-  if (openLevel > levels->length) openLevel = levels->length;
-  if (openLevel < 1) openLevel = 1;
+  openLevel.load(1, levels->length);
   GameMenu::advanceLoading();
 
   loadPlane();
@@ -93,7 +86,6 @@ void CanyonGame::init() {
   GameMenu::advanceLoading();
 
   SoundManager::play(SOUND_MENU, 1, 0);
-  CustomControls::install(data::kRemappableActions, gameKey, splash);
   makeShots();
   // The splash lives on in the menus' shaded copies only.
   splash = nullptr;
@@ -162,10 +154,8 @@ void CanyonGame::loadAnimations() {
 }
 
 void CanyonGame::leave() {
-  CustomControls::current = nullptr;
   SoundManager::stopAll();
-  if (!menu.isNull()) menu->releaseImage();
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   releaseGameObjects();
   GameImage::atlas = nullptr;
   SoundManager::release();

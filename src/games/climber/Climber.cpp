@@ -15,8 +15,6 @@ constexpr std::span<const MenuEntryKeys> kMenu = gamelib::kStandardMenu;
 static_assert(kMenu.size() == kItemCount);
 static_assert(kMenu[ITEM_START].kind == MenuEntry::Start && kMenu[ITEM_EXIT].kind == MenuEntry::Exit);
 
-constexpr int32_t kStepMs = GameLib::kStepMs;
-
 // The flow's page of each menu mode; the level list is the game's own page.
 constexpr MenuPageNumber kModes[] = {{MenuPage::Start, MENU_START},
                                      {MenuPage::Pause, MENU_PAUSE},
@@ -38,7 +36,7 @@ void Climber::update() {
       updatePlaying();
       break;
     case STATE_LEVEL_INTRO:
-      stateTimer -= kStepMs;
+      stateTimer -= GameLib::kStepMs;
       if (stateTimer < 1) {
         GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
         gameState = STATE_PLAYING;
@@ -54,13 +52,15 @@ void Climber::update() {
 
 void Climber::buildMenu(int32_t mode) { menuFlow->show(pageOfNumber(kModes, mode)); }
 
-void Climber::makeMenuFlow() {
+void Climber::makeMenuFlow(const DImagePtr& splash) {
   MenuHooks hooks;
   hooks.start = [](int32_t level) { startGame(level); };
   hooks.resume = [] { gameState = STATE_PLAYING; };
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
-                          {.inputClockRestarts = true, .pagesTakeFire = true});
-  menuFlow->helpFolder = data::kHelpFolder;
+  const MenuPages pages = {.picture = splash,
+                           .helpFolder = data::kHelpFolder,
+                           .table = kHighScoreTable,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.inputClockRestarts = true, .pagesTakeFire = true});
   menuFlow->words = {.state = &gameState,
                      .states = kStates,
                      .page = &menuMode,
@@ -85,7 +85,7 @@ void Climber::startGame(int32_t startLevel) {
 }
 
 void Climber::updateGameOver() {
-  stateTimer -= kStepMs;
+  stateTimer -= GameLib::kStepMs;
   if (stateTimer <= 0) endGame();
 }
 

@@ -90,9 +90,9 @@ class Climber : public gamelib::GameInterface {
   int64_t pressStart = 0;
 
  private:
-  // The menu flow with the game's hooks: starting and continuing, the level list, and the menu mode of each
-  // page.
-  static void makeMenuFlow();
+  // The menu flow over the splash with the game's hooks: starting and continuing, the level list, and the
+  // menu mode of each page.
+  static void makeMenuFlow(const nuv::microedition::lcdui::DImagePtr& splash);
   void updatePlaying();
   // a to f of the world update; false when the step ends with it (a life lost, the level over).
   bool updateWorld();

@@ -114,7 +114,7 @@ class GameInterface;
 
 namespace climber {
 
-// The calls the game library's row of this game names (gamelib/GameList.h), made in ClimberGlobals.cpp: a new
+// The calls the program's row of this game names (app/GameList.h), made in ClimberGlobals.cpp: a new
 // screen of the game, and the first values and release of its globals.
 gamelib::GameInterface* newScreen();
 void initGlobals();

@@ -37,7 +37,6 @@ void releaseGameObjects() {
   distanceTable = nullptr;
   hero = nullptr;
   enemies = nullptr;
-  gameMenu = nullptr;
   for (gamelib::GameImageArrayPtr* list : {&backgrounds, &brickImages, &armourBrickImages, &goldImages}) {
     *list = nullptr;
   }

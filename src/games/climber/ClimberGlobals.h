@@ -14,7 +14,7 @@
 #include "core/lang/DshortArray2d.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
-#include "gamelib/GameMenu.h"
+#include "gamelib/HighestLevel.h"
 #include "games/climber/ClimberData.h"
 #include "games/climber/Runner.h"
 #include "shell/lcdui/DImage.h"
@@ -94,13 +94,12 @@ inline nuv::lang::DStringArrayPtr menuItemKeys;
 inline nuv::lang::DStringArrayPtr menuItemTexts;
 
 // --- The screen's set-up and its menus.
-inline gamelib::GameMenuPtr gameMenu;
 inline int32_t menuMode = MENU_START;
 inline int32_t previousMenuMode = MENU_START;
 inline int32_t gameState = STATE_MENU;
 inline int32_t levelCount = data::kLevelCount;
-// The highest level started, kept in the option "openlevel".
-inline int32_t openLevel = 1;
+// The highest level started.
+inline gamelib::HighestLevel openLevel{data::kGameKey};
 
 // Pictures of the image table.
 inline gamelib::GameImageArrayPtr backgrounds;

@@ -103,10 +103,7 @@ std::string placeLevel(int32_t n) {
   LevelFile file;
   const std::string reason = readLevel(n, file);
   if (!reason.empty()) return reason;
-  if (n > openLevel) {
-    openLevel = n;
-    GameMenu::saveOption(gameKey + u"openlevel", openLevel);
-  }
+  openLevel.reach(n);
   mapWidth = file.width;
   mapHeight = file.height;
   const int32_t count = mapWidth * mapHeight;

@@ -55,14 +55,10 @@ void Climber::init() {
       GameLib::graphics->drawImage(splash, GameLib::screenWidth >> 1, GameLib::screenHeight >> 1, DGraphics::CENTRE);
     }
     GameMenu::startLoading();
-    SoundManager::loadLevels(gameKey);
-    GameLib::loadChosenTexts();
     GameImage::loadImageTable(data::kImageTable);
   });
-  openLevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
-  if (openLevel > levelCount) openLevel = levelCount;
   // A store that says less than 1 would leave no level to choose.
-  if (openLevel < 1) openLevel = 1;
+  openLevel.load(1, levelCount);
   GameMenu::advanceLoading();
 
   loadSprites();
@@ -74,12 +70,10 @@ void Climber::init() {
 
   makePlayObjects();
 
-  gameMenu = new GameMenu();
-  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   // The menu flow writes the entries into this one array, kept across leave.
   if (menuItemTexts.isNull()) menuItemTexts = new DStringArray(kItemCount);
   menuMode = MENU_START;
-  makeMenuFlow();
+  makeMenuFlow(splash);
   buildMenu(MENU_START);
   gameState = STATE_MENU;
   GameMenu::advanceLoading();
@@ -88,8 +82,6 @@ void Climber::init() {
   pressHeld = false;
   pressStart = 0;
   GameMenu::advanceLoading();
-
-  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Climber::loadSprites() {
@@ -157,14 +149,12 @@ void Climber::makePlayObjects() {
 }
 
 void Climber::leave() {
-  CustomControls::current = nullptr;
   SoundManager::stopAll();
   cells = nullptr;
   distanceTable = nullptr;
   hero = nullptr;
   enemies = nullptr;
-  if (!gameMenu.isNull()) gameMenu->releaseImage();
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   releaseGameObjects();
 }
 

@@ -67,7 +67,7 @@ void Gobbler::update() {
   }
 }
 
-void Gobbler::makeMenuFlow() {
+void Gobbler::makeMenuFlow(const DImagePtr& splash) {
   MenuHooks hooks;
   hooks.start = [](int32_t) { buildMenu(PAGE_SETUP); };
   hooks.resume = [this] { continueGame(); };
@@ -84,13 +84,16 @@ void Gobbler::makeMenuFlow() {
     if (page == kSetupPage) {
       // The choices may have changed since the texts were made: a new visit plays the levels in order.
       refreshSetupTexts();
-      gameMenu->setItems(setupTexts);
+      menuFlow->menu().setItems(setupTexts);
     } else if (page == kTablesPage) {
-      gameMenu->setItems(tableTexts);
+      menuFlow->menu().setItems(tableTexts);
     }
   };
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, gameMode, hooks, {.pagesTakeFire = true});
-  menuFlow->helpFolder = data::kHelpFolder;
+  const MenuPages pages = {.picture = splash,
+                           .helpFolder = data::kHelpFolder,
+                           .table = gameMode,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.pagesTakeFire = true});
   menuFlow->words = {.state = &screenState,
                      .states = kStates,
                      .page = &menuPage,

@@ -53,8 +53,9 @@ class Gobbler : public gamelib::GameInterface, public gamelib::StandardMenuItems
 
   // Shows a page of the menu.
   static void buildMenu(int32_t page);
-  // The menu flow with the screen's hooks: its set-up page, its choice of tables and its state words.
-  void makeMenuFlow();
+  // The menu flow over the splash with the screen's hooks: its set-up page, its choice of tables and its
+  // state words.
+  void makeMenuFlow(const nuv::microedition::lcdui::DImagePtr& splash = nullptr);
   // What the keys held and the stylus ask of the player now.
   static int32_t requestedDirection();
   static bool isRequested(int32_t direction);

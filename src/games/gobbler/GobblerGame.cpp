@@ -226,7 +226,7 @@ void GobblerGame::roundStep() {
 void GobblerGame::checkLevelEnd() {
   if (map->dotCount <= 0) levelDone = true;
   if (gameMode == MODE_FRUIT && levelNumber() * kFruitsPerLevel <= fruitsEaten) levelDone = true;
-  if ((gameMode == MODE_TIME || gameMode == MODE_KILL) && screenState == Gobbler::STATE_PLAY) elapsedMs += kStepMs;
+  if ((gameMode == MODE_TIME || gameMode == MODE_KILL) && screenState == Gobbler::STATE_PLAY) elapsedMs += kRoundStepMs;
   if (gameMode == MODE_KILL) {
     if (chasersEaten >= kChasersToEat) {
       levelDone = true;
@@ -244,7 +244,7 @@ void GobblerGame::checkLevelEnd() {
       levelDone = true;
     } else if (!movingDotCell.isNull()) {
       if (moveTimerMs <= 0) moveTheDot();
-      moveTimerMs -= kStepMs;
+      moveTimerMs -= kRoundStepMs;
     }
   }
 }

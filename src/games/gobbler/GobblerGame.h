@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/lang/DObject.h"
+#include "gamelib/GameLib.h"
 #include "games/gobbler/CellBase.h"
 
 namespace gobbler {
@@ -38,8 +39,8 @@ class GobblerGame : public nuv::lang::DObject {
   static constexpr int32_t kFruitsPerLevel = 3;
   // The hidden number that switches invulnerability instead of choosing a level.
   static constexpr int32_t kInvulnerableNumber = 0;
-  // The step's real length, in ms.
-  static constexpr int32_t kStepMs = 60;
+  // The round's step's real length, in ms: it runs on every second step of the library.
+  static constexpr int32_t kRoundStepMs = 2 * gamelib::GameLib::kStepMs;
 
   GobblerGame();
   ~GobblerGame() override;

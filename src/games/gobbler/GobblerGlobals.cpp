@@ -43,7 +43,6 @@ void releaseGlobals() {
   setupTexts = nullptr;
   modeKeys = nullptr;
   tableTexts = nullptr;
-  gameMenu = nullptr;
   map = nullptr;
   player = nullptr;
   chaser1 = nullptr;

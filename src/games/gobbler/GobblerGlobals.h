@@ -39,8 +39,6 @@ inline bool randomLevels = false;
 inline int32_t shownTable = 0;
 // The game's key: its option, high-score and key stores and its texts are named after it.
 inline nuv::lang::DStringPtr gameKey;
-// The game's in-game menu.
-inline gamelib::GameMenuPtr gameMenu;
 // Text keys of the start and pause menus, of the set-up page and of the game modes, and their texts. The
 // menu flow makes the start and pause menus' texts itself: menuTexts stays null.
 inline nuv::lang::DStringArrayPtr menuKeys;

@@ -34,7 +34,6 @@ void Gobbler::init() {
   GameLib::graphics->drawImage(splash, GameLib::screenWidth / 2, (GameLib::screenHeight - splash->getHeight()) / 2,
                                DGraphics::TOP_CENTRE);
   GameMenu::startLoading();
-  SoundManager::loadLevels(gameKey);
 
   GameImage::loadImageTable(data::kImageTable);
   logLine(u"Init image manager passed.");
@@ -49,23 +48,19 @@ void Gobbler::init() {
   GameMenu::advanceLoading();
 
   logLine(DStringPtr(u"scamper: init string manager:/txt/res_") + GameLib::languageCode());
-  GameLib::loadChosenTexts();
+  makeMenuFlow(splash);
   GameMenu::advanceLoading();
 
   logLine(u"Sound menu intialization");
   GameMenu::advanceLoading();
   makeTexts();
 
-  makeMenuFlow();
   buildMenu(PAGE_START);
   screenState = STATE_MENU;
   measureMaze();
   GameMenu::advanceLoading();
 
-  // The menu keeps its shaded picture for the whole run: shading again would widen its list each visit.
-  if (gameMenu->background.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
   SoundManager::play(GobblerGame::SND_MENU, 1, 0);
-  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Gobbler::makeTexts() {
@@ -111,9 +106,8 @@ void Gobbler::measureMaze() {
 }
 
 void Gobbler::leave() {
-  CustomControls::current = nullptr;
   SoundManager::stopAll();
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
 }
 
 }  // namespace gobbler

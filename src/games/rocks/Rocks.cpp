@@ -48,7 +48,7 @@ void Rocks::update() {
     case STATE_MENU:
       menuFlow->update();
       // A choice takes the select key with it.
-      if (!menu.isNull() && menu->chosen) ScreenCanvas::select = false;
+      if (!menuFlow.isNull() && menuFlow->menu().chosen) ScreenCanvas::select = false;
       break;
     case STATE_KEY_SETUP:
       menuFlow->update();
@@ -76,15 +76,18 @@ void Rocks::makeMenuFlow() {
   };
   hooks.own = [this](MenuPage, int32_t item) {
     boundsOn = !boundsOn;
-    (*menu->items)[item] = boundsText();
+    (*menuFlow->menu().items)[item] = boundsText();
     GameMenu::saveOption(gameKey + u"B", boundsOn ? 1 : 0);
   };
   hooks.built = [this](MenuPage page) {
-    if (page == MenuPage::Start || page == MenuPage::Pause) (*menu->items)[ITEM_BOUNDS] = boundsText();
+    if (page == MenuPage::Start || page == MenuPage::Pause) (*menuFlow->menu().items)[ITEM_BOUNDS] = boundsText();
   };
-  menuFlow =
-      new MenuFlow(gameKey, kMenu, menu, kHighScoreTable, hooks, {.inputClockRestarts = true, .pagesTakeFire = true});
-  menuFlow->helpFolder = data::kHelpFolder;
+  // Without the splash the menu keeps its plain box.
+  const MenuPages pages = {.picture = splash,
+                           .helpFolder = data::kHelpFolder,
+                           .table = kHighScoreTable,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.inputClockRestarts = true, .pagesTakeFire = true});
   menuFlow->words = {
       .state = &gameState, .states = kStates, .page = &menuMode, .pages = kModes, .previousPage = &previousMenuMode};
 }

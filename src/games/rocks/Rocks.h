@@ -139,7 +139,6 @@ class Rocks : public gamelib::GameInterface {
   void startBurst(int32_t rowX, int32_t rowY, int32_t x, int32_t y);
 
   int32_t lastLevel = data::kLastLevel;
-  gamelib::GameMenuPtr menu;
   nuv::lang::DStringPtr youWinText;
   nuv::lang::DStringPtr pauseText;
   nuv::lang::DStringPtr scoreText;

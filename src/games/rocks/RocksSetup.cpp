@@ -54,7 +54,6 @@ void Rocks::init() {
   GameMenu::advanceLoading();
 
   boundsOn = GameMenu::loadOption(gameKey + u"B", 0) != 0;
-  SoundManager::loadLevels(gameKey);
   GameMenu::advanceLoading();
 
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
@@ -67,7 +66,6 @@ void Rocks::init() {
   GameMenu::advanceLoading();
   GameMenu::advanceLoading();
 
-  menu = new GameMenu();
   makeMenuFlow();
   buildMenu(MENU_START);
   GameMenu::advanceLoading();
@@ -82,10 +80,7 @@ void Rocks::init() {
   makePlayObjects();
   GameMenu::advanceLoading();
 
-  // Without the splash the menu keeps its plain box.
-  if (!splash.isNull()) menu->setBackground(splash, GameMenu::kListShade);
   playSound(SOUND_MENU);
-  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Rocks::loadSprites() {
@@ -134,7 +129,6 @@ void Rocks::makePlayObjects() {
 }
 
 void Rocks::leave() {
-  CustomControls::current = nullptr;
   waveImages = nullptr;
   bpImages = nullptr;
   pImages = nullptr;
@@ -142,9 +136,7 @@ void Rocks::leave() {
   ship = nullptr;
   shots = nullptr;
   shotCount = 0;
-  if (!menu.isNull()) menu->releaseImage();
-  menu = nullptr;
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   splash = nullptr;
   SoundManager::stopAll();
 }

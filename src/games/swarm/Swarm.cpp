@@ -91,7 +91,7 @@ bool Swarm::penLifted() {
 
 void Swarm::buildMenu(int32_t kind) { menuFlow->show(pageOfNumber(kKinds, kind)); }
 
-void Swarm::makeMenuFlow() {
+void Swarm::makeMenuFlow(const DImagePtr& splash) {
   MenuHooks hooks;
   hooks.start = [this](int32_t) {
     GameLib::canvas->selectKeyMap(ScreenCanvas::kPlayKeyMap);
@@ -109,9 +109,12 @@ void Swarm::makeMenuFlow() {
     SoundManager::stop(SOUND_MENU);
   };
   // A typed name is stored at the start of the next step, before the menu's.
-  menuFlow = new MenuFlow(gameKey, kMenu, gameMenu, kHighScoreTable, hooks,
+  const MenuPages pages = {.picture = splash,
+                           .helpFolder = data::kHelpFolder,
+                           .table = kHighScoreTable,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks,
                           {.inputClockRestarts = true, .pagesTakeFire = true, .nameStoredNextStep = true});
-  menuFlow->helpFolder = data::kHelpFolder;
   menuFlow->words = {
       .state = &gameState, .states = kStates, .page = &menuKind, .pages = kKinds, .previousPage = &menuToRestore};
 }

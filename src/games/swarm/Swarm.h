@@ -71,8 +71,9 @@ class Swarm : public gamelib::GameInterface, public gamelib::StandardMenuItems {
   void testHits();
 
  private:
-  // The menu flow with the game's hooks: starting and continuing, and the kind of menu of each page.
-  void makeMenuFlow();
+  // The menu flow over the splash with the game's hooks: starting and continuing, and the kind of menu of
+  // each page.
+  void makeMenuFlow(const nuv::microedition::lcdui::DImagePtr& splash);
   // The end of a game: the high-score table, with the name entry when the score makes it.
   void endGame();
   // Counts a destroyed alien: points, the spare ship at EXTRA_SHIP_SCORE, its row and the aliens left.

@@ -66,7 +66,6 @@ void releaseGlobals() {
 void releaseGameObjects() {
   planetImages = nullptr;
   backgroundImage = nullptr;
-  gameMenu = nullptr;
   enemyShots = nullptr;
   stars = nullptr;
   allAliens = nullptr;

@@ -81,7 +81,6 @@ inline gamelib::AnimationPtr alienExplosion;
 inline gamelib::AnimationArrayPtr alienAnimations;
 // Stays null: the menu flow hands the entries' texts to the menu.
 inline nuv::lang::DStringArrayPtr menuItemTexts;
-inline gamelib::GameMenuPtr gameMenu;
 // STAR_LAYERS * starsPerLayer stars {x, y} in 16.16, layer after layer.
 inline nuv::lang::DintArray2dPtr stars;
 inline gamelib::GameImageArrayPtr planetImages;

@@ -48,7 +48,6 @@ void Swarm::init() {
   }
   GameMenu::startLoading();
 
-  SoundManager::loadLevels(gameKey);
   GameMenu::advanceLoading();
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
@@ -56,20 +55,16 @@ void Swarm::init() {
   GameMenu::advanceLoading();
 
   loadSprites();
-  // The animation list is read: the language's texts come back.
-  GameLib::loadChosenTexts();
   makePlayObjects();
 
-  gameMenu = new GameMenu();
-  if (!splash.isNull()) gameMenu->setBackground(splash, GameMenu::kListShade);
+  // The flow brings the language's texts back after the animation list.
   menuKind = MENU_START;
-  makeMenuFlow();
+  makeMenuFlow(splash);
   buildMenu(MENU_START);
   gameState = STATE_MENU;
   GameMenu::advanceLoading();
 
   playSound(SOUND_MENU);
-  CustomControls::install(data::kRemappableActions, gameKey, splash);
 }
 
 void Swarm::loadSprites() {
@@ -180,10 +175,8 @@ void Swarm::makePlayObjects() {
 
 void Swarm::leave() {
   SoundManager::stopAll();
-  if (!gameMenu.isNull()) gameMenu->releaseImage();
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   releaseGameObjects();
-  CustomControls::current = nullptr;
 }
 
 }  // namespace swarm

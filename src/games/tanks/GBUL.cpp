@@ -1,6 +1,7 @@
 // A bullet's flight and explosion.
 #include "games/tanks/GBUL.h"
 
+#include "gamelib/GameLib.h"
 #include "games/tanks/GTNK.h"
 #include "games/tanks/Grid.h"
 #include "games/tanks/TanksGlobals.h"
@@ -50,7 +51,7 @@ bool GBUL::step() {
     }
   }
   if (!fresh && state == STATE_EXPLODING) {
-    explosionTimer += kStepMs;
+    explosionTimer += gamelib::GameLib::kStepMs;
     if (explosionTimer > EXPLODE_TIME_ANIMATION) {
       explosionTimer = 0;
       if (++explosionFrame > kLastExplosionFrame) {

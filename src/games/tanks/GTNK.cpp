@@ -3,6 +3,7 @@
 
 #include "core/io/DPrintStream.h"
 #include "core/lang/DSystem.h"
+#include "gamelib/GameLib.h"
 #include "games/tanks/TanksGlobals.h"
 
 namespace tanks {
@@ -50,8 +51,8 @@ bool GTNK::turn(int32_t newDirection) {
 }
 
 bool GTNK::step() {
-  reload -= kStepMs;
-  if (stateTimer >= 0) stateTimer -= kStepMs;
+  reload -= gamelib::GameLib::kStepMs;
+  if (stateTimer >= 0) stateTimer -= gamelib::GameLib::kStepMs;
   if (state == STATE_APPEARING && stateTimer < 0) state = STATE_IDLE;
   if (state == STATE_MOVING) {
     subY += speed * _YMO(direction);

@@ -14,8 +14,6 @@ inline constexpr int32_t DIR_LEFT = 0;
 inline constexpr int32_t DIR_UP = 1;
 inline constexpr int32_t DIR_RIGHT = 2;
 inline constexpr int32_t DIR_DOWN = 3;
-// Every timer is lowered by one step of this many ms.
-inline constexpr int32_t kStepMs = 30;
 
 class GTNK : public nuv::lang::DObject {
  public:

@@ -52,7 +52,7 @@ void GameMain::clearKeys() {
 
 void GameMain::buildMenu(int32_t newState) { menuFlow->show(pageOfNumber(kStates, newState)); }
 
-void GameMain::makeMenuFlow() {
+void GameMain::makeMenuFlow(const DImagePtr& splashImage) {
   MenuHooks hooks;
   // "start" makes a new game before the level list shows, or before stage 1 when only it is open.
   hooks.start = [this](int32_t stage) {
@@ -80,11 +80,16 @@ void GameMain::makeMenuFlow() {
   hooks.built = [this](MenuPage page) {
     if (page == MenuPage::Levels) newGame();
   };
-  menuFlow = new MenuFlow(gameKey, kMenu, mainMenu, kHighScoreTable, hooks,
-                          {.keysKeepTheList = false, .inputClockRestarts = true});
-  menuFlow->tableMenu = scoreMenu;
-  menuFlow->helpMenu = helpMenu;
-  menuFlow->words = {.state = &state, .states = kStates, .paused = &paused, .highestLevel = &openlevel};
+  // The help and the table have menus of their own; the help is laid out once.
+  const MenuPages pages = {.picture = splashImage,
+                           .helpFolder = data::kHelpFolder,
+                           .help = HelpLayout::OnEntering,
+                           .table = kHighScoreTable,
+                           .tableHasItsMenu = true,
+                           .helpHasItsMenu = true,
+                           .remappableActions = data::kRemappableActions};
+  menuFlow = new MenuFlow(gameKey, kMenu, pages, hooks, {.keysKeepTheList = false, .inputClockRestarts = true});
+  menuFlow->words = {.state = &state, .states = kStates, .paused = &paused, .highestLevel = &openLevel};
 }
 
 void GameMain::newGame() {

@@ -58,12 +58,12 @@ class GameMain : public gamelib::GameInterface, public gamelib::StandardMenuItem
   int64_t stageClock = 0;
   GameSplashPtr splash;
   GameTanksPtr playfield;
-  int32_t openlevel = 1;
+  gamelib::HighestLevel openLevel{data::kGameKey};
 
  private:
-  // The menu flow with the game's hooks: starting and continuing, abandoning a stage, the stage list, and the
-  // state of each page.
-  void makeMenuFlow();
+  // The menu flow over the splash with the game's hooks: starting and continuing, abandoning a stage, the
+  // stage list, and the state of each page.
+  void makeMenuFlow(const nuv::microedition::lcdui::DImagePtr& splashImage);
   // Keys released and the playfield's new game, once per game started from the menu.
   void newGame();
   void updatePlaying();

@@ -49,25 +49,12 @@ void GameMain::init() {
   SoundManager::loadSounds(sounds);
   showProgress();
 
-  GameLib::loadChosenTexts();
-  SoundManager::loadLevels(gameKey);
-  openlevel = GameMenu::loadOption(gameKey + u"openlevel", 1);
+  // The tuning values come with the language's texts, which the flow loads.
+  makeMenuFlow(splashImage);
   // A stored stage outside the stages there are reads as the nearest one.
-  if (openlevel < 1) openlevel = 1;
-  if (openlevel > data::kStages) openlevel = data::kStages;
+  openLevel.load(1, data::kStages);
   loadTuning();
   showProgress();
-
-  mainMenu = new GameMenu();
-  mainMenu->setBackground(splashImage, GameMenu::kListShade);
-  scoreMenu = new GameMenu();
-  scoreMenu->mode = GameMenu::MODE_TABLE;
-  scoreMenu->loadHighScores(kHighScoreTable, gameKey);
-  scoreMenu->setBackground(splashImage, GameMenu::kPageShade);
-  helpMenu = new GameMenu();
-  helpMenu->mode = GameMenu::MODE_HELP;
-  helpMenu->loadHelp(GameLib::helpPath(data::kHelpFolder), nullptr);
-  helpMenu->setBackground(splashImage, GameMenu::kPageShade);
   showProgress();
 
   panelLeft = GameLib::loadImage(data::kPanelLeft);
@@ -79,23 +66,16 @@ void GameMain::init() {
 
   splash = new GameSplash();
   splash->loadImages(this);
-  makeMenuFlow();
   buildMenu(STATE_MENU);
   playfield = new GameTanks();
   playfield->loadImages(this);
   SoundManager::play(SOUND_MENU, 1, 0);
-  CustomControls::install(data::kRemappableActions, gameKey, splashImage);
 }
 
 void GameMain::leave() {
-  CustomControls::current = nullptr;
   if (!splash.isNull()) splash->releaseAll();
   if (!playfield.isNull()) playfield->releaseAll();
-  if (!mainMenu.isNull()) mainMenu->releaseImage();
-  mainMenu = nullptr;
-  if (!scoreMenu.isNull()) scoreMenu->releaseImage();
-  scoreMenu = nullptr;
-  menuFlow = nullptr;
+  MenuFlow::leave(menuFlow);
   SoundManager::stopAll();
   SoundManager::release();
   panelLeft = panelRight = panelBottomLeft = panelBottomMiddle = panelBottomRight = panelTop = nullptr;

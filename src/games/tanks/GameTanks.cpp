@@ -100,10 +100,7 @@ void GameTanks::newGame() {
 void GameTanks::nextBattle() {
   if (battleWon) {
     stage += 1;
-    if (owner != nullptr && stage > owner->openlevel) {
-      owner->openlevel = stage;
-      GameMenu::saveOption(gameKey + u"openlevel", stage);
-    }
+    if (owner != nullptr) owner->openLevel.reach(stage);
   }
   bonusLifetime = 0;
   endTime = 0;
@@ -128,10 +125,10 @@ void GameTanks::countKill(int32_t type) {
 
 int32_t GameTanks::tick() {
   if (paused) return 1;
-  playTime += kStepMs;
+  playTime += GameLib::kStepMs;
   for (int64_t* timer : {&shieldTimer, &freezeTimer, &fortifyTimer, &bonusLifetime})
-    if (*timer >= 0) *timer -= kStepMs;
-  newUnitTimer -= kStepMs;
+    if (*timer >= 0) *timer -= GameLib::kStepMs;
+  newUnitTimer -= GameLib::kStepMs;
   // Nothing to play on before the field is drawn, or when the stage did not load.
   if (layers.isNull() || (*layers)[0].isNull() || !stageLoaded) return 1;
 

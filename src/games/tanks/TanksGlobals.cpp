@@ -60,9 +60,6 @@ void releaseGlobals() {
   tankSpeeds = nullptr;
   tankArmour = nullptr;
   tankReload = nullptr;
-  mainMenu = nullptr;
-  scoreMenu = nullptr;
-  helpMenu = nullptr;
   panelLeft = panelRight = panelBottomLeft = panelBottomMiddle = panelBottomRight = panelTop = nullptr;
   releaseUnits();
   gridFree();

@@ -33,10 +33,6 @@ inline int32_t state = 0;
 inline bool paused = false;
 inline bool imagesLoaded = false;
 
-inline gamelib::GameMenuPtr mainMenu;
-inline gamelib::GameMenuPtr scoreMenu;
-inline gamelib::GameMenuPtr helpMenu;
-
 inline nuv::microedition::lcdui::DImagePtr panelLeft;
 inline nuv::microedition::lcdui::DImagePtr panelRight;
 inline nuv::microedition::lcdui::DImagePtr panelBottomLeft;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -388,6 +389,43 @@ LONG openedKeyState(sqlite3* connection, const std::u16string& path) {
   return state == ERROR_NOT_FOUND ? ERROR_KEY_DELETED : state;
 }
 
+// What every call on the hive opens with: the lock held while it runs, the connection made, and for a write
+// the hive writable and the write's transaction begun; on a key an open handle names, that key still there.
+// While failure() says anything but ERROR_SUCCESS the call returns it.
+class Call {
+ public:
+  enum Kind { kRead, kWrite };
+
+  explicit Call(Kind kind, const std::u16string* openedKey = nullptr) : lock_(hiveLock) {
+    connection_ = database(failure_);
+    if (connection_ == nullptr) return;
+    failure_ = ERROR_SUCCESS;
+    if (kind == kWrite) {
+      if (readOnly) {
+        failure_ = ERROR_ACCESS_DENIED;
+        return;
+      }
+      transaction_.emplace(connection_);
+      if (!transaction_->began()) {
+        failure_ = transaction_->failure();
+        return;
+      }
+    }
+    if (openedKey != nullptr) failure_ = openedKeyState(connection_, *openedKey);
+  }
+
+  LONG failure() const { return failure_; }
+  sqlite3* connection() const { return connection_; }
+  // The write made lasting: ERROR_SUCCESS, or the transaction's failure.
+  LONG commit() { return transaction_->commit() ? ERROR_SUCCESS : transaction_->failure(); }
+
+ private:
+  std::lock_guard<std::mutex> lock_;
+  sqlite3* connection_ = nullptr;
+  std::optional<Transaction> transaction_;
+  LONG failure_ = ERROR_BADDB;
+};
+
 }  // namespace
 
 void setWaitClock(WaitClock clock) {
@@ -396,19 +434,16 @@ void setWaitClock(WaitClock clock) {
 }
 
 LONG openKey(const std::u16string& path) {
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  return keyState(connection, path);
+  Call call(Call::kRead);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  return keyState(call.connection(), path);
 }
 
 LONG createKey(const std::u16string& path, bool& created) {
   created = false;
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
+  Call call(Call::kRead);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  sqlite3* connection = call.connection();
   // An existing key is only opened, which a hive that cannot be written allows too.
   if (LONG state = keyState(connection, path); state != ERROR_NOT_FOUND) return state;
   if (readOnly) return ERROR_ACCESS_DENIED;
@@ -428,13 +463,9 @@ LONG createKey(const std::u16string& path, bool& created) {
 
 LONG deleteKey(const std::u16string& path) {
   if (path.empty()) return ERROR_ACCESS_DENIED;
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (readOnly) return ERROR_ACCESS_DENIED;
-  Transaction transaction(connection);
-  if (!transaction.began()) return transaction.failure();
+  Call call(Call::kWrite);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  sqlite3* connection = call.connection();
   if (LONG state = keyState(connection, path); state != ERROR_SUCCESS)
     return state == ERROR_NOT_FOUND ? ERROR_FILE_NOT_FOUND : state;
   // The key goes with everything below it, as on the handheld.
@@ -443,33 +474,24 @@ LONG deleteKey(const std::u16string& path) {
   Statement keys(connection, "DELETE FROM keys WHERE path = ?1 OR substr(path, 1, length(?2)) = ?2");
   if (const int code = values.bind(1, path).bind(2, below).step(); code != SQLITE_DONE) return writeFailure(code);
   if (const int code = keys.bind(1, path).bind(2, below).step(); code != SQLITE_DONE) return writeFailure(code);
-  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
+  return call.commit();
 }
 
 LONG setValue(const std::u16string& path, const std::u16string& name, DWORD type, const BYTE* data, DWORD size) {
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (readOnly) return ERROR_ACCESS_DENIED;
-  Transaction transaction(connection);
-  if (!transaction.began()) return transaction.failure();
-  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
-  Statement upsert(connection,
+  Call call(Call::kWrite, &path);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  Statement upsert(call.connection(),
                    "INSERT INTO vals(key, fold, name, type, data) VALUES(?, ?, ?, ?, ?)"
                    " ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
   upsert.bind(1, path).bind(2, fold(name)).bind(3, name).bind(4, int64_t{type}).bindBlob(5, data, size);
   if (const int code = upsert.step(); code != SQLITE_DONE) return writeFailure(code);
-  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
+  return call.commit();
 }
 
 LONG queryValue(const std::u16string& path, const std::u16string& name, Value& out) {
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
-  Statement find(connection, "SELECT name, type, data FROM vals WHERE key = ? AND fold = ?");
+  Call call(Call::kRead, &path);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  Statement find(call.connection(), "SELECT name, type, data FROM vals WHERE key = ? AND fold = ?");
   switch (const int code = find.bind(1, path).bind(2, fold(name)).step()) {
     case SQLITE_ROW:
       out = Value{find.text(0), static_cast<DWORD>(find.integer(1)), find.blob(2)};
@@ -482,12 +504,9 @@ LONG queryValue(const std::u16string& path, const std::u16string& name, Value& o
 }
 
 LONG enumValue(const std::u16string& path, DWORD index, Value& out) {
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
-  Statement find(connection, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY rowid LIMIT 1 OFFSET ?");
+  Call call(Call::kRead, &path);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  Statement find(call.connection(), "SELECT name, type, data FROM vals WHERE key = ? ORDER BY rowid LIMIT 1 OFFSET ?");
   switch (const int code = find.bind(1, path).bind(2, int64_t{index}).step()) {
     case SQLITE_ROW:
       out = Value{find.text(0), static_cast<DWORD>(find.integer(1)), find.blob(2)};
@@ -500,26 +519,18 @@ LONG enumValue(const std::u16string& path, DWORD index, Value& out) {
 }
 
 LONG deleteValue(const std::u16string& path, const std::u16string& name) {
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (readOnly) return ERROR_ACCESS_DENIED;
-  Transaction transaction(connection);
-  if (!transaction.began()) return transaction.failure();
-  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
-  Statement remove(connection, "DELETE FROM vals WHERE key = ? AND fold = ?");
+  Call call(Call::kWrite, &path);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  Statement remove(call.connection(), "DELETE FROM vals WHERE key = ? AND fold = ?");
   if (const int code = remove.bind(1, path).bind(2, fold(name)).step(); code != SQLITE_DONE) return writeFailure(code);
-  if (sqlite3_changes(connection) == 0) return ERROR_FILE_NOT_FOUND;
-  return transaction.commit() ? ERROR_SUCCESS : transaction.failure();
+  if (sqlite3_changes(call.connection()) == 0) return ERROR_FILE_NOT_FOUND;
+  return call.commit();
 }
 
 LONG queryInfo(const std::u16string& path, KeyInfo& out, bool lengths) {
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
+  Call call(Call::kRead, &path);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  sqlite3* connection = call.connection();
   // Lengths in characters; the sub-key length is that of the last path component.
   Statement keys(connection,
                  "SELECT count(*), coalesce(max(length(path) - length(parent) - (parent <> '')), 0)"
@@ -541,12 +552,9 @@ LONG queryInfo(const std::u16string& path, KeyInfo& out, bool lengths) {
 
 LONG largestValueNumber(const std::u16string& path, int64_t& largest) {
   largest = 0;
-  std::lock_guard lock(hiveLock);
-  LONG failure;
-  sqlite3* connection = database(failure);
-  if (connection == nullptr) return failure;
-  if (LONG state = openedKeyState(connection, path); state != ERROR_SUCCESS) return state;
-  Statement find(connection,
+  Call call(Call::kRead, &path);
+  if (call.failure() != ERROR_SUCCESS) return call.failure();
+  Statement find(call.connection(),
                  "SELECT " GH_VALUE_NUMBER " AS number FROM vals WHERE key = ? ORDER BY number DESC LIMIT 1");
   switch (const int code = find.bind(1, path).step()) {
     case SQLITE_ROW:

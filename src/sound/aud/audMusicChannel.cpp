@@ -232,8 +232,9 @@ void audMusicChannel::readRow() {
       v.sample = c.sample;
       applyVolume(v, samples[c.sample].defaultVolume);
     }
-    bool delayedNote = c.effect == 14 && c.x == 13;
-    if (c.period != 0 && c.effect != 3 && c.effect != 5 && !delayedNote) {
+    const bool delayedNote = c.effect == kEffectExtended && c.x == kExtendedNoteDelay;
+    const bool slides = c.effect == kEffectTonePortamento || c.effect == kEffectTonePortamentoSlide;
+    if (c.period != 0 && !slides && !delayedNote) {
       v.position = 0;
       v.noteIndex = finetuneOf(v) * kNotes + nearestNoteOf(c.period);
       v.period = periodOf(v.noteIndex);

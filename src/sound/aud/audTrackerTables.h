@@ -9,6 +9,13 @@ inline constexpr int kFinetunes = 16;
 inline constexpr int kNotes = 84;  // 7 octaves of 12 notes
 inline constexpr int kVibratoSteps = 32;
 
+// The effect numbers a row's note looks at: the tone portamentos slide to it instead of starting it, and the
+// extended effect's note delay starts it later.
+inline constexpr int kEffectTonePortamento = 0x3;
+inline constexpr int kEffectTonePortamentoSlide = 0x5;
+inline constexpr int kEffectExtended = 0xE;
+inline constexpr int kExtendedNoteDelay = 0xD;
+
 extern const uint16_t kPeriodTable[kFinetunes][kNotes];
 extern const uint8_t kVibratoSine[kVibratoSteps];
 

@@ -99,7 +99,7 @@ TEST_F(BounceScreenTest, RoundChooserListsOpenRoundsHighestFirst) {
   startScreen();
   choose(Bounce::ITEM_START);
   EXPECT_EQ(state(), Bounce::STATE_ROUND_CHOOSER);
-  ASSERT_EQ(bounce::menu->items->length, 5);
+  ASSERT_EQ(bounce::menuFlow->menu().items->length, 5);
   const char* expected[] = {"Level 4", "Level 3", "Level 2", "Level 1", "Exit"};
   for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(item(i), expected[i]);
 
@@ -113,7 +113,7 @@ TEST_F(BounceScreenTest, RoundChooserListsOpenRoundsHighestFirst) {
   choose(Bounce::ITEM_START);
   choose(4);
   EXPECT_EQ(state(), Bounce::STATE_MENU);
-  EXPECT_EQ(bounce::menu->items->length, Bounce::kItemCount);
+  EXPECT_EQ(bounce::menuFlow->menu().items->length, Bounce::kItemCount);
 }
 
 TEST_F(BounceScreenTest, MenuPagesOpenAndCloseBackOnTheirEntry) {
@@ -125,16 +125,16 @@ TEST_F(BounceScreenTest, MenuPagesOpenAndCloseBackOnTheirEntry) {
   step();
   ScreenCanvas::held[gamelib::GameAction::Fire] = false;
   EXPECT_EQ(state(), Bounce::STATE_MENU);
-  EXPECT_EQ(bounce::menu->selected, Bounce::ITEM_HIGH_SCORES);
+  EXPECT_EQ(bounce::menuFlow->menu().selected, Bounce::ITEM_HIGH_SCORES);
 
   choose(Bounce::ITEM_HELP);
   EXPECT_EQ(state(), Bounce::STATE_HELP);
-  EXPECT_EQ(bounce::menu->mode, GameMenu::MODE_HELP);
-  bounce::menu->closed = true;
+  EXPECT_EQ(bounce::menuFlow->menu().mode, GameMenu::MODE_HELP);
+  bounce::menuFlow->menu().closed = true;
   step();
   EXPECT_EQ(state(), Bounce::STATE_MENU);
-  EXPECT_EQ(bounce::menu->mode, GameMenu::MODE_LIST);
-  EXPECT_EQ(bounce::menu->selected, Bounce::ITEM_HELP);
+  EXPECT_EQ(bounce::menuFlow->menu().mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(bounce::menuFlow->menu().selected, Bounce::ITEM_HELP);
 
   choose(Bounce::ITEM_KEYS);
   EXPECT_EQ(state(), Bounce::STATE_KEY_SETUP);
@@ -147,8 +147,8 @@ TEST_F(BounceScreenTest, ExitGoesToTheMainMenuAndReleasesTheGame) {
   startScreen();
   choose(Bounce::ITEM_EXIT);
   EXPECT_STREQ(gamelib::GameLib::currentScreen->getClassName(), "MainMenu");
-  EXPECT_TRUE(bounce::menu.isNull());
-  EXPECT_TRUE(bounce::scoreMenu.isNull());
+  // The flow has let its list and table menus go.
+  EXPECT_TRUE(bounce::menuFlow.isNull());
   EXPECT_TRUE(bounce::platform.isNull());
   EXPECT_TRUE(bounce::brickList.isNull());
   EXPECT_TRUE(bounce::particles.isNull());
@@ -237,7 +237,7 @@ TEST_F(BounceScreenTest, LastBallLostWithOneLifeEndsTheGameAfterTheIntro) {
   step();
   // A score that beats no entry resets the game at once.
   EXPECT_EQ(state(), Bounce::STATE_MENU);
-  EXPECT_EQ(bounce::menu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(bounce::menuFlow->menu().mode, GameMenu::MODE_LIST);
   EXPECT_EQ(game->lives, 5);
   EXPECT_EQ(item(0), "Start");
 }
@@ -249,7 +249,7 @@ TEST_F(BounceScreenTest, HighScoreNameIsStoredAndTheTableShown) {
   game->lives = 0;
   game->gameOver();
   EXPECT_EQ(state(), Bounce::STATE_MENU);
-  ASSERT_EQ(bounce::menu->mode, GameMenu::MODE_NAME_ENTRY);
+  ASSERT_EQ(bounce::menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
 
   GameMenu::keyboard->text = u"ANNA";
   GameMenu::keyboard->done = true;

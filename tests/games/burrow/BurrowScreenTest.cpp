@@ -90,7 +90,7 @@ TEST_F(BurrowScreenTest, StartBeginsLevelOneUntilLaterLevelsAreOpen) {
   game->init();
   choose(BurrowGame::ITEM_START);
   ASSERT_EQ(state(), BurrowGame::LEVEL_SELECT);
-  ASSERT_EQ(gameMenu->items->length, 6);
+  ASSERT_EQ(menuFlow->menu().items->length, 6);
   EXPECT_EQ(item(0), "Level 5");
   EXPECT_EQ(item(4), "Level 1");
   EXPECT_EQ(item(5), "Exit");
@@ -199,14 +199,14 @@ TEST_F(BurrowScreenTest, AScoreThatDoesNotEnterTheTableAsksNoName) {
   player->score = 100;
   BurrowGame::finishGame(BurrowGame::MENU);
   EXPECT_EQ(state(), BurrowGame::MENU);
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_LIST);
   EXPECT_EQ(item(0), "Start");
 
   // One that does is asked for a name, which is kept.
   playLevel(1);
   player->score = 6000;
   BurrowGame::finishGame(BurrowGame::MENU);
-  ASSERT_EQ(gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  ASSERT_EQ(menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   GameMenu::keyboard->text = u"DIGGA";
   GameMenu::keyboard->done = true;
   for (int i = 0; i < 2; ++i) step();
@@ -233,7 +233,7 @@ TEST_F(BurrowScreenTest, ClearingTheLastLevelEndsTheGame) {
 TEST_F(BurrowScreenTest, HelpAndKeySetupReturnWhereTheyCameFrom) {
   choose(BurrowGame::ITEM_HELP);
   EXPECT_EQ(state(), BurrowGame::HELP);
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_HELP);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_HELP);
   EXPECT_GT(GameMenu::helpLineCount, 5);
   ScreenCanvas::select = true;
   stepParity = 0;
@@ -250,7 +250,7 @@ TEST_F(BurrowScreenTest, HelpAndKeySetupReturnWhereTheyCameFrom) {
 TEST_F(BurrowScreenTest, ExitLeavesForTheMainMenu) {
   choose(BurrowGame::ITEM_EXIT);
   EXPECT_NE(GameLib::currentScreen.get(), game.get());
-  EXPECT_TRUE(gameMenu.isNull());
+  EXPECT_TRUE(menuFlow.isNull());
   EXPECT_TRUE(theLevel.isNull());
 }
 

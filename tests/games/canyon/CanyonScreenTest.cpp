@@ -44,7 +44,7 @@ TEST_F(CanyonScreen, SetUpLoadsEverythingAndOpensTheMenu) {
   EXPECT_EQ(baseSpeed, 2);
   EXPECT_EQ(tiles->length, data::kTileCount);
   EXPECT_GE(levels->length, 8);
-  EXPECT_FALSE(menu->background.isNull());
+  EXPECT_FALSE(menuFlow->menu().background.isNull());
   EXPECT_FALSE(panelLeft.isNull());
   EXPECT_EQ(panelRight->getWidth(), panelLeft->getWidth());
   EXPECT_FALSE(pausePicture.isNull());
@@ -203,7 +203,7 @@ TEST_F(CanyonScreen, TheLastPlaneLostShowsGameOverThenTakesTheName) {
   wait(2001);
   step();
   EXPECT_EQ(gameState, STATE_MENU);
-  ASSERT_EQ(menu->mode, GameMenu::MODE_NAME_ENTRY);
+  ASSERT_EQ(menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   EXPECT_TRUE(gameOverPicture.isNull());
   EXPECT_EQ(GameLib::canvas->activeKeyMap, 0);
 
@@ -211,7 +211,7 @@ TEST_F(CanyonScreen, TheLastPlaneLostShowsGameOverThenTakesTheName) {
   GameMenu::keyboard->done = true;
   step();
   EXPECT_EQ(menuKind, MENU_HIGH_SCORES);
-  EXPECT_EQ(menu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_TABLE);
   gamelib::GameMenuPtr stored = new GameMenu();
   stored->loadHighScores(1, u"canyon");
   EXPECT_EQ(narrow((*stored->items)[0]), "RIVA");
@@ -235,7 +235,7 @@ TEST_F(CanyonScreen, TheGameCompleteScreenTellsTheScoreThenTheMenuComes) {
   wait(2001);
   step();
   EXPECT_EQ(gameState, STATE_MENU);
-  EXPECT_EQ(menu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_LIST);
 }
 
 // A level that names a screen the file does not have is said on stderr and the game stays in its menu.
@@ -263,7 +263,7 @@ TEST_F(CanyonScreen, LeavingPutsTheLanguageTextsBackForTheMainMenu) {
   game->init();
   choose(6);
   EXPECT_STREQ(GameLib::currentScreen->getClassName(), "MainMenu");
-  EXPECT_TRUE(menu.isNull());
+  EXPECT_TRUE(menuFlow.isNull());
   EXPECT_TRUE(riverBuffer.isNull());
   EXPECT_TRUE(screenTerrain.isNull());
   EXPECT_TRUE(tiles.isNull());
@@ -288,7 +288,7 @@ TEST_F(CanyonScreen, WithoutASplashTheMenusShowOnTheirOwnGround) {
   openArchive(files);
   game->init();
   EXPECT_EQ(gameState, STATE_MENU);
-  EXPECT_TRUE(menu->background.isNull());
+  EXPECT_TRUE(menuFlow->menu().background.isNull());
   EXPECT_TRUE(gamelib::CustomControls::current->background.isNull());
   paint();
   startPlaying();

@@ -107,7 +107,7 @@ void ClimberObjectsFixture::SetUp() {
 }
 
 void ClimberObjectsFixture::TearDown() {
-  if (!climber::gameMenu.isNull()) game->leave();
+  if (!climber::menuFlow.isNull()) game->leave();
   GameLib::currentScreen = nullptr;
   game = nullptr;
   climber::releaseGlobals();
@@ -167,7 +167,7 @@ void ClimberObjectsFixture::steps(int n) {
 
 void ClimberObjectsFixture::paint() { paintScreen(*game); }
 
-void ClimberObjectsFixture::choose(int32_t item) { chooseOn(*climber::gameMenu, *game, item); }
+void ClimberObjectsFixture::choose(int32_t item) { chooseOn(climber::menuFlow->menu(), *game, item); }
 
 char ClimberObjectsFixture::cellAt(int column, int row) {
   const char16_t c = climber::cellAt(column + climber::mapWidth * row);

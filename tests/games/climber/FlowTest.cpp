@@ -83,7 +83,7 @@ TEST_F(ClimberFlowTest, TheExitLeadsToTheNextLevelAndTheLastOneEndsTheGame) {
   gameState = STATE_PLAYING;
   Climber::completeLevel();
   EXPECT_EQ(gameState, STATE_MENU);
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
 }
 
 TEST_F(ClimberFlowTest, TheHiddenJumpStaysWithinTheLevels) {
@@ -128,7 +128,7 @@ TEST_F(ClimberFlowTest, ALevelThatCannotBePlayedEndsTheGameIntoItsMenu) {
     EXPECT_EQ(gameState, STATE_MENU);
     EXPECT_EQ(badLevel, 0);
     // The score still counts for the table.
-    EXPECT_EQ(gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+    EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
     game->leave();
   }
 }
@@ -141,10 +141,10 @@ TEST_F(ClimberFlowTest, PauseAndContinue) {
   step();
   EXPECT_EQ(gameState, STATE_MENU);
   EXPECT_EQ(menuMode, MENU_PAUSE);
-  EXPECT_EQ(gltest::narrow((*gameMenu->items)[ITEM_START]), "continue");
-  EXPECT_EQ(gltest::narrow((*gameMenu->items)[ITEM_EXIT]), "mainmenu");
+  EXPECT_EQ(gltest::narrow((*menuFlow->menu().items)[ITEM_START]), "continue");
+  EXPECT_EQ(gltest::narrow((*menuFlow->menu().items)[ITEM_EXIT]), "mainmenu");
   // Entries 1 to 5 are the same array as the start menu's.
-  EXPECT_EQ(gameMenu->items.get(), menuItemTexts.get());
+  EXPECT_EQ(menuFlow->menu().items.get(), menuItemTexts.get());
   choose(ITEM_START);
   EXPECT_EQ(gameState, STATE_PLAYING);
   press(gltest::kKeySoftLeft);
@@ -152,7 +152,7 @@ TEST_F(ClimberFlowTest, PauseAndContinue) {
   choose(ITEM_EXIT);
   EXPECT_EQ(gameState, STATE_MENU);
   EXPECT_EQ(menuMode, MENU_START);
-  EXPECT_EQ(gltest::narrow((*gameMenu->items)[ITEM_START]), "start");
+  EXPECT_EQ(gltest::narrow((*menuFlow->menu().items)[ITEM_START]), "start");
 }
 
 TEST_F(ClimberFlowTest, LaterLevelsAreOfferedHighestFirst) {
@@ -160,10 +160,10 @@ TEST_F(ClimberFlowTest, LaterLevelsAreOfferedHighestFirst) {
   openLevel = 3;
   choose(ITEM_START);
   EXPECT_EQ(menuMode, MENU_LEVELS);
-  ASSERT_EQ(gameMenu->items->length, 4);
-  EXPECT_EQ(gltest::narrow((*gameMenu->items)[0]), "level 3");
-  EXPECT_EQ(gltest::narrow((*gameMenu->items)[2]), "level 1");
-  EXPECT_EQ(gltest::narrow((*gameMenu->items)[3]), "exit");
+  ASSERT_EQ(menuFlow->menu().items->length, 4);
+  EXPECT_EQ(gltest::narrow((*menuFlow->menu().items)[0]), "level 3");
+  EXPECT_EQ(gltest::narrow((*menuFlow->menu().items)[2]), "level 1");
+  EXPECT_EQ(gltest::narrow((*menuFlow->menu().items)[3]), "exit");
   choose(1);
   EXPECT_EQ(gameState, STATE_LEVEL_INTRO);
   EXPECT_EQ(level, 2);

@@ -134,7 +134,6 @@ void GobblerObjectsFixture::startGame(const std::vector<Map>& maps, int cell) {
   font->load(u"f");
   GameLib::fonts = new gamelib::ImageFontArray(GameLib::FONT_COUNT);
   for (int i = 0; i < GameLib::FONT_COUNT; ++i) (*GameLib::fonts)[i] = font;
-  gameMenu = new gamelib::GameMenu();
   // The end of a game goes back to the screen's menu.
   screen = new Gobbler();
   screen->makeMenuFlow();

@@ -6,12 +6,6 @@
 
 namespace gobblertest {
 
-void GobblerScreenFixture::SetUp() {
-  GameScreenFixture::SetUp();
-  // The application's start makes the game's menu.
-  gobbler::gameMenu = new gamelib::GameMenu();
-}
-
 void GobblerScreenFixture::startScreen() {
   game->init();
   step();
@@ -27,7 +21,7 @@ void GobblerScreenFixture::startPlaying(int mode) {
 
 std::string GobblerScreenFixture::items() {
   std::string all;
-  for (int32_t i = 0; i < gobbler::gameMenu->items->length; ++i) all += (i > 0 ? "|" : "") + item(i);
+  for (int32_t i = 0; i < gobbler::menuFlow->menu().items->length; ++i) all += (i > 0 ? "|" : "") + item(i);
   return all;
 }
 

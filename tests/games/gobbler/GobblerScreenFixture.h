@@ -1,5 +1,4 @@
-// The maze game's screen in a test, on the game screens' fixture: the game's in-game menu as the start makes
-// it, and the way from the start menu into play.
+// The maze game's screen in a test, on the game screens' fixture: the way from the start menu into play.
 #pragma once
 
 #include <string>
@@ -11,8 +10,6 @@ namespace gobblertest {
 
 class GobblerScreenFixture : public gltest::GameScreenFixture<gobbler::Gobbler, gobbler::menuFlow> {
  protected:
-  void SetUp() override;
-
   // The screen's init: the game stands in its start menu.
   void startScreen();
   // From the start menu through the set-up page into play in that mode, past the start of the first life.

@@ -89,9 +89,9 @@ TEST_F(GobblerScreenTest, AHighScoreTablePerMode) {
   EXPECT_EQ(items(), "Mode: Classic|Mode: Fruit|Mode: Time|Mode: Hunt|Exit");
   choose(GobblerGame::MODE_TIME);
   EXPECT_EQ(menuPage, Gobbler::PAGE_TABLE);
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_TABLE);
   EXPECT_EQ(shownTable, GobblerGame::MODE_TIME);
-  EXPECT_EQ(gameMenu->items->length, 8);
+  EXPECT_EQ(menuFlow->menu().items->length, 8);
   // Closed, the table goes back to the choice, and its exit to the start menu.
   press(gltest::kKeySoftLeft);
   wait(250);
@@ -106,13 +106,13 @@ TEST_F(GobblerScreenTest, HelpGoesBackToThePageItCameFrom) {
   startScreen();
   choose(Gobbler::ITEM_HELP);
   EXPECT_EQ(menuPage, Gobbler::PAGE_HELP);
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_HELP);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_HELP);
   EXPECT_GT(GameMenu::helpLineCount, 5);
   press(gltest::kKeySoftLeft);
   wait(250);
   step();
   EXPECT_EQ(menuPage, Gobbler::PAGE_START);
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_LIST);
   EXPECT_TRUE(GameMenu::helpLines.isNull());
 }
 
@@ -237,15 +237,15 @@ TEST_F(GobblerScreenTest, AHighScoreTakesANameIntoTheTableOfItsMode) {
   score = 5000;
   lives = -1;
   stepUntilMenu();
-  ASSERT_EQ(gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  ASSERT_EQ(menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   EXPECT_TRUE(player.isNull());
   GameMenu::enteredName = u"abc";
   GameMenu::nameEntered = true;
   step();
   EXPECT_EQ(menuPage, Gobbler::PAGE_TABLE);
   EXPECT_EQ(shownTable, GobblerGame::MODE_TIME);
-  EXPECT_EQ(narrow((*gameMenu->items)[0]), "abc");
-  EXPECT_EQ((*gameMenu->scores)[0], 5000);
+  EXPECT_EQ(narrow((*menuFlow->menu().items)[0]), "abc");
+  EXPECT_EQ((*menuFlow->menu().scores)[0], 5000);
   // The other modes' tables do not have it.
   gamelib::GameMenuPtr other = new GameMenu();
   other->loadHighScores(GobblerGame::MODE_DOTS, gameKey);
@@ -263,16 +263,15 @@ TEST_F(GobblerScreenTest, ALowScoreEndsInTheStartMenu) {
   score = 0;
   lives = -1;
   stepUntilMenu();
-  EXPECT_EQ(gameMenu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_LIST);
   EXPECT_EQ(menuPage, Gobbler::PAGE_START);
   EXPECT_EQ(items(), kStartMenu);
 }
 
-// The menu lives from the start to the end of the application: coming back neither widens its list nor keeps
-// a random order that its next game would not play.
+// Coming back neither widens the menu's list nor keeps a random order that its next game would not play.
 TEST_F(GobblerScreenTest, LeavingAndComingBack) {
   startScreen();
-  const int left = gameMenu->left;
+  const int left = menuFlow->menu().left;
   choose(Gobbler::ITEM_START);
   choose(Gobbler::SETUP_LEVELS);
   choose(Gobbler::SETUP_EXIT);
@@ -282,7 +281,7 @@ TEST_F(GobblerScreenTest, LeavingAndComingBack) {
   game = new Gobbler();
   GameLib::currentScreen = game;
   startScreen();
-  EXPECT_EQ(gameMenu->left, left);
+  EXPECT_EQ(menuFlow->menu().left, left);
   EXPECT_FALSE(randomLevels);
   choose(Gobbler::ITEM_START);
   EXPECT_EQ(item(Gobbler::SETUP_LEVELS), "Levels: Original");

@@ -43,7 +43,7 @@ class RocksScreenTest : public RocksScreenFixture {
 TEST_F(RocksScreenTest, TheMenusListTheirEntriesWithTheScreenEdge) {
   startScreen();
   EXPECT_EQ(gameState, Rocks::STATE_MENU);
-  EXPECT_EQ(game->menu->items->length, Rocks::kItemCount);
+  EXPECT_EQ(menuFlow->menu().items->length, Rocks::kItemCount);
   EXPECT_EQ(item(Rocks::ITEM_START), "Start");
   EXPECT_EQ(item(Rocks::ITEM_BOUNDS), "Edges: Wrap");
   EXPECT_EQ(item(Rocks::ITEM_EXIT), "Exit");
@@ -83,12 +83,12 @@ TEST_F(RocksScreenTest, TheScreenEdgeOptionIsKeptAndReadBack) {
   choose(Rocks::ITEM_HELP);
   EXPECT_EQ(rocks::menuMode, Rocks::MENU_HELP);
   EXPECT_EQ(rocks::previousMenuMode, Rocks::MENU_START);
-  EXPECT_EQ(game->menu->mode, GameMenu::MODE_HELP);
-  game->menu->closed = true;
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_HELP);
+  menuFlow->menu().closed = true;
   step();
   EXPECT_EQ(rocks::menuMode, Rocks::MENU_START);
   EXPECT_EQ(rocks::previousMenuMode, Rocks::MENU_HELP);
-  EXPECT_EQ(game->menu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_LIST);
 }
 
 TEST_F(RocksScreenTest, PlayAdvancesOnEverySecondStepAndTheIntroLastsTenOfThem) {
@@ -195,17 +195,17 @@ TEST_F(RocksScreenTest, TheLastLifeLostEndsTheGameWithTheNameEntryForAHighScore)
   EXPECT_EQ(gameState, Rocks::STATE_GAME_OVER);
   playStep();
   EXPECT_EQ(gameState, Rocks::STATE_MENU);
-  EXPECT_EQ(game->menu->mode, GameMenu::MODE_NAME_ENTRY);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   EXPECT_TRUE(rocks::background.isNull());
 
   GameMenu::enteredName = u"ACE";
   GameMenu::nameEntered = true;
   playStep();
-  EXPECT_EQ(game->menu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(menuFlow->menu().mode, GameMenu::MODE_TABLE);
   EXPECT_EQ(rocks::menuMode, Rocks::MENU_HIGH_SCORES);
   EXPECT_EQ(rocks::previousMenuMode, Rocks::MENU_START);
   EXPECT_EQ(item(0), "ACE");
-  EXPECT_EQ((*game->menu->scores)[0], 7777);
+  EXPECT_EQ((*menuFlow->menu().scores)[0], 7777);
   EXPECT_EQ(game->score, 0);
 }
 
@@ -250,7 +250,7 @@ TEST_F(RocksScreenTest, WithoutItsPicturesTheGameStillStartsOnAPlainField) {
   rocks::background = nullptr;
   startScreen();
   EXPECT_TRUE(game->splash.isNull());
-  EXPECT_TRUE(game->menu->background.isNull());
+  EXPECT_TRUE(menuFlow->menu().background.isNull());
   clearScreen(0x00FF00);
   paint();
   EXPECT_GT(gltest::countOtherPixels(0, 0, GameLib::screenWidth, GameLib::screenHeight, 0x07E0), 0);
@@ -274,7 +274,7 @@ TEST_F(RocksScreenTest, LeavingStopsEverySound) {
       EXPECT_NE(player->getState(), nuv::microedition::media::DPlayer::STARTED) << i;
     }
   }
-  EXPECT_TRUE(game->menu.isNull());
+  EXPECT_TRUE(menuFlow.isNull());
   EXPECT_TRUE(rocks::ship.isNull());
   EXPECT_TRUE(gamelib::CustomControls::current.isNull());
 }

@@ -142,11 +142,11 @@ TEST_F(SwarmScreen, PagesCloseBackToTheMenuTheyCameFrom) {
     for (const Case& c : cases) {
       choose(c.entry);
       EXPECT_EQ(swarm::menuKind, c.kind);
-      EXPECT_EQ(swarm::gameMenu->mode, c.mode);
+      EXPECT_EQ(swarm::menuFlow->menu().mode, c.mode);
       paint();
       closePage();
       EXPECT_EQ(swarm::menuKind, paused ? Swarm::MENU_PAUSE : Swarm::MENU_START) << c.entry;
-      EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_LIST);
+      EXPECT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_LIST);
     }
   }
 }
@@ -191,13 +191,13 @@ TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
 
   for (int i = 0; i < 80 && state() == Swarm::STATE_GAME_OVER; ++i) play(1);
   ASSERT_EQ(state(), Swarm::STATE_MENU);
-  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  EXPECT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   GameMenu::enteredName = u"ACE";
   GameMenu::nameEntered = true;
   step();
-  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_TABLE);
   EXPECT_EQ(item(0), "ACE");
-  EXPECT_EQ((*swarm::gameMenu->scores)[0], 4321);
+  EXPECT_EQ((*swarm::menuFlow->menu().scores)[0], 4321);
   // Closing the table leads to the start menu.
   closePage();
   EXPECT_EQ(swarm::menuKind, Swarm::MENU_START);
@@ -207,21 +207,21 @@ TEST_F(SwarmScreen, LostGameShowsItsPictureThenTakesTheName) {
 TEST_F(SwarmScreen, ANameAcceptedOnTheKeyboardShowsInTheTableOneStepLater) {
   loseTheGame(1234);
   for (int i = 0; i < 200 && state() != Swarm::STATE_MENU; ++i) play(1);
-  ASSERT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  ASSERT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   GameMenu::keyboard->text = u"ONE";
   wait(250);
   // The step that takes the accept still shows the keyboard, and the table holds no new name yet.
   press(gltest::kKeySoftLeft);
   play(1);
   ScreenCanvas::resetInput();
-  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  EXPECT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
   const std::vector<uint16_t> accepted = pixels(0, 0, 240, 320);
   gamelib::GameMenuPtr stored = new GameMenu();
   stored->loadHighScores(1, u"swarm");
   EXPECT_NE(narrow((*stored->items)[0]), "ONE");
   // The next one stores it and shows the table.
   play(1);
-  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_TABLE);
+  EXPECT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_TABLE);
   EXPECT_EQ(item(0), "ONE");
   EXPECT_GT(differing(accepted, pixels(0, 0, 240, 320)), 240 * 320 / 10);
 }
@@ -238,7 +238,7 @@ TEST_F(SwarmScreen, ClearingTheLastLevelEndsTheGame) {
   EXPECT_EQ(swarm::level, swarm::lastLevel + 1);
   // A score of 0 does not make the table: the start menu.
   EXPECT_EQ(swarm::menuKind, Swarm::MENU_START);
-  EXPECT_EQ(swarm::gameMenu->mode, GameMenu::MODE_LIST);
+  EXPECT_EQ(swarm::menuFlow->menu().mode, GameMenu::MODE_LIST);
 }
 
 TEST_F(SwarmScreen, HeadsUpRowShowsLevelsAndSpareShips) {
@@ -262,7 +262,7 @@ TEST_F(SwarmScreen, LeaveLetsTheGamesObjectsGo) {
   game->init();
   startPlaying();
   game->leave();
-  EXPECT_TRUE(swarm::gameMenu.isNull());
+  EXPECT_TRUE(swarm::menuFlow.isNull());
   EXPECT_TRUE(swarm::formation.isNull());
   EXPECT_TRUE(swarm::allAliens.isNull());
   EXPECT_TRUE(swarm::stars.isNull());

@@ -2,6 +2,7 @@
 // enemies take part, the enemies' decisions, the player's controls, and when a battle ends.
 #include <gtest/gtest.h>
 
+#include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "games/tanks/TanksGlobals.h"
 #include "games/tanks/TanksObjectsFixture.h"
@@ -196,7 +197,7 @@ TEST_F(TanksObjectsFixture, AWonBattleEndsAtTheFirstStepPastTheEndTime) {
   // GAME_TIME_LAST is 5000: the step at 5010 ms after the end is the first past it.
   int steps = 0;
   while (step() == 1) ++steps;
-  EXPECT_EQ((steps + 1) * kStepMs, 5010);
+  EXPECT_EQ((steps + 1) * gamelib::GameLib::kStepMs, 5010);
 }
 
 TEST_F(TanksObjectsFixture, TheLastLifeLostEndsTheBattleAndHidesThePlayer) {

@@ -21,7 +21,7 @@ TEST_F(TanksScreenFixture, AFirstStartPlaysAtLevelTwoAndOpensWithStageOne) {
   EXPECT_EQ(state(), GameMain::STATE_MENU);
   EXPECT_EQ(gamelib::SoundManager::getSfxLevel(), 2);
   EXPECT_EQ(gamelib::SoundManager::getMusicLevel(), 2);
-  EXPECT_EQ(game->openlevel, 1);
+  EXPECT_EQ(game->openLevel, 1);
   EXPECT_EQ(tanks::ETNK_AI_LEVEL, 24);
   EXPECT_EQ(tanks::GAME_TIME_LAST, 5000);
   choose(GameMain::ITEM_START);
@@ -30,7 +30,7 @@ TEST_F(TanksScreenFixture, AFirstStartPlaysAtLevelTwoAndOpensWithStageOne) {
 }
 
 TEST_F(TanksScreenFixture, WithThreeStagesOpenStartOffersThemAndExitGoesBackToTheStartMenu) {
-  game->openlevel = 3;
+  game->openLevel = 3;
   choose(GameMain::ITEM_START);
   ASSERT_EQ(state(), GameMain::STATE_LEVELS);
   EXPECT_EQ(item(0), "Level 3");
@@ -113,7 +113,7 @@ TEST_F(TanksScreenFixture, TheResultWaitsForFireThenTheLastLifeLostOffersTheName
   ScreenCanvas::held[GameAction::Fire] = true;
   step();
   EXPECT_EQ(state(), GameMain::STATE_MENU);
-  EXPECT_EQ(tanks::mainMenu->mode, GameMenu::MODE_NAME_ENTRY);
+  EXPECT_EQ(tanks::menuFlow->menu().mode, GameMenu::MODE_NAME_ENTRY);
 }
 
 TEST_F(TanksScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
@@ -128,7 +128,7 @@ TEST_F(TanksScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
   step();
   EXPECT_EQ(state(), GameMain::STATE_INTRO);
   EXPECT_EQ(game->playfield->stage, 2);
-  EXPECT_EQ(game->openlevel, 2);
+  EXPECT_EQ(game->openLevel, 2);
   EXPECT_EQ(GameMenu::loadOption(u"tanksopenlevel", 1), 2);
 }
 

@@ -2,6 +2,7 @@
 #include "games/tanks/TanksObjectsFixture.h"
 
 #include "gamelib/GameImage.h"
+#include "gamelib/GameLib.h"
 #include "games/TanksStages.h"
 #include "games/tanks/TanksData.h"
 #include "games/tanks/TanksGlobals.h"
@@ -59,7 +60,7 @@ void TanksObjectsFixture::load(const std::vector<std::string>& rows, const std::
 int TanksObjectsFixture::step(int n) {
   int result = 1;
   for (int i = 0; i < n; ++i) {
-    wait(tanks::kStepMs);
+    wait(gamelib::GameLib::kStepMs);
     result = field->tick();
   }
   return result;

@@ -1,6 +1,7 @@
-// GlimmerHut's entry point: the engine starts the game library's application.
+// GlimmerHut's entry point: the engine starts the game library's application with the program's games.
 #include <string>
 
+#include "app/GameList.h"
 #include "gamelib/GameLib.h"
 #include "platform/api/program.h"
 #include "shell/CGameEngine.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-nuv::microedition::midlet::DMIDletPtr createGameLib() { return new gamelib::GameLib(); }
+nuv::microedition::midlet::DMIDletPtr createGameLib() { return new gamelib::GameLib(glimmerhut::kMenuList); }
 
 }  // namespace
 
