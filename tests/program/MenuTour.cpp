@@ -265,7 +265,7 @@ const std::vector<Game>& games() {
        .pauseX = 230,
        .pauseY = 5,
        .play = {{"Up", 3000, 100, 1000, 45000}},
-       .playMs = 55000},
+       .playMs = 60000},
       {.name = "canyon",
        .key = u"canyon",
        .arrows = {"Right"},
