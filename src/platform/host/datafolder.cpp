@@ -28,28 +28,25 @@ std::string baseFolder(const char* variable, const char* fallbackBelowHome) {
   return xdg && xdg[0] == '/' ? std::string(xdg) : homeFolder() + fallbackBelowHome;
 }
 
-}  // namespace
-
-std::string dataFolder() {
+// The folder set for the run, else the program's own below the base folder.
+std::string folderOf(const std::string& chosen, const char* variable, const char* fallbackBelowHome) {
   {
     std::lock_guard lock(folderLock);
-    if (!folderOverride.empty()) return folderOverride;
+    if (!chosen.empty()) return chosen;
   }
-  return baseFolder("XDG_DATA_HOME", "/.local/share") + "/glimmerhut";
+  return baseFolder(variable, fallbackBelowHome) + "/glimmerhut";
 }
+
+}  // namespace
+
+std::string dataFolder() { return folderOf(folderOverride, "XDG_DATA_HOME", "/.local/share"); }
 
 void setDataFolder(std::string hostPath) {
   std::lock_guard lock(folderLock);
   folderOverride = std::move(hostPath);
 }
 
-std::string logFolder() {
-  {
-    std::lock_guard lock(folderLock);
-    if (!logFolderOverride.empty()) return logFolderOverride;
-  }
-  return baseFolder("XDG_STATE_HOME", "/.local/state") + "/glimmerhut";
-}
+std::string logFolder() { return folderOf(logFolderOverride, "XDG_STATE_HOME", "/.local/state"); }
 
 void setLogFolder(std::string hostPath) {
   std::lock_guard lock(folderLock);
