@@ -41,6 +41,8 @@ constexpr Suffix kSuffixes[] = {
 };
 constexpr int32_t kSuffixLength = 3;
 constexpr int32_t kRectFields = 4;
+// A line's fields, named as a refusal names the one that is wrong.
+constexpr const char16_t* kFieldNames[kRectFields + 1] = {u"name", u"x", u"y", u"width", u"height"};
 
 // The table's rectangle for the name with its suffix cut off, and the suffix's transform; null when absent.
 DintArray* lookUp(DStringPtr name, int32_t& transform) {
@@ -54,6 +56,26 @@ DintArray* lookUp(DStringPtr name, int32_t& transform) {
     }
   }
   return static_cast<DintArray*>(GameImage::imageTable->get(name->substring(0, baseLength)));
+}
+
+[[noreturn]] void refuseShortLine(DStringPtr path, int32_t lineNumber, int32_t fieldCount) {
+  DStringPtr why =
+      (DStringPtr(u"line ") + lineNumber) + u" has " + fieldCount + (fieldCount == 1 ? u" field" : u" fields");
+  ResourceDamage::refuse(
+      path, ((why + u", ") + (kRectFields + 1)) + u" are needed: the " + kFieldNames[fieldCount] + u" is missing");
+}
+
+// Field `field` of the line as a number; a refusal naming the line and the field when it is none.
+int32_t numberField(DStringPtr path, int32_t lineNumber, DStringArrayPtr fields, int32_t field) {
+  DStringPtr text = (*fields)[field];
+  try {
+    return DInteger::parseInt(text);
+  } catch (DExceptionBase* e) {
+    catchException(e, ExceptionCode::NumberFormatException);
+  }
+  DStringPtr where = (DStringPtr(u"line ") + lineNumber) + u": the " + kFieldNames[field];
+  ResourceDamage::refuse(path, text->trim()->length() == 0 ? where + u" is empty, a number is needed"
+                                                           : (where + u" \"") + text + u"\" is not a number");
 }
 
 DStringPtr tableShownName() {
@@ -99,12 +121,13 @@ void GameImage::loadImageTable(DStringPtr setName) {
   // A line that is no rectangle is damage to the table, named; the lines before it stay.
   ResourceDamage::reading(path, [&] {
     try {
-      for (;;) {
+      for (int32_t lineNumber = 1;; ++lineNumber) {
         DStringPtr line = TextTable::readLine(data, false);
         if (line.isNull()) break;
         DStringArrayPtr fields = TextTable::split(line, u';');
+        if (fields->length < kRectFields + 1) refuseShortLine(path, lineNumber, fields->length);
         DintArrayPtr rect = new DintArray(kRectFields);
-        for (int32_t i = 0; i < kRectFields; ++i) (*rect)[i] = DInteger::parseInt((*fields)[i + 1]);
+        for (int32_t i = 0; i < kRectFields; ++i) (*rect)[i] = numberField(path, lineNumber, fields, i + 1);
         imageTable->put(DStringPtr((*fields)[0]), rect);
       }
     } catch (DExceptionBase* e) {

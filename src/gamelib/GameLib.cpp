@@ -186,6 +186,9 @@ void GameLib::startFirstPart() {
     openingArchive = "opening the resource archive \"" + narrow(archive->chars()) + "\"";
     doing = openingArchive.c_str();
     D7zipInputStream::openArchive(archive, u"");
+    // An archive that lists no file is damaged, not one without this screen's set.
+    if (D7zipInputStream::fileCount() == 0)
+      throw new DExceptionBase(ExceptionCode::IOException, u"%s: the archive lists no files", archive->chars());
     graphics->setColor(kWhite);
     graphics->fillRect(0, 0, screenWidth, screenHeight);
     resolutionSupported = checkResolution(screenWidth, screenHeight);

@@ -89,7 +89,7 @@ DStringArrayPtr defaultNames() {
 std::string number(int64_t n) { return std::to_string(n); }
 
 // The table of the record into the menu: the rows it holds, then empty ones up to a whole table. What
-// does not fit the count is told as damage.
+// does not fit the count is told as damage; a short table whose count says what it holds is none.
 void readTable(GameMenu& menu, const DStringPtr& storeName, const DbyteArrayPtr& record) {
   // Rows are read as far as they go, past a count that says fewer than a whole table: a damaged count
   // must not lose the rows behind it.
@@ -119,8 +119,9 @@ void readTable(GameMenu& menu, const DStringPtr& storeName, const DbyteArrayPtr&
     StoreSaves::damaged(storeName, "it holds no count of rows; the default table is shown");
   } else if (read != count) {
     what = "its count says " + number(count) + " rows, " + number(read) + " could be read";
-  } else if (count < kDefaultTableLength) {
-    what = "it holds " + number(count) + " rows, not " + number(kDefaultTableLength);
+  } else if (count == 0) {
+    // A record of no rows holds no table at all: it is said, and read as the default one.
+    what = "it holds no rows, not " + number(kDefaultTableLength);
   } else if (data->available() > 0) {
     what = number(data->available()) + " bytes follow its rows";
   }

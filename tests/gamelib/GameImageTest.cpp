@@ -173,6 +173,29 @@ TEST_F(GameImageTest, ARectangleOutsideThePictureIsRefusedWithTheTablesName) {
   }
 }
 
+// A line that is no rectangle is refused naming the line and what is wrong with it; before, the report gave
+// only the exception that indexing or parsing raised ("ArrayIndexOutOfBoundsException").
+TEST_F(GameImageTest, ALineThatIsNoRectangleIsNamedWithItsFault) {
+  const std::string picture = gltest::png(testAtlas().picture);
+  struct Case {
+    const char* table;
+    const char* why;  // empty: the table loads
+  } cases[] = {
+      {"a;0;0;3\r\n", "line 1 has 4 fields, 5 are needed: the height is missing"},
+      {"a\r\n", "line 1 has 1 field, 5 are needed: the x is missing"},
+      {"a;0;0;3;2\r\nb;4;;2;4\r\n", "line 2: the y is empty, a number is needed"},
+      {"a;0;0;3; \r\n", "line 1: the height is empty, a number is needed"},
+      {"a;0;0;3;2\r\nb;4;0;2;4\r\nc;0;0;w;1\r\n", "line 3: the width \"w\" is not a number"},
+      {"a;0;0;3;2;more\r\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.table);
+    openArchive({{"graphics/s/r/all.txt", c.table}, {"graphics/s/r/all.png", picture}});
+    EXPECT_EQ(test::thrownMessage([] { GameImage::loadImageTable(u"r/all"); }),
+              *c.why ? std::string("game.dat: graphics/s/r/all.txt: ") + c.why : "no exception");
+  }
+}
+
 // What a screen cannot go without is named when it is not there; what it may go without is noted, and a
 // null-pointer failure that follows names it.
 TEST_F(GameImageTest, WhatIsMissingIsNamed) {

@@ -135,19 +135,23 @@ TEST_F(ImageFontTest, DamagedMetricsAreRefusedWithThePagesName) {
     openArchive({{"f/dmg/font_0.png", gltest::png(good.picture)}, {"f/dmg/font_0", damaged}});
     EXPECT_EQ(test::thrownMessage([&] { font(u"f/dmg"); }), std::string("game.dat: f/dmg/font_0: ") + c.why);
   }
-  // The count is a byte without sign: a page of 130 glyphs, one pixel each, loads whole.
-  datakit::Bytes many{130};
-  std::u16string characters;
-  for (char16_t c = u'\u0100'; c < u'\u0100' + 130; ++c) {
-    datakit::appendUtf(many, std::u16string(1, c));
-    many.push_back(1);
-    characters.push_back(c);
+  // The count is a byte without sign: pages of 130 glyphs, and of 255, the most a count can say, one pixel
+  // each, load whole.
+  for (int count : {1, 127, 128, 130, 255}) {
+    SCOPED_TRACE(count);
+    datakit::Bytes many{static_cast<uint8_t>(count)};
+    std::u16string characters;
+    for (char16_t c = u'\u0100'; c < u'\u0100' + count; ++c) {
+      datakit::appendUtf(many, std::u16string(1, c));
+      many.push_back(1);
+      characters.push_back(c);
+    }
+    openArchive({{"f/many/font_0.png", gltest::png(datakit::Image(count, 2))},
+                 {"f/many/font_0", std::string(many.begin(), many.end())}});
+    ImageFontPtr f = font(u"f/many", false);
+    EXPECT_EQ(f->pageCount, 1);
+    EXPECT_EQ(f->stringWidth(characters.c_str()), count);
   }
-  openArchive({{"f/many/font_0.png", gltest::png(datakit::Image(130, 2))},
-               {"f/many/font_0", std::string(many.begin(), many.end())}});
-  ImageFontPtr f = font(u"f/many", false);
-  EXPECT_EQ(f->pageCount, 1);
-  EXPECT_EQ(f->stringWidth(characters.c_str()), 130);
 }
 
 TEST_F(ImageFontTest, MeasuringSumsGlyphsAndSpacingAndSkipsUnknownCharacters) {

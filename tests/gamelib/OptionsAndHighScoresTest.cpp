@@ -213,7 +213,8 @@ TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepWhatWasReadAndNeverLeaveNamesM
 }
 
 // One damaged byte must not change the table for good: the rows the record holds are kept, the table
-// has its eight rows at least, the damage is told once, and the next save writes a whole table.
+// has its eight rows at least, the damage is told once, and the next save writes a whole table. A table
+// shorter than eight rows is no damage when its count and its bytes agree.
 TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepTheirRowsInAWholeTable) {
   std::vector<uint8_t> longName = tableRecord(8, 8);
   longName[1 + 4 * 8] = 0xFF;  // the fifth row's name runs past the end
@@ -228,7 +229,10 @@ TEST_F(OptionsAndHighScoresTest, DamagedTablesKeepTheirRowsInAWholeTable) {
       {"a count of 255 before 8 rows", tableRecord(255, 8), 8, 8, true},
       {"a count of 7 before 8 rows", tableRecord(7, 8), 8, 8, true},
       {"a count of 0 alone", tableRecord(0, 0), 0, 8, true},
-      {"a table of 7", tableRecord(7, 7), 7, 8, true},
+      // A short table whose count says what it holds is read whole and padded, without a word.
+      {"a table of 7", tableRecord(7, 7), 7, 8, false},
+      {"a table of 3", tableRecord(3, 3), 3, 8, false},
+      {"a table of 1", tableRecord(1, 1), 1, 8, false},
       {"a name running past the end", longName, 4, 8, true},
       {"bytes after the rows", tableRecord(8, 8) + std::vector<uint8_t>{1, 2, 3}, 8, 8, true},
       {"a whole table of 9", tableRecord(9, 9), 9, 9, false},

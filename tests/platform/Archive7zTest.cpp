@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -180,6 +181,40 @@ TEST(Archive7zTest, AnEntryClaimingMoreThanTheBoundIsRefusedUnread) {
     // At the bound it is read, and found shorter than it claims.
     const std::string refused = "the entry claims " + std::to_string(claimed) + " bytes, more than an entry can hold";
     EXPECT_EQ(error == refused, claimed > (uint64_t{64} << 20)) << error;
+  }
+}
+
+// A list whose checksums hold but that names no file for the streams it lists is damaged: its streams
+// belong to no file, or its files have no names. Before, such an archive opened as one holding nothing.
+TEST(Archive7zTest, AListThatNamesNoFileForItsStreamsIsDamaged) {
+  test::TempFolder folder;
+  const std::string path = folder.file("list.dat");
+  // Two files with data: their part of the list is the files' id, their count 2 and the names' id.
+  const std::string files("\x05\x02\x11", 3);
+  struct Case {
+    const char* what;
+    std::function<void(std::string&)> change;
+    bool opened;
+  } cases[] = {
+      {"as written", [](std::string&) {}, true},
+      {"a file count of 0", [&](std::string& list) { list[list.rfind(files) + 1] = 0; }, false},
+      {"a file count of 1", [&](std::string& list) { list[list.rfind(files) + 1] = 1; }, false},
+      {"the names' property id changed", [&](std::string& list) { list[list.rfind(files) + 2] = 0x30; }, false},
+      {"no files at all", [&](std::string& list) { list.replace(list.rfind(files), std::string::npos, 1, 0); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::writeStoredArchiveWithList(path, {{u"a.txt", "alpha", {}}, {u"b.txt", "beta", {}}}, c.change);
+    OpenArchive open(path);
+    platform::Archive7z archive;
+    std::string error;
+    EXPECT_EQ(archive.open(open.file, error), c.opened) << error;
+    if (c.opened) {
+      ASSERT_EQ(archive.entries().size(), 2u);
+      EXPECT_TRUE(archive.entries()[1].name == u"b.txt");
+    } else {
+      EXPECT_EQ(error, "the archive's list of entries is damaged");
+    }
   }
 }
 

@@ -101,6 +101,8 @@ TEST_F(PlatformTest, AScreenSizeFromTheEnvironmentIsBounded) {
   } cases[] = {
       {"2048x2048", 2048, 2048, ""},
       {"2049x320", 240, 320, "screen size \"2049x320\" is larger than 2048x2048, keeping the profile's"},
+      {"240x2049", 240, 320, "screen size \"240x2049\" is larger than 2048x2048, keeping the profile's"},
+      {"1x2048", 1, 2048, ""},
       {"240x99999", 240, 320, "screen size \"240x99999\" is larger than 2048x2048, keeping the profile's"},
       {"65536x65536", 240, 320, "screen size \"65536x65536\" is larger than 2048x2048, keeping the profile's"},
       {"0x320", 240, 320, "screen size \"0x320\" is not WIDTHxHEIGHT, keeping the profile's"},

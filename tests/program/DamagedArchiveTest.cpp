@@ -2,12 +2,14 @@
 // archive and the entry, never with an allocation failure or an unknown exception.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/api/windows.h"
 #include "platform/host/archive7z.h"
 #include "platform/host/paths.h"
+#include "shell/ExitStatus.h"
 #include "support/Archives.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
@@ -65,6 +67,37 @@ TEST(DamagedArchiveTest, TheStartEndsWithAMessageNamingTheArchive) {
     EXPECT_NE(run.errors.find("the start failed"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find(named), std::string::npos) << run.errors;
     EXPECT_EQ(run.errors.find("unknown exception"), std::string::npos) << run.errors;
+  }
+}
+
+// An archive that lists no file, or whose list names no file for its data, is damage and ends the start as
+// a damaged game.dat does; before, each read as a game.dat without this screen's set ("has no data for a
+// 240 x 320 screen") and ended with that status.
+TEST(DamagedArchiveTest, AnArchiveThatListsNoFileIsDamageNotAScreenItLacks) {
+  const std::string files("\x05\x02\x11", 3);  // two files with data: the files' id, their count, the names' id
+  const std::vector<test::StoredEntry> entries = {{u"data/keys.txt", "KEY_LEFT_SOFT1=10000\r\n", {}},
+                                                  {u"graphics/240x320.dat", "PATH=240x320/\r\n", {}}};
+  const std::string opening = "GlimmerHut: the start failed while opening the resource archive \"game.dat\": ";
+  struct Case {
+    const char* what;
+    std::vector<test::StoredEntry> entries;
+    std::function<void(std::string&)> change;
+    const char* said;
+  } cases[] = {
+      {"no files", {}, [](std::string&) {}, "IOException game.dat: the archive lists no files\n"},
+      {"a file count of 0", entries, [&](std::string& list) { list[list.rfind(files) + 1] = 0; },
+       "IOException game.dat: the archive's list of entries is damaged\n"},
+      {"the names' property id changed", entries, [&](std::string& list) { list[list.rfind(files) + 2] = 0x30; },
+       "IOException game.dat: the archive's list of entries is damaged\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    test::writeStoredArchiveWithList(folder.file("game.dat"), c.entries, c.change);
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(), "60000 capture never.png\n");
+    EXPECT_EQ(run.exitCode, shell::kFailed) << run.errors;
+    EXPECT_NE(run.errors.find(opening + c.said), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("has no data for"), std::string::npos) << run.errors;
   }
 }
 

@@ -64,6 +64,78 @@ TEST(DamagedGameDataTest, ADamagedPictureIsNamedAndTheProgramGoesOnInTheMainMenu
   }
 }
 
+// An image-table line short of a field is refused naming the entry, the line and the field; before, the
+// line read "...bnc/all.txt: ArrayIndexOutOfBoundsException".
+TEST(DamagedGameDataTest, AnImageTableLineShortOfAFieldIsNamed) {
+  std::vector<test::StoredEntry> entries = test::readStoredEntries(GH_GAME_DAT);
+  ASSERT_GT(entries.size(), 100u);
+  size_t replaced = 0;
+  for (test::StoredEntry& e : entries) {
+    if (e.name != u"graphics/240x320/bnc/all.txt") continue;
+    // The first line without its height.
+    const size_t end = e.bytes.find('\r');
+    const size_t height = e.bytes.rfind(';', end);
+    e.bytes.erase(height, end - height);
+    ++replaced;
+  }
+  ASSERT_EQ(replaced, 1u);
+  test::TempFolder folder;
+  test::writeStoredArchive(folder.file("game.dat"), entries);
+  // The questions answered, the brick game chosen from the main menu.
+  const std::string script =
+      press(1700, "Enter") + press(2300, "Enter") + press(20100, "Enter") + "24000 capture after.png\n25000 close\n";
+  test::ProgramResult run = test::runProgram(kProgram, folder.path(), script);
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_NE(run.errors.find(" could not start: IOException game.dat: graphics/240x320/bnc/all.txt: line 1 has 4 "
+                            "fields, 5 are needed: the height is missing\n"),
+            std::string::npos)
+      << run.errors;
+}
+
+// A maze map of the largest height the game draws, 18 x 128 cells with a line end after its last row,
+// plays; before, the line end counted as a 129th row and the map was refused as too large.
+TEST(DamagedGameDataTest, AMazeMapOfTheLargestHeightPlays) {
+  std::vector<test::StoredEntry> entries = test::readStoredEntries(GH_GAME_DAT);
+  ASSERT_GT(entries.size(), 100u);
+  // Dots in a frame of wall, the player's start in the middle, the chasers' starts near the top.
+  std::string map;
+  for (int row = 0; row < 128; ++row) {
+    std::string line = row == 0 || row == 127 ? std::string(18, '1') : "1" + std::string(16, '.') + "1";
+    if (row == 64) line[9] = 'p';
+    if (row == 4) {
+      line[5] = 'r';
+      line[12] = 'g';
+    }
+    map += line + "\r\n";
+  }
+  size_t replaced = 0;
+  for (test::StoredEntry& e : entries) {
+    if (e.name != u"data/gob/maps/map00.txt") continue;
+    e.bytes = map;
+    ++replaced;
+  }
+  ASSERT_EQ(replaced, 1u);
+  test::TempFolder folder;
+  test::writeStoredArchive(folder.file("game.dat"), entries);
+  // The questions answered, the maze game chosen (right three times from the brick game), its start page's
+  // "Start", and the set-up page's "Start".
+  const std::string script = press(1700, "Enter") + press(2300, "Enter") + press(20100, "Right") +
+                             press(20400, "Right") + press(20700, "Right") + press(21100, "Enter") +
+                             press(24000, "Enter") + press(24400, "Enter") + "27000 capture play.png\n28000 close\n";
+  test::ProgramResult run = test::runProgram(kProgram, folder.path(), script);
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_EQ(run.errors.find("map00.txt"), std::string::npos) << run.errors;
+  EXPECT_EQ(run.errors.find("cannot play"), std::string::npos) << run.errors;
+  // The maze is on the screen: the first maze's blue walls run down both its sides (the main menu has a few
+  // hundred pixels of that blue, the maze some ten thousand).
+  platform::Picture play;
+  ASSERT_TRUE(platform::readPng(folder.file("play.png"), play));
+  int wall = 0;
+  for (int y = 22; y < 298; ++y)
+    for (int x = 0; x < 240; ++x) wall += frames::near(frames::at(play, x, y), 0x2858D8) ? 1 : 0;
+  EXPECT_GT(wall, 5000);
+}
+
 // A maze map far larger than the game draws is refused by name before its grid is made, and the program
 // goes on in the main menu holding little memory; before, a map like this overflowed the cell count, and
 // one of 40 KB asked for 6.4 GB.

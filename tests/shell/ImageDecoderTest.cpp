@@ -136,7 +136,8 @@ TEST(ImageDecoder, PicturesLargerThanTheBoundAreRefused) {
   const struct {
     int width, height;
     bool decoded;
-  } cases[] = {{2048, 2048, true}, {2049, 2048, false}, {8192, 512, true}, {8192, 513, false}, {8193, 1, false}};
+  } cases[] = {{2048, 2048, true}, {2049, 2048, false}, {2048, 2049, false}, {8192, 512, true}, {8192, 513, false},
+               {512, 8192, true},  {513, 8192, false},  {8193, 1, false},    {1, 8193, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
     const std::vector<uint8_t> grey(static_cast<size_t>(c.width) * c.height, 0x80);

@@ -96,6 +96,7 @@ TEST(WavTest, TheLoaderAndTheDataCheckReadTheSameFiles) {
     return extra;
   };
   const Bytes pcm = pcm16({1, -2, 3});
+  constexpr int kWavFloat = 3, kWavImaAdpcm = 0x11, kWavGsm = 0x31;
   struct Case {
     const char* what;
     WavLayout layout;
@@ -116,6 +117,23 @@ TEST(WavTest, TheLoaderAndTheDataCheckReadTheSameFiles) {
       {"A-law in the extensible format",
        {.format = 0xFFFE, .bits = 8, .formatExtra = extensible(datakit::kWavALaw)},
        Bytes(6, 0xD5),
+       audSound::kUnplayableFormat,
+       false},
+      // Formats with sample sizes of their own are refused for their format, not for a layout.
+      {"IEEE float", {.format = kWavFloat, .bits = 32}, Bytes(12, 0), audSound::kUnplayableFormat, false},
+      {"IEEE float in the extensible format",
+       {.format = 0xFFFE, .bits = 32, .formatExtra = extensible(kWavFloat)},
+       Bytes(12, 0),
+       audSound::kUnplayableFormat,
+       false},
+      {"IMA ADPCM",
+       {.format = kWavImaAdpcm, .bits = 4, .blockAlign = 256, .formatExtra = {2, 0, 0xF9, 0x01}},
+       Bytes(256, 0),
+       audSound::kUnplayableFormat,
+       false},
+      {"GSM 6.10",
+       {.format = kWavGsm, .bits = 0, .blockAlign = 65, .formatExtra = {2, 0, 0x40, 0x01}},
+       Bytes(65, 0),
        audSound::kUnplayableFormat,
        false},
   };

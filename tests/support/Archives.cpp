@@ -9,6 +9,7 @@
 
 #include "platform/api/windows.h"
 #include "platform/host/archive7z.h"
+#include "platform/host/archive7z_header.h"
 #include "platform/host/paths.h"
 
 namespace test {
@@ -30,6 +31,31 @@ std::vector<uint64_t> writeStoredArchive(const std::string& output, const std::v
   out.write(file.data(), static_cast<std::streamsize>(file.size()));
   if (!out) throw std::runtime_error("cannot write " + output);
   return offsets;
+}
+
+void writeStoredArchiveWithList(const std::string& output, const std::vector<StoredEntry>& entries,
+                                const std::function<void(std::string& list)>& change) {
+  namespace sz = platform::sevenzip;
+  const auto crc = [](const std::string& bytes) {
+    return sz::crc32(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  };
+  std::string file = pack::storedArchive(entries);
+  // The start header: its checksum at 8, then the list's offset after it, the list's size and checksum.
+  uint64_t packed = 0;
+  for (int i = 7; i >= 0; --i) packed = packed << 8 | static_cast<uint8_t>(file[12 + static_cast<size_t>(i)]);
+  const size_t listAt = sz::kSignatureHeaderSize + static_cast<size_t>(packed);
+  std::string list = file.substr(listAt);
+  change(list);
+  std::string tail;
+  sz::putLittle(tail, packed, 8);
+  sz::putLittle(tail, list.size(), 8);
+  sz::putLittle(tail, crc(list), 4);
+  std::string start = file.substr(0, 8);
+  sz::putLittle(start, crc(tail), 4);
+  file = start + tail + file.substr(sz::kSignatureHeaderSize, static_cast<size_t>(packed)) + list;
+  std::ofstream out(output, std::ios::binary | std::ios::trunc);
+  out.write(file.data(), static_cast<std::streamsize>(file.size()));
+  if (!out) throw std::runtime_error("cannot write " + output);
 }
 
 void flipByte(const std::string& file, uint64_t offset) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +29,11 @@ using pack::StoredEntry;
 // Writes a 7z archive whose entries are stored uncompressed, one per folder, with their checksums,
 // so that a test can damage exactly what it means to. Returns each entry's offset in the file.
 std::vector<uint64_t> writeStoredArchive(const std::string& output, const std::vector<StoredEntry>& entries);
+
+// Writes the entries as writeStoredArchive does after `change` has had the archive's list of entries, its
+// checksums made again to match: damage that only the list's sense can tell.
+void writeStoredArchiveWithList(const std::string& output, const std::vector<StoredEntry>& entries,
+                                const std::function<void(std::string& list)>& change);
 
 // Inverts every bit of the byte at the offset.
 void flipByte(const std::string& file, uint64_t offset);

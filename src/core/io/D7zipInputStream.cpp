@@ -69,6 +69,8 @@ class ArchiveIndex {
     heads_.clear();
   }
 
+  size_t files() const { return nodes_.size(); }
+
   // The entry's index in the archive, or kNone.
   int32_t find(const std::string& name) const {
     if (heads_.empty()) return kNone;
@@ -274,6 +276,11 @@ D7zipInputStreamPtr D7zipInputStream::openAt(int32_t entry) {
   }
   stream->size = static_cast<int32_t>(stream->data->size());
   return stream;
+}
+
+int32_t D7zipInputStream::fileCount() {
+  if (!state().open) lang::throwException(IOException);
+  return static_cast<int32_t>(std::min<size_t>(state().index.files(), std::numeric_limits<int32_t>::max()));
 }
 
 int32_t D7zipInputStream::getSize(lang::DStringPtr name) {

@@ -46,6 +46,8 @@ class D7zipInputStream : public DInputStream {
   static D7zipInputStreamPtr open(const Entry& entry);
   // The entry's unpacked size, -1 when no entry has that name; IOException when no archive is open.
   static int32_t getSize(lang::DStringPtr name);
+  // How many files (folders aside) the open archive lists; IOException when none is open.
+  static int32_t fileCount();
   // True for the IOException `open` throws for an entry the archive lists but cannot decode; its message
   // names the archive, the entry and the reason.
   static bool isDamageReport(const lang::DExceptionBase& e);

@@ -77,9 +77,11 @@ void GameTanks::loadStage() {
 DStringPtr GameTanks::stageFileName() { return stageFile.isNull() ? DStringPtr(data::kStageFile) : stageFile; }
 
 int32_t GameTanks::readStage() {
+  // The file as the archive lists it, for the reasons a stage is not played.
+  DStringPtr shownFile = stageFileName()->startsWith(u"/") ? stageFileName()->substring(1) : stageFileName();
   nuv::io::DInputStreamPtr file = gamelib::GameLib::loadFile(stageFileName());
   if (file.isNull()) {
-    loadError = DStringPtr(u"stage ") + stage + u": no stage file";
+    loadError = ((DStringPtr(u"stage ") + stage) + u": no stage file, " + shownFile) + u" is missing";
     return -1;
   }
   nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
@@ -166,10 +168,12 @@ int32_t GameTanks::readStage() {
     (*enemies)[i]->init(type);
   }
   if (!hasBase || enemySpawns < 1 || (*spawnTable)[0][0] < 0) {
-    loadError = DStringPtr(u"stage ") + stage +
-                (!hasBase          ? u": no base"
-                 : enemySpawns < 1 ? u": no enemy spawn point"
-                                   : u": no player spawn point");
+    loadError = ((DStringPtr(u"stage ") + stage) +
+                 (!hasBase          ? u": no base"
+                  : enemySpawns < 1 ? u": no enemy spawn point"
+                                    : u": no player spawn point") +
+                 u" in record " + record) +
+                u" of " + shownFile;
     return -1;
   }
   gridOrBlock(CELL_BASE, baseX, baseY);

@@ -332,7 +332,8 @@ bool readAttributes(ListReader& in, std::vector<File>& files) {
 }
 
 // Files with data take the folders' streams in order; a file without data and not marked as an empty
-// file is a folder of the archive.
+// file is a folder of the archive. Every stream belongs to a file, and files have names: a list without
+// them names nothing that can be found, and is damaged.
 bool readFiles(ListReader& in, Contents& contents) {
   std::vector<File>& files = contents.files;
   const uint64_t count = in.number();
@@ -340,6 +341,7 @@ bool readFiles(ListReader& in, Contents& contents) {
   files.resize(count);
   std::vector<bool> emptyStream(files.size(), false);
   std::vector<bool> emptyFile;
+  bool named = false;
   for (;;) {
     const uint64_t type = in.number();
     if (!in.ok()) return false;
@@ -354,6 +356,7 @@ bool readFiles(ListReader& in, Contents& contents) {
       emptyFile = property.bits(static_cast<size_t>(std::count(emptyStream.begin(), emptyStream.end(), true)));
     } else if (type == kName) {
       if (!readNames(property, files)) return false;
+      named = true;
     } else if (type == kAttributes) {
       if (!readAttributes(property, files)) return false;
     }
@@ -377,7 +380,8 @@ bool readFiles(ListReader& in, Contents& contents) {
     file.stream = static_cast<uint32_t>(stream);
     file.size = contents.streams[contents.folders[folder].firstStream + stream++].size;
   }
-  return true;
+  const auto withData = static_cast<size_t>(std::count(emptyStream.begin(), emptyStream.end(), false));
+  return withData == contents.streams.size() && (named || files.empty());
 }
 
 bool readPlainList(ListReader& in, uint64_t packLimit, Contents& out) {
@@ -393,6 +397,8 @@ bool readPlainList(ListReader& in, uint64_t packLimit, Contents& out) {
   if (id == kFilesInfo) {
     if (!readFiles(in, out)) return false;
     id = in.byte();
+  } else if (!out.streams.empty()) {
+    return false;  // streams no file owns
   }
   return in.ok() && id == kEnd;
 }

@@ -129,10 +129,13 @@ int32_t audSound::loadWav(const uint8_t* image, size_t size, bool copy) {
   uint32_t fileRate = u32(format + 4);
   int blockAlign = u16(format + 12);
   int bits = u16(format + 14);
+  // The format first: floats, IMA ADPCM or GSM are no layout of one the mixer plays. A-law, mu-law and the
+  // like come as 8 or 16 bits too, but would only sound as noise; so would 8 or 16 bits told as ADPCM.
+  const bool adpcm = formatTag == kAdpcmFormatTag;
+  if (!adpcm && !isPcm(formatTag, format, formatSize)) return kUnplayableFormat;
   if ((bits != 4 && bits != 8 && bits != 16) || (channels != 1 && channels != 2)) return kUnsupported;
   if (fileRate == 0 || fileRate > 0x7FFFFFFF) return kUnsupported;
-  // A-law, mu-law and the like come as 8 or 16 bits too, but would only sound as noise.
-  if (bits != 4 && !isPcm(formatTag, format, formatSize)) return kUnplayableFormat;
+  if (adpcm && bits != 4) return kUnplayableFormat;
 
   // Walk the chunks after the format chunk, never past the image.
   uint64_t offset = nextChunk(kFormatIdOffset, formatSize);

@@ -11,7 +11,9 @@
 #include "core/rms/DRecordStore.h"
 #include "platform/api/registry.h"
 #include "platform/host/datafolder.h"
+#include "platform/host/userhive.h"
 #include "support/Exceptions.h"
+#include "support/HiveLock.h"
 #include "support/TempFolder.h"
 
 using namespace nuv::lang;
@@ -116,6 +118,25 @@ TEST_F(DRecordStoreTest, TheNextIdFollowsTheLargestStoredId) {
   putValue(u"full", u"2147483647", "x");
   EXPECT_THROWS_CODE(code::RecordStoreFullException,
                      DRecordStore::openRecordStore(u"full", true)->addRecord(byteArray({1}), 0, 1));
+}
+
+// While another program holds the whole settings file the largest id cannot be read, and no id is given:
+// one made up from nothing would be 1, and a record added under it once the file is free again would
+// overwrite record 1.
+TEST_F(DRecordStoreTest, NoIdIsGivenWhileTheIdsCannotBeRead) {
+  DRecordStorePtr store = DRecordStore::openRecordStore(u"held", true);
+  ASSERT_EQ(store->addRecord(byteArray({1}), 0, 1), 1);
+  platform::closeUserHive();
+  test::HiveWaits waits;
+  testing::internal::CaptureStderr();
+  {
+    test::HiveLock lock(folder.file(platform::userhive::kDatabaseName), test::HiveLock::Holds::Everything);
+    EXPECT_THROWS_CODE(code::RecordStoreException, store->getNextRecordID());
+    EXPECT_THROWS_CODE(code::RecordStoreException, store->addRecord(nullptr, 0, 0));
+  }
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(bytesOf(store->getRecord(1)), (std::vector<int8_t>{1}));
+  EXPECT_EQ(store->getNextRecordID(), 2);
 }
 
 TEST_F(DRecordStoreTest, RecordsAreReplacedOnlyWhenTheyExist) {

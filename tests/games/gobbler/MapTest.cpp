@@ -165,9 +165,43 @@ TEST_F(MapTest, TheMazeIsMeasuredFromTheFirstMap) {
   }
 }
 
+// The width is measured from the last line ended by a carriage return; an empty one with no line feed
+// before it (the first line, or carriage returns alone) measures -1 and is refused naming the line. Before,
+// the game started and ended with "...map00.txt: NullPointerException" as it read the map into a grid
+// without cells.
+TEST_F(MapTest, AWidthMeasuredFromAnEmptyLineIsRefused) {
+  startGame({kSmall});
+  struct Case {
+    const char* what;
+    std::string file;
+    const char* why;  // empty: measured, with this many columns
+    int columns;
+  } cases[] = {
+      {"an empty first line", "\r\n1p1", "line 1 is empty, and the maze's width is measured from it"},
+      {"carriage returns alone, an empty line", "1p1\r\rr1g",
+       "line 2 is empty, and the maze's width is measured from it"},
+      {"carriage returns alone", "1p1\r1.1\rr1g", "", 2},
+      {"an empty line after a line feed", "1p1\r\n\r\nr1g", "", 0},
+      {"an empty first line, then a whole one", "\r\n1p1\r\nr1g", "", 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeBeside("data/gob/maps/map00.txt", c.file);
+    openArchive({{"x", "x"}});
+    const std::string thrown = test::thrownMessage([] { Gobbler::measureMaze(); });
+    if (*c.why) {
+      EXPECT_THAT(thrown, ::testing::EndsWith(std::string(": data/gob/maps/map00.txt: ") + c.why));
+    } else {
+      EXPECT_EQ(thrown, "no exception");
+      EXPECT_EQ(mapColumns, c.columns);
+    }
+  }
+}
+
 // The maze is drawn from one picture of it: one larger than 128 x 128 cells is refused by name as it is
 // measured, before its grid is made. Before, a 93 KB map overflowed the cell count and a 40 KB one asked
-// for 6.4 GB.
+// for 6.4 GB. The bound counts the map's lines: the line end after the last one adds the unfilled row the
+// game always gives it, and is no row past the bound (before, 128 lines ending in CR LF were refused).
 TEST_F(MapTest, AMazeLargerThanTheGameDrawsIsRefusedAsItIsMeasured) {
   startGame({kSmall});
   auto lines = [](int count, int length) {
@@ -179,10 +213,16 @@ TEST_F(MapTest, AMazeLargerThanTheGameDrawsIsRefusedAsItIsMeasured) {
     const char* what;
     std::string file;
     bool refused;
+    int columns, rows;  // as measured, when not refused
   } cases[] = {
-      {"128 x 128", lines(128, 128), false},
+      {"128 x 128", lines(128, 128), false, 128, 128},
+      {"128 x 128 ending in a line end", lines(128, 128) + "\r\n", false, 128, 129},
+      {"18 x 128 ending in a line end", lines(128, 18) + "\r\n", false, 18, 129},
       {"129 columns", lines(3, 129), true},
+      {"129 columns ending in a line end", lines(3, 129) + "\r\n", true},
       {"129 rows", lines(129, 3), true},
+      {"129 rows ending in a line end", lines(129, 3) + "\r\n", true},
+      {"128 rows and an empty one", lines(128, 3) + "\r\n\r\n", true},
       {"93 KB of line feeds and one carriage return", std::string(46500, '\n') + "\r" + std::string(46499, '0'), true},
       {"40 KB of line feeds and one carriage return", std::string(20000, '\n') + "\r", true},
       {"one line of 93 KB", std::string(93000, '0') + "\r\n", true},
@@ -196,8 +236,8 @@ TEST_F(MapTest, AMazeLargerThanTheGameDrawsIsRefusedAsItIsMeasured) {
       EXPECT_THAT(thrown, ::testing::EndsWith(": data/gob/maps/map00.txt: the maze is larger than 128 x 128 cells"));
     } else {
       EXPECT_EQ(thrown, "no exception");
-      EXPECT_EQ(mapColumns, 128);
-      EXPECT_EQ(mapRows, 128);
+      EXPECT_EQ(mapColumns, c.columns);
+      EXPECT_EQ(mapRows, c.rows);
     }
   }
 }

@@ -140,6 +140,8 @@ TEST_F(TanksObjectsFixture, AStageWithoutBaseOrEnemyStartIsReportedNotPlayed) {
     field->loadStage();
     EXPECT_FALSE(stageLoaded);
     EXPECT_NE(gltest::narrow(field->loadError).find(c.why), std::string::npos) << gltest::narrow(field->loadError);
+    // The record and the file it lies in are named.
+    EXPECT_THAT(gltest::narrow(field->loadError), testing::EndsWith(" in record 1 of tankstest/stages.bin"));
     field->renderLayer(0, 0);
     EXPECT_EQ(step(10), 1);
   }
@@ -168,23 +170,36 @@ TEST_F(TanksObjectsFixture, DamagedStageFilesAreReportedByNameAndLeaveTheStageUn
 
 // The ground is drawn into one picture of the field: a stage of more than 64 blocks a side is refused before
 // its grid is made. Before, 255 x 255 blocks made a grid of a million cells and a picture of 133 MB at
-// 480x640.
+// 480x640. At the bound on either side a stage loads.
 TEST_F(TanksObjectsFixture, AStageLargerThanTheGameDrawsIsRefusedByName) {
-  std::string largest(64 * 64, '\0');
-  largest[0] = 0x28;
-  largest[1] = 0x30;
-  largest[2] = 0x38;
-  writeStageFile(rawStages(64, 64, largest, kLightEnemies));
-  field->newGame();
-  field->loadStage();
-  EXPECT_TRUE(stageLoaded);
-  EXPECT_EQ(gridW, 256);
-  for (const std::string& file : {std::string{65, 1}, std::string{1, '\xFF'}}) {
-    writeStageFile(file);
-    field->newGame();
-    EXPECT_THAT(test::thrownMessage([&] { field->loadStage(); }),
-                testing::EndsWith(": tankstest/stages.bin: a stage larger than 64 x 64 blocks"));
-    EXPECT_FALSE(stageLoaded);
+  const struct {
+    int wide, high;
+    bool loads;
+  } cases[] = {
+      {64, 64, true}, {1, 64, true}, {64, 1, true}, {65, 64, false}, {64, 65, false}, {65, 1, false}, {1, 255, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.wide) + " x " + std::to_string(c.high));
+    if (c.loads) {
+      // The player, the base and an enemy's start in the first three blocks.
+      std::string blocks(static_cast<size_t>(c.wide * c.high), '\0');
+      blocks[0] = 0x28;
+      blocks[1] = 0x30;
+      blocks[2] = 0x38;
+      writeStageFile(rawStages(c.wide, c.high, blocks, kLightEnemies));
+      field->newGame();
+      field->loadStage();
+      EXPECT_TRUE(stageLoaded) << gltest::narrow(field->loadError);
+      EXPECT_EQ(gridW, c.wide * kBlockCells);
+      EXPECT_EQ(gridH, c.high * kBlockCells);
+    } else {
+      // The sizes alone: nothing after them is read.
+      writeStageFile(std::string{static_cast<char>(c.wide), static_cast<char>(c.high)});
+      field->newGame();
+      EXPECT_THAT(test::thrownMessage([&] { field->loadStage(); }),
+                  testing::EndsWith(": tankstest/stages.bin: a stage larger than 64 x 64 blocks"));
+      EXPECT_FALSE(stageLoaded);
+    }
   }
 }
 

@@ -133,7 +133,7 @@ TEST_F(TanksScreenFixture, AWonStageGoesOnToTheNextAndOpensIt) {
 }
 
 // Without its stage the game goes back to its menu and says so where the player can read it, as the other
-// games do for their levels.
+// games do for their levels, naming the file it looked for.
 TEST_F(TanksScreenFixture, AStageThatCannotBePlayedIsSaidOnStderrAndTheMenuComesBack) {
   game->playfield->stageFile = u"/tankstest/no-such-stages.bin";
   // The program's log, as the engine gives it with logging off.
@@ -144,6 +144,8 @@ TEST_F(TanksScreenFixture, AStageThatCannotBePlayedIsSaidOnStderrAndTheMenuComes
   nuv::lang::DSystem::out = nullptr;
   EXPECT_NE(errors.find("GlimmerHut: the tanks game cannot play stage 1: stage 1: no stage file"), std::string::npos)
       << errors;
+  // The entry the game looked for is named.
+  EXPECT_NE(errors.find("no stage file, tankstest/no-such-stages.bin is missing\n"), std::string::npos) << errors;
   EXPECT_EQ(state(), GameMain::STATE_MENU);
 }
 

@@ -52,6 +52,9 @@ TEST(CommandLineTest, TheGivenSizeIsUsedOnlyWithinTheBound) {
       {u"/width 320 /height 240", false, ""},
       {u"/nofullscreen /width 2049 /height 240", false,
        "the size 2049x240 of /width and /height is larger than 2048x2048; the screen's size is used"},
+      {u"/nofullscreen /width 240 /height 2049", false,
+       "the size 240x2049 of /width and /height is larger than 2048x2048; the screen's size is used"},
+      {u"/nofullscreen /width 1 /height 2048", true, ""},
       {u"/nofullscreen /width 99999 /height 99999", false,
        "the size 99999x99999 of /width and /height is larger than 2048x2048; the screen's size is used"},
   };
