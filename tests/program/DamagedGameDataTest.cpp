@@ -2,6 +2,7 @@
 // named on stderr, the game ends into the main menu, and the program goes on until the script closes it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,21 @@ std::string script() {
   return press(1700, "Enter") + press(2300, "Enter") + "20000 capture main.png\n" + press(20100, "Right") +
          press(20500, "Right") + press(20900, "Right") + press(21300, "Down") + press(22000, "Enter") +
          press(24000, "Enter") + "32000 capture after.png\n33000 close\n";
+}
+
+// The built game.dat into the folder with one entry changed.
+void writeWithEntryChanged(const test::TempFolder& folder, const std::u16string& name,
+                           const std::function<void(std::string&)>& change) {
+  std::vector<test::StoredEntry> entries = test::readStoredEntries(GH_GAME_DAT);
+  ASSERT_GT(entries.size(), 100u);
+  size_t changed = 0;
+  for (test::StoredEntry& e : entries) {
+    if (e.name != name) continue;
+    change(e.bytes);
+    ++changed;
+  }
+  ASSERT_EQ(changed, 1u);
+  test::writeStoredArchive(folder.file("game.dat"), entries);
 }
 
 TEST(DamagedGameDataTest, ADamagedPictureIsNamedAndTheProgramGoesOnInTheMainMenu) {
@@ -67,20 +83,14 @@ TEST(DamagedGameDataTest, ADamagedPictureIsNamedAndTheProgramGoesOnInTheMainMenu
 // An image-table line short of a field is refused naming the entry, the line and the field; before, the
 // line read "...bnc/all.txt: ArrayIndexOutOfBoundsException".
 TEST(DamagedGameDataTest, AnImageTableLineShortOfAFieldIsNamed) {
-  std::vector<test::StoredEntry> entries = test::readStoredEntries(GH_GAME_DAT);
-  ASSERT_GT(entries.size(), 100u);
-  size_t replaced = 0;
-  for (test::StoredEntry& e : entries) {
-    if (e.name != u"graphics/240x320/bnc/all.txt") continue;
-    // The first line without its height.
-    const size_t end = e.bytes.find('\r');
-    const size_t height = e.bytes.rfind(';', end);
-    e.bytes.erase(height, end - height);
-    ++replaced;
-  }
-  ASSERT_EQ(replaced, 1u);
   test::TempFolder folder;
-  test::writeStoredArchive(folder.file("game.dat"), entries);
+  writeWithEntryChanged(folder, u"graphics/240x320/bnc/all.txt", [](std::string& bytes) {
+    // The first line without its height.
+    const size_t end = bytes.find('\r');
+    const size_t height = bytes.rfind(';', end);
+    bytes.erase(height, end - height);
+  });
+  if (HasFatalFailure()) return;
   // The questions answered, the brick game chosen from the main menu.
   const std::string script =
       press(1700, "Enter") + press(2300, "Enter") + press(20100, "Enter") + "24000 capture after.png\n25000 close\n";
@@ -95,8 +105,6 @@ TEST(DamagedGameDataTest, AnImageTableLineShortOfAFieldIsNamed) {
 // A maze map of the largest height the game draws, 18 x 128 cells with a line end after its last row,
 // plays; before, the line end counted as a 129th row and the map was refused as too large.
 TEST(DamagedGameDataTest, AMazeMapOfTheLargestHeightPlays) {
-  std::vector<test::StoredEntry> entries = test::readStoredEntries(GH_GAME_DAT);
-  ASSERT_GT(entries.size(), 100u);
   // Dots in a frame of wall, the player's start in the middle, the chasers' starts near the top.
   std::string map;
   for (int row = 0; row < 128; ++row) {
@@ -108,15 +116,9 @@ TEST(DamagedGameDataTest, AMazeMapOfTheLargestHeightPlays) {
     }
     map += line + "\r\n";
   }
-  size_t replaced = 0;
-  for (test::StoredEntry& e : entries) {
-    if (e.name != u"data/gob/maps/map00.txt") continue;
-    e.bytes = map;
-    ++replaced;
-  }
-  ASSERT_EQ(replaced, 1u);
   test::TempFolder folder;
-  test::writeStoredArchive(folder.file("game.dat"), entries);
+  writeWithEntryChanged(folder, u"data/gob/maps/map00.txt", [&](std::string& bytes) { bytes = map; });
+  if (HasFatalFailure()) return;
   // The questions answered, the maze game chosen (right three times from the brick game), its start page's
   // "Start", and the set-up page's "Start".
   const std::string script = press(1700, "Enter") + press(2300, "Enter") + press(20100, "Right") +
@@ -140,17 +142,10 @@ TEST(DamagedGameDataTest, AMazeMapOfTheLargestHeightPlays) {
 // goes on in the main menu holding little memory; before, a map like this overflowed the cell count, and
 // one of 40 KB asked for 6.4 GB.
 TEST(DamagedGameDataTest, AHugeMazeMapIsRefusedByNameWithoutItsMemory) {
-  std::vector<test::StoredEntry> entries = test::readStoredEntries(GH_GAME_DAT);
-  ASSERT_GT(entries.size(), 100u);
-  size_t replaced = 0;
-  for (test::StoredEntry& e : entries) {
-    if (e.name != u"data/gob/maps/map00.txt") continue;
-    e.bytes = std::string(46500, '\n') + "\r" + std::string(46499, '0');
-    ++replaced;
-  }
-  ASSERT_EQ(replaced, 1u);
   test::TempFolder folder;
-  test::writeStoredArchive(folder.file("game.dat"), entries);
+  writeWithEntryChanged(folder, u"data/gob/maps/map00.txt",
+                        [](std::string& bytes) { bytes = std::string(46500, '\n') + "\r" + std::string(46499, '0'); });
+  if (HasFatalFailure()) return;
   // The questions answered, the maze game chosen (right three times from the brick game).
   const std::string script = press(1700, "Enter") + press(2300, "Enter") + press(6000, "Right") + press(6400, "Right") +
                              press(6800, "Right") + press(7500, "Enter") + "14000 capture after.png\n15000 close\n";
