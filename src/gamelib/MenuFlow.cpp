@@ -125,12 +125,6 @@ GameMenu& MenuFlow::menuOf(MenuPage page) const {
   return *menu_;
 }
 
-bool MenuFlow::makesTheTable(int32_t score) const {
-  GameMenuPtr scores = new GameMenu();
-  scores->loadHighScores(table, gameKey_);
-  return scores->isHighScore(score);
-}
-
 MenuPage MenuFlow::page() const { return pageOfWords(); }
 
 MenuPage MenuFlow::pageOfWords() const {

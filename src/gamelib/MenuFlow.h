@@ -196,8 +196,6 @@ class MenuFlow : public nuv::lang::DObject {
   // The menu that shows the entries, and the one a page shows on.
   GameMenu& menu() const { return *menu_; }
   GameMenu& menuOf(MenuPage page) const;
-  // Whether the score makes the game's table.
-  bool makesTheTable(int32_t score) const;
   // The page showing, as the game's words say.
   MenuPage page() const;
 

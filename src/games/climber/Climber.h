@@ -39,7 +39,7 @@ class Climber : public gamelib::GameInterface {
 
   // The two halves of init that make the game's pictures and its objects of play.
   // The pictures of the loaded image table and the animations (the animation list passes through the text
-  // table, whose language texts are then read again).
+  // table; the menu flow, made next, reads the language's texts again).
   void loadSprites();
   // Cell size, step lengths, the back buffer, the hero, the guards' slots and the hole table.
   void makePlayObjects();

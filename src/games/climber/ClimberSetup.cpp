@@ -106,14 +106,13 @@ void Climber::loadSprites() {
   enemyIdleMirroredImage = mirrored(data::kEnemyIdle);
   GameMenu::advanceLoading();
 
-  // The animation list passes through the text table; the language's texts come back after it.
+  // The animation list passes through the text table; the menu flow brings the language's texts back.
   Animation::loadList(data::kAnimationList);
   AnimationPtr* const all[data::kAnimationCount] = {
       &heroGoRight,        &heroGoLeft,        &heroLadder,     &heroHandrailRight, &heroHandrailLeft,
       &heroFallRight,      &heroFallLeft,      &enemyGoRight,   &enemyGoLeft,       &enemyLadder,
       &enemyHandrailRight, &enemyHandrailLeft, &enemyFallRight, &enemyFallLeft};
   for (int32_t i = 0; i < data::kAnimationCount; ++i) *all[i] = animation(i);
-  GameLib::loadChosenTexts();
   GameMenu::advanceLoading();
 }
 
