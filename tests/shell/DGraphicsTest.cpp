@@ -122,7 +122,7 @@ TEST(DGraphics, ColoursConvertToRgb565) {
   EXPECT_EQ(pixel(image, 0, 0), 0x32AF);
 }
 
-TEST(DGraphics, EachTransformOfA3x2PictureLandsAsSpecified) {
+TEST(DGraphics, EachTransformOfA3x2PictureLandsInItsPlace) {
   struct Case {
     int transform;
     const char* expected;
@@ -223,7 +223,7 @@ TEST(DGraphics, StringAnchorsShiftTheSamePixels) {
   EXPECT_THROWS_CODE(Code::NullPointerException, g->drawString(nullptr, 0, 0, 0));
 }
 
-TEST(DGraphics, DrawRgbConvertsAndBlendsWithTheSpecifiedRounding) {
+TEST(DGraphics, DrawRgbConvertsAndBlendsWithItsRounding) {
   struct Case {
     uint16_t target;
     uint32_t argb;

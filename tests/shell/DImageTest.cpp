@@ -26,9 +26,9 @@ uint16_t pixel(const DImagePtr& image, int x, int y) { return *image->rasterSurf
 
 // A 3 x 2 RGB picture: red, green, blue / white, black, magenta.
 std::string pictureBytes() {
-  shelltest::PngSpec spec{
+  shelltest::PngContent content{
       3, 2, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 255, 0, 255}};
-  std::vector<uint8_t> png = shelltest::makePng(spec);
+  std::vector<uint8_t> png = shelltest::makePng(content);
   return std::string(png.begin(), png.end());
 }
 
@@ -126,16 +126,16 @@ namespace {
 
 // A 9 x 7 RGB picture of distinct colours, none of them the key colour; with `keyed`, one pixel is.
 std::string opaquePictureBytes(bool keyed) {
-  shelltest::PngSpec spec{9, 7, PNG_COLOR_TYPE_RGB, 8, {}};
+  shelltest::PngContent content{9, 7, PNG_COLOR_TYPE_RGB, 8, {}};
   for (int y = 0; y < 7; ++y) {
     for (int x = 0; x < 9; ++x) {
       const bool key = keyed && x == 4 && y == 3;
-      spec.rows.push_back(key ? 255 : static_cast<uint8_t>(x * 28));
-      spec.rows.push_back(key ? 0 : static_cast<uint8_t>(40 + y * 30));
-      spec.rows.push_back(key ? 255 : static_cast<uint8_t>(x * y * 4));
+      content.rows.push_back(key ? 255 : static_cast<uint8_t>(x * 28));
+      content.rows.push_back(key ? 0 : static_cast<uint8_t>(40 + y * 30));
+      content.rows.push_back(key ? 255 : static_cast<uint8_t>(x * y * 4));
     }
   }
-  std::vector<uint8_t> png = shelltest::makePng(spec);
+  std::vector<uint8_t> png = shelltest::makePng(content);
   return std::string(png.begin(), png.end());
 }
 

@@ -16,7 +16,7 @@
 using Raster::ImageDecoder;
 using shelltest::makeJpeg;
 using shelltest::makePng;
-using shelltest::PngSpec;
+using shelltest::PngContent;
 
 namespace {
 
@@ -25,15 +25,15 @@ std::unique_ptr<Raster::RasterSurface> decode(const std::vector<uint8_t>& bytes)
 }
 
 // A 4 x 1 palette picture: index 3 fully transparent, index 2 half transparent.
-PngSpec palettePicture() {
-  PngSpec spec;
-  spec.width = 4;
-  spec.height = 1;
-  spec.colourType = PNG_COLOR_TYPE_PALETTE;
-  spec.rows = {0, 1, 2, 3};
-  spec.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
-  spec.alphas = {255, 255, 128, 0};
-  return spec;
+PngContent palettePicture() {
+  PngContent content;
+  content.width = 4;
+  content.height = 1;
+  content.colourType = PNG_COLOR_TYPE_PALETTE;
+  content.rows = {0, 1, 2, 3};
+  content.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
+  content.alphas = {255, 255, 128, 0};
+  return content;
 }
 
 }  // namespace
@@ -41,15 +41,16 @@ PngSpec palettePicture() {
 TEST(ImageDecoder, PngFormatsComeOutAsRgb565WithTheKeyRule) {
   struct Case {
     const char* name;
-    PngSpec spec;
+    PngContent content;
     std::vector<uint16_t> expected;
   };
-  PngSpec rgb{3, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 255, 8, 4, 8, 255, 255, 255}};
-  PngSpec rgba{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 0, 0, 0, 0, 255, 7}};
-  PngSpec grey{2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x80, 0xFF}};
-  PngSpec grey2{4, 1, PNG_COLOR_TYPE_GRAY, 2, {0x1B}};  // samples 0, 1, 2, 3 scale to 0, 85, 170, 255
-  PngSpec greyAlpha{1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0xFF, 0x00}};
-  PngSpec deep{2, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0x01, 0x00, 0x02, 0x80, 0x03, 0x00, 0x00, 0x10, 0x00, 0xFF, 0xFF}};
+  PngContent rgb{3, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 255, 8, 4, 8, 255, 255, 255}};
+  PngContent rgba{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {255, 0, 0, 0, 0, 0, 255, 7}};
+  PngContent grey{2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x80, 0xFF}};
+  PngContent grey2{4, 1, PNG_COLOR_TYPE_GRAY, 2, {0x1B}};  // samples 0, 1, 2, 3 scale to 0, 85, 170, 255
+  PngContent greyAlpha{1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0xFF, 0x00}};
+  PngContent deep{
+      2, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0x01, 0x00, 0x02, 0x80, 0x03, 0x00, 0x00, 0x10, 0x00, 0xFF, 0xFF}};
   const Case cases[] = {
       {"palette with transparent index", palettePicture(), {0xF800, 0x07E0, 0x001F, 0xF81F}},
       {"RGB with magenta", rgb, {0xF81F, 0x0821, 0xFFFF}},
@@ -60,11 +61,11 @@ TEST(ImageDecoder, PngFormatsComeOutAsRgb565WithTheKeyRule) {
       {"16-bit samples", deep, {0xF810, 0x009F}},
   };
   for (const Case& c : cases) {
-    auto surface = decode(makePng(c.spec));
+    auto surface = decode(makePng(c.content));
     ASSERT_NE(surface, nullptr) << c.name;
     EXPECT_EQ(surface->key, -1);
-    ASSERT_EQ(surface->width(), c.spec.width) << c.name;
-    ASSERT_EQ(surface->height(), c.spec.height) << c.name;
+    ASSERT_EQ(surface->width(), c.content.width) << c.name;
+    ASSERT_EQ(surface->height(), c.content.height) << c.name;
     for (size_t x = 0; x < c.expected.size(); ++x)
       EXPECT_EQ(*surface->surface->at(static_cast<int>(x), 0), c.expected[x]) << c.name << " pixel " << x;
   }
@@ -107,7 +108,7 @@ TEST(ImageDecoder, DamagedInputGivesNull) {
 
   std::vector<uint8_t> badCrc = png;
   badCrc[40] ^= 0xFF;
-  std::vector<uint8_t> hugePng = makePng(PngSpec{1, 1, PNG_COLOR_TYPE_GRAY, 8, {0}});
+  std::vector<uint8_t> hugePng = makePng(PngContent{1, 1, PNG_COLOR_TYPE_GRAY, 8, {0}});
   hugePng[16] = 0x7F;  // width far beyond any picture the program draws; the header CRC is now wrong too
   std::vector<uint8_t> noise(500);
   for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 31 + 7);
@@ -141,7 +142,7 @@ TEST(ImageDecoder, PicturesLargerThanTheBoundAreRefused) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
     const std::vector<uint8_t> grey(static_cast<size_t>(c.width) * c.height, 0x80);
-    const std::vector<uint8_t> png = makePng(PngSpec{c.width, c.height, PNG_COLOR_TYPE_GRAY, 8, grey});
+    const std::vector<uint8_t> png = makePng(PngContent{c.width, c.height, PNG_COLOR_TYPE_GRAY, 8, grey});
     EXPECT_EQ(decode(png) != nullptr, c.decoded);
     EXPECT_EQ(decode(makeJpeg(c.width, c.height, grey, true, 50)) != nullptr, c.decoded);
   }
@@ -159,8 +160,8 @@ TEST(ImageDecoder, KeptDecodesHandEachCallerAPictureOfItsOwn) {
     return ImageDecoder::decodeKept(bytes.data(), bytes.data() + bytes.size());
   };
   // Same size, one sample apart: bytes that differ are never taken for each other.
-  const std::vector<uint8_t> a = makePng(PngSpec{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 255}});
-  const std::vector<uint8_t> b = makePng(PngSpec{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 254}});
+  const std::vector<uint8_t> a = makePng(PngContent{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 255}});
+  const std::vector<uint8_t> b = makePng(PngContent{2, 1, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 254}});
   ASSERT_EQ(a.size(), b.size());
 
   auto first = kept(a);
@@ -179,7 +180,7 @@ TEST(ImageDecoder, KeptDecodesHandEachCallerAPictureOfItsOwn) {
   // More large pictures than are kept, twice over: the oldest make way, and each still decodes right.
   std::vector<std::vector<uint8_t>> large;
   for (uint8_t shade = 0; shade < 6; ++shade)
-    large.push_back(makePng(PngSpec{256, 256, PNG_COLOR_TYPE_GRAY, 8, std::vector<uint8_t>(256 * 256, shade * 40)}));
+    large.push_back(makePng(PngContent{256, 256, PNG_COLOR_TYPE_GRAY, 8, std::vector<uint8_t>(256 * 256, shade * 40)}));
   for (int round = 0; round < 2; ++round) {
     for (const std::vector<uint8_t>& bytes : large) {
       auto picture = kept(bytes);

@@ -21,7 +21,7 @@ void flushPng(png_structp) {}
 
 }  // namespace
 
-std::vector<uint8_t> makePng(const PngSpec& spec) {
+std::vector<uint8_t> makePng(const PngContent& content) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -30,18 +30,19 @@ std::vector<uint8_t> makePng(const PngSpec& spec) {
     throw std::runtime_error("PNG writer failed");
   }
   png_set_write_fn(png, &out, appendPng, flushPng);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width), static_cast<png_uint_32>(spec.height), spec.bitDepth,
-               spec.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(content.width), static_cast<png_uint_32>(content.height),
+               content.bitDepth, content.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (size_t i = 0; i + 2 < spec.palette.size(); i += 3)
-    palette.push_back({spec.palette[i], spec.palette[i + 1], spec.palette[i + 2]});
+  for (size_t i = 0; i + 2 < content.palette.size(); i += 3)
+    palette.push_back({content.palette[i], content.palette[i + 1], content.palette[i + 2]});
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!spec.alphas.empty()) {
-    png_set_tRNS(png, info, spec.alphas.data(), static_cast<int>(spec.alphas.size()), nullptr);
+  if (!content.alphas.empty()) {
+    png_set_tRNS(png, info, content.alphas.data(), static_cast<int>(content.alphas.size()), nullptr);
   }
   png_write_info(png, info);
-  const size_t stride = spec.rows.size() / static_cast<size_t>(spec.height);
-  for (int y = 0; y < spec.height; ++y) png_write_row(png, spec.rows.data() + stride * static_cast<size_t>(y));
+  const size_t stride = content.rows.size() / static_cast<size_t>(content.height);
+  for (int y = 0; y < content.height; ++y) png_write_row(png, content.rows.data() + stride * static_cast<size_t>(y));
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return out;

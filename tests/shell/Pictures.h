@@ -6,7 +6,7 @@
 
 namespace shelltest {
 
-struct PngSpec {
+struct PngContent {
   int width = 0;
   int height = 0;
   int colourType = 2;  // the PNG colour type: 0 grey, 2 RGB, 3 palette, 4 grey + alpha, 6 RGBA
@@ -17,7 +17,7 @@ struct PngSpec {
   std::vector<uint8_t> alphas;   // tRNS entries for a palette picture
 };
 
-std::vector<uint8_t> makePng(const PngSpec& spec);
+std::vector<uint8_t> makePng(const PngContent& content);
 // A JPEG of width x height from RGB (3 bytes per pixel) or grey (1 byte) samples.
 std::vector<uint8_t> makeJpeg(int width, int height, const std::vector<uint8_t>& samples, bool grey, int quality);
 

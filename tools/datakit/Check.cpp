@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "CheckFiles.h"
+#include "CheckHelpNames.h"
 #include "CheckLegibility.h"
 #include "CheckMix.h"
 #include "CheckMoreGames.h"
@@ -178,6 +179,7 @@ class Checker {
     for (const std::string& name : names_) guarded(name, [&] { checkFile(name); });
     checkTexts();
     checkMarkSpacing();
+    checkHelpNames();
     checkMoreGamesTexts(texts_, sink());
     checkLevelsPresent();
     checkGameSounds();
@@ -404,6 +406,25 @@ class Checker {
         for (const TableLine& l : readUtfStrings(bytes(name), where(name)))
           if (auto fault = markSpacingFault(code, l.text)) error(name, paragraphLine(name, l.line), *fault);
       });
+    }
+  }
+
+  // Each game's translated help pages against the English one: the menu's and the key set-up's names.
+  void checkHelpNames() {
+    const auto reference = texts_.find(kHelpReferenceLanguage);
+    if (reference == texts_.end()) return;
+    for (const GameRow& g : gameTable()) {
+      const std::string referencePage = "txt/" + g.folder + kHelpReferenceLanguage + "_help.txt";
+      for (auto& [code, t] : texts_) {
+        const std::string page = "txt/" + g.folder + code + "_help.txt";
+        if (code == reference->first || !has(referencePage) || !has(page)) continue;
+        guarded(page, [&] {
+          for (const Fault& f : helpNameFaults(readUtfStrings(bytes(referencePage), where(referencePage)),
+                                               readUtfStrings(bytes(page), where(page)),
+                                               shownNames(reference->second, t, g.menuTexts, g.key)))
+            error(page, paragraphLine(page, f.line), f.message);
+        });
+      }
     }
   }
 
