@@ -80,26 +80,46 @@ TEST(DamagedGameDataTest, ADamagedPictureIsNamedAndTheProgramGoesOnInTheMainMenu
   }
 }
 
-// An image-table line short of a field is refused naming the entry, the line and the field; before, the
-// line read "...bnc/all.txt: ArrayIndexOutOfBoundsException".
-TEST(DamagedGameDataTest, AnImageTableLineShortOfAFieldIsNamed) {
-  test::TempFolder folder;
-  writeWithEntryChanged(folder, u"graphics/240x320/bnc/all.txt", [](std::string& bytes) {
-    // The first line without its height.
-    const size_t end = bytes.find('\r');
-    const size_t height = bytes.rfind(';', end);
-    bytes.erase(height, end - height);
-  });
-  if (HasFatalFailure()) return;
+// An image-table line that is no rectangle is refused naming the entry, the line and the fault; before, a
+// line short of a field read "...bnc/all.txt: ArrayIndexOutOfBoundsException", a blank line ended the table
+// and the refusal named a picture that is in it ("b1_0.png" is not in graphics/240x320/bnc/all.txt), and
+// lines ended by LF alone ran together into one.
+TEST(DamagedGameDataTest, AnImageTableLineThatIsNoRectangleIsNamed) {
+  struct Case {
+    const char* what;
+    std::function<void(std::string&)> change;
+    const char* said;
+  } cases[] = {
+      {"the first line without its height",
+       [](std::string& bytes) {
+         const size_t end = bytes.find('\r');
+         const size_t height = bytes.rfind(';', end);
+         bytes.erase(height, end - height);
+       },
+       "line 1 has 4 fields, 5 are needed: the height is missing"},
+      {"a blank line after the first", [](std::string& bytes) { bytes.insert(bytes.find('\n') + 1, "\r\n"); },
+       "line 2 is empty"},
+      {"line feeds alone",
+       [](std::string& bytes) {
+         for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at)) bytes.erase(at, 1);
+       },
+       "line 1 ends in a line feed alone; the table's lines end in CR LF"},
+  };
   // The questions answered, the brick game chosen from the main menu.
   const std::string script =
       press(1700, "Enter") + press(2300, "Enter") + press(20100, "Enter") + "24000 capture after.png\n25000 close\n";
-  test::ProgramResult run = test::runProgram(kProgram, folder.path(), script);
-  EXPECT_EQ(run.exitCode, 0) << run.errors;
-  EXPECT_NE(run.errors.find(" could not start: IOException game.dat: graphics/240x320/bnc/all.txt: line 1 has 4 "
-                            "fields, 5 are needed: the height is missing\n"),
-            std::string::npos)
-      << run.errors;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder;
+    writeWithEntryChanged(folder, u"graphics/240x320/bnc/all.txt", c.change);
+    if (HasFatalFailure()) return;
+    test::ProgramResult run = test::runProgram(kProgram, folder.path(), script);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_NE(run.errors.find(std::string(" could not start: IOException game.dat: graphics/240x320/bnc/all.txt: ") +
+                              c.said + "\n"),
+              std::string::npos)
+        << run.errors;
+  }
 }
 
 // A maze map of the largest height the game draws, 18 x 128 cells with a line end after its last row,
