@@ -2,7 +2,9 @@
 // through the clip.
 #include "gamelib/GameImage.h"
 
-#include "core/io/DDataInputStream.h"
+#include <string>
+
+#include "core/io/DInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "core/lang/DInteger.h"
 #include "core/lang/DintArray.h"
@@ -12,8 +14,6 @@
 
 namespace gamelib {
 
-using nuv::io::DDataInputStream;
-using nuv::io::DDataInputStreamPtr;
 using nuv::io::DInputStreamPtr;
 using nuv::lang::catchException;
 using nuv::lang::DExceptionBase;
@@ -41,6 +41,9 @@ constexpr Suffix kSuffixes[] = {
 };
 constexpr int32_t kSuffixLength = 3;
 constexpr int32_t kRectFields = 4;
+constexpr int32_t kCarriageReturn = 13;
+constexpr int32_t kLineFeed = 10;
+constexpr const char16_t* kLineEnds = u"; the table's lines end in CR LF";
 // A line's fields, named as a refusal names the one that is wrong.
 constexpr const char16_t* kFieldNames[kRectFields + 1] = {u"name", u"x", u"y", u"width", u"height"};
 
@@ -56,6 +59,25 @@ DintArray* lookUp(DStringPtr name, int32_t& transform) {
     }
   }
   return static_cast<DintArray*>(GameImage::imageTable->get(name->substring(0, baseLength)));
+}
+
+// The line's bytes up to its CR LF; null at the end of the data. An empty line, or one that ends otherwise, is
+// refused by its number: read past, the lines after it would be lost or run together without a word.
+DStringPtr readTableLine(DInputStreamPtr in, DStringPtr path, int32_t lineNumber) {
+  const DStringPtr where = DStringPtr(u"line ") + lineNumber;
+  std::u16string line;
+  for (;;) {
+    const int32_t byte = in->read();
+    if (byte < 0) return line.empty() ? nullptr : new DString(std::u16string_view(line));
+    if (byte == kLineFeed) ResourceDamage::refuse(path, where + u" ends in a line feed alone" + kLineEnds);
+    if (byte == kCarriageReturn) {
+      if (in->read() != kLineFeed)
+        ResourceDamage::refuse(path, where + u" ends in a carriage return alone" + kLineEnds);
+      if (line.empty()) ResourceDamage::refuse(path, where + u" is empty");
+      return new DString(std::u16string_view(line));
+    }
+    line.push_back(static_cast<char16_t>(byte));
+  }
 }
 
 [[noreturn]] void refuseShortLine(DStringPtr path, int32_t lineNumber, int32_t fieldCount) {
@@ -117,12 +139,11 @@ void GameImage::loadImageTable(DStringPtr setName) {
   DStringPtr path = GameLib::resolvePath(u"graphics/", setName + u".txt");
   DInputStreamPtr stream = path.isNull() ? nullptr : GameLib::loadFile(path);
   if (stream.isNull()) ResourceDamage::refuseMissing(GameLib::firstCandidate(u"graphics/", setName + u".txt"));
-  DDataInputStreamPtr data = new DDataInputStream(stream);
   // A line that is no rectangle is damage to the table, named; the lines before it stay.
   ResourceDamage::reading(path, [&] {
     try {
       for (int32_t lineNumber = 1;; ++lineNumber) {
-        DStringPtr line = TextTable::readLine(data, false);
+        DStringPtr line = readTableLine(stream, path, lineNumber);
         if (line.isNull()) break;
         DStringArrayPtr fields = TextTable::split(line, u';');
         if (fields->length < kRectFields + 1) refuseShortLine(path, lineNumber, fields->length);
@@ -130,13 +151,9 @@ void GameImage::loadImageTable(DStringPtr setName) {
         for (int32_t i = 0; i < kRectFields; ++i) (*rect)[i] = numberField(path, lineNumber, fields, i + 1);
         imageTable->put(DStringPtr((*fields)[0]), rect);
       }
-    } catch (DExceptionBase* e) {
-      try {
-        catchException(e, ExceptionCode::EOFException);
-      } catch (...) {
-        stream->close();
-        throw;
-      }
+    } catch (...) {
+      stream->close();
+      throw;
     }
   });
   stream->close();

@@ -185,26 +185,30 @@ TEST(Archive7zTest, AnEntryClaimingMoreThanTheBoundIsRefusedUnread) {
 }
 
 // A list whose checksums hold but that names no file for the streams it lists is damaged: its streams
-// belong to no file, or its files have no names. Before, such an archive opened as one holding nothing.
+// belong to no file, or its files have no names or empty ones. Before, such an archive opened as one holding
+// nothing, or holding entries no name finds.
 TEST(Archive7zTest, AListThatNamesNoFileForItsStreamsIsDamaged) {
   test::TempFolder folder;
   const std::string path = folder.file("list.dat");
   // Two files with data: their part of the list is the files' id, their count 2 and the names' id.
   const std::string files("\x05\x02\x11", 3);
+  const std::function<void(std::string&)> asWritten = [](std::string&) {};
   struct Case {
     const char* what;
     std::function<void(std::string&)> change;
     bool opened;
+    std::u16string firstName = u"a.txt";
   } cases[] = {
-      {"as written", [](std::string&) {}, true},
+      {"as written", asWritten, true},
       {"a file count of 0", [&](std::string& list) { list[list.rfind(files) + 1] = 0; }, false},
       {"a file count of 1", [&](std::string& list) { list[list.rfind(files) + 1] = 1; }, false},
       {"the names' property id changed", [&](std::string& list) { list[list.rfind(files) + 2] = 0x30; }, false},
       {"no files at all", [&](std::string& list) { list.replace(list.rfind(files), std::string::npos, 1, 0); }, false},
+      {"an empty name", asWritten, false, u""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    test::writeStoredArchiveWithList(path, {{u"a.txt", "alpha", {}}, {u"b.txt", "beta", {}}}, c.change);
+    test::writeStoredArchiveWithList(path, {{c.firstName, "alpha", {}}, {u"b.txt", "beta", {}}}, c.change);
     OpenArchive open(path);
     platform::Archive7z archive;
     std::string error;

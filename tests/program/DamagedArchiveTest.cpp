@@ -70,9 +70,9 @@ TEST(DamagedArchiveTest, TheStartEndsWithAMessageNamingTheArchive) {
   }
 }
 
-// An archive that lists no file, or whose list names no file for its data, is damage and ends the start as
-// a damaged game.dat does; before, each read as a game.dat without this screen's set ("has no data for a
-// 240 x 320 screen") and ended with that status.
+// An archive that lists no file, or whose list names no file for its data or names its files with empty
+// names, is damage and ends the start as a damaged game.dat does; before, each read as a game.dat without
+// this screen's set ("has no data for a 240 x 320 screen") and ended with that status.
 TEST(DamagedArchiveTest, AnArchiveThatListsNoFileIsDamageNotAScreenItLacks) {
   const std::string files("\x05\x02\x11", 3);  // two files with data: the files' id, their count, the names' id
   const std::vector<test::StoredEntry> entries = {{u"data/keys.txt", "KEY_LEFT_SOFT1=10000\r\n", {}},
@@ -88,6 +88,10 @@ TEST(DamagedArchiveTest, AnArchiveThatListsNoFileIsDamageNotAScreenItLacks) {
       {"a file count of 0", entries, [&](std::string& list) { list[list.rfind(files) + 1] = 0; },
        "IOException game.dat: the archive's list of entries is damaged\n"},
       {"the names' property id changed", entries, [&](std::string& list) { list[list.rfind(files) + 2] = 0x30; },
+       "IOException game.dat: the archive's list of entries is damaged\n"},
+      {"empty names",
+       {{u"", entries[0].bytes, {}}, {u"", entries[1].bytes, {}}},
+       [](std::string&) {},
        "IOException game.dat: the archive's list of entries is damaged\n"},
   };
   for (const Case& c : cases) {

@@ -43,10 +43,15 @@ std::vector<std::string> with(std::vector<std::string> rows, int row, int column
 
 }  // namespace
 
+// The line ends and blank lines after the last row are no rows to the game, nor faults here.
 TEST(MapFiles, TheShippedFirstMapPasses) {
   const std::vector<std::string> rows = firstMap();
   ASSERT_EQ(rows.size(), 21u);
   EXPECT_EQ(faultsOf(file(rows)), "");
+  EXPECT_EQ(faultsOf(file(rows, "\r\n", true)), "");
+  std::vector<std::string> blankAfter = rows;
+  blankAfter.insert(blankAfter.end(), {"", ""});
+  EXPECT_EQ(faultsOf(file(blankAfter, "\r\n", true)), "");
 }
 
 TEST(MapFiles, FaultsAreNamedWithTheirLine) {
@@ -54,8 +59,11 @@ TEST(MapFiles, FaultsAreNamedWithTheirLine) {
   // Row 10 holds the portals (columns 1 and 18) and the chasers' starts; row 16 the player's start.
   ASSERT_EQ(rows[9][0], '*');
   ASSERT_EQ(rows[15][8], 'p');
-  std::vector<std::string> shortRow = rows, fewer = rows, noDoor = rows, noDots = rows;
+  std::vector<std::string> shortRow = rows, fewer = rows, noDoor = rows, noDots = rows, blankBetween = rows;
   shortRow[4].pop_back();
+  blankBetween.insert(blankBetween.begin() + 20, "");
+  Bytes lineFeedAfter = file(rows);
+  lineFeedAfter.push_back('\n');
   fewer.pop_back();
   for (std::string& r : noDoor)
     for (char& c : r) c = c == '#' ? '1' : c;
@@ -68,7 +76,8 @@ TEST(MapFiles, FaultsAreNamedWithTheirLine) {
   };
   const Case cases[] = {
       {"LF line ends", file(rows, "\n"), "1: line ends in LF without CR"},
-      {"a line end after the last row", file(rows, "\r\n", true), "21: CR LF after the last row"},
+      {"a line feed alone after the last row", lineFeedAfter, "21: line ends in LF without CR"},
+      {"a blank line before the last row", file(blankBetween), "21: row has 0 cells, every map 18"},
       {"a short row", file(shortRow), "5: row has 17 cells, every map 18"},
       {"a byte that is no cell", file(with(rows, 3, 4, 'x')), "3: column 4: 'x' is no cell"},
       {"a row too few", file(fewer), "20: the map has 20 rows, every map 21"},

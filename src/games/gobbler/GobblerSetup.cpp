@@ -1,10 +1,10 @@
 // The maze game's loading and leaving: the splash with its loading bar, the sound levels, the image table,
 // the game object with its pictures, the texts and menus, the maze's size and the key set-up.
 
-#include "core/io/DDataInputStream.h"
 #include "gamelib/GameApi.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGlobals.h"
+#include "games/gobbler/MapRows.h"
 
 namespace gobbler {
 
@@ -21,11 +21,8 @@ using namespace gamelib::api;
 
 namespace {
 
-constexpr int32_t kCarriageReturn = 13;
-constexpr int32_t kLineFeed = 10;
-// The maze is drawn from one picture of it, border cells included: 128 cells a side (and the unfilled row
-// a final line end adds) keeps that picture within 3120 x 3144 pixels (19 MB) at the 24-pixel cells of
-// 480x640, and its cells within 17 000.
+// The maze is drawn from one picture of it, border cells included: 128 cells a side keeps that picture
+// within 3120 x 3120 pixels (19 MB) at the 24-pixel cells of 480x640, and its cells within 17 000.
 constexpr int32_t kMaxMazeSide = 128;
 
 }  // namespace
@@ -81,40 +78,21 @@ void Gobbler::makeTexts() {
 void Gobbler::measureMaze() {
   mapColumns = 0;
   mapRows = 1;
-  int32_t n = 0;
-  int32_t widthLine = 0;  // the line the width was last measured from, counted by carriage returns
-  int32_t lines = 0;
   // Without the map the counts stand; a map that cannot be played is reported when a game starts. A
   // damaged one is reported by the archive.
   nuv::io::DInputStreamPtr file = GameLib::loadFile(data::kMapFiles[0]);
   if (file.isNull()) return;
-  nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(file);
-  for (int32_t byte = in->read(); byte != -1; byte = in->read()) {
-    if (byte == kCarriageReturn) {
-      // The line feed before this line was counted into it.
-      mapColumns = n - 1;
-      n = 0;
-      widthLine = ++lines;
-    } else {
-      ++n;
-      if (byte == kLineFeed) ++mapRows;
-    }
-    // Refused as soon as it is too large, before the grid or its picture is made. A line feed opens a row
-    // of the map only once a byte follows it: the line end after the last line is no row past the bound.
-    const int32_t rowsOfTheMap = byte == kLineFeed ? mapRows - 1 : mapRows;
-    if (mapColumns > kMaxMazeSide || rowsOfTheMap > kMaxMazeSide) {
-      in->close();
+  int32_t columns = 0;
+  // Refused as soon as it is too large, before the grid or its picture is made.
+  const int32_t rows = readMapRows(file, data::kMapFiles[0], columns, [](int32_t column, int32_t row, int32_t) {
+    if (column > kMaxMazeSide || row > kMaxMazeSide) {
       ResourceDamage::refuse(data::kMapFiles[0], (DStringPtr(u"the maze is larger than ") + kMaxMazeSide) +
                                                      (DStringPtr(u" x ") + kMaxMazeSide) + u" cells");
     }
-  }
-  in->close();
-  // No line feed came before an empty line (a first line, or carriage returns alone): its width of -1
-  // would give a grid without cells.
-  if (mapColumns < 0) {
-    ResourceDamage::refuse(data::kMapFiles[0],
-                           (DStringPtr(u"line ") + widthLine) + u" is empty, and the maze's width is measured from it");
-  }
+  });
+  file->close();
+  mapColumns = columns;
+  mapRows = rows;
 }
 
 void Gobbler::leave() {

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "core/io/DDataInputStream.h"
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameApi.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ResourceDamage.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
+#include "games/gobbler/MapRows.h"
 
 namespace gobbler {
 
@@ -64,7 +64,7 @@ CellBasePtr MapBase::getCell(int32_t x, int32_t y) { return cellAt(x, y); }
 
 CellBasePtr MapBase::getCell(pointPtr p) { return cellAt(p->x, p->y); }
 
-bool MapBase::readCell(int32_t x, int32_t y, int32_t byte) {
+void MapBase::readCell(int32_t x, int32_t y, int32_t byte) {
   CellBase& c = *cellAt(x, y);
   const int32_t px = x * cellWidth, py = y * cellHeight;
   switch (byte) {
@@ -105,9 +105,8 @@ bool MapBase::readCell(int32_t x, int32_t y, int32_t byte) {
       ++dotCount;
       break;
     default:
-      return false;
+      break;
   }
-  return true;
 }
 
 bool MapBase::load(DStringPtr fileName) {
@@ -124,18 +123,17 @@ bool MapBase::load(DStringPtr fileName) {
     return false;
   }
   gamelib::ResourceDamage::reading(fileName, [&] {
-    nuv::io::DDataInputStreamPtr in = new nuv::io::DDataInputStream(stream);
-    int32_t x = 1, y = 1;
-    while (y <= rows) {
-      const int32_t byte = in->read();
-      if (byte < 0) break;
-      if (readCell(x, y, byte)) ++x;
-      if (x > cols) {
-        ++y;
-        x = 1;
-      }
+    int32_t width = cols;
+    // A row too wide is refused at its end; its cells past the grid are not placed meanwhile.
+    const int32_t count = readMapRows(stream, fileName, width, [&](int32_t x, int32_t y, int32_t byte) {
+      if (x <= cols && y <= rows) readCell(x, y, byte);
+    });
+    stream->close();
+    if (count != rows) {
+      gamelib::ResourceDamage::refuse(fileName, ((DStringPtr(u"the map has ") + count) +
+                                                 (count == 1 ? u" row" : u" rows") + u"; the maze has " + rows) +
+                                                    u", measured from the first map");
     }
-    in->close();
   });
   if (playerStart.isNull()) {
     loadFailure = "the map has no start for the player";

@@ -42,7 +42,8 @@ class MapBase : public nuv::lang::DObject {
   virtual void buildWalls();
   // Reads a map file into the grid. False, with the reason in loadFailure, when the file is missing or
   // names no start for the player (or, on the first map, for the chasers): a game cannot be played in it.
-  // A damaged file is reported (ResourceDamage).
+  // A damaged file, one whose lines the game cannot read (readMapRows) or one of another size than the
+  // first map, is reported (ResourceDamage).
   virtual bool load(nuv::lang::DStringPtr fileName);
   virtual bool containsPoint(rectanglePtr r, pointPtr p);
   // Rectangles that only touch along an edge do not overlap.
@@ -78,8 +79,8 @@ class MapBase : public nuv::lang::DObject {
   static void releaseStatics();
 
  private:
-  // One byte of the file at column x, row y; false when it is no cell byte.
-  bool readCell(int32_t x, int32_t y, int32_t byte);
+  // One cell byte of the file at column x, row y.
+  void readCell(int32_t x, int32_t y, int32_t byte);
   // The maze picture in one pass, cell by cell.
   void paintCells(int32_t style, bool overlayPass);
 };

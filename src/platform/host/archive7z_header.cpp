@@ -311,7 +311,7 @@ bool readNames(ListReader& in, std::vector<File>& files) {
     const uint8_t* start = in.here();
     size_t length = 0;
     while (in.ok() && (in.byte() | in.byte()) != 0) ++length;
-    if (!in.ok()) return false;
+    if (!in.ok() || length == 0) return false;
     file.name.resize(length);
     for (size_t i = 0; i < length; ++i) file.name[i] = static_cast<char16_t>(start[2 * i] | start[2 * i + 1] << 8);
   }
@@ -332,8 +332,8 @@ bool readAttributes(ListReader& in, std::vector<File>& files) {
 }
 
 // Files with data take the folders' streams in order; a file without data and not marked as an empty
-// file is a folder of the archive. Every stream belongs to a file, and files have names: a list without
-// them names nothing that can be found, and is damaged.
+// file is a folder of the archive. Every stream belongs to a file, and files have names, none empty: a list
+// without them names nothing that can be found, and is damaged.
 bool readFiles(ListReader& in, Contents& contents) {
   std::vector<File>& files = contents.files;
   const uint64_t count = in.number();

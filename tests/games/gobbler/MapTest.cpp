@@ -65,10 +65,7 @@ TEST_F(MapTest, CellBytesAndWhatIsSkipped) {
   const Case cases[] = {
       {"every byte", "p*#\r\n.o0\r\nr1g", "O  O* O# O. Oo O  O  W  O  "},
       {"blanks, tabs and letters between cells", "p x*\t#\r\n. o 0\r\nr1g", "O  O* O# O. Oo O  O  W  O  "},
-      // Rows are counted, not delimited: a short line pulls cells up from the next.
-      {"a short line", "p*\r\n#.o0\r\nr1g", "O  O* O# O. Oo O  O  W  O  "},
-      {"a short file leaves walls", "p*#\r\nr", "O  O* O# O  W  W  W  W  W  "},
-      {"what follows the last row is not read", "p*#\r\n.o0\r\nr1g.....", "O  O* O# O. Oo O  O  W  O  "},
+      {"a line end and blank lines after the last row", "p*#\r\n.o0\r\nr1g\r\n\r\n\r\n", "O  O* O# O. Oo O  O  W  O  "},
   };
   for (const Case& c : cases) {
     loadBytes(c.file);
@@ -96,6 +93,36 @@ TEST_F(MapTest, MapsThatCannotBePlayedAreRefused) {
   EXPECT_STREQ(map->loadFailure, "the map has no start for the player");
   EXPECT_TRUE(loadBytes("1p1\r\n1.1\r\nr1g"));
   EXPECT_EQ(map->loadFailure, nullptr);
+}
+
+// Every map is read into the grid measured from the first: a map of another shape, or whose lines the game
+// cannot read, is refused naming the line. Before, rows were counted, not delimited: a short line pulled
+// cells up from the next, a long one pushed them down, what followed the last row was dropped, and a short
+// file left walls.
+TEST_F(MapTest, AMapOfAnotherShapeThanTheMazeIsRefusedNamingItsLine) {
+  startGame({kSmall});
+  map = new MapBase(3, 3, cellWidth, cellHeight);
+  struct Case {
+    const char* what;
+    std::string file;
+    const char* why;
+  } cases[] = {
+      {"a short line", "p*\r\n#.o0\r\nr1g", "line 1 has 2 cells; the maze is 3 wide, measured from the first map"},
+      {"a long line", "p*#\r\n.o01\r\nr1g", "line 2 has 4 cells; the maze is 3 wide, measured from the first map"},
+      {"cells after the last row", "p*#\r\n.o0\r\nr1g.....",
+       "line 3 has 8 cells; the maze is 3 wide, measured from the first map"},
+      {"a short file", "p*#\r\nr", "line 2 has 1 cell; the maze is 3 wide, measured from the first map"},
+      {"a row too few", "1p1\r\nr1g\r\n", "the map has 2 rows; the maze has 3, measured from the first map"},
+      {"a row too many", "1p1\r\n1.1\r\nr1g\r\n111", "the map has 4 rows; the maze has 3, measured from the first map"},
+      {"an empty first line", "\r\n1p1\r\n1.1\r\nr1g", "line 1 is empty"},
+      {"an empty line between rows", "1p1\r\n1.1\r\n\r\nr1g", "line 3 is empty"},
+      {"line feeds alone", "1p1\n1.1\nr1g", "line 1 ends in a line feed alone; the maze's lines end in CR LF"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_THAT(test::thrownMessage([&] { loadBytes(c.file); }),
+                ::testing::EndsWith(std::string(": data/gob/maps/extra.txt: ") + c.why));
+  }
 }
 
 TEST_F(MapTest, CellsOutsideTheGridAreNull) {
@@ -146,8 +173,8 @@ TEST_F(MapTest, PixelSizeLeavesOutPartOfTheBorder) {
   EXPECT_EQ(MapBase(19, 21, 16, 16).pixelHeight(), 23 * 16);
 }
 
-// The game measures its grid from the first map's line ends: the LF counts into each later line, and a
-// line end after the last line adds a row.
+// The game measures its grid from the first map's rows; the line ends and blank lines after the last row add
+// none (before, a line end after the last line added an unfilled row).
 TEST_F(MapTest, TheMazeIsMeasuredFromTheFirstMap) {
   startGame({kSmall});
   struct Case {
@@ -155,7 +182,8 @@ TEST_F(MapTest, TheMazeIsMeasuredFromTheFirstMap) {
     int columns, rows;
   };
   for (const Case& c :
-       {Case{"1p1\r\n1.1\r\nr1g", 3, 3}, Case{"1p1\r\n1.1\r\nr1g\r\n", 3, 4}, Case{"1p11\r\n1.11\r\nr1g1", 4, 3}}) {
+       {Case{"1p1\r\n1.1\r\nr1g", 3, 3}, Case{"1p1\r\n1.1\r\nr1g\r\n", 3, 3}, Case{"1p11\r\n1.11\r\nr1g1", 4, 3},
+        Case{"1p1\r\n1.1\r\nr1g\r\n\r\n\r\n", 3, 3}, Case{"1p1\r\n1 . 1\r\nr1g", 3, 3}}) {
     writeBeside("data/gob/maps/map00.txt", c.file);
     // The archive's map00 comes first: measure through a file beside the program instead.
     openArchive({{"x", "x"}});
@@ -165,43 +193,42 @@ TEST_F(MapTest, TheMazeIsMeasuredFromTheFirstMap) {
   }
 }
 
-// The width is measured from the last line ended by a carriage return; an empty one with no line feed
-// before it (the first line, or carriage returns alone) measures -1 and is refused naming the line. Before,
-// the game started and ended with "...map00.txt: NullPointerException" as it read the map into a grid
-// without cells.
-TEST_F(MapTest, AWidthMeasuredFromAnEmptyLineIsRefused) {
+// A first map whose lines the game cannot read is refused naming the line and what is wrong. Before, the
+// width was measured from the last line ended by a carriage return, an empty one measured 0, and carriage
+// returns alone measured a line short; the game then read a sheared maze or one without a start.
+TEST_F(MapTest, AFirstMapWhoseLinesCannotBeReadIsRefusedNamingTheLine) {
   startGame({kSmall});
+  const std::string lineEnds = "; the maze's lines end in CR LF";
   struct Case {
     const char* what;
     std::string file;
-    const char* why;  // empty: measured, with this many columns
-    int columns;
+    std::string why;
   } cases[] = {
       {"an empty first line", "\r\n1p1", "line 1 is empty, and the maze's width is measured from it"},
-      {"carriage returns alone, an empty line", "1p1\r\rr1g",
-       "line 2 is empty, and the maze's width is measured from it"},
-      {"carriage returns alone", "1p1\r1.1\rr1g", "", 2},
-      {"an empty line after a line feed", "1p1\r\n\r\nr1g", "", 0},
-      {"an empty first line, then a whole one", "\r\n1p1\r\nr1g", "", 3},
+      {"an empty first line, then whole ones", "\r\n1p1\r\nr1g",
+       "line 1 is empty, and the maze's width is measured from it"},
+      {"an empty line between rows", "1p1\r\n\r\nr1g", "line 2 is empty"},
+      {"carriage returns alone", "1p1\r1.1\rr1g", "line 1 ends in a carriage return alone" + lineEnds},
+      {"carriage returns alone, an empty line", "1p1\r\rr1g", "line 1 ends in a carriage return alone" + lineEnds},
+      {"a carriage return alone at the end", "1p1\r\nr1g\r", "line 2 ends in a carriage return alone" + lineEnds},
+      {"line feeds alone", "1p1\n1.1\nr1g", "line 1 ends in a line feed alone" + lineEnds},
+      {"a line feed alone after the last row", "1p1\r\nr1g\n", "line 2 ends in a line feed alone" + lineEnds},
+      {"a short row", "1p1\r\n1.\r\nr1g", "line 2 has 2 cells; the maze is 3 wide, measured from the first map"},
+      {"a long last row", "1p1\r\n1.1\r\nr1g1", "line 3 has 4 cells; the maze is 3 wide, measured from the first map"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     writeBeside("data/gob/maps/map00.txt", c.file);
     openArchive({{"x", "x"}});
-    const std::string thrown = test::thrownMessage([] { Gobbler::measureMaze(); });
-    if (*c.why) {
-      EXPECT_THAT(thrown, ::testing::EndsWith(std::string(": data/gob/maps/map00.txt: ") + c.why));
-    } else {
-      EXPECT_EQ(thrown, "no exception");
-      EXPECT_EQ(mapColumns, c.columns);
-    }
+    EXPECT_THAT(test::thrownMessage([] { Gobbler::measureMaze(); }),
+                ::testing::EndsWith(": data/gob/maps/map00.txt: " + c.why));
   }
 }
 
 // The maze is drawn from one picture of it: one larger than 128 x 128 cells is refused by name as it is
 // measured, before its grid is made. Before, a 93 KB map overflowed the cell count and a 40 KB one asked
-// for 6.4 GB. The bound counts the map's lines: the line end after the last one adds the unfilled row the
-// game always gives it, and is no row past the bound (before, 128 lines ending in CR LF were refused).
+// for 6.4 GB; both are line feeds alone, refused at their first line now. The bound counts the map's rows:
+// the line ends and blank lines after the last one are no rows past it.
 TEST_F(MapTest, AMazeLargerThanTheGameDrawsIsRefusedAsItIsMeasured) {
   startGame({kSmall});
   auto lines = [](int count, int length) {
@@ -209,31 +236,34 @@ TEST_F(MapTest, AMazeLargerThanTheGameDrawsIsRefusedAsItIsMeasured) {
     for (int i = 0; i < count; ++i) file += (i > 0 ? "\r\n" : "") + std::string(static_cast<size_t>(length), '0');
     return file;
   };
+  const char* larger = "the maze is larger than 128 x 128 cells";
+  const char* lineFeed = "line 1 ends in a line feed alone; the maze's lines end in CR LF";
   struct Case {
     const char* what;
     std::string file;
-    bool refused;
-    int columns, rows;  // as measured, when not refused
+    const char* why;    // null: measured
+    int columns, rows;  // as measured
   } cases[] = {
-      {"128 x 128", lines(128, 128), false, 128, 128},
-      {"128 x 128 ending in a line end", lines(128, 128) + "\r\n", false, 128, 129},
-      {"18 x 128 ending in a line end", lines(128, 18) + "\r\n", false, 18, 129},
-      {"129 columns", lines(3, 129), true},
-      {"129 columns ending in a line end", lines(3, 129) + "\r\n", true},
-      {"129 rows", lines(129, 3), true},
-      {"129 rows ending in a line end", lines(129, 3) + "\r\n", true},
-      {"128 rows and an empty one", lines(128, 3) + "\r\n\r\n", true},
-      {"93 KB of line feeds and one carriage return", std::string(46500, '\n') + "\r" + std::string(46499, '0'), true},
-      {"40 KB of line feeds and one carriage return", std::string(20000, '\n') + "\r", true},
-      {"one line of 93 KB", std::string(93000, '0') + "\r\n", true},
+      {"128 x 128", lines(128, 128), nullptr, 128, 128},
+      {"128 x 128 ending in a line end", lines(128, 128) + "\r\n", nullptr, 128, 128},
+      {"18 x 128 ending in a line end", lines(128, 18) + "\r\n", nullptr, 18, 128},
+      {"129 columns", lines(3, 129), larger},
+      {"129 columns ending in a line end", lines(3, 129) + "\r\n", larger},
+      {"129 rows", lines(129, 3), larger},
+      {"129 rows ending in a line end", lines(129, 3) + "\r\n", larger},
+      {"128 rows and an empty one", lines(128, 3) + "\r\n\r\n", nullptr, 3, 128},
+      {"93 KB of line feeds and one carriage return", std::string(46500, '\n') + "\r" + std::string(46499, '0'),
+       lineFeed},
+      {"40 KB of line feeds and one carriage return", std::string(20000, '\n') + "\r", lineFeed},
+      {"one line of 93 KB", std::string(93000, '0') + "\r\n", larger},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     writeBeside("data/gob/maps/map00.txt", c.file);
     openArchive({{"x", "x"}});
     const std::string thrown = test::thrownMessage([] { Gobbler::measureMaze(); });
-    if (c.refused) {
-      EXPECT_THAT(thrown, ::testing::EndsWith(": data/gob/maps/map00.txt: the maze is larger than 128 x 128 cells"));
+    if (c.why) {
+      EXPECT_THAT(thrown, ::testing::EndsWith(std::string(": data/gob/maps/map00.txt: ") + c.why));
     } else {
       EXPECT_EQ(thrown, "no exception");
       EXPECT_EQ(mapColumns, c.columns);

@@ -52,7 +52,10 @@ class Grid {
 };
 
 // The rows as the loader reads them, with faults for every line end and byte it would read otherwise.
-bool readRows(const Bytes& file, std::vector<std::string>& rows, std::vector<Fault>& faults) {
+bool readRows(const Bytes& whole, std::vector<std::string>& rows, std::vector<Fault>& faults) {
+  // The line ends and blank lines after the last row are no rows to the game.
+  Bytes file = whole;
+  while (file.size() >= 2 && file[file.size() - 2] == '\r' && file.back() == '\n') file.resize(file.size() - 2);
   size_t at = 0;
   int line = 1;
   bool readable = true;
@@ -60,11 +63,6 @@ bool readRows(const Bytes& file, std::vector<std::string>& rows, std::vector<Fau
     size_t end = at;
     while (end < file.size() && file[end] != '\r' && file[end] != '\n') ++end;
     std::string row(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(end));
-    if (end == file.size() && row.empty() && line > 1) {
-      faults.push_back({line - 1, "CR LF after the last row: the game would measure one row more for every maze"});
-      readable = false;
-      break;
-    }
     if (end < file.size() && file[end] == '\n') {
       faults.push_back({line, "line ends in LF without CR: the game measures its grid by CR LF"});
       readable = false;

@@ -12,10 +12,10 @@ namespace datakit {
 std::vector<std::string> mapFileNames();
 bool isMapFile(const std::string& name);
 
-// Rows of cell bytes ("01prg*#.o") of the game's size, CR LF between them and none after the last (the
-// game measures its grid from the first map's line ends); one 'p', 'r' and 'g'; portals in pairs on one
-// row or column, entered only along it; a house whose door lets the chasers out; dots, every one of them
-// within the player's reach; and walls whose every neighbourhood has a tile.
+// Rows of cell bytes ("01prg*#.o") of the game's size, CR LF between them (line ends and blank lines after
+// the last add no row); one 'p', 'r' and 'g'; portals in pairs on one row or column, entered only along it;
+// a house whose door lets the chasers out; dots, every one of them within the player's reach; and walls
+// whose every neighbourhood has a tile.
 std::vector<Fault> checkMapFile(const Bytes& file);
 
 }  // namespace datakit
