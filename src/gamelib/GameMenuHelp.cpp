@@ -240,6 +240,8 @@ void GameMenu::paintHelp() {
 
 void GameMenu::showNameEntry() {
   mode = MODE_NAME_ENTRY;
+  // Only keys pressed while the entry is open type: what play left pressed, held or queued is dropped.
+  ScreenCanvas::clearKeys();
   nameEntered = false;
   VirtualKeyboard& k = *keyboard;
   int32_t fh = GameLib::font(GameLib::FONT_HUD0)->getHeight();

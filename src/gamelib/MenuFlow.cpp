@@ -108,6 +108,8 @@ MenuFlow::MenuFlow(DStringPtr gameKey, std::span<const MenuEntryKeys> entries, c
 
 void MenuFlow::leave(MenuFlowPtr& flow) {
   if (flow.isNull()) return;
+  // A level number typed in this game is not the next game's.
+  ScreenCanvas::forgetSequence();
   for (GameMenu* menu : {flow->menu_.get(), flow->tableMenu_.get(), flow->helpMenu_.get()}) {
     if (menu != nullptr) menu->releaseImage();
   }
@@ -253,6 +255,7 @@ void MenuFlow::resume() {
 }
 
 void MenuFlow::abandon() {
+  ScreenCanvas::forgetSequence();
   if (hooks_.abandon) {
     hooks_.abandon();
     return;
@@ -388,6 +391,8 @@ void MenuFlow::pause() {
 
 bool MenuFlow::endGame(int32_t score) {
   score_ = score;
+  // A level number typed but not yet taken ends with the game.
+  ScreenCanvas::forgetSequence();
   GameMenu& scores = menuOf(MenuPage::Table);
   SoundManager::stopAll();
   scores.loadHighScores(table, gameKey_);

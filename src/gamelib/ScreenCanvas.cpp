@@ -14,6 +14,7 @@ namespace {
 
 constexpr int64_t kDoubleTapMs = 300;
 constexpr int32_t kDigitZero = '0';
+constexpr int32_t kDigitNine = '9';
 
 }  // namespace
 
@@ -106,7 +107,8 @@ void ScreenCanvas::processKey(int32_t code, bool pressed) {
   if (pressed && !sequenceKeys.isNull()) {
     int32_t n = sequenceKeys->length;
     int32_t c = sequenceCounter;
-    if (c >= n - 2 && c < n) {
+    const bool digit = code >= kDigitZero && code <= kDigitNine;
+    if (c >= n - 2 && c < n && digit) {
       (*sequenceKeys)[c] = code - kDigitZero;
       if (++c == n) {
         c = 0;
@@ -116,7 +118,8 @@ void ScreenCanvas::processKey(int32_t code, bool pressed) {
       sequenceCounter = c;
       return;
     }
-    sequenceCounter = (c >= 0 && c < n && (*sequenceKeys)[c] == code) ? c + 1 : 0;
+    // Any other key where a digit was due ends the sequence and acts as it always does.
+    sequenceCounter = (c >= 0 && c < n - 2 && (*sequenceKeys)[c] == code) ? c + 1 : 0;
   }
   if (GameLib::canvas.isNull()) nuv::lang::throwNullPointerException();
   int32_t action = GameLib::canvas->getGameAction(code);
@@ -144,6 +147,11 @@ void ScreenCanvas::clearKeys() {
   doubleTap = false;
   dragging = false;
   emptyQueue();
+}
+
+void ScreenCanvas::forgetSequence() {
+  sequenceCounter = 0;
+  sequenceDone = false;
 }
 
 void ScreenCanvas::resetInput() {

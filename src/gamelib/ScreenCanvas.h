@@ -53,6 +53,8 @@ class ScreenCanvas : public nuv::microedition::lcdui::game::DGameCanvas {
   static void emptyQueue();
   // All held flags, select, back, the spare flag, any-key and the pen flags off; the queue emptied.
   static void clearKeys();
+  // The hidden sequence's progress and a number typed but not yet taken, both dropped.
+  static void forgetSequence();
   // clearKeys, and the pen positions and times, the last key code and the sequence counter back to 0.
   static void resetInput();
 

@@ -1,7 +1,9 @@
 // The name entry on the on-screen keyboard: the key grid, moving with wrap-around, typing with fire, a
-// hardware keyboard and the pen, the length limit, accepting and deleting, and the blinking caret.
+// hardware keyboard and the pen, keys left over from play ignored, the length limit, accepting and deleting,
+// and the blinking caret.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "gamelib/GameMenu.h"
@@ -120,6 +122,33 @@ TEST_F(NameEntryTest, TypingAcceptingAndTheNextEntryStartingWithTheName) {
   next->showNameEntry();
   EXPECT_FALSE(next->nameEntered);
   EXPECT_EQ(text(), "b");
+}
+
+// What play left behind as the entry opens types nothing; the first key pressed in it does.
+TEST_F(NameEntryTest, OnlyKeysPressedWhileItIsOpenType) {
+  VirtualKeyboard& k = keyboard();
+  struct Case {
+    const char* what;
+    std::function<void()> leftover;
+  } cases[] = {
+      {"a letter taken in play", [] { press('Q'); }},
+      {"a letter still queued", [] { GameLib::canvas->keyPressed('W'); }},
+      {"fire held", [] { press(kKeyAction); }},
+      {"the pen held on a key", [&k] { tap(k.x + k.cellWidth / 2, k.y + k.cellHeight / 2); }},
+  };
+  for (const Case& c : cases) {
+    ScreenCanvas::resetInput();
+    wait(1000);
+    c.leftover();
+    menu->showNameEntry();
+    for (int i = 0; i < 2; ++i) {
+      ScreenCanvas::pump();
+      menu->update();
+    }
+    EXPECT_EQ(text(), "") << c.what;
+    key('R');
+    EXPECT_EQ(text(), "r") << c.what;
+  }
 }
 
 TEST_F(NameEntryTest, TheTenthCharacterIsRefusedAndEmptyTextsCannotBeAcceptedOrShortened) {

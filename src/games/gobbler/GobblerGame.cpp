@@ -181,11 +181,13 @@ void GobblerGame::roundStep() {
   checkLevelEnd();
   if (ScreenCanvas::sequenceDone) {
     ScreenCanvas::sequenceDone = false;
-    if (ScreenCanvas::sequenceNumber == kInvulnerableNumber) {
+    const int32_t chosen = ScreenCanvas::sequenceNumber;
+    if (chosen == kInvulnerableNumber) {
       invulnerable = !invulnerable;
-    } else {
+    } else if (chosen >= 1 && chosen <= levelCount) {
+      // Only a level of one of the maps; any other number leaves the game as it is.
       levelDone = true;
-      (*levelInfo)[0] = ScreenCanvas::sequenceNumber - 1;
+      (*levelInfo)[0] = chosen - 1;
     }
   }
   if (levelDone && !nextLevel(-1)) return;

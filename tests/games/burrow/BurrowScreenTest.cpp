@@ -1,6 +1,7 @@
 // The tunnel game's screen on the real data: its set-up, the state machine at half the library's pace,
 // the menus and the level list, level captions, pausing by keys and by the pause button, the hidden level
-// select (levels 1 to 72 only), and the end of a game judged against the stored high-score table.
+// select (levels 1 to 72 only, a number not yet taken ending with the game), and the end of a game judged
+// against the stored high-score table.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -186,6 +187,43 @@ TEST_F(BurrowScreenTest, TheHiddenLevelSelectKeepsWithinTheLevels) {
   }
   EXPECT_EQ(player->lives, 3);
   EXPECT_EQ(openLevel, 72);
+}
+
+// A level number typed but not yet taken ends with the game: at its end, at "Main Menu" on the pause menu
+// (typed there), and when the game is left (typed in its menu); the next game starts on level 1.
+TEST_F(BurrowScreenTest, ANumberNotYetTakenEndsWithTheGame) {
+  enum Ending { kGameOver, kMainMenu, kLeft };
+  auto typeCode = [] {
+    for (int32_t key : {gamelib::FrameworkKey::Star, gamelib::FrameworkKey::Hash, gamelib::FrameworkKey::Star,
+                        int32_t{'0'}, int32_t{'5'}})
+      press(key);
+    ASSERT_TRUE(ScreenCanvas::sequenceDone);
+  };
+  for (Ending ending : {kGameOver, kMainMenu, kLeft}) {
+    playLevel(1);
+    player->score = 0;
+    if (ending == kGameOver) {
+      typeCode();
+      BurrowGame::finishGame(BurrowGame::MENU);
+    } else if (ending == kMainMenu) {
+      press(gltest::kKeySoftLeft);
+      stepParity = 0;
+      game->update();
+      ASSERT_TRUE(gamePaused);
+      typeCode();
+      choose(BurrowGame::ITEM_EXIT);
+    } else {
+      BurrowGame::finishGame(BurrowGame::MENU);
+      typeCode();
+      choose(BurrowGame::ITEM_EXIT);
+      GameLib::currentScreen = game;
+      game->init();
+    }
+    ASSERT_EQ(state(), BurrowGame::MENU) << ending;
+    playLevel(1);
+    tick();
+    EXPECT_EQ(levelNumber, 1) << ending;
+  }
 }
 
 TEST_F(BurrowScreenTest, AScoreThatDoesNotEnterTheTableAsksNoName) {

@@ -1,7 +1,9 @@
 // The maze game's screen on the real data: loading, the pages of its menu and their entries, starting a game
 // in each mode, pausing, the game step on every second update, the direction the keys and the stylus ask
-// for, the end of a game with its high-score name, and leaving and coming back.
+// for, the hidden level number, the end of a game with its high-score name, and leaving and coming back.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameMenu.h"
@@ -190,6 +192,65 @@ TEST_F(GobblerScreenTest, KeysAskInTheirOrder) {
     EXPECT_TRUE(Gobbler::isRequested(c.direction));
   }
   ScreenCanvas::resetInput();
+}
+
+// Star, hash, star and two digits typed in play through the canvas's queue: only digit keys are its digits,
+// any other key ends it and acts as always, only a map's level is jumped to, and a sequence left unfinished
+// when a game ends is not finished in the next.
+TEST_F(GobblerScreenTest, TheHiddenNumberTakesDigitsOnlyAndStaysWithinTheMaps) {
+  constexpr int S = gamelib::FrameworkKey::Star, H = gamelib::FrameworkKey::Hash;
+  constexpr int F1 = gltest::kKeySoftLeft, Right = gltest::kKeyRight;
+  // Not a key: the game ends and a new one starts.
+  constexpr int kNewGame = 0;
+  struct Case {
+    std::vector<int> keys;
+    int level;
+    bool invulnerable;
+    bool paused;
+    int direction;  // asked for by the keys left held
+  };
+  const Case cases[] = {
+      {{S, H, S, '0', '5'}, 5, false, false, Gobbler::DIR_NONE},
+      {{S, H, S, '1', '3'}, 13, false, false, Gobbler::DIR_NONE},
+      {{S, H, S, '0', '0'}, 1, true, false, Gobbler::DIR_NONE},
+      {{S, H, S, '1', '4'}, 1, false, false, Gobbler::DIR_NONE},
+      {{S, H, S, '9', '9'}, 1, false, false, Gobbler::DIR_NONE},
+      {{S, Right}, 1, false, false, Gobbler::DIR_RIGHT},
+      {{S, H, Right}, 1, false, false, Gobbler::DIR_RIGHT},
+      {{S, H, S, Right}, 1, false, false, Gobbler::DIR_RIGHT},
+      {{S, H, S, '0', Right}, 1, false, false, Gobbler::DIR_RIGHT},
+      {{S, H, S, '0', 'T'}, 1, false, false, Gobbler::DIR_NONE},
+      {{S, H, S, F1}, 1, false, true, Gobbler::DIR_NONE},
+      {{S, H, S, '0', F1}, 1, false, true, Gobbler::DIR_NONE},
+      {{S, H, S, '0', kNewGame, '5'}, 1, false, false, Gobbler::DIR_FIRE},
+  };
+  startScreen();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.keys));
+    invulnerable = false;
+    startPlaying(GobblerGame::MODE_DOTS);
+    for (int key : c.keys) {
+      if (key == kNewGame) {
+        score = 0;
+        lives = -1;
+        stepUntilMenu();
+        startPlaying(GobblerGame::MODE_DOTS);
+        continue;
+      }
+      GameLib::canvas->keyPressed(key);
+      step();
+    }
+    // A chosen level starts once the wait after the left one is over.
+    play(60);
+    EXPECT_EQ(levelNumber(), c.level);
+    EXPECT_EQ(invulnerable, c.invulnerable);
+    EXPECT_EQ(gamePaused, c.paused);
+    EXPECT_EQ(Gobbler::requestedDirection(), c.direction);
+    ScreenCanvas::resetInput();
+    if (!gamePaused) pause();
+    choose(Gobbler::ITEM_EXIT);
+    ASSERT_EQ(menuPage, Gobbler::PAGE_START);
+  }
 }
 
 TEST_F(GobblerScreenTest, TheStylusSteersTowardItsSide) {
