@@ -19,6 +19,7 @@
 #include "gamelib/ImageFont.h"
 #include "gamelib/MenuFlow.h"
 #include "gamelib/ResourceDamage.h"
+#include "gamelib/Score.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/TextTable.h"
@@ -27,6 +28,7 @@
 
 namespace gamelib::api {
 
+using gamelib::addPoints;
 using gamelib::Animation;
 using gamelib::AnimationArray;
 using gamelib::AnimationArrayPtr;
@@ -45,6 +47,7 @@ using gamelib::HelpLayout;
 using gamelib::HighestLevel;
 using gamelib::ImageFont;
 using gamelib::ImageFontPtr;
+using gamelib::kHighestScore;
 using gamelib::MenuEntry;
 using gamelib::MenuEntryKeys;
 using gamelib::MenuFlow;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "core/lang/DObject.h"
 #include "core/lang/DObjectArray.h"
@@ -86,9 +87,12 @@ class GameMenu : public nuv::lang::DObject {
   static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue);
   // What a stored value outside its range reads as: the default, or the nearer bound.
   enum class OutOfRange { Default, Nearest };
-  // A stored value outside lowest..highest is damage: told once, and read as `outside` says.
+  // A stored value outside lowest..highest is damage: told once ("above" or "below" the bound it breaks), and
+  // read as `outside` says. Values above highest up to quietHighest, which the game stores itself, read as
+  // highest without a word.
   static int32_t loadOption(nuv::lang::DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest,
-                            OutOfRange outside = OutOfRange::Default);
+                            OutOfRange outside = OutOfRange::Default,
+                            int32_t quietHighest = std::numeric_limits<int32_t>::min());
 
   // The entries of the list, or the names of the table: whichever was set last.
   nuv::lang::DStringArrayPtr items;

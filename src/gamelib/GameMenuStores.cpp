@@ -144,8 +144,8 @@ int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue) {
                     std::numeric_limits<int32_t>::max());
 }
 
-int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest,
-                             OutOfRange outside) {
+int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowest, int32_t highest, OutOfRange outside,
+                             int32_t quietHighest) {
   const DStringPtr storeName = kOptionPrefix + key;
   try {
     StoreSaves::Records records = StoreSaves::load(storeName, 1);
@@ -161,8 +161,12 @@ int32_t GameMenu::loadOption(DStringPtr key, int32_t defaultValue, int32_t lowes
     if (value >= lowest && value <= highest) return value;
     const bool nearest = outside == OutOfRange::Nearest;
     const int32_t read = nearest ? std::clamp(value, lowest, highest) : defaultValue;
-    StoreSaves::damaged(storeName, "it holds " + number(value) + ", outside " + number(lowest) + ".." +
-                                       number(highest) + (nearest ? "; " + number(read) + " is used" : fallback));
+    if (value > highest && value <= quietHighest) return read;
+    // Only the bound broken is named: the other may be no bound at all.
+    const std::string broken =
+        value < lowest ? "below " + number(lowest) : "above " + number(std::max(highest, quietHighest));
+    StoreSaves::damaged(storeName, "it holds " + number(value) + ", " + broken +
+                                       (nearest ? "; " + number(read) + " is used" : fallback));
     return read;
   } catch (DExceptionBase* e) {
     catchException(e, ExceptionCode::Exception);

@@ -17,10 +17,10 @@ nuv::lang::DStringPtr optionOf(const char16_t* gameKey) { return nuv::lang::DStr
 
 }  // namespace
 
-void HighestLevel::load(int32_t lowest, int32_t highest) {
+void HighestLevel::load(int32_t lowest, int32_t highest, int32_t highestStored) {
   highest = std::max(lowest, highest);
   value_ = GameMenu::loadOption(optionOf(gameKey_), std::clamp(kFirstLevel, lowest, highest), lowest, highest,
-                                GameMenu::OutOfRange::Nearest);
+                                GameMenu::OutOfRange::Nearest, highestStored);
 }
 
 void HighestLevel::reach(int32_t level) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace gamelib {
 
@@ -11,8 +12,10 @@ class HighestLevel {
   explicit constexpr HighestLevel(const char16_t* gameKey, int32_t first = 1) : gameKey_(gameKey), value_(first) {}
 
   // The stored level, or level 1 when none is stored. A value outside lowest..highest is damage: told once,
-  // and the nearer bound is used (lowest where highest is below it).
-  void load(int32_t lowest, int32_t highest);
+  // and the nearer bound is used (lowest where highest is below it). A game that stores levels past the
+  // highest it offers (its last level, stages that go on) names the highest it stores: up to it, a stored
+  // level reads as highest without a word.
+  void load(int32_t lowest, int32_t highest, int32_t highestStored = std::numeric_limits<int32_t>::min());
   // A level the player has reached: above the highest so far, it becomes the highest and is saved.
   void reach(int32_t level);
 

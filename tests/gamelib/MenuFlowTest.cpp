@@ -14,6 +14,7 @@
 #include "gamelib/GameMenu.h"
 #include "gamelib/MenuFixture.h"
 #include "gamelib/MenuFlow.h"
+#include "gamelib/Score.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/SoundManager.h"
 #include "gamelib/StringList.h"
@@ -310,6 +311,32 @@ TEST_F(MenuFlowTest, AScoreThatEntersTheTableIsOfferedAndStoredUnderTheTypedName
   EXPECT_EQ(menu->mode, GameMenu::MODE_TABLE);
   step(GameAction::Fire);
   EXPECT_EQ(showing(), MenuPage::Start);
+}
+
+TEST_F(MenuFlowTest, AScoreAtTheBoundIsOfferedLikeAnyOtherUntilEveryRowHoldsIt) {
+  using gamelib::kHighestScore;
+  struct Case {
+    int32_t rowsAtTheBound;
+    int32_t place;  // where the typed name goes; -1: no name is asked for
+  } cases[] = {{0, 0}, {7, 7}, {8, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rowsAtTheBound);
+    GameMenuPtr stored = new GameMenu();
+    stored->loadHighScores(1, u"flowtest");
+    for (int32_t i = 0; i < stored->scores->length; ++i)
+      (*stored->scores)[i] = i < c.rowsAtTheBound ? kHighestScore : 100;
+    stored->saveHighScores(1, u"flowtest");
+    makeFlow(gamelib::kStandardMenu);
+    ASSERT_EQ(flow->endGame(kHighestScore), c.place >= 0);
+    if (c.place < 0) continue;
+    GameMenu::enteredName = u"MAX";
+    GameMenu::nameEntered = true;
+    ASSERT_TRUE(flow->storeTypedName());
+    GameMenuPtr reread = new GameMenu();
+    reread->loadHighScores(1, u"flowtest");
+    EXPECT_EQ(narrow((*reread->items)[c.place]), "MAX");
+    EXPECT_EQ((*reread->scores)[c.place], kHighestScore);
+  }
 }
 
 TEST_F(MenuFlowTest, StartOffersTheLevelsFromTheHighestReachedDownAndExitLeadsBack) {

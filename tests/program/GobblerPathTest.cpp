@@ -1,15 +1,20 @@
 // The real program on the real game.dat, headless: the maze game from its icon in the main menu through its
 // loading, the Classic mode's high-score table, a start in each of the four modes with its pause and return
 // to the menu, a Classic game played by keys until dots are eaten, lives are lost and the game ends, a
-// high-score name typed in, and the name found again in the Classic table after a restart.
+// high-score name typed in, and the name found again in the Classic table after a restart; and a Classic game
+// in which the harmless-chasers cheat brings the score to its bound, ended by the name entry.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "gamelib/Score.h"
 #include "platform/seam/capture.h"
 #include "program/Frames.h"
+#include "program/Saved.h"
 #include "program/Start.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
@@ -140,6 +145,28 @@ std::string secondRun() {
   return s.text();
 }
 
+// Star, hash, star, 0, 0 (star and hash are App2 and App3): the chasers turn harmless, or harmful again.
+int toggleHarmlessChasers(Script& s, int t) {
+  for (const char* key : {"App2", "App3", "App2", "0", "0"}) s.key(t += 200, key);
+  return t;
+}
+
+// Long enough for the chasers that come for the waiting player to have been eaten some thirty times, and
+// then for them to have taken every life won meanwhile.
+constexpr int kEatingMs = 150000;
+constexpr int kDyingMs = 360000;
+
+// The name and score of a stored table's first row: the count byte, then the name in modified UTF-8 (its
+// length first) and the score, big-endian.
+std::pair<std::string, int32_t> firstRow(const std::string& record) {
+  if (record.size() < 3) return {};
+  const size_t length = (static_cast<uint8_t>(record[1]) << 8) | static_cast<uint8_t>(record[2]);
+  if (record.size() < 3 + length + 4) return {};
+  uint32_t score = 0;
+  for (size_t i = 0; i < 4; ++i) score = (score << 8) | static_cast<uint8_t>(record[3 + length + i]);
+  return {record.substr(3, length), static_cast<int32_t>(score)};
+}
+
 platform::Picture read(const test::TempFolder& folder, const std::string& file) {
   platform::Picture p;
   EXPECT_TRUE(platform::readPng(folder.file(file), p)) << file;
@@ -215,4 +242,25 @@ TEST(GobblerPathTest, EveryModeStartsAndAClassicGameEndsInTheHighScores) {
   const platform::Picture table2 = read(folder, "table2.png");
   EXPECT_EQ(differing(table1, table2, kTable), 0);
   EXPECT_GT(differing(table0, table2, kTable), 0);
+}
+
+TEST(GobblerPathTest, ChasersEatenWithoutEndBringTheLargestScoreAndItsNameEntry) {
+  test::TempFolder folder;
+  fs::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+  Script s;
+  int t = toTheGame(s);
+  // "Start", then the set-up page's "Start": a Classic game, whose player runs to a wall and waits there.
+  s.key(t, "Enter");
+  s.key(t += kGap, "Enter");
+  t = toggleHarmlessChasers(s, t + 2000);
+  t = toggleHarmlessChasers(s, t + kEatingMs);
+  t += kDyingMs;
+  for (const char* letter : {"M", "A", "X"}) s.key(t += kGap, letter);
+  s.key(t += kGap, "F1");  // the name is accepted
+  s.close(t + 600);
+  const test::ProgramResult result = test::runProgram(kProgram, folder.path(), s.text(), {}, {}, 120);
+  ASSERT_EQ(result.exitCode, 0) << result.errors;
+  EXPECT_EQ(result.errors, "");
+  const std::string record = saved::firstRecord(folder.file("glimmerhut/registry.db"), u"gobblerhs0");
+  EXPECT_EQ(firstRow(record), std::make_pair(std::string("max"), gamelib::kHighestScore));
 }

@@ -1,5 +1,6 @@
 // The enemies' step of the brick game's screen: waiting enemies try to enter, active ones move, and each
 // meets the balls in play.
+#include "gamelib/Score.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
@@ -30,7 +31,7 @@ void Bounce::updateEnemies() {
         enemy.deactivate();
         ball.dx = -ball.dx;
         ball.dy = -ball.dy;
-        brickList->score += 1;
+        brickList->score = gamelib::addPoints(brickList->score, 1);
         playSound(SOUND_HIT_BRICK);
         spawnParticles(kHitSparks, PARTICLE_SPARK, ball.x, ball.y, 0);
         continue;

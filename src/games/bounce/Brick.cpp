@@ -4,6 +4,7 @@
 
 #include "core/lang/DMath.h"
 #include "gamelib/GameApi.h"
+#include "gamelib/Score.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
@@ -111,7 +112,7 @@ void Brick::hit(BallPtr ball) {
     spawnDebris(k);
     if (k > 0 && k != KIND_INDESTRUCTIBLE) {
       if (k != KIND_REGENERATING) field.remaining -= v;
-      field.score += v;
+      field.score = gamelib::addPoints(field.score, v);
     }
     if (explosion) {
       if (k == KIND_EXPLOSIVE) {
@@ -140,7 +141,7 @@ void Brick::hit(BallPtr ball) {
     }
     value = max(0, v - damage);
     if (k != KIND_REGENERATING) field.remaining = max(0, field.remaining - damage);
-    field.score += 1;
+    field.score = gamelib::addPoints(field.score, 1);
     if (k == KIND_REGENERATING) {
       kind = KIND_GONE;
     } else if (value == 0) {

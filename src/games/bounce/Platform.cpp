@@ -4,6 +4,7 @@
 
 #include "core/lang/DMath.h"
 #include "gamelib/GameApi.h"
+#include "gamelib/Score.h"
 #include "games/bounce/Bounce.h"
 
 namespace bounce {
@@ -171,7 +172,7 @@ bool Platform::shotHit(BallPtr bullet) {
     if (ex * ex + ey * ey > (enemy->height + bullet->radius) * (enemy->width + bullet->radius)) continue;
     spawnParticles(kEnemyHitSparks, PARTICLE_SPARK, bullet->x, bullet->y);
     enemy->deactivate();
-    field.score += 1;
+    field.score = gamelib::addPoints(field.score, 1);
     playSound(SOUND_HIT_BRICK);
     return true;
   }

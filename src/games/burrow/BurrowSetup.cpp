@@ -23,8 +23,8 @@ namespace {
 constexpr int32_t kProgressStep = 20;
 constexpr int32_t kProgressBack = 0xFFFFFF;
 constexpr int32_t kProgressBar = 0xFF0000;
-// The last level may be played, but the level list offers at most the one before it; a level stored below 1
-// stands as it is.
+// The last level may be played, and is stored when reached, but the level list offers at most the one before
+// it; a level stored below 1 stands as it is.
 constexpr int32_t kHighestListedLevel = data::kLastLevel - 1;
 constexpr int32_t kNoLowestLevel = std::numeric_limits<int32_t>::min();
 
@@ -62,7 +62,7 @@ void BurrowGame::init() {
   GameMenu::startProgress(h - (h >> 3), 0, kProgressStep, kProgressBack, kProgressBar);
   flush();
 
-  openLevel.load(kNoLowestLevel, kHighestListedLevel);
+  openLevel.load(kNoLowestLevel, kHighestListedLevel, data::kLastLevel);
   DStringArrayPtr sounds = new DStringArray(kSoundCount);
   for (int32_t i = 0; i < kSoundCount; ++i) (*sounds)[i] = data::kSounds[i];
   advance();

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gamelib/GameApi.h"
+#include "gamelib/Score.h"
 #include "games/burrow/BurrowGame.h"
 
 namespace burrow {
@@ -215,7 +216,7 @@ void Player::paintDeath(int32_t sx, int32_t sy) {
 }
 
 void Player::addScore(int32_t points) {
-  score += points;
+  score = gamelib::addPoints(score, points);
   checkExtraLife();
 }
 

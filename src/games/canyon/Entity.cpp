@@ -6,6 +6,7 @@
 
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/GameLib.h"
+#include "gamelib/Score.h"
 #include "games/canyon/CanyonGame.h"
 #include "games/canyon/CanyonGlobals.h"
 
@@ -227,7 +228,7 @@ void Entity::blowUpRoad() {
 void Entity::blowUp(int32_t sound) {
   state = STATE_EXPLODING;
   explosion->restart();
-  score += (*points)[type];
+  score = gamelib::addPoints(score, (*points)[type]);
   playSound(sound);
 }
 

@@ -1,5 +1,6 @@
 // What arriving in a cell does to a runner (gold, the exit, handrails, falls, holes, a guard's touch),
 // the hero's digging, and the holes' timed life from dug to open to closed.
+#include "gamelib/Score.h"
 #include "gamelib/SoundManager.h"
 #include "games/climber/Climber.h"
 
@@ -48,7 +49,7 @@ void Climber::enterCell(Runner& runner) {
   }
   if (here == kGoldCell && !runner.isEnemy) {
     playSound(SOUND_GOLD);
-    score += goldScore;
+    score = gamelib::addPoints(score, goldScore);
     if (--goldLeft < 1) {
       setCell(exitCell, kOpenExit);
       playSound(SOUND_EXIT_OPENS);
@@ -58,7 +59,7 @@ void Climber::enterCell(Runner& runner) {
   if (here == kDroppedGold) {
     if (!runner.isEnemy) {
       playSound(SOUND_GOLD);
-      score += goldScore;
+      score = gamelib::addPoints(score, goldScore);
     }
     setCell(c, kEmpty);
   }
@@ -136,7 +137,7 @@ bool Climber::updateHoles() {
       for (int32_t e = 0; e < enemyCount; ++e) {
         Runner& enemy = *(*enemies)[e];
         if (enemy.cell != c) continue;
-        score += enemyScore;
+        score = gamelib::addPoints(score, enemyScore);
         enemy.state = Runner::BURIED;
         enemy.timer = buriedTime;
         playSound(SOUND_GUARD_BURIED);

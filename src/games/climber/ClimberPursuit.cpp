@@ -1,5 +1,6 @@
 // The guards' pursuit: a breadth-first search from the hero's cell over the moves a guard can make, spread
 // over several world updates, and each guard's step toward a neighbour one move closer.
+#include "gamelib/Score.h"
 #include "games/climber/Climber.h"
 
 namespace climber {
@@ -126,7 +127,7 @@ void Climber::stepEnemy(Runner& enemy) {
       if (enemy.row > 0 && cellAt(enemy.cell - mapWidth) == kBrick) {
         enemy.state = Runner::BURIED;
         enemy.timer = buriedTime;
-        score += enemyScore;
+        score = gamelib::addPoints(score, enemyScore);
         playSound(SOUND_GUARD_BURIED);
       } else {
         // It climbs out onto the cell above.

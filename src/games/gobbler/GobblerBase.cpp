@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "gamelib/Score.h"
 #include "games/gobbler/Gobbler.h"
 #include "games/gobbler/GobblerGame.h"
 #include "games/gobbler/GobblerGlobals.h"
@@ -86,11 +87,12 @@ bool GobblerBase::isNear(vector_3dPtr other) {
 }
 
 void GobblerBase::addScore(int32_t points) {
-  if ((score + points) / kExtraLifeEvery != score / kExtraLifeEvery) {
+  const int32_t before = score;
+  score = gamelib::addPoints(score, points);
+  if (score / kExtraLifeEvery != before / kExtraLifeEvery) {
     playSound(GobblerGame::SND_EXTRA_LIFE);
     ++lives;
   }
-  score += points;
   for (int32_t i = 0; i < data::kPopupCount; ++i) {
     if (data::kPopupPoints[i] == points) (*sprites)[i] = new SpriteBase(i, position);
   }
@@ -141,7 +143,7 @@ bool GobblerBase::meetChasers() {
     chaser->eyes = true;
     chaser->frightened = false;
     addScore(chaserValue);
-    chaserValue *= 2;
+    chaserValue = gamelib::addPoints(chaserValue, chaserValue);
     playSound(GobblerGame::SND_EAT_CHASER);
   }
   return false;

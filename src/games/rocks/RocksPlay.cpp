@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gamelib/GameApi.h"
+#include "gamelib/Score.h"
 #include "games/rocks/Rocks.h"
 
 namespace rocks {
@@ -60,7 +61,7 @@ DintArrayPtr nobodyNear() {
 }  // namespace
 
 void Rocks::award(int32_t points) {
-  score += points;
+  score = gamelib::addPoints(score, points);
   checkExtraLife();
 }
 

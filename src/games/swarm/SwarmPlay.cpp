@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gamelib/GameApi.h"
+#include "gamelib/Score.h"
 #include "games/swarm/Swarm.h"
 
 namespace swarm {
@@ -238,7 +239,7 @@ void Swarm::chooseDiver() {
 
 void Swarm::countDestroyed(const AlienShip& alien) {
   const int32_t before = score;
-  score += alien.points;
+  score = gamelib::addPoints(score, alien.points);
   if (before < EXTRA_SHIP_SCORE && score >= EXTRA_SHIP_SCORE) {
     lives += 1;
     playSound(SOUND_EXTRA_SHIP);

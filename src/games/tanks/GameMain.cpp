@@ -7,6 +7,7 @@
 
 #include "core/io/DPrintStream.h"
 #include "gamelib/GameApi.h"
+#include "gamelib/Score.h"
 
 namespace tanks {
 
@@ -152,7 +153,7 @@ void GameMain::update() {
 void GameMain::updatePlaying() {
   if (playfield->tick() == 0) {
     state = STATE_RESULT;
-    playfield->score += stageBonus(playfield->killCounters);
+    playfield->score = gamelib::addPoints(playfield->score, stageBonus(playfield->killCounters));
     clearKeys();
   }
   // The pause button is the left three quarters of the bottom-left panel.

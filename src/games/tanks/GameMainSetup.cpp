@@ -1,6 +1,8 @@
 // The tanks game's set-up and release: the splash with its loading bar, the image table, sounds, texts,
 // settings and tuning values, the menus, panels, the playfield and the key set-up.
 
+#include <limits>
+
 #include "core/lang/DExceptionBase.h"
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameApi.h"
@@ -51,8 +53,9 @@ void GameMain::init() {
 
   // The tuning values come with the language's texts, which the flow loads.
   makeMenuFlow(splashImage);
-  // A stored stage outside the stages there are reads as the nearest one.
-  openLevel.load(1, data::kStages);
+  // A stored stage outside the stages there are reads as the nearest one; play goes on past the last stage,
+  // and every stage won after it is stored too.
+  openLevel.load(1, data::kStages, std::numeric_limits<int32_t>::max());
   loadTuning();
   showProgress();
   showProgress();

@@ -2,6 +2,7 @@
 // power dots, fruit and chasers, the score with its extra lives and pop-ups, and dying.
 #include <gtest/gtest.h>
 
+#include "gamelib/Score.h"
 #include "gamelib/ScreenCanvas.h"
 #include "games/gobbler/GobblerObjectsFixture.h"
 
@@ -192,6 +193,29 @@ TEST_F(PlayerTest, ChasersEatenDoubleInValue) {
   // The pop-ups of each value.
   for (int index : {0, 1, 2, 4}) EXPECT_FALSE((*sprites)[index].isNull()) << index;
   EXPECT_TRUE((*sprites)[3].isNull());
+}
+
+TEST_F(PlayerTest, HarmlessChasersEatenWithoutEndStopDoublingAtTheBound) {
+  start(kCorridor);
+  invulnerable = true;
+  putPlayer(3, 3);
+  struct Case {
+    int eaten, value, score;
+  } cases[] = {
+      {22, 200 << 22, 200 * ((1 << 22) - 1)},  // the last value and score below the bound
+      {23, gamelib::kHighestScore, gamelib::kHighestScore},
+      {40, gamelib::kHighestScore, gamelib::kHighestScore},
+  };
+  int eaten = 0;
+  for (const Case& c : cases) {
+    for (; eaten < c.eaten; ++eaten) {
+      chaser1->eyes = false;
+      chaser1->setPosition(player->position->x, player->position->y);
+      player->update();
+    }
+    EXPECT_EQ(player->chaserValue, c.value) << c.eaten;
+    EXPECT_EQ(score, c.score) << c.eaten;
+  }
 }
 
 TEST_F(PlayerTest, ATouchOfABoldChaserKills) {
