@@ -1,7 +1,7 @@
 // The program's games: the main menu's rows, one for each game, then the end of the program and the
 // more-games screen. The program hands them to the game library at its start; the data checker and the
-// data review read their names. A new game adds its row here; its name header (<Key>Data.h) names
-// everything the row reads.
+// data review read their names. A new game adds its row here, after the last game's; its name header
+// (<Key>Data.h) names everything the row reads, and docs/game-api.md lists what else it touches.
 #pragma once
 
 #include <array>
@@ -75,7 +75,7 @@ inline constexpr gamelib::MenuListEntry kMenuList[] = {
 
 inline constexpr int32_t kMenuEntryCount = static_cast<int32_t>(std::size(kMenuList));
 static_assert(gamelib::menuIndexesInOrder(kMenuList), "an entry's place in the list is its menu index");
-static_assert(gamelib::MainMenu::holds(kMenuList), "the main menu's grid has a cell for every entry");
+static_assert(gamelib::MainMenu::holds(kMenuList), "each main menu grid draws a cell for every entry it shows");
 
 // The rows' names alone, worked out while compiling: the data tools, which link none of the games' code,
 // read these, so that the rows' calls are never needed there.

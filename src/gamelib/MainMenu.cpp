@@ -92,12 +92,15 @@ void MainMenu::init() {
   acceleration = kAcceleration;
   row = column = 0;
 
-  const auto& cells = GameLib::showMoreGames ? kMoreGamesGrid : kPlainGrid;
-  rows = kMaxRows;
-  columns = GameLib::showMoreGames ? kMaxColumns : kMaxColumns - 1;
+  const Grid& cells = GameLib::showMoreGames ? kMoreGamesGrid : kPlainGrid;
+  rows = cells.rows;
+  columns = cells.columns;
   for (int32_t r = 0; r < kMaxRows; ++r) {
-    for (int32_t c = 0; c < kMaxColumns; ++c) grid[r][c] = cells[r][c];
+    for (int32_t c = 0; c < kMaxColumns; ++c) grid[r][c] = cells.cells[r][c];
   }
+  targetPos.assign(static_cast<size_t>(entries), {});
+  currentPos.assign(static_cast<size_t>(entries), {});
+  velocity.assign(static_cast<size_t>(entries), {});
   layout();
   exitEntry = indexOfRow(list, MenuRowKind::Exit);
   shownEntry = grid[0][0];

@@ -5,6 +5,7 @@
 #include <array>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/GameList.h"
 #include "core/lang/DExceptionBase.h"
@@ -109,7 +110,7 @@ TEST_F(MainMenuTest, GridsAndLayout) {
   // Every icon starts beyond its place and settles on it.
   EXPECT_NE(menu->currentPos[0].x, menu->targetPos[0].x);
   steps(300);
-  for (int32_t e = 0; e < MainMenu::kEntryCount; ++e) {
+  for (int32_t e = 0; e < static_cast<int32_t>(rows.size()); ++e) {
     EXPECT_EQ(menu->currentPos[e].x, menu->targetPos[e].x) << e;
     EXPECT_EQ(menu->currentPos[e].y, menu->targetPos[e].y) << e;
     EXPECT_EQ(menu->velocity[e].x, 0) << e;
@@ -214,7 +215,7 @@ TEST_F(MainMenuTest, TapsChooseTheIconUnderThePenAndMissesAreConsumed) {
 
 TEST_F(MainMenuTest, ExitEndsTheProgramAfterTheDelay) {
   steps(60);
-  highlight(8);
+  highlight(gamelib::indexOfRow(rows, gamelib::MenuRowKind::Exit));
   ScreenCanvas::held[gamelib::GameAction::Fire] = true;
   steps(1);
   ScreenCanvas::held[gamelib::GameAction::Fire] = false;
@@ -229,15 +230,16 @@ TEST_F(MainMenuTest, ExitEndsTheProgramAfterTheDelay) {
 TEST_F(MainMenuTest, AGameThatIsMissingOrFailsToStartLeavesTheMenuCurrent) {
   // Entry 3 stands for a game not in the program.
   const int32_t menuAtlasWidth = gamelib::GameImage::atlasWidth;
+  const int32_t moreGames = gamelib::indexOfRow(rows, gamelib::MenuRowKind::MoreGames);
   rows[1].newScreen = []() -> GameInterface* { return new FailingGame(); };
   rows[2].newScreen = []() -> GameInterface* { return new WorkingGame(); };
   rows[3].newScreen = nullptr;
-  rows[9].newScreen = nullptr;
+  rows[static_cast<size_t>(moreGames)].newScreen = nullptr;
   struct Case {
     int32_t entry;
     bool stays;
     int made;
-  } cases[] = {{3, true, 0}, {1, true, 1}, {9, true, 0}, {2, false, 0}};
+  } cases[] = {{3, true, 0}, {1, true, 1}, {moreGames, true, 0}, {2, false, 0}};
   for (const Case& c : cases) {
     gamesMade = gamesDestroyed = 0;
     start(true);
@@ -275,7 +277,9 @@ TEST(MainMenuGridTest, HoldsTheRowsOnlyWhereEveryEntryHasACell) {
   std::array<gamelib::MenuListEntry, n> twoExits{};
   for (size_t i = 0; i < n; ++i) oneMore[i] = twoExits[i] = glimmerhut::kMenuList[i];
   oneMore[n] = glimmerhut::kMenuList[0];
-  twoExits[n - 1].names.kind = gamelib::MenuRowKind::Exit;  // the more-games entry as a second end
+  // The more-games entry as a second end.
+  twoExits[static_cast<size_t>(gamelib::indexOfRow(glimmerhut::kMenuList, gamelib::MenuRowKind::MoreGames))]
+      .names.kind = gamelib::MenuRowKind::Exit;
   struct Case {
     gamelib::MenuList rows;
     bool holds;
@@ -286,6 +290,52 @@ TEST(MainMenuGridTest, HoldsTheRowsOnlyWhereEveryEntryHasACell) {
       {twoExits, false},
   };
   for (const Case& c : cases) EXPECT_EQ(MainMenu::holds(c.rows), c.holds) << c.rows.size();
+}
+
+// Rows of so many games, then the end of the program and the more-games screen.
+std::vector<gamelib::MenuListEntry> rowsOfGames(int32_t games) {
+  const auto row = [](gamelib::MenuRowKind kind) {
+    return glimmerhut::kMenuList[static_cast<size_t>(gamelib::indexOfRow(glimmerhut::kMenuList, kind))];
+  };
+  std::vector<gamelib::MenuListEntry> rows(static_cast<size_t>(games), row(gamelib::MenuRowKind::Game));
+  rows.push_back(row(gamelib::MenuRowKind::Exit));
+  rows.push_back(row(gamelib::MenuRowKind::MoreGames));
+  for (size_t i = 0; i < rows.size(); ++i) rows[i].names.menuIndex = static_cast<int32_t>(i);
+  return rows;
+}
+
+// A grid holds only the cells it draws and walks, and as many rows as it has cells for.
+TEST(MainMenuGridTest, EachGridDrawsExactlyItsCellsAndAsManyRowsAsItHas) {
+  constexpr int32_t _ = MainMenu::kEmptyCell;
+  const std::vector<gamelib::MenuListEntry> eight = rowsOfGames(8), ten = rowsOfGames(10), three = rowsOfGames(3);
+  const MainMenu::Grid eightPlain = {3, 3, {{0, 1, 2, _}, {3, 4, 5, _}, {6, 7, 8, _}}};
+  const MainMenu::Grid eightMoreGames = {3, 4, {{0, 1, 2, 6}, {3, 4, 5, 7}, {_, 9, 8, _}}};
+  const MainMenu::Grid twoByTwo = {2, 2, {{0, 1, _, _}, {2, 3, _, _}, {_, _, _, _}}};
+  const MainMenu::Grid twoByThree = {2, 3, {{0, 1, _, _}, {2, 3, 4, _}, {_, _, _, _}}};
+  struct Case {
+    const char* what;
+    gamelib::MenuList rows;
+    MainMenu::Grid plain, moreGames;
+    bool holds;
+  } cases[] = {
+      {"eight games", eight, eightPlain, eightMoreGames, true},
+      {"an entry in the plain grid's undrawn column",
+       eight,
+       {3, 3, {{0, 1, 2, _}, {3, 4, 5, _}, {6, 7, _, 8}}},
+       eightMoreGames,
+       false},
+      {"an entry in the undrawn row", three, {2, 2, {{0, 1, _, _}, {2, _, _, _}, {3, _, _, _}}}, twoByThree, false},
+      {"twelve rows",
+       ten,
+       {3, 4, {{0, 1, 2, 3}, {4, 5, 6, 7}, {8, 9, 10, _}}},
+       {3, 4, {{0, 1, 2, 3}, {4, 5, 6, 7}, {8, 9, 10, 11}}},
+       true},
+      {"a drawn column with no cell", eight, {3, 4, {{0, 1, 2, _}, {3, 4, 5, _}, {6, 7, 8, _}}}, eightMoreGames, false},
+      {"a drawn row with no cell", three, {3, 2, {{0, 1, _, _}, {2, 3, _, _}, {_, _, _, _}}}, twoByThree, false},
+      {"the first cell empty", three, twoByTwo, {2, 3, {{_, 0, 1, _}, {2, 3, 4, _}, {_, _, _, _}}}, false},
+      {"a grid drawn larger than its room", three, twoByTwo, {4, 3, {{0, 1, 2, _}, {3, 4, _, _}, {_, _, _, _}}}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MainMenu::holds(c.rows, c.plain, c.moreGames), c.holds) << c.what;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -60,17 +61,21 @@ std::string formalWords(const std::string& text) {
 }  // namespace
 
 TEST(FrenchTexts, AddressThePlayerAsTu) {
-  int files = 0;
-  for (const auto& f : fs::recursive_directory_iterator(fs::path(GH_SOURCE_DATA) / "txt")) {
+  const fs::path txt = fs::path(GH_SOURCE_DATA) / "txt";
+  std::set<fs::path> files;
+  for (const auto& f : fs::recursive_directory_iterator(txt)) {
     const std::string name = f.path().filename().string();
     if (!f.is_regular_file() || (name.rfind("fr_", 0) != 0 && name.rfind("res_fr", 0) != 0)) continue;
-    ++files;
+    files.insert(f.path());
     std::ifstream in(f.path());
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_EQ(formalWords(text.str()), "") << f.path();
   }
-  EXPECT_EQ(files, 9);  // the shared texts and eight games' help
+  // The shared texts and every game's help.
+  std::set<fs::path> expected = {txt / "res_fr.txt.utf"};
+  for (const datakit::GameRow& game : datakit::gameTable()) expected.insert(txt / (game.folder + "fr_help.txt.help"));
+  EXPECT_EQ(files, expected);
 }
 
 TEST(FrenchTexts, APlainSpaceBeforeAMarkIsAFault) {
@@ -119,6 +124,18 @@ namespace {
 using builtarchive::SpoiledData;
 using builtarchive::SpoiledTree;
 
+// "FILE:N:", N the line of the data source that begins with the text.
+std::string sourceLine(const std::string& file, const std::string& start) {
+  std::ifstream in(fs::path(GH_SOURCE_DATA) / file);
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (line.rfind(start, 0) == 0) return file + ":" + std::to_string(number) + ":";
+  }
+  return file + ": no line begins with " + start;
+}
+const std::string kSoundQuestionLine = sourceLine("txt/res_fr.txt.utf", "enable_sound=");
+
 // One paragraph of a staged help file replaced.
 void replaceParagraph(SpoiledTree& d, const std::string& entry, size_t paragraph, const std::u16string& text) {
   const std::string staged = d.read(entry);
@@ -136,7 +153,7 @@ const builtarchive::Spoil kSpoils[] = {
        d.write("txt/res_fr.txt", builtarchive::withLine(d, "txt/res_fr.txt", u"enable_sound=Activer le son ?"));
      },
      "a plain space before \"?\" after \"Activer le son\"",
-     {"txt/res_fr.txt.utf:12:"}},
+     {kSoundQuestionLine.c_str()}},
     {"a plain space in a help page",
      [](SpoiledTree& d) {
        replaceParagraph(d, "txt/rck/fr_help.txt", 2, u"Dans l'espace rien ne te freine : ton vaisseau d\u00E9rive.");

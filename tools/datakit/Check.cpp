@@ -57,18 +57,8 @@ constexpr size_t kMixedCaseFont = 6;
 // The key set-up's names of keys in the player's language: this prefix and the key's English name.
 constexpr const char16_t* kKeyNamePrefix = u"keyname_";
 
+// The shared texts but the main menu's titles, which come from the rows.
 const std::vector<std::string> kTextKeys = {
-    // main menu titles
-    "bounce",
-    "cy",
-    "swarm",
-    "burrow",
-    "tanks",
-    "clmb",
-    "gobbler",
-    "rocks",
-    "exit",
-    "MORE_GAMES",
     // sound question
     "enable_sound",
     "yes",
@@ -80,6 +70,7 @@ const std::vector<std::string> kTextKeys = {
     "help",
     "cfg_keys",
     "mainmenu",
+    "exit",
     "level",
     "sound_level",
     "music_level",

@@ -14,6 +14,7 @@
 #include "core/lang/DshortArray2d.h"
 #include "gamelib/Animation.h"
 #include "gamelib/GameImage.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/HighestLevel.h"
 #include "games/climber/ClimberData.h"
 #include "games/climber/Runner.h"
@@ -21,8 +22,8 @@
 
 namespace climber {
 
-// Timing and score constants; times in ms. The world moves every second 30 ms step, by timeStep.
-inline constexpr int32_t timeStep = 60;
+// Timing and score constants; times in ms. The world moves every second step of the game library, by timeStep.
+inline constexpr int32_t timeStep = 2 * gamelib::GameLib::kStepMs;
 inline constexpr int32_t digTime = 200;
 inline constexpr int32_t holeTime = 8000;
 inline constexpr int32_t trappedTime = 4000;

@@ -181,7 +181,7 @@ void AlienShip::dive() {
 
 void AlienShip::fire() {
   if (alienShotTimer >= 1) {
-    alienShotTimer -= STEP_MS;
+    alienShotTimer -= GameLib::kStepMs;
     return;
   }
   if (shotsLeft < 1 || y >= screenHeight / 2) return;

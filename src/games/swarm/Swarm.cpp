@@ -47,12 +47,12 @@ void Swarm::update() {
       if (stateTimer < 1) {
         gameState = STATE_PLAY;
       } else {
-        stateTimer -= STEP_MS;
+        stateTimer -= GameLib::kStepMs;
       }
       break;
     case STATE_LAST_SHIP_LOST:
       if (stateTimer >= 1) {
-        stateTimer -= STEP_MS;
+        stateTimer -= GameLib::kStepMs;
         break;
       }
       gameState = STATE_GAME_OVER;
@@ -67,12 +67,12 @@ void Swarm::update() {
       if (stateTimer < 1) {
         endGame();
       } else {
-        stateTimer -= STEP_MS;
+        stateTimer -= GameLib::kStepMs;
       }
       break;
     case STATE_WAVE_CLEARED:
       if (stateTimer > 0) {
-        stateTimer -= STEP_MS;
+        stateTimer -= GameLib::kStepMs;
       } else {
         level += 1;
         setupWave();

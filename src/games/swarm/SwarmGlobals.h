@@ -33,7 +33,6 @@ inline nuv::lang::DintArrayPtr starColours;
 
 // Fixed values.
 inline constexpr int32_t NONE = -1;
-inline constexpr int32_t STEP_MS = 30;
 inline constexpr int32_t RELOAD_TIME = 200;
 inline constexpr int32_t SHIP_LOST_TIME = 700;
 inline constexpr int32_t ALIEN_SHOT_INTERVAL = 200;

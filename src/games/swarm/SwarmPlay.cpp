@@ -74,7 +74,7 @@ void Swarm::playStep() {
   if (MenuFlow::pauseRequested(PauseSign::topLeft(GameMenu::pauseImage))) pauseGame();
   steerAndFire();
   moveScenery();
-  if (reloadTimer > 0) reloadTimer -= STEP_MS;
+  if (reloadTimer > 0) reloadTimer -= GameLib::kStepMs;
   if (shipExploding) {
     if (shipExplosionDone) endShipExplosion();
     return;
@@ -132,7 +132,7 @@ void Swarm::moveScenery() {
     }
   }
   if (planetDelay >= 1) {
-    planetDelay -= STEP_MS;
+    planetDelay -= GameLib::kStepMs;
     return;
   }
   if (integerPart(planetY) > screenHeight) {
@@ -204,7 +204,7 @@ void Swarm::chooseDiver() {
       ++away;
     }
   }
-  diveTimer -= STEP_MS;
+  diveTimer -= GameLib::kStepMs;
   if (away >= maxDivers || diveTimer > 0) return;
   if (fewLeft) maxDivers = FEW_ALIENS;
 

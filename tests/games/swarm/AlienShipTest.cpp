@@ -8,6 +8,7 @@
 
 namespace {
 
+using gamelib::GameLib;
 using swarm::AlienShip;
 using namespace swarm;
 
@@ -134,7 +135,7 @@ TEST_F(AlienFlight, ShotTimerRunsDownOncePerDivingAlien) {
   alienShotTimer = ALIEN_SHOT_INTERVAL;
   diver(4, 0, 40, 200, 0, 65536, AlienShip::DIVE_STRAIGHT).updateFlight();
   diver(4, 5, 200, 200, 0, 65536, AlienShip::DIVE_STRAIGHT).updateFlight();
-  EXPECT_EQ(alienShotTimer, ALIEN_SHOT_INTERVAL - 2 * STEP_MS);
+  EXPECT_EQ(alienShotTimer, ALIEN_SHOT_INTERVAL - 2 * GameLib::kStepMs);
 }
 
 TEST_F(AlienFlight, FiresOnlyIntoAFreeSlotAndKeepsItsShotsOtherwise) {

@@ -8,6 +8,7 @@
 
 namespace {
 
+using gamelib::GameLib;
 using gamelib::ScreenCanvas;
 using swarm::AlienShip;
 using swarm::Swarm;
@@ -60,7 +61,7 @@ TEST_F(SwarmPlay, OneShotAtATimeAndTwoHundredMillisecondsAfterItEnds) {
     step();
     ++waited;
   }
-  EXPECT_EQ(waited, (RELOAD_TIME + STEP_MS - 1) / STEP_MS + 1);
+  EXPECT_EQ(waited, (RELOAD_TIME + GameLib::kStepMs - 1) / GameLib::kStepMs + 1);
 }
 
 TEST_F(SwarmPlay, UpAndALiftedPenFireToo) {
