@@ -136,6 +136,31 @@ TEST(ProgramTest, AFailedStartClosedEarlyKeepsItsStatus) {
   }
 }
 
+// A FIFO where the display layer's log goes holds nothing up: the run shows the main menu at 10 s just as a
+// run with a plain log folder does, and says once that the log is lost.
+TEST(ProgramTest, AFifoForTheLogHoldsNothingUp) {
+  const std::string script =
+      "1700 key down Enter\n1720 key up Enter\n2300 key down Enter\n2320 key up Enter\n10000 capture menu.png\n"
+      "10100 close\n";
+  platform::Picture menus[2];
+  for (const bool fifo : {false, true}) {
+    SCOPED_TRACE(fifo ? "a FIFO" : "a plain folder");
+    test::TempFolder folder;
+    std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+    if (fifo) {
+      ASSERT_EQ(mkfifo(folder.file("Log_SHAL.txt").c_str(), 0644), 0);
+    }
+    const test::ProgramResult run = test::runProgram(kProgram, folder.path(), script);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_TRUE(platform::readPng(folder.file("menu.png"), menus[fifo ? 1 : 0]));
+    const std::string lost =
+        "GlimmerHut: the log " + folder.file("Log_SHAL.txt") + " is not a file; its lines are lost\n";
+    EXPECT_EQ(run.errors.find(lost) != std::string::npos, fifo) << run.errors;
+    EXPECT_EQ(run.errors.find(lost), run.errors.rfind(lost)) << run.errors;
+  }
+  EXPECT_EQ(menus[1].pixels, menus[0].pixels);
+}
+
 // Every file below the folder, with its size and time: what an installed folder holds.
 std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> listing(const std::string& folder) {
   std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> files;

@@ -8,6 +8,7 @@
 
 #include "platform/api/registry.h"
 #include "platform/host/datafolder.h"
+#include "platform/host/files.h"
 #include "platform/host/paths.h"
 #include "platform/host/text.h"
 #include "platform/seam/script.h"
@@ -69,6 +70,22 @@ std::u16string makeLogFolder() {
   std::u16string device = toDevicePath(folder);
   if (device.back() != u'\\') device += u'\\';
   return device;
+}
+
+std::string logFileFailure(const std::u16string& path, DWORD error) {
+  const std::string host = toHostPath(path);
+  if (hostPathExists(host) && !isHostRegularFile(host)) return host + " is not a file";
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:  // a creation fails so only when something on the way is missing
+    case ERROR_PATH_NOT_FOUND:
+      return host + " cannot be made: its folder is missing";
+    case ERROR_ACCESS_DENIED:
+      return host + " may not be written";
+    case ERROR_DISK_FULL:
+      return host + " cannot be written: the disk is full";
+    default:
+      return host + " cannot be written";
+  }
 }
 
 void endProgram() { closeUserHive(); }
