@@ -161,6 +161,26 @@ TEST(ProgramTest, AFifoForTheLogHoldsNothingUp) {
   EXPECT_EQ(menus[1].pixels, menus[0].pixels);
 }
 
+// A relative GLIMMERHUT_DATA is one folder for everything, taken from the current folder at the start.
+TEST(ProgramTest, ARelativeDataFolderIsTakenFromTheCurrentFolder) {
+  test::TempFolder folder;
+  std::filesystem::create_directory(folder.file("gd"));
+  std::filesystem::copy_file(GH_GAME_DAT, folder.file("gd/game.dat"));
+  const std::filesystem::path current = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  const test::ProgramResult run = test::runProgram(
+      kProgram, folder.path(),
+      "1700 key down Enter\n1720 key up Enter\n2300 key down Enter\n2320 key up Enter\n6000 capture main.png\n"
+      "6100 close\n",
+      {}, {"GLIMMERHUT_DATA=gd"});
+  std::filesystem::current_path(current);
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("main.png")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("gd/Log_SHAL.txt")));
+  // The settings keep to the user's data folder, here the test's.
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("glimmerhut/registry.db")));
+}
+
 // Every file below the folder, with its size and time: what an installed folder holds.
 std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> listing(const std::string& folder) {
   std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> files;

@@ -37,7 +37,10 @@ void findInstalledData() {
 
 bool startProgram(int argc, char** argv, std::u16string& commandLine) {
   if (const char* data = std::getenv("GLIMMERHUT_DATA"); data && *data) {
-    std::string folder = data;
+    // A relative folder is taken from the current folder at the start, as any program takes a relative path.
+    std::error_code noCurrentFolder;
+    const std::filesystem::path whole = std::filesystem::absolute(data, noCurrentFolder);
+    std::string folder = noCurrentFolder ? std::string(data) : whole.string();
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     setProgramFile(folder + kProgramName);
     setLogFolder(folder);
