@@ -181,6 +181,18 @@ TEST(ProgramTest, ARelativeDataFolderIsTakenFromTheCurrentFolder) {
   EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("glimmerhut/registry.db")));
 }
 
+// An unknown sound device or platform type is said, and the default used.
+TEST(ProgramTest, UnknownValuesAreSaidAndTheDefaultsUsed) {
+  test::TempFolder folder;
+  std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+  const test::ProgramResult run = test::runProgram(kProgram, folder.path(), "+1000 close\n", {},
+                                                   {"GLIMMERHUT_AUDIO=loud", "GLIMMERHUT_PLATFORM=Toaster"});
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  for (const char* said : {"GlimmerHut: unknown sound device \"loud\", using \"null\"\n",
+                           "GlimmerHut: unknown platform type \"Toaster\", using \"PocketPC\"\n"})
+    EXPECT_NE(run.errors.find(said), std::string::npos) << run.errors;
+}
+
 // Every file below the folder, with its size and time: what an installed folder holds.
 std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> listing(const std::string& folder) {
   std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> files;

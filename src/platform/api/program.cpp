@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/api/registry.h"
+#include "platform/api/waveout.h"
 #include "platform/host/datafolder.h"
 #include "platform/host/files.h"
 #include "platform/host/paths.h"
@@ -49,7 +50,13 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
   }
   // Headless means no sound card either: the output goes to the null device unless one is named.
   const char* headless = std::getenv("GLIMMERHUT_HEADLESS");
-  if (headless && *headless && std::string(headless) != "0") setenv("GLIMMERHUT_AUDIO", "null", 0);
+  const bool soundless = headless && *headless && std::string(headless) != "0";
+  if (const char* audio = std::getenv("GLIMMERHUT_AUDIO"); audio && !isAudioDriver(audio)) {
+    std::fprintf(stderr, "GlimmerHut: unknown sound device \"%s\", %s\n", audio,
+                 soundless ? "using \"null\"" : "choosing one automatically");
+    unsetenv("GLIMMERHUT_AUDIO");
+  }
+  if (soundless) setenv("GLIMMERHUT_AUDIO", "null", 0);
   if (const char* script = std::getenv("GLIMMERHUT_SCRIPT"); script && *script) {
     std::string error;
     if (!startScript(script, error)) {

@@ -9,8 +9,9 @@
 namespace platform {
 
 // Reads GLIMMERHUT_DATA (the folder the program takes as its own: data files, logs and the single-instance
-// rule; a relative one from the current folder), GLIMMERHUT_HEADLESS and GLIMMERHUT_SCRIPT, and joins the
-// arguments with blanks into the command line.
+// rule; a relative one from the current folder), GLIMMERHUT_HEADLESS, GLIMMERHUT_AUDIO (an unknown device is
+// said on stderr and the default used) and GLIMMERHUT_SCRIPT, and joins the arguments with blanks into the
+// command line.
 // Without GLIMMERHUT_DATA an installed program (no game.dat beside it, one in ../share/glimmerhut) takes
 // that shared folder as its own.
 // False, with the reason on stderr, when the script cannot be used.
