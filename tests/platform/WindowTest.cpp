@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/api/windows.h"
+#include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/device/videohw.h"
 #include "platform/host/desktop.h"
@@ -255,6 +256,29 @@ TEST_F(WindowTest, HeadlessRunEndsWithItsScript) {
   EXPECT_EQ(seen[seen.size() - 2].message, static_cast<UINT>(WM_KEYDOWN));
   EXPECT_EQ(seen.back().message, static_cast<UINT>(WM_CLOSE));
   EXPECT_EQ(seen.back().time, 4u);  // posted with the last event, taken on the next poll
+}
+
+// A device without a touch screen has no pen: the program hears of no tap, as on the real device.
+TEST_F(WindowTest, OnlyADeviceWithATouchScreenTellsOfThePen) {
+  create();
+  for (const char* profile : {"smartphone", "smartphone-touch", "pocketpc"}) {
+    SCOPED_TRACE(profile);
+    platform::Device device;
+    ASSERT_TRUE(platform::findDeviceProfile(profile, device));
+    const bool touch = !device.touchDriver.empty();
+    platform::setDevice(device);
+    // A step apart, so that no release is held past the close.
+    play("50 pen down 5 6\n100 pen move 7 8\n150 pen up 7 8\n200 pen hover 9 9\n250 key down Enter\n300 close\n");
+    stepsSeeingThePen();
+    std::vector<UINT> messages;
+    for (const Seen& s : seen) {
+      if (s.message != WM_PAINT) messages.push_back(s.message);
+    }
+    const std::vector<UINT> withPen{WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_MOUSEMOVE, WM_KEYDOWN, WM_CLOSE};
+    const std::vector<UINT> withoutPen{WM_KEYDOWN, WM_CLOSE};
+    EXPECT_EQ(messages, touch ? withPen : withoutPen);
+    platform::stopScript();
+  }
 }
 
 TEST_F(WindowTest, QuitEndsTheWaitAndForegroundFollowsActivation) {

@@ -12,7 +12,8 @@ HWND mainWindow();
 
 // Input addressed to the main window, queued as the messages the handheld would send.
 void postKey(UINT virtualKey, bool down, bool repeat);
-// x and y in device pixels; they may lie outside the screen while the pen is dragged.
+// x and y in device pixels; they may lie outside the screen while the pen is dragged. Dropped on a device
+// without a touch screen.
 void postPen(UINT message, int x, int y, bool penDown);
 // The main window gains (true) or loses the foreground; nothing happens when it already is so.
 void setForeground(bool active);
