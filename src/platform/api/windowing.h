@@ -24,8 +24,9 @@ void discardMessages(HWND window);
 
 // The desktop window of the main window (api/desktopwindow.cpp): opened with it (unless headless) and
 // closed with it; it shows each new picture of the device screen, and again = true shows the last one
-// once more.
-void openDesktop(const std::u16string& title);
+// once more. Without a display a scripted run goes on headless; false, with the reason on stderr, when
+// nothing could show or play the run.
+bool openDesktop(const std::u16string& title);
 void closeDesktop();
 void showScreenOnDesktop(bool again);
 
