@@ -77,13 +77,41 @@ int32_t currentOrientation() {
   }
 }
 
-// Logging is on when a file "uselog.txt" lies in the log folder, beside the logs it turns on.
+constexpr std::u16string_view kLogSwitch = u"uselog.txt";
+
+// Whether something other than a file lies at the path: it is never opened, a FIFO would hold the start.
+bool holdsNoFile(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && attributes != FILE_ATTRIBUTE_NORMAL;
+}
+
+// Whether the file at the path switches logging on; something else by that name does not, and is said.
+bool isLogSwitch(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == FILE_ATTRIBUTE_NORMAL) return true;
+  if (attributes != INVALID_FILE_ATTRIBUTES)
+    std::fprintf(stderr, "GlimmerHut: %s; it turns no logs on\n", platform::logFileFailure(path, 0).c_str());
+  return false;
+}
+
+// Logging is on when a file "uselog.txt" lies beside the program, where the handheld has it, or in the log
+// folder; the logs it turns on go to the log folder either way.
 bool loggingWanted(const std::u16string& logFolder) {
-  const std::u16string path = logFolder + u"uselog.txt";
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  const std::u16string inLogFolder = logFolder + std::u16string(kLogSwitch);
+  const std::u16string besideProgram =
+      std::u16string(DSystem::getProperty(u"app.fullpath")->view()) + u"\\" + std::u16string(kLogSwitch);
+  bool wanted = isLogSwitch(inLogFolder);
+  if (besideProgram != inLogFolder) wanted |= isLogSwitch(besideProgram);
+  return wanted;
+}
+
+// A log where something other than a file lies is lost, and said; one that cannot be made throws.
+nuv::io::DOutputStreamPtr openLog(const std::u16string& path) {
+  if (holdsNoFile(path)) {
+    std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n", platform::logFileFailure(path, 0).c_str());
+    return nullptr;
+  }
+  return DFileOutputStream::openPath(path);
 }
 
 }  // namespace
@@ -214,15 +242,21 @@ bool CGameEngine::tick() {
 bool CGameEngine::init(HWND) {
   nuv::microedition::media::DManager::initSound();
   DMessageConnection::initMessaging(window);
+  std::u16string opening;  // the log being opened
   try {
     // In the user's log folder, never beside an installed program.
     const std::u16string folder = platform::makeLogFolder();
-    bool logging = loggingWanted(folder);
-    DSystem::out = new DPrintStream(logging ? DFileOutputStream::openPath(folder + u"doutput.txt") : nullptr);
-    DSystem::err = new DPrintStream(logging ? DFileOutputStream::openPath(folder + u"derror.txt") : nullptr);
+    const bool logging = loggingWanted(folder);
+    opening = folder + u"doutput.txt";
+    DSystem::out = new DPrintStream(logging ? openLog(opening) : nullptr);
+    opening = folder + u"derror.txt";
+    DSystem::err = new DPrintStream(logging ? openLog(opening) : nullptr);
   } catch (DExceptionBase* e) {
-    // A log that cannot be made stops the start quietly; anything else is for the last-chance handler.
+    // A log asked for that cannot be made stops the start; anything else is for the last-chance handler.
+    const DWORD error = GetLastError();
     std::unique_ptr<DExceptionBase> owned = nuv::lang::catchException(e, nuv::lang::ExceptionCode::IOException);
+    std::fprintf(stderr, "GlimmerHut: the start failed: the log %s\n",
+                 platform::logFileFailure(opening, error).c_str());
     exitStatus = shell::kFailed;
     return false;
   }

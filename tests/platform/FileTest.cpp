@@ -1,6 +1,8 @@
 // Files and read-only mappings of the stand-in.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -138,6 +140,35 @@ TEST_F(FileTest, AccessAndHandlesAreChecked) {
   EXPECT_FALSE(CloseHandle(nullptr));
   EXPECT_EQ(GetFileSize(h, nullptr), INVALID_FILE_SIZE);
   EXPECT_EQ(readHost("f"), "xyz");
+}
+
+// Only files open: anything else is refused at once, and a FIFO is never waited on. The test holds both ends
+// of the FIFO open, so that an open that should have been refused returns rather than hangs.
+TEST_F(FileTest, WhatIsNoFileIsRefusedAtOnce) {
+  ASSERT_EQ(mkfifo(folder.file("fifo").c_str(), 0644), 0);
+  const int reader = ::open(folder.file("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+  const int writer = ::open(folder.file("fifo").c_str(), O_WRONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  ASSERT_GE(writer, 0);
+  std::filesystem::create_symlink("/dev/null", folder.file("null"));
+  const struct {
+    const char* name;
+    DWORD access;
+    DWORD disposition;
+  } cases[] = {
+      {"fifo", GENERIC_READ, OPEN_EXISTING}, {"fifo", GENERIC_WRITE, CREATE_ALWAYS},
+      {"fifo", GENERIC_WRITE, OPEN_ALWAYS},  {"null", GENERIC_WRITE, CREATE_ALWAYS},
+      {"null", GENERIC_READ, OPEN_EXISTING},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.access == GENERIC_READ ? " read" : " written"));
+    HANDLE h = open(c.name, c.access, c.disposition);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  ::close(writer);
+  ::close(reader);
 }
 
 TEST_F(FileTest, DeleteAndAttributes) {

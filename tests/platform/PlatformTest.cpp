@@ -89,6 +89,16 @@ TEST_F(PlatformTest, DeviceFromEnvironment) {
   EXPECT_EQ(d.platformType, u"SmartPhone");
   EXPECT_EQ(d.screenWidth, 240);
   EXPECT_FALSE(error.empty());
+
+  // A platform type the program does not know is said, and the profile's kept; every problem is told.
+  d = platform::deviceFromEnvironment("smartphone", "Toaster", nullptr, nullptr, error);
+  EXPECT_EQ(d.platformType, u"SmartPhone");
+  EXPECT_EQ(error, "unknown platform type \"Toaster\", using \"SmartPhone\"");
+  d = platform::deviceFromEnvironment("toaster", "pocketpc", nullptr, "big", error);
+  EXPECT_EQ(d.platformType, u"PocketPC");
+  EXPECT_EQ(error,
+            "unknown device profile \"toaster\", using \"pocketpc\"; unknown platform type \"pocketpc\", using "
+            "\"PocketPC\"; screen size \"big\" is not WIDTHxHEIGHT, keeping the profile's");
 }
 
 // A screen larger than the bound is refused with a line that names the bound; before, 99999x99999 ended in

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/api/windows.h"
+#include "platform/device/device.h"
 #include "platform/device/screen.h"
 #include "platform/device/videohw.h"
 #include "platform/host/desktop.h"
@@ -257,6 +258,29 @@ TEST_F(WindowTest, HeadlessRunEndsWithItsScript) {
   EXPECT_EQ(seen.back().time, 4u);  // posted with the last event, taken on the next poll
 }
 
+// A device without a touch screen has no pen: the program hears of no tap, as on the real device.
+TEST_F(WindowTest, OnlyADeviceWithATouchScreenTellsOfThePen) {
+  create();
+  for (const char* profile : {"smartphone", "smartphone-touch", "pocketpc"}) {
+    SCOPED_TRACE(profile);
+    platform::Device device;
+    ASSERT_TRUE(platform::findDeviceProfile(profile, device));
+    const bool touch = !device.touchDriver.empty();
+    platform::setDevice(device);
+    // A step apart, so that no release is held past the close.
+    play("50 pen down 5 6\n100 pen move 7 8\n150 pen up 7 8\n200 pen hover 9 9\n250 key down Enter\n300 close\n");
+    stepsSeeingThePen();
+    std::vector<UINT> messages;
+    for (const Seen& s : seen) {
+      if (s.message != WM_PAINT) messages.push_back(s.message);
+    }
+    const std::vector<UINT> withPen{WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_MOUSEMOVE, WM_KEYDOWN, WM_CLOSE};
+    const std::vector<UINT> withoutPen{WM_KEYDOWN, WM_CLOSE};
+    EXPECT_EQ(messages, touch ? withPen : withoutPen);
+    platform::stopScript();
+  }
+}
+
 TEST_F(WindowTest, QuitEndsTheWaitAndForegroundFollowsActivation) {
   create();
   EXPECT_EQ(GetForegroundWindow(), window_);
@@ -319,6 +343,47 @@ TEST_F(WindowTest, SecondInstanceOnTheSameDataFolderIsFoundAndBroughtForward) {
   close(ready[1]);
   // The first instance is gone: its lock went with it.
   EXPECT_EQ(platform::findPublishedWindow(kClass, u"GlimmerHut"), 0);
+}
+
+// Without a display only a script can play a run: a run without one gets no window, is not left published
+// as the running instance, and says what would run it unseen; a scripted run goes on headless.
+TEST_F(WindowTest, WithoutADisplayOnlyAScriptedRunGoesOnHeadless) {
+  setenv("SDL_VIDEODRIVER", "nosuchdriver", 1);
+  const std::string noDisplay = "GlimmerHut: no display to open the window on (";
+  struct Case {
+    const char* what;
+    const char* script;  // null: none
+    bool opens;
+    std::string said;
+  };
+  const Case cases[] = {
+      {"no script", nullptr, false, "; GLIMMERHUT_HEADLESS=1 with a GLIMMERHUT_SCRIPT runs unseen\n"},
+      {"a script", "1000 close\n", true, "), running headless\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform::setHeadless(false);
+    if (c.script != nullptr) play(c.script);
+    testing::internal::CaptureStderr();
+    window_ = CreateWindowExW(0, kClass, u"Test", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(window_ != nullptr, c.opens);
+    EXPECT_EQ(said.rfind(noDisplay, 0), 0u) << said;
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_EQ(platform::isHeadless(), c.opens);
+    // Another process finds the window published only while it exists.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(platform::findPublishedWindow(kClass, u"Test") > 0 ? 1 : 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 1, c.opens);
+    if (window_ != nullptr) DestroyWindow(window_);
+    window_ = nullptr;
+    platform::stopScript();
+  }
+  unsetenv("SDL_VIDEODRIVER");
+  platform::setHeadless(true);
 }
 
 TEST_F(WindowTest, CapturedFrameReadsBackAsTheScreen) {
@@ -439,7 +504,9 @@ TEST(DesktopWindowTest, AWindowWithoutAGraphicsCardLoadsNoOpenGL) {
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   platform::setHeadless(false);
   platform::Picture icon{2, 2, std::vector<uint32_t>(4, 0x123456)};
-  ASSERT_TRUE(platform::openDesktopWindow(u"GlimmerHut", 4, 2, icon, [](const platform::DesktopEvent&) {}));
+  std::string failure;
+  ASSERT_TRUE(platform::openDesktopWindow(
+      u"GlimmerHut", 4, 2, icon, [](const platform::DesktopEvent&) {}, failure));
   const std::vector<uint32_t> frame(8, 0xFF8800);
   platform::showDesktopFrame(frame.data(), 4, 2, 1, false);
   platform::showDesktopFrame(frame.data(), 4, 2, 1, true);
@@ -488,8 +555,9 @@ TEST(DesktopWindowTest, ThePictureAndThePenFollowTheWindowsSize) {
   platform::setHeadless(false);
   std::vector<platform::DesktopEvent> events;
   platform::Picture icon{2, 2, std::vector<uint32_t>(4, 0x123456)};
-  ASSERT_TRUE(platform::openDesktopWindow(u"GlimmerHut", 4, 2, icon,
-                                          [&](const platform::DesktopEvent& e) { events.push_back(e); }));
+  std::string failure;
+  ASSERT_TRUE(platform::openDesktopWindow(
+      u"GlimmerHut", 4, 2, icon, [&](const platform::DesktopEvent& e) { events.push_back(e); }, failure));
   platform::showDesktopWindow(true);
   using GetWindowFromId = SDL_Window* (*)(Uint32);
   SDL_Window* window = nullptr;

@@ -136,6 +136,78 @@ TEST(ProgramTest, AFailedStartClosedEarlyKeepsItsStatus) {
   }
 }
 
+// With no display and no script nothing could see or play the run: it ends at once, says why and what would
+// run it unseen, and fails. The time limit only ends a run that hangs.
+TEST(ProgramTest, WithoutADisplayOrAScriptTheStartFailsAndSaysWhy) {
+  test::TempFolder folder;
+  std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+  const test::ProgramResult run = test::runProgram(
+      kProgram, folder.path(), "", {},
+      {"GLIMMERHUT_HEADLESS=", "GLIMMERHUT_SCRIPT=", "DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=x11"},
+      kGenerousSeconds);
+  EXPECT_EQ(run.exitCode, shell::kFailed) << run.errors;
+  EXPECT_EQ(run.errors.rfind("GlimmerHut: no display to open the window on (", 0), 0u) << run.errors;
+  EXPECT_NE(run.errors.find("; GLIMMERHUT_HEADLESS=1 with a GLIMMERHUT_SCRIPT runs unseen\n"), std::string::npos)
+      << run.errors;
+}
+
+// A FIFO where the display layer's log goes holds nothing up: the run shows the main menu at 10 s just as a
+// run with a plain log folder does, and says once that the log is lost.
+TEST(ProgramTest, AFifoForTheLogHoldsNothingUp) {
+  const std::string script =
+      "1700 key down Enter\n1720 key up Enter\n2300 key down Enter\n2320 key up Enter\n10000 capture menu.png\n"
+      "10100 close\n";
+  platform::Picture menus[2];
+  for (const bool fifo : {false, true}) {
+    SCOPED_TRACE(fifo ? "a FIFO" : "a plain folder");
+    test::TempFolder folder;
+    std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+    if (fifo) {
+      ASSERT_EQ(mkfifo(folder.file("Log_SHAL.txt").c_str(), 0644), 0);
+    }
+    const test::ProgramResult run = test::runProgram(kProgram, folder.path(), script);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_TRUE(platform::readPng(folder.file("menu.png"), menus[fifo ? 1 : 0]));
+    const std::string lost =
+        "GlimmerHut: the log " + folder.file("Log_SHAL.txt") + " is not a file; its lines are lost\n";
+    EXPECT_EQ(run.errors.find(lost) != std::string::npos, fifo) << run.errors;
+    EXPECT_EQ(run.errors.find(lost), run.errors.rfind(lost)) << run.errors;
+  }
+  EXPECT_EQ(menus[1].pixels, menus[0].pixels);
+}
+
+// A relative GLIMMERHUT_DATA is one folder for everything, taken from the current folder at the start.
+TEST(ProgramTest, ARelativeDataFolderIsTakenFromTheCurrentFolder) {
+  test::TempFolder folder;
+  std::filesystem::create_directory(folder.file("gd"));
+  std::filesystem::copy_file(GH_GAME_DAT, folder.file("gd/game.dat"));
+  const std::filesystem::path current = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  const test::ProgramResult run = test::runProgram(
+      kProgram, folder.path(),
+      "1700 key down Enter\n1720 key up Enter\n2300 key down Enter\n2320 key up Enter\n6000 capture main.png\n"
+      "6100 close\n",
+      {}, {"GLIMMERHUT_DATA=gd"});
+  std::filesystem::current_path(current);
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("main.png")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("gd/Log_SHAL.txt")));
+  // The settings keep to the user's data folder, here the test's.
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("glimmerhut/registry.db")));
+}
+
+// An unknown sound device or platform type is said, and the default used.
+TEST(ProgramTest, UnknownValuesAreSaidAndTheDefaultsUsed) {
+  test::TempFolder folder;
+  std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+  const test::ProgramResult run = test::runProgram(kProgram, folder.path(), "+1000 close\n", {},
+                                                   {"GLIMMERHUT_AUDIO=loud", "GLIMMERHUT_PLATFORM=Toaster"});
+  EXPECT_EQ(run.exitCode, 0) << run.errors;
+  for (const char* said : {"GlimmerHut: unknown sound device \"loud\", using \"null\"\n",
+                           "GlimmerHut: unknown platform type \"Toaster\", using \"PocketPC\"\n"})
+    EXPECT_NE(run.errors.find(said), std::string::npos) << run.errors;
+}
+
 // Every file below the folder, with its size and time: what an installed folder holds.
 std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> listing(const std::string& folder) {
   std::map<std::string, std::pair<uintmax_t, std::filesystem::file_time_type>> files;

@@ -1,10 +1,14 @@
 // The program's main window on the desktop: the desktop window opens and closes with it, shows each new
 // picture of the device screen, and its input becomes the messages the handheld would send.
+#include <cstdio>
+#include <string>
+
 #include "platform/api/resources.h"
 #include "platform/api/window.h"
 #include "platform/api/windowing.h"
 #include "platform/device/screen.h"
 #include "platform/host/desktop.h"
+#include "platform/seam/script.h"
 
 namespace platform {
 
@@ -50,10 +54,23 @@ void showScreenOnDesktop(bool again) {
   showDesktopFrame(screen.pixels(), screen.width(), screen.height(), screen.pictureCount(), again);
 }
 
-void openDesktop(const std::u16string& title) {
+bool openDesktop(const std::u16string& title) {
   DeviceScreen& screen = deviceScreen();
-  if (!openDesktopWindow(title, screen.width(), screen.height(), programIcon(), desktopEvent)) return;
+  std::string failure;
+  if (!openDesktopWindow(title, screen.width(), screen.height(), programIcon(), desktopEvent, failure)) {
+    if (isHeadless()) return true;
+    // Without a window only a script can play the run; with neither it would run unseen and never end.
+    if (!isScriptRunning()) {
+      std::fprintf(stderr, "GlimmerHut: %s; GLIMMERHUT_HEADLESS=1 with a GLIMMERHUT_SCRIPT runs unseen\n",
+                   failure.c_str());
+      return false;
+    }
+    std::fprintf(stderr, "GlimmerHut: %s, running headless\n", failure.c_str());
+    setHeadless(true);
+    return true;
+  }
   desktopPresenter = screen.addPresenter([](const DeviceScreen&) { showScreenOnDesktop(false); });
+  return true;
 }
 
 void closeDesktop() {

@@ -21,6 +21,7 @@ DWORD errorFromErrno(int error) {
     case EACCES:
     case EPERM:
     case EISDIR:
+    case ENXIO:
     case EROFS:
       return ERROR_ACCESS_DENIED;
     case EEXIST:

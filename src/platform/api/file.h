@@ -39,7 +39,8 @@ struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 using LPCVOID = const void*;
 
-// INVALID_HANDLE_VALUE on failure, with the reason in GetLastError. A directory cannot be opened.
+// INVALID_HANDLE_VALUE on failure, with the reason in GetLastError. Only files can be opened: a directory, a
+// FIFO, a socket or a device fails with ERROR_ACCESS_DENIED at once (a FIFO is never waited on).
 // CREATE_ALWAYS and OPEN_ALWAYS succeed on an existing file and set ERROR_ALREADY_EXISTS.
 HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);

@@ -8,6 +8,7 @@
 #include "platform/api/tickcount.h"
 #include "platform/api/window.h"
 #include "platform/api/windowing.h"
+#include "platform/device/device.h"
 #include "platform/device/videohw.h"
 #include "platform/host/desktop.h"
 #include "platform/host/instance.h"
@@ -270,6 +271,8 @@ void postKey(UINT virtualKey, bool down, bool repeat) {
 }
 
 void postPen(UINT message, int x, int y, bool penDown) {
+  // Without a touch screen the device has no pen to tell of, whatever the desktop or a script does.
+  if (device().touchDriver.empty()) return;
   WPARAM buttons = penDown ? MK_LBUTTON : 0;
   postPenMessage(
       {mainWindow(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)), GetTickCount(), {}});

@@ -7,7 +7,9 @@
 #include <system_error>
 
 #include "platform/api/registry.h"
+#include "platform/api/waveout.h"
 #include "platform/host/datafolder.h"
+#include "platform/host/files.h"
 #include "platform/host/paths.h"
 #include "platform/host/text.h"
 #include "platform/seam/script.h"
@@ -36,7 +38,10 @@ void findInstalledData() {
 
 bool startProgram(int argc, char** argv, std::u16string& commandLine) {
   if (const char* data = std::getenv("GLIMMERHUT_DATA"); data && *data) {
-    std::string folder = data;
+    // A relative folder is taken from the current folder at the start, as any program takes a relative path.
+    std::error_code noCurrentFolder;
+    const std::filesystem::path whole = std::filesystem::absolute(data, noCurrentFolder);
+    std::string folder = noCurrentFolder ? std::string(data) : whole.string();
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     setProgramFile(folder + kProgramName);
     setLogFolder(folder);
@@ -45,7 +50,13 @@ bool startProgram(int argc, char** argv, std::u16string& commandLine) {
   }
   // Headless means no sound card either: the output goes to the null device unless one is named.
   const char* headless = std::getenv("GLIMMERHUT_HEADLESS");
-  if (headless && *headless && std::string(headless) != "0") setenv("GLIMMERHUT_AUDIO", "null", 0);
+  const bool soundless = headless && *headless && std::string(headless) != "0";
+  if (const char* audio = std::getenv("GLIMMERHUT_AUDIO"); audio && !isAudioDriver(audio)) {
+    std::fprintf(stderr, "GlimmerHut: unknown sound device \"%s\", %s\n", audio,
+                 soundless ? "using \"null\"" : "choosing one automatically");
+    unsetenv("GLIMMERHUT_AUDIO");
+  }
+  if (soundless) setenv("GLIMMERHUT_AUDIO", "null", 0);
   if (const char* script = std::getenv("GLIMMERHUT_SCRIPT"); script && *script) {
     std::string error;
     if (!startScript(script, error)) {
@@ -69,6 +80,22 @@ std::u16string makeLogFolder() {
   std::u16string device = toDevicePath(folder);
   if (device.back() != u'\\') device += u'\\';
   return device;
+}
+
+std::string logFileFailure(const std::u16string& path, DWORD error) {
+  const std::string host = toHostPath(path);
+  if (hostPathExists(host) && !isHostRegularFile(host)) return host + " is not a file";
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:  // a creation fails so only when something on the way is missing
+    case ERROR_PATH_NOT_FOUND:
+      return host + " cannot be made: its folder is missing";
+    case ERROR_ACCESS_DENIED:
+      return host + " may not be written";
+    case ERROR_DISK_FULL:
+      return host + " cannot be written: the disk is full";
+    default:
+      return host + " cannot be written";
+  }
 }
 
 void endProgram() { closeUserHive(); }

@@ -162,6 +162,14 @@ bool validFormat(const WAVEFORMATEX* f) {
 
 }  // namespace
 
+bool isAudioDriver(std::string_view name) {
+  if (name.empty() || name == "none") return true;
+  for (const AudioBackend& backend : kBackends) {
+    if (name == backend.name) return true;
+  }
+  return false;
+}
+
 void setAudioDriver(const std::string& name) {
   std::lock_guard lock(choiceMutex);
   chosenDriver = name;

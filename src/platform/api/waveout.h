@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -91,6 +92,8 @@ namespace platform {
 // desktop's sound), "none" (no device at all), or "" to pick automatically: the desktop's sound when
 // there is any, else the null device. The environment variable GLIMMERHUT_AUDIO gives the first choice.
 void setAudioDriver(const std::string& name);
+// Whether setAudioDriver knows the name.
+bool isAudioDriver(std::string_view name);
 // The driver the last successful waveOutOpen used.
 std::string lastAudioDriver();
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/api/gdi.h"
+#include "platform/api/handle.h"
 #include "platform/api/windowing.h"
 #include "platform/device/device.h"
 #include "platform/host/desktop.h"
@@ -96,12 +97,15 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR windowName, DWORD style, 
     platform::bringInstanceForward(platform::findPublishedWindow(w.className, w.title));
     return nullptr;
   }
+  if (becomesMain && !platform::openDesktop(w.title)) {
+    // A run nobody could see or play is no running instance.
+    platform::unpublishWindow();
+    SetLastError(ERROR_GEN_FAILURE);
+    return nullptr;
+  }
   windows.push_back(std::move(w));
   HWND window = &windows.back();
-  if (becomesMain) {
-    mainHandle = window;
-    platform::openDesktop(window->title);
-  }
+  if (becomesMain) mainHandle = window;
   window->proc(window, WM_CREATE, 0, 0);
   if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
   return window;

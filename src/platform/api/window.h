@@ -103,6 +103,8 @@ constexpr int GET_Y_LPARAM(LPARAM v) { return static_cast<int16_t>(HIWORD(static
 // Window classes and windows.
 ATOM RegisterClassW(const WNDCLASSW* windowClass);
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+// Null for the first top-level window when another instance holds it, or when no display can show it and no
+// script plays the run (stderr says why).
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL DestroyWindow(HWND window);

@@ -12,7 +12,8 @@ HWND mainWindow();
 
 // Input addressed to the main window, queued as the messages the handheld would send.
 void postKey(UINT virtualKey, bool down, bool repeat);
-// x and y in device pixels; they may lie outside the screen while the pen is dragged.
+// x and y in device pixels; they may lie outside the screen while the pen is dragged. Dropped on a device
+// without a touch screen.
 void postPen(UINT message, int x, int y, bool penDown);
 // The main window gains (true) or loses the foreground; nothing happens when it already is so.
 void setForeground(bool active);
@@ -23,8 +24,9 @@ void discardMessages(HWND window);
 
 // The desktop window of the main window (api/desktopwindow.cpp): opened with it (unless headless) and
 // closed with it; it shows each new picture of the device screen, and again = true shows the last one
-// once more.
-void openDesktop(const std::u16string& title);
+// once more. Without a display a scripted run goes on headless; false, with the reason on stderr, when
+// nothing could show or play the run.
+bool openDesktop(const std::u16string& title);
 void closeDesktop();
 void showScreenOnDesktop(bool again);
 

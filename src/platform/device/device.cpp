@@ -1,6 +1,7 @@
 // Built-in device profiles and the environment variables that choose among them.
 #include "platform/device/device.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -139,6 +140,9 @@ constexpr Profile kProfiles[] = {
     {"rgb24", rgb24},
 };
 
+// The platform types a device reports, as the program compares them.
+constexpr std::u16string_view kPlatformTypes[] = {u"PocketPC", u"SmartPhone"};
+
 std::mutex deviceLock;
 std::optional<Device> current;  // guarded by deviceLock
 uint64_t generation = 0;        // guarded by deviceLock
@@ -178,15 +182,25 @@ std::vector<std::string> deviceProfileNames() {
 
 Device deviceFromEnvironment(const char* profile, const char* platformType, const char* oem, const char* screen,
                              std::string& error) {
+  // Each problem is told; the ones after the first follow it on the same line.
+  error.clear();
+  auto refuse = [&error](const std::string& problem) { error += (error.empty() ? "" : "; ") + problem; };
   Device d = pocketPc();
   if (profile && *profile && !findDeviceProfile(profile, d)) {
-    error = std::string("unknown device profile \"") + profile + "\", using \"pocketpc\"";
+    refuse(std::string("unknown device profile \"") + profile + "\", using \"pocketpc\"");
   }
-  if (platformType && *platformType) d.platformType = fromUtf8(platformType);
+  if (platformType && *platformType) {
+    const std::u16string type = fromUtf8(platformType);
+    if (std::find(std::begin(kPlatformTypes), std::end(kPlatformTypes), type) != std::end(kPlatformTypes)) {
+      d.platformType = type;
+    } else {
+      refuse(std::string("unknown platform type \"") + platformType + "\", using \"" + toUtf8(d.platformType) + "\"");
+    }
+  }
   if (oem && *oem) d.oemInfo = fromUtf8(oem);
   if (screen && *screen) {
     const std::string refused = parseSize(screen, d.screenWidth, d.screenHeight);
-    if (!refused.empty()) error = std::string("screen size \"") + screen + "\" " + refused + ", keeping the profile's";
+    if (!refused.empty()) refuse(std::string("screen size \"") + screen + "\" " + refused + ", keeping the profile's");
   }
   return d;
 }

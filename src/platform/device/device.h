@@ -59,7 +59,8 @@ bool findDeviceProfile(std::string_view name, Device& out);
 std::vector<std::string> deviceProfileNames();
 
 // Builds the device from environment values, the way device() does on first use.
-// Problems (an unknown profile, a malformed size) are described in `error` and the default is kept.
+// Problems (an unknown profile or platform type, a malformed size) are described in `error`, one after the
+// other, and the default is kept.
 Device deviceFromEnvironment(const char* profile, const char* platformType, const char* oem, const char* screen,
                              std::string& error);
 

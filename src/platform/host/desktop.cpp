@@ -9,7 +9,6 @@
 #endif
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -358,17 +357,15 @@ unsigned deviceKeyForDesktopKey(int sdlKeycode) {
 }
 
 bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenHeight, const Picture& icon,
-                       DesktopListener listener) {
+                       DesktopListener listener, std::string& failure) {
   if (isHeadless() || desktop.window != nullptr) return desktop.window != nullptr;
   if (sdl() == nullptr) {
-    std::fprintf(stderr, "GlimmerHut: no display (%s), running headless\n", sdlLoadError());
-    setHeadless(true);
+    failure = std::string("no display to open the window on (") + sdlLoadError() + ")";
     return false;
   }
   calls().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (calls().InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "GlimmerHut: no display (%s), running headless\n", calls().GetError());
-    setHeadless(true);
+    failure = std::string("no display to open the window on (") + calls().GetError() + ")";
     return false;
   }
   const int scale = chooseScale(screenWidth, screenHeight);
@@ -397,9 +394,8 @@ bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenH
     desktop.drawsToSurface = calls().GetWindowSurface(desktop.window) != nullptr;
   }
   if (desktop.texture == nullptr && !desktop.drawsToSurface) {
-    std::fprintf(stderr, "GlimmerHut: cannot open the desktop window (%s), running headless\n", calls().GetError());
+    failure = std::string("cannot open the desktop window (") + calls().GetError() + ")";
     closeDesktopWindow();
-    setHeadless(true);
     return false;
   }
   setIcon(icon);

@@ -12,7 +12,8 @@
 
 namespace platform {
 
-// Headless: no desktop window, no dialogs. On by GLIMMERHUT_HEADLESS=1, or when no display can be opened.
+// Headless: no desktop window, no dialogs. On by GLIMMERHUT_HEADLESS=1, or when no display can be opened for
+// a run that a script plays.
 bool isHeadless();
 void setHeadless(bool headless);
 
@@ -28,9 +29,10 @@ struct DesktopEvent {
 using DesktopListener = std::function<void(const DesktopEvent&)>;
 
 // Opens the desktop window for a device screen of the given size (hidden until shown); false when
-// headless. The listener hears of the window's events while its pump runs.
+// headless, or with the reason in failure when no window can be opened. The listener hears of the window's
+// events while its pump runs.
 bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenHeight, const Picture& icon,
-                       DesktopListener listener);
+                       DesktopListener listener, std::string& failure);
 void showDesktopWindow(bool visible);
 void raiseDesktopWindow();
 void closeDesktopWindow();

@@ -104,12 +104,20 @@ HostFile* openHostFile(const std::string& path, bool readable, bool writable, Cr
   }
   struct stat before;
   existed = ::stat(path.c_str(), &before) == 0;
-  if (existed && S_ISDIR(before.st_mode)) {
-    errno = EISDIR;
+  if (existed && !S_ISREG(before.st_mode)) {
+    errno = S_ISDIR(before.st_mode) ? EISDIR : ENXIO;
     return nullptr;
   }
-  int fd = ::open(path.c_str(), flags, 0644);
+  // Not blocking, so that a FIFO put there after the look above is refused rather than waited on.
+  int fd = ::open(path.c_str(), flags | O_NONBLOCK, 0644);
   if (fd < 0) return nullptr;
+  struct stat opened;
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    ::close(fd);
+    errno = ENXIO;
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return new HostFile(fd, readable, writable);
 }
 

@@ -39,7 +39,8 @@ class HostFile : public KernelObject {
 };
 
 enum class Creation { New, Always, Existing, OpenAlways, Truncate };
-// Null on failure. A folder cannot be opened (EISDIR).
+// Null on failure. Only a file of its own bytes can be opened, and never waited on: a folder fails with
+// EISDIR, a FIFO, socket or device with ENXIO.
 HostFile* openHostFile(const std::string& path, bool readable, bool writable, Creation creation, bool& existed);
 bool isHostFolder(const std::string& path);
 // A file of its own bytes (links followed): no folder, FIFO, socket or device.

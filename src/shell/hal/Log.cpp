@@ -16,6 +16,15 @@ namespace {
 constexpr char16_t kLogFile[] = u"Log_SHAL.txt";
 constexpr int kLineCapacity = 1000;
 bool firstLine = true;  // main thread only
+bool lossSaid = false;  // main thread only
+
+// Once a run: every later line would be lost for the same reason.
+void sayLost(const std::u16string& path) {
+  const DWORD error = GetLastError();
+  if (lossSaid) return;
+  lossSaid = true;
+  std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n", platform::logFileFailure(path, error).c_str());
+}
 
 }  // namespace
 
@@ -31,14 +40,20 @@ void log(const char* format, ...) {
   HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, firstLine ? CREATE_ALWAYS : OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   firstLine = false;
-  if (out == INVALID_HANDLE_VALUE) return;
+  if (out == INVALID_HANDLE_VALUE) {
+    sayLost(path);
+    return;
+  }
   SetFilePointer(out, 0, nullptr, FILE_END);
   std::strcat(line, "\n");
   DWORD written = 0;
-  WriteFile(out, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  if (!WriteFile(out, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr)) sayLost(path);
   CloseHandle(out);
 }
 
-void restartLog() { firstLine = true; }
+void restartLog() {
+  firstLine = true;
+  lossSaid = false;
+}
 
 }  // namespace ScreenHAL

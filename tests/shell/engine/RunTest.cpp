@@ -1,6 +1,7 @@
 // The whole engine run on a scripted, stepped clock: splash, loop while active and inactive, the ways a run
 // ends, the single-instance rule, and pixel doubling on the screen.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -25,6 +26,7 @@
 #include "shell/ExitStatus.h"
 #include "shell/WinMain.h"
 #include "shell/engine/TestMIDlet.h"
+#include "shell/hal/Log.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -243,6 +245,94 @@ TEST_F(RunTest, LogsGoToTheLogFolderNotBesideTheProgram) {
     EXPECT_TRUE(std::filesystem::exists(logs.file(name))) << name;
     EXPECT_FALSE(std::filesystem::exists(folder_.file(name))) << name;
   }
+}
+
+// The switch counts beside the program, where the handheld has it, as well as in the log folder; the logs it
+// turns on go to the log folder either way.
+TEST_F(RunTest, TheSwitchBesideTheProgramOrInTheLogFolderTurnsTheLogsOn) {
+  test::TempFolder logs;
+  platform::setLogFolder(logs.path());
+  for (const std::string& switchFolder : {logs.path(), folder_.path()}) {
+    SCOPED_TRACE(switchFolder);
+    std::ofstream(switchFolder + "/uselog.txt").put('\n');
+    made = new test::TestMIDlet();
+    play("3 close\n");
+    EXPECT_TRUE(run());
+    EXPECT_TRUE(std::filesystem::exists(logs.file("doutput.txt")));
+    EXPECT_FALSE(std::filesystem::exists(folder_.file("doutput.txt")));
+    std::filesystem::remove(switchFolder + "/uselog.txt");
+    std::filesystem::remove(logs.file("doutput.txt"));
+    platform::stopScript();
+  }
+}
+
+// Nothing among the logs that is not a file is opened or waited on: a switch that is none turns nothing on, a
+// log that is none is lost; either is said once and the start goes on.
+TEST_F(RunTest, WhatIsNoFileAmongTheLogsIsSaidAndTheStartGoesOn) {
+  const auto fifo = [this](const char* name) { ASSERT_EQ(mkfifo(folder_.file(name).c_str(), 0644), 0); };
+  const auto file = [this](const char* name) { std::ofstream(folder_.file(name)).put('\n'); };
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::string said;  // "{}" stands for the folder
+    std::vector<const char*> made;
+  };
+  const Case cases[] = {
+      {"a FIFO for the switch",
+       [&] { fifo("uselog.txt"); },
+       "GlimmerHut: {}/uselog.txt is not a file; it turns no logs on\n",
+       {}},
+      {"a FIFO for the output log",
+       [&] {
+         file("uselog.txt");
+         fifo("doutput.txt");
+       },
+       "GlimmerHut: the log {}/doutput.txt is not a file; its lines are lost\n",
+       {"derror.txt"}},
+      {"a folder for the error log",
+       [&] {
+         file("uselog.txt");
+         std::filesystem::create_directory(folder_.file("derror.txt"));
+       },
+       "GlimmerHut: the log {}/derror.txt is not a file; its lines are lost\n",
+       {"doutput.txt"}},
+      {"a FIFO for the display layer's log",
+       [&] { fifo("Log_SHAL.txt"); },
+       "GlimmerHut: the log {}/Log_SHAL.txt is not a file; its lines are lost\n",
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const char* name : {"uselog.txt", "doutput.txt", "derror.txt", "Log_SHAL.txt"})
+      std::filesystem::remove_all(folder_.file(name));
+    c.make();
+    ScreenHAL::restartLog();
+    made = new test::TestMIDlet();
+    play("3 close\n");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(run());
+    const std::string said = testing::internal::GetCapturedStderr();
+    std::string wanted = c.said;
+    wanted.replace(wanted.find("{}"), 2, folder_.path());
+    EXPECT_NE(said.find(wanted), std::string::npos) << said;
+    EXPECT_EQ(said.find(wanted), said.rfind(wanted)) << said;
+    for (const char* name : c.made) EXPECT_TRUE(std::filesystem::is_regular_file(folder_.file(name))) << name;
+    platform::stopScript();
+  }
+}
+
+// A log asked for that cannot be made at all stops the start, as it always has, and now says why.
+TEST_F(RunTest, ALogThatCannotBeMadeStopsTheStartAndSaysWhy) {
+  std::ofstream(folder_.file("uselog.txt")).put('\n');
+  std::filesystem::create_symlink(folder_.file("missing/doutput.txt"), folder_.file("doutput.txt"));
+  play("3 close\n");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runGameEngine(nullptr, 240, 320), shell::kFailed);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("GlimmerHut: the start failed: the log " + folder_.file("doutput.txt") +
+                      " cannot be made: its folder is missing\n"),
+            std::string::npos)
+      << said;
 }
 
 TEST_F(RunTest, SecondInstanceIsBroughtForwardAndTheNewOneEnds) {
