@@ -137,18 +137,30 @@ TEST(ProgramTest, AFailedStartClosedEarlyKeepsItsStatus) {
 }
 
 // With no display and no script nothing could see or play the run: it ends at once, says why and what would
-// run it unseen, and fails. The time limit only ends a run that hangs.
+// run it unseen, and fails, also where SDL falls back on a driver that shows nothing. The time limit only
+// ends a run that hangs.
 TEST(ProgramTest, WithoutADisplayOrAScriptTheStartFailsAndSaysWhy) {
-  test::TempFolder folder;
-  std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
-  const test::ProgramResult run = test::runProgram(
-      kProgram, folder.path(), "", {},
-      {"GLIMMERHUT_HEADLESS=", "GLIMMERHUT_SCRIPT=", "DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=x11"},
-      kGenerousSeconds);
-  EXPECT_EQ(run.exitCode, shell::kFailed) << run.errors;
-  EXPECT_EQ(run.errors.rfind("GlimmerHut: no display to open the window on (", 0), 0u) << run.errors;
-  EXPECT_NE(run.errors.find("; GLIMMERHUT_HEADLESS=1 with a GLIMMERHUT_SCRIPT runs unseen\n"), std::string::npos)
-      << run.errors;
+  struct Case {
+    const char* drivers;  // SDL_VIDEODRIVER: SDL tries them in turn
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"x11", "GlimmerHut: no display to open the window on ("},
+      {"x11,offscreen", "GlimmerHut: no display to open the window on (SDL fell back on its \"offscreen\" driver"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.drivers);
+    test::TempFolder folder;
+    std::filesystem::copy_file(GH_GAME_DAT, folder.file("game.dat"));
+    const test::ProgramResult run = test::runProgram(kProgram, folder.path(), "", {},
+                                                     {"GLIMMERHUT_HEADLESS=", "GLIMMERHUT_SCRIPT=", "DISPLAY=",
+                                                      "WAYLAND_DISPLAY=", std::string("SDL_VIDEODRIVER=") + c.drivers},
+                                                     kGenerousSeconds);
+    EXPECT_EQ(run.exitCode, shell::kFailed) << run.errors;
+    EXPECT_EQ(run.errors.rfind(c.reason, 0), 0u) << run.errors;
+    EXPECT_NE(run.errors.find("; GLIMMERHUT_HEADLESS=1 with a GLIMMERHUT_SCRIPT runs unseen\n"), std::string::npos)
+        << run.errors;
+  }
 }
 
 // A FIFO where the display layer's log goes holds nothing up: the run shows the main menu at 10 s just as a

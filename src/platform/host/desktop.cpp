@@ -55,7 +55,7 @@ constexpr Uint64 kPollIntervalMs = 4;
 // The video drivers whose event wait sleeps until input comes; on the others (offscreen, dummy, ...) SDL
 // waits by polling every millisecond, so a plain sleep serves better, and input is taken when it ends.
 constexpr std::string_view kSleepingWaitDrivers[] = {"x11", "wayland"};
-// The video drivers that never have a graphics card behind them.
+// The video drivers that never have a graphics card behind them; they show nobody the window either.
 constexpr std::string_view kCardlessDrivers[] = {"offscreen", "dummy"};
 int headlessState = -1;  // -1: not decided yet
 
@@ -317,6 +317,18 @@ bool mayHaveGraphicsCard(const char* driver) {
   return std::filesystem::exists("/dev/nvidiactl", error);
 }
 
+// The driver's name when SDL took a driver that shows nothing because no display answered: a window there
+// could be neither seen nor played. Named alone in SDL_VIDEODRIVER, such a driver is wanted (tests, captures).
+const char* fallbackWithoutDisplay(const char* driver) {
+  if (driver == nullptr) return nullptr;
+  const char* named = std::getenv("SDL_VIDEODRIVER");
+  if (named != nullptr && std::strcmp(named, driver) == 0) return nullptr;
+  for (std::string_view cardless : kCardlessDrivers) {
+    if (driver == cardless) return driver;
+  }
+  return nullptr;
+}
+
 // Whether the renderer's OpenGL is a software rasteriser after all (a virtual machine's device, say):
 // for the one scaled copy of each frame it costs several times a plain copy.
 bool drawsInSoftware(SDL_Renderer* renderer) {
@@ -366,6 +378,12 @@ bool openDesktopWindow(const std::u16string& title, int screenWidth, int screenH
   calls().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (calls().InitSubSystem(SDL_INIT_VIDEO) != 0) {
     failure = std::string("no display to open the window on (") + calls().GetError() + ")";
+    return false;
+  }
+  if (const char* showsNothing = fallbackWithoutDisplay(calls().GetCurrentVideoDriver())) {
+    failure = std::string("no display to open the window on (SDL fell back on its \"") + showsNothing +
+              "\" driver, which shows nothing)";
+    calls().QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
   const int scale = chooseScale(screenWidth, screenHeight);
