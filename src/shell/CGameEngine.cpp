@@ -20,6 +20,7 @@
 #include "platform/api/tickcount.h"
 #include "shell/ErrorBox.h"
 #include "shell/ExitStatus.h"
+#include "shell/LogFileStream.h"
 #include "shell/hal/ScreenHAL.h"
 #include "shell/lcdui/DFont.h"
 #include "sound/DManager.h"
@@ -105,13 +106,14 @@ bool loggingWanted(const std::u16string& logFolder) {
   return wanted;
 }
 
-// A log where something other than a file lies is lost, and said; one that cannot be made throws.
+// A log where something other than a file lies is lost, and said; one that cannot be made throws. A write
+// that fails later loses the log too, and never the game that wrote the line.
 nuv::io::DOutputStreamPtr openLog(const std::u16string& path) {
   if (holdsNoFile(path)) {
     std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n", platform::logFileFailure(path, 0).c_str());
     return nullptr;
   }
-  return DFileOutputStream::openPath(path);
+  return new shell::LogFileStream(DFileOutputStream::openPath(path), path);
 }
 
 }  // namespace
