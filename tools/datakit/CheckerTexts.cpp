@@ -125,7 +125,9 @@ void Checker::checkHelpNames() {
   if (reference == texts_.end()) return;
   for (const GameRow& g : gameTable()) {
     const std::string referencePage = "txt/" + g.folder + kHelpReferenceLanguage + "_help.txt";
-    for (auto& [code, t] : texts_) {
+    for (const auto& language : texts_) {
+      const std::string& code = language.first;
+      const auto& t = language.second;
       const std::string page = "txt/" + g.folder + code + "_help.txt";
       if (code == reference->first || !has(referencePage) || !has(page)) continue;
       guarded(page, [&] {
