@@ -110,7 +110,7 @@ bool loggingWanted(const std::u16string& logFolder) {
 // that fails later loses the log too, and never the game that wrote the line.
 nuv::io::DOutputStreamPtr openLog(const std::u16string& path) {
   if (holdsNoFile(path)) {
-    std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n", platform::logFileFailure(path, 0).c_str());
+    platform::sayLogLost(path, 0);
     return nullptr;
   }
   return new shell::LogFileStream(DFileOutputStream::openPath(path), path);

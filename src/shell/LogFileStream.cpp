@@ -1,7 +1,6 @@
 // The program's output and error logs, which a full disk or a vanished folder never turns into a game's failure.
 #include "shell/LogFileStream.h"
 
-#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -27,9 +26,7 @@ void LogFileStream::onFile(Operation operation) {
     // Every later line would fail the same way: the file goes, and the lines with it.
     nuv::io::DOutputStreamPtr failed = std::move(file_);
     nuv::lang::dropException(nuv::lang::ExceptionCode::IOException, [&] { failed->close(); });
-    lost_ = true;
-    std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n",
-                 platform::logFileFailure(path_, error).c_str());
+    platform::sayLogLost(path_, error);
   }
 }
 

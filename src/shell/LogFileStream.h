@@ -21,9 +21,6 @@ class LogFileStream : public nuv::io::DOutputStream {
   void flush() override;
   void close() override;
 
-  // Whether a write failed and the log was let go.
-  bool lost() const { return lost_; }
-
  private:
   // Runs one operation on the file; an IOException lets the file go and is said, once.
   template <class Operation>
@@ -31,7 +28,6 @@ class LogFileStream : public nuv::io::DOutputStream {
 
   nuv::io::DOutputStreamPtr file_;
   std::u16string path_;
-  bool lost_ = false;
 };
 
 }  // namespace shell

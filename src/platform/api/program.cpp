@@ -98,6 +98,10 @@ std::string logFileFailure(const std::u16string& path, DWORD error) {
   }
 }
 
+void sayLogLost(const std::u16string& path, DWORD error) {
+  std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n", logFileFailure(path, error).c_str());
+}
+
 void endProgram() { closeUserHive(); }
 
 }  // namespace platform

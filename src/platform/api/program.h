@@ -26,6 +26,8 @@ std::u16string makeLogFolder();
 // Why a log file at the path (the handheld's form) is lost, after the file call that failed with the error,
 // naming the host's path: "/home/me/.local/state/glimmerhut/Log_SHAL.txt is not a file".
 std::string logFileFailure(const std::u16string& path, DWORD error);
+// Says on stderr that the log at the path is lost, and why (logFileFailure).
+void sayLogLost(const std::u16string& path, DWORD error);
 
 // Lets go of what the run held on the host: the user hive's database is closed, so that its file alone
 // holds every setting (nothing is left only in its write-ahead log).

@@ -23,7 +23,7 @@ void sayLost(const std::u16string& path) {
   const DWORD error = GetLastError();
   if (lossSaid) return;
   lossSaid = true;
-  std::fprintf(stderr, "GlimmerHut: the log %s; its lines are lost\n", platform::logFileFailure(path, error).c_str());
+  platform::sayLogLost(path, error);
 }
 
 }  // namespace
